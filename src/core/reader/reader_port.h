@@ -1,0 +1,65 @@
+#pragma once
+
+#include "reader/interface_settings.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace teb {
+
+// An open serial device; kNoPort when none (it stands for both "0" and the
+// invalid handle value of the station's handle rules).
+using PortHandle = int;
+inline constexpr PortHandle kNoPort = -1;
+inline bool isUsablePort(PortHandle handle) { return handle >= 0; }
+
+// Status of WriteText when there is no usable handle.
+inline constexpr std::uint32_t kWriteNoPort = 0xFFFFFFFFu;
+
+// The link to the reader: the serial port, its receive thread that collects
+// CR-ended lines, and the hand-over of each complete line to the one waiting
+// for it. Open/Close/WriteText run on the user-interface thread only.
+class ReaderPort {
+public:
+    // Receives each line (with its CR LF) that arrives while no reader
+    // operation is running, for the top of the terminal view. Called on the
+    // receive thread: the receiver must be thread-safe.
+    using TerminalSink = std::function<void(const std::string &lineWithCrLf)>;
+
+    ReaderPort();
+    ~ReaderPort(); // stops the thread and closes the port
+    ReaderPort(const ReaderPort &) = delete;
+    ReaderPort &operator=(const ReaderPort &) = delete;
+
+    void setTerminalSink(TerminalSink sink);          // before Open
+    void setWorkingDirectory(std::filesystem::path);  // where "COMn" links are looked up
+
+    // Opens and configures the port; starts the receive thread only when the
+    // line settings were accepted. Returns kNoPort when the device cannot be opened.
+    PortHandle Open(const std::string &portName, std::int32_t baudRate, std::int32_t dataBits,
+                    std::int32_t parityCode, std::int32_t stopBitsCode, std::int32_t flowControlCode);
+    PortHandle Open(const InterfaceSettings &settings);
+    bool Close(PortHandle handle);
+    std::uint32_t WriteText(std::string_view text, PortHandle handle);
+
+    // The CR event: signalled when a complete line is held.
+    void resetLineEvent();
+    // Waits at most `timeout` for the CR event. When it is signalled: copies
+    // the last complete line (with CR LF) into `line`, resets the event and
+    // returns true. On time-out leaves the event as it is and returns false.
+    bool waitForLine(std::chrono::milliseconds timeout, std::string &line);
+
+    bool receiveThreadRunning() const;
+
+    // Set by an operation while it exchanges commands; keeps the receive
+    // thread out of the terminal view.
+    std::atomic<bool> readingActive{false};
+    std::atomic<bool> writingActive{false};
+};
+
+} // namespace teb
