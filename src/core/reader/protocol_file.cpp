@@ -1,0 +1,104 @@
+#include "reader/protocol_file.h"
+
+#include "common/decimal_text.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <utility>
+
+namespace teb {
+namespace {
+
+constexpr mode_t kNewFileMode = 0666; // narrowed by the umask
+
+// An open file descriptor, closed when it goes out of scope.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    FileDescriptor(const FileDescriptor &) = delete;
+    FileDescriptor &operator=(const FileDescriptor &) = delete;
+
+    int get() const { return m_fd; }
+    bool valid() const { return m_fd >= 0; }
+
+private:
+    int m_fd;
+};
+
+std::error_code lastError() { return {errno, std::generic_category()}; }
+
+bool writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written == 0)
+            errno = EIO;
+        if (written <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+} // namespace
+
+std::string ProtocolFileError::message() const
+{
+    return "The protocol file " + file.string() + " could not be written: " + error.message();
+}
+
+ProtocolFile::ProtocolFile(WallClock clock, std::uintmax_t sizeLimit)
+    : m_clock(std::move(clock)), m_sizeLimit(sizeLimit)
+{
+}
+
+std::string ProtocolFile::fileName(std::int32_t counter) { return "IntProt_" + formatDecimal(counter) + ".txt"; }
+
+bool ProtocolFile::append(std::string_view text, ProtocolFileError &error)
+{
+    std::error_code currentError;
+    const std::filesystem::path directory = std::filesystem::current_path(currentError);
+    if (currentError) {
+        error = {fileName(protocolFileCounter), currentError};
+        return false;
+    }
+    return append(directory, text, error);
+}
+
+bool ProtocolFile::append(const std::filesystem::path &directory, std::string_view text, ProtocolFileError &error)
+{
+    for (;;) {
+        const std::filesystem::path file = directory / fileName(protocolFileCounter);
+        // Created when missing, never truncated; every write lands at the end.
+        FileDescriptor fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, kNewFileMode));
+        struct stat status {};
+        if (!fd.valid() || ::fstat(fd.get(), &status) != 0) {
+            error = {file, lastError()};
+            return false;
+        }
+        if (static_cast<std::uintmax_t>(status.st_size) > m_sizeLimit) {
+            ++protocolFileCounter;
+            continue;
+        }
+        const std::string line = dateTimeStamp(m_clock) + ";" + std::string(text) + "\r\n";
+        if (!writeAll(fd.get(), line)) {
+            error = {file, lastError()};
+            // Take back a partly written line so the file keeps whole lines only.
+            [[maybe_unused]] const int ignored = ::ftruncate(fd.get(), status.st_size);
+            return false;
+        }
+        return true;
+    }
+}
+
+} // namespace teb

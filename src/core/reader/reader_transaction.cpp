@@ -1,0 +1,56 @@
+#include "reader/reader_transaction.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace teb {
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+std::chrono::milliseconds answerTimeout(const ReaderCommand &command, std::int32_t timeBase)
+{
+    return std::chrono::milliseconds(std::max<std::int64_t>(0, std::int64_t{command.waitFactor} * timeBase));
+}
+
+} // namespace
+
+void putOnTerminal(std::string &terminalText, std::string_view line)
+{
+    terminalText.insert(0, line);
+}
+
+ReaderTransaction runTransaction(ReaderSession &session, const ReaderCommand &command)
+{
+    ReaderTransaction transaction;
+    transaction.sent = session.port.WriteText(command.text, session.handle) == 0;
+    if (transaction.sent) {
+        putOnTerminal(session.terminalText, command.echoLine);
+        if (!session.port.waitForLine(answerTimeout(command, session.timeBase), transaction.answer))
+            transaction.answer.clear();
+    }
+    transaction.kept = keptAnswer(command, transaction.answer);
+    transaction.succeeded = answerSucceeded(command, transaction.kept);
+    if (command.rule != AnswerRule::TimeBase)
+        putOnTerminal(session.terminalText, transaction.kept + std::string(kCrLf));
+    return transaction;
+}
+
+ReaderTransaction fixTimeBase(ReaderSession &session, TimeBaseFactor factor)
+{
+    session.port.resetLineEvent();
+    ReaderTransaction transaction = runTransaction(session, torCommand());
+    if (const auto timeBase = timeBaseFromAnswer(transaction.answer, factor))
+        session.timeBase = *timeBase;
+    return transaction;
+}
+
+ReaderOperationFlag::ReaderOperationFlag(ReaderPort &port, Kind kind)
+    : m_flag(kind == Kind::Reading ? port.readingActive : port.writingActive)
+{
+    m_flag = true;
+}
+
+ReaderOperationFlag::~ReaderOperationFlag() { m_flag = false; }
+
+} // namespace teb

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "reader/reader_command.h"
+#include "reader/reader_port.h"
+#include "reader/time_base.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace teb {
+
+// What one reader operation works with: the port and its handle, the time
+// base T and the terminal view's text (newest line first). The fields belong
+// to the main window.
+struct ReaderSession {
+    ReaderPort &port;
+    PortHandle handle = kNoPort;
+    std::int32_t &timeBase;
+    std::string &terminalText;
+};
+
+// One command and its awaited answer.
+struct ReaderTransaction {
+    std::string answer;     // the line as received, with CR LF; empty when not sent or not answered in time
+    std::string kept;       // the answer cut to the command's length
+    bool sent = false;      // the port took the command
+    bool succeeded = false; // the kept answer passed the command's rule
+};
+
+// Sends the command, waits for its answer at most waitFactor x T and judges
+// it. The echo line and then the kept answer go on top of the terminal view
+// (nothing for "TOR"). No retries: the caller decides what a failure means.
+ReaderTransaction runTransaction(ReaderSession &session, const ReaderCommand &command);
+
+// The opening of every reader operation: clears a line left over from earlier
+// traffic, then asks "TOR" and, when its answer carries a time number, sets T.
+ReaderTransaction fixTimeBase(ReaderSession &session, TimeBaseFactor factor);
+
+// Puts a line (with its CR LF) on top of the terminal view.
+void putOnTerminal(std::string &terminalText, std::string_view line);
+
+// Marks a running reader operation on the port for its lifetime, so that the
+// receive thread leaves the terminal view to the operation.
+class ReaderOperationFlag {
+public:
+    enum class Kind { Reading, Writing };
+
+    ReaderOperationFlag(ReaderPort &port, Kind kind);
+    ~ReaderOperationFlag();
+    ReaderOperationFlag(const ReaderOperationFlag &) = delete;
+    ReaderOperationFlag &operator=(const ReaderOperationFlag &) = delete;
+
+private:
+    std::atomic<bool> &m_flag;
+};
+
+} // namespace teb
