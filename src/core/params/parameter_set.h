@@ -1,0 +1,61 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace teb {
+
+inline constexpr int pageCount = 17;
+inline constexpr int bytesPerPage = 8;
+inline constexpr int fixablePageCount = 2;  // only pages 1 and 2 carry "fix byte" flags
+
+// One transponder page of a parameter set.
+struct PageSetting {
+    std::array<std::string, bytesPerPage> hex;  // two upper-case hex digits per byte, may be empty
+    // Display text per byte as the editors show it; "NUL" for byte 0 and for an empty hex text.
+    std::array<std::string, bytesPerPage> ascii{"NUL", "NUL", "NUL", "NUL", "NUL", "NUL", "NUL", "NUL"};
+    std::array<bool, bytesPerPage> fixed{};     // pages 1 and 2 only
+    bool editable = false;
+    bool locked = false;
+
+    bool operator==(const PageSetting &) const = default;
+};
+
+// One programming job; fields in the order in which its file holds them.
+struct ParameterSet {
+    std::string name;
+
+    std::string operatorBadgeId;
+    std::string partNumber;
+    std::string workOrderNumber;
+    std::string quantity;
+
+    bool useDecimalCounter = false;
+    bool useCsvFile = false;
+    bool csvFileComplete = false;
+    std::string csvFileName;
+    bool useFixData = false;
+
+    std::string carrierIdOffset;
+    std::string carrierIdLength;
+    std::string carrierId;
+    bool lockCarrierId = false;
+    std::string memoryPage;
+
+    bool transponderTi = false;
+    bool transponderOrvex = false;
+
+    std::array<PageSetting, pageCount> pages;  // pages[0] is "Page 1"
+
+    bool writePages3To17 = false;
+    std::string counterPage;
+    std::string alignment;
+    std::string counterValue;
+
+    bool logEnabled = false;
+    std::string recordFileName;
+
+    bool operator==(const ParameterSet &) const = default;
+};
+
+} // namespace teb

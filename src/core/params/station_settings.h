@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "params/parameter_set.h"
+#include "params/set_list.h"
+#include "reader/interface_settings.h"
+
+namespace teb {
+
+inline constexpr std::string_view settingsFileName = "TagEncoderBench.ini";
+inline constexpr std::string_view defaultCsvDelimiter = ",";
+
+// The station-wide state kept in the settings file. Arrays are indexed by
+// page number - 1.
+struct StationSettings {
+    InterfaceSettings interfaceSettings;
+
+    bool automaticMode = false;
+    std::string currentSetName;
+    SetList setList;
+    std::string carrierIdMax;
+    std::string csvDelimiter{defaultCsvDelimiter};  // read only: never written
+
+    bool selectAll = false;
+    std::array<bool, pageCount> pageSelected{};
+    bool asciiFormat = false;
+    std::array<std::string, pageCount> pageText;
+    std::array<std::string, pageCount> pageDefault;  // read only: never written
+
+    std::string manualCarrierIdOffset;
+    std::string manualCarrierIdLength;
+    std::string manualCarrierId;
+    bool manualLog = false;
+    bool manualTypeTi = false;  // exactly one of the two family flags is set
+    bool manualTypeOrvex = true;
+    std::string manualLogFileName;
+
+    bool operator==(const StationSettings &) const = default;
+};
+
+// Reads "TagEncoderBench.ini" in the directory. A missing or unreadable file,
+// and every missing key, give the empty or zero reading.
+StationSettings loadSettings(const std::filesystem::path &directory);
+
+// Writes every key the station keeps into "TagEncoderBench.ini" in the
+// directory, keeping all other lines of the file (among them "csv delimiter"
+// and "P1Default" .. "P17Default"). False when the file could not be written.
+bool saveSettings(const std::filesystem::path &directory, const StationSettings &settings);
+
+} // namespace teb
