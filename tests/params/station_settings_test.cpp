@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "params/interface_texts.h"
+#include "params/settings_interface_texts.h"
+#include "reader/interface_settings_texts.h"
 #include "support/temp_dir.h"
 
 namespace teb {
@@ -235,9 +236,9 @@ class InterfaceTextReading : public ::testing::TestWithParam<InterfaceTextCase> 
 TEST_P(InterfaceTextReading, CodesFollowTheWordsInTheText)
 {
     const InterfaceTextCase &c = GetParam();
-    EXPECT_EQ(stopBitsCodeFromText(c.stopbits), c.stopCode);
-    EXPECT_EQ(parityCodeFromText(c.parity), c.parityCode);
-    EXPECT_EQ(flowControlCodeFromText(c.flow), c.flowCode);
+    EXPECT_EQ(readStopBitsSetting(c.stopbits), c.stopCode);
+    EXPECT_EQ(readParitySetting(c.parity), c.parityCode);
+    EXPECT_EQ(readFlowControlSetting(c.flow), c.flowCode);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -252,17 +253,28 @@ INSTANTIATE_TEST_SUITE_P(
                       InterfaceTextCase{"two", "even", "xon / xoff", stopbits::One, parity::None,
                                         flowcontrol::None}));
 
-TEST(InterfaceTextWriting, EveryCodeRoundTripsAndUnknownCodesGiveTheDefault)
+TEST(InterfaceTextWriting, EveryWrittenTextReadsBackAsItsCode)
 {
     for (std::int32_t code : {stopbits::One, stopbits::OneAndHalf, stopbits::Two})
-        EXPECT_EQ(stopBitsCodeFromText(stopBitsText(code)), code);
+        EXPECT_EQ(readStopBitsSetting(stopBitsText(code)), code);
     for (std::int32_t code : {parity::None, parity::Odd, parity::Even, parity::Mark, parity::Space})
-        EXPECT_EQ(parityCodeFromText(parityText(code)), code);
+        EXPECT_EQ(readParitySetting(parityText(code)), code);
     for (std::int32_t code : {flowcontrol::None, flowcontrol::XonXoff, flowcontrol::Hardware})
-        EXPECT_EQ(flowControlCodeFromText(flowControlText(code)), code);
-    EXPECT_EQ(stopBitsText(7), "1");
-    EXPECT_EQ(parityText(-1), "None");
-    EXPECT_EQ(flowControlText(99), "No");
+        EXPECT_EQ(readFlowControlSetting(flowControlText(code)), code);
+}
+
+TEST(InterfaceTextWriting, UnknownCodesAreWrittenAsTheDefaults)
+{
+    TempDir dir;
+    StationSettings settings;
+    settings.interfaceSettings.stopBitsCode = 7;
+    settings.interfaceSettings.parityCode = -1;
+    settings.interfaceSettings.flowControlCode = 99;
+    ASSERT_TRUE(saveSettings(dir.path(), settings));
+    EXPECT_EQ(readFileBytes(dir / "TagEncoderBench.ini")
+                  .rfind("[Interface]\r\nport=\r\nbaudrate=0\r\ndatabits=0\r\nstopbits=1\r\nparity=None\r\n"
+                         "Flowcontrol=No\r\n[Auto]", 0),
+              0u);
 }
 
 TEST(SettingsFile, UnreadableFileIsNotOverwritten)

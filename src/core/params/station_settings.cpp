@@ -4,8 +4,9 @@
 #include <vector>
 
 #include "common/decimal_text.h"
-#include "params/interface_texts.h"
+#include "params/settings_interface_texts.h"
 #include "params/profile_file.h"
+#include "reader/interface_settings_texts.h"
 
 namespace teb {
 namespace {
@@ -36,9 +37,9 @@ InterfaceSettings readInterface(const ProfileDocument &file)
     settings.portName = file.value(interfaceSection, "port");
     settings.baudRate = readDecimal(file.value(interfaceSection, "baudrate"));
     settings.dataBits = readDecimal(file.value(interfaceSection, "databits"));
-    settings.stopBitsCode = stopBitsCodeFromText(file.value(interfaceSection, "stopbits"));
-    settings.parityCode = parityCodeFromText(file.value(interfaceSection, "parity"));
-    settings.flowControlCode = flowControlCodeFromText(file.value(interfaceSection, "Flowcontrol"));
+    settings.stopBitsCode = readStopBitsSetting(file.value(interfaceSection, "stopbits"));
+    settings.parityCode = readParitySetting(file.value(interfaceSection, "parity"));
+    settings.flowControlCode = readFlowControlSetting(file.value(interfaceSection, "Flowcontrol"));
     return settings;
 }
 

@@ -1,0 +1,53 @@
+#include "params/parameter_set_save.h"
+
+#include <system_error>
+
+#include "params/parameter_set_file.h"
+#include "params/profile_file.h"
+
+namespace teb {
+namespace {
+
+bool fileExists(const std::filesystem::path &file)
+{
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::symlink_status(file, error));
+}
+
+} // namespace
+
+std::vector<std::string_view> saveOutcomeMessages(SaveOutcome outcome)
+{
+    switch (outcome) {
+    case SaveOutcome::NoAccess: return {noAccessMessage, saveErrorMessage};
+    case SaveOutcome::InvalidName: return {invalidSetNameMessage};
+    case SaveOutcome::ListFull: return {setListFullMessage};
+    case SaveOutcome::Saved:
+    case SaveOutcome::Declined: break;
+    }
+    return {};
+}
+
+SaveOutcome saveParameterSet(const std::filesystem::path &directory, const ParameterSet &set, SetList &setList,
+                             const OverwriteQuestion &confirmOverwrite)
+{
+    if (!isValidSetName(set.name))
+        return SaveOutcome::InvalidName;
+    if (!setList.contains(set.name) && setList.isFull())
+        return SaveOutcome::ListFull;
+    const std::filesystem::path path = setFilePath(directory, set.name);
+    if (fileExists(path) && !(confirmOverwrite && confirmOverwrite()))
+        return SaveOutcome::Declined;
+    // Keys of the existing file are replaced in place; keys of its own that
+    // the station does not know stay.
+    auto file = ProfileDocument::load(path);
+    if (!file)
+        return SaveOutcome::NoAccess;
+    writeParameterSet(*file, set);
+    if (!file->save(path))
+        return SaveOutcome::NoAccess;
+    setList.add(set.name);
+    return SaveOutcome::Saved;
+}
+
+} // namespace teb

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "params/parameter_set.h"
+#include "params/set_list.h"
+
+namespace teb {
+
+// Texts of the save flow, shown with the caption messageCaption.
+inline constexpr std::string_view messageCaption = "Tag Encoder Bench";
+inline constexpr std::string_view overwriteQuestion = "This parameter set already exists.\r\nOverwrite it?";
+inline constexpr std::string_view noAccessMessage = "No access to ini file or path.";
+inline constexpr std::string_view saveErrorMessage = "Error while saving configuration set";
+inline constexpr std::string_view invalidSetNameMessage =
+    "This name cannot be used for a parameter set.\r\n"
+    "A name must not be empty and must not contain \"/\", \"\\\", \"..\" or control characters.";
+inline constexpr std::string_view setListFullMessage =
+    "The list already holds 256 parameter sets.\r\nDelete a set before saving a new one.";
+
+enum class SaveOutcome {
+    Saved,        // file written; the name is in the list
+    Declined,     // the file exists and the overwrite question was not answered Yes
+    NoAccess,     // the file could not be read or written
+    InvalidName,  // see isValidSetName
+    ListFull,     // a new name, but the list holds 256 names already
+};
+
+// The message boxes the editor shows for an outcome, in order (question-free
+// outcomes only; none for Saved and Declined). All use the error icon.
+std::vector<std::string_view> saveOutcomeMessages(SaveOutcome outcome);
+
+// Answers the overwrite question: true for Yes.
+using OverwriteQuestion = std::function<bool()>;
+
+// The editor's "Save": writes the set (set.name gives the file) into the
+// directory, asking before an existing file is overwritten, and adds a new
+// name at the end of the list. Nothing is written and the list is unchanged
+// unless the outcome is Saved.
+SaveOutcome saveParameterSet(const std::filesystem::path &directory, const ParameterSet &set, SetList &setList,
+                             const OverwriteQuestion &confirmOverwrite);
+
+} // namespace teb
