@@ -88,11 +88,6 @@ bool hasControlCharacter(std::string_view name)
     return false;
 }
 
-void fillDisplayTexts(ParameterSet &)
-{
-    // TODO: display text per byte once the page text conversions are in the core
-}
-
 } // namespace
 
 std::filesystem::path setFilePath(const std::filesystem::path &directory, std::string_view name)
@@ -136,7 +131,6 @@ ParameterSet loadParameterSet(const std::filesystem::path &directory, std::strin
     if (isValidSetName(name))
         set = readParameterSet(ProfileDocument::loadOrEmpty(setFilePath(directory, name)));
     set.name = std::string(name);
-    fillDisplayTexts(set);
     return set;
 }
 
