@@ -68,13 +68,15 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
-// Creates a new file beside the target; returns its descriptor and name.
+// Creates a new file in the target's directory; returns its descriptor and
+// name. The name does not grow with the target's, so a target name of the
+// longest length still gets one.
 int createTemporaryBeside(const std::filesystem::path &target, std::filesystem::path &temporary)
 {
     static std::atomic<unsigned> sequence{0};
     for (int attempt = 0; attempt < temporaryNameAttempts; ++attempt) {
-        temporary = target;
-        temporary += ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(sequence++);
+        const std::string name = ".teb-save-" + std::to_string(::getpid()) + "-" + std::to_string(sequence++);
+        temporary = target.parent_path() / name;
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
