@@ -1,0 +1,71 @@
+#include "transponder/byte_text.h"
+
+namespace teb {
+namespace {
+
+constexpr std::string_view zeroByteDisplay = "NUL";
+constexpr std::string_view upperHexDigits = "0123456789ABCDEF";
+
+int hexDigitValue(char digit)
+{
+    const int code = static_cast<unsigned char>(digit);
+    return code > '9' ? code - 55 : code - 48;
+}
+
+} // namespace
+
+std::uint8_t byteFromHexDigits(char high, char low)
+{
+    // Masking with two's complement gives the non-negative remainder, so digit
+    // values below zero (characters under "0") still land in 0..255.
+    const auto highPart = static_cast<unsigned>(hexDigitValue(high) * 16) & 0xFFu;
+    const auto lowPart = static_cast<unsigned>(hexDigitValue(low)) & 0x0Fu;
+    return static_cast<std::uint8_t>(highPart | lowPart);
+}
+
+std::uint8_t hexToByte(std::string_view hexText)
+{
+    if (hexText.empty())
+        return 0;
+    if (hexText.size() == 1)
+        return byteFromHexDigits('0', hexText[0]);
+    return byteFromHexDigits(hexText[0], hexText[1]);
+}
+
+std::string byteToDisplay(std::uint8_t byte)
+{
+    if (byte == 0)
+        return std::string(zeroByteDisplay);
+    return std::string(1, static_cast<char>(byte));
+}
+
+std::string byteToHexDigits(std::uint8_t byte)
+{
+    return {upperHexDigits[byte >> 4], upperHexDigits[byte & 0x0Fu]};
+}
+
+std::string hexStringToDisplay(std::string_view hexText)
+{
+    std::string display;
+    std::size_t position = 0;
+    if (hexText.size() % 2 != 0) {
+        display += byteToDisplay(byteFromHexDigits('0', hexText[0]));
+        position = 1;
+    }
+    for (; position + 1 < hexText.size(); position += 2)
+        display += byteToDisplay(byteFromHexDigits(hexText[position], hexText[position + 1]));
+    return display;
+}
+
+std::string displayToHex(std::string_view displayText)
+{
+    if (displayText == zeroByteDisplay)
+        return "00";
+    std::string hex;
+    hex.reserve(displayText.size() * 2);
+    for (const char character : displayText)
+        hex += byteToHexDigits(static_cast<std::uint8_t>(character));
+    return hex;
+}
+
+} // namespace teb

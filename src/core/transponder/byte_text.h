@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Single bytes as text: two hexadecimal digits, or the byte's display text (its
+// character, "NUL" for 0x00). All texts are 8-bit, one byte per character.
+namespace teb {
+
+// The byte of a digit pair. A digit above "9" counts as its code minus 55, any
+// other as its code minus 48, so "a".."f" read like "A".."F" and any other
+// character still gives a defined byte.
+std::uint8_t byteFromHexDigits(char high, char low);
+
+// The byte of the first two characters; a single character gets a "0" in front.
+std::uint8_t hexToByte(std::string_view hexText);
+
+std::string byteToDisplay(std::uint8_t byte);   // its character, or "NUL" for 0x00
+std::string byteToHexDigits(std::uint8_t byte); // two upper-case digits
+
+// One display text per digit pair, concatenated; odd lengths get a "0" in front.
+std::string hexStringToDisplay(std::string_view hexText);
+
+// "NUL" gives "00"; otherwise two upper-case digits per character, concatenated.
+std::string displayToHex(std::string_view displayText);
+
+} // namespace teb

@@ -1,0 +1,91 @@
+#include "transponder/page_text.h"
+
+namespace teb {
+namespace {
+
+constexpr std::size_t asciiCharactersPerPage = 8;
+constexpr std::size_t hexDigitsPerPage = 16;
+// "NUL NUL NUL NUL NUL NUL NUL NUL": eight three-character tokens.
+constexpr std::size_t threeCharacterLayoutMinimum = 31;
+constexpr std::string_view allZeroAsciiPage = "NUL NUL NUL NUL NUL NUL NUL NUL";
+
+bool hasThreeCharacterTokenLayout(std::string_view text)
+{
+    if (text.size() < threeCharacterLayoutMinimum)
+        return false;
+    for (std::size_t position = 3; position <= 27; position += 4) {
+        if (text[position] != ' ')
+            return false;
+    }
+    return true;
+}
+
+std::string separatedBySingleBlanks(std::string_view characters)
+{
+    std::string text;
+    for (std::size_t i = 0; i < characters.size(); ++i) {
+        if (i > 0)
+            text += ' ';
+        text += characters[i];
+    }
+    return text;
+}
+
+std::string repeated(std::string_view piece, std::size_t count)
+{
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i)
+        text += piece;
+    return text;
+}
+
+std::string normaliseAsciiEntry(std::string_view typed, std::string_view alignment)
+{
+    if (hasThreeCharacterTokenLayout(typed) || typed.size() > asciiCharactersPerPage)
+        return std::string(typed);
+    if (typed.size() == asciiCharactersPerPage)
+        return separatedBySingleBlanks(typed);
+    const std::size_t missing = asciiCharactersPerPage - typed.size();
+    if (alignment == "Right")
+        return typed.empty() ? std::string(allZeroAsciiPage) : repeated("NUL ", missing) + separatedBySingleBlanks(typed);
+    if (alignment == "Left")
+        return separatedBySingleBlanks(typed) + repeated(" NUL", missing);
+    return std::string(typed);
+}
+
+std::string groupedInPairs(std::string_view digits)
+{
+    std::string text;
+    for (std::size_t i = 0; i < digits.size(); i += 2) {
+        if (i > 0)
+            text += ' ';
+        text += digits.substr(i, 2);
+    }
+    return text;
+}
+
+std::string normaliseHexEntry(std::string_view typed, std::string_view alignment)
+{
+    if (typed.size() > hexDigitsPerPage)
+        return std::string(typed);
+    std::string digits(typed);
+    if (digits.size() < hexDigitsPerPage) {
+        const std::string zeros(hexDigitsPerPage - digits.size(), '0');
+        if (alignment == "Right")
+            digits = zeros + digits;
+        else if (alignment == "Left")
+            digits += zeros;
+        else
+            return digits;
+    }
+    return groupedInPairs(digits);
+}
+
+} // namespace
+
+std::string normalisePageEntry(std::string_view typed, bool asciiFormat, std::string_view alignment)
+{
+    return asciiFormat ? normaliseAsciiEntry(typed, alignment) : normaliseHexEntry(typed, alignment);
+}
+
+} // namespace teb
