@@ -234,6 +234,9 @@ std::string ProfileDocument::serialise() const
 bool ProfileDocument::save(const std::filesystem::path &file) const
 {
     const std::filesystem::path target = saveTarget(file);
+    // A write-protected file stays as it is, as the profile functions leave it.
+    if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0)
+        return false;
     std::filesystem::path temporary;
     const int fd = createTemporaryBeside(target, temporary);
     if (fd < 0)
