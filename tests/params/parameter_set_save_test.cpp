@@ -115,10 +115,13 @@ TEST(SaveFlow, UnwritablePlacesReportNoAccessAndKeepTheList)
     EXPECT_EQ(saveParameterSet(dir.path(), namedSet(std::string(300, 'n')), list, nullptr), SaveOutcome::NoAccess);
     EXPECT_EQ(saveParameterSet(dir.path(), namedSet(std::string(251, 'n')), list, nullptr), SaveOutcome::Saved);
     std::filesystem::create_directory(dir / "D.ini");
-    EXPECT_EQ(saveParameterSet(dir.path(), namedSet("D"), list, ScriptedAnswer{true}.question()), SaveOutcome::NoAccess);
+    ScriptedAnswer yes{true};
+    EXPECT_EQ(saveParameterSet(dir.path(), namedSet("D"), list, yes.question()), SaveOutcome::NoAccess);
+    EXPECT_EQ(yes.asked, 1);
     EXPECT_EQ(list.names(), (Names{"A", std::string(251, 'n')}));
-    EXPECT_EQ(saveOutcomeMessages(SaveOutcome::NoAccess),
-              (std::vector<std::string_view>{"No access to ini file or path.", "Error while saving configuration set"}));
+    const std::vector<std::string_view> messages{"No access to ini file or path.",
+                                                 "Error while saving configuration set"};
+    EXPECT_EQ(saveOutcomeMessages(SaveOutcome::NoAccess), messages);
 }
 
 } // namespace
