@@ -96,6 +96,16 @@ TEST(SetFileLoad, WindowsFileWithOtherCaseAndLfEndings)
     EXPECT_FALSE(set.transponderTi || set.transponderOrvex);
 }
 
+TEST(SetFileLoad, EveryByteGetsItsDisplayText)
+{
+    TempDir dir;
+    writeFileBytes(dir / "d.ini", "[Page 1]\r\nHEX 00=41\r\nHEX 01=00\r\nHEX 02=4a\r\n[Page 17]\r\nHEX 135=7E\r\n");
+    const ParameterSet set = loadParameterSet(dir.path(), "d");
+    EXPECT_EQ(set.pages[0].ascii, (std::array<std::string, 8>{"A", "NUL", "J", "NUL", "NUL", "NUL", "NUL", "NUL"}));
+    EXPECT_EQ(set.pages[16].ascii[7], "~");
+    EXPECT_EQ(loadParameterSet(dir.path(), "../d").pages[0].ascii[0], "NUL");
+}
+
 TEST(SetFileLoad, MissingFileAndNamesLeadingOutOfTheDirectoryGiveAnEmptySet)
 {
     TempDir dir;

@@ -1,5 +1,6 @@
 #include "params/parameter_set_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <variant>
@@ -7,6 +8,7 @@
 
 #include "common/decimal_text.h"
 #include "params/profile_file.h"
+#include "transponder/page_text.h"
 
 namespace teb {
 namespace {
@@ -88,6 +90,12 @@ bool hasControlCharacter(std::string_view name)
     return false;
 }
 
+void fillDisplayTexts(ParameterSet &set)
+{
+    for (PageSetting &page : set.pages)
+        std::ranges::transform(page.hex, page.ascii.begin(), [](const std::string &hex) { return hexToDisplay(hex); });
+}
+
 } // namespace
 
 std::filesystem::path setFilePath(const std::filesystem::path &directory, std::string_view name)
@@ -131,6 +139,7 @@ ParameterSet loadParameterSet(const std::filesystem::path &directory, std::strin
     if (isValidSetName(name))
         set = readParameterSet(ProfileDocument::loadOrEmpty(setFilePath(directory, name)));
     set.name = std::string(name);
+    fillDisplayTexts(set);
     return set;
 }
 

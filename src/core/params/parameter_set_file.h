@@ -17,7 +17,7 @@ bool isValidSetName(std::string_view name);
 
 // Reads the set's file; a missing or unreadable file gives empty texts and
 // false flags. An invalid name reads nothing. The result always carries the
-// given name.
+// given name, and the display text of every byte is derived from its hex text.
 ParameterSet loadParameterSet(const std::filesystem::path &directory, std::string_view name);
 
 class ProfileDocument;
