@@ -1,6 +1,7 @@
 #include "transponder/ascii_tokens.h"
 
-#include <algorithm>
+#include "transponder/text_tokens.h"
+
 #include <string>
 
 namespace teb {
@@ -75,15 +76,9 @@ std::uint8_t byteOfToken(CellView token)
 std::vector<AsciiToken> readAsciiTokens(std::string_view asciiText)
 {
     const Cells cells = markZerosAndBlanks(asciiText);
-    const CellView view = cells;
     std::vector<AsciiToken> tokens;
-    std::size_t start = view.find_first_not_of(blank);
-    while (start != CellView::npos) {
-        const std::size_t end = std::min(view.find(blank, start), view.size());
-        const CellView token = view.substr(start, end - start);
+    for (const CellView token : splitAtBlanks(CellView(cells)))
         tokens.push_back({byteOfToken(token), token.size() == 1});
-        start = view.find_first_not_of(blank, end);
-    }
     return tokens;
 }
 

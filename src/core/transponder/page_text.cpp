@@ -2,26 +2,12 @@
 
 #include "transponder/ascii_tokens.h"
 #include "transponder/byte_text.h"
-
-#include <algorithm>
-#include <vector>
+#include "transponder/text_tokens.h"
 
 namespace teb {
 namespace {
 
 constexpr std::size_t hexPageTextLength = 23;
-
-std::vector<std::string_view> splitAtBlanks(std::string_view text)
-{
-    std::vector<std::string_view> tokens;
-    std::size_t start = text.find_first_not_of(' ');
-    while (start != std::string_view::npos) {
-        const std::size_t end = std::min(text.find(' ', start), text.size());
-        tokens.push_back(text.substr(start, end - start));
-        start = text.find_first_not_of(' ', end);
-    }
-    return tokens;
-}
 
 // One token of a HEX text: a single digit gets a "0" in front, a longer token
 // counts by its last two characters.
