@@ -91,7 +91,7 @@ TEST(PageRoundTripProperty, EveryByteInEveryPositionSurvivesHexToAsciiToHex)
             }
         }
     }
-    // Mixtures of the bytes that the ASCII layout treats specially.
+    // Mixtures of zeros, blanks and the letters of "NUL" and of the internal marks.
     const std::array<std::uint8_t, 8> awkward{0x00, 0x20, 0x4E, 0x55, 0x4C, 0x58, 0x59, 0xFF};
     std::mt19937 random(20261207);
     for (int round = 0; round < 20000; ++round) {
