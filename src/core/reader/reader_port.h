@@ -1,14 +1,18 @@
 #pragma once
 
 #include "reader/interface_settings.h"
+#include "reader/manual_reset_event.h"
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
 
 namespace teb {
 
@@ -60,6 +64,39 @@ public:
     // thread out of the terminal view.
     std::atomic<bool> readingActive{false};
     std::atomic<bool> writingActive{false};
+
+private:
+    // The line and its CR LF NUL always fit; characters beyond are dropped.
+    static constexpr std::size_t kLineBufferSize = 255;
+    static constexpr std::size_t kMaxLineCharacters = kLineBufferSize - 3;
+
+    bool StartReceiveThread();
+    bool StopReceiveThread();
+    void receiveLoop();
+    void pollPort();
+    void takeByte(char byte);
+    void completeLine();
+    void showInTerminal(const std::string &line);
+    std::filesystem::path lookupDirectory() const;
+
+    std::filesystem::path workingDirectory; // empty: the current directory at Open
+    std::mutex sinkMutex;
+    TerminalSink terminalSink;
+
+    // Set by Open before the receive thread starts; cleared by Close after it ended.
+    PortHandle portHandle = kNoPort;
+    std::thread receiveThread;
+    std::atomic<bool> exitRequest{true};
+    std::atomic<bool> pauseRequest{false};
+    ManualResetEvent pauseEvent{"ThreadEvent_Pause"};
+    ManualResetEvent exitEvent{"ThreadEvent_Exit"};
+    ManualResetEvent crEvent{"ThreadEvent_CR"};
+
+    // Receive thread only.
+    std::array<char, kLineBufferSize> lineBuffer{};
+    std::size_t lineLength = 0;
+    // The last complete line; guarded by crEvent's mutex.
+    std::string completedLine;
 };
 
 } // namespace teb

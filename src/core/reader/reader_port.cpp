@@ -1,0 +1,197 @@
+#include "reader/reader_port.h"
+
+#include "reader/port_names.h"
+#include "reader/serial_port.h"
+
+namespace teb {
+
+namespace {
+
+// The receive thread's rest when there is nothing to read, it is paused or it has no port.
+constexpr std::chrono::milliseconds kIdleInterval{5};
+
+constexpr char kCarriageReturn = '\r';
+
+} // namespace
+
+ReaderPort::ReaderPort() = default;
+
+ReaderPort::~ReaderPort()
+{
+    Close(portHandle);
+}
+
+void ReaderPort::setTerminalSink(TerminalSink sink)
+{
+    std::lock_guard lock(sinkMutex);
+    terminalSink = std::move(sink);
+}
+
+void ReaderPort::setWorkingDirectory(std::filesystem::path directory)
+{
+    workingDirectory = std::move(directory);
+}
+
+PortHandle ReaderPort::Open(const std::string &portName, std::int32_t baudRate, std::int32_t dataBits,
+                            std::int32_t parityCode, std::int32_t stopBitsCode,
+                            std::int32_t flowControlCode)
+{
+    // A second open replaces the link instead of leaking the first one.
+    Close(portHandle);
+
+    const std::optional<std::filesystem::path> device = resolvePortName(portName, lookupDirectory());
+    if (!device)
+        return kNoPort;
+    const int fd = serial::openExclusive(*device);
+    if (fd == serial::kNoDevice)
+        return kNoPort;
+
+    portHandle = fd;
+    serial::purge(fd);
+    const LineSettings settings{baudRate, dataBits, parityCode, stopBitsCode, flowControlCode};
+    if (serial::applyLineSettings(fd, settings)) {
+        serial::requestLowLatency(fd);
+        StartReceiveThread();
+    }
+    return fd;
+}
+
+PortHandle ReaderPort::Open(const InterfaceSettings &settings)
+{
+    return Open(settings.portName, settings.baudRate, settings.dataBits, settings.parityCode,
+                settings.stopBitsCode, settings.flowControlCode);
+}
+
+bool ReaderPort::Close(PortHandle handle)
+{
+    if (!isUsablePort(handle))
+        return true;
+    if (handle != portHandle)
+        return false; // not the port this link holds: never close someone else's descriptor
+    StopReceiveThread();
+    serial::purge(handle);
+    portHandle = kNoPort;
+    return serial::closeDevice(handle);
+}
+
+std::uint32_t ReaderPort::WriteText(std::string_view text, PortHandle handle)
+{
+    if (!isUsablePort(handle) || handle != portHandle)
+        return kWriteNoPort;
+    std::uint32_t status = 0;
+    for (const char byte : text) {
+        if (!serial::writeByte(handle, static_cast<std::uint8_t>(byte)))
+            status = serial::kWriteFailedMask;
+    }
+    return status;
+}
+
+void ReaderPort::resetLineEvent()
+{
+    crEvent.reset();
+}
+
+bool ReaderPort::waitForLine(std::chrono::milliseconds timeout, std::string &line)
+{
+    line.clear();
+    return crEvent.takeWithin(timeout, [&] { line = completedLine; });
+}
+
+bool ReaderPort::receiveThreadRunning() const
+{
+    return receiveThread.joinable();
+}
+
+bool ReaderPort::StartReceiveThread()
+{
+    exitRequest = false;
+    pauseRequest = false;
+    if (!receiveThread.joinable())
+        receiveThread = std::thread(&ReaderPort::receiveLoop, this);
+    return true;
+}
+
+bool ReaderPort::StopReceiveThread()
+{
+    pauseRequest = true;
+    if (!receiveThread.joinable()) {
+        exitRequest = true; // no thread runs that could acknowledge
+        return true;
+    }
+    pauseEvent.wait();
+    pauseEvent.reset();
+    exitRequest = true;
+    exitEvent.wait();
+    receiveThread.join();
+    // The thread may have signalled the pause once more before it saw the exit request.
+    pauseEvent.reset();
+    exitEvent.reset();
+    return true;
+}
+
+void ReaderPort::receiveLoop()
+{
+    lineLength = 0;
+    while (!exitRequest) {
+        if (pauseRequest) {
+            pauseEvent.set();
+            std::this_thread::sleep_for(kIdleInterval);
+        } else if (!isUsablePort(portHandle)) {
+            std::this_thread::sleep_for(kIdleInterval);
+        } else {
+            pollPort();
+        }
+    }
+    exitEvent.set();
+}
+
+void ReaderPort::pollPort()
+{
+    if (serial::bytesWaiting(portHandle) <= 0) {
+        serial::waitForInput(portHandle, kIdleInterval);
+        return;
+    }
+    if (const std::optional<std::uint8_t> byte = serial::readByte(portHandle))
+        takeByte(static_cast<char>(*byte));
+    // A failed read drops that byte; the line keeps what it has.
+}
+
+void ReaderPort::takeByte(char byte)
+{
+    if (byte == kCarriageReturn) {
+        completeLine();
+        return;
+    }
+    if (lineLength < kMaxLineCharacters)
+        lineBuffer[lineLength++] = byte;
+}
+
+void ReaderPort::completeLine()
+{
+    lineBuffer[lineLength] = '\r';
+    lineBuffer[lineLength + 1] = '\n';
+    lineBuffer[lineLength + 2] = '\0';
+    lineLength = 0;
+    // The line is text up to its first NUL, as the reader's answers are read.
+    const std::string line(lineBuffer.data());
+    if (!readingActive && !writingActive)
+        showInTerminal(line);
+    crEvent.setWith([&] { completedLine = line; });
+}
+
+void ReaderPort::showInTerminal(const std::string &line)
+{
+    std::lock_guard lock(sinkMutex);
+    if (terminalSink)
+        terminalSink(line);
+}
+
+std::filesystem::path ReaderPort::lookupDirectory() const
+{
+    if (!workingDirectory.empty())
+        return workingDirectory;
+    std::error_code error;
+    return std::filesystem::current_path(error);
+}
+
+} // namespace teb

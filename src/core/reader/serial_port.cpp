@@ -1,0 +1,131 @@
+#include "reader/serial_port.h"
+
+#include "reader/serial_termios2.h"
+
+#include <fcntl.h>
+#include <linux/serial.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <thread>
+
+namespace teb::serial {
+
+namespace {
+
+bool isCharacterDevice(int fd)
+{
+    struct stat status{};
+    return fstat(fd, &status) == 0 && S_ISCHR(status.st_mode);
+}
+
+bool makeBlocking(int fd)
+{
+    const int flags = fcntl(fd, F_GETFL);
+    return flags != -1 && fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
+}
+
+// The reader link keeps DTR low, and RTS too unless the hardware handshake drives it.
+void lowerModemLines(int fd, std::int32_t flowControlCode)
+{
+    int lines = TIOCM_DTR;
+    if (flowControlCode != flowcontrol::Hardware)
+        lines |= TIOCM_RTS;
+    ioctl(fd, TIOCMBIC, &lines); // a device without modem lines refuses; nothing to lower then
+}
+
+} // namespace
+
+int openExclusive(const std::filesystem::path &device)
+{
+    // Without O_NONBLOCK, opening a line that waits for carrier would block.
+    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return kNoDevice;
+    if (!isCharacterDevice(fd) || !makeBlocking(fd) || (isatty(fd) && ioctl(fd, TIOCEXCL) != 0)) {
+        ::close(fd);
+        return kNoDevice;
+    }
+    return fd;
+}
+
+bool purge(int fd)
+{
+    return tcflush(fd, TCIOFLUSH) == 0;
+}
+
+bool applyLineSettings(int fd, const LineSettings &settings)
+{
+    const std::optional<TerminalLineFlags> wanted = terminalLineFlags(settings);
+    if (!wanted)
+        return false;
+    const std::optional<TerminalLineFlags> reported = setRawLine(fd, *wanted);
+    if (!reported || !driverTookLineFlags(*wanted, *reported))
+        return false;
+    lowerModemLines(fd, settings.flowControlCode);
+    return true;
+}
+
+void requestLowLatency(int fd)
+{
+    serial_struct info{};
+    if (ioctl(fd, TIOCGSERIAL, &info) != 0)
+        return;
+    info.flags |= ASYNC_LOW_LATENCY;
+    ioctl(fd, TIOCSSERIAL, &info);
+}
+
+int bytesWaiting(int fd)
+{
+    int count = 0;
+    if (ioctl(fd, FIONREAD, &count) != 0)
+        return 0;
+    return count;
+}
+
+bool waitForInput(int fd, std::chrono::milliseconds timeout)
+{
+    pollfd entry{fd, POLLIN, 0};
+    const int result = ::poll(&entry, 1, static_cast<int>(timeout.count()));
+    if (result > 0 && !(entry.revents & (POLLHUP | POLLERR | POLLNVAL)))
+        return (entry.revents & POLLIN) != 0;
+    if (result != 0)
+        std::this_thread::sleep_for(timeout);
+    return false;
+}
+
+std::optional<std::uint8_t> readByte(int fd)
+{
+    std::uint8_t byte = 0;
+    ssize_t result = 0;
+    do {
+        result = ::read(fd, &byte, 1);
+    } while (result < 0 && errno == EINTR);
+    if (result != 1)
+        return std::nullopt;
+    return byte;
+}
+
+bool writeByte(int fd, std::uint8_t byte)
+{
+    ssize_t result = 0;
+    do {
+        result = ::write(fd, &byte, 1);
+    } while (result < 0 && errno == EINTR);
+    return result == 1;
+}
+
+bool closeDevice(int fd)
+{
+    // Exclusive use outlives the descriptor while another one holds the line
+    // open; without this, the next open of the same line would be refused.
+    if (isatty(fd))
+        ioctl(fd, TIOCNXCL);
+    return ::close(fd) == 0;
+}
+
+} // namespace teb::serial

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "reader/serial_line_settings.h"
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+
+// A serial device on a file descriptor, used one byte at a time.
+namespace teb::serial {
+
+inline constexpr int kNoDevice = -1;
+
+// Status bit of a write the device did not take (a vanished adapter, a hung-up line).
+inline constexpr std::uint32_t kWriteFailedMask = 0x8000u;
+
+// Opens a character device for exclusive use with blocking reads and writes;
+// kNoDevice when it cannot be opened, is no character device or is in use.
+int openExclusive(const std::filesystem::path &device);
+
+// Drops everything queued in both directions.
+bool purge(int fd);
+
+// Raw mode with the given settings. False when they cannot be represented or
+// the driver does not take them; the device stays open either way.
+bool applyLineSettings(int fd, const LineSettings &settings);
+
+// Asks the driver to hand received bytes on at once (USB adapters otherwise
+// hold them for up to 16 ms). Devices that know no such setting are left as they are.
+void requestLowLatency(int fd);
+
+// Bytes received and not yet read; 0 when the device cannot tell.
+int bytesWaiting(int fd);
+
+// Waits at most `timeout` for input. A device that has hung up or failed is
+// never ready: then the whole time-out is slept, so a caller's loop cannot spin.
+bool waitForInput(int fd, std::chrono::milliseconds timeout);
+
+std::optional<std::uint8_t> readByte(int fd);
+bool writeByte(int fd, std::uint8_t byte);
+
+// Releases the exclusive use and closes; false when close fails.
+bool closeDevice(int fd);
+
+} // namespace teb::serial
