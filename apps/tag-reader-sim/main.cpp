@@ -1,0 +1,223 @@
+// tag-reader-sim: a simulated RFID reader on a pseudo-terminal (see --help).
+#include "answer_faults.h"
+#include "pseudo_terminal.h"
+#include "reader_model.h"
+#include "sim_options.h"
+
+#include <poll.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <deque>
+#include <fstream>
+#include <iostream>
+#include <stdexcept>
+
+namespace teb::sim {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr std::size_t kLongestCommand = 4096;
+constexpr std::size_t kReadChunk = 256;
+// Rest after a failed read, so that a broken line cannot make the loop spin.
+constexpr std::chrono::milliseconds kErrorRest{10};
+
+volatile std::sig_atomic_t stopRequested = 0;
+
+void onStopSignal(int)
+{
+    stopRequested = 1;
+}
+
+std::string printable(const std::string &line)
+{
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    for (const char c : line) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte <= 0x7E && byte != '\\') {
+            text.push_back(c);
+        } else {
+            text += "\\x";
+            text.push_back(kDigits[byte >> 4]);
+            text.push_back(kDigits[byte & 0x0F]);
+        }
+    }
+    return text;
+}
+
+class AnswerLoop {
+public:
+    AnswerLoop(SimOptions &options, int master, std::ofstream *log)
+        : m_options(options), m_faults(options.fault), m_master(master), m_log(log)
+    {
+    }
+
+    // Runs until SIGINT or SIGTERM; those signals are blocked except while waiting.
+    void run(const sigset_t &waitMask)
+    {
+        while (!stopRequested) {
+            pollfd entry{m_master, POLLIN, 0};
+            const timespec timeout = untilNextAnswer();
+            const int result = ppoll(&entry, 1, m_pending.empty() ? nullptr : &timeout, &waitMask);
+            if (result > 0 && (entry.revents & POLLIN))
+                receive();
+            else if (result > 0)
+                rest();
+            sendDueAnswers();
+        }
+    }
+
+private:
+    struct PendingAnswer {
+        Clock::time_point due;
+        std::string bytes;
+    };
+
+    timespec untilNextAnswer() const
+    {
+        if (m_pending.empty())
+            return {};
+        const auto left = std::max(Clock::duration::zero(), m_pending.front().due - Clock::now());
+        const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(left);
+        return {static_cast<time_t>(seconds.count()),
+                static_cast<long>(std::chrono::duration_cast<std::chrono::nanoseconds>(left - seconds).count())};
+    }
+
+    void rest() { ::usleep(static_cast<useconds_t>(std::chrono::microseconds(kErrorRest).count())); }
+
+    void receive()
+    {
+        char chunk[kReadChunk];
+        const ssize_t count = ::read(m_master, chunk, sizeof chunk);
+        if (count <= 0) {
+            if (count < 0 && errno != EAGAIN && errno != EINTR)
+                rest();
+            return;
+        }
+        for (ssize_t i = 0; i < count; ++i)
+            takeByte(chunk[i]);
+    }
+
+    void takeByte(char byte)
+    {
+        if (byte == '\r') {
+            answer(m_line);
+            m_line.clear();
+        } else if (byte != '\n' && m_line.size() < kLongestCommand) {
+            m_line.push_back(byte);
+        }
+    }
+
+    void answer(const std::string &command)
+    {
+        if (m_log)
+            *m_log << printable(command) << std::endl;
+        std::optional<std::string> text = m_options.reader.answer(command);
+        auto delay = m_options.answerDelay;
+        if (m_faults.hits(command)) {
+            text = m_faults.apply(text);
+            delay += m_faults.extraDelay();
+        }
+        if (!text)
+            return;
+        Clock::time_point due = Clock::now() + delay;
+        if (!m_pending.empty())
+            due = std::max(due, m_pending.back().due); // answers keep their order
+        m_pending.push_back({due, framedAnswer(*text, m_options.noise, m_options.crLf)});
+    }
+
+    void sendDueAnswers()
+    {
+        while (!m_pending.empty() && m_pending.front().due <= Clock::now()) {
+            send(m_pending.front().bytes);
+            m_pending.pop_front();
+        }
+    }
+
+    // While nobody has the line open its input queue may fill; what does not fit is lost.
+    void send(const std::string &bytes)
+    {
+        std::size_t sent = 0;
+        while (sent < bytes.size()) {
+            const ssize_t count = ::write(m_master, bytes.data() + sent, bytes.size() - sent);
+            if (count < 0 && errno == EINTR)
+                continue;
+            if (count <= 0)
+                return;
+            sent += static_cast<std::size_t>(count);
+        }
+    }
+
+    SimOptions &m_options;
+    FaultInjector m_faults;
+    int m_master;
+    std::ofstream *m_log;
+    std::string m_line;
+    std::deque<PendingAnswer> m_pending;
+};
+
+sigset_t blockStopSignals()
+{
+    struct sigaction action{};
+    action.sa_handler = onStopSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    signal(SIGPIPE, SIG_IGN);
+
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    sigset_t previous;
+    sigprocmask(SIG_BLOCK, &stopSignals, &previous);
+    sigdelset(&previous, SIGINT);
+    sigdelset(&previous, SIGTERM);
+    return previous;
+}
+
+int runSimulator(SimOptions &options)
+{
+    const sigset_t waitMask = blockStopSignals();
+    PseudoTerminal line;
+    DeviceLink link(options.directory / options.portName, line.slavePath());
+    std::ofstream log;
+    if (!options.logFile.empty()) {
+        log.open(options.logFile, std::ios::app | std::ios::binary);
+        if (!log)
+            throw std::runtime_error("cannot open the log file " + options.logFile.string());
+    }
+    std::cout << "ready " << options.portName << " -> " << line.slavePath() << std::endl;
+    AnswerLoop loop(options, line.master(), log.is_open() ? &log : nullptr);
+    loop.run(waitMask);
+    return 0;
+}
+
+} // namespace
+} // namespace teb::sim
+
+int main(int argc, char **argv)
+{
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    teb::sim::ParsedOptions parsed = teb::sim::parseOptions(arguments);
+    if (!parsed.error.empty()) {
+        std::cerr << "tag-reader-sim: " << parsed.error << "\nTry 'tag-reader-sim --help'.\n";
+        return 2;
+    }
+    if (parsed.showHelp) {
+        std::cout << teb::sim::helpText();
+        return 0;
+    }
+    try {
+        return teb::sim::runSimulator(parsed.options);
+    } catch (const std::exception &error) {
+        std::cerr << "tag-reader-sim: " << error.what() << '\n';
+        return 1;
+    }
+}

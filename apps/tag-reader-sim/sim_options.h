@@ -1,0 +1,35 @@
+#pragma once
+
+#include "answer_faults.h"
+#include "reader_model.h"
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace teb::sim {
+
+struct SimOptions {
+    std::filesystem::path directory = ".";
+    std::string portName = "COM7";
+    ReaderModel reader;
+    std::chrono::milliseconds answerDelay{0};
+    FaultPlan fault;
+    bool crLf = false;
+    std::string noise;
+    std::filesystem::path logFile; // empty: no log
+};
+
+struct ParsedOptions {
+    SimOptions options;
+    bool showHelp = false;
+    std::string error; // not empty: the options cannot be used
+};
+
+// The options after the program name.
+ParsedOptions parseOptions(const std::vector<std::string> &arguments);
+
+std::string helpText();
+
+} // namespace teb::sim

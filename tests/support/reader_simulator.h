@@ -1,0 +1,55 @@
+#pragma once
+
+#include "support/temp_dir.h"
+
+#include <sys/types.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace teb::test {
+
+// The built tag-reader-sim, running as a process for one test: its link
+// "COMn" stands in a directory (the station's working directory in the
+// test), it answers like a reader, and it logs every line it receives.
+// Construction waits for its ready line; check ready() before use.
+class ReaderSimulator {
+public:
+    // Its own fresh directory.
+    explicit ReaderSimulator(std::vector<std::string> options = {}, std::string portName = "COM7");
+    // A directory the test gives (for example the station's working directory).
+    ReaderSimulator(std::filesystem::path directory, std::vector<std::string> options,
+                    std::string portName = "COM7");
+    ~ReaderSimulator(); // stops it
+    ReaderSimulator(const ReaderSimulator &) = delete;
+    ReaderSimulator &operator=(const ReaderSimulator &) = delete;
+
+    bool ready() const { return !m_devicePath.empty(); }
+    const std::filesystem::path &directory() const { return m_directory; }
+    const std::string &portName() const { return m_portName; }
+    const std::string &devicePath() const { return m_devicePath; } // the pseudo-terminal, /dev/pts/N
+    std::filesystem::path linkPath() const { return m_directory / m_portName; }
+
+    // The lines it has received so far, without their CR, as its log holds
+    // them (bytes outside printable ASCII as \xNN).
+    std::vector<std::string> receivedLines() const;
+
+    // SIGTERM and wait: it removes its link. Returns its exit status (-1 when not running).
+    int stop();
+    // SIGKILL: the line hangs up at once, as when an adapter is pulled.
+    void kill();
+
+private:
+    void start(std::vector<std::string> options);
+    int reap();
+
+    TempDir m_ownFiles;
+    std::filesystem::path m_directory;
+    std::string m_portName;
+    std::string m_devicePath;
+    pid_t m_pid = -1;
+    int m_output = -1;
+};
+
+} // namespace teb::test
