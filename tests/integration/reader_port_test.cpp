@@ -186,6 +186,24 @@ TEST_F(ReaderPortLink, ReopensWithAFreshThreadAfterClose)
     EXPECT_EQ(exchange("RUID\r"), "E0040150\r\n");
 }
 
+TEST_F(ReaderPortLink, TextsLongerThan255CharactersAreSentWhole)
+{
+    connect();
+    const std::string text(300, 'Z');
+    EXPECT_EQ(exchange(text + "\r"), "ERR\r\n");
+    EXPECT_EQ(linesReceivedBySimulator(1), std::vector<std::string>{text});
+}
+
+TEST_F(ReaderPortLink, AnOpenPortIsNotShared)
+{
+    connect();
+    ReaderPort second;
+    second.setWorkingDirectory(simulator->directory());
+    EXPECT_EQ(second.Open("COM7", 115200, 8, parity::None, stopbits::One, flowcontrol::None), kNoPort);
+    EXPECT_FALSE(second.receiveThreadRunning());
+    EXPECT_EQ(exchange("TOR\r"), "10\r\n");
+}
+
 TEST_F(ReaderPortLink, OpeningAgainReplacesTheOpenLink)
 {
     connect();

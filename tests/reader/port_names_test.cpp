@@ -103,6 +103,24 @@ TEST(PortDiscovery, AMachineWithoutSerialDevicesListsNothing)
     EXPECT_TRUE(discoverComPorts(dir.path(), {dir / "dev", dir / "sys"}).empty());
 }
 
+TEST(SerialDeviceList, NamesEachPortsDeviceAndItsMakerWhereTheSystemKnowsIt)
+{
+    test::TempDir dir;
+    const DeviceFolders folders{dir / "dev", dir / "sys", dir / "dev" / "serial" / "by-id"};
+    fs::create_directories(folders.serialById);
+    fs::create_directories(dir / "work");
+    fs::create_symlink("/dev/zero", folders.devices / "ttyUSB0");
+    fs::create_symlink("/dev/full", folders.devices / "ttyACM0");
+    fs::create_symlink("../../ttyUSB0", folders.serialById / "usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0");
+    fs::create_symlink("/dev/random", dir / "work" / "COM7");
+
+    const std::vector<SerialDeviceEntry> expected{
+        {"COM7", "/dev/random", ""},
+        {"COM33", "/dev/zero", "usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"},
+        {"COM65", "/dev/full", ""}};
+    EXPECT_EQ(listSerialDevices(dir / "work", folders), expected);
+}
+
 TEST(ComPortNumber, ReadsTheNumberOfAComName)
 {
     EXPECT_EQ(comPortNumber("COM12"), 12);

@@ -106,8 +106,9 @@ TEST_F(SerialDevice, AHungUpLineIsNeverReadyAndRefusesWrites)
     fd = serial::kNoDevice;
 }
 
-TEST_F(SerialDevice, ReopensAfterClose)
+TEST_F(SerialDevice, IsNotSharedAndReopensAfterClose)
 {
+    EXPECT_EQ(serial::openExclusive(pty.slave), serial::kNoDevice);
     ASSERT_TRUE(serial::closeDevice(fd));
     fd = serial::openExclusive(pty.slave);
     EXPECT_NE(fd, serial::kNoDevice);

@@ -59,6 +59,23 @@ bool entryExists(const std::filesystem::path &path)
     return std::filesystem::exists(std::filesystem::symlink_status(path, error));
 }
 
+std::filesystem::path finalDevice(const std::filesystem::path &path)
+{
+    std::error_code error;
+    const std::filesystem::path resolved = std::filesystem::canonical(path, error);
+    return error ? path : resolved;
+}
+
+std::string descriptionOf(const std::filesystem::path &device, const DeviceFolders &folders)
+{
+    std::error_code error;
+    for (const auto &entry : std::filesystem::directory_iterator(folders.serialById, error)) {
+        if (finalDevice(entry.path()) == device)
+            return entry.path().filename().string();
+    }
+    return {};
+}
+
 } // namespace
 
 std::optional<int> comPortNumber(const std::string &portName)
@@ -113,6 +130,17 @@ std::vector<std::string> discoverComPorts(const std::filesystem::path &workingDi
             names.push_back(std::move(name));
     }
     return names;
+}
+
+std::vector<SerialDeviceEntry> listSerialDevices(const std::filesystem::path &workingDirectory,
+                                                 const DeviceFolders &folders)
+{
+    std::vector<SerialDeviceEntry> entries;
+    for (std::string &name : discoverComPorts(workingDirectory, folders)) {
+        const std::filesystem::path device = finalDevice(*resolvePortName(name, workingDirectory, folders));
+        entries.push_back({std::move(name), device, descriptionOf(device, folders)});
+    }
+    return entries;
 }
 
 } // namespace teb

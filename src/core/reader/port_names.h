@@ -7,11 +7,13 @@
 
 namespace teb {
 
-// Where serial devices are found: the device folder and the kernel's list of
-// terminal lines (which tells real UARTs from unused ttyS entries).
+// Where serial devices are found: the device folder, the kernel's list of
+// terminal lines (which tells real UARTs from unused ttyS entries) and the
+// links that name USB serial devices after their maker and serial number.
 struct DeviceFolders {
     std::filesystem::path devices = "/dev";
     std::filesystem::path ttyClass = "/sys/class/tty";
+    std::filesystem::path serialById = "/dev/serial/by-id";
 };
 
 // The number n of a name "COMn" (letter case ignored, n from 1, no leading
@@ -36,5 +38,18 @@ bool portNameExists(const std::string &portName, const std::filesystem::path &wo
 std::vector<std::string> discoverComPorts(const std::filesystem::path &workingDirectory);
 std::vector<std::string> discoverComPorts(const std::filesystem::path &workingDirectory,
                                           const DeviceFolders &folders);
+
+// One line of the serial device list: the COM name, the device it leads to
+// and, where the system names the device, that name (else empty).
+struct SerialDeviceEntry {
+    std::string comName;
+    std::filesystem::path devicePath;
+    std::string description;
+
+    bool operator==(const SerialDeviceEntry &) const = default;
+};
+
+std::vector<SerialDeviceEntry> listSerialDevices(const std::filesystem::path &workingDirectory,
+                                                 const DeviceFolders &folders = {});
 
 } // namespace teb

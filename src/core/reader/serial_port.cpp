@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <linux/serial.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -46,7 +47,10 @@ int openExclusive(const std::filesystem::path &device)
     const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return kNoDevice;
-    if (!isCharacterDevice(fd) || !makeBlocking(fd) || (isatty(fd) && ioctl(fd, TIOCEXCL) != 0)) {
+    // The lock keeps out every other user that asks first, the super-user too
+    // (for whom the terminal's exclusive mode does not count).
+    if (!isCharacterDevice(fd) || flock(fd, LOCK_EX | LOCK_NB) != 0 || !makeBlocking(fd) ||
+        (isatty(fd) && ioctl(fd, TIOCEXCL) != 0)) {
         ::close(fd);
         return kNoDevice;
     }
