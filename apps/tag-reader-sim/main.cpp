@@ -5,6 +5,7 @@
 #include "sim_options.h"
 
 #include <poll.h>
+#include <sys/prctl.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -185,6 +186,12 @@ sigset_t blockStopSignals()
 int runSimulator(SimOptions &options)
 {
     const sigset_t waitMask = blockStopSignals();
+    if (options.exitWithParent) {
+        const pid_t parent = getppid();
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (getppid() != parent)
+            return 0; // the parent ended before the request took hold
+    }
     PseudoTerminal line;
     DeviceLink link(options.directory / options.portName, line.slavePath());
     std::ofstream log;

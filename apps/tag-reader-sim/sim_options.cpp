@@ -132,6 +132,8 @@ void applyFlag(ParsedOptions &parsed, bool &noTag, const std::string &flag)
         parsed.options.crLf = true;
     else if (flag == "--no-tag")
         noTag = true;
+    else if (flag == "--exit-with-parent")
+        parsed.options.exitWithParent = true;
     else
         throw OptionError("unknown option \"" + flag + "\"");
 }
@@ -225,6 +227,8 @@ Options (a value follows the option, or is joined with "="):
   --fault-delay MS   the delay of the slow fault (default: 2000)
   --log FILE         appends every received line to FILE, bytes other than
                      printable ASCII written as \xNN
+  --exit-with-parent ends (as on SIGTERM) when the process that started it
+                     ends, so that a test run that breaks off leaves no reader behind
   --help             this text
 )";
 }

@@ -19,6 +19,7 @@ struct SimOptions {
     bool crLf = false;
     std::string noise;
     std::filesystem::path logFile; // empty: no log
+    bool exitWithParent = false;
 };
 
 struct ParsedOptions {

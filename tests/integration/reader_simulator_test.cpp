@@ -170,6 +170,7 @@ TEST(SimulatorOptions, SetTheReaderTheTransponderAndTheFaults)
     EXPECT_EQ(o.logFile, "/tmp/x/log");
 
     EXPECT_FALSE(parseOptions({"--no-tag"}).options.reader.transponder.has_value());
+    EXPECT_TRUE(parseOptions({"--exit-with-parent"}).options.exitWithParent);
     EXPECT_TRUE(parseOptions({"--help"}).showHelp);
 }
 

@@ -66,7 +66,8 @@ ReaderSimulator::~ReaderSimulator()
 void ReaderSimulator::start(std::vector<std::string> options)
 {
     std::vector<std::string> arguments{TEB_TAG_READER_SIM, "--dir", m_directory.string(), "--name",
-                                       m_portName, "--log", (m_ownFiles / "received.log").string()};
+                                       m_portName, "--log", (m_ownFiles / "received.log").string(),
+                                       "--exit-with-parent"};
     arguments.insert(arguments.end(), options.begin(), options.end());
     std::vector<char *> argv;
     for (std::string &argument : arguments)
