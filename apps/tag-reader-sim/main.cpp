@@ -6,17 +6,18 @@
 
 #include <poll.h>
 #include <sys/prctl.h>
+#include <sys/signalfd.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <csignal>
-#include <cstdio>
+#include <cstdint>
 #include <deque>
 #include <fstream>
 #include <iostream>
 #include <stdexcept>
+#include <thread>
 
 namespace teb::sim {
 namespace {
@@ -27,13 +28,6 @@ constexpr std::size_t kLongestCommand = 4096;
 constexpr std::size_t kReadChunk = 256;
 // Rest after a failed read, so that a broken line cannot make the loop spin.
 constexpr std::chrono::milliseconds kErrorRest{10};
-
-volatile std::sig_atomic_t stopRequested = 0;
-
-void onStopSignal(int)
-{
-    stopRequested = 1;
-}
 
 std::string printable(const std::string &line)
 {
@@ -59,14 +53,15 @@ public:
     {
     }
 
-    // Runs until SIGINT or SIGTERM; those signals are blocked except while waiting.
-    void run(const sigset_t &waitMask)
+    // Runs until a stop signal can be read from `stopSignals`.
+    void run(int stopSignals)
     {
-        while (!stopRequested) {
-            pollfd entry{m_master, POLLIN, 0};
-            const timespec timeout = untilNextAnswer();
-            const int result = ppoll(&entry, 1, m_pending.empty() ? nullptr : &timeout, &waitMask);
-            if (result > 0 && (entry.revents & POLLIN))
+        for (;;) {
+            pollfd entries[2]{{m_master, POLLIN, 0}, {stopSignals, POLLIN, 0}};
+            const int result = ::poll(entries, 2, millisecondsToNextAnswer());
+            if (result > 0 && entries[1].revents != 0)
+                return;
+            if (result > 0 && (entries[0].revents & POLLIN))
                 receive();
             else if (result > 0)
                 rest();
@@ -80,17 +75,16 @@ private:
         std::string bytes;
     };
 
-    timespec untilNextAnswer() const
+    // -1 (no limit) while no answer is waiting.
+    int millisecondsToNextAnswer() const
     {
         if (m_pending.empty())
-            return {};
-        const auto left = std::max(Clock::duration::zero(), m_pending.front().due - Clock::now());
-        const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(left);
-        return {static_cast<time_t>(seconds.count()),
-                static_cast<long>(std::chrono::duration_cast<std::chrono::nanoseconds>(left - seconds).count())};
+            return -1;
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(m_pending.front().due - Clock::now());
+        return static_cast<int>(std::max<std::int64_t>(left.count(), 0));
     }
 
-    void rest() { ::usleep(static_cast<useconds_t>(std::chrono::microseconds(kErrorRest).count())); }
+    void rest() { std::this_thread::sleep_for(kErrorRest); }
 
     void receive()
     {
@@ -163,29 +157,24 @@ private:
     std::deque<PendingAnswer> m_pending;
 };
 
-sigset_t blockStopSignals()
+// SIGINT and SIGTERM, blocked and readable from the returned descriptor.
+int stopSignalDescriptor()
 {
-    struct sigaction action{};
-    action.sa_handler = onStopSignal;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
     signal(SIGPIPE, SIG_IGN);
-
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
-    sigset_t previous;
-    sigprocmask(SIG_BLOCK, &stopSignals, &previous);
-    sigdelset(&previous, SIGINT);
-    sigdelset(&previous, SIGTERM);
-    return previous;
+    sigprocmask(SIG_BLOCK, &stopSignals, nullptr);
+    const int fd = signalfd(-1, &stopSignals, SFD_CLOEXEC);
+    if (fd < 0)
+        throw std::runtime_error("cannot watch for stop signals");
+    return fd;
 }
 
 int runSimulator(SimOptions &options)
 {
-    const sigset_t waitMask = blockStopSignals();
+    const int stopSignals = stopSignalDescriptor();
     if (options.exitWithParent) {
         const pid_t parent = getppid();
         prctl(PR_SET_PDEATHSIG, SIGTERM);
@@ -202,7 +191,8 @@ int runSimulator(SimOptions &options)
     }
     std::cout << "ready " << options.portName << " -> " << line.slavePath() << std::endl;
     AnswerLoop loop(options, line.master(), log.is_open() ? &log : nullptr);
-    loop.run(waitMask);
+    loop.run(stopSignals);
+    ::close(stopSignals);
     return 0;
 }
 
