@@ -1,0 +1,20 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace teb::bench {
+
+using Duration = std::chrono::duration<double, std::milli>;
+
+// Median and 99th percentile of a series of timings.
+struct Figures {
+    Duration median{};
+    Duration p99{};
+};
+
+Figures figuresOf(std::vector<Duration> samples);
+std::string describe(const std::string &label, const Figures &figures);
+
+} // namespace teb::bench
