@@ -1,0 +1,274 @@
+// The main window's two modes, its HEX/ASCII switch, the page selection and
+// the manual group's switches.
+#include "app/cqv58_dlg.h"
+
+#include "transponder/page_text.h"
+
+#include <array>
+
+namespace teb {
+namespace {
+
+// Every control of the manual group below its frame and title.
+constexpr std::array kManualGroupControls = {
+    Control::ReadButton, Control::WriteButton, Control::LockButton, Control::DefaultMemoryButton,
+    Control::LabelManualCarrierIdOffset, Control::ManualCarrierIdOffsetBox,
+    Control::LabelManualCarrierIdLength, Control::ManualCarrierIdLengthBox,
+    Control::LabelManualCarrierId, Control::ManualCarrierIdBox,
+    Control::ReadCarrierIdButton, Control::WriteCarrierIdButton,
+    Control::ReadUidButton, Control::UidBox,
+    Control::LabelTransponderType, Control::LabelTi, Control::TiSwitch, Control::LabelOrvex, Control::OrvexSwitch,
+    Control::LabelLog, Control::LogSwitch, Control::LogFileLabel, Control::OpenButton,
+};
+
+// What automatic mode shows and manual mode hides.
+constexpr std::array kAutomaticOnlyControls = {
+    Control::SetNameLabel, Control::NextBox, Control::MaxBox, Control::NextSpin, Control::MaxSpin,
+    Control::OneButton, Control::LabelCarrierId, Control::LabelNext, Control::LabelMax, Control::ContOnButton,
+};
+
+constexpr std::array kCarrierIdRangeControls = {
+    Control::NextBox, Control::MaxBox, Control::NextSpin, Control::MaxSpin,
+};
+
+// A page's eight byte texts joined by single blanks.
+template <typename ByteTexts>
+std::string joinedByteTexts(const ByteTexts &bytes)
+{
+    std::string text;
+    for (std::size_t i = 0; i < std::size(bytes); ++i) {
+        if (i > 0)
+            text += ' ';
+        text += bytes[i];
+    }
+    return text;
+}
+
+} // namespace
+
+// --- modes
+
+void CQV58Dlg::switchToAutomatic()
+{
+    takeFromControls();
+    automaticMode = true;
+    showModeSwitches();
+    showInControls();
+    refreshModeView();
+}
+
+void CQV58Dlg::switchToManual()
+{
+    takeFromControls();
+    automaticMode = false;
+    showModeSwitches();
+    showInControls();
+    refreshModeView();
+}
+
+void CQV58Dlg::showModeSwitches()
+{
+    m_view.setSwitchImage(Control::AutomaticSwitch, automaticMode);
+    m_view.setSwitchImage(Control::ManualSwitch, !automaticMode);
+}
+
+void CQV58Dlg::refreshModeView()
+{
+    if (automaticMode)
+        refreshAutomaticView();
+    else
+        refreshManualView();
+}
+
+void CQV58Dlg::refreshAutomaticView()
+{
+    m_view.setEnabled(Control::SelectAll, false);
+    for (int page = 1; page <= kPageCount; ++page) {
+        m_view.setEnabled(pageSelectBox(page), false);
+        const bool editable = currentSet.pages[pageIndex(page)].editable;
+        m_view.setEnabled(pageBox(page), editable);
+        m_view.setTextColour(pageBox(page), editable ? colour::Black : colour::GreyText);
+        m_view.setBackground(pageBox(page), editable ? colour::White : colour::GreyBackground);
+    }
+    setManualGroupShown(false);
+    setCarrierIdRangeActive(!currentSet.useCsvFile && !currentSet.useFixData);
+    m_view.setEnabled(Control::OneButton, true);
+    for (const Control id : kAutomaticOnlyControls)
+        m_view.setVisible(id, true);
+
+    for (int page = 3; page <= kPageCount; ++page)
+        pageSelected[pageIndex(page)] = currentSet.writePages3To17;
+    selectAll = currentSet.writePages3To17;
+    rebuildPageTextsFromSet();
+    showInControls();
+}
+
+void CQV58Dlg::refreshManualView()
+{
+    m_view.setEnabled(Control::SelectAll, true);
+    for (int page = 1; page <= kPageCount; ++page) {
+        m_view.setEnabled(pageSelectBox(page), true);
+        m_view.setEnabled(pageBox(page), true);
+        m_view.setTextColour(pageBox(page), colour::Black);
+        m_view.setBackground(pageBox(page), colour::White);
+    }
+    setManualGroupShown(true);
+    setCarrierIdRangeActive(false);
+    m_view.setEnabled(Control::OneButton, false);
+    for (const Control id : kAutomaticOnlyControls)
+        m_view.setVisible(id, false);
+}
+
+void CQV58Dlg::setManualGroupShown(bool shown)
+{
+    for (const Control id : kManualGroupControls) {
+        m_view.setEnabled(id, shown);
+        m_view.setVisible(id, shown);
+    }
+}
+
+// The "next" and "max" boxes with their spin buttons.
+void CQV58Dlg::setCarrierIdRangeActive(bool active)
+{
+    for (const Control id : kCarrierIdRangeControls)
+        m_view.setEnabled(id, active);
+    const Rgb background = active ? colour::White : colour::GreyBackground;
+    m_view.setBackground(Control::NextBox, background);
+    m_view.setBackground(Control::MaxBox, background);
+}
+
+void CQV58Dlg::rebuildPageTextsFromSet()
+{
+    for (int page = 1; page <= kPageCount; ++page) {
+        const PageSetting &setting = currentSet.pages[pageIndex(page)];
+        pageText[pageIndex(page)] = joinedByteTexts(asciiFormat ? setting.ascii : setting.hex);
+    }
+}
+
+// --- HEX and ASCII
+
+void CQV58Dlg::showAscii()
+{
+    takeFromControls();
+    const bool alreadyShown = asciiFormat;
+    asciiFormat = true;
+    showFormatSwitches();
+    if (!alreadyShown)
+        convertPageTexts(true);
+    moveFocusThroughPageBoxes();
+    m_view.repaintWindow();
+}
+
+void CQV58Dlg::showHex()
+{
+    takeFromControls();
+    const bool alreadyShown = !asciiFormat;
+    asciiFormat = false;
+    showFormatSwitches();
+    if (!alreadyShown)
+        convertPageTexts(false);
+    moveFocusThroughPageBoxes();
+    m_view.repaintWindow();
+}
+
+void CQV58Dlg::showFormatSwitches()
+{
+    m_view.setSwitchImage(Control::HexSwitch, !asciiFormat);
+    m_view.setSwitchImage(Control::AsciiSwitch, asciiFormat);
+}
+
+// The shown texts become the kept texts of their format and are replaced by
+// the other format's text.
+void CQV58Dlg::convertPageTexts(bool toAscii)
+{
+    for (std::size_t i = 0; i < pageText.size(); ++i) {
+        if (toAscii) {
+            hexTextKept[i] = pageText[i];
+            asciiTextKept[i] = hexTextToAsciiText(hexTextKept[i]);
+            pageText[i] = asciiTextKept[i];
+        } else {
+            asciiTextKept[i] = pageText[i];
+            hexTextKept[i] = asciiTextToHexText(asciiTextKept[i]);
+            pageText[i] = hexTextKept[i];
+        }
+    }
+    showInControls();
+}
+
+void CQV58Dlg::moveFocusThroughPageBoxes()
+{
+    for (int page = 1; page <= kPageCount; ++page)
+        m_view.setFocus(pageBox(page));
+}
+
+// --- page selection
+
+void CQV58Dlg::pageSelectClicked(int page)
+{
+    takeFromControls();
+    const Control box = pageSelectBox(page);
+    if (!pageSelected[pageIndex(page)]) {
+        selectAll = false;
+        m_view.setFocus(pageBox(page));
+        m_view.setSwitchImage(box, false);
+    } else {
+        m_view.setSwitchImage(box, true);
+    }
+    m_view.setBackground(pageBox(page), colour::White);
+    showInControls();
+}
+
+void CQV58Dlg::selectAllClicked()
+{
+    takeFromControls();
+    m_view.setSwitchImage(Control::SelectAll, selectAll);
+    pageSelected.fill(selectAll);
+    if (!selectAll) {
+        showInControls();
+        moveFocusThroughPageBoxes();
+    }
+    for (int page = 1; page <= kPageCount; ++page) {
+        m_view.setSwitchImage(pageSelectBox(page), selectAll);
+        m_view.setBackground(pageBox(page), colour::White);
+    }
+    showInControls();
+}
+
+// --- manual group switches
+
+void CQV58Dlg::tiClicked()
+{
+    takeFromControls(); // the click has already changed the TI switch's check state
+    manualTypeOrvex = !manualTypeTi;
+    showFamilySwitches();
+    showInControls();
+}
+
+void CQV58Dlg::orvexClicked()
+{
+    takeFromControls();
+    manualTypeTi = !manualTypeOrvex;
+    showFamilySwitches();
+    showInControls();
+}
+
+void CQV58Dlg::showFamilySwitches()
+{
+    m_view.setSwitchImage(Control::TiSwitch, manualTypeTi);
+    m_view.setSwitchImage(Control::OrvexSwitch, manualTypeOrvex);
+}
+
+void CQV58Dlg::logClicked()
+{
+    takeFromControls();
+    if (!manualLog) {
+        m_view.setSwitchImage(Control::LogSwitch, false);
+        showInControls();
+        showLogFileName();
+    } else {
+        m_view.setSwitchImage(Control::LogSwitch, true);
+    }
+    disableDefaultAction();
+}
+
+} // namespace teb

@@ -1,0 +1,160 @@
+// Start-up and the ways out of the main window: settings file, current
+// parameter set, port, timers, colours and images.
+#include "app/cqv58_dlg.h"
+
+#include "app/log_file_label.h"
+#include "transponder/page_text.h"
+
+namespace teb {
+
+bool CQV58Dlg::initialise()
+{
+    timeBase = kStartTimeBase;
+    terminalVisible = true;
+    toggleTerminal(); // hidden, menu item unchecked, narrow window
+    m_view.setWindowSize(windowWidth(), kWindowHeight);
+
+    workingDirectory = m_currentDirectory();
+    takeOverSettings(loadSettings(workingDirectory));
+    fillKeptTexts();
+    showLogFileName();
+    currentSet = loadParameterSet(workingDirectory, currentSetName);
+    nextCarrierId = currentSet.carrierId;
+
+    setUpControls();
+    m_view.appendSystemMenuItem(std::string(kSystemMenuInfoText));
+    m_view.setWindowTitle(std::string(kWindowTitle));
+    openPort();
+    m_view.startTimer(kCycleTimerId, kCycleTimerPeriod);
+    m_view.startTimer(kRequestTimerId, kRequestTimerPeriod);
+    colourControls();
+    showSwitchImages();
+    showInControls();
+    refreshModeView();
+    return true;
+}
+
+void CQV58Dlg::destroy()
+{
+    takeFromControls();
+    saveSettings(workingDirectory, settingsToSave());
+    m_view.stopTimer(kCycleTimerId);
+    m_view.stopTimer(kRequestTimerId);
+}
+
+void CQV58Dlg::takeOverSettings(const StationSettings &settings)
+{
+    interfaceSettings = settings.interfaceSettings;
+    automaticMode = settings.automaticMode;
+    currentSetName = settings.currentSetName;
+    setList = settings.setList;
+    carrierIdMax = settings.carrierIdMax;
+    csvDelimiter = settings.csvDelimiter.empty() ? std::string(",") : settings.csvDelimiter;
+    selectAll = settings.selectAll;
+    pageSelected = settings.pageSelected;
+    asciiFormat = settings.asciiFormat;
+    pageText = settings.pageText;
+    pageDefault = settings.pageDefault;
+    manualCarrierIdOffset = settings.manualCarrierIdOffset;
+    manualCarrierIdLength = settings.manualCarrierIdLength;
+    manualCarrierId = settings.manualCarrierId;
+    manualLog = settings.manualLog;
+    manualTypeTi = settings.manualTypeTi;
+    manualTypeOrvex = !settings.manualTypeTi;
+    manualLogFileName = settings.manualLogFileName;
+}
+
+StationSettings CQV58Dlg::settingsToSave() const
+{
+    StationSettings settings;
+    settings.interfaceSettings = interfaceSettings;
+    settings.automaticMode = automaticMode;
+    settings.currentSetName = currentSetName;
+    settings.setList = setList;
+    settings.carrierIdMax = carrierIdMax;
+    settings.csvDelimiter = csvDelimiter;
+    settings.selectAll = selectAll;
+    settings.pageSelected = pageSelected;
+    settings.asciiFormat = asciiFormat;
+    settings.pageText = pageText;
+    settings.pageDefault = pageDefault;
+    settings.manualCarrierIdOffset = manualCarrierIdOffset;
+    settings.manualCarrierIdLength = manualCarrierIdLength;
+    settings.manualCarrierId = manualCarrierId;
+    settings.manualLog = manualLog;
+    settings.manualTypeTi = manualTypeTi;
+    settings.manualTypeOrvex = manualTypeOrvex;
+    settings.manualLogFileName = manualLogFileName;
+    return settings;
+}
+
+// The page texts in both formats, as of start-up.
+void CQV58Dlg::fillKeptTexts()
+{
+    for (std::size_t i = 0; i < pageText.size(); ++i) {
+        if (asciiFormat) {
+            hexTextKept[i] = asciiTextToHexText(pageText[i]);
+            asciiTextKept[i] = pageText[i];
+        } else {
+            hexTextKept[i] = pageText[i];
+            asciiTextKept[i] = hexTextToAsciiText(pageText[i]);
+        }
+    }
+}
+
+void CQV58Dlg::openPort()
+{
+    m_readerPort.setWorkingDirectory(workingDirectory);
+    portOpen = false;
+    portHandle = m_readerPort.Open(interfaceSettings);
+    portOpen = isUsablePort(portHandle);
+    if (!portOpen)
+        showMessage(interfaceSettings.portName + std::string(kPortOpenFailedSuffix), kPortErrorCaption,
+                    MessageIcon::Stop);
+}
+
+// The controls as the window is built: fixed texts, the buttons that start
+// disabled and those that are never shown.
+void CQV58Dlg::setUpControls()
+{
+    for (std::size_t i = 0; i < controlCount(); ++i) {
+        const ControlInfo &info = controlInfo(controlAt(i));
+        if (!info.caption.empty())
+            m_view.setText(info.id, std::string(info.caption));
+    }
+    m_view.setEnabled(Control::ContOnButton, false);
+    m_view.setEnabled(Control::OpenButton, false);
+    for (const Control hidden : {Control::NextDataSetButton, Control::CurrentDataSetProcessedButton,
+                                 Control::NextCompleteButton, Control::NextCompleteProcessedButton,
+                                 Control::DefaultButton, Control::CancelButton})
+        m_view.setVisible(hidden, false);
+}
+
+void CQV58Dlg::colourControls()
+{
+    for (std::size_t i = 0; i < controlCount(); ++i) {
+        const ControlInfo &info = controlInfo(controlAt(i));
+        if (info.kind != ControlKind::Label || info.id == Control::LogFileLabel)
+            continue;
+        m_view.setTextColour(info.id, colour::White);
+        m_view.setBackground(info.id, colour::Black);
+    }
+    for (int page = 1; page <= kPageCount; ++page)
+        m_view.setBackground(pageBox(page), colour::White);
+    for (const Control box : {Control::ManualCarrierIdOffsetBox, Control::ManualCarrierIdLengthBox,
+                              Control::ManualCarrierIdBox, Control::NextBox, Control::MaxBox, Control::UidBox})
+        m_view.setBackground(box, colour::White);
+}
+
+void CQV58Dlg::showSwitchImages()
+{
+    m_view.setSwitchImage(Control::SelectAll, selectAll);
+    for (int page = 1; page <= kPageCount; ++page)
+        m_view.setSwitchImage(pageSelectBox(page), pageSelected[pageIndex(page)]);
+    showFormatSwitches();
+    showModeSwitches();
+    showFamilySwitches();
+    m_view.setSwitchImage(Control::LogSwitch, manualLog);
+}
+
+} // namespace teb

@@ -1,0 +1,176 @@
+#include "main_window_fixture.h"
+
+#include "app/log_file_label.h"
+
+#include <gmock/gmock.h>
+
+namespace teb::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+using TerminalMenu = MainWindowTest;
+
+TEST_F(TerminalMenu, ShowWidensTheWindowAndChecksTheItemAndASecondShowUndoesBoth)
+{
+    CQV58Dlg &w = start();
+
+    w.menuCommand(MenuItem::TerminalShow);
+    EXPECT_EQ(view.width, 1120);
+    EXPECT_EQ(view.height, 461);
+    EXPECT_TRUE(view.menuChecks.at(MenuItem::TerminalShow));
+
+    w.menuCommand(MenuItem::TerminalShow);
+    EXPECT_EQ(view.width, 799);
+    EXPECT_EQ(view.height, 461);
+    EXPECT_FALSE(view.menuChecks.at(MenuItem::TerminalShow));
+}
+
+TEST_F(TerminalMenu, ClearEmptiesTheTerminalViewAndNothingElse)
+{
+    CQV58Dlg &w = start();
+    view.prependTerminalText("ACK\r\n");
+    view.type(Control::TerminalInput, "RD 1");
+    view.type(pageBox(1), "typed");
+
+    w.menuCommand(MenuItem::TerminalClear);
+
+    EXPECT_EQ(shown(Control::TerminalView), "");
+    EXPECT_EQ(shown(Control::TerminalInput), "RD 1");
+    EXPECT_EQ(shown(pageBox(1)), "typed");
+}
+
+TEST_F(TerminalMenu, InfoAndDeviceManagerOpenThroughTheView)
+{
+    CQV58Dlg &w = start();
+    w.menuCommand(MenuItem::HelpInfo);
+    w.menuCommand(MenuItem::SystemMenuInfo);
+    w.menuCommand(MenuItem::InterfaceDeviceManager);
+    EXPECT_EQ(view.aboutBoxes, 2);
+    EXPECT_EQ(view.deviceManagerOpenings, 1);
+}
+
+// --- Enter and the window's default action
+
+using EnterKey = MainWindowTest;
+
+TEST_F(EnterKey, OutsideTheBoxesMovesTheFocusToOneUntilLogIsUsed)
+{
+    CQV58Dlg &w = start();
+    w.defaultAction();
+    EXPECT_EQ(view.focus, Control::OneButton);
+
+    view.focus.reset();
+    view.toggle(Control::LogSwitch);
+    w.clicked(Control::LogSwitch);
+    w.clicked(Control::DefaultButton);
+    EXPECT_EQ(view.focus, std::nullopt);
+}
+
+TEST_F(EnterKey, InTheBoxesThatTakeNoActionChangesNothing)
+{
+    CQV58Dlg &w = start();
+    view.type(Control::NextBox, "12");
+    for (Control box : {Control::ManualCarrierIdOffsetBox, Control::ManualCarrierIdLengthBox,
+                        Control::ManualCarrierIdBox, Control::NextBox, Control::MaxBox, Control::UidBox})
+        w.enterPressed(box);
+
+    EXPECT_FALSE(w.focusOneRequest);
+    EXPECT_EQ(view.focus, std::nullopt);
+    EXPECT_EQ(w.nextCarrierId, "");
+}
+
+TEST_F(EnterKey, InTheCommandLineLeavesItsWholeTextSelected)
+{
+    CQV58Dlg &w = start();
+    w.enterPressed(Control::TerminalInput);
+    EXPECT_THAT(view.selections, ElementsAre(Control::TerminalInput));
+}
+
+TEST_F(EnterKey, InAPageBoxMovesTheFocusToOneAtTheNextSlowTickInAutomaticModeOnly)
+{
+    CQV58Dlg &w = start();
+    view.type(pageBox(3), "30 31 32 33 34 35 36 37");
+    w.enterPressed(pageBox(3));
+    view.focus.reset();
+    w.tick(kRequestTimerId);
+    EXPECT_EQ(view.focus, std::nullopt) << "manual mode";
+    EXPECT_FALSE(w.focusOneRequest);
+
+    w.switchToAutomatic();
+    w.enterPressed(pageBox(1));
+    w.tick(kRequestTimerId);
+    EXPECT_EQ(view.focus, Control::OneButton);
+}
+
+// --- the ticks
+
+using Ticks = MainWindowTest;
+
+TEST_F(Ticks, SlowTickShowsAPendingErrorOnceAndServesFocusRequestsInPageOrder)
+{
+    CQV58Dlg &w = start();
+    view.messages.clear();
+    w.errorPending = true;
+    w.errorText = "Protocol file can't be opened.";
+    w.pageFocusRequest[pageIndex(9)] = true;
+    w.pageFocusRequest[pageIndex(2)] = true;
+
+    w.tick(kRequestTimerId);
+    w.tick(kRequestTimerId);
+
+    EXPECT_THAT(view.messages, ElementsAre(MessageRequest{"Protocol file can't be opened.", "Tag Encoder Bench",
+                                                          MessageIcon::Stop, MessageButtons::Ok}));
+    EXPECT_THAT(view.focusHistory, ElementsAre(pageBox(2), pageBox(9)));
+    EXPECT_THAT(view.selections, ElementsAre(pageBox(2), pageBox(9)));
+    EXPECT_FALSE(w.pageFocusRequest[pageIndex(9)]);
+}
+
+TEST_F(Ticks, FastTickRunsOneCycleStepPerRequest)
+{
+    CQV58Dlg &w = start();
+    int steps = 0;
+    w.setCycleStep([&] { ++steps; });
+
+    w.tick(kCycleTimerId);
+    w.cycleRequested = true;
+    w.tick(kCycleTimerId);
+    w.tick(kCycleTimerId);
+
+    EXPECT_EQ(steps, 1);
+    EXPECT_FALSE(w.cycleRequested);
+}
+
+// --- the log file label
+
+struct LogFileCase {
+    std::size_t length;
+    std::string expectedStart;
+    std::size_t expectedLength;
+};
+
+class LogFileLabel : public MainWindowTest, public ::testing::WithParamInterface<LogFileCase> {};
+
+TEST_P(LogFileLabel, ShowsShortNamesInFullAndLongOnesByTheirEnd)
+{
+    std::string name = "/";
+    while (name.size() < GetParam().length)
+        name += static_cast<char>('a' + name.size() % 26);
+    writeSettings(iniLines({"[Manual]", "file name=" + name}));
+
+    CQV58Dlg &w = start();
+
+    const std::string label = shown(Control::LogFileLabel);
+    EXPECT_EQ(label.size(), GetParam().expectedLength);
+    EXPECT_EQ(label.substr(0, GetParam().expectedStart.size()), GetParam().expectedStart);
+    EXPECT_EQ(label.substr(label.size() - std::min<std::size_t>(label.size(), 51)),
+              name.substr(name.size() - std::min<std::size_t>(name.size(), 51)));
+    EXPECT_EQ(w.manualLogFileShown, label);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, LogFileLabel,
+                         ::testing::Values(LogFileCase{1, "/", 1}, LogFileCase{51, "/", 51},
+                                           LogFileCase{52, "...", 54}, LogFileCase{200, "...", 54}));
+
+} // namespace
+} // namespace teb::test
