@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/cqv58_dlg.h"
-#include "fake_main_window_view.h"
-#include "temp_dir.h"
+#include "support/fake_main_window_view.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 

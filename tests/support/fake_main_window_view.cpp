@@ -1,4 +1,4 @@
-#include "fake_main_window_view.h"
+#include "support/fake_main_window_view.h"
 
 #include <ostream>
 

@@ -2,7 +2,7 @@
 // parameter set, port, timers, colours and images.
 #include "app/cqv58_dlg.h"
 
-#include "app/log_file_label.h"
+#include "params/parameter_set_file.h"
 #include "transponder/page_text.h"
 
 namespace teb {
