@@ -50,6 +50,39 @@ TEST_F(TerminalMenu, InfoAndDeviceManagerOpenThroughTheView)
     EXPECT_EQ(view.deviceManagerOpenings, 1);
 }
 
+// --- "Interface" / "Settings"
+
+using InterfaceSettingsMenu = MainWindowTest;
+
+TEST_F(InterfaceSettingsMenu, OkTakesTheNewValuesReopensThePortAndRestartsTheTimers)
+{
+    writeSettings(iniLines({"[Interface]", "port=COM9", "baudrate=9600", "parity=Even"}));
+    CQV58Dlg &w = start();
+    view.messages.clear();
+    view.timerLog.clear();
+    std::string portShownInDialog;
+    view.interfaceSettingsDialog = [&](CI2Dlg &dialog) {
+        portShownInDialog = dialog.portText;
+        dialog.portText = "COM4";
+        dialog.baudRateText = "19200";
+        dialog.parityText = "Odd";
+        return CI2DlgView::Result::Ok;
+    };
+
+    w.menuCommand(MenuItem::InterfaceSettings);
+
+    EXPECT_EQ(portShownInDialog, "COM9");
+    EXPECT_EQ(w.interfaceSettings.portName, "COM4");
+    EXPECT_EQ(w.interfaceSettings.baudRate, 19200);
+    EXPECT_EQ(w.interfaceSettings.parityCode, parity::Odd);
+    EXPECT_THAT(view.messages, ElementsAre(MessageRequest{"COM4 could not be opened!", "Tag Encoder Bench",
+                                                          MessageIcon::Stop, MessageButtons::Ok}));
+    EXPECT_THAT(view.timerLog, ElementsAre("stop 3", "stop 5", "start 3 10", "start 5 500"));
+
+    w.destroy();
+    EXPECT_NE(settingsFile().find("port=COM4\r\n"), std::string::npos);
+}
+
 // --- Enter and the window's default action
 
 using EnterKey = MainWindowTest;
@@ -149,6 +182,8 @@ struct LogFileCase {
     std::size_t expectedLength;
 };
 
+void PrintTo(const LogFileCase &entry, std::ostream *out) { *out << entry.length << " characters"; }
+
 class LogFileLabel : public MainWindowTest, public ::testing::WithParamInterface<LogFileCase> {};
 
 TEST_P(LogFileLabel, ShowsShortNamesInFullAndLongOnesByTheirEnd)
@@ -170,7 +205,8 @@ TEST_P(LogFileLabel, ShowsShortNamesInFullAndLongOnesByTheirEnd)
 
 INSTANTIATE_TEST_SUITE_P(Lengths, LogFileLabel,
                          ::testing::Values(LogFileCase{1, "/", 1}, LogFileCase{51, "/", 51},
-                                           LogFileCase{52, "...", 54}, LogFileCase{200, "...", 54}));
+                                           LogFileCase{52, "...", 54}, LogFileCase{200, "...", 54}),
+                         [](const auto &info) { return "Length" + std::to_string(info.param.length); });
 
 } // namespace
 } // namespace teb::test

@@ -71,6 +71,8 @@ struct DataSourceCase {
     bool rangeActive;
 };
 
+void PrintTo(const DataSourceCase &source, std::ostream *out) { *out << source.key; }
+
 class CarrierIdRange : public ModesTest, public ::testing::WithParamInterface<DataSourceCase> {};
 
 TEST_P(CarrierIdRange, IsWhiteAndEnabledOnlyForTheCountingSources)
@@ -88,7 +90,12 @@ TEST_P(CarrierIdRange, IsWhiteAndEnabledOnlyForTheCountingSources)
 INSTANTIATE_TEST_SUITE_P(DataSources, CarrierIdRange,
                          ::testing::Values(DataSourceCase{"Decimal counter", true}, DataSourceCase{"csv file", false},
                                            DataSourceCase{"csv file complete", true},
-                                           DataSourceCase{"fix data", false}));
+                                           DataSourceCase{"fix data", false}),
+                         [](const auto &info) {
+                             std::string name = info.param.key;
+                             std::erase(name, ' ');
+                             return name;
+                         });
 
 TEST_F(ModesTest, ManualModeKeepsTheSetsTextsAndSelectionAndHidesTheAutomaticControls)
 {

@@ -1,0 +1,43 @@
+#include "app/main_window_control.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <stdexcept>
+#include <string>
+
+namespace teb {
+namespace {
+
+TEST(MainWindowControls, PageControlsOfEveryPageAreFoundBackFromTheirIds)
+{
+    std::set<Control> seen;
+    for (int page = 1; page <= kPageCount; ++page) {
+        EXPECT_EQ(pageOfPageBox(pageBox(page)), page);
+        EXPECT_EQ(pageOfSelectBox(pageSelectBox(page)), page);
+        EXPECT_EQ(controlInfo(pageBox(page)).kind, ControlKind::EditBox);
+        EXPECT_EQ(controlInfo(pageSelectBox(page)).kind, ControlKind::SelectionBox);
+        EXPECT_EQ(controlInfo(pageLabel(page)).caption, "P" + std::to_string(page));
+        for (Control id : {pageBox(page), pageSelectBox(page), pageLabel(page), pageNote(page)})
+            EXPECT_TRUE(seen.insert(id).second) << controlInfo(id).name;
+    }
+    EXPECT_EQ(pageOfPageBox(Control::SelectAll), std::nullopt);
+    EXPECT_EQ(pageOfPageBox(Control::PageNote1), std::nullopt);
+    EXPECT_EQ(pageOfSelectBox(Control::PageLabel1), std::nullopt);
+}
+
+TEST(MainWindowControls, PageNumbersOutsideTheGridAreRefused)
+{
+    EXPECT_THROW(pageBox(0), std::out_of_range);
+    EXPECT_THROW(pageSelectBox(18), std::out_of_range);
+}
+
+TEST(MainWindowControls, EveryControlHasItsOwnName)
+{
+    std::set<std::string_view> names;
+    for (std::size_t i = 0; i < controlCount(); ++i)
+        EXPECT_TRUE(names.insert(controlInfo(controlAt(i)).name).second) << i;
+}
+
+} // namespace
+} // namespace teb
