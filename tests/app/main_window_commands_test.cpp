@@ -40,16 +40,6 @@ TEST_F(TerminalMenu, ClearEmptiesTheTerminalViewAndNothingElse)
     EXPECT_EQ(shown(pageBox(1)), "typed");
 }
 
-TEST_F(TerminalMenu, InfoAndDeviceManagerOpenThroughTheView)
-{
-    CQV58Dlg &w = start();
-    w.menuCommand(MenuItem::HelpInfo);
-    w.menuCommand(MenuItem::SystemMenuInfo);
-    w.menuCommand(MenuItem::InterfaceDeviceManager);
-    EXPECT_EQ(view.aboutBoxes, 2);
-    EXPECT_EQ(view.deviceManagerOpenings, 1);
-}
-
 // --- "Interface" / "Settings"
 
 using InterfaceSettingsMenu = MainWindowTest;
@@ -94,23 +84,9 @@ TEST_F(EnterKey, OutsideTheBoxesMovesTheFocusToOneUntilLogIsUsed)
     EXPECT_EQ(view.focus, Control::OneButton);
 
     view.focus.reset();
-    view.toggle(Control::LogSwitch);
-    w.clicked(Control::LogSwitch);
+    click(Control::LogSwitch);
     w.clicked(Control::DefaultButton);
     EXPECT_EQ(view.focus, std::nullopt);
-}
-
-TEST_F(EnterKey, InTheBoxesThatTakeNoActionChangesNothing)
-{
-    CQV58Dlg &w = start();
-    view.type(Control::NextBox, "12");
-    for (Control box : {Control::ManualCarrierIdOffsetBox, Control::ManualCarrierIdLengthBox,
-                        Control::ManualCarrierIdBox, Control::NextBox, Control::MaxBox, Control::UidBox})
-        w.enterPressed(box);
-
-    EXPECT_FALSE(w.focusOneRequest);
-    EXPECT_EQ(view.focus, std::nullopt);
-    EXPECT_EQ(w.nextCarrierId, "");
 }
 
 TEST_F(EnterKey, InTheCommandLineLeavesItsWholeTextSelected)
@@ -176,37 +152,24 @@ TEST_F(Ticks, FastTickRunsOneCycleStepPerRequest)
 
 // --- the log file label
 
-struct LogFileCase {
-    std::size_t length;
-    std::string expectedStart;
-    std::size_t expectedLength;
-};
-
-void PrintTo(const LogFileCase &entry, std::ostream *out) { *out << entry.length << " characters"; }
-
-class LogFileLabel : public MainWindowTest, public ::testing::WithParamInterface<LogFileCase> {};
-
-TEST_P(LogFileLabel, ShowsShortNamesInFullAndLongOnesByTheirEnd)
+TEST(LogFileLabelText, ShowsNamesUpTo51CharactersInFullAndLongerOnesAsDotsAndTheirLast51)
 {
-    std::string name = "/";
-    while (name.size() < GetParam().length)
-        name += static_cast<char>('a' + name.size() % 26);
-    writeSettings(iniLines({"[Manual]", "file name=" + name}));
-
-    CQV58Dlg &w = start();
-
-    const std::string label = shown(Control::LogFileLabel);
-    EXPECT_EQ(label.size(), GetParam().expectedLength);
-    EXPECT_EQ(label.substr(0, GetParam().expectedStart.size()), GetParam().expectedStart);
-    EXPECT_EQ(label.substr(label.size() - std::min<std::size_t>(label.size(), 51)),
-              name.substr(name.size() - std::min<std::size_t>(name.size(), 51)));
-    EXPECT_EQ(w.manualLogFileShown, label);
+    const std::string name51 = "/" + std::string(46, 'a') + ".xml";
+    EXPECT_EQ(shortenedLogFileName(name51), name51);
+    EXPECT_EQ(shortenedLogFileName(""), "");
+    EXPECT_EQ(shortenedLogFileName("b" + name51), "..." + name51);
+    EXPECT_EQ(shortenedLogFileName(std::string(200, 'c') + name51), "..." + name51);
 }
 
-INSTANTIATE_TEST_SUITE_P(Lengths, LogFileLabel,
-                         ::testing::Values(LogFileCase{1, "/", 1}, LogFileCase{51, "/", 51},
-                                           LogFileCase{52, "...", 54}, LogFileCase{200, "...", 54}),
-                         [](const auto &info) { return "Length" + std::to_string(info.param.length); });
+TEST_F(MainWindowTest, LogFileLabelShowsTheShortenedNameAtStart)
+{
+    const std::string name52 = "/" + std::string(47, 'a') + ".xml";
+    writeSettings(iniLines({"[Manual]", "file name=" + name52}));
+    CQV58Dlg &w = start();
+    EXPECT_EQ(shown(Control::LogFileLabel), "..." + name52.substr(1));
+    EXPECT_EQ(w.manualLogFileShown, "..." + name52.substr(1));
+    EXPECT_EQ(w.manualLogFileName, name52);
+}
 
 } // namespace
 } // namespace teb::test

@@ -32,12 +32,5 @@ TEST(MainWindowControls, PageNumbersOutsideTheGridAreRefused)
     EXPECT_THROW(pageSelectBox(18), std::out_of_range);
 }
 
-TEST(MainWindowControls, EveryControlHasItsOwnName)
-{
-    std::set<std::string_view> names;
-    for (std::size_t i = 0; i < controlCount(); ++i)
-        EXPECT_TRUE(names.insert(controlInfo(controlAt(i)).name).second) << i;
-}
-
 } // namespace
 } // namespace teb

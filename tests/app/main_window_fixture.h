@@ -37,6 +37,14 @@ protected:
 
     std::string shown(Control id) const { return view.text(id); }
 
+    // The operator clicks a switch or a selection box: its check state flips,
+    // then the window hears of it.
+    void click(Control id)
+    {
+        view.toggle(id);
+        window->clicked(id);
+    }
+
     TempDir dir;
     FakeMainWindowView view;
     std::unique_ptr<CQV58Dlg> window;

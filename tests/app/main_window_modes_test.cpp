@@ -30,7 +30,7 @@ const std::vector<Control> kManualGroup = {
     Control::TiSwitch, Control::OrvexSwitch, Control::LabelLog, Control::LogSwitch, Control::LogFileLabel,
     Control::OpenButton};
 
-TEST_F(ModesTest, AutomaticModeReplacesTheTextsAndSelectionButKeepsPagesOneAndTwoSelection)
+TEST_F(ModesTest, AutomaticModeReplacesTextsAndSelectionAndLeavesOnlyTheManualGroupsFrame)
 {
     CQV58Dlg &w = startManualWithSet(true);
     EXPECT_EQ(shown(pageBox(1)), "typed 1");
@@ -47,17 +47,9 @@ TEST_F(ModesTest, AutomaticModeReplacesTheTextsAndSelectionButKeepsPagesOneAndTw
     EXPECT_TRUE(view.isChecked(Control::SelectAll));
     EXPECT_EQ(view.control(Control::AutomaticSwitch).switchOn, true);
     EXPECT_EQ(view.control(Control::ManualSwitch).switchOn, false);
-}
 
-TEST_F(ModesTest, AutomaticModeHidesTheManualGroupButNotItsFrameAndTitle)
-{
-    CQV58Dlg &w = startManualWithSet(false);
-    w.clicked(Control::AutomaticSwitch);
-
-    for (Control id : kManualGroup) {
-        EXPECT_FALSE(view.control(id).visible) << ::testing::PrintToString(id);
-        EXPECT_FALSE(view.control(id).enabled) << ::testing::PrintToString(id);
-    }
+    for (Control id : kManualGroup)
+        EXPECT_FALSE(view.control(id).visible || view.control(id).enabled) << ::testing::PrintToString(id);
     for (Control id : {Control::ManualFrame, Control::ManualSwitch, Control::LabelManual})
         EXPECT_TRUE(view.control(id).visible && view.control(id).enabled) << ::testing::PrintToString(id);
     for (Control id : kAutomaticOnly)
@@ -113,11 +105,9 @@ TEST_F(ModesTest, ManualModeKeepsTheSetsTextsAndSelectionAndHidesTheAutomaticCon
         EXPECT_FALSE(view.control(id).visible) << ::testing::PrintToString(id);
     for (Control id : kManualGroup)
         EXPECT_TRUE(view.control(id).visible && view.control(id).enabled) << ::testing::PrintToString(id);
-    for (int page = 1; page <= 17; ++page) {
-        EXPECT_TRUE(view.control(pageBox(page)).enabled);
-        EXPECT_TRUE(view.control(pageSelectBox(page)).enabled);
-        EXPECT_EQ(view.control(pageBox(page)).background, colour::White);
-    }
+    EXPECT_TRUE(view.control(pageBox(17)).enabled && view.control(pageSelectBox(17)).enabled);
+    EXPECT_EQ(view.control(pageBox(17)).textColour, colour::Black);
+    EXPECT_EQ(view.control(pageBox(17)).background, colour::White);
     EXPECT_FALSE(view.control(Control::OneButton).enabled);
     EXPECT_EQ(view.control(Control::NextBox).background, colour::GreyBackground);
 }
@@ -181,19 +171,16 @@ using PageSelection = MainWindowTest;
 TEST_F(PageSelection, UntickingAPageUnticksAllAndTickingItAgainDoesNotTickAll)
 {
     CQV58Dlg &w = start();
-    view.toggle(Control::SelectAll);
-    w.clicked(Control::SelectAll);
+    click(Control::SelectAll);
     ASSERT_TRUE(view.isChecked(pageSelectBox(6)));
 
-    view.toggle(pageSelectBox(6));
-    w.clicked(pageSelectBox(6));
+    click(pageSelectBox(6));
     EXPECT_FALSE(view.isChecked(Control::SelectAll));
     EXPECT_FALSE(w.pageSelected[pageIndex(6)]);
     EXPECT_EQ(view.control(pageSelectBox(6)).switchOn, false);
     EXPECT_EQ(view.focus, pageBox(6));
 
-    view.toggle(pageSelectBox(6));
-    w.clicked(pageSelectBox(6));
+    click(pageSelectBox(6));
     EXPECT_FALSE(view.isChecked(Control::SelectAll));
     EXPECT_TRUE(view.isChecked(pageSelectBox(6)));
     EXPECT_EQ(view.control(pageSelectBox(6)).switchOn, true);
@@ -201,19 +188,17 @@ TEST_F(PageSelection, UntickingAPageUnticksAllAndTickingItAgainDoesNotTickAll)
 
 TEST_F(PageSelection, AllSelectsEveryPageAndUntickingItClearsThemAndEndsInP17)
 {
-    CQV58Dlg &w = start();
+    start();
     view.setBackground(pageBox(4), colour::Red);
 
-    view.toggle(Control::SelectAll);
-    w.clicked(Control::SelectAll);
+    click(Control::SelectAll);
     for (int page = 1; page <= 17; ++page) {
         EXPECT_TRUE(view.isChecked(pageSelectBox(page)));
         EXPECT_EQ(view.control(pageSelectBox(page)).switchOn, true);
     }
     EXPECT_EQ(view.control(pageBox(4)).background, colour::White);
 
-    view.toggle(Control::SelectAll);
-    w.clicked(Control::SelectAll);
+    click(Control::SelectAll);
     for (int page = 1; page <= 17; ++page)
         EXPECT_FALSE(view.isChecked(pageSelectBox(page)));
     EXPECT_EQ(view.control(Control::SelectAll).switchOn, false);
@@ -232,8 +217,7 @@ TEST_F(ManualSwitches, TheFamilyPairIsNeverOnOrOffTogether)
     for (Control clicked : {Control::OrvexSwitch, Control::TiSwitch, Control::TiSwitch, Control::OrvexSwitch}) {
         SCOPED_TRACE(::testing::PrintToString(clicked));
         const bool tiBefore = w.manualTypeTi;
-        view.toggle(clicked);
-        w.clicked(clicked);
+        click(clicked);
         EXPECT_NE(w.manualTypeTi, tiBefore);
         EXPECT_NE(view.isChecked(Control::TiSwitch), view.isChecked(Control::OrvexSwitch));
         EXPECT_NE(w.manualTypeTi, w.manualTypeOrvex);
@@ -248,13 +232,11 @@ TEST_F(ManualSwitches, LogShowsItsImageAndRefreshesTheLabelWhenSwitchedOff)
     CQV58Dlg &w = start();
     view.type(Control::LogFileLabel, "stale");
 
-    view.toggle(Control::LogSwitch);
-    w.clicked(Control::LogSwitch);
+    click(Control::LogSwitch);
     EXPECT_TRUE(w.manualLog);
     EXPECT_EQ(view.control(Control::LogSwitch).switchOn, true);
 
-    view.toggle(Control::LogSwitch);
-    w.clicked(Control::LogSwitch);
+    click(Control::LogSwitch);
     EXPECT_FALSE(w.manualLog);
     EXPECT_EQ(view.control(Control::LogSwitch).switchOn, false);
     EXPECT_EQ(shown(Control::LogFileLabel), "/data/log.xml");
