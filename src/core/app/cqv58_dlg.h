@@ -43,8 +43,8 @@ public:
     using PageFlags = std::array<bool, kPageCount>;
     using DirectorySource = std::function<std::filesystem::path()>;
 
-    // The directory source gives the process's current directory at start-up;
-    // tests hand in their own.
+    // The view must outlive the window model. The directory source gives the
+    // process's current directory at start-up; tests hand in their own.
     explicit CQV58Dlg(MainWindowView &view, DirectorySource currentDirectory = defaultDirectorySource());
     CQV58Dlg(const CQV58Dlg &) = delete;
     CQV58Dlg &operator=(const CQV58Dlg &) = delete;
@@ -61,9 +61,12 @@ public:
 
     // --- menu, clicks, Enter, ticks as the view reports them
     void menuCommand(MenuItem item);
+    // A button, switch or selection box was clicked. For switches and
+    // selection boxes the view has already flipped the check state.
     void clicked(Control id);
+    // Enter in an edit box that reports it (page boxes, command line, ...).
     void enterPressed(Control id);
-    void tick(int timerId);
+    void tick(int timerId); // timers 3 and 5
     void tick10ms();
     void tick500ms();
 
