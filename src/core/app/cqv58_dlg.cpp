@@ -1,6 +1,7 @@
 #include "app/cqv58_dlg.h"
 
 #include "app/log_file_label.h"
+#include "reader/port_names.h"
 #include "reader/terminal_send.h"
 
 namespace teb {
@@ -11,6 +12,7 @@ CQV58Dlg::CQV58Dlg(MainWindowView &view, DirectorySource currentDirectory)
     // Lines that arrive while no reader operation runs go to the top of the
     // terminal view; the view takes them on the receive thread.
     m_readerPort.setTerminalSink([&view](const std::string &line) { view.prependTerminalText(line); });
+    m_portListSource = [this] { return discoverComPorts(workingDirectory); };
 }
 
 CQV58Dlg::DirectorySource CQV58Dlg::defaultDirectorySource()
