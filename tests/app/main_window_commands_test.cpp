@@ -77,23 +77,20 @@ TEST_F(InterfaceSettingsMenu, OkTakesTheNewValuesReopensThePortAndRestartsTheTim
 
 using EnterKey = MainWindowTest;
 
-TEST_F(EnterKey, OutsideTheBoxesMovesTheFocusToOneUntilLogIsUsed)
+TEST_F(EnterKey, OutsideTheBoxesMovesTheFocusToOneUntilLogOrOpenIsUsed)
 {
-    CQV58Dlg &w = start();
-    w.defaultAction();
-    EXPECT_EQ(view.focus, Control::OneButton);
+    for (Control used : {Control::LogSwitch, Control::OpenButton}) {
+        SCOPED_TRACE(::testing::PrintToString(used));
+        CQV58Dlg &w = start();
+        view.focus.reset();
+        w.defaultAction();
+        EXPECT_EQ(view.focus, Control::OneButton);
 
-    view.focus.reset();
-    click(Control::LogSwitch);
-    w.clicked(Control::DefaultButton);
-    EXPECT_EQ(view.focus, std::nullopt);
-}
-
-TEST_F(EnterKey, InTheCommandLineLeavesItsWholeTextSelected)
-{
-    CQV58Dlg &w = start();
-    w.enterPressed(Control::TerminalInput);
-    EXPECT_THAT(view.selections, ElementsAre(Control::TerminalInput));
+        view.focus.reset();
+        click(used);
+        w.clicked(Control::DefaultButton);
+        EXPECT_EQ(view.focus, std::nullopt);
+    }
 }
 
 TEST_F(EnterKey, InAPageBoxMovesTheFocusToOneAtTheNextSlowTickInAutomaticModeOnly)

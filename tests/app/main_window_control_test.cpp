@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <stdexcept>
 #include <string>
 
 namespace teb {
@@ -24,12 +23,6 @@ TEST(MainWindowControls, PageControlsOfEveryPageAreFoundBackFromTheirIds)
     EXPECT_EQ(pageOfPageBox(Control::SelectAll), std::nullopt);
     EXPECT_EQ(pageOfPageBox(Control::PageNote1), std::nullopt);
     EXPECT_EQ(pageOfSelectBox(Control::PageLabel1), std::nullopt);
-}
-
-TEST(MainWindowControls, PageNumbersOutsideTheGridAreRefused)
-{
-    EXPECT_THROW(pageBox(0), std::out_of_range);
-    EXPECT_THROW(pageSelectBox(18), std::out_of_range);
 }
 
 } // namespace

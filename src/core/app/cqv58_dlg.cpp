@@ -150,6 +150,7 @@ void CQV58Dlg::clicked(Control id)
     case Control::OrvexSwitch: orvexClicked(); break;
     case Control::LogSwitch: logClicked(); break;
     case Control::SendButton: sendClicked(); break;
+    case Control::OpenButton: disableDefaultAction(); break; // the log file dialog follows in its own operation
     case Control::DefaultButton: defaultAction(); break;
     case Control::CancelButton: escape(); break;
     default: break; // the commands of the reader, transponder and automatic operations
