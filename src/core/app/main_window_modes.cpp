@@ -32,11 +32,10 @@ constexpr std::array kCarrierIdRangeControls = {
 };
 
 // A page's eight byte texts joined by single blanks.
-template <typename ByteTexts>
-std::string joinedByteTexts(const ByteTexts &bytes)
+std::string joinedByteTexts(const std::array<std::string, bytesPerPage> &bytes)
 {
     std::string text;
-    for (std::size_t i = 0; i < std::size(bytes); ++i) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (i > 0)
             text += ' ';
         text += bytes[i];
