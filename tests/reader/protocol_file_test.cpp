@@ -87,10 +87,7 @@ TEST_F(ProtocolFileTest, AFileThatCannotBeOpenedIsReportedAndNothingIsWritten)
     std::filesystem::create_directory(dir / "IntProt_0.txt");
     ProtocolFile protocol;
     EXPECT_FALSE(protocol.append(dir.path(), "One", error));
-    EXPECT_EQ(error.file, dir / "IntProt_0.txt");
-    EXPECT_TRUE(error.error);
-    EXPECT_NE(error.message().find("IntProt_0.txt"), std::string::npos);
-    EXPECT_EQ(protocol.protocolFileCounter, 0);
+    EXPECT_NE(error.message().find(dir / "IntProt_0.txt"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir / "IntProt_1.txt"));
 }
 

@@ -75,19 +75,12 @@ TEST_F(ReaderTransactionTest, ReadsStackAnswerAboveEchoNewestFirstAndTorShowsNot
     EXPECT_TRUE(sinkLines.empty());
 }
 
-TEST_F(ReaderTransactionTest, TimeBaseFactorsAndNumbersOutOfRange)
+TEST_F(ReaderTransactionTest, TheTimeNumberGivesFactor25OrForPageReads13)
 {
-    connect({"--tor", "256"});
+    connect({"--tor", "10"});
     fixTimeBase(session, TimeBaseFactor::Other);
-    EXPECT_EQ(timeBase, kLongTimeBase);
-
-    ReaderSimulator tenReader({"--tor", "10"}, "COM8");
-    ReaderPort otherPort;
-    otherPort.setWorkingDirectory(tenReader.directory());
-    ReaderSession other{otherPort, otherPort.Open("COM8", 115200, 8, 0, 0, 0), timeBase, terminalText};
-    fixTimeBase(other, TimeBaseFactor::Other);
     EXPECT_EQ(timeBase, 250);
-    fixTimeBase(other, TimeBaseFactor::PageRead);
+    fixTimeBase(session, TimeBaseFactor::PageRead);
     EXPECT_EQ(timeBase, 130);
 }
 
@@ -117,14 +110,6 @@ TEST_F(ReaderTransactionTest, NoTransponderAnswersNoReadWhichFailsAndIsShown)
     EXPECT_FALSE(runTransaction(session, lockPageCommand(1)).succeeded);
     EXPECT_EQ(terminalText, "No \r\nLD 1 // Lock page 1\r\nNo Read\r\r\nRUID // Read UID\r\nNo Read\r\n\r\n"
                             "RD 1 // Read page 1\r\n" + kOlder);
-}
-
-TEST_F(ReaderTransactionTest, SixteenXFailByTheMarker)
-{
-    connect({"--fault", "marker-x", "--fault-on", "RD"});
-    const ReaderTransaction marked = runTransaction(session, readPageCommand(1));
-    EXPECT_EQ(marked.kept, std::string(16, 'X'));
-    EXPECT_FALSE(marked.succeeded);
 }
 
 TEST_F(ReaderTransactionTest, NoAnswerInTimeFailsWithAnEmptyLineShown)
