@@ -47,12 +47,14 @@ bool allHexDigits(std::string_view kept)
                        [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
 }
 
+// "RD n", "LD n": the command and its echo line "RD n // Read page n".
 ReaderCommand pageCommand(std::string_view verb, int page, std::string_view operation, std::int32_t waitFactor,
                           std::size_t keptLength, AnswerRule rule)
 {
-    const std::string head = std::string(verb) + " " + formatDecimal(page);
-    return {head + kCr, waitFactor, head + " // " + std::string(operation) + " page " + formatDecimal(page) + std::string(kCrLf),
-            keptLength, rule};
+    const std::string number = formatDecimal(page);
+    const std::string head = std::string(verb) + " " + number;
+    const std::string echo = head + " // " + std::string(operation) + " page " + number + std::string(kCrLf);
+    return {head + kCr, waitFactor, echo, keptLength, rule};
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "reader/reader_port.h"
 #include "reader/time_base.h"
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
