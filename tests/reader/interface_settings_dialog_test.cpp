@@ -1,4 +1,3 @@
-#include "reader/combo_list.h"
 #include "reader/interface_settings_command.h"
 #include "reader/interface_settings_texts.h"
 
@@ -51,26 +50,6 @@ INSTANTIATE_TEST_SUITE_P(
                     CodeTextCase{stopBitsCodeFromText, "2", 2}, CodeTextCase{flowControlCodeFromText, "Xon / Xoff", 1},
                     CodeTextCase{flowControlCodeFromText, "Xon/Xoff", 0},
                     CodeTextCase{flowControlCodeFromText, "Hardware", 2}));
-
-TEST(InterfaceTexts, CodesOutsideTheListsShowTheFirstEntry)
-{
-    EXPECT_EQ(parityText(parity::Mark), "Mark");
-    EXPECT_EQ(parityText(5), "None");
-    EXPECT_EQ(stopBitsText(-1), "1");
-    EXPECT_EQ(flowControlText(flowcontrol::XonXoff), "Xon / Xoff");
-    EXPECT_EQ(flowControlText(3), "No");
-}
-
-TEST(ComboList, SortedLikeTheListBoxAndSelectedByPrefix)
-{
-    std::vector<std::string> ports{"COM2", "COM12", "com3", "COM1"};
-    sortLikeListBox(ports);
-    EXPECT_EQ(ports, (std::vector<std::string>{"COM1", "COM12", "COM2", "com3"}));
-    EXPECT_EQ(firstEntryBeginningWith(ports, "com1"), 0u);
-    EXPECT_EQ(firstEntryBeginningWith(ports, "COM12"), 1u);
-    EXPECT_EQ(firstEntryBeginningWith(ports, "COM4"), std::nullopt);
-    EXPECT_EQ(firstEntryBeginningWith({}, ""), std::nullopt);
-}
 
 // ---- the "Interface" / "Settings" command -------------------------------------
 
@@ -155,9 +134,10 @@ TEST(InterfaceSettingsCommand, CancelReopensWithUnchangedValues)
 {
     FakeHost host;
     const InterfaceSettings before = host.settings;
-    host.view.typed = {{I2Combo::Port, "COM3"}};
     host.view.answer = CI2DlgView::Result::Cancel;
-    runInterfaceSettings(host, kPorts);
+    runInterfaceSettings(host, [] { return std::vector<std::string>{}; });
+    EXPECT_TRUE(host.view.entries[I2Combo::Port].empty());
+    EXPECT_EQ(host.view.texts[I2Combo::Port], "com12"); // no ports: the name as it stands
     EXPECT_EQ(host.settings, before);
     EXPECT_EQ(host.openedWith, before);
     EXPECT_TRUE(host.open);
