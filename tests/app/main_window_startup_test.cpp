@@ -92,22 +92,18 @@ TEST_F(StartWithoutSettingsFile, RunsBothTimersAndWritesEveryKeyOnTheWayOut)
 
 using StartWithSettingsFile = MainWindowTest;
 
-TEST_F(StartWithSettingsFile, TakesOverTheSavedState)
+// What is saved is checked by the round trip below; this is what is not.
+TEST_F(StartWithSettingsFile, TakesOverWhatItReadsButNeverWrites)
 {
     writeSettings(fullSettingsFile("0"));
     CQV58Dlg &w = start();
 
-    EXPECT_EQ(w.interfaceSettings, (InterfaceSettings{"COM9", 9600, 7, parity::Even, stopbits::Two,
-                                                      flowcontrol::Hardware}));
     EXPECT_EQ(view.messages.at(0).text, "COM9 could not be opened!");
     EXPECT_EQ(w.csvDelimiter, ";");
     EXPECT_EQ(w.pageDefault[0], "11 11 11 11 11 11 11 11");
-    EXPECT_TRUE(w.manualTypeTi && !w.manualTypeOrvex);
-    EXPECT_EQ(shown(pageBox(1)), "30 31 32 33 34 35 36 37");
-    EXPECT_TRUE(view.isChecked(pageSelectBox(1)));
-    EXPECT_EQ(view.control(pageSelectBox(3)).switchOn, true);
     EXPECT_EQ(w.asciiTextKept[1], "A B C D E F G H");
-    EXPECT_EQ(shown(Control::ManualCarrierIdBox), "ABC123");
+    EXPECT_EQ(view.control(pageSelectBox(3)).switchOn, true);
+    EXPECT_EQ(view.control(Control::TiSwitch).switchOn, true);
     EXPECT_EQ(shown(Control::LogFileLabel), "/tmp/manual_log.xml");
 }
 
