@@ -4,6 +4,7 @@
 
 #include <gmock/gmock.h>
 
+#include <filesystem>
 #include <regex>
 #include <set>
 
@@ -88,6 +89,23 @@ TEST_F(StartWithoutSettingsFile, RunsBothTimersAndWritesEveryKeyOnTheWayOut)
     EXPECT_TRUE(view.timers.empty());
     EXPECT_EQ(keysOf(settingsFile()), keysTheStationWrites());
     EXPECT_NE(settingsFile().find("Type=0\r\n"), std::string::npos);
+}
+
+// A settings file that cannot be replaced must not vanish silently: the
+// operator hears of it and the old file stays.
+TEST_F(StartWithoutSettingsFile, SaysSoWhenTheSettingsCannotBeWritten)
+{
+    CQV58Dlg &w = start();
+    std::filesystem::create_directory(dir / "TagEncoderBench.ini");
+    view.messages.clear();
+
+    w.destroy();
+
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].caption, "Tag Encoder Bench");
+    EXPECT_EQ(view.messages[0].icon, MessageIcon::Stop);
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "TagEncoderBench.ini"));
+    EXPECT_TRUE(view.timers.empty());
 }
 
 using StartWithSettingsFile = MainWindowTest;

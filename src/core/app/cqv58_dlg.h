@@ -34,6 +34,9 @@ inline constexpr std::string_view kWindowTitle = "Tag Encoder Bench";
 inline constexpr std::string_view kPortErrorCaption = "Error";
 inline constexpr std::string_view kPortOpenFailedSuffix = " could not be opened!";
 inline constexpr std::string_view kPortCloseFailedText = "Can't close COM Port.";
+// Shown on the way out when the settings file could not be replaced (it is then left as it was).
+inline constexpr std::string_view kSettingsNotSavedText =
+    "The settings could not be saved in TagEncoderBench.ini.\r\nThe file was left as it was.";
 
 // The main window: the station's whole run-time state as plain fields and its
 // handlers as operations. It reaches its window only through the view.

@@ -37,7 +37,8 @@ bool CQV58Dlg::initialise()
 void CQV58Dlg::destroy()
 {
     takeFromControls();
-    saveSettings(workingDirectory, settingsToSave());
+    if (!saveSettings(workingDirectory, settingsToSave()))
+        showMessage(std::string(kSettingsNotSavedText), kWindowTitle, MessageIcon::Stop);
     m_view.stopTimer(kCycleTimerId);
     m_view.stopTimer(kRequestTimerId);
 }

@@ -1,5 +1,7 @@
 #include "transponder/byte_text.h"
 
+#include "transponder/page_text.h"
+
 namespace teb {
 namespace {
 
@@ -61,11 +63,7 @@ std::string displayToHex(std::string_view displayText)
 {
     if (displayText == zeroByteDisplay)
         return "00";
-    std::string hex;
-    hex.reserve(displayText.size() * 2);
-    for (const char character : displayText)
-        hex += byteToHexDigits(static_cast<std::uint8_t>(character));
-    return hex;
+    return textToHexDigits(displayText);
 }
 
 } // namespace teb
