@@ -5,14 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 namespace teb {
 namespace {
 
-using teb::test::readFileBytes;
-using teb::test::TempDir;
-using teb::test::writeFileBytes;
+namespace fs = std::filesystem;
+using test::readFileBytes;
 
 // A clock standing at the given local date and time.
 WallClock fixedClock(int year, int month, int day, int hour, int minute, int second)
@@ -29,7 +26,7 @@ WallClock fixedClock(int year, int month, int day, int hour, int minute, int sec
     return [at] { return at; };
 }
 
-TEST(DateTimeStamp, LocalTimeInSeventeenCharacters)
+TEST(DateTimeStamp, IsTheLocalTimeInSeventeenCharacters)
 {
     EXPECT_EQ(dateTimeStamp(fixedClock(2026, 3, 5, 7, 4, 9)), " 5/03/26;07:04:09");
     EXPECT_EQ(dateTimeStamp(fixedClock(2026, 12, 15, 3, 46, 43)), "15/12/26;03:46:43");
@@ -37,69 +34,54 @@ TEST(DateTimeStamp, LocalTimeInSeventeenCharacters)
     EXPECT_EQ(dateTimeStamp().size(), 17u);
 }
 
-class ProtocolFileTest : public testing::Test {
-protected:
-    std::string contentOf(int counter) const { return readFileBytes(dir / ProtocolFile::fileName(counter)); }
-
-    TempDir dir;
+// Files of ten million bytes and more are sparse: they take no room on disk.
+TEST(ProtocolFile, AppendsStampedLinesAndMovesOnOnlyPastTenMillionBytes)
+{
+    test::TempDir dir;
+    const fs::path first = dir / "IntProt_0.txt";
+    const std::string line = " 5/03/26;07:04:09;One\r\n";
+    test::writeFileBytes(first, "earlier run\r\n");
+    ProtocolFile protocol(fixedClock(2026, 3, 5, 7, 4, 9));
     ProtocolFileError error;
-};
+    ASSERT_TRUE(protocol.append(dir.path(), "One", error));
+    EXPECT_EQ(readFileBytes(first), "earlier run\r\n" + line);
 
-TEST_F(ProtocolFileTest, AppendsStampedLinesToAnExistingFile)
-{
-    writeFileBytes(dir / "IntProt_0.txt", "earlier run\r\n");
-    ProtocolFile protocol(fixedClock(2026, 12, 15, 3, 46, 43));
+    fs::resize_file(first, 10'000'000); // at the limit: still used
     ASSERT_TRUE(protocol.append(dir.path(), "One", error));
-    ASSERT_TRUE(protocol.append(dir.path(), "One", error));
-    EXPECT_EQ(contentOf(0), "earlier run\r\n15/12/26;03:46:43;One\r\n15/12/26;03:46:43;One\r\n");
     EXPECT_EQ(protocol.protocolFileCounter, 0);
-}
-
-TEST_F(ProtocolFileTest, MovesOnOnlyPastTheLimitAndKeepsTheNumber)
-{
-    writeFileBytes(dir / "IntProt_0.txt", std::string(11, 'a')); // above a limit of 10
-    writeFileBytes(dir / "IntProt_1.txt", std::string(10, 'b')); // at the limit: still used
-    ProtocolFile protocol(fixedClock(2026, 3, 5, 7, 4, 9), 10);
+    ASSERT_EQ(fs::file_size(first), 10'000'000 + line.size());
 
     ASSERT_TRUE(protocol.append(dir.path(), "One", error));
     EXPECT_EQ(protocol.protocolFileCounter, 1);
-    EXPECT_EQ(contentOf(1), "bbbbbbbbbb 5/03/26;07:04:09;One\r\n");
-
-    ASSERT_TRUE(protocol.append(dir.path(), "Two", error));
-    EXPECT_EQ(protocol.protocolFileCounter, 2);
-    EXPECT_EQ(contentOf(2), " 5/03/26;07:04:09;Two\r\n");
-    EXPECT_EQ(contentOf(0), std::string(11, 'a'));
+    EXPECT_EQ(fs::file_size(first), 10'000'000 + line.size());
+    ProtocolFile nextRun(fixedClock(2026, 3, 5, 7, 4, 9)); // counts from 0 and finds room in IntProt_1
+    ASSERT_TRUE(nextRun.append(dir.path(), "One", error));
+    EXPECT_EQ(nextRun.protocolFileCounter, 1);
+    EXPECT_EQ(readFileBytes(dir / "IntProt_1.txt"), line + line);
 }
 
-TEST_F(ProtocolFileTest, AFileOfExactlyTenMillionBytesIsStillAppended)
+TEST(ProtocolFile, AFileThatCannotBeOpenedIsReportedAndNothingIsWritten)
 {
-    const auto file = dir / "IntProt_0.txt";
-    writeFileBytes(file, "");
-    std::filesystem::resize_file(file, kProtocolFileLimit);
-    ProtocolFile protocol(fixedClock(2026, 3, 5, 7, 4, 9));
-    ASSERT_TRUE(protocol.append(dir.path(), "One", error));
-    EXPECT_EQ(protocol.protocolFileCounter, 0);
-    EXPECT_EQ(std::filesystem::file_size(file), kProtocolFileLimit + 23);
-}
-
-TEST_F(ProtocolFileTest, AFileThatCannotBeOpenedIsReportedAndNothingIsWritten)
-{
-    std::filesystem::create_directory(dir / "IntProt_0.txt");
+    test::TempDir dir;
+    fs::create_directory(dir / "IntProt_0.txt");
     ProtocolFile protocol;
+    ProtocolFileError error;
     EXPECT_FALSE(protocol.append(dir.path(), "One", error));
     EXPECT_NE(error.message().find(dir / "IntProt_0.txt"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(dir / "IntProt_1.txt"));
+    EXPECT_FALSE(fs::exists(dir / "IntProt_1.txt"));
 }
 
-TEST_F(ProtocolFileTest, WritesInTheWorkingDirectoryOfTheMoment)
+TEST(ProtocolFile, WritesInTheWorkingDirectoryOfTheMoment)
 {
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(dir.path());
-    ProtocolFile protocol(fixedClock(2026, 3, 5, 7, 4, 9));
+    test::TempDir dir;
+    const fs::path previous = fs::current_path();
+    fs::current_path(dir.path());
+    ProtocolFile protocol(fixedClock(2026, 12, 15, 3, 46, 43));
+    ProtocolFileError error;
     const bool written = protocol.append("One", error);
-    std::filesystem::current_path(previous);
+    fs::current_path(previous);
     ASSERT_TRUE(written);
-    EXPECT_EQ(contentOf(0), " 5/03/26;07:04:09;One\r\n");
+    EXPECT_EQ(readFileBytes(dir / "IntProt_0.txt"), "15/12/26;03:46:43;One\r\n");
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "reader/reader_port.h"
+#include "reader/reader_transaction.h"
 
 #include "support/temp_dir.h"
 
@@ -10,26 +11,33 @@
 namespace teb {
 namespace {
 
-TEST(ReaderPortWithoutDevice, WritesAndClosesAsNoPort)
+TEST(ReaderPortWithoutDevice, SendsNothingShowsAnEmptyAnswerAndKeepsT)
 {
     ReaderPort port;
     EXPECT_EQ(port.WriteText("TOR\r", kNoPort), kWriteNoPort);
     EXPECT_TRUE(port.Close(kNoPort));
-    EXPECT_FALSE(port.receiveThreadRunning());
     std::string line = "old";
     EXPECT_FALSE(port.waitForLine(std::chrono::milliseconds(1), line));
     EXPECT_EQ(line, "");
+
+    std::int32_t timeBase = kStartTimeBase;
+    std::string terminalText = "older\r\n";
+    ReaderSession session{port, kNoPort, timeBase, terminalText};
+    const ReaderTransaction unsent = runTransaction(session, lockPageCommand(1));
+    EXPECT_FALSE(unsent.sent || unsent.succeeded);
+    EXPECT_FALSE(fixTimeBase(session, TimeBaseFactor::Other).sent);
+    EXPECT_EQ(timeBase, kStartTimeBase);
+    EXPECT_EQ(terminalText, "\r\nolder\r\n"); // no echo line, only the empty answer
 }
 
-TEST(ReaderPortWithoutDevice, NamesWithoutDeviceDoNotOpen)
+TEST(ReaderPortWithoutDevice, NamesWithoutACharacterDeviceDoNotOpen)
 {
     test::TempDir dir;
     test::writeFileBytes(dir / "COM5", "a plain file");
     ReaderPort port;
     port.setWorkingDirectory(dir.path());
-    const std::string missingPath = (dir / "missing").string();
-    for (const std::string &name : {std::string("COM5"), std::string("COM0"), std::string("NOPORT"),
-                                    std::string(), missingPath}) {
+    for (const std::string &name : {std::string("COM5"), std::string("COM0"), std::string("NOPORT"), std::string(),
+                                    (dir / "missing").string(), dir.path().string()}) {
         EXPECT_EQ(port.Open(name, 115200, 8, 0, 0, 0), kNoPort) << name;
         EXPECT_FALSE(port.receiveThreadRunning());
     }

@@ -4,6 +4,8 @@
 
 #include <sys/types.h>
 
+#include <csignal>
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -21,7 +23,7 @@ public:
     // A directory the test gives (for example the station's working directory).
     ReaderSimulator(std::filesystem::path directory, std::vector<std::string> options,
                     std::string portName = "COM7");
-    ~ReaderSimulator(); // stops it
+    ~ReaderSimulator(); // stops it; it removes its link
     ReaderSimulator(const ReaderSimulator &) = delete;
     ReaderSimulator &operator=(const ReaderSimulator &) = delete;
 
@@ -29,27 +31,23 @@ public:
     const std::filesystem::path &directory() const { return m_directory; }
     const std::string &portName() const { return m_portName; }
     const std::string &devicePath() const { return m_devicePath; } // the pseudo-terminal, /dev/pts/N
-    std::filesystem::path linkPath() const { return m_directory / m_portName; }
 
-    // The lines it has received so far, without their CR, as its log holds
-    // them (bytes outside printable ASCII as \xNN).
-    std::vector<std::string> receivedLines() const;
+    // The lines it has received, without their CR, as its log holds them
+    // (bytes outside printable ASCII as \xNN); waits a while for `atLeast`.
+    std::vector<std::string> receivedLines(std::size_t atLeast = 0) const;
 
-    // SIGTERM and wait: it removes its link. Returns its exit status (-1 when not running).
-    int stop();
     // SIGKILL: the line hangs up at once, as when an adapter is pulled.
-    void kill();
+    void kill() { end(SIGKILL); }
 
 private:
     void start(std::vector<std::string> options);
-    int reap();
+    void end(int signal);
 
     TempDir m_ownFiles;
     std::filesystem::path m_directory;
     std::string m_portName;
     std::string m_devicePath;
     pid_t m_pid = -1;
-    int m_output = -1;
 };
 
 } // namespace teb::test

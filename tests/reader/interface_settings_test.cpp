@@ -3,13 +3,38 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <map>
 
 namespace teb {
 namespace {
 
-// A dialog window that keeps what the model shows; a test acts as the operator while it runs.
+TEST(InterfaceSettingsTexts, MapToTheCodesBothWaysAndUnknownsToTheFirst)
+{
+    using FromText = std::int32_t (*)(std::string_view);
+    using ToText = std::string (*)(std::int32_t);
+    const struct {
+        FromText fromText;
+        ToText toText;
+        std::vector<std::string> texts; // in code order
+    } lists[] = {{parityCodeFromText, parityText, {"None", "Odd", "Even", "Mark", "Space"}},
+                 {stopBitsCodeFromText, stopBitsText, {"1", "1.5", "2"}},
+                 {flowControlCodeFromText, flowControlText, {"No", "Xon / Xoff", "Hardware"}}};
+    for (const auto &list : lists) {
+        for (std::int32_t code = 0; code < static_cast<std::int32_t>(list.texts.size()); ++code) {
+            EXPECT_EQ(list.toText(code), list.texts[code]);
+            EXPECT_EQ(list.fromText(list.texts[code]), code);
+        }
+        EXPECT_EQ(list.toText(7), list.texts[0]);
+        EXPECT_EQ(list.toText(-1), list.texts[0]);
+    }
+    for (const char *unknown : {"even", "Even ", "1.50", "Xon/Xoff", ""}) {
+        EXPECT_EQ(parityCodeFromText(unknown), 0) << unknown;
+        EXPECT_EQ(stopBitsCodeFromText(unknown), 0) << unknown;
+        EXPECT_EQ(flowControlCodeFromText(unknown), 0) << unknown;
+    }
+}
+
+// A dialog window that keeps what the model shows; the test acts as the operator.
 class FakeI2DlgView final : public CI2DlgView {
 public:
     void setComboEntries(I2Combo combo, const std::vector<std::string> &list) override { entries[combo] = list; }
@@ -18,41 +43,19 @@ public:
     std::string comboText(I2Combo combo) const override { return texts.at(combo); }
     Result runModal() override
     {
+        shownAtOpen = texts;
         for (const auto &[combo, text] : typed)
             texts[combo] = text;
         return answer;
     }
 
     std::map<I2Combo, std::vector<std::string>> entries;
-    std::map<I2Combo, std::string> texts;
+    std::map<I2Combo, std::string> texts, shownAtOpen;
     std::map<I2Combo, std::string> typed; // what the operator types before closing
     Result answer = Result::Ok;
 };
 
-struct CodeTextCase {
-    std::int32_t (*fromText)(std::string_view);
-    std::string text;
-    std::int32_t code;
-};
-
-class CodeFromText : public testing::TestWithParam<CodeTextCase> {};
-
-TEST_P(CodeFromText, ComparesExactlyAndCaseSensitively)
-{
-    EXPECT_EQ(GetParam().fromText(GetParam().text), GetParam().code) << GetParam().text;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    AllLists, CodeFromText,
-    testing::Values(CodeTextCase{parityCodeFromText, "Odd", 1}, CodeTextCase{parityCodeFromText, "Even", 2},
-                    CodeTextCase{parityCodeFromText, "Space", 4}, CodeTextCase{parityCodeFromText, "even", 0},
-                    CodeTextCase{stopBitsCodeFromText, "1.5", 1}, CodeTextCase{stopBitsCodeFromText, "1.50", 0},
-                    CodeTextCase{stopBitsCodeFromText, "2", 2}, CodeTextCase{flowControlCodeFromText, "Xon / Xoff", 1},
-                    CodeTextCase{flowControlCodeFromText, "Xon/Xoff", 0},
-                    CodeTextCase{flowControlCodeFromText, "Hardware", 2}));
-
-// ---- the "Interface" / "Settings" command -------------------------------------
-
+// The main window as "Interface" / "Settings" sees it; it logs every call.
 class FakeHost final : public InterfaceSettingsHost {
 public:
     void takeFromControls() override { log.push_back("take"); }
@@ -86,7 +89,7 @@ public:
         return dialog.run(view);
     }
 
-    InterfaceSettings settings{"com12", 1, 8, parity::Even, stopbits::OneAndHalf, 7};
+    InterfaceSettings settings{"com12", 1, 9, parity::Even, stopbits::OneAndHalf, 7};
     PortHandle handle = 4;
     bool open = true;
     bool closeSucceeds = true;
@@ -98,28 +101,27 @@ public:
 
 const CI2Dlg::PortListSource kPorts = [] { return std::vector<std::string>{"COM2", "COM12", "COM1"}; };
 
-TEST(InterfaceSettingsCommand, TheDialogShowsEachValueAsAnEntryOrAsTyped)
-{
-    FakeHost host;
-    host.settings.baudRate = -7;
-    runInterfaceSettings(host, kPorts);
-    auto &view = host.view;
-    EXPECT_EQ(view.entries[I2Combo::Port], (std::vector<std::string>{"COM1", "COM12", "COM2"}));
-    EXPECT_EQ(view.entries[I2Combo::BaudRate].back(), "256000");
-    EXPECT_EQ(view.entries[I2Combo::DataBits], (std::vector<std::string>{"4", "5", "6", "7", "8"}));
-    EXPECT_EQ(view.entries[I2Combo::FlowControl], (std::vector<std::string>{"No", "Xon / Xoff", "Hardware"}));
-    const std::map<I2Combo, std::string> shown{{I2Combo::Port, "COM12"},  {I2Combo::BaudRate, "-7"},
-                                               {I2Combo::DataBits, "8"},  {I2Combo::Parity, "Even"},
-                                               {I2Combo::StopBits, "1.5"}, {I2Combo::FlowControl, "No"}};
-    EXPECT_EQ(view.texts, shown);
-}
-
-TEST(InterfaceSettingsCommand, OkReopensThePortWithTheTypedValues)
+TEST(InterfaceSettingsCommand, OkShowsTheValuesAndReopensThePortWithTheTypedOnes)
 {
     FakeHost host;
     host.view.typed = {{I2Combo::Port, "COM3"},    {I2Combo::BaudRate, " 19200 baud"}, {I2Combo::DataBits, "eight"},
                        {I2Combo::Parity, "Odd"}, {I2Combo::StopBits, "1.50"},       {I2Combo::FlowControl, "Hardware"}};
     runInterfaceSettings(host, kPorts);
+
+    const std::map<I2Combo, std::vector<std::string>> entries{
+        {I2Combo::Port, {"COM1", "COM12", "COM2"}},
+        {I2Combo::BaudRate, {"110", "300", "600", "1200", "2400", "4800", "9600", "14400", "19200", "38400", "56000",
+                             "57600", "115200", "128000", "256000"}},
+        {I2Combo::DataBits, {"4", "5", "6", "7", "8"}},
+        {I2Combo::Parity, {"None", "Odd", "Even", "Mark", "Space"}},
+        {I2Combo::StopBits, {"1", "1.5", "2"}},
+        {I2Combo::FlowControl, {"No", "Xon / Xoff", "Hardware"}}};
+    EXPECT_EQ(host.view.entries, entries);
+    // The first entry that begins with the value, letter case ignored; else the value as it stands.
+    const std::map<I2Combo, std::string> shown{{I2Combo::Port, "COM12"},  {I2Combo::BaudRate, "110"},
+                                               {I2Combo::DataBits, "9"},  {I2Combo::Parity, "Even"},
+                                               {I2Combo::StopBits, "1.5"}, {I2Combo::FlowControl, "No"}};
+    EXPECT_EQ(host.view.shownAtOpen, shown);
 
     const InterfaceSettings expected{"COM3", 19200, 0, parity::Odd, stopbits::One, flowcontrol::Hardware};
     EXPECT_EQ(host.settings, expected);
@@ -130,14 +132,14 @@ TEST(InterfaceSettingsCommand, OkReopensThePortWithTheTypedValues)
                                                   "open COM3", "start 3 10", "start 5 500", "show"}));
 }
 
-TEST(InterfaceSettingsCommand, CancelReopensWithUnchangedValues)
+TEST(InterfaceSettingsCommand, CancelReopensWithTheValuesUnchanged)
 {
     FakeHost host;
     const InterfaceSettings before = host.settings;
     host.view.answer = CI2DlgView::Result::Cancel;
+    host.view.typed = {{I2Combo::Port, "COM3"}};
     runInterfaceSettings(host, [] { return std::vector<std::string>{}; });
-    EXPECT_TRUE(host.view.entries[I2Combo::Port].empty());
-    EXPECT_EQ(host.view.texts[I2Combo::Port], "com12"); // no ports: the name as it stands
+    EXPECT_EQ(host.view.shownAtOpen[I2Combo::Port], "com12"); // no ports: the name as it stands
     EXPECT_EQ(host.settings, before);
     EXPECT_EQ(host.openedWith, before);
     EXPECT_TRUE(host.open);

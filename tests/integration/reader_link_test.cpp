@@ -1,0 +1,279 @@
+// The reader link against the simulated reader on a real pseudo-terminal: the
+// port with its receive thread, and the reader transactions on top of it.
+#include "reader/reader_transaction.h"
+#include "reader/terminal_send.h"
+
+#include "support/reader_simulator.h"
+
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <ctime>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace teb {
+namespace {
+
+using namespace std::chrono_literals;
+using test::ReaderSimulator;
+
+// Bounds for things that take milliseconds; never a measure of speed.
+constexpr auto kPatience = 10s;
+constexpr std::int32_t kShortTimeBase = 5;  // waits of 20..85 ms, for answers that never come
+constexpr std::int32_t kLongTimeBase = 250; // waits of 1..4 s, for answers that do come
+
+const InterfaceSettings k8N1{"COM7", 115200, 8, parity::None, stopbits::One, flowcontrol::None};
+const std::string kPage1 = "3031323334353637";
+const std::string kPage2 = "38393A3B3C3D3E3F";
+const std::string kOlder = "older line\r\n";
+
+class ReaderLink : public testing::Test {
+protected:
+    ReaderLink()
+    {
+        port.setTerminalSink([this](const std::string &line) {
+            std::lock_guard lock(sinkMutex);
+            sinkLines.push_back(line);
+            sinkChanged.notify_all();
+        });
+    }
+
+    // Starts the simulated reader (pages 1 and 2 filled) and opens the port to it.
+    void connect(std::vector<std::string> options = {}, const InterfaceSettings &settings = k8N1)
+    {
+        port.Close(session.handle);
+        options.insert(options.end(), {"--page", "1=" + kPage1, "--page", "2=" + kPage2});
+        simulator = std::make_unique<ReaderSimulator>(std::move(options), settings.portName);
+        ASSERT_TRUE(simulator->ready());
+        port.setWorkingDirectory(simulator->directory());
+        session.handle = port.Open(settings);
+        ASSERT_TRUE(isUsablePort(session.handle));
+        ASSERT_TRUE(port.receiveThreadRunning());
+    }
+
+    ReaderTransaction run(const ReaderCommand &command) { return runTransaction(session, command); }
+
+    // The lines the receive thread put on the terminal view, once there are `count`.
+    std::vector<std::string> sinkLinesOnce(std::size_t count)
+    {
+        std::unique_lock lock(sinkMutex);
+        sinkChanged.wait_for(lock, kPatience, [&] { return sinkLines.size() >= count; });
+        return sinkLines;
+    }
+
+    std::mutex sinkMutex;
+    std::condition_variable sinkChanged;
+    std::vector<std::string> sinkLines;
+    std::unique_ptr<ReaderSimulator> simulator;
+    ReaderPort port; // closes before the simulator stops
+    std::int32_t timeBase = kLongTimeBase;
+    std::string terminalText = kOlder;
+    ReaderSession session{port, kNoPort, timeBase, terminalText};
+};
+
+TEST_F(ReaderLink, TheTorNumberFrom1To255GivesTTimes25OrForPageReads13)
+{
+    const struct {
+        const char *number;
+        TimeBaseFactor factor;
+        std::int32_t timeBase;
+    } cases[] = {{"10", TimeBaseFactor::Other, 250},  {"10", TimeBaseFactor::PageRead, 130},
+                 {"255", TimeBaseFactor::PageRead, 3315}, {"0", TimeBaseFactor::Other, kStartTimeBase},
+                 {"256", TimeBaseFactor::Other, kStartTimeBase}, {"-3", TimeBaseFactor::PageRead, kStartTimeBase}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.number);
+        connect({"--tor", c.number});
+        timeBase = kStartTimeBase;
+        EXPECT_EQ(fixTimeBase(session, c.factor).succeeded, c.timeBase != kStartTimeBase);
+        EXPECT_EQ(timeBase, c.timeBase);
+        EXPECT_EQ(terminalText, kOlder); // "TOR" shows nothing
+    }
+}
+
+TEST_F(ReaderLink, ReadsStackEachAnswerAboveItsEchoNewestFirst)
+{
+    connect();
+    ReaderOperationFlag reading(port, ReaderOperationFlag::Kind::Reading);
+    const ReaderTransaction first = run(readPageCommand(1));
+    const ReaderTransaction second = run(readPageCommand(2));
+    EXPECT_TRUE(first.succeeded && second.succeeded);
+    EXPECT_EQ(second.answer, kPage2 + "\r\n");
+    EXPECT_EQ(terminalText, kPage2 + "\r\nRD 2 // Read page 2\r\n" + kPage1 + "\r\nRD 1 // Read page 1\r\n" + kOlder);
+    EXPECT_TRUE(sinkLinesOnce(0).empty()); // the operation keeps the receive thread off the view
+}
+
+TEST_F(ReaderLink, WriteLockAndUidSucceedAndALockedPageRefusesTheWrite)
+{
+    connect({"--uid", "A1B2C3D4"});
+    ReaderOperationFlag writing(port, ReaderOperationFlag::Kind::Writing);
+    const std::string data = "00FF00FF00FF00FF";
+    EXPECT_TRUE(run(writePageCommand(3, data)).succeeded);
+    EXPECT_EQ(run(readPageCommand(3)).kept, data);
+    EXPECT_TRUE(run(lockPageCommand(3)).succeeded);
+    const ReaderTransaction refused = run(writePageCommand(3, kPage1));
+    EXPECT_FALSE(refused.succeeded);
+    EXPECT_TRUE(run(readUidCommand()).succeeded);
+    EXPECT_EQ(terminalText, "A1B2C3D4\r\nRUID // Read UID\r\nNAK\r\nWD 3 " + kPage1 +
+                                "// Write page 3\r\nACK\r\nLD 3 // Lock page 3\r\n" + data + "\r\nRD 3 // Read page 3\r\n"
+                                "ACK\r\nWD 3 " + data + "// Write page 3\r\n" + kOlder);
+    EXPECT_EQ(simulator->receivedLines(5),
+              (std::vector<std::string>{"WD 3 " + data, "RD 3", "LD 3", "WD 3 " + kPage1, "RUID"}));
+    EXPECT_TRUE(sinkLinesOnce(0).empty());
+}
+
+TEST_F(ReaderLink, NoReadAndTheMarkersFailAndTheKeptPartIsShown)
+{
+    const struct {
+        std::vector<std::string> options;
+        ReaderCommand command;
+        std::string kept;
+    } cases[] = {{{"--no-tag"}, readPageCommand(1), "No Read\r\n"},
+                 {{"--no-tag"}, readUidCommand(), "No Read\r"},
+                 {{"--no-tag"}, lockPageCommand(1), "No "},
+                 {{"--fault", "marker-x"}, readPageCommand(1), "XXXXXXXXXXXXXXXX"},
+                 {{"--fault", "marker-09"}, readUidCommand(), "#09E0040"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.command.echoLine);
+        connect(c.options);
+        const ReaderTransaction transaction = run(c.command);
+        EXPECT_FALSE(transaction.succeeded);
+        EXPECT_EQ(transaction.kept, c.kept);
+        EXPECT_EQ(terminalText, c.kept + "\r\n" + c.command.echoLine + kOlder);
+        terminalText = kOlder;
+    }
+}
+
+TEST_F(ReaderLink, NoAnswerInTimeFailsWithAnEmptyLineShownAndKeepsT)
+{
+    connect({"--fault", "no-answer"});
+    timeBase = kShortTimeBase;
+    EXPECT_FALSE(fixTimeBase(session, TimeBaseFactor::Other).succeeded);
+    EXPECT_EQ(timeBase, kShortTimeBase);
+    const ReaderTransaction timedOut = run(readPageCommand(9));
+    EXPECT_TRUE(timedOut.sent);
+    EXPECT_FALSE(timedOut.succeeded);
+    EXPECT_EQ(timedOut.answer, "");
+    EXPECT_EQ(terminalText, "\r\nRD 9 // Read page 9\r\n" + kOlder);
+}
+
+// Every answer comes 600 ms late, and "LD 1" 400 ms later still: after the
+// station gave up waiting for it, but well before the next command's answer.
+TEST_F(ReaderLink, ALateAnswerLeavesTheEventSignalledAndTheNextWaitTakesIt)
+{
+    connect({"--delay", "600", "--fault", "slow", "--fault-on", "LD 1", "--fault-delay", "400"});
+    timeBase = 100; // the lock waits 400 ms, a page read 1700 ms
+    EXPECT_FALSE(run(lockPageCommand(1)).succeeded);
+    // No operation runs, so the late line reaches the terminal view as soon as it is complete.
+    EXPECT_EQ(sinkLinesOnce(1), std::vector<std::string>{"ACK\r\n"});
+    const ReaderTransaction next = run(readPageCommand(1));
+    EXPECT_EQ(next.answer, "ACK\r\n");
+    EXPECT_FALSE(next.succeeded);
+}
+
+TEST_F(ReaderLink, ACrLfReaderLeavesTheLfAtTheStartOfEveryLaterAnswer)
+{
+    connect({"--crlf"});
+    ReaderOperationFlag writing(port, ReaderOperationFlag::Kind::Writing);
+    EXPECT_TRUE(run(readPageCommand(1)).succeeded);
+    const ReaderTransaction second = run(readPageCommand(2));
+    EXPECT_EQ(second.answer, "\n" + kPage2 + "\r\n");
+    EXPECT_FALSE(second.succeeded);
+    EXPECT_FALSE(run(writePageCommand(1, kPage1)).succeeded);
+}
+
+TEST_F(ReaderLink, ALineLongerThanTheBufferKeepsItsStartAndSpoilsNothingAfterIt)
+{
+    connect({"--fault", "long-answer", "--fault-on", "RD"});
+    const std::string cutLine = kPage2 + std::string(252 - kPage2.size(), '9') + "\r\n";
+    const ReaderTransaction longRead = run(readPageCommand(2));
+    EXPECT_EQ(longRead.answer, cutLine);
+    EXPECT_TRUE(longRead.succeeded);
+    EXPECT_TRUE(fixTimeBase(session, TimeBaseFactor::Other).succeeded);
+    EXPECT_EQ(run(readPageCommand(2)).answer, cutLine);
+}
+
+TEST_F(ReaderLink, TerminalSendWritesTheInputAndACrOnlyWhileThePortIsOpen)
+{
+    connect();
+    EXPECT_FALSE(terminalSend(port, session.handle, false, "RD 2"));
+    EXPECT_TRUE(terminalSend(port, session.handle, true, ""));
+    EXPECT_TRUE(terminalSend(port, session.handle, true, "RD 1"));
+    EXPECT_EQ(sinkLinesOnce(1), std::vector<std::string>{kPage1 + "\r\n"});
+    EXPECT_EQ(simulator->receivedLines(2), (std::vector<std::string>{"", "RD 1"}));
+    EXPECT_EQ(terminalText, kOlder);
+}
+
+TEST_F(ReaderLink, RefusedLineSettingsLeaveThePortOpenWithoutReceiveThread)
+{
+    connect();
+    const InterfaceSettings refused[] = {
+        {"COM7", 115200, 4, parity::None, stopbits::One, flowcontrol::None},
+        {"COM7", 0, 8, parity::None, stopbits::One, flowcontrol::None},
+        {"COM7", 9600, 8, parity::None, stopbits::OneAndHalf, flowcontrol::None},
+        {"COM7", 9600, 7, parity::Even, stopbits::One, flowcontrol::None}, // a pseudo-terminal has no parity
+    };
+    timeBase = kShortTimeBase;
+    std::size_t sent = 0;
+    for (const InterfaceSettings &settings : refused) {
+        SCOPED_TRACE(&settings - refused);
+        session.handle = port.Open(settings); // closes the link opened before
+        ASSERT_TRUE(isUsablePort(session.handle));
+        EXPECT_FALSE(port.receiveThreadRunning());
+        const ReaderTransaction unanswered = run(lockPageCommand(1));
+        EXPECT_TRUE(unanswered.sent);
+        EXPECT_FALSE(unanswered.succeeded); // the answer comes, but nothing takes it
+        EXPECT_EQ(simulator->receivedLines(++sent).size(), sent);
+        EXPECT_TRUE(port.Close(session.handle)); // returns: no thread to wait for
+    }
+    session.handle = kNoPort;
+}
+
+TEST_F(ReaderLink, ThePortIsExclusiveReopensAfterCloseAndIsFreedWhenDestroyed)
+{
+    // COM12 through its link, at a rate that has no standard speed constant.
+    connect({}, {"COM12", 56000, 8, parity::None, stopbits::Two, flowcontrol::None});
+    EXPECT_TRUE(fixTimeBase(session, TimeBaseFactor::Other).succeeded);
+    const auto openAnother = [&](ReaderPort &another) {
+        another.setWorkingDirectory(simulator->directory());
+        return another.Open("COM12", 115200, 8, parity::None, stopbits::One, flowcontrol::None);
+    };
+    ReaderPort second;
+    EXPECT_EQ(openAnother(second), kNoPort);
+
+    const PortHandle closed = session.handle;
+    EXPECT_TRUE(port.Close(session.handle));
+    EXPECT_FALSE(port.receiveThreadRunning());
+    EXPECT_EQ(port.WriteText("TOR\r", closed), kWriteNoPort);
+    {
+        ReaderPort scoped;
+        EXPECT_TRUE(isUsablePort(openAnother(scoped)));
+    }
+    session.handle = openAnother(port);
+    ASSERT_TRUE(isUsablePort(session.handle));
+    EXPECT_TRUE(run(readUidCommand()).succeeded);
+    session.handle = openAnother(port); // opening again replaces the link
+    ASSERT_TRUE(isUsablePort(session.handle));
+    EXPECT_TRUE(run(readUidCommand()).succeeded);
+}
+
+TEST_F(ReaderLink, APortRemovedWhileOpenNeitherSpinsNorHangs)
+{
+    connect();
+    EXPECT_TRUE(fixTimeBase(session, TimeBaseFactor::Other).succeeded);
+    simulator->kill(); // the line hangs up, as when the adapter is pulled
+
+    const std::clock_t cpuBefore = std::clock(); // all threads of this process
+    std::this_thread::sleep_for(1s);
+    EXPECT_LT(static_cast<double>(std::clock() - cpuBefore) / CLOCKS_PER_SEC, 0.5)
+        << "the receive thread keeps the processor busy";
+    EXPECT_TRUE(port.receiveThreadRunning());
+    EXPECT_FALSE(run(lockPageCommand(1)).sent);
+    EXPECT_TRUE(port.Close(session.handle));
+    EXPECT_FALSE(port.receiveThreadRunning());
+    session.handle = kNoPort;
+}
+
+} // namespace
+} // namespace teb
