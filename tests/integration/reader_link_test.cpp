@@ -123,7 +123,7 @@ TEST_F(ReaderLink, WriteLockAndUidSucceedAndALockedPageRefusesTheWrite)
     EXPECT_TRUE(sinkLinesOnce(0).empty());
 }
 
-TEST_F(ReaderLink, NoReadAndTheMarkersFailAndTheKeptPartIsShown)
+TEST_F(ReaderLink, NoReadMarkersAndEmptyLinesFailAndTheKeptPartIsShown)
 {
     const struct {
         std::vector<std::string> options;
@@ -133,7 +133,8 @@ TEST_F(ReaderLink, NoReadAndTheMarkersFailAndTheKeptPartIsShown)
                  {{"--no-tag"}, readUidCommand(), "No Read\r"},
                  {{"--no-tag"}, lockPageCommand(1), "No "},
                  {{"--fault", "marker-x"}, readPageCommand(1), "XXXXXXXXXXXXXXXX"},
-                 {{"--fault", "marker-09"}, readUidCommand(), "#09E0040"}};
+                 {{"--fault", "marker-09"}, readUidCommand(), "#09E0040"},
+                 {{"--fault", "empty-answer"}, lockPageCommand(1), "\r\n"}}; // a lone CR is a whole line
     for (const auto &c : cases) {
         SCOPED_TRACE(c.command.echoLine);
         connect(c.options);
