@@ -1,171 +1,147 @@
 #include "main_window_fixture.h"
 
-#include "app/log_file_label.h"
-
-#include <gmock/gmock.h>
-
 namespace teb::test {
 namespace {
 
 using ::testing::ElementsAre;
 
-using TerminalMenu = MainWindowTest;
-
-TEST_F(TerminalMenu, ShowWidensTheWindowAndChecksTheItemAndASecondShowUndoesBoth)
+TEST_F(MainWindowTest, MenuTerminalShowTwiceNarrowsAgainClearEmptiesOnlyTheViewExitEndsWithOk)
 {
     CQV58Dlg &w = start();
-
-    w.menuCommand(MenuItem::TerminalShow);
-    EXPECT_EQ(view.width, 1120);
-    EXPECT_EQ(view.height, 461);
-    EXPECT_TRUE(view.menuChecks.at(MenuItem::TerminalShow));
-
-    w.menuCommand(MenuItem::TerminalShow);
-    EXPECT_EQ(view.width, 799);
-    EXPECT_EQ(view.height, 461);
-    EXPECT_FALSE(view.menuChecks.at(MenuItem::TerminalShow));
-}
-
-TEST_F(TerminalMenu, ClearEmptiesTheTerminalViewAndNothingElse)
-{
-    CQV58Dlg &w = start();
+    for (const auto &[checked, width] : {std::pair(true, 1120), std::pair(false, 799)}) {
+        w.menuCommand(MenuItem::TerminalShow);
+        EXPECT_EQ(std::pair(view.width, view.height), std::pair(width, 461));
+        EXPECT_EQ(view.menuChecks.at(MenuItem::TerminalShow), checked);
+    }
     view.prependTerminalText("ACK\r\n");
-    view.type(Control::TerminalInput, "RD 1");
-    view.type(pageBox(1), "typed");
-
+    view.setText(Control::TerminalInput, "RD 1");
     w.menuCommand(MenuItem::TerminalClear);
-
     EXPECT_EQ(shown(Control::TerminalView), "");
     EXPECT_EQ(shown(Control::TerminalInput), "RD 1");
-    EXPECT_EQ(shown(pageBox(1)), "typed");
+
+    w.menuCommand(MenuItem::FileExit);
+    EXPECT_EQ(view.endResult, DialogResult::Ok);
+    w.escape();
+    EXPECT_EQ(view.endResult, DialogResult::Cancel);
 }
 
-// --- "Interface" / "Settings"
-
-using InterfaceSettingsMenu = MainWindowTest;
-
-TEST_F(InterfaceSettingsMenu, OkTakesTheNewValuesReopensThePortAndRestartsTheTimers)
+// "Open" and "Log" switch the window's default action (focus to "One") off for good.
+TEST_F(MainWindowTest, OpenAndLogEndTheDefaultActionAndLogRefreshesTheLabelWhenSwitchedOff)
 {
-    writeSettings(iniLines({"[Interface]", "port=COM9", "baudrate=9600", "parity=Even"}));
+    const std::string name52 = "/" + std::string(47, 'a') + ".xml";
+    writeSettings(iniLines({"[Manual]", "file name=" + name52}));
+    CQV58Dlg &w = start();
+    w.clicked(Control::DefaultButton);
+    EXPECT_EQ(view.focus(), Control::OneButton);
+    view.focusHistory.clear();
+    w.clicked(Control::OpenButton);
+    w.clicked(Control::DefaultButton);
+    EXPECT_EQ(view.focus(), std::nullopt);
+
+    start();
+    view.setText(Control::LogFileLabel, "stale");
+    click(Control::LogSwitch);
+    EXPECT_TRUE(window->manualLog && !window->defaultActionEnabled);
+    EXPECT_EQ(view.control(Control::LogSwitch).switchOn, true);
+    click(Control::LogSwitch);
+    EXPECT_FALSE(window->manualLog);
+    EXPECT_EQ(view.control(Control::LogSwitch).switchOn, false);
+    EXPECT_EQ(shown(Control::LogFileLabel), "..." + name52.substr(1)); // 52 characters: dots and the last 51
+}
+
+TEST_F(MainWindowTest, InterfaceSettingsOkTakesTheValuesReopensThePortAndRestartsTheTimers)
+{
+    writeSettings(iniLines({"[Interface]", "port=COM9", "baudrate=9600"}));
     CQV58Dlg &w = start();
     view.messages.clear();
     view.timerLog.clear();
-    std::string portShownInDialog;
-    view.interfaceSettingsDialog = [&](CI2Dlg &dialog) {
-        portShownInDialog = dialog.portText;
+    view.interfaceSettingsDialog = [](CI2Dlg &dialog) {
         dialog.portText = "COM4";
         dialog.baudRateText = "19200";
-        dialog.parityText = "Odd";
         return CI2DlgView::Result::Ok;
     };
 
     w.menuCommand(MenuItem::InterfaceSettings);
 
-    EXPECT_EQ(portShownInDialog, "COM9");
-    EXPECT_EQ(w.interfaceSettings.portName, "COM4");
     EXPECT_EQ(w.interfaceSettings.baudRate, 19200);
-    EXPECT_EQ(w.interfaceSettings.parityCode, parity::Odd);
     EXPECT_THAT(view.messages, ElementsAre(MessageRequest{"COM4 could not be opened!", "Tag Encoder Bench",
                                                           MessageIcon::Stop, MessageButtons::Ok}));
     EXPECT_THAT(view.timerLog, ElementsAre("stop 3", "stop 5", "start 3 10", "start 5 500"));
-
     w.destroy();
     EXPECT_NE(settingsFile().find("port=COM4\r\n"), std::string::npos);
 }
 
-// --- Enter and the window's default action
-
-using EnterKey = MainWindowTest;
-
-TEST_F(EnterKey, OutsideTheBoxesMovesTheFocusToOneUntilLogOrOpenIsUsed)
+// Enter in a page box: the text is laid out for the set's alignment and
+// coloured green, or red with the format's message.
+TEST_F(MainWindowTest, EnterInAPageBoxNormalisesKeepsBothFormatsColoursAndWarns)
 {
-    for (Control used : {Control::LogSwitch, Control::OpenButton}) {
-        SCOPED_TRACE(::testing::PrintToString(used));
+    const std::string hexMessage = "change P17 to a length of 16 printable hexadecimal characters "
+                                   "(20,21,22,...,7D,7E) with spaces in between";
+    const std::string asciiMessage =
+        "change P4 to a length of 8 characters with spaces in between; 'NUL' is 0x00 in ASCII format";
+    const struct {
+        int page;
+        bool ascii;
+        const char *alignment, *typed, *shown;
+        std::string message; // empty for a valid text
+    } entries[] = {
+        {1, false, "Right", "3031", "00 00 00 00 00 00 30 31", ""},
+        {4, false, "Left", "3031", "30 31 00 00 00 00 00 00", ""},
+        {17, false, "None", "3031", "3031", hexMessage},
+        {1, true, "Right", "AB", "NUL NUL NUL NUL NUL NUL A B", ""},
+        {9, true, "Left", "abc", "a b c NUL NUL NUL NUL NUL", ""},
+        {4, true, "None", "abc", "abc", asciiMessage},
+    };
+    for (const auto &entry : entries) {
+        SCOPED_TRACE(std::string(entry.ascii ? "ASCII " : "HEX ") + entry.alignment);
+        writeSettings(iniLines({"[Data]", std::string("Format=") + (entry.ascii ? "1" : "0")}));
         CQV58Dlg &w = start();
-        view.focus.reset();
-        w.defaultAction();
-        EXPECT_EQ(view.focus, Control::OneButton);
+        w.currentSet.alignment = entry.alignment;
+        view.messages.clear();
+        view.setText(pageBox(entry.page), entry.typed);
 
-        view.focus.reset();
-        click(used);
-        w.clicked(Control::DefaultButton);
-        EXPECT_EQ(view.focus, std::nullopt);
+        w.enterPressed(pageBox(entry.page));
+
+        EXPECT_EQ(shown(pageBox(entry.page)), entry.shown);
+        const bool valid = entry.message.empty();
+        EXPECT_EQ(view.control(pageBox(entry.page)).background, valid ? colour::Green : colour::Red);
+        if (valid)
+            EXPECT_TRUE(view.messages.empty());
+        else
+            EXPECT_THAT(view.messages, ElementsAre(MessageRequest{entry.message, "Tag Encoder Bench",
+                                                                  MessageIcon::Warning, MessageButtons::Ok}));
     }
 }
 
-TEST_F(EnterKey, InAPageBoxMovesTheFocusToOneAtTheNextSlowTickInAutomaticModeOnly)
-{
-    CQV58Dlg &w = start();
-    view.type(pageBox(3), "30 31 32 33 34 35 36 37");
-    w.enterPressed(pageBox(3));
-    view.focus.reset();
-    w.tick(kRequestTimerId);
-    EXPECT_EQ(view.focus, std::nullopt) << "manual mode";
-    EXPECT_FALSE(w.focusOneRequest);
-
-    w.switchToAutomatic();
-    w.enterPressed(pageBox(1));
-    w.tick(kRequestTimerId);
-    EXPECT_EQ(view.focus, Control::OneButton);
-}
-
-// --- the ticks
-
-using Ticks = MainWindowTest;
-
-TEST_F(Ticks, SlowTickShowsAPendingErrorOnceAndServesFocusRequestsInPageOrder)
-{
-    CQV58Dlg &w = start();
-    view.messages.clear();
-    w.errorPending = true;
-    w.errorText = "Protocol file can't be opened.";
-    w.pageFocusRequest[pageIndex(9)] = true;
-    w.pageFocusRequest[pageIndex(2)] = true;
-
-    w.tick(kRequestTimerId);
-    w.tick(kRequestTimerId);
-
-    EXPECT_THAT(view.messages, ElementsAre(MessageRequest{"Protocol file can't be opened.", "Tag Encoder Bench",
-                                                          MessageIcon::Stop, MessageButtons::Ok}));
-    EXPECT_THAT(view.focusHistory, ElementsAre(pageBox(2), pageBox(9)));
-    EXPECT_THAT(view.selections, ElementsAre(pageBox(2), pageBox(9)));
-    EXPECT_FALSE(w.pageFocusRequest[pageIndex(9)]);
-}
-
-TEST_F(Ticks, FastTickRunsOneCycleStepPerRequest)
+// The slow tick shows a pending error once, serves the page focus requests in
+// page order and, in automatic mode only, the focus request of Enter in a page
+// box; the fast tick runs one cycle step per request.
+TEST_F(MainWindowTest, TicksWorkOffTheRequestsOnce)
 {
     CQV58Dlg &w = start();
     int steps = 0;
     w.setCycleStep([&] { ++steps; });
-
-    w.tick(kCycleTimerId);
+    w.enterPressed(pageBox(3)); // manual mode: the focus stays
+    view.messages.clear();
+    view.focusHistory.clear();
+    w.errorPending = true;
+    w.errorText = "Protocol file can't be opened.";
+    w.pageFocusRequest[pageIndex(9)] = w.pageFocusRequest[pageIndex(2)] = true;
     w.cycleRequested = true;
-    w.tick(kCycleTimerId);
-    w.tick(kCycleTimerId);
-
+    for (int tick = 0; tick < 2; ++tick) {
+        w.tick(kRequestTimerId);
+        w.tick(kCycleTimerId);
+    }
     EXPECT_EQ(steps, 1);
-    EXPECT_FALSE(w.cycleRequested);
-}
+    EXPECT_THAT(view.messages, ElementsAre(MessageRequest{"Protocol file can't be opened.", "Tag Encoder Bench",
+                                                          MessageIcon::Stop, MessageButtons::Ok}));
+    EXPECT_THAT(view.focusHistory, ElementsAre(pageBox(2), pageBox(9)));
+    EXPECT_THAT(view.selections, ElementsAre(pageBox(2), pageBox(9)));
 
-// --- the log file label
-
-TEST(LogFileLabelText, ShowsNamesUpTo51CharactersInFullAndLongerOnesAsDotsAndTheirLast51)
-{
-    const std::string name51 = "/" + std::string(46, 'a') + ".xml";
-    EXPECT_EQ(shortenedLogFileName(name51), name51);
-    EXPECT_EQ(shortenedLogFileName(""), "");
-    EXPECT_EQ(shortenedLogFileName("b" + name51), "..." + name51);
-    EXPECT_EQ(shortenedLogFileName(std::string(200, 'c') + name51), "..." + name51);
-}
-
-TEST_F(MainWindowTest, LogFileLabelShowsTheShortenedNameAtStart)
-{
-    const std::string name52 = "/" + std::string(47, 'a') + ".xml";
-    writeSettings(iniLines({"[Manual]", "file name=" + name52}));
-    CQV58Dlg &w = start();
-    EXPECT_EQ(shown(Control::LogFileLabel), "..." + name52.substr(1));
-    EXPECT_EQ(w.manualLogFileShown, "..." + name52.substr(1));
-    EXPECT_EQ(w.manualLogFileName, name52);
+    w.switchToAutomatic();
+    w.enterPressed(pageBox(1));
+    w.tick(kRequestTimerId);
+    EXPECT_EQ(view.focus(), Control::OneButton);
 }
 
 } // namespace

@@ -4,8 +4,10 @@
 #include "support/fake_main_window_view.h"
 #include "support/temp_dir.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -21,12 +23,32 @@ inline std::string iniLines(std::initializer_list<std::string> lines)
     return text;
 }
 
+// A parameter set file with one data source: pages 1 and 2 editable, HEX bytes
+// 30..37 on page 1, 41..48 on page 2, every other byte "00".
+inline std::string setFile(bool writePages3To17, const std::string &dataSource)
+{
+    std::string text = iniLines({"[Data Source]", dataSource + "=1", "[SEMI E99 Carrier ID Setup]", "Carrier ID=1000",
+                                 "[Pages 3-17]", std::string("Write Pages 3-17=") + (writePages3To17 ? "1" : "0")});
+    for (int page = 1; page <= 17; ++page) {
+        text += "[Page " + std::to_string(page) + "]\r\nEdit Page " + std::to_string(page) + "="
+            + (page <= 2 ? "1" : "0") + "\r\n";
+        for (int byte = 0; byte < 8; ++byte) {
+            char key[16];
+            std::snprintf(key, sizeof key, "HEX %02d=", (page - 1) * 8 + byte);
+            text += key + (page == 1 ? "3" + std::to_string(byte) : page == 2 ? "4" + std::to_string(byte + 1) : "00")
+                + "\r\n";
+        }
+    }
+    return text;
+}
+
 // A main window on a fake view, started in a directory of its own.
 class MainWindowTest : public ::testing::Test {
 protected:
     void writeSettings(const std::string &text) { writeFileBytes(dir / "TagEncoderBench.ini", text); }
     void writeSetFile(const std::string &name, const std::string &text) { writeFileBytes(dir / (name + ".ini"), text); }
     std::string settingsFile() const { return readFileBytes(dir / "TagEncoderBench.ini"); }
+    std::string shown(Control id) const { return view.text(id); }
 
     CQV58Dlg &start()
     {
@@ -35,10 +57,7 @@ protected:
         return *window;
     }
 
-    std::string shown(Control id) const { return view.text(id); }
-
-    // The operator clicks a switch or a selection box: its check state flips,
-    // then the window hears of it.
+    // The operator clicks a switch or a selection box.
     void click(Control id)
     {
         view.toggle(id);
@@ -49,31 +68,5 @@ protected:
     FakeMainWindowView view;
     std::unique_ptr<CQV58Dlg> window;
 };
-
-// A parameter set file: pages 1 and 2 editable, HEX bytes 30..37 on page 1,
-// 41..48 on page 2, every other byte "00".
-inline std::string setFileWithTwoEditablePages(bool writePages3To17, const std::string &dataSource)
-{
-    std::string text = iniLines({"[Data Source]", dataSource + "=1", "[SEMI E99 Carrier ID Setup]", "Carrier ID=1000"});
-    for (int page = 1; page <= 17; ++page) {
-        text += "[Page " + std::to_string(page) + "]\r\n";
-        for (int byte = 0; byte < 8; ++byte) {
-            const int number = (page - 1) * 8 + byte;
-            char key[16];
-            std::snprintf(key, sizeof key, "HEX %02d", number);
-            std::string value = "00";
-            if (page == 1)
-                value = "3" + std::to_string(byte);
-            else if (page == 2)
-                value = "4" + std::to_string(byte + 1);
-            text += std::string(key) + "=" + value + "\r\n";
-        }
-        text += "Edit Page " + std::to_string(page) + "=" + (page <= 2 ? "1" : "0") + "\r\n";
-        if (page == 2)
-            text += iniLines({"[Pages 3-17]", std::string("Write Pages 3-17=") + (writePages3To17 ? "1" : "0"),
-                              "Alignment=Right"});
-    }
-    return text;
-}
 
 } // namespace teb::test

@@ -1,246 +1,164 @@
 #include "main_window_fixture.h"
 
-#include <gmock/gmock.h>
-
 namespace teb::test {
 namespace {
 
-// A window started in manual mode with the set "Job" as its current set and
-// typed texts in the page boxes.
+using ::testing::PrintToString;
+
+// A window started with "Job" as its current set: pages 1 and 2 editable, pages 3 .. 17 written.
 class ModesTest : public MainWindowTest {
 protected:
-    CQV58Dlg &startManualWithSet(bool writePages3To17, const std::string &dataSource = "Decimal counter")
+    CQV58Dlg &startWithSet(const std::string &mode, const std::string &format = "0",
+                           const std::string &dataSource = "Decimal counter")
     {
-        writeSettings(iniLines({"[Auto]", "SelectConfig=0", "Pruefablauf_ist=Job", "[Data]", "SelectP1=1",
-                                "SelectP2=0", "SelectP3=0", "P1=typed 1", "P5=typed 5"}));
-        writeSetFile("Job", setFileWithTwoEditablePages(writePages3To17, dataSource));
+        writeSettings(iniLines({"[Auto]", "SelectConfig=" + mode, "Pruefablauf_ist=Job", "[Data]", "Format=" + format,
+                                "SelectP1=1", "P3=typed 3"}));
+        writeSetFile("Job", setFile(true, dataSource));
         return start();
     }
 };
 
-const std::vector<Control> kAutomaticOnly = {Control::SetNameLabel, Control::NextBox, Control::MaxBox,
-                                             Control::NextSpin, Control::MaxSpin, Control::OneButton,
-                                             Control::LabelCarrierId, Control::LabelNext, Control::LabelMax,
-                                             Control::ContOnButton};
+// Some of each list the mode view works through.
+const Control kAutomaticOnly[] = {Control::SetNameLabel, Control::NextSpin, Control::OneButton, Control::LabelMax,
+                                  Control::ContOnButton};
+const Control kManualGroup[] = {Control::ReadButton, Control::DefaultMemoryButton, Control::ManualCarrierIdOffsetBox,
+                                Control::LabelManualCarrierIdLength, Control::UidBox, Control::TiSwitch,
+                                Control::LogFileLabel, Control::OpenButton};
 
-const std::vector<Control> kManualGroup = {
-    Control::ReadButton, Control::WriteButton, Control::LockButton, Control::DefaultMemoryButton,
-    Control::ManualCarrierIdOffsetBox, Control::LabelManualCarrierIdLength, Control::ReadCarrierIdButton,
-    Control::WriteCarrierIdButton, Control::ReadUidButton, Control::UidBox, Control::LabelTransponderType,
-    Control::TiSwitch, Control::OrvexSwitch, Control::LabelLog, Control::LogSwitch, Control::LogFileLabel,
-    Control::OpenButton};
-
-TEST_F(ModesTest, AutomaticModeReplacesTextsAndSelectionAndLeavesOnlyTheManualGroupsFrame)
+TEST_F(ModesTest, AutomaticShowsTheSetGreysWhatItKeepsAndManualKeepsTheTexts)
 {
-    CQV58Dlg &w = startManualWithSet(true);
-    EXPECT_EQ(shown(pageBox(1)), "typed 1");
-
-    w.clicked(Control::AutomaticSwitch);
-
+    CQV58Dlg &w = startWithSet("1", "1");
+    const auto shownAndEnabled = [this](Control id) { return view.control(id).visible && view.control(id).enabled; };
     EXPECT_TRUE(w.automaticMode);
-    EXPECT_EQ(shown(pageBox(1)), "30 31 32 33 34 35 36 37");
-    EXPECT_EQ(shown(pageBox(5)), "00 00 00 00 00 00 00 00");
-    EXPECT_TRUE(view.isChecked(pageSelectBox(1)));
-    EXPECT_FALSE(view.isChecked(pageSelectBox(2)));
-    for (int page = 3; page <= 17; ++page)
-        EXPECT_TRUE(view.isChecked(pageSelectBox(page))) << page;
-    EXPECT_TRUE(view.isChecked(Control::SelectAll));
-    EXPECT_EQ(view.control(Control::AutomaticSwitch).switchOn, true);
-    EXPECT_EQ(view.control(Control::ManualSwitch).switchOn, false);
-
+    EXPECT_EQ(shown(pageBox(1)), "0 1 2 3 4 5 6 7"); // the set's texts in the format shown
+    EXPECT_EQ(shown(pageBox(3)), "NUL NUL NUL NUL NUL NUL NUL NUL");
+    EXPECT_EQ(shown(Control::NextBox), "1000");
+    EXPECT_EQ(shown(Control::SetNameLabel), "Job");
+    // pages 3 .. 17 and "all" follow the set; pages 1 and 2 keep their state
+    EXPECT_TRUE(view.isChecked(pageSelectBox(1)) && view.isChecked(pageSelectBox(17)));
+    EXPECT_TRUE(view.isChecked(Control::SelectAll) && !view.isChecked(pageSelectBox(2)));
+    for (int page = 1; page <= 17; ++page) {
+        SCOPED_TRACE(page);
+        const FakeControl &box = view.control(pageBox(page));
+        EXPECT_EQ(box.enabled, page <= 2);
+        EXPECT_EQ(box.textColour, page <= 2 ? colour::Black : colour::GreyText);
+        EXPECT_EQ(box.background, page <= 2 ? colour::White : colour::GreyBackground);
+        EXPECT_FALSE(view.control(pageSelectBox(page)).enabled);
+    }
     for (Control id : kManualGroup)
-        EXPECT_FALSE(view.control(id).visible || view.control(id).enabled) << ::testing::PrintToString(id);
+        EXPECT_FALSE(view.control(id).visible || view.control(id).enabled) << PrintToString(id);
     for (Control id : {Control::ManualFrame, Control::ManualSwitch, Control::LabelManual})
-        EXPECT_TRUE(view.control(id).visible && view.control(id).enabled) << ::testing::PrintToString(id);
+        EXPECT_TRUE(shownAndEnabled(id)) << PrintToString(id);
     for (Control id : kAutomaticOnly)
-        EXPECT_TRUE(view.control(id).visible) << ::testing::PrintToString(id);
-    EXPECT_TRUE(view.control(Control::OneButton).enabled);
-    EXPECT_FALSE(view.control(Control::ContOnButton).enabled);
-}
+        EXPECT_TRUE(view.control(id).visible) << PrintToString(id);
+    EXPECT_TRUE(view.control(Control::OneButton).enabled && !view.control(Control::ContOnButton).enabled);
 
-struct DataSourceCase {
-    std::string key;
-    bool rangeActive;
-};
-
-void PrintTo(const DataSourceCase &source, std::ostream *out) { *out << source.key; }
-
-class CarrierIdRange : public ModesTest, public ::testing::WithParamInterface<DataSourceCase> {};
-
-TEST_P(CarrierIdRange, IsWhiteAndEnabledOnlyForTheCountingSources)
-{
-    CQV58Dlg &w = startManualWithSet(false, GetParam().key);
-    w.clicked(Control::AutomaticSwitch);
-
-    const Rgb expected = GetParam().rangeActive ? colour::White : colour::GreyBackground;
-    for (Control id : {Control::NextBox, Control::MaxBox, Control::NextSpin, Control::MaxSpin})
-        EXPECT_EQ(view.control(id).enabled, GetParam().rangeActive) << ::testing::PrintToString(id);
-    EXPECT_EQ(view.control(Control::NextBox).background, expected);
-    EXPECT_EQ(view.control(Control::MaxBox).background, expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(DataSources, CarrierIdRange,
-                         ::testing::Values(DataSourceCase{"Decimal counter", true}, DataSourceCase{"csv file", false},
-                                           DataSourceCase{"csv file complete", true},
-                                           DataSourceCase{"fix data", false}),
-                         [](const auto &info) {
-                             std::string name = info.param.key;
-                             std::erase(name, ' ');
-                             return name;
-                         });
-
-TEST_F(ModesTest, ManualModeKeepsTheSetsTextsAndSelectionAndHidesTheAutomaticControls)
-{
-    CQV58Dlg &w = startManualWithSet(true);
-    w.clicked(Control::AutomaticSwitch);
-    view.type(pageBox(1), "30 31 32 33 34 35 36 30");
-
+    view.setText(pageBox(1), "typed 1");
     w.clicked(Control::ManualSwitch);
-
     EXPECT_FALSE(w.automaticMode);
-    EXPECT_EQ(shown(pageBox(1)), "30 31 32 33 34 35 36 30");
-    EXPECT_EQ(shown(pageBox(2)), "41 42 43 44 45 46 47 48");
+    EXPECT_EQ(view.control(Control::AutomaticSwitch).switchOn, false);
+    EXPECT_EQ(view.control(Control::ManualSwitch).switchOn, true);
+    EXPECT_EQ(shown(pageBox(1)), "typed 1");
+    EXPECT_EQ(shown(pageBox(2)), "A B C D E F G H");
     EXPECT_TRUE(view.isChecked(pageSelectBox(17)));
     for (Control id : kAutomaticOnly)
-        EXPECT_FALSE(view.control(id).visible) << ::testing::PrintToString(id);
+        EXPECT_FALSE(view.control(id).visible) << PrintToString(id);
     for (Control id : kManualGroup)
-        EXPECT_TRUE(view.control(id).visible && view.control(id).enabled) << ::testing::PrintToString(id);
-    EXPECT_TRUE(view.control(pageBox(17)).enabled && view.control(pageSelectBox(17)).enabled);
-    EXPECT_EQ(view.control(pageBox(17)).textColour, colour::Black);
-    EXPECT_EQ(view.control(pageBox(17)).background, colour::White);
+        EXPECT_TRUE(shownAndEnabled(id)) << PrintToString(id);
+    const FakeControl &p17 = view.control(pageBox(17));
+    EXPECT_TRUE(p17.enabled && view.control(pageSelectBox(17)).enabled);
+    EXPECT_EQ(p17.textColour, colour::Black);
+    EXPECT_EQ(p17.background, colour::White);
     EXPECT_FALSE(view.control(Control::OneButton).enabled);
     EXPECT_EQ(view.control(Control::NextBox).background, colour::GreyBackground);
-}
 
-// --- HEX and ASCII
-
-using FormatSwitch = MainWindowTest;
-
-TEST_F(FormatSwitch, AsciiAndBackToHexGivesTheHexTextsBackAndLeavesTheFocusInP17)
-{
-    writeSettings(iniLines({"[Data]", "P1=30 31 32 33 34 35 36 37", "P2=41 00 20 42 43 44 45 46",
-                            "P3=00 00 00 00 00 00 00 00"}));
-    CQV58Dlg &w = start();
-
-    w.clicked(Control::AsciiSwitch);
-    EXPECT_TRUE(w.asciiFormat);
+    w.clicked(Control::AutomaticSwitch); // the typed text is lost
     EXPECT_EQ(shown(pageBox(1)), "0 1 2 3 4 5 6 7");
-    EXPECT_EQ(shown(pageBox(3)), "NUL NUL NUL NUL NUL NUL NUL NUL");
-    EXPECT_EQ(w.hexTextKept[0], "30 31 32 33 34 35 36 37");
-    EXPECT_EQ(view.control(Control::AsciiSwitch).switchOn, true);
-    EXPECT_EQ(view.control(Control::HexSwitch).switchOn, false);
-    EXPECT_EQ(view.focus, pageBox(17));
-
-    view.focus.reset();
-    w.clicked(Control::HexSwitch);
-    EXPECT_FALSE(w.asciiFormat);
-    EXPECT_EQ(shown(pageBox(1)), "30 31 32 33 34 35 36 37");
-    EXPECT_EQ(shown(pageBox(2)), "41 00 20 42 43 44 45 46");
-    EXPECT_EQ(shown(pageBox(3)), "00 00 00 00 00 00 00 00");
-    EXPECT_EQ(w.asciiTextKept[0], "0 1 2 3 4 5 6 7");
-    EXPECT_EQ(view.focus, pageBox(17));
+    EXPECT_EQ(view.control(Control::AutomaticSwitch).switchOn, true);
 }
 
-TEST_F(FormatSwitch, ClickOnTheFormatAlreadyShownLeavesTheTextsAsTheyAre)
+// The "next" and "max" boxes take input only while the set counts carrier IDs itself.
+TEST_F(ModesTest, CarrierIdRangeIsActiveOnlyForTheCountingDataSources)
 {
-    writeSettings(iniLines({"[Data]", "Format=1", "P1=A B C D E F G H"}));
+    const std::pair<const char *, bool> sources[] = {
+        {"Decimal counter", true}, {"csv file", false}, {"csv file complete", true}, {"fix data", false}};
+    for (const auto &[source, active] : sources) {
+        SCOPED_TRACE(source);
+        startWithSet("1", "0", source);
+        for (Control id : {Control::NextBox, Control::MaxBox, Control::NextSpin, Control::MaxSpin})
+            EXPECT_EQ(view.control(id).enabled, active) << PrintToString(id);
+        const Rgb background = active ? colour::White : colour::GreyBackground;
+        EXPECT_EQ(view.control(Control::NextBox).background, background);
+        EXPECT_EQ(view.control(Control::MaxBox).background, background);
+    }
+}
+
+// A click on the format already shown leaves the texts as they are.
+TEST_F(MainWindowTest, AsciiAndBackToHexGivesTheHexTextsBackAndLeavesTheFocusInP17)
+{
+    writeSettings(iniLines({"[Data]", "P1=30 31 32 33 34 35 36 37"}));
     CQV58Dlg &w = start();
-
-    w.clicked(Control::AsciiSwitch);
-    EXPECT_EQ(shown(pageBox(1)), "A B C D E F G H");
-
-    w.clicked(Control::HexSwitch);
-    w.clicked(Control::HexSwitch);
-    EXPECT_EQ(shown(pageBox(1)), "41 42 43 44 45 46 47 48");
-    EXPECT_EQ(view.control(Control::HexSwitch).switchOn, true);
+    const std::string hex = "30 31 32 33 34 35 36 37", ascii = "0 1 2 3 4 5 6 7";
+    for (const Control format : {Control::AsciiSwitch, Control::AsciiSwitch, Control::HexSwitch, Control::HexSwitch}) {
+        SCOPED_TRACE(PrintToString(format));
+        const bool toAscii = format == Control::AsciiSwitch;
+        view.focusHistory.clear();
+        w.clicked(format);
+        EXPECT_EQ(w.asciiFormat, toAscii);
+        EXPECT_EQ(shown(pageBox(1)), toAscii ? ascii : hex);
+        EXPECT_EQ(w.hexTextKept[0], hex);
+        EXPECT_EQ(w.asciiTextKept[0], ascii);
+        EXPECT_EQ(view.control(Control::AsciiSwitch).switchOn, toAscii);
+        EXPECT_EQ(view.control(Control::HexSwitch).switchOn, !toAscii);
+        EXPECT_EQ(view.focus(), pageBox(17));
+    }
 }
-
-TEST_F(FormatSwitch, AutomaticModeShowsTheSetsDisplayTextsInAscii)
-{
-    writeSettings(iniLines({"[Auto]", "SelectConfig=1", "Pruefablauf_ist=Job", "[Data]", "Format=1"}));
-    writeSetFile("Job", setFileWithTwoEditablePages(false, "fix data"));
-    start();
-    EXPECT_EQ(shown(pageBox(1)), "0 1 2 3 4 5 6 7");
-    EXPECT_EQ(shown(pageBox(4)), "NUL NUL NUL NUL NUL NUL NUL NUL");
-}
-
-// --- page selection
 
 using PageSelection = MainWindowTest;
 
-TEST_F(PageSelection, UntickingAPageUnticksAllAndTickingItAgainDoesNotTickAll)
+TEST_F(PageSelection, AllTicksEveryPageAndAnUntickedPageUnticksAllWhichDoesNotComeBackWithIt)
 {
     CQV58Dlg &w = start();
-    click(Control::SelectAll);
-    ASSERT_TRUE(view.isChecked(pageSelectBox(6)));
-
-    click(pageSelectBox(6));
-    EXPECT_FALSE(view.isChecked(Control::SelectAll));
-    EXPECT_FALSE(w.pageSelected[pageIndex(6)]);
-    EXPECT_EQ(view.control(pageSelectBox(6)).switchOn, false);
-    EXPECT_EQ(view.focus, pageBox(6));
-
-    click(pageSelectBox(6));
-    EXPECT_FALSE(view.isChecked(Control::SelectAll));
-    EXPECT_TRUE(view.isChecked(pageSelectBox(6)));
-    EXPECT_EQ(view.control(pageSelectBox(6)).switchOn, true);
-}
-
-TEST_F(PageSelection, AllSelectsEveryPageAndUntickingItClearsThemAndEndsInP17)
-{
-    start();
     view.setBackground(pageBox(4), colour::Red);
-
     click(Control::SelectAll);
-    for (int page = 1; page <= 17; ++page) {
+    for (int page = 1; page <= 17; ++page)
+        EXPECT_TRUE(view.isChecked(pageSelectBox(page)) && view.control(pageSelectBox(page)).switchOn == true) << page;
+    EXPECT_EQ(view.control(pageBox(4)).background, colour::White);
+
+    for (int page : {1, 17}) {
+        SCOPED_TRACE(page);
+        click(pageSelectBox(page));
+        EXPECT_FALSE(view.isChecked(Control::SelectAll) || w.pageSelected[pageIndex(page)]);
+        EXPECT_EQ(view.control(pageSelectBox(page)).switchOn, false);
+        EXPECT_EQ(view.focus(), pageBox(page));
+
+        click(pageSelectBox(page));
+        EXPECT_FALSE(view.isChecked(Control::SelectAll));
         EXPECT_TRUE(view.isChecked(pageSelectBox(page)));
         EXPECT_EQ(view.control(pageSelectBox(page)).switchOn, true);
     }
-    EXPECT_EQ(view.control(pageBox(4)).background, colour::White);
 
     click(Control::SelectAll);
+    click(Control::SelectAll);
     for (int page = 1; page <= 17; ++page)
-        EXPECT_FALSE(view.isChecked(pageSelectBox(page)));
+        EXPECT_FALSE(view.isChecked(pageSelectBox(page))) << page;
     EXPECT_EQ(view.control(Control::SelectAll).switchOn, false);
-    EXPECT_EQ(view.focus, pageBox(17));
+    EXPECT_EQ(view.focus(), pageBox(17));
 }
 
-// --- the manual group's switches
-
-using ManualSwitches = MainWindowTest;
-
-TEST_F(ManualSwitches, TheFamilyPairIsNeverOnOrOffTogether)
+TEST_F(MainWindowTest, TheFamilyPairIsNeverOnOrOffTogether)
 {
     CQV58Dlg &w = start();
     ASSERT_TRUE(w.manualTypeOrvex);
-
     for (Control clicked : {Control::OrvexSwitch, Control::TiSwitch, Control::TiSwitch, Control::OrvexSwitch}) {
-        SCOPED_TRACE(::testing::PrintToString(clicked));
+        SCOPED_TRACE(PrintToString(clicked));
         const bool tiBefore = w.manualTypeTi;
         click(clicked);
         EXPECT_NE(w.manualTypeTi, tiBefore);
         EXPECT_NE(view.isChecked(Control::TiSwitch), view.isChecked(Control::OrvexSwitch));
-        EXPECT_NE(w.manualTypeTi, w.manualTypeOrvex);
         EXPECT_EQ(view.control(Control::TiSwitch).switchOn, w.manualTypeTi);
         EXPECT_EQ(view.control(Control::OrvexSwitch).switchOn, w.manualTypeOrvex);
     }
-}
-
-TEST_F(ManualSwitches, LogShowsItsImageAndRefreshesTheLabelWhenSwitchedOff)
-{
-    writeSettings(iniLines({"[Manual]", "file name=/data/log.xml"}));
-    CQV58Dlg &w = start();
-    view.type(Control::LogFileLabel, "stale");
-
-    click(Control::LogSwitch);
-    EXPECT_TRUE(w.manualLog);
-    EXPECT_EQ(view.control(Control::LogSwitch).switchOn, true);
-
-    click(Control::LogSwitch);
-    EXPECT_FALSE(w.manualLog);
-    EXPECT_EQ(view.control(Control::LogSwitch).switchOn, false);
-    EXPECT_EQ(shown(Control::LogFileLabel), "/data/log.xml");
-    EXPECT_FALSE(w.defaultActionEnabled);
 }
 
 } // namespace

@@ -2,12 +2,11 @@
 
 #include "app/main_window_view.h"
 
-#include <deque>
 #include <functional>
-#include <iosfwd>
 #include <map>
 #include <mutex>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,92 +20,102 @@ struct FakeControl {
     bool visible = true;
     std::optional<Rgb> textColour;
     std::optional<Rgb> background;
-    std::optional<bool> switchOn;   // image shown; unset until the model sets one
+    std::optional<bool> switchOn; // image shown; unset until the model sets one
 };
 
-// A main window without a window system: records what the model does to it,
-// answers message boxes and file dialogs from a script, and lets a test act
-// as the operator (type, click) before calling the model's operation.
+// A main window without a window system: records what the model does to it
+// and lets a test act as the operator before calling the model's operation.
+// Message boxes answer OK (No to questions); file dialogs are cancelled.
 class FakeMainWindowView final : public MainWindowView {
 public:
-    FakeMainWindowView();
+    FakeMainWindowView() : m_controls(controlCount()) {}
 
-    // --- MainWindowView
-    void setText(Control id, const std::string &text) override;
-    std::string text(Control id) const override;
-    void setChecked(Control id, bool checked) override;
-    bool isChecked(Control id) const override;
-    void setEnabled(Control id, bool enabled) override;
-    void setVisible(Control id, bool visible) override;
-    void setTextColour(Control id, Rgb colour) override;
-    void setBackground(Control id, Rgb colour) override;
-    void setSwitchImage(Control id, bool on) override;
-    void setFocus(Control id) override;
-    void selectAll(Control id) override;
-    void prependTerminalText(const std::string &text) override;
-    void setWindowTitle(const std::string &title) override;
-    void setWindowSize(int width, int height) override;
-    void setMenuChecked(MenuItem item, bool checked) override;
-    void setMenuEnabled(MenuItem item, bool enabled) override;
-    void appendSystemMenuItem(const std::string &text) override;
-    void repaintWindow() override { ++repaints; }
-    void startTimer(int id, std::chrono::milliseconds period) override;
-    void stopTimer(int id) override;
-    MessageAnswer showMessage(const MessageRequest &request) override;
-    std::optional<std::string> chooseFile(const FileDialogRequest &request) override;
-    void showAboutBox() override;
-    void openDeviceManager() override;
-    CI2DlgView::Result runInterfaceSettingsDialog(CI2Dlg &dialog) override;
-    void endDialog(DialogResult result) override;
+    // Texts are shared with the reader's receive thread.
+    template <typename Action>
+    auto locked(Action action) const
+    {
+        const std::scoped_lock lock(m_textMutex);
+        return action();
+    }
+    void setText(Control id, const std::string &text) override { locked([&] { at(id).text = text; }); }
+    std::string text(Control id) const override { return locked([&] { return control(id).text; }); }
+    void prependTerminalText(const std::string &text) override
+    {
+        locked([&] { at(Control::TerminalView).text.insert(0, text); });
+    }
+    void setChecked(Control id, bool checked) override { at(id).checked = checked; }
+    bool isChecked(Control id) const override { return control(id).checked; }
+    void setEnabled(Control id, bool enabled) override { at(id).enabled = enabled; }
+    void setVisible(Control id, bool visible) override { at(id).visible = visible; }
+    void setTextColour(Control id, Rgb colour) override { at(id).textColour = colour; }
+    void setBackground(Control id, Rgb colour) override { at(id).background = colour; }
+    void setSwitchImage(Control id, bool on) override { at(id).switchOn = on; }
+    void setFocus(Control id) override { focusHistory.push_back(id); }
+    void selectAll(Control id) override { selections.push_back(id); }
+    void setWindowTitle(const std::string &text) override { title = text; }
+    void setWindowSize(int newWidth, int newHeight) override { width = newWidth, height = newHeight; }
+    void setMenuChecked(MenuItem item, bool checked) override { menuChecks[item] = checked; }
+    void setMenuEnabled(MenuItem, bool) override {}
+    void appendSystemMenuItem(const std::string &text) override { systemMenuItems.push_back(text); }
+    void repaintWindow() override {}
+    void startTimer(int id, std::chrono::milliseconds period) override
+    {
+        timers[id] = period;
+        timerLog.push_back("start " + std::to_string(id) + " " + std::to_string(period.count()));
+    }
+    void stopTimer(int id) override { timers.erase(id), timerLog.push_back("stop " + std::to_string(id)); }
+    MessageAnswer showMessage(const MessageRequest &request) override
+    {
+        messages.push_back(request);
+        return request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    }
+    std::optional<std::string> chooseFile(const FileDialogRequest &) override { return std::nullopt; }
+    void showAboutBox() override {}
+    void openDeviceManager() override {}
+    CI2DlgView::Result runInterfaceSettingsDialog(CI2Dlg &dialog) override
+    {
+        return interfaceSettingsDialog ? interfaceSettingsDialog(dialog) : CI2DlgView::Result::Cancel;
+    }
+    void endDialog(DialogResult result) override { endResult = result; }
 
-    // --- the operator
-    void type(Control id, const std::string &text) { setText(id, text); }
-    void toggle(Control id);   // a click's change of the check state, before the model hears of it
+    // The operator clicks: the check state flips before the model hears of it.
+    void toggle(Control id) { at(id).checked = !at(id).checked; }
+    const FakeControl &control(Control id) const { return m_controls.at(static_cast<std::size_t>(id)); }
+    std::optional<Control> focus() const
+    {
+        return focusHistory.empty() ? std::nullopt : std::optional(focusHistory.back());
+    }
 
-    // --- scripts
-    void answerNextMessage(MessageAnswer answer) { m_messageAnswers.push_back(answer); }
-    void answerNextFileDialog(std::optional<std::string> file) { m_fileAnswers.push_back(std::move(file)); }
-
-    // The operator's work in the "Interface Settings" dialog; without one the
-    // dialog is left with "Cancel".
+    // The operator's work in "Interface Settings"; without one it is cancelled.
     std::function<CI2DlgView::Result(CI2Dlg &)> interfaceSettingsDialog;
 
-    // --- records
-    const FakeControl &control(Control id) const;
-    bool timerRunning(int id) const { return timers.contains(id); }
-
     std::vector<MessageRequest> messages;
-    std::vector<FileDialogRequest> fileDialogs;
-    std::optional<Control> focus;
     std::vector<Control> focusHistory;
     std::vector<Control> selections;
     std::string title;
     int width = 0;
     int height = 0;
     std::map<MenuItem, bool> menuChecks;
-    std::map<MenuItem, bool> menuEnabled;
-    int repaints = 0;
     std::vector<std::string> systemMenuItems;
-    std::map<int, std::chrono::milliseconds> timers;
-    std::vector<std::string> timerLog;       // "start 3 10", "stop 5", in order
-    int aboutBoxes = 0;
-    int deviceManagerOpenings = 0;
-    int interfaceSettingsDialogs = 0;
+    std::map<int, std::chrono::milliseconds> timers; // the running ones
+    std::vector<std::string> timerLog;               // "start 3 10", "stop 5", in order
     std::optional<DialogResult> endResult;
 
 private:
-    FakeControl &mutableControl(Control id);
+    FakeControl &at(Control id) { return m_controls.at(static_cast<std::size_t>(id)); }
 
     std::vector<FakeControl> m_controls;
-    mutable std::mutex m_terminalMutex;  // the terminal view's text, shared with the receive thread
-    std::deque<MessageAnswer> m_messageAnswers;
-    std::deque<std::optional<std::string>> m_fileAnswers;
+    mutable std::mutex m_textMutex;
 };
 
 } // namespace teb::test
 
 namespace teb {
 // Readable names in failure messages.
-void PrintTo(Control id, std::ostream *out);
-void PrintTo(const MessageRequest &request, std::ostream *out);
+inline void PrintTo(Control id, std::ostream *out) { *out << controlInfo(id).name; }
+inline void PrintTo(const MessageRequest &request, std::ostream *out)
+{
+    *out << "{\"" << request.caption << "\", \"" << request.text << "\", icon " << static_cast<int>(request.icon)
+         << ", buttons " << static_cast<int>(request.buttons) << "}";
+}
 } // namespace teb
