@@ -96,9 +96,9 @@ TEST_F(ModesTest, CarrierIdRangeIsActiveOnlyForTheCountingDataSources)
 // A click on the format already shown leaves the texts as they are.
 TEST_F(MainWindowTest, AsciiAndBackToHexGivesTheHexTextsBackAndLeavesTheFocusInP17)
 {
-    writeSettings(iniLines({"[Data]", "P1=30 31 32 33 34 35 36 37"}));
     CQV58Dlg &w = start();
     const std::string hex = "30 31 32 33 34 35 36 37", ascii = "0 1 2 3 4 5 6 7";
+    view.setText(pageBox(1), hex);
     for (const Control format : {Control::AsciiSwitch, Control::AsciiSwitch, Control::HexSwitch, Control::HexSwitch}) {
         SCOPED_TRACE(PrintToString(format));
         const bool toAscii = format == Control::AsciiSwitch;
@@ -127,7 +127,9 @@ TEST_F(PageSelection, AllTicksEveryPageAndAnUntickedPageUnticksAllWhichDoesNotCo
 
     for (int page : {1, 17}) {
         SCOPED_TRACE(page);
+        view.setBackground(pageBox(page), colour::Red);
         click(pageSelectBox(page));
+        EXPECT_EQ(view.control(pageBox(page)).background, colour::White);
         EXPECT_FALSE(view.isChecked(Control::SelectAll) || w.pageSelected[pageIndex(page)]);
         EXPECT_EQ(view.control(pageSelectBox(page)).switchOn, false);
         EXPECT_EQ(view.focus(), pageBox(page));
@@ -139,6 +141,7 @@ TEST_F(PageSelection, AllTicksEveryPageAndAnUntickedPageUnticksAllWhichDoesNotCo
     }
 
     click(Control::SelectAll);
+    view.focusHistory.clear();
     click(Control::SelectAll);
     for (int page = 1; page <= 17; ++page)
         EXPECT_FALSE(view.isChecked(pageSelectBox(page))) << page;
