@@ -2,34 +2,30 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "params/settings_interface_texts.h"
 #include "support/temp_dir.h"
 
 namespace teb {
 namespace {
 
-using test::readFileBytes;
-using test::TempDir;
-using test::writeFileBytes;
+using namespace test;
+using Names = std::vector<std::string>;
+constexpr auto npos = std::string::npos;
 
 StationSettings sampleSettings()
 {
-    StationSettings s;
-    s.interfaceSettings = {"COM3", 115200, 8, parity::Even, stopbits::Two, flowcontrol::Hardware};
-    s.automaticMode = true;
-    s.currentSetName = "Job B";
-    s.setList = SetList({"Job A", "Job B"});
-    s.carrierIdMax = "18446744073709551615";
+    StationSettings s{.interfaceSettings = {"COM3", 115200, 8, parity::Even, stopbits::Two, flowcontrol::Hardware},
+                      .automaticMode = true, .currentSetName = "Job B", .setList = SetList({"Job A", "Job B"}),
+                      .carrierIdMax = "18446744073709551615", .csvDelimiter = ",", .selectAll = false,
+                      .pageSelected = {}, .asciiFormat = true, .pageText = {}, .pageDefault = {},
+                      .manualCarrierIdOffset = "2", .manualCarrierIdLength = "4", .manualCarrierId = "0017",
+                      .manualLog = true, .manualTypeTi = true, .manualTypeOrvex = false,
+                      .manualLogFileName = "/tmp/manual_log.xml"};
     s.pageSelected[0] = s.pageSelected[16] = true;
-    s.asciiFormat = true;
     s.pageText[0] = " A B C D E F G H";
     s.pageText[16] = "NUL NUL 1 2 3 4 5 6";
-    s.manualCarrierIdOffset = "2";
-    s.manualCarrierIdLength = "4";
-    s.manualCarrierId = "0017";
-    s.manualLog = s.manualTypeTi = true;
-    s.manualTypeOrvex = false;
-    s.manualLogFileName = "/tmp/manual_log.xml";
     return s;
 }
 
@@ -48,154 +44,88 @@ std::string expectedSampleFile()
                   "Carrier ID=0017\r\nLog=1\r\nType=1\r\nfile name=/tmp/manual_log.xml\r\n";
 }
 
+StationSettings loadFile(const TempDir &dir, const std::string &bytes)
+{
+    writeFileBytes(dir / "TagEncoderBench.ini", bytes);
+    return loadSettings(dir.path());
+}
+
 std::string writtenFile(const TempDir &dir) { return readFileBytes(dir / "TagEncoderBench.ini"); }
 
 TEST(SettingsFile, EveryKeyInOrderAndASecondSaveRewritesInPlace)
 {
     TempDir dir;
-    ASSERT_TRUE(saveSettings(dir.path(), sampleSettings()));
+    StationSettings settings = sampleSettings();
+    ASSERT_TRUE(saveSettings(dir.path(), settings));
     EXPECT_EQ(writtenFile(dir), expectedSampleFile());
-    EXPECT_EQ(loadSettings(dir.path()), sampleSettings());
-
-    StationSettings changed = sampleSettings();
-    changed.interfaceSettings.portName = "COM7";
-    ASSERT_TRUE(saveSettings(dir.path(), changed));
-    std::string expected = expectedSampleFile();
-    expected.replace(expected.find("COM3"), 4, "COM7");
-    EXPECT_EQ(writtenFile(dir), expected);
+    EXPECT_EQ(loadSettings(dir.path()), settings);
+    settings.interfaceSettings.portName = "COM7";
+    ASSERT_TRUE(saveSettings(dir.path(), settings));
+    EXPECT_EQ(writtenFile(dir), "[Interface]\r\nport=COM7" + expectedSampleFile().substr(22));
 }
 
-TEST(SettingsFile, MissingOrUnreadableFileGivesTheStartStateAndIsNotReplaced)
+TEST(SettingsFile, ReadsLenientlyAndAnUnreadableFileGivesTheStartStateAndCannotBeSaved)
 {
     TempDir dir;
-    EXPECT_EQ(loadSettings(dir.path()), StationSettings{});
-    EXPECT_EQ(StationSettings{}.csvDelimiter, ",");
-    EXPECT_TRUE(StationSettings{}.manualTypeOrvex);
+    const StationSettings loaded = loadFile(dir, "[interface]\nPORT=COM2\nBaudRate=  9600\n[auto]\ncsv DELIMITER=\n"
+                                                 "SelectConfig= 1abc\n[data]\nselectp5=1\nSelectAll=true\nSelectP1= 1\n"
+                                                 "Format=01\n[manual]\ntype=1\n");
+    const InterfaceSettings port{"COM2", 9600, 0, parity::None, stopbits::One, flowcontrol::None};
+    EXPECT_EQ(loaded.interfaceSettings, port);
+    EXPECT_EQ(loaded.csvDelimiter, ",");
+    EXPECT_TRUE(loaded.automaticMode && loaded.pageSelected[4]);  // the mode is a decimal, flags are true only for "1"
+    EXPECT_FALSE(loaded.selectAll || loaded.pageSelected[0] || loaded.asciiFormat);
+    EXPECT_TRUE(loaded.manualTypeTi && !loaded.manualTypeOrvex);
+
+    std::filesystem::remove(dir / "TagEncoderBench.ini");
     std::filesystem::create_directory(dir / "TagEncoderBench.ini");
     EXPECT_EQ(loadSettings(dir.path()), StationSettings{});
     EXPECT_FALSE(saveSettings(dir.path(), sampleSettings()));
-    EXPECT_TRUE(std::filesystem::is_directory(dir / "TagEncoderBench.ini"));
-}
-
-TEST(SettingsFile, HandKeptKeysAreReadButNeverWritten)
-{
-    TempDir dir;
-    writeFileBytes(dir / "TagEncoderBench.ini", "[Auto]\r\ncsv delimiter=;\r\n[Data]\r\nP3Default=00 01\r\n");
-    StationSettings loaded = loadSettings(dir.path());
-    EXPECT_EQ(loaded.csvDelimiter, ";");
-    EXPECT_EQ(loaded.pageDefault[2], "00 01");
-    loaded.csvDelimiter = "|";
-    loaded.pageDefault[2] = "changed";
-    ASSERT_TRUE(saveSettings(dir.path(), loaded));
-    const std::string written = writtenFile(dir);
-    EXPECT_NE(written.find("csv delimiter=;\r\n"), std::string::npos);
-    EXPECT_NE(written.find("P3Default=00 01\r\n"), std::string::npos);
-    EXPECT_EQ(written.find("changed"), std::string::npos);
-    EXPECT_EQ(written.find("P1Default"), std::string::npos);
-}
-
-TEST(SettingsFile, WindowsFileWithLowerCaseKeysInBothLineEndings)
-{
-    for (const std::string end : {"\r\n", "\n"}) {
-        TempDir dir;
-        writeFileBytes(dir / "TagEncoderBench.ini", "[interface]" + end + "PORT=COM2" + end + "BaudRate=  9600" +
-                                                        end + "[auto]" + end + "csv DELIMITER=" + end + "[data]" +
-                                                        end + "selectp5=1" + end + "[manual]" + end + "type=1");
-        const StationSettings loaded = loadSettings(dir.path());
-        EXPECT_EQ(loaded.interfaceSettings.portName, "COM2");
-        EXPECT_EQ(loaded.interfaceSettings.baudRate, 9600);
-        EXPECT_EQ(loaded.csvDelimiter, ",");
-        EXPECT_TRUE(loaded.pageSelected[4]);
-        EXPECT_TRUE(loaded.manualTypeTi);
-        EXPECT_FALSE(loaded.manualTypeOrvex);
-    }
-}
-
-TEST(SettingsFile, FlagsAreTrueOnlyForOneButTheModeIsADecimal)
-{
-    TempDir dir;
-    writeFileBytes(dir / "TagEncoderBench.ini", "[Data]\r\nSelectAll=true\r\nSelectP1=yes\r\nSelectP2= 1\r\n"
-                                                "SelectP3=1\r\nFormat=01\r\n[Auto]\r\nSelectConfig= 1abc\r\n");
-    const StationSettings loaded = loadSettings(dir.path());
-    EXPECT_FALSE(loaded.selectAll || loaded.pageSelected[0] || loaded.pageSelected[1] || loaded.asciiFormat);
-    EXPECT_TRUE(loaded.pageSelected[2]);
-    EXPECT_TRUE(loaded.automaticMode);
 }
 
 TEST(SetListInSettings, StaleNamesBehindTheListAreBlankedUpToTheFirstBlank)
 {
     TempDir dir;
-    writeFileBytes(dir / "TagEncoderBench.ini", "[Auto]\r\nPruefablaeufe=3\r\nPruefablauf_0=A\r\nPruefablauf_1=B\r\n"
-                                                "Pruefablauf_2=C\r\nPruefablauf_3=D\r\nPruefablauf_4=\r\n"
-                                                "Pruefablauf_5=F\r\n");
-    StationSettings loaded = loadSettings(dir.path());
+    StationSettings loaded = loadFile(dir, "[Auto]\r\nPruefablaeufe=3\r\nPruefablauf_0=A\r\nPruefablauf_1=B\r\n"
+                                           "Pruefablauf_2=C\r\nPruefablauf_3=D\r\nPruefablauf_4=\r\n"
+                                           "Pruefablauf_5=F\r\n");
     ASSERT_TRUE(removeSetName(loaded.setList, "A"));
     ASSERT_TRUE(saveSettings(dir.path(), loaded));
-    EXPECT_NE(writtenFile(dir).find("Pruefablaeufe=2\r\nPruefablauf_0=B\r\nPruefablauf_1=C\r\nPruefablauf_2=\r\n"
-                                    "Pruefablauf_3=\r\nPruefablauf_4=\r\nPruefablauf_5=F\r\n"),
-              std::string::npos)
-        << writtenFile(dir);
-    EXPECT_EQ(loadSettings(dir.path()).setList.names(), (std::vector<std::string>{"B", "C"}));
+    const std::string names = "Pruefablaeufe=2\r\nPruefablauf_0=B\r\nPruefablauf_1=C\r\nPruefablauf_2=\r\n"
+                              "Pruefablauf_3=\r\nPruefablauf_4=\r\nPruefablauf_5=F\r\n";
+    EXPECT_NE(writtenFile(dir).find(names), npos) << writtenFile(dir);
+    EXPECT_EQ(loadSettings(dir.path()).setList.names(), (Names{"B", "C"}));
 }
 
-struct CountCase {
-    const char *count;
-    int namesInFile;
-    int expectedCount;
-};
-
-class SetListCount : public ::testing::TestWithParam<CountCase> {};
-
-TEST_P(SetListCount, IsLimitedToTheListCapacityAndWrittenBack)
+TEST(SetListInSettings, CountIsLimitedToTheCapacityAndEmptyNamesAreDropped)
 {
     TempDir dir;
-    std::string file = "[Auto]\r\nPruefablaeufe=" + std::string(GetParam().count) + "\r\n";
-    for (int i = 0; i < GetParam().namesInFile; ++i)
+    EXPECT_EQ(loadFile(dir, "[Auto]\r\nPruefablaeufe=-5\r\nPruefablauf_0=A\r\n").setList.count(), 0);
+    EXPECT_EQ(loadFile(dir, "[Auto]\r\nPruefablaeufe=3\r\nPruefablauf_0=A\r\nPruefablauf_2=C\r\n").setList.names(),
+              (Names{"A", "C"}));
+    std::string file = "[Auto]\r\nPruefablaeufe=100000\r\n";
+    for (int i = 0; i <= 256; ++i)
         file += "Pruefablauf_" + std::to_string(i) + "=Set " + std::to_string(i) + "\r\n";
-    writeFileBytes(dir / "TagEncoderBench.ini", file);
-    const StationSettings loaded = loadSettings(dir.path());
-    ASSERT_EQ(loaded.setList.count(), GetParam().expectedCount);
+    const StationSettings loaded = loadFile(dir, file);
+    ASSERT_EQ(loaded.setList.count(), 256);
     ASSERT_TRUE(saveSettings(dir.path(), loaded));
-    EXPECT_EQ(loadSettings(dir.path()).setList, loaded.setList);
-    const std::string written = writtenFile(dir);
-    EXPECT_NE(written.find("Pruefablaeufe=" + std::to_string(GetParam().expectedCount) + "\r\n"), std::string::npos);
-    // names behind the 256th are not the station's and are left alone
-    EXPECT_EQ(written.find("Pruefablauf_256=Set 256\r\n") != std::string::npos, GetParam().namesInFile > 256);
+    // Names behind the 256th are not the station's and are left alone.
+    EXPECT_NE(writtenFile(dir).find("Pruefablaeufe=256\r\n"), npos);
+    EXPECT_NE(writtenFile(dir).find("Pruefablauf_255=Set 255\r\nPruefablauf_256=Set 256\r\n"), npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(Counts, SetListCount,
-                         ::testing::Values(CountCase{"-5", 3, 0}, CountCase{"100000", 300, 256},
-                                           CountCase{"256", 256, 256}, CountCase{"junk", 2, 0}));
-
-TEST(SetListInSettings, EmptyEntriesInsideTheListAreDropped)
+TEST(SettingsInterfaceTexts, CodesFollowTheFirstWordFoundInTheText)
 {
-    TempDir dir;
-    writeFileBytes(dir / "TagEncoderBench.ini", "[Auto]\r\nPruefablaeufe=3\r\nPruefablauf_0=A\r\nPruefablauf_2=C\r\n");
-    EXPECT_EQ(loadSettings(dir.path()).setList.names(), (std::vector<std::string>{"A", "C"}));
+    const std::tuple<const char *, const char *, const char *, int, int, int> cases[] = {
+        {"1.5", "Odd", "Xon / Xoff", stopbits::OneAndHalf, parity::Odd, flowcontrol::XonXoff},
+        {"1.52", "OddMark", "Hardware Xon / Xoff", stopbits::Two, parity::Mark, flowcontrol::XonXoff},
+        {"", "Space", "Hardware", stopbits::One, parity::Space, flowcontrol::Hardware}};
+    for (const auto &[stopText, parityWord, flowText, stopCode, parityCode, flowCode] : cases) {
+        EXPECT_EQ(std::tuple(readStopBitsSetting(stopText), readParitySetting(parityWord),
+                             readFlowControlSetting(flowText)),
+                  std::tuple(stopCode, parityCode, flowCode)) << parityWord;
+    }
 }
-
-struct InterfaceTextCase {
-    const char *stopbits, *parity, *flow;
-    std::int32_t stopCode, parityCode, flowCode;
-};
-
-class InterfaceTextReading : public ::testing::TestWithParam<InterfaceTextCase> {};
-
-TEST_P(InterfaceTextReading, CodesFollowTheWordsInTheText)
-{
-    const InterfaceTextCase &c = GetParam();
-    EXPECT_EQ(readStopBitsSetting(c.stopbits), c.stopCode);
-    EXPECT_EQ(readParitySetting(c.parity), c.parityCode);
-    EXPECT_EQ(readFlowControlSetting(c.flow), c.flowCode);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, InterfaceTextReading,
-    ::testing::Values(
-        InterfaceTextCase{"1.5", "Odd", "Xon / Xoff", stopbits::OneAndHalf, parity::Odd, flowcontrol::XonXoff},
-        InterfaceTextCase{"1.52", "OddMark", "Hardware Xon / Xoff", stopbits::Two, parity::Mark, flowcontrol::XonXoff},
-        InterfaceTextCase{"", "Space", "Hardware", stopbits::One, parity::Space, flowcontrol::Hardware},
-        InterfaceTextCase{"two", "even", "xon / xoff", stopbits::One, parity::None, flowcontrol::None}));
 
 } // namespace
 } // namespace teb
