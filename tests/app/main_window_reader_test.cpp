@@ -44,6 +44,7 @@ TEST_F(MainWindowWithReader, OpensThePortSendsTheCommandLineAndTheCloseBoxFreesT
     EXPECT_THAT(view.selections, ::testing::ElementsAre(Control::TerminalInput));
 
     w.closeRequest();
+    EXPECT_EQ(view.endResult, DialogResult::Cancel);
     EXPECT_TRUE(view.messages.empty());
     EXPECT_FALSE(w.portOpen || w.readerPort().receiveThreadRunning());
     ReaderPort other; // the port is not shared: it opens again only once it is free
