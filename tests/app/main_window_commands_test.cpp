@@ -68,7 +68,7 @@ TEST_F(MainWindowTest, InterfaceSettingsOkTakesTheValuesReopensThePortAndRestart
 
 // Enter in a page box: the text is laid out for the set's alignment and
 // coloured green, or red with the format's message.
-TEST_F(MainWindowTest, EnterInAPageBoxNormalisesKeepsBothFormatsColoursAndWarns)
+TEST_F(MainWindowTest, EnterInAPageBoxLaysOutTheTextColoursItAndWarnsInItsFormat)
 {
     const std::string hexMessage = "change P17 to a length of 16 printable hexadecimal characters "
                                    "(20,21,22,...,7D,7E) with spaces in between";
