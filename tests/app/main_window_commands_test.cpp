@@ -83,9 +83,11 @@ TEST_F(MainWindowTest, EnterInAPageBoxLaysOutTheTextColoursItAndWarnsInItsFormat
         {1, false, "Right", "3031", "00 00 00 00 00 00 30 31", ""},
         {4, false, "Left", "3031", "30 31 00 00 00 00 00 00", ""},
         {17, false, "None", "3031", "3031", hexMessage},
+        {2, false, "None", "3031323334353637", "30 31 32 33 34 35 36 37", ""}, // complete: only spaced
         {1, true, "Right", "AB", "NUL NUL NUL NUL NUL NUL A B", ""},
         {9, true, "Left", "abc", "a b c NUL NUL NUL NUL NUL", ""},
         {4, true, "None", "abc", "abc", asciiMessage},
+        {2, true, "None", "ABCDEFGH", "A B C D E F G H", ""}, // complete: only spaced
     };
     for (const auto &entry : entries) {
         SCOPED_TRACE(std::string(entry.ascii ? "ASCII " : "HEX ") + entry.alignment);
