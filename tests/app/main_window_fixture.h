@@ -7,7 +7,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -33,10 +32,9 @@ inline std::string setFile(bool writePages3To17, const std::string &dataSource)
         text += "[Page " + std::to_string(page) + "]\r\nEdit Page " + std::to_string(page) + "="
             + (page <= 2 ? "1" : "0") + "\r\n";
         for (int byte = 0; byte < 8; ++byte) {
-            char key[16];
-            std::snprintf(key, sizeof key, "HEX %02d=", (page - 1) * 8 + byte);
-            text += key + (page == 1 ? "3" + std::to_string(byte) : page == 2 ? "4" + std::to_string(byte + 1) : "00")
-                + "\r\n";
+            const int number = (page - 1) * 8 + byte;
+            text += (number < 10 ? "HEX 0" : "HEX ") + std::to_string(number) + "="
+                + (page == 1 ? "3" + std::to_string(byte) : page == 2 ? "4" + std::to_string(byte + 1) : "00") + "\r\n";
         }
     }
     return text;
