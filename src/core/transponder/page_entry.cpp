@@ -5,20 +5,7 @@ namespace {
 
 constexpr std::size_t asciiCharactersPerPage = 8;
 constexpr std::size_t hexDigitsPerPage = 16;
-// "NUL NUL NUL NUL NUL NUL NUL NUL": eight three-character tokens.
-constexpr std::size_t threeCharacterLayoutMinimum = 31;
 constexpr std::string_view allZeroAsciiPage = "NUL NUL NUL NUL NUL NUL NUL NUL";
-
-bool hasThreeCharacterTokenLayout(std::string_view text)
-{
-    if (text.size() < threeCharacterLayoutMinimum)
-        return false;
-    for (std::size_t position = 3; position <= 27; position += 4) {
-        if (text[position] != ' ')
-            return false;
-    }
-    return true;
-}
 
 std::string separatedBySingleBlanks(std::string_view characters)
 {
@@ -39,15 +26,18 @@ std::string repeated(std::string_view piece, std::size_t count)
     return text;
 }
 
+// A text longer than a page of single characters (the layout of eight "NUL"
+// tokens among them) is already spaced out and stays as typed.
 std::string normaliseAsciiEntry(std::string_view typed, std::string_view alignment)
 {
-    if (hasThreeCharacterTokenLayout(typed) || typed.size() > asciiCharactersPerPage)
+    if (typed.size() > asciiCharactersPerPage)
         return std::string(typed);
     if (typed.size() == asciiCharactersPerPage)
         return separatedBySingleBlanks(typed);
     const std::size_t missing = asciiCharactersPerPage - typed.size();
     if (alignment == "Right")
-        return typed.empty() ? std::string(allZeroAsciiPage) : repeated("NUL ", missing) + separatedBySingleBlanks(typed);
+        return typed.empty() ? std::string(allZeroAsciiPage)
+                             : repeated("NUL ", missing) + separatedBySingleBlanks(typed);
     if (alignment == "Left")
         return separatedBySingleBlanks(typed) + repeated(" NUL", missing);
     return std::string(typed);
