@@ -1,7 +1,6 @@
 #include "params/parameter_set_file.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 #include <variant>
 #include <vector>
@@ -20,12 +19,8 @@ struct KeyBinding {
     std::variant<std::string *, bool *> field;
 };
 
-std::string twoDigits(int number)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d", number);
-    return text;
-}
+// Byte numbers in key names have at least two digits: "HEX 05", "HEX 100".
+std::string twoDigits(int number) { return (number < 10 ? "0" : "") + formatDecimal(number); }
 
 void bindPage(std::vector<KeyBinding> &keys, PageSetting &page, int pageNumber)
 {
