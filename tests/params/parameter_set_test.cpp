@@ -139,6 +139,9 @@ TEST(SaveSet, RefusedNamesAndFailedWritesLeaveTheListAndTheDirectoryAlone)
     const std::vector<std::string_view> noAccess{"No access to ini file or path.",
                                                  "Error while saving configuration set"};
     EXPECT_EQ(saveOutcomeMessages(SaveOutcome::NoAccess), noAccess);
+    std::filesystem::create_directory(dir / "D.ini");  // a set file that does not open is not offered for overwriting
+    EXPECT_EQ(saveParameterSet(dir.path(), namedSet("D"), other, answering(true, asked)), SaveOutcome::NoAccess);
+    EXPECT_EQ(asked, 0);
 
     // A listed name still saves into a full list; the temporary file's name does not grow with the set's.
     EXPECT_EQ(saveParameterSet(dir.path(), namedSet("S5"), list, nullptr), SaveOutcome::Saved);

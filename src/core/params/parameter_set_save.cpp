@@ -36,13 +36,14 @@ SaveOutcome saveParameterSet(const std::filesystem::path &directory, const Param
     if (!setList.contains(set.name) && setList.isFull())
         return SaveOutcome::ListFull;
     const std::filesystem::path path = setFilePath(directory, set.name);
-    if (fileExists(path) && !(confirmOverwrite && confirmOverwrite()))
-        return SaveOutcome::Declined;
-    // Keys of the existing file are replaced in place; keys of its own that
-    // the station does not know stay.
+    // Only a file that opens for reading is offered for overwriting; one that
+    // does not is a failed save. Keys of the existing file are replaced in
+    // place; keys of its own that the station does not know stay.
     auto file = ProfileDocument::load(path);
     if (!file)
         return SaveOutcome::NoAccess;
+    if (fileExists(path) && !(confirmOverwrite && confirmOverwrite()))
+        return SaveOutcome::Declined;
     writeParameterSet(*file, set);
     if (!file->save(path))
         return SaveOutcome::NoAccess;
