@@ -181,11 +181,6 @@ std::string ProfileDocument::value(std::string_view section, std::string_view ke
     return std::string(stored.substr(0, maxValueLength));
 }
 
-bool ProfileDocument::contains(std::string_view section, std::string_view key) const
-{
-    return findEntry(section, key) != nullptr;
-}
-
 ProfileDocument::Section &ProfileDocument::sectionForAppend(std::string_view section)
 {
     const auto found = std::ranges::find_if(m_sections, [&](const Section &candidate) {

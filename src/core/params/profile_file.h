@@ -29,7 +29,6 @@ public:
     // The value of the first matching key: cut at a NUL byte and to
     // maxValueLength characters; empty when section or key is missing.
     std::string value(std::string_view section, std::string_view key) const;
-    bool contains(std::string_view section, std::string_view key) const;
 
     // Replaces the value of an existing key in place, or appends the key at
     // the end of its section (the section at the end of the document when it
