@@ -170,6 +170,8 @@ private:
     void setUpControls();
     void colourControls();
     void showSwitchImages();
+    void switchMode(bool automatic);
+    void showFormat(bool ascii);
     void showFormatSwitches();
     void showModeSwitches();
     void refreshAutomaticView();

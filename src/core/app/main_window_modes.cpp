@@ -47,19 +47,14 @@ std::string joinedByteTexts(const std::array<std::string, bytesPerPage> &bytes)
 
 // --- modes
 
-void CQV58Dlg::switchToAutomatic()
-{
-    takeFromControls();
-    automaticMode = true;
-    showModeSwitches();
-    showInControls();
-    refreshModeView();
-}
+void CQV58Dlg::switchToAutomatic() { switchMode(true); }
+void CQV58Dlg::switchToManual() { switchMode(false); }
 
-void CQV58Dlg::switchToManual()
+// A click on the mode already active runs the same steps.
+void CQV58Dlg::switchMode(bool automatic)
 {
     takeFromControls();
-    automaticMode = false;
+    automaticMode = automatic;
     showModeSwitches();
     showInControls();
     refreshModeView();
@@ -146,26 +141,20 @@ void CQV58Dlg::rebuildPageTextsFromSet()
 
 // --- HEX and ASCII
 
-void CQV58Dlg::showAscii()
-{
-    takeFromControls();
-    const bool alreadyShown = asciiFormat;
-    asciiFormat = true;
-    showFormatSwitches();
-    if (!alreadyShown)
-        convertPageTexts(true);
-    moveFocusThroughPageBoxes();
-    m_view.repaintWindow();
-}
+void CQV58Dlg::showAscii() { showFormat(true); }
+void CQV58Dlg::showHex() { showFormat(false); }
 
-void CQV58Dlg::showHex()
+// A click on the format already shown leaves the texts and the kept texts
+// alone: converting them again would read ASCII texts as HEX (or the reverse)
+// and garble every page. The switch images and the focus still move as usual.
+void CQV58Dlg::showFormat(bool ascii)
 {
     takeFromControls();
-    const bool alreadyShown = !asciiFormat;
-    asciiFormat = false;
+    const bool alreadyShown = asciiFormat == ascii;
+    asciiFormat = ascii;
     showFormatSwitches();
     if (!alreadyShown)
-        convertPageTexts(false);
+        convertPageTexts(ascii);
     moveFocusThroughPageBoxes();
     m_view.repaintWindow();
 }

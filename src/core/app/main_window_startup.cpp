@@ -50,7 +50,7 @@ void CQV58Dlg::takeOverSettings(const StationSettings &settings)
     currentSetName = settings.currentSetName;
     setList = settings.setList;
     carrierIdMax = settings.carrierIdMax;
-    csvDelimiter = settings.csvDelimiter.empty() ? std::string(",") : settings.csvDelimiter;
+    csvDelimiter = settings.csvDelimiter; // an empty value already reads as ","
     selectAll = settings.selectAll;
     pageSelected = settings.pageSelected;
     asciiFormat = settings.asciiFormat;
@@ -61,7 +61,7 @@ void CQV58Dlg::takeOverSettings(const StationSettings &settings)
     manualCarrierId = settings.manualCarrierId;
     manualLog = settings.manualLog;
     manualTypeTi = settings.manualTypeTi;
-    manualTypeOrvex = !settings.manualTypeTi;
+    manualTypeOrvex = settings.manualTypeOrvex;
     manualLogFileName = settings.manualLogFileName;
 }
 
