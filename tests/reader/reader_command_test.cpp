@@ -77,6 +77,7 @@ TEST(TimeBase, IsTheTorNumberFrom1To255TimesTheFactor)
         {"255\r\n", TimeBaseFactor::Other, 6375},  {" +12ms", TimeBaseFactor::PageRead, 156},
         {"0\r\n", TimeBaseFactor::Other, {}},      {"256\r\n", TimeBaseFactor::Other, {}},
         {"-3\r\n", TimeBaseFactor::Other, {}},     {"4294967306", TimeBaseFactor::Other, {}},
+        {"18446744073709551626", TimeBaseFactor::Other, {}}, // 2^64 + 10
         {"abc\r\n", TimeBaseFactor::Other, {}},    {"", TimeBaseFactor::Other, {}},
     };
     for (const auto &c : cases)
