@@ -19,7 +19,7 @@ TEST(LineSettings, MapOntoTheTerminalFlagsOfTheLine)
         {{9600, 7, 3, 0, 0}, CS7 | PARENB | PARODD | CMSPAR, 0},
         {{9600, 7, 4, 0, 0}, CS7 | PARENB | CMSPAR, 0},
         {{9600, 6, 0, 2, 0}, CS6 | CSTOPB, 0},
-        {{300, 5, 0, 1, 0}, CS5 | CSTOPB, 0}, // one and a half: two asked for with five data bits
+        {{300, 5, 0, 1, 0}, CS5 | CSTOPB, 0}, // one and a half: the line's "two" with five data bits
         {{19200, 8, 0, 0, 1}, CS8, IXON | IXOFF},
         {{19200, 8, 0, 0, 2}, CS8 | CRTSCTS, 0},
         {{19200, 8, 0, 0, 3}, CS8, 0}, // any other flow-control code: none
@@ -39,7 +39,8 @@ TEST(LineSettings, ThatNoSerialLineCanCarryAreRefused)
 {
     const LineSettings refused[] = {{0, 8, 0, 0, 0},    {-9600, 8, 0, 0, 0}, {9600, 4, 0, 0, 0},
                                     {9600, 9, 0, 0, 0}, {9600, 8, 5, 0, 0},  {9600, 8, -1, 0, 0},
-                                    {9600, 8, 0, 3, 0}, {9600, 8, 0, -1, 0}, {9600, 6, 0, 1, 0}};
+                                    {9600, 8, 0, 3, 0}, {9600, 8, 0, -1, 0}, {9600, 6, 0, 1, 0},
+                                    {9600, 5, 0, 2, 0}};
     for (const LineSettings &settings : refused)
         EXPECT_FALSE(terminalLineFlags(settings).has_value()) << &settings - refused;
 }

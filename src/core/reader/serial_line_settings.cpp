@@ -59,7 +59,11 @@ bool representable(const LineSettings &settings)
         return false;
     if (settings.stopBitsCode < stopbits::One || settings.stopBitsCode > stopbits::Two)
         return false;
-    return !(settings.stopBitsCode == stopbits::OneAndHalf && settings.dataBits > kMinDataBits);
+    // A UART sends one and a half stop bits when two are asked for with five
+    // data bits: so one and a half exist only with five, two only with more.
+    const bool moreThanOneStopBit = settings.stopBitsCode != stopbits::One;
+    return !moreThanOneStopBit ||
+           (settings.stopBitsCode == stopbits::OneAndHalf) == (settings.dataBits == kMinDataBits);
 }
 
 } // namespace
@@ -67,17 +71,10 @@ bool representable(const LineSettings &settings)
 const std::uint32_t kLineControlMask = CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS;
 const std::uint32_t kLineInputMask = IXON | IXOFF;
 
-LineSettings lineSettingsOf(const InterfaceSettings &settings)
-{
-    return {settings.baudRate, settings.dataBits, settings.parityCode, settings.stopBitsCode,
-            settings.flowControlCode};
-}
-
 std::optional<TerminalLineFlags> terminalLineFlags(const LineSettings &settings)
 {
     if (!representable(settings))
         return std::nullopt;
-    // A UART sends one and a half stop bits when two are asked for with five data bits.
     const std::uint32_t stopFlags = settings.stopBitsCode == stopbits::One ? 0 : CSTOPB;
     const FlowFlags flow = flowFlags(settings.flowControlCode);
     TerminalLineFlags flags;

@@ -16,8 +16,6 @@ struct LineSettings {
     std::int32_t flowControlCode = flowcontrol::None;
 };
 
-LineSettings lineSettingsOf(const InterfaceSettings &settings);
-
 // The terminal flags that carry one set of line settings: character size,
 // parity, stop bits and flow control. Speed and raw mode are set apart.
 struct TerminalLineFlags {
@@ -35,7 +33,8 @@ extern const std::uint32_t kLineInputMask;
 // The flags for the settings, or nothing when no serial line can represent
 // them (the port then counts its settings as refused): baud rate 0 or
 // negative, data bits outside 5..8, a parity code above 4 or a stop-bit code
-// above 2, and one and a half stop bits with more than five data bits. A flow
+// above 2, one and a half stop bits with more than five data bits and two
+// stop bits with five (the line would send one and a half). A flow
 // control code other than 1 and 2 means no flow control.
 std::optional<TerminalLineFlags> terminalLineFlags(const LineSettings &settings);
 
