@@ -3,7 +3,6 @@
 #include "common/decimal_text.h"
 #include "reader/combo_list.h"
 #include "reader/interface_settings_texts.h"
-#include "reader/port_names.h"
 
 #include <utility>
 
@@ -75,11 +74,6 @@ void CI2Dlg::takeFromView(const CI2DlgView &view)
     parityText = view.comboText(I2Combo::Parity);
     stopBitsText = view.comboText(I2Combo::StopBits);
     flowControlText = view.comboText(I2Combo::FlowControl);
-}
-
-CI2Dlg::PortListSource comPortsIn(std::filesystem::path workingDirectory)
-{
-    return [directory = std::move(workingDirectory)] { return discoverComPorts(directory); };
 }
 
 } // namespace teb

@@ -3,7 +3,6 @@
 #include "reader/interface_settings.h"
 
 #include <cstddef>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -61,8 +60,5 @@ private:
 
     PortListSource m_portListSource;
 };
-
-// The COM ports that exist for a station working in `workingDirectory`.
-CI2Dlg::PortListSource comPortsIn(std::filesystem::path workingDirectory);
 
 } // namespace teb

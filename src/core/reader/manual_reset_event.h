@@ -10,7 +10,7 @@ namespace teb {
 
 // An event that stays signalled until it is reset, for any number of waiters.
 // Data that travels with the signal is handed over under the event's mutex:
-// `setWith` runs its action under the lock before signalling, and `waitFor`
+// `setWith` runs its action under the lock before signalling, and `takeWithin`
 // runs its action under the lock once the event is seen signalled.
 class ManualResetEvent {
 public:
@@ -42,48 +42,29 @@ public:
         m_signalled = false;
     }
 
-    bool isSet() const
-    {
-        std::lock_guard lock(m_mutex);
-        return m_signalled;
-    }
-
     void wait()
     {
         std::unique_lock lock(m_mutex);
         m_changed.wait(lock, [this] { return m_signalled; });
     }
 
-    // True when the event was signalled within the time-out.
-    bool waitFor(std::chrono::milliseconds timeout)
-    {
-        return waitFor(timeout, [] {});
-    }
-
+    // Waits at most `timeout`. When the event is signalled in time: runs the
+    // action and resets the event under the same lock, so that the signal and
+    // the data handed over with it are taken together, and returns true.
     template <typename Action>
-    bool waitFor(std::chrono::milliseconds timeout, Action &&underLockWhenSignalled)
+    bool takeWithin(std::chrono::milliseconds timeout, Action &&underLockWhenSignalled)
     {
         std::unique_lock lock(m_mutex);
         if (!m_changed.wait_for(lock, timeout, [this] { return m_signalled; }))
             return false;
         underLockWhenSignalled();
+        m_signalled = false;
         return true;
-    }
-
-    // Like waitFor, and resets the event under the same lock, so that the
-    // signal and the data handed over with it are taken together.
-    template <typename Action>
-    bool takeWithin(std::chrono::milliseconds timeout, Action &&underLockWhenSignalled)
-    {
-        return waitFor(timeout, [&] {
-            underLockWhenSignalled();
-            m_signalled = false;
-        });
     }
 
 private:
     std::string m_name;
-    mutable std::mutex m_mutex;
+    std::mutex m_mutex;
     std::condition_variable m_changed;
     bool m_signalled = false;
 };
