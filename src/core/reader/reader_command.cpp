@@ -41,6 +41,8 @@ bool holdsControlCharacter(std::string_view kept)
                        [](char c) { return std::iscntrl(static_cast<unsigned char>(c)) != 0; });
 }
 
+// A page read becomes page content: 16 characters that are not all
+// hexadecimal digits are no data, whatever else they hold.
 bool allHexDigits(std::string_view kept)
 {
     return std::all_of(kept.begin(), kept.end(),

@@ -78,6 +78,8 @@ std::uint32_t ReaderPort::WriteText(std::string_view text, PortHandle handle)
 {
     if (!isUsablePort(handle) || handle != portHandle)
         return kWriteNoPort;
+    // Every byte goes out, also past 255: a count of 8 bits would send a
+    // longer terminal input cut to its length modulo 256.
     std::uint32_t status = 0;
     for (const char byte : text) {
         if (!serial::writeByte(handle, static_cast<std::uint8_t>(byte)))
