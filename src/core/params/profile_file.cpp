@@ -1,5 +1,8 @@
 #include "params/profile_file.h"
 
+#include "common/text_case.h"
+#include "common/write_all.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -27,16 +30,6 @@ std::string_view trimBlanks(std::string_view text)
     return text.substr(first, last - first + 1);
 }
 
-char foldCase(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalIgnoringCase(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(a, b, [](char x, char y) { return foldCase(x) == foldCase(y); });
-}
-
 // The section name of a "[name]" line, or nullopt for any other line.
 std::optional<std::string> sectionName(std::string_view line)
 {
@@ -52,20 +45,6 @@ std::optional<std::string> sectionName(std::string_view line)
 std::string_view cutAtAny(std::string_view text, std::string_view stops)
 {
     return text.substr(0, std::min(text.find_first_of(stops), text.size()));
-}
-
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
 }
 
 // Creates a new file in the target's directory; returns its descriptor and

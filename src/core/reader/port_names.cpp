@@ -1,6 +1,7 @@
 #include "reader/port_names.h"
 
 #include "common/decimal_text.h"
+#include "common/text_case.h"
 
 #include <algorithm>
 #include <cctype>
@@ -21,13 +22,6 @@ struct DeviceFamily {
 };
 
 constexpr DeviceFamily kFamilies[] = {{"ttyS", 1, true}, {"ttyUSB", 33, false}, {"ttyACM", 65, false}};
-
-bool startsWithComIgnoringCase(const std::string &name)
-{
-    return name.size() > 3 && std::toupper(static_cast<unsigned char>(name[0])) == 'C' &&
-           std::toupper(static_cast<unsigned char>(name[1])) == 'O' &&
-           std::toupper(static_cast<unsigned char>(name[2])) == 'M';
-}
 
 // The kernel gives a serial line the type 0 (unknown) when no UART answers there.
 bool isRealUart(const std::string &line, const DeviceFolders &folders)
@@ -80,7 +74,7 @@ std::string descriptionOf(const std::filesystem::path &device, const DeviceFolde
 
 std::optional<int> comPortNumber(const std::string &portName)
 {
-    if (!startsWithComIgnoringCase(portName))
+    if (portName.size() <= 3 || !startsWithIgnoringCase(portName, "COM"))
         return std::nullopt;
     const std::string digits = portName.substr(3);
     if (digits.size() > 3 || digits[0] == '0' ||

@@ -1,6 +1,7 @@
 #include "reader/protocol_file.h"
 
 #include "common/decimal_text.h"
+#include "common/write_all.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -34,21 +35,6 @@ private:
 };
 
 std::error_code lastError() { return {errno, std::generic_category()}; }
-
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written == 0)
-            errno = EIO;
-        if (written <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
 
 } // namespace
 
