@@ -1,0 +1,55 @@
+#include "transponder/page_bytes.h"
+#include "transponder/page_text.h"
+
+#include <gtest/gtest.h>
+
+namespace teb {
+namespace {
+
+TEST(PageBytes, HexTextMeansTheDigitPairsWhateverTheBlanks)
+{
+    const PageBytes expected{0x30, 0x31, 0x32, 0x33, 0x34, 0x35, 0x36, 0x37};
+    for (const char *text : {"30 31 32 33 34 35 36 37", "3031323334353637", "3031 3233 3435 3637", "30313233 34353637 "})
+        EXPECT_EQ(hexPageBytes(text), expected) << text;
+    for (const char *text : {"", "30 31 32 33 34 35 36", "30 31 32 33 34 35 36 37 38", "30 31 32 33 34 35 36 3G"})
+        EXPECT_FALSE(hexPageBytes(text)) << text;
+    EXPECT_EQ(hexPageBytes("ab cd ef 01 23 45 67 89"), (PageBytes{0xAB, 0xCD, 0xEF, 0x01, 0x23, 0x45, 0x67, 0x89}));
+}
+
+TEST(PageBytes, AsciiTextRoundTripsEveryByte)
+{
+    PageBytes bytes{};
+    for (int start = 0; start < 256; start += 8) {
+        for (int i = 0; i < 8; ++i)
+            bytes[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(start + i);
+        EXPECT_EQ(asciiPageBytes(asciiPageText(bytes)), bytes) << start;
+        EXPECT_EQ(hexPageBytes(hexPageText(bytes)), bytes) << start;
+        EXPECT_EQ(asciiPageText(bytes), hexTextToAsciiText(hexPageText(bytes))) << start;
+    }
+    EXPECT_EQ(asciiPageText({0x41, 0x00, 0x20, 0x42, 0x43, 0x44, 0x45, 0x46}), "A NUL   B C D E F");
+    EXPECT_FALSE(asciiPageBytes("A B C D E F G"));
+    EXPECT_FALSE(asciiPageBytes("AB C D E F G H"));
+}
+
+TEST(PageCells, RunsCrossPagesAndNeverLeaveTheCells)
+{
+    PageCells cells;
+    const std::uint8_t id[] = {1, 2, 3, 4};
+    ASSERT_TRUE(cells.place(6, id));
+    EXPECT_EQ(cells.page(1), (PageBytes{0, 0, 0, 0, 0, 0, 1, 2}));
+    EXPECT_EQ(cells.page(2), (PageBytes{3, 4, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(cells.take(6, 4), (std::vector<std::uint8_t>{1, 2, 3, 4}));
+
+    const PageCells before = cells;
+    EXPECT_FALSE(cells.place(133, id));
+    EXPECT_FALSE(cells.place(-1, id));
+    EXPECT_FALSE(cells.fill(0, 137, 0xFF));
+    EXPECT_FALSE(cells.take(136, 1));
+    EXPECT_EQ(cells, before);
+    EXPECT_TRUE(cells.place(132, id));
+    EXPECT_EQ(cells.page(17), (PageBytes{0, 0, 0, 0, 1, 2, 3, 4}));
+    EXPECT_FALSE(runFitsCells(1, 0x7FFFFFFFFFFFFFFFLL));
+}
+
+} // namespace
+} // namespace teb
