@@ -1,0 +1,206 @@
+// The station's windows through their real widgets, on the offscreen platform.
+#include "about_box.h"
+#include "controls/enter_edit.h"
+#include "interface_settings_dialog.h"
+#include "station.h"
+#include "support/reader_simulator.h"
+#include "support/temp_dir.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace teb::gui {
+namespace {
+
+// Acts on the next modal dialog over the main window as soon as it shows
+// (from inside the dialog's own event loop).
+void whenDialogShows(std::function<void(QWidget &)> act)
+{
+    QTimer::singleShot(10, [act = std::move(act)] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (dialog != nullptr && qobject_cast<MainWindow *>(dialog) == nullptr)
+            act(*dialog);
+        else
+            whenDialogShows(act);
+    });
+}
+
+struct MessageSeen {
+    QString caption;
+    QString text;
+};
+
+// Answers the next message box with its default button and tells what it said.
+std::shared_ptr<MessageSeen> answerNextMessage()
+{
+    auto seen = std::make_shared<MessageSeen>();
+    whenDialogShows([seen](QWidget &dialog) {
+        auto &box = dynamic_cast<QMessageBox &>(dialog);
+        seen->caption = box.windowTitle();
+        seen->text = box.text();
+        box.defaultButton()->click();
+    });
+    return seen;
+}
+
+std::string iniLines(std::initializer_list<const char *> lines)
+{
+    std::string text;
+    for (const char *line : lines)
+        text += std::string(line) + "\r\n";
+    return text;
+}
+
+} // namespace
+
+class MainWindowGuiTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::TempDir> m_directory;
+    std::unique_ptr<Station> m_station;
+
+    MainWindow &window() { return m_station->window(); }
+    template <typename Widget>
+    Widget &widget(Control id)
+    {
+        return dynamic_cast<Widget &>(*window().widget(id));
+    }
+    void startIn(const std::string &settings)
+    {
+        if (!settings.empty())
+            test::writeFileBytes(*m_directory / "TagEncoderBench.ini", settings);
+        m_station = std::make_unique<Station>([this] { return m_directory->path(); });
+        m_station->show();
+    }
+    std::string settingsFile() const { return test::readFileBytes(*m_directory / "TagEncoderBench.ini"); }
+
+private slots:
+    void init() { m_directory = std::make_unique<test::TempDir>(); }
+    void cleanup()
+    {
+        m_station.reset();
+        m_directory.reset();
+    }
+
+    void freshStartReportsThePortAndShowsTheNarrowWindow()
+    {
+        const auto message = answerNextMessage();
+        startIn("");
+        QCOMPARE(message->caption, QStringLiteral("Error"));
+        QCOMPARE(message->text, QStringLiteral(" could not be opened!"));
+        QCOMPARE(window().windowTitle(), QStringLiteral("Tag Encoder Bench"));
+        QCOMPARE(window().size(), QSize(799, 461));
+        QVERIFY(!widget<QWidget>(Control::TerminalView).visibleRegion().boundingRect().isValid()
+                || widget<QWidget>(Control::TerminalView).geometry().left() >= 799);
+    }
+
+    void enterInAPageBoxNormalisesColoursAndKeepsEveryByte()
+    {
+        answerNextMessage();
+        startIn("");
+        auto &page2 = widget<CEnterEdit>(pageBox(2));
+        page2.setFocus();
+        QTest::keyClicks(&page2, QStringLiteral("3031323334353637"));
+        QTest::keyClick(&page2, Qt::Key_Return);
+        QCOMPARE(page2.text(), QStringLiteral("30 31 32 33 34 35 36 37"));
+        QCOMPARE(page2.backgroundColor(), QColor(0, 255, 0));
+
+        const std::string highBytes = "\x80\xA0\xE9\xFF";
+        window().setText(pageBox(3), highBytes);
+        QCOMPARE(window().text(pageBox(3)), highBytes);
+    }
+
+    void theSwitchesChangeWhatIsShown()
+    {
+        answerNextMessage();
+        startIn(iniLines({"[Data]", "Format=0", "P2=41 42 43 44 45 46 47 48"}));
+        QTest::mouseClick(&widget<QAbstractButton>(Control::AsciiSwitch), Qt::LeftButton);
+        QCOMPARE(widget<CEnterEdit>(pageBox(2)).text(), QStringLiteral("A B C D E F G H"));
+        QVERIFY(widget<QWidget>(Control::ReadButton).isVisible());
+
+        QTest::mouseClick(&widget<QAbstractButton>(Control::AutomaticSwitch), Qt::LeftButton);
+        QVERIFY(!widget<QWidget>(Control::ReadButton).isVisible());
+        QVERIFY(widget<QWidget>(Control::OneButton).isEnabled());
+    }
+
+    void sendWritesTheCommandAndTheAnswerTopsTheTerminal()
+    {
+        test::ReaderSimulator reader(m_directory->path(), {}, "COM7");
+        QVERIFY(reader.ready());
+        startIn(iniLines({"[Interface]", "port=COM7", "baudrate=115200", "databits=8"}));
+        QVERIFY(m_station->model().portOpen);
+        window().menuAction(MenuItem::TerminalShow)->trigger();
+        QCOMPARE(window().width(), 1120);
+
+        QTest::keyClicks(&widget<CEnterEdit>(Control::TerminalInput), QStringLiteral("RUID"));
+        QTest::mouseClick(&widget<QAbstractButton>(Control::SendButton), Qt::LeftButton);
+        QTRY_VERIFY(widget<QPlainTextEdit>(Control::TerminalView).toPlainText().contains(QStringLiteral("E0040150")));
+        QCOMPARE(reader.receivedLines(1), std::vector<std::string>{"RUID"});
+    }
+
+    void interfaceSettingsCancelKeepsThePortAndOkOpensTheOneChosen()
+    {
+        test::ReaderSimulator first(m_directory->path(), {}, "COM7");
+        test::ReaderSimulator second(m_directory->path(), {}, "COM8");
+        QVERIFY(first.ready() && second.ready());
+        startIn(iniLines({"[Interface]", "port=COM7", "baudrate=115200", "databits=8"}));
+        CQV58Dlg &model = m_station->model();
+
+        whenDialogShows([](QWidget &dialog) { dynamic_cast<QDialog &>(dialog).reject(); });
+        window().menuAction(MenuItem::InterfaceSettings)->trigger();
+        QVERIFY(model.portOpen);
+        QCOMPARE(model.interfaceSettings.portName, std::string("COM7"));
+
+        QStringList portsListed;
+        whenDialogShows([&](QWidget &dialog) {
+            auto &settings = dynamic_cast<InterfaceSettingsDialog &>(dialog);
+            QComboBox *ports = settings.comboBox(I2Combo::Port);
+            for (int i = 0; i < ports->count(); ++i)
+                portsListed << ports->itemText(i);
+            ports->setEditText(QStringLiteral("COM8"));
+            settings.accept();
+        });
+        window().menuAction(MenuItem::InterfaceSettings)->trigger();
+        QVERIFY(portsListed.contains(QStringLiteral("COM8")));
+        QVERIFY(model.portOpen);
+        QCOMPARE(model.interfaceSettings.portName, std::string("COM8"));
+    }
+
+    void theAboutBoxClosesWithEscape()
+    {
+        answerNextMessage();
+        startIn("");
+        QString title;
+        whenDialogShows([&](QWidget &dialog) {
+            title = dialog.windowTitle();
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        });
+        window().menuAction(MenuItem::HelpInfo)->trigger(); // returns once the box has closed
+        QCOMPARE(title, QStringLiteral("Tag Encoder Bench  V1.65  29.09.2026"));
+    }
+
+    void theCloseBoxEndsTheRunAndWritesTheSettingsFile()
+    {
+        answerNextMessage();
+        startIn(iniLines({"[Manual]", "Carrier ID=CAFE0001"}));
+        QTimer::singleShot(0, &window(), [this] { window().close(); });
+        QCOMPARE(m_station->run(), DialogResult::Cancel);
+        QVERIFY(settingsFile().find("Carrier ID=CAFE0001\r\n") != std::string::npos);
+        QVERIFY(settingsFile().find("port=\r\n") != std::string::npos);
+    }
+};
+
+} // namespace teb::gui
+
+QTEST_MAIN(teb::gui::MainWindowGuiTest)
+#include "main_window_gui_test.moc"
