@@ -30,6 +30,10 @@ void CEnterEdit::keyPressEvent(QKeyEvent *event)
         emit completed(m_fieldId);
         return;
     }
+    if (event->key() == Qt::Key_Escape) {
+        event->accept(); // the field takes every key: Escape does not end the window
+        return;
+    }
     QLineEdit::keyPressEvent(event);
 }
 

@@ -10,7 +10,8 @@ namespace teb::gui {
 // 1..25) decides the rest:
 //   22..25  Tab is reported as tabbed(fieldId); the focus stays;
 //   22      losing the focus is reported as completed(fieldId) too.
-// Tab in the other classes is swallowed: it does not move the focus.
+// Tab in the other classes and Escape in all are swallowed: they neither
+// move the focus nor reach the window.
 // focusLeft(fieldId) is emitted by every class when the field loses focus.
 // Classes 1..25 carry colours and a weight of their own.
 class CEnterEdit : public QLineEdit {
