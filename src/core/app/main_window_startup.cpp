@@ -15,6 +15,8 @@ bool CQV58Dlg::initialise()
     m_view.setWindowSize(windowWidth(), kWindowHeight);
 
     workingDirectory = m_currentDirectory();
+    if (workingDirectory.empty())
+        showMessage(std::string(kNoWorkingDirectoryText), kWindowTitle, MessageIcon::Stop);
     takeOverSettings(loadSettings(workingDirectory));
     fillKeptTexts();
     showLogFileName();
