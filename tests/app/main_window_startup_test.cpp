@@ -74,6 +74,28 @@ TEST_F(StartWithoutSettingsFile, SaysSoWhenTheSettingsCannotBeWrittenAndStillSto
     EXPECT_THAT(view.timerLog, ElementsAre("start 3 10", "start 5 500", "stop 3", "stop 5"));
 }
 
+// Started in a directory that was removed: the station does not end with an
+// exception but starts with its defaults and says why.
+TEST(StartInARemovedDirectory, StartsWithTheDefaultsAndSaysSo)
+{
+    const std::filesystem::path previous = std::filesystem::current_path();
+    TempDir parent;
+    const std::filesystem::path gone = parent / "gone";
+    std::filesystem::create_directory(gone);
+    std::filesystem::current_path(gone);
+    std::filesystem::remove(gone);
+    FakeMainWindowView view;
+    FakeDialogHost dialogs;
+    CQV58Dlg window(view, dialogs);
+    view.attach(window);
+    EXPECT_NO_THROW(window.initialise());
+    EXPECT_NO_THROW(window.destroy());
+    std::filesystem::current_path(previous);
+    ASSERT_FALSE(dialogs.messages.empty());
+    EXPECT_EQ(dialogs.messages.front().text, kNoWorkingDirectoryText);
+    EXPECT_FALSE(window.automaticMode || window.asciiFormat);
+}
+
 using StartWithSettingsFile = MainWindowTest;
 
 TEST_F(StartWithSettingsFile, TakesOverEveryValueAndWritesBackWhatTheControlsShowLeavingTheReadOnlyKeys)

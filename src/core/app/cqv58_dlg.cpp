@@ -17,7 +17,11 @@ CQV58Dlg::CQV58Dlg(MainWindowView &view, DialogHost &dialogs, DirectorySource cu
 
 CQV58Dlg::DirectorySource CQV58Dlg::defaultDirectorySource()
 {
-    return [] { return std::filesystem::current_path(); };
+    return [] {
+        std::error_code error;
+        std::filesystem::path directory = std::filesystem::current_path(error);
+        return error ? std::filesystem::path() : directory;
+    };
 }
 
 void CQV58Dlg::takeFromControls()

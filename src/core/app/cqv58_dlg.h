@@ -40,6 +40,9 @@ inline constexpr std::string_view kPortCloseFailedText = "Can't close COM Port."
 // Shown on the way out when the settings file could not be replaced (it is then left as it was).
 inline constexpr std::string_view kSettingsNotSavedText =
     "The settings could not be saved in TagEncoderBench.ini.\r\nThe file was left as it was.";
+// Shown at start-up when the current directory cannot be read (it was removed).
+inline constexpr std::string_view kNoWorkingDirectoryText =
+    "The working directory could not be read.\r\nThe station starts with its default settings.";
 
 // The main window: the station's whole run-time state as plain fields and its
 // handlers as operations. It reaches its window only through the view and
@@ -51,8 +54,8 @@ public:
     using DirectorySource = std::function<std::filesystem::path()>;
 
     // The view and the dialog host must outlive the window model. The
-    // directory source gives the process's current directory at start-up;
-    // tests hand in their own.
+    // directory source gives the process's current directory at start-up
+    // (empty when it cannot be read); tests hand in their own.
     CQV58Dlg(MainWindowView &view, DialogHost &dialogs, DirectorySource currentDirectory = defaultDirectorySource());
     CQV58Dlg(const CQV58Dlg &) = delete;
     CQV58Dlg &operator=(const CQV58Dlg &) = delete;

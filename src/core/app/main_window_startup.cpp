@@ -15,6 +15,8 @@ void CQV58Dlg::startUp()
     m_view.setWindowSize(windowWidth(), kWindowHeight);
 
     workingDirectory = m_currentDirectory();
+    if (workingDirectory.empty())
+        showMessage(std::string(kNoWorkingDirectoryText), kWindowTitle, MessageIcon::Stop);
     takeOverSettings(loadSettings(workingDirectory));
     fillKeptTexts();
     showLogFileName();
