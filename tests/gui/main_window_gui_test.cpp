@@ -1,6 +1,8 @@
 // The station's windows through their real widgets, on the offscreen platform.
 #include "about_box.h"
 #include "controls/enter_edit.h"
+#include "file_dialog.h"
+#include "qt_text.h"
 #include "interface_settings_dialog.h"
 #include "station.h"
 #include "support/reader_simulator.h"
@@ -13,6 +15,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -203,6 +206,33 @@ private slots:
         QVERIFY(portsListed.contains(QStringLiteral("COM8")));
         QVERIFY(model.portOpen);
         QCOMPARE(model.interfaceSettings.portName, std::string("COM8"));
+    }
+
+    void theDeviceListShowsTheSimulatedReadersLink()
+    {
+        test::ReaderSimulator reader(m_directory->path(), {}, "COM7");
+        QVERIFY(reader.ready());
+        startIn(iniLines({"[Interface]", "port=COM7"}));
+        QStringList row;
+        whenDialogShows([&](QWidget &dialog) {
+            auto *devices = dialog.findChild<QTableWidget *>(QStringLiteral("devices"));
+            for (int i = 0; devices != nullptr && i < devices->rowCount(); ++i) {
+                if (devices->item(i, 0)->text() == QStringLiteral("COM7"))
+                    row << devices->item(i, 0)->text() << devices->item(i, 1)->text();
+            }
+            dynamic_cast<QDialog &>(dialog).reject();
+        });
+        window().menuAction(MenuItem::InterfaceDeviceManager)->trigger();
+        QCOMPARE(row, QStringList({QStringLiteral("COM7"), QString::fromStdString(reader.devicePath())}));
+    }
+
+    // A chosen name must name the same file again: paths do not go through Latin-1.
+    void filePathsKeepTheirBytes()
+    {
+        const std::filesystem::path name = "caf\xC3\xA9.xml";
+        QCOMPARE(fromPath(name), QStringLiteral("caf\u00E9.xml"));
+        QCOMPARE(toPath(fromPath(name)), name);
+        QCOMPARE(qtFilterOf("XML files (*.xml)|*.xml|All|*.*||"), QStringLiteral("XML files (*.xml);;All (*.*)"));
     }
 
     void theAboutBoxClosesWithEscape()
