@@ -3,6 +3,7 @@
 #include "artwork.h"
 #include "station.h"
 #include "station_style.h"
+#include "stop_signals.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -26,7 +27,9 @@ int CQV58App::start(int argc, char **argv)
 
     applyStationStyle(application);
     QApplication::setWindowIcon(programIcon());
+    StopSignals stopSignals;
     Station station;
+    QObject::connect(&stopSignals, &StopSignals::stopRequested, &station.window(), &MainWindow::stopFromOutside);
     station.run();
     return 0;
 }

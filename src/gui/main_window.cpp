@@ -9,6 +9,7 @@
 #include "qt_text.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QKeyEvent>
@@ -364,6 +365,31 @@ void MainWindow::endDialog(DialogResult result)
     for (auto &[id, timer] : m_timers)
         timer->stop();
     done(result == DialogResult::Ok ? QDialog::Accepted : QDialog::Rejected);
+}
+
+void MainWindow::stopFromOutside()
+{
+    m_stoppedFromOutside = true;
+    m_ending = true;
+    for (auto &[id, timer] : m_timers)
+        timer->stop();
+    cancelDialogsThenEnd();
+}
+
+// A dialog's run ends only once its own event loop gets control back, and
+// the model may open the next box then: cancel until none is left.
+void MainWindow::cancelDialogsThenEnd()
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    if (modal != nullptr && modal != this) {
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        QTimer::singleShot(0, this, &MainWindow::cancelDialogsThenEnd);
+        return;
+    }
+    done(QDialog::Rejected);
 }
 
 // --- keys and the close box

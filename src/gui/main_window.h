@@ -32,6 +32,12 @@ public:
     QWidget *widget(Control id) const { return m_widgets.at(static_cast<std::size_t>(id)); }
     QAction *menuAction(MenuItem item) const;
 
+    // Ends the window from outside (a stop signal): no more reports reach
+    // the model, the dialogs open over the window are cancelled, then the
+    // window ends with "Cancel". Before the modal run it keeps it from starting.
+    void stopFromOutside();
+    bool stoppedFromOutside() const { return m_stoppedFromOutside; }
+
     // MainWindowView
     void setText(Control id, const std::string &text) override;
     std::string text(Control id) const override;
@@ -75,6 +81,7 @@ private:
     QWidget *createControl(Control id, QWidget *parent);
     void connectControl(Control id, QWidget *widget);
     void showTerminalText();
+    void cancelDialogsThenEnd();
     QWidget &fitting(Control id, ControlOperation operation) const;
     template <typename Report>
     void report(Report report);
@@ -91,6 +98,7 @@ private:
     // would turn its CR LF into LF).
     std::string m_terminalText;
     bool m_ending = false;
+    bool m_stoppedFromOutside = false;
 };
 
 } // namespace teb::gui

@@ -30,7 +30,7 @@ DialogResult Station::run()
         m_initialised = true;
         m_model.initialise();
     }
-    const int result = m_window.exec();
+    const int result = m_window.stoppedFromOutside() ? QDialog::Rejected : m_window.exec();
     finish();
     return result == QDialog::Accepted ? DialogResult::Ok : DialogResult::Cancel;
 }

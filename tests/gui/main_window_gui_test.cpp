@@ -14,11 +14,14 @@
 #include <QComboBox>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
+#include <csignal>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -246,6 +249,34 @@ private slots:
         });
         window().menuAction(MenuItem::HelpInfo)->trigger(); // returns once the box has closed
         QCOMPARE(title, QStringLiteral("Tag Encoder Bench  V1.65  29.09.2026"));
+    }
+
+    // Ctrl+C in the starting terminal or the session ending: the station
+    // still takes its way out and writes the settings file.
+    void aStopSignalEndsTheStationWithItsSettingsWritten()
+    {
+        test::ReaderSimulator reader(m_directory->path(), {}, "COM7");
+        QVERIFY(reader.ready());
+        test::writeFileBytes(*m_directory / "TagEncoderBench.ini", iniLines({"[Interface]", "port=COM7"}));
+        QProcess station;
+        station.setWorkingDirectory(QString::fromStdString(m_directory->path().string()));
+        station.start(QStringLiteral(TEB_STATION), {});
+        QVERIFY(station.waitForStarted());
+        const auto portHeld = [&] {
+            const std::filesystem::path fds = "/proc/" + std::to_string(station.processId()) + "/fd";
+            std::error_code error;
+            for (const auto &fd : std::filesystem::directory_iterator(fds, error)) {
+                if (std::filesystem::read_symlink(fd.path(), error) == reader.devicePath())
+                    return true;
+            }
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(portHeld(), 20000);
+        ::kill(static_cast<pid_t>(station.processId()), SIGTERM);
+        QVERIFY(station.waitForFinished(20000));
+        QCOMPARE(station.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(station.exitCode(), 0);
+        QVERIFY(settingsFile().find("Pruefablaeufe=0\r\n") != std::string::npos); // written by the station
     }
 
     void theCloseBoxEndsTheRunAndWritesTheSettingsFile()
