@@ -83,8 +83,13 @@ private:
     void showTerminalText();
     void cancelDialogsThenEnd();
     QWidget &fitting(Control id, ControlOperation operation) const;
+    // Reports reach the model only while it listens and the window runs.
     template <typename Report>
-    void report(Report report);
+    void report(Report report)
+    {
+        if (m_events != nullptr && !m_ending)
+            report();
+    }
 
     MainWindowEvents *m_events = nullptr;
     QMenuBar *m_menuBar = nullptr;
