@@ -85,14 +85,14 @@ TEST_F(ManualGroup, EveryReadIsLoggedWithItsOwnHeaderAndAnUnwritableLogIsReporte
     const std::string readRow = R"(<Cell ss:Index="1"><Data ss:Type="String">Read</Data></Cell>)";
     EXPECT_NE(log.find(readRow), log.rfind(readRow));
     EXPECT_NE(log.find(R"(<Data ss:Type="String">A B C D E F G H</Data>)"), std::string::npos);
-    EXPECT_TRUE(view.messages.empty());
+    EXPECT_TRUE(dialogs.messages.empty());
 
     window->manualLogFileName = (dir / "missing" / "manual.xml").string();
     window->clicked(Control::ReadButton);
-    ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_EQ(view.messages[0].text,
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text,
               "Protocol file can't be opened.\r\nDoes the protocol path exist?\r\nDo you have writing authorisation on the path?");
-    EXPECT_EQ(view.messages[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Stop);
 }
 
 TEST_F(ManualGroup, CarrierIdIsWrittenReadBackAndItsLengthCheckedWhenTheBoxIsLeft)
@@ -110,9 +110,9 @@ TEST_F(ManualGroup, CarrierIdIsWrittenReadBackAndItsLengthCheckedWhenTheBoxIsLef
 
     view.setText(Control::ManualCarrierIdBox, "AB");
     window->focusLost(Control::ManualCarrierIdBox);
-    ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_EQ(view.messages[0].text, "change Carrier ID to a length of 3 characters");
-    EXPECT_EQ(view.messages[0].icon, MessageIcon::Warning);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "change Carrier ID to a length of 3 characters");
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
     EXPECT_EQ(view.text(Control::ManualCarrierIdBox), "AB");
 }
 
@@ -165,13 +165,26 @@ TEST_F(ManualGroup, RecordsTakeTheJobHeaderOnceAndTheUidOnlyForOrvexJobs)
     EXPECT_FALSE(window->appendRecord());
 }
 
-TEST_F(ManualGroup, OpenCancelledWithoutANameTakesTheDefaultLog)
+TEST_F(ManualGroup, OpenChoosesTheManualLogAndCancelledWithoutANameTakesTheDefault)
 {
     startWithReader();
     window->manualLogFileName.clear();
     window->clicked(Control::OpenButton);
     EXPECT_EQ(window->manualLogFileName, (dir / "manual_log.xml").string());
     EXPECT_FALSE(window->defaultActionEnabled);
+    ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+    const FileDialogRequest &request = dialogs.fileRequests[0];
+    EXPECT_EQ(request.mode, FileDialogMode::Save);
+    EXPECT_EQ(request.initialDirectory, dir.path());
+    EXPECT_EQ(request.defaultExtension, "xml");
+    EXPECT_TRUE(request.promptOverwrite && request.hideReadOnly);
+
+    const std::string longName = (dir / std::string(60, 'n')).string() + ".xml";
+    dialogs.fileAnswers.push_back(std::filesystem::path(longName));
+    window->clicked(Control::OpenButton);
+    EXPECT_EQ(window->manualLogFileName, longName);
+    EXPECT_EQ(dialogs.fileRequests[1].initialFileName, dir / "manual_log.xml");
+    EXPECT_EQ(view.text(Control::LogFileLabel), "..." + longName.substr(longName.size() - 51));
 }
 
 } // namespace

@@ -19,7 +19,7 @@ constexpr std::string_view kLogFileErrorText =
 template <typename Operation>
 void CQV58Dlg::runOnPages(Operation operation)
 {
-    MainWindowOperationReport report(m_view, [this] { showInControls(); });
+    MainWindowOperationReport report(m_view, m_dialogs, [this] { showInControls(); });
     PageOperationContext context{ReaderSession{m_readerPort, portHandle, timeBase, terminalText}, portOpen,
                                  PageFields{pageText, hexTextKept, asciiTextKept, pageSelected, asciiFormat, uidText,
                                             pageSucceeded, errorCount},
@@ -124,20 +124,23 @@ void CQV58Dlg::checkCarrierIdLength()
     showInControls();
 }
 
-void CQV58Dlg::focusLost(Control id)
-{
-    if (id == Control::ManualCarrierIdBox)
-        checkCarrierIdLength();
-}
-
 // --- manual log and record file
 
 void CQV58Dlg::chooseManualLogFile()
 {
     disableDefaultAction();
-    const std::string start = manualLogFileName.empty() ? (workingDirectory / "").string() : manualLogFileName;
-    if (auto chosen = m_view.chooseFile(FileDialogRequest{FileDialogMode::Save, start, "xml", "*.xml"}))
-        manualLogFileName = std::move(*chosen);
+    FileDialogRequest request;
+    request.mode = FileDialogMode::Save;
+    if (manualLogFileName.empty())
+        request.initialDirectory = workingDirectory;
+    else
+        request.initialFileName = manualLogFileName;
+    request.defaultExtension = "xml";
+    request.filter = "*.xml";
+    request.promptOverwrite = true;
+    request.hideReadOnly = true;
+    if (const auto chosen = m_dialogs.chooseFile(request))
+        manualLogFileName = chosen->string();
     if (manualLogFileName.empty())
         manualLogFileName = (workingDirectory / records::kDefaultManualLogName).string();
     showLogFileName();

@@ -41,9 +41,9 @@ void MainWindowOperationReport::showFields()
 
 void MainWindowOperationReport::notify(const std::string &text, NoticeIcon icon)
 {
-    m_view.showMessage(MessageRequest{text, std::string(kWindowTitle),
-                                      icon == NoticeIcon::Warning ? MessageIcon::Warning : MessageIcon::Information,
-                                      MessageButtons::Ok});
+    m_dialogs.showMessage(MessageRequest{text, std::string(kWindowTitle),
+                                         icon == NoticeIcon::Warning ? MessageIcon::Warning : MessageIcon::Information,
+                                         MessageButtons::Ok});
 }
 
 } // namespace teb

@@ -6,6 +6,7 @@
 
 namespace teb {
 
+class DialogHost;
 class MainWindowView;
 
 // How the page and carrier ID operations reach the main window: result
@@ -13,8 +14,8 @@ class MainWindowView;
 // repainted at once, messages with the station's caption.
 class MainWindowOperationReport : public OperationReport {
 public:
-    MainWindowOperationReport(MainWindowView &view, std::function<void()> showFields)
-        : m_view(view), m_showFields(std::move(showFields))
+    MainWindowOperationReport(MainWindowView &view, DialogHost &dialogs, std::function<void()> showFields)
+        : m_view(view), m_dialogs(dialogs), m_showFields(std::move(showFields))
     {
     }
 
@@ -29,6 +30,7 @@ public:
 
 private:
     MainWindowView &m_view;
+    DialogHost &m_dialogs;
     std::function<void()> m_showFields;
 };
 

@@ -8,6 +8,8 @@
 // character, "NUL" for 0x00). All texts are 8-bit, one byte per character.
 namespace teb {
 
+bool isHexDigit(char character); // "0".."9", "A".."F", "a".."f"
+
 // The byte of a digit pair. A digit above "9" counts as its code minus 55, any
 // other as its code minus 48, so "a".."f" read like "A".."F" and any other
 // character still gives a defined byte.
@@ -24,5 +26,10 @@ std::string hexStringToDisplay(std::string_view hexText);
 
 // "NUL" gives "00"; otherwise two upper-case digits per character, concatenated.
 std::string displayToHex(std::string_view displayText);
+
+std::string hexToDisplay(std::string_view hexByte);          // one character, or "NUL" for 0x00
+// One character per digit pair; a zero byte ends the text.
+std::string hexDigitsToText(std::string_view hexDigits);
+std::string textToHexDigits(std::string_view text);          // two upper-case digits per character
 
 } // namespace teb

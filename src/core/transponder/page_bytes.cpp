@@ -8,12 +8,6 @@
 namespace teb {
 namespace {
 
-bool isHexDigit(char character)
-{
-    return (character >= '0' && character <= '9') || (character >= 'A' && character <= 'F')
-        || (character >= 'a' && character <= 'f');
-}
-
 std::size_t cellIndex(int pageNumber, int byteIndex)
 {
     return static_cast<std::size_t>((pageNumber - 1) * bytesPerPage + byteIndex);
@@ -56,6 +50,17 @@ std::optional<PageBytes> asciiPageBytes(std::string_view asciiText)
 std::optional<PageBytes> pageBytes(std::string_view pageText, bool asciiFormat)
 {
     return asciiFormat ? asciiPageBytes(pageText) : hexPageBytes(pageText);
+}
+
+std::optional<std::string> pageWriteDigits(std::string_view pageText, bool asciiFormat)
+{
+    const auto bytes = pageBytes(pageText, asciiFormat);
+    if (!bytes)
+        return std::nullopt;
+    std::string digits;
+    for (const std::uint8_t byte : *bytes)
+        digits += byteToHexDigits(byte);
+    return digits;
 }
 
 std::string hexPageText(const PageBytes &bytes)

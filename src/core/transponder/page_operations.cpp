@@ -61,8 +61,8 @@ PageWrite writePage(PageOperationContext &context, ReaderExchange &exchange, int
     PageFields &fields = context.fields;
     const std::size_t i = index(page);
     context.report.colourPage(page, ResultColour::White);
-    const std::optional<PageBytes> bytes = pageBytes(fields.pageText[i], fields.asciiFormat);
-    if (checkPageText(fields.pageText[i], fields.asciiFormat) != 0 || !bytes) {
+    const std::optional<std::string> digits = pageWriteDigits(fields.pageText[i], fields.asciiFormat);
+    if (checkPageText(fields.pageText[i], fields.asciiFormat) != 0 || !digits) {
         context.report.colourPage(page, ResultColour::Red);
         ++fields.errorCount;
         context.report.notify(pageTextFaultMessage(page, fields.asciiFormat), NoticeIcon::Information);
@@ -75,11 +75,8 @@ PageWrite writePage(PageOperationContext &context, ReaderExchange &exchange, int
         fields.hexTextKept[i] = fields.pageText[i];
         fields.asciiTextKept[i] = hexTextToAsciiText(fields.pageText[i]);
     }
-    std::string digits;
-    for (const std::uint8_t byte : *bytes)
-        digits += byteToHexDigits(byte);
 
-    const ReaderTransaction transaction = exchange.run(writePageCommand(page, digits));
+    const ReaderTransaction transaction = exchange.run(writePageCommand(page, *digits));
     const bool acknowledged = transaction.succeeded;
     context.report.colourPage(page, acknowledged ? ResultColour::Green : ResultColour::Red);
     if (acknowledged)
