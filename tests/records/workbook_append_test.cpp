@@ -99,6 +99,8 @@ TEST_F(WorkbookAppend, OnlyExactlyTheStationsOwnTailCountsAsOne)
         {"the tail glued to a row", body.substr(0, body.size() - 2) + std::string(closingTail())},
         {"a lone tail", std::string(closingTail())},
         {"some other file", "hello\r\n"},
+        {"an entry cut short over the old tail", body + "   <Row>\r\n  " + std::string(closingTail()).substr(12)},
+        {"an entry cut short after the old tail", body + "   <Row>\r\n    <Cell><Data ss:Type=\"String\"> 5/0"},
     };
     for (const auto &f : foreign) {
         writeFileBytes(file, f.text);
@@ -153,6 +155,22 @@ TEST_F(WorkbookAppend, AFailedWriteCutOrSyncLeavesTheFileAsItWas)
         EXPECT_EQ(append(file), AppendStatus::Appended) << "after failing call " << failing;
         writeFileBytes(file, before);
     }
+}
+
+TEST_F(WorkbookAppend, ASkeletonCutShortIsStartedAfreshAndAnythingElseShortIsLeftAlone)
+{
+    const auto file = dir / "log.xml";
+    const std::string skeleton = emptyWorkbook(WorkbookKind::ManualLog);
+    for (const std::size_t length : {std::size_t{1}, std::size_t{40}, skeleton.size() / 2, skeleton.size() - 1}) {
+        writeFileBytes(file, skeleton.substr(0, length));
+        EXPECT_EQ(append(file), AppendStatus::Appended) << length;
+        EXPECT_TRUE(readFileBytes(file).starts_with(skeleton.substr(0, skeleton.size() - closingTail().size())));
+        EXPECT_EQ(xmlFaults(file), "");
+    }
+    const std::string other = "<?xml version=\"1.0\"?>\r\n<Other/>\r\n";
+    writeFileBytes(file, other);
+    EXPECT_EQ(append(file), AppendStatus::TailNotFound);
+    EXPECT_EQ(readFileBytes(file), other);
 }
 
 TEST_F(WorkbookAppend, ANewFileWhoseSkeletonCannotBeWrittenIsLeftEmptyForTheNextTry)

@@ -53,6 +53,17 @@ bool writeSkeleton(int fd, WorkbookKind kind, WorkbookFileOps &ops)
     return false;
 }
 
+// A file cut short while its skeleton was written (the process killed) holds
+// nothing but the start of the skeleton: it is started afresh.
+bool isUnfinishedSkeleton(int fd, off_t fileSize, WorkbookKind kind)
+{
+    const std::string skeleton = emptyWorkbook(kind);
+    if (fileSize <= 0 || fileSize >= static_cast<off_t>(skeleton.size()))
+        return false;
+    std::string bytes(static_cast<std::size_t>(fileSize), '\0');
+    return readAt(fd, bytes, 0) && skeleton.starts_with(bytes);
+}
+
 // The file's last bytes as far as the tail search looks.
 bool readEnd(int fd, off_t fileSize, std::string &lastBytes)
 {
@@ -121,7 +132,7 @@ AppendStatus appendToWorkbook(const std::filesystem::path &file, WorkbookKind ki
         return AppendStatus::CannotOpen;
 
     off_t fileSize = status.st_size;
-    const bool fileIsNew = fileSize == 0;
+    const bool fileIsNew = fileSize == 0 || isUnfinishedSkeleton(fd.get(), fileSize, kind);
     if (fileIsNew) {
         if (!writeSkeleton(fd.get(), kind, ops))
             return AppendStatus::WriteFailed;

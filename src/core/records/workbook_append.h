@@ -40,7 +40,7 @@ public:
 using EntryRowsBuilder = std::function<std::string(bool fileIsNew)>;
 
 // Appends rows in place: opens the file (creating it, never truncating),
-// gives a new file its skeleton, checks that the file ends with exactly the
+// gives a new file (or one holding only the start of a skeleton) its skeleton, checks that the file ends with exactly the
 // closing tail (reading only its end), writes the rows and the tail over the
 // old tail, cuts the file there and syncs it. On a failed write the old tail
 // is written back, so the file stays a whole workbook.
