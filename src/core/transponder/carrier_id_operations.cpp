@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <span>
 #include <vector>
 
 namespace teb {

@@ -1,7 +1,6 @@
 #include "transponder/page_operations.h"
 
 #include "common/decimal_text.h"
-#include "transponder/byte_text.h"
 #include "transponder/page_bytes.h"
 #include "transponder/page_text.h"
 #include "transponder/reader_exchange.h"
