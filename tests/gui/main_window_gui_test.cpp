@@ -211,6 +211,29 @@ private slots:
         QCOMPARE(model.interfaceSettings.portName, std::string("COM8"));
     }
 
+    // Enter outside the boxes moves the focus to "One"; Escape in a page box
+    // stays there, outside the boxes it ends the window with "Cancel".
+    void enterAndEscapeAreRoutedAsTheWindowSays()
+    {
+        answerNextMessage();
+        startIn("");
+        QVERIFY(QTest::qWaitForWindowExposed(&window()));
+        window().activateWindow();
+        auto &page1 = widget<CEnterEdit>(pageBox(1));
+        page1.setFocus();
+        QTest::keyClick(&page1, Qt::Key_Escape);
+        QVERIFY(window().isVisible());
+
+        QTest::mouseClick(&widget<QAbstractButton>(Control::AutomaticSwitch), Qt::LeftButton);
+        auto &hexSwitch = widget<QAbstractButton>(Control::HexSwitch);
+        hexSwitch.setFocus();
+        QTest::keyClick(&hexSwitch, Qt::Key_Return);
+        QVERIFY(widget<QWidget>(Control::OneButton).hasFocus());
+        QTest::keyClick(&widget<QWidget>(Control::OneButton), Qt::Key_Escape);
+        QVERIFY(!window().isVisible());
+        QCOMPARE(window().result(), int(QDialog::Rejected));
+    }
+
     void theDeviceListShowsTheSimulatedReadersLink()
     {
         test::ReaderSimulator reader(m_directory->path(), {}, "COM7");
