@@ -261,6 +261,26 @@ private slots:
         QCOMPARE(qtFilterOf("XML files (*.xml)|*.xml|All|*.*||"), QStringLiteral("XML files (*.xml);;All (*.*)"));
     }
 
+    void messageBoxesShowTheModelsRequestAndAnswerWithTheButtonPressed()
+    {
+        answerNextMessage();
+        startIn("");
+        const MessageRequest question{"Overwrite \"x.ini\"?\r\nThe old set is lost.", "Tag Encoder Bench",
+                                      MessageIcon::Question, MessageButtons::YesNo};
+        for (const auto [button, answer] : {std::pair(QMessageBox::Yes, MessageAnswer::Yes),
+                                            std::pair(QMessageBox::No, MessageAnswer::No)}) {
+            QString text;
+            whenDialogShows([&, button = button](QWidget &dialog) {
+                auto &box = dynamic_cast<QMessageBox &>(dialog);
+                text = box.text();
+                QCOMPARE(box.icon(), QMessageBox::Question);
+                box.button(button)->click();
+            });
+            QCOMPARE(m_station->dialogs().showMessage(question), answer);
+            QCOMPARE(text, QStringLiteral("Overwrite \"x.ini\"?\nThe old set is lost."));
+        }
+    }
+
     void theAboutBoxClosesWithEscape()
     {
         answerNextMessage();
