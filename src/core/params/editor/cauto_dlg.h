@@ -72,7 +72,7 @@ private:
     // bytes of pages 1 and 2
     void carrierIdIntoPages();
     void markWindow(const CarrierIdWindow &window);
-    void cellEdited();
+    void cellEdited(int byte);
     void cellConfirmed(ConfigControl id);
     void showByteColours();
     void showCells();

@@ -84,7 +84,7 @@ void CAutoDlg::cellConfirmed(ConfigControl id)
     const int byte = hexSide ? byteOfHexCell(id) : byteOfAsciiCell(id);
     const std::string typed = m_view.text(id);
     setByteTexts(byte, hexSide ? readFreeHexCell(typed) : readFreeAsciiCell(typed));
-    cellEdited();
+    cellEdited(byte);
     disableOk();
     const int next = byte == lastGridByte ? 0 : byte + 1;
     const ConfigControl nextCell = hexSide ? hexCell(next) : asciiCell(next);
@@ -93,14 +93,20 @@ void CAutoDlg::cellConfirmed(ConfigControl id)
 }
 
 // After a cell edit: the decimal carrier ID is what its window bytes now
-// read; a CSV window marks its bytes. Nothing is cleared here.
-void CAutoDlg::cellEdited()
+// read; a CSV window marks its bytes. Nothing is cleared here. A byte outside
+// the window leaves the carrier ID alone: the window may have been moved
+// without being filled, and its bytes are then not the carrier ID yet.
+void CAutoDlg::cellEdited(int byte)
 {
     if (const std::optional<CarrierIdWindow> window = carrierIdWindow(m_set)) {
         if (source() == CarrierIdSource::DecimalCounter) {
+            if (!window->contains(byte)) {
+                showInControls();
+                return;
+            }
             std::string carrierId;
-            for (int byte = window->start; byte < window->end(); ++byte)
-                carrierId += byteTexts(byte).ascii;
+            for (int windowByte = window->start; windowByte < window->end(); ++windowByte)
+                carrierId += byteTexts(windowByte).ascii;
             m_set.carrierId = carrierId;
         } else {
             markWindow(*window);
