@@ -62,8 +62,8 @@ protected:
 
     CAutoDlg &open(const ConfigEditorInput &in)
     {
-        dialog = std::make_unique<CAutoDlg>(view, in);
-        dialog->open();
+        dialog = std::make_unique<CAutoDlg>(in);
+        dialog->open(view);
         return *dialog;
     }
 

@@ -269,14 +269,14 @@ TEST_F(ConfigEditorTest, EditHandsPages3To17ToTheirEditorAndTakesThemBack)
     set.counterPage = "12";
     store(set);
     CAutoDlg &editor = open(input("job"));
-    view.pagesEditor = [](PagesEditorData data) {
-        data.pages[2].hex[0] = "7E";
-        data.pages[2].ascii[0] = "~";
-        data.pages[0].hex[0] = "FF";  // pages 1 and 2 are not the pages editor's
-        data.pages[3].editable = true;
-        data.asciiFormat = true;
-        data.counterValue = "00000123";
-        return data;
+    view.pagesEditorActions = [](auto_2 &pages, FakePagesEditorView &v) {
+        v.typeCell(pages, 16, "7e");
+        pages.clicked(pagesEditSwitch(4));
+        pages.clicked(PagesControl::AsciiFormat);
+        v.typeCell(pages, 93, "1");
+        v.typeCell(pages, 94, "2");
+        v.typeCell(pages, 95, "3");
+        pages.clicked(PagesControl::Ok);
     };
     editor.clicked(Control::EditPagesButton);
     ASSERT_TRUE(view.pagesEditorInput);
@@ -388,7 +388,9 @@ TEST_F(ConfigEditorTest, CancelHandsNothingBackButKeepsFilesWritten)
         editor.save();
         editor.cancel();
     };
-    const ConfigEditorResult result = runEditor(fake, input("job"));
+    CAutoDlg editor(input("job"));
+    EXPECT_EQ(editor.run(fake), DialogResult::Cancel);
+    const ConfigEditorResult &result = editor.result();
     EXPECT_FALSE(result.accepted);
     EXPECT_TRUE(result.savePressed);
     EXPECT_EQ(result.set, ParameterSet{});

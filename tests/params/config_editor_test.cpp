@@ -185,7 +185,8 @@ TEST_F(ConfigEditorTest, OpenButtonsChooseFilesAndShowThemShortened)
     ASSERT_EQ(view.fileRequests.size(), 1u);
     EXPECT_EQ(view.fileRequests[0].mode, FileDialogMode::Open);
     EXPECT_EQ(view.fileRequests[0].defaultExtension, "csv");
-    EXPECT_EQ(view.fileRequests[0].initialFileName, (dir.path() / "").string());
+    EXPECT_EQ(view.fileRequests[0].initialDirectory, dir.path());
+    EXPECT_TRUE(view.fileRequests[0].mustExist);
     EXPECT_EQ(editor.set().csvFileName, csv);
     EXPECT_EQ(editor.set().recordFileName, csv.substr(0, csv.size() - 3) + "xml");
     EXPECT_EQ(view.text(Control::CsvFileDisplay), "..." + csv.substr(csv.size() - 85));
@@ -194,7 +195,9 @@ TEST_F(ConfigEditorTest, OpenButtonsChooseFilesAndShowThemShortened)
     view.fileChoices = {"/data/record.xml"};
     editor.clicked(Control::RecordOpenButton);
     EXPECT_EQ(view.fileRequests[1].mode, FileDialogMode::Save);
-    EXPECT_EQ(view.fileRequests[1].initialFileName, csv.substr(0, csv.size() - 3) + "xml");
+    EXPECT_TRUE(view.fileRequests[1].promptOverwrite);
+    EXPECT_EQ(view.fileRequests[1].initialDirectory, "/" + std::string(90, 'd'));
+    EXPECT_EQ(view.fileRequests[1].initialFileName, "ids.xml");
     EXPECT_EQ(view.text(Control::RecordFileDisplay), "/data/record.xml");
 }
 

@@ -18,6 +18,15 @@ std::string asciiOf(const PagesEditorData &data, int byte)
     return data.pages[static_cast<std::size_t>(byte / 8)].ascii[static_cast<std::size_t>(byte % 8)];
 }
 
+// The editor run to its end: its data on "OK", nothing on "Abbrechen".
+std::optional<PagesEditorData> runPagesEditor(FakePagesEditorView &view, const PagesEditorData &data)
+{
+    auto_2 dialog(data);
+    if (dialog.run(view) != DialogResult::Ok)
+        return std::nullopt;
+    return dialog.data();
+}
+
 PagesEditorData blankData(bool asciiFormat = false, std::string counterPage = "None", std::string counterValue = "")
 {
     PagesEditorData data;
@@ -43,8 +52,8 @@ TEST_P(PagesEditorCell, ConfirmingTakesValidBytesAndReportsOthers)
 {
     const CellCase &c = GetParam();
     FakePagesEditorView view;
-    auto_2 dialog(view, blankData(c.asciiFormat));
-    dialog.open();
+    auto_2 dialog(blankData(c.asciiFormat));
+    dialog.open(view);
 
     view.typeCell(dialog, 40, c.typed);
 
@@ -86,8 +95,8 @@ INSTANTIATE_TEST_SUITE_P(Cells, PagesEditorCell, testing::Values(
 TEST(PagesEditor, FocusWrapsFromLastByteToFirst)
 {
     FakePagesEditorView view;
-    auto_2 dialog(view, blankData());
-    dialog.open();
+    auto_2 dialog(blankData());
+    dialog.open(view);
     view.typeCell(dialog, 135, "41");
     EXPECT_EQ(view.focus, pagesCell(16));
 }
@@ -97,8 +106,8 @@ TEST(PagesEditor, CounterPageCarriesTheCounterValueAndCannotBeEdited)
     FakePagesEditorView view;
     PagesEditorData data = blankData(false, "12", "42");
     data.pages[11].editable = true;
-    auto_2 dialog(view, data);
-    dialog.open();
+    auto_2 dialog(data);
+    dialog.open(view);
 
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(view.cell(88 + i), i < 6 ? "30" : (i == 6 ? "34" : "32"));
@@ -169,8 +178,8 @@ TEST(PagesEditor, FormatSwitchShowsTheOtherTextsAndGoesBack)
 TEST(PagesEditor, TypedOverCellsAreCheckedBeforeAFormatSwitchOrOk)
 {
     FakePagesEditorView view;
-    auto_2 dialog(view, blankData());
-    dialog.open();
+    auto_2 dialog(blankData());
+    dialog.open(view);
     view.setText(pagesCell(20), "G1");  // typed, never confirmed
     view.setText(pagesCell(21), "42");
 

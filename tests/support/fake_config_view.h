@@ -1,6 +1,7 @@
 #pragma once
 
 #include "params/editor/cauto_dlg.h"
+#include "support/fake_pages_editor_view.h"
 
 #include <deque>
 #include <functional>
@@ -52,12 +53,12 @@ public:
         answers.pop_front();
         return answer;
     }
-    std::optional<std::string> chooseFile(const FileDialogRequest &request) override
+    std::optional<std::filesystem::path> chooseFile(const FileDialogRequest &request) override
     {
         fileRequests.push_back(request);
         if (fileChoices.empty())
             return std::nullopt;
-        std::optional<std::string> choice = fileChoices.front();
+        std::optional<std::filesystem::path> choice = fileChoices.front();
         fileChoices.pop_front();
         return choice;
     }
@@ -67,10 +68,12 @@ public:
         lastDelay = delay;
     }
     void stopTimer(ConfigTimer timer) override { runningTimers.erase(timer); }
-    std::optional<PagesEditorData> runPagesEditor(const PagesEditorData &data) override
+    DialogResult runPagesEditor(auto_2 &editor) override
     {
-        pagesEditorInput = data;
-        return pagesEditor ? pagesEditor(data) : std::nullopt;
+        pagesEditorInput = editor.data();
+        FakePagesEditorView pagesView;
+        pagesView.operatorActions = pagesEditorActions;
+        return editor.run(pagesView);
     }
     DialogResult runModal(CAutoDlg &dialog) override
     {
@@ -123,13 +126,14 @@ public:
     std::vector<MessageRequest> messages;
     std::deque<MessageAnswer> answers;
     std::vector<FileDialogRequest> fileRequests;
-    std::deque<std::optional<std::string>> fileChoices;
+    std::deque<std::optional<std::filesystem::path>> fileChoices;
     std::set<ConfigTimer> runningTimers;
     std::optional<std::chrono::milliseconds> lastDelay;
     std::optional<ConfigControl> focus;
     std::optional<ConfigControl> selected;
     std::optional<PagesEditorData> pagesEditorInput;
-    std::function<std::optional<PagesEditorData>(const PagesEditorData &)> pagesEditor;
+    // The operator's work in "Config Pages 3-17"; without any it is cancelled.
+    std::function<void(auto_2 &, FakePagesEditorView &)> pagesEditorActions;
     std::function<void(CAutoDlg &, FakeConfigView &)> operatorActions;
     std::optional<DialogResult> endResult;
 };

@@ -40,6 +40,8 @@ public:
     {
         if (operatorActions)
             operatorActions(dialog, *this);
+        if (!endResult)
+            dialog.cancel();  // the close box
         return endResult.value_or(DialogResult::Cancel);
     }
     void endDialog(DialogResult result) override { endResult = result; }

@@ -61,17 +61,25 @@ std::string shortenedPath(std::string_view path)
     return "..." + std::string(path.substr(path.size() - longestShownPath));
 }
 
-CAutoDlg::CAutoDlg(CAutoDlgView &view, ConfigEditorInput input)
-    : m_view(view), m_input(std::move(input)), m_directory(m_input.workingDirectory), m_setList(m_input.setList),
+CAutoDlg::CAutoDlg(ConfigEditorInput input)
+    : m_input(std::move(input)), m_directory(m_input.workingDirectory), m_setList(m_input.setList),
       m_asciiFormat(m_input.asciiFormat)
 {
 }
 
-void CAutoDlg::open()
+DialogResult CAutoDlg::run(CAutoDlgView &view)
 {
+    open(view);
+    view.runModal(*this);
+    return m_result.accepted ? DialogResult::Ok : DialogResult::Cancel;
+}
+
+void CAutoDlg::open(CAutoDlgView &view)
+{
+    m_view = &view;
     fillLists();
-    m_view.setListEntries(ConfigControl::CounterPageList, counterPageEntries);
-    m_view.setListEntries(ConfigControl::AlignmentList, alignmentEntries);
+    m_view->setListEntries(ConfigControl::CounterPageList, counterPageEntries);
+    m_view->setListEntries(ConfigControl::AlignmentList, alignmentEntries);
     loadSet(m_input.currentSetName, true);
     showCloseButtons();
 }
@@ -103,21 +111,21 @@ void CAutoDlg::loadSet(const std::string &name, bool keepHandedInValues)
 
 void CAutoDlg::fillLists()
 {
-    m_view.setListEntries(ConfigControl::NameList, m_setList.names());
-    m_view.setText(ConfigControl::NameList, m_set.name);
+    m_view->setListEntries(ConfigControl::NameList, m_setList.names());
+    m_view->setText(ConfigControl::NameList, m_set.name);
 }
 
 void CAutoDlg::takeFromControls()
 {
     for (const TextBinding &binding : textFields)
-        m_set.*binding.field = m_view.text(binding.id);
+        m_set.*binding.field = m_view->text(binding.id);
     // A cell typed over but not confirmed counts as confirmed; the HEX cell
     // wins over the ASCII cell of the same byte.
     for (int byte = 0; byte < carrierIdByteCount; ++byte) {
         const ByteTexts held = byteTexts(byte);
-        if (const std::string hex = m_view.text(hexCell(byte)); hex != held.hex)
+        if (const std::string hex = m_view->text(hexCell(byte)); hex != held.hex)
             setByteTexts(byte, readFreeHexCell(hex));
-        else if (const std::string ascii = m_view.text(asciiCell(byte)); ascii != held.ascii)
+        else if (const std::string ascii = m_view->text(asciiCell(byte)); ascii != held.ascii)
             setByteTexts(byte, readFreeAsciiCell(ascii));
     }
 }
@@ -125,7 +133,7 @@ void CAutoDlg::takeFromControls()
 void CAutoDlg::showInControls()
 {
     for (const TextBinding &binding : textFields)
-        m_view.setText(binding.id, m_set.*binding.field);
+        m_view->setText(binding.id, m_set.*binding.field);
     showCells();
     showSwitches();
     showPaths();
@@ -190,10 +198,10 @@ void CAutoDlg::selectionChanged(ConfigControl id)
 {
     if (id == ConfigControl::NameList) {
         m_nameChoicePending = true;
-        m_view.startOneShotTimer(ConfigTimer::NameChoice, configTimerDelay);
+        m_view->startOneShotTimer(ConfigTimer::NameChoice, configTimerDelay);
     } else if (id == ConfigControl::CounterPageList) {
         m_counterPageChoicePending = true;
-        m_view.startOneShotTimer(ConfigTimer::CounterPageChoice, configTimerDelay);
+        m_view->startOneShotTimer(ConfigTimer::CounterPageChoice, configTimerDelay);
     }
 }
 
@@ -201,7 +209,7 @@ void CAutoDlg::timerFired(ConfigTimer timer)
 {
     if (timer == ConfigTimer::NameChoice && m_nameChoicePending) {
         m_nameChoicePending = false;
-        loadSet(m_view.text(ConfigControl::NameList), false);
+        loadSet(m_view->text(ConfigControl::NameList), false);
     } else if (timer == ConfigTimer::CounterPageChoice && m_counterPageChoicePending) {
         m_counterPageChoicePending = false;
         counterPageChosen();
@@ -213,19 +221,19 @@ void CAutoDlg::timerFired(ConfigTimer timer)
 void CAutoDlg::finishPendingChoices()
 {
     if (m_nameChoicePending) {
-        m_view.stopTimer(ConfigTimer::NameChoice);
+        m_view->stopTimer(ConfigTimer::NameChoice);
         timerFired(ConfigTimer::NameChoice);
     }
     if (m_counterPageChoicePending) {
-        m_view.stopTimer(ConfigTimer::CounterPageChoice);
+        m_view->stopTimer(ConfigTimer::CounterPageChoice);
         timerFired(ConfigTimer::CounterPageChoice);
     }
 }
 
 void CAutoDlg::stopTimers()
 {
-    m_view.stopTimer(ConfigTimer::NameChoice);
-    m_view.stopTimer(ConfigTimer::CounterPageChoice);
+    m_view->stopTimer(ConfigTimer::NameChoice);
+    m_view->stopTimer(ConfigTimer::CounterPageChoice);
     m_nameChoicePending = m_counterPageChoicePending = false;
 }
 
@@ -245,7 +253,7 @@ void CAutoDlg::ok()
                                   .currentSetName = m_set.name,
                                   .setList = m_setList,
                                   .set = m_set};
-    m_view.endDialog(DialogResult::Ok);
+    m_view->endDialog(DialogResult::Ok);
 }
 
 void CAutoDlg::cancel()
@@ -254,28 +262,20 @@ void CAutoDlg::cancel()
     m_result = ConfigEditorResult{};
     m_result.saved = m_saved;
     m_result.savePressed = m_savePressed;
-    m_view.endDialog(DialogResult::Cancel);
+    m_view->endDialog(DialogResult::Cancel);
 }
 
 void CAutoDlg::showCloseButtons()
 {
     const bool valid = cellsValid();
-    m_view.setEnabled(ConfigControl::SaveButton, valid);
-    m_view.setEnabled(ConfigControl::OkButton, m_okAllowed && valid);
+    m_view->setEnabled(ConfigControl::SaveButton, valid);
+    m_view->setEnabled(ConfigControl::OkButton, m_okAllowed && valid);
 }
 
 void CAutoDlg::disableOk()
 {
     m_okAllowed = false;
     showCloseButtons();
-}
-
-ConfigEditorResult runEditor(CAutoDlgView &view, const ConfigEditorInput &input)
-{
-    CAutoDlg dialog(view, input);
-    dialog.open();
-    view.runModal(dialog);
-    return dialog.result();
 }
 
 } // namespace teb

@@ -27,11 +27,16 @@ std::string shortenedPath(std::string_view path);
 // window's set and set list and hands them back only on "OK".
 class CAutoDlg {
 public:
-    CAutoDlg(CAutoDlgView &view, ConfigEditorInput input);
+    explicit CAutoDlg(ConfigEditorInput input);
     CAutoDlg(const CAutoDlg &) = delete;
     CAutoDlg &operator=(const CAutoDlg &) = delete;
 
-    void open();
+    // Opens the dialog on the view and runs it until "OK" or "Cancel";
+    // result() then holds what it hands back.
+    DialogResult run(CAutoDlgView &view);
+    // Fills the view's controls: the first step of run. The view must
+    // outlive every later call.
+    void open(CAutoDlgView &view);
 
     // --- the view's reports
     void clicked(ConfigControl id);           // buttons and switches
@@ -100,7 +105,7 @@ private:
     bool withDecimalCounter() const { return source() == CarrierIdSource::DecimalCounter; }
     bool withCsvSource() const;
 
-    CAutoDlgView &m_view;
+    CAutoDlgView *m_view = nullptr;
     ConfigEditorInput m_input;
     std::filesystem::path m_directory;
     ParameterSet m_set;
@@ -114,8 +119,5 @@ private:
     bool m_checking = false;  // a check's message box takes the focus from its field
     ConfigEditorResult m_result;
 };
-
-// Runs the "Config" dialog modally on the view and gives what it hands back.
-ConfigEditorResult runEditor(CAutoDlgView &view, const ConfigEditorInput &input);
 
 } // namespace teb

@@ -82,14 +82,14 @@ void CAutoDlg::cellConfirmed(ConfigControl id)
     takeFromControls();
     const bool hexSide = byteOfHexCell(id) >= 0;
     const int byte = hexSide ? byteOfHexCell(id) : byteOfAsciiCell(id);
-    const std::string typed = m_view.text(id);
+    const std::string typed = m_view->text(id);
     setByteTexts(byte, hexSide ? readFreeHexCell(typed) : readFreeAsciiCell(typed));
     cellEdited(byte);
     disableOk();
     const int next = byte == lastGridByte ? 0 : byte + 1;
     const ConfigControl nextCell = hexSide ? hexCell(next) : asciiCell(next);
-    m_view.setFocus(nextCell);
-    m_view.selectAll(nextCell);
+    m_view->setFocus(nextCell);
+    m_view->selectAll(nextCell);
 }
 
 // After a cell edit: the decimal carrier ID is what its window bytes now
@@ -119,8 +119,8 @@ void CAutoDlg::showCells()
 {
     for (int byte = 0; byte < carrierIdByteCount; ++byte) {
         const ByteTexts texts = byteTexts(byte);
-        m_view.setText(hexCell(byte), texts.hex);
-        m_view.setText(asciiCell(byte), texts.ascii);
+        m_view->setText(hexCell(byte), texts.hex);
+        m_view->setText(asciiCell(byte), texts.ascii);
     }
 }
 
@@ -133,8 +133,8 @@ void CAutoDlg::showByteColours()
             background = faultyByteRed;
         else if (window && window->contains(byte))
             background = windowGreen;
-        m_view.setBackground(hexCell(byte), background);
-        m_view.setBackground(asciiCell(byte), background);
+        m_view->setBackground(hexCell(byte), background);
+        m_view->setBackground(asciiCell(byte), background);
     }
 }
 
@@ -149,7 +149,7 @@ void CAutoDlg::checkCarrierId()
     m_set.memoryPage = check.fields.memoryPage;
     showInControls();
     for (const std::string_view message : check.messages)
-        m_view.showMessage({std::string(message), std::string(messageCaption), MessageIcon::Warning, MessageButtons::Ok});
+        m_view->showMessage({std::string(message), std::string(messageCaption), MessageIcon::Warning, MessageButtons::Ok});
     disableOk();
     m_checking = false;
 }

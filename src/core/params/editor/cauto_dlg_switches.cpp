@@ -40,27 +40,27 @@ bool CAutoDlg::isCarrierIdField(ConfigControl id) const
 
 void CAutoDlg::showSwitches()
 {
-    m_view.setSwitchImage(ConfigControl::DecimalCounterSwitch, m_set.useDecimalCounter);
-    m_view.setSwitchImage(ConfigControl::CsvFileSwitch, m_set.useCsvFile);
-    m_view.setSwitchImage(ConfigControl::CsvFileCompleteSwitch, m_set.csvFileComplete);
-    m_view.setSwitchImage(ConfigControl::FixDataSwitch, m_set.useFixData);
-    m_view.setSwitchImage(ConfigControl::TiSwitch, m_set.transponderTi);
-    m_view.setSwitchImage(ConfigControl::OrvexSwitch, m_set.transponderOrvex);
-    m_view.setSwitchImage(ConfigControl::LockCarrierIdSwitch, m_set.lockCarrierId);
-    m_view.setSwitchImage(ConfigControl::EditPage1Switch, page(1).editable);
-    m_view.setSwitchImage(ConfigControl::LockPage1Switch, page(1).locked);
-    m_view.setSwitchImage(ConfigControl::EditPage2Switch, page(2).editable);
-    m_view.setSwitchImage(ConfigControl::LockPage2Switch, page(2).locked);
-    m_view.setSwitchImage(ConfigControl::WritePages3To17Switch, m_set.writePages3To17);
-    m_view.setSwitchImage(ConfigControl::LogSwitch, m_set.logEnabled);
+    m_view->setSwitchImage(ConfigControl::DecimalCounterSwitch, m_set.useDecimalCounter);
+    m_view->setSwitchImage(ConfigControl::CsvFileSwitch, m_set.useCsvFile);
+    m_view->setSwitchImage(ConfigControl::CsvFileCompleteSwitch, m_set.csvFileComplete);
+    m_view->setSwitchImage(ConfigControl::FixDataSwitch, m_set.useFixData);
+    m_view->setSwitchImage(ConfigControl::TiSwitch, m_set.transponderTi);
+    m_view->setSwitchImage(ConfigControl::OrvexSwitch, m_set.transponderOrvex);
+    m_view->setSwitchImage(ConfigControl::LockCarrierIdSwitch, m_set.lockCarrierId);
+    m_view->setSwitchImage(ConfigControl::EditPage1Switch, page(1).editable);
+    m_view->setSwitchImage(ConfigControl::LockPage1Switch, page(1).locked);
+    m_view->setSwitchImage(ConfigControl::EditPage2Switch, page(2).editable);
+    m_view->setSwitchImage(ConfigControl::LockPage2Switch, page(2).locked);
+    m_view->setSwitchImage(ConfigControl::WritePages3To17Switch, m_set.writePages3To17);
+    m_view->setSwitchImage(ConfigControl::LogSwitch, m_set.logEnabled);
     for (int byte = 0; byte < carrierIdByteCount; ++byte)
-        m_view.setSwitchImage(fixSwitch(byte), page(byte / bytesPerPage + 1).fixed[static_cast<std::size_t>(byte % bytesPerPage)]);
+        m_view->setSwitchImage(fixSwitch(byte), page(byte / bytesPerPage + 1).fixed[static_cast<std::size_t>(byte % bytesPerPage)]);
 }
 
 void CAutoDlg::setFieldEnabled(ConfigControl id, bool enabled)
 {
-    m_view.setEnabled(id, enabled);
-    m_view.setBackground(id, enabled ? colour::White : colour::GreyBackground);
+    m_view->setEnabled(id, enabled);
+    m_view->setBackground(id, enabled ? colour::White : colour::GreyBackground);
 }
 
 // Which controls the data source leaves to the operator.
@@ -75,22 +75,22 @@ void CAutoDlg::showSourceStates()
     setFieldEnabled(ConfigControl::CarrierIdLength, decimal || csv);
     setFieldEnabled(ConfigControl::CarrierId, decimal);
     setFieldEnabled(ConfigControl::MemoryPage, csv);
-    m_view.setEnabled(ConfigControl::FillButton, decimal);
-    m_view.setEnabled(ConfigControl::LockCarrierIdSwitch, decimal);
+    m_view->setEnabled(ConfigControl::FillButton, decimal);
+    m_view->setEnabled(ConfigControl::LockCarrierIdSwitch, decimal);
 
     for (int byte = 0; byte < carrierIdByteCount; ++byte) {
-        m_view.setEnabled(hexCell(byte), !complete);
-        m_view.setEnabled(asciiCell(byte), !complete);
-        m_view.setEnabled(fixSwitch(byte), !complete);
+        m_view->setEnabled(hexCell(byte), !complete);
+        m_view->setEnabled(asciiCell(byte), !complete);
+        m_view->setEnabled(fixSwitch(byte), !complete);
     }
     for (const ConfigControl id : {ConfigControl::EditPage1Switch, ConfigControl::LockPage1Switch,
                                    ConfigControl::EditPage2Switch, ConfigControl::LockPage2Switch,
                                    ConfigControl::WritePages3To17Switch, ConfigControl::EditPagesButton,
                                    ConfigControl::CounterPageList, ConfigControl::AlignmentList})
-        m_view.setEnabled(id, !complete);
+        m_view->setEnabled(id, !complete);
 
-    m_view.setEnabled(ConfigControl::LogSwitch, !withCsvSource());
-    m_view.setEnabled(ConfigControl::RecordOpenButton, !withCsvSource() && m_set.logEnabled);
+    m_view->setEnabled(ConfigControl::LogSwitch, !withCsvSource());
+    m_view->setEnabled(ConfigControl::RecordOpenButton, !withCsvSource() && m_set.logEnabled);
 }
 
 void CAutoDlg::chooseDataSource(CarrierIdSource dataSource)
@@ -216,7 +216,7 @@ void CAutoDlg::logClicked()
 void CAutoDlg::counterPageChosen()
 {
     takeFromControls();
-    const std::string chosen = m_view.text(ConfigControl::CounterPageList);
+    const std::string chosen = m_view->text(ConfigControl::CounterPageList);
     m_set.counterPage = chosen;
     if (const std::optional<int> counterPage = counterPageNumber(chosen)) {
         page(*counterPage).editable = false;
@@ -235,8 +235,8 @@ bool CAutoDlg::moveFocusFrom(ConfigControl id)
         next = nextInCycle(csvFileCycle, id);
     if (!next)
         return false;
-    m_view.setFocus(*next);
-    m_view.selectAll(*next);
+    m_view->setFocus(*next);
+    m_view->selectAll(*next);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "params/editor/config_control.h"
 #include "params/editor/pages_editor.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,15 +33,16 @@ public:
     virtual void selectAll(ConfigControl id) = 0;
 
     virtual MessageAnswer showMessage(const MessageRequest &request) = 0;
-    virtual std::optional<std::string> chooseFile(const FileDialogRequest &request) = 0;  // nullopt: cancelled
+    // nullopt: cancelled. The path is in the system's own encoding.
+    virtual std::optional<std::filesystem::path> chooseFile(const FileDialogRequest &request) = 0;
 
     // One-shot timers: after the delay the view calls the model's timerFired
     // once. Starting a running timer starts it anew.
     virtual void startOneShotTimer(ConfigTimer timer, std::chrono::milliseconds delay) = 0;
     virtual void stopTimer(ConfigTimer timer) = 0;
 
-    // The "Config Pages 3-17" dialog, run modally (runPagesEditor on a view of its own).
-    virtual std::optional<PagesEditorData> runPagesEditor(const PagesEditorData &data) = 0;
+    // The "Config Pages 3-17" dialog: editor.run on a view of its own.
+    virtual DialogResult runPagesEditor(auto_2 &editor) = 0;
 
     // Shows the dialog, forwarding the operator's actions to the model, until
     // the model ends it.

@@ -61,19 +61,27 @@ std::optional<int> counterPageNumber(std::string_view counterPage)
     return std::nullopt;
 }
 
-auto_2::auto_2(Auto2View &view, PagesEditorData data) : m_view(view), m_data(std::move(data)) {}
+auto_2::auto_2(PagesEditorData data) : m_data(std::move(data)) {}
 
-void auto_2::open()
+DialogResult auto_2::run(Auto2View &view)
 {
+    open(view);
+    view.runModal(*this);
+    return m_accepted ? DialogResult::Ok : DialogResult::Cancel;
+}
+
+void auto_2::open(Auto2View &view)
+{
+    m_view = &view;
     const std::optional<int> counterPage = counterPageNumber(m_data.counterPage);
     if (counterPage) {
         page(*counterPage).editable = false;
         writeCounterValueIntoPage(*counterPage);
     }
     for (int p = firstPagesEditorPage; p <= pageCount; ++p) {
-        m_view.setEnabled(pagesEditSwitch(p), p != counterPage);
-        m_view.setSwitchImage(pagesEditSwitch(p), page(p).editable);
-        m_view.setSwitchImage(pagesLockSwitch(p), page(p).locked);
+        m_view->setEnabled(pagesEditSwitch(p), p != counterPage);
+        m_view->setSwitchImage(pagesEditSwitch(p), page(p).editable);
+        m_view->setSwitchImage(pagesLockSwitch(p), page(p).locked);
     }
     showFormat();
     showCells();
@@ -108,7 +116,7 @@ void auto_2::editClicked(int p)
     if (p < firstPagesEditorPage || p > pageCount || counterPageNumber(m_data.counterPage) == p)
         return;
     page(p).editable = !page(p).editable;
-    m_view.setSwitchImage(pagesEditSwitch(p), page(p).editable);
+    m_view->setSwitchImage(pagesEditSwitch(p), page(p).editable);
 }
 
 void auto_2::lockClicked(int p)
@@ -116,7 +124,7 @@ void auto_2::lockClicked(int p)
     if (p < firstPagesEditorPage || p > pageCount)
         return;
     page(p).locked = !page(p).locked;
-    m_view.setSwitchImage(pagesLockSwitch(p), page(p).locked);
+    m_view->setSwitchImage(pagesLockSwitch(p), page(p).locked);
 }
 
 void auto_2::ok()
@@ -128,13 +136,13 @@ void auto_2::ok()
     if (const std::optional<int> counterPage = counterPageNumber(m_data.counterPage))
         readCounterValueFromPage(*counterPage);
     m_accepted = true;
-    m_view.endDialog(DialogResult::Ok);
+    m_view->endDialog(DialogResult::Ok);
 }
 
 void auto_2::cancel()
 {
     m_accepted = false;
-    m_view.endDialog(DialogResult::Cancel);
+    m_view->endDialog(DialogResult::Cancel);
 }
 
 void auto_2::clicked(PagesControl id)
@@ -179,7 +187,7 @@ std::string auto_2::shownText(int byte) const
     return m_data.asciiFormat ? texts.ascii : texts.hex;
 }
 
-void auto_2::showCell(int byte) { m_view.setText(pagesCell(byte), shownText(byte)); }
+void auto_2::showCell(int byte) { m_view->setText(pagesCell(byte), shownText(byte)); }
 
 void auto_2::showCells()
 {
@@ -189,15 +197,15 @@ void auto_2::showCells()
 
 void auto_2::showFormat()
 {
-    m_view.setSwitchImage(PagesControl::HexFormat, !m_data.asciiFormat);
-    m_view.setSwitchImage(PagesControl::AsciiFormat, m_data.asciiFormat);
+    m_view->setSwitchImage(PagesControl::HexFormat, !m_data.asciiFormat);
+    m_view->setSwitchImage(PagesControl::AsciiFormat, m_data.asciiFormat);
 }
 
 bool auto_2::takeCell(int byte)
 {
-    const std::optional<ByteTexts> texts = readCheckedCell(m_view.text(pagesCell(byte)), m_data.asciiFormat);
+    const std::optional<ByteTexts> texts = readCheckedCell(m_view->text(pagesCell(byte)), m_data.asciiFormat);
     if (!texts) {
-        m_view.showMessage({withByteNumber(m_data.asciiFormat ? asciiCellMessage : hexCellMessage, byte),
+        m_view->showMessage({withByteNumber(m_data.asciiFormat ? asciiCellMessage : hexCellMessage, byte),
                             std::string(messageCaption), MessageIcon::Warning, MessageButtons::Ok});
         return false;
     }
@@ -208,11 +216,11 @@ bool auto_2::takeCell(int byte)
 bool auto_2::takeChangedCells()
 {
     for (int byte = firstPagesEditorByte; byte <= lastPagesEditorByte; ++byte) {
-        if (m_view.text(pagesCell(byte)) == shownText(byte))
+        if (m_view->text(pagesCell(byte)) == shownText(byte))
             continue;
         if (!takeCell(byte)) {
-            m_view.setFocus(pagesCell(byte));
-            m_view.selectAll(pagesCell(byte));
+            m_view->setFocus(pagesCell(byte));
+            m_view->selectAll(pagesCell(byte));
             return false;
         }
         showCell(byte);
@@ -222,8 +230,8 @@ bool auto_2::takeChangedCells()
 
 void auto_2::moveFocusTo(int byte)
 {
-    m_view.setFocus(pagesCell(byte));
-    m_view.selectAll(pagesCell(byte));
+    m_view->setFocus(pagesCell(byte));
+    m_view->selectAll(pagesCell(byte));
 }
 
 void auto_2::writeCounterValueIntoPage(int p)
@@ -247,16 +255,6 @@ void auto_2::readCounterValueFromPage(int p)
     if (value.size() < counterValueDigits)
         value.insert(0, counterValueDigits - value.size(), '0');
     m_data.counterValue = value;
-}
-
-std::optional<PagesEditorData> runPagesEditor(Auto2View &view, const PagesEditorData &data)
-{
-    auto_2 dialog(view, data);
-    dialog.open();
-    view.runModal(dialog);
-    if (!dialog.accepted())
-        return std::nullopt;
-    return dialog.data();
 }
 
 } // namespace teb

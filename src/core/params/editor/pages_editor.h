@@ -37,9 +37,13 @@ std::optional<int> counterPageNumber(std::string_view counterPage);
 // while the dialog is open.
 class auto_2 {
 public:
-    auto_2(Auto2View &view, PagesEditorData data);
+    explicit auto_2(PagesEditorData data);
 
-    void open();
+    // Opens the dialog on the view and runs it until "OK" or "Abbrechen";
+    // data() then holds the pages as changed.
+    DialogResult run(Auto2View &view);
+    // Fills the view's controls: the first step of run.
+    void open(Auto2View &view);
     void formatClicked(bool ascii);   // "HEX" (false) or "ASCII" (true)
     void cellConfirmed(int byte);     // Enter or Tab in the cell of a byte
     void editClicked(int page);
@@ -68,12 +72,9 @@ private:
     void readCounterValueFromPage(int page);
     PageSetting &page(int pageNumber) { return m_data.pages[static_cast<std::size_t>(pageNumber - 1)]; }
 
-    Auto2View &m_view;
+    Auto2View *m_view = nullptr;
     PagesEditorData m_data;
     bool m_accepted = false;
 };
-
-// Runs the pages 3-17 editor modally; its data as changed on "OK", nothing on "Abbrechen".
-std::optional<PagesEditorData> runPagesEditor(Auto2View &view, const PagesEditorData &data);
 
 } // namespace teb
