@@ -87,6 +87,7 @@ TEST(StartInARemovedDirectory, StartsWithTheDefaultsAndSaysSo)
     FakeMainWindowView view;
     FakeDialogHost dialogs;
     CQV58Dlg window(view, dialogs);
+    view.attach(window);
     EXPECT_NO_THROW(window.initialise());
     EXPECT_NO_THROW(window.destroy());
     std::filesystem::current_path(previous);
