@@ -87,6 +87,17 @@ INSTANTIATE_TEST_SUITE_P(Fields, CarrierIdCheckTest, testing::Values(
     CheckCase{"CsvBeyondMemory", true, "20", "16", "16", "16", "0", {"Carrier ID Length must be under 16."}}),
     [](const auto &info) { return info.param.name; });
 
+TEST_F(ConfigEditorTest, AFieldLosingTheFocusToTheCheckMessageDoesNotCheckAgain)
+{
+    store(decimalSet("job", "0", "4"));
+    CAutoDlg &editor = open(input("job"));
+    view.whileMessageShows = [&](const MessageRequest &) { editor.focusLost(Control::CarrierIdLength); };
+    view.typeAndEnter(editor, Control::CarrierIdLength, "20");
+    EXPECT_EQ(view.messages.size(), 1u);
+    editor.focusLost(Control::CarrierIdLength);  // the operator moves on: checked again, nothing to say
+    EXPECT_EQ(view.messages.size(), 1u);
+}
+
 TEST_F(ConfigEditorTest, TheCheckMovesTheGreenWindow)
 {
     store(decimalSet("job", "0", "4"));

@@ -45,6 +45,8 @@ public:
     MessageAnswer showMessage(const MessageRequest &request) override
     {
         messages.push_back(request);
+        if (whileMessageShows)
+            whileMessageShows(request);
         if (request.buttons != MessageButtons::YesNo)
             return MessageAnswer::Ok;
         if (answers.empty())
@@ -125,6 +127,8 @@ public:
     std::map<ConfigControl, Control> controls;
     std::vector<MessageRequest> messages;
     std::deque<MessageAnswer> answers;
+    // Runs while a box is showing, e.g. the field's report that it lost the focus to the box.
+    std::function<void(const MessageRequest &)> whileMessageShows;
     std::vector<FileDialogRequest> fileRequests;
     std::deque<std::optional<std::filesystem::path>> fileChoices;
     std::set<ConfigTimer> runningTimers;

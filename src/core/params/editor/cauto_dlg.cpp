@@ -190,7 +190,7 @@ void CAutoDlg::tabPressed(ConfigControl id)
 
 void CAutoDlg::focusLost(ConfigControl id)
 {
-    if (isCarrierIdField(id) && !m_checking)
+    if (isCarrierIdField(id))
         checkCarrierId();
 }
 

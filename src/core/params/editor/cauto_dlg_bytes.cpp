@@ -140,6 +140,10 @@ void CAutoDlg::showByteColours()
 
 void CAutoDlg::checkCarrierId()
 {
+    // A message box of the check takes the focus from the field, which the
+    // field reports like Enter: that report must not start a second check.
+    if (m_checking)
+        return;
     m_checking = true;
     takeFromControls();
     const CarrierIdCheck check =
