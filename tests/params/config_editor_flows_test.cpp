@@ -158,8 +158,9 @@ TEST_P(DataSourceTest, EachButtonSetsItsFieldsAndStates)
     EXPECT_EQ(view.isEnabled(Control::EditPagesButton), c.gridEnabled);
     EXPECT_EQ(view.isEnabled(Control::LogSwitch), c.logEnabledSwitch);
     EXPECT_EQ(editor.set().lockCarrierId, c.carrierIdEnabled);
-    if (c.logForced)
+    if (c.logForced) {
         EXPECT_TRUE(editor.set().logEnabled);
+    }
     EXPECT_FALSE(view.isEnabled(Control::OkButton));
 }
 

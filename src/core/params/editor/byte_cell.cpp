@@ -10,8 +10,6 @@ namespace {
 
 constexpr std::string_view zeroByteDisplay = "NUL";
 
-bool isHexDigit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
-
 bool isStorableByte(std::uint8_t byte) { return byte == 0 || (byte >= 0x20 && byte <= 0x7E); }
 
 std::string upperCase(std::string_view text)
@@ -32,7 +30,7 @@ std::optional<ByteTexts> readCheckedCell(std::string_view cell, bool asciiFormat
             return std::nullopt;
         return ByteTexts{displayToHex(cell), std::string(cell)};
     }
-    if (cell.size() != 2 || !std::ranges::all_of(cell, isHexDigit))
+    if (cell.size() != 2 || !std::ranges::all_of(cell, [](char c) { return isHexDigit(c); }))
         return std::nullopt;
     const std::string hex = upperCase(cell);
     if (!isStorableByte(hexToByte(hex)))
@@ -42,7 +40,7 @@ std::optional<ByteTexts> readCheckedCell(std::string_view cell, bool asciiFormat
 
 bool isSingleByte(std::string_view hex)
 {
-    return hex.size() <= 2 && std::ranges::all_of(hex, isHexDigit);
+    return hex.size() <= 2 && std::ranges::all_of(hex, [](char c) { return isHexDigit(c); });
 }
 
 ByteTexts readFreeHexCell(std::string_view cell)
