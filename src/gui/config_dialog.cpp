@@ -68,11 +68,12 @@ void ConfigDialog::setText(ConfigControl id, const std::string &text)
     if (auto *field = qobject_cast<QLineEdit *>(widget)) {
         field->setText(shown);
     } else if (auto *list = qobject_cast<QComboBox *>(widget)) {
-        const int index = list->findText(shown);
+        // A value that is not in a fixed list shows as no entry, never as the
+        // entry that happened to be selected before.
         if (list->isEditable())
             list->setEditText(shown);
-        else if (index >= 0)
-            list->setCurrentIndex(index);
+        else
+            list->setCurrentIndex(list->findText(shown));
     } else if (auto *label = qobject_cast<QLabel *>(widget)) {
         label->setText(shown);
     }
