@@ -175,6 +175,9 @@ DialogResult ConfigDialog::runModal(CAutoDlg &dialog)
 
 void ConfigDialog::endDialog(DialogResult result)
 {
+    // Hiding the window takes the focus from its field, which reports it:
+    // the model has finished and hears nothing more.
+    m_model = nullptr;
     for (QTimer &each : m_timers)
         each.stop();
     done(result == DialogResult::Ok ? QDialog::Accepted : QDialog::Rejected);

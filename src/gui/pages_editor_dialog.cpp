@@ -202,6 +202,7 @@ DialogResult PagesEditorDialog::runModal(auto_2 &dialog)
 
 void PagesEditorDialog::endDialog(DialogResult result)
 {
+    m_model = nullptr;  // the model has finished
     done(result == DialogResult::Ok ? QDialog::Accepted : QDialog::Rejected);
 }
 
