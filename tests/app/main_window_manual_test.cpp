@@ -132,6 +132,18 @@ TEST_F(ManualGroup, UidLockAndDefaultContent)
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "LD 1"), 1);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "LD 2"), 0);
 
+    // In automatic mode the job's family alone decides on the UID step.
+    view.setChecked(Control::OrvexSwitch, true);
+    view.setChecked(Control::TiSwitch, false);
+    window->currentSet.transponderTi = true;
+    view.setText(Control::PageBox1, "01 02 03 04 05 06 07 08");
+    select({1});
+    window->writePages();
+    const auto afterWrite = simulator->receivedLines();
+    ASSERT_GE(afterWrite.size(), 2u);
+    EXPECT_EQ(afterWrite.back(), "WD 1 0102030405060708");
+    EXPECT_EQ(afterWrite[afterWrite.size() - 2], "TOR");
+
     window->pageDefault[4] = "01 02 03 04 05 06 07 08";
     click(Control::AsciiSwitch);
     window->clicked(Control::DefaultMemoryButton);
