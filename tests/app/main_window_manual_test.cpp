@@ -82,6 +82,7 @@ TEST_F(ManualGroup, EveryReadIsLoggedWithItsOwnHeaderAndAnUnwritableLogIsReporte
     EXPECT_EQ(view.text(Control::PageBox2), "41 42 43 44 45 46 47 48");
     EXPECT_EQ(backgroundOf(view, Control::PageBox2), colour::Green);
     const std::string log = readFileBytes(dir / "manual.xml");
+    EXPECT_EQ(xmlFaults(dir / "manual.xml"), "");
     const std::string readRow = R"(<Cell ss:Index="1"><Data ss:Type="String">Read</Data></Cell>)";
     EXPECT_NE(log.find(readRow), log.rfind(readRow));
     EXPECT_NE(log.find(R"(<Data ss:Type="String">A B C D E F G H</Data>)"), std::string::npos);
