@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string_view>
+
+// What the data sources and the automatic cycle tell the operator, and with
+// which icon. The caption of every box is the program title.
+namespace teb {
+
+enum class NoticeIcon { Warning, Stop };
+
+struct Notice {
+    std::string_view text;
+    NoticeIcon icon;
+};
+
+namespace notice {
+
+inline constexpr Notice noCsvAccess{"No access to csv file.", NoticeIcon::Stop};
+inline constexpr Notice csvWrongFormat{
+    "Next Carrier ID has the wrong format. Check the used csv file.", NoticeIcon::Warning};
+inline constexpr Notice quantityReached{"Quantity reached.", NoticeIcon::Warning};
+inline constexpr Notice wrongCarrierIdFormat{"Wrong Carrier ID format.", NoticeIcon::Warning};
+inline constexpr Notice uidNotRead{
+    "UID can't be read. No or defect transponder on Antenna or wrong transponder type chosen.",
+    NoticeIcon::Stop};
+inline constexpr Notice writeFailed{"Error on writing the pages of the transponder.", NoticeIcon::Stop};
+inline constexpr Notice lockFailed{"Error on locking the pages of the transponder.", NoticeIcon::Stop};
+
+// A cycle that would write no carrier ID, no counter page or no page at all
+// would be counted and recorded as a programmed transponder.
+inline constexpr Notice carrierIdPagesNotSelected{
+    "The pages of the Carrier ID are not selected for writing.\r\nNo transponder was programmed.",
+    NoticeIcon::Warning};
+inline constexpr Notice counterPageNotSelected{
+    "The counter page is not selected for writing.\r\nNo transponder was programmed.", NoticeIcon::Warning};
+inline constexpr Notice noPageSelected{
+    "No page is selected for writing.\r\nNo transponder was programmed.", NoticeIcon::Warning};
+
+// The transponder was programmed and recorded, but its row kept no "X": the
+// next "One" would program the same carrier ID again.
+inline constexpr Notice csvMarkFailed{
+    "The programmed row could not be marked as done in the csv file.\r\n"
+    "Is the csv file write-protected, or was it changed?\r\n"
+    "No further transponder is programmed until the row is marked.",
+    NoticeIcon::Stop};
+
+} // namespace notice
+
+// Deferred to the 500 ms tick; always with the stop icon.
+inline constexpr std::string_view recordFileFailedText =
+    "Protocol file can't be opened.\r\nDoes the protocol path exist?\r\nDo you have writing authorisation on the path?";
+
+} // namespace teb
