@@ -44,6 +44,13 @@ inline constexpr Notice csvMarkFailed{
     "No further transponder is programmed until the row is marked.",
     NoticeIcon::Stop};
 
+// The set's progress could not be kept: after a restart the same carrier ID
+// would be offered again.
+inline constexpr Notice progressNotSaved{
+    "The progress of the parameter set could not be saved beside its set file.\r\n"
+    "After a restart the counters would start again from the saved values.",
+    NoticeIcon::Stop};
+
 } // namespace notice
 
 // Deferred to the 500 ms tick; always with the stop icon.
