@@ -11,8 +11,9 @@ namespace {
 constexpr std::size_t kLongAnswerPadding = 300;
 constexpr std::size_t kMarkerXLength = 8;
 
-constexpr std::array<std::pair<const char *, FaultKind>, 9> kFaultNames{{
+constexpr std::array<std::pair<const char *, FaultKind>, 10> kFaultNames{{
     {"no-answer", FaultKind::NoAnswer},
+    {"answer-lost", FaultKind::AnswerLost},
     {"wrong-answer", FaultKind::WrongAnswer},
     {"empty-answer", FaultKind::EmptyAnswer},
     {"long-answer", FaultKind::LongAnswer},
@@ -64,7 +65,8 @@ std::optional<std::string> FaultInjector::apply(const std::optional<std::string>
 {
     const std::string normal = answer.value_or("");
     switch (m_plan.kind) {
-    case FaultKind::NoAnswer: return std::nullopt;
+    case FaultKind::NoAnswer:
+    case FaultKind::AnswerLost: return std::nullopt;
     case FaultKind::WrongAnswer: return "ERR";
     case FaultKind::EmptyAnswer: return "";
     case FaultKind::LongAnswer: return normal + std::string(kLongAnswerPadding, '9');
@@ -76,6 +78,24 @@ std::optional<std::string> FaultInjector::apply(const std::optional<std::string>
     case FaultKind::None: return answer;
     }
     return answer;
+}
+
+bool FaultInjector::hitCommandTakesEffect() const
+{
+    switch (m_plan.kind) {
+    case FaultKind::AnswerLost:
+    case FaultKind::LongAnswer:
+    case FaultKind::Slow:
+    case FaultKind::None: return true;
+    case FaultKind::NoAnswer:
+    case FaultKind::WrongAnswer:
+    case FaultKind::EmptyAnswer:
+    case FaultKind::NoRead:
+    case FaultKind::Marker09:
+    case FaultKind::MarkerX:
+    case FaultKind::Refusal: return false;
+    }
+    return false;
 }
 
 std::chrono::milliseconds FaultInjector::extraDelay() const

@@ -8,7 +8,8 @@ namespace teb::sim {
 
 enum class FaultKind {
     None,
-    NoAnswer,    // the command goes unanswered
+    NoAnswer,    // the command is lost on the line: nothing done, no answer
+    AnswerLost,  // the command is carried out, its answer is lost
     WrongAnswer, // "ERR"
     EmptyAnswer, // a lone CR
     LongAnswer,  // the answer followed by 300 digits, longer than any line the station keeps
@@ -38,6 +39,10 @@ public:
     // Whether the fault hits this command; counts the hit.
     bool hits(const std::string &command);
     std::optional<std::string> apply(const std::optional<std::string> &answer) const;
+    // Whether a command the fault hits still takes effect on the transponder:
+    // only where its right answer is sent (late or lengthened) or lost on the
+    // way back. A refused or lost command changes nothing.
+    bool hitCommandTakesEffect() const;
     std::chrono::milliseconds extraDelay() const;
 
 private:

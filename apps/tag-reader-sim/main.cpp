@@ -18,6 +18,7 @@
 #include <iostream>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 
 namespace teb::sim {
 namespace {
@@ -113,9 +114,15 @@ private:
     {
         if (m_log)
             *m_log << printable(command) << std::endl;
-        std::optional<std::string> text = m_options.reader.answer(command);
+        // The command runs on a copy that is kept only when it takes effect,
+        // so that a refused command leaves the transponder as it was.
+        const bool hit = m_faults.hits(command);
+        ReaderModel outcome = m_options.reader;
+        std::optional<std::string> text = outcome.answer(command);
+        if (!hit || m_faults.hitCommandTakesEffect())
+            m_options.reader = std::move(outcome);
         auto delay = m_options.answerDelay;
-        if (m_faults.hits(command)) {
+        if (hit) {
             text = m_faults.apply(text);
             delay += m_faults.extraDelay();
         }

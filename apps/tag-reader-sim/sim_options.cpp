@@ -212,7 +212,8 @@ Options (a value follows the option, or is joined with "="):
   --noise HEX        bytes sent before every answer, as hexadecimal pairs
                      (for example 00FF0A)
   --fault KIND       an injected fault, one of:
-                       no-answer     the command goes unanswered
+                       no-answer     the command is lost: nothing done, no answer
+                       answer-lost   the command is carried out, its answer lost
                        wrong-answer  ERR
                        empty-answer  a lone CR
                        long-answer   the answer followed by 300 digits
@@ -221,6 +222,8 @@ Options (a value follows the option, or is joined with "="):
                        marker-x      XXXXXXXX (X characters over the whole answer)
                        nak           NAK
                        slow          the right answer, after --fault-delay
+                     A hit command changes the transponder only for
+                     answer-lost, long-answer and slow.
   --fault-on WORDS   only commands that begin with these words, for example
                      "RD" or "WD 3" (default: every command)
   --fault-count N    only the first N such commands (default: 0, all of them)

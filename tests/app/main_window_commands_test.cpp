@@ -26,11 +26,12 @@ TEST_F(MainWindowTest, OpenAndLogEndTheDefaultActionAndLogRefreshesTheLabelWhenS
     const std::string name52 = "/" + std::string(47, 'a') + ".xml";
     writeSettings(iniLines({"[Manual]", "file name=" + name52}));
     CQV58Dlg &w = start();
-    w.clicked(Control::DefaultButton);
+    w.switchToAutomatic(); // "One" takes the focus only while it is enabled
+    w.defaultAction();
     EXPECT_EQ(view.focus(), Control::OneButton);
     view.focusHistory.clear();
     w.clicked(Control::OpenButton);
-    w.clicked(Control::DefaultButton);
+    w.defaultAction();
     EXPECT_EQ(view.focus(), std::nullopt);
 
     start();
@@ -48,9 +49,9 @@ TEST_F(MainWindowTest, InterfaceSettingsOkTakesTheValuesReopensThePortAndRestart
 {
     writeSettings(iniLines({"[Interface]", "port=COM9", "baudrate=9600"}));
     CQV58Dlg &w = start();
-    view.messages.clear();
+    dialogs.messages.clear();
     view.timerLog.clear();
-    view.interfaceSettingsDialog = [](CI2Dlg &dialog) {
+    dialogs.interfaceSettingsDialog = [](CI2Dlg &dialog) {
         dialog.portText = "COM4";
         dialog.baudRateText = "19200";
         return CI2DlgView::Result::Ok;
@@ -59,7 +60,7 @@ TEST_F(MainWindowTest, InterfaceSettingsOkTakesTheValuesReopensThePortAndRestart
     w.menuCommand(MenuItem::InterfaceSettings);
 
     EXPECT_EQ(w.interfaceSettings.baudRate, 19200);
-    EXPECT_THAT(view.messages, ElementsAre(MessageRequest{"COM4 could not be opened!", "Tag Encoder Bench",
+    EXPECT_THAT(dialogs.messages, ElementsAre(MessageRequest{"COM4 could not be opened!", "Tag Encoder Bench",
                                                           MessageIcon::Stop, MessageButtons::Ok}));
     EXPECT_THAT(view.timerLog, ElementsAre("stop 3", "stop 5", "start 3 10", "start 5 500"));
     w.destroy();
@@ -94,7 +95,7 @@ TEST_F(MainWindowTest, EnterInAPageBoxLaysOutTheTextColoursItAndWarnsInItsFormat
         writeSettings(iniLines({"[Data]", std::string("Format=") + (entry.ascii ? "1" : "0")}));
         CQV58Dlg &w = start();
         w.currentSet.alignment = entry.alignment;
-        view.messages.clear();
+        dialogs.messages.clear();
         view.setText(pageBox(entry.page), entry.typed);
 
         w.enterPressed(pageBox(entry.page));
@@ -103,9 +104,9 @@ TEST_F(MainWindowTest, EnterInAPageBoxLaysOutTheTextColoursItAndWarnsInItsFormat
         const bool valid = entry.message.empty();
         EXPECT_EQ(view.control(pageBox(entry.page)).background, valid ? colour::Green : colour::Red);
         if (valid)
-            EXPECT_TRUE(view.messages.empty());
+            EXPECT_TRUE(dialogs.messages.empty());
         else
-            EXPECT_THAT(view.messages, ElementsAre(MessageRequest{entry.message, "Tag Encoder Bench",
+            EXPECT_THAT(dialogs.messages, ElementsAre(MessageRequest{entry.message, "Tag Encoder Bench",
                                                                   MessageIcon::Warning, MessageButtons::Ok}));
     }
 }
@@ -119,7 +120,7 @@ TEST_F(MainWindowTest, TicksWorkOffTheRequestsOnce)
     int steps = 0;
     w.setCycleStep([&] { ++steps; });
     w.enterPressed(pageBox(3)); // manual mode: the focus stays
-    view.messages.clear();
+    dialogs.messages.clear();
     view.focusHistory.clear();
     w.errorPending = true;
     w.errorText = "Protocol file can't be opened.";
@@ -130,7 +131,7 @@ TEST_F(MainWindowTest, TicksWorkOffTheRequestsOnce)
         w.tick(kCycleTimerId);
     }
     EXPECT_EQ(steps, 1);
-    EXPECT_THAT(view.messages, ElementsAre(MessageRequest{"Protocol file can't be opened.", "Tag Encoder Bench",
+    EXPECT_THAT(dialogs.messages, ElementsAre(MessageRequest{"Protocol file can't be opened.", "Tag Encoder Bench",
                                                           MessageIcon::Stop, MessageButtons::Ok}));
     EXPECT_THAT(view.focusHistory, ElementsAre(pageBox(2), pageBox(9)));
     EXPECT_THAT(view.selections, ElementsAre(pageBox(2), pageBox(9)));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/cqv58_dlg.h"
+#include "support/fake_dialog_host.h"
 #include "support/fake_main_window_view.h"
 #include "support/temp_dir.h"
 
@@ -50,20 +51,18 @@ protected:
 
     CQV58Dlg &start()
     {
-        window = std::make_unique<CQV58Dlg>(view, [this] { return dir.path(); });
+        window = std::make_unique<CQV58Dlg>(view, dialogs, [this] { return dir.path(); });
+        view.attach(*window);
         window->initialise();
         return *window;
     }
 
-    // The operator clicks a switch or a selection box.
-    void click(Control id)
-    {
-        view.toggle(id);
-        window->clicked(id);
-    }
+    // The operator clicks a control.
+    void click(Control id) { view.click(id); }
 
     TempDir dir;
     FakeMainWindowView view;
+    FakeDialogHost dialogs;
     std::unique_ptr<CQV58Dlg> window;
 };
 

@@ -30,7 +30,7 @@ TEST_F(StartWithoutSettingsFile, ReportsThePortStartsManualHexNarrowAndWritesEve
 {
     CQV58Dlg &w = start();
 
-    EXPECT_THAT(view.messages,
+    EXPECT_THAT(dialogs.messages,
                 ElementsAre(MessageRequest{" could not be opened!", "Error", MessageIcon::Stop, MessageButtons::Ok}));
     EXPECT_FALSE(w.portOpen || w.automaticMode || w.asciiFormat);
     EXPECT_EQ(std::pair(view.width, view.height), std::pair(799, 461));
@@ -43,7 +43,7 @@ TEST_F(StartWithoutSettingsFile, ReportsThePortStartsManualHexNarrowAndWritesEve
     EXPECT_EQ(view.control(Control::LabelConfig).textColour, colour::White);
     EXPECT_EQ(view.control(Control::LogFileLabel).background, std::nullopt);
     EXPECT_EQ(shown(Control::ContOnButton), "  Cont On");
-    EXPECT_FALSE(view.control(Control::ContOnButton).enabled || view.control(Control::NextDataSetButton).visible);
+    EXPECT_FALSE(view.control(Control::ContOnButton).enabled);
 
     w.destroy();
 
@@ -62,16 +62,36 @@ TEST_F(StartWithoutSettingsFile, SaysSoWhenTheSettingsCannotBeWrittenAndStillSto
 {
     CQV58Dlg &w = start();
     std::filesystem::create_directory(dir / "TagEncoderBench.ini");
-    view.messages.clear();
+    dialogs.messages.clear();
 
     w.destroy();
 
-    EXPECT_THAT(view.messages,
+    EXPECT_THAT(dialogs.messages,
                 ElementsAre(MessageRequest{"The settings could not be saved in TagEncoderBench.ini.\r\nThe file was "
                                            "left as it was.",
                                            "Tag Encoder Bench", MessageIcon::Stop, MessageButtons::Ok}));
     EXPECT_TRUE(std::filesystem::is_directory(dir / "TagEncoderBench.ini"));
     EXPECT_THAT(view.timerLog, ElementsAre("start 3 10", "start 5 500", "stop 3", "stop 5"));
+}
+
+// Started in a directory that was removed: the station does not end with an
+// exception but starts with its defaults and says why.
+TEST(StartInARemovedDirectory, StartsWithTheDefaultsAndSaysSo)
+{
+    const std::filesystem::path previous = std::filesystem::current_path();
+    TempDir parent;
+    const std::filesystem::path gone = parent / "gone";
+    std::filesystem::create_directory(gone);
+    std::filesystem::current_path(gone);
+    std::filesystem::remove(gone);
+    FakeMainWindowView view;
+    CQV58Dlg window(view);
+    EXPECT_NO_THROW(window.initialise());
+    EXPECT_NO_THROW(window.destroy());
+    std::filesystem::current_path(previous);
+    ASSERT_FALSE(view.messages.empty());
+    EXPECT_EQ(view.messages.front().text, kNoWorkingDirectoryText);
+    EXPECT_FALSE(window.automaticMode || window.asciiFormat);
 }
 
 using StartWithSettingsFile = MainWindowTest;
@@ -90,7 +110,7 @@ TEST_F(StartWithSettingsFile, TakesOverEveryValueAndWritesBackWhatTheControlsSho
     StationSettings expected = loadSettings(dir.path());
     CQV58Dlg &w = start();
 
-    EXPECT_EQ(view.messages.at(0).text, "COM9 could not be opened!");
+    EXPECT_EQ(dialogs.messages.at(0).text, "COM9 could not be opened!");
     EXPECT_EQ(w.csvDelimiter, ";");
     EXPECT_EQ(w.pageDefault[0], "11 11 11 11 11 11 11 11");
     EXPECT_EQ(w.asciiTextKept[1], "A B C D E F G H");
@@ -135,17 +155,20 @@ TEST_F(MainWindowWithReader, OpensThePortSendsTheCommandLineAndTheCloseBoxFreesT
 {
     CQV58Dlg &w = start();
     EXPECT_TRUE(w.portOpen && isUsablePort(w.portHandle));
-    EXPECT_TRUE(view.messages.empty());
+    EXPECT_TRUE(dialogs.messages.empty());
 
     view.setText(Control::TerminalInput, "RUID");
     w.enterPressed(Control::TerminalInput);
-    EXPECT_TRUE(eventually([&] { return !view.text(Control::TerminalView).empty(); })) << "the answer tops the view";
+    EXPECT_TRUE(eventually([&] {
+        view.deliverPosted();
+        return !view.text(Control::TerminalView).empty();
+    })) << "the answer tops the view";
     EXPECT_THAT(simulator.receivedLines(), ElementsAre("RUID"));
     EXPECT_THAT(view.selections, ElementsAre(Control::TerminalInput));
 
     w.closeRequest();
     EXPECT_EQ(view.endResult, DialogResult::Cancel);
-    EXPECT_TRUE(view.messages.empty());
+    EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_FALSE(w.portOpen || w.readerPort().receiveThreadRunning());
     ReaderPort other; // the port is not shared: it opens again only once it is free
     other.setWorkingDirectory(dir.path());

@@ -25,6 +25,16 @@ TEST(DecimalText, ReadsLenientlyWrapsWhatDoesNotFitAndPrintsTheExtremes)
     EXPECT_EQ(formatUnsigned64(uint64Max), "18446744073709551615");
 }
 
+TEST(DecimalText, ClampedReadingLimitsByTheTrueValue)
+{
+    const std::pair<const char *, std::int32_t> cases[] = {
+        {"100", 100},         {"300", 256}, {"-3", 0},          {"4294967296", 256}, {"2147483648", 256},
+        {"-4294967295", 0},   {"abc", 0},   {"99999999999999999999999", 256},        {"-99999999999999999999", 0}};
+    for (const auto &[text, value] : cases)
+        EXPECT_EQ(readDecimalClamped(text, 0, 256), value) << text;
+    EXPECT_EQ(readDecimalClamped("-2147483649", int32Min, 0), int32Min);
+}
+
 TEST(DecimalText, FlagsAreTrueOnlyForExactlyOne)
 {
     EXPECT_TRUE(readFlag("1"));

@@ -35,6 +35,7 @@ ParameterSet sampleSet()
     set.pages[0].locked = set.pages[1].editable = set.pages[16].locked = true;
     set.pages[1].hex[7] = "FF";
     set.pages[12].hex[4] = "AB";  // byte 100
+    deriveDisplayTexts(set);
     return set;
 }
 
@@ -80,6 +81,9 @@ TEST(SetFile, LoadsAWindowsFileWithOtherCaseAndLfEndingsAndDerivesEveryDisplayTe
     EXPECT_EQ(set.name + " " + set.quantity + " " + set.pages[16].hex[7] + set.pages[16].ascii[7], "Lot 7 12 7e~");
     EXPECT_TRUE(set.pages[16].locked && set.pages[0].fixed[3] && !set.transponderTi && !set.transponderOrvex);
     EXPECT_EQ(set.pages[0].ascii, (std::array<std::string, 8>{"A", "NUL", "J", "NUL", "NUL", "NUL", "NUL", "NUL"}));
+    ParameterSet read = readParameterSet(ProfileDocument::parse(readFileBytes(dir / "Lot 7.ini")));
+    read.name = "Lot 7";
+    EXPECT_EQ(read, set);  // both readers derive the display texts
 
     // A name leading out of the directory reads nothing.
     writeFileBytes(dir / "outside.ini", "[Work order Setup]\r\nQuantity=99\r\n");
@@ -126,7 +130,7 @@ TEST(SaveSet, RefusedNamesAndFailedWritesLeaveTheListAndTheDirectoryAlone)
     SetList other;
     int asked = 0;
     for (const std::string &name :
-         {""s, "../outside"s, "a..b"s, "sub/set"s, "win\\set"s, "line\r\nbreak"s, "nul\0byte"s, "del\x7f"s}) {
+         {""s, "../outside"s, "."s, ".."s, "sub/set"s, "win\\set"s, "line\r\nbreak"s, "nul\0byte"s, "del\x7f"s}) {
         const SaveOutcome outcome = saveParameterSet(dir / "work", namedSet(name), other, answering(true, asked));
         EXPECT_EQ(outcome, SaveOutcome::InvalidName) << testing::PrintToString(name);
     }
@@ -136,6 +140,7 @@ TEST(SaveSet, RefusedNamesAndFailedWritesLeaveTheListAndTheDirectoryAlone)
     EXPECT_EQ(asked, 0);
     EXPECT_EQ(other.count(), 0);
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+    EXPECT_TRUE(isValidSetName("Lot 1..3") && isValidSetName("...") && isValidSetName(".hidden"));
     const std::vector<std::string_view> noAccess{"No access to ini file or path.",
                                                  "Error while saving configuration set"};
     EXPECT_EQ(saveOutcomeMessages(SaveOutcome::NoAccess), noAccess);

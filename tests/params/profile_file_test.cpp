@@ -17,12 +17,56 @@ TEST(ProfileRead, FindsTheValueAsWindowsWould)
 {
     const std::array<std::string, 3> cases[] = {  // file, key in section "Auto", value
         {"[AUTO]\r\nbaudrate=9600\r\n", "Baudrate", "9600"}, {"[Auto]\nk=7", "k", "7"},
-        {"[Auto]\r\n  k \t= v \r\n", "K", " v "}, {"[Auto]\r\nk=a=b\r\n", "k", "a=b"},
+        {"[Auto]\r\n  k \t= v \r\n", "K", "v"}, {"[Auto]\r\nk=a=b\r\n", "k", "a=b"},
         {"[Auto]\r\nx=1\r\n[Data]\r\nk=2\r\n", "k", ""}, {"[Auto]\r\nk=1\r\nk=2\r\n", "k", "1"},
         {"[Auto]\r\n[Data]\r\n[auto]\r\nk=3\r\n", "k", "3"}, {"k=1\r\n[Auto]\r\n", "k", ""},
         {"[Auto]\r\nk\r\n[Data\r\nk=5\r\n", "k", "5"}, {"[Auto]\r\nk=ab\0cd\r\n"s, "k", "ab"}};
     for (const auto &[file, key, value] : cases)
         EXPECT_EQ(ProfileDocument::parse(file).value("Auto", key), value) << testing::PrintToString(file);
+}
+
+// What Windows gives for hand-edited files: blanks around "=", quotes, a
+// byte-order mark, line ends converted twice, a lone CR.
+TEST(ProfileRead, HandEditedFilesReadAsWindowsReadsThem)
+{
+    const std::array<std::string, 2> cases[] = {  // file, value of "k" in section "Auto"
+        {"[Auto]\r\ncsv delimiter = ;\r\nk = 1\r\n", "1"}, {"[Auto]\r\nk=\" A B \"\r\n", " A B "},
+        {"[Auto]\r\nk='x'\r\n", "x"},           {"[Auto]\r\nk=\"\"x\"\"\r\n", "\"x\""},
+        {"[Auto]\r\nk=\"x'\r\n", "\"x'"},         {"[Auto]\r\nk=\"\r\n", "\""},
+        {"\xEF\xBB\xBF[Auto]\r\nk=2\r\n", "2"},  {"[Auto]\r\r\nk=COM3\r\r\n", "COM3"},
+        {"[Auto]\rk=1\r\n[Auto]\nk=2", "2"},     {"[Auto]\r\nk=Lot 4711\r\r\r\n", "Lot 4711"},
+        {"[Auto]\r\nk=\rname\r\n", ""},          {"[Auto]\r\nk=ab\rcd\r\n", "ab"}};
+    for (const auto &[file, value] : cases)
+        EXPECT_EQ(ProfileDocument::parse(file).value("Auto", "k"), value) << testing::PrintToString(file);
+
+    ProfileDocument withMark = ProfileDocument::parse("\xEF\xBB\xBF[Auto]\r\nk=2\r\n");
+    withMark.setValue("Auto", "k", "3");
+    EXPECT_EQ(withMark.serialise(), "\xEF\xBB\xBF[Auto]\r\nk=3\r\n");  // no second section
+}
+
+// Every value the station writes reads back as it was written, and load ->
+// save -> load keeps every value for any bytes.
+TEST(ProfileWrite, EveryValueWrittenReadsBackUnchanged)
+{
+    for (const std::string value : {" A B C D E F G H", "NUL NUL 1 2 3 4 5  ", "\"quoted\"", "'q'", "\"", " ", "\t",
+                                     "a \"b\" c", "x"}) {
+        ProfileDocument document;
+        document.setValue("Data", "P1", value);
+        EXPECT_EQ(ProfileDocument::parse(document.serialise()).value("Data", "P1"), value)
+            << testing::PrintToString(value);
+    }
+    std::mt19937 generator(7);
+    for (int round = 0; round < 200; ++round) {
+        std::string file = "[A]\r\n";
+        for (int i = 0; i < 20; ++i)
+            file += static_cast<char>("k=\r\n \"'x"[generator() % 9]);
+        const ProfileDocument once = ProfileDocument::parse(file);
+        const ProfileDocument twice = ProfileDocument::parse(once.serialise());
+        EXPECT_EQ(twice.value("A", "k"), once.value("A", "k")) << testing::PrintToString(file);
+        ProfileDocument rewritten = once;
+        rewritten.setValue("A", "k", once.value("A", "k"));
+        EXPECT_EQ(ProfileDocument::parse(rewritten.serialise()).value("A", "k"), once.value("A", "k"));
+    }
 }
 
 TEST(ProfileRead, LongValuesAreCutTo259CharactersAndJunkStaysStable)
@@ -68,6 +112,28 @@ TEST(ProfileFile, SaveGoesThroughALinkAndAFailedSaveLeavesNoTemporaryFile)
     writeFileBytes(dir / "busy.ini" / "inside", "x");
     EXPECT_FALSE(document->save(dir / "busy.ini"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);
+}
+
+// A save killed between writing and renaming leaves its temporary file; the
+// next save of the same file takes that name over instead of adding another.
+TEST(ProfileFile, TheNextSaveReplacesWhatAKilledSaveLeftBehind)
+{
+    TempDir dir;
+    const auto target = dir / "Lot 1.ini";
+    const auto temporary = ProfileDocument::temporaryPathFor(target);
+    EXPECT_EQ(temporary.parent_path(), target.parent_path());
+    EXPECT_EQ(ProfileDocument::temporaryPathFor(dir / "Lot 1.ini"), temporary);
+    EXPECT_NE(ProfileDocument::temporaryPathFor(dir / "Lot 2.ini"), temporary);
+    writeFileBytes(temporary, "[A]\r\nk=half");
+    ProfileDocument document = ProfileDocument::parse("[A]\r\nk=1\r\n");
+    for (int save = 0; save < 3; ++save)
+        ASSERT_TRUE(document.save(target));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    EXPECT_EQ(readFileBytes(target), "[A]\r\nk=1\r\n");
+
+    std::filesystem::create_symlink(dir / "elsewhere", temporary);  // never written through
+    ASSERT_TRUE(document.save(target));
+    EXPECT_FALSE(std::filesystem::exists(dir / "elsewhere"));
 }
 
 } // namespace

@@ -37,7 +37,7 @@ std::string expectedSampleFile()
                        "Carrier ID Max=18446744073709551615\r\n[Data]\r\nSelectAll=0\r\nSelectP1=1\r\n";
     for (int page = 2; page <= 16; ++page)
         file += "SelectP" + std::to_string(page) + "=0\r\n";
-    file += "SelectP17=1\r\nFormat=1\r\nP1= A B C D E F G H\r\n";
+    file += "SelectP17=1\r\nFormat=1\r\nP1=\" A B C D E F G H\"\r\n";  // quoted: it begins with a blank
     for (int page = 2; page <= 16; ++page)
         file += "P" + std::to_string(page) + "=\r\n";
     return file + "P17=NUL NUL 1 2 3 4 5 6\r\n[Manual]\r\nCarrier ID Offset=2\r\nCarrier ID Length=4\r\n"
@@ -68,7 +68,7 @@ TEST(SettingsFile, ReadsLenientlyAndAnUnreadableFileGivesTheStartStateAndCannotB
 {
     TempDir dir;
     const StationSettings loaded = loadFile(dir, "[interface]\nPORT=COM2\nBaudRate=  9600\n[auto]\ncsv DELIMITER=\n"
-                                                 "SelectConfig= 1abc\n[data]\nselectp5=1\nSelectAll=true\nSelectP1= 1\n"
+                                                 "SelectConfig= 1abc\n[data]\nselectp5= 1 \nSelectAll=true\nSelectP1=+1\n"
                                                  "Format=01\n[manual]\ntype=1\n");
     const InterfaceSettings port{"COM2", 9600, 0, parity::None, stopbits::One, flowcontrol::None};
     EXPECT_EQ(loaded.interfaceSettings, port);
@@ -112,6 +112,18 @@ TEST(SetListInSettings, CountIsLimitedToTheCapacityAndEmptyNamesAreDropped)
     // Names behind the 256th are not the station's and are left alone.
     EXPECT_NE(writtenFile(dir).find("Pruefablaeufe=256\r\n"), npos);
     EXPECT_NE(writtenFile(dir).find("Pruefablauf_255=Set 255\r\nPruefablauf_256=Set 256\r\n"), npos);
+}
+
+// A count that does not fit 32 bits must not wrap into a small one: the next
+// save would write that count and blank the names behind it.
+TEST(SetListInSettings, ACountBeyond32BitsIsTheCapacityNotAWrappedNumber)
+{
+    TempDir dir;
+    for (const char *count : {"4294967296", "2147483648", "4294967298", "99999999999999999999999"}) {
+        const StationSettings loaded =
+            loadFile(dir, std::string("[Auto]\r\nPruefablaeufe=") + count + "\r\nPruefablauf_0=A\r\nPruefablauf_1=B\r\n");
+        EXPECT_EQ(loaded.setList.names(), (Names{"A", "B"})) << count;
+    }
 }
 
 TEST(SettingsInterfaceTexts, CodesFollowTheFirstWordFoundInTheText)

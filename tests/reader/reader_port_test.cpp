@@ -6,7 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <future>
+#include <thread>
 
 namespace teb {
 namespace {
@@ -53,6 +59,79 @@ TEST(ReaderPortWithoutDevice, NeverWritesToOrClosesADescriptorItDoesNotHold)
     EXPECT_NE(fcntl(pipeEnds[1], F_GETFD), -1); // still open
     ::close(pipeEnds[0]);
     ::close(pipeEnds[1]);
+}
+
+// A pseudo-terminal whose master side plays the reader's line.
+class PseudoLine {
+public:
+    PseudoLine() : master(posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC))
+    {
+        if (master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0)
+            slavePath = ptsname(master);
+    }
+    ~PseudoLine()
+    {
+        if (master >= 0)
+            ::close(master);
+    }
+    PseudoLine(const PseudoLine &) = delete;
+    PseudoLine &operator=(const PseudoLine &) = delete;
+
+    void send(std::string_view bytes) const { ASSERT_EQ(::write(master, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size())); }
+
+    // What the station sent, up to and with the next CR; empty when nothing comes.
+    std::string receiveLine() const
+    {
+        std::string line;
+        char byte = 0;
+        pollfd entry{master, POLLIN, 0};
+        while (::poll(&entry, 1, 2000) > 0 && ::read(master, &byte, 1) == 1) {
+            line += byte;
+            if (byte == '\r')
+                break;
+        }
+        return line;
+    }
+
+    int master = -1;
+    std::string slavePath;
+};
+
+// The line takes a control character a moment after it was sent; this gives it time.
+void letLineSettle() { std::this_thread::sleep_for(std::chrono::milliseconds(100)); }
+
+TEST(ReaderPortOnALine, AWriteHeldByXoffEndsWithinTheCommandsWaitAndThePortStaysUsable)
+{
+    PseudoLine line;
+    ASSERT_FALSE(line.slavePath.empty());
+    ReaderPort port;
+    const PortHandle handle = port.Open(line.slavePath, 9600, 8, parity::None, stopbits::One, flowcontrol::XonXoff);
+    ASSERT_TRUE(isUsablePort(handle));
+    termios settings{};
+    ASSERT_EQ(tcgetattr(handle, &settings), 0);
+    EXPECT_EQ(settings.c_cc[VSTART], 17);
+    EXPECT_EQ(settings.c_cc[VSTOP], 19);
+
+    line.send("\x13");  // XOFF
+    letLineSettle();
+    std::int32_t timeBase = 10;
+    std::string terminalText;
+    ReaderSession session{port, handle, timeBase, terminalText};
+    auto held = std::async(std::launch::async, [&] { return runTransaction(session, lockPageCommand(1)); });
+    if (held.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        line.send("\x11");  // release the blocked write so that the test can end
+        held.wait();
+        FAIL() << "the write waited for XON";
+    }
+    const ReaderTransaction transaction = held.get();
+    EXPECT_FALSE(transaction.sent || transaction.succeeded);
+    EXPECT_EQ(terminalText, "\r\nLD 1 // Lock page 1\r\n");  // shown like a command that got no answer
+
+    line.send("\x11");  // XON
+    letLineSettle();
+    EXPECT_EQ(port.WriteText("TOR\r", handle), 0u);
+    EXPECT_EQ(line.receiveLine(), "TOR\r");  // the stalled command does not go out behind it
+    EXPECT_TRUE(port.Close(handle));
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "app/main_window_events.h"
 #include "app/main_window_view.h"
 
-#include <functional>
+#include <gtest/gtest.h>
+
+#include <atomic>
 #include <map>
-#include <mutex>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -24,34 +26,41 @@ struct FakeControl {
 };
 
 // A main window without a window system: records what the model does to it
-// and lets a test act as the operator before calling the model's operation.
-// Message boxes answer OK (No to questions); file dialogs are cancelled.
+// and lets a test act as the operator. Like the real window it refuses calls
+// that do not fit a control's kind, ignores focus on hidden or disabled
+// controls, and delivers the receive thread's wake-ups late: only when the
+// test says so (deliverPosted), as the window's event loop would.
 class FakeMainWindowView final : public MainWindowView {
 public:
     FakeMainWindowView() : m_controls(controlCount()) {}
 
-    // Texts are shared with the reader's receive thread.
-    template <typename Action>
-    auto locked(Action action) const
-    {
-        const std::scoped_lock lock(m_textMutex);
-        return action();
-    }
-    void setText(Control id, const std::string &text) override { locked([&] { at(id).text = text; }); }
-    std::string text(Control id) const override { return locked([&] { return control(id).text; }); }
+    void attach(MainWindowEvents &events) { m_events = &events; }
+
+    void setText(Control id, const std::string &text) override { at(id, ControlOperation::Text).text = text; }
+    std::string text(Control id) const override { return fitting(id, ControlOperation::Text).text; }
     void prependTerminalText(const std::string &text) override
     {
-        locked([&] { at(Control::TerminalView).text.insert(0, text); });
+        at(Control::TerminalView, ControlOperation::Text).text.insert(0, text);
     }
-    void setChecked(Control id, bool checked) override { at(id).checked = checked; }
-    bool isChecked(Control id) const override { return control(id).checked; }
-    void setEnabled(Control id, bool enabled) override { at(id).enabled = enabled; }
-    void setVisible(Control id, bool visible) override { at(id).visible = visible; }
-    void setTextColour(Control id, Rgb colour) override { at(id).textColour = colour; }
-    void setBackground(Control id, Rgb colour) override { at(id).background = colour; }
-    void setSwitchImage(Control id, bool on) override { at(id).switchOn = on; }
-    void setFocus(Control id) override { focusHistory.push_back(id); }
-    void selectAll(Control id) override { selections.push_back(id); }
+    void setChecked(Control id, bool checked) override { at(id, ControlOperation::Check).checked = checked; }
+    bool isChecked(Control id) const override { return fitting(id, ControlOperation::Check).checked; }
+    void setEnabled(Control id, bool enabled) override { at(id, ControlOperation::EnableOrShow).enabled = enabled; }
+    void setVisible(Control id, bool visible) override { at(id, ControlOperation::EnableOrShow).visible = visible; }
+    void setTextColour(Control id, Rgb colour) override { at(id, ControlOperation::Colour).textColour = colour; }
+    void setBackground(Control id, Rgb colour) override { at(id, ControlOperation::Colour).background = colour; }
+    void setSwitchImage(Control id, bool on) override { at(id, ControlOperation::SwitchImage).switchOn = on; }
+    void setFocus(Control id) override
+    {
+        const FakeControl &target = at(id, ControlOperation::Focus);
+        if (target.visible && target.enabled)
+            focusHistory.push_back(id);
+    }
+    void selectAll(Control id) override
+    {
+        at(id, ControlOperation::SelectText);
+        selections.push_back(id);
+    }
+    void post() override { ++m_postsPending; }
     void setWindowTitle(const std::string &text) override { title = text; }
     void setWindowSize(int newWidth, int newHeight) override { width = newWidth, height = newHeight; }
     void setMenuChecked(MenuItem item, bool checked) override { menuChecks[item] = checked; }
@@ -63,32 +72,34 @@ public:
         timerLog.push_back("start " + std::to_string(id) + " " + std::to_string(period.count()));
     }
     void stopTimer(int id) override { timerLog.push_back("stop " + std::to_string(id)); }
-    MessageAnswer showMessage(const MessageRequest &request) override
-    {
-        messages.push_back(request);
-        return request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
-    }
-    std::optional<std::string> chooseFile(const FileDialogRequest &) override { return std::nullopt; }
-    void showAboutBox() override {}
-    void openDeviceManager() override {}
-    CI2DlgView::Result runInterfaceSettingsDialog(CI2Dlg &dialog) override
-    {
-        return interfaceSettingsDialog ? interfaceSettingsDialog(dialog) : CI2DlgView::Result::Cancel;
-    }
     void endDialog(DialogResult result) override { endResult = result; }
 
-    // The operator clicks: the check state flips before the model hears of it.
-    void toggle(Control id) { at(id).checked = !at(id).checked; }
+    // The window's thread gets round to the wake-ups the receive thread asked for.
+    int deliverPosted()
+    {
+        const int posts = m_postsPending.exchange(0);
+        for (int i = 0; i < posts && m_events != nullptr; ++i)
+            m_events->inboxPosted();
+        return posts;
+    }
+    int postsPending() const { return m_postsPending; }
+
+    // The operator clicks a control: a checkable one flips before the model hears of it.
+    void click(Control id)
+    {
+        if (controlAccepts(controlInfo(id).kind, ControlOperation::Check))
+            at(id, ControlOperation::Check).checked = !control(id).checked;
+        m_events->clicked(id);
+    }
+    // The operator types into an edit box.
+    void type(Control id, const std::string &text) { setText(id, text); }
+
     const FakeControl &control(Control id) const { return m_controls.at(static_cast<std::size_t>(id)); }
     std::optional<Control> focus() const
     {
         return focusHistory.empty() ? std::nullopt : std::optional(focusHistory.back());
     }
 
-    // The operator's work in "Interface Settings"; without one it is cancelled.
-    std::function<CI2DlgView::Result(CI2Dlg &)> interfaceSettingsDialog;
-
-    std::vector<MessageRequest> messages;
     std::vector<Control> focusHistory;
     std::vector<Control> selections;
     std::string title;
@@ -100,10 +111,27 @@ public:
     std::optional<DialogResult> endResult;
 
 private:
-    FakeControl &at(Control id) { return m_controls.at(static_cast<std::size_t>(id)); }
+    static void checkFits(Control id, ControlOperation operation)
+    {
+        const ControlInfo &info = controlInfo(id);
+        if (!controlAccepts(info.kind, operation))
+            ADD_FAILURE() << "the view was asked for operation " << static_cast<int>(operation) << " on "
+                          << info.name << ", a control of kind " << static_cast<int>(info.kind);
+    }
+    FakeControl &at(Control id, ControlOperation operation)
+    {
+        checkFits(id, operation);
+        return m_controls.at(static_cast<std::size_t>(id));
+    }
+    const FakeControl &fitting(Control id, ControlOperation operation) const
+    {
+        checkFits(id, operation);
+        return control(id);
+    }
 
     std::vector<FakeControl> m_controls;
-    mutable std::mutex m_textMutex;
+    MainWindowEvents *m_events = nullptr;
+    std::atomic<int> m_postsPending{0};
 };
 
 } // namespace teb::test

@@ -16,6 +16,29 @@ TEST(PageBytes, HexTextMeansTheDigitPairsWhateverTheBlanks)
     EXPECT_EQ(hexPageBytes("ab cd ef 01 23 45 67 89"), (PageBytes{0xAB, 0xCD, 0xEF, 0x01, 0x23, 0x45, 0x67, 0x89}));
 }
 
+// The check, the conversion to ASCII and back, the normalisation on Enter and
+// the digits a write sends all read a HEX text as the same eight bytes,
+// whatever the blank layout.
+TEST(PageBytes, EveryPathReadsAHexTextAsTheSameBytes)
+{
+    const PageBytes bytes{0x30, 0x31, 0x32, 0x33, 0x34, 0x35, 0x36, 0x00};
+    for (const char *text : {"3031 3233 3435 3600", "30313233 34353600", "303 132 333 435 360 0", " 30 31 32 33 34 35 36 00 "}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(checkPageText(text, false), 0);
+        EXPECT_EQ(hexTextToAsciiText(text), "0 1 2 3 4 5 6 NUL");
+        EXPECT_EQ(hexTextToAsciiTextPadded(text), "0 1 2 3 4 5 6 NUL ");
+        EXPECT_EQ(hexPageBytes(asciiTextToHexText(hexTextToAsciiText(text))), bytes);
+        EXPECT_EQ(normalisePageEntry(text, false, "None"), hexPageText(bytes));
+        EXPECT_EQ(pageWriteDigits(text, false), "3031323334353600");
+    }
+    EXPECT_EQ(pageWriteDigits("0 1 2 3 4 5 6 NUL", true), "3031323334353600");
+    EXPECT_EQ(normalisePageEntry("ab cd ef 01 23 45 67 8f", false, "Left"), "ab cd ef 01 23 45 67 8f");
+    for (const char *refused : {"3031 3233 3435 363", "3031 3233 3435 36370"}) {
+        EXPECT_NE(checkPageText(refused, false), 0) << refused;
+        EXPECT_FALSE(pageWriteDigits(refused, false)) << refused;
+    }
+}
+
 TEST(PageBytes, AsciiTextRoundTripsEveryByte)
 {
     PageBytes bytes{};

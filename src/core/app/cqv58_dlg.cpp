@@ -6,18 +6,22 @@
 
 namespace teb {
 
-CQV58Dlg::CQV58Dlg(MainWindowView &view, DirectorySource currentDirectory)
-    : m_view(view), m_currentDirectory(std::move(currentDirectory))
+CQV58Dlg::CQV58Dlg(MainWindowView &view, DialogHost &dialogs, DirectorySource currentDirectory)
+    : m_view(view), m_dialogs(dialogs), m_currentDirectory(std::move(currentDirectory))
 {
     // Lines that arrive while no reader operation runs go to the top of the
-    // terminal view; the view takes them on the receive thread.
-    m_readerPort.setTerminalSink([&view](const std::string &line) { view.prependTerminalText(line); });
+    // terminal view, through the inbox.
+    m_readerPort.setTerminalSink([this](const std::string &line) { receiveLine(line); });
     m_portListSource = [this] { return discoverComPorts(workingDirectory); };
 }
 
 CQV58Dlg::DirectorySource CQV58Dlg::defaultDirectorySource()
 {
-    return [] { return std::filesystem::current_path(); };
+    return [] {
+        std::error_code error;
+        std::filesystem::path directory = std::filesystem::current_path(error);
+        return error ? std::filesystem::path() : directory;
+    };
 }
 
 void CQV58Dlg::takeFromControls()
@@ -70,21 +74,7 @@ void CQV58Dlg::showLogFileName()
     m_view.setText(Control::LogFileLabel, manualLogFileShown);
 }
 
-// --- menu
-
-void CQV58Dlg::menuCommand(MenuItem item)
-{
-    switch (item) {
-    case MenuItem::FileExit: exit(); break;
-    case MenuItem::InterfaceSettings: runInterfaceSettings(); break;
-    case MenuItem::InterfaceDeviceManager: openDeviceManager(); break;
-    case MenuItem::Config: break;            // routed by the parameter set editor's owner
-    case MenuItem::TerminalShow: toggleTerminal(); break;
-    case MenuItem::TerminalClear: clearTerminal(); break;
-    case MenuItem::HelpInfo:
-    case MenuItem::SystemMenuInfo: showInfo(); break;
-    }
-}
+// --- menu commands
 
 void CQV58Dlg::toggleTerminal()
 {
@@ -102,8 +92,8 @@ void CQV58Dlg::clearTerminal()
     showInControls();
 }
 
-void CQV58Dlg::openDeviceManager() { m_view.openDeviceManager(); }
-void CQV58Dlg::showInfo() { m_view.showAboutBox(); }
+void CQV58Dlg::openDeviceManager() { m_dialogs.showDeviceList(); }
+void CQV58Dlg::showInfo() { m_dialogs.showAboutBox(); }
 
 // --- keys and ways out
 
@@ -113,15 +103,15 @@ void CQV58Dlg::exit()
     m_view.endDialog(DialogResult::Ok);
 }
 
-void CQV58Dlg::escape() { m_view.endDialog(DialogResult::Cancel); }
+void CQV58Dlg::cancelWindow() { m_view.endDialog(DialogResult::Cancel); }
 
-void CQV58Dlg::defaultAction()
+void CQV58Dlg::focusOne()
 {
     if (defaultActionEnabled)
         m_view.setFocus(Control::OneButton);
 }
 
-void CQV58Dlg::closeRequest()
+void CQV58Dlg::closeWithPort()
 {
     if (m_readerPort.Close(portHandle)) {
         portHandle = kNoPort;
@@ -132,41 +122,7 @@ void CQV58Dlg::closeRequest()
     m_view.endDialog(DialogResult::Cancel);
 }
 
-// --- what the view reports
-
-void CQV58Dlg::clicked(Control id)
-{
-    if (const auto page = pageOfSelectBox(id)) {
-        pageSelectClicked(*page);
-        return;
-    }
-    switch (id) {
-    case Control::AutomaticSwitch: switchToAutomatic(); break;
-    case Control::ManualSwitch: switchToManual(); break;
-    case Control::AsciiSwitch: showAscii(); break;
-    case Control::HexSwitch: showHex(); break;
-    case Control::SelectAll: selectAllClicked(); break;
-    case Control::TiSwitch: tiClicked(); break;
-    case Control::OrvexSwitch: orvexClicked(); break;
-    case Control::LogSwitch: logClicked(); break;
-    case Control::SendButton: sendClicked(); break;
-    case Control::OpenButton: disableDefaultAction(); break; // the log file dialog follows in its own operation
-    case Control::DefaultButton: defaultAction(); break;
-    case Control::CancelButton: escape(); break;
-    default: break; // the commands of the reader, transponder and automatic operations
-    }
-}
-
-void CQV58Dlg::enterPressed(Control id)
-{
-    if (const auto page = pageOfPageBox(id)) {
-        pageEntered(*page);
-        focusOneRequest = true;
-    } else if (id == Control::TerminalInput) {
-        terminalEntered();
-    }
-    // The other edit boxes report Enter too; the window does not act on it.
-}
+// --- Enter and "Send"
 
 void CQV58Dlg::terminalEntered()
 {
@@ -181,14 +137,6 @@ void CQV58Dlg::sendClicked()
 }
 
 // --- ticks
-
-void CQV58Dlg::tick(int timerId)
-{
-    if (timerId == kCycleTimerId)
-        tick10ms();
-    else if (timerId == kRequestTimerId)
-        tick500ms();
-}
 
 void CQV58Dlg::tick10ms()
 {
@@ -221,7 +169,7 @@ void CQV58Dlg::tick500ms()
 
 void CQV58Dlg::showMessage(std::string text, std::string_view caption, MessageIcon icon)
 {
-    m_view.showMessage(MessageRequest{std::move(text), std::string(caption), icon, MessageButtons::Ok});
+    m_dialogs.showMessage(MessageRequest{std::move(text), std::string(caption), icon, MessageButtons::Ok});
 }
 
 } // namespace teb

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "app/dialog_host.h"
 #include "app/main_window_control.h"
+#include "app/main_window_events.h"
 #include "app/main_window_view.h"
+#include "app/receive_inbox.h"
 #include "params/parameter_set.h"
 #include "params/station_settings.h"
 #include "reader/reader_port.h"
@@ -37,39 +40,44 @@ inline constexpr std::string_view kPortCloseFailedText = "Can't close COM Port."
 // Shown on the way out when the settings file could not be replaced (it is then left as it was).
 inline constexpr std::string_view kSettingsNotSavedText =
     "The settings could not be saved in TagEncoderBench.ini.\r\nThe file was left as it was.";
+// Shown at start-up when the current directory cannot be read (it was removed).
+inline constexpr std::string_view kNoWorkingDirectoryText =
+    "The working directory could not be read.\r\nThe station starts with its default settings.";
 
 // The main window: the station's whole run-time state as plain fields and its
-// handlers as operations. It reaches its window only through the view.
-class CQV58Dlg {
+// handlers as operations. It reaches its window only through the view and
+// the dialog host, and hears from it through MainWindowEvents.
+class CQV58Dlg final : public MainWindowEvents {
 public:
     using PageTexts = std::array<std::string, kPageCount>; // index n-1 for page n
     using PageFlags = std::array<bool, kPageCount>;
     using DirectorySource = std::function<std::filesystem::path()>;
 
-    // The view must outlive the window model. The directory source gives the
-    // process's current directory at start-up; tests hand in their own.
-    explicit CQV58Dlg(MainWindowView &view, DirectorySource currentDirectory = defaultDirectorySource());
+    // The view and the dialog host must outlive the window model. The
+    // directory source gives the process's current directory at start-up
+    // (empty when it cannot be read); tests hand in their own.
+    CQV58Dlg(MainWindowView &view, DialogHost &dialogs, DirectorySource currentDirectory = defaultDirectorySource());
     CQV58Dlg(const CQV58Dlg &) = delete;
     CQV58Dlg &operator=(const CQV58Dlg &) = delete;
 
     static DirectorySource defaultDirectorySource();
 
-    // --- start-up and the ways out
-    bool initialise();
-    void destroy();        // every way out: settings written, timers stopped
-    void closeRequest();   // the close box: the port is closed first
-    void exit();           // "File" / "Exit"
-    void escape();         // Escape outside the boxes that take Enter
-    void defaultAction();  // Enter outside the boxes that take Enter
+    // --- events from the view (MainWindowEvents). While one runs, others
+    // are dropped; received lines are taken from the inbox when it ends.
+    bool initialise() override;
+    void destroy() override;        // every way out, once: settings written, timers stopped
+    void closeRequest() override;   // the close box: the port is closed first
+    void escape() override;
+    void defaultAction() override;
+    void menuCommand(MenuItem item) override;
+    void clicked(Control id) override;
+    void enterPressed(Control id) override;
+    void focusLost(Control id) override;
+    void spinStep(Control spin, SpinDirection direction) override;
+    void tick(int timerId) override; // timers 3 and 5
+    void inboxPosted() override;
 
-    // --- menu, clicks, Enter, ticks as the view reports them
-    void menuCommand(MenuItem item);
-    // A button, switch or selection box was clicked. For switches and
-    // selection boxes the view has already flipped the check state.
-    void clicked(Control id);
-    // Enter in an edit box that reports it (page boxes, command line, ...).
-    void enterPressed(Control id);
-    void tick(int timerId); // timers 3 and 5
+    void exit();           // "File" / "Exit"
     void tick10ms();
     void tick500ms();
 
@@ -102,6 +110,13 @@ public:
     void terminalEntered();
     void sendClicked();    // "Send": the command line to the reader
 
+    // --- leaving a box and the spin buttons
+    void manualCarrierIdLeft();                 // the manual "Carrier ID" box lost the focus
+    void nextBoxLeft();                         // the "next" box lost the focus
+    void maxBoxLeft();                          // the "max" box lost the focus
+    void nextSpinStep(SpinDirection direction); // the spin button beside "next"
+    void maxSpinStep(SpinDirection direction);  // the spin button beside "max"
+
     // "Log" and "Open" switch the window's default action off until it closes.
     void disableDefaultAction() { defaultActionEnabled = false; }
     // Where "Interface" / "Settings" finds the COM ports to list.
@@ -110,6 +125,7 @@ public:
     void setCycleStep(std::function<void()> step) { m_cycleStep = std::move(step); }
 
     MainWindowView &view() { return m_view; }
+    DialogHost &dialogs() { return m_dialogs; }
     ReaderPort &readerPort() { return m_readerPort; }
 
     // --- files and interface
@@ -162,6 +178,17 @@ public:
     bool defaultActionEnabled = true;
 
 private:
+    template <typename Handler>
+    void runEvent(Handler handler);
+    void receiveLine(const std::string &line); // receive thread
+    void drainInbox();
+    void routeClick(Control id);
+    void routeEnter(Control id);
+    void startUp();
+    void shutDown();
+    void focusOne();
+    void cancelWindow();
+    void closeWithPort();
     int windowWidth() const;
     void takeOverSettings(const StationSettings &settings);
     StationSettings settingsToSave() const;
@@ -185,7 +212,11 @@ private:
     void showMessage(std::string text, std::string_view caption, MessageIcon icon);
 
     MainWindowView &m_view;
+    DialogHost &m_dialogs;
     DirectorySource m_currentDirectory;
+    int m_eventDepth = 0;
+    bool m_destroyed = false;
+    ReceiveInbox m_inbox; // before the port: the receive thread ends first
     ReaderPort m_readerPort;
     std::function<void()> m_cycleStep;
     CI2Dlg::PortListSource m_portListSource;

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
-#include <vector>
 
 // What a window model asks of its view besides its controls: message boxes,
 // file dialogs and how a modal window ends.
@@ -22,11 +22,17 @@ struct MessageRequest {
 
 enum class FileDialogMode { Open, Save };
 
+// Paths are std::filesystem::path in the system's own encoding: a name
+// chosen by the operator must name the same file when opened again.
 struct FileDialogRequest {
     FileDialogMode mode = FileDialogMode::Open;
-    std::string initialFileName;
+    std::filesystem::path initialDirectory; // empty: the dialog's own choice
+    std::filesystem::path initialFileName;
     std::string defaultExtension;  // without the dot
     std::string filter;            // e.g. "XML files (*.xml)|*.xml||"
+    bool promptOverwrite = false;  // Save: ask before an existing file is chosen
+    bool mustExist = false;        // Open: only an existing file can be chosen
+    bool hideReadOnly = true;      // no "open read-only" choice
 
     bool operator==(const FileDialogRequest &) const = default;
 };

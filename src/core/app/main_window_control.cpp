@@ -1,6 +1,8 @@
 #include "app/main_window_control.h"
 
+#include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <stdexcept>
 
 namespace teb {
@@ -9,9 +11,9 @@ namespace {
 constexpr std::array kControls = std::to_array<ControlInfo>({
     {Control::SelectAll, ControlKind::SelectionBox, "", "SelectAll"},
     {Control::LabelAll, ControlKind::Label, "all", "LabelAll"},
-    {Control::HexSwitch, ControlKind::Switch, "", "HexSwitch"},
+    {Control::HexSwitch, ControlKind::ImageSwitch, "", "HexSwitch"},
     {Control::LabelHex, ControlKind::Label, "HEX", "LabelHex"},
-    {Control::AsciiSwitch, ControlKind::Switch, "", "AsciiSwitch"},
+    {Control::AsciiSwitch, ControlKind::ImageSwitch, "", "AsciiSwitch"},
     {Control::LabelAscii, ControlKind::Label, "ASCII", "LabelAscii"},
     {Control::PageSelect1, ControlKind::SelectionBox, "", "PageSelect1"},
     {Control::PageSelect2, ControlKind::SelectionBox, "", "PageSelect2"},
@@ -82,7 +84,7 @@ constexpr std::array kControls = std::to_array<ControlInfo>({
     {Control::PageNote16, ControlKind::Label, "user free", "PageNote16"},
     {Control::PageNote17, ControlKind::Label, "user free", "PageNote17"},
     {Control::AutomaticFrame, ControlKind::Frame, "", "AutomaticFrame"},
-    {Control::AutomaticSwitch, ControlKind::Switch, "", "AutomaticSwitch"},
+    {Control::AutomaticSwitch, ControlKind::ImageSwitch, "", "AutomaticSwitch"},
     {Control::LabelConfig, ControlKind::Label, "Config", "LabelConfig"},
     {Control::SetNameLabel, ControlKind::Label, "", "SetNameLabel"},
     {Control::LabelCarrierId, ControlKind::Label, "Carrier ID", "LabelCarrierId"},
@@ -94,12 +96,12 @@ constexpr std::array kControls = std::to_array<ControlInfo>({
     {Control::LabelMax, ControlKind::Label, "max", "LabelMax"},
     {Control::OneButton, ControlKind::Button, "  One", "OneButton"},
     {Control::ContOnButton, ControlKind::Button, "  Cont On", "ContOnButton"},
-    {Control::NextDataSetButton, ControlKind::Button, "NextDataSet", "NextDataSetButton"},
-    {Control::CurrentDataSetProcessedButton, ControlKind::Button, "CurrentDataSetProcessed", "CurrentDataSetProcessedButton"},
-    {Control::NextCompleteButton, ControlKind::Button, "NextComplete", "NextCompleteButton"},
-    {Control::NextCompleteProcessedButton, ControlKind::Button, "NextCompleteProcessed", "NextCompleteProcessedButton"},
+    {Control::NextDataSetButton, ControlKind::Command, "NextDataSet", "NextDataSetButton"},
+    {Control::CurrentDataSetProcessedButton, ControlKind::Command, "CurrentDataSetProcessed", "CurrentDataSetProcessedButton"},
+    {Control::NextCompleteButton, ControlKind::Command, "NextComplete", "NextCompleteButton"},
+    {Control::NextCompleteProcessedButton, ControlKind::Command, "NextCompleteProcessed", "NextCompleteProcessedButton"},
     {Control::ManualFrame, ControlKind::Frame, "", "ManualFrame"},
-    {Control::ManualSwitch, ControlKind::Switch, "", "ManualSwitch"},
+    {Control::ManualSwitch, ControlKind::ImageSwitch, "", "ManualSwitch"},
     {Control::LabelManual, ControlKind::Label, "Manual", "LabelManual"},
     {Control::ReadButton, ControlKind::Button, "  read", "ReadButton"},
     {Control::WriteButton, ControlKind::Button, "  write", "WriteButton"},
@@ -131,8 +133,8 @@ constexpr std::array kControls = std::to_array<ControlInfo>({
     {Control::TerminalView, ControlKind::TextView, "", "TerminalView"},
     {Control::SmallImage, ControlKind::Image, "", "SmallImage"},
     {Control::LargeImage, ControlKind::Image, "", "LargeImage"},
-    {Control::DefaultButton, ControlKind::Button, "", "DefaultButton"},
-    {Control::CancelButton, ControlKind::Button, "", "CancelButton"},
+    {Control::DefaultButton, ControlKind::Command, "", "DefaultButton"},
+    {Control::CancelButton, ControlKind::Command, "", "CancelButton"},
 });
 
 constexpr bool tableFollowsEnumOrder()
@@ -162,6 +164,25 @@ std::optional<int> pageInRange(Control first, Control id)
 }
 
 } // namespace
+
+bool controlAccepts(ControlKind kind, ControlOperation operation)
+{
+    using K = ControlKind;
+    const auto oneOf = [kind](std::initializer_list<ControlKind> kinds) {
+        return std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
+    };
+    switch (operation) {
+    case ControlOperation::Text: return oneOf({K::Label, K::EditBox, K::TextView, K::Button, K::Frame});
+    case ControlOperation::Check: return oneOf({K::Switch, K::SelectionBox});
+    case ControlOperation::EnableOrShow: return kind != K::Command;
+    case ControlOperation::Colour: return oneOf({K::Label, K::EditBox, K::TextView});
+    case ControlOperation::SwitchImage: return oneOf({K::Switch, K::ImageSwitch, K::SelectionBox});
+    case ControlOperation::Focus:
+        return oneOf({K::EditBox, K::TextView, K::Button, K::Switch, K::ImageSwitch, K::SelectionBox, K::SpinButton});
+    case ControlOperation::SelectText: return kind == K::EditBox;
+    }
+    return false;
+}
 
 const ControlInfo &controlInfo(Control id) { return kControls.at(static_cast<std::size_t>(id)); }
 std::size_t controlCount() { return kControls.size(); }

@@ -149,12 +149,20 @@ enum class ControlKind {
     EditBox,      // one-line edit box that reports Enter
     TextView,     // multi-line, read-only
     Button,
-    Switch,       // push-like toggle button that shows only an on or off image
+    Switch,       // checkable toggle button that shows only an on or off image
+    ImageSwitch,  // button that shows only an on or off image; never checkable
     SelectionBox, // check box with an on/off image
-    SpinButton,
+    SpinButton,   // up and down arrows reported as spin steps
     Frame,
     Image,
+    Command,      // no widget: a command reached through the events alone
 };
+
+// The kinds of call a view takes for a control.
+enum class ControlOperation { Text, Check, EnableOrShow, Colour, SwitchImage, Focus, SelectText };
+
+// Whether a call of this kind fits a control of that kind.
+bool controlAccepts(ControlKind kind, ControlOperation operation);
 
 struct ControlInfo {
     Control id;

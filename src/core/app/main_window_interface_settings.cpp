@@ -36,11 +36,11 @@ public:
     PortHandle openPort(const InterfaceSettings &settings) override { return m_window.readerPort().Open(settings); }
     void showMessage(const std::string &caption, MessageIcon icon, const std::string &text) override
     {
-        m_window.view().showMessage(MessageRequest{text, caption, messageIcon(icon), MessageButtons::Ok});
+        m_window.dialogs().showMessage(MessageRequest{text, caption, messageIcon(icon), MessageButtons::Ok});
     }
     CI2DlgView::Result runDialog(CI2Dlg &dialog) override
     {
-        return m_window.view().runInterfaceSettingsDialog(dialog);
+        return m_window.dialogs().runInterfaceSettingsDialog(dialog);
     }
 
 private:

@@ -7,7 +7,7 @@
 
 namespace teb {
 
-bool CQV58Dlg::initialise()
+void CQV58Dlg::startUp()
 {
     timeBase = kStartTimeBase;
     terminalVisible = true;
@@ -15,6 +15,8 @@ bool CQV58Dlg::initialise()
     m_view.setWindowSize(windowWidth(), kWindowHeight);
 
     workingDirectory = m_currentDirectory();
+    if (workingDirectory.empty())
+        showMessage(std::string(kNoWorkingDirectoryText), kWindowTitle, MessageIcon::Stop);
     takeOverSettings(loadSettings(workingDirectory));
     fillKeptTexts();
     showLogFileName();
@@ -31,10 +33,9 @@ bool CQV58Dlg::initialise()
     showSwitchImages();
     showInControls();
     refreshModeView();
-    return true;
 }
 
-void CQV58Dlg::destroy()
+void CQV58Dlg::shutDown()
 {
     takeFromControls();
     if (!saveSettings(workingDirectory, settingsToSave()))
@@ -114,21 +115,18 @@ void CQV58Dlg::openPort()
                     MessageIcon::Stop);
 }
 
-// The controls as the window is built: fixed texts, the buttons that start
-// disabled and those that are never shown.
+// The controls as the window is built: fixed texts and the buttons that start
+// disabled. The data-source commands and the default and cancel buttons have
+// no widget, so there is nothing to hide.
 void CQV58Dlg::setUpControls()
 {
     for (std::size_t i = 0; i < controlCount(); ++i) {
         const ControlInfo &info = controlInfo(controlAt(i));
-        if (!info.caption.empty())
+        if (!info.caption.empty() && controlAccepts(info.kind, ControlOperation::Text))
             m_view.setText(info.id, std::string(info.caption));
     }
     m_view.setEnabled(Control::ContOnButton, false);
     m_view.setEnabled(Control::OpenButton, false);
-    for (const Control hidden : {Control::NextDataSetButton, Control::CurrentDataSetProcessedButton,
-                                 Control::NextCompleteButton, Control::NextCompleteProcessedButton,
-                                 Control::DefaultButton, Control::CancelButton})
-        m_view.setVisible(hidden, false);
 }
 
 void CQV58Dlg::colourControls()

@@ -4,24 +4,31 @@
 #include "app/main_window_control.h"
 #include "app/main_window_menu.h"
 #include "app/rgb.h"
-#include "reader/interface_settings_dialog.h"
 
 #include <chrono>
-#include <optional>
 #include <string>
 
 namespace teb {
 
 // The main window as its model sees it. The model decides everything; the
 // view draws, holds the controls' values and reports the operator's actions
-// back to the model. Texts are 8-bit, one byte per character.
+// through MainWindowEvents. Texts are 8-bit, one byte per character; the
+// view converts at its edge (Latin-1), so every byte comes back unchanged.
 //
-// All calls come from the window's thread, except prependTerminalText.
+// Which call fits which kind of control is fixed by controlAccepts
+// (main_window_control.h); a call that does not fit is a programming error.
+// Controls of kind Command have no widget at all: the four data-source
+// commands and the hidden default and cancel buttons are reached through
+// MainWindowEvents only. The mode and format switches (ImageSwitch) show an
+// on or off image and are never checkable.
+//
+// All calls come from the window's thread, except post.
 class MainWindowView {
 public:
     virtual ~MainWindowView() = default;
 
-    // Controls, by id.
+    // Controls, by id. text(id) returns exactly what setText set, unless
+    // the operator has edited the control since.
     virtual void setText(Control id, const std::string &text) = 0;
     virtual std::string text(Control id) const = 0;
     virtual void setChecked(Control id, bool checked) = 0;
@@ -31,14 +38,14 @@ public:
     virtual void setTextColour(Control id, Rgb colour) = 0;
     virtual void setBackground(Control id, Rgb colour) = 0;   // redrawn at once
     virtual void setSwitchImage(Control id, bool on) = 0;     // the "on" or the "off" image
+    // Ignored, as by the toolkit, while the control is hidden or disabled.
     virtual void setFocus(Control id) = 0;
     virtual void selectAll(Control id) = 0;                   // whole text selected and scrolled into view
+    virtual void prependTerminalText(const std::string &text) = 0; // at the top of the terminal view
 
-    // Puts text at the top of the terminal view. Called on the reader's
-    // receive thread: the view must be safe to call from any thread and must
-    // apply the text on the window's thread between two of the model's
-    // operations (e.g. through a queued call), never in the middle of one.
-    virtual void prependTerminalText(const std::string &text) = 0;
+    // Thread-safe and never blocking: asks the window's thread to call
+    // MainWindowEvents::inboxPosted soon, after the running event has ended.
+    virtual void post() = 0;
 
     // The window.
     virtual void setWindowTitle(const std::string &title) = 0;
@@ -50,18 +57,11 @@ public:
     // window's thread (e.g. waiting for the reader).
     virtual void repaintWindow() = 0;
 
-    // Periodic timers; each tick calls the model's operation for that id.
+    // Periodic timers; each tick calls MainWindowEvents::tick with the id.
     virtual void startTimer(int id, std::chrono::milliseconds period) = 0;
     virtual void stopTimer(int id) = 0;
 
-    // Dialogs.
-    virtual MessageAnswer showMessage(const MessageRequest &request) = 0;
-    virtual std::optional<std::string> chooseFile(const FileDialogRequest &request) = 0; // nullopt: cancelled
-    virtual void showAboutBox() = 0;       // modal
-    virtual void openDeviceManager() = 0;  // the serial device list; its result is ignored
-    // Runs the "Interface Settings" dialog modally: dialog.run on a dialog view.
-    virtual CI2DlgView::Result runInterfaceSettingsDialog(CI2Dlg &dialog) = 0;
-    // Ends the modal window; the view then calls the model's destroy().
+    // Ends the modal window; the view then calls destroy().
     virtual void endDialog(DialogResult result) = 0;
 };
 

@@ -1,6 +1,8 @@
 #include "common/decimal_text.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdint>
 
 namespace teb {
 namespace {
@@ -14,6 +16,7 @@ bool isLeadingSpace(char c)
 struct LeadingNumber {
     std::uint64_t magnitude = 0;
     bool negative = false;
+    bool beyond64Bits = false;
 };
 
 LeadingNumber readLeadingNumber(std::string_view text)
@@ -26,8 +29,12 @@ LeadingNumber readLeadingNumber(std::string_view text)
         number.negative = text[i] == '-';
         ++i;
     }
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        number.magnitude = number.magnitude * 10u + static_cast<std::uint64_t>(text[i] - '0');
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        const auto digit = static_cast<std::uint64_t>(text[i] - '0');
+        if (number.magnitude > (UINT64_MAX - digit) / 10u)
+            number.beyond64Bits = true;
+        number.magnitude = number.magnitude * 10u + digit;
+    }
     return number;
 }
 
@@ -50,6 +57,15 @@ std::uint64_t readUnsigned64(std::string_view text)
 std::int32_t readDecimal(std::string_view text)
 {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(readUnsigned64(text)));
+}
+
+std::int32_t readDecimalClamped(std::string_view text, std::int32_t low, std::int32_t high)
+{
+    const LeadingNumber number = readLeadingNumber(text);
+    constexpr auto limit = static_cast<std::uint64_t>(INT64_MAX);
+    const std::int64_t magnitude =
+        number.beyond64Bits || number.magnitude > limit ? INT64_MAX : static_cast<std::int64_t>(number.magnitude);
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(number.negative ? -magnitude : magnitude, low, high));
 }
 
 std::string formatDecimal(std::int32_t value) { return toText(value); }

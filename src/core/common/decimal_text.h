@@ -13,6 +13,10 @@ namespace teb {
 std::int32_t readDecimal(std::string_view text);      // 32-bit, wraps modulo 2^32
 std::uint64_t readUnsigned64(std::string_view text);  // wraps modulo 2^64; "-1" gives 2^64-1
 
+// For numbers that bound a loop or a list: the leading number limited to
+// [low, high] by its true value, so "4294967296" never wraps into a small one.
+std::int32_t readDecimalClamped(std::string_view text, std::int32_t low, std::int32_t high);
+
 std::string formatDecimal(std::int32_t value);        // like "%i"
 std::string formatUnsigned64(std::uint64_t value);    // like "%I64u": no leading zeros
 

@@ -85,12 +85,6 @@ bool hasControlCharacter(std::string_view name)
     return false;
 }
 
-void fillDisplayTexts(ParameterSet &set)
-{
-    for (PageSetting &page : set.pages)
-        std::ranges::transform(page.hex, page.ascii.begin(), [](const std::string &hex) { return hexToDisplay(hex); });
-}
-
 } // namespace
 
 std::filesystem::path setFilePath(const std::filesystem::path &directory, std::string_view name)
@@ -98,10 +92,16 @@ std::filesystem::path setFilePath(const std::filesystem::path &directory, std::s
     return directory / (std::string(name) + ".ini");
 }
 
+void deriveDisplayTexts(ParameterSet &set)
+{
+    for (PageSetting &page : set.pages)
+        std::ranges::transform(page.hex, page.ascii.begin(), [](const std::string &hex) { return hexToDisplay(hex); });
+}
+
 bool isValidSetName(std::string_view name)
 {
-    return !name.empty() && name.find_first_of("/\\") == std::string_view::npos &&
-           name.find("..") == std::string_view::npos && !hasControlCharacter(name);
+    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string_view::npos &&
+           !hasControlCharacter(name);
 }
 
 void writeParameterSet(ProfileDocument &file, const ParameterSet &set)
@@ -125,6 +125,7 @@ ParameterSet readParameterSet(const ProfileDocument &file)
         else
             *std::get<bool *>(binding.field) = readFlag(value);
     }
+    deriveDisplayTexts(set);
     return set;
 }
 
@@ -134,7 +135,6 @@ ParameterSet loadParameterSet(const std::filesystem::path &directory, std::strin
     if (isValidSetName(name))
         set = readParameterSet(ProfileDocument::loadOrEmpty(setFilePath(directory, name)));
     set.name = std::string(name);
-    fillDisplayTexts(set);
     return set;
 }
 

@@ -4,7 +4,8 @@
 #include "common/write_all.h"
 
 #include <algorithm>
-#include <atomic>
+#include <charconv>
+#include <cstdint>
 #include <cerrno>
 #include <fstream>
 #include <iterator>
@@ -19,7 +20,7 @@ namespace {
 
 constexpr std::string_view blanks = " \t";
 constexpr std::string_view lineEnd = "\r\n";
-constexpr int temporaryNameAttempts = 16;
+constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 
 std::string_view trimBlanks(std::string_view text)
 {
@@ -47,20 +48,58 @@ std::string_view cutAtAny(std::string_view text, std::string_view stops)
     return text.substr(0, std::min(text.find_first_of(stops), text.size()));
 }
 
-// Creates a new file in the target's directory; returns its descriptor and
-// name. The name does not grow with the target's, so a target name of the
-// longest length still gets one.
-int createTemporaryBeside(const std::filesystem::path &target, std::filesystem::path &temporary)
+bool isQuote(char c) { return c == '"' || c == '\''; }
+
+bool isQuotedPair(std::string_view text)
 {
-    static std::atomic<unsigned> sequence{0};
-    for (int attempt = 0; attempt < temporaryNameAttempts; ++attempt) {
-        const std::string name = ".teb-save-" + std::to_string(::getpid()) + "-" + std::to_string(sequence++);
-        temporary = target.parent_path() / name;
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    return -1;
+    return text.size() >= 2 && isQuote(text.front()) && text.back() == text.front();
+}
+
+// As the Windows profile functions read a value: blanks around it trimmed and
+// one pair of surrounding quotes removed.
+std::string_view unquoted(std::string_view stored)
+{
+    stored = trimBlanks(stored);
+    if (isQuotedPair(stored))
+        stored = stored.substr(1, stored.size() - 2);
+    return stored;
+}
+
+// The stored form of a value that reads back as the value itself.
+std::string quotedWhereNeeded(std::string_view value)
+{
+    const bool needsQuotes = !value.empty() && (blanks.find(value.front()) != std::string_view::npos ||
+                                                blanks.find(value.back()) != std::string_view::npos ||
+                                                isQuotedPair(value));
+    return needsQuotes ? "\"" + std::string(value) + "\"" : std::string(value);
+}
+
+// FNV-1a: a name that stays the same from run to run for the same target.
+std::uint64_t stableHash(std::string_view text)
+{
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : text)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    return hash;
+}
+
+// A new file under the target's temporary name; a stale one that a killed
+// save left behind is replaced. A link placed under that name is not followed.
+int createTemporary(const std::filesystem::path &temporary)
+{
+    if (::unlink(temporary.c_str()) != 0 && errno != ENOENT)
+        return -1;
+    return ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+}
+
+// After a rename the directory entry itself must reach the disk too.
+void syncDirectory(const std::filesystem::path &directory)
+{
+    const int fd = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 // The file a save really replaces: a symbolic link is followed, so the link stays.
@@ -93,11 +132,16 @@ ProfileDocument::Line ProfileDocument::makeLine(std::string raw)
 ProfileDocument ProfileDocument::parse(std::string_view bytes)
 {
     ProfileDocument document;
+    if (bytes.starts_with(byteOrderMark)) {
+        document.m_byteOrderMark = true;
+        bytes.remove_prefix(byteOrderMark.size());
+    }
     while (!bytes.empty()) {
         const auto newline = bytes.find('\n');
         std::string_view raw = bytes.substr(0, newline);
         bytes.remove_prefix(newline == std::string_view::npos ? bytes.size() : newline + 1);
-        if (!raw.empty() && raw.back() == '\r')
+        // CR CR LF (a file converted twice) ends a line like CR LF.
+        while (!raw.empty() && raw.back() == '\r')
             raw.remove_suffix(1);
         if (auto name = sectionName(raw)) {
             document.m_sections.push_back({std::move(*name), std::string(raw), {}});
@@ -155,8 +199,10 @@ std::string ProfileDocument::value(std::string_view section, std::string_view ke
     const Line *line = findEntry(section, key);
     if (!line)
         return {};
+    // A lone CR ends the value as the line end would, so that what is read
+    // is what a save writes back.
     std::string_view stored = std::string_view(line->raw).substr(line->valueStart);
-    stored = cutAtAny(stored, std::string_view("\0", 1));
+    stored = unquoted(cutAtAny(stored, std::string_view("\0\r", 2)));
     return std::string(stored.substr(0, maxValueLength));
 }
 
@@ -173,7 +219,7 @@ ProfileDocument::Section &ProfileDocument::sectionForAppend(std::string_view sec
 
 void ProfileDocument::setValue(std::string_view section, std::string_view key, std::string_view value)
 {
-    const std::string_view safeValue = cutAtAny(value, std::string_view("\r\n\0", 3));
+    const std::string safeValue = quotedWhereNeeded(cutAtAny(value, std::string_view("\r\n\0", 3)));
     if (Line *line = findEntry(section, key)) {
         line->raw.replace(line->valueStart, std::string::npos, safeValue);
         return;
@@ -184,13 +230,13 @@ void ProfileDocument::setValue(std::string_view section, std::string_view key, s
     const auto lastFilled = std::find_if(target.lines.rbegin(), target.lines.rend(), [](const Line &line) {
         return !trimBlanks(line.raw).empty();
     });
-    std::string raw = std::string(trimBlanks(key)) + "=" + std::string(safeValue);
+    std::string raw = std::string(trimBlanks(key)) + "=" + safeValue;
     target.lines.insert(lastFilled.base(), makeLine(std::move(raw)));
 }
 
 std::string ProfileDocument::serialise() const
 {
-    std::string bytes;
+    std::string bytes(m_byteOrderMark ? byteOrderMark : std::string_view());
     const auto appendLine = [&bytes](const std::string &raw) {
         bytes += raw;
         bytes += lineEnd;
@@ -211,8 +257,8 @@ bool ProfileDocument::save(const std::filesystem::path &file) const
     // A write-protected file stays as it is, as the profile functions leave it.
     if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0)
         return false;
-    std::filesystem::path temporary;
-    const int fd = createTemporaryBeside(target, temporary);
+    const std::filesystem::path temporary = temporaryPathFor(target);
+    const int fd = createTemporary(temporary);
     if (fd < 0)
         return false;
     struct stat existing {};
@@ -221,9 +267,19 @@ bool ProfileDocument::save(const std::filesystem::path &file) const
     bool ok = writeAll(fd, serialise()) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok)
+    if (!ok) {
         ::unlink(temporary.c_str());
-    return ok;
+        return false;
+    }
+    syncDirectory(target.parent_path());
+    return true;
+}
+
+std::filesystem::path ProfileDocument::temporaryPathFor(const std::filesystem::path &target)
+{
+    char hash[17];
+    const auto end = std::to_chars(hash, hash + sizeof hash, stableHash(target.filename().native()), 16).ptr;
+    return target.parent_path() / (".teb-save-" + std::string(hash, end));
 }
 
 } // namespace teb

@@ -11,7 +11,10 @@ namespace teb {
 
 // A Windows profile (INI) file held in memory: "[section]" lines followed by
 // "key=value" lines. Section and key names are matched without regard to
-// case, blanks around a key name are ignored, values are kept byte for byte.
+// case, blanks around a key name are ignored. Values read as Windows reads
+// them: blanks around them trimmed, one pair of surrounding quotes removed, a
+// CR ending them; a value written is quoted where that is needed to read it
+// back unchanged. A UTF-8 byte-order mark at the start is skipped and kept.
 // Lines that are neither a section nor a key (junk, keys before the first
 // section) are kept as they are and written back unchanged.
 class ProfileDocument {
@@ -26,8 +29,9 @@ public:
     static ProfileDocument loadOrEmpty(const std::filesystem::path &file);
     static ProfileDocument parse(std::string_view bytes);
 
-    // The value of the first matching key: cut at a NUL byte and to
-    // maxValueLength characters; empty when section or key is missing.
+    // The value of the first matching key: cut at a NUL byte or a CR,
+    // trimmed and unquoted, then cut to maxValueLength characters; empty when
+    // section or key is missing.
     std::string value(std::string_view section, std::string_view key) const;
 
     // Replaces the value of an existing key in place, or appends the key at
@@ -42,6 +46,9 @@ public:
     // target, so the target is either the old or the new file, never half of
     // one. False when any step fails (the target is then unchanged).
     bool save(const std::filesystem::path &file) const;
+    // The one temporary name a save of the target uses, so that what a killed
+    // save leaves behind is replaced by the next save of that file.
+    static std::filesystem::path temporaryPathFor(const std::filesystem::path &target);
 
 private:
     struct Line {
@@ -61,6 +68,7 @@ private:
     Line *findEntry(std::string_view section, std::string_view key);
     Section &sectionForAppend(std::string_view section);
 
+    bool m_byteOrderMark = false;
     std::vector<Line> m_preamble;
     std::vector<Section> m_sections;
 };

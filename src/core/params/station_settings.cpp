@@ -35,8 +35,8 @@ InterfaceSettings readInterface(const ProfileDocument &file)
 {
     InterfaceSettings settings;
     settings.portName = file.value(interfaceSection, "port");
-    settings.baudRate = readDecimal(file.value(interfaceSection, "baudrate"));
-    settings.dataBits = readDecimal(file.value(interfaceSection, "databits"));
+    settings.baudRate = readDecimalClamped(file.value(interfaceSection, "baudrate"), INT32_MIN, INT32_MAX);
+    settings.dataBits = readDecimalClamped(file.value(interfaceSection, "databits"), INT32_MIN, INT32_MAX);
     settings.stopBitsCode = readStopBitsSetting(file.value(interfaceSection, "stopbits"));
     settings.parityCode = readParitySetting(file.value(interfaceSection, "parity"));
     settings.flowControlCode = readFlowControlSetting(file.value(interfaceSection, "Flowcontrol"));
@@ -46,8 +46,8 @@ InterfaceSettings readInterface(const ProfileDocument &file)
 // A count below 0 reads as 0 and one above the list's capacity as the capacity.
 SetList readSetList(const ProfileDocument &file)
 {
-    const int count = std::clamp(readDecimal(file.value(autoSection, setCountKey)), 0,
-                                 static_cast<int>(SetList::maxNames));
+    const int count =
+        readDecimalClamped(file.value(autoSection, setCountKey), 0, static_cast<int>(SetList::maxNames));
     std::vector<std::string> names;
     for (int i = 0; i < count; ++i)
         names.push_back(file.value(autoSection, setNameKey(i)));
@@ -56,7 +56,7 @@ SetList readSetList(const ProfileDocument &file)
 
 void readAuto(const ProfileDocument &file, StationSettings &settings)
 {
-    settings.automaticMode = readDecimal(file.value(autoSection, "SelectConfig")) == 1;
+    settings.automaticMode = readDecimalClamped(file.value(autoSection, "SelectConfig"), INT32_MIN, INT32_MAX) == 1;
     settings.currentSetName = file.value(autoSection, "Pruefablauf_ist");
     settings.setList = readSetList(file);
     settings.carrierIdMax = file.value(autoSection, "Carrier ID Max");

@@ -38,8 +38,8 @@ void CI2Dlg::fillFrom(const InterfaceSettings &settings)
 void CI2Dlg::applyTo(InterfaceSettings &settings) const
 {
     settings.portName = portText;
-    settings.baudRate = readDecimal(baudRateText);
-    settings.dataBits = readDecimal(dataBitsText);
+    settings.baudRate = readDecimalClamped(baudRateText, INT32_MIN, INT32_MAX);
+    settings.dataBits = readDecimalClamped(dataBitsText, INT32_MIN, INT32_MAX);
     settings.parityCode = parityCodeFromText(parityText);
     settings.stopBitsCode = stopBitsCodeFromText(stopBitsText);
     settings.flowControlCode = flowControlCodeFromText(flowControlText);

@@ -74,18 +74,18 @@ bool ReaderPort::Close(PortHandle handle)
     return serial::closeDevice(handle);
 }
 
-std::uint32_t ReaderPort::WriteText(std::string_view text, PortHandle handle)
+std::uint32_t ReaderPort::WriteText(std::string_view text, PortHandle handle, std::chrono::milliseconds limit)
 {
     if (!isUsablePort(handle) || handle != portHandle)
         return kWriteNoPort;
     // Every byte goes out, also past 255: a count of 8 bits would send a
     // longer terminal input cut to its length modulo 256.
-    std::uint32_t status = 0;
-    for (const char byte : text) {
-        if (!serial::writeByte(handle, static_cast<std::uint8_t>(byte)))
-            status = serial::kWriteFailedMask;
+    switch (serial::writeWithin(handle, text, limit)) {
+    case serial::WriteResult::Written: return 0;
+    case serial::WriteResult::TimedOut: return serial::kWriteTimedOutMask;
+    case serial::WriteResult::Failed: break;
     }
-    return status;
+    return serial::kWriteFailedMask;
 }
 
 void ReaderPort::resetLineEvent()

@@ -24,6 +24,8 @@ inline bool isUsablePort(PortHandle handle) { return handle >= 0; }
 
 // Status of WriteText when there is no usable handle.
 inline constexpr std::uint32_t kWriteNoPort = 0xFFFFFFFFu;
+// How long a write without a command's own wait may take (terminal input).
+inline constexpr std::chrono::milliseconds kDefaultWriteLimit{1000};
 
 // The link to the reader: the serial port, its receive thread that collects
 // CR-ended lines, and the hand-over of each complete line to the one waiting
@@ -49,7 +51,10 @@ public:
                     std::int32_t parityCode, std::int32_t stopBitsCode, std::int32_t flowControlCode);
     PortHandle Open(const InterfaceSettings &settings);
     bool Close(PortHandle handle);
-    std::uint32_t WriteText(std::string_view text, PortHandle handle);
+    // 0 when every byte went out within `limit`; otherwise serial::kWriteFailedMask
+    // or serial::kWriteTimedOutMask (the line held the output past the limit).
+    std::uint32_t WriteText(std::string_view text, PortHandle handle,
+                            std::chrono::milliseconds limit = kDefaultWriteLimit);
 
     // The CR event: signalled when a complete line is held.
     void resetLineEvent();

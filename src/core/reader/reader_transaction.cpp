@@ -1,6 +1,8 @@
 #include "reader/reader_transaction.h"
 
 #include <algorithm>
+
+#include "reader/serial_port.h"
 #include <chrono>
 
 namespace teb {
@@ -23,12 +25,15 @@ void putOnTerminal(std::string &terminalText, std::string_view line)
 ReaderTransaction runTransaction(ReaderSession &session, const ReaderCommand &command)
 {
     ReaderTransaction transaction;
-    transaction.sent = session.port.WriteText(command.text, session.handle) == 0;
-    if (transaction.sent) {
+    // The write shares the command's wait: a line held by XOFF or a low CTS
+    // ends the command like a reader that does not answer.
+    const std::chrono::milliseconds wait = answerTimeout(command, session.timeBase);
+    const std::uint32_t status = session.port.WriteText(command.text, session.handle, wait);
+    transaction.sent = status == 0;
+    if (transaction.sent || status == serial::kWriteTimedOutMask)
         putOnTerminal(session.terminalText, command.echoLine);
-        if (!session.port.waitForLine(answerTimeout(command, session.timeBase), transaction.answer))
-            transaction.answer.clear();
-    }
+    if (transaction.sent && !session.port.waitForLine(wait, transaction.answer))
+        transaction.answer.clear();
     transaction.kept = keptAnswer(command, transaction.answer);
     transaction.succeeded = answerSucceeded(command, transaction.kept);
     if (command.rule != AnswerRule::TimeBase)

@@ -11,7 +11,9 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <thread>
 
 namespace teb::serial {
@@ -121,6 +123,41 @@ bool writeByte(int fd, std::uint8_t byte)
         result = ::write(fd, &byte, 1);
     } while (result < 0 && errno == EINTR);
     return result == 1;
+}
+
+namespace {
+
+// Waits until the line takes output, at most until the deadline.
+bool waitForRoom(int fd, std::chrono::steady_clock::time_point deadline)
+{
+    for (;;) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        pollfd entry{fd, POLLOUT, 0};
+        const int result = ::poll(&entry, 1, static_cast<int>(std::max<std::int64_t>(0, left.count())));
+        if (result > 0)
+            return (entry.revents & POLLOUT) != 0 || (entry.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+        if (result == 0 || errno != EINTR)
+            return false;
+    }
+}
+
+} // namespace
+
+WriteResult writeWithin(int fd, std::string_view bytes, std::chrono::milliseconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    WriteResult result = WriteResult::Written;
+    for (const char byte : bytes) {
+        if (!waitForRoom(fd, deadline)) {
+            tcflush(fd, TCOFLUSH);
+            return WriteResult::TimedOut;
+        }
+        // A failed byte does not end the command: the rest is still offered,
+        // as the line may take it, and the failure is reported.
+        if (!writeByte(fd, static_cast<std::uint8_t>(byte)))
+            result = WriteResult::Failed;
+    }
+    return result;
 }
 
 bool closeDevice(int fd)

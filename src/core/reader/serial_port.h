@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string_view>
 
 // A serial device on a file descriptor, used one byte at a time.
 namespace teb::serial {
@@ -14,6 +15,8 @@ inline constexpr int kNoDevice = -1;
 
 // Status bit of a write the device did not take (a vanished adapter, a hung-up line).
 inline constexpr std::uint32_t kWriteFailedMask = 0x8000u;
+// Status bit of a write the line did not take in time (held by XOFF or a low CTS).
+inline constexpr std::uint32_t kWriteTimedOutMask = 0x4000u;
 
 // Opens a character device for exclusive use with blocking reads and writes;
 // kNoDevice when it cannot be opened, is no character device or is in use.
@@ -39,6 +42,13 @@ bool waitForInput(int fd, std::chrono::milliseconds timeout);
 
 std::optional<std::uint8_t> readByte(int fd);
 bool writeByte(int fd, std::uint8_t byte);
+
+enum class WriteResult { Written, TimedOut, Failed };
+// Writes the bytes one at a time, each once the line takes it, but never past
+// `limit` from the call: a line held by XOFF or a low CTS cannot block the
+// caller. What the line did not take by then is dropped, so that a stalled
+// command cannot go out later behind the next one.
+WriteResult writeWithin(int fd, std::string_view bytes, std::chrono::milliseconds limit);
 
 // Releases the exclusive use and closes; false when close fails.
 bool closeDevice(int fd);

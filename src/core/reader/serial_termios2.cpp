@@ -9,6 +9,9 @@ namespace teb::serial {
 
 namespace {
 
+constexpr std::uint8_t kXonCharacter = 17;
+constexpr std::uint8_t kXoffCharacter = 19;
+
 void encodeSpeed(termios2 &settings, std::uint32_t baudRate)
 {
     settings.c_cflag &= ~(CBAUD | (CBAUD << IBSHIFT)); // input speed follows the output speed
@@ -41,6 +44,9 @@ std::optional<TerminalLineFlags> setRawLine(int fd, const TerminalLineFlags &fla
     encodeSpeed(settings, flags.baudRate);
     settings.c_cc[VMIN] = 1;
     settings.c_cc[VTIME] = 0;
+    // XON/XOFF handshake with the usual characters, not whatever the driver held.
+    settings.c_cc[VSTART] = kXonCharacter;
+    settings.c_cc[VSTOP] = kXoffCharacter;
     if (ioctl(fd, TCSETS2, &settings) != 0)
         return std::nullopt;
 

@@ -1,7 +1,5 @@
 #include "transponder/byte_text.h"
 
-#include "transponder/page_text.h"
-
 namespace teb {
 namespace {
 
@@ -64,6 +62,34 @@ std::string displayToHex(std::string_view displayText)
     if (displayText == zeroByteDisplay)
         return "00";
     return textToHexDigits(displayText);
+}
+
+std::string hexToDisplay(std::string_view hexByte)
+{
+    return byteToDisplay(hexToByte(hexByte));
+}
+
+std::string hexDigitsToText(std::string_view hexDigits)
+{
+    // A zero byte ends the text, as it does wherever the text is shown; it is
+    // not kept inside the string, where it would reach files and fields.
+    std::string text;
+    for (std::size_t position = 0; position < hexDigits.size(); position += 2) {
+        const std::uint8_t byte = hexToByte(hexDigits.substr(position, 2));
+        if (byte == 0)
+            break;
+        text += static_cast<char>(byte);
+    }
+    return text;
+}
+
+std::string textToHexDigits(std::string_view text)
+{
+    std::string digits;
+    digits.reserve(text.size() * 2);
+    for (const char character : text)
+        digits += byteToHexDigits(static_cast<std::uint8_t>(character));
+    return digits;
 }
 
 } // namespace teb

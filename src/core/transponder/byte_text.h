@@ -25,4 +25,9 @@ std::string hexStringToDisplay(std::string_view hexText);
 // "NUL" gives "00"; otherwise two upper-case digits per character, concatenated.
 std::string displayToHex(std::string_view displayText);
 
+std::string hexToDisplay(std::string_view hexByte);          // one character, or "NUL" for 0x00
+// One character per digit pair; a zero byte ends the text.
+std::string hexDigitsToText(std::string_view hexDigits);
+std::string textToHexDigits(std::string_view text);          // two upper-case digits per character
+
 } // namespace teb

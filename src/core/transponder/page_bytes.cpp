@@ -58,6 +58,17 @@ std::optional<PageBytes> pageBytes(std::string_view pageText, bool asciiFormat)
     return asciiFormat ? asciiPageBytes(pageText) : hexPageBytes(pageText);
 }
 
+std::optional<std::string> pageWriteDigits(std::string_view pageText, bool asciiFormat)
+{
+    const auto bytes = pageBytes(pageText, asciiFormat);
+    if (!bytes)
+        return std::nullopt;
+    std::string digits;
+    for (const std::uint8_t byte : *bytes)
+        digits += byteToHexDigits(byte);
+    return digits;
+}
+
 std::string hexPageText(const PageBytes &bytes)
 {
     std::string text;

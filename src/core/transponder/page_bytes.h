@@ -29,6 +29,10 @@ std::optional<PageBytes> asciiPageBytes(std::string_view asciiText);
 
 std::optional<PageBytes> pageBytes(std::string_view pageText, bool asciiFormat);
 
+// What a page write sends for a page text: the 16 upper-case digits of its
+// bytes; empty when the text does not read as eight bytes.
+std::optional<std::string> pageWriteDigits(std::string_view pageText, bool asciiFormat);
+
 std::string hexPageText(const PageBytes &bytes);   // "30 31 32 33 34 35 36 37"
 std::string asciiPageText(const PageBytes &bytes); // "0 1 2 3 4 5 6 7", "NUL" for 0x00
 std::string pageText(const PageBytes &bytes, bool asciiFormat);

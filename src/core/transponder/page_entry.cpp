@@ -1,4 +1,6 @@
-#include "transponder/page_text.h"
+#include "transponder/page_entry.h"
+
+#include "transponder/page_bytes.h"
 
 namespace teb {
 namespace {
@@ -54,8 +56,22 @@ std::string groupedInPairs(std::string_view digits)
     return text;
 }
 
+std::string withoutBlanks(std::string_view text)
+{
+    std::string kept;
+    for (const char character : text) {
+        if (character != ' ')
+            kept += character;
+    }
+    return kept;
+}
+
 std::string normaliseHexEntry(std::string_view typed, std::string_view alignment)
 {
+    // Digits grouped in fours (as many tools print them) or any other layout
+    // stand for the bytes of their pairs; the text is regrouped to show them.
+    if (hexPageBytes(typed))
+        return groupedInPairs(withoutBlanks(typed));
     if (typed.size() > hexDigitsPerPage)
         return std::string(typed);
     std::string digits(typed);

@@ -2,7 +2,10 @@
 
 #include "transponder/ascii_tokens.h"
 #include "transponder/byte_text.h"
+#include "transponder/page_bytes.h"
 #include "transponder/text_tokens.h"
+
+#include <algorithm>
 
 namespace teb {
 namespace {
@@ -20,6 +23,8 @@ std::uint8_t byteOfHexToken(std::string_view token)
 
 std::string hexTextToAscii(std::string_view hexText, bool padLastZero)
 {
+    if (const auto bytes = hexPageBytes(hexText))
+        return asciiPageText(*bytes) + (padLastZero && bytes->back() == 0 ? " " : "");
     std::string ascii;
     const auto tokens = splitAtBlanks(hexText);
     for (std::size_t i = 0; i < tokens.size(); ++i) {
@@ -32,7 +37,38 @@ std::string hexTextToAscii(std::string_view hexText, bool padLastZero)
     return ascii;
 }
 
+bool isHexDigit(char character)
+{
+    return (character >= '0' && character <= '9') || (character >= 'A' && character <= 'F')
+        || (character >= 'a' && character <= 'f');
+}
+
+// One fault per character that is neither a blank nor a digit, one more when
+// the digit count is not 16.
+int hexTextFaults(std::string_view pageText)
+{
+    int faults = 0;
+    std::size_t digits = 0;
+    for (const char character : pageText) {
+        if (character == ' ')
+            continue;
+        ++digits;
+        if (!isHexDigit(character))
+            ++faults;
+    }
+    if (digits != static_cast<std::size_t>(2 * bytesPerPage))
+        ++faults;
+    return faults;
+}
+
 } // namespace
+
+int checkPageText(std::string_view pageText, bool asciiFormat)
+{
+    if (pageBytes(pageText, asciiFormat))
+        return 0;
+    return asciiFormat ? 1 : std::max(1, hexTextFaults(pageText));
+}
 
 std::string hexTextToAsciiText(std::string_view hexText)
 {
@@ -57,34 +93,6 @@ std::string asciiTextToHexText(std::string_view asciiText)
     if (hex.size() > hexPageTextLength)
         hex.resize(hexPageTextLength);
     return hex;
-}
-
-std::string hexToDisplay(std::string_view hexByte)
-{
-    return byteToDisplay(hexToByte(hexByte));
-}
-
-std::string hexDigitsToText(std::string_view hexDigits)
-{
-    // A zero byte ends the text, as it does wherever the text is shown; it is
-    // not kept inside the string, where it would reach files and fields.
-    std::string text;
-    for (std::size_t position = 0; position < hexDigits.size(); position += 2) {
-        const std::uint8_t byte = hexToByte(hexDigits.substr(position, 2));
-        if (byte == 0)
-            break;
-        text += static_cast<char>(byte);
-    }
-    return text;
-}
-
-std::string textToHexDigits(std::string_view text)
-{
-    std::string digits;
-    digits.reserve(text.size() * 2);
-    for (const char character : text)
-        digits += byteToHexDigits(static_cast<std::uint8_t>(character));
-    return digits;
 }
 
 } // namespace teb

@@ -1,27 +1,27 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "transponder/byte_text.h"
+#include "transponder/page_entry.h"
+
 // Page texts: a transponder page (8 bytes) held as text, either HEX (eight
 // two-digit groups) or ASCII (eight tokens, "NUL" for 0x00). All texts are
-// 8-bit, one byte per character.
+// 8-bit, one byte per character. A text that passes the check stands for the
+// eight bytes that pageBytes (page_bytes.h) reads from it, and the conversions
+// render exactly those bytes.
 namespace teb {
 
+// A complete HEX text gives the ASCII text of its eight bytes; an incomplete
+// one is converted token by token (a token counts by its last two digits).
 std::string hexTextToAsciiText(std::string_view hexText);
+// Like hexTextToAsciiText, but a zero last byte is followed by a blank.
 std::string hexTextToAsciiTextPadded(std::string_view hexText);
 std::string asciiTextToHexText(std::string_view asciiText);
 
-std::string hexToDisplay(std::string_view hexByte);          // one character, or "NUL" for 0x00
-std::string hexDigitsToText(std::string_view hexDigits);     // one character per digit pair
-std::string textToHexDigits(std::string_view text);          // two upper-case digits per character
-
-// Number of faults of a page text in the given format; 0 when valid.
+// Number of faults of a page text in the given format; 0 exactly when the
+// text reads as eight bytes.
 int checkPageText(std::string_view pageText, bool asciiFormat);
-
-// The text that Enter in a page box makes of what the operator typed, for the
-// current format and the parameter set's alignment ("Left", "Right", other).
-std::string normalisePageEntry(std::string_view typed, bool asciiFormat, std::string_view alignment);
 
 } // namespace teb

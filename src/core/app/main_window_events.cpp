@@ -1,0 +1,149 @@
+// How the view's reports reach the main window: one event at a time, the
+// routing of clicks and keys, and the lines of the receive thread.
+#include "app/cqv58_dlg.h"
+
+namespace teb {
+
+// Runs one event unless another one is still running (its message box or
+// dialog is showing): the main window's operations never overlap. The inbox
+// is worked off before and after, so received lines keep their place among
+// the window's own changes to the terminal.
+template <typename Handler>
+void CQV58Dlg::runEvent(Handler handler)
+{
+    if (m_eventDepth > 0 || m_destroyed)
+        return;
+    drainInbox();
+    ++m_eventDepth;
+    struct Leave {
+        int &depth;
+        ~Leave() { --depth; }
+    } leave{m_eventDepth};
+    handler();
+    drainInbox();
+}
+
+bool CQV58Dlg::initialise()
+{
+    runEvent([this] { startUp(); });
+    return true;
+}
+
+void CQV58Dlg::destroy()
+{
+    if (m_destroyed)
+        return;
+    drainInbox();
+    m_destroyed = true;
+    shutDown();
+}
+
+void CQV58Dlg::closeRequest() { runEvent([this] { closeWithPort(); }); }
+void CQV58Dlg::escape() { runEvent([this] { cancelWindow(); }); }
+void CQV58Dlg::defaultAction() { runEvent([this] { focusOne(); }); }
+
+void CQV58Dlg::menuCommand(MenuItem item)
+{
+    runEvent([this, item] {
+        switch (item) {
+        case MenuItem::FileExit: exit(); break;
+        case MenuItem::InterfaceSettings: runInterfaceSettings(); break;
+        case MenuItem::InterfaceDeviceManager: openDeviceManager(); break;
+        case MenuItem::Config: break; // routed by the parameter set editor's owner
+        case MenuItem::TerminalShow: toggleTerminal(); break;
+        case MenuItem::TerminalClear: clearTerminal(); break;
+        case MenuItem::HelpInfo:
+        case MenuItem::SystemMenuInfo: showInfo(); break;
+        }
+    });
+}
+
+void CQV58Dlg::clicked(Control id) { runEvent([this, id] { routeClick(id); }); }
+void CQV58Dlg::enterPressed(Control id) { runEvent([this, id] { routeEnter(id); }); }
+
+void CQV58Dlg::focusLost(Control id)
+{
+    runEvent([this, id] {
+        switch (id) {
+        case Control::ManualCarrierIdBox: manualCarrierIdLeft(); break;
+        case Control::NextBox: nextBoxLeft(); break;
+        case Control::MaxBox: maxBoxLeft(); break;
+        default: break;
+        }
+    });
+}
+
+void CQV58Dlg::spinStep(Control spin, SpinDirection direction)
+{
+    runEvent([this, spin, direction] {
+        if (spin == Control::NextSpin)
+            nextSpinStep(direction);
+        else if (spin == Control::MaxSpin)
+            maxSpinStep(direction);
+    });
+}
+
+void CQV58Dlg::tick(int timerId)
+{
+    runEvent([this, timerId] {
+        if (timerId == kCycleTimerId)
+            tick10ms();
+        else if (timerId == kRequestTimerId)
+            tick500ms();
+    });
+}
+
+void CQV58Dlg::inboxPosted()
+{
+    if (m_eventDepth == 0)
+        drainInbox();
+}
+
+void CQV58Dlg::routeClick(Control id)
+{
+    if (const auto page = pageOfSelectBox(id)) {
+        pageSelectClicked(*page);
+        return;
+    }
+    switch (id) {
+    case Control::AutomaticSwitch: switchToAutomatic(); break;
+    case Control::ManualSwitch: switchToManual(); break;
+    case Control::AsciiSwitch: showAscii(); break;
+    case Control::HexSwitch: showHex(); break;
+    case Control::SelectAll: selectAllClicked(); break;
+    case Control::TiSwitch: tiClicked(); break;
+    case Control::OrvexSwitch: orvexClicked(); break;
+    case Control::LogSwitch: logClicked(); break;
+    case Control::SendButton: sendClicked(); break;
+    case Control::OpenButton: disableDefaultAction(); break; // the log file dialog follows in its own operation
+    case Control::DefaultButton: focusOne(); break;
+    case Control::CancelButton: cancelWindow(); break;
+    default: break; // the commands of the reader, transponder and automatic operations
+    }
+}
+
+void CQV58Dlg::routeEnter(Control id)
+{
+    if (const auto page = pageOfPageBox(id)) {
+        pageEntered(*page);
+        focusOneRequest = true;
+    } else if (id == Control::TerminalInput) {
+        terminalEntered();
+    }
+    // The other edit boxes report Enter too; the window does not act on it.
+}
+
+// Receive thread: never blocks on the window.
+void CQV58Dlg::receiveLine(const std::string &line)
+{
+    if (m_inbox.append(line))
+        m_view.post();
+}
+
+void CQV58Dlg::drainInbox()
+{
+    for (const std::string &line : m_inbox.takeAll())
+        m_view.prependTerminalText(line);
+}
+
+} // namespace teb

@@ -1,0 +1,108 @@
+// The simulated reader spoken to over its own line, without the station: a
+// command it refuses (or never receives) leaves the transponder as it was.
+#include "support/reader_simulator.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace teb {
+namespace {
+
+using test::ReaderSimulator;
+
+// Bound for an answer that does come; never a measure of speed.
+constexpr int kPatienceMs = 10000;
+const std::string kZeroPage = "0000000000000000";
+const std::string kPage1 = "3031323334353637";
+
+// The simulator's line opened raw, as a reader's counterpart.
+class SimulatorLine {
+public:
+    explicit SimulatorLine(const std::string &devicePath) : fd(::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC))
+    {
+        termios settings{};
+        if (fd >= 0 && tcgetattr(fd, &settings) == 0) {
+            cfmakeraw(&settings);
+            tcsetattr(fd, TCSANOW, &settings);
+        }
+    }
+    ~SimulatorLine()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    SimulatorLine(const SimulatorLine &) = delete;
+    SimulatorLine &operator=(const SimulatorLine &) = delete;
+
+    // Sends the command with its CR; returns the next answer line without its CR.
+    std::string ask(const std::string &command) const
+    {
+        const std::string bytes = command + "\r";
+        if (::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
+            return "<not sent>";
+        std::string line;
+        char byte = 0;
+        pollfd entry{fd, POLLIN, 0};
+        while (::poll(&entry, 1, kPatienceMs) > 0 && ::read(fd, &byte, 1) == 1) {
+            if (byte == '\r')
+                return line;
+            line += byte;
+        }
+        return "<no answer>";
+    }
+
+    // Sends a command whose answer never comes; the next ask shows that none came.
+    void tell(const std::string &command) const
+    {
+        const std::string bytes = command + "\r";
+        ASSERT_EQ(::write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    }
+
+    int fd = -1;
+};
+
+// One command and its answer; kUnanswered for a command that gets none.
+using Step = std::pair<std::string, std::string>;
+const std::string kUnanswered = "<unanswered>";
+
+TEST(SimulatorLine, ARefusedOrLostCommandChangesNothingAndALostAnswerDoes)
+{
+    const std::string write1 = "WD 1 " + kPage1;
+    const std::pair<std::vector<std::string>, std::vector<Step>> cases[] = {
+        {{"--fault", "nak", "--fault-on", "WD 1"}, {{write1, "NAK"}, {"RD 1", kZeroPage}}},
+        {{"--fault", "no-read", "--fault-on", "WD 1"}, {{write1, "No Read"}, {"RD 1", kZeroPage}}},
+        {{"--fault", "wrong-answer", "--fault-on", "WD 1"}, {{write1, "ERR"}, {"RD 1", kZeroPage}}},
+        {{"--fault", "nak", "--fault-on", "LD 1", "--fault-count", "1"},
+         {{"LD 1", "NAK"}, {write1, "ACK"}, {"RD 1", kPage1}}},
+        {{"--family", "orvex", "--fault", "no-read", "--fault-on", "RUID", "--fault-count", "1"},
+         {{"TOR", "10"}, {"RUID", "No Read"}, {write1, "NAK"}, {"RUID", "E0040150"}, {write1, "ACK"}}},
+        // A command lost on its way: nothing is done and nothing answered.
+        {{"--fault", "no-answer", "--fault-on", "WD 1"}, {{write1, kUnanswered}, {"RD 1", kZeroPage}}},
+        // The command done, its answer lost: the page holds the new data.
+        {{"--fault", "answer-lost", "--fault-on", "WD 1"}, {{write1, kUnanswered}, {"RD 1", kPage1}}},
+    };
+    for (const auto &[options, steps] : cases) {
+        SCOPED_TRACE(testing::PrintToString(options));
+        ReaderSimulator simulator(options);
+        ASSERT_TRUE(simulator.ready());
+        SimulatorLine line(simulator.devicePath());
+        ASSERT_GE(line.fd, 0);
+        for (const auto &[command, answer] : steps) {
+            if (answer == kUnanswered)
+                line.tell(command);  // the next answer read is the next command's
+            else
+                EXPECT_EQ(line.ask(command), answer) << command;
+        }
+    }
+}
+
+} // namespace
+} // namespace teb

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "app/dialog_host.h"
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace teb::test {
+
+// The main window's dialogs without a window system. Message boxes take
+// their answers from a script in order; once it runs out they answer OK, and
+// No to questions. File dialogs answer from their own script, then cancel.
+class FakeDialogHost final : public DialogHost {
+public:
+    MessageAnswer showMessage(const MessageRequest &request) override
+    {
+        messages.push_back(request);
+        if (whileMessageShows)
+            whileMessageShows(request);
+        if (!messageAnswers.empty()) {
+            const MessageAnswer answer = messageAnswers.front();
+            messageAnswers.pop_front();
+            return answer;
+        }
+        return request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    }
+    std::optional<std::filesystem::path> chooseFile(const FileDialogRequest &request) override
+    {
+        fileRequests.push_back(request);
+        if (fileAnswers.empty())
+            return std::nullopt;
+        auto answer = fileAnswers.front();
+        fileAnswers.pop_front();
+        return answer;
+    }
+    void showAboutBox() override { ++aboutBoxes; }
+    void showDeviceList() override { ++deviceLists; }
+    CI2DlgView::Result runInterfaceSettingsDialog(CI2Dlg &dialog) override
+    {
+        return interfaceSettingsDialog ? interfaceSettingsDialog(dialog) : CI2DlgView::Result::Cancel;
+    }
+
+    std::vector<MessageRequest> messages;
+    std::deque<MessageAnswer> messageAnswers;
+    // Runs while a box is showing, as the box's own event loop would run
+    // the window's timers and queued calls.
+    std::function<void(const MessageRequest &)> whileMessageShows;
+    std::vector<FileDialogRequest> fileRequests;
+    std::deque<std::optional<std::filesystem::path>> fileAnswers;
+    int aboutBoxes = 0;
+    int deviceLists = 0;
+    // The operator's work in "Interface Settings"; without one it is cancelled.
+    std::function<CI2DlgView::Result(CI2Dlg &)> interfaceSettingsDialog;
+};
+
+} // namespace teb::test
