@@ -85,12 +85,14 @@ TEST(StartInARemovedDirectory, StartsWithTheDefaultsAndSaysSo)
     std::filesystem::current_path(gone);
     std::filesystem::remove(gone);
     FakeMainWindowView view;
-    CQV58Dlg window(view);
+    FakeDialogHost dialogs;
+    CQV58Dlg window(view, dialogs);
+    view.attach(window);
     EXPECT_NO_THROW(window.initialise());
     EXPECT_NO_THROW(window.destroy());
     std::filesystem::current_path(previous);
-    ASSERT_FALSE(view.messages.empty());
-    EXPECT_EQ(view.messages.front().text, kNoWorkingDirectoryText);
+    ASSERT_FALSE(dialogs.messages.empty());
+    EXPECT_EQ(dialogs.messages.front().text, kNoWorkingDirectoryText);
     EXPECT_FALSE(window.automaticMode || window.asciiFormat);
 }
 

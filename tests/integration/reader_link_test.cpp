@@ -159,6 +159,23 @@ TEST_F(ReaderLink, NoAnswerInTimeFailsWithAnEmptyLineShownAndKeepsT)
     EXPECT_EQ(terminalText, "\r\nRD 9 // Read page 9\r\n" + kOlder);
 }
 
+// A write the reader carried out but whose "ACK" was lost fails like any
+// time-out, while the transponder holds the new data; a lost command leaves it.
+TEST_F(ReaderLink, AWriteWhoseAckWasLostFailsThoughThePageHoldsTheData)
+{
+    const std::string data = "00FF00FF00FF00FF";
+    for (const auto &[fault, pageAfter] : {std::pair("answer-lost", data), std::pair("no-answer", kPage1)}) {
+        SCOPED_TRACE(fault);
+        connect({"--fault", fault, "--fault-on", "WD 1"});
+        timeBase = kShortTimeBase;
+        const ReaderTransaction write = run(writePageCommand(1, data));
+        EXPECT_TRUE(write.sent);
+        EXPECT_FALSE(write.succeeded);
+        timeBase = kLongTimeBase;
+        EXPECT_EQ(run(readPageCommand(1)).kept, pageAfter);
+    }
+}
+
 // Every answer comes 600 ms late, and "LD 1" 400 ms later still: after the
 // station gave up waiting for it, but well before the next command's answer.
 TEST_F(ReaderLink, ALateAnswerLeavesTheEventSignalledAndTheNextWaitTakesIt)

@@ -4,7 +4,6 @@
 
 #include <tuple>
 
-#include "params/settings_interface_texts.h"
 #include "support/temp_dir.h"
 
 namespace teb {
@@ -126,17 +125,19 @@ TEST(SetListInSettings, ACountBeyond32BitsIsTheCapacityNotAWrappedNumber)
     }
 }
 
-TEST(SettingsInterfaceTexts, CodesFollowTheFirstWordFoundInTheText)
+// A file converted to CR LF twice, or holding a lone CR: the values read
+// without the CR, and load -> save -> load gives the same settings.
+TEST(SettingsFile, CarriageReturnsEndValuesSoThatASaveReadsBackTheSame)
 {
-    const std::tuple<const char *, const char *, const char *, int, int, int> cases[] = {
-        {"1.5", "Odd", "Xon / Xoff", stopbits::OneAndHalf, parity::Odd, flowcontrol::XonXoff},
-        {"1.52", "OddMark", "Hardware Xon / Xoff", stopbits::Two, parity::Mark, flowcontrol::XonXoff},
-        {"", "Space", "Hardware", stopbits::One, parity::Space, flowcontrol::Hardware}};
-    for (const auto &[stopText, parityWord, flowText, stopCode, parityCode, flowCode] : cases) {
-        EXPECT_EQ(std::tuple(readStopBitsSetting(stopText), readParitySetting(parityWord),
-                             readFlowControlSetting(flowText)),
-                  std::tuple(stopCode, parityCode, flowCode)) << parityWord;
-    }
+    TempDir dir;
+    const StationSettings loaded =
+        loadFile(dir, "[Interface]\r\r\nport=COM3\r\r\n[Auto]\r\r\nPruefablauf_ist=Lot 4711\r\r\n"
+                      "Pruefablaeufe=3\r\nPruefablauf_0=\rA\r\nPruefablauf_1=B\rjunk\r\nPruefablauf_2=C\r\r\r\n");
+    EXPECT_EQ(loaded.interfaceSettings.portName, "COM3");
+    EXPECT_EQ(loaded.currentSetName, "Lot 4711");
+    EXPECT_EQ(loaded.setList.names(), (Names{"B", "C"}));
+    ASSERT_TRUE(saveSettings(dir.path(), loaded));
+    EXPECT_EQ(loadSettings(dir.path()), loaded);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <map>
 
 namespace teb {
@@ -167,6 +169,20 @@ TEST(InterfaceSettingsCommand, AnOpenFailureLeavesThePortClosedAndSaysSo)
     EXPECT_FALSE(host.open);
     EXPECT_EQ(host.log.at(7), "Tag Encoder Bench [stop] COM42 could not be opened!");
     EXPECT_EQ(host.log.back(), "show");
+}
+
+// The settings file's texts map through the same lists, read leniently.
+TEST(SettingsInterfaceTexts, CodesFollowTheFirstWordFoundInTheText)
+{
+    const std::tuple<const char *, const char *, const char *, int, int, int> cases[] = {
+        {"1.5", "Odd", "Xon / Xoff", stopbits::OneAndHalf, parity::Odd, flowcontrol::XonXoff},
+        {"1.52", "OddMark", "Hardware Xon / Xoff", stopbits::Two, parity::Mark, flowcontrol::XonXoff},
+        {"", "Space", "Hardware", stopbits::One, parity::Space, flowcontrol::Hardware}};
+    for (const auto &[stopText, parityWord, flowText, stopCode, parityCode, flowCode] : cases) {
+        EXPECT_EQ(std::tuple(readStopBitsSetting(stopText), readParitySetting(parityWord),
+                             readFlowControlSetting(flowText)),
+                  std::tuple(stopCode, parityCode, flowCode)) << parityWord;
+    }
 }
 
 } // namespace

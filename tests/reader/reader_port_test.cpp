@@ -97,8 +97,18 @@ public:
     std::string slavePath;
 };
 
-// The line takes a control character a moment after it was sent; this gives it time.
-void letLineSettle() { std::this_thread::sleep_for(std::chrono::milliseconds(100)); }
+// The line acts on XOFF or XON a moment after it was sent: waits (at most
+// 10 s) until the port's output is stopped or free again.
+bool waitForOutput(int fd, bool free)
+{
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        pollfd entry{fd, POLLOUT, 0};
+        if ((::poll(&entry, 1, 0) > 0 && (entry.revents & POLLOUT)) == free)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
 
 TEST(ReaderPortOnALine, AWriteHeldByXoffEndsWithinTheCommandsWaitAndThePortStaysUsable)
 {
@@ -113,7 +123,7 @@ TEST(ReaderPortOnALine, AWriteHeldByXoffEndsWithinTheCommandsWaitAndThePortStays
     EXPECT_EQ(settings.c_cc[VSTOP], 19);
 
     line.send("\x13");  // XOFF
-    letLineSettle();
+    ASSERT_TRUE(waitForOutput(handle, false));
     std::int32_t timeBase = 10;
     std::string terminalText;
     ReaderSession session{port, handle, timeBase, terminalText};
@@ -128,7 +138,7 @@ TEST(ReaderPortOnALine, AWriteHeldByXoffEndsWithinTheCommandsWaitAndThePortStays
     EXPECT_EQ(terminalText, "\r\nLD 1 // Lock page 1\r\n");  // shown like a command that got no answer
 
     line.send("\x11");  // XON
-    letLineSettle();
+    ASSERT_TRUE(waitForOutput(handle, true));
     EXPECT_EQ(port.WriteText("TOR\r", handle), 0u);
     EXPECT_EQ(line.receiveLine(), "TOR\r");  // the stalled command does not go out behind it
     EXPECT_TRUE(port.Close(handle));

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "common/decimal_text.h"
-#include "params/settings_interface_texts.h"
 #include "params/profile_file.h"
 #include "reader/interface_settings_texts.h"
 

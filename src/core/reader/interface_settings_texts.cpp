@@ -1,7 +1,10 @@
 #include "reader/interface_settings_texts.h"
 
+#include "reader/interface_settings.h"
+
 #include <algorithm>
 #include <cstddef>
+#include <initializer_list>
 
 namespace teb {
 namespace {
@@ -20,6 +23,17 @@ std::int32_t codeOfText(const std::vector<std::string> &entries, std::string_vie
     if (found == entries.end())
         return 0;
     return static_cast<std::int32_t>(found - entries.begin());
+}
+
+// The code of the first entry (in the order given) that the text holds; 0 when none.
+std::int32_t firstCodeHeld(const std::vector<std::string> &entries, std::string_view text,
+                           std::initializer_list<std::int32_t> codesInSearchOrder)
+{
+    for (const std::int32_t code : codesInSearchOrder) {
+        if (text.find(entries[static_cast<std::size_t>(code)]) != std::string_view::npos)
+            return code;
+    }
+    return 0;
 }
 
 } // namespace
@@ -69,6 +83,25 @@ std::int32_t stopBitsCodeFromText(std::string_view text) { return codeOfText(sto
 std::int32_t flowControlCodeFromText(std::string_view text)
 {
     return codeOfText(flowControlEntries(), text);
+}
+
+} // namespace teb
+
+namespace teb {
+
+std::int32_t readStopBitsSetting(std::string_view text)
+{
+    return firstCodeHeld(stopBitsEntries(), text, {stopbits::Two, stopbits::OneAndHalf});
+}
+
+std::int32_t readParitySetting(std::string_view text)
+{
+    return firstCodeHeld(parityEntries(), text, {parity::Even, parity::Mark, parity::Odd, parity::Space});
+}
+
+std::int32_t readFlowControlSetting(std::string_view text)
+{
+    return firstCodeHeld(flowControlEntries(), text, {flowcontrol::XonXoff, flowcontrol::Hardware});
 }
 
 } // namespace teb

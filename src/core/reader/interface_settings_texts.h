@@ -18,6 +18,13 @@ std::int32_t parityCodeFromText(std::string_view text);
 std::int32_t stopBitsCodeFromText(std::string_view text);
 std::int32_t flowControlCodeFromText(std::string_view text);
 
+// The same texts as the settings file keeps them. Reading is lenient: the text
+// is searched for the entries (parity: "Even", "Mark", "Odd", "Space" in this
+// order; stop bits: "2", then "1.5"); a text holding none gives code 0.
+std::int32_t readStopBitsSetting(std::string_view text);
+std::int32_t readParitySetting(std::string_view text);
+std::int32_t readFlowControlSetting(std::string_view text);
+
 // The fixed entries of the combo boxes, in the order they are listed.
 const std::vector<std::string> &baudRateEntries();
 const std::vector<std::string> &dataBitsEntries();

@@ -14,6 +14,12 @@ int hexDigitValue(char digit)
 
 } // namespace
 
+bool isHexDigit(char character)
+{
+    return (character >= '0' && character <= '9') || (character >= 'A' && character <= 'F')
+        || (character >= 'a' && character <= 'f');
+}
+
 std::uint8_t byteFromHexDigits(char high, char low)
 {
     // Masking with two's complement gives the non-negative remainder, so digit

@@ -8,6 +8,8 @@
 // character, "NUL" for 0x00). All texts are 8-bit, one byte per character.
 namespace teb {
 
+bool isHexDigit(char character); // "0".."9", "A".."F", "a".."f"
+
 // The byte of a digit pair. A digit above "9" counts as its code minus 55, any
 // other as its code minus 48, so "a".."f" read like "A".."F" and any other
 // character still gives a defined byte.

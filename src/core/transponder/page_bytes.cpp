@@ -8,12 +8,6 @@
 namespace teb {
 namespace {
 
-bool isHexDigit(char character)
-{
-    return (character >= '0' && character <= '9') || (character >= 'A' && character <= 'F')
-        || (character >= 'a' && character <= 'f');
-}
-
 std::size_t cellIndex(int pageNumber, int byteIndex)
 {
     return static_cast<std::size_t>((pageNumber - 1) * bytesPerPage + byteIndex);

@@ -37,12 +37,6 @@ std::string hexTextToAscii(std::string_view hexText, bool padLastZero)
     return ascii;
 }
 
-bool isHexDigit(char character)
-{
-    return (character >= '0' && character <= '9') || (character >= 'A' && character <= 'F')
-        || (character >= 'a' && character <= 'f');
-}
-
 // One fault per character that is neither a blank nor a digit, one more when
 // the digit count is not 16.
 int hexTextFaults(std::string_view pageText)
