@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QSize>
+
+namespace teb::gui {
+
+// The station's drawings, kept as SVG in the program's resources.
+enum class Artwork {
+    SwitchOn,   // HEX/ASCII and mode switches
+    SwitchOff,
+    SelectOn,   // selection boxes of the page grid
+    SelectOff,
+    LedOn,      // flat switches of the manual group
+    LedOff,
+    ProgramIcon,
+    SmallImage,
+    LargeImage,
+    AboutPicture,
+};
+
+// The drawing at `size` (logical pixels), sharp on the screen's pixel ratio;
+// an empty size takes the drawing's own.
+QPixmap artworkPixmap(Artwork artwork, QSize size = {});
+QSize artworkSize(Artwork artwork);
+QIcon programIcon();
+
+} // namespace teb::gui

@@ -1,0 +1,316 @@
+#include "main_window.h"
+
+#include "artwork.h"
+#include "controls/enter_edit.h"
+#include "controls/image_switch.h"
+#include "controls/x_color_static.h"
+#include "main_window_layout.h"
+#include "qt_text.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <stdexcept>
+
+namespace teb::gui {
+
+MainWindow::MainWindow(QWidget *parent) : QDialog(parent), m_widgets(controlCount(), nullptr)
+{
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowIcon(programIcon());
+    setObjectName(QStringLiteral("MainWindow"));
+    buildMenuBar();
+    buildControls();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenuBar()
+{
+    m_menuBar = new QMenuBar(this);
+    m_menuBar->setNativeMenuBar(false);
+    std::map<QString, QMenu *> menus;
+    for (const MenuItem item : {MenuItem::FileExit, MenuItem::InterfaceSettings, MenuItem::InterfaceDeviceManager,
+                                MenuItem::Config, MenuItem::TerminalShow, MenuItem::TerminalClear, MenuItem::HelpInfo}) {
+        const MenuItemInfo &info = menuItemInfo(item);
+        QAction *action = nullptr;
+        if (info.item.empty()) {
+            action = m_menuBar->addAction(fromLatin1(std::string(info.menu)));
+        } else {
+            const QString title = fromLatin1(std::string(info.menu));
+            QMenu *&menu = menus[title];
+            if (menu == nullptr)
+                menu = m_menuBar->addMenu(title);
+            action = menu->addAction(fromLatin1(std::string(info.item)));
+        }
+        action->setCheckable(item == MenuItem::TerminalShow);
+        connect(action, &QAction::triggered, this, [this, item] { report([&] { m_events->menuCommand(item); }); });
+        m_menuActions[item] = action;
+    }
+    const int menuHeight = m_menuBar->sizeHint().height();
+    m_menuBar->setGeometry(0, 0, kClientAreaSize.width(), menuHeight);
+}
+
+QAction *MainWindow::menuAction(MenuItem item) const
+{
+    const auto found = m_menuActions.find(item);
+    return found == m_menuActions.end() ? nullptr : found->second;
+}
+
+QWidget &MainWindow::fitting(Control id, ControlOperation operation) const
+{
+    const ControlInfo &info = controlInfo(id);
+    QWidget *control = widget(id);
+    if (!controlAccepts(info.kind, operation) || control == nullptr)
+        throw std::logic_error("the main window has no such operation for " + std::string(info.name));
+    return *control;
+}
+
+// --- controls
+
+void MainWindow::setText(Control id, const std::string &text)
+{
+    QWidget &control = fitting(id, ControlOperation::Text);
+    if (id == Control::TerminalView) {
+        m_terminalText = text;
+        showTerminalText();
+        return;
+    }
+    const QString shown = fromLatin1(text);
+    m_textsSet[id] = {text, shown};
+    if (auto *label = qobject_cast<QLabel *>(&control))
+        label->setText(shown);
+    else if (auto *edit = qobject_cast<QLineEdit *>(&control))
+        edit->setText(shown);
+    else if (auto *button = qobject_cast<QAbstractButton *>(&control))
+        button->setText(shown);
+}
+
+std::string MainWindow::text(Control id) const
+{
+    QWidget &control = fitting(id, ControlOperation::Text);
+    if (id == Control::TerminalView)
+        return m_terminalText;
+    QString shown;
+    if (auto *label = qobject_cast<QLabel *>(&control))
+        shown = label->text();
+    else if (auto *edit = qobject_cast<QLineEdit *>(&control))
+        shown = edit->text();
+    else if (auto *button = qobject_cast<QAbstractButton *>(&control))
+        shown = button->text();
+    const auto set = m_textsSet.find(id);
+    if (set != m_textsSet.end() && set->second.second == shown)
+        return set->second.first;
+    return toLatin1(shown);
+}
+
+void MainWindow::setChecked(Control id, bool checked)
+{
+    static_cast<QAbstractButton &>(fitting(id, ControlOperation::Check)).setChecked(checked);
+}
+
+bool MainWindow::isChecked(Control id) const
+{
+    return static_cast<QAbstractButton &>(fitting(id, ControlOperation::Check)).isChecked();
+}
+
+void MainWindow::setEnabled(Control id, bool enabled) { fitting(id, ControlOperation::EnableOrShow).setEnabled(enabled); }
+void MainWindow::setVisible(Control id, bool visible) { fitting(id, ControlOperation::EnableOrShow).setVisible(visible); }
+
+void MainWindow::setTextColour(Control id, Rgb colour)
+{
+    QWidget &control = fitting(id, ControlOperation::Colour);
+    if (auto *label = qobject_cast<CXColorStatic *>(&control)) {
+        label->setTextColor(toQColor(colour));
+    } else if (auto *edit = qobject_cast<CEnterEdit *>(&control)) {
+        edit->setTextColor(toQColor(colour));
+    } else {
+        QPalette colours = control.palette();
+        colours.setColor(QPalette::Text, toQColor(colour));
+        control.setPalette(colours);
+    }
+}
+
+void MainWindow::setBackground(Control id, Rgb colour)
+{
+    QWidget &control = fitting(id, ControlOperation::Colour);
+    if (auto *label = qobject_cast<CXColorStatic *>(&control)) {
+        label->setBackgroundColor(toQColor(colour));
+    } else if (auto *edit = qobject_cast<CEnterEdit *>(&control)) {
+        edit->setBackgroundColor(toQColor(colour));
+    } else {
+        QPalette colours = control.palette();
+        colours.setColor(QPalette::Base, toQColor(colour));
+        control.setPalette(colours);
+        if (control.isVisible())
+            control.repaint();
+    }
+}
+
+void MainWindow::setSwitchImage(Control id, bool on)
+{
+    static_cast<ImageSwitch &>(fitting(id, ControlOperation::SwitchImage)).setImageOn(on);
+}
+
+// As on every toolkit: a hidden or disabled control does not take the focus.
+void MainWindow::setFocus(Control id)
+{
+    QWidget &control = fitting(id, ControlOperation::Focus);
+    if (control.isEnabled() && control.isVisibleTo(this))
+        control.setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::selectAll(Control id)
+{
+    static_cast<QLineEdit &>(fitting(id, ControlOperation::SelectText)).selectAll();
+}
+
+void MainWindow::prependTerminalText(const std::string &text)
+{
+    m_terminalText.insert(0, text);
+    showTerminalText();
+}
+
+void MainWindow::showTerminalText()
+{
+    auto &view = static_cast<QPlainTextEdit &>(*widget(Control::TerminalView));
+    view.setPlainText(linesFromLatin1(m_terminalText));
+}
+
+// Any thread: a queued call never blocks and runs on the window's thread.
+void MainWindow::post()
+{
+    QMetaObject::invokeMethod(
+        this, [this] { report([&] { m_events->inboxPosted(); }); }, Qt::QueuedConnection);
+}
+
+// --- the window
+
+void MainWindow::setWindowTitle(const std::string &title) { QDialog::setWindowTitle(fromLatin1(title)); }
+
+void MainWindow::setWindowSize(int width, int height)
+{
+    setFixedSize(width, height);
+    m_menuBar->resize(width, m_menuBar->height());
+}
+
+void MainWindow::setMenuChecked(MenuItem item, bool checked)
+{
+    if (QAction *action = menuAction(item))
+        action->setChecked(checked);
+}
+
+void MainWindow::setMenuEnabled(MenuItem item, bool enabled)
+{
+    if (QAction *action = menuAction(item))
+        action->setEnabled(enabled);
+}
+
+// The desktop offers no system menu to extend: the item goes to the window's
+// context menu.
+void MainWindow::appendSystemMenuItem(const std::string &text)
+{
+    if (text.empty())
+        return;
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto *separator = new QAction(this);
+    separator->setSeparator(true);
+    addAction(separator);
+    auto *info = new QAction(fromLatin1(text), this);
+    connect(info, &QAction::triggered, this, [this] { report([&] { m_events->menuCommand(MenuItem::SystemMenuInfo); }); });
+    addAction(info);
+    m_menuActions[MenuItem::SystemMenuInfo] = info;
+}
+
+void MainWindow::repaintWindow() { repaint(); }
+
+void MainWindow::startTimer(int id, std::chrono::milliseconds period)
+{
+    QTimer *&timer = m_timers[id];
+    if (timer == nullptr) {
+        timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [this, id] { report([&] { m_events->tick(id); }); });
+    }
+    timer->start(period);
+}
+
+void MainWindow::stopTimer(int id)
+{
+    if (const auto found = m_timers.find(id); found != m_timers.end())
+        found->second->stop();
+}
+
+void MainWindow::endDialog(DialogResult result)
+{
+    m_ending = true;
+    for (auto &[id, timer] : m_timers)
+        timer->stop();
+    done(result == DialogResult::Ok ? QDialog::Accepted : QDialog::Rejected);
+}
+
+void MainWindow::stopFromOutside()
+{
+    m_stoppedFromOutside = true;
+    m_ending = true;
+    for (auto &[id, timer] : m_timers)
+        timer->stop();
+    cancelDialogsThenEnd();
+}
+
+// A dialog's run ends only once its own event loop gets control back, and
+// the model may open the next box then: cancel until none is left.
+void MainWindow::cancelDialogsThenEnd()
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    if (modal != nullptr && modal != this) {
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        QTimer::singleShot(0, this, &MainWindow::cancelDialogsThenEnd);
+        return;
+    }
+    done(QDialog::Rejected);
+}
+
+// --- keys and the close box
+
+void MainWindow::reject() { report([&] { m_events->escape(); }); }
+
+void MainWindow::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        report([&] { m_events->escape(); });
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // A button with the focus takes Enter as its own click, as in any
+        // dialog; elsewhere Enter is the window's default action.
+        if (auto *button = qobject_cast<QPushButton *>(focusWidget()))
+            button->click();
+        else
+            report([&] { m_events->defaultAction(); });
+        return;
+    default: QDialog::keyPressEvent(event);
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_ending || m_events == nullptr) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    report([&] { m_events->closeRequest(); });
+}
+
+} // namespace teb::gui

@@ -1,0 +1,124 @@
+// The main window's controls: one widget per control of the layout, placed
+// where the layout says, each reporting to the model what the operator did.
+#include "main_window.h"
+
+#include "artwork.h"
+#include "controls/enter_edit.h"
+#include "controls/image_switch.h"
+#include "controls/spin_arrows.h"
+#include "controls/x_color_static.h"
+#include "main_window_layout.h"
+
+#include <QFrame>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <stdexcept>
+
+namespace teb::gui {
+namespace {
+
+QFont pageFont()
+{
+    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    font.setStyleHint(QFont::Monospace);
+    font.setPointSize(9);
+    return font;
+}
+
+ImageSwitch *imageSwitch(Artwork on, Artwork off, QSize size, QWidget *parent)
+{
+    return new ImageSwitch(artworkPixmap(on, size), artworkPixmap(off, size), parent);
+}
+
+} // namespace
+
+void MainWindow::buildControls()
+{
+    auto *clientArea = new QWidget(this);
+    clientArea->setObjectName(QStringLiteral("clientArea"));
+    clientArea->setGeometry(QRect(QPoint(0, m_menuBar->height()), kClientAreaSize));
+    // Frames first, so that every control lies above the frame around it.
+    for (const bool frames : {true, false}) {
+        for (std::size_t i = 0; i < controlCount(); ++i) {
+            const ControlInfo &info = controlInfo(controlAt(i));
+            if ((info.kind == ControlKind::Frame) != frames || info.kind == ControlKind::Command)
+                continue;
+            QWidget *widget = createControl(info.id, clientArea);
+            widget->setObjectName(QString::fromLatin1(info.name.data(), static_cast<qsizetype>(info.name.size())));
+            widget->setGeometry(placementOf(info.id));
+            m_widgets[i] = widget;
+            connectControl(info.id, widget);
+        }
+    }
+}
+
+QWidget *MainWindow::createControl(Control id, QWidget *parent)
+{
+    switch (controlInfo(id).kind) {
+    case ControlKind::Label: return new CXColorStatic(parent);
+    case ControlKind::EditBox: {
+        auto *edit = new CEnterEdit(enterEditClassOf(id), static_cast<int>(id), parent);
+        if (pageOfPageBox(id))
+            edit->setFont(pageFont());
+        return edit;
+    }
+    case ControlKind::TextView: {
+        auto *view = new QPlainTextEdit(parent);
+        view->setReadOnly(true);
+        view->setFont(pageFont());
+        view->setLineWrapMode(QPlainTextEdit::NoWrap);
+        return view;
+    }
+    case ControlKind::Button: {
+        auto *button = new QPushButton(parent);
+        button->setAutoDefault(false);
+        return button;
+    }
+    case ControlKind::Switch: {
+        ImageSwitch *flat = imageSwitch(Artwork::LedOn, Artwork::LedOff, placementOf(id).size(), parent);
+        flat->setCheckable(true);
+        flat->setFlat(true);
+        return flat;
+    }
+    case ControlKind::ImageSwitch: return imageSwitch(Artwork::SwitchOn, Artwork::SwitchOff, {36, 18}, parent);
+    case ControlKind::SelectionBox: {
+        ImageSwitch *box = imageSwitch(Artwork::SelectOn, Artwork::SelectOff, {18, 18}, parent);
+        box->setCheckable(true);
+        box->setFlat(true);
+        return box;
+    }
+    case ControlKind::SpinButton: return new SpinArrows(parent);
+    case ControlKind::Frame: {
+        auto *frame = new QFrame(parent);
+        frame->setFrameShape(QFrame::StyledPanel);
+        frame->setFrameShadow(QFrame::Sunken);
+        return frame;
+    }
+    case ControlKind::Image: {
+        auto *image = new QLabel(parent);
+        const Artwork artwork = id == Control::SmallImage ? Artwork::SmallImage : Artwork::LargeImage;
+        image->setPixmap(artworkPixmap(artwork, placementOf(id).size()));
+        return image;
+    }
+    case ControlKind::Command: break;
+    }
+    throw std::logic_error("a control without a widget has none to create");
+}
+
+void MainWindow::connectControl(Control id, QWidget *widget)
+{
+    if (auto *edit = qobject_cast<CEnterEdit *>(widget)) {
+        connect(edit, &CEnterEdit::completed, this, [this, id] { report([&] { m_events->enterPressed(id); }); });
+        connect(edit, &CEnterEdit::focusLeft, this, [this, id] { report([&] { m_events->focusLost(id); }); });
+    } else if (auto *arrows = qobject_cast<SpinArrows *>(widget)) {
+        connect(arrows, &SpinArrows::stepped, this, [this, id](bool up) {
+            report([&] { m_events->spinStep(id, up ? SpinDirection::Up : SpinDirection::Down); });
+        });
+    } else if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
+        connect(button, &QAbstractButton::clicked, this, [this, id] { report([&] { m_events->clicked(id); }); });
+    }
+}
+
+} // namespace teb::gui

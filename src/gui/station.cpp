@@ -1,0 +1,46 @@
+#include "station.h"
+
+namespace teb::gui {
+
+Station::Station(CQV58Dlg::DirectorySource currentDirectory)
+    : m_dialogs(m_window, [this] { return m_model.workingDirectory; }),
+      m_model(m_window, m_dialogs, std::move(currentDirectory))
+{
+    m_window.setEvents(&m_model);
+}
+
+Station::~Station()
+{
+    finish();
+    m_window.setEvents(nullptr);
+}
+
+void Station::show()
+{
+    if (!m_initialised) {
+        m_initialised = true;
+        m_model.initialise();
+    }
+    m_window.show();
+}
+
+DialogResult Station::run()
+{
+    if (!m_initialised) {
+        m_initialised = true;
+        m_model.initialise();
+    }
+    const int result = m_window.stoppedFromOutside() ? QDialog::Rejected : m_window.exec();
+    finish();
+    return result == QDialog::Accepted ? DialogResult::Ok : DialogResult::Cancel;
+}
+
+void Station::finish()
+{
+    if (m_finished || !m_initialised)
+        return;
+    m_finished = true;
+    m_model.destroy();
+}
+
+} // namespace teb::gui

@@ -1,0 +1,296 @@
+// The station's windows through their real widgets, on the offscreen platform.
+#include "about_box.h"
+#include "controls/enter_edit.h"
+#include "file_dialog.h"
+#include "qt_text.h"
+#include "interface_settings_dialog.h"
+#include "station.h"
+#include "support/reader_simulator.h"
+#include "support/temp_dir.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+namespace teb::gui {
+namespace {
+
+// Acts on the next modal dialog over the main window as soon as it shows
+// (from inside the dialog's own event loop).
+void whenDialogShows(std::function<void(QWidget &)> act)
+{
+    QTimer::singleShot(10, [act = std::move(act)] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (dialog != nullptr && qobject_cast<MainWindow *>(dialog) == nullptr)
+            act(*dialog);
+        else
+            whenDialogShows(act);
+    });
+}
+
+struct MessageSeen {
+    QString caption;
+    QString text;
+};
+
+// Answers the next message box with its default button and tells what it said.
+std::shared_ptr<MessageSeen> answerNextMessage()
+{
+    auto seen = std::make_shared<MessageSeen>();
+    whenDialogShows([seen](QWidget &dialog) {
+        auto &box = dynamic_cast<QMessageBox &>(dialog);
+        seen->caption = box.windowTitle();
+        seen->text = box.text();
+        box.defaultButton()->click();
+    });
+    return seen;
+}
+
+std::string iniLines(std::initializer_list<const char *> lines)
+{
+    std::string text;
+    for (const char *line : lines)
+        text += std::string(line) + "\r\n";
+    return text;
+}
+
+} // namespace
+
+class MainWindowGuiTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::TempDir> m_directory;
+    std::unique_ptr<Station> m_station;
+
+    MainWindow &window() { return m_station->window(); }
+    template <typename Widget>
+    Widget &widget(Control id)
+    {
+        return dynamic_cast<Widget &>(*window().widget(id));
+    }
+    void startIn(const std::string &settings)
+    {
+        if (!settings.empty())
+            test::writeFileBytes(*m_directory / "TagEncoderBench.ini", settings);
+        m_station = std::make_unique<Station>([this] { return m_directory->path(); });
+        m_station->show();
+    }
+    std::string settingsFile() const { return test::readFileBytes(*m_directory / "TagEncoderBench.ini"); }
+
+private slots:
+    void init() { m_directory = std::make_unique<test::TempDir>(); }
+    void cleanup()
+    {
+        m_station.reset();
+        m_directory.reset();
+    }
+
+    // Enter completes without inserting; Tab is reported by 22..25 and moves
+    // the focus in no class; class 22 completes again when it loses focus.
+    void enterEditReportsAsItsClassSays()
+    {
+        for (const int classNumber : {0, 1, 22, 23}) {
+            QWidget window;
+            CEnterEdit field(classNumber, 7, &window);
+            CEnterEdit other(1, 8, &window);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            std::vector<std::string> reports;
+            connect(&field, &CEnterEdit::completed, [&](int id) { reports.push_back("complete " + std::to_string(id)); });
+            connect(&field, &CEnterEdit::tabbed, [&](int id) { reports.push_back("tab " + std::to_string(id)); });
+            field.setFocus();
+            QTest::keyClicks(&field, QStringLiteral("ab"));
+            QTest::keyClick(&field, Qt::Key_Return);
+            QTest::keyClick(&field, Qt::Key_Tab);
+            QTest::keyClick(&field, Qt::Key_Escape);
+            QCOMPARE(field.text(), QStringLiteral("ab"));
+            QVERIFY(field.hasFocus());
+            other.setFocus();
+            std::vector<std::string> expected{"complete 7"};
+            if (classNumber >= 22)
+                expected.push_back("tab 7");
+            if (classNumber == 22)
+                expected.push_back("complete 7");
+            QCOMPARE(reports, expected);
+        }
+    }
+
+    void freshStartReportsThePortAndShowsTheNarrowWindow()
+    {
+        const auto message = answerNextMessage();
+        startIn("");
+        QCOMPARE(message->caption, QStringLiteral("Error"));
+        QCOMPARE(message->text, QStringLiteral(" could not be opened!"));
+        QCOMPARE(window().windowTitle(), QStringLiteral("Tag Encoder Bench"));
+        QCOMPARE(window().size(), QSize(799, 461));
+        QVERIFY(!window().menuAction(MenuItem::TerminalShow)->isChecked());
+    }
+
+    void enterInAPageBoxNormalisesColoursAndKeepsEveryByte()
+    {
+        answerNextMessage();
+        startIn("");
+        auto &page2 = widget<CEnterEdit>(pageBox(2));
+        page2.setFocus();
+        QTest::keyClicks(&page2, QStringLiteral("3031323334353637"));
+        QTest::keyClick(&page2, Qt::Key_Return);
+        QCOMPARE(page2.text(), QStringLiteral("30 31 32 33 34 35 36 37"));
+        QCOMPARE(page2.backgroundColor(), QColor(0, 255, 0));
+
+        const std::string highBytes = "\x80\xA0\xE9\xFF";
+        window().setText(pageBox(3), highBytes);
+        QCOMPARE(window().text(pageBox(3)), highBytes);
+    }
+
+    void theSwitchesChangeWhatIsShown()
+    {
+        answerNextMessage();
+        startIn(iniLines({"[Data]", "Format=0", "P2=41 42 43 44 45 46 47 48"}));
+        QTest::mouseClick(&widget<QAbstractButton>(Control::AsciiSwitch), Qt::LeftButton);
+        QCOMPARE(widget<CEnterEdit>(pageBox(2)).text(), QStringLiteral("A B C D E F G H"));
+        QVERIFY(widget<QWidget>(Control::ReadButton).isVisible());
+
+        QTest::mouseClick(&widget<QAbstractButton>(Control::AutomaticSwitch), Qt::LeftButton);
+        QVERIFY(!widget<QWidget>(Control::ReadButton).isVisible());
+        QVERIFY(widget<QWidget>(Control::OneButton).isEnabled());
+    }
+
+    void sendWritesTheCommandAndTheAnswerTopsTheTerminal()
+    {
+        test::ReaderSimulator reader(m_directory->path(), {}, "COM7");
+        QVERIFY(reader.ready());
+        startIn(iniLines({"[Interface]", "port=COM7", "baudrate=115200", "databits=8"}));
+        QVERIFY(m_station->model().portOpen);
+        window().menuAction(MenuItem::TerminalShow)->trigger();
+        QCOMPARE(window().width(), 1120);
+
+        QTest::keyClicks(&widget<CEnterEdit>(Control::TerminalInput), QStringLiteral("RUID"));
+        QTest::mouseClick(&widget<QAbstractButton>(Control::SendButton), Qt::LeftButton);
+        QTRY_VERIFY(widget<QPlainTextEdit>(Control::TerminalView).toPlainText().contains(QStringLiteral("E0040150")));
+        QCOMPARE(reader.receivedLines(1), std::vector<std::string>{"RUID"});
+    }
+
+    void interfaceSettingsCancelKeepsThePortAndOkOpensTheOneChosen()
+    {
+        test::ReaderSimulator first(m_directory->path(), {}, "COM7");
+        test::ReaderSimulator second(m_directory->path(), {}, "COM8");
+        QVERIFY(first.ready() && second.ready());
+        startIn(iniLines({"[Interface]", "port=COM7", "baudrate=115200", "databits=8"}));
+        CQV58Dlg &model = m_station->model();
+
+        whenDialogShows([](QWidget &dialog) { dynamic_cast<QDialog &>(dialog).reject(); });
+        window().menuAction(MenuItem::InterfaceSettings)->trigger();
+        QVERIFY(model.portOpen);
+        QCOMPARE(model.interfaceSettings.portName, std::string("COM7"));
+
+        QStringList portsListed;
+        whenDialogShows([&](QWidget &dialog) {
+            auto &settings = dynamic_cast<InterfaceSettingsDialog &>(dialog);
+            QComboBox *ports = settings.comboBox(I2Combo::Port);
+            for (int i = 0; i < ports->count(); ++i)
+                portsListed << ports->itemText(i);
+            ports->setEditText(QStringLiteral("COM8"));
+            settings.accept();
+        });
+        window().menuAction(MenuItem::InterfaceSettings)->trigger();
+        QVERIFY(portsListed.contains(QStringLiteral("COM8")));
+        QVERIFY(model.portOpen);
+        QCOMPARE(model.interfaceSettings.portName, std::string("COM8"));
+    }
+
+    void theDeviceListShowsTheSimulatedReadersLink()
+    {
+        test::ReaderSimulator reader(m_directory->path(), {}, "COM7");
+        QVERIFY(reader.ready());
+        startIn(iniLines({"[Interface]", "port=COM7"}));
+        QStringList row;
+        whenDialogShows([&](QWidget &dialog) {
+            auto *devices = dialog.findChild<QTableWidget *>(QStringLiteral("devices"));
+            for (int i = 0; devices != nullptr && i < devices->rowCount(); ++i) {
+                if (devices->item(i, 0)->text() == QStringLiteral("COM7"))
+                    row << devices->item(i, 0)->text() << devices->item(i, 1)->text();
+            }
+            dynamic_cast<QDialog &>(dialog).reject();
+        });
+        window().menuAction(MenuItem::InterfaceDeviceManager)->trigger();
+        QCOMPARE(row, QStringList({QStringLiteral("COM7"), QString::fromStdString(reader.devicePath())}));
+    }
+
+    // A chosen name must name the same file again: paths do not go through Latin-1.
+    void filePathsKeepTheirBytes()
+    {
+        const std::filesystem::path name = "caf\xC3\xA9.xml";
+        QCOMPARE(fromPath(name), QStringLiteral("caf\u00E9.xml"));
+        QCOMPARE(toPath(fromPath(name)), name);
+        QCOMPARE(qtFilterOf("XML files (*.xml)|*.xml|All|*.*||"), QStringLiteral("XML files (*.xml);;All (*.*)"));
+    }
+
+    void theAboutBoxClosesWithEscape()
+    {
+        answerNextMessage();
+        startIn("");
+        QString title;
+        whenDialogShows([&](QWidget &dialog) {
+            title = dialog.windowTitle();
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        });
+        window().menuAction(MenuItem::HelpInfo)->trigger(); // returns once the box has closed
+        QCOMPARE(title, QStringLiteral("Tag Encoder Bench  V1.65  29.09.2026"));
+    }
+
+    // Ctrl+C in the starting terminal or the session ending: the station
+    // still takes its way out and writes the settings file.
+    void aStopSignalEndsTheStationWithItsSettingsWritten()
+    {
+        test::ReaderSimulator reader(m_directory->path(), {}, "COM7");
+        QVERIFY(reader.ready());
+        test::writeFileBytes(*m_directory / "TagEncoderBench.ini", iniLines({"[Interface]", "port=COM7"}));
+        QProcess station;
+        station.setWorkingDirectory(QString::fromStdString(m_directory->path().string()));
+        station.start(QStringLiteral(TEB_STATION), {});
+        QVERIFY(station.waitForStarted());
+        const auto portHeld = [&] {
+            const std::filesystem::path fds = "/proc/" + std::to_string(station.processId()) + "/fd";
+            std::error_code error;
+            for (const auto &fd : std::filesystem::directory_iterator(fds, error)) {
+                if (std::filesystem::read_symlink(fd.path(), error) == reader.devicePath())
+                    return true;
+            }
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(portHeld(), 20000);
+        ::kill(static_cast<pid_t>(station.processId()), SIGTERM);
+        QVERIFY(station.waitForFinished(20000));
+        QCOMPARE(station.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(station.exitCode(), 0);
+        QVERIFY(settingsFile().find("Pruefablaeufe=0\r\n") != std::string::npos); // written by the station
+    }
+
+    void theCloseBoxEndsTheRunAndWritesTheSettingsFile()
+    {
+        answerNextMessage();
+        startIn(iniLines({"[Manual]", "Carrier ID=CAFE0001"}));
+        QTimer::singleShot(0, &window(), [this] { window().close(); });
+        QCOMPARE(m_station->run(), DialogResult::Cancel);
+        QVERIFY(settingsFile().find("Carrier ID=CAFE0001\r\n") != std::string::npos);
+        QVERIFY(settingsFile().find("port=\r\n") != std::string::npos);
+    }
+};
+
+} // namespace teb::gui
+
+QTEST_MAIN(teb::gui::MainWindowGuiTest)
+#include "main_window_gui_test.moc"

@@ -1,0 +1,156 @@
+// Writes the README's pictures of the station's windows: each shot starts a
+// station in a prepared directory with the simulated reader attached, brings
+// the window into the state to show and grabs it.
+//
+//   window_screenshots OUTPUT_DIRECTORY
+//
+// Run offscreen (QT_QPA_PLATFORM=offscreen); scripts/screenshots does it.
+// A new window is one more entry in shots().
+#include "artwork.h"
+#include "station.h"
+#include "station_style.h"
+#include "support/reader_simulator.h"
+#include "support/temp_dir.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPainter>
+#include <QTimer>
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+namespace teb::gui {
+namespace {
+
+struct Shot {
+    const char *file;
+    // Brings the station into the state to show; returns the widget to grab,
+    // or nothing when the shot grabs a dialog opened by `openDialog`.
+    std::function<QWidget *(Station &)> prepare;
+    // Opens a modal dialog over the window (it is grabbed and closed again).
+    std::function<void(Station &)> openDialog;
+};
+
+void waitFor(int milliseconds)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < milliseconds)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+void click(Station &station, Control id)
+{
+    if (auto *button = qobject_cast<QAbstractButton *>(station.window().widget(id)))
+        button->click();
+}
+
+void menu(Station &station, MenuItem item) { station.window().menuAction(item)->trigger(); }
+
+// A manual-mode window whose terminal shows a short exchange with the reader.
+QWidget *manualWithTerminal(Station &station)
+{
+    menu(station, MenuItem::TerminalShow);
+    for (const char *command : {"TOR", "RUID", "RD 1"}) {
+        station.window().setText(Control::TerminalInput, command);
+        click(station, Control::SendButton);
+        waitFor(150);
+    }
+    return &station.window();
+}
+
+QWidget *automaticMode(Station &station)
+{
+    click(station, Control::AutomaticSwitch);
+    return &station.window();
+}
+
+std::vector<Shot> shots()
+{
+    return {
+        {"main-window-manual.png", manualWithTerminal, nullptr},
+        {"main-window-automatic.png", automaticMode, nullptr},
+        {"interface-settings.png", nullptr, [](Station &s) { menu(s, MenuItem::InterfaceSettings); }},
+        {"about-box.png", nullptr, [](Station &s) { menu(s, MenuItem::HelpInfo); }},
+    };
+}
+
+// The grab with a title bar drawn above it, as the desktop would frame the
+// window, so that the pictures show each window's caption.
+QPixmap framed(const QWidget &window, const QPixmap &content)
+{
+    constexpr int kTitleHeight = 28;
+    const QSize size = content.deviceIndependentSize().toSize();
+    QPixmap picture(size.width() + 2, size.height() + kTitleHeight + 1);
+    picture.fill(QColor(0x16, 0x19, 0x1c));
+    QPainter painter(&picture);
+    painter.fillRect(QRect(1, 1, size.width(), kTitleHeight - 1), QColor(0x24, 0x29, 0x2e));
+    window.windowIcon().paint(&painter, QRect(8, 6, 16, 16));
+    QFont titleFont = window.font();
+    titleFont.setBold(true);
+    painter.setFont(titleFont);
+    painter.setPen(QColor(0xee, 0xf1, 0xf3));
+    const QRect titleArea(0, 0, picture.width(), kTitleHeight);
+    painter.drawText(titleArea, Qt::AlignCenter, window.windowTitle());
+    painter.drawText(titleArea.adjusted(0, 0, -12, 0), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("\u2715"));
+    painter.drawPixmap(1, kTitleHeight, content);
+    return picture;
+}
+
+bool take(const Shot &shot, const QDir &output)
+{
+    test::TempDir directory;
+    for (const char *name : {"TagEncoderBench.ini", "Demo.ini"})
+        std::filesystem::copy_file(std::filesystem::path(TEB_DEMO_DIR) / name, directory / name);
+    test::ReaderSimulator reader(directory.path(), {}, "COM1");
+    if (!reader.ready())
+        return false;
+    Station station([&] { return directory.path(); });
+    station.show();
+    waitFor(100);
+    const QString file = output.filePath(QString::fromLatin1(shot.file));
+    bool saved = false;
+    if (shot.prepare) {
+        QWidget *target = shot.prepare(station);
+        waitFor(100);
+        saved = framed(*target, target->grab()).save(file);
+    } else {
+        QTimer::singleShot(200, [&] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            if (dialog != nullptr && dialog != &station.window()) {
+                saved = framed(*dialog, dialog->grab()).save(file);
+                dialog->close();
+            }
+        });
+        shot.openDialog(station);
+    }
+    station.window().close();
+    station.finish();
+    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(file));
+    return saved;
+}
+
+} // namespace
+} // namespace teb::gui
+
+int main(int argc, char **argv)
+{
+    QApplication application(argc, argv);
+    teb::gui::applyStationStyle(application);
+    QApplication::setWindowIcon(teb::gui::programIcon());
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: window_screenshots OUTPUT_DIRECTORY\n");
+        return 2;
+    }
+    const QDir output(QString::fromLocal8Bit(argv[1]));
+    bool allSaved = true;
+    for (const auto &shot : teb::gui::shots())
+        allSaved = teb::gui::take(shot, output) && allSaved;
+    return allSaved ? 0 : 1;
+}
