@@ -7,7 +7,10 @@
 #include "app/receive_inbox.h"
 #include "params/parameter_set.h"
 #include "params/station_settings.h"
+#include "reader/date_time_stamp.h"
 #include "reader/reader_port.h"
+#include "reader/time_base.h" // kStartTimeBase
+#include "records/record_entry.h"
 
 #include <array>
 #include <chrono>
@@ -31,7 +34,6 @@ inline constexpr int kNarrowWindowWidth = 799;
 inline constexpr int kWideWindowWidth = 1120;
 inline constexpr int kWindowHeight = 461;
 
-inline constexpr int kStartTimeBase = 160; // ms
 
 inline constexpr std::string_view kWindowTitle = "Tag Encoder Bench";
 inline constexpr std::string_view kPortErrorCaption = "Error";
@@ -117,6 +119,23 @@ public:
     void nextSpinStep(SpinDirection direction); // the spin button beside "next"
     void maxSpinStep(SpinDirection direction);  // the spin button beside "max"
 
+    // --- manual page operations, carrier ID, manual log and record file
+    void readUidClicked();
+    void readPagesClicked();
+    void writePagesClicked();
+    void lockPagesClicked();
+    void loadDefaultContent();
+    void readCarrierIdClicked();
+    void writeCarrierIdClicked();
+    void checkCarrierIdLength();
+    void chooseManualLogFile();
+    // Also run by the automatic cycle, which then reads errorCount (0: success).
+    void writePages();
+    void lockPages();
+    // One record of the automatic cycle; false when the record file could not be written.
+    bool appendRecord();
+    void appendManualLog(records::ManualLogKind kind);
+
     // "Log" and "Open" switch the window's default action off until it closes.
     void disableDefaultAction() { defaultActionEnabled = false; }
     // Where "Interface" / "Settings" finds the COM ports to list.
@@ -176,6 +195,9 @@ public:
     PageFlags pageFocusRequest{};
     bool focusOneRequest = false;
     bool defaultActionEnabled = true;
+    int errorCount = 0;         // failed steps of the current operation; 0 = success
+    PageFlags pageSucceeded{};  // per page: read or written in the last read or write
+    WallClock wallClock = systemWallClock(); // the stamp of record and log entries
 
 private:
     template <typename Handler>
@@ -210,6 +232,9 @@ private:
     void moveFocusThroughPageBoxes();
     void showFamilySwitches();
     void showMessage(std::string text, std::string_view caption, MessageIcon icon);
+    template <typename Operation>
+    void runOnPages(Operation operation);
+    records::RecordEntry entryOfPages(bool uidShown, bool onlySucceeded) const;
 
     MainWindowView &m_view;
     DialogHost &m_dialogs;

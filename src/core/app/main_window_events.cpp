@@ -115,10 +115,17 @@ void CQV58Dlg::routeClick(Control id)
     case Control::OrvexSwitch: orvexClicked(); break;
     case Control::LogSwitch: logClicked(); break;
     case Control::SendButton: sendClicked(); break;
-    case Control::OpenButton: disableDefaultAction(); break; // the log file dialog follows in its own operation
+    case Control::OpenButton: chooseManualLogFile(); break;
+    case Control::ReadUidButton: readUidClicked(); break;
+    case Control::ReadButton: readPagesClicked(); break;
+    case Control::WriteButton: writePagesClicked(); break;
+    case Control::LockButton: lockPagesClicked(); break;
+    case Control::DefaultMemoryButton: loadDefaultContent(); break;
+    case Control::ReadCarrierIdButton: readCarrierIdClicked(); break;
+    case Control::WriteCarrierIdButton: writeCarrierIdClicked(); break;
     case Control::DefaultButton: focusOne(); break;
     case Control::CancelButton: cancelWindow(); break;
-    default: break; // the commands of the reader, transponder and automatic operations
+    default: break; // the automatic group's commands
     }
 }
 

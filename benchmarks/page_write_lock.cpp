@@ -1,0 +1,155 @@
+// Times writePages and lockPages on all 17 pages against the simulated reader
+// answering at once, and the same transactions exchanged bare on the
+// pseudo-terminal (the floor). Usage: page_write_lock [rounds]
+#include "transponder/page_operations.h"
+#include "round_trip_stats.h"
+
+#include "support/operation_station.h"
+
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace teb::bench {
+namespace {
+
+constexpr int kDefaultRounds = 100;
+constexpr Duration kTarget{1.0};
+
+std::vector<std::string> simulatorOptions() { return {"--delay", "0", "--tor", "1"}; }
+
+// What the two operations send for 17 selected pages.
+std::vector<std::string> transactions()
+{
+    std::vector<std::string> commands{"TOR\r"};
+    for (int page = 1; page <= pageCount; ++page)
+        commands.push_back(writePageCommand(page, "3031323334353637").text);
+    commands.push_back("TOR\r");
+    for (int page = 1; page <= pageCount; ++page)
+        commands.push_back(lockPageCommand(page).text);
+    return commands;
+}
+
+// One round through the station: a fresh transponder each time, since the
+// locks of the last round would refuse the writes; the floor's rounds get a
+// fresh one too, so both start alike.
+std::optional<Duration> stationRound()
+{
+    test::OperationStation station(simulatorOptions());
+    if (!station.portOpen)
+        return std::nullopt;
+    station.pageSelected.fill(true);
+    station.pageText.fill("30 31 32 33 34 35 36 37");
+    PageFlagArray lockable{};
+    lockable.fill(true);
+    auto context = station.context();
+    const auto start = std::chrono::steady_clock::now();
+    writePages(context, false);
+    const int writeErrors = station.errorCount;
+    lockPages(context, lockable);
+    const Duration taken = std::chrono::steady_clock::now() - start;
+    if (writeErrors != 0 || station.errorCount != 0)
+        return std::nullopt;
+    return taken;
+}
+
+// The same transactions through the reader link alone (ReaderPort and
+// runTransaction), without the operations around them.
+std::optional<Duration> linkRound()
+{
+    test::OperationStation station(simulatorOptions());
+    if (!station.portOpen)
+        return std::nullopt;
+    ReaderSession session{station.port, station.handle, station.timeBase, station.terminalText};
+    bool ok = true;
+    const auto start = std::chrono::steady_clock::now();
+    fixTimeBase(session, TimeBaseFactor::Other);
+    for (int page = 1; page <= pageCount; ++page)
+        ok = runTransaction(session, writePageCommand(page, "3031323334353637")).succeeded && ok;
+    fixTimeBase(session, TimeBaseFactor::Other);
+    for (int page = 1; page <= pageCount; ++page)
+        ok = runTransaction(session, lockPageCommand(page)).succeeded && ok;
+    const Duration taken = std::chrono::steady_clock::now() - start;
+    return ok ? std::optional(taken) : std::nullopt;
+}
+
+// The same bytes written command by command, each answer read up to its CR.
+std::optional<Duration> bareRound(int fd, const std::vector<std::string> &commands)
+{
+    const auto start = std::chrono::steady_clock::now();
+    for (const std::string &command : commands) {
+        if (::write(fd, command.data(), command.size()) != static_cast<ssize_t>(command.size()))
+            return std::nullopt;
+        char chunk[64];
+        for (;;) {
+            const ssize_t count = ::read(fd, chunk, sizeof chunk);
+            if (count <= 0)
+                return std::nullopt;
+            if (chunk[count - 1] == '\r')
+                break;
+        }
+    }
+    return Duration(std::chrono::steady_clock::now() - start);
+}
+
+// One bare round on a fresh simulated reader, as the station's rounds have.
+std::optional<Duration> freshBareRound(const std::vector<std::string> &commands)
+{
+    test::ReaderSimulator simulator(simulatorOptions());
+    const int fd = simulator.ready() ? ::open(simulator.devicePath().c_str(), O_RDWR | O_NOCTTY) : -1;
+    if (fd < 0)
+        return std::nullopt;
+    termios raw{};
+    ::tcgetattr(fd, &raw);
+    ::cfmakeraw(&raw);
+    ::tcsetattr(fd, TCSANOW, &raw);
+    const auto taken = bareRound(fd, commands);
+    ::close(fd);
+    return taken;
+}
+
+int run(int rounds)
+{
+    const auto commands = transactions();
+    std::vector<Duration> station, link, floor;
+    for (int round = 0; round < rounds; ++round) {
+        const auto taken = stationRound();
+        const auto linkOnly = linkRound();
+        const auto bare = freshBareRound(commands);
+        if (!taken || !linkOnly || !bare) {
+            std::fprintf(stderr, "a round failed\n");
+            return EXIT_FAILURE;
+        }
+        station.push_back(*taken);
+        link.push_back(*linkOnly);
+        floor.push_back(*bare);
+    }
+
+    const Figures stationFigures = figuresOf(station);
+    const Figures linkFigures = figuresOf(link);
+    const Figures floorFigures = figuresOf(floor);
+    std::printf("%d rounds of %zu transactions, the simulated reader answering without delay\n", rounds,
+                commands.size());
+    std::printf("%s\n", describe("writePages + lockPages", stationFigures).c_str());
+    std::printf("%s\n", describe("reader link alone", linkFigures).c_str());
+    std::printf("%s\n", describe("bare on the pty", floorFigures).c_str());
+    const Duration operations = stationFigures.median - linkFigures.median;
+    const Duration over = stationFigures.median - floorFigures.median;
+    std::printf("the operations' own work: %+.3f ms for the whole run (target: within %.1f ms) %s\n",
+                operations.count(), kTarget.count(), operations <= kTarget ? "ok" : "OVER");
+    std::printf("station over the bare floor: %+.3f ms (of which the reader link: %+.3f ms)\n", over.count(),
+                (linkFigures.median - floorFigures.median).count());
+    return EXIT_SUCCESS;
+}
+
+} // namespace
+} // namespace teb::bench
+
+int main(int argc, char **argv)
+{
+    const int rounds = argc > 1 ? std::atoi(argv[1]) : teb::bench::kDefaultRounds;
+    return teb::bench::run(rounds > 0 ? rounds : teb::bench::kDefaultRounds);
+}

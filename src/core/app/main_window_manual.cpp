@@ -1,0 +1,185 @@
+// The manual group's operations on the transponder, the carrier ID, the
+// manual log and the record file, as the main window runs them.
+#include "app/cqv58_dlg.h"
+
+#include "app/main_window_operation_report.h"
+#include "records/record_files.h"
+#include "transponder/carrier_id_operations.h"
+#include "transponder/page_operations.h"
+
+namespace teb {
+namespace {
+
+constexpr std::string_view kLogFileErrorText =
+    "Protocol file can't be opened.\r\nDoes the protocol path exist?\r\nDo you have writing authorisation on the path?";
+
+} // namespace
+
+// Runs an operation on the page fields and the reader link.
+template <typename Operation>
+void CQV58Dlg::runOnPages(Operation operation)
+{
+    MainWindowOperationReport report(m_view, m_dialogs, [this] { showInControls(); });
+    PageOperationContext context{ReaderSession{m_readerPort, portHandle, timeBase, terminalText}, portOpen,
+                                 PageFields{pageText, hexTextKept, asciiTextKept, pageSelected, asciiFormat, uidText,
+                                            pageSucceeded, errorCount},
+                                 report};
+    operation(context);
+}
+
+// --- the manual group's buttons
+
+void CQV58Dlg::readUidClicked()
+{
+    takeFromControls();
+    runOnPages([](PageOperationContext &context) { teb::readUid(context); });
+    showInControls();
+}
+
+void CQV58Dlg::readPagesClicked()
+{
+    takeFromControls();
+    const bool withUid = manualTypeOrvex;
+    runOnPages([withUid](PageOperationContext &context) { teb::readPages(context, withUid); });
+    if (portOpen && manualLog && !automaticMode)
+        appendManualLog(records::ManualLogKind::Read);
+    showInControls();
+}
+
+void CQV58Dlg::writePagesClicked()
+{
+    writePages();
+    if (portOpen && manualLog && !automaticMode)
+        appendManualLog(records::ManualLogKind::Write);
+    showInControls();
+}
+
+void CQV58Dlg::lockPagesClicked()
+{
+    lockPages();
+    showInControls();
+}
+
+void CQV58Dlg::writePages()
+{
+    takeFromControls();
+    // In automatic mode the job alone decides the transponder family.
+    const bool withUid = currentSet.transponderOrvex || (!automaticMode && manualTypeOrvex);
+    runOnPages([withUid](PageOperationContext &context) { teb::writePages(context, withUid); });
+    showInControls();
+}
+
+void CQV58Dlg::lockPages()
+{
+    takeFromControls();
+    PageFlags lockable{};
+    for (std::size_t i = 0; i < lockable.size(); ++i)
+        lockable[i] = !automaticMode || currentSet.pages[i].locked;
+    runOnPages([&lockable](PageOperationContext &context) { teb::lockPages(context, lockable); });
+    showInControls();
+}
+
+void CQV58Dlg::loadDefaultContent()
+{
+    takeFromControls();
+    pageText = pageDefault;
+    asciiFormat = false;
+    showFormatSwitches();
+    selectAll = true;
+    pageSelected.fill(true);
+    m_view.setSwitchImage(Control::SelectAll, true);
+    for (int page = 1; page <= kPageCount; ++page) {
+        m_view.setSwitchImage(pageSelectBox(page), true);
+        m_view.setBackground(pageBox(page), colour::White);
+    }
+    showInControls();
+    m_view.repaintWindow();
+}
+
+// --- carrier ID
+
+void CQV58Dlg::readCarrierIdClicked()
+{
+    takeFromControls();
+    runOnPages([this](PageOperationContext &context) {
+        teb::readCarrierId(context, {manualCarrierIdOffset, manualCarrierIdLength, manualCarrierId});
+    });
+    showInControls();
+}
+
+void CQV58Dlg::writeCarrierIdClicked()
+{
+    takeFromControls();
+    runOnPages([this](PageOperationContext &context) {
+        teb::writeCarrierId(context, {manualCarrierIdOffset, manualCarrierIdLength, manualCarrierId});
+    });
+    showInControls();
+}
+
+void CQV58Dlg::checkCarrierIdLength()
+{
+    takeFromControls();
+    if (const auto warning = carrierIdLengthWarning(manualCarrierId, manualCarrierIdLength, asciiFormat))
+        showMessage(*warning, kWindowTitle, MessageIcon::Warning);
+    showInControls();
+}
+
+// --- manual log and record file
+
+void CQV58Dlg::chooseManualLogFile()
+{
+    disableDefaultAction();
+    FileDialogRequest request;
+    request.mode = FileDialogMode::Save;
+    if (manualLogFileName.empty())
+        request.initialDirectory = workingDirectory;
+    else
+        request.initialFileName = manualLogFileName;
+    request.defaultExtension = "xml";
+    request.filter = "*.xml";
+    request.promptOverwrite = true;
+    request.hideReadOnly = true;
+    if (const auto chosen = m_dialogs.chooseFile(request))
+        manualLogFileName = chosen->string();
+    if (manualLogFileName.empty())
+        manualLogFileName = (workingDirectory / records::kDefaultManualLogName).string();
+    showLogFileName();
+}
+
+records::RecordEntry CQV58Dlg::entryOfPages(bool uidShown, bool onlySucceeded) const
+{
+    PageFlags filled{};
+    for (std::size_t i = 0; i < filled.size(); ++i)
+        filled[i] = pageSelected[i] && !pageText[i].empty() && (!onlySucceeded || pageSucceeded[i]);
+    return records::makeEntry(uidShown ? uidText : std::string(), filled, hexTextKept, asciiTextKept, currentSet);
+}
+
+void CQV58Dlg::appendManualLog(records::ManualLogKind kind)
+{
+    const auto status = records::appendManualLog(records::workbookPath(workingDirectory, manualLogFileName), kind,
+                                                 entryOfPages(manualTypeOrvex, true), wallClock);
+    if (!records::appended(status)) {
+        for (const Control control : {Control::TerminalInput, Control::SendButton, Control::NextBox, Control::NextSpin,
+                                      Control::OneButton})
+            m_view.setEnabled(control, true);
+        m_view.setMenuEnabled(MenuItem::FileExit, true);
+        m_view.setMenuEnabled(MenuItem::HelpInfo, true);
+        showInControls();
+        showMessage(std::string(kLogFileErrorText), kWindowTitle, MessageIcon::Stop);
+    }
+    for (std::size_t i = 0; i < currentSet.pages.size(); ++i) {
+        if (currentSet.pages[i].editable) {
+            pageFocusRequest[i] = true;
+            break;
+        }
+    }
+}
+
+bool CQV58Dlg::appendRecord()
+{
+    return records::appended(records::appendRecord(records::workbookPath(workingDirectory, currentSet.recordFileName),
+                                                   entryOfPages(currentSet.transponderOrvex, false), currentSetName,
+                                                   currentSet, jobHeaderPending, wallClock));
+}
+
+} // namespace teb

@@ -1,0 +1,151 @@
+#include "records/workbook_append.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+namespace teb::records {
+namespace {
+
+constexpr mode_t kNewFileMode = 0666;
+
+// Closes the descriptor when the append ends, whichever way.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    FileDescriptor(const FileDescriptor &) = delete;
+    FileDescriptor &operator=(const FileDescriptor &) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+bool readAt(int fd, std::string &bytes, off_t offset)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::pread(fd, bytes.data() + done, bytes.size() - done, offset + static_cast<off_t>(done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        done += static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
+// A new file receives the empty workbook; if that fails it is cut back to
+// nothing, so the next append starts it afresh.
+bool writeSkeleton(int fd, WorkbookKind kind, WorkbookFileOps &ops)
+{
+    if (ops.writeAt(fd, emptyWorkbook(kind), 0) && ops.sync(fd))
+        return true;
+    ops.truncate(fd, 0);
+    return false;
+}
+
+// A file cut short while its skeleton was written (the process killed) holds
+// nothing but the start of the skeleton: it is started afresh.
+bool isUnfinishedSkeleton(int fd, off_t fileSize, WorkbookKind kind)
+{
+    const std::string skeleton = emptyWorkbook(kind);
+    if (fileSize <= 0 || fileSize >= static_cast<off_t>(skeleton.size()))
+        return false;
+    std::string bytes(static_cast<std::size_t>(fileSize), '\0');
+    return readAt(fd, bytes, 0) && skeleton.starts_with(bytes);
+}
+
+// The file's last bytes as far as the tail search looks.
+bool readEnd(int fd, off_t fileSize, std::string &lastBytes)
+{
+    const auto length = std::min<off_t>(fileSize, static_cast<off_t>(kTailSearchBytes));
+    lastBytes.assign(static_cast<std::size_t>(length), '\0');
+    return readAt(fd, lastBytes, fileSize - length);
+}
+
+AppendStatus writeEntry(int fd, off_t tailAt, const std::string &rows, WorkbookFileOps &ops)
+{
+    const std::string_view tail = closingTail();
+    const std::string content = rows + std::string(tail);
+    const off_t end = tailAt + static_cast<off_t>(content.size());
+    if (ops.writeAt(fd, content, tailAt) && ops.truncate(fd, end) && ops.sync(fd))
+        return AppendStatus::Appended;
+    // Put the old end back: the tail where it was and nothing behind it.
+    if (ops.writeAt(fd, tail, tailAt) && ops.truncate(fd, tailAt + static_cast<off_t>(tail.size())))
+        ops.sync(fd);
+    return AppendStatus::WriteFailed;
+}
+
+} // namespace
+
+bool WorkbookFileOps::writeAt(int fd, std::string_view bytes, off_t offset)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::pwrite(fd, bytes.data(), bytes.size(), offset);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+        offset += written;
+    }
+    return true;
+}
+
+bool WorkbookFileOps::truncate(int fd, off_t length) { return ::ftruncate(fd, length) == 0; }
+
+bool WorkbookFileOps::sync(int fd) { return ::fsync(fd) == 0; }
+
+WorkbookFileOps &WorkbookFileOps::system()
+{
+    static WorkbookFileOps ops;
+    return ops;
+}
+
+off_t tailPosition(std::string_view lastBytes, off_t fileSize)
+{
+    const std::string_view tail = closingTail();
+    const std::string_view lineEnd = kLineEnd;
+    if (!lastBytes.ends_with(tail) || lastBytes.size() < tail.size() + lineEnd.size())
+        return -1;
+    const std::string_view beforeTail = lastBytes.substr(0, lastBytes.size() - tail.size());
+    if (!beforeTail.ends_with(lineEnd))
+        return -1;
+    return fileSize - static_cast<off_t>(tail.size());
+}
+
+AppendStatus appendToWorkbook(const std::filesystem::path &file, WorkbookKind kind, const EntryRowsBuilder &rows,
+                              WorkbookFileOps &ops)
+{
+    const FileDescriptor fd(::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, kNewFileMode));
+    struct stat status {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode))
+        return AppendStatus::CannotOpen;
+
+    off_t fileSize = status.st_size;
+    const bool fileIsNew = fileSize == 0 || isUnfinishedSkeleton(fd.get(), fileSize, kind);
+    if (fileIsNew) {
+        if (!writeSkeleton(fd.get(), kind, ops))
+            return AppendStatus::WriteFailed;
+        fileSize = static_cast<off_t>(emptyWorkbook(kind).size());
+    }
+
+    std::string lastBytes;
+    if (!readEnd(fd.get(), fileSize, lastBytes))
+        return AppendStatus::CannotOpen;
+    const off_t tailAt = tailPosition(lastBytes, fileSize);
+    if (tailAt < 0)
+        return AppendStatus::TailNotFound;
+    return writeEntry(fd.get(), tailAt, rows(fileIsNew), ops);
+}
+
+} // namespace teb::records

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The XML Spreadsheet 2003 workbook that the record file and the manual log
+// are: a fixed skeleton whose closing tail is overwritten by every entry and
+// written again behind it. Every line ends in CR LF.
+namespace teb::records {
+
+inline constexpr std::string_view kLineEnd = "\r\n";
+
+// The record file declares 57 columns, the manual log 55 (its rows still
+// carry 56 cells).
+enum class WorkbookKind { RecordFile, ManualLog };
+
+int columnCount(WorkbookKind kind);
+
+// The lines of a new workbook up to and including the last column line.
+std::string skeletonHead(WorkbookKind kind);
+
+// The closing tail: "  </Table>", " </Worksheet>", "</Workbook>".
+std::string_view closingTail();
+
+// A new workbook: the head and the closing tail.
+std::string emptyWorkbook(WorkbookKind kind);
+
+} // namespace teb::records

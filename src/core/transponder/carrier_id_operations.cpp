@@ -1,0 +1,224 @@
+#include "transponder/carrier_id_operations.h"
+
+#include "common/decimal_text.h"
+#include "transponder/byte_text.h"
+#include "transponder/page_bytes.h"
+#include "transponder/page_operations.h"
+#include "transponder/page_text.h"
+#include "transponder/reader_exchange.h"
+
+#include <algorithm>
+#include <cctype>
+#include <span>
+#include <vector>
+
+namespace teb {
+namespace {
+
+constexpr long long kNumberLimit = 1'000'000'000;
+
+// The leading decimal number of a text (leading blanks and one sign allowed,
+// 0 without digits), held within +-10^9 so that no value wraps into range.
+long long leadingNumber(std::string_view text)
+{
+    std::size_t position = text.find_first_not_of(" \t");
+    if (position == std::string_view::npos)
+        return 0;
+    bool negative = false;
+    if (text[position] == '+' || text[position] == '-')
+        negative = text[position++] == '-';
+    long long value = 0;
+    while (position < text.size() && std::isdigit(static_cast<unsigned char>(text[position])))
+        value = std::min(kNumberLimit, value * 10 + (text[position++] - '0'));
+    return negative ? -value : value;
+}
+
+int pageOfCell(long long cell) { return cell < bytesPerPage ? 1 : 2; }
+
+// The carrier ID's bytes as the operator gave them; none unless the text has
+// exactly the form of Lc bytes (Lc characters, or 2 Lc hexadecimal digits).
+std::optional<std::vector<std::uint8_t>> carrierIdBytes(const std::string &text, int length, bool asciiFormat)
+{
+    if (asciiFormat) {
+        if (text.size() != static_cast<std::size_t>(length))
+            return std::nullopt;
+        return std::vector<std::uint8_t>(text.begin(), text.end());
+    }
+    const bool allDigits = std::all_of(text.begin(), text.end(),
+                                       [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
+    if (!allDigits || text.size() != 2 * static_cast<std::size_t>(length))
+        return std::nullopt;
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 0; i < text.size(); i += 2)
+        bytes.push_back(byteFromHexDigits(text[i], text[i + 1]));
+    return bytes;
+}
+
+std::string digitsOf(std::span<const std::uint8_t> bytes)
+{
+    std::string digits;
+    for (const std::uint8_t byte : bytes)
+        digits += byteToHexDigits(byte);
+    return digits;
+}
+
+std::string lengthMessage(long long length, bool asciiFormat)
+{
+    const std::string number = std::to_string(length);
+    if (asciiFormat)
+        return "change Carrier ID to a length of " + number + " characters";
+    return "change Carrier ID to a length of " + number + " printable hexadecimal (20,21,..7E,..) characters";
+}
+
+// Reads the carrier ID's pages into the cells; the taken bytes when every read succeeded.
+std::optional<std::vector<std::uint8_t>> readCarrierIdBytes(PageOperationContext &context, const CarrierIdRange &range,
+                                                            const CarrierIdFields &carrierId)
+{
+    ReaderExchange exchange(context.session);
+    exchange.fixTimeBase(TimeBaseFactor::PageRead);
+    OperationReport &report = context.report;
+    report.colourCarrierId(ResultColour::White);
+    report.colourPage(1, ResultColour::White);
+    report.colourPage(2, ResultColour::White);
+
+    PageCells cells;
+    bool failed = false;
+    for (int page = pageOfCell(range.offset); page <= pageOfCell(range.offset + range.length - 1); ++page) {
+        const PageRead read = readPage(context, exchange, page);
+        const std::optional<PageBytes> bytes = hexPageBytes(read.digits);
+        failed = failed || !read.succeeded || !bytes;
+        if (bytes)
+            cells.setPage(page, *bytes);
+    }
+    report.colourCarrierId(failed ? ResultColour::Red : ResultColour::Green);
+    std::optional<std::vector<std::uint8_t>> taken;
+    if (!failed) {
+        taken = cells.take(range.offset, range.length);
+        const std::string digits = digitsOf(*taken);
+        carrierId.carrierId = context.fields.asciiFormat ? hexDigitsToText(digits) : digits;
+    }
+    report.showFields();
+    report.focusCarrierId();
+    return taken;
+}
+
+// Writes pages 1 and 2 with the carrier ID placed over their bytes as read;
+// true when both writes were acknowledged.
+bool writeCarrierIdPages(PageOperationContext &context, const CarrierIdRange &range,
+                         const std::vector<std::uint8_t> &carrierIdBytes)
+{
+    ReaderExchange exchange(context.session);
+    exchange.fixTimeBase(TimeBaseFactor::Other);
+    PageCells cells;
+    bool readsSucceeded = true;
+    for (int page = 1; page <= 2; ++page) {
+        const ReaderTransaction read = exchange.run(readPageCommand(page));
+        const std::optional<PageBytes> bytes = read.succeeded ? hexPageBytes(read.kept) : std::nullopt;
+        readsSucceeded = readsSucceeded && bytes.has_value();
+        if (bytes)
+            cells.setPage(page, *bytes);
+    }
+    OperationReport &report = context.report;
+    if (!readsSucceeded) {
+        // Pages built from a failed read would overwrite the other bytes with nonsense.
+        report.colourCarrierId(ResultColour::Red);
+        return false;
+    }
+    cells.place(range.offset, carrierIdBytes);
+    report.colourCarrierId(ResultColour::White);
+    report.colourPage(1, ResultColour::White);
+    report.colourPage(2, ResultColour::White);
+
+    bool acknowledged = true;
+    for (int page = 1; page <= 2 && acknowledged; ++page) {
+        const PageBytes bytes = cells.page(page);
+        acknowledged = exchange.run(writePageCommand(page, digitsOf(bytes))).succeeded;
+        report.colourPage(page, acknowledged ? ResultColour::Green : ResultColour::Red);
+        report.focusPage(page);
+    }
+    report.colourCarrierId(acknowledged ? ResultColour::Green : ResultColour::Red);
+    return acknowledged;
+}
+
+} // namespace
+
+CarrierIdRange carrierIdRange(const std::string &offsetText, const std::string &lengthText)
+{
+    const long long length = std::clamp<long long>(leadingNumber(lengthText), 1, kCarrierIdBytes);
+    return {leadingNumber(offsetText), static_cast<int>(length)};
+}
+
+bool fitsPagesOneAndTwo(const CarrierIdRange &range)
+{
+    return range.offset >= 0 && range.offset + range.length <= kCarrierIdBytes;
+}
+
+std::string carrierIdRangeMessage()
+{
+    return "change Carrier ID Offset and Carrier ID Length so that the Carrier ID lies within the 16 bytes of "
+           "pages 1 and 2";
+}
+
+std::optional<std::string> carrierIdLengthWarning(const std::string &carrierId, const std::string &lengthText,
+                                                  bool asciiFormat)
+{
+    const long long length = leadingNumber(lengthText);
+    const auto expected = static_cast<unsigned long long>(asciiFormat ? length : 2 * length);
+    if (length >= 0 && carrierId.size() == expected)
+        return std::nullopt;
+    return lengthMessage(length, asciiFormat);
+}
+
+void readCarrierId(PageOperationContext &context, const CarrierIdFields &carrierId)
+{
+    const CarrierIdRange range = carrierIdRange(carrierId.offsetText, carrierId.lengthText);
+    context.session.terminalText.clear();
+    const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Reading);
+    if (!context.portOpen)
+        return;
+    if (!fitsPagesOneAndTwo(range)) {
+        context.report.colourCarrierId(ResultColour::Red);
+        context.report.notify(carrierIdRangeMessage(), NoticeIcon::Warning);
+        return;
+    }
+    readCarrierIdBytes(context, range, carrierId);
+}
+
+void writeCarrierId(PageOperationContext &context, const CarrierIdFields &carrierId)
+{
+    const CarrierIdRange range = carrierIdRange(carrierId.offsetText, carrierId.lengthText);
+    const bool asciiFormat = context.fields.asciiFormat;
+    context.session.terminalText.clear();
+    if (!context.portOpen)
+        return; // the read-back would do nothing either
+    OperationReport &report = context.report;
+    if (!fitsPagesOneAndTwo(range)) {
+        report.colourCarrierId(ResultColour::Red);
+        report.notify(carrierIdRangeMessage(), NoticeIcon::Warning);
+        return;
+    }
+    const auto bytes = carrierIdBytes(carrierId.carrierId, range.length, asciiFormat);
+    if (!bytes) {
+        report.colourCarrierId(ResultColour::Red);
+        report.notify(lengthMessage(range.length, asciiFormat), NoticeIcon::Warning);
+        return;
+    }
+
+    bool written = false;
+    {
+        const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Writing);
+        written = writeCarrierIdPages(context, range, *bytes);
+        report.showFields();
+        report.focusCarrierId();
+    }
+
+    context.session.terminalText.clear();
+    const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Reading);
+    const auto readBack = readCarrierIdBytes(context, range, carrierId);
+    if (!written || readBack != bytes) {
+        report.colourCarrierId(ResultColour::Red);
+        report.showFields();
+    }
+}
+
+} // namespace teb

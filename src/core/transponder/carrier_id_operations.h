@@ -1,0 +1,51 @@
+#pragma once
+
+#include "transponder/page_operation_context.h"
+
+#include <optional>
+#include <string>
+
+// Reading and writing the carrier ID: a run of bytes at an offset within the
+// 16 bytes of pages 1 and 2, shown as characters (ASCII format) or two
+// hexadecimal digits per byte (HEX format). Neither operation changes
+// errorCount.
+namespace teb {
+
+struct CarrierIdFields {
+    const std::string &offsetText; // "  Carrier ID Offset"
+    const std::string &lengthText; // "  Carrier ID Length"
+    std::string &carrierId;        // "  Carrier ID"
+};
+
+// Where the carrier ID lies: offset O and length Lc (1 .. 16).
+struct CarrierIdRange {
+    long long offset = 0;
+    int length = 1;
+};
+
+inline constexpr int kCarrierIdBytes = 16; // pages 1 and 2
+
+// O is the leading decimal number of the offset text; Lc that of the length
+// text, limited to 1 .. 16. Numbers too large for any page count as too
+// large, never wrap.
+CarrierIdRange carrierIdRange(const std::string &offsetText, const std::string &lengthText);
+bool fitsPagesOneAndTwo(const CarrierIdRange &range);
+
+// Reads the pages the carrier ID lies in and shows it; the box green when
+// every page read succeeded, red otherwise (its text then stays).
+void readCarrierId(PageOperationContext &context, const CarrierIdFields &carrierId);
+
+// Writes the carrier ID into pages 1 and 2, keeping their other bytes as the
+// transponder holds them, and reads it back. The box ends green only when
+// both writes were acknowledged and the read-back shows the written bytes.
+void writeCarrierId(PageOperationContext &context, const CarrierIdFields &carrierId);
+
+// The warning for a carrier ID text whose length does not match the length
+// box; none when it matches.
+std::optional<std::string> carrierIdLengthWarning(const std::string &carrierId, const std::string &lengthText,
+                                                  bool asciiFormat);
+
+// The message for an offset and length that leave pages 1 and 2.
+std::string carrierIdRangeMessage();
+
+} // namespace teb

@@ -1,0 +1,212 @@
+#include "transponder/page_operations.h"
+
+#include "common/decimal_text.h"
+#include "transponder/page_bytes.h"
+#include "transponder/page_text.h"
+#include "transponder/reader_exchange.h"
+
+namespace teb {
+namespace {
+
+// An answer this long (with its line end) lets the reading go on to the next page.
+constexpr std::size_t kFullAnswerLength = 16;
+
+std::size_t index(int page) { return static_cast<std::size_t>(page - 1); }
+
+void colourAllPages(OperationReport &report, ResultColour colour)
+{
+    for (int page = 1; page <= pageCount; ++page)
+        report.colourPage(page, colour);
+}
+
+// The UID step; returns whether it succeeded and the answer's length as received.
+std::pair<bool, std::size_t> runUidStep(PageOperationContext &context, ReaderExchange &exchange)
+{
+    const ReaderTransaction transaction = exchange.run(readUidCommand());
+    context.fields.uidText = transaction.kept;
+    context.report.colourUid(transaction.succeeded ? ResultColour::Green : ResultColour::Red);
+    if (!transaction.succeeded)
+        ++context.fields.errorCount;
+    context.report.showFields();
+    context.report.focusUid();
+    return {transaction.succeeded, transaction.answer.size()};
+}
+
+// "30 31 32 ..": the digits in pairs as received.
+std::string pairedDigits(std::string_view digits)
+{
+    std::string text;
+    for (std::size_t i = 0; i < digits.size(); i += 2) {
+        if (i > 0)
+            text += ' ';
+        text += digits.substr(i, 2);
+    }
+    return text;
+}
+
+// The opening of the operations that read the UID along with the pages.
+void clearUid(PageOperationContext &context)
+{
+    context.fields.uidText.clear();
+    context.report.colourUid(ResultColour::White);
+}
+
+// Writes one page; returns whether the reader acknowledged it. A text with
+// faults is not sent and counts as neither.
+enum class PageWrite { Acknowledged, Failed, NotSent };
+
+PageWrite writePage(PageOperationContext &context, ReaderExchange &exchange, int page)
+{
+    PageFields &fields = context.fields;
+    const std::size_t i = index(page);
+    context.report.colourPage(page, ResultColour::White);
+    const std::optional<std::string> digits = pageWriteDigits(fields.pageText[i], fields.asciiFormat);
+    if (checkPageText(fields.pageText[i], fields.asciiFormat) != 0 || !digits) {
+        context.report.colourPage(page, ResultColour::Red);
+        ++fields.errorCount;
+        context.report.notify(pageTextFaultMessage(page, fields.asciiFormat), NoticeIcon::Information);
+        return PageWrite::NotSent;
+    }
+    if (fields.asciiFormat) {
+        fields.asciiTextKept[i] = fields.pageText[i];
+        fields.hexTextKept[i] = asciiTextToHexText(fields.pageText[i]);
+    } else {
+        fields.hexTextKept[i] = fields.pageText[i];
+        fields.asciiTextKept[i] = hexTextToAsciiText(fields.pageText[i]);
+    }
+
+    const ReaderTransaction transaction = exchange.run(writePageCommand(page, *digits));
+    const bool acknowledged = transaction.succeeded;
+    context.report.colourPage(page, acknowledged ? ResultColour::Green : ResultColour::Red);
+    if (acknowledged)
+        fields.pageSucceeded[i] = true;
+    else
+        ++fields.errorCount;
+    context.report.showFields();
+    return acknowledged ? PageWrite::Acknowledged : PageWrite::Failed;
+}
+
+} // namespace
+
+std::string pageTextFaultMessage(int page, bool asciiFormat)
+{
+    const std::string name = "P" + formatDecimal(page);
+    if (asciiFormat)
+        return "change " + name + " to a length of 8 characters with spaces in between; 'NUL' is 0x00 in ASCII format";
+    return "change " + name +
+           " to a length of 16 printable hexadecimal characters (20,21,22,...,7D,7E) with spaces in between";
+}
+
+PageRead readPage(PageOperationContext &context, ReaderExchange &exchange, int page)
+{
+    PageFields &fields = context.fields;
+    const std::size_t i = index(page);
+    const ReaderTransaction transaction = exchange.run(readPageCommand(page));
+    PageRead read{transaction.succeeded, transaction.succeeded ? transaction.kept : std::string(),
+                  transaction.answer.size()};
+    if (read.succeeded) {
+        // Both kept texts follow the transponder, whichever format is shown.
+        fields.hexTextKept[i] = pairedDigits(read.digits);
+        fields.asciiTextKept[i] = hexTextToAsciiText(fields.hexTextKept[i]);
+        fields.pageText[i] = fields.asciiFormat ? fields.asciiTextKept[i] : fields.hexTextKept[i];
+    }
+    context.report.colourPage(page, read.succeeded ? ResultColour::Green : ResultColour::Red);
+    context.report.showFields();
+    context.report.focusPage(page);
+    return read;
+}
+
+void readUid(PageOperationContext &context)
+{
+    context.session.terminalText.clear();
+    context.fields.errorCount = 0;
+    const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Reading);
+    if (!context.portOpen)
+        return;
+    ReaderExchange exchange(context.session);
+    context.report.colourUid(ResultColour::White);
+    exchange.fixTimeBase(TimeBaseFactor::Other);
+    runUidStep(context, exchange);
+}
+
+void readPages(PageOperationContext &context, bool withUid)
+{
+    PageFields &fields = context.fields;
+    context.session.terminalText.clear();
+    const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Reading);
+    fields.pageSucceeded.fill(false);
+    if (!context.portOpen)
+        return;
+    ReaderExchange exchange(context.session);
+    colourAllPages(context.report, ResultColour::White);
+    exchange.fixTimeBase(TimeBaseFactor::PageRead);
+    clearUid(context);
+
+    std::size_t lastAnswerLength = kFullAnswerLength;
+    if (withUid)
+        lastAnswerLength = runUidStep(context, exchange).second;
+    for (int page = 1; page <= pageCount; ++page) {
+        if (!fields.pageSelected[index(page)] || (page >= 2 && lastAnswerLength < kFullAnswerLength))
+            continue;
+        const PageRead read = readPage(context, exchange, page);
+        fields.pageSucceeded[index(page)] = read.succeeded;
+        lastAnswerLength = read.answerLength;
+    }
+}
+
+void writePages(PageOperationContext &context, bool withUid)
+{
+    PageFields &fields = context.fields;
+    context.session.terminalText.clear();
+    fields.errorCount = 0;
+    const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Writing);
+    fields.pageSucceeded.fill(false);
+    colourAllPages(context.report, ResultColour::White);
+    if (!context.portOpen) {
+        ++fields.errorCount; // nothing was written: no success for the automatic cycle
+        return;
+    }
+    ReaderExchange exchange(context.session);
+    exchange.fixTimeBase(TimeBaseFactor::Other);
+    clearUid(context);
+    if (withUid && !runUidStep(context, exchange).first)
+        return; // the tag's data must not go onto a transponder whose UID is unknown
+
+    bool ok = true;
+    for (int page = 1; page <= pageCount; ++page) {
+        if (!fields.pageSelected[index(page)] || fields.pageText[index(page)].empty() || (page >= 2 && !ok))
+            continue;
+        const PageWrite result = writePage(context, exchange, page);
+        if (result != PageWrite::NotSent)
+            ok = result == PageWrite::Acknowledged;
+    }
+}
+
+void lockPages(PageOperationContext &context, const PageFlagArray &lockable)
+{
+    PageFields &fields = context.fields;
+    context.session.terminalText.clear();
+    fields.errorCount = 0;
+    const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Reading);
+    if (!context.portOpen) {
+        ++fields.errorCount; // nothing was locked
+        return;
+    }
+    ReaderExchange exchange(context.session);
+    exchange.fixTimeBase(TimeBaseFactor::Other);
+
+    bool ok = true;
+    for (int page = 1; page <= pageCount; ++page) {
+        const std::size_t i = index(page);
+        if (!fields.pageSelected[i] || !lockable[i] || (page >= 2 && !ok))
+            continue;
+        context.report.colourPage(page, ResultColour::White);
+        ok = exchange.run(lockPageCommand(page)).succeeded;
+        context.report.colourPage(page, ok ? ResultColour::Green : ResultColour::Red);
+        if (!ok)
+            ++fields.errorCount;
+        context.report.showFields();
+    }
+}
+
+} // namespace teb

@@ -1,0 +1,191 @@
+// The manual group through the main window against the simulated reader:
+// buttons, colours, the manual log and the record file.
+#include "main_window_fixture.h"
+
+#include "support/reader_simulator.h"
+#include "support/xml_check.h"
+
+#include <ctime>
+
+namespace teb::test {
+namespace {
+
+const std::string kPage1 = "3031323334353637";
+const std::string kPage2 = "4142434445464748";
+
+Rgb backgroundOf(const FakeMainWindowView &view, Control id) { return view.control(id).background.value_or(Rgb{}); }
+
+class ManualGroup : public MainWindowTest {
+protected:
+    // The simulated reader answers at once; "TOR" 8 gives waits of 0.4 s and more.
+    void startWithReader(std::vector<std::string> options = {})
+    {
+        options.insert(options.end(), {"--tor", "8", "--page", "1=" + kPage1, "--page", "2=" + kPage2});
+        simulator = std::make_unique<ReaderSimulator>(dir.path(), options, "COM7");
+        ASSERT_TRUE(simulator->ready());
+        writeSettings(iniLines({"[Interface]", "port=COM7", "baudrate=115200", "databits=8"}));
+        start();
+        ASSERT_TRUE(window->portOpen);
+        window->currentSet.pages[0].editable = true;
+        window->currentSet.pages[0].locked = true;
+    }
+
+    void select(std::initializer_list<int> pages)
+    {
+        for (int page = 1; page <= kPageCount; ++page)
+            view.setChecked(pageSelectBox(page), std::find(pages.begin(), pages.end(), page) != pages.end());
+    }
+
+    void logTo(const std::string &name)
+    {
+        view.setChecked(Control::LogSwitch, true);
+        window->manualLogFileName = (dir / name).string();
+    }
+
+    std::unique_ptr<ReaderSimulator> simulator;
+};
+
+TEST_F(ManualGroup, WriteColoursEachPageAndLogsOnlyThePagesWritten)
+{
+    startWithReader({"--lock", "3"});
+    logTo("manual.xml");
+    select({1, 2, 3, 4});
+    for (int page = 1; page <= 4; ++page)
+        view.setText(pageBox(page), "0" + std::to_string(page) + " 11 22 33 44 55 66 77");
+    window->clicked(Control::WriteButton);
+
+    EXPECT_EQ(backgroundOf(view, Control::PageBox1), colour::Green);
+    EXPECT_EQ(backgroundOf(view, Control::PageBox2), colour::Green);
+    EXPECT_EQ(backgroundOf(view, Control::PageBox3), colour::Red);
+    EXPECT_EQ(backgroundOf(view, Control::PageBox4), colour::White);
+    EXPECT_EQ(window->errorCount, 1);
+    EXPECT_NE(view.text(Control::TerminalView).find("WD 2 0211223344556677// Write page 2\r\n"), std::string::npos);
+
+    const std::string log = readFileBytes(dir / "manual.xml");
+    EXPECT_EQ(xmlFaults(dir / "manual.xml"), "");
+    const std::string cell = R"(    <Cell><Data ss:Type="String">)";
+    EXPECT_NE(log.find(cell + "01 11 22 33 44 55 66 77</Data></Cell>\r\n" + cell + "X</Data></Cell>"), std::string::npos);
+    EXPECT_NE(log.find(cell + "02 11 22 33 44 55 66 77</Data></Cell>\r\n" + cell + "</Data></Cell>"), std::string::npos);
+    EXPECT_EQ(log.find("03 11 22"), std::string::npos);
+    EXPECT_EQ(log.find("04 11 22"), std::string::npos);
+    EXPECT_NE(log.find(R"(<Data ss:Type="String">Write</Data>)"), std::string::npos);
+    EXPECT_TRUE(window->pageFocusRequest[0]);
+}
+
+TEST_F(ManualGroup, EveryReadIsLoggedWithItsOwnHeaderAndAnUnwritableLogIsReported)
+{
+    startWithReader();
+    logTo("manual.xml");
+    select({1, 2});
+    window->clicked(Control::ReadButton);
+    window->clicked(Control::ReadButton);
+    EXPECT_EQ(view.text(Control::PageBox2), "41 42 43 44 45 46 47 48");
+    EXPECT_EQ(backgroundOf(view, Control::PageBox2), colour::Green);
+    const std::string log = readFileBytes(dir / "manual.xml");
+    const std::string readRow = R"(<Cell ss:Index="1"><Data ss:Type="String">Read</Data></Cell>)";
+    EXPECT_NE(log.find(readRow), log.rfind(readRow));
+    EXPECT_NE(log.find(R"(<Data ss:Type="String">A B C D E F G H</Data>)"), std::string::npos);
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    window->manualLogFileName = (dir / "missing" / "manual.xml").string();
+    window->clicked(Control::ReadButton);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text,
+              "Protocol file can't be opened.\r\nDoes the protocol path exist?\r\nDo you have writing authorisation on the path?");
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Stop);
+}
+
+TEST_F(ManualGroup, CarrierIdIsWrittenReadBackAndItsLengthCheckedWhenTheBoxIsLeft)
+{
+    startWithReader();
+    click(Control::AsciiSwitch);
+    view.setText(Control::ManualCarrierIdOffsetBox, "2");
+    view.setText(Control::ManualCarrierIdLengthBox, "3");
+    view.setText(Control::ManualCarrierIdBox, "ABC");
+    window->clicked(Control::WriteCarrierIdButton);
+    EXPECT_EQ(backgroundOf(view, Control::ManualCarrierIdBox), colour::Green);
+    EXPECT_EQ(view.text(Control::ManualCarrierIdBox), "ABC");
+    EXPECT_EQ(view.text(Control::PageBox1), "0 1 A B C 5 6 7");
+    EXPECT_EQ(simulator->receivedLines().back(), "RD 1");
+
+    view.setText(Control::ManualCarrierIdBox, "AB");
+    window->focusLost(Control::ManualCarrierIdBox);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "change Carrier ID to a length of 3 characters");
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(view.text(Control::ManualCarrierIdBox), "AB");
+}
+
+TEST_F(ManualGroup, UidLockAndDefaultContent)
+{
+    startWithReader({"--family", "orvex", "--uid", "0A0B0C0D"});
+    window->clicked(Control::ReadUidButton);
+    EXPECT_EQ(view.text(Control::UidBox), "0A0B0C0D");
+    EXPECT_EQ(backgroundOf(view, Control::UidBox), colour::Green);
+
+    // Automatic mode locks only what the set locks (page 1).
+    window->automaticMode = true;
+    select({1, 2});
+    window->lockPages();
+    EXPECT_EQ(window->errorCount, 0);
+    const auto lines = simulator->receivedLines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "LD 1"), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "LD 2"), 0);
+
+    window->pageDefault[4] = "01 02 03 04 05 06 07 08";
+    click(Control::AsciiSwitch);
+    window->clicked(Control::DefaultMemoryButton);
+    EXPECT_EQ(view.text(Control::PageBox5), "01 02 03 04 05 06 07 08");
+    EXPECT_FALSE(window->asciiFormat);
+    EXPECT_TRUE(view.isChecked(Control::PageSelect17));
+    EXPECT_EQ(view.control(Control::HexSwitch).switchOn, true);
+}
+
+TEST_F(ManualGroup, RecordsTakeTheJobHeaderOnceAndTheUidOnlyForOrvexJobs)
+{
+    startWithReader();
+    select({1});
+    view.setText(Control::PageBox1, "01 02 03 04 05 06 07 08");
+    view.setText(Control::UidBox, "E0040100");
+    window->currentSet.transponderTi = true;
+    window->currentSet.recordFileName = "records.xml";
+    window->writePages();
+    ASSERT_EQ(window->errorCount, 0);
+    EXPECT_TRUE(window->jobHeaderPending);
+    EXPECT_TRUE(window->appendRecord());
+    EXPECT_TRUE(window->appendRecord());
+    EXPECT_FALSE(window->jobHeaderPending);
+    const std::string text = readFileBytes(dir / "records.xml");
+    EXPECT_EQ(xmlFaults(dir / "records.xml"), "");
+    EXPECT_EQ(text.find("Procedure:"), text.rfind("Procedure:"));
+    EXPECT_EQ(text.find("E0040100"), std::string::npos);
+    EXPECT_NE(text.find("01 02 03 04 05 06 07 08"), std::string::npos);
+
+    window->currentSet.recordFileName = (dir / "missing" / "r.xml").string();
+    EXPECT_FALSE(window->appendRecord());
+}
+
+TEST_F(ManualGroup, OpenChoosesTheManualLogAndCancelledWithoutANameTakesTheDefault)
+{
+    startWithReader();
+    window->manualLogFileName.clear();
+    window->clicked(Control::OpenButton);
+    EXPECT_EQ(window->manualLogFileName, (dir / "manual_log.xml").string());
+    EXPECT_FALSE(window->defaultActionEnabled);
+    ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+    const FileDialogRequest &request = dialogs.fileRequests[0];
+    EXPECT_EQ(request.mode, FileDialogMode::Save);
+    EXPECT_EQ(request.initialDirectory, dir.path());
+    EXPECT_EQ(request.defaultExtension, "xml");
+    EXPECT_TRUE(request.promptOverwrite && request.hideReadOnly);
+
+    const std::string longName = (dir / std::string(60, 'n')).string() + ".xml";
+    dialogs.fileAnswers.push_back(std::filesystem::path(longName));
+    window->clicked(Control::OpenButton);
+    EXPECT_EQ(window->manualLogFileName, longName);
+    EXPECT_EQ(dialogs.fileRequests[1].initialFileName, dir / "manual_log.xml");
+    EXPECT_EQ(view.text(Control::LogFileLabel), "..." + longName.substr(longName.size() - 51));
+}
+
+} // namespace
+} // namespace teb::test

@@ -1,0 +1,189 @@
+// Appending in place: the tail search, files the station must not write to,
+// and write faults half way through an entry.
+#include "records/record_files.h"
+
+#include "support/temp_dir.h"
+#include "support/xml_check.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace teb::records {
+namespace {
+
+using test::readFileBytes;
+using test::TempDir;
+using test::writeFileBytes;
+using test::xmlFaults;
+
+// Lets the n-th file operation of an append fail, a write after taking only
+// part of its bytes, as a full disk does.
+class FailingOps : public WorkbookFileOps {
+public:
+    explicit FailingOps(int failingCall) : m_failingCall(failingCall) {}
+
+    bool writeAt(int fd, std::string_view bytes, off_t offset) override
+    {
+        if (fails())
+            return WorkbookFileOps::writeAt(fd, bytes.substr(0, bytes.size() / 2), offset) && false;
+        return WorkbookFileOps::writeAt(fd, bytes, offset);
+    }
+    bool truncate(int fd, off_t length) override { return !fails() && WorkbookFileOps::truncate(fd, length); }
+    bool sync(int fd) override { return !fails() && WorkbookFileOps::sync(fd); }
+
+    int calls() const { return m_calls; }
+
+private:
+    bool fails() { return ++m_calls == m_failingCall; }
+
+    int m_failingCall;
+    int m_calls = 0;
+};
+
+RecordEntry filledEntry()
+{
+    RecordEntry entry;
+    entry.uid = "E0040100";
+    for (EntryPage &page : entry.pages)
+        page = {true, "30 31 32 33 34 35 36 37", "0 1 2 3 4 5 6 7", true};
+    return entry;
+}
+
+class WorkbookAppend : public testing::Test {
+protected:
+    AppendStatus append(const std::filesystem::path &file, WorkbookFileOps &ops = WorkbookFileOps::system())
+    {
+        return appendManualLog(file, ManualLogKind::Write, filledEntry(), systemWallClock(), ops);
+    }
+
+    // A manual log with one entry.
+    std::filesystem::path startedLog()
+    {
+        const auto file = dir / "log.xml";
+        EXPECT_EQ(append(file), AppendStatus::Appended);
+        return file;
+    }
+
+    TempDir dir;
+};
+
+TEST_F(WorkbookAppend, AFileCutAnywhereInItsTailIsNeverWrittenTo)
+{
+    const auto file = startedLog();
+    const std::string whole = readFileBytes(file);
+    const std::size_t tailStart = whole.size() - closingTail().size();
+    for (std::size_t length = tailStart - 2; length < whole.size(); ++length) {
+        const std::string cut = whole.substr(0, length);
+        writeFileBytes(file, cut);
+        EXPECT_EQ(append(file), AppendStatus::TailNotFound) << "cut at " << length;
+        EXPECT_EQ(readFileBytes(file), cut) << "cut at " << length;
+    }
+}
+
+TEST_F(WorkbookAppend, OnlyExactlyTheStationsOwnTailCountsAsOne)
+{
+    const auto file = startedLog();
+    const std::string whole = readFileBytes(file);
+    const std::string body = whole.substr(0, whole.size() - closingTail().size());
+    const struct {
+        const char *name;
+        std::string text;
+    } foreign[] = {
+        {"a spreadsheet program's additions after the table",
+         body + "  </Table>\r\n  <WorksheetOptions/>\r\n </Worksheet>\r\n</Workbook>\r\n"},
+        {"LF line ends", body + "  </Table>\n </Worksheet>\n</Workbook>\n"},
+        {"no final line end", whole.substr(0, whole.size() - 2)},
+        {"a blank line after it", whole + "\r\n"},
+        {"the tail glued to a row", body.substr(0, body.size() - 2) + std::string(closingTail())},
+        {"a lone tail", std::string(closingTail())},
+        {"some other file", "hello\r\n"},
+        {"an entry cut short over the old tail", body + "   <Row>\r\n  " + std::string(closingTail()).substr(12)},
+        {"an entry cut short after the old tail", body + "   <Row>\r\n    <Cell><Data ss:Type=\"String\"> 5/0"},
+    };
+    for (const auto &f : foreign) {
+        writeFileBytes(file, f.text);
+        EXPECT_EQ(append(file), AppendStatus::TailNotFound) << f.name;
+        EXPECT_EQ(readFileBytes(file), f.text) << f.name;
+    }
+}
+
+TEST_F(WorkbookAppend, OnlyTheEndOfTheFileIsRead)
+{
+    // A large file whose beginning is no workbook at all still takes the entry
+    // behind its last row: nothing before the tail is looked at.
+    const auto file = dir / "large.xml";
+    const std::string filler(3 * 1024 * 1024, 'x');
+    writeFileBytes(file, filler + "\r\n" + std::string(closingTail()));
+    ASSERT_EQ(append(file), AppendStatus::Appended);
+    const std::string text = readFileBytes(file);
+    EXPECT_TRUE(text.starts_with(filler + "\r\n   <Row>\r\n"));
+    EXPECT_TRUE(text.ends_with(closingTail()));
+}
+
+TEST_F(WorkbookAppend, FilesThatCannotBeOpenedAreReportedAndNotCreated)
+{
+    std::filesystem::create_directory(dir / "folder");
+    EXPECT_EQ(append(dir / "missing" / "log.xml"), AppendStatus::CannotOpen);
+    EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
+    EXPECT_EQ(append(dir / "folder"), AppendStatus::CannotOpen);
+
+    const auto file = startedLog();
+    const std::string before = readFileBytes(file);
+    ::chmod(file.c_str(), S_IRUSR);
+    if (::geteuid() != 0) {
+        EXPECT_EQ(append(file), AppendStatus::CannotOpen);
+        EXPECT_EQ(readFileBytes(file), before);
+    }
+}
+
+TEST_F(WorkbookAppend, AFailedWriteCutOrSyncLeavesTheFileAsItWas)
+{
+    const auto file = startedLog();
+    const std::string before = readFileBytes(file);
+    FailingOps count(0);
+    ASSERT_EQ(append(file, count), AppendStatus::Appended);
+    ASSERT_EQ(count.calls(), 3); // rows with tail, cut, sync
+    writeFileBytes(file, before);
+
+    for (int failing = 1; failing <= count.calls(); ++failing) {
+        FailingOps ops(failing);
+        EXPECT_EQ(append(file, ops), AppendStatus::WriteFailed) << "call " << failing;
+        EXPECT_EQ(readFileBytes(file), before) << "call " << failing;
+        EXPECT_EQ(xmlFaults(file), "");
+        EXPECT_EQ(append(file), AppendStatus::Appended) << "after failing call " << failing;
+        writeFileBytes(file, before);
+    }
+}
+
+TEST_F(WorkbookAppend, ASkeletonCutShortIsStartedAfreshAndAnythingElseShortIsLeftAlone)
+{
+    const auto file = dir / "log.xml";
+    const std::string skeleton = emptyWorkbook(WorkbookKind::ManualLog);
+    for (const std::size_t length : {std::size_t{1}, std::size_t{40}, skeleton.size() / 2, skeleton.size() - 1}) {
+        writeFileBytes(file, skeleton.substr(0, length));
+        EXPECT_EQ(append(file), AppendStatus::Appended) << length;
+        EXPECT_TRUE(readFileBytes(file).starts_with(skeleton.substr(0, skeleton.size() - closingTail().size())));
+        EXPECT_EQ(xmlFaults(file), "");
+    }
+    const std::string other = "<?xml version=\"1.0\"?>\r\n<Other/>\r\n";
+    writeFileBytes(file, other);
+    EXPECT_EQ(append(file), AppendStatus::TailNotFound);
+    EXPECT_EQ(readFileBytes(file), other);
+}
+
+TEST_F(WorkbookAppend, ANewFileWhoseSkeletonCannotBeWrittenIsLeftEmptyForTheNextTry)
+{
+    for (int failing = 1; failing <= 2; ++failing) {
+        const auto file = dir / ("new" + std::to_string(failing) + ".xml");
+        FailingOps ops(failing);
+        EXPECT_EQ(append(file, ops), AppendStatus::WriteFailed);
+        EXPECT_EQ(std::filesystem::file_size(file), 0u);
+        EXPECT_EQ(append(file), AppendStatus::Appended);
+        EXPECT_EQ(xmlFaults(file), "");
+    }
+}
+
+} // namespace
+} // namespace teb::records
