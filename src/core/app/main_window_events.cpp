@@ -125,7 +125,12 @@ void CQV58Dlg::routeClick(Control id)
     case Control::WriteCarrierIdButton: writeCarrierIdClicked(); break;
     case Control::DefaultButton: focusOne(); break;
     case Control::CancelButton: cancelWindow(); break;
-    default: break; // the automatic group's commands
+    case Control::OneButton: one(); break;
+    case Control::NextDataSetButton:
+    case Control::CurrentDataSetProcessedButton:
+    case Control::NextCompleteButton:
+    case Control::NextCompleteProcessedButton: csvCommand(id); break;
+    default: break;
     }
 }
 
