@@ -4,6 +4,8 @@
 // counter, once with a simple CSV file of 10,000 rows. Prints the median cycle
 // and the part of it outside the reader transactions (data source, CSV mark,
 // progress file, record append, protocol line, with their syncs).
+// The files live in the temporary folder (TMPDIR): on a disk every sync
+// counts, on a RAM disk (TMPDIR=/dev/shm) only the station's own work does.
 // Usage: automatic_cycle [cycles]
 #include "app/automatic_station.h"
 #include "app/cqv58_dlg.h"
@@ -40,12 +42,19 @@ public:
     }
     int writePages() override { return timed([&] { return m_inner.writePages(); }); }
     int lockPages() override { return timed([&] { return m_inner.lockPages(); }); }
-    bool appendRecord() override { return m_inner.appendRecord(); }
+    bool appendRecord() override
+    {
+        const auto start = Clock::now();
+        const bool appended = m_inner.appendRecord();
+        record += Clock::now() - start;
+        return appended;
+    }
     void takeFromControls() override { m_inner.takeFromControls(); }
     void showInControls() override { m_inner.showInControls(); }
     void enableAfterRecordFailure() override { m_inner.enableAfterRecordFailure(); }
 
     Duration reader{};
+    Duration record{};
     int failures = 0;
 
 private:
@@ -63,7 +72,10 @@ private:
 
 struct Series {
     std::vector<Duration> cycles;
-    std::vector<Duration> outside;
+    std::vector<Duration> outside;  // everything but write and lock
+    std::vector<Duration> record;   // the record append with its sync
+    std::vector<Duration> protocol; // the protocol line with its sync
+    std::vector<Duration> source;   // data source, placing, CSV mark, progress file
     int failures = 0;
 };
 
@@ -97,11 +109,16 @@ Series run(const std::string &label, const ParameterSet &set, const std::string 
                            ProgressKeeping{progressFilePath(dir.path(), "job"), window.setStart}};
         const auto start = Clock::now();
         runAutomaticCycle(fields, station);
+        const auto cycleEnd = Clock::now();
         ProtocolFileError error;
         protocol.append(dir.path(), "One", error);
-        const Duration taken = Clock::now() - start;
+        const auto end = Clock::now();
+        const Duration taken = end - start;
         series.cycles.push_back(taken);
         series.outside.push_back(taken - station.reader);
+        series.record.push_back(station.record);
+        series.protocol.push_back(end - cycleEnd);
+        series.source.push_back(Duration(cycleEnd - start) - station.reader - station.record);
         series.failures += station.failures;
     }
     window.destroy();
@@ -113,6 +130,9 @@ void report(const std::string &label, const Series &series)
     std::printf("%s\n", describe(label + " cycle", figuresOf(series.cycles)).c_str());
     const Figures outside = figuresOf(series.outside);
     std::printf("%s\n", describe(label + " outside reader transactions", outside).c_str());
+    std::printf("%s\n", describe("  of it data source, mark, progress", figuresOf(series.source)).c_str());
+    std::printf("%s\n", describe("  of it record append", figuresOf(series.record)).c_str());
+    std::printf("%s\n", describe("  of it protocol line", figuresOf(series.protocol)).c_str());
     std::printf("%s: %zu cycles, %d failed; station's own work %s the %.1f ms target\n", label.c_str(),
                 series.cycles.size(), series.failures, outside.median <= kStationTarget ? "within" : "ABOVE",
                 kStationTarget.count());
