@@ -1,6 +1,7 @@
 #include "qt_dialog_host.h"
 
 #include "about_box.h"
+#include "config_dialog.h"
 #include "device_list_dialog.h"
 #include "file_dialog.h"
 #include "interface_settings_dialog.h"
@@ -62,6 +63,12 @@ void QtDialogHost::showDeviceList()
 CI2DlgView::Result QtDialogHost::runInterfaceSettingsDialog(CI2Dlg &dialog)
 {
     InterfaceSettingsDialog window(&m_owner);
+    return dialog.run(window);
+}
+
+DialogResult QtDialogHost::runConfigDialog(CAutoDlg &dialog)
+{
+    ConfigDialog window(&m_owner);
     return dialog.run(window);
 }
 

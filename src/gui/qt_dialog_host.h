@@ -23,6 +23,7 @@ public:
     void showAboutBox() override;
     void showDeviceList() override;
     CI2DlgView::Result runInterfaceSettingsDialog(CI2Dlg &dialog) override;
+    DialogResult runConfigDialog(CAutoDlg &dialog) override;
 
 private:
     QWidget &m_owner;

@@ -211,6 +211,29 @@ private slots:
         QCOMPARE(model.interfaceSettings.portName, std::string("COM8"));
     }
 
+    // Enter outside the boxes moves the focus to "One"; Escape in a page box
+    // stays there, outside the boxes it ends the window with "Cancel".
+    void enterAndEscapeAreRoutedAsTheWindowSays()
+    {
+        answerNextMessage();
+        startIn("");
+        QVERIFY(QTest::qWaitForWindowExposed(&window()));
+        window().activateWindow();
+        auto &page1 = widget<CEnterEdit>(pageBox(1));
+        page1.setFocus();
+        QTest::keyClick(&page1, Qt::Key_Escape);
+        QVERIFY(window().isVisible());
+
+        QTest::mouseClick(&widget<QAbstractButton>(Control::AutomaticSwitch), Qt::LeftButton);
+        auto &hexSwitch = widget<QAbstractButton>(Control::HexSwitch);
+        hexSwitch.setFocus();
+        QTest::keyClick(&hexSwitch, Qt::Key_Return);
+        QVERIFY(widget<QWidget>(Control::OneButton).hasFocus());
+        QTest::keyClick(&widget<QWidget>(Control::OneButton), Qt::Key_Escape);
+        QVERIFY(!window().isVisible());
+        QCOMPARE(window().result(), int(QDialog::Rejected));
+    }
+
     void theDeviceListShowsTheSimulatedReadersLink()
     {
         test::ReaderSimulator reader(m_directory->path(), {}, "COM7");
@@ -236,6 +259,26 @@ private slots:
         QCOMPARE(fromPath(name), QStringLiteral("caf\u00E9.xml"));
         QCOMPARE(toPath(fromPath(name)), name);
         QCOMPARE(qtFilterOf("XML files (*.xml)|*.xml|All|*.*||"), QStringLiteral("XML files (*.xml);;All (*.*)"));
+    }
+
+    void messageBoxesShowTheModelsRequestAndAnswerWithTheButtonPressed()
+    {
+        answerNextMessage();
+        startIn("");
+        const MessageRequest question{"Overwrite \"x.ini\"?\r\nThe old set is lost.", "Tag Encoder Bench",
+                                      MessageIcon::Question, MessageButtons::YesNo};
+        for (const auto [button, answer] : {std::pair(QMessageBox::Yes, MessageAnswer::Yes),
+                                            std::pair(QMessageBox::No, MessageAnswer::No)}) {
+            QString text;
+            whenDialogShows([&, button = button](QWidget &dialog) {
+                auto &box = dynamic_cast<QMessageBox &>(dialog);
+                text = box.text();
+                QCOMPARE(box.icon(), QMessageBox::Question);
+                box.button(button)->click();
+            });
+            QCOMPARE(m_station->dialogs().showMessage(question), answer);
+            QCOMPARE(text, QStringLiteral("Overwrite \"x.ini\"?\nThe old set is lost."));
+        }
     }
 
     void theAboutBoxClosesWithEscape()

@@ -7,6 +7,7 @@
 // Run offscreen (QT_QPA_PLATFORM=offscreen); scripts/screenshots does it.
 // A new window is one more entry in shots().
 #include "artwork.h"
+#include "params/editor/cauto_dlg.h"
 #include "station.h"
 #include "station_style.h"
 #include "support/reader_simulator.h"
@@ -71,6 +72,40 @@ QWidget *automaticMode(Station &station)
     return &station.window();
 }
 
+// "Config" over the window, opened with the window's current set.
+void openConfig(Station &station)
+{
+    const CQV58Dlg &window = station.model();
+    ConfigEditorInput input;
+    input.workingDirectory = window.workingDirectory;
+    input.currentSetName = window.currentSetName;
+    input.setList = window.setList;
+    input.carrierId = window.nextCarrierId;
+    input.counterValue = window.currentSet.counterValue;
+    input.counterPage = window.currentSet.counterPage;
+    input.alignment = window.currentSet.alignment;
+    input.asciiFormat = window.asciiFormat;
+    CAutoDlg editor(input);
+    station.dialogs().runConfigDialog(editor);
+}
+
+// "Config Pages 3-17" over "Config": "Edit" is clicked once "Config" shows,
+// and "Config" is closed again after the shot of the pages editor.
+void openPagesEditor(Station &station)
+{
+    const auto clickInModal = [](const char *text) {
+        if (QWidget *dialog = QApplication::activeModalWidget()) {
+            for (auto *button : dialog->findChildren<QAbstractButton *>()) {
+                if (button->text() == QLatin1String(text))
+                    button->click();
+            }
+        }
+    };
+    QTimer::singleShot(100, [clickInModal] { clickInModal("Edit"); });
+    QTimer::singleShot(600, [clickInModal] { clickInModal("Cancel"); });
+    openConfig(station);
+}
+
 std::vector<Shot> shots()
 {
     return {
@@ -78,6 +113,8 @@ std::vector<Shot> shots()
         {"main-window-automatic.png", automaticMode, nullptr},
         {"interface-settings.png", nullptr, [](Station &s) { menu(s, MenuItem::InterfaceSettings); }},
         {"about-box.png", nullptr, [](Station &s) { menu(s, MenuItem::HelpInfo); }},
+        {"config-dialog.png", nullptr, openConfig},
+        {"config-pages-3-17.png", nullptr, openPagesEditor},
     };
 }
 

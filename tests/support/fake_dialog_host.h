@@ -41,6 +41,10 @@ public:
     {
         return interfaceSettingsDialog ? interfaceSettingsDialog(dialog) : CI2DlgView::Result::Cancel;
     }
+    DialogResult runConfigDialog(CAutoDlg &dialog) override
+    {
+        return configDialog ? configDialog(dialog) : DialogResult::Cancel;
+    }
 
     std::vector<MessageRequest> messages;
     std::deque<MessageAnswer> messageAnswers;
@@ -53,6 +57,9 @@ public:
     int deviceLists = 0;
     // The operator's work in "Interface Settings"; without one it is cancelled.
     std::function<CI2DlgView::Result(CI2Dlg &)> interfaceSettingsDialog;
+    // The operator's work in "Config", e.g. dialog.run on a FakeConfigView;
+    // without one it is cancelled.
+    std::function<DialogResult(CAutoDlg &)> configDialog;
 };
 
 } // namespace teb::test

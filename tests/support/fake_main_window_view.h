@@ -91,8 +91,6 @@ public:
             at(id, ControlOperation::Check).checked = !control(id).checked;
         m_events->clicked(id);
     }
-    // The operator types into an edit box.
-    void type(Control id, const std::string &text) { setText(id, text); }
 
     const FakeControl &control(Control id) const { return m_controls.at(static_cast<std::size_t>(id)); }
     std::optional<Control> focus() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/dialog_types.h"
+#include "params/editor/cauto_dlg.h"
 #include "reader/interface_settings_dialog.h"
 
 #include <filesystem>
@@ -22,6 +23,9 @@ public:
     virtual void showDeviceList() = 0; // the serial devices the station can use
     // "Interface Settings": dialog.run on a dialog view.
     virtual CI2DlgView::Result runInterfaceSettingsDialog(CI2Dlg &dialog) = 0;
+    // "Config", the parameter set editor: dialog.run on a dialog view; what
+    // it hands back is then dialog.result().
+    virtual DialogResult runConfigDialog(CAutoDlg &dialog) = 0;
 };
 
 } // namespace teb

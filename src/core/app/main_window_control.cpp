@@ -172,7 +172,7 @@ bool controlAccepts(ControlKind kind, ControlOperation operation)
         return std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
     };
     switch (operation) {
-    case ControlOperation::Text: return oneOf({K::Label, K::EditBox, K::TextView, K::Button, K::Frame});
+    case ControlOperation::Text: return oneOf({K::Label, K::EditBox, K::TextView, K::Button});
     case ControlOperation::Check: return oneOf({K::Switch, K::SelectionBox});
     case ControlOperation::EnableOrShow: return kind != K::Command;
     case ControlOperation::Colour: return oneOf({K::Label, K::EditBox, K::TextView});

@@ -1,0 +1,168 @@
+// The "Config" dialog's pages 1 and 2: the carrier-ID window, its check, the
+// byte cells and their colours.
+#include "params/editor/cauto_dlg.h"
+
+#include "transponder/byte_text.h"
+#include "transponder/page_bytes.h"
+
+namespace teb {
+namespace {
+
+constexpr Rgb windowGreen = Rgb::fromComponents(0, 255, 153);
+constexpr Rgb faultyByteRed = colour::Red;
+constexpr int lastGridByte = carrierIdByteCount - 1;
+
+} // namespace
+
+ByteTexts CAutoDlg::byteTexts(int byte) const
+{
+    const PageSetting &setting = m_set.pages[static_cast<std::size_t>(byte / bytesPerPage)];
+    const auto index = static_cast<std::size_t>(byte % bytesPerPage);
+    return {setting.hex[index], setting.ascii[index]};
+}
+
+void CAutoDlg::setByteTexts(int byte, const ByteTexts &texts)
+{
+    PageSetting &setting = m_set.pages[static_cast<std::size_t>(byte / bytesPerPage)];
+    const auto index = static_cast<std::size_t>(byte % bytesPerPage);
+    setting.hex[index] = texts.hex;
+    setting.ascii[index] = texts.ascii;
+}
+
+bool CAutoDlg::cellsValid() const
+{
+    for (int byte = 0; byte < carrierIdByteCount; ++byte) {
+        if (!isSingleByte(byteTexts(byte).hex))
+            return false;
+    }
+    return true;
+}
+
+void CAutoDlg::carrierIdIntoPages()
+{
+    const CarrierIdSource dataSource = source();
+    if (dataSource == CarrierIdSource::CsvFileComplete)
+        return;
+    if (dataSource == CarrierIdSource::FixData) {
+        for (int page = 1; page <= fixablePageCount; ++page)
+            m_set.pages[static_cast<std::size_t>(page - 1)].fixed.fill(true);
+        return;
+    }
+    // A window that leaves the memory was never accepted by the check: it is
+    // not placed, and nothing around it is cleared.
+    const std::optional<CarrierIdWindow> window = carrierIdWindow(m_set);
+    if (!window)
+        return;
+    if (dataSource == CarrierIdSource::DecimalCounter) {
+        const std::string digits = paddedCarrierId(m_set.carrierId, window->length);
+        PageCells cells;
+        cells.place(window->start, std::vector<std::uint8_t>(digits.begin(), digits.end()));
+        for (int byte = window->start; byte < window->end(); ++byte)
+            setByteTexts(byte, {byteToHexDigits(cells.cell(byte)), byteToDisplay(cells.cell(byte))});
+    }
+    markWindow(*window);
+    for (int byte = 0; byte < carrierIdByteCount; ++byte) {
+        if (isClearedAround(*window, byte))
+            setByteTexts(byte, {"00", "NUL"});
+    }
+}
+
+// Window bytes are carrier ID, all others fixed data; a CSV window that
+// reaches beyond page 2 needs pages 3-17 written.
+void CAutoDlg::markWindow(const CarrierIdWindow &window)
+{
+    for (int byte = 0; byte < carrierIdByteCount; ++byte)
+        page(byte / bytesPerPage + 1).fixed[static_cast<std::size_t>(byte % bytesPerPage)] = !window.contains(byte);
+    if (source() == CarrierIdSource::CsvFile && window.end() > carrierIdByteCount)
+        m_set.writePages3To17 = true;
+}
+
+void CAutoDlg::cellConfirmed(ConfigControl id)
+{
+    takeFromControls();
+    const bool hexSide = byteOfHexCell(id) >= 0;
+    const int byte = hexSide ? byteOfHexCell(id) : byteOfAsciiCell(id);
+    const std::string typed = m_view->text(id);
+    setByteTexts(byte, hexSide ? readFreeHexCell(typed) : readFreeAsciiCell(typed));
+    cellEdited(byte);
+    disableOk();
+    const int next = byte == lastGridByte ? 0 : byte + 1;
+    const ConfigControl nextCell = hexSide ? hexCell(next) : asciiCell(next);
+    m_view->setFocus(nextCell);
+    m_view->selectAll(nextCell);
+}
+
+// After a cell edit: the decimal carrier ID is what its window bytes now
+// read; a CSV window marks its bytes. Nothing is cleared here. A byte outside
+// the window leaves the carrier ID alone: the window may have been moved
+// without being filled, and its bytes are then not the carrier ID yet.
+void CAutoDlg::cellEdited(int byte)
+{
+    if (const std::optional<CarrierIdWindow> window = carrierIdWindow(m_set)) {
+        if (source() == CarrierIdSource::DecimalCounter) {
+            if (!window->contains(byte)) {
+                showInControls();
+                return;
+            }
+            std::string carrierId;
+            for (int windowByte = window->start; windowByte < window->end(); ++windowByte)
+                carrierId += byteTexts(windowByte).ascii;
+            m_set.carrierId = carrierId;
+        } else {
+            markWindow(*window);
+        }
+    }
+    showInControls();
+}
+
+void CAutoDlg::showCells()
+{
+    for (int byte = 0; byte < carrierIdByteCount; ++byte) {
+        const ByteTexts texts = byteTexts(byte);
+        m_view->setText(hexCell(byte), texts.hex);
+        m_view->setText(asciiCell(byte), texts.ascii);
+    }
+}
+
+void CAutoDlg::showByteColours()
+{
+    const std::optional<CarrierIdWindow> window = carrierIdWindow(m_set);
+    for (int byte = 0; byte < carrierIdByteCount; ++byte) {
+        Rgb background = colour::White;
+        if (!isSingleByte(byteTexts(byte).hex))
+            background = faultyByteRed;
+        else if (window && window->contains(byte))
+            background = windowGreen;
+        m_view->setBackground(hexCell(byte), background);
+        m_view->setBackground(asciiCell(byte), background);
+    }
+}
+
+void CAutoDlg::checkCarrierId()
+{
+    // A message box of the check takes the focus from the field, which the
+    // field reports like Enter: that report must not start a second check.
+    if (m_checking)
+        return;
+    m_checking = true;
+    takeFromControls();
+    const CarrierIdCheck check =
+        checkCarrierIdFields(source(), {m_set.carrierIdOffset, m_set.carrierIdLength, m_set.memoryPage});
+    m_set.carrierIdOffset = check.fields.offset;
+    m_set.carrierIdLength = check.fields.length;
+    m_set.memoryPage = check.fields.memoryPage;
+    showInControls();
+    for (const std::string_view message : check.messages)
+        m_view->showMessage({std::string(message), std::string(messageCaption), MessageIcon::Warning, MessageButtons::Ok});
+    disableOk();
+    m_checking = false;
+}
+
+void CAutoDlg::fillCarrierId()
+{
+    checkCarrierId();
+    carrierIdIntoPages();
+    showInControls();
+}
+
+} // namespace teb

@@ -1,0 +1,194 @@
+#include "config_dialog.h"
+
+#include "config_dialog_layout.h"
+#include "controls/enter_edit.h"
+#include "controls/image_switch.h"
+#include "controls/x_color_static.h"
+#include "file_dialog.h"
+#include "pages_editor_dialog.h"
+#include "qt_dialog_host.h"
+#include "qt_text.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace teb::gui {
+
+ConfigDialog::ConfigDialog(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Config"));
+    for (const ConfigTimer which : {ConfigTimer::NameChoice, ConfigTimer::CounterPageChoice}) {
+        timer(which).setSingleShot(true);
+        connect(&timer(which), &QTimer::timeout, this, [this, which] {
+            if (m_model)
+                m_model->timerFired(which);
+        });
+    }
+    ConfigDialogLayout(*this).build();
+}
+
+void ConfigDialog::add(ConfigControl id, QWidget *widget)
+{
+    m_controls[id] = widget;
+    connectControl(id, widget);
+}
+
+// Every report goes to the model, if one is attached; the model decides.
+void ConfigDialog::connectControl(ConfigControl id, QWidget *widget)
+{
+    const auto forward = [this](auto operation) {
+        return [this, operation](auto &&...) {
+            if (m_model)
+                operation(*m_model);
+        };
+    };
+    if (auto *field = qobject_cast<CEnterEdit *>(widget)) {
+        connect(field, &CEnterEdit::completed, this, forward([id](CAutoDlg &model) { model.enterPressed(id); }));
+        connect(field, &CEnterEdit::tabbed, this, forward([id](CAutoDlg &model) { model.tabPressed(id); }));
+    } else if (auto *list = qobject_cast<QComboBox *>(widget)) {
+        connect(list, &QComboBox::activated, this, forward([id](CAutoDlg &model) { model.selectionChanged(id); }));
+    } else if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
+        connect(button, &QAbstractButton::clicked, this, forward([id](CAutoDlg &model) { model.clicked(id); }));
+    }
+}
+
+QWidget *ConfigDialog::control(ConfigControl id) const
+{
+    const auto found = m_controls.find(id);
+    return found == m_controls.end() ? nullptr : found->second;
+}
+
+QComboBox *ConfigDialog::comboBox(ConfigControl id) const { return qobject_cast<QComboBox *>(control(id)); }
+
+void ConfigDialog::setText(ConfigControl id, const std::string &text)
+{
+    QWidget *widget = control(id);
+    const QString shown = fromLatin1(text);
+    if (auto *field = qobject_cast<QLineEdit *>(widget)) {
+        field->setText(shown);
+    } else if (auto *list = qobject_cast<QComboBox *>(widget)) {
+        // A value that is not in a fixed list shows as no entry, never as the
+        // entry that happened to be selected before.
+        if (list->isEditable())
+            list->setEditText(shown);
+        else
+            list->setCurrentIndex(list->findText(shown));
+    } else if (auto *label = qobject_cast<QLabel *>(widget)) {
+        label->setText(shown);
+    }
+}
+
+std::string ConfigDialog::text(ConfigControl id) const
+{
+    QWidget *widget = control(id);
+    if (auto *field = qobject_cast<QLineEdit *>(widget))
+        return toLatin1(field->text());
+    if (auto *list = qobject_cast<QComboBox *>(widget))
+        return toLatin1(list->currentText());
+    if (auto *label = qobject_cast<QLabel *>(widget))
+        return toLatin1(label->text());
+    return {};
+}
+
+void ConfigDialog::setListEntries(ConfigControl id, const std::vector<std::string> &entries)
+{
+    QComboBox *list = comboBox(id);
+    if (!list)
+        return;
+    const QString kept = list->currentText();
+    list->clear();
+    for (const std::string &entry : entries)
+        list->addItem(fromLatin1(entry));
+    if (list->isEditable())
+        list->setEditText(kept);
+}
+
+void ConfigDialog::setEnabled(ConfigControl id, bool enabled)
+{
+    if (QWidget *widget = control(id))
+        widget->setEnabled(enabled);
+}
+
+void ConfigDialog::setBackground(ConfigControl id, Rgb colour)
+{
+    QWidget *widget = control(id);
+    if (auto *field = qobject_cast<CEnterEdit *>(widget))
+        field->setBackgroundColor(toQColor(colour));
+    else if (auto *label = qobject_cast<CXColorStatic *>(widget))
+        label->setBackgroundColor(toQColor(colour));
+}
+
+void ConfigDialog::setSwitchImage(ConfigControl id, bool on)
+{
+    if (auto *button = qobject_cast<ImageSwitch *>(control(id)))
+        button->setImageOn(on);
+}
+
+void ConfigDialog::setFocus(ConfigControl id)
+{
+    if (QWidget *widget = control(id))
+        widget->setFocus(Qt::OtherFocusReason);
+}
+
+void ConfigDialog::selectAll(ConfigControl id)
+{
+    if (auto *field = qobject_cast<QLineEdit *>(control(id)))
+        field->selectAll();
+}
+
+MessageAnswer ConfigDialog::showMessage(const MessageRequest &request)
+{
+    return QtDialogHost(*this, {}).showMessage(request);
+}
+
+std::optional<std::filesystem::path> ConfigDialog::chooseFile(const FileDialogRequest &request)
+{
+    return runFileDialog(request, this);
+}
+
+void ConfigDialog::startOneShotTimer(ConfigTimer which, std::chrono::milliseconds delay)
+{
+    timer(which).start(delay);
+}
+
+void ConfigDialog::stopTimer(ConfigTimer which) { timer(which).stop(); }
+
+bool ConfigDialog::isTimerActive(ConfigTimer which) const
+{
+    return m_timers[static_cast<std::size_t>(which)].isActive();
+}
+
+DialogResult ConfigDialog::runPagesEditor(auto_2 &editor)
+{
+    PagesEditorDialog dialog(this);
+    return editor.run(dialog);
+}
+
+DialogResult ConfigDialog::runModal(CAutoDlg &dialog)
+{
+    attach(dialog);
+    const int result = exec();
+    m_model = nullptr;
+    return result == QDialog::Accepted ? DialogResult::Ok : DialogResult::Cancel;
+}
+
+void ConfigDialog::endDialog(DialogResult result)
+{
+    // Hiding the window takes the focus from its field, which reports it:
+    // the model has finished and hears nothing more.
+    m_model = nullptr;
+    for (QTimer &each : m_timers)
+        each.stop();
+    done(result == DialogResult::Ok ? QDialog::Accepted : QDialog::Rejected);
+}
+
+void ConfigDialog::reject()
+{
+    if (m_model)
+        m_model->cancel();
+    else
+        QDialog::reject();
+}
+
+} // namespace teb::gui

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "params/editor/cauto_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "params/parameter_set_file.h"
+#include "params/parameter_set_save.h"
+#include "support/fake_config_view.h"
+#include "support/temp_dir.h"
+
+namespace teb::test {
+
+inline constexpr Rgb windowGreen = Rgb::fromComponents(0, 255, 153);
+
+// A working directory with set files, a fake "Config" view and the dialog model on it.
+class ConfigEditorTest : public testing::Test {
+protected:
+    // A decimal-counter set whose page 2 holds "AA" bytes, so that clearing shows.
+    static ParameterSet decimalSet(const std::string &name, const std::string &offset, const std::string &length)
+    {
+        ParameterSet set;
+        set.name = name;
+        set.useDecimalCounter = true;
+        set.carrierIdOffset = offset;
+        set.carrierIdLength = length;
+        set.memoryPage = "1";
+        set.transponderTi = true;
+        set.counterPage = "None";
+        set.alignment = "None";
+        set.quantity = "25";
+        for (PageSetting &page : set.pages) {
+            page.hex.fill("41");
+            page.ascii.fill("A");
+        }
+        set.pages[1].hex.fill("AA");
+        return set;
+    }
+
+    void store(const ParameterSet &set)
+    {
+        SetList list;
+        ASSERT_EQ(saveParameterSet(dir.path(), set, list, [] { return true; }), SaveOutcome::Saved);
+        if (!setList.contains(set.name))
+            setList.add(set.name);
+    }
+
+    ConfigEditorInput input(const std::string &name, const std::string &carrierId = "")
+    {
+        ConfigEditorInput in;
+        in.workingDirectory = dir.path();
+        in.currentSetName = name;
+        in.setList = setList;
+        in.carrierId = carrierId;
+        in.counterValue = "00000001";
+        in.counterPage = "None";
+        in.alignment = "None";
+        return in;
+    }
+
+    CAutoDlg &open(const ConfigEditorInput &in)
+    {
+        dialog = std::make_unique<CAutoDlg>(in);
+        dialog->open(view);
+        return *dialog;
+    }
+
+    std::string hexAt(int byte) const { return dialog->set().pages[byte / 8].hex[byte % 8]; }
+    std::string asciiAt(int byte) const { return dialog->set().pages[byte / 8].ascii[byte % 8]; }
+    bool fixedAt(int byte) const { return dialog->set().pages[byte / 8].fixed[byte % 8]; }
+
+    TempDir dir;
+    SetList setList;
+    FakeConfigView view;
+    std::unique_ptr<CAutoDlg> dialog;
+};
+
+} // namespace teb::test

@@ -1,0 +1,402 @@
+#include "params/config_editor_fixture.h"
+
+#include "transponder/byte_text.h"
+
+namespace teb {
+namespace {
+
+using namespace test;
+using Control = ConfigControl;
+
+TEST_F(ConfigEditorTest, ChoosingAnotherSetLoadsAllOfItsOwnValues)
+{
+    ParameterSet first = decimalSet("first", "0", "4");
+    ParameterSet second = decimalSet("second", "2", "4");
+    second.carrierId = "0777";
+    second.counterValue = "00000900";
+    second.quantity = "10";
+    store(first);
+    store(second);
+    CAutoDlg &editor = open(input("first", "42"));
+    EXPECT_EQ(editor.set().carrierId, "42");
+    EXPECT_EQ(editor.set().counterValue, "00000001");
+
+    view.choose(editor, Control::NameList, "second");
+    EXPECT_EQ(editor.set().name, "first");  // until the timer fires
+    ASSERT_TRUE(view.fire(editor, ConfigTimer::NameChoice));
+    EXPECT_EQ(editor.set().name, "second");
+    EXPECT_EQ(editor.set().carrierId, "0777");
+    EXPECT_EQ(editor.set().counterValue, "00000900");
+    EXPECT_EQ(view.text(Control::Quantity), "10");
+    EXPECT_EQ(hexAt(2), "30");
+    EXPECT_EQ(hexAt(5), "37");
+    EXPECT_TRUE(view.isEnabled(Control::OkButton));  // loading leaves "OK" alone
+}
+
+TEST_F(ConfigEditorTest, SaveAndOkWaitForAPendingSetChoice)
+{
+    store(decimalSet("first", "0", "4"));
+    ParameterSet second = decimalSet("second", "0", "4");
+    second.carrierId = "9";
+    second.quantity = "99";
+    store(second);
+    CAutoDlg &editor = open(input("first", "1"));
+
+    view.choose(editor, Control::NameList, "second");
+    view.answers = {MessageAnswer::Yes};
+    editor.save();
+    EXPECT_TRUE(view.runningTimers.empty());
+    EXPECT_EQ(loadParameterSet(dir.path(), "second").quantity, "99");
+    EXPECT_EQ(loadParameterSet(dir.path(), "first").carrierId, "");  // "first" was not written
+
+    view.choose(editor, Control::NameList, "first");
+    editor.ok();
+    EXPECT_EQ(editor.result().currentSetName, "first");
+    EXPECT_EQ(editor.result().set.quantity, "25");
+}
+
+TEST_F(ConfigEditorTest, ClosingStopsBothTimers)
+{
+    store(decimalSet("job", "0", "4"));
+    CAutoDlg &editor = open(input("job"));
+    view.choose(editor, Control::NameList, "job");
+    view.choose(editor, Control::CounterPageList, "7");
+    editor.cancel();
+    EXPECT_TRUE(view.runningTimers.empty());
+    editor.timerFired(ConfigTimer::CounterPageChoice);  // a tick already queued changes nothing
+    EXPECT_FALSE(editor.set().writePages3To17);
+    EXPECT_EQ(view.endResult, DialogResult::Cancel);
+    EXPECT_FALSE(editor.result().accepted);
+}
+
+TEST_F(ConfigEditorTest, ASetWithoutDataSourceIsNotSaved)
+{
+    ParameterSet set = decimalSet("job", "0", "4");
+    set.useDecimalCounter = false;
+    store(set);
+    CAutoDlg &editor = open(input("job"));
+    view.answers = {MessageAnswer::Yes};
+    view.type(Control::Quantity, "50");
+    editor.save();
+    EXPECT_EQ(view.messageTexts(), std::vector<std::string>{std::string(noDataSourceMessage)});
+    EXPECT_EQ(loadParameterSet(dir.path(), "job").quantity, "25");
+    EXPECT_FALSE(editor.result().saved);
+}
+
+TEST_F(ConfigEditorTest, ACsvWindowClearsAroundItsRealPage)
+{
+    ParameterSet set = decimalSet("job", "4", "4");
+    set.useDecimalCounter = false;
+    set.useCsvFile = true;
+    set.memoryPage = "2";
+    store(set);
+    open(input("job"));
+    // The window is bytes 12..15: page 1 and bytes 8..11 are cleared.
+    for (int byte = 0; byte < 16; ++byte) {
+        const bool window = byte >= 12;
+        EXPECT_EQ(hexAt(byte), window ? "AA" : "00") << byte;
+        EXPECT_EQ(fixedAt(byte), !window) << byte;
+        EXPECT_EQ(view.background(hexCell(byte)), window ? windowGreen : colour::White) << byte;
+    }
+    EXPECT_FALSE(dialog->set().writePages3To17);
+}
+
+TEST_F(ConfigEditorTest, ACsvWindowBeyondPage2WritesPages3To17)
+{
+    ParameterSet set = decimalSet("job", "6", "8");
+    set.useDecimalCounter = false;
+    set.useCsvFile = true;
+    set.memoryPage = "2";
+    store(set);
+    open(input("job"));
+    EXPECT_TRUE(dialog->set().writePages3To17);
+    EXPECT_EQ(hexAt(8), "00");
+    EXPECT_EQ(hexAt(14), "AA");
+}
+
+TEST_F(ConfigEditorTest, ALoadedWindowOutsideTheMemoryIsNeitherPlacedNorCleared)
+{
+    ParameterSet set = decimalSet("job", "-2", "4");
+    store(set);
+    open(input("job", "17"));
+    for (int byte = 0; byte < 8; ++byte)
+        EXPECT_EQ(hexAt(byte), "41") << byte;
+    EXPECT_EQ(view.background(hexCell(0)), colour::White);
+}
+
+struct SourceCase {
+    std::string name;
+    Control button;
+    bool offsetEnabled, carrierIdEnabled, memoryPageEnabled, fillEnabled, gridEnabled, logEnabledSwitch;
+    std::string memoryPage;
+    bool logForced;
+};
+
+class DataSourceTest : public ConfigEditorTest, public testing::WithParamInterface<SourceCase> {};
+
+TEST_P(DataSourceTest, EachButtonSetsItsFieldsAndStates)
+{
+    const SourceCase &c = GetParam();
+    ParameterSet set = decimalSet("job", "2", "4");
+    set.lockCarrierId = true;
+    set.memoryPage = "3";
+    set.counterPage = "5";
+    store(set);
+    CAutoDlg &editor = open(input("job", "17"));
+    editor.clicked(c.button);
+
+    for (const Control source : {Control::DecimalCounterSwitch, Control::CsvFileSwitch, Control::CsvFileCompleteSwitch,
+                                 Control::FixDataSwitch})
+        EXPECT_EQ(view.isOn(source), source == c.button);
+    EXPECT_EQ(view.isEnabled(Control::CarrierIdOffset), c.offsetEnabled);
+    EXPECT_EQ(view.background(Control::CarrierIdOffset), c.offsetEnabled ? colour::White : colour::GreyBackground);
+    EXPECT_EQ(view.isEnabled(Control::CarrierId), c.carrierIdEnabled);
+    EXPECT_EQ(view.isEnabled(Control::MemoryPage), c.memoryPageEnabled);
+    EXPECT_EQ(view.text(Control::MemoryPage), c.memoryPage);
+    EXPECT_EQ(view.isEnabled(Control::FillButton), c.fillEnabled);
+    EXPECT_EQ(view.isEnabled(hexCell(3)), c.gridEnabled);
+    EXPECT_EQ(view.isEnabled(Control::EditPagesButton), c.gridEnabled);
+    EXPECT_EQ(view.isEnabled(Control::LogSwitch), c.logEnabledSwitch);
+    EXPECT_EQ(editor.set().lockCarrierId, c.carrierIdEnabled);
+    if (c.logForced) {
+        EXPECT_TRUE(editor.set().logEnabled);
+    }
+    EXPECT_FALSE(view.isEnabled(Control::OkButton));
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, DataSourceTest, testing::Values(
+    SourceCase{"Decimal", Control::DecimalCounterSwitch, true, true, false, true, true, true, "1", false},
+    SourceCase{"Csv", Control::CsvFileSwitch, true, false, true, false, true, false, "3", true},
+    SourceCase{"CsvComplete", Control::CsvFileCompleteSwitch, false, false, false, false, false, false, "", true},
+    SourceCase{"FixData", Control::FixDataSwitch, false, false, false, false, true, true, "1", false}),
+    [](const auto &info) { return info.param.name; });
+
+TEST_F(ConfigEditorTest, CompleteCsvAndFixDataSetTheirOwnValues)
+{
+    store(decimalSet("job", "2", "4"));
+    CAutoDlg &editor = open(input("job", "17"));
+    editor.clicked(Control::CsvFileCompleteSwitch);
+    EXPECT_TRUE(editor.set().writePages3To17);
+    EXPECT_EQ(view.text(Control::CounterPageList), "None");
+    EXPECT_EQ(view.text(Control::CarrierIdOffset), "");
+    EXPECT_FALSE(view.isEnabled(Control::WritePages3To17Switch));
+
+    editor.clicked(Control::FixDataSwitch);
+    for (int byte = 0; byte < 16; ++byte)
+        EXPECT_TRUE(fixedAt(byte)) << byte;
+    EXPECT_TRUE(view.isOn(fixSwitch(4)));
+}
+
+struct LockCase {
+    std::string name;
+    std::string offset, length;
+    Control pressed;
+    bool page1Before, page2Before, carrierBefore;
+    bool page1After, page2After, carrierAfter;
+};
+
+class LockCouplingTest : public ConfigEditorTest, public testing::WithParamInterface<LockCase> {};
+
+TEST_P(LockCouplingTest, LockSwitchesFollowEachOther)
+{
+    const LockCase &c = GetParam();
+    ParameterSet set = decimalSet("job", c.offset, c.length);
+    set.pages[0].locked = c.page1Before;
+    set.pages[1].locked = c.page2Before;
+    set.lockCarrierId = c.carrierBefore;
+    store(set);
+    CAutoDlg &editor = open(input("job"));
+    editor.clicked(c.pressed);
+    EXPECT_EQ(editor.set().pages[0].locked, c.page1After);
+    EXPECT_EQ(editor.set().pages[1].locked, c.page2After);
+    EXPECT_EQ(editor.set().lockCarrierId, c.carrierAfter);
+    EXPECT_EQ(view.isOn(Control::LockPage1Switch), c.page1After);
+    EXPECT_EQ(view.isOn(Control::LockCarrierIdSwitch), c.carrierAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(Switches, LockCouplingTest, testing::Values(
+    LockCase{"CarrierOnInPage1", "2", "4", Control::LockCarrierIdSwitch, false, false, false, true, false, true},
+    LockCase{"CarrierOnAcrossPages", "6", "6", Control::LockCarrierIdSwitch, false, false, false, true, true, true},
+    LockCase{"CarrierOnInPage2", "10", "4", Control::LockCarrierIdSwitch, false, false, false, false, true, true},
+    LockCase{"CarrierOff", "6", "6", Control::LockCarrierIdSwitch, true, true, true, false, false, false},
+    LockCase{"Page1OnShortId", "2", "4", Control::LockPage1Switch, false, false, false, true, false, true},
+    LockCase{"Page1OnLongIdNeedsPage2", "6", "6", Control::LockPage1Switch, false, false, false, true, false, false},
+    LockCase{"Page1Off", "2", "4", Control::LockPage1Switch, true, false, true, false, false, false},
+    LockCase{"Page2OnIdInPage2", "10", "4", Control::LockPage2Switch, false, false, false, false, true, true},
+    LockCase{"Page2OnWithPage1", "6", "6", Control::LockPage2Switch, true, false, false, true, true, true},
+    LockCase{"Page2OffIdReachesIt", "6", "6", Control::LockPage2Switch, true, true, true, true, false, false}),
+    [](const auto &info) { return info.param.name; });
+
+TEST_F(ConfigEditorTest, FamilySwitchesExcludeEachOtherAndLogGatesItsOpenButton)
+{
+    store(decimalSet("job", "0", "4"));
+    CAutoDlg &editor = open(input("job"));
+    editor.clicked(Control::OrvexSwitch);
+    EXPECT_TRUE(editor.set().transponderOrvex);
+    EXPECT_FALSE(editor.set().transponderTi);
+    editor.clicked(Control::TiSwitch);
+    EXPECT_TRUE(view.isOn(Control::TiSwitch));
+    EXPECT_FALSE(view.isOn(Control::OrvexSwitch));
+
+    EXPECT_FALSE(view.isEnabled(Control::RecordOpenButton));
+    editor.clicked(Control::LogSwitch);
+    EXPECT_TRUE(view.isEnabled(Control::RecordOpenButton));
+}
+
+TEST_F(ConfigEditorTest, EnterAndTabMoveThroughTheTextFields)
+{
+    ParameterSet set = decimalSet("job", "0", "4");
+    store(set);
+    CAutoDlg &editor = open(input("job"));
+    editor.enterPressed(Control::Quantity);
+    EXPECT_EQ(view.focus, Control::OperatorBadgeId);
+    editor.tabPressed(Control::PartNumber);
+    EXPECT_EQ(view.focus, Control::WorkOrderNumber);
+    editor.tabPressed(Control::CarrierId);
+    EXPECT_EQ(view.focus, Control::CarrierIdOffset);
+
+    editor.clicked(Control::CsvFileSwitch);
+    editor.tabPressed(Control::CarrierIdLength);
+    EXPECT_EQ(view.focus, Control::MemoryPage);
+    editor.clicked(Control::FixDataSwitch);
+    view.focus.reset();
+    editor.tabPressed(Control::CarrierIdOffset);
+    EXPECT_FALSE(view.focus);
+}
+
+TEST_F(ConfigEditorTest, EditHandsPages3To17ToTheirEditorAndTakesThemBack)
+{
+    ParameterSet set = decimalSet("job", "0", "4");
+    set.counterPage = "12";
+    store(set);
+    CAutoDlg &editor = open(input("job"));
+    view.pagesEditorActions = [](auto_2 &pages, FakePagesEditorView &v) {
+        v.typeCell(pages, 16, "7e");
+        pages.clicked(pagesEditSwitch(4));
+        pages.clicked(PagesControl::AsciiFormat);
+        v.typeCell(pages, 93, "1");
+        v.typeCell(pages, 94, "2");
+        v.typeCell(pages, 95, "3");
+        pages.clicked(PagesControl::Ok);
+    };
+    editor.clicked(Control::EditPagesButton);
+    ASSERT_TRUE(view.pagesEditorInput);
+    EXPECT_EQ(view.pagesEditorInput->counterPage, "12");
+    EXPECT_EQ(view.pagesEditorInput->counterValue, "00000001");
+    EXPECT_EQ(hexAt(16), "7E");
+    EXPECT_EQ(hexAt(0), "30");
+    EXPECT_TRUE(editor.set().pages[3].editable);
+    EXPECT_TRUE(editor.set().writePages3To17);
+    EXPECT_EQ(editor.set().counterValue, "00000123");
+    EXPECT_TRUE(view.isEnabled(Control::OkButton));
+
+    view.answers = {MessageAnswer::Yes};
+    editor.ok();
+    EXPECT_TRUE(editor.result().asciiFormat);
+}
+
+TEST_F(ConfigEditorTest, SaveAddsANewNameAndDeleteRemovesItWithoutTouchingFiles)
+{
+    store(decimalSet("a", "0", "4"));
+    store(decimalSet("b", "0", "4"));
+    store(decimalSet("c", "0", "4"));
+    CAutoDlg &editor = open(input("a"));
+    view.type(Control::NameList, "new");
+    editor.save();
+    EXPECT_TRUE(view.messages.empty());
+    EXPECT_EQ(view.control(Control::NameList).entries, (std::vector<std::string>{"a", "b", "c", "new"}));
+    EXPECT_TRUE(std::filesystem::exists(setFilePath(dir.path(), "new")));
+
+    view.type(Control::NameList, "b");
+    editor.clicked(Control::DeleteButton);
+    EXPECT_EQ(editor.setList().names(), (std::vector<std::string>{"a", "c", "new"}));
+    EXPECT_EQ(view.text(Control::NameList), "");
+    EXPECT_TRUE(std::filesystem::exists(setFilePath(dir.path(), "b")));
+    EXPECT_TRUE(view.isEnabled(Control::OkButton));
+}
+
+TEST_F(ConfigEditorTest, AFailedSaveShowsBothMessages)
+{
+    store(decimalSet("job", "0", "4"));
+    CAutoDlg &editor = open(input("job"));
+    std::filesystem::create_directory(dir / "locked.ini");  // cannot be read as a file
+    view.type(Control::NameList, "locked");
+    editor.clicked(Control::LogSwitch);
+    editor.save();
+    EXPECT_EQ(view.messageTexts(),
+              (std::vector<std::string>{std::string(noAccessMessage), std::string(saveErrorMessage)}));
+    EXPECT_EQ(view.messages[0].icon, MessageIcon::Stop);
+    EXPECT_FALSE(view.isEnabled(Control::OkButton));
+    EXPECT_FALSE(editor.setList().contains("locked"));
+}
+
+// What the editor saves is what the station loads, and what "OK" hands over.
+TEST_F(ConfigEditorTest, ASetSavedByTheEditorLoadsToTheSameJob)
+{
+    store(decimalSet("job", "0", "4"));
+    CAutoDlg &editor = open(input("job", "1000"));
+    view.type(Control::NameList, "edited");
+    view.type(Control::OperatorBadgeId, "B-17");
+    view.type(Control::Quantity, "25");
+    view.type(Control::CarrierIdOffset, "1");
+    view.typeAndEnter(editor, Control::CarrierIdLength, "6");
+    editor.clicked(Control::OrvexSwitch);
+    editor.clicked(Control::LockCarrierIdSwitch);
+    view.typeAndEnter(editor, asciiCell(12), "Z");
+    editor.clicked(fixSwitch(13));
+    view.choose(editor, Control::AlignmentList, "Right");
+    editor.clicked(Control::FillButton);
+    editor.save();
+    editor.ok();
+
+    const ConfigEditorResult &result = editor.result();
+    ASSERT_TRUE(result.accepted);
+    EXPECT_TRUE(result.saved);
+    EXPECT_EQ(result.currentSetName, "edited");
+    EXPECT_TRUE(result.setList.contains("edited"));
+    EXPECT_EQ(result.set.carrierId, "1000");
+    EXPECT_EQ(hexAt(1), "30");
+    EXPECT_EQ(hexAt(3), "31");
+    EXPECT_EQ(hexAt(12), "5A");
+    EXPECT_EQ(result.set.alignment, "Right");
+
+    EXPECT_EQ(loadParameterSet(dir.path(), "edited"), result.set);
+}
+
+TEST_F(ConfigEditorTest, AMissingSetFileKeepsWhatTheMainWindowHandedIn)
+{
+    ConfigEditorInput in = input("unsaved", "5");
+    in.useCsvFile = true;
+    in.csvFileName = "/data/ids.csv";
+    in.logEnabled = true;
+    in.recordFileName = "/data/ids.xml";
+    in.counterPage = "4";
+    CAutoDlg &editor = open(in);
+    EXPECT_TRUE(editor.set().useCsvFile);
+    EXPECT_EQ(view.text(Control::CsvFileDisplay), "/data/ids.csv");
+    EXPECT_EQ(view.text(Control::CounterPageList), "4");
+    EXPECT_TRUE(view.isOn(Control::LogSwitch));
+    EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(ConfigEditorTest, CancelHandsNothingBackButKeepsFilesWritten)
+{
+    store(decimalSet("job", "0", "4"));
+    FakeConfigView &fake = view;
+    fake.answers = {MessageAnswer::Yes};
+    fake.operatorActions = [](CAutoDlg &editor, FakeConfigView &v) {
+        v.type(Control::Quantity, "77");
+        editor.save();
+        editor.cancel();
+    };
+    CAutoDlg editor(input("job"));
+    EXPECT_EQ(editor.run(fake), DialogResult::Cancel);
+    const ConfigEditorResult &result = editor.result();
+    EXPECT_FALSE(result.accepted);
+    EXPECT_TRUE(result.savePressed);
+    EXPECT_EQ(result.set, ParameterSet{});
+    EXPECT_EQ(loadParameterSet(dir.path(), "job").quantity, "77");
+}
+
+} // namespace
+} // namespace teb

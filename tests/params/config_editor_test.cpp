@@ -1,0 +1,259 @@
+#include "params/config_editor_fixture.h"
+
+#include "transponder/byte_text.h"
+
+namespace teb {
+namespace {
+
+using namespace test;
+using Control = ConfigControl;
+
+TEST_F(ConfigEditorTest, OpeningPlacesADecimalCarrierIdAndClearsAroundIt)
+{
+    store(decimalSet("job", "2", "4"));
+    open(input("job", "17"));
+
+    const std::vector<std::string> page1{"00", "00", "30", "30", "31", "37", "00", "00"};
+    for (int byte = 0; byte < 8; ++byte) {
+        EXPECT_EQ(hexAt(byte), page1[byte]) << byte;
+        EXPECT_EQ(view.text(hexCell(byte)), page1[byte]) << byte;
+        const bool window = byte >= 2 && byte <= 5;
+        EXPECT_EQ(fixedAt(byte), !window) << byte;
+        EXPECT_EQ(view.background(hexCell(byte)), window ? windowGreen : colour::White) << byte;
+        EXPECT_EQ(view.background(asciiCell(byte)), view.background(hexCell(byte))) << byte;
+    }
+    EXPECT_EQ(asciiAt(0), "NUL");
+    EXPECT_EQ(view.text(asciiCell(4)), "1");
+    for (int byte = 8; byte < 16; ++byte)
+        EXPECT_EQ(hexAt(byte), "AA") << "page 2 stays: " << byte;
+    EXPECT_TRUE(view.isEnabled(Control::OkButton));
+}
+
+TEST_F(ConfigEditorTest, AWindowAcrossBothPagesClearsBothSides)
+{
+    store(decimalSet("job", "6", "6"));
+    open(input("job", "123456"));
+    for (int byte = 0; byte < 16; ++byte) {
+        const bool window = byte >= 6 && byte <= 11;
+        EXPECT_EQ(hexAt(byte), window ? byteToHexDigits(static_cast<std::uint8_t>('1' + byte - 6)) : "00") << byte;
+        EXPECT_EQ(view.background(hexCell(byte)), window ? windowGreen : colour::White) << byte;
+    }
+}
+
+struct CheckCase {
+    std::string name;
+    bool csvSource;
+    std::string offset, length, memoryPage;
+    std::string shownOffset, shownLength;
+    std::vector<std::string> messages;
+};
+
+class CarrierIdCheckTest : public ConfigEditorTest, public testing::WithParamInterface<CheckCase> {};
+
+TEST_P(CarrierIdCheckTest, EnterCorrectsTheFieldsWithItsMessages)
+{
+    const CheckCase &c = GetParam();
+    ParameterSet set = decimalSet("job", "0", "4");
+    set.useDecimalCounter = !c.csvSource;
+    set.useCsvFile = c.csvSource;
+    store(set);
+    CAutoDlg &editor = open(input("job"));
+
+    view.type(Control::CarrierIdOffset, c.offset);
+    view.type(Control::MemoryPage, c.memoryPage);
+    view.typeAndEnter(editor, Control::CarrierIdLength, c.length);
+
+    EXPECT_EQ(view.text(Control::CarrierIdOffset), c.shownOffset);
+    EXPECT_EQ(view.text(Control::CarrierIdLength), c.shownLength);
+    EXPECT_EQ(view.messageTexts(), c.messages);
+    for (const MessageRequest &message : view.messages) {
+        EXPECT_EQ(message.caption, "Tag Encoder Bench");
+        EXPECT_EQ(message.icon, MessageIcon::Warning);
+    }
+    EXPECT_FALSE(view.isEnabled(Control::OkButton));
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, CarrierIdCheckTest, testing::Values(
+    CheckCase{"Length20", false, "0", "20", "1", "0", "16", {"Carrier ID Length must be under 16."}},
+    CheckCase{"Offset10Length8", false, "10", "8", "1", "10", "6",
+              {"Carrier ID Offset + Carrier ID Length must be under 16."}},
+    CheckCase{"Page17", true, "3", "7", "17", "3", "5",
+              {"On Page 17 Carrier ID Offset + Carrier ID Length must be under 8."}},
+    CheckCase{"WithinPages", false, "2", "4", "1", "2", "4", {}},
+    CheckCase{"NegativeLength", false, "2", "-3", "1", "2", "0", {"Carrier ID Length must be under 16."}},
+    CheckCase{"NegativeOffset", true, "-5", "4", "1", "0", "4", {"Carrier ID Length must be under 16."}},
+    CheckCase{"DecimalOffsetBeyondPage2", false, "20", "4", "1", "16", "0",
+              {"Carrier ID Offset + Carrier ID Length must be under 16.", "Carrier ID Length must be under 16."}},
+    CheckCase{"CsvBeyondMemory", true, "20", "16", "16", "16", "0", {"Carrier ID Length must be under 16."}}),
+    [](const auto &info) { return info.param.name; });
+
+TEST_F(ConfigEditorTest, AFieldLosingTheFocusToTheCheckMessageDoesNotCheckAgain)
+{
+    store(decimalSet("job", "0", "4"));
+    CAutoDlg &editor = open(input("job"));
+    view.whileMessageShows = [&](const MessageRequest &) { editor.focusLost(Control::CarrierIdLength); };
+    view.typeAndEnter(editor, Control::CarrierIdLength, "20");
+    EXPECT_EQ(view.messages.size(), 1u);
+    editor.focusLost(Control::CarrierIdLength);  // the operator moves on: checked again, nothing to say
+    EXPECT_EQ(view.messages.size(), 1u);
+}
+
+TEST_F(ConfigEditorTest, TheCheckMovesTheGreenWindow)
+{
+    store(decimalSet("job", "0", "4"));
+    CAutoDlg &editor = open(input("job"));
+    view.typeAndEnter(editor, Control::CarrierIdOffset, "9");
+    for (int byte = 0; byte < 16; ++byte)
+        EXPECT_EQ(view.background(hexCell(byte)), byte >= 9 && byte <= 12 ? windowGreen : colour::White) << byte;
+}
+
+struct CellCase {
+    bool hexSide;
+    std::string typed;
+    std::string hex, ascii;
+    bool valid;
+};
+
+class ConfigCellTest : public ConfigEditorTest, public testing::WithParamInterface<CellCase> {};
+
+TEST_P(ConfigCellTest, EnterConvertsIntoTheOtherCellAndMovesOn)
+{
+    const CellCase &c = GetParam();
+    store(decimalSet("job", "0", "2"));
+    CAutoDlg &editor = open(input("job", "12"));
+    const ConfigControl cell = c.hexSide ? hexCell(15) : asciiCell(15);
+
+    view.typeAndEnter(editor, cell, c.typed);
+
+    EXPECT_EQ(hexAt(15), c.hex);
+    EXPECT_EQ(asciiAt(15), c.ascii);
+    EXPECT_EQ(view.text(hexCell(15)), c.hex);
+    EXPECT_EQ(view.text(asciiCell(15)), c.ascii);
+    EXPECT_EQ(view.focus, c.hexSide ? hexCell(0) : asciiCell(0));
+    EXPECT_EQ(view.selected, view.focus);
+    EXPECT_EQ(view.background(hexCell(15)), c.valid ? colour::White : colour::Red);
+    EXPECT_EQ(view.isEnabled(Control::SaveButton), c.valid);
+    EXPECT_FALSE(view.isEnabled(Control::OkButton));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cells, ConfigCellTest, testing::Values(
+    CellCase{false, "A", "41", "A", true},
+    CellCase{false, "NUL", "00", "NUL", true},
+    CellCase{false, "", "00", "NUL", true},
+    CellCase{true, "4a", "4A", "J", true},
+    CellCase{true, "", "00", "NUL", true},
+    CellCase{true, "7", "07", "\x07", true},
+    CellCase{false, "AB", "4142", "AB", false},
+    CellCase{true, "414", "414", "\x04\x14", false},
+    CellCase{true, "G1", "G1", "\x01", false}));
+
+TEST_F(ConfigEditorTest, AFaultyCellBlocksSaveAndOkUntilMended)
+{
+    store(decimalSet("job", "0", "2"));
+    CAutoDlg &editor = open(input("job", "12"));
+    view.answers = {MessageAnswer::Yes};
+    view.typeAndEnter(editor, hexCell(9), "ABC");
+    editor.save();
+    EXPECT_TRUE(view.messages.empty());
+    EXPECT_EQ(loadParameterSet(dir.path(), "job").pages[1].hex[1], "AA");
+
+    view.typeAndEnter(editor, hexCell(9), "bc");
+    EXPECT_TRUE(view.isEnabled(Control::SaveButton));
+    editor.save();
+    EXPECT_TRUE(view.isEnabled(Control::OkButton));
+    EXPECT_EQ(loadParameterSet(dir.path(), "job").pages[1].hex[1], "BC");
+}
+
+TEST_F(ConfigEditorTest, EditingWindowCellsRewritesTheDecimalCarrierId)
+{
+    store(decimalSet("job", "2", "4"));
+    CAutoDlg &editor = open(input("job", "17"));
+    view.typeAndEnter(editor, asciiCell(3), "5");
+    EXPECT_EQ(view.text(Control::CarrierId), "0517");
+    EXPECT_EQ(editor.set().carrierId, "0517");
+}
+
+TEST(ConfigPaths, LongPathsShowTheirLast85Characters)
+{
+    const std::string path85(85, 'p');
+    EXPECT_EQ(shortenedPath(path85), path85);
+    const std::string path86 = "q" + path85;
+    EXPECT_EQ(shortenedPath(path86), "..." + path85);
+    EXPECT_EQ(shortenedPath(""), "");
+}
+
+TEST_F(ConfigEditorTest, OpenButtonsChooseFilesAndShowThemShortened)
+{
+    ParameterSet set = decimalSet("job", "0", "4");
+    set.useDecimalCounter = false;
+    set.useCsvFile = true;
+    store(set);
+    CAutoDlg &editor = open(input("job"));
+    const std::string csv = "/" + std::string(90, 'd') + "/ids.csv";
+    view.fileChoices = {csv};
+    editor.clicked(Control::CsvOpenButton);
+
+    ASSERT_EQ(view.fileRequests.size(), 1u);
+    EXPECT_EQ(view.fileRequests[0].mode, FileDialogMode::Open);
+    EXPECT_EQ(view.fileRequests[0].defaultExtension, "csv");
+    EXPECT_EQ(view.fileRequests[0].initialDirectory, dir.path());
+    EXPECT_TRUE(view.fileRequests[0].mustExist);
+    EXPECT_EQ(editor.set().csvFileName, csv);
+    EXPECT_EQ(editor.set().recordFileName, csv.substr(0, csv.size() - 3) + "xml");
+    EXPECT_EQ(view.text(Control::CsvFileDisplay), "..." + csv.substr(csv.size() - 85));
+    EXPECT_FALSE(view.isEnabled(Control::OkButton));
+
+    view.fileChoices = {"/data/record.xml"};
+    editor.clicked(Control::RecordOpenButton);
+    EXPECT_EQ(view.fileRequests[1].mode, FileDialogMode::Save);
+    EXPECT_TRUE(view.fileRequests[1].promptOverwrite);
+    EXPECT_EQ(view.fileRequests[1].initialDirectory, "/" + std::string(90, 'd'));
+    EXPECT_EQ(view.fileRequests[1].initialFileName, "ids.xml");
+    EXPECT_EQ(view.text(Control::RecordFileDisplay), "/data/record.xml");
+}
+
+TEST_F(ConfigEditorTest, ChoosingACounterPageTakesEffectAfterItsTimer)
+{
+    ParameterSet set = decimalSet("job", "0", "4");
+    set.pages[4].editable = true;
+    store(set);
+    CAutoDlg &editor = open(input("job"));
+
+    view.choose(editor, Control::CounterPageList, "5");
+    EXPECT_EQ(view.lastDelay, std::chrono::milliseconds(500));
+    EXPECT_TRUE(editor.set().pages[4].editable);
+    ASSERT_TRUE(view.fire(editor, ConfigTimer::CounterPageChoice));
+    EXPECT_FALSE(editor.set().pages[4].editable);
+    EXPECT_TRUE(editor.set().writePages3To17);
+    EXPECT_TRUE(view.isOn(Control::WritePages3To17Switch));
+    EXPECT_FALSE(view.isEnabled(Control::OkButton));
+}
+
+TEST_F(ConfigEditorTest, OkStaysDisabledAfterAnEditUntilASaveWritesTheFile)
+{
+    store(decimalSet("job", "0", "4"));
+    CAutoDlg &editor = open(input("job"));
+    editor.clicked(Control::TiSwitch);  // the family leaves "OK" alone
+    EXPECT_TRUE(view.isEnabled(Control::OkButton));
+    editor.clicked(Control::LogSwitch);
+    EXPECT_FALSE(view.isEnabled(Control::OkButton));
+
+    view.answers = {MessageAnswer::No};
+    editor.save();
+    EXPECT_EQ(view.messageTexts(), std::vector<std::string>{std::string(overwriteQuestion)});
+    EXPECT_FALSE(view.isEnabled(Control::OkButton));
+    editor.ok();
+    EXPECT_FALSE(view.endResult);
+
+    view.answers = {MessageAnswer::Yes};
+    editor.save();
+    EXPECT_TRUE(view.isEnabled(Control::OkButton));
+    EXPECT_TRUE(loadParameterSet(dir.path(), "job").logEnabled);
+    editor.ok();
+    EXPECT_EQ(view.endResult, DialogResult::Ok);
+    EXPECT_TRUE(editor.result().saved);
+    EXPECT_TRUE(editor.result().savePressed);
+}
+
+} // namespace
+} // namespace teb
