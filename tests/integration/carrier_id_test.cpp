@@ -26,7 +26,7 @@ struct CarrierIdBoxes {
     std::string offset;
     std::string length;
     std::string carrierId;
-    CarrierIdFields fields() { return {offset, length, carrierId}; }
+    ManualCarrierIdFields fields() { return {offset, length, carrierId}; }
 };
 
 TEST(CarrierId, ReadTakesTheBytesFromThePagesTheyLieIn)

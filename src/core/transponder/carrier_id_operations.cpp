@@ -72,7 +72,7 @@ std::string lengthMessage(long long length, bool asciiFormat)
 
 // Reads the carrier ID's pages into the cells; the taken bytes when every read succeeded.
 std::optional<std::vector<std::uint8_t>> readCarrierIdBytes(PageOperationContext &context, const CarrierIdRange &range,
-                                                            const CarrierIdFields &carrierId)
+                                                            const ManualCarrierIdFields &carrierId)
 {
     ReaderExchange exchange(context.session);
     exchange.fixTimeBase(TimeBaseFactor::PageRead);
@@ -169,7 +169,7 @@ std::optional<std::string> carrierIdLengthWarning(const std::string &carrierId, 
     return lengthMessage(length, asciiFormat);
 }
 
-void readCarrierId(PageOperationContext &context, const CarrierIdFields &carrierId)
+void readCarrierId(PageOperationContext &context, const ManualCarrierIdFields &carrierId)
 {
     const CarrierIdRange range = carrierIdRange(carrierId.offsetText, carrierId.lengthText);
     context.session.terminalText.clear();
@@ -184,7 +184,7 @@ void readCarrierId(PageOperationContext &context, const CarrierIdFields &carrier
     readCarrierIdBytes(context, range, carrierId);
 }
 
-void writeCarrierId(PageOperationContext &context, const CarrierIdFields &carrierId)
+void writeCarrierId(PageOperationContext &context, const ManualCarrierIdFields &carrierId)
 {
     const CarrierIdRange range = carrierIdRange(carrierId.offsetText, carrierId.lengthText);
     const bool asciiFormat = context.fields.asciiFormat;

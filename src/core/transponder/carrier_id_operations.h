@@ -11,7 +11,7 @@
 // errorCount.
 namespace teb {
 
-struct CarrierIdFields {
+struct ManualCarrierIdFields {
     const std::string &offsetText; // "  Carrier ID Offset"
     const std::string &lengthText; // "  Carrier ID Length"
     std::string &carrierId;        // "  Carrier ID"
@@ -33,12 +33,12 @@ bool fitsPagesOneAndTwo(const CarrierIdRange &range);
 
 // Reads the pages the carrier ID lies in and shows it; the box green when
 // every page read succeeded, red otherwise (its text then stays).
-void readCarrierId(PageOperationContext &context, const CarrierIdFields &carrierId);
+void readCarrierId(PageOperationContext &context, const ManualCarrierIdFields &carrierId);
 
 // Writes the carrier ID into pages 1 and 2, keeping their other bytes as the
 // transponder holds them, and reads it back. The box ends green only when
 // both writes were acknowledged and the read-back shows the written bytes.
-void writeCarrierId(PageOperationContext &context, const CarrierIdFields &carrierId);
+void writeCarrierId(PageOperationContext &context, const ManualCarrierIdFields &carrierId);
 
 // The warning for a carrier ID text whose length does not match the length
 // box; none when it matches.
