@@ -30,7 +30,7 @@ TEST_F(AutomaticWindowTest, NextAndMaxStayWithinTheCarrierIdLength)
 {
     writeJob("7");
     CQV58Dlg &w = start();
-    view.type(Control::NextBox, "12345");
+    view.setText(Control::NextBox, "12345");
     w.focusLost(Control::NextBox);
     EXPECT_EQ(shown(Control::NextBox), "999");
     EXPECT_EQ(w.currentSet.carrierId, "999");
@@ -42,7 +42,7 @@ TEST_F(AutomaticWindowTest, NextAndMaxStayWithinTheCarrierIdLength)
     w.spinStep(Control::NextSpin, SpinDirection::Down);
     EXPECT_EQ(shown(Control::NextBox), "999");
 
-    view.type(Control::MaxBox, "5000");
+    view.setText(Control::MaxBox, "5000");
     w.focusLost(Control::MaxBox);
     EXPECT_EQ(shown(Control::MaxBox), "999");
     w.spinStep(Control::MaxSpin, SpinDirection::Up);
@@ -54,7 +54,7 @@ TEST_F(AutomaticWindowTest, ProgressOfTheSetSurvivesARestartUntilTheSetIsSavedAn
 {
     writeJob("100");
     CQV58Dlg &w = start();
-    view.type(Control::NextBox, "123");
+    view.setText(Control::NextBox, "123");
     w.focusLost(Control::NextBox);
     EXPECT_EQ(readProgress(dir / "job.progress"), (SetProgress{"100", "", "123", ""}));
 

@@ -3,6 +3,8 @@
 // counters checked afterwards.
 #include "automatic_station_fixture.h"
 
+#include "params/editor/config_control.h"
+#include "support/fake_config_view.h"
 #include "support/xml_check.h"
 
 namespace teb::test {
@@ -100,6 +102,21 @@ TEST_F(AutomaticStationTest, FixedDataStopsAtTheQuantity)
     EXPECT_EQ(writesOfPage(1).size(), 2u);
     EXPECT_FALSE(std::filesystem::exists(dir / "records.xml"));
     EXPECT_EQ(protocolLines(), 3u);
+
+    // "Config", saved and left with "OK": the count starts again.
+    FakeConfigView configView;
+    dialogs.configDialog = [&](CAutoDlg &editor) {
+        editor.open(configView);
+        configView.answers = {MessageAnswer::Yes};
+        editor.save();
+        editor.clicked(ConfigControl::OkButton);
+        return DialogResult::Ok;
+    };
+    window->menuCommand(MenuItem::Config);
+    EXPECT_EQ(window->programmedCount, 0u);
+    programOne();
+    EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
+    EXPECT_EQ(writesOfPage(1).size(), 3u);
 }
 
 TEST_F(AutomaticStationTest, SemicolonCsvRowsAreMarkedOneByOne)

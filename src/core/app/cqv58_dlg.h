@@ -145,6 +145,7 @@ public:
     void csvCommand(Control id); // the hidden commands of the CSV sources
     void resumeSetProgress();  // after the current set was loaded from its file
     void keepSetProgress();
+    void runConfig();          // "Config": the editor, and its result taken over
 
     // "Log" and "Open" switch the window's default action off until it closes.
     void disableDefaultAction() { defaultActionEnabled = false; }
@@ -213,6 +214,7 @@ public:
     bool recordFailed = false;
     CsvSourceState csvSource;  // the CSV row in the pages, a mark still to make
     SetStart setStart;         // the current set's saved start values
+    bool savedInEditor = false;
 
 private:
     template <typename Handler>
@@ -254,6 +256,8 @@ private:
     void deferError(std::string text);
     void takeNextCarrierId(const std::string &carrierId);
     std::optional<ProgressKeeping> progressKeeping() const;
+    void takeOverEditorResult(const ConfigEditorResult &result);
+    void requestFocusOnFirstEditablePage();
 
     MainWindowView &m_view;
     DialogHost &m_dialogs;

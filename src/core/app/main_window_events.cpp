@@ -49,7 +49,7 @@ void CQV58Dlg::menuCommand(MenuItem item)
         case MenuItem::FileExit: exit(); break;
         case MenuItem::InterfaceSettings: runInterfaceSettings(); break;
         case MenuItem::InterfaceDeviceManager: openDeviceManager(); break;
-        case MenuItem::Config: break; // routed by the parameter set editor's owner
+        case MenuItem::Config: runConfig(); break;
         case MenuItem::TerminalShow: toggleTerminal(); break;
         case MenuItem::TerminalClear: clearTerminal(); break;
         case MenuItem::HelpInfo:

@@ -9,8 +9,6 @@
 namespace teb {
 namespace {
 
-constexpr int kFirstCounterPage = 3;
-
 PageBytes setPageBytes(const PageSetting &page)
 {
     PageBytes bytes{};
@@ -95,15 +93,6 @@ std::optional<std::string> carrierIdInCells(const PageModel &model, const Parame
     if (!bytes)
         return std::nullopt;
     return std::string(bytes->begin(), bytes->end());
-}
-
-std::optional<int> counterPageNumber(std::string_view counterPage)
-{
-    for (int page = kFirstCounterPage; page <= pageCount; ++page) {
-        if (counterPage == formatDecimal(page))
-            return page;
-    }
-    return std::nullopt;
 }
 
 CounterPlacement placeCounterValue(PageModel &model, const ParameterSet &set)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "params/editor/pages_editor.h" // counterPageNumber
 #include "params/parameter_set.h"
 #include "transponder/page_bytes.h"
 
@@ -50,9 +51,6 @@ bool placeCarrierId(PageModel &model, const ParameterSet &set, std::string_view 
 
 // The carrier ID as the cells now hold it (one character per byte).
 std::optional<std::string> carrierIdInCells(const PageModel &model, const ParameterSet &set);
-
-// The counter page, "3" .. "17"; empty for anything else ("None").
-std::optional<int> counterPageNumber(std::string_view counterPage);
 
 enum class CounterPlacement { NotEnabled, Placed, Refused };
 
