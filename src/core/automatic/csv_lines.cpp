@@ -4,23 +4,42 @@
 
 namespace teb {
 
+std::optional<CsvLine> CsvLineReader::next()
+{
+    if (m_ended || m_begin >= m_content.size())
+        return std::nullopt;
+    const std::size_t end = std::min(m_content.find_first_of("\r\n", m_begin), m_content.size());
+    if (end == m_begin) {
+        m_ended = true; // an empty line ends the file's rows
+        return std::nullopt;
+    }
+    const CsvLine line{m_begin, end - m_begin};
+    std::size_t next = end;
+    if (next < m_content.size()) {
+        const bool crLf = m_content[next] == '\r' && next + 1 < m_content.size() && m_content[next + 1] == '\n';
+        next += crLf ? 2 : 1;
+    }
+    m_begin = next;
+    return line;
+}
+
 std::vector<CsvLine> splitCsvLines(std::string_view content)
 {
     std::vector<CsvLine> lines;
-    std::size_t begin = 0;
-    while (begin < content.size()) {
-        const std::size_t end = std::min(content.find_first_of("\r\n", begin), content.size());
-        if (end == begin)
-            break; // an empty line ends the file's rows
-        lines.push_back({begin, end - begin});
-        std::size_t next = end;
-        if (next < content.size()) {
-            const bool crLf = content[next] == '\r' && next + 1 < content.size() && content[next + 1] == '\n';
-            next += crLf ? 2 : 1;
-        }
-        begin = next;
-    }
+    CsvLineReader reader(content);
+    while (const auto line = reader.next())
+        lines.push_back(*line);
     return lines;
+}
+
+std::optional<CsvLine> csvLineAt(std::string_view content, std::size_t index)
+{
+    CsvLineReader reader(content);
+    for (std::size_t i = 0;; ++i) {
+        const auto line = reader.next();
+        if (!line || i == index)
+            return line;
+    }
 }
 
 std::vector<std::string_view> splitCsvFields(std::string_view line, std::string_view delimiter)

@@ -21,11 +21,10 @@ MarkResult markRowProcessed(const std::filesystem::path &file, CsvFormat format,
     auto content = readWholeFile(file);
     if (!content)
         return MarkResult::NoAccess;
-    const auto lines = splitCsvLines(*content);
-    if (row.lineIndex == 0 || row.lineIndex >= lines.size())
+    const auto line = row.lineIndex == 0 ? std::nullopt : csvLineAt(*content, row.lineIndex);
+    if (!line)
         return MarkResult::RowChanged;
-    const CsvLine line = lines[row.lineIndex];
-    const std::string_view found = line.in(*content);
+    const std::string_view found = line->in(*content);
     const auto position = markPosition(format, row.text, delimiter);
     if (!position)
         return MarkResult::RowChanged;
@@ -34,7 +33,7 @@ MarkResult markRowProcessed(const std::filesystem::path &file, CsvFormat format,
     if (found != row.text)
         return MarkResult::RowChanged;
 
-    content->insert(line.begin + *position, 1, 'X');
+    content->insert(line->begin + *position, 1, 'X');
     switch (replaceFileAtomically(file, *content)) {
     case ReplaceResult::Replaced: return MarkResult::Marked;
     case ReplaceResult::NotWritable: return MarkResult::NotWritable;

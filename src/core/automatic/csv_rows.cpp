@@ -65,15 +65,18 @@ bool isProcessedRow(CsvFormat format, std::string_view row, std::string_view del
 
 std::optional<CsvRow> firstUnprocessedRow(CsvFormat format, std::string_view content, std::string_view delimiter)
 {
-    const auto lines = splitCsvLines(content);
-    if (lines.empty() || !headerFits(format, lines[0].in(content), delimiter))
+    CsvLineReader reader(content);
+    const auto header = reader.next();
+    if (!header || !headerFits(format, header->in(content), delimiter))
         return std::nullopt;
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        const std::string_view row = lines[i].in(content);
+    for (std::size_t i = 1;; ++i) {
+        const auto line = reader.next();
+        if (!line)
+            return std::nullopt;
+        const std::string_view row = line->in(content);
         if (!isProcessedRow(format, row, delimiter))
             return CsvRow{i, std::string(row)};
     }
-    return std::nullopt;
 }
 
 std::string simpleRowCarrierId(std::string_view row, std::string_view delimiter)
