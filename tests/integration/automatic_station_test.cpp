@@ -86,6 +86,25 @@ TEST_F(AutomaticStationTest, AFailedLockLeavesEverythingAsItWas)
     EXPECT_EQ(records(), 1u);
 }
 
+TEST_F(AutomaticStationTest, ARecordFileThatCannotBeOpenedIsReportedByTheSlowTick)
+{
+    ParameterSet set = automaticJob();
+    set.carrierId = "7";
+    set.recordFileName = "missing/records.xml";
+    writeJob(set);
+    CQV58Dlg &w = start();
+    programOne();
+    EXPECT_TRUE(dialogs.messages.empty()); // the 10 ms tick never blocks in a box
+    EXPECT_EQ(w.currentSet.carrierId, "8"); // the transponder is programmed
+    w.tick(kRequestTimerId);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0],
+              (MessageRequest{"Protocol file can't be opened.\r\nDoes the protocol path exist?\r\n"
+                              "Do you have writing authorisation on the path?",
+                              "Tag Encoder Bench", MessageIcon::Stop, MessageButtons::Ok}));
+    EXPECT_EQ(protocolLines(), 1u);
+}
+
 TEST_F(AutomaticStationTest, FixedDataStopsAtTheQuantity)
 {
     ParameterSet set = automaticJob();
