@@ -80,32 +80,6 @@ protected:
     FakeStation station;
 };
 
-TEST_F(AutomaticCycle, DecimalCounterStopsAfterTheBound)
-{
-    set.carrierIdLength = "2";
-    set.carrierId = "98";
-    cycle();
-    cycle();
-    ASSERT_EQ(station.written.size(), 2u);
-    EXPECT_EQ(writtenPage(0, 1), "39 38 00 00 00 00 00 00");
-    EXPECT_EQ(writtenPage(1, 1), "39 39 00 00 00 00 00 00");
-    EXPECT_EQ(set.carrierId, "100");
-    cycle();
-    EXPECT_EQ(station.messages, std::vector<std::string>{kQuantityReached});
-    EXPECT_EQ(station.written.size(), 2u);
-    EXPECT_EQ(station.records, 2);
-
-    set.carrierIdLength = "16";
-    carrierIdMax = "5";
-    set.carrierId = "5";
-    cycle();
-    EXPECT_TRUE(station.messages.empty());
-    cycle();
-    EXPECT_EQ(station.messages, std::vector<std::string>{kQuantityReached});
-    EXPECT_EQ(station.written.size(), 3u);
-    EXPECT_EQ(nextCarrierId, "6");
-}
-
 TEST_F(AutomaticCycle, CounterWritesTheNumberItCounts)
 {
     set.carrierIdLength = "4";
@@ -126,38 +100,16 @@ TEST_F(AutomaticCycle, CounterWritesTheNumberItCounts)
     EXPECT_EQ(station.written.size(), 1u);
 }
 
-TEST_F(AutomaticCycle, FixedDataCountsToTheQuantity)
+TEST_F(AutomaticCycle, AQuantityOfZeroProgramsNothing)
 {
     set.useDecimalCounter = false;
     set.useFixData = true;
-    set.quantity = "2";
-    cycle();
-    cycle();
-    cycle();
-    EXPECT_EQ(station.written.size(), 2u);
-    EXPECT_EQ(programmedCount, 2u);
-    EXPECT_EQ(station.messages, std::vector<std::string>{kQuantityReached});
-    programmedCount = 0; // what "Config" does
-    cycle();
-    EXPECT_EQ(station.written.size(), 3u);
-
-    set.quantity = "0";
-    programmedCount = 0;
-    cycle();
-    EXPECT_EQ(station.messages, std::vector<std::string>{kQuantityReached});
-}
-
-TEST_F(AutomaticCycle, CounterPageWrapsAfterEachProgrammedTransponder)
-{
-    set.counterPage = "7";
-    set.counterValue = "99999999";
-    set.carrierId = "1";
-    cycle();
-    EXPECT_EQ(writtenPage(0, 7), "39 39 39 39 39 39 39 39");
-    EXPECT_EQ(set.counterValue, "00000000");
-    cycle();
-    EXPECT_EQ(writtenPage(1, 7), "30 30 30 30 30 30 30 30");
-    EXPECT_EQ(set.counterValue, "00000001");
+    for (const char *quantity : {"0", "-1", ""}) {
+        set.quantity = quantity;
+        cycle();
+        EXPECT_EQ(station.messages, std::vector<std::string>{kQuantityReached}) << quantity;
+    }
+    EXPECT_TRUE(station.written.empty());
 }
 
 TEST_F(AutomaticCycle, FailuresAdvanceNothingAndRecordNothing)
