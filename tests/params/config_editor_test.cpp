@@ -157,6 +157,11 @@ TEST_F(ConfigEditorTest, AFaultyCellBlocksSaveAndOkUntilMended)
     EXPECT_TRUE(view.messages.empty());
     EXPECT_EQ(loadParameterSet(dir.path(), "job").pages[1].hex[1], "AA");
 
+    view.type(hexCell(9), "XYZ");  // typed over, not confirmed: "OK" finds it
+    editor.ok();
+    EXPECT_FALSE(view.endResult);
+    EXPECT_EQ(view.background(hexCell(9)), colour::Red);
+
     view.typeAndEnter(editor, hexCell(9), "bc");
     EXPECT_TRUE(view.isEnabled(Control::SaveButton));
     editor.save();

@@ -41,7 +41,7 @@ bool hasCarrierIdSource(const ParameterSet &set)
 
 int memoryPageOf(std::string_view memoryPage) { return std::clamp(readDecimal(memoryPage), 1, pageCount); }
 
-CarrierIdCheck checkCarrierIdFields(CarrierIdSource source, const CarrierIdFields &fields)
+CarrierIdCheck checkCarrierIdFields(CarrierIdSource source, const CarrierIdSetupFields &fields)
 {
     CarrierIdCheck check{fields, {}};
     // Wide enough that no sum of two field values overflows.

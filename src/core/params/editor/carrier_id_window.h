@@ -25,23 +25,23 @@ inline constexpr std::string_view offsetPlusLengthMessage = "Carrier ID Offset +
 inline constexpr std::string_view page17Message = "On Page 17 Carrier ID Offset + Carrier ID Length must be under 8.";
 
 // The carrier-ID fields as texts, and what the check makes of them.
-struct CarrierIdFields {
+struct CarrierIdSetupFields {
     std::string offset;
     std::string length;
     std::string memoryPage;
 
-    bool operator==(const CarrierIdFields &) const = default;
+    bool operator==(const CarrierIdSetupFields &) const = default;
 };
 
 struct CarrierIdCheck {
-    CarrierIdFields fields;                 // corrected texts; untouched ones stay as typed
+    CarrierIdSetupFields fields;            // corrected texts; untouched ones stay as typed
     std::vector<std::string_view> messages; // in the order they are shown
 };
 
 // The carrier-ID check: length at most 16, a decimal counter within pages 1
 // and 2, a carrier ID on page 17 within its eight bytes; and a window that is
 // negative or leaves the memory is drawn back inside with the length message.
-CarrierIdCheck checkCarrierIdFields(CarrierIdSource source, const CarrierIdFields &fields);
+CarrierIdCheck checkCarrierIdFields(CarrierIdSource source, const CarrierIdSetupFields &fields);
 
 // The memory page of its field text, limited to 1..17.
 int memoryPageOf(std::string_view memoryPage);

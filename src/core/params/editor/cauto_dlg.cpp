@@ -242,6 +242,7 @@ void CAutoDlg::ok()
     finishPendingChoices();
     takeFromControls();
     if (!m_okAllowed || !cellsValid()) {
+        showInControls();  // a cell typed over into a faulty byte turns red
         showCloseButtons();
         return;
     }
