@@ -83,6 +83,8 @@ bool ProtocolFile::append(const std::filesystem::path &directory, std::string_vi
             [[maybe_unused]] const int ignored = ::ftruncate(fd.get(), status.st_size);
             return false;
         }
+        // Each line is one programmed transponder: it must survive a power loss.
+        ::fdatasync(fd.get());
         return true;
     }
 }
