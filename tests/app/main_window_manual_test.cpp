@@ -82,6 +82,7 @@ TEST_F(ManualGroup, EveryReadIsLoggedWithItsOwnHeaderAndAnUnwritableLogIsReporte
     EXPECT_EQ(view.text(Control::PageBox2), "41 42 43 44 45 46 47 48");
     EXPECT_EQ(backgroundOf(view, Control::PageBox2), colour::Green);
     const std::string log = readFileBytes(dir / "manual.xml");
+    EXPECT_EQ(xmlFaults(dir / "manual.xml"), "");
     const std::string readRow = R"(<Cell ss:Index="1"><Data ss:Type="String">Read</Data></Cell>)";
     EXPECT_NE(log.find(readRow), log.rfind(readRow));
     EXPECT_NE(log.find(R"(<Data ss:Type="String">A B C D E F G H</Data>)"), std::string::npos);
@@ -131,6 +132,18 @@ TEST_F(ManualGroup, UidLockAndDefaultContent)
     const auto lines = simulator->receivedLines();
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "LD 1"), 1);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "LD 2"), 0);
+
+    // In automatic mode the job's family alone decides on the UID step.
+    view.setChecked(Control::OrvexSwitch, true);
+    view.setChecked(Control::TiSwitch, false);
+    window->currentSet.transponderTi = true;
+    view.setText(Control::PageBox1, "01 02 03 04 05 06 07 08");
+    select({1});
+    window->writePages();
+    const auto afterWrite = simulator->receivedLines();
+    ASSERT_GE(afterWrite.size(), 2u);
+    EXPECT_EQ(afterWrite.back(), "WD 1 0102030405060708");
+    EXPECT_EQ(afterWrite[afterWrite.size() - 2], "TOR");
 
     window->pageDefault[4] = "01 02 03 04 05 06 07 08";
     click(Control::AsciiSwitch);

@@ -71,10 +71,10 @@ std::string lengthMessage(long long length, bool asciiFormat)
 }
 
 // Reads the carrier ID's pages into the cells; the taken bytes when every read succeeded.
-std::optional<std::vector<std::uint8_t>> readCarrierIdBytes(PageOperationContext &context, const CarrierIdRange &range,
+std::optional<std::vector<std::uint8_t>> readCarrierIdBytes(PageOperationContext &context, ReaderExchange &exchange,
+                                                            const CarrierIdRange &range,
                                                             const ManualCarrierIdFields &carrierId)
 {
-    ReaderExchange exchange(context.session);
     exchange.fixTimeBase(TimeBaseFactor::PageRead);
     OperationReport &report = context.report;
     report.colourCarrierId(ResultColour::White);
@@ -104,10 +104,9 @@ std::optional<std::vector<std::uint8_t>> readCarrierIdBytes(PageOperationContext
 
 // Writes pages 1 and 2 with the carrier ID placed over their bytes as read;
 // true when both writes were acknowledged.
-bool writeCarrierIdPages(PageOperationContext &context, const CarrierIdRange &range,
+bool writeCarrierIdPages(PageOperationContext &context, ReaderExchange &exchange, const CarrierIdRange &range,
                          const std::vector<std::uint8_t> &carrierIdBytes)
 {
-    ReaderExchange exchange(context.session);
     exchange.fixTimeBase(TimeBaseFactor::Other);
     PageCells cells;
     bool readsSucceeded = true;
@@ -181,7 +180,8 @@ void readCarrierId(PageOperationContext &context, const ManualCarrierIdFields &c
         context.report.notify(carrierIdRangeMessage(), NoticeIcon::Warning);
         return;
     }
-    readCarrierIdBytes(context, range, carrierId);
+    ReaderExchange exchange(context.session);
+    readCarrierIdBytes(context, exchange, range, carrierId);
 }
 
 void writeCarrierId(PageOperationContext &context, const ManualCarrierIdFields &carrierId)
@@ -204,17 +204,20 @@ void writeCarrierId(PageOperationContext &context, const ManualCarrierIdFields &
         return;
     }
 
+    // One exchange for the write and the read-back: a late answer to the
+    // write's commands is not taken for the read-back's.
+    ReaderExchange exchange(context.session);
     bool written = false;
     {
         const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Writing);
-        written = writeCarrierIdPages(context, range, *bytes);
+        written = writeCarrierIdPages(context, exchange, range, *bytes);
         report.showFields();
         report.focusCarrierId();
     }
 
     context.session.terminalText.clear();
     const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Reading);
-    const auto readBack = readCarrierIdBytes(context, range, carrierId);
+    const auto readBack = readCarrierIdBytes(context, exchange, range, carrierId);
     if (!written || readBack != bytes) {
         report.colourCarrierId(ResultColour::Red);
         report.showFields();
