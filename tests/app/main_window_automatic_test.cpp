@@ -65,6 +65,13 @@ TEST_F(AutomaticWindowTest, ProgressOfTheSetSurvivesARestartUntilTheSetIsSavedAn
     writeJob("200"); // saved anew in the editor
     start();
     EXPECT_EQ(shown(Control::NextBox), "200");
+
+    // A set name that leads out of the folder gets no progress file.
+    writeSettings(iniLines({"[Auto]", "SelectConfig=1", "Pruefablauf_ist=../job"}));
+    start();
+    view.setText(Control::NextBox, "5");
+    window->focusLost(Control::NextBox);
+    EXPECT_FALSE(std::filesystem::exists(dir.path().parent_path() / "job.progress"));
 }
 
 TEST_F(AutomaticWindowTest, OnePressOneCycleAndAProtocolLineEachTime)

@@ -94,5 +94,26 @@ TEST_F(ConfigCommandTest, OkWithoutASaveTakesOnlyTheCarrierId)
     EXPECT_EQ(w.programmedCount, 4u);
 }
 
+TEST_F(ConfigCommandTest, TheSetGoesOnFromItsProgressUnlessACarrierIdIsTyped)
+{
+    writeFileBytes(dir / "job.progress",
+                   iniLines({"[Progress]", "Start Carrier ID=7", "Start Counter Value=", "Carrier ID=31", "Counter Value="}));
+    CQV58Dlg &w = start();
+    EXPECT_EQ(shown(Control::NextBox), "31");
+
+    dialogs.configDialog = [this](CAutoDlg &editor) {
+        editor.open(configView);
+        editor.clicked(ConfigControl::OkButton);
+        return DialogResult::Ok;
+    };
+    w.menuCommand(MenuItem::Config);
+    EXPECT_EQ(shown(Control::NextBox), "31");
+
+    scriptEditor("0042", "3", false, ConfigControl::OkButton);
+    w.menuCommand(MenuItem::Config);
+    EXPECT_EQ(shown(Control::NextBox), "0042");
+    EXPECT_NE(readFileBytes(dir / "job.progress").find("Carrier ID=0042\r\n"), std::string::npos);
+}
+
 } // namespace
 } // namespace teb::test

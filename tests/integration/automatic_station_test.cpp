@@ -60,30 +60,45 @@ TEST_F(AutomaticStationTest, MaxFiveProgramsFiveOnceAndTheProgressSurvivesAResta
     EXPECT_EQ(window->currentSet.counterValue, "00000000");
 }
 
-TEST_F(AutomaticStationTest, AFailedLockLeavesEverythingAsItWas)
+// A refused lock, a reader that stops answering, a transponder taken off the
+// antenna between write and lock: nothing advances and nothing is recorded;
+// the next transponder gets the same carrier ID.
+TEST_F(AutomaticStationTest, AFailedCycleLeavesEverythingAsItWas)
 {
-    useReader({"--fault", "nak", "--fault-on", "LD 5", "--fault-count", "1"});
-    ParameterSet set = automaticJob();
-    set.carrierId = "42";
-    set.counterPage = "9";
-    set.counterValue = "7";
-    writeJob(set);
-    CQV58Dlg &w = start();
-    programOne();
-    EXPECT_EQ(messageTexts(), std::vector<std::string>{"Error on locking the pages of the transponder."});
-    EXPECT_EQ(w.currentSet.carrierId, "42");
-    EXPECT_EQ(w.currentSet.counterValue, "7");
-    EXPECT_FALSE(std::filesystem::exists(dir / "records.xml"));
-    EXPECT_EQ(protocolLines(), 1u);
+    const std::string writeFailed = "Error on writing the pages of the transponder.";
+    const std::string lockFailed = "Error on locking the pages of the transponder.";
+    const std::pair<std::vector<std::string>, std::string> faults[] = {
+        {{"--fault", "nak", "--fault-on", "LD 5", "--fault-count", "1"}, lockFailed},
+        {{"--fault", "no-answer", "--fault-on", "WD 9", "--fault-count", "1"}, writeFailed},
+        {{"--fault", "no-read", "--fault-on", "LD", "--fault-count", "1"}, lockFailed},
+    };
+    for (const auto &[options, message] : faults) {
+        SCOPED_TRACE(message + " " + options[1]);
+        std::filesystem::remove(dir / "records.xml");
+        std::filesystem::remove(dir / "job.progress");
+        useReader(options);
+        ParameterSet set = automaticJob();
+        set.carrierId = "42";
+        set.counterPage = "9";
+        set.counterValue = "7";
+        writeJob(set);
+        CQV58Dlg &w = start();
+        programOne();
+        EXPECT_EQ(messageTexts(), std::vector<std::string>{message});
+        EXPECT_EQ(w.currentSet.carrierId, "42");
+        EXPECT_EQ(w.currentSet.counterValue, "7");
+        EXPECT_FALSE(std::filesystem::exists(dir / "records.xml"));
 
-    programOne();
-    EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
-    const auto page2 = writesOfPage(2);
-    ASSERT_EQ(page2.size(), 2u);
-    EXPECT_EQ(page2[0], page2[1]); // the same carrier ID on the next tag
-    EXPECT_EQ(w.currentSet.carrierId, "43");
-    EXPECT_EQ(w.currentSet.counterValue, "00000008");
-    EXPECT_EQ(records(), 1u);
+        programOne();
+        EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
+        const auto page2 = writesOfPage(2);
+        ASSERT_EQ(page2.size(), 2u);
+        EXPECT_EQ(page2[0], page2[1]); // the same carrier ID on the next tag
+        EXPECT_EQ(w.currentSet.carrierId, "43");
+        EXPECT_EQ(w.currentSet.counterValue, "00000008");
+        EXPECT_EQ(records(), 1u);
+        w.destroy();
+    }
 }
 
 TEST_F(AutomaticStationTest, ARecordFileThatCannotBeOpenedIsReportedByTheSlowTick)

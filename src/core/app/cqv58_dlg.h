@@ -256,7 +256,7 @@ private:
     void deferError(std::string text);
     void takeNextCarrierId(const std::string &carrierId);
     std::optional<ProgressKeeping> progressKeeping() const;
-    void takeOverEditorResult(const ConfigEditorResult &result);
+    void takeOverEditorResult(const ConfigEditorInput &input, const ConfigEditorResult &result);
     void requestFocusOnFirstEditablePage();
 
     MainWindowView &m_view;

@@ -61,7 +61,8 @@ void CQV58Dlg::runAutomaticCycle()
 
 std::optional<ProgressKeeping> CQV58Dlg::progressKeeping() const
 {
-    if (workingDirectory.empty() || currentSetName.empty())
+    // A name that could lead out of the folder gets no file, as it gets no set file.
+    if (workingDirectory.empty() || !isValidSetName(currentSetName))
         return std::nullopt;
     return ProgressKeeping{progressFilePath(workingDirectory, currentSetName), setStart};
 }

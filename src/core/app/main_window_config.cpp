@@ -31,12 +31,13 @@ void CQV58Dlg::runConfig()
 {
     takeFromControls();
     savedInEditor = false;
-    CAutoDlg editor(editorInput(*this));
+    const ConfigEditorInput input = editorInput(*this);
+    CAutoDlg editor(input);
     m_dialogs.runConfigDialog(editor);
     const ConfigEditorResult &result = editor.result();
     if (!result.accepted)
         return;
-    takeOverEditorResult(result);
+    takeOverEditorResult(input, result);
 
     showFormatSwitches();
     pageSelected[0] = pageSelected[1] = true;
@@ -55,7 +56,7 @@ void CQV58Dlg::runConfig()
     requestFocusOnFirstEditablePage();
 }
 
-void CQV58Dlg::takeOverEditorResult(const ConfigEditorResult &result)
+void CQV58Dlg::takeOverEditorResult(const ConfigEditorInput &input, const ConfigEditorResult &result)
 {
     currentSetName = result.currentSetName;
     setList = result.setList;
@@ -63,8 +64,18 @@ void CQV58Dlg::takeOverEditorResult(const ConfigEditorResult &result)
     nextCarrierId = currentSet.carrierId;
     asciiFormat = result.asciiFormat;
     savedInEditor = result.saved;
-    // The set's progress goes on unless the editor saved other start values.
+    // A carrier ID or counter value typed in the editor is the operator's
+    // choice and is kept as the set's progress; left alone, the set goes on
+    // from its progress unless the editor saved other start values.
+    const bool typed = currentSet.carrierId != input.carrierId || currentSet.counterValue != input.counterValue;
+    const ParameterSet edited = currentSet;
     resumeSetProgress();
+    if (typed) {
+        currentSet.carrierId = edited.carrierId;
+        currentSet.counterValue = edited.counterValue;
+        nextCarrierId = currentSet.carrierId;
+        keepSetProgress();
+    }
     if (savedInEditor) {
         // Wraps modulo 2^64 as the counter texts always have.
         carrierIdMax = formatUnsigned64(readUnsigned64(nextCarrierId) + readUnsigned64(currentSet.quantity) - 1u);
