@@ -270,7 +270,7 @@ private slots:
         startIn("");
         const MessageRequest question{"Overwrite \"x.ini\"?\r\nThe old set is lost.", "Tag Encoder Bench",
                                       MessageIcon::Question, MessageButtons::YesNo};
-        for (const auto [button, answer] : {std::pair(QMessageBox::Yes, MessageAnswer::Yes),
+        for (const auto &[button, answer] : {std::pair(QMessageBox::Yes, MessageAnswer::Yes),
                                             std::pair(QMessageBox::No, MessageAnswer::No)}) {
             QString text;
             whenDialogShows([&, button = button](QWidget &dialog) {
