@@ -7,6 +7,8 @@
 #include "support/fake_config_view.h"
 #include "support/xml_check.h"
 
+#include <sys/stat.h>
+
 namespace teb::test {
 namespace {
 
@@ -173,6 +175,43 @@ TEST_F(AutomaticStationTest, SemicolonCsvRowsAreMarkedOneByOne)
                                                          hexOf(std::string("A3") + std::string(6, '\0'))}));
     EXPECT_EQ(records(), 2u);
     EXPECT_EQ(protocolLines(), 3u);
+}
+
+// A transponder programmed whose row kept no "X": neither a restart nor a
+// "Config" offers the row again; the mark is made once the file is writable.
+TEST_F(AutomaticStationTest, AFailedMarkHoldsBackTheNextTransponderAcrossARestart)
+{
+    ParameterSet set = automaticJob();
+    set.useDecimalCounter = false;
+    set.useCsvFile = true;
+    set.csvFileName = "ids.csv";
+    set.carrierIdLength = "2";
+    writeJob(set);
+    const auto csv = dir / "ids.csv";
+    writeFileBytes(csv, "Carrier ID,done\r\nA1,\r\nA2,\r\n");
+    start();
+    ::chmod(csv.c_str(), 0444);
+    programOne();
+    ASSERT_EQ(messageTexts().size(), 1u);
+    EXPECT_NE(messageTexts().at(0).find("could not be marked"), std::string::npos);
+    EXPECT_EQ(records(), 1u);
+    EXPECT_TRUE(std::filesystem::exists(dir / "job.pending"));
+
+    window->destroy();
+    start();
+    programOne(); // the mark is tried again and fails: nothing is programmed
+    EXPECT_EQ(messageTexts().size(), 1u);
+    EXPECT_EQ(writesOfPage(1).size(), 1u);
+    EXPECT_EQ(records(), 1u);
+
+    ::chmod(csv.c_str(), 0644);
+    programOne(); // the mark is made, then the next row goes onto this transponder
+    EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
+    EXPECT_EQ(readFileBytes(csv), "Carrier ID,done\r\nA1,X\r\nA2,X\r\n");
+    EXPECT_EQ(writesOfPage(1), (std::vector<std::string>{hexOf(std::string("A1") + std::string(6, '\0')),
+                                                         hexOf(std::string("A2") + std::string(6, '\0'))}));
+    EXPECT_FALSE(std::filesystem::exists(dir / "job.pending"));
+    EXPECT_EQ(records(), 2u);
 }
 
 std::string completeHeader()

@@ -75,15 +75,19 @@ void CQV58Dlg::keepSetProgress()
 }
 
 // A set has just become the current set: its progress is taken over when it
-// belongs to the start values its file holds.
+// belongs to the start values its file holds, and a mark it left pending is
+// read back.
 void CQV58Dlg::resumeSetProgress()
 {
     const ParameterSet saved = loadParameterSet(workingDirectory, currentSetName);
     setStart = SetStart{saved.carrierId, saved.counterValue};
-    csvSource = CsvSourceState{};
     const auto keeping = progressKeeping();
-    if (!keeping)
+    if (!keeping) {
+        csvSource = CsvSourceState{};
         return;
+    }
+    // A row programmed but never marked stays held back across restarts.
+    csvSource = csvSourceWithPendingFile(pendingMarkFilePath(workingDirectory, currentSetName));
     if (const auto progress = readProgress(keeping->file))
         resumeProgress(*progress, setStart, currentSet);
     nextCarrierId = currentSet.carrierId;

@@ -203,7 +203,7 @@ void programOne(CycleFields &fields, CycleStation &station)
 {
     // A programmed row that kept no "X" would be offered again: nothing is
     // programmed until its mark is made.
-    if (retryPendingMark(fields.source, fields.csvState) != MarkResult::Marked) {
+    if (retryPendingMark(fields.csvState) != MarkResult::Marked) {
         station.notify(notice::csvMarkFailed);
         return;
     }

@@ -70,23 +70,44 @@ int nextComplete(DataSourceFields &fields, CsvSourceState &state, NoticeSink &no
     return 0;
 }
 
-MarkResult markRowInPages(const DataSourceFields &fields, CsvFormat format, CsvSourceState &state)
+CsvSourceState csvSourceWithPendingFile(const std::filesystem::path &pendingFile)
 {
-    if (!state.rowInPages)
-        return MarkResult::RowChanged;
-    state.pendingMark = PendingMark{fields.csvFile(), format, *state.rowInPages};
-    state.rowInPages.reset();
-    return retryPendingMark(fields, state);
+    CsvSourceState state;
+    state.pendingFile = pendingFile;
+    StoredPendingMark stored = readPendingMark(pendingFile);
+    state.pendingMark = std::move(stored.mark);
+    state.pendingFileDamaged = stored.state == StoredPendingMark::State::Damaged;
+    return state;
 }
 
-MarkResult retryPendingMark(const DataSourceFields &fields, CsvSourceState &state)
+MarkResult markRowInPages(const DataSourceFields &fields, CsvFormat format, CsvSourceState &state)
 {
+    if (const MarkResult earlier = retryPendingMark(state); earlier != MarkResult::Marked)
+        return earlier;
+    if (!state.rowInPages)
+        return MarkResult::RowChanged;
+    state.pendingMark = PendingMark{fields.csvFile(), format, *state.rowInPages, std::string(fields.csvDelimiter)};
+    state.rowInPages.reset();
+    const MarkResult result = retryPendingMark(state);
+    // Kept only after a failure: a mark that is made needs no record of itself.
+    if (result != MarkResult::Marked && !state.pendingFile.empty())
+        writePendingMark(state.pendingFile, *state.pendingMark);
+    return result;
+}
+
+MarkResult retryPendingMark(CsvSourceState &state)
+{
+    if (state.pendingFileDamaged)
+        return MarkResult::NoAccess;
     if (!state.pendingMark)
         return MarkResult::Marked;
     const PendingMark &pending = *state.pendingMark;
-    const MarkResult result = markRowProcessed(pending.file, pending.format, pending.row, fields.csvDelimiter);
-    if (result == MarkResult::Marked)
-        state.pendingMark.reset();
+    const MarkResult result = markRowProcessed(pending.file, pending.format, pending.row, pending.delimiter);
+    if (result != MarkResult::Marked)
+        return result;
+    state.pendingMark.reset();
+    if (!state.pendingFile.empty())
+        removePendingMark(state.pendingFile);
     return result;
 }
 

@@ -4,6 +4,7 @@
 #include "automatic/complete_data_set.h"
 #include "automatic/csv_mark.h"
 #include "automatic/csv_rows.h"
+#include "automatic/pending_mark_file.h"
 #include "params/parameter_set.h"
 
 #include <array>
@@ -35,19 +36,17 @@ struct DataSourceFields {
     std::filesystem::path csvFile() const;
 };
 
-// A programmed row whose "X" could not be written yet.
-struct PendingMark {
-    std::filesystem::path file;
-    CsvFormat format = CsvFormat::Simple;
-    CsvRow row;
-};
-
 // What a CSV source keeps between taking a row and marking it.
 struct CsvSourceState {
     std::optional<CsvRow> rowInPages; // the row whose data stand in the pages
     CompleteDataSet rowBuffer;        // the last complete data set read
     std::optional<PendingMark> pendingMark;
+    std::filesystem::path pendingFile; // where a pending mark is kept; empty: in memory only
+    bool pendingFileDamaged = false;   // a pending file that could not be read holds everything back
 };
+
+// A fresh state for the current set, with the mark its pending file holds.
+CsvSourceState csvSourceWithPendingFile(const std::filesystem::path &pendingFile);
 
 // NextDataSet and NextComplete: the next unprocessed row becomes the Carrier
 // ID ("next" shows it) and is placed into the pages. The result is the error
@@ -57,12 +56,12 @@ int nextDataSet(DataSourceFields &fields, CsvSourceState &state, NoticeSink &not
 int nextComplete(DataSourceFields &fields, CsvSourceState &state, NoticeSink &notices);
 
 // CurrentDataSetProcessed and NextCompleteProcessed: the row in the pages gets
-// its "X". When that fails the row is kept as pending; so is it when no row
-// stands in the pages (RowChanged).
+// its "X". When that fails the row is kept as pending, in its pending file too.
+// A mark still pending is tried first; while it fails no other row is marked.
 MarkResult markRowInPages(const DataSourceFields &fields, CsvFormat format, CsvSourceState &state);
 
-// Tries the pending mark again; Marked (and nothing pending any more) when it
-// is made or none was pending.
-MarkResult retryPendingMark(const DataSourceFields &fields, CsvSourceState &state);
+// Tries the pending mark again; Marked (and nothing pending any more, its file
+// removed) when it is made or none was pending.
+MarkResult retryPendingMark(CsvSourceState &state);
 
 } // namespace teb
