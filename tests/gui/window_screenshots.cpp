@@ -7,7 +7,6 @@
 // Run offscreen (QT_QPA_PLATFORM=offscreen); scripts/screenshots does it.
 // A new window is one more entry in shots().
 #include "artwork.h"
-#include "params/editor/cauto_dlg.h"
 #include "station.h"
 #include "station_style.h"
 #include "support/reader_simulator.h"
@@ -72,22 +71,9 @@ QWidget *automaticMode(Station &station)
     return &station.window();
 }
 
-// "Config" over the window, opened with the window's current set.
-void openConfig(Station &station)
-{
-    const CQV58Dlg &window = station.model();
-    ConfigEditorInput input;
-    input.workingDirectory = window.workingDirectory;
-    input.currentSetName = window.currentSetName;
-    input.setList = window.setList;
-    input.carrierId = window.nextCarrierId;
-    input.counterValue = window.currentSet.counterValue;
-    input.counterPage = window.currentSet.counterPage;
-    input.alignment = window.currentSet.alignment;
-    input.asciiFormat = window.asciiFormat;
-    CAutoDlg editor(input);
-    station.dialogs().runConfigDialog(editor);
-}
+// "Config" over the window, opened as the operator opens it: the editor gets
+// what the window hands it, and the dialog's closing takes nothing over.
+void openConfig(Station &station) { menu(station, MenuItem::Config); }
 
 // "Config Pages 3-17" over "Config": "Edit" is clicked once "Config" shows,
 // and "Config" is closed again after the shot of the pages editor.
