@@ -75,21 +75,19 @@ void CQV58Dlg::keepSetProgress()
 }
 
 // A set has just become the current set: its progress is taken over when it
-// belongs to the start values its file holds, and a mark it left pending is
-// read back.
+// belongs to the start values its file holds, a mark it left pending is read
+// back, and "next" shows where it goes on.
 void CQV58Dlg::resumeSetProgress()
 {
     const ParameterSet saved = loadParameterSet(workingDirectory, currentSetName);
     setStart = SetStart{saved.carrierId, saved.counterValue};
-    const auto keeping = progressKeeping();
-    if (!keeping) {
-        csvSource = CsvSourceState{};
-        return;
+    csvSource = CsvSourceState{};
+    if (const auto keeping = progressKeeping()) {
+        // A row programmed but never marked stays held back across restarts.
+        csvSource = csvSourceWithPendingFile(pendingMarkFilePath(workingDirectory, currentSetName));
+        if (const auto progress = readProgress(keeping->file))
+            resumeProgress(*progress, setStart, currentSet);
     }
-    // A row programmed but never marked stays held back across restarts.
-    csvSource = csvSourceWithPendingFile(pendingMarkFilePath(workingDirectory, currentSetName));
-    if (const auto progress = readProgress(keeping->file))
-        resumeProgress(*progress, setStart, currentSet);
     nextCarrierId = currentSet.carrierId;
 }
 

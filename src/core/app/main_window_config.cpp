@@ -61,7 +61,6 @@ void CQV58Dlg::takeOverEditorResult(const ConfigEditorInput &input, const Config
     currentSetName = result.currentSetName;
     setList = result.setList;
     currentSet = result.set;
-    nextCarrierId = currentSet.carrierId;
     asciiFormat = result.asciiFormat;
     savedInEditor = result.saved;
     // A carrier ID or counter value typed in the editor is the operator's

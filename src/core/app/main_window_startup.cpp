@@ -21,7 +21,6 @@ void CQV58Dlg::startUp()
     fillKeptTexts();
     showLogFileName();
     currentSet = loadParameterSet(workingDirectory, currentSetName);
-    nextCarrierId = currentSet.carrierId;
     resumeSetProgress();
 
     setUpControls();
