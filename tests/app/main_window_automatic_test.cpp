@@ -57,6 +57,12 @@ TEST_F(AutomaticWindowTest, ProgressOfTheSetSurvivesARestartUntilTheSetIsSavedAn
     view.setText(Control::NextBox, "123");
     w.focusLost(Control::NextBox);
     EXPECT_EQ(readProgress(dir / "job.progress"), (SetProgress{"100", "", "123", ""}));
+    std::filesystem::remove(dir / "job.progress");
+    w.focusLost(Control::NextBox); // left unchanged: nothing to keep
+    EXPECT_FALSE(std::filesystem::exists(dir / "job.progress"));
+    w.spinStep(Control::NextSpin, SpinDirection::Up);
+    w.spinStep(Control::NextSpin, SpinDirection::Down);
+    EXPECT_EQ(readProgress(dir / "job.progress"), (SetProgress{"100", "", "123", ""}));
 
     start();
     EXPECT_EQ(shown(Control::NextBox), "123");

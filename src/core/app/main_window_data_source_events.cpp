@@ -42,13 +42,16 @@ void CQV58Dlg::maxSpinStep(SpinDirection direction)
 }
 
 // The operator's choice of the next carrier ID is progress too: a restart
-// goes on from it.
+// goes on from it. Leaving the box unchanged changes no progress, and costs
+// no file replacement with its syncs.
 void CQV58Dlg::takeNextCarrierId(const std::string &carrierId)
 {
+    const bool changed = carrierId != currentSet.carrierId;
     currentSet.carrierId = carrierId;
     nextCarrierId = carrierId;
     placeCarrierId();
-    keepSetProgress();
+    if (changed)
+        keepSetProgress();
     showInControls();
 }
 
