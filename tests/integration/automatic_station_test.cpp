@@ -179,7 +179,7 @@ TEST_F(AutomaticStationTest, SemicolonCsvRowsAreMarkedOneByOne)
 
 // A transponder programmed whose row kept no "X": neither a restart nor a
 // "Config" offers the row again; the mark is made once the file is writable.
-TEST_F(AutomaticStationTest, AFailedMarkHoldsBackTheNextTransponderAcrossARestart)
+TEST_F(AutomaticStationTest, AFailedMarkHoldsBackTheNextTransponderAcrossARestartAndConfig)
 {
     ParameterSet set = automaticJob();
     set.useDecimalCounter = false;
@@ -203,6 +203,17 @@ TEST_F(AutomaticStationTest, AFailedMarkHoldsBackTheNextTransponderAcrossARestar
     EXPECT_EQ(messageTexts().size(), 1u);
     EXPECT_EQ(writesOfPage(1).size(), 1u);
     EXPECT_EQ(records(), 1u);
+
+    FakeConfigView configView;
+    dialogs.configDialog = [&](CAutoDlg &editor) {
+        editor.open(configView);
+        editor.clicked(ConfigControl::OkButton);
+        return DialogResult::Ok;
+    };
+    window->menuCommand(MenuItem::Config); // the set taken over anew keeps its pending mark
+    programOne();
+    EXPECT_EQ(messageTexts().size(), 1u);
+    EXPECT_EQ(writesOfPage(1).size(), 1u);
 
     ::chmod(csv.c_str(), 0644);
     programOne(); // the mark is made, then the next row goes onto this transponder
