@@ -23,8 +23,14 @@ using test::xmlFaults;
 WallClock fixedClock()
 {
     return [] {
-        std::tm local{.tm_sec = 9, .tm_min = 4, .tm_hour = 7, .tm_mday = 5, .tm_mon = 2, .tm_year = 2026 - 1900,
-                      .tm_isdst = -1};
+        std::tm local{};
+        local.tm_year = 2026 - 1900;
+        local.tm_mon = 2;
+        local.tm_mday = 5;
+        local.tm_hour = 7;
+        local.tm_min = 4;
+        local.tm_sec = 9;
+        local.tm_isdst = -1;
         return std::chrono::system_clock::from_time_t(std::mktime(&local));
     };
 }
@@ -231,8 +237,9 @@ TEST_F(RecordRows, TheJobHeaderNamesTheSourceTheCycleUsesAndOmitsCarrierIdRowsFo
         const std::string rows = jobHeaderRows("J", set);
         for (const std::string source : {"Decimal counter:", "csv file:", "fix data:"})
             EXPECT_EQ(rows.find(label(1, source)) != std::string::npos, source == c.source) << source;
-        if (!c.source.empty())
+        if (!c.source.empty()) {
             EXPECT_NE(rows.find(label(1, c.source) + "\r\n" + label(2, c.value)), std::string::npos);
+        }
         EXPECT_EQ(rows.find("Carrier ID Offset:") != std::string::npos, c.carrierIdRows);
         EXPECT_NE(rows.find(label(2, c.family)), std::string::npos);
     }
