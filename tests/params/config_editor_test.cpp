@@ -58,6 +58,8 @@ INSTANTIATE_TEST_SUITE_P(Windows, CarrierIdWindowTest, testing::Values(
                "0000000000000000000000000000AAAA", 14, 15, true},
     // A window loaded outside the memory is neither placed nor cleared.
     WindowCase{"LoadedOutsideTheMemory", ConfigEditorTest::decimalSet("job", "-2", "4"), "17",
+               "4141414141414141AAAAAAAAAAAAAAAA", 0, -1, false},
+    WindowCase{"CsvNegativeOffsetInsideTheMemory", ConfigEditorTest::csvSet("-2", "4", "2"), "",
                "4141414141414141AAAAAAAAAAAAAAAA", 0, -1, false}),
     [](const auto &info) { return info.param.name; });
 
