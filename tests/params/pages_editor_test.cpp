@@ -46,6 +46,10 @@ struct CellCase {
     std::optional<ByteTexts> taken;  // nothing: rejected with the format's message
     int byte = 40;
 };
+void PrintTo(const CellCase &c, std::ostream *os)
+{
+    *os << (c.asciiFormat ? "ASCII " : "hex ") << testing::PrintToString(c.typed) << " at byte " << c.byte;
+}
 
 class PagesEditorCell : public testing::TestWithParam<CellCase> {};
 
@@ -113,6 +117,7 @@ struct CounterReadCase {
     std::vector<std::string> pageCells;  // ASCII cells of page 12, typed before "OK"
     std::string counterValue;
 };
+void PrintTo(const CounterReadCase &c, std::ostream *os) { *os << "counter page " << c.counterPage << ": " << c.counterValue; }
 
 class PagesEditorCounterRead : public testing::TestWithParam<CounterReadCase> {};
 
