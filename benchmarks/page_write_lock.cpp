@@ -1,6 +1,12 @@
 // Times writePages and lockPages on all 17 pages against the simulated reader
 // answering at once, and the same transactions exchanged bare on the
-// pseudo-terminal (the floor). Usage: page_write_lock [rounds]
+// pseudo-terminal (the floor). Usage: page_write_lock [rounds] [settle-ms]
+//
+// Every round opens its line afresh and then lets it settle for settle-ms
+// (default 50, all three kinds alike) before the clock starts: the station
+// opens its port at start-up, long before an operation, whereas a receive
+// thread created a moment ago is scheduled late for its first milliseconds
+// on a loaded machine. 0 times the operations right after the open.
 #include "transponder/page_operations.h"
 #include "round_trip_stats.h"
 
@@ -10,14 +16,18 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <thread>
 
 namespace teb::bench {
 namespace {
 
 constexpr int kDefaultRounds = 100;
+constexpr std::chrono::milliseconds kDefaultSettle{50};
+std::chrono::milliseconds settle = kDefaultSettle;
 constexpr Duration kTarget{1.0};
 
 std::vector<std::string> simulatorOptions() { return {"--delay", "0", "--tor", "1"}; }
@@ -81,6 +91,7 @@ std::optional<Duration> stationRound()
     PageFlagArray lockable{};
     lockable.fill(true);
     auto context = station.context();
+    std::this_thread::sleep_for(settle);
     const auto start = std::chrono::steady_clock::now();
     writePages(context, false);
     const int writeErrors = station.errorCount;
@@ -99,6 +110,7 @@ std::optional<Duration> linkRound(TransactionTimes &times)
     if (!station.portOpen)
         return std::nullopt;
     ReaderSession session{station.port, station.handle, station.timeBase, station.terminalText};
+    std::this_thread::sleep_for(settle);
     bool ok = true;
     const auto start = std::chrono::steady_clock::now();
     times.startRound();
@@ -150,6 +162,7 @@ std::optional<Duration> freshBareRound(const std::vector<std::string> &commands,
     ::tcgetattr(fd, &raw);
     ::cfmakeraw(&raw);
     ::tcsetattr(fd, TCSANOW, &raw);
+    std::this_thread::sleep_for(settle);
     const auto taken = bareRound(fd, commands, times);
     ::close(fd);
     return taken;
@@ -179,8 +192,9 @@ int run(int rounds)
     const Figures stationFigures = figuresOf(station);
     const Figures linkFigures = figuresOf(link);
     const Figures floorFigures = figuresOf(floor);
-    std::printf("%d rounds of %zu transactions, the simulated reader answering without delay\n", rounds,
-                commands.size());
+    std::printf("%d rounds of %zu transactions, the simulated reader answering without delay, %lld ms settling after "
+                "each open\n",
+                rounds, commands.size(), static_cast<long long>(settle.count()));
     std::printf("%s\n", describeLoad().c_str());
     std::printf("%s\n", describe("writePages + lockPages", stationFigures).c_str());
     std::printf("%s\n", describe("reader link alone", linkFigures).c_str());
@@ -204,5 +218,7 @@ int run(int rounds)
 int main(int argc, char **argv)
 {
     const int rounds = argc > 1 ? std::atoi(argv[1]) : teb::bench::kDefaultRounds;
+    if (argc > 2)
+        teb::bench::settle = std::chrono::milliseconds(std::max(0, std::atoi(argv[2])));
     return teb::bench::run(rounds > 0 ? rounds : teb::bench::kDefaultRounds);
 }
