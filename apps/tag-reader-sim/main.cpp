@@ -54,14 +54,23 @@ public:
     {
     }
 
-    // Runs until a stop signal can be read from `stopSignals`.
-    void run(int stopSignals)
+    // Runs until a stop signal can be read from `signals`. SIGUSR1 there puts
+    // a new transponder, as the options made the first, on the antenna; it is
+    // taken before any command that arrived after it.
+    void run(int signals)
     {
+        const std::optional<Transponder> newTransponder = m_options.reader.transponder;
         for (;;) {
-            pollfd entries[2]{{m_master, POLLIN, 0}, {stopSignals, POLLIN, 0}};
+            pollfd entries[2]{{m_master, POLLIN, 0}, {signals, POLLIN, 0}};
             const int result = ::poll(entries, 2, millisecondsToNextAnswer());
-            if (result > 0 && entries[1].revents != 0)
-                return;
+            if (result > 0 && entries[1].revents != 0) {
+                signalfd_siginfo signal{};
+                if (::read(signals, &signal, sizeof signal) != static_cast<ssize_t>(sizeof signal)
+                    || signal.ssi_signo != SIGUSR1)
+                    return;
+                m_options.reader.transponder = newTransponder;
+                continue;
+            }
             if (result > 0 && (entries[0].revents & POLLIN))
                 receive();
             else if (result > 0)
@@ -164,7 +173,7 @@ private:
     std::deque<PendingAnswer> m_pending;
 };
 
-// SIGINT and SIGTERM, blocked and readable from the returned descriptor.
+// SIGINT, SIGTERM and SIGUSR1, blocked and readable from the returned descriptor.
 int stopSignalDescriptor()
 {
     signal(SIGPIPE, SIG_IGN);
@@ -172,6 +181,7 @@ int stopSignalDescriptor()
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGUSR1);
     sigprocmask(SIG_BLOCK, &stopSignals, nullptr);
     const int fd = signalfd(-1, &stopSignals, SFD_CLOEXEC);
     if (fd < 0)

@@ -194,7 +194,9 @@ A page number outside 1..17 is answered NAK, an unknown command ERR, an empty
 line not at all. With no transponder on the antenna every transponder command
 (RUID, RD, WD, LD) is answered "No Read". When ready it prints one line
 "ready COMn -> /dev/pts/N" on standard output. SIGINT or SIGTERM end it and
-remove the link. The station may close and reopen the line at any time.
+remove the link. SIGUSR1 puts a new transponder on the antenna, as the
+options made the first one (pages, locks, or none). The station may close and
+reopen the line at any time.
 
 Options (a value follows the option, or is joined with "="):
   --dir DIR          directory for the link (default: the current directory)

@@ -24,6 +24,8 @@ QString resourceOf(Artwork artwork)
     case Artwork::SwitchOff: return QStringLiteral(":/artwork/switch_off.svg");
     case Artwork::SelectOn: return QStringLiteral(":/artwork/select_on.svg");
     case Artwork::SelectOff: return QStringLiteral(":/artwork/select_off.svg");
+    case Artwork::PageSelectOn: return QStringLiteral(":/artwork/page_select_on.svg");
+    case Artwork::PageSelectOff: return QStringLiteral(":/artwork/page_select_off.svg");
     case Artwork::LedOn: return QStringLiteral(":/artwork/led_on.svg");
     case Artwork::LedOff: return QStringLiteral(":/artwork/led_off.svg");
     case Artwork::ProgramIcon: return QStringLiteral(":/artwork/icon.svg");

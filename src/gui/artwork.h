@@ -10,8 +10,10 @@ namespace teb::gui {
 enum class Artwork {
     SwitchOn,   // HEX/ASCII and mode switches
     SwitchOff,
-    SelectOn,   // selection boxes of the page grid
+    SelectOn,   // selection switches of the editors
     SelectOff,
+    PageSelectOn, // page grid selection boxes: the check mark is drawn over them
+    PageSelectOff,
     LedOn,      // flat switches of the manual group
     LedOff,
     ProgramIcon,

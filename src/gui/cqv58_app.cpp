@@ -14,7 +14,6 @@ int CQV58App::start(int argc, char **argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tag-encoder-bench"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tag Encoder Bench"));
     QApplication::setApplicationVersion(QStringLiteral("1.65"));
     QApplication::setDesktopFileName(QStringLiteral("tag-encoder-bench"));
     QCommandLineParser parser;

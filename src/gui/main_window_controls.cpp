@@ -74,6 +74,13 @@ QWidget *MainWindow::createControl(Control id, QWidget *parent)
     case ControlKind::Button: {
         auto *button = new QPushButton(parent);
         button->setAutoDefault(false);
+        if (id == Control::DefaultMemoryButton) {
+            // The longest caption of the button column: one point smaller so
+            // it keeps a margin inside the column's width.
+            QFont font = button->font();
+            font.setPointSizeF(font.pointSizeF() - 1);
+            button->setFont(font);
+        }
         return button;
     }
     case ControlKind::Switch: {
@@ -84,9 +91,10 @@ QWidget *MainWindow::createControl(Control id, QWidget *parent)
     }
     case ControlKind::ImageSwitch: return imageSwitch(Artwork::SwitchOn, Artwork::SwitchOff, {36, 18}, parent);
     case ControlKind::SelectionBox: {
-        ImageSwitch *box = imageSwitch(Artwork::SelectOn, Artwork::SelectOff, {18, 18}, parent);
+        ImageSwitch *box = imageSwitch(Artwork::PageSelectOn, Artwork::PageSelectOff, {18, 18}, parent);
         box->setCheckable(true);
         box->setFlat(true);
+        box->setDrawsCheckMark(true);
         return box;
     }
     case ControlKind::SpinButton: return new SpinArrows(parent);

@@ -1,12 +1,15 @@
 // The station's windows through their real widgets, on the offscreen platform.
 #include "about_box.h"
+#include "config_dialog.h"
 #include "controls/enter_edit.h"
 #include "file_dialog.h"
 #include "qt_text.h"
 #include "interface_settings_dialog.h"
 #include "station.h"
+#include "support/automatic_job.h"
 #include "support/reader_simulator.h"
 #include "support/temp_dir.h"
+#include "support/xml_check.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -267,7 +270,7 @@ private slots:
         startIn("");
         const MessageRequest question{"Overwrite \"x.ini\"?\r\nThe old set is lost.", "Tag Encoder Bench",
                                       MessageIcon::Question, MessageButtons::YesNo};
-        for (const auto [button, answer] : {std::pair(QMessageBox::Yes, MessageAnswer::Yes),
+        for (const auto &[button, answer] : {std::pair(QMessageBox::Yes, MessageAnswer::Yes),
                                             std::pair(QMessageBox::No, MessageAnswer::No)}) {
             QString text;
             whenDialogShows([&, button = button](QWidget &dialog) {
@@ -330,6 +333,47 @@ private slots:
         QCOMPARE(m_station->run(), DialogResult::Cancel);
         QVERIFY(settingsFile().find("Carrier ID=CAFE0001\r\n") != std::string::npos);
         QVERIFY(settingsFile().find("port=\r\n") != std::string::npos);
+    }
+
+    // An operator at the line: "Config", "OK" on the counter set, then "One"
+    // twice, each time on a new transponder.
+    void configThenOneTwiceProgramsAndRecordsTwoTransponders()
+    {
+        test::ReaderSimulator reader(m_directory->path(), {"--family", "orvex"}, "COM7");
+        QVERIFY(reader.ready());
+        ParameterSet job = test::automaticJob();
+        job.carrierId = "41";
+        test::writeAutomaticStation(m_directory->path(), job);
+        startIn("");
+        CQV58Dlg &model = m_station->model();
+        QVERIFY(model.portOpen);
+
+        whenDialogShows([](QWidget &dialog) {
+            auto &config = dynamic_cast<ConfigDialog &>(dialog);
+            QTest::mouseClick(dynamic_cast<QAbstractButton *>(config.control(ConfigControl::OkButton)), Qt::LeftButton);
+        });
+        window().menuAction(MenuItem::Config)->trigger();
+        QVERIFY(model.automaticMode);
+
+        const auto records = [this] {
+            const std::string file = test::readFileBytes(*m_directory / "records.xml");
+            std::size_t count = 0;
+            for (std::size_t at = file.find(">E0040150<"); at != std::string::npos; at = file.find(">E0040150<", at + 1))
+                ++count;
+            return count / 2; // the UID in both rows of a record
+        };
+        auto &one = widget<QAbstractButton>(Control::OneButton);
+        for (std::size_t transponder = 1; transponder <= 2; ++transponder) {
+            reader.newTransponder();
+            QTest::qWait(50); // the press after the last cycle's tick
+            QTest::mouseClick(&one, Qt::LeftButton);
+            QTRY_COMPARE(records(), transponder);
+        }
+        QCOMPARE(model.nextCarrierId, std::string("43"));
+        QCOMPARE(widget<CEnterEdit>(Control::NextBox).text(), QStringLiteral("43"));
+        QCOMPARE(widget<CEnterEdit>(pageBox(17)).backgroundColor(), QColor(0, 255, 0));
+        QTRY_VERIFY(window().focusWidget() == &one); // the focus back on "One"
+        QCOMPARE(test::xmlFaults(*m_directory / "records.xml"), std::string());
     }
 };
 

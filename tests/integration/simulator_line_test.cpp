@@ -106,3 +106,25 @@ TEST(SimulatorLine, ARefusedOrLostCommandChangesNothingAndALostAnswerDoes)
 
 } // namespace
 } // namespace teb
+
+namespace teb {
+namespace {
+
+TEST(SimulatorLine, ANewTransponderIsTheFirstOneAgain)
+{
+    ReaderSimulator simulator({"--page", "2=4142434445464748", "--lock", "3"});
+    ASSERT_TRUE(simulator.ready());
+    SimulatorLine line(simulator.devicePath());
+    ASSERT_GE(line.fd, 0);
+    EXPECT_EQ(line.ask("WD 1 " + kPage1), "ACK");
+    EXPECT_EQ(line.ask("LD 1"), "ACK");
+    EXPECT_EQ(line.ask("WD 1 " + kZeroPage), "NAK");
+    simulator.newTransponder();
+    EXPECT_EQ(line.ask("RD 1"), kZeroPage);
+    EXPECT_EQ(line.ask("RD 2"), "4142434445464748");
+    EXPECT_EQ(line.ask("WD 1 " + kPage1), "ACK");
+    EXPECT_EQ(line.ask("WD 3 " + kPage1), "NAK");
+}
+
+} // namespace
+} // namespace teb

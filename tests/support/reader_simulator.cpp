@@ -94,6 +94,12 @@ std::vector<std::string> ReaderSimulator::receivedLines(std::size_t atLeast) con
     }
 }
 
+void ReaderSimulator::newTransponder() const
+{
+    if (m_pid > 0)
+        ::kill(m_pid, SIGUSR1);
+}
+
 void ReaderSimulator::end(int signal)
 {
     if (m_pid <= 0)

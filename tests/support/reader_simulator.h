@@ -36,6 +36,10 @@ public:
     // (bytes outside printable ASCII as \xNN); waits a while for `atLeast`.
     std::vector<std::string> receivedLines(std::size_t atLeast = 0) const;
 
+    // A new transponder, as the options made the first, is put on the
+    // antenna before any command sent after this call.
+    void newTransponder() const;
+
     // SIGKILL: the line hangs up at once, as when an adapter is pulled.
     void kill() { end(SIGKILL); }
 

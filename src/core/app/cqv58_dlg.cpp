@@ -138,15 +138,6 @@ void CQV58Dlg::sendClicked()
 
 // --- ticks
 
-void CQV58Dlg::tick10ms()
-{
-    if (!cycleRequested)
-        return;
-    cycleRequested = false;
-    if (m_cycleStep)
-        m_cycleStep();
-}
-
 void CQV58Dlg::tick500ms()
 {
     if (errorPending) {

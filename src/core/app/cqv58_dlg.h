@@ -5,9 +5,11 @@
 #include "app/main_window_events.h"
 #include "app/main_window_view.h"
 #include "app/receive_inbox.h"
+#include "automatic/automatic_cycle.h"
 #include "params/parameter_set.h"
 #include "params/station_settings.h"
 #include "reader/date_time_stamp.h"
+#include "reader/protocol_file.h"
 #include "reader/reader_port.h"
 #include "reader/time_base.h" // kStartTimeBase
 #include "records/record_entry.h"
@@ -36,6 +38,7 @@ inline constexpr int kWindowHeight = 461;
 
 
 inline constexpr std::string_view kWindowTitle = "Tag Encoder Bench";
+inline constexpr std::string_view kOneProtocolLine = "One";
 inline constexpr std::string_view kPortErrorCaption = "Error";
 inline constexpr std::string_view kPortOpenFailedSuffix = " could not be opened!";
 inline constexpr std::string_view kPortCloseFailedText = "Can't close COM Port.";
@@ -135,6 +138,14 @@ public:
     // One record of the automatic cycle; false when the record file could not be written.
     bool appendRecord();
     void appendManualLog(records::ManualLogKind kind);
+    // --- automatic mode
+    void one();                // "One": a cycle at the next 10 ms tick
+    void runAutomaticCycle();
+    bool placeCarrierId();     // PlaceCarrierId: the Carrier ID into the pages
+    void csvCommand(Control id); // the hidden commands of the CSV sources
+    void resumeSetProgress();  // after the current set was loaded from its file
+    void keepSetProgress();
+    void runConfig();          // "Config": the editor, and its result taken over
 
     // "Log" and "Open" switch the window's default action off until it closes.
     void disableDefaultAction() { defaultActionEnabled = false; }
@@ -199,6 +210,12 @@ public:
     PageFlags pageSucceeded{};  // per page: read or written in the last read or write
     WallClock wallClock = systemWallClock(); // the stamp of record and log entries
 
+    // --- automatic cycle
+    bool recordFailed = false;
+    CsvSourceState csvSource;  // the CSV row in the pages, a mark still to make
+    SetStart setStart;         // the current set's saved start values
+    bool savedInEditor = false;
+
 private:
     template <typename Handler>
     void runEvent(Handler handler);
@@ -235,6 +252,12 @@ private:
     template <typename Operation>
     void runOnPages(Operation operation);
     records::RecordEntry entryOfPages(bool uidShown, bool onlySucceeded) const;
+    void showNotice(const Notice &notice);
+    void deferError(std::string text);
+    void takeNextCarrierId(const std::string &carrierId);
+    std::optional<ProgressKeeping> progressKeeping() const;
+    void takeOverEditorResult(const ConfigEditorInput &input, const ConfigEditorResult &result);
+    void requestFocusOnFirstEditablePage();
 
     MainWindowView &m_view;
     DialogHost &m_dialogs;
@@ -244,6 +267,8 @@ private:
     ReceiveInbox m_inbox; // before the port: the receive thread ends first
     ReaderPort m_readerPort;
     std::function<void()> m_cycleStep;
+    ProtocolFile m_protocolFile;
+    bool m_oneHeldUntilTick = false; // "One" waits for the tick after a cycle
     CI2Dlg::PortListSource m_portListSource;
 };
 

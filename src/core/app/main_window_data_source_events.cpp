@@ -1,12 +1,62 @@
 // The "next" and "max" boxes of the automatic group: leaving them and their
-// spin buttons. The data sources take them over.
+// spin buttons, and the carrier ID they place into the pages.
 #include "app/cqv58_dlg.h"
 
-namespace teb {
+#include "automatic/counter_arithmetic.h"
+#include "automatic/page_placement.h"
 
-void CQV58Dlg::nextBoxLeft() {}
-void CQV58Dlg::maxBoxLeft() {}
-void CQV58Dlg::nextSpinStep(SpinDirection) {}
-void CQV58Dlg::maxSpinStep(SpinDirection) {}
+namespace teb {
+namespace {
+
+StepDirection stepOf(SpinDirection direction)
+{
+    return direction == SpinDirection::Up ? StepDirection::Up : StepDirection::Down;
+}
+
+} // namespace
+
+void CQV58Dlg::nextBoxLeft()
+{
+    takeFromControls();
+    takeNextCarrierId(committedCounter(nextCarrierId, currentSet.carrierIdLength));
+}
+
+void CQV58Dlg::maxBoxLeft()
+{
+    takeFromControls();
+    carrierIdMax = committedCounter(carrierIdMax, currentSet.carrierIdLength);
+    showInControls();
+}
+
+void CQV58Dlg::nextSpinStep(SpinDirection direction)
+{
+    takeFromControls();
+    takeNextCarrierId(steppedCounter(nextCarrierId, currentSet.carrierIdLength, stepOf(direction)));
+}
+
+void CQV58Dlg::maxSpinStep(SpinDirection direction)
+{
+    takeFromControls();
+    carrierIdMax = steppedCounter(carrierIdMax, currentSet.carrierIdLength, stepOf(direction));
+    showInControls();
+}
+
+// The operator's choice of the next carrier ID is progress too: a restart
+// goes on from it.
+void CQV58Dlg::takeNextCarrierId(const std::string &carrierId)
+{
+    currentSet.carrierId = carrierId;
+    nextCarrierId = carrierId;
+    placeCarrierId();
+    keepSetProgress();
+    showInControls();
+}
+
+// PlaceCarrierId: nothing is placed when the carrier ID does not fit its cells.
+bool CQV58Dlg::placeCarrierId()
+{
+    PageModel pages{currentSet.pages, pageText, asciiFormat};
+    return teb::placeCarrierId(pages, currentSet, currentSet.carrierId);
+}
 
 } // namespace teb

@@ -49,7 +49,7 @@ void CQV58Dlg::menuCommand(MenuItem item)
         case MenuItem::FileExit: exit(); break;
         case MenuItem::InterfaceSettings: runInterfaceSettings(); break;
         case MenuItem::InterfaceDeviceManager: openDeviceManager(); break;
-        case MenuItem::Config: break; // routed by the parameter set editor's owner
+        case MenuItem::Config: runConfig(); break;
         case MenuItem::TerminalShow: toggleTerminal(); break;
         case MenuItem::TerminalClear: clearTerminal(); break;
         case MenuItem::HelpInfo:
@@ -125,7 +125,12 @@ void CQV58Dlg::routeClick(Control id)
     case Control::WriteCarrierIdButton: writeCarrierIdClicked(); break;
     case Control::DefaultButton: focusOne(); break;
     case Control::CancelButton: cancelWindow(); break;
-    default: break; // the automatic group's commands
+    case Control::OneButton: one(); break;
+    case Control::NextDataSetButton:
+    case Control::CurrentDataSetProcessedButton:
+    case Control::NextCompleteButton:
+    case Control::NextCompleteProcessedButton: csvCommand(id); break;
+    default: break;
     }
 }
 

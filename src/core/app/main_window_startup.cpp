@@ -22,6 +22,7 @@ void CQV58Dlg::startUp()
     showLogFileName();
     currentSet = loadParameterSet(workingDirectory, currentSetName);
     nextCarrierId = currentSet.carrierId;
+    resumeSetProgress();
 
     setUpControls();
     m_view.appendSystemMenuItem(std::string(kSystemMenuInfoText));

@@ -1,6 +1,7 @@
 #include "reader/protocol_file.h"
 
 #include "common/decimal_text.h"
+#include "common/file_descriptor.h"
 #include "common/write_all.h"
 
 #include <cerrno>
@@ -14,25 +15,6 @@ namespace teb {
 namespace {
 
 constexpr mode_t kNewFileMode = 0666; // narrowed by the umask
-
-// An open file descriptor, closed when it goes out of scope.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor &) = delete;
-    FileDescriptor &operator=(const FileDescriptor &) = delete;
-
-    int get() const { return m_fd; }
-    bool valid() const { return m_fd >= 0; }
-
-private:
-    int m_fd;
-};
 
 std::error_code lastError() { return {errno, std::generic_category()}; }
 
@@ -83,6 +65,8 @@ bool ProtocolFile::append(const std::filesystem::path &directory, std::string_vi
             [[maybe_unused]] const int ignored = ::ftruncate(fd.get(), status.st_size);
             return false;
         }
+        // Each line is one programmed transponder: it must survive a power loss.
+        ::fdatasync(fd.get());
         return true;
     }
 }

@@ -1,5 +1,7 @@
 #include "records/workbook_append.h"
 
+#include "common/file_descriptor.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,23 +13,6 @@ namespace teb::records {
 namespace {
 
 constexpr mode_t kNewFileMode = 0666;
-
-// Closes the descriptor when the append ends, whichever way.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor &) = delete;
-    FileDescriptor &operator=(const FileDescriptor &) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 bool readAt(int fd, std::string &bytes, off_t offset)
 {

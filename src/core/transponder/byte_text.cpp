@@ -98,4 +98,15 @@ std::string textToHexDigits(std::string_view text)
     return digits;
 }
 
+std::string groupedInPairs(std::string_view digits)
+{
+    std::string text;
+    for (std::size_t i = 0; i < digits.size(); i += 2) {
+        if (i > 0)
+            text += ' ';
+        text += digits.substr(i, 2);
+    }
+    return text;
+}
+
 } // namespace teb

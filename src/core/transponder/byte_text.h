@@ -32,4 +32,7 @@ std::string hexToDisplay(std::string_view hexByte);          // one character, o
 std::string hexDigitsToText(std::string_view hexDigits);
 std::string textToHexDigits(std::string_view text);          // two upper-case digits per character
 
+// "30 31 32 ..": a run of digits in pairs separated by single blanks.
+std::string groupedInPairs(std::string_view digits);
+
 } // namespace teb

@@ -1,5 +1,6 @@
 #include "transponder/page_entry.h"
 
+#include "transponder/byte_text.h"
 #include "transponder/page_bytes.h"
 
 namespace teb {
@@ -43,17 +44,6 @@ std::string normaliseAsciiEntry(std::string_view typed, std::string_view alignme
     if (alignment == "Left")
         return separatedBySingleBlanks(typed) + repeated(" NUL", missing);
     return std::string(typed);
-}
-
-std::string groupedInPairs(std::string_view digits)
-{
-    std::string text;
-    for (std::size_t i = 0; i < digits.size(); i += 2) {
-        if (i > 0)
-            text += ' ';
-        text += digits.substr(i, 2);
-    }
-    return text;
 }
 
 std::string withoutBlanks(std::string_view text)

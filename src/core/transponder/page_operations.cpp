@@ -32,18 +32,6 @@ std::pair<bool, std::size_t> runUidStep(PageOperationContext &context, ReaderExc
     return {transaction.succeeded, transaction.answer.size()};
 }
 
-// "30 31 32 ..": the digits in pairs as received.
-std::string pairedDigits(std::string_view digits)
-{
-    std::string text;
-    for (std::size_t i = 0; i < digits.size(); i += 2) {
-        if (i > 0)
-            text += ' ';
-        text += digits.substr(i, 2);
-    }
-    return text;
-}
-
 // The opening of the operations that read the UID along with the pages.
 void clearUid(PageOperationContext &context)
 {
@@ -106,7 +94,7 @@ PageRead readPage(PageOperationContext &context, ReaderExchange &exchange, int p
                   transaction.answer.size()};
     if (read.succeeded) {
         // Both kept texts follow the transponder, whichever format is shown.
-        fields.hexTextKept[i] = pairedDigits(read.digits);
+        fields.hexTextKept[i] = groupedInPairs(read.digits);
         fields.asciiTextKept[i] = hexTextToAsciiText(fields.hexTextKept[i]);
         fields.pageText[i] = fields.asciiFormat ? fields.asciiTextKept[i] : fields.hexTextKept[i];
     }

@@ -1,6 +1,7 @@
 #include "controls/image_switch.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QStyleOptionButton>
 
 namespace teb::gui {
@@ -26,6 +27,12 @@ void ImageSwitch::setFlat(bool flat)
     update();
 }
 
+void ImageSwitch::setDrawsCheckMark(bool draws)
+{
+    m_drawsCheckMark = draws;
+    update();
+}
+
 QSize ImageSwitch::sizeHint() const
 {
     return m_onImage.deviceIndependentSize().toSize().grownBy(QMargins(3, 3, 3, 3));
@@ -48,11 +55,28 @@ void ImageSwitch::paintEvent(QPaintEvent *)
     if (!isEnabled())
         painter.setOpacity(0.4);
     painter.drawPixmap(target, image);
+    if (m_drawsCheckMark && isChecked())
+        drawCheckMark(painter, target);
     if (hasFocus()) {
         painter.setOpacity(1.0);
         painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
+}
+
+void ImageSwitch::drawCheckMark(QPainter &painter, const QRect &box) const
+{
+    const QRectF r = box;
+    QPainterPath mark;
+    mark.moveTo(r.left() + r.width() * 0.22, r.top() + r.height() * 0.51);
+    mark.lineTo(r.left() + r.width() * 0.42, r.top() + r.height() * 0.70);
+    mark.lineTo(r.left() + r.width() * 0.78, r.top() + r.height() * 0.30);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal width = r.width() * 0.13;
+    painter.setPen(QPen(QColor(0x0f, 0x50, 0x20), width + 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPath(mark);
+    painter.setPen(QPen(Qt::white, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPath(mark);
 }
 
 } // namespace teb::gui

@@ -17,6 +17,9 @@ public:
     void setImageOn(bool on);
     bool imageOn() const { return m_imageOn; }
     void setFlat(bool flat);
+    // A check box that carries an image: the image shows what it was last
+    // set to, the check mark drawn over it shows the check state.
+    void setDrawsCheckMark(bool draws);
 
     QSize sizeHint() const override;
 
@@ -24,10 +27,14 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void drawCheckMark(QPainter &painter, const QRect &box) const;
+
+private:
     QPixmap m_onImage;
     QPixmap m_offImage;
     bool m_imageOn = false;
     bool m_flat = false;
+    bool m_drawsCheckMark = false;
 };
 
 } // namespace teb::gui

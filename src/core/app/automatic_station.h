@@ -1,0 +1,27 @@
+#pragma once
+
+#include "automatic/automatic_cycle.h"
+
+namespace teb {
+
+class CQV58Dlg;
+
+// The main window as the automatic cycle sees it: its page write and lock,
+// its record file, its controls and message boxes.
+class AutomaticStation final : public CycleStation {
+public:
+    explicit AutomaticStation(CQV58Dlg &window) : m_window(window) {}
+
+    void notify(const Notice &notice) override;
+    int writePages() override;
+    int lockPages() override;
+    bool appendRecord() override;
+    void takeFromControls() override;
+    void showInControls() override;
+    void enableAfterRecordFailure() override;
+
+private:
+    CQV58Dlg &m_window;
+};
+
+} // namespace teb

@@ -1,0 +1,114 @@
+// Automatic mode: "One", the 10 ms tick that runs the cycle, the protocol line
+// after it, and the progress of the current set.
+#include "app/cqv58_dlg.h"
+
+#include "app/automatic_station.h"
+#include "automatic/automatic_cycle.h"
+#include "automatic/automatic_messages.h"
+#include "params/parameter_set_file.h"
+
+namespace teb {
+
+// "One": the cycle runs on the next tick. A press that reaches the window
+// while a cycle runs, or that waited in its queue until the cycle ended, is
+// dropped: an unlocked tag would otherwise get two consecutive IDs.
+void CQV58Dlg::one()
+{
+    if (m_oneHeldUntilTick)
+        return;
+    m_view.startTimer(kCycleTimerId, kCycleTimerPeriod);
+    cycleRequested = true;
+    errorCount = 0;
+}
+
+void CQV58Dlg::tick10ms()
+{
+    m_oneHeldUntilTick = false;
+    if (!cycleRequested)
+        return;
+    cycleRequested = false;
+    if (m_cycleStep)
+        m_cycleStep();
+    else
+        runAutomaticCycle();
+    if (recordFailed) {
+        deferError(std::string(recordFileFailedText));
+        recordFailed = false;
+    }
+    ProtocolFileError protocolError;
+    if (!m_protocolFile.append(workingDirectory, kOneProtocolLine, protocolError))
+        deferError(protocolError.message());
+    m_view.setFocus(Control::OneButton);
+    m_oneHeldUntilTick = true;
+}
+
+void CQV58Dlg::deferError(std::string text)
+{
+    if (errorPending)
+        return; // the first message waits for its box
+    errorText = std::move(text);
+    errorPending = true;
+}
+
+void CQV58Dlg::runAutomaticCycle()
+{
+    AutomaticStation station(*this);
+    CycleFields fields{DataSourceFields{currentSet, pageText, asciiFormat, nextCarrierId, csvDelimiter, workingDirectory},
+                       pageSelected, carrierIdMax, programmedCount, errorCount, recordFailed, pageFocusRequest,
+                       csvSource, progressKeeping()};
+    teb::runAutomaticCycle(fields, station);
+}
+
+std::optional<ProgressKeeping> CQV58Dlg::progressKeeping() const
+{
+    // A name that could lead out of the folder gets no file, as it gets no set file.
+    if (workingDirectory.empty() || !isValidSetName(currentSetName))
+        return std::nullopt;
+    return ProgressKeeping{progressFilePath(workingDirectory, currentSetName), setStart};
+}
+
+void CQV58Dlg::keepSetProgress()
+{
+    const auto keeping = progressKeeping();
+    if (keeping && !writeProgress(keeping->file, progressOf(keeping->start, currentSet)))
+        showNotice(notice::progressNotSaved);
+}
+
+// A set has just become the current set: its progress is taken over when it
+// belongs to the start values its file holds.
+void CQV58Dlg::resumeSetProgress()
+{
+    const ParameterSet saved = loadParameterSet(workingDirectory, currentSetName);
+    setStart = SetStart{saved.carrierId, saved.counterValue};
+    csvSource = CsvSourceState{};
+    const auto keeping = progressKeeping();
+    if (!keeping)
+        return;
+    if (const auto progress = readProgress(keeping->file))
+        resumeProgress(*progress, setStart, currentSet);
+    nextCarrierId = currentSet.carrierId;
+}
+
+void CQV58Dlg::showNotice(const Notice &notice)
+{
+    showMessage(std::string(notice.text), kWindowTitle,
+                notice.level == NoticeLevel::Stop ? MessageIcon::Stop : MessageIcon::Warning);
+}
+
+// The hidden commands of the CSV sources.
+void CQV58Dlg::csvCommand(Control id)
+{
+    takeFromControls();
+    AutomaticStation station(*this);
+    DataSourceFields fields{currentSet, pageText, asciiFormat, nextCarrierId, csvDelimiter, workingDirectory};
+    switch (id) {
+    case Control::NextDataSetButton: errorCount = nextDataSet(fields, csvSource, station); break;
+    case Control::NextCompleteButton: errorCount = nextComplete(fields, csvSource, station); break;
+    case Control::CurrentDataSetProcessedButton: markRowInPages(fields, CsvFormat::Simple, csvSource); break;
+    case Control::NextCompleteProcessedButton: markRowInPages(fields, CsvFormat::Complete, csvSource); break;
+    default: break;
+    }
+    showInControls();
+}
+
+} // namespace teb

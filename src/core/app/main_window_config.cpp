@@ -1,0 +1,96 @@
+// "Config": the parameter set editor, and the take-over of what it returns.
+#include "app/cqv58_dlg.h"
+
+#include "common/decimal_text.h"
+#include "params/parameter_set_file.h"
+
+namespace teb {
+namespace {
+
+ConfigEditorInput editorInput(const CQV58Dlg &w)
+{
+    ConfigEditorInput input;
+    input.workingDirectory = w.workingDirectory;
+    input.currentSetName = w.currentSetName;
+    input.setList = w.setList;
+    input.carrierId = w.nextCarrierId;
+    input.counterValue = w.currentSet.counterValue;
+    input.counterPage = w.currentSet.counterPage;
+    input.alignment = w.currentSet.alignment;
+    input.useCsvFile = w.currentSet.useCsvFile;
+    input.csvFileName = w.currentSet.csvFileName;
+    input.logEnabled = w.currentSet.logEnabled;
+    input.recordFileName = w.currentSet.recordFileName;
+    input.asciiFormat = w.asciiFormat;
+    return input;
+}
+
+} // namespace
+
+void CQV58Dlg::runConfig()
+{
+    takeFromControls();
+    savedInEditor = false;
+    const ConfigEditorInput input = editorInput(*this);
+    CAutoDlg editor(input);
+    m_dialogs.runConfigDialog(editor);
+    const ConfigEditorResult &result = editor.result();
+    if (!result.accepted)
+        return;
+    takeOverEditorResult(input, result);
+
+    showFormatSwitches();
+    pageSelected[0] = pageSelected[1] = true;
+    for (std::size_t i = 2; i < pageSelected.size(); ++i)
+        pageSelected[i] = currentSet.writePages3To17;
+    selectAll = currentSet.writePages3To17;
+    rebuildPageTextsFromSet();
+    jobHeaderPending = true;
+
+    automaticMode = true;
+    showModeSwitches();
+    showInControls();
+    refreshModeView();
+    m_view.setTextColour(Control::SetNameLabel, colour::White);
+    m_view.setBackground(Control::SetNameLabel, colour::Black);
+    requestFocusOnFirstEditablePage();
+}
+
+void CQV58Dlg::takeOverEditorResult(const ConfigEditorInput &input, const ConfigEditorResult &result)
+{
+    currentSetName = result.currentSetName;
+    setList = result.setList;
+    currentSet = result.set;
+    nextCarrierId = currentSet.carrierId;
+    asciiFormat = result.asciiFormat;
+    savedInEditor = result.saved;
+    // A carrier ID or counter value typed in the editor is the operator's
+    // choice and is kept as the set's progress; left alone, the set goes on
+    // from its progress unless the editor saved other start values.
+    const bool typed = currentSet.carrierId != input.carrierId || currentSet.counterValue != input.counterValue;
+    const ParameterSet edited = currentSet;
+    resumeSetProgress();
+    if (typed) {
+        currentSet.carrierId = edited.carrierId;
+        currentSet.counterValue = edited.counterValue;
+        nextCarrierId = currentSet.carrierId;
+        keepSetProgress();
+    }
+    if (savedInEditor) {
+        // Wraps modulo 2^64 as the counter texts always have.
+        carrierIdMax = formatUnsigned64(readUnsigned64(nextCarrierId) + readUnsigned64(currentSet.quantity) - 1u);
+        programmedCount = 0;
+    }
+}
+
+void CQV58Dlg::requestFocusOnFirstEditablePage()
+{
+    for (std::size_t i = 0; i < currentSet.pages.size(); ++i) {
+        if (currentSet.pages[i].editable) {
+            pageFocusRequest[i] = true;
+            return;
+        }
+    }
+}
+
+} // namespace teb

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <string_view>
+
+// What the data sources and the automatic cycle tell the operator, and with
+// which icon. The caption of every box is the program title.
+namespace teb {
+
+enum class NoticeLevel { Warning, Stop };
+
+struct Notice {
+    std::string_view text;
+    NoticeLevel level;
+};
+
+namespace notice {
+
+inline constexpr Notice noCsvAccess{"No access to csv file.", NoticeLevel::Stop};
+inline constexpr Notice csvWrongFormat{
+    "Next Carrier ID has the wrong format. Check the used csv file.", NoticeLevel::Warning};
+inline constexpr Notice quantityReached{"Quantity reached.", NoticeLevel::Warning};
+inline constexpr Notice wrongCarrierIdFormat{"Wrong Carrier ID format.", NoticeLevel::Warning};
+inline constexpr Notice uidNotRead{
+    "UID can't be read. No or defect transponder on Antenna or wrong transponder type chosen.",
+    NoticeLevel::Stop};
+inline constexpr Notice writeFailed{"Error on writing the pages of the transponder.", NoticeLevel::Stop};
+inline constexpr Notice lockFailed{"Error on locking the pages of the transponder.", NoticeLevel::Stop};
+
+// A cycle that would write no carrier ID, no counter page or no page at all
+// would be counted and recorded as a programmed transponder.
+inline constexpr Notice carrierIdPagesNotSelected{
+    "The pages of the Carrier ID are not selected for writing.\r\nNo transponder was programmed.",
+    NoticeLevel::Warning};
+inline constexpr Notice counterPageNotSelected{
+    "The counter page is not selected for writing.\r\nNo transponder was programmed.", NoticeLevel::Warning};
+inline constexpr Notice noPageSelected{
+    "No page is selected for writing.\r\nNo transponder was programmed.", NoticeLevel::Warning};
+
+// The transponder was programmed and recorded, but its row kept no "X": the
+// next "One" would program the same carrier ID again.
+inline constexpr Notice csvMarkFailed{
+    "The programmed row could not be marked as done in the csv file.\r\n"
+    "Is the csv file write-protected, or was it changed?\r\n"
+    "No further transponder is programmed until the row is marked.",
+    NoticeLevel::Stop};
+
+// The set's progress could not be kept: after a restart the same carrier ID
+// would be offered again.
+inline constexpr Notice progressNotSaved{
+    "The progress of the parameter set could not be saved beside its set file.\r\n"
+    "After a restart the counters would start again from the saved values.",
+    NoticeLevel::Stop};
+
+} // namespace notice
+
+// Deferred to the 500 ms tick; always with the stop icon.
+inline constexpr std::string_view recordFileFailedText =
+    "Protocol file can't be opened.\r\nDoes the protocol path exist?\r\nDo you have writing authorisation on the path?";
+
+} // namespace teb

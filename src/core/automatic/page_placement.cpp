@@ -1,0 +1,111 @@
+#include "automatic/page_placement.h"
+
+#include "automatic/counter_arithmetic.h"
+#include "common/decimal_text.h"
+#include "transponder/byte_text.h"
+
+#include <algorithm>
+
+namespace teb {
+namespace {
+
+PageBytes setPageBytes(const PageSetting &page)
+{
+    PageBytes bytes{};
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = page.hex[i].empty() ? std::uint8_t{0} : hexToByte(page.hex[i]);
+    return bytes;
+}
+
+int pageOfCell(long long cell) { return static_cast<int>(cell / bytesPerPage) + 1; }
+
+} // namespace
+
+std::vector<std::uint8_t> bytesOf(std::string_view text)
+{
+    return std::vector<std::uint8_t>(text.begin(), text.end());
+}
+
+std::optional<CellRun> carrierIdRun(const ParameterSet &set)
+{
+    const long long offset = readDecimal(set.carrierIdOffset);
+    const long long length = readDecimal(set.carrierIdLength);
+    const long long page = std::clamp<long long>(readDecimal(set.memoryPage), 1, pageCount);
+    const long long first = (page - 1) * bytesPerPage + offset;
+    if (offset < 0 || !runFitsCells(first, length))
+        return std::nullopt;
+    return CellRun{first, length};
+}
+
+PageCells currentCells(const PageModel &model)
+{
+    PageCells cells;
+    for (int page = 1; page <= pageCount; ++page) {
+        const auto index = static_cast<std::size_t>(page - 1);
+        const auto shown = pageBytes(model.pageText[index], model.asciiFormat);
+        cells.setPage(page, shown ? *shown : setPageBytes(model.setPages[index]));
+    }
+    return cells;
+}
+
+void storeCells(PageModel &model, const PageCells &cells, int firstPage, int lastPage)
+{
+    for (int page = std::max(firstPage, 1); page <= std::min(lastPage, pageCount); ++page) {
+        const auto index = static_cast<std::size_t>(page - 1);
+        const PageBytes bytes = cells.page(page);
+        PageSetting &setting = model.setPages[index];
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            setting.hex[i] = byteToHexDigits(bytes[i]);
+            setting.ascii[i] = byteToDisplay(bytes[i]);
+        }
+        model.pageText[index] = pageText(bytes, model.asciiFormat);
+    }
+}
+
+bool placeRun(PageModel &model, CellRun run, std::span<const std::uint8_t> bytes)
+{
+    if (static_cast<long long>(bytes.size()) != run.length)
+        return false;
+    PageCells cells = currentCells(model);
+    if (!cells.place(run.offset, bytes))
+        return false;
+    if (run.length > 0)
+        storeCells(model, cells, pageOfCell(run.offset), pageOfCell(run.offset + run.length - 1));
+    return true;
+}
+
+bool placeCarrierId(PageModel &model, const ParameterSet &set, std::string_view carrierId)
+{
+    const auto run = carrierIdRun(set);
+    if (!run || static_cast<long long>(carrierId.size()) > run->length)
+        return false;
+    std::string padded(static_cast<std::size_t>(run->length) - carrierId.size(), '0');
+    padded += carrierId;
+    return placeRun(model, *run, bytesOf(padded));
+}
+
+std::optional<std::string> carrierIdInCells(const PageModel &model, const ParameterSet &set)
+{
+    const auto run = carrierIdRun(set);
+    if (!run)
+        return std::nullopt;
+    const auto bytes = currentCells(model).take(run->offset, run->length);
+    if (!bytes)
+        return std::nullopt;
+    return std::string(bytes->begin(), bytes->end());
+}
+
+CounterPlacement placeCounterValue(PageModel &model, const ParameterSet &set)
+{
+    const auto page = counterPageNumber(set.counterPage);
+    if (!page)
+        return CounterPlacement::NotEnabled;
+    const auto value = countedNumber(set.counterValue);
+    if (!value || *value > counterPageLimit)
+        return CounterPlacement::Refused;
+    const CellRun run{static_cast<long long>(*page - 1) * bytesPerPage, bytesPerPage};
+    placeRun(model, run, bytesOf(zeroPadded(*value, counterPageDigits)));
+    return CounterPlacement::Placed;
+}
+
+} // namespace teb

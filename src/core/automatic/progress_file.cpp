@@ -1,0 +1,57 @@
+#include "automatic/progress_file.h"
+
+#include "automatic/atomic_file.h"
+#include "params/profile_file.h"
+
+namespace teb {
+namespace {
+
+constexpr std::string_view kSection = "Progress";
+constexpr std::string_view kStartCarrierId = "Start Carrier ID";
+constexpr std::string_view kStartCounterValue = "Start Counter Value";
+constexpr std::string_view kCarrierId = "Carrier ID";
+constexpr std::string_view kCounterValue = "Counter Value";
+constexpr std::string_view kExtension = ".progress";
+
+} // namespace
+
+std::filesystem::path progressFilePath(const std::filesystem::path &directory, std::string_view setName)
+{
+    return directory / (std::string(setName) + std::string(kExtension));
+}
+
+std::optional<SetProgress> readProgress(const std::filesystem::path &file)
+{
+    const auto bytes = readWholeFile(file);
+    if (!bytes)
+        return std::nullopt;
+    const ProfileDocument document = ProfileDocument::parse(*bytes);
+    return SetProgress{document.value(kSection, kStartCarrierId), document.value(kSection, kStartCounterValue),
+                       document.value(kSection, kCarrierId), document.value(kSection, kCounterValue)};
+}
+
+bool writeProgress(const std::filesystem::path &file, const SetProgress &progress)
+{
+    ProfileDocument document = ProfileDocument::parse("");
+    document.setValue(kSection, kStartCarrierId, progress.startCarrierId);
+    document.setValue(kSection, kStartCounterValue, progress.startCounterValue);
+    document.setValue(kSection, kCarrierId, progress.carrierId);
+    document.setValue(kSection, kCounterValue, progress.counterValue);
+    return replaceFileAtomically(file, document.serialise()) == ReplaceResult::Replaced;
+}
+
+bool resumeProgress(const SetProgress &progress, const SetStart &start, ParameterSet &current)
+{
+    if (progress.startCarrierId != start.carrierId || progress.startCounterValue != start.counterValue)
+        return false;
+    current.carrierId = progress.carrierId;
+    current.counterValue = progress.counterValue;
+    return true;
+}
+
+SetProgress progressOf(const SetStart &start, const ParameterSet &current)
+{
+    return SetProgress{start.carrierId, start.counterValue, current.carrierId, current.counterValue};
+}
+
+} // namespace teb

@@ -1,0 +1,119 @@
+// "Config": the editor opened with the window's values, and what "OK" takes over.
+#include "main_window_fixture.h"
+
+#include "params/editor/config_control.h"
+#include "support/fake_config_view.h"
+
+namespace teb::test {
+namespace {
+
+// A decimal counter set "job", current in manual mode, every page selected.
+class ConfigCommandTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        std::string set = setFile(true, "Decimal counter");
+        const std::string key = "Carrier ID=1000\r\n";
+        set.replace(set.find(key), key.size(), "Carrier ID=7\r\nCarrier ID Length=4\r\n[Work order Setup]\r\nQuantity=3\r\n");
+        writeSetFile("job", set);
+        std::string settings = iniLines({"[Auto]", "SelectConfig=0", "Pruefablauf_ist=job", "Pruefablaeufe=1",
+                                         "Pruefablauf_0=job", "Carrier ID Max=500", "[Data]"});
+        for (int page = 1; page <= 17; ++page)
+            settings += "SelectP" + std::to_string(page) + "=1\r\nP" + std::to_string(page) + "=11 22 33 44 55 66 77 88\r\n";
+        writeSettings(settings);
+    }
+
+    // The operator types a carrier ID and a quantity, saves when asked to, and leaves with `leave`.
+    void scriptEditor(const std::string &carrierId, const std::string &quantity, bool save, ConfigControl leave)
+    {
+        dialogs.configDialog = [=, this](CAutoDlg &editor) {
+            editor.open(configView);
+            configView.setText(ConfigControl::CarrierId, carrierId);
+            configView.setText(ConfigControl::Quantity, quantity);
+            editor.takeFromControls();
+            if (save) {
+                configView.answers = {MessageAnswer::Yes};
+                editor.save();
+            }
+            editor.clicked(leave);
+            return leave == ConfigControl::OkButton ? DialogResult::Ok : DialogResult::Cancel;
+        };
+    }
+
+    FakeConfigView configView;
+};
+
+TEST_F(ConfigCommandTest, CancelChangesNothing)
+{
+    CQV58Dlg &w = start();
+    w.programmedCount = 4;
+    const auto pages = w.pageText;
+    const auto selected = w.pageSelected;
+    scriptEditor("1000", "25", false, ConfigControl::CancelButton);
+    w.menuCommand(MenuItem::Config);
+    EXPECT_FALSE(w.automaticMode);
+    EXPECT_EQ(w.pageText, pages);
+    EXPECT_EQ(w.pageSelected, selected);
+    EXPECT_EQ(shown(Control::NextBox), "7");
+    EXPECT_EQ(shown(Control::MaxBox), "500");
+    EXPECT_EQ(w.programmedCount, 4u);
+}
+
+TEST_F(ConfigCommandTest, OkAfterASaveSetsTheLimitAndSwitchesToAutomaticMode)
+{
+    CQV58Dlg &w = start();
+    w.programmedCount = 4;
+    w.jobHeaderPending = false;
+    scriptEditor("1000", "25", true, ConfigControl::OkButton);
+    w.menuCommand(MenuItem::Config);
+    ASSERT_TRUE(w.savedInEditor) << (configView.messages.empty() ? "" : configView.messages[0].text);
+    EXPECT_TRUE(w.automaticMode);
+    EXPECT_EQ(shown(Control::NextBox), "1000");
+    EXPECT_EQ(shown(Control::MaxBox), "1024");
+    EXPECT_EQ(w.programmedCount, 0u);
+    EXPECT_TRUE(w.jobHeaderPending);
+    EXPECT_TRUE(w.pageSelected[0] && w.pageSelected[1] && w.pageSelected[16] && w.selectAll);
+    EXPECT_EQ(shown(Control::PageBox3), "00 00 00 00 00 00 00 00"); // rebuilt from the set
+    EXPECT_EQ(view.control(Control::SetNameLabel).background, colour::Black);
+
+    view.focusHistory.clear();
+    w.tick(kRequestTimerId);
+    EXPECT_EQ(view.focus(), Control::PageBox1); // the first editable page
+}
+
+TEST_F(ConfigCommandTest, OkWithoutASaveTakesOnlyTheCarrierId)
+{
+    CQV58Dlg &w = start();
+    w.programmedCount = 4;
+    scriptEditor("0042", "25", false, ConfigControl::OkButton);
+    w.menuCommand(MenuItem::Config);
+    EXPECT_TRUE(w.automaticMode);
+    EXPECT_FALSE(w.savedInEditor);
+    EXPECT_EQ(shown(Control::NextBox), "0042");
+    EXPECT_EQ(shown(Control::MaxBox), "500");
+    EXPECT_EQ(w.programmedCount, 4u);
+}
+
+TEST_F(ConfigCommandTest, TheSetGoesOnFromItsProgressUnlessACarrierIdIsTyped)
+{
+    writeFileBytes(dir / "job.progress",
+                   iniLines({"[Progress]", "Start Carrier ID=7", "Start Counter Value=", "Carrier ID=31", "Counter Value="}));
+    CQV58Dlg &w = start();
+    EXPECT_EQ(shown(Control::NextBox), "31");
+
+    dialogs.configDialog = [this](CAutoDlg &editor) {
+        editor.open(configView);
+        editor.clicked(ConfigControl::OkButton);
+        return DialogResult::Ok;
+    };
+    w.menuCommand(MenuItem::Config);
+    EXPECT_EQ(shown(Control::NextBox), "31");
+
+    scriptEditor("0042", "3", false, ConfigControl::OkButton);
+    w.menuCommand(MenuItem::Config);
+    EXPECT_EQ(shown(Control::NextBox), "0042");
+    EXPECT_NE(readFileBytes(dir / "job.progress").find("Carrier ID=0042\r\n"), std::string::npos);
+}
+
+} // namespace
+} // namespace teb::test

@@ -1,0 +1,158 @@
+#include "automatic/counter_arithmetic.h"
+#include "automatic/page_placement.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace teb {
+namespace {
+
+constexpr std::uint64_t kLargest = std::numeric_limits<std::uint64_t>::max();
+
+TEST(CounterArithmetic, LimitSaturates)
+{
+    const std::pair<const char *, std::uint64_t> cases[] = {
+        {"0", 0}, {"-3", 0}, {"", 0}, {"1", 9}, {"3", 999}, {"16", 9'999'999'999'999'999ULL},
+        {"19", 9'999'999'999'999'999'999ULL}, {"20", kLargest}, {"99999", kLargest},
+    };
+    for (const auto &[length, limit] : cases)
+        EXPECT_EQ(counterLimit(length), limit) << length;
+}
+
+TEST(CounterArithmetic, ReadingNeverWraps)
+{
+    EXPECT_EQ(readCounter(" +42abc"), 42u);
+    EXPECT_EQ(readCounter("-1"), 0u);
+    EXPECT_EQ(readCounter("99999999999999999999999"), kLargest);
+    EXPECT_EQ(readCounter("x1"), 0u);
+}
+
+TEST(CounterArithmetic, StepsAndCommitsStayWithinTheLimit)
+{
+    struct Case {
+        const char *value, *length;
+        StepDirection direction;
+        const char *expected;
+    };
+    const Case steps[] = {
+        {"999", "3", StepDirection::Up, "0"},  {"0", "3", StepDirection::Down, "999"},
+        {"41", "3", StepDirection::Up, "42"},  {"41", "3", StepDirection::Down, "40"},
+        {"5", "0", StepDirection::Up, "0"},    {"5", "0", StepDirection::Down, "0"},
+        {"-7", "3", StepDirection::Down, "999"}, {"5000", "2", StepDirection::Down, "98"},
+    };
+    for (const Case &c : steps)
+        EXPECT_EQ(steppedCounter(c.value, c.length, c.direction), c.expected) << c.value << " " << c.length;
+
+    EXPECT_EQ(committedCounter("12345", "3"), "999");
+    EXPECT_EQ(committedCounter("5000", "2"), "99");
+    EXPECT_EQ(committedCounter("17", "0"), "0");
+    EXPECT_EQ(committedCounter("0042", "4"), "42");
+}
+
+TEST(CounterArithmetic, CountedNumbersAreDigitsOnly)
+{
+    EXPECT_EQ(countedNumber("00012"), 12u);
+    EXPECT_EQ(countedNumber("18446744073709551615"), kLargest);
+    for (const char *text : {"", " 42", "42 ", "+1", "-1", "4a", "18446744073709551616"})
+        EXPECT_FALSE(countedNumber(text)) << text;
+    EXPECT_EQ(zeroPadded(42, 16), "0000000000000042");
+    EXPECT_EQ(zeroPadded(12345, 3), "12345");
+    EXPECT_EQ(nextCounterPageValue(99'999'999), "00000000");
+    EXPECT_EQ(nextCounterPageValue(122), "00000123");
+}
+
+class Placement : public ::testing::Test {
+protected:
+    Placement()
+    {
+        set.carrierIdLength = "16";
+        set.carrierIdOffset = "0";
+        set.memoryPage = "1";
+        for (auto &text : pageText)
+            text = "00 00 00 00 00 00 00 00";
+    }
+    PageModel model() { return PageModel{set.pages, pageText, asciiFormat}; }
+
+    ParameterSet set;
+    std::array<std::string, pageCount> pageText;
+    bool asciiFormat = false;
+};
+
+TEST_F(Placement, CarrierIdIsZeroFilledAcrossPagesInBothForms)
+{
+    auto pages = model();
+    ASSERT_TRUE(placeCarrierId(pages, set, "42"));
+    EXPECT_EQ(pageText[0], "30 30 30 30 30 30 30 30");
+    EXPECT_EQ(pageText[1], "30 30 30 30 30 30 34 32");
+    EXPECT_EQ(set.pages[1].hex[7], "32");
+    EXPECT_EQ(set.pages[1].ascii[7], "2");
+    EXPECT_EQ(carrierIdInCells(pages, set), "0000000000000042");
+}
+
+TEST_F(Placement, OffsetRunsIntoTheNextPageAndKeepsEditsElsewhere)
+{
+    set.carrierIdOffset = "6";
+    set.carrierIdLength = "4";
+    asciiFormat = true;
+    pageText[0] = "a b c d e f g h";
+    pageText[1] = "i j k l m n o p";
+    pageText[2] = "typed by hand"; // not a page text: stays untouched
+    auto pages = model();
+    ASSERT_TRUE(placeCarrierId(pages, set, "1234"));
+    EXPECT_EQ(pageText[0], "a b c d e f 1 2");
+    EXPECT_EQ(pageText[1], "3 4 k l m n o p");
+    EXPECT_EQ(pageText[2], "typed by hand");
+}
+
+TEST_F(Placement, RunsOutsideTheCellsAndTooLongIdsAreRefused)
+{
+    const auto before = pageText;
+    struct Case {
+        const char *page, *offset, *length, *id;
+    };
+    const Case refused[] = {
+        {"17", "4", "5", "12345"}, {"1", "-1", "2", "12"}, {"1", "0", "200", "1"},
+        {"1", "0", "4", "12345"},  {"99", "8", "1", "1"},
+    };
+    for (const Case &c : refused) {
+        set.memoryPage = c.page;
+        set.carrierIdOffset = c.offset;
+        set.carrierIdLength = c.length;
+        auto pages = model();
+        EXPECT_FALSE(placeCarrierId(pages, set, c.id)) << c.page << "/" << c.offset << "/" << c.length;
+        EXPECT_EQ(pageText, before);
+    }
+    set.memoryPage = "99"; // clamped to 17
+    set.carrierIdOffset = "4";
+    set.carrierIdLength = "4";
+    auto pages = model();
+    EXPECT_TRUE(placeCarrierId(pages, set, "7"));
+    EXPECT_EQ(pageText[16], "00 00 00 00 30 30 30 37");
+}
+
+TEST_F(Placement, CounterPageTakesEightDigitsOrNothing)
+{
+    set.counterPage = "5";
+    set.counterValue = "123";
+    auto pages = model();
+    EXPECT_EQ(placeCounterValue(pages, set), CounterPlacement::Placed);
+    EXPECT_EQ(pageText[4], "30 30 30 30 30 31 32 33");
+
+    for (const char *value : {"123456789", " 12", "12a", ""}) {
+        set.counterValue = value;
+        EXPECT_EQ(placeCounterValue(pages, set), CounterPlacement::Refused) << value;
+    }
+    EXPECT_EQ(pageText[4], "30 30 30 30 30 31 32 33");
+
+    const auto before = pageText;
+    set.counterValue = "1";
+    for (const char *page : {"2", "18", "None", "", "05"}) {
+        set.counterPage = page;
+        EXPECT_EQ(placeCounterValue(pages, set), CounterPlacement::NotEnabled) << page;
+    }
+    EXPECT_EQ(pageText, before);
+}
+
+} // namespace
+} // namespace teb

@@ -1,0 +1,256 @@
+#include "automatic/csv_lines.h"
+#include "csv_fixture.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace teb {
+namespace {
+
+using test::CsvSourceFixture;
+
+const std::string kWrongFormat = "Next Carrier ID has the wrong format. Check the used csv file.";
+
+std::vector<std::string> linesOf(std::string_view content)
+{
+    std::vector<std::string> lines;
+    for (const CsvLine line : splitCsvLines(content))
+        lines.emplace_back(line.in(content));
+    return lines;
+}
+
+TEST(CsvLines, EveryLineEndEndsOneLine)
+{
+    using Lines = std::vector<std::string>;
+    const std::pair<const char *, Lines> cases[] = {
+        {"a\r\nb\r\n", {"a", "b"}}, {"a\nb\n", {"a", "b"}}, {"a\rb\r", {"a", "b"}},
+        {"a\r\nb", {"a", "b"}},     {"a\nb\r\nc\rd", {"a", "b", "c", "d"}},
+        {"a\r\n\r\nb", {"a"}},      {"a\n\nb", {"a"}}, {"", {}}, {"\r\na", {}},
+    };
+    for (const auto &[content, lines] : cases)
+        EXPECT_EQ(linesOf(content), lines) << content;
+}
+
+TEST(CsvLines, FieldsSplitAtWholeDelimiters)
+{
+    using Fields = std::vector<std::string_view>;
+    EXPECT_EQ(splitCsvFields("a;;b;;", ";;"), (Fields{"a", "b", ""}));
+    EXPECT_EQ(splitCsvFields("a;b", ";;"), (Fields{"a;b"}));
+    EXPECT_EQ(splitCsvFields("a,b", ""), (Fields{"a", "b"}));
+}
+
+class SimpleCsv : public CsvSourceFixture, public ::testing::Test {
+protected:
+    int next()
+    {
+        auto f = fields();
+        return nextDataSet(f, state, notices);
+    }
+    MarkResult mark() { return markRowInPages(fields(), CsvFormat::Simple, state); }
+};
+
+TEST_F(SimpleCsv, SemicolonExampleTakesAndMarksTheOpenRow)
+{
+    delimiter = ";";
+    writeCsv("Carrier ID;done\r\nA1;X\r\nA2;\r\n");
+    ASSERT_EQ(next(), 0);
+    EXPECT_EQ(set.carrierId, "A2");
+    EXPECT_EQ(nextCarrierId, "A2");
+    EXPECT_EQ(pageText[0], "41 32 00 00 00 00 00 00");
+    ASSERT_EQ(mark(), MarkResult::Marked);
+    EXPECT_EQ(csv(), "Carrier ID;done\r\nA1;X\r\nA2;X\r\n");
+    EXPECT_TRUE(notices.texts.empty());
+}
+
+TEST_F(SimpleCsv, MarkingInsertsOnlyTheXWhateverTheLineEnds)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"Carrier ID,done\nA1,X\rA2,\r\nA3,\n", "Carrier ID,done\nA1,X\rA2,X\r\nA3,\n"},
+        {"Carrier ID,done\r\nA1,X\r\nA2,", "Carrier ID,done\r\nA1,X\r\nA2,X"},
+        {"Carrier ID,done\rA2,\xE4\xFF\r", "Carrier ID,done\rA2,X\xE4\xFF\r"},
+    };
+    for (const auto &[before, after] : cases) {
+        writeCsv(before);
+        ASSERT_EQ(next(), 0) << before;
+        EXPECT_EQ(set.carrierId, "A2");
+        ASSERT_EQ(mark(), MarkResult::Marked);
+        EXPECT_EQ(csv(), after);
+    }
+}
+
+TEST_F(SimpleCsv, MultiCharacterDelimiterGetsItsXAfterTheWholeDelimiter)
+{
+    delimiter = "<>";
+    writeCsv("Carrier ID<>done\r\nB7<>\r\n");
+    ASSERT_EQ(next(), 0);
+    ASSERT_EQ(mark(), MarkResult::Marked);
+    EXPECT_EQ(csv(), "Carrier ID<>done\r\nB7<>X\r\n");
+}
+
+TEST_F(SimpleCsv, TheRowReadIsMarkedNotAnEarlierMatchOfItsId)
+{
+    // "A2," also occurs in the header and inside a processed row's done field.
+    writeCsv("Carrier ID,done,A2,\r\nA1,XA2,\r\nA2,\r\n");
+    ASSERT_EQ(next(), 0);
+    ASSERT_EQ(mark(), MarkResult::Marked);
+    EXPECT_EQ(csv(), "Carrier ID,done,A2,\r\nA1,XA2,\r\nA2,X\r\n");
+}
+
+TEST_F(SimpleCsv, BadFilesGiveTheMessagesAndLeaveThePagesAlone)
+{
+    const auto pagesBefore = pageText;
+    const std::pair<const char *, std::size_t> cases[] = {
+        {"", 1},
+        {"Carrier ID,done\r\n", 1},
+        {"Carrier ID,\r\nA1,\r\n", 1},          // header without "done"
+        {"Carrier ID;done\r\nA1,\r\n", 1},      // header without the delimiter
+        {"Carrier ID,done\r\nA1,X\r\nA2,X\r\n", 1},
+        {"Carrier ID,done\r\nA12,\r\n", 1},     // wrong length
+        {"Carrier ID,done\r\nA1\r\nA2,\r\n", 1}, // a row without delimiter is open and bad
+        {"Carrier ID,done\r\n\r\nA2,\r\n", 1},  // an empty line ends the rows
+    };
+    for (const auto &[content, messages] : cases) {
+        notices.texts.clear();
+        writeCsv(content);
+        EXPECT_EQ(next(), 1) << content;
+        EXPECT_EQ(notices.texts, std::vector<std::string>(messages, kWrongFormat)) << content;
+    }
+    std::filesystem::remove(csvPath());
+    notices.texts.clear();
+    EXPECT_EQ(next(), 1);
+    EXPECT_EQ(notices.texts, (std::vector<std::string>{"No access to csv file.", kWrongFormat}));
+    EXPECT_EQ(pageText, pagesBefore);
+    EXPECT_TRUE(set.carrierId.empty());
+}
+
+TEST_F(SimpleCsv, IdBeyondTheCellsIsRefused)
+{
+    set.memoryPage = "17";
+    set.carrierIdOffset = "7";
+    writeCsv("Carrier ID,done\r\nA1,\r\n");
+    EXPECT_EQ(next(), 1);
+    EXPECT_EQ(notices.texts, std::vector<std::string>{kWrongFormat});
+}
+
+TEST_F(SimpleCsv, FailedMarksLeaveTheFileAndStayPending)
+{
+    writeCsv("Carrier ID,done\r\nA1,\r\n");
+    ASSERT_EQ(next(), 0);
+    ::chmod(csvPath().c_str(), 0444);
+    EXPECT_EQ(mark(), MarkResult::NotWritable);
+    EXPECT_EQ(csv(), "Carrier ID,done\r\nA1,\r\n");
+    ASSERT_TRUE(state.pendingMark);
+    ::chmod(csvPath().c_str(), 0640);
+    EXPECT_EQ(retryPendingMark(fields(), state), MarkResult::Marked);
+    EXPECT_FALSE(state.pendingMark);
+    EXPECT_EQ(csv(), "Carrier ID,done\r\nA1,X\r\n");
+    struct stat info {};
+    ::stat(csvPath().c_str(), &info);
+    EXPECT_EQ(info.st_mode & 07777, 0640u); // permissions kept through the replacement
+
+    // The row changed under the station: nothing is marked, the mark stays pending.
+    writeCsv("Carrier ID,done\r\nA2,\r\n");
+    state.pendingMark = PendingMark{csvPath(), CsvFormat::Simple, CsvRow{1, "A1,"}};
+    EXPECT_EQ(retryPendingMark(fields(), state), MarkResult::RowChanged);
+    EXPECT_EQ(csv(), "Carrier ID,done\r\nA2,\r\n");
+    EXPECT_TRUE(state.pendingMark);
+}
+
+TEST_F(SimpleCsv, HundredThousandRowsEndAtTheLastOpenRow)
+{
+    std::string content = "Carrier ID,done\n";
+    for (int i = 0; i < 100'000; ++i)
+        content += (i < 99'999 ? "99,X\n" : "42,\n");
+    writeCsv(content);
+    ASSERT_EQ(next(), 0);
+    EXPECT_EQ(set.carrierId, "42");
+    ASSERT_EQ(mark(), MarkResult::Marked);
+    EXPECT_EQ(csv().substr(csv().size() - 10), "99,X\n42,X\n");
+}
+
+std::string completeHeader(const std::string &d)
+{
+    std::string header = "ASCII (A), HEX(X)" + d + "Carrier ID offset" + d + "Carrier ID length" + d + "Carrier ID" + d
+        + "Lock Carrier ID" + d;
+    for (int page = 3; page <= 17; ++page)
+        header += "page" + std::to_string(page) + d + "Lock page" + std::to_string(page) + d;
+    return header + "done";
+}
+
+// A complete row: the leading five fields, page 3's value and lock, the
+// other pages empty and unlocked, and the done field.
+std::string completeRow(const std::string &leading, const std::string &page3, const std::string &done = "")
+{
+    std::string row = leading + "," + page3 + ",1,";
+    for (int page = 4; page <= 17; ++page)
+        row += ",0,";
+    return row + done;
+}
+
+class CompleteCsv : public CsvSourceFixture, public ::testing::Test {
+protected:
+    int next()
+    {
+        auto f = fields();
+        return nextComplete(f, state, notices);
+    }
+};
+
+TEST_F(CompleteCsv, AsciiAndHexSetsFillPagesAndLocks)
+{
+    pageText[1] = "FF FF FF FF FF FF FF FF";
+    pageText[3] = "FF FF FF FF FF FF FF FF";
+    writeCsv(completeHeader(",") + "\r\n" + completeRow("A,2,3,ABC,1", "xy", "X") + "\r\n"
+             + completeRow("X,1,3,414243,0", "31 32") + "\r\n" + completeRow("A,0,2,Q1,1", "z") + "\r\n");
+    ASSERT_EQ(next(), 0) << (notices.texts.empty() ? "" : notices.texts[0]);
+    EXPECT_EQ(set.carrierId, "414243");
+    EXPECT_EQ(state.rowBuffer.carrierIdHex, "414243");
+    EXPECT_TRUE(state.rowBuffer.carrierIdAscii.empty());
+    EXPECT_EQ(pageText[0], "00 41 42 43 00 00 00 00");
+    EXPECT_EQ(pageText[1], "00 00 00 00 00 00 00 00"); // all 16 cells cleared
+    EXPECT_EQ(pageText[2], "31 32 00 00 00 00 00 00");
+    EXPECT_EQ(pageText[3], "00 00 00 00 00 00 00 00");
+    EXPECT_FALSE(set.pages[0].locked);
+    EXPECT_TRUE(set.pages[2].locked);
+
+    ASSERT_EQ(markRowInPages(fields(), CsvFormat::Complete, state), MarkResult::Marked);
+    ASSERT_EQ(next(), 0);
+    EXPECT_EQ(set.carrierId, "Q1");
+    EXPECT_EQ(pageText[0], "51 31 00 00 00 00 00 00");
+    EXPECT_EQ(pageText[2], "7A 00 00 00 00 00 00 00");
+    EXPECT_TRUE(set.pages[0].locked && set.pages[1].locked);
+    ASSERT_EQ(markRowInPages(fields(), CsvFormat::Complete, state), MarkResult::Marked);
+    const std::string marked = csv();
+    EXPECT_NE(marked.find(completeRow("X,1,3,414243,0", "31 32", "X") + "\r\n"), std::string::npos);
+    EXPECT_NE(marked.find(completeRow("A,0,2,Q1,1", "z", "X") + "\r\n"), std::string::npos);
+    EXPECT_EQ(next(), 1);
+}
+
+TEST_F(CompleteCsv, BadDataIsRefusedWithoutTouchingThePages)
+{
+    const auto before = pageText;
+    const std::string rows[] = {
+        completeRow("X,0,2,41G2,0", ""),        // not hexadecimal
+        completeRow("X,0,2,4142,0", "3132333435363738 39"), // page value longer than its page
+        completeRow("A,0,2,ABC,0", ""),         // length does not match
+        completeRow("A,15,2,AB,0", ""),         // beyond pages 1 and 2
+        completeRow("A,-1,2,AB,0", ""),
+        completeRow("B,0,2,AB,0", ""),          // neither A nor X
+        "A,0,2,AB,0,,0",                        // too few fields
+        completeRow("A,0,2,AB,0", "") + ",",    // one field too many
+        completeRow("A,0,0,,0", ""),
+    };
+    for (const std::string &row : rows) {
+        notices.texts.clear();
+        writeCsv(completeHeader(",") + "\r\n" + row + "\r\n");
+        EXPECT_EQ(next(), 1) << row;
+        EXPECT_EQ(notices.texts, std::vector<std::string>{kWrongFormat}) << row;
+        EXPECT_EQ(pageText, before) << row;
+    }
+    writeCsv(completeHeader(";") + "\r\n" + completeRow("A,0,2,AB,0", "") + "\r\n");
+    EXPECT_EQ(next(), 1); // header with another delimiter
+}
+
+} // namespace
+} // namespace teb

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "app/main_window_fixture.h"
+#include "support/automatic_job.h"
+#include "support/reader_simulator.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace teb::test {
+
+// The station in automatic mode on the simulated reader "COM7" in its
+// working directory, the set "job" current and every page selected.
+class AutomaticStationTest : public MainWindowTest {
+protected:
+    void SetUp() override { useReader({}); }
+
+    // The simulated Orvex reader, with further options.
+    void useReader(std::vector<std::string> options)
+    {
+        options.insert(options.begin(), {"--family", "orvex"});
+        simulator.reset(); // its link goes before the next one is made
+        simulator = std::make_unique<ReaderSimulator>(dir.path(), options, "COM7");
+        ASSERT_TRUE(simulator->ready());
+    }
+
+    void writeJob(const ParameterSet &set, const std::string &carrierIdMax = "1000", const std::string &delimiter = ",")
+    {
+        writeAutomaticStation(dir.path(), set, carrierIdMax, delimiter);
+    }
+
+    // A new transponder on the antenna, then "One" and the cycle's tick.
+    void programOne()
+    {
+        dialogs.messages.clear();
+        simulator->newTransponder();
+        window->tick(kCycleTimerId); // the press comes after the last cycle's tick
+        click(Control::OneButton);
+        window->tick(kCycleTimerId);
+    }
+
+    std::vector<std::string> messageTexts() const
+    {
+        std::vector<std::string> texts;
+        for (const MessageRequest &request : dialogs.messages)
+            texts.push_back(request.text);
+        return texts;
+    }
+
+    // The page data the reader was told to write to a page, in order.
+    std::vector<std::string> writesOfPage(int page) const
+    {
+        const std::string prefix = "WD " + std::to_string(page) + " ";
+        std::vector<std::string> data;
+        for (const std::string &line : simulator->receivedLines())
+            if (line.rfind(prefix, 0) == 0)
+                data.push_back(line.substr(prefix.size()));
+        return data;
+    }
+
+    std::size_t countOf(const std::string &text, const std::string &part) const
+    {
+        std::size_t count = 0;
+        for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+            ++count;
+        return count;
+    }
+    std::size_t protocolLines() const { return countOf(readFileBytes(dir / "IntProt_0.txt"), ";One\r\n"); }
+    // Every record is two rows, each carrying the UID.
+    std::size_t records() const { return countOf(readFileBytes(dir / "records.xml"), ">E0040150<") / 2; }
+
+    std::unique_ptr<ReaderSimulator> simulator;
+};
+
+} // namespace teb::test

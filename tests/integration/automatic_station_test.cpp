@@ -1,0 +1,217 @@
+// "One" in the station against the simulated reader: the four data sources
+// over several cycles, with the CSV marks, record rows, protocol lines and
+// counters checked afterwards.
+#include "automatic_station_fixture.h"
+
+#include "params/editor/config_control.h"
+#include "support/fake_config_view.h"
+#include "support/xml_check.h"
+
+namespace teb::test {
+namespace {
+
+const std::string kQuantityReached = "Quantity reached.";
+const std::string kWrongId = "Wrong Carrier ID format.";
+const std::string kCsvWrongFormat = "Next Carrier ID has the wrong format. Check the used csv file.";
+
+TEST_F(AutomaticStationTest, DecimalCounterProgramsUpToItsBound)
+{
+    ParameterSet set = automaticJob();
+    set.carrierIdLength = "2";
+    set.carrierId = "98";
+    writeJob(set);
+    CQV58Dlg &w = start();
+    ASSERT_TRUE(w.portOpen);
+
+    programOne();
+    programOne();
+    EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
+    programOne();
+    EXPECT_EQ(messageTexts(), std::vector<std::string>{kQuantityReached});
+
+    EXPECT_EQ(writesOfPage(1), (std::vector<std::string>{hexOf(std::string("98") + '\0' + std::string(5, '\0')),
+                                                         hexOf(std::string("99") + '\0' + std::string(5, '\0'))}));
+    EXPECT_EQ(writesOfPage(17).size(), 2u);
+    EXPECT_EQ(shown(Control::NextBox), "100");
+    EXPECT_EQ(records(), 2u);
+    EXPECT_EQ(xmlFaults(dir / "records.xml"), "");
+    EXPECT_EQ(protocolLines(), 3u);
+    EXPECT_EQ(view.focus(), Control::OneButton);
+}
+
+TEST_F(AutomaticStationTest, MaxFiveProgramsFiveOnceAndTheProgressSurvivesARestart)
+{
+    ParameterSet set = automaticJob();
+    set.carrierId = "5";
+    set.counterPage = "7";
+    set.counterValue = "99999999";
+    writeJob(set, "5");
+    start();
+    programOne();
+    EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
+    EXPECT_EQ(writesOfPage(2), std::vector<std::string>{hexOf("00000005")});
+    EXPECT_EQ(writesOfPage(7), std::vector<std::string>{hexOf("99999999")});
+    programOne();
+    EXPECT_EQ(messageTexts(), std::vector<std::string>{kQuantityReached});
+
+    window->destroy();
+    start(); // a restart goes on from where the set had got
+    EXPECT_EQ(window->currentSet.carrierId, "6");
+    EXPECT_EQ(window->currentSet.counterValue, "00000000");
+}
+
+// A refused lock, a reader that stops answering, a transponder taken off the
+// antenna between write and lock: nothing advances and nothing is recorded;
+// the next transponder gets the same carrier ID.
+TEST_F(AutomaticStationTest, AFailedCycleLeavesEverythingAsItWas)
+{
+    const std::string writeFailed = "Error on writing the pages of the transponder.";
+    const std::string lockFailed = "Error on locking the pages of the transponder.";
+    const std::pair<std::vector<std::string>, std::string> faults[] = {
+        {{"--fault", "nak", "--fault-on", "LD 5", "--fault-count", "1"}, lockFailed},
+        {{"--fault", "no-answer", "--fault-on", "WD 9", "--fault-count", "1"}, writeFailed},
+        {{"--fault", "no-read", "--fault-on", "LD", "--fault-count", "1"}, lockFailed},
+    };
+    for (const auto &[options, message] : faults) {
+        SCOPED_TRACE(message + " " + options[1]);
+        std::filesystem::remove(dir / "records.xml");
+        std::filesystem::remove(dir / "job.progress");
+        useReader(options);
+        ParameterSet set = automaticJob();
+        set.carrierId = "42";
+        set.counterPage = "9";
+        set.counterValue = "7";
+        writeJob(set);
+        CQV58Dlg &w = start();
+        programOne();
+        EXPECT_EQ(messageTexts(), std::vector<std::string>{message});
+        EXPECT_EQ(w.currentSet.carrierId, "42");
+        EXPECT_EQ(w.currentSet.counterValue, "7");
+        EXPECT_FALSE(std::filesystem::exists(dir / "records.xml"));
+
+        programOne();
+        EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
+        const auto page2 = writesOfPage(2);
+        ASSERT_EQ(page2.size(), 2u);
+        EXPECT_EQ(page2[0], page2[1]); // the same carrier ID on the next tag
+        EXPECT_EQ(w.currentSet.carrierId, "43");
+        EXPECT_EQ(w.currentSet.counterValue, "00000008");
+        EXPECT_EQ(records(), 1u);
+        w.destroy();
+    }
+}
+
+TEST_F(AutomaticStationTest, ARecordFileThatCannotBeOpenedIsReportedByTheSlowTick)
+{
+    ParameterSet set = automaticJob();
+    set.carrierId = "7";
+    set.recordFileName = "missing/records.xml";
+    writeJob(set);
+    CQV58Dlg &w = start();
+    programOne();
+    EXPECT_TRUE(dialogs.messages.empty()); // the 10 ms tick never blocks in a box
+    EXPECT_EQ(w.currentSet.carrierId, "8"); // the transponder is programmed
+    w.tick(kRequestTimerId);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0],
+              (MessageRequest{"Protocol file can't be opened.\r\nDoes the protocol path exist?\r\n"
+                              "Do you have writing authorisation on the path?",
+                              "Tag Encoder Bench", MessageIcon::Stop, MessageButtons::Ok}));
+    EXPECT_EQ(protocolLines(), 1u);
+}
+
+TEST_F(AutomaticStationTest, FixedDataStopsAtTheQuantity)
+{
+    ParameterSet set = automaticJob();
+    set.useDecimalCounter = false;
+    set.useFixData = true;
+    set.quantity = "2";
+    set.logEnabled = false;
+    writeJob(set);
+    start();
+    programOne();
+    programOne();
+    programOne();
+    EXPECT_EQ(messageTexts(), std::vector<std::string>{kQuantityReached});
+    EXPECT_EQ(writesOfPage(1).size(), 2u);
+    EXPECT_FALSE(std::filesystem::exists(dir / "records.xml"));
+    EXPECT_EQ(protocolLines(), 3u);
+
+    // "Config", saved and left with "OK": the count starts again.
+    FakeConfigView configView;
+    dialogs.configDialog = [&](CAutoDlg &editor) {
+        editor.open(configView);
+        configView.answers = {MessageAnswer::Yes};
+        editor.save();
+        editor.clicked(ConfigControl::OkButton);
+        return DialogResult::Ok;
+    };
+    window->menuCommand(MenuItem::Config);
+    EXPECT_EQ(window->programmedCount, 0u);
+    programOne();
+    EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
+    EXPECT_EQ(writesOfPage(1).size(), 3u);
+}
+
+TEST_F(AutomaticStationTest, SemicolonCsvRowsAreMarkedOneByOne)
+{
+    ParameterSet set = automaticJob();
+    set.useDecimalCounter = false;
+    set.useCsvFile = true;
+    set.csvFileName = "ids.csv";
+    set.carrierIdLength = "2";
+    writeJob(set, "1000", ";");
+    writeFileBytes(dir / "ids.csv", "Carrier ID;done\r\nA1;X\r\nA2;\nA3;");
+    start();
+    programOne();
+    programOne();
+    EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
+    EXPECT_EQ(readFileBytes(dir / "ids.csv"), "Carrier ID;done\r\nA1;X\r\nA2;X\nA3;X");
+    programOne();
+    EXPECT_EQ(messageTexts(), (std::vector<std::string>{kCsvWrongFormat, kWrongId}));
+    EXPECT_EQ(writesOfPage(1), (std::vector<std::string>{hexOf(std::string("A2") + std::string(6, '\0')),
+                                                         hexOf(std::string("A3") + std::string(6, '\0'))}));
+    EXPECT_EQ(records(), 2u);
+    EXPECT_EQ(protocolLines(), 3u);
+}
+
+std::string completeHeader()
+{
+    std::string header = "ASCII (A), HEX(X),Carrier ID offset,Carrier ID length,Carrier ID,Lock Carrier ID,";
+    for (int page = 3; page <= 17; ++page)
+        header += "page" + std::to_string(page) + ",Lock page" + std::to_string(page) + ",";
+    return header + "done";
+}
+
+std::string completeRow(const std::string &leading, const std::string &page3)
+{
+    std::string row = leading + "," + page3 + ",1,";
+    for (int page = 4; page <= 17; ++page)
+        row += ",0,";
+    return row;
+}
+
+TEST_F(AutomaticStationTest, CompleteDataSetsInAsciiAndHex)
+{
+    ParameterSet set = automaticJob();
+    set.useDecimalCounter = false;
+    set.csvFileComplete = true;
+    set.csvFileName = "sets.csv";
+    writeJob(set);
+    const std::string rowA = completeRow("A,0,4,WAFR,1", "page3");
+    const std::string rowX = completeRow("X,2,2,4142,0", "3132");
+    writeFileBytes(dir / "sets.csv", completeHeader() + "\r\n" + rowA + "\r\n" + rowX + "\r\n");
+    start();
+    programOne();
+    programOne();
+    EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
+    EXPECT_EQ(readFileBytes(dir / "sets.csv"), completeHeader() + "\r\n" + rowA + "X\r\n" + rowX + "X\r\n");
+    EXPECT_EQ(writesOfPage(1), (std::vector<std::string>{hexOf(std::string("WAFR") + std::string(4, '\0')),
+                                                         hexOf(std::string("\0\0AB", 4) + std::string(4, '\0'))}));
+    EXPECT_EQ(writesOfPage(3), (std::vector<std::string>{hexOf(std::string("page3") + std::string(3, '\0')),
+                                                         hexOf(std::string("12") + std::string(6, '\0'))}));
+    EXPECT_EQ(records(), 2u);
+}
+
+} // namespace
+} // namespace teb::test
