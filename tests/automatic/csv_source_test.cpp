@@ -165,7 +165,7 @@ TEST_F(SimpleCsv, APendingMarkIsKeptInItsFileUntilTheMarkIsMade)
     const std::string id = "\x80\xff" + std::string(2, 'A'); // also beyond a profile value's length below
     set.carrierIdLength = "4";
     writeCsv("Carrier ID;;done\nA1;;X\n" + id + ";;\r");
-    const auto pendingFile = dir / "job.pending";
+    const auto pendingFile = pendingMarkFilePath(dir.path());
     state.pendingFile = pendingFile;
     ASSERT_EQ(next(), 0);
     ::chmod(csvPath().c_str(), 0444);

@@ -195,7 +195,7 @@ TEST_F(AutomaticStationTest, AFailedMarkHoldsBackTheNextTransponderAcrossARestar
     ASSERT_EQ(messageTexts().size(), 1u);
     EXPECT_NE(messageTexts().at(0).find("could not be marked"), std::string::npos);
     EXPECT_EQ(records(), 1u);
-    EXPECT_TRUE(std::filesystem::exists(dir / "job.pending"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "TagEncoderBench.pending"));
 
     window->destroy();
     start();
@@ -221,7 +221,7 @@ TEST_F(AutomaticStationTest, AFailedMarkHoldsBackTheNextTransponderAcrossARestar
     EXPECT_EQ(readFileBytes(csv), "Carrier ID,done\r\nA1,X\r\nA2,X\r\n");
     EXPECT_EQ(writesOfPage(1), (std::vector<std::string>{hexOf(std::string("A1") + std::string(6, '\0')),
                                                          hexOf(std::string("A2") + std::string(6, '\0'))}));
-    EXPECT_FALSE(std::filesystem::exists(dir / "job.pending"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "TagEncoderBench.pending"));
     EXPECT_EQ(records(), 2u);
 }
 

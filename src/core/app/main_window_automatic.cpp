@@ -81,10 +81,11 @@ void CQV58Dlg::resumeSetProgress()
 {
     const ParameterSet saved = loadParameterSet(workingDirectory, currentSetName);
     setStart = SetStart{saved.carrierId, saved.counterValue};
-    csvSource = CsvSourceState{};
+    // A row programmed but never marked stays held back across restarts,
+    // whichever set is current.
+    csvSource = workingDirectory.empty() ? CsvSourceState{}
+                                         : csvSourceWithPendingFile(pendingMarkFilePath(workingDirectory));
     if (const auto keeping = progressKeeping()) {
-        // A row programmed but never marked stays held back across restarts.
-        csvSource = csvSourceWithPendingFile(pendingMarkFilePath(workingDirectory, currentSetName));
         if (const auto progress = readProgress(keeping->file))
             resumeProgress(*progress, setStart, currentSet);
     }

@@ -3,12 +3,13 @@
 #include "automatic/atomic_file.h"
 
 #include <charconv>
+#include <string_view>
 #include <system_error>
 
 namespace teb {
 namespace {
 
-constexpr std::string_view kExtension = ".pending";
+constexpr std::string_view kFileName = "TagEncoderBench.pending";
 constexpr std::string_view kFirstLine = "Pending csv mark";
 constexpr std::string_view kFormat = "Format";
 constexpr std::string_view kLine = "Line";
@@ -98,10 +99,7 @@ std::optional<PendingMark> parsePendingMark(std::string_view content)
 
 } // namespace
 
-std::filesystem::path pendingMarkFilePath(const std::filesystem::path &directory, std::string_view setName)
-{
-    return directory / (std::string(setName) + std::string(kExtension));
-}
+std::filesystem::path pendingMarkFilePath(const std::filesystem::path &directory) { return directory / kFileName; }
 
 StoredPendingMark readPendingMark(const std::filesystem::path &file)
 {

@@ -5,14 +5,14 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <string_view>
 
-// A programmed row whose "X" could not be written is kept in a file of its own
-// beside the set file, "<set name>.pending", until the mark is made: in memory
-// only, a restart or a "Config" would offer the row again and its carrier ID
-// would go onto a second transponder. The file holds the CSV file, the row's
-// line number and its exact bytes (rows may hold any byte but a line end and
-// be of any length, so each text is stored with its length).
+// A programmed row whose "X" could not be written is kept in a file of its own,
+// "TagEncoderBench.pending" in the working folder, until the mark is made: in
+// memory only, a restart or a "Config" would offer the row again and its
+// carrier ID would go onto a second transponder. One file for the folder, not
+// one per set: another set may read the same CSV file. The file holds the CSV
+// file, the row's line number and its exact bytes (rows may hold any byte but
+// a line end and be of any length, so each text is stored with its length).
 namespace teb {
 
 // A programmed row whose "X" could not be written yet.
@@ -25,7 +25,7 @@ struct PendingMark {
     bool operator==(const PendingMark &) const = default;
 };
 
-std::filesystem::path pendingMarkFilePath(const std::filesystem::path &directory, std::string_view setName);
+std::filesystem::path pendingMarkFilePath(const std::filesystem::path &directory);
 
 struct StoredPendingMark {
     enum class State { None, Found, Damaged };
