@@ -1,5 +1,7 @@
 #include "automatic/atomic_file.h"
 
+#include "common/file_descriptor.h"
+#include "common/sync_directory.h"
 #include "common/write_all.h"
 
 #include <cerrno>
@@ -11,28 +13,6 @@ namespace teb {
 namespace {
 
 constexpr mode_t kNewFileMode = 0644;
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() { close(); }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-
-    int get() const { return m_fd; }
-    bool valid() const { return m_fd >= 0; }
-    bool close()
-    {
-        if (m_fd < 0)
-            return true;
-        const int result = ::close(m_fd);
-        m_fd = -1;
-        return result == 0;
-    }
-
-private:
-    int m_fd = -1;
-};
 
 int openRetrying(const char *path, int flags)
 {
@@ -51,13 +31,6 @@ std::filesystem::path resolvedTarget(const std::filesystem::path &file)
     return error ? std::filesystem::absolute(file) : target;
 }
 
-void syncDirectory(const std::filesystem::path &directory)
-{
-    Descriptor dir(openRetrying(directory.c_str(), O_RDONLY | O_DIRECTORY));
-    if (dir.valid())
-        ::fsync(dir.get());
-}
-
 bool writeTemporary(int fd, std::string_view content, const struct stat *original)
 {
     if (original) {
@@ -72,7 +45,7 @@ bool writeTemporary(int fd, std::string_view content, const struct stat *origina
 
 std::optional<std::string> readWholeFile(const std::filesystem::path &file)
 {
-    Descriptor fd(openRetrying(file.c_str(), O_RDONLY));
+    FileDescriptor fd(openRetrying(file.c_str(), O_RDONLY));
     if (!fd.valid())
         return std::nullopt;
     std::string content;
@@ -97,13 +70,13 @@ ReplaceResult replaceFileAtomically(const std::filesystem::path &file, std::stri
     if (exists) {
         // A read-only file stays read-only, also for root: a rename would
         // replace it anyway.
-        Descriptor probe(openRetrying(target.c_str(), O_WRONLY));
+        FileDescriptor probe(openRetrying(target.c_str(), O_WRONLY));
         if (!probe.valid() || (original.st_mode & 0222) == 0)
             return ReplaceResult::NotWritable;
     }
 
     std::string temporary = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-    Descriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
+    FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!fd.valid())
         return ReplaceResult::Failed;
     const bool written = writeTemporary(fd.get(), content, exists ? &original : nullptr);

@@ -8,19 +8,26 @@ namespace teb {
 class FileDescriptor {
 public:
     explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
+    ~FileDescriptor() { close(); }
     FileDescriptor(const FileDescriptor &) = delete;
     FileDescriptor &operator=(const FileDescriptor &) = delete;
 
     int get() const { return m_fd; }
     bool valid() const { return m_fd >= 0; }
 
+    // Closes now; false when the close reported an error (for a file just
+    // written, that can mean the data did not reach the disk).
+    bool close()
+    {
+        if (m_fd < 0)
+            return true;
+        const int result = ::close(m_fd);
+        m_fd = -1;
+        return result == 0;
+    }
+
 private:
-    int m_fd;
+    int m_fd = -1;
 };
 
 } // namespace teb

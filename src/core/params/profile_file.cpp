@@ -1,5 +1,6 @@
 #include "params/profile_file.h"
 
+#include "common/sync_directory.h"
 #include "common/text_case.h"
 #include "common/write_all.h"
 
@@ -90,16 +91,6 @@ int createTemporary(const std::filesystem::path &temporary)
     if (::unlink(temporary.c_str()) != 0 && errno != ENOENT)
         return -1;
     return ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-}
-
-// After a rename the directory entry itself must reach the disk too.
-void syncDirectory(const std::filesystem::path &directory)
-{
-    const int fd = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
 }
 
 // The file a save really replaces: a symbolic link is followed, so the link stays.

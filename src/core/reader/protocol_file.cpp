@@ -2,6 +2,7 @@
 
 #include "common/decimal_text.h"
 #include "common/file_descriptor.h"
+#include "common/sync_directory.h"
 #include "common/write_all.h"
 
 #include <cerrno>
@@ -67,6 +68,8 @@ bool ProtocolFile::append(const std::filesystem::path &directory, std::string_vi
         }
         // Each line is one programmed transponder: it must survive a power loss.
         ::fdatasync(fd.get());
+        if (status.st_size == 0)
+            syncDirectory(directory); // and so must a new file's entry
         return true;
     }
 }

@@ -1,6 +1,7 @@
 #include "records/workbook_append.h"
 
 #include "common/file_descriptor.h"
+#include "common/sync_directory.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -130,7 +131,10 @@ AppendStatus appendToWorkbook(const std::filesystem::path &file, WorkbookKind ki
     const off_t tailAt = tailPosition(lastBytes, fileSize);
     if (tailAt < 0)
         return AppendStatus::TailNotFound;
-    return writeEntry(fd.get(), tailAt, rows(fileIsNew), ops);
+    const AppendStatus result = writeEntry(fd.get(), tailAt, rows(fileIsNew), ops);
+    if (fileIsNew && appended(result))
+        syncDirectory(file.parent_path()); // a new file's entry must survive a power loss too
+    return result;
 }
 
 } // namespace teb::records
