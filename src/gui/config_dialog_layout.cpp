@@ -1,11 +1,10 @@
 #include "config_dialog_layout.h"
 
+#include "artwork.h"
 #include "config_dialog.h"
 #include "controls/enter_edit.h"
 #include "controls/image_switch.h"
 #include "controls/x_color_static.h"
-#include "editor_artwork.h"
-#include "artwork.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -217,9 +216,9 @@ QWidget *ConfigDialogLayout::pictureColumn()
     CXColorStatic *header = label(QStringLiteral("Carrier ID aac. SEMI E99"), true);
     header->setAlignment(Qt::AlignCenter);
     layout->addWidget(header);
-    for (const EditorPicture picture : {EditorPicture::MemoryMap, EditorPicture::WaferCarrier}) {
+    for (const Artwork picture : {Artwork::MemoryMap, Artwork::WaferCarrier}) {
         auto *image = new QLabel;
-        image->setPixmap(editorPicture(picture));
+        image->setPixmap(artworkPixmap(picture));
         image->setAlignment(Qt::AlignCenter);
         layout->addWidget(image);
     }
