@@ -10,10 +10,7 @@ class AutomaticWindowTest : public MainWindowTest {
 protected:
     void writeJob(const std::string &carrierId, const std::string &length = "3")
     {
-        std::string set = setFile(false, "Decimal counter");
-        const std::string key = "Carrier ID=1000\r\n";
-        set.replace(set.find(key), key.size(), "Carrier ID=" + carrierId + "\r\nCarrier ID Length=" + length + "\r\n");
-        writeSetFile("job", set);
+        writeSetFile("job", setFile(false, "Decimal counter", "Carrier ID=" + carrierId + "\r\nCarrier ID Length=" + length));
         writeSettings(iniLines({"[Auto]", "SelectConfig=1", "Pruefablauf_ist=job", "Carrier ID Max=900"}));
     }
     std::size_t protocolLines() const

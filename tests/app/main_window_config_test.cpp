@@ -12,10 +12,8 @@ class ConfigCommandTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        std::string set = setFile(true, "Decimal counter");
-        const std::string key = "Carrier ID=1000\r\n";
-        set.replace(set.find(key), key.size(), "Carrier ID=7\r\nCarrier ID Length=4\r\n[Work order Setup]\r\nQuantity=3\r\n");
-        writeSetFile("job", set);
+        writeSetFile("job", setFile(true, "Decimal counter",
+                                    "Carrier ID=7\r\nCarrier ID Length=4\r\n[Work order Setup]\r\nQuantity=3"));
         std::string settings = iniLines({"[Auto]", "SelectConfig=0", "Pruefablauf_ist=job", "Pruefablaeufe=1",
                                          "Pruefablauf_0=job", "Carrier ID Max=500", "[Data]"});
         for (int page = 1; page <= 17; ++page)
@@ -43,20 +41,27 @@ protected:
     FakeConfigView configView;
 };
 
-TEST_F(ConfigCommandTest, CancelChangesNothing)
+// Without a save the set stays as it was: "Cancel" changes nothing, "OK"
+// takes only the typed carrier ID and switches to automatic mode.
+TEST_F(ConfigCommandTest, WithoutASaveCancelChangesNothingAndOkTakesOnlyTheCarrierId)
 {
-    CQV58Dlg &w = start();
-    w.programmedCount = 4;
-    const auto pages = w.pageText;
-    const auto selected = w.pageSelected;
-    scriptEditor("1000", "25", false, ConfigControl::CancelButton);
-    w.menuCommand(MenuItem::Config);
-    EXPECT_FALSE(w.automaticMode);
-    EXPECT_EQ(w.pageText, pages);
-    EXPECT_EQ(w.pageSelected, selected);
-    EXPECT_EQ(shown(Control::NextBox), "7");
-    EXPECT_EQ(shown(Control::MaxBox), "500");
-    EXPECT_EQ(w.programmedCount, 4u);
+    for (const auto &[leave, next] : {std::pair(ConfigControl::CancelButton, "7"), std::pair(ConfigControl::OkButton, "0042")}) {
+        SCOPED_TRACE(next);
+        CQV58Dlg &w = start();
+        w.programmedCount = 4;
+        const auto pages = w.pageText;
+        const auto selected = w.pageSelected;
+        scriptEditor("0042", "25", false, leave);
+        w.menuCommand(MenuItem::Config);
+        EXPECT_EQ(w.automaticMode, leave == ConfigControl::OkButton);
+        EXPECT_FALSE(w.savedInEditor);
+        EXPECT_EQ(w.pageSelected, selected);
+        if (!w.automaticMode)
+            EXPECT_EQ(w.pageText, pages);
+        EXPECT_EQ(shown(Control::NextBox), next);
+        EXPECT_EQ(shown(Control::MaxBox), "500");
+        EXPECT_EQ(w.programmedCount, 4u);
+    }
 }
 
 TEST_F(ConfigCommandTest, OkAfterASaveSetsTheLimitAndSwitchesToAutomaticMode)
@@ -79,19 +84,6 @@ TEST_F(ConfigCommandTest, OkAfterASaveSetsTheLimitAndSwitchesToAutomaticMode)
     view.focusHistory.clear();
     w.tick(kRequestTimerId);
     EXPECT_EQ(view.focus(), Control::PageBox1); // the first editable page
-}
-
-TEST_F(ConfigCommandTest, OkWithoutASaveTakesOnlyTheCarrierId)
-{
-    CQV58Dlg &w = start();
-    w.programmedCount = 4;
-    scriptEditor("0042", "25", false, ConfigControl::OkButton);
-    w.menuCommand(MenuItem::Config);
-    EXPECT_TRUE(w.automaticMode);
-    EXPECT_FALSE(w.savedInEditor);
-    EXPECT_EQ(shown(Control::NextBox), "0042");
-    EXPECT_EQ(shown(Control::MaxBox), "500");
-    EXPECT_EQ(w.programmedCount, 4u);
 }
 
 TEST_F(ConfigCommandTest, TheSetGoesOnFromItsProgressUnlessACarrierIdIsTyped)

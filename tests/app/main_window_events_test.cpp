@@ -1,24 +1,10 @@
 #include "main_window_fixture.h"
 
-#include "support/reader_simulator.h"
-
-#include <chrono>
-#include <thread>
-
 namespace teb::test {
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::SizeIs;
-
-template <typename Condition>
-bool eventually(Condition condition)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!condition() && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    return condition();
-}
 
 // A message box's event loop delivers ticks and clicks while the box shows:
 // the window drops them, so one box never opens another and no command runs
@@ -67,13 +53,8 @@ TEST_F(MainWindowTest, DestroyRunsOnceWhateverCallsItAgainAndNothingRunsAfterIt)
     EXPECT_FALSE(w.terminalVisible);
 }
 
-class MainWindowReceiving : public MainWindowTest {
+class MainWindowReceiving : public MainWindowWithReader {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(simulator.ready());
-        writeSettings(iniLines({"[Interface]", "port=COM7", "baudrate=115200", "databits=8"}));
-    }
     // Sends a command straight to the reader, outside any window operation,
     // and waits until its answer has woken the window.
     void answerArrives(const std::string &command)
@@ -81,8 +62,6 @@ protected:
         window->readerPort().WriteText(command + "\r", window->portHandle);
         ASSERT_TRUE(eventually([&] { return view.postsPending() > 0; }));
     }
-
-    ReaderSimulator simulator{dir.path(), {}, "COM7"};
 };
 
 // The receive thread leaves its lines in the inbox and wakes the window; the

@@ -3,14 +3,17 @@
 #include "app/cqv58_dlg.h"
 #include "support/fake_dialog_host.h"
 #include "support/fake_main_window_view.h"
+#include "support/reader_simulator.h"
 #include "support/temp_dir.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <thread>
 
 namespace teb::test {
 
@@ -24,10 +27,12 @@ inline std::string iniLines(std::initializer_list<std::string> lines)
 }
 
 // A parameter set file with one data source: pages 1 and 2 editable, HEX bytes
-// 30..37 on page 1, 41..48 on page 2, every other byte "00".
-inline std::string setFile(bool writePages3To17, const std::string &dataSource)
+// 30..37 on page 1, 41..48 on page 2, every other byte "00". `carrierIdLines`
+// follow the carrier ID section's header.
+inline std::string setFile(bool writePages3To17, const std::string &dataSource,
+                           const std::string &carrierIdLines = "Carrier ID=1000")
 {
-    std::string text = iniLines({"[Data Source]", dataSource + "=1", "[SEMI E99 Carrier ID Setup]", "Carrier ID=1000",
+    std::string text = iniLines({"[Data Source]", dataSource + "=1", "[SEMI E99 Carrier ID Setup]", carrierIdLines,
                                  "[Pages 3-17]", std::string("Write Pages 3-17=") + (writePages3To17 ? "1" : "0")});
     for (int page = 1; page <= 17; ++page) {
         text += "[Page " + std::to_string(page) + "]\r\nEdit Page " + std::to_string(page) + "="
@@ -39,6 +44,17 @@ inline std::string setFile(bool writePages3To17, const std::string &dataSource)
         }
     }
     return text;
+}
+
+// True once `condition` holds; false after a generous wait (the simulated
+// reader answers within milliseconds).
+template <typename Condition>
+bool eventually(Condition condition)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!condition() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return condition();
 }
 
 // A main window on a fake view, started in a directory of its own.
@@ -64,6 +80,19 @@ protected:
     FakeMainWindowView view;
     FakeDialogHost dialogs;
     std::unique_ptr<CQV58Dlg> window;
+};
+
+// The station's working directory holds the simulated reader's link "COM7",
+// and the settings name it.
+class MainWindowWithReader : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(simulator.ready());
+        writeSettings(iniLines({"[Interface]", "port=COM7", "baudrate=115200", "databits=8"}));
+    }
+
+    ReaderSimulator simulator{dir.path(), {}, "COM7"};
 };
 
 } // namespace teb::test

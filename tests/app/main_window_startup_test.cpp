@@ -1,13 +1,10 @@
 #include "main_window_fixture.h"
 
 #include "params/station_settings.h"
-#include "support/reader_simulator.h"
 
-#include <chrono>
 #include <filesystem>
 #include <regex>
 #include <set>
-#include <thread>
 
 namespace teb::test {
 namespace {
@@ -129,29 +126,6 @@ TEST_F(StartWithSettingsFile, TakesOverEveryValueAndWritesBackWhatTheControlsSho
     EXPECT_NE(settingsFile().find("csv delimiter=;\r\n"), std::string::npos);
     EXPECT_NE(settingsFile().find("P1Default=11 11 11 11 11 11 11 11\r\n"), std::string::npos);
 }
-
-// True once `condition` holds; false after a generous wait (the simulated
-// reader answers within milliseconds).
-template <typename Condition>
-bool eventually(Condition condition)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!condition() && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    return condition();
-}
-
-// The station's working directory holds the simulated reader's link "COM7".
-class MainWindowWithReader : public MainWindowTest {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(simulator.ready());
-        writeSettings(iniLines({"[Interface]", "port=COM7", "baudrate=115200", "databits=8"}));
-    }
-
-    ReaderSimulator simulator{dir.path(), {}, "COM7"};
-};
 
 TEST_F(MainWindowWithReader, OpensThePortSendsTheCommandLineAndTheCloseBoxFreesThePortBeforeTheSettingsAreWritten)
 {

@@ -9,7 +9,6 @@ namespace {
 
 const std::string kQuantityReached = "Quantity reached.";
 const std::string kWrongId = "Wrong Carrier ID format.";
-const std::string kCsvWrongFormat = "Next Carrier ID has the wrong format. Check the used csv file.";
 
 // The station around the cycle: scripted write and lock results, and what
 // the pages held when they were written.
@@ -214,7 +213,7 @@ TEST_F(AutomaticCycle, CsvRowsAreMarkedAndAFailedMarkBlocksTheNextTransponder)
     ::chmod(csvPath().c_str(), 0644);
     cycle(); // the mark is made; no row is left
     EXPECT_EQ(csv(), "Carrier ID,done\r\nA1,X\r\nA2,X\r\n");
-    EXPECT_EQ(station.messages, (std::vector<std::string>{kCsvWrongFormat, kWrongId}));
+    EXPECT_EQ(station.messages, (std::vector<std::string>{test::kCsvWrongFormat, kWrongId}));
     EXPECT_EQ(station.written.size(), 3u);
 }
 

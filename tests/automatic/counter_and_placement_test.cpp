@@ -1,5 +1,6 @@
 #include "automatic/counter_arithmetic.h"
 #include "automatic/page_placement.h"
+#include "csv_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -62,20 +63,12 @@ TEST(CounterArithmetic, CountedNumbersAreDigitsOnly)
     EXPECT_EQ(nextCounterPageValue(122), "00000123");
 }
 
-class Placement : public ::testing::Test {
+// A page model over the CSV fixture's set: carrier ID at byte 0 of page 1.
+class Placement : public test::CsvSourceFixture, public ::testing::Test {
 protected:
-    Placement()
-    {
-        set.carrierIdLength = "16";
-        set.carrierIdOffset = "0";
-        set.memoryPage = "1";
-        for (auto &text : pageText)
-            text = "00 00 00 00 00 00 00 00";
-    }
+    Placement() { set.carrierIdLength = "16"; }
     PageModel model() { return PageModel{set.pages, pageText, asciiFormat}; }
 
-    ParameterSet set;
-    std::array<std::string, pageCount> pageText;
     bool asciiFormat = false;
 };
 

@@ -8,6 +8,8 @@
 
 namespace teb::test {
 
+inline const std::string kCsvWrongFormat = "Next Carrier ID has the wrong format. Check the used csv file.";
+
 class RecordingNotices : public NoticeSink {
 public:
     void notify(const Notice &notice) override { texts.emplace_back(notice.text); }

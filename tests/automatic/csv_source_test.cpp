@@ -9,8 +9,7 @@ namespace teb {
 namespace {
 
 using test::CsvSourceFixture;
-
-const std::string kWrongFormat = "Next Carrier ID has the wrong format. Check the used csv file.";
+using test::kCsvWrongFormat;
 
 std::vector<std::string> linesOf(std::string_view content)
 {
@@ -50,87 +49,68 @@ protected:
     MarkResult mark() { return markRowInPages(fields(), CsvFormat::Simple, state); }
 };
 
-TEST_F(SimpleCsv, SemicolonExampleTakesAndMarksTheOpenRow)
+// The open row is taken, its ID placed, and marking inserts only the "X"
+// after the whole delimiter, whatever the line ends and bytes around it.
+TEST_F(SimpleCsv, TakesTheOpenRowAndMarksItByInsertingOnlyTheX)
 {
-    delimiter = ";";
-    writeCsv("Carrier ID;done\r\nA1;X\r\nA2;\r\n");
-    ASSERT_EQ(next(), 0);
-    EXPECT_EQ(set.carrierId, "A2");
-    EXPECT_EQ(nextCarrierId, "A2");
-    EXPECT_EQ(pageText[0], "41 32 00 00 00 00 00 00");
-    ASSERT_EQ(mark(), MarkResult::Marked);
-    EXPECT_EQ(csv(), "Carrier ID;done\r\nA1;X\r\nA2;X\r\n");
-    EXPECT_TRUE(notices.texts.empty());
-}
-
-TEST_F(SimpleCsv, MarkingInsertsOnlyTheXWhateverTheLineEnds)
-{
-    const std::pair<std::string, std::string> cases[] = {
-        {"Carrier ID,done\nA1,X\rA2,\r\nA3,\n", "Carrier ID,done\nA1,X\rA2,X\r\nA3,\n"},
-        {"Carrier ID,done\r\nA1,X\r\nA2,", "Carrier ID,done\r\nA1,X\r\nA2,X"},
-        {"Carrier ID,done\rA2,\xE4\xFF\r", "Carrier ID,done\rA2,X\xE4\xFF\r"},
+    const struct {
+        const char *delimiter;
+        std::string before, after;
+    } cases[] = {
+        {";", "Carrier ID;done\r\nA1;X\r\nA2;\r\n", "Carrier ID;done\r\nA1;X\r\nA2;X\r\n"},
+        {",", "Carrier ID,done\nA1,X\rA2,\r\nA3,\n", "Carrier ID,done\nA1,X\rA2,X\r\nA3,\n"},
+        {",", "Carrier ID,done\r\nA1,X\r\nA2,", "Carrier ID,done\r\nA1,X\r\nA2,X"},
+        {",", "Carrier ID,done\rA2,\xE4\xFF\r", "Carrier ID,done\rA2,X\xE4\xFF\r"},
+        {"<>", "Carrier ID<>done\r\nA2<>\r\n", "Carrier ID<>done\r\nA2<>X\r\n"},
+        // regression: "A2," also in the header and a done field; the row read is marked
+        {",", "Carrier ID,done,A2,\r\nA1,XA2,\r\nA2,\r\n", "Carrier ID,done,A2,\r\nA1,XA2,\r\nA2,X\r\n"},
     };
-    for (const auto &[before, after] : cases) {
-        writeCsv(before);
-        ASSERT_EQ(next(), 0) << before;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.before);
+        delimiter = c.delimiter;
+        writeCsv(c.before);
+        ASSERT_EQ(next(), 0);
         EXPECT_EQ(set.carrierId, "A2");
+        EXPECT_EQ(nextCarrierId, "A2");
+        EXPECT_EQ(pageText[0], "41 32 00 00 00 00 00 00");
         ASSERT_EQ(mark(), MarkResult::Marked);
-        EXPECT_EQ(csv(), after);
+        EXPECT_EQ(csv(), c.after);
     }
-}
-
-TEST_F(SimpleCsv, MultiCharacterDelimiterGetsItsXAfterTheWholeDelimiter)
-{
-    delimiter = "<>";
-    writeCsv("Carrier ID<>done\r\nB7<>\r\n");
-    ASSERT_EQ(next(), 0);
-    ASSERT_EQ(mark(), MarkResult::Marked);
-    EXPECT_EQ(csv(), "Carrier ID<>done\r\nB7<>X\r\n");
-}
-
-TEST_F(SimpleCsv, TheRowReadIsMarkedNotAnEarlierMatchOfItsId)
-{
-    // "A2," also occurs in the header and inside a processed row's done field.
-    writeCsv("Carrier ID,done,A2,\r\nA1,XA2,\r\nA2,\r\n");
-    ASSERT_EQ(next(), 0);
-    ASSERT_EQ(mark(), MarkResult::Marked);
-    EXPECT_EQ(csv(), "Carrier ID,done,A2,\r\nA1,XA2,\r\nA2,X\r\n");
+    EXPECT_TRUE(notices.texts.empty());
 }
 
 TEST_F(SimpleCsv, BadFilesGiveTheMessagesAndLeaveThePagesAlone)
 {
     const auto pagesBefore = pageText;
-    const std::pair<const char *, std::size_t> cases[] = {
-        {"", 1},
-        {"Carrier ID,done\r\n", 1},
-        {"Carrier ID,\r\nA1,\r\n", 1},          // header without "done"
-        {"Carrier ID;done\r\nA1,\r\n", 1},      // header without the delimiter
-        {"Carrier ID,done\r\nA1,X\r\nA2,X\r\n", 1},
-        {"Carrier ID,done\r\nA12,\r\n", 1},     // wrong length
-        {"Carrier ID,done\r\nA1\r\nA2,\r\n", 1}, // a row without delimiter is open and bad
-        {"Carrier ID,done\r\n\r\nA2,\r\n", 1},  // an empty line ends the rows
+    const char *const files[] = {
+        "",
+        "Carrier ID,done\r\n",
+        "Carrier ID,\r\nA1,\r\n",          // header without "done"
+        "Carrier ID;done\r\nA1,\r\n",      // header without the delimiter
+        "Carrier ID,done\r\nA1,X\r\nA2,X\r\n",
+        "Carrier ID,done\r\nA12,\r\n",     // wrong length
+        "Carrier ID,done\r\nA1\r\nA2,\r\n", // a row without delimiter is open and bad
+        "Carrier ID,done\r\n\r\nA2,\r\n",  // an empty line ends the rows
     };
-    for (const auto &[content, messages] : cases) {
+    for (const char *content : files) {
         notices.texts.clear();
         writeCsv(content);
         EXPECT_EQ(next(), 1) << content;
-        EXPECT_EQ(notices.texts, std::vector<std::string>(messages, kWrongFormat)) << content;
+        EXPECT_EQ(notices.texts, std::vector<std::string>{kCsvWrongFormat}) << content;
     }
     std::filesystem::remove(csvPath());
     notices.texts.clear();
     EXPECT_EQ(next(), 1);
-    EXPECT_EQ(notices.texts, (std::vector<std::string>{"No access to csv file.", kWrongFormat}));
+    EXPECT_EQ(notices.texts, (std::vector<std::string>{"No access to csv file.", kCsvWrongFormat}));
     EXPECT_EQ(pageText, pagesBefore);
     EXPECT_TRUE(set.carrierId.empty());
-}
 
-TEST_F(SimpleCsv, IdBeyondTheCellsIsRefused)
-{
-    set.memoryPage = "17";
+    set.memoryPage = "17"; // a valid ID that runs beyond the cells
     set.carrierIdOffset = "7";
     writeCsv("Carrier ID,done\r\nA1,\r\n");
+    notices.texts.clear();
     EXPECT_EQ(next(), 1);
-    EXPECT_EQ(notices.texts, std::vector<std::string>{kWrongFormat});
+    EXPECT_EQ(notices.texts, std::vector<std::string>{kCsvWrongFormat});
 }
 
 TEST_F(SimpleCsv, FailedMarksLeaveTheFileAndStayPending)
@@ -283,7 +263,7 @@ TEST_F(CompleteCsv, BadDataIsRefusedWithoutTouchingThePages)
         notices.texts.clear();
         writeCsv(completeHeader(",") + "\r\n" + row + "\r\n");
         EXPECT_EQ(next(), 1) << row;
-        EXPECT_EQ(notices.texts, std::vector<std::string>{kWrongFormat}) << row;
+        EXPECT_EQ(notices.texts, std::vector<std::string>{kCsvWrongFormat}) << row;
         EXPECT_EQ(pageText, before) << row;
     }
     writeCsv(completeHeader(";") + "\r\n" + completeRow("A,0,2,AB,0", "") + "\r\n");
