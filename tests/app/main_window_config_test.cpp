@@ -56,8 +56,9 @@ TEST_F(ConfigCommandTest, WithoutASaveCancelChangesNothingAndOkTakesOnlyTheCarri
         EXPECT_EQ(w.automaticMode, leave == ConfigControl::OkButton);
         EXPECT_FALSE(w.savedInEditor);
         EXPECT_EQ(w.pageSelected, selected);
-        if (!w.automaticMode)
+        if (!w.automaticMode) {
             EXPECT_EQ(w.pageText, pages);
+        }
         EXPECT_EQ(shown(Control::NextBox), next);
         EXPECT_EQ(shown(Control::MaxBox), "500");
         EXPECT_EQ(w.programmedCount, 4u);
