@@ -71,18 +71,5 @@ TEST(ProtocolFile, AFileThatCannotBeOpenedIsReportedAndNothingIsWritten)
     EXPECT_FALSE(fs::exists(dir / "IntProt_1.txt"));
 }
 
-TEST(ProtocolFile, WritesInTheWorkingDirectoryOfTheMoment)
-{
-    test::TempDir dir;
-    const fs::path previous = fs::current_path();
-    fs::current_path(dir.path());
-    ProtocolFile protocol(fixedClock(2026, 12, 15, 3, 46, 43));
-    ProtocolFileError error;
-    const bool written = protocol.append("One", error);
-    fs::current_path(previous);
-    ASSERT_TRUE(written);
-    EXPECT_EQ(readFileBytes(dir / "IntProt_0.txt"), "15/12/26;03:46:43;One\r\n");
-}
-
 } // namespace
 } // namespace teb

@@ -33,17 +33,6 @@ ProtocolFile::ProtocolFile(WallClock clock, std::uintmax_t sizeLimit)
 
 std::string ProtocolFile::fileName(std::int32_t counter) { return "IntProt_" + formatDecimal(counter) + ".txt"; }
 
-bool ProtocolFile::append(std::string_view text, ProtocolFileError &error)
-{
-    std::error_code currentError;
-    const std::filesystem::path directory = std::filesystem::current_path(currentError);
-    if (currentError) {
-        error = {fileName(protocolFileCounter), currentError};
-        return false;
-    }
-    return append(directory, text, error);
-}
-
 bool ProtocolFile::append(const std::filesystem::path &directory, std::string_view text, ProtocolFileError &error)
 {
     for (;;) {

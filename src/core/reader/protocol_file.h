@@ -32,8 +32,6 @@ public:
     // not above the size limit. Returns false and fills `error` when a file
     // cannot be opened or written; nothing is written then.
     bool append(const std::filesystem::path &directory, std::string_view text, ProtocolFileError &error);
-    // The same in the working directory at the moment of writing.
-    bool append(std::string_view text, ProtocolFileError &error);
 
     static std::string fileName(std::int32_t counter);
 
