@@ -3,21 +3,8 @@
 #include "app/cqv58_dlg.h"
 
 namespace teb {
-namespace {
 
-// What the window enables again when the record file fails.
-constexpr Control kRecordFailureControls[] = {
-    Control::TerminalInput, Control::SendButton, Control::NextBox, Control::NextSpin, Control::OneButton,
-};
-
-} // namespace
-
-void AutomaticStation::notify(const Notice &notice)
-{
-    const MessageIcon icon = notice.level == NoticeLevel::Stop ? MessageIcon::Stop : MessageIcon::Warning;
-    m_window.dialogs().showMessage(
-        MessageRequest{std::string(notice.text), std::string(kWindowTitle), icon, MessageButtons::Ok});
-}
+void AutomaticStation::notify(const Notice &notice) { m_window.showNotice(notice); }
 
 int AutomaticStation::writePages()
 {
@@ -41,12 +28,6 @@ void AutomaticStation::showInControls()
     m_window.view().repaintWindow();
 }
 
-void AutomaticStation::enableAfterRecordFailure()
-{
-    for (const Control id : kRecordFailureControls)
-        m_window.view().setEnabled(id, true);
-    m_window.view().setMenuEnabled(MenuItem::FileExit, true);
-    m_window.view().setMenuEnabled(MenuItem::HelpInfo, true);
-}
+void AutomaticStation::enableAfterRecordFailure() { m_window.enableAfterRecordFailure(); }
 
 } // namespace teb

@@ -116,7 +116,6 @@ public:
     void sendClicked();    // "Send": the command line to the reader
 
     // --- leaving a box and the spin buttons
-    void manualCarrierIdLeft();                 // the manual "Carrier ID" box lost the focus
     void nextBoxLeft();                         // the "next" box lost the focus
     void maxBoxLeft();                          // the "max" box lost the focus
     void nextSpinStep(SpinDirection direction); // the spin button beside "next"
@@ -138,6 +137,9 @@ public:
     // One record of the automatic cycle; false when the record file could not be written.
     bool appendRecord();
     void appendManualLog(records::ManualLogKind kind);
+    // After a record file or manual log failed: the controls an operator needs stay usable.
+    void enableAfterRecordFailure();
+    void showNotice(const Notice &notice); // its text in a box of its level
     // --- automatic mode
     void one();                // "One": a cycle at the next 10 ms tick
     void runAutomaticCycle();
@@ -252,7 +254,6 @@ private:
     template <typename Operation>
     void runOnPages(Operation operation);
     records::RecordEntry entryOfPages(bool uidShown, bool onlySucceeded) const;
-    void showNotice(const Notice &notice);
     void deferError(std::string text);
     void takeNextCarrierId(const std::string &carrierId);
     std::optional<ProgressKeeping> progressKeeping() const;

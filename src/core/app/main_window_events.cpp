@@ -65,7 +65,7 @@ void CQV58Dlg::focusLost(Control id)
 {
     runEvent([this, id] {
         switch (id) {
-        case Control::ManualCarrierIdBox: manualCarrierIdLeft(); break;
+        case Control::ManualCarrierIdBox: checkCarrierIdLength(); break;
         case Control::NextBox: nextBoxLeft(); break;
         case Control::MaxBox: maxBoxLeft(); break;
         default: break;

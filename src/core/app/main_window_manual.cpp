@@ -3,18 +3,12 @@
 #include "app/cqv58_dlg.h"
 
 #include "app/main_window_operation_report.h"
+#include "automatic/automatic_messages.h"
 #include "records/record_files.h"
 #include "transponder/carrier_id_operations.h"
 #include "transponder/page_operations.h"
 
 namespace teb {
-namespace {
-
-constexpr std::string_view kLogFileErrorText =
-    "Protocol file can't be opened.\r\nDoes the protocol path exist?\r\nDo you have writing authorisation on the path?";
-
-} // namespace
-
 // Runs an operation on the page fields and the reader link.
 template <typename Operation>
 void CQV58Dlg::runOnPages(Operation operation)
@@ -159,20 +153,20 @@ void CQV58Dlg::appendManualLog(records::ManualLogKind kind)
     const auto status = records::appendManualLog(records::workbookPath(workingDirectory, manualLogFileName), kind,
                                                  entryOfPages(manualTypeOrvex, true), wallClock);
     if (!records::appended(status)) {
-        for (const Control control : {Control::TerminalInput, Control::SendButton, Control::NextBox, Control::NextSpin,
-                                      Control::OneButton})
-            m_view.setEnabled(control, true);
-        m_view.setMenuEnabled(MenuItem::FileExit, true);
-        m_view.setMenuEnabled(MenuItem::HelpInfo, true);
+        enableAfterRecordFailure();
         showInControls();
-        showMessage(std::string(kLogFileErrorText), kWindowTitle, MessageIcon::Stop);
+        showMessage(std::string(recordFileFailedText), kWindowTitle, MessageIcon::Stop);
     }
-    for (std::size_t i = 0; i < currentSet.pages.size(); ++i) {
-        if (currentSet.pages[i].editable) {
-            pageFocusRequest[i] = true;
-            break;
-        }
-    }
+    requestFocusOnFirstEditablePage();
+}
+
+void CQV58Dlg::enableAfterRecordFailure()
+{
+    for (const Control control :
+         {Control::TerminalInput, Control::SendButton, Control::NextBox, Control::NextSpin, Control::OneButton})
+        m_view.setEnabled(control, true);
+    m_view.setMenuEnabled(MenuItem::FileExit, true);
+    m_view.setMenuEnabled(MenuItem::HelpInfo, true);
 }
 
 bool CQV58Dlg::appendRecord()

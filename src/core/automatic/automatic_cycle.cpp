@@ -32,8 +32,6 @@ Source sourceOf(const ParameterSet &set)
     return Source::FixedData;
 }
 
-int pageOfCell(long long cell) { return static_cast<int>(cell / bytesPerPage) + 1; }
-
 // The counter page follows every source but the complete data set; a value it
 // cannot write makes the data bad.
 void placeCounterPage(CycleFields &fields, DataStep &step)

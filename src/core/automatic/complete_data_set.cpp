@@ -10,8 +10,6 @@ namespace {
 
 constexpr std::size_t kLeadingFields = 5;
 
-bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
-
 // Pairs of hexadecimal digits; blanks between pairs only where allowed.
 std::optional<std::vector<std::uint8_t>> hexBytes(std::string_view text, bool blanksAllowed)
 {

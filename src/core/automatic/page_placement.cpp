@@ -17,9 +17,9 @@ PageBytes setPageBytes(const PageSetting &page)
     return bytes;
 }
 
-int pageOfCell(long long cell) { return static_cast<int>(cell / bytesPerPage) + 1; }
-
 } // namespace
+
+int pageOfCell(long long cell) { return static_cast<int>(cell / bytesPerPage) + 1; }
 
 std::vector<std::uint8_t> bytesOf(std::string_view text)
 {

@@ -59,6 +59,9 @@ enum class CounterPlacement { NotEnabled, Placed, Refused };
 // 99999999.
 CounterPlacement placeCounterValue(PageModel &model, const ParameterSet &set);
 
+// The page (1 .. 17) that holds a cell.
+int pageOfCell(long long cell);
+
 std::vector<std::uint8_t> bytesOf(std::string_view text);
 
 } // namespace teb
