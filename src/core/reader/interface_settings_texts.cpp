@@ -85,10 +85,6 @@ std::int32_t flowControlCodeFromText(std::string_view text)
     return codeOfText(flowControlEntries(), text);
 }
 
-} // namespace teb
-
-namespace teb {
-
 std::int32_t readStopBitsSetting(std::string_view text)
 {
     return firstCodeHeld(stopBitsEntries(), text, {stopbits::Two, stopbits::OneAndHalf});

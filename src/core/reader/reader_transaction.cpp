@@ -10,12 +10,12 @@ namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
 
+} // namespace
+
 std::chrono::milliseconds answerTimeout(const ReaderCommand &command, std::int32_t timeBase)
 {
     return std::chrono::milliseconds(std::max<std::int64_t>(0, std::int64_t{command.waitFactor} * timeBase));
 }
-
-} // namespace
 
 void putOnTerminal(std::string &terminalText, std::string_view line)
 {

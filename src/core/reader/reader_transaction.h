@@ -5,6 +5,7 @@
 #include "reader/time_base.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -32,6 +33,9 @@ struct ReaderTransaction {
 // Sends the command, waits for its answer at most waitFactor x T and judges
 // it. The echo line and then the kept answer go on top of the terminal view
 // (nothing for "TOR"). No retries: the caller decides what a failure means.
+// How long a command's answer is awaited: its factor times the time base.
+std::chrono::milliseconds answerTimeout(const ReaderCommand &command, std::int32_t timeBase);
+
 ReaderTransaction runTransaction(ReaderSession &session, const ReaderCommand &command);
 
 // The opening of every reader operation: clears a line left over from earlier

@@ -44,8 +44,7 @@ std::optional<std::vector<std::uint8_t>> carrierIdBytes(const std::string &text,
             return std::nullopt;
         return std::vector<std::uint8_t>(text.begin(), text.end());
     }
-    const bool allDigits = std::all_of(text.begin(), text.end(),
-                                       [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
+    const bool allDigits = std::all_of(text.begin(), text.end(), isHexDigit);
     if (!allDigits || text.size() != 2 * static_cast<std::size_t>(length))
         return std::nullopt;
     std::vector<std::uint8_t> bytes;

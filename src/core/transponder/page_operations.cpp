@@ -49,7 +49,7 @@ PageWrite writePage(PageOperationContext &context, ReaderExchange &exchange, int
     const std::size_t i = index(page);
     context.report.colourPage(page, ResultColour::White);
     const std::optional<std::string> digits = pageWriteDigits(fields.pageText[i], fields.asciiFormat);
-    if (checkPageText(fields.pageText[i], fields.asciiFormat) != 0 || !digits) {
+    if (!digits) {
         context.report.colourPage(page, ResultColour::Red);
         ++fields.errorCount;
         context.report.notify(pageTextFaultMessage(page, fields.asciiFormat), NoticeIcon::Information);

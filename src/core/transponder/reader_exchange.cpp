@@ -1,18 +1,8 @@
 #include "transponder/reader_exchange.h"
 
-#include <algorithm>
 #include <string>
 
 namespace teb {
-namespace {
-
-std::chrono::milliseconds waitOf(const ReaderCommand &command, std::int32_t timeBase)
-{
-    return std::chrono::milliseconds(std::max<std::int64_t>(0, std::int64_t{command.waitFactor} * timeBase));
-}
-
-} // namespace
-
 void ReaderExchange::discardPending()
 {
     if (m_lateAnswerWait.count() > 0) {
@@ -26,7 +16,7 @@ void ReaderExchange::discardPending()
 ReaderTransaction ReaderExchange::run(const ReaderCommand &command)
 {
     discardPending();
-    const std::chrono::milliseconds wait = waitOf(command, m_session.timeBase);
+    const std::chrono::milliseconds wait = answerTimeout(command, m_session.timeBase);
     ReaderTransaction transaction = runTransaction(m_session, command);
     if (transaction.sent && transaction.answer.empty())
         m_lateAnswerWait = wait;
@@ -36,7 +26,7 @@ ReaderTransaction ReaderExchange::run(const ReaderCommand &command)
 ReaderTransaction ReaderExchange::fixTimeBase(TimeBaseFactor factor)
 {
     discardPending();
-    const std::chrono::milliseconds wait = waitOf(torCommand(), m_session.timeBase);
+    const std::chrono::milliseconds wait = answerTimeout(torCommand(), m_session.timeBase);
     ReaderTransaction transaction = teb::fixTimeBase(m_session, factor);
     if (transaction.sent && transaction.answer.empty())
         m_lateAnswerWait = wait;
