@@ -31,9 +31,9 @@ bool readAt(int fd, std::string &bytes, off_t offset)
 
 // A new file receives the empty workbook; if that fails it is cut back to
 // nothing, so the next append starts it afresh.
-bool writeSkeleton(int fd, WorkbookKind kind, WorkbookFileOps &ops)
+bool writeSkeleton(int fd, const std::string &skeleton, WorkbookFileOps &ops)
 {
-    if (ops.writeAt(fd, emptyWorkbook(kind), 0) && ops.sync(fd))
+    if (ops.writeAt(fd, skeleton, 0) && ops.sync(fd))
         return true;
     ops.truncate(fd, 0);
     return false;
@@ -41,9 +41,8 @@ bool writeSkeleton(int fd, WorkbookKind kind, WorkbookFileOps &ops)
 
 // A file cut short while its skeleton was written (the process killed) holds
 // nothing but the start of the skeleton: it is started afresh.
-bool isUnfinishedSkeleton(int fd, off_t fileSize, WorkbookKind kind)
+bool isUnfinishedSkeleton(int fd, off_t fileSize, const std::string &skeleton)
 {
-    const std::string skeleton = emptyWorkbook(kind);
     if (fileSize <= 0 || fileSize >= static_cast<off_t>(skeleton.size()))
         return false;
     std::string bytes(static_cast<std::size_t>(fileSize), '\0');
@@ -118,11 +117,12 @@ AppendStatus appendToWorkbook(const std::filesystem::path &file, WorkbookKind ki
         return AppendStatus::CannotOpen;
 
     off_t fileSize = status.st_size;
-    const bool fileIsNew = fileSize == 0 || isUnfinishedSkeleton(fd.get(), fileSize, kind);
+    const std::string skeleton = emptyWorkbook(kind);
+    const bool fileIsNew = fileSize == 0 || isUnfinishedSkeleton(fd.get(), fileSize, skeleton);
     if (fileIsNew) {
-        if (!writeSkeleton(fd.get(), kind, ops))
+        if (!writeSkeleton(fd.get(), skeleton, ops))
             return AppendStatus::WriteFailed;
-        fileSize = static_cast<off_t>(emptyWorkbook(kind).size());
+        fileSize = static_cast<off_t>(skeleton.size());
     }
 
     std::string lastBytes;
