@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QSvgRenderer>
 
 // The resources of a static library are registered by hand, once.
@@ -49,15 +50,27 @@ QSize artworkSize(Artwork artwork)
 QPixmap artworkPixmap(Artwork artwork, QSize size)
 {
     registerArtwork();
+    // Every switch of a window shows the same two drawings: each size is
+    // rendered once and then taken from the cache.
+    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    const QString key = QStringLiteral("teb-artwork-%1-%2x%3@%4")
+                            .arg(static_cast<int>(artwork))
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(ratio);
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap))
+        return pixmap;
     QSvgRenderer renderer(resourceOf(artwork));
     if (size.isEmpty())
         size = renderer.defaultSize();
-    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
-    QPixmap pixmap(size * ratio);
+    pixmap = QPixmap(size * ratio);
     pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    painter.end();
+    QPixmapCache::insert(key, pixmap);
     return pixmap;
 }
 

@@ -15,21 +15,23 @@ Station::~Station()
     m_window.setEvents(nullptr);
 }
 
+void Station::initialiseOnce()
+{
+    if (m_initialised)
+        return;
+    m_initialised = true;
+    m_model.initialise();
+}
+
 void Station::show()
 {
-    if (!m_initialised) {
-        m_initialised = true;
-        m_model.initialise();
-    }
+    initialiseOnce();
     m_window.show();
 }
 
 DialogResult Station::run()
 {
-    if (!m_initialised) {
-        m_initialised = true;
-        m_model.initialise();
-    }
+    initialiseOnce();
     const int result = m_window.stoppedFromOutside() ? QDialog::Rejected : m_window.exec();
     finish();
     return result == QDialog::Accepted ? DialogResult::Ok : DialogResult::Cancel;

@@ -28,6 +28,8 @@ public:
     CQV58Dlg &model() { return m_model; }
 
 private:
+    void initialiseOnce(); // the model's start-up, whichever way the window is first shown
+
     MainWindow m_window;
     QtDialogHost m_dialogs;
     CQV58Dlg m_model; // after the window: it is destroyed first, ending the receive thread
