@@ -10,11 +10,6 @@ namespace {
 
 constexpr int pagesOneAndTwoBytes = 2 * bytesPerPage;
 
-bool isCsvSource(CarrierIdSource source)
-{
-    return source == CarrierIdSource::CsvFile || source == CarrierIdSource::CsvFileComplete;
-}
-
 // The first byte a window's offset counts from.
 int windowBase(CarrierIdSource source, int memoryPage)
 {
@@ -99,13 +94,17 @@ std::optional<CarrierIdWindow> carrierIdWindow(const ParameterSet &set)
     return CarrierIdWindow{start, length};
 }
 
+bool isCsvSource(CarrierIdSource source)
+{
+    return source == CarrierIdSource::CsvFile || source == CarrierIdSource::CsvFileComplete;
+}
+
 bool isClearedAround(const CarrierIdWindow &window, int byte)
 {
     if (byte < 0 || byte >= pagesOneAndTwoBytes || window.contains(byte))
         return false;
-    if (byte >= bytesPerPage && window.end() <= bytesPerPage)
-        return false;
-    return byte < window.start || byte >= window.end();
+    // A window that ends in page 1 leaves page 2 as it is.
+    return byte < bytesPerPage || window.end() > bytesPerPage;
 }
 
 std::string paddedCarrierId(std::string_view carrierId, int length)

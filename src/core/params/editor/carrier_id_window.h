@@ -17,6 +17,7 @@ enum class CarrierIdSource { DecimalCounter, CsvFile, CsvFileComplete, FixData }
 // shown as a decimal counter (it cannot be saved so).
 CarrierIdSource carrierIdSourceOf(const ParameterSet &set);
 bool hasCarrierIdSource(const ParameterSet &set);
+bool isCsvSource(CarrierIdSource source); // simple or complete CSV file
 
 inline constexpr int maxCarrierIdLength = 16;
 

@@ -103,7 +103,6 @@ private:
     PageSetting &page(int pageNumber) { return m_set.pages[static_cast<std::size_t>(pageNumber - 1)]; }
     CarrierIdSource source() const { return carrierIdSourceOf(m_set); }
     bool withDecimalCounter() const { return source() == CarrierIdSource::DecimalCounter; }
-    bool withCsvSource() const;
 
     CAutoDlgView *m_view = nullptr;
     ConfigEditorInput m_input;

@@ -14,20 +14,9 @@ constexpr int lastGridByte = carrierIdByteCount - 1;
 
 } // namespace
 
-ByteTexts CAutoDlg::byteTexts(int byte) const
-{
-    const PageSetting &setting = m_set.pages[static_cast<std::size_t>(byte / bytesPerPage)];
-    const auto index = static_cast<std::size_t>(byte % bytesPerPage);
-    return {setting.hex[index], setting.ascii[index]};
-}
+ByteTexts CAutoDlg::byteTexts(int byte) const { return byteTextsAt(m_set.pages, byte); }
 
-void CAutoDlg::setByteTexts(int byte, const ByteTexts &texts)
-{
-    PageSetting &setting = m_set.pages[static_cast<std::size_t>(byte / bytesPerPage)];
-    const auto index = static_cast<std::size_t>(byte % bytesPerPage);
-    setting.hex[index] = texts.hex;
-    setting.ascii[index] = texts.ascii;
-}
+void CAutoDlg::setByteTexts(int byte, const ByteTexts &texts) { setByteTextsAt(m_set.pages, byte, texts); }
 
 bool CAutoDlg::cellsValid() const
 {

@@ -45,7 +45,7 @@ void CAutoDlg::openCsvFile()
     if (!chosen)
         return;
     m_set.csvFileName = chosen->string();
-    if (withCsvSource() && m_set.csvFileName.size() >= 3)
+    if (isCsvSource(source()) && m_set.csvFileName.size() >= 3)
         m_set.recordFileName = m_set.csvFileName.substr(0, m_set.csvFileName.size() - 3) + "xml";
     showPaths();
     disableOk();

@@ -27,11 +27,6 @@ std::optional<ConfigControl> nextInCycle(const ConfigControl (&cycle)[N], Config
 
 } // namespace
 
-bool CAutoDlg::withCsvSource() const
-{
-    return source() == CarrierIdSource::CsvFile || source() == CarrierIdSource::CsvFileComplete;
-}
-
 bool CAutoDlg::isCarrierIdField(ConfigControl id) const
 {
     return id == ConfigControl::CarrierIdOffset || id == ConfigControl::CarrierIdLength
@@ -89,8 +84,8 @@ void CAutoDlg::showSourceStates()
                                    ConfigControl::CounterPageList, ConfigControl::AlignmentList})
         m_view->setEnabled(id, !complete);
 
-    m_view->setEnabled(ConfigControl::LogSwitch, !withCsvSource());
-    m_view->setEnabled(ConfigControl::RecordOpenButton, !withCsvSource() && m_set.logEnabled);
+    m_view->setEnabled(ConfigControl::LogSwitch, !isCsvSource(source()));
+    m_view->setEnabled(ConfigControl::RecordOpenButton, !isCsvSource(source()) && m_set.logEnabled);
 }
 
 void CAutoDlg::chooseDataSource(CarrierIdSource dataSource)

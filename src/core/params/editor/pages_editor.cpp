@@ -166,20 +166,9 @@ void auto_2::enterPressed(PagesControl id)
         cellConfirmed(byte);
 }
 
-ByteTexts auto_2::byteTexts(int byte) const
-{
-    const PageSetting &setting = m_data.pages[static_cast<std::size_t>(byte / bytesPerPage)];
-    const auto index = static_cast<std::size_t>(byte % bytesPerPage);
-    return {setting.hex[index], setting.ascii[index]};
-}
+ByteTexts auto_2::byteTexts(int byte) const { return byteTextsAt(m_data.pages, byte); }
 
-void auto_2::setByteTexts(int byte, const ByteTexts &texts)
-{
-    PageSetting &setting = m_data.pages[static_cast<std::size_t>(byte / bytesPerPage)];
-    const auto index = static_cast<std::size_t>(byte % bytesPerPage);
-    setting.hex[index] = texts.hex;
-    setting.ascii[index] = texts.ascii;
-}
+void auto_2::setByteTexts(int byte, const ByteTexts &texts) { setByteTextsAt(m_data.pages, byte, texts); }
 
 std::string auto_2::shownText(int byte) const
 {
@@ -219,8 +208,7 @@ bool auto_2::takeChangedCells()
         if (m_view->text(pagesCell(byte)) == shownText(byte))
             continue;
         if (!takeCell(byte)) {
-            m_view->setFocus(pagesCell(byte));
-            m_view->selectAll(pagesCell(byte));
+            moveFocusTo(byte);
             return false;
         }
         showCell(byte);
