@@ -155,16 +155,16 @@ void ReaderPort::receiveLoop()
 
 void ReaderPort::pollPort()
 {
-    const int waiting = serial::bytesWaiting(portHandle);
-    if (waiting <= 0) {
+    // The port does not block: one read takes all that is waiting, then the
+    // bytes go through byte by byte as they came. Nothing waiting, a failed
+    // read or a line hung up: wait for input (a failed read drops nothing of
+    // the line, it keeps what it has).
+    std::array<char, kReceiveChunkSize> chunk;
+    const std::size_t count = serial::readWaiting(portHandle, chunk);
+    if (count == 0) {
         serial::waitForInput(portHandle, kIdleInterval);
         return;
     }
-    // All that is waiting in one read, then byte by byte as it came. A failed
-    // read drops nothing of the line: it keeps what it has.
-    std::array<char, kReceiveChunkSize> chunk;
-    const std::size_t count =
-        serial::readWaiting(portHandle, std::span(chunk).first(std::min<std::size_t>(waiting, chunk.size())));
     for (std::size_t index = 0; index < count; ++index)
         takeByte(chunk[index]);
 }

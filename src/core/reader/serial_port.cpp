@@ -80,14 +80,6 @@ void requestLowLatency(int fd)
     ioctl(fd, TIOCSSERIAL, &info);
 }
 
-int bytesWaiting(int fd)
-{
-    int count = 0;
-    if (ioctl(fd, FIONREAD, &count) != 0)
-        return 0;
-    return count;
-}
-
 bool waitForInput(int fd, std::chrono::milliseconds timeout)
 {
     pollfd entry{fd, POLLIN, 0};

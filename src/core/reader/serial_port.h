@@ -34,9 +34,6 @@ bool applyLineSettings(int fd, const LineSettings &settings);
 // hold them for up to 16 ms). Devices that know no such setting are left as they are.
 void requestLowLatency(int fd);
 
-// Bytes received and not yet read; 0 when the device cannot tell.
-int bytesWaiting(int fd);
-
 // Waits at most `timeout` for input. A device that has hung up or failed is
 // never ready: then the whole time-out is slept, so a caller's loop cannot spin.
 bool waitForInput(int fd, std::chrono::milliseconds timeout);
