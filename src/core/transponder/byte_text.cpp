@@ -98,6 +98,15 @@ std::string textToHexDigits(std::string_view text)
     return digits;
 }
 
+std::string hexDigitsOf(std::span<const std::uint8_t> bytes)
+{
+    std::string digits;
+    digits.reserve(bytes.size() * 2);
+    for (const std::uint8_t byte : bytes)
+        digits += byteToHexDigits(byte);
+    return digits;
+}
+
 std::string groupedInPairs(std::string_view digits)
 {
     std::string text;

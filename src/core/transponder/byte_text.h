@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,9 @@ std::string hexToDisplay(std::string_view hexByte);          // one character, o
 // One character per digit pair; a zero byte ends the text.
 std::string hexDigitsToText(std::string_view hexDigits);
 std::string textToHexDigits(std::string_view text);          // two upper-case digits per character
+
+// Two upper-case digits per byte, joined without blanks.
+std::string hexDigitsOf(std::span<const std::uint8_t> bytes);
 
 // "30 31 32 ..": a run of digits in pairs separated by single blanks.
 std::string groupedInPairs(std::string_view digits);

@@ -53,14 +53,6 @@ std::optional<std::vector<std::uint8_t>> carrierIdBytes(const std::string &text,
     return bytes;
 }
 
-std::string digitsOf(std::span<const std::uint8_t> bytes)
-{
-    std::string digits;
-    for (const std::uint8_t byte : bytes)
-        digits += byteToHexDigits(byte);
-    return digits;
-}
-
 std::string lengthMessage(long long length, bool asciiFormat)
 {
     const std::string number = std::to_string(length);
@@ -93,7 +85,7 @@ std::optional<std::vector<std::uint8_t>> readCarrierIdBytes(PageOperationContext
     std::optional<std::vector<std::uint8_t>> taken;
     if (!failed) {
         taken = cells.take(range.offset, range.length);
-        const std::string digits = digitsOf(*taken);
+        const std::string digits = hexDigitsOf(*taken);
         carrierId.carrierId = context.fields.asciiFormat ? hexDigitsToText(digits) : digits;
     }
     report.showFields();
@@ -130,7 +122,7 @@ bool writeCarrierIdPages(PageOperationContext &context, ReaderExchange &exchange
     bool acknowledged = true;
     for (int page = 1; page <= 2 && acknowledged; ++page) {
         const PageBytes bytes = cells.page(page);
-        acknowledged = exchange.run(writePageCommand(page, digitsOf(bytes))).succeeded;
+        acknowledged = exchange.run(writePageCommand(page, hexDigitsOf(bytes))).succeeded;
         report.colourPage(page, acknowledged ? ResultColour::Green : ResultColour::Red);
         report.focusPage(page);
     }

@@ -57,21 +57,12 @@ std::optional<std::string> pageWriteDigits(std::string_view pageText, bool ascii
     const auto bytes = pageBytes(pageText, asciiFormat);
     if (!bytes)
         return std::nullopt;
-    std::string digits;
-    for (const std::uint8_t byte : *bytes)
-        digits += byteToHexDigits(byte);
-    return digits;
+    return hexDigitsOf(*bytes);
 }
 
 std::string hexPageText(const PageBytes &bytes)
 {
-    std::string text;
-    for (const std::uint8_t byte : bytes) {
-        if (!text.empty())
-            text += ' ';
-        text += byteToHexDigits(byte);
-    }
-    return text;
+    return groupedInPairs(hexDigitsOf(bytes));
 }
 
 std::string asciiPageText(const PageBytes &bytes)
