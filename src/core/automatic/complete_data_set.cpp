@@ -82,7 +82,7 @@ std::optional<CompleteSetBytes> completeSetBytes(const CompleteDataSet &set)
     const long long offset = readDecimal(set.offset);
     const long long length = readDecimal(set.length);
     const auto id = carrierIdBytes(set, length);
-    if (!id || offset < 0 || offset > carrierIdCells || length > carrierIdCells - offset)
+    if (!id || offset < 0 || offset > carrierIdPageBytes || length > carrierIdPageBytes - offset)
         return std::nullopt;
     CompleteSetBytes bytes;
     bytes.carrierIdRun = {offset, length};
@@ -99,7 +99,7 @@ std::optional<CompleteSetBytes> completeSetBytes(const CompleteDataSet &set)
 void placeCompleteSet(PageModel &model, ParameterSet &target, const CompleteDataSet &set, const CompleteSetBytes &bytes)
 {
     PageCells cells = currentCells(model);
-    cells.fill(0, carrierIdCells, 0);
+    cells.fill(0, carrierIdPageBytes, 0);
     cells.place(bytes.carrierIdRun.offset, bytes.carrierId);
     for (int page = 0; page < dataPageCount; ++page)
         cells.setPage(firstDataPage + page, bytes.pages[static_cast<std::size_t>(page)]);

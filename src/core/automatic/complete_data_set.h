@@ -13,7 +13,6 @@ namespace teb {
 
 inline constexpr int firstDataPage = 3;
 inline constexpr int dataPageCount = pageCount - firstDataPage + 1; // pages 3 .. 17
-inline constexpr int carrierIdCells = 2 * bytesPerPage;              // pages 1 and 2
 
 struct CompleteDataSet {
     std::string format; // "A" or "X"

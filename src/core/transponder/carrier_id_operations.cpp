@@ -134,13 +134,13 @@ bool writeCarrierIdPages(PageOperationContext &context, ReaderExchange &exchange
 
 CarrierIdRange carrierIdRange(const std::string &offsetText, const std::string &lengthText)
 {
-    const long long length = std::clamp<long long>(leadingNumber(lengthText), 1, kCarrierIdBytes);
+    const long long length = std::clamp<long long>(leadingNumber(lengthText), 1, carrierIdPageBytes);
     return {leadingNumber(offsetText), static_cast<int>(length)};
 }
 
 bool fitsPagesOneAndTwo(const CarrierIdRange &range)
 {
-    return range.offset >= 0 && range.offset + range.length <= kCarrierIdBytes;
+    return range.offset >= 0 && range.offset + range.length <= carrierIdPageBytes;
 }
 
 std::string carrierIdRangeMessage()

@@ -23,7 +23,6 @@ struct CarrierIdRange {
     int length = 1;
 };
 
-inline constexpr int kCarrierIdBytes = 16; // pages 1 and 2
 
 // O is the leading decimal number of the offset text; Lc that of the length
 // text, limited to 1 .. 16. Numbers too large for any page count as too

@@ -8,8 +8,6 @@
 namespace teb {
 namespace {
 
-constexpr int pagesOneAndTwoBytes = 2 * bytesPerPage;
-
 // The first byte a window's offset counts from.
 int windowBase(CarrierIdSource source, int memoryPage)
 {
@@ -51,8 +49,8 @@ CarrierIdCheck checkCarrierIdFields(CarrierIdSource source, const CarrierIdSetup
         lengthChanged = true;
         check.messages.push_back(lengthMessage);
     }
-    if (offset + length >= pagesOneAndTwoBytes + 1 && source == CarrierIdSource::DecimalCounter) {
-        length = pagesOneAndTwoBytes - offset;
+    if (offset + length >= carrierIdPageBytes + 1 && source == CarrierIdSource::DecimalCounter) {
+        length = carrierIdPageBytes - offset;
         lengthChanged = true;
         check.messages.push_back(offsetPlusLengthMessage);
     }
@@ -63,7 +61,7 @@ CarrierIdCheck checkCarrierIdFields(CarrierIdSource source, const CarrierIdSetup
     }
     // A decimal counter lives in pages 1 and 2; every other window must stay
     // inside the memory from the start of its page on.
-    const long long limit = source == CarrierIdSource::DecimalCounter ? pagesOneAndTwoBytes
+    const long long limit = source == CarrierIdSource::DecimalCounter ? carrierIdPageBytes
                                                                       : cellCount - windowBase(source, page);
     const long long keptOffset = std::clamp(offset, 0LL, limit);
     const long long keptLength = std::clamp(length, 0LL, limit - keptOffset);
@@ -101,7 +99,7 @@ bool isCsvSource(CarrierIdSource source)
 
 bool isClearedAround(const CarrierIdWindow &window, int byte)
 {
-    if (byte < 0 || byte >= pagesOneAndTwoBytes || window.contains(byte))
+    if (byte < 0 || byte >= carrierIdPageBytes || window.contains(byte))
         return false;
     // A window that ends in page 1 leaves page 2 as it is.
     return byte < bytesPerPage || window.end() > bytesPerPage;

@@ -121,7 +121,7 @@ void CAutoDlg::takeFromControls()
         m_set.*binding.field = m_view->text(binding.id);
     // A cell typed over but not confirmed counts as confirmed; the HEX cell
     // wins over the ASCII cell of the same byte.
-    for (int byte = 0; byte < carrierIdByteCount; ++byte) {
+    for (int byte = 0; byte < carrierIdPageBytes; ++byte) {
         const ByteTexts held = byteTexts(byte);
         if (const std::string hex = m_view->text(hexCell(byte)); hex != held.hex)
             setByteTexts(byte, readFreeHexCell(hex));

@@ -10,7 +10,7 @@ namespace {
 
 constexpr Rgb windowGreen = Rgb::fromComponents(0, 255, 153);
 constexpr Rgb faultyByteRed = colour::Red;
-constexpr int lastGridByte = carrierIdByteCount - 1;
+constexpr int lastGridByte = carrierIdPageBytes - 1;
 
 } // namespace
 
@@ -20,7 +20,7 @@ void CAutoDlg::setByteTexts(int byte, const ByteTexts &texts) { setByteTextsAt(m
 
 bool CAutoDlg::cellsValid() const
 {
-    for (int byte = 0; byte < carrierIdByteCount; ++byte) {
+    for (int byte = 0; byte < carrierIdPageBytes; ++byte) {
         if (!isSingleByte(byteTexts(byte).hex))
             return false;
     }
@@ -50,7 +50,7 @@ void CAutoDlg::carrierIdIntoPages()
             setByteTexts(byte, {byteToHexDigits(cells.cell(byte)), byteToDisplay(cells.cell(byte))});
     }
     markWindow(*window);
-    for (int byte = 0; byte < carrierIdByteCount; ++byte) {
+    for (int byte = 0; byte < carrierIdPageBytes; ++byte) {
         if (isClearedAround(*window, byte))
             setByteTexts(byte, {"00", "NUL"});
     }
@@ -60,9 +60,9 @@ void CAutoDlg::carrierIdIntoPages()
 // reaches beyond page 2 needs pages 3-17 written.
 void CAutoDlg::markWindow(const CarrierIdWindow &window)
 {
-    for (int byte = 0; byte < carrierIdByteCount; ++byte)
+    for (int byte = 0; byte < carrierIdPageBytes; ++byte)
         page(byte / bytesPerPage + 1).fixed[static_cast<std::size_t>(byte % bytesPerPage)] = !window.contains(byte);
-    if (source() == CarrierIdSource::CsvFile && window.end() > carrierIdByteCount)
+    if (source() == CarrierIdSource::CsvFile && window.end() > carrierIdPageBytes)
         m_set.writePages3To17 = true;
 }
 
@@ -106,7 +106,7 @@ void CAutoDlg::cellEdited(int byte)
 
 void CAutoDlg::showCells()
 {
-    for (int byte = 0; byte < carrierIdByteCount; ++byte) {
+    for (int byte = 0; byte < carrierIdPageBytes; ++byte) {
         const ByteTexts texts = byteTexts(byte);
         m_view->setText(hexCell(byte), texts.hex);
         m_view->setText(asciiCell(byte), texts.ascii);
@@ -116,7 +116,7 @@ void CAutoDlg::showCells()
 void CAutoDlg::showByteColours()
 {
     const std::optional<CarrierIdWindow> window = carrierIdWindow(m_set);
-    for (int byte = 0; byte < carrierIdByteCount; ++byte) {
+    for (int byte = 0; byte < carrierIdPageBytes; ++byte) {
         Rgb background = colour::White;
         if (!isSingleByte(byteTexts(byte).hex))
             background = faultyByteRed;

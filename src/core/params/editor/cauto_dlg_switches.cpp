@@ -48,7 +48,7 @@ void CAutoDlg::showSwitches()
     m_view->setSwitchImage(ConfigControl::LockPage2Switch, page(2).locked);
     m_view->setSwitchImage(ConfigControl::WritePages3To17Switch, m_set.writePages3To17);
     m_view->setSwitchImage(ConfigControl::LogSwitch, m_set.logEnabled);
-    for (int byte = 0; byte < carrierIdByteCount; ++byte)
+    for (int byte = 0; byte < carrierIdPageBytes; ++byte)
         m_view->setSwitchImage(fixSwitch(byte), page(byte / bytesPerPage + 1).fixed[static_cast<std::size_t>(byte % bytesPerPage)]);
 }
 
@@ -73,7 +73,7 @@ void CAutoDlg::showSourceStates()
     m_view->setEnabled(ConfigControl::FillButton, decimal);
     m_view->setEnabled(ConfigControl::LockCarrierIdSwitch, decimal);
 
-    for (int byte = 0; byte < carrierIdByteCount; ++byte) {
+    for (int byte = 0; byte < carrierIdPageBytes; ++byte) {
         m_view->setEnabled(hexCell(byte), !complete);
         m_view->setEnabled(asciiCell(byte), !complete);
         m_view->setEnabled(fixSwitch(byte), !complete);

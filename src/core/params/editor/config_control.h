@@ -1,5 +1,7 @@
 #pragma once
 
+#include "params/parameter_set.h"
+
 #include <chrono>
 
 namespace teb {
@@ -54,7 +56,6 @@ enum class ConfigControl : int {
     FirstFixSwitch = 300,
 };
 
-inline constexpr int carrierIdByteCount = 16;  // the byte grid: pages 1 and 2
 
 ConfigControl hexCell(int byte);    // 0 .. 15
 ConfigControl asciiCell(int byte);
