@@ -1,0 +1,483 @@
+#include "journal/carrier_id_journal.h"
+
+#include "journal/journal_schema.h"
+
+#include <soci/soci.h>
+#include <soci/sqlite3/soci-sqlite3.h>
+
+#include <algorithm>
+#include <ctime>
+
+namespace teb {
+
+struct CarrierIdJournal::Session {
+    soci::session sql;
+};
+
+namespace {
+
+constexpr std::string_view kColumns =
+    "id, carrier_key, set_name, source, position, csv_file, csv_row_hex, csv_delimiter, csv_marked,"
+    " counter_page_value, counter_start, job, uid, state, reserved_at, finished_at, station";
+constexpr std::size_t kNumericDigits = 18; // what a signed 64-bit column holds for certain
+
+std::string bytesOfKey(std::string_view key)
+{
+    std::string bytes;
+    for (std::size_t i = 0; i + 1 < key.size(); i += 2)
+        bytes.push_back(static_cast<char>(std::stoi(std::string(key.substr(i, 2)), nullptr, 16)));
+    return bytes;
+}
+
+long long integerAt(const soci::row &row, std::size_t i)
+{
+    if (row.get_indicator(i) == soci::i_null)
+        return 0;
+    switch (row.get_properties(i).get_data_type()) {
+    case soci::dt_integer: return row.get<int>(i);
+    case soci::dt_long_long: return row.get<long long>(i);
+    case soci::dt_unsigned_long_long: return static_cast<long long>(row.get<unsigned long long>(i));
+    case soci::dt_double: return static_cast<long long>(row.get<double>(i));
+    case soci::dt_string: return std::stoll(row.get<std::string>(i));
+    default: return 0;
+    }
+}
+
+std::string textAt(const soci::row &row, std::size_t i)
+{
+    if (row.get_indicator(i) == soci::i_null)
+        return {};
+    if (row.get_properties(i).get_data_type() != soci::dt_string)
+        return std::to_string(integerAt(row, i));
+    return row.get<std::string>(i);
+}
+
+JournalEntry entryOf(const soci::row &row)
+{
+    JournalEntry entry;
+    entry.id = integerAt(row, 0);
+    entry.carrierId = bytesOfKey(textAt(row, 1));
+    entry.setName = textAt(row, 2);
+    entry.source = textAt(row, 3);
+    entry.position = textAt(row, 4);
+    entry.csvFile = textAt(row, 5);
+    entry.csvRow = bytesOfKey(textAt(row, 6));
+    entry.csvDelimiter = textAt(row, 7);
+    entry.csvMarked = integerAt(row, 8) != 0;
+    entry.counterPageValue = textAt(row, 9);
+    entry.counterStart = textAt(row, 10);
+    entry.job = integerAt(row, 11);
+    entry.uid = textAt(row, 12);
+    entry.state = stateNamed(textAt(row, 13)).value_or(CycleState::Uncertain);
+    entry.reservedAt = textAt(row, 14);
+    entry.finishedAt = textAt(row, 15);
+    entry.station = textAt(row, 16);
+    return entry;
+}
+
+std::vector<JournalEntry> entriesOf(soci::rowset<soci::row> rows)
+{
+    std::vector<JournalEntry> entries;
+    for (const soci::row &row : rows)
+        entries.push_back(entryOf(row));
+    return entries;
+}
+
+std::optional<JournalEntry> firstOf(std::vector<JournalEntry> entries)
+{
+    if (entries.empty())
+        return std::nullopt;
+    return std::move(entries.front());
+}
+
+// The carrier ID as a number when it is nothing but digits; the counter finds
+// its IDs by it, whichever source issued them.
+std::optional<long long> numericId(std::string_view carrierId)
+{
+    if (carrierId.empty() || carrierId.size() > kNumericDigits ||
+        !std::all_of(carrierId.begin(), carrierId.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return std::stoll(std::string(carrierId));
+}
+
+// Writes the entry as it stands; returns its id.
+long long insertEntry(soci::session &sql, const JournalEntry &entry)
+{
+    const std::optional<long long> number = numericId(entry.carrierId);
+    std::string key = carrierKey(entry.carrierId);
+    const std::string shown = entry.shownCarrierId();
+    const std::string rowHex = carrierKey(entry.csvRow);
+    const int length = static_cast<int>(entry.carrierId.size());
+    soci::indicator keyIndicator = entry.carrierId.empty() ? soci::i_null : soci::i_ok;
+    soci::indicator numberIndicator = number ? soci::i_ok : soci::i_null;
+    long long numberValue = number.value_or(0);
+    const int marked = entry.csvMarked ? 1 : 0;
+    const long long job = entry.job;
+    const std::string state(stateName(entry.state));
+    long long id = 0;
+    sql << "INSERT INTO cycles (carrier_key, carrier_id, numeric_id, id_length, set_name, source, position,"
+           " csv_file, csv_row_hex, csv_delimiter, csv_marked, counter_page_value, counter_start, job, uid,"
+           " state, reserved_at, finished_at, station) VALUES (:key, :shown, :number, :length, :setName, :source,"
+           " :position, :csvFile, :csvRow, :delimiter, :marked, :counterPage, :counterStart, :job, :uid,"
+           " :state, :reservedAt, :finishedAt, :station) RETURNING id",
+        soci::use(key, keyIndicator), soci::use(shown), soci::use(numberValue, numberIndicator), soci::use(length),
+        soci::use(entry.setName), soci::use(entry.source), soci::use(entry.position), soci::use(entry.csvFile),
+        soci::use(rowHex), soci::use(entry.csvDelimiter), soci::use(marked), soci::use(entry.counterPageValue),
+        soci::use(entry.counterStart), soci::use(job), soci::use(entry.uid), soci::use(state),
+        soci::use(entry.reservedAt), soci::use(entry.finishedAt), soci::use(entry.station), soci::into(id);
+    return id;
+}
+
+// Some paths (an insert that returns its id) report a refused second holder
+// only in their text.
+bool isUniqueViolation(const soci::soci_error &error)
+{
+    const std::string text = error.get_error_message();
+    return text.find("UNIQUE constraint") != std::string::npos || text.find("unique constraint") != std::string::npos;
+}
+
+void createSchema(soci::session &sql)
+{
+    soci::transaction transaction(sql);
+    for (const std::string_view statement : journal_schema::creationStatements())
+        sql << std::string(statement);
+    int versions = 0;
+    int version = 0;
+    soci::indicator versionIndicator = soci::i_null;
+    sql << "SELECT COUNT(*), MAX(version) FROM journal_schema", soci::into(versions), soci::into(version, versionIndicator);
+    if (versions == 0)
+        sql << "INSERT INTO journal_schema (version) VALUES (:v)", soci::use(journal_schema::kVersion);
+    else if (versionIndicator == soci::i_ok && version > journal_schema::kVersion)
+        throw JournalError("its schema version " + std::to_string(version) +
+                           " is newer than this station knows (" + std::to_string(journal_schema::kVersion) +
+                           "); a newer station version wrote it");
+    transaction.commit();
+}
+
+void setSynchronous(soci::session &sql, Commit commit)
+{
+    sql << (commit == Commit::Durable ? "PRAGMA synchronous=FULL" : "PRAGMA synchronous=NORMAL");
+}
+
+} // namespace
+
+std::filesystem::path journalFilePath(const std::filesystem::path &directory) { return directory / kJournalFileName; }
+
+std::string CarrierIdJournal::localTimeText()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    return text;
+}
+
+CarrierIdJournal::CarrierIdJournal(std::unique_ptr<Session> session, std::string location, std::string station,
+                                   Clock clock)
+    : m_session(std::move(session)), m_location(std::move(location)), m_station(std::move(station)),
+      m_clock(std::move(clock))
+{
+}
+
+CarrierIdJournal::~CarrierIdJournal() = default;
+
+std::unique_ptr<CarrierIdJournal> CarrierIdJournal::openFile(const std::filesystem::path &file, std::string station,
+                                                             Clock clock)
+{
+    const std::string location = file.string();
+    try {
+        if (std::filesystem::is_directory(file))
+            throw JournalError("a folder stands in its place");
+        auto session = std::make_unique<Session>();
+        // Quoted, so that blanks in the path stay part of it.
+        session->sql.open(*soci::factory_sqlite3(), "db=\"" + location + "\" timeout=5");
+        std::string mode;
+        session->sql << "PRAGMA journal_mode=WAL", soci::into(mode);
+        setSynchronous(session->sql, Commit::Durable);
+        std::string integrity;
+        session->sql << "PRAGMA quick_check", soci::into(integrity);
+        if (integrity != "ok")
+            throw JournalError("it is damaged (" + integrity + ")");
+        createSchema(session->sql);
+        return std::unique_ptr<CarrierIdJournal>(
+            new CarrierIdJournal(std::move(session), location, std::move(station), std::move(clock)));
+    } catch (const CarrierIdTaken &) {
+        throw;
+    } catch (const std::exception &error) {
+        throw JournalError("The carrier-ID journal " + location + " cannot be opened: " + error.what());
+    }
+}
+
+// Runs one piece of work on the journal; any failure becomes a JournalError
+// that names the journal, a refused second holder of a carrier ID a
+// CarrierIdTaken.
+template <typename Work>
+auto CarrierIdJournal::guarded(std::string_view what, Work work)
+{
+    try {
+        return work(m_session->sql);
+    } catch (const JournalError &) {
+        throw;
+    } catch (const soci::soci_error &error) {
+        if (error.get_error_category() == soci::soci_error::constraint_violation || isUniqueViolation(error))
+            throw CarrierIdTaken("The carrier-ID journal " + m_location + " already holds this carrier ID.");
+        throw JournalError("The carrier-ID journal " + m_location + " could not " + std::string(what) + ": " +
+                           error.get_error_message());
+    } catch (const std::exception &error) {
+        throw JournalError("The carrier-ID journal " + m_location + " could not " + std::string(what) + ": " +
+                           error.what());
+    }
+}
+
+JournalEntry CarrierIdJournal::reserve(JournalEntry entry)
+{
+    entry.state = CycleState::Reserved;
+    entry.reservedAt = m_clock();
+    entry.finishedAt.clear();
+    entry.station = m_station;
+    return guarded("write the reservation", [&](soci::session &sql) {
+        soci::transaction transaction(sql);
+        entry.id = insertEntry(sql, entry);
+        transaction.commit();
+        return entry;
+    });
+}
+
+void CarrierIdJournal::finish(std::int64_t id, CycleState state, Commit commit)
+{
+    guarded("write the end of the cycle", [&](soci::session &sql) {
+        const std::string name(stateName(state));
+        const std::string at = m_clock();
+        const long long entryId = id;
+        if (commit == Commit::Lazy)
+            setSynchronous(sql, Commit::Lazy);
+        soci::transaction transaction(sql);
+        sql << "UPDATE cycles SET state = :state, finished_at = :at WHERE id = :id", soci::use(name), soci::use(at),
+            soci::use(entryId);
+        transaction.commit();
+        if (commit == Commit::Lazy)
+            setSynchronous(sql, Commit::Durable);
+    });
+}
+
+void CarrierIdJournal::markCsvRow(std::int64_t id)
+{
+    guarded("note the CSV mark", [&](soci::session &sql) {
+        const long long entryId = id;
+        setSynchronous(sql, Commit::Lazy);
+        sql << "UPDATE cycles SET csv_marked = 1 WHERE id = :id", soci::use(entryId);
+        setSynchronous(sql, Commit::Durable);
+    });
+}
+
+std::optional<JournalEntry> CarrierIdJournal::holderOf(std::string_view carrierId)
+{
+    return guarded("be read", [&](soci::session &sql) {
+        const std::string key = carrierKey(carrierId);
+        return firstOf(entriesOf((sql.prepare << "SELECT " << kColumns
+                                             << " FROM cycles WHERE carrier_key = :key AND state <> 'failed'",
+                                 soci::use(key))));
+    });
+}
+
+std::optional<JournalEntry> CarrierIdJournal::programmedFor(std::string_view uid)
+{
+    return guarded("be read", [&](soci::session &sql) {
+        const std::string text(uid);
+        return firstOf(entriesOf((sql.prepare << "SELECT " << kColumns
+                                             << " FROM cycles WHERE uid = :uid AND state = 'programmed'"
+                                                " ORDER BY id DESC LIMIT 1",
+                                 soci::use(text))));
+    });
+}
+
+std::optional<JournalEntry> CarrierIdJournal::unfinishedFor(std::string_view uid)
+{
+    return guarded("be read", [&](soci::session &sql) {
+        const std::string text(uid);
+        return firstOf(entriesOf((sql.prepare << "SELECT " << kColumns
+                                             << " FROM cycles WHERE uid = :uid AND state IN ('reserved', 'uncertain')"
+                                                " ORDER BY id DESC LIMIT 1",
+                                 soci::use(text))));
+    });
+}
+
+std::vector<JournalEntry> CarrierIdJournal::unfinished()
+{
+    return guarded("be read", [&](soci::session &sql) {
+        return entriesOf((sql.prepare << "SELECT " << kColumns
+                                     << " FROM cycles WHERE state IN ('reserved', 'uncertain') ORDER BY id"));
+    });
+}
+
+std::vector<JournalEntry> CarrierIdJournal::closeInterruptedCycles()
+{
+    return guarded("close the interrupted cycles", [&](soci::session &sql) {
+        std::vector<JournalEntry> interrupted = entriesOf((sql.prepare << "SELECT " << kColumns
+                                  << " FROM cycles WHERE state = 'reserved' AND station = :station ORDER BY id",
+                                  soci::use(m_station)));
+        if (interrupted.empty())
+            return interrupted;
+        soci::transaction transaction(sql);
+        sql << "UPDATE cycles SET state = 'uncertain' WHERE state = 'reserved' AND station = :station",
+            soci::use(m_station);
+        transaction.commit();
+        for (JournalEntry &entry : interrupted)
+            entry.state = CycleState::Uncertain;
+        return interrupted;
+    });
+}
+
+std::uint64_t CarrierIdJournal::firstFreeNumber(std::uint64_t from, std::size_t length)
+{
+    return guarded("be read", [&](soci::session &sql) {
+        if (length > kNumericDigits)
+            return from; // longer IDs are never counted: the holder check decides
+        const int idLength = static_cast<int>(length);
+        long long value = static_cast<long long>(from);
+        for (;;) {
+            const long long before = value;
+            long long rangeEnd = 0;
+            soci::indicator rangeIndicator = soci::i_null;
+            sql << "SELECT MAX(last_value) FROM issued_ranges WHERE id_length = :length AND first_value <= :v"
+                   " AND last_value >= :v",
+                soci::use(idLength, "length"), soci::use(value, "v"), soci::into(rangeEnd, rangeIndicator);
+            if (rangeIndicator == soci::i_ok)
+                value = rangeEnd + 1;
+            soci::rowset<long long> taken = (sql.prepare << "SELECT numeric_id FROM cycles WHERE id_length = :length"
+                                                            " AND numeric_id >= :v AND state <> 'failed'"
+                                                            " ORDER BY numeric_id LIMIT 1000",
+                                             soci::use(idLength, "length"), soci::use(value, "v"));
+            for (const long long number : taken) {
+                if (number > value)
+                    break;
+                value = number + 1;
+            }
+            if (value == before)
+                return static_cast<std::uint64_t>(value);
+        }
+    });
+}
+
+std::optional<std::string> CarrierIdJournal::lastCounterPageValue(std::string_view setName,
+                                                                  std::string_view counterStart)
+{
+    return guarded("be read", [&](soci::session &sql) -> std::optional<std::string> {
+        const std::string set(setName);
+        const std::string start(counterStart);
+        std::string value;
+        sql << "SELECT counter_page_value FROM cycles WHERE set_name = :set AND counter_start = :start"
+               " AND counter_page_value <> '' AND state <> 'failed' ORDER BY id DESC LIMIT 1",
+            soci::use(set), soci::use(start), soci::into(value);
+        if (!sql.got_data())
+            return std::nullopt;
+        return value;
+    });
+}
+
+std::int64_t CarrierIdJournal::currentJob(std::string_view setName)
+{
+    return guarded("be read", [&](soci::session &sql) -> std::int64_t {
+        const std::string set(setName);
+        long long job = 0;
+        soci::indicator indicator = soci::i_null;
+        sql << "SELECT MAX(job) FROM jobs WHERE set_name = :set", soci::use(set), soci::into(job, indicator);
+        return indicator == soci::i_ok ? job : 0;
+    });
+}
+
+std::int64_t CarrierIdJournal::startJob(std::string_view setName)
+{
+    const std::int64_t job = currentJob(setName) + 1;
+    guarded("start a new job", [&](soci::session &sql) {
+        const std::string set(setName);
+        const long long number = job;
+        const std::string at = m_clock();
+        soci::transaction transaction(sql);
+        sql << "INSERT INTO jobs (set_name, job, started_at) VALUES (:set, :job, :at)", soci::use(set),
+            soci::use(number), soci::use(at);
+        transaction.commit();
+    });
+    return job;
+}
+
+std::uint64_t CarrierIdJournal::fixedDataCount(std::string_view setName, std::int64_t job)
+{
+    return guarded("be read", [&](soci::session &sql) -> std::uint64_t {
+        const std::string set(setName);
+        const std::string source(journal_source::fixData);
+        const long long number = job;
+        long long count = 0;
+        sql << "SELECT COUNT(*) FROM cycles WHERE set_name = :set AND source = :source AND job = :job"
+               " AND state <> 'failed'",
+            soci::use(set), soci::use(source), soci::use(number), soci::into(count);
+        return static_cast<std::uint64_t>(count);
+    });
+}
+
+std::vector<JournalEntry> CarrierIdJournal::unmarkedCsvRows()
+{
+    return guarded("be read", [&](soci::session &sql) {
+        return entriesOf((sql.prepare << "SELECT " << kColumns
+                                     << " FROM cycles WHERE state = 'programmed' AND csv_file <> ''"
+                                        " AND csv_marked = 0 ORDER BY id"));
+    });
+}
+
+std::vector<JournalEntry> CarrierIdJournal::history(std::string_view search, std::size_t limit)
+{
+    return guarded("be read", [&](soci::session &sql) {
+        const std::string pattern = "%" + std::string(search) + "%";
+        const std::string key = "%" + carrierKey(search) + "%";
+        const long long rows = static_cast<long long>(limit);
+        return entriesOf((sql.prepare << "SELECT " << kColumns
+                                     << " FROM cycles WHERE carrier_id LIKE :pattern OR uid LIKE :pattern"
+                                        " OR carrier_key LIKE :key ORDER BY id DESC LIMIT :rows",
+                         soci::use(pattern, "pattern"), soci::use(key, "key"), soci::use(rows, "rows")));
+    });
+}
+
+bool CarrierIdJournal::wasTakenOver(const std::string &file)
+{
+    return guarded("be read", [&](soci::session &sql) {
+        int count = 0;
+        sql << "SELECT COUNT(*) FROM taken_over WHERE file = :file", soci::use(file), soci::into(count);
+        return count > 0;
+    });
+}
+
+void CarrierIdJournal::takeOverRange(std::size_t length, std::uint64_t first, std::uint64_t last,
+                                     std::string_view setName, const std::string &file)
+{
+    guarded("take over " + file, [&](soci::session &sql) {
+        const int idLength = static_cast<int>(length);
+        const long long low = static_cast<long long>(first);
+        const long long high = static_cast<long long>(last);
+        const std::string set(setName);
+        const std::string at = m_clock();
+        soci::transaction transaction(sql);
+        if (low <= high)
+            sql << "INSERT INTO issued_ranges (id_length, first_value, last_value, set_name, taken_from)"
+                   " VALUES (:length, :low, :high, :set, :file)",
+                soci::use(idLength), soci::use(low), soci::use(high), soci::use(set), soci::use(file);
+        sql << "INSERT INTO taken_over (file, taken_at) VALUES (:file, :at)", soci::use(file), soci::use(at);
+        transaction.commit();
+    });
+}
+
+void CarrierIdJournal::takeOverEntry(JournalEntry entry, const std::string &file)
+{
+    entry.state = CycleState::Programmed;
+    entry.reservedAt = entry.finishedAt = m_clock();
+    entry.station = m_station;
+    guarded("take over " + file, [&](soci::session &sql) {
+        soci::transaction transaction(sql);
+        insertEntry(sql, entry);
+        sql << "INSERT INTO taken_over (file, taken_at) VALUES (:file, :at)", soci::use(file),
+            soci::use(entry.reservedAt);
+        transaction.commit();
+    });
+}
+
+} // namespace teb

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "journal/journal_entry.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Every carrier ID the station issues, written down durably before the first
+// page write of its cycle leaves the port: the progress of every data source
+// and the guard that no carrier ID goes onto two transponders. Every call
+// that fails throws JournalError naming the journal and the reason.
+namespace teb {
+
+// "TagEncoderBench.journal" in the working folder (SQLite, WAL, every
+// durable commit synced).
+inline constexpr std::string_view kJournalFileName = "TagEncoderBench.journal";
+std::filesystem::path journalFilePath(const std::filesystem::path &directory);
+
+// How much a commit is worth: a durable one survives a power loss; a lazy
+// one (what the files can tell again) is written without its own sync.
+enum class Commit { Durable, Lazy };
+
+class CarrierIdJournal {
+public:
+    using Clock = std::function<std::string()>; // "YYYY-MM-DD hh:mm:ss"
+
+    // Opens (creating when missing) the SQLite journal; throws JournalError
+    // when it cannot be opened, is damaged or has a newer schema.
+    static std::unique_ptr<CarrierIdJournal> openFile(const std::filesystem::path &file, std::string station,
+                                                      Clock clock = localTimeText);
+    ~CarrierIdJournal();
+    CarrierIdJournal(const CarrierIdJournal &) = delete;
+    CarrierIdJournal &operator=(const CarrierIdJournal &) = delete;
+
+    // The file (or, later, the server) as a message names it.
+    const std::string &location() const { return m_location; }
+    const std::string &station() const { return m_station; }
+
+    // Writes the entry as reserved, durably, and returns it with its id, time
+    // and station. Throws CarrierIdTaken when another entry holds its carrier ID.
+    JournalEntry reserve(JournalEntry entry);
+    void finish(std::int64_t id, CycleState state, Commit commit = Commit::Durable);
+    void markCsvRow(std::int64_t id); // lazy: the CSV file tells it again
+
+    // The entry that holds a carrier ID (reserved, programmed or uncertain).
+    std::optional<JournalEntry> holderOf(std::string_view carrierId);
+    // The newest programmed, and the newest reserved or uncertain, entry of a UID.
+    std::optional<JournalEntry> programmedFor(std::string_view uid);
+    std::optional<JournalEntry> unfinishedFor(std::string_view uid);
+    std::vector<JournalEntry> unfinished();
+    // At start-up: a cycle still reserved was cut off; it becomes uncertain.
+    std::vector<JournalEntry> closeInterruptedCycles();
+
+    // The first value >= from whose digits (zero-padded to `length`) no entry
+    // and no taken-over range holds.
+    std::uint64_t firstFreeNumber(std::uint64_t from, std::size_t length);
+    // The counter page value of the newest cycle of the set that ran from
+    // `counterStart` and holds its carrier ID.
+    std::optional<std::string> lastCounterPageValue(std::string_view setName, std::string_view counterStart);
+    // Fixed data: the job now running for the set, a new one, and its count
+    // of transponders reserved, programmed or uncertain.
+    std::int64_t currentJob(std::string_view setName);
+    std::int64_t startJob(std::string_view setName);
+    std::uint64_t fixedDataCount(std::string_view setName, std::int64_t job);
+    // Programmed CSV rows whose "X" is still to be made.
+    std::vector<JournalEntry> unmarkedCsvRows();
+
+    // Newest first; `search` (when not empty) matches the carrier ID or the UID.
+    std::vector<JournalEntry> history(std::string_view search = {}, std::size_t limit = 10000);
+
+    // Taking over files of earlier versions, once each.
+    bool wasTakenOver(const std::string &file);
+    void takeOverRange(std::size_t length, std::uint64_t first, std::uint64_t last, std::string_view setName,
+                       const std::string &file);
+    void takeOverEntry(JournalEntry entry, const std::string &file);
+
+    static std::string localTimeText();
+
+private:
+    struct Session;
+    CarrierIdJournal(std::unique_ptr<Session> session, std::string location, std::string station, Clock clock);
+    template <typename Work>
+    auto guarded(std::string_view what, Work work);
+
+    std::unique_ptr<Session> m_session;
+    std::string m_location;
+    std::string m_station;
+    Clock m_clock;
+};
+
+} // namespace teb

@@ -1,0 +1,42 @@
+#include "journal/journal_entry.h"
+
+#include <algorithm>
+#include <array>
+
+namespace teb {
+namespace {
+
+constexpr std::array<std::string_view, 4> kStateNames{"reserved", "programmed", "failed", "uncertain"};
+
+} // namespace
+
+std::string_view stateName(CycleState state) { return kStateNames[static_cast<std::size_t>(state)]; }
+
+std::optional<CycleState> stateNamed(std::string_view name)
+{
+    const auto found = std::find(kStateNames.begin(), kStateNames.end(), name);
+    if (found == kStateNames.end())
+        return std::nullopt;
+    return static_cast<CycleState>(found - kStateNames.begin());
+}
+
+std::string carrierKey(std::string_view carrierId)
+{
+    static constexpr char digits[] = "0123456789ABCDEF";
+    std::string key;
+    key.reserve(carrierId.size() * 2);
+    for (const unsigned char byte : carrierId) {
+        key += digits[byte >> 4];
+        key += digits[byte & 0x0F];
+    }
+    return key;
+}
+
+std::string JournalEntry::shownCarrierId() const
+{
+    const bool printable =
+        std::all_of(carrierId.begin(), carrierId.end(), [](unsigned char c) { return c >= 0x20 && c < 0x7F; });
+    return printable ? carrierId : carrierKey(carrierId);
+}
+
+} // namespace teb

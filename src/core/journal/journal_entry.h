@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+// One transponder cycle as the journal keeps it. A carrier ID is written down
+// as reserved before the first page write leaves the port, and ends as
+// programmed, failed (nothing reached the tag: the ID may be offered again)
+// or uncertain (a write or lock was sent and the cycle did not end as
+// programmed). Reserved, programmed and uncertain IDs are never offered to
+// another transponder.
+namespace teb {
+
+enum class CycleState { Reserved, Programmed, Failed, Uncertain };
+
+std::string_view stateName(CycleState state);
+std::optional<CycleState> stateNamed(std::string_view name);
+
+// Where the data of a cycle came from, as the set file names the sources.
+namespace journal_source {
+inline constexpr std::string_view decimalCounter = "Decimal counter";
+inline constexpr std::string_view csvFile = "csv file";
+inline constexpr std::string_view csvFileComplete = "csv file complete";
+inline constexpr std::string_view fixData = "fix data";
+inline constexpr std::string_view manual = "manual";
+} // namespace journal_source
+
+struct JournalEntry {
+    std::int64_t id = 0;
+    std::string carrierId;  // the bytes placed, one character per byte; empty for fixed data
+    std::string setName;
+    std::string source;
+    std::string position;   // counter value, CSV line number or fixed-data count
+    std::string csvFile;    // CSV sources: the file, the row as read and its delimiter
+    std::string csvRow;
+    std::string csvDelimiter;
+    bool csvMarked = false; // the row's "X" is made
+    std::string counterPageValue; // written into the counter page; empty when none
+    std::string counterStart;     // the counter page value its run started from
+    std::int64_t job = 0;         // fixed data: the job the count belongs to
+    std::string uid;
+    CycleState state = CycleState::Reserved;
+    std::string reservedAt; // "YYYY-MM-DD hh:mm:ss", local time
+    std::string finishedAt;
+    std::string station;
+
+    // The carrier ID as an operator reads it: printable bytes as they are,
+    // any other ID as its HEX digits.
+    std::string shownCarrierId() const;
+};
+
+// The journal could not be read or written; what() names the file and the reason.
+class JournalError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Another entry holds the carrier ID (another transponder, another station).
+class CarrierIdTaken : public JournalError {
+public:
+    using JournalError::JournalError;
+};
+
+// The key a carrier ID is unique by: its bytes as upper-case HEX digits.
+std::string carrierKey(std::string_view carrierId);
+
+} // namespace teb

@@ -1,0 +1,53 @@
+#include "journal/journal_schema.h"
+
+namespace teb::journal_schema {
+
+const std::vector<std::string_view> &creationStatements()
+{
+    // One carrier ID belongs to one transponder: the database refuses a second
+    // entry holding it, whichever station writes. A failed cycle holds nothing.
+    static const std::vector<std::string_view> statements{
+        "CREATE TABLE IF NOT EXISTS journal_schema (version INTEGER NOT NULL)",
+        "CREATE TABLE IF NOT EXISTS cycles ("
+        " id INTEGER PRIMARY KEY,"
+        " carrier_key TEXT,"
+        " carrier_id TEXT NOT NULL,"
+        " numeric_id INTEGER,"
+        " id_length INTEGER NOT NULL,"
+        " set_name TEXT NOT NULL,"
+        " source TEXT NOT NULL,"
+        " position TEXT NOT NULL,"
+        " csv_file TEXT NOT NULL,"
+        " csv_row_hex TEXT NOT NULL,"
+        " csv_delimiter TEXT NOT NULL,"
+        " csv_marked INTEGER NOT NULL,"
+        " counter_page_value TEXT NOT NULL,"
+        " counter_start TEXT NOT NULL,"
+        " job INTEGER NOT NULL,"
+        " uid TEXT NOT NULL,"
+        " state TEXT NOT NULL,"
+        " reserved_at TEXT NOT NULL,"
+        " finished_at TEXT NOT NULL,"
+        " station TEXT NOT NULL)",
+        "CREATE UNIQUE INDEX IF NOT EXISTS one_transponder_per_carrier_id ON cycles (carrier_key)"
+        " WHERE state <> 'failed'",
+        "CREATE INDEX IF NOT EXISTS cycles_by_uid ON cycles (uid)",
+        "CREATE INDEX IF NOT EXISTS cycles_by_number ON cycles (id_length, numeric_id)",
+        "CREATE INDEX IF NOT EXISTS cycles_by_set ON cycles (set_name, source, job)",
+        // Carrier IDs issued before the journal existed, taken over from the
+        // counter progress a set kept beside its file.
+        "CREATE TABLE IF NOT EXISTS issued_ranges ("
+        " id_length INTEGER NOT NULL,"
+        " first_value INTEGER NOT NULL,"
+        " last_value INTEGER NOT NULL,"
+        " set_name TEXT NOT NULL,"
+        " taken_from TEXT NOT NULL)",
+        // The fixed-data jobs: a "Config" take-over starts a new count.
+        "CREATE TABLE IF NOT EXISTS jobs (set_name TEXT NOT NULL, job INTEGER NOT NULL, started_at TEXT NOT NULL)",
+        // Files taken over once.
+        "CREATE TABLE IF NOT EXISTS taken_over (file TEXT PRIMARY KEY, taken_at TEXT NOT NULL)",
+    };
+    return statements;
+}
+
+} // namespace teb::journal_schema
