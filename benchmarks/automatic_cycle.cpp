@@ -1,9 +1,10 @@
 // Times complete automatic cycles of the station against the simulated reader
-// answering at once: 17 pages written and locked on an Orvex transponder, the
-// record file on, a new transponder for each cycle. Once with the decimal
-// counter, once with a simple CSV file of 10,000 rows. Prints the median cycle
-// and the part of it outside the reader transactions (data source, CSV mark,
-// progress file, record append, protocol line, with their syncs).
+// answering at once: the UID, 17 pages written and locked on an Orvex
+// transponder, the record file on, a new transponder for each cycle. Once with
+// the decimal counter, once with a simple CSV file of 10,000 rows. Prints the
+// median cycle, the part of it outside the reader transactions (data source,
+// journal, CSV mark, record append, protocol line, with their syncs), the
+// journal's share of that part, and the sync and rename calls per cycle.
 // The files live in the temporary folder (TMPDIR): on a disk every sync
 // counts, on a RAM disk (TMPDIR=/dev/shm) only the station's own work does.
 // Usage: automatic_cycle [cycles]
@@ -17,9 +18,39 @@
 #include "support/reader_simulator.h"
 #include "support/temp_dir.h"
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+
+#include <fcntl.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+// Every sync and rename of the process, SQLite's included, passes through
+// these: the program's own definitions come before the C library's.
+namespace {
+std::atomic<long> syncCalls{0};
+std::atomic<long> renameCalls{0};
+} // namespace
+
+extern "C" int fsync(int fd)
+{
+    ++syncCalls;
+    return static_cast<int>(::syscall(SYS_fsync, fd));
+}
+
+extern "C" int fdatasync(int fd)
+{
+    ++syncCalls;
+    return static_cast<int>(::syscall(SYS_fdatasync, fd));
+}
+
+extern "C" int rename(const char *from, const char *to)
+{
+    ++renameCalls;
+    return static_cast<int>(::syscall(SYS_renameat, AT_FDCWD, from, AT_FDCWD, to));
+}
 
 namespace teb::bench {
 namespace {
@@ -35,12 +66,26 @@ class TimedStation final : public CycleStation {
 public:
     explicit TimedStation(CQV58Dlg &window) : m_inner(window) {}
 
+    template <typename Step>
+    auto timed(Step step)
+    {
+        const auto start = Clock::now();
+        auto result = step();
+        reader += Clock::now() - start;
+        return result;
+    }
+
+
     void notify(const Notice &notice) override
     {
         ++failures;
         std::fprintf(stderr, "cycle message: %.*s\n", static_cast<int>(notice.text.size()), notice.text.data());
     }
-    int writePages() override { return timed([&] { return m_inner.writePages(); }); }
+    std::optional<std::string> readUid() override { return timed([&] { return m_inner.readUid(); }); }
+    PagesWritten writePages(const std::string &uid) override
+    {
+        return timed([&] { return m_inner.writePages(uid); });
+    }
     int lockPages() override { return timed([&] { return m_inner.lockPages(); }); }
     bool appendRecord() override
     {
@@ -58,15 +103,6 @@ public:
     int failures = 0;
 
 private:
-    template <typename Step>
-    int timed(Step step)
-    {
-        const auto start = Clock::now();
-        const int errors = step();
-        reader += Clock::now() - start;
-        return errors;
-    }
-
     AutomaticStation m_inner;
 };
 
@@ -75,8 +111,10 @@ struct Series {
     std::vector<Duration> outside;  // everything but write and lock
     std::vector<Duration> record;   // the record append with its sync
     std::vector<Duration> protocol; // the protocol line with its sync
-    std::vector<Duration> source;   // data source, placing, CSV mark, progress file
+    std::vector<Duration> source;   // data source, placing, journal, CSV mark
     int failures = 0;
+    double syncsPerCycle = 0;
+    double renamesPerCycle = 0;
 };
 
 // One cycle as the 10 ms tick runs it: the cycle, then the protocol line.
@@ -98,6 +136,8 @@ Series run(const std::string &label, const ParameterSet &set, const std::string 
         std::fprintf(stderr, "%s: the simulated reader is not reachable\n", label.c_str());
         return series;
     }
+    const long syncsBefore = syncCalls;
+    const long renamesBefore = renameCalls;
     for (int cycle = 0; cycle < cycles; ++cycle) {
         simulator.newTransponder();
         TimedStation station(window);
@@ -105,8 +145,8 @@ Series run(const std::string &label, const ParameterSet &set, const std::string 
         CycleFields fields{DataSourceFields{window.currentSet, window.pageText, window.asciiFormat,
                                             window.nextCarrierId, window.csvDelimiter, window.workingDirectory},
                            window.pageSelected, window.carrierIdMax, window.programmedCount, window.errorCount,
-                           window.recordFailed, window.pageFocusRequest, window.csvSource,
-                           ProgressKeeping{progressFilePath(dir.path(), "job"), window.setStart}};
+                           window.recordFailed, window.pageFocusRequest, window.csvSource, window.uidText,
+                           window.cycleJournal()};
         const auto start = Clock::now();
         runAutomaticCycle(fields, station);
         const auto cycleEnd = Clock::now();
@@ -121,11 +161,33 @@ Series run(const std::string &label, const ParameterSet &set, const std::string 
         series.source.push_back(Duration(cycleEnd - start) - station.reader - station.record);
         series.failures += station.failures;
     }
+    series.syncsPerCycle = static_cast<double>(syncCalls - syncsBefore) / cycles;
+    series.renamesPerCycle = static_cast<double>(renameCalls - renamesBefore) / cycles;
     window.destroy();
     return series;
 }
 
-void report(const std::string &label, const Series &series)
+// The journal's two durable commits of a cycle, reservation and confirmation, alone.
+Duration journalCommitsPerCycle(int cycles)
+{
+    test::TempDir dir;
+    auto journal = CarrierIdJournal::openFile(journalFilePath(dir.path()), "bench");
+    std::vector<Duration> pairs;
+    for (int cycle = 0; cycle < cycles; ++cycle) {
+        JournalEntry entry;
+        entry.carrierId = std::to_string(1000000 + cycle);
+        entry.setName = "job";
+        entry.source = std::string(journal_source::decimalCounter);
+        entry.uid = "U" + std::to_string(cycle);
+        const auto start = Clock::now();
+        const JournalEntry reserved = journal->reserve(entry);
+        journal->finish(reserved.id, CycleState::Programmed);
+        pairs.push_back(Clock::now() - start);
+    }
+    return figuresOf(pairs).median;
+}
+
+void report(const std::string &label, const Series &series, Duration journal)
 {
     std::printf("%s\n", describe(label + " cycle", figuresOf(series.cycles)).c_str());
     const Figures outside = figuresOf(series.outside);
@@ -133,6 +195,10 @@ void report(const std::string &label, const Series &series)
     std::printf("%s\n", describe("  of it data source, mark, progress", figuresOf(series.source)).c_str());
     std::printf("%s\n", describe("  of it record append", figuresOf(series.record)).c_str());
     std::printf("%s\n", describe("  of it protocol line", figuresOf(series.protocol)).c_str());
+    std::printf("  journal (reservation and confirmation, timed alone): %.3f ms median, %.0f%% of the station's own work\n",
+                journal.count(), 100.0 * journal.count() / std::max(outside.median.count(), 1e-9));
+    std::printf("  sync calls (fsync, fdatasync) per cycle: %.2f; renames per cycle: %.2f\n", series.syncsPerCycle,
+                series.renamesPerCycle);
     std::printf("%s: %zu cycles, %d failed; station's own work %s the %.1f ms target\n", label.c_str(),
                 series.cycles.size(), series.failures, outside.median <= kStationTarget ? "within" : "ABOVE",
                 kStationTarget.count());
@@ -156,13 +222,14 @@ int main(int argc, char **argv)
     using namespace teb;
     const int cycles = argc > 1 ? std::max(1, std::atoi(argv[1])) : bench::kDefaultCycles;
 
+    const bench::Duration journal = bench::journalCommitsPerCycle(cycles);
     const ParameterSet counter = test::automaticJob();
-    bench::report("decimal counter", bench::run("decimal counter", counter, "", cycles));
+    bench::report("decimal counter", bench::run("decimal counter", counter, "", cycles), journal);
 
     ParameterSet csv = test::automaticJob();
     csv.useDecimalCounter = false;
     csv.useCsvFile = true;
     csv.csvFileName = "ids.csv";
-    bench::report("10,000-row CSV", bench::run("10,000-row CSV", csv, bench::simpleCsv(), cycles));
+    bench::report("10,000-row CSV", bench::run("10,000-row CSV", csv, bench::simpleCsv(), cycles), journal);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "reader_model.h"
 #include "sim_options.h"
 
+#include <cctype>
 #include <poll.h>
 #include <sys/prctl.h>
 #include <sys/signalfd.h>
@@ -47,10 +48,28 @@ std::string printable(const std::string &line)
     return text;
 }
 
+// The UID of the next transponder: the UID as a hexadecimal number plus one,
+// as wide as before; a UID that is no such number stays as it is.
+std::string nextUid(const std::string &uid)
+{
+    std::string next = uid;
+    for (auto digit = next.rbegin(); digit != next.rend(); ++digit) {
+        const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(*digit)));
+        if (!std::isxdigit(static_cast<unsigned char>(c)))
+            return uid;
+        if (c != 'F') {
+            *digit = c == '9' ? 'A' : static_cast<char>(c + 1);
+            return next;
+        }
+        *digit = '0';
+    }
+    return next;
+}
+
 class AnswerLoop {
 public:
-    AnswerLoop(SimOptions &options, int master, std::ofstream *log)
-        : m_options(options), m_faults(options.fault), m_master(master), m_log(log)
+    AnswerLoop(SimOptions &options, int master, std::ofstream *log, std::ofstream *writeLog)
+        : m_options(options), m_faults(options.fault), m_master(master), m_log(log), m_writeLog(writeLog)
     {
     }
 
@@ -60,6 +79,7 @@ public:
     void run(int signals)
     {
         const std::optional<Transponder> newTransponder = m_options.reader.transponder;
+        std::string lastUid = newTransponder ? newTransponder->uid : std::string();
         for (;;) {
             pollfd entries[2]{{m_master, POLLIN, 0}, {signals, POLLIN, 0}};
             const int result = ::poll(entries, 2, millisecondsToNextAnswer());
@@ -69,6 +89,10 @@ public:
                     || signal.ssi_signo != SIGUSR1)
                     return;
                 m_options.reader.transponder = newTransponder;
+                if (m_options.reader.transponder) {
+                    lastUid = nextUid(lastUid);
+                    m_options.reader.transponder->uid = lastUid;
+                }
                 continue;
             }
             if (result > 0 && (entries[0].revents & POLLIN))
@@ -128,8 +152,10 @@ private:
         const bool hit = m_faults.hits(command);
         ReaderModel outcome = m_options.reader;
         std::optional<std::string> text = outcome.answer(command);
-        if (!hit || m_faults.hitCommandTakesEffect())
+        if (!hit || m_faults.hitCommandTakesEffect()) {
             m_options.reader = std::move(outcome);
+            logWrite(command, text);
+        }
         auto delay = m_options.answerDelay;
         if (hit) {
             text = m_faults.apply(text);
@@ -141,6 +167,12 @@ private:
         if (!m_pending.empty())
             due = std::max(due, m_pending.back().due); // answers keep their order
         m_pending.push_back({due, framedAnswer(*text, m_options.noise, m_options.crLf)});
+    }
+
+    void logWrite(const std::string &command, const std::optional<std::string> &answer)
+    {
+        if (m_writeLog && answer == "ACK" && command.rfind("WD ", 0) == 0 && m_options.reader.transponder)
+            *m_writeLog << m_options.reader.transponder->uid << ' ' << command << std::endl;
     }
 
     void sendDueAnswers()
@@ -169,6 +201,7 @@ private:
     FaultInjector m_faults;
     int m_master;
     std::ofstream *m_log;
+    std::ofstream *m_writeLog;
     std::string m_line;
     std::deque<PendingAnswer> m_pending;
 };
@@ -206,8 +239,14 @@ int runSimulator(SimOptions &options)
         if (!log)
             throw std::runtime_error("cannot open the log file " + options.logFile.string());
     }
+    std::ofstream writeLog;
+    if (!options.writeLogFile.empty()) {
+        writeLog.open(options.writeLogFile, std::ios::app | std::ios::binary);
+        if (!writeLog)
+            throw std::runtime_error("cannot open the write log " + options.writeLogFile.string());
+    }
     std::cout << "ready " << options.portName << " -> " << line.slavePath() << std::endl;
-    AnswerLoop loop(options, line.master(), log.is_open() ? &log : nullptr);
+    AnswerLoop loop(options, line.master(), log.is_open() ? &log : nullptr, writeLog.is_open() ? &writeLog : nullptr);
     loop.run(stopSignals);
     ::close(stopSignals);
     return 0;

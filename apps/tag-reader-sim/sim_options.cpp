@@ -120,6 +120,7 @@ const std::map<std::string, Setter> &optionsWithValue()
          }},
         {"--noise", [](SimOptions &o, const std::string &v) { o.noise = hexBytes("--noise", v); }},
         {"--log", [](SimOptions &o, const std::string &v) { o.logFile = v; }},
+        {"--write-log", [](SimOptions &o, const std::string &v) { o.writeLogFile = v; }},
     };
     return setters;
 }
@@ -195,7 +196,8 @@ line not at all. With no transponder on the antenna every transponder command
 (RUID, RD, WD, LD) is answered "No Read". When ready it prints one line
 "ready COMn -> /dev/pts/N" on standard output. SIGINT or SIGTERM end it and
 remove the link. SIGUSR1 puts a new transponder on the antenna, as the
-options made the first one (pages, locks, or none). The station may close and
+options made the first one (pages, locks, or none), with the next UID (the
+UID read as a hexadecimal number, plus one). The station may close and
 reopen the line at any time.
 
 Options (a value follows the option, or is joined with "="):
@@ -232,6 +234,8 @@ Options (a value follows the option, or is joined with "="):
   --fault-delay MS   the delay of the slow fault (default: 2000)
   --log FILE         appends every received line to FILE, bytes other than
                      printable ASCII written as \xNN
+  --write-log FILE   appends "<UID> WD n <hex>" to FILE for every write that
+                     took effect, flushed at once
   --exit-with-parent ends (as on SIGTERM) when the process that started it
                      ends, so that a test run that breaks off leaves no reader behind
   --help             this text

@@ -19,6 +19,7 @@ struct SimOptions {
     bool crLf = false;
     std::string noise;
     std::filesystem::path logFile; // empty: no log
+    std::filesystem::path writeLogFile; // empty: no log of the writes that took effect
     bool exitWithParent = false;
 };
 

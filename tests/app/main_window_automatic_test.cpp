@@ -1,6 +1,5 @@
 #include "main_window_fixture.h"
 
-#include "automatic/progress_file.h"
 
 namespace teb::test {
 namespace {
@@ -47,34 +46,44 @@ TEST_F(AutomaticWindowTest, NextAndMaxStayWithinTheCarrierIdLength)
     EXPECT_EQ(shown(Control::PageBox1), "39 39 39 33 34 35 36 37"); // max places nothing
 }
 
-TEST_F(AutomaticWindowTest, ProgressOfTheSetSurvivesARestartUntilTheSetIsSavedAnew)
+// "next" never goes back onto a carrier ID that a transponder holds: typed or
+// stepped down onto one, it is refused with the ID's UID and time; stepped up,
+// it goes on past the held ones; at a restart it stands on the first free ID.
+TEST_F(AutomaticWindowTest, NextNeverMovesOntoAnIssuedCarrierId)
 {
     writeJob("100");
     CQV58Dlg &w = start();
-    view.setText(Control::NextBox, "123");
+    for (const char *issued : {"120", "121", "123"}) {
+        JournalEntry entry;
+        entry.carrierId = issued;
+        entry.setName = "job";
+        entry.source = "Decimal counter";
+        entry.uid = std::string("UID00") + issued;
+        w.journal->reserve(entry);
+    }
+    dialogs.messages.clear(); // the port's
+    view.setText(Control::NextBox, "120");
     w.focusLost(Control::NextBox);
-    EXPECT_EQ(readProgress(dir / "job.progress"), (SetProgress{"100", "", "123", ""}));
-    std::filesystem::remove(dir / "job.progress");
-    w.focusLost(Control::NextBox); // left unchanged: nothing to keep
-    EXPECT_FALSE(std::filesystem::exists(dir / "job.progress"));
+    EXPECT_EQ(shown(Control::NextBox), "100");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Carrier ID 120 was already issued: to transponder UID00120 at " +
+                                            w.journal->holderOf("120")->reservedAt +
+                                            " (set job, reserved).\r\n\"next\" stays where it was.");
+
+    view.setText(Control::NextBox, "119");
+    w.focusLost(Control::NextBox);
     w.spinStep(Control::NextSpin, SpinDirection::Up);
+    EXPECT_EQ(shown(Control::NextBox), "122");
     w.spinStep(Control::NextSpin, SpinDirection::Down);
-    EXPECT_EQ(readProgress(dir / "job.progress"), (SetProgress{"100", "", "123", ""}));
+    EXPECT_EQ(shown(Control::NextBox), "122");
+    EXPECT_EQ(dialogs.messages.size(), 2u);
 
+    writeJob("119"); // saved anew in the editor: the journal still holds what was issued
     start();
-    EXPECT_EQ(shown(Control::NextBox), "123");
-    EXPECT_EQ(window->currentSet.carrierId, "123");
-
-    writeJob("200"); // saved anew in the editor
+    EXPECT_EQ(shown(Control::NextBox), "119");
+    writeJob("120");
     start();
-    EXPECT_EQ(shown(Control::NextBox), "200");
-
-    // A set name that leads out of the folder gets no progress file.
-    writeSettings(iniLines({"[Auto]", "SelectConfig=1", "Pruefablauf_ist=../job"}));
-    start();
-    view.setText(Control::NextBox, "5");
-    window->focusLost(Control::NextBox);
-    EXPECT_FALSE(std::filesystem::exists(dir.path().parent_path() / "job.progress"));
+    EXPECT_EQ(shown(Control::NextBox), "122");
 }
 
 TEST_F(AutomaticWindowTest, OnePressOneCycleAndAProtocolLineEachTime)

@@ -61,7 +61,9 @@ TEST_F(ConfigCommandTest, WithoutASaveCancelChangesNothingAndOkTakesOnlyTheCarri
         }
         EXPECT_EQ(shown(Control::NextBox), next);
         EXPECT_EQ(shown(Control::MaxBox), "500");
-        EXPECT_EQ(w.programmedCount, 4u);
+        // The fixed-data count is the journal's: only a save starts a new job.
+        EXPECT_EQ(w.programmedCount, leave == ConfigControl::CancelButton ? 4u : 0u);
+        EXPECT_EQ(w.fixedJob, 0);
     }
 }
 
@@ -87,7 +89,10 @@ TEST_F(ConfigCommandTest, OkAfterASaveSetsTheLimitAndSwitchesToAutomaticMode)
     EXPECT_EQ(view.focus(), Control::PageBox1); // the first editable page
 }
 
-TEST_F(ConfigCommandTest, TheSetGoesOnFromItsProgressUnlessACarrierIdIsTyped)
+// The progress an earlier version kept is taken over into the journal; a
+// carrier ID typed in the editor is taken, and a restart goes on from the
+// first ID at or after the set file's start that no transponder holds.
+TEST_F(ConfigCommandTest, TheSetGoesOnFromTheJournalUnlessACarrierIdIsTyped)
 {
     writeFileBytes(dir / "job.progress",
                    iniLines({"[Progress]", "Start Carrier ID=7", "Start Counter Value=", "Carrier ID=31", "Counter Value="}));
@@ -105,7 +110,12 @@ TEST_F(ConfigCommandTest, TheSetGoesOnFromItsProgressUnlessACarrierIdIsTyped)
     scriptEditor("0042", "3", false, ConfigControl::OkButton);
     w.menuCommand(MenuItem::Config);
     EXPECT_EQ(shown(Control::NextBox), "0042");
-    EXPECT_NE(readFileBytes(dir / "job.progress").find("Carrier ID=0042\r\n"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir / "job.progress"));
+
+    scriptEditor("0012", "3", false, ConfigControl::OkButton); // taken over as issued
+    w.menuCommand(MenuItem::Config);
+    EXPECT_EQ(shown(Control::NextBox), "0042");
+    EXPECT_NE(dialogs.messages.back().text.find("was already issued"), std::string::npos);
 }
 
 } // namespace

@@ -10,15 +10,22 @@ namespace {
 const std::string kQuantityReached = "Quantity reached.";
 const std::string kWrongId = "Wrong Carrier ID format.";
 
-// The station around the cycle: scripted write and lock results, and what
-// the pages held when they were written.
+// The station around the cycle: the transponder's UID, scripted write and
+// lock results, and what the pages held when they were written.
 class FakeStation : public CycleStation {
 public:
     void notify(const Notice &notice) override { messages.emplace_back(notice.text); }
-    int writePages() override
+    std::optional<std::string> readUid() override
+    {
+        if (uid.empty())
+            return std::nullopt;
+        return uid;
+    }
+    PagesWritten writePages(const std::string &forUid) override
     {
         written.push_back(*pageText);
-        return writeErrors;
+        writtenTo.push_back(forUid);
+        return PagesWritten{writeErrors, writeErrors == 0 || writeReachesTag};
     }
     int lockPages() override
     {
@@ -35,7 +42,10 @@ public:
     void enableAfterRecordFailure() override { ++recordFailureViews; }
 
     const std::array<std::string, pageCount> *pageText = nullptr;
+    std::string uid = "UID00001";
     int writeErrors = 0;
+    bool writeReachesTag = false; // a failed write: refused (false) or unanswered (true)
+    std::vector<std::string> writtenTo;
     int lockErrors = 0;
     bool recordOpens = true;
     std::vector<std::string> messages;
@@ -55,15 +65,19 @@ protected:
         pageSelected.fill(true);
         station.pageText = &pageText;
     }
-    // "One" clears the error count before the cycle runs.
-    void cycle(std::int32_t errorsBefore = 0)
+    // "One" clears the error count before the cycle runs; each cycle meets a
+    // new transponder unless told otherwise.
+    void cycle(bool sameTransponder = false)
     {
-        errorCount = errorsBefore;
+        if (!sameTransponder)
+            station.uid = "UID" + std::to_string(++transponders);
+        errorCount = 0;
         station.messages.clear();
-        CycleFields cycleFields{fields(), pageSelected, carrierIdMax, programmedCount, errorCount,
-                                recordFailed, pageFocusRequest, state, progress};
+        CycleFields cycleFields{fields(), pageSelected, carrierIdMax, programmedCount, errorCount, recordFailed,
+                                pageFocusRequest, state, uidText, CycleJournal{journal.get(), problem, "job", "", 0}};
         runAutomaticCycle(cycleFields, station);
     }
+    std::string message() const { return station.messages.empty() ? std::string() : station.messages.front(); }
     std::string writtenPage(std::size_t write, int page) const
     {
         return station.written.at(write).at(static_cast<std::size_t>(page - 1));
@@ -75,7 +89,10 @@ protected:
     std::int32_t errorCount = 0;
     bool recordFailed = false;
     std::array<bool, pageCount> pageFocusRequest{};
-    std::optional<ProgressKeeping> progress;
+    std::string uidText;
+    std::unique_ptr<CarrierIdJournal> journal = CarrierIdJournal::openFile(journalFilePath(dir.path()), "test");
+    std::string problem;
+    int transponders = 0;
     FakeStation station;
 };
 
@@ -111,41 +128,79 @@ TEST_F(AutomaticCycle, AQuantityOfZeroProgramsNothing)
     EXPECT_TRUE(station.written.empty());
 }
 
-TEST_F(AutomaticCycle, FailuresAdvanceNothingAndRecordNothing)
+// A refused first write leaves nothing on the tag: the carrier ID is offered
+// again. A write that went unanswered or a failed lock may have left it on
+// the tag: the ID stays with that transponder, the next one gets the next ID,
+// and the same transponder put back finishes its cycle with its own ID.
+TEST_F(AutomaticCycle, FailuresAdvanceNothingAndHoldWhatMayBeOnATag)
 {
+    set.carrierIdLength = "4";
     set.carrierId = "42";
     set.counterPage = "5";
     set.counterValue = "7";
-    struct Case {
-        int writeErrors, lockErrors;
-        std::string message;
-        int locks;
-    };
-    const Case cases[] = {
-        {1, 0, "Error on writing the pages of the transponder.", 0},
-        {0, 2, "Error on locking the pages of the transponder.", 1},
-    };
-    for (const Case &c : cases) {
-        station.locks = 0;
-        station.writeErrors = c.writeErrors;
-        station.lockErrors = c.lockErrors;
-        cycle();
-        EXPECT_EQ(station.messages, std::vector<std::string>{c.message});
-        EXPECT_EQ(station.locks, c.locks);
-        EXPECT_EQ(set.carrierId, "42");
-        EXPECT_EQ(set.counterValue, "7");
-        EXPECT_EQ(station.records, 0);
-    }
-    station.writeErrors = station.lockErrors = 0;
+    station.writeErrors = 1;
     cycle();
-    EXPECT_EQ(writtenPage(2, 2), writtenPage(0, 2)); // the same carrier ID again
-    EXPECT_EQ(set.carrierId, "43");
-    EXPECT_EQ(station.records, 1);
+    EXPECT_EQ(message(), "Error on writing the pages of the transponder.");
+    EXPECT_EQ(station.locks, 0);
+    EXPECT_EQ(journal->history("0042").at(0).state, CycleState::Failed);
 
-    cycle(1); // a failure before writing
-    EXPECT_EQ(station.messages, std::vector<std::string>{
-        "UID can't be read. No or defect transponder on Antenna or wrong transponder type chosen."});
-    EXPECT_EQ(set.carrierId, "43");
+    station.writeErrors = 0;
+    station.lockErrors = 2;
+    cycle();
+    EXPECT_EQ(message(), "Error on locking the pages of the transponder.");
+    EXPECT_EQ(writtenPage(1, 1), "30 30 34 32 00 00 00 00"); // 0042 offered again
+    EXPECT_EQ(set.counterValue, "7");
+    EXPECT_EQ(station.records, 0);
+    EXPECT_EQ(journal->holderOf("0042")->state, CycleState::Uncertain);
+
+    station.lockErrors = 0;
+    cycle();
+    EXPECT_TRUE(station.messages.empty()) << message();
+    EXPECT_EQ(writtenPage(2, 1), "30 30 34 33 00 00 00 00"); // another transponder: 0043
+    EXPECT_EQ(set.carrierId, "44");
+
+    station.uid = "UID2"; // the transponder of the failed lock is back
+    cycle(true);
+    EXPECT_EQ(writtenPage(3, 1), "30 30 34 32 00 00 00 00");
+    EXPECT_EQ(writtenPage(3, 5), writtenPage(1, 5)); // and its counter page value
+    EXPECT_EQ(journal->holderOf("0042")->state, CycleState::Programmed);
+    EXPECT_EQ(set.carrierId, "44");
+    EXPECT_EQ(station.records, 2);
+
+    station.writeErrors = 1;
+    station.writeReachesTag = true; // unanswered: it may be on the tag
+    cycle();
+    EXPECT_EQ(journal->holderOf("0044")->state, CycleState::Uncertain);
+    station.writeErrors = 0;
+    cycle();
+    EXPECT_EQ(station.written.back()[0], "30 30 34 35 00 00 00 00");
+}
+
+TEST_F(AutomaticCycle, ATransponderIsProgrammedOnceAndOnlyWithItsUidKnown)
+{
+    set.carrierId = "7";
+    cycle();
+    cycle(true); // "One" twice on the same transponder
+    EXPECT_EQ(message(), "This transponder already carries carrier ID 0000000000000007 (programmed " +
+                             journal->holderOf("0000000000000007")->finishedAt +
+                             ", set job).\r\nNothing was written. Put the next transponder on the antenna.");
+    station.uid.clear();
+    cycle(true);
+    EXPECT_EQ(message(), "UID can't be read. No or defect transponder on Antenna or wrong transponder type chosen.");
+    EXPECT_EQ(station.written.size(), 1u);
+    EXPECT_EQ(set.carrierId, "8");
+}
+
+// Nothing is sent to the reader unless the reservation is written.
+TEST_F(AutomaticCycle, WithoutAJournalNothingIsProgrammed)
+{
+    set.carrierId = "1";
+    journal.reset();
+    problem = "The carrier-ID journal /x/TagEncoderBench.journal cannot be opened: it is damaged";
+    cycle();
+    EXPECT_EQ(message(), problem + "\r\nNo transponder is programmed until the journal can be used.");
+    EXPECT_TRUE(station.written.empty());
+    EXPECT_EQ(set.carrierId, "1");
 }
 
 TEST_F(AutomaticCycle, ACycleThatWritesNothingIsRefused)
@@ -186,58 +241,36 @@ TEST_F(AutomaticCycle, RecordFileAndFocusAfterAProgrammedTransponder)
     EXPECT_EQ(set.carrierId, "3"); // the transponder is programmed: the source advanced
 }
 
-TEST_F(AutomaticCycle, CsvRowsAreMarkedAndAFailedMarkBlocksTheNextTransponder)
+// A programmed row whose "X" could not be written is never offered again:
+// the journal holds it, and its mark is made at a later cycle.
+TEST_F(AutomaticCycle, CsvRowsAreMarkedAndAMissingMarkIsMadeLater)
 {
     set.useDecimalCounter = false;
     set.useCsvFile = true;
     set.carrierIdLength = "2";
-    writeCsv("Carrier ID,done\r\nA1,\r\nA2,\r\n");
+    writeCsv("Carrier ID,done\r\nA1,\r\nA2,\r\nA3,\r\n");
     cycle();
     EXPECT_EQ(writtenPage(0, 1), "41 31 00 00 00 00 00 00");
-    EXPECT_EQ(csv(), "Carrier ID,done\r\nA1,X\r\nA2,\r\n");
+    EXPECT_EQ(csv(), "Carrier ID,done\r\nA1,X\r\nA2,\r\nA3,\r\n");
 
     station.lockErrors = 1;
-    cycle();
-    EXPECT_EQ(csv(), "Carrier ID,done\r\nA1,X\r\nA2,\r\n");
+    cycle(); // A2 may be on that tag: it stays held, unmarked
+    EXPECT_EQ(csv(), "Carrier ID,done\r\nA1,X\r\nA2,\r\nA3,\r\n");
     station.lockErrors = 0;
 
     ::chmod(csvPath().c_str(), 0444);
-    cycle(); // programmed and recorded, but the row keeps no "X"
+    cycle(); // A3 programmed and recorded, but its row keeps no "X"
+    EXPECT_EQ(writtenPage(2, 1), "41 33 00 00 00 00 00 00");
     EXPECT_EQ(station.records, 2);
-    EXPECT_EQ(station.messages.size(), 1u);
-    EXPECT_NE(station.messages.at(0).find("could not be marked"), std::string::npos);
-    cycle(); // nothing is programmed until the mark is made
-    EXPECT_EQ(station.written.size(), 3u);
-    EXPECT_EQ(station.messages.size(), 1u);
-
-    ::chmod(csvPath().c_str(), 0644);
-    cycle(); // the mark is made; no row is left
-    EXPECT_EQ(csv(), "Carrier ID,done\r\nA1,X\r\nA2,X\r\n");
+    EXPECT_NE(message().find("could not be marked"), std::string::npos);
+    cycle(); // no row is left to offer
     EXPECT_EQ(station.messages, (std::vector<std::string>{test::kCsvWrongFormat, kWrongId}));
     EXPECT_EQ(station.written.size(), 3u);
-}
 
-TEST_F(AutomaticCycle, ProgressIsKeptAfterEveryAdvance)
-{
-    set.carrierId = "1000";
-    carrierIdMax = "5000";
-    set.counterPage = "3";
-    set.counterValue = "00000005";
-    progress = ProgressKeeping{dir / "job.progress", SetStart{"1000", "00000005"}};
-    cycle();
-    cycle();
-    EXPECT_TRUE(station.messages.empty()) << station.messages.at(0);
-    const auto kept = readProgress(dir / "job.progress");
-    ASSERT_TRUE(kept);
-    EXPECT_EQ(*kept, (SetProgress{"1000", "00000005", "1002", "00000007"}));
-
-    ParameterSet restarted;
-    restarted.carrierId = "1000";
-    restarted.counterValue = "00000005";
-    EXPECT_TRUE(resumeProgress(*kept, SetStart{"1000", "00000005"}, restarted));
-    EXPECT_EQ(restarted.carrierId, "1002");
-    EXPECT_EQ(restarted.counterValue, "00000007");
-    EXPECT_FALSE(resumeProgress(*kept, SetStart{"2000", "00000005"}, restarted)); // saved anew: void
+    ::chmod(csvPath().c_str(), 0644);
+    cycle(); // the mark is made first
+    EXPECT_EQ(csv(), "Carrier ID,done\r\nA1,X\r\nA2,\r\nA3,X\r\n");
+    EXPECT_EQ(station.written.size(), 3u);
 }
 
 } // namespace

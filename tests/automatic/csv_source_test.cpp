@@ -113,66 +113,24 @@ TEST_F(SimpleCsv, BadFilesGiveTheMessagesAndLeaveThePagesAlone)
     EXPECT_EQ(notices.texts, std::vector<std::string>{kCsvWrongFormat});
 }
 
-TEST_F(SimpleCsv, FailedMarksLeaveTheFileAndStayPending)
+TEST_F(SimpleCsv, AFailedMarkLeavesTheFileAndTheRowToMarkAgain)
 {
     writeCsv("Carrier ID,done\r\nA1,\r\n");
     ASSERT_EQ(next(), 0);
     ::chmod(csvPath().c_str(), 0444);
     EXPECT_EQ(mark(), MarkResult::NotWritable);
     EXPECT_EQ(csv(), "Carrier ID,done\r\nA1,\r\n");
-    ASSERT_TRUE(state.pendingMark);
     ::chmod(csvPath().c_str(), 0640);
-    EXPECT_EQ(retryPendingMark(state), MarkResult::Marked);
-    EXPECT_FALSE(state.pendingMark);
+    EXPECT_EQ(mark(), MarkResult::Marked);
     EXPECT_EQ(csv(), "Carrier ID,done\r\nA1,X\r\n");
     struct stat info {};
     ::stat(csvPath().c_str(), &info);
     EXPECT_EQ(info.st_mode & 07777, 0640u); // permissions kept through the replacement
 
-    // The row changed under the station: nothing is marked, the mark stays pending.
+    // The row changed under the station: nothing is marked.
     writeCsv("Carrier ID,done\r\nA2,\r\n");
-    state.pendingMark = PendingMark{csvPath(), CsvFormat::Simple, CsvRow{1, "A1,"}, ","};
-    EXPECT_EQ(retryPendingMark(state), MarkResult::RowChanged);
+    EXPECT_EQ(markRowProcessed(csvPath(), CsvFormat::Simple, CsvRow{1, "A1,"}, ","), MarkResult::RowChanged);
     EXPECT_EQ(csv(), "Carrier ID,done\r\nA2,\r\n");
-    EXPECT_TRUE(state.pendingMark);
-}
-
-// The pending mark outlives the state that made it: a new state over the same
-// pending file holds the row back until the mark is made, then the file goes.
-TEST_F(SimpleCsv, APendingMarkIsKeptInItsFileUntilTheMarkIsMade)
-{
-    delimiter = ";;";
-    const std::string id = "\x80\xff" + std::string(2, 'A'); // also beyond a profile value's length below
-    set.carrierIdLength = "4";
-    writeCsv("Carrier ID;;done\nA1;;X\n" + id + ";;\r");
-    const auto pendingFile = pendingMarkFilePath(dir.path());
-    state.pendingFile = pendingFile;
-    ASSERT_EQ(next(), 0);
-    ::chmod(csvPath().c_str(), 0444);
-    EXPECT_EQ(mark(), MarkResult::NotWritable);
-    ASSERT_TRUE(std::filesystem::exists(pendingFile));
-
-    delimiter = ","; // the settings changed meanwhile: the mark keeps the row's own delimiter
-    CsvSourceState restarted = csvSourceWithPendingFile(pendingFile);
-    EXPECT_EQ(restarted.pendingMark, state.pendingMark);
-    EXPECT_EQ(retryPendingMark(restarted), MarkResult::NotWritable);
-    EXPECT_TRUE(std::filesystem::exists(pendingFile));
-    ::chmod(csvPath().c_str(), 0644);
-    EXPECT_EQ(retryPendingMark(restarted), MarkResult::Marked);
-    EXPECT_EQ(csv(), "Carrier ID;;done\nA1;;X\n" + id + ";;X\r");
-    EXPECT_FALSE(std::filesystem::exists(pendingFile));
-    EXPECT_FALSE(csvSourceWithPendingFile(pendingFile).pendingMark);
-
-    // A long complete row round-trips byte for byte; a damaged file holds everything back.
-    const PendingMark longRow{csvPath(), CsvFormat::Complete, CsvRow{7, std::string(2000, 'x') + "\x01;" + std::string(1, '\0')}, ";"};
-    ASSERT_TRUE(writePendingMark(pendingFile, longRow));
-    EXPECT_EQ(readPendingMark(pendingFile).mark, longRow);
-    for (const std::string damaged : {"", "Pending csv mark\nFormat: Simple\nLine: 1\n", "garbage"}) {
-        test::writeFileBytes(pendingFile, damaged);
-        CsvSourceState held = csvSourceWithPendingFile(pendingFile);
-        EXPECT_NE(retryPendingMark(held), MarkResult::Marked) << damaged;
-        EXPECT_TRUE(std::filesystem::exists(pendingFile));
-    }
 }
 
 TEST_F(SimpleCsv, HundredThousandRowsEndAtTheLastOpenRow)

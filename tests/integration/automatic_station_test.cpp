@@ -63,9 +63,11 @@ TEST_F(AutomaticStationTest, MaxFiveProgramsFiveOnceAndTheProgressSurvivesAResta
 }
 
 // A refused lock, a reader that stops answering, a transponder taken off the
-// antenna between write and lock: nothing advances and nothing is recorded;
-// the next transponder gets the same carrier ID.
-TEST_F(AutomaticStationTest, AFailedCycleLeavesEverythingAsItWas)
+// antenna between write and lock: nothing advances and nothing is recorded.
+// The carrier ID may be on that tag: it stays held as uncertain, and the next
+// transponder gets the next one. A refused first write leaves nothing on the
+// tag: the next transponder gets the same carrier ID.
+TEST_F(AutomaticStationTest, AFailedCycleHoldsItsCarrierIdAndRecordsNothing)
 {
     const std::string writeFailed = "Error on writing the pages of the transponder.";
     const std::string lockFailed = "Error on locking the pages of the transponder.";
@@ -73,11 +75,13 @@ TEST_F(AutomaticStationTest, AFailedCycleLeavesEverythingAsItWas)
         {{"--fault", "nak", "--fault-on", "LD 5", "--fault-count", "1"}, lockFailed},
         {{"--fault", "no-answer", "--fault-on", "WD 9", "--fault-count", "1"}, writeFailed},
         {{"--fault", "no-read", "--fault-on", "LD", "--fault-count", "1"}, lockFailed},
+        {{"--fault", "nak", "--fault-on", "WD 1", "--fault-count", "1"}, writeFailed},
     };
     for (const auto &[options, message] : faults) {
         SCOPED_TRACE(message + " " + options[1]);
+        const bool nothingOnTag = options[3] == "WD 1";
         std::filesystem::remove(dir / "records.xml");
-        std::filesystem::remove(dir / "job.progress");
+        std::filesystem::remove(journalFilePath(dir.path()));
         useReader(options);
         ParameterSet set = automaticJob();
         set.carrierId = "42";
@@ -94,9 +98,11 @@ TEST_F(AutomaticStationTest, AFailedCycleLeavesEverythingAsItWas)
         programOne();
         EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
         const auto page2 = writesOfPage(2);
-        ASSERT_EQ(page2.size(), 2u);
-        EXPECT_EQ(page2[0], page2[1]); // the same carrier ID on the next tag
-        EXPECT_EQ(w.currentSet.carrierId, "43");
+        ASSERT_EQ(page2.size(), nothingOnTag ? 1u : 2u);
+        EXPECT_EQ(page2.back(), hexOf(nothingOnTag ? "00000042" : "00000043"));
+        EXPECT_EQ(w.journal->holderOf("0000000000000042")->state,
+                  nothingOnTag ? CycleState::Programmed : CycleState::Uncertain);
+        EXPECT_EQ(w.currentSet.carrierId, nothingOnTag ? "43" : "44");
         EXPECT_EQ(w.currentSet.counterValue, "00000008");
         EXPECT_EQ(records(), 1u);
         w.destroy();
@@ -179,7 +185,10 @@ TEST_F(AutomaticStationTest, SemicolonCsvRowsAreMarkedOneByOne)
 
 // A transponder programmed whose row kept no "X": neither a restart nor a
 // "Config" offers the row again; the mark is made once the file is writable.
-TEST_F(AutomaticStationTest, AFailedMarkHoldsBackTheNextTransponderAcrossARestartAndConfig)
+// A programmed row whose "X" could not be written stays held by the journal
+// across a restart and a "Config": it is never offered to another
+// transponder, and its mark is made once the file can be written.
+TEST_F(AutomaticStationTest, AProgrammedRowWithoutItsMarkIsNeverOfferedAgain)
 {
     ParameterSet set = automaticJob();
     set.useDecimalCounter = false;
@@ -188,41 +197,65 @@ TEST_F(AutomaticStationTest, AFailedMarkHoldsBackTheNextTransponderAcrossARestar
     set.carrierIdLength = "2";
     writeJob(set);
     const auto csv = dir / "ids.csv";
-    writeFileBytes(csv, "Carrier ID,done\r\nA1,\r\nA2,\r\n");
+    writeFileBytes(csv, "Carrier ID,done\r\nA1,\r\nA2,\r\nA3,\r\n");
     start();
     ::chmod(csv.c_str(), 0444);
     programOne();
     ASSERT_EQ(messageTexts().size(), 1u);
     EXPECT_NE(messageTexts().at(0).find("could not be marked"), std::string::npos);
     EXPECT_EQ(records(), 1u);
-    EXPECT_TRUE(std::filesystem::exists(dir / "TagEncoderBench.pending"));
 
     window->destroy();
     start();
-    programOne(); // the mark is tried again and fails: nothing is programmed
-    EXPECT_EQ(messageTexts().size(), 1u);
-    EXPECT_EQ(writesOfPage(1).size(), 1u);
-    EXPECT_EQ(records(), 1u);
-
+    programOne(); // A2, not A1 again
     FakeConfigView configView;
     dialogs.configDialog = [&](CAutoDlg &editor) {
         editor.open(configView);
         editor.clicked(ConfigControl::OkButton);
         return DialogResult::Ok;
     };
-    window->menuCommand(MenuItem::Config); // the set taken over anew keeps its pending mark
-    programOne();
-    EXPECT_EQ(messageTexts().size(), 1u);
-    EXPECT_EQ(writesOfPage(1).size(), 1u);
-
+    window->menuCommand(MenuItem::Config);
     ::chmod(csv.c_str(), 0644);
-    programOne(); // the mark is made, then the next row goes onto this transponder
+    programOne(); // the missing marks are made, then A3
     EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
-    EXPECT_EQ(readFileBytes(csv), "Carrier ID,done\r\nA1,X\r\nA2,X\r\n");
+    EXPECT_EQ(readFileBytes(csv), "Carrier ID,done\r\nA1,X\r\nA2,X\r\nA3,X\r\n");
     EXPECT_EQ(writesOfPage(1), (std::vector<std::string>{hexOf(std::string("A1") + std::string(6, '\0')),
-                                                         hexOf(std::string("A2") + std::string(6, '\0'))}));
+                                                         hexOf(std::string("A2") + std::string(6, '\0')),
+                                                         hexOf(std::string("A3") + std::string(6, '\0'))}));
+    EXPECT_EQ(records(), 3u);
+}
+
+// What earlier versions left beside the sets is taken over once: the IDs a
+// set's progress had reached count as issued, and a pending mark's row is
+// held as programmed and marked.
+TEST_F(AutomaticStationTest, ProgressAndPendingFilesAreTakenOverIntoTheJournal)
+{
+    ParameterSet set = automaticJob();
+    set.carrierId = "100";
+    set.counterPage = "7";
+    set.counterValue = "00000050";
+    writeJob(set);
+    writeFileBytes(dir / "job.progress", "[Progress]\r\nStart Carrier ID=90\r\nStart Counter Value=00000050\r\n"
+                                         "Carrier ID=105\r\nCounter Value=00000065\r\n");
+    const auto csv = dir / "ids.csv";
+    writeFileBytes(csv, "Carrier ID,done\r\nA1,\r\nA2,\r\n");
+    const std::string csvName = csv.string();
+    writeFileBytes(dir / "TagEncoderBench.pending", "Pending csv mark\nFormat: Simple\nLine: 1\nDelimiter: 1\n,\nFile: " +
+                                                     std::to_string(csvName.size()) + "\n" + csvName + "\nRow: 3\nA1,\n");
+    CQV58Dlg &w = start();
+    EXPECT_EQ(w.nextCarrierId, "105"); // 90 .. 104 may be on tags; the set file's 100 is one of them
+    EXPECT_EQ(w.currentSet.counterValue, "00000065");
+    EXPECT_FALSE(std::filesystem::exists(dir / "job.progress"));
     EXPECT_FALSE(std::filesystem::exists(dir / "TagEncoderBench.pending"));
-    EXPECT_EQ(records(), 2u);
+    EXPECT_EQ(w.journal->holderOf("A1")->state, CycleState::Programmed);
+    programOne();
+    EXPECT_EQ(writesOfPage(2), std::vector<std::string>{hexOf("00000105")});
+    EXPECT_EQ(readFileBytes(csv), "Carrier ID,done\r\nA1,X\r\nA2,\r\n");
+
+    window->destroy();
+    start(); // taken over once: the counter goes on from the journal
+    EXPECT_EQ(window->nextCarrierId, "106");
+    EXPECT_EQ(window->currentSet.counterValue, "00000066");
 }
 
 std::string completeHeader()

@@ -80,7 +80,7 @@ TEST_F(JournalTest, TheCounterSkipsEveryNumberHeldWhateverItsSource)
     journal->reserve(csv);
     const JournalEntry failed = journal->reserve(counterEntry("0010", "W"));
     journal->finish(failed.id, CycleState::Failed);
-    journal->takeOverRange(4, 12, 20, "job", "job.progress");
+    journal->takeOverProgress({"job", 4, 12, 20, "", ""}, "job.progress");
 
     EXPECT_EQ(journal->firstFreeNumber(1, 4), 1u);
     EXPECT_EQ(journal->firstFreeNumber(5, 4), 7u);

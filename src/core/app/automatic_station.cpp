@@ -6,11 +6,9 @@ namespace teb {
 
 void AutomaticStation::notify(const Notice &notice) { m_window.showNotice(notice); }
 
-int AutomaticStation::writePages()
-{
-    m_window.writePages();
-    return m_window.errorCount;
-}
+std::optional<std::string> AutomaticStation::readUid() { return m_window.readUidForCycle(); }
+
+PagesWritten AutomaticStation::writePages(const std::string &uid) { return m_window.writePagesForCycle(uid); }
 
 int AutomaticStation::lockPages()
 {

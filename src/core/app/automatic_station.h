@@ -6,14 +6,15 @@ namespace teb {
 
 class CQV58Dlg;
 
-// The main window as the automatic cycle sees it: its page write and lock,
-// its record file, its controls and message boxes.
+// The main window as the automatic cycle sees it: its UID read, page write
+// and lock, its record file, its controls and message boxes.
 class AutomaticStation final : public CycleStation {
 public:
     explicit AutomaticStation(CQV58Dlg &window) : m_window(window) {}
 
     void notify(const Notice &notice) override;
-    int writePages() override;
+    std::optional<std::string> readUid() override;
+    PagesWritten writePages(const std::string &uid) override;
     int lockPages() override;
     bool appendRecord() override;
     void takeFromControls() override;

@@ -6,6 +6,7 @@
 #include "app/main_window_view.h"
 #include "app/receive_inbox.h"
 #include "automatic/automatic_cycle.h"
+#include "journal/carrier_id_journal.h"
 #include "params/parameter_set.h"
 #include "params/station_settings.h"
 #include "reader/date_time_stamp.h"
@@ -19,6 +20,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace teb {
@@ -143,10 +145,13 @@ public:
     // --- automatic mode
     void one();                // "One": a cycle at the next 10 ms tick
     void runAutomaticCycle();
+    CycleJournal cycleJournal() const; // the journal as the current set uses it
+    // The cycle's reader steps: the UID first, then the pages for that UID.
+    std::optional<std::string> readUidForCycle();
+    PagesWritten writePagesForCycle(const std::string &uid);
     bool placeCarrierId();     // PlaceCarrierId: the Carrier ID into the pages
     void csvCommand(Control id); // the hidden commands of the CSV sources
-    void resumeSetProgress();  // after the current set was loaded from its file
-    void keepSetProgress();
+    void resumeFromJournal();  // after the current set was loaded from its file
     void runConfig();          // "Config": the editor, and its result taken over
 
     // "Log" and "Open" switch the window's default action off until it closes.
@@ -214,9 +219,14 @@ public:
 
     // --- automatic cycle
     bool recordFailed = false;
-    CsvSourceState csvSource;  // the CSV row in the pages, a mark still to make
-    SetStart setStart;         // the current set's saved start values
+    CsvSourceState csvSource;  // the CSV row in the pages
     bool savedInEditor = false;
+
+    // --- carrier-ID journal
+    std::unique_ptr<CarrierIdJournal> journal; // none when it could not be opened
+    std::string journalProblem;                // why not
+    std::string counterStart; // the counter page value the current set's run began from
+    std::int64_t fixedJob = 0;
 
 private:
     template <typename Handler>
@@ -255,8 +265,12 @@ private:
     void runOnPages(Operation operation);
     records::RecordEntry entryOfPages(bool uidShown, bool onlySucceeded) const;
     void deferError(std::string text);
-    void takeNextCarrierId(const std::string &carrierId);
-    std::optional<ProgressKeeping> progressKeeping() const;
+    void takeNextCarrierId(const std::string &carrierId, bool stepUp = false);
+    std::string freeCarrierIdFrom(std::uint64_t value);
+    void startFixedDataJob();
+    void openJournal();
+    void showInterruptedCycles();
+    bool carrierIdIssued(std::uint64_t value); // with its message
     void takeOverEditorResult(const ConfigEditorInput &input, const ConfigEditorResult &result);
     void requestFocusOnFirstEditablePage();
 

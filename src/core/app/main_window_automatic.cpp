@@ -1,11 +1,10 @@
-// Automatic mode: "One", the 10 ms tick that runs the cycle, the protocol line
-// after it, and the progress of the current set.
+// Automatic mode: "One", the 10 ms tick that runs the cycle and the protocol
+// line after it.
 #include "app/cqv58_dlg.h"
 
 #include "app/automatic_station.h"
 #include "automatic/automatic_cycle.h"
 #include "automatic/automatic_messages.h"
-#include "params/parameter_set_file.h"
 
 namespace teb {
 
@@ -55,41 +54,8 @@ void CQV58Dlg::runAutomaticCycle()
     AutomaticStation station(*this);
     CycleFields fields{DataSourceFields{currentSet, pageText, asciiFormat, nextCarrierId, csvDelimiter, workingDirectory},
                        pageSelected, carrierIdMax, programmedCount, errorCount, recordFailed, pageFocusRequest,
-                       csvSource, progressKeeping()};
+                       csvSource, uidText, cycleJournal()};
     teb::runAutomaticCycle(fields, station);
-}
-
-std::optional<ProgressKeeping> CQV58Dlg::progressKeeping() const
-{
-    // A name that could lead out of the folder gets no file, as it gets no set file.
-    if (workingDirectory.empty() || !isValidSetName(currentSetName))
-        return std::nullopt;
-    return ProgressKeeping{progressFilePath(workingDirectory, currentSetName), setStart};
-}
-
-void CQV58Dlg::keepSetProgress()
-{
-    const auto keeping = progressKeeping();
-    if (keeping && !writeProgress(keeping->file, progressOf(keeping->start, currentSet)))
-        showNotice(notice::progressNotSaved);
-}
-
-// A set has just become the current set: its progress is taken over when it
-// belongs to the start values its file holds, a mark it left pending is read
-// back, and "next" shows where it goes on.
-void CQV58Dlg::resumeSetProgress()
-{
-    const ParameterSet saved = loadParameterSet(workingDirectory, currentSetName);
-    setStart = SetStart{saved.carrierId, saved.counterValue};
-    // A row programmed but never marked stays held back across restarts,
-    // whichever set is current.
-    csvSource = workingDirectory.empty() ? CsvSourceState{}
-                                         : csvSourceWithPendingFile(pendingMarkFilePath(workingDirectory));
-    if (const auto keeping = progressKeeping()) {
-        if (const auto progress = readProgress(keeping->file))
-            resumeProgress(*progress, setStart, currentSet);
-    }
-    nextCarrierId = currentSet.carrierId;
 }
 
 void CQV58Dlg::showNotice(const Notice &notice)

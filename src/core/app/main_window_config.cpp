@@ -1,6 +1,7 @@
 // "Config": the parameter set editor, and the take-over of what it returns.
 #include "app/cqv58_dlg.h"
 
+#include "automatic/counter_arithmetic.h"
 #include "common/decimal_text.h"
 #include "params/parameter_set_file.h"
 
@@ -64,21 +65,24 @@ void CQV58Dlg::takeOverEditorResult(const ConfigEditorInput &input, const Config
     asciiFormat = result.asciiFormat;
     savedInEditor = result.saved;
     // A carrier ID or counter value typed in the editor is the operator's
-    // choice and is kept as the set's progress; left alone, the set goes on
-    // from its progress unless the editor saved other start values.
+    // choice; left alone, the set goes on from what the journal holds. An
+    // issued carrier ID is never taken back.
     const bool typed = currentSet.carrierId != input.carrierId || currentSet.counterValue != input.counterValue;
     const ParameterSet edited = currentSet;
-    resumeSetProgress();
+    resumeFromJournal();
     if (typed) {
-        currentSet.carrierId = edited.carrierId;
+        const auto chosen = countedNumber(edited.carrierId);
+        const bool refused = currentSet.useDecimalCounter && chosen && carrierIdIssued(*chosen);
+        currentSet.carrierId = refused ? input.carrierId : edited.carrierId;
         currentSet.counterValue = edited.counterValue;
+        counterStart = edited.counterValue;
         nextCarrierId = currentSet.carrierId;
-        keepSetProgress();
     }
+    if (savedInEditor)
+        startFixedDataJob();
     if (savedInEditor) {
         // Wraps modulo 2^64 as the counter texts always have.
         carrierIdMax = formatUnsigned64(readUnsigned64(nextCarrierId) + readUnsigned64(currentSet.quantity) - 1u);
-        programmedCount = 0;
     }
 }
 

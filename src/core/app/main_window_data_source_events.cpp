@@ -31,7 +31,8 @@ void CQV58Dlg::maxBoxLeft()
 void CQV58Dlg::nextSpinStep(SpinDirection direction)
 {
     takeFromControls();
-    takeNextCarrierId(steppedCounter(nextCarrierId, currentSet.carrierIdLength, stepOf(direction)));
+    takeNextCarrierId(steppedCounter(nextCarrierId, currentSet.carrierIdLength, stepOf(direction)),
+                      direction == SpinDirection::Up);
 }
 
 void CQV58Dlg::maxSpinStep(SpinDirection direction)
@@ -41,17 +42,23 @@ void CQV58Dlg::maxSpinStep(SpinDirection direction)
     showInControls();
 }
 
-// The operator's choice of the next carrier ID is progress too: a restart
-// goes on from it. Leaving the box unchanged changes no progress, and costs
-// no file replacement with its syncs.
-void CQV58Dlg::takeNextCarrierId(const std::string &carrierId)
+// The operator's choice of the next carrier ID; one that a transponder holds
+// is refused, and an upward step goes on to the next free one.
+void CQV58Dlg::takeNextCarrierId(const std::string &carrierId, bool stepUp)
 {
-    const bool changed = carrierId != currentSet.carrierId;
+    const auto value = countedNumber(carrierId);
+    if (value && currentSet.useDecimalCounter && carrierId != currentSet.carrierId) {
+        if (stepUp && journal)
+            return takeNextCarrierId(freeCarrierIdFrom(*value), false);
+        if (carrierIdIssued(*value)) {
+            nextCarrierId = currentSet.carrierId;
+            showInControls();
+            return;
+        }
+    }
     currentSet.carrierId = carrierId;
     nextCarrierId = carrierId;
     placeCarrierId();
-    if (changed)
-        keepSetProgress();
     showInControls();
 }
 

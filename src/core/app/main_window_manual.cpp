@@ -63,6 +63,27 @@ void CQV58Dlg::writePages()
     showInControls();
 }
 
+std::optional<std::string> CQV58Dlg::readUidForCycle()
+{
+    runOnPages([](PageOperationContext &context) { teb::readUid(context); });
+    showInControls();
+    if (errorCount != 0 || uidText.empty())
+        return std::nullopt;
+    return uidText;
+}
+
+// The job decides the family: an Orvex transponder takes writes only right
+// after its UID, which must still be the one the carrier ID was reserved for.
+PagesWritten CQV58Dlg::writePagesForCycle(const std::string &uid)
+{
+    takeFromControls();
+    const bool withUid = currentSet.transponderOrvex;
+    bool reachedTag = false;
+    runOnPages([&](PageOperationContext &context) { reachedTag = teb::writePages(context, withUid, uid); });
+    showInControls();
+    return PagesWritten{errorCount, reachedTag};
+}
+
 void CQV58Dlg::lockPages()
 {
     takeFromControls();
@@ -169,10 +190,11 @@ void CQV58Dlg::enableAfterRecordFailure()
     m_view.setMenuEnabled(MenuItem::HelpInfo, true);
 }
 
+// Every cycle reads the UID first, whatever the family: the record holds it.
 bool CQV58Dlg::appendRecord()
 {
     return records::appended(records::appendRecord(records::workbookPath(workingDirectory, currentSet.recordFileName),
-                                                   entryOfPages(currentSet.transponderOrvex, false), currentSetName,
+                                                   entryOfPages(true, false), currentSetName,
                                                    currentSet, jobHeaderPending, wallClock));
 }
 

@@ -21,7 +21,8 @@ void CQV58Dlg::startUp()
     fillKeptTexts();
     showLogFileName();
     currentSet = loadParameterSet(workingDirectory, currentSetName);
-    resumeSetProgress();
+    openJournal();
+    resumeFromJournal();
 
     setUpControls();
     m_view.appendSystemMenuItem(std::string(kSystemMenuInfoText));
@@ -33,6 +34,7 @@ void CQV58Dlg::startUp()
     showSwitchImages();
     showInControls();
     refreshModeView();
+    showInterruptedCycles();
 }
 
 void CQV58Dlg::shutDown()

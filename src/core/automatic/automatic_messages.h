@@ -36,19 +36,12 @@ inline constexpr Notice counterPageNotSelected{
 inline constexpr Notice noPageSelected{
     "No page is selected for writing.\r\nNo transponder was programmed.", NoticeLevel::Warning};
 
-// The transponder was programmed and recorded, but its row kept no "X": the
-// next "One" would program the same carrier ID again.
+// The transponder was programmed and recorded, but its row kept no "X". The
+// journal holds the row, so it is never offered again; the mark is retried.
 inline constexpr Notice csvMarkFailed{
     "The programmed row could not be marked as done in the csv file.\r\n"
     "Is the csv file write-protected, or was it changed?\r\n"
-    "No further transponder is programmed until the row is marked.",
-    NoticeLevel::Stop};
-
-// The set's progress could not be kept: after a restart the same carrier ID
-// would be offered again.
-inline constexpr Notice progressNotSaved{
-    "The progress of the parameter set could not be saved beside its set file.\r\n"
-    "After a restart the counters would start again from the saved values.",
+    "The journal keeps the row as programmed; the mark is tried again at the next \"One\".",
     NoticeLevel::Stop};
 
 } // namespace notice

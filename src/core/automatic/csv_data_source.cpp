@@ -7,15 +7,30 @@
 namespace teb {
 namespace {
 
-// The file's first unprocessed row; the messages of a missing file.
-std::optional<CsvRow> takeNextRow(const DataSourceFields &fields, CsvFormat format, NoticeSink &notices)
+RowFilter rowFilter(CsvFormat format, std::string_view delimiter, const CarrierIdFilter &offered)
+{
+    if (!offered)
+        return {};
+    const std::string kept(delimiter);
+    if (format == CsvFormat::Simple)
+        return [offered, kept](std::string_view row) { return offered(simpleRowCarrierId(row, kept)); };
+    // A row that is no valid set is let through, so that its fault is reported.
+    return [offered, kept](std::string_view row) {
+        const auto carrierId = completeRowCarrierId(row, kept);
+        return !carrierId || offered(*carrierId);
+    };
+}
+
+// The file's first unprocessed row that may be offered; the messages of a missing file.
+std::optional<CsvRow> takeNextRow(const DataSourceFields &fields, CsvFormat format, NoticeSink &notices,
+                                  const CarrierIdFilter &offered)
 {
     const auto content = readWholeFile(fields.csvFile());
     if (!content) {
         notices.notify(notice::noCsvAccess);
         return std::nullopt;
     }
-    return firstUnprocessedRow(format, *content, fields.csvDelimiter);
+    return firstUnprocessedRow(format, *content, fields.csvDelimiter, rowFilter(format, fields.csvDelimiter, offered));
 }
 
 int refused(NoticeSink &notices)
@@ -32,9 +47,18 @@ std::filesystem::path DataSourceFields::csvFile() const
     return workingDirectory.empty() ? file : workingDirectory / file;
 }
 
-int nextDataSet(DataSourceFields &fields, CsvSourceState &state, NoticeSink &notices)
+std::optional<std::string> completeRowCarrierId(std::string_view row, std::string_view delimiter)
 {
-    const auto row = takeNextRow(fields, CsvFormat::Simple, notices);
+    const auto dataSet = readCompleteDataSet(row, delimiter);
+    const auto bytes = dataSet ? completeSetBytes(*dataSet) : std::nullopt;
+    if (!bytes)
+        return std::nullopt;
+    return std::string(bytes->carrierId.begin(), bytes->carrierId.end());
+}
+
+int nextDataSet(DataSourceFields &fields, CsvSourceState &state, NoticeSink &notices, const CarrierIdFilter &offered)
+{
+    const auto row = takeNextRow(fields, CsvFormat::Simple, notices, offered);
     if (!row)
         return refused(notices);
     const std::string carrierId = simpleRowCarrierId(row->text, fields.csvDelimiter);
@@ -50,9 +74,9 @@ int nextDataSet(DataSourceFields &fields, CsvSourceState &state, NoticeSink &not
     return 0;
 }
 
-int nextComplete(DataSourceFields &fields, CsvSourceState &state, NoticeSink &notices)
+int nextComplete(DataSourceFields &fields, CsvSourceState &state, NoticeSink &notices, const CarrierIdFilter &offered)
 {
-    const auto row = takeNextRow(fields, CsvFormat::Complete, notices);
+    const auto row = takeNextRow(fields, CsvFormat::Complete, notices, offered);
     if (!row)
         return refused(notices);
     const auto dataSet = readCompleteDataSet(row->text, fields.csvDelimiter);
@@ -70,44 +94,13 @@ int nextComplete(DataSourceFields &fields, CsvSourceState &state, NoticeSink &no
     return 0;
 }
 
-CsvSourceState csvSourceWithPendingFile(const std::filesystem::path &pendingFile)
-{
-    CsvSourceState state;
-    state.pendingFile = pendingFile;
-    StoredPendingMark stored = readPendingMark(pendingFile);
-    state.pendingMark = std::move(stored.mark);
-    state.pendingFileDamaged = stored.state == StoredPendingMark::State::Damaged;
-    return state;
-}
-
 MarkResult markRowInPages(const DataSourceFields &fields, CsvFormat format, CsvSourceState &state)
 {
-    if (const MarkResult earlier = retryPendingMark(state); earlier != MarkResult::Marked)
-        return earlier;
     if (!state.rowInPages)
         return MarkResult::RowChanged;
-    state.pendingMark = PendingMark{fields.csvFile(), format, *state.rowInPages, std::string(fields.csvDelimiter)};
-    state.rowInPages.reset();
-    const MarkResult result = retryPendingMark(state);
-    // Kept only after a failure: a mark that is made needs no record of itself.
-    if (result != MarkResult::Marked && !state.pendingFile.empty())
-        writePendingMark(state.pendingFile, *state.pendingMark);
-    return result;
-}
-
-MarkResult retryPendingMark(CsvSourceState &state)
-{
-    if (state.pendingFileDamaged)
-        return MarkResult::NoAccess;
-    if (!state.pendingMark)
-        return MarkResult::Marked;
-    const PendingMark &pending = *state.pendingMark;
-    const MarkResult result = markRowProcessed(pending.file, pending.format, pending.row, pending.delimiter);
-    if (result != MarkResult::Marked)
-        return result;
-    state.pendingMark.reset();
-    if (!state.pendingFile.empty())
-        removePendingMark(state.pendingFile);
+    const MarkResult result = markRowProcessed(fields.csvFile(), format, *state.rowInPages, fields.csvDelimiter);
+    if (result == MarkResult::Marked)
+        state.rowInPages.reset();
     return result;
 }
 

@@ -4,11 +4,11 @@
 #include "automatic/complete_data_set.h"
 #include "automatic/csv_mark.h"
 #include "automatic/csv_rows.h"
-#include "automatic/pending_mark_file.h"
 #include "params/parameter_set.h"
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,28 +40,26 @@ struct DataSourceFields {
 struct CsvSourceState {
     std::optional<CsvRow> rowInPages; // the row whose data stand in the pages
     CompleteDataSet rowBuffer;        // the last complete data set read
-    std::optional<PendingMark> pendingMark;
-    std::filesystem::path pendingFile; // where a pending mark is kept; empty: in memory only
-    bool pendingFileDamaged = false;   // a pending file that could not be read holds everything back
 };
 
-// A fresh state for the current set, with the mark its pending file holds.
-CsvSourceState csvSourceWithPendingFile(const std::filesystem::path &pendingFile);
+// Whether a carrier ID (the bytes it puts on the tag) may be offered.
+using CarrierIdFilter = std::function<bool(const std::string &carrierId)>;
 
-// NextDataSet and NextComplete: the next unprocessed row becomes the Carrier
-// ID ("next" shows it) and is placed into the pages. The result is the error
-// count: 0 on success, 1 after the messages of a failure (the Carrier ID and
-// the pages then stay as they were).
-int nextDataSet(DataSourceFields &fields, CsvSourceState &state, NoticeSink &notices);
-int nextComplete(DataSourceFields &fields, CsvSourceState &state, NoticeSink &notices);
+// NextDataSet and NextComplete: the next unprocessed row that the filter
+// (when given) lets through becomes the Carrier ID ("next" shows it) and is
+// placed into the pages. The result is the error count: 0 on success, 1
+// after the messages of a failure (the Carrier ID and the pages then stay as
+// they were).
+int nextDataSet(DataSourceFields &fields, CsvSourceState &state, NoticeSink &notices,
+                const CarrierIdFilter &offered = {});
+int nextComplete(DataSourceFields &fields, CsvSourceState &state, NoticeSink &notices,
+                 const CarrierIdFilter &offered = {});
 
-// CurrentDataSetProcessed and NextCompleteProcessed: the row in the pages gets
-// its "X". When that fails the row is kept as pending, in its pending file too.
-// A mark still pending is tried first; while it fails no other row is marked.
+// The bytes a complete data set puts into the carrier ID's cells; empty for
+// a row that is no valid set.
+std::optional<std::string> completeRowCarrierId(std::string_view row, std::string_view delimiter);
+
+// CurrentDataSetProcessed and NextCompleteProcessed: the row in the pages gets its "X".
 MarkResult markRowInPages(const DataSourceFields &fields, CsvFormat format, CsvSourceState &state);
-
-// Tries the pending mark again; Marked (and nothing pending any more, its file
-// removed) when it is made or none was pending.
-MarkResult retryPendingMark(CsvSourceState &state);
 
 } // namespace teb

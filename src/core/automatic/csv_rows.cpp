@@ -63,7 +63,8 @@ bool isProcessedRow(CsvFormat format, std::string_view row, std::string_view del
     return position && *position < row.size() && row[*position] == 'X';
 }
 
-std::optional<CsvRow> firstUnprocessedRow(CsvFormat format, std::string_view content, std::string_view delimiter)
+std::optional<CsvRow> firstUnprocessedRow(CsvFormat format, std::string_view content, std::string_view delimiter,
+                                          const RowFilter &offered)
 {
     CsvLineReader reader(content);
     const auto header = reader.next();
@@ -74,7 +75,7 @@ std::optional<CsvRow> firstUnprocessedRow(CsvFormat format, std::string_view con
         if (!line)
             return std::nullopt;
         const std::string_view row = line->in(content);
-        if (!isProcessedRow(format, row, delimiter))
+        if (!isProcessedRow(format, row, delimiter) && (!offered || offered(row)))
             return CsvRow{i, std::string(row)};
     }
 }

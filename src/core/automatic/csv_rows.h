@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,9 +40,14 @@ std::optional<std::size_t> markPosition(CsvFormat format, std::string_view row, 
 // done field is never processed.
 bool isProcessedRow(CsvFormat format, std::string_view row, std::string_view delimiter);
 
-// The first unprocessed row after the header; empty when the header does not
-// fit or every row up to the first empty line is processed.
-std::optional<CsvRow> firstUnprocessedRow(CsvFormat format, std::string_view content, std::string_view delimiter);
+// Whether a row may be offered (the journal holds no other transponder for it).
+using RowFilter = std::function<bool(std::string_view row)>;
+
+// The first unprocessed row after the header that the filter (when given)
+// lets through; empty when the header does not fit or no row up to the first
+// empty line is left.
+std::optional<CsvRow> firstUnprocessedRow(CsvFormat format, std::string_view content, std::string_view delimiter,
+                                          const RowFilter &offered = {});
 
 // The carrier ID field of a simple row: the text before the first delimiter,
 // empty when the row has none.

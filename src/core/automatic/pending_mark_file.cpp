@@ -19,12 +19,6 @@ constexpr std::string_view kRow = "Row";
 constexpr std::string_view kSimple = "Simple";
 constexpr std::string_view kComplete = "Complete";
 
-void appendText(std::string &out, std::string_view key, std::string_view text)
-{
-    out.append(key).append(": ").append(std::to_string(text.size())).append("\n");
-    out.append(text).append("\n");
-}
-
 // Reads the file's lines and length-prefixed texts in order; any deviation
 // fails the whole read.
 class Reader {
@@ -48,7 +42,7 @@ public:
     std::optional<std::string> text(std::string_view key)
     {
         const auto size = number(key);
-        if (!size || m_rest.size() < *size + 1 || m_rest[*size] != '\n')
+        if (!size || *size >= m_rest.size() || m_rest[*size] != '\n') // a size near the largest must not wrap
             return std::nullopt;
         std::string text(m_rest.substr(0, *size));
         m_rest.remove_prefix(*size + 1);
@@ -111,27 +105,6 @@ StoredPendingMark readPendingMark(const std::filesystem::path &file)
     if (!mark)
         return StoredPendingMark{StoredPendingMark::State::Damaged, std::nullopt};
     return StoredPendingMark{StoredPendingMark::State::Found, std::move(mark)};
-}
-
-bool writePendingMark(const std::filesystem::path &file, const PendingMark &mark)
-{
-    std::string content(kFirstLine);
-    content.append("\n");
-    content.append(kFormat).append(": ").append(mark.format == CsvFormat::Simple ? kSimple : kComplete).append("\n");
-    content.append(kLine).append(": ").append(std::to_string(mark.row.lineIndex)).append("\n");
-    appendText(content, kDelimiter, mark.delimiter);
-    appendText(content, kFile, mark.file.string());
-    appendText(content, kRow, mark.row.text);
-    return replaceFileAtomically(file, content) == ReplaceResult::Replaced;
-}
-
-// A removal lost to a power cut only brings the file back; its row is then
-// found marked already and the file goes again.
-bool removePendingMark(const std::filesystem::path &file)
-{
-    std::error_code error;
-    std::filesystem::remove(file, error);
-    return !error;
 }
 
 } // namespace teb

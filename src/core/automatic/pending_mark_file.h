@@ -6,13 +6,10 @@
 #include <optional>
 #include <string>
 
-// A programmed row whose "X" could not be written is kept in a file of its own,
-// "TagEncoderBench.pending" in the working folder, until the mark is made: in
-// memory only, a restart or a "Config" would offer the row again and its
-// carrier ID would go onto a second transponder. One file for the folder, not
-// one per set: another set may read the same CSV file. The file holds the CSV
-// file, the row's line number and its exact bytes (rows may hold any byte but
-// a line end and be of any length, so each text is stored with its length).
+// "TagEncoderBench.pending", which earlier versions kept in the working folder
+// for a programmed row whose "X" could not be written: the CSV file, the
+// row's line number and its exact bytes (each text stored with its length).
+// Read once, when the journal takes it over.
 namespace teb {
 
 // A programmed row whose "X" could not be written yet.
@@ -34,9 +31,5 @@ struct StoredPendingMark {
 };
 
 StoredPendingMark readPendingMark(const std::filesystem::path &file);
-// Replaces the file atomically and durably; false when it could not be written.
-bool writePendingMark(const std::filesystem::path &file, const PendingMark &mark);
-// False when the file is still there afterwards.
-bool removePendingMark(const std::filesystem::path &file);
 
 } // namespace teb

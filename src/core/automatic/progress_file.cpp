@@ -30,28 +30,4 @@ std::optional<SetProgress> readProgress(const std::filesystem::path &file)
                        document.value(kSection, kCarrierId), document.value(kSection, kCounterValue)};
 }
 
-bool writeProgress(const std::filesystem::path &file, const SetProgress &progress)
-{
-    ProfileDocument document = ProfileDocument::parse("");
-    document.setValue(kSection, kStartCarrierId, progress.startCarrierId);
-    document.setValue(kSection, kStartCounterValue, progress.startCounterValue);
-    document.setValue(kSection, kCarrierId, progress.carrierId);
-    document.setValue(kSection, kCounterValue, progress.counterValue);
-    return replaceFileAtomically(file, document.serialise()) == ReplaceResult::Replaced;
-}
-
-bool resumeProgress(const SetProgress &progress, const SetStart &start, ParameterSet &current)
-{
-    if (progress.startCarrierId != start.carrierId || progress.startCounterValue != start.counterValue)
-        return false;
-    current.carrierId = progress.carrierId;
-    current.counterValue = progress.counterValue;
-    return true;
-}
-
-SetProgress progressOf(const SetStart &start, const ParameterSet &current)
-{
-    return SetProgress{start.carrierId, start.counterValue, current.carrierId, current.counterValue};
-}
-
 } // namespace teb

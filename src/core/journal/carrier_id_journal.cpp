@@ -273,11 +273,31 @@ void CarrierIdJournal::markCsvRow(std::int64_t id)
 
 std::optional<JournalEntry> CarrierIdJournal::holderOf(std::string_view carrierId)
 {
-    return guarded("be read", [&](soci::session &sql) {
+    return guarded("be read", [&](soci::session &sql) -> std::optional<JournalEntry> {
         const std::string key = carrierKey(carrierId);
-        return firstOf(entriesOf((sql.prepare << "SELECT " << kColumns
-                                             << " FROM cycles WHERE carrier_key = :key AND state <> 'failed'",
-                                 soci::use(key))));
+        if (auto holder = firstOf(entriesOf((sql.prepare << "SELECT " << kColumns
+                                                          << " FROM cycles WHERE carrier_key = :key AND state <> 'failed'",
+                                             soci::use(key)))))
+            return holder;
+        const std::optional<long long> number = numericId(carrierId);
+        if (!number)
+            return std::nullopt;
+        // Issued before the journal: the range a progress file had reached.
+        const int length = static_cast<int>(carrierId.size());
+        std::string setName;
+        std::string file;
+        sql << "SELECT set_name, taken_from FROM issued_ranges WHERE id_length = :length AND first_value <= :v"
+               " AND last_value >= :v",
+            soci::use(length, "length"), soci::use(*number, "v"), soci::into(setName), soci::into(file);
+        if (!sql.got_data())
+            return std::nullopt;
+        JournalEntry taken;
+        taken.carrierId = std::string(carrierId);
+        taken.setName = setName;
+        taken.source = "taken over from " + file;
+        taken.state = CycleState::Programmed;
+        taken.reservedAt = "an unknown time";
+        return taken;
     });
 }
 
@@ -370,9 +390,13 @@ std::optional<std::string> CarrierIdJournal::lastCounterPageValue(std::string_vi
         sql << "SELECT counter_page_value FROM cycles WHERE set_name = :set AND counter_start = :start"
                " AND counter_page_value <> '' AND state <> 'failed' ORDER BY id DESC LIMIT 1",
             soci::use(set), soci::use(start), soci::into(value);
-        if (!sql.got_data())
-            return std::nullopt;
-        return value;
+        if (sql.got_data())
+            return value;
+        sql << "SELECT last_value FROM counter_pages_taken_over WHERE set_name = :set AND counter_start = :start",
+            soci::use(set), soci::use(start), soci::into(value);
+        if (sql.got_data())
+            return value;
+        return std::nullopt;
     });
 }
 
@@ -447,20 +471,22 @@ bool CarrierIdJournal::wasTakenOver(const std::string &file)
     });
 }
 
-void CarrierIdJournal::takeOverRange(std::size_t length, std::uint64_t first, std::uint64_t last,
-                                     std::string_view setName, const std::string &file)
+void CarrierIdJournal::takeOverProgress(const TakenOverProgress &progress, const std::string &file)
 {
     guarded("take over " + file, [&](soci::session &sql) {
-        const int idLength = static_cast<int>(length);
-        const long long low = static_cast<long long>(first);
-        const long long high = static_cast<long long>(last);
-        const std::string set(setName);
+        const int idLength = static_cast<int>(progress.length);
+        const long long low = static_cast<long long>(progress.first);
+        const long long high = static_cast<long long>(progress.last);
         const std::string at = m_clock();
         soci::transaction transaction(sql);
         if (low <= high)
             sql << "INSERT INTO issued_ranges (id_length, first_value, last_value, set_name, taken_from)"
-                   " VALUES (:length, :low, :high, :set, :file)",
-                soci::use(idLength), soci::use(low), soci::use(high), soci::use(set), soci::use(file);
+                   " VALUES (:length, :low, :high, :setName, :file)",
+                soci::use(idLength), soci::use(low), soci::use(high), soci::use(progress.setName), soci::use(file);
+        if (!progress.lastCounterPageValue.empty())
+            sql << "INSERT INTO counter_pages_taken_over (set_name, counter_start, last_value)"
+                   " VALUES (:setName, :start, :last)",
+                soci::use(progress.setName), soci::use(progress.counterStart), soci::use(progress.lastCounterPageValue);
         sql << "INSERT INTO taken_over (file, taken_at) VALUES (:file, :at)", soci::use(file), soci::use(at);
         transaction.commit();
     });

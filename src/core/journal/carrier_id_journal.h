@@ -76,8 +76,15 @@ public:
 
     // Taking over files of earlier versions, once each.
     bool wasTakenOver(const std::string &file);
-    void takeOverRange(std::size_t length, std::uint64_t first, std::uint64_t last, std::string_view setName,
-                       const std::string &file);
+    struct TakenOverProgress {
+        std::string setName;
+        std::size_t length = 0;          // the carrier IDs first .. last of this many digits were issued
+        std::uint64_t first = 0;
+        std::uint64_t last = 0;
+        std::string counterStart;        // and the counter page had got to lastCounterPageValue
+        std::string lastCounterPageValue; // empty: nothing to take over
+    };
+    void takeOverProgress(const TakenOverProgress &progress, const std::string &file);
     void takeOverEntry(JournalEntry entry, const std::string &file);
 
     static std::string localTimeText();

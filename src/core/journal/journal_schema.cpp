@@ -42,6 +42,11 @@ const std::vector<std::string_view> &creationStatements()
         " last_value INTEGER NOT NULL,"
         " set_name TEXT NOT NULL,"
         " taken_from TEXT NOT NULL)",
+        // The counter page value a set's progress had reached, taken over with it.
+        "CREATE TABLE IF NOT EXISTS counter_pages_taken_over ("
+        " set_name TEXT NOT NULL,"
+        " counter_start TEXT NOT NULL,"
+        " last_value TEXT NOT NULL)",
         // The fixed-data jobs: a "Config" take-over starts a new count.
         "CREATE TABLE IF NOT EXISTS jobs (set_name TEXT NOT NULL, job INTEGER NOT NULL, started_at TEXT NOT NULL)",
         // Files taken over once.

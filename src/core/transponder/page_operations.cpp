@@ -40,8 +40,10 @@ void clearUid(PageOperationContext &context)
 }
 
 // Writes one page; returns whether the reader acknowledged it. A text with
-// faults is not sent and counts as neither.
-enum class PageWrite { Acknowledged, Failed, NotSent };
+// faults is not sent and counts as neither. A write whose answer never came
+// (or came garbled) may have reached the tag; one the reader answered with
+// anything but "ACK" did not.
+enum class PageWrite { Acknowledged, Refused, Unanswered, NotSent };
 
 PageWrite writePage(PageOperationContext &context, ReaderExchange &exchange, int page)
 {
@@ -71,7 +73,10 @@ PageWrite writePage(PageOperationContext &context, ReaderExchange &exchange, int
     else
         ++fields.errorCount;
     context.report.showFields();
-    return acknowledged ? PageWrite::Acknowledged : PageWrite::Failed;
+    if (acknowledged)
+        return PageWrite::Acknowledged;
+    const bool refused = transaction.sent && !transaction.kept.empty() && transaction.kept.find("ACK") == std::string::npos;
+    return !transaction.sent || refused ? PageWrite::Refused : PageWrite::Unanswered;
 }
 
 } // namespace
@@ -142,7 +147,7 @@ void readPages(PageOperationContext &context, bool withUid)
     }
 }
 
-void writePages(PageOperationContext &context, bool withUid)
+bool writePages(PageOperationContext &context, bool withUid, std::string_view expectedUid)
 {
     PageFields &fields = context.fields;
     context.session.terminalText.clear();
@@ -152,22 +157,30 @@ void writePages(PageOperationContext &context, bool withUid)
     colourAllPages(context.report, ResultColour::White);
     if (!context.portOpen) {
         ++fields.errorCount; // nothing was written: no success for the automatic cycle
-        return;
+        return false;
     }
     ReaderExchange exchange(context.session);
     exchange.fixTimeBase(TimeBaseFactor::Other);
     clearUid(context);
     if (withUid && !runUidStep(context, exchange).first)
-        return; // the tag's data must not go onto a transponder whose UID is unknown
+        return false; // the tag's data must not go onto a transponder whose UID is unknown
+    if (withUid && !expectedUid.empty() && fields.uidText != expectedUid) {
+        ++fields.errorCount; // another transponder lies on the antenna by now
+        context.report.colourUid(ResultColour::Red);
+        return false;
+    }
 
     bool ok = true;
+    bool reachedTag = false;
     for (int page = 1; page <= pageCount; ++page) {
         if (!fields.pageSelected[index(page)] || fields.pageText[index(page)].empty() || (page >= 2 && !ok))
             continue;
         const PageWrite result = writePage(context, exchange, page);
         if (result != PageWrite::NotSent)
             ok = result == PageWrite::Acknowledged;
+        reachedTag = reachedTag || result == PageWrite::Acknowledged || result == PageWrite::Unanswered;
     }
+    return reachedTag;
 }
 
 void lockPages(PageOperationContext &context, const PageFlagArray &lockable)

@@ -24,9 +24,11 @@ void readPages(PageOperationContext &context, bool withUid);
 
 // "TOR", "RUID" when withUid, then "WD n" for the selected pages with a text,
 // stopping at the first page the reader refuses. A closed port and each
-// failed page or UID count in errorCount; after a failed UID nothing is
-// written.
-void writePages(PageOperationContext &context, bool withUid);
+// failed page or UID count in errorCount; after a failed UID, or a UID other
+// than `expectedUid` (when given), nothing is written. True when a write may
+// have reached the tag: one was acknowledged, or sent and not answered with
+// a refusal.
+bool writePages(PageOperationContext &context, bool withUid, std::string_view expectedUid = {});
 
 // "TOR", then "LD n" for the selected pages that `lockable` allows, stopping
 // at the first refusal. A closed port and each failed page count in

@@ -1,0 +1,139 @@
+// The carrier-ID journal as the main window uses it: opened at start-up, the
+// progress of the current set read from it, the cycles cut off shown once.
+#include "app/cqv58_dlg.h"
+
+#include "automatic/counter_arithmetic.h"
+#include "automatic/cycle_messages.h"
+#include "automatic/journal_takeover.h"
+#include "common/decimal_text.h"
+#include "params/parameter_set_file.h"
+
+#include <unistd.h>
+
+namespace teb {
+namespace {
+
+// Host name and working folder: which station wrote an entry.
+std::string stationName(const std::filesystem::path &directory)
+{
+    char host[256] = {};
+    if (::gethostname(host, sizeof host - 1) != 0)
+        host[0] = '\0';
+    return std::string(host) + ":" + directory.string();
+}
+
+} // namespace
+
+void CQV58Dlg::openJournal()
+{
+    journal.reset();
+    journalProblem.clear();
+    if (workingDirectory.empty()) {
+        journalProblem = "The carrier-ID journal has no working folder to live in.";
+        return;
+    }
+    try {
+        journal = CarrierIdJournal::openFile(journalFilePath(workingDirectory), stationName(workingDirectory));
+        if (const auto damagedPending = takeOverPendingMark(*journal, workingDirectory))
+            showMessage(*damagedPending, kWindowTitle, MessageIcon::Warning);
+    } catch (const JournalError &error) {
+        journal.reset();
+        journalProblem = error.what();
+        showMessage(journalUnavailableText(journalProblem), kWindowTitle, MessageIcon::Stop);
+    }
+}
+
+void CQV58Dlg::showInterruptedCycles()
+{
+    if (!journal)
+        return;
+    try {
+        journal->closeInterruptedCycles();
+        const std::vector<JournalEntry> open = journal->unfinished();
+        if (!open.empty())
+            showMessage(interruptedCyclesText(open), kWindowTitle, MessageIcon::Warning);
+    } catch (const JournalError &error) {
+        showMessage(error.what(), kWindowTitle, MessageIcon::Stop);
+    }
+}
+
+// A set has just become the current set: "next" is the first carrier ID at
+// or after its start that the journal has not issued, the counter page goes
+// on from the set's last cycle, the fixed-data count from its job.
+void CQV58Dlg::resumeFromJournal()
+{
+    const ParameterSet saved = loadParameterSet(workingDirectory, currentSetName);
+    counterStart = saved.counterValue;
+    csvSource = CsvSourceState{};
+    programmedCount = 0;
+    nextCarrierId = currentSet.carrierId;
+    if (!journal)
+        return;
+    try {
+        if (isValidSetName(currentSetName))
+            takeOverProgressFile(*journal, workingDirectory, currentSetName, saved);
+        if (const auto last = journal->lastCounterPageValue(currentSetName, counterStart);
+            last && counterPageNumber(currentSet.counterPage))
+            currentSet.counterValue = nextCounterPageValue(readCounter(*last));
+        fixedJob = journal->currentJob(currentSetName);
+        programmedCount = journal->fixedDataCount(currentSetName, fixedJob);
+        const auto start = countedNumber(currentSet.carrierId);
+        if (currentSet.useDecimalCounter && start)
+            currentSet.carrierId = formatUnsigned64(
+                journal->firstFreeNumber(*start, static_cast<std::size_t>(std::max(0, readDecimal(currentSet.carrierIdLength)))));
+    } catch (const JournalError &error) {
+        showMessage(error.what(), kWindowTitle, MessageIcon::Stop);
+    }
+    nextCarrierId = currentSet.carrierId;
+}
+
+// "next" moved by hand: a carrier ID that a transponder holds is refused.
+bool CQV58Dlg::carrierIdIssued(std::uint64_t value)
+{
+    if (!journal)
+        return false;
+    try {
+        const std::size_t length = static_cast<std::size_t>(std::max(0, readDecimal(currentSet.carrierIdLength)));
+        if (const auto holder = journal->holderOf(zeroPadded(value, length))) {
+            showMessage(carrierIdIssuedText(*holder), kWindowTitle, MessageIcon::Warning);
+            return true;
+        }
+    } catch (const JournalError &error) {
+        showMessage(error.what(), kWindowTitle, MessageIcon::Stop);
+        return true;
+    }
+    return false;
+}
+
+// The spin arrow's way up: past every carrier ID that a transponder holds.
+std::string CQV58Dlg::freeCarrierIdFrom(std::uint64_t value)
+{
+    try {
+        const std::size_t length = static_cast<std::size_t>(std::max(0, readDecimal(currentSet.carrierIdLength)));
+        const std::uint64_t free = journal->firstFreeNumber(value, length);
+        return formatUnsigned64(free <= counterLimit(currentSet.carrierIdLength) ? free : value);
+    } catch (const JournalError &error) {
+        showMessage(error.what(), kWindowTitle, MessageIcon::Stop);
+        return formatUnsigned64(value);
+    }
+}
+
+// A "Config" take-over starts a new fixed-data job: its count begins at 0.
+void CQV58Dlg::startFixedDataJob()
+{
+    programmedCount = 0;
+    if (!journal)
+        return;
+    try {
+        fixedJob = journal->startJob(currentSetName);
+    } catch (const JournalError &error) {
+        showMessage(error.what(), kWindowTitle, MessageIcon::Stop);
+    }
+}
+
+CycleJournal CQV58Dlg::cycleJournal() const
+{
+    return CycleJournal{journal.get(), journalProblem, currentSetName, counterStart, fixedJob};
+}
+
+} // namespace teb

@@ -1,0 +1,72 @@
+#include "automatic/cycle_messages.h"
+
+namespace teb {
+namespace {
+
+std::string uidName(const JournalEntry &entry)
+{
+    return entry.uid.empty() ? std::string("a transponder whose UID is unknown") : "transponder " + entry.uid;
+}
+
+} // namespace
+
+void notifyText(NoticeSink &notices, const std::string &text, NoticeLevel level) { notices.notify(Notice{text, level}); }
+
+std::string entryName(const JournalEntry &entry)
+{
+    if (entry.source == journal_source::fixData)
+        return "fixed data no. " + entry.position;
+    return "carrier ID " + entry.shownCarrierId();
+}
+
+std::string alreadyProgrammedText(const JournalEntry &programmed)
+{
+    return "This transponder already carries " + entryName(programmed) + " (programmed " + programmed.finishedAt +
+           ", set " + programmed.setName + ").\r\nNothing was written. Put the next transponder on the antenna.";
+}
+
+std::string unfinishedElsewhereText(const JournalEntry &unfinished)
+{
+    return "This transponder has an unfinished cycle with " + entryName(unfinished) + " of set " +
+           unfinished.setName + " (" + unfinished.source + ", " + unfinished.reservedAt +
+           ").\r\nNothing was written. Choose that set to finish it, or put another transponder on the antenna.";
+}
+
+std::string takenMeanwhileText(std::string_view carrierId)
+{
+    return "Carrier ID " + std::string(carrierId) +
+           " was just taken for another transponder.\r\nNothing was written. Press \"One\" again for the next one.";
+}
+
+std::string journalUnavailableText(std::string_view problem)
+{
+    return std::string(problem) + "\r\nNo transponder is programmed until the journal can be used.";
+}
+
+std::string journalFailedText(std::string_view problem)
+{
+    return std::string(problem) + "\r\nNo transponder was programmed.";
+}
+
+std::string confirmationFailedText(std::string_view problem)
+{
+    return std::string(problem) +
+           "\r\nThe transponder is programmed; its carrier ID stays held in the journal as unfinished.";
+}
+
+std::string interruptedCyclesText(const std::vector<JournalEntry> &interrupted)
+{
+    std::string text = "These cycles were cut off before they ended. Their carrier IDs stay held:\r\n";
+    for (const JournalEntry &entry : interrupted)
+        text += entryName(entry) + " on " + uidName(entry) + " (set " + entry.setName + ", " + entry.reservedAt + ")\r\n";
+    return text + "Put such a transponder back and press \"One\" to finish its cycle.";
+}
+
+std::string carrierIdIssuedText(const JournalEntry &holder)
+{
+    return "Carrier ID " + holder.shownCarrierId() + " was already issued: to " + uidName(holder) + " at " +
+           holder.reservedAt + " (set " + holder.setName + ", " + std::string(stateName(holder.state)) +
+           ").\r\n\"next\" stays where it was.";
+}
+
+} // namespace teb

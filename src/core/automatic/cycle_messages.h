@@ -1,0 +1,34 @@
+#pragma once
+
+#include "automatic/csv_data_source.h"
+#include "journal/journal_entry.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What the journal's part of the cycle tells the operator: texts that name
+// the carrier ID, the transponder and the journal file.
+namespace teb {
+
+void notifyText(NoticeSink &notices, const std::string &text, NoticeLevel level);
+
+// A transponder whose UID already has a programmed carrier ID.
+std::string alreadyProgrammedText(const JournalEntry &programmed);
+// A transponder whose interrupted cycle belongs to another set or source.
+std::string unfinishedElsewhereText(const JournalEntry &unfinished);
+// Another station reserved the carrier ID between the choice and the reservation.
+std::string takenMeanwhileText(std::string_view carrierId);
+std::string journalUnavailableText(std::string_view problem);
+std::string journalFailedText(std::string_view problem);
+// The transponder is programmed but the journal could not note it.
+std::string confirmationFailedText(std::string_view problem);
+// Start-up: the cycles that were cut off, listed once.
+std::string interruptedCyclesText(const std::vector<JournalEntry> &interrupted);
+// "next" moved by hand onto a carrier ID that a transponder holds.
+std::string carrierIdIssuedText(const JournalEntry &holder);
+
+// "carrier ID 0042" or, for fixed data, "fixed data no. 3".
+std::string entryName(const JournalEntry &entry);
+
+} // namespace teb

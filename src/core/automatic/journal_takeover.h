@@ -1,0 +1,25 @@
+#pragma once
+
+#include "journal/carrier_id_journal.h"
+#include "params/parameter_set.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+// The files in which earlier versions kept their progress, taken over into
+// the journal once and then removed: a set's "<set>.progress" (the carrier
+// IDs from its start up to where it had got count as issued) and the
+// folder's "TagEncoderBench.pending" (a programmed row whose "X" is missing).
+namespace teb {
+
+// The set's progress file, when there is one. `saved` is the set as its file
+// holds it. Throws JournalError.
+void takeOverProgressFile(CarrierIdJournal &journal, const std::filesystem::path &directory,
+                          const std::string &setName, const ParameterSet &saved);
+
+// The pending mark; a message when the file is damaged and was left in
+// place. Throws JournalError.
+std::optional<std::string> takeOverPendingMark(CarrierIdJournal &journal, const std::filesystem::path &directory);
+
+} // namespace teb
