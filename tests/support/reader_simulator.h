@@ -31,6 +31,7 @@ public:
     const std::filesystem::path &directory() const { return m_directory; }
     const std::string &portName() const { return m_portName; }
     const std::string &devicePath() const { return m_devicePath; } // the pseudo-terminal, /dev/pts/N
+    pid_t pid() const { return m_pid; }
 
     // The lines it has received, without their CR, as its log holds them
     // (bytes outside printable ASCII as \xNN); waits a while for `atLeast`.
