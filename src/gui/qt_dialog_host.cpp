@@ -36,7 +36,7 @@ MessageAnswer QtDialogHost::showMessage(const MessageRequest &request)
     const bool question = request.buttons == MessageButtons::YesNo;
     QMessageBox box(toQtIcon(request.icon), fromLatin1(request.caption), linesFromLatin1(request.text),
                     question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, &m_owner);
-    box.setDefaultButton(question ? QMessageBox::Yes : QMessageBox::Ok);
+    box.setDefaultButton(!question ? QMessageBox::Ok : request.defaultNo ? QMessageBox::No : QMessageBox::Yes);
     const int answer = box.exec();
     if (!question)
         return MessageAnswer::Ok;

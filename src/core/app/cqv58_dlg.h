@@ -267,6 +267,9 @@ private:
     void deferError(std::string text);
     void takeNextCarrierId(const std::string &carrierId, bool stepUp = false);
     std::string freeCarrierIdFrom(std::uint64_t value);
+    bool confirmManualCarrierId(const std::string &carrierId, const std::string &uid,
+                                std::optional<JournalEntry> &heldElsewhere);
+    void journalManualCarrierId(const std::string &carrierId, const std::string &uid, bool shared);
     void startFixedDataJob();
     void openJournal();
     void showInterruptedCycles();

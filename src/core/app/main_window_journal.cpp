@@ -131,6 +131,41 @@ void CQV58Dlg::startFixedDataJob()
     }
 }
 
+// The question before a carrier ID that another transponder holds goes onto
+// this one; false when the operator says No (the default) or the journal
+// cannot tell.
+bool CQV58Dlg::confirmManualCarrierId(const std::string &carrierId, const std::string &uid,
+                                      std::optional<JournalEntry> &heldElsewhere)
+{
+    try {
+        heldElsewhere = journal->holderOf(carrierId);
+    } catch (const JournalError &error) {
+        showMessage(error.what(), kWindowTitle, MessageIcon::Stop);
+        return false;
+    }
+    if (!heldElsewhere || (!uid.empty() && heldElsewhere->uid == uid)) {
+        heldElsewhere.reset();
+        return true;
+    }
+    MessageRequest question{manualCarrierIdQuestion(*heldElsewhere, uid), std::string(kWindowTitle),
+                            MessageIcon::Question, MessageButtons::YesNo, true};
+    return m_dialogs.showMessage(question) == MessageAnswer::Yes;
+}
+
+void CQV58Dlg::journalManualCarrierId(const std::string &carrierId, const std::string &uid, bool shared)
+{
+    JournalEntry entry;
+    entry.carrierId = carrierId;
+    entry.setName = currentSetName;
+    entry.position = "manual";
+    entry.uid = uid;
+    try {
+        journal->recordManualWrite(entry, shared);
+    } catch (const JournalError &error) {
+        showMessage(confirmationFailedText(error.what()), kWindowTitle, MessageIcon::Stop);
+    }
+}
+
 CycleJournal CQV58Dlg::cycleJournal() const
 {
     return CycleJournal{journal.get(), journalProblem, currentSetName, counterStart, fixedJob};

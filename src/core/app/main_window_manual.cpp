@@ -122,12 +122,30 @@ void CQV58Dlg::readCarrierIdClicked()
     showInControls();
 }
 
+// "write carrier ID": a carrier ID that the journal holds for another
+// transponder is written only when the operator says so; a write made is
+// journalled with the transponder's UID.
 void CQV58Dlg::writeCarrierIdClicked()
 {
     takeFromControls();
-    runOnPages([this](PageOperationContext &context) {
-        teb::writeCarrierId(context, {manualCarrierIdOffset, manualCarrierIdLength, manualCarrierId});
+    const auto bytes = carrierIdBytes(manualCarrierId, carrierIdRange(manualCarrierIdOffset, manualCarrierIdLength).length,
+                                      asciiFormat);
+    std::optional<JournalEntry> heldElsewhere;
+    std::string uid;
+    if (journal && portOpen && bytes) {
+        runOnPages([](PageOperationContext &context) { teb::readUid(context); });
+        uid = errorCount == 0 ? uidText : std::string();
+        if (!confirmManualCarrierId(std::string(bytes->begin(), bytes->end()), uid, heldElsewhere)) {
+            showInControls();
+            return;
+        }
+    }
+    bool written = false;
+    runOnPages([this, &written](PageOperationContext &context) {
+        written = teb::writeCarrierId(context, {manualCarrierIdOffset, manualCarrierIdLength, manualCarrierId});
     });
+    if (written && journal && bytes)
+        journalManualCarrierId(std::string(bytes->begin(), bytes->end()), uid, heldElsewhere.has_value());
     showInControls();
 }
 

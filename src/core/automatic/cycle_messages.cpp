@@ -62,6 +62,15 @@ std::string interruptedCyclesText(const std::vector<JournalEntry> &interrupted)
     return text + "Put such a transponder back and press \"One\" to finish its cycle.";
 }
 
+std::string manualCarrierIdQuestion(const JournalEntry &holder, const std::string &uid)
+{
+    const std::string target = uid.empty() ? std::string("this transponder (its UID could not be read)")
+                                            : "this transponder (UID " + uid + ")";
+    return "Carrier ID " + holder.shownCarrierId() + " is already on " + uidName(holder) + " (" +
+           std::string(stateName(holder.state)) + " " + holder.reservedAt + ", set " + holder.setName +
+           ").\r\nTwo carriers with one ID mis-route wafers.\r\nWrite it to " + target + " as well?";
+}
+
 std::string carrierIdIssuedText(const JournalEntry &holder)
 {
     return "Carrier ID " + holder.shownCarrierId() + " was already issued: to " + uidName(holder) + " at " +

@@ -28,6 +28,9 @@ std::string interruptedCyclesText(const std::vector<JournalEntry> &interrupted);
 // "next" moved by hand onto a carrier ID that a transponder holds.
 std::string carrierIdIssuedText(const JournalEntry &holder);
 
+// "write carrier ID" of a carrier ID that another transponder holds.
+std::string manualCarrierIdQuestion(const JournalEntry &holder, const std::string &uid);
+
 // "carrier ID 0042" or, for fixed data, "fixed data no. 3".
 std::string entryName(const JournalEntry &entry);
 

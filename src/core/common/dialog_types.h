@@ -16,6 +16,7 @@ struct MessageRequest {
     std::string caption;
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;
+    bool defaultNo = false; // Yes/No: Enter answers No (a question whose Yes cannot be undone)
 
     bool operator==(const MessageRequest &) const = default;
 };

@@ -17,7 +17,7 @@ struct CarrierIdJournal::Session {
 namespace {
 
 constexpr std::string_view kColumns =
-    "id, carrier_key, set_name, source, position, csv_file, csv_row_hex, csv_delimiter, csv_marked,"
+    "id, carrier_hex, set_name, source, position, csv_file, csv_row_hex, csv_delimiter, csv_marked,"
     " counter_page_value, counter_start, job, uid, state, reserved_at, finished_at, station";
 constexpr std::size_t kNumericDigits = 18; // what a signed 64-bit column holds for certain
 
@@ -101,26 +101,27 @@ std::optional<long long> numericId(std::string_view carrierId)
 }
 
 // Writes the entry as it stands; returns its id.
-long long insertEntry(soci::session &sql, const JournalEntry &entry)
+long long insertEntry(soci::session &sql, const JournalEntry &entry, bool holdsCarrierId = true)
 {
     const std::optional<long long> number = numericId(entry.carrierId);
     std::string key = carrierKey(entry.carrierId);
+    const std::string hex = key;
     const std::string shown = entry.shownCarrierId();
     const std::string rowHex = carrierKey(entry.csvRow);
     const int length = static_cast<int>(entry.carrierId.size());
-    soci::indicator keyIndicator = entry.carrierId.empty() ? soci::i_null : soci::i_ok;
+    soci::indicator keyIndicator = entry.carrierId.empty() || !holdsCarrierId ? soci::i_null : soci::i_ok;
     soci::indicator numberIndicator = number ? soci::i_ok : soci::i_null;
     long long numberValue = number.value_or(0);
     const int marked = entry.csvMarked ? 1 : 0;
     const long long job = entry.job;
     const std::string state(stateName(entry.state));
     long long id = 0;
-    sql << "INSERT INTO cycles (carrier_key, carrier_id, numeric_id, id_length, set_name, source, position,"
+    sql << "INSERT INTO cycles (carrier_key, carrier_hex, carrier_id, numeric_id, id_length, set_name, source, position,"
            " csv_file, csv_row_hex, csv_delimiter, csv_marked, counter_page_value, counter_start, job, uid,"
-           " state, reserved_at, finished_at, station) VALUES (:key, :shown, :number, :length, :setName, :source,"
+           " state, reserved_at, finished_at, station) VALUES (:key, :hex, :shown, :number, :length, :setName, :source,"
            " :position, :csvFile, :csvRow, :delimiter, :marked, :counterPage, :counterStart, :job, :uid,"
            " :state, :reservedAt, :finishedAt, :station) RETURNING id",
-        soci::use(key, keyIndicator), soci::use(shown), soci::use(numberValue, numberIndicator), soci::use(length),
+        soci::use(key, keyIndicator), soci::use(hex), soci::use(shown), soci::use(numberValue, numberIndicator), soci::use(length),
         soci::use(entry.setName), soci::use(entry.source), soci::use(entry.position), soci::use(entry.csvFile),
         soci::use(rowHex), soci::use(entry.csvDelimiter), soci::use(marked), soci::use(entry.counterPageValue),
         soci::use(entry.counterStart), soci::use(job), soci::use(entry.uid), soci::use(state),
@@ -457,7 +458,7 @@ std::vector<JournalEntry> CarrierIdJournal::history(std::string_view search, std
         const long long rows = static_cast<long long>(limit);
         return entriesOf((sql.prepare << "SELECT " << kColumns
                                      << " FROM cycles WHERE carrier_id LIKE :pattern OR uid LIKE :pattern"
-                                        " OR carrier_key LIKE :key ORDER BY id DESC LIMIT :rows",
+                                        " OR carrier_hex LIKE :key ORDER BY id DESC LIMIT :rows",
                          soci::use(pattern, "pattern"), soci::use(key, "key"), soci::use(rows, "rows")));
     });
 }
@@ -488,6 +489,19 @@ void CarrierIdJournal::takeOverProgress(const TakenOverProgress &progress, const
                    " VALUES (:setName, :start, :last)",
                 soci::use(progress.setName), soci::use(progress.counterStart), soci::use(progress.lastCounterPageValue);
         sql << "INSERT INTO taken_over (file, taken_at) VALUES (:file, :at)", soci::use(file), soci::use(at);
+        transaction.commit();
+    });
+}
+
+void CarrierIdJournal::recordManualWrite(JournalEntry entry, bool shared)
+{
+    entry.state = CycleState::Programmed;
+    entry.source = std::string(journal_source::manual);
+    entry.reservedAt = entry.finishedAt = m_clock();
+    entry.station = m_station;
+    guarded("note the written carrier ID", [&](soci::session &sql) {
+        soci::transaction transaction(sql);
+        insertEntry(sql, entry, !shared);
         transaction.commit();
     });
 }

@@ -47,6 +47,10 @@ public:
     JournalEntry reserve(JournalEntry entry);
     void finish(std::int64_t id, CycleState state, Commit commit = Commit::Durable);
     void markCsvRow(std::int64_t id); // lazy: the CSV file tells it again
+    // A carrier ID written by hand ("write carrier ID"), as programmed.
+    // `shared`: another transponder holds it already and the operator wrote
+    // it anyway; the entry then holds it for nobody.
+    void recordManualWrite(JournalEntry entry, bool shared);
 
     // The entry that holds a carrier ID (reserved, programmed or uncertain).
     std::optional<JournalEntry> holderOf(std::string_view carrierId);

@@ -10,7 +10,8 @@ const std::vector<std::string_view> &creationStatements()
         "CREATE TABLE IF NOT EXISTS journal_schema (version INTEGER NOT NULL)",
         "CREATE TABLE IF NOT EXISTS cycles ("
         " id INTEGER PRIMARY KEY,"
-        " carrier_key TEXT,"
+        " carrier_key TEXT,"     // the ID's bytes in HEX while the entry holds the ID; else NULL
+        " carrier_hex TEXT NOT NULL,"
         " carrier_id TEXT NOT NULL,"
         " numeric_id INTEGER,"
         " id_length INTEGER NOT NULL,"

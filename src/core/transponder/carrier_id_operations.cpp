@@ -35,24 +35,6 @@ long long leadingNumber(std::string_view text)
 
 int pageOfCell(long long cell) { return cell < bytesPerPage ? 1 : 2; }
 
-// The carrier ID's bytes as the operator gave them; none unless the text has
-// exactly the form of Lc bytes (Lc characters, or 2 Lc hexadecimal digits).
-std::optional<std::vector<std::uint8_t>> carrierIdBytes(const std::string &text, int length, bool asciiFormat)
-{
-    if (asciiFormat) {
-        if (text.size() != static_cast<std::size_t>(length))
-            return std::nullopt;
-        return std::vector<std::uint8_t>(text.begin(), text.end());
-    }
-    const bool allDigits = std::all_of(text.begin(), text.end(), isHexDigit);
-    if (!allDigits || text.size() != 2 * static_cast<std::size_t>(length))
-        return std::nullopt;
-    std::vector<std::uint8_t> bytes;
-    for (std::size_t i = 0; i < text.size(); i += 2)
-        bytes.push_back(byteFromHexDigits(text[i], text[i + 1]));
-    return bytes;
-}
-
 std::string lengthMessage(long long length, bool asciiFormat)
 {
     const std::string number = std::to_string(length);
@@ -132,6 +114,22 @@ bool writeCarrierIdPages(PageOperationContext &context, ReaderExchange &exchange
 
 } // namespace
 
+std::optional<std::vector<std::uint8_t>> carrierIdBytes(const std::string &text, int length, bool asciiFormat)
+{
+    if (asciiFormat) {
+        if (text.size() != static_cast<std::size_t>(length))
+            return std::nullopt;
+        return std::vector<std::uint8_t>(text.begin(), text.end());
+    }
+    const bool allDigits = std::all_of(text.begin(), text.end(), isHexDigit);
+    if (!allDigits || text.size() != 2 * static_cast<std::size_t>(length))
+        return std::nullopt;
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 0; i < text.size(); i += 2)
+        bytes.push_back(byteFromHexDigits(text[i], text[i + 1]));
+    return bytes;
+}
+
 CarrierIdRange carrierIdRange(const std::string &offsetText, const std::string &lengthText)
 {
     const long long length = std::clamp<long long>(leadingNumber(lengthText), 1, carrierIdPageBytes);
@@ -175,24 +173,24 @@ void readCarrierId(PageOperationContext &context, const ManualCarrierIdFields &c
     readCarrierIdBytes(context, exchange, range, carrierId);
 }
 
-void writeCarrierId(PageOperationContext &context, const ManualCarrierIdFields &carrierId)
+bool writeCarrierId(PageOperationContext &context, const ManualCarrierIdFields &carrierId)
 {
     const CarrierIdRange range = carrierIdRange(carrierId.offsetText, carrierId.lengthText);
     const bool asciiFormat = context.fields.asciiFormat;
     context.session.terminalText.clear();
     if (!context.portOpen)
-        return; // the read-back would do nothing either
+        return false; // the read-back would do nothing either
     OperationReport &report = context.report;
     if (!fitsPagesOneAndTwo(range)) {
         report.colourCarrierId(ResultColour::Red);
         report.notify(carrierIdRangeMessage(), NoticeIcon::Warning);
-        return;
+        return false;
     }
     const auto bytes = carrierIdBytes(carrierId.carrierId, range.length, asciiFormat);
     if (!bytes) {
         report.colourCarrierId(ResultColour::Red);
         report.notify(lengthMessage(range.length, asciiFormat), NoticeIcon::Warning);
-        return;
+        return false;
     }
 
     // One exchange for the write and the read-back: a late answer to the
@@ -212,7 +210,9 @@ void writeCarrierId(PageOperationContext &context, const ManualCarrierIdFields &
     if (!written || readBack != bytes) {
         report.colourCarrierId(ResultColour::Red);
         report.showFields();
+        return false;
     }
+    return true;
 }
 
 } // namespace teb

@@ -2,8 +2,10 @@
 
 #include "transponder/page_operation_context.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Reading and writing the carrier ID: a run of bytes at an offset within the
 // 16 bytes of pages 1 and 2, shown as characters (ASCII format) or two
@@ -36,8 +38,13 @@ void readCarrierId(PageOperationContext &context, const ManualCarrierIdFields &c
 
 // Writes the carrier ID into pages 1 and 2, keeping their other bytes as the
 // transponder holds them, and reads it back. The box ends green only when
-// both writes were acknowledged and the read-back shows the written bytes.
-void writeCarrierId(PageOperationContext &context, const ManualCarrierIdFields &carrierId);
+// both writes were acknowledged and the read-back shows the written bytes;
+// true then.
+bool writeCarrierId(PageOperationContext &context, const ManualCarrierIdFields &carrierId);
+
+// The carrier ID's bytes: its characters (ASCII format) or its pairs of
+// hexadecimal digits; empty unless it has exactly `length` of them.
+std::optional<std::vector<std::uint8_t>> carrierIdBytes(const std::string &text, int length, bool asciiFormat);
 
 // The warning for a carrier ID text whose length does not match the length
 // box; none when it matches.
