@@ -37,7 +37,8 @@ void MainWindow::buildMenuBar()
     m_menuBar = new QMenuBar(this);
     m_menuBar->setNativeMenuBar(false);
     std::map<QString, QMenu *> menus;
-    for (const MenuItem item : {MenuItem::FileExit, MenuItem::InterfaceSettings, MenuItem::InterfaceDeviceManager,
+    for (const MenuItem item : {MenuItem::FileJournal, MenuItem::FileExit, MenuItem::InterfaceSettings,
+                                MenuItem::InterfaceDeviceManager,
                                 MenuItem::Config, MenuItem::TerminalShow, MenuItem::TerminalClear, MenuItem::HelpInfo}) {
         const MenuItemInfo &info = menuItemInfo(item);
         QAction *action = nullptr;
@@ -51,6 +52,8 @@ void MainWindow::buildMenuBar()
             action = menu->addAction(fromLatin1(std::string(info.item)));
         }
         action->setCheckable(item == MenuItem::TerminalShow);
+        if (item == MenuItem::FileJournal)
+            action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
         connect(action, &QAction::triggered, this, [this, item] { report([&] { m_events->menuCommand(item); }); });
         m_menuActions[item] = action;
     }

@@ -5,6 +5,7 @@
 #include "device_list_dialog.h"
 #include "file_dialog.h"
 #include "interface_settings_dialog.h"
+#include "journal_dialog.h"
 #include "qt_text.h"
 
 #include <QMessageBox>
@@ -64,6 +65,12 @@ CI2DlgView::Result QtDialogHost::runInterfaceSettingsDialog(CI2Dlg &dialog)
 {
     InterfaceSettingsDialog window(&m_owner);
     return dialog.run(window);
+}
+
+void QtDialogHost::runJournalDialog(CJournalDlg &dialog)
+{
+    JournalDialog window(&m_owner);
+    window.run(dialog);
 }
 
 DialogResult QtDialogHost::runConfigDialog(CAutoDlg &dialog)

@@ -24,6 +24,7 @@ public:
     void showDeviceList() override;
     CI2DlgView::Result runInterfaceSettingsDialog(CI2Dlg &dialog) override;
     DialogResult runConfigDialog(CAutoDlg &dialog) override;
+    void runJournalDialog(CJournalDlg &dialog) override;
 
 private:
     QWidget &m_owner;

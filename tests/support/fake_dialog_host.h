@@ -45,6 +45,12 @@ public:
     {
         return configDialog ? configDialog(dialog) : DialogResult::Cancel;
     }
+    void runJournalDialog(CJournalDlg &dialog) override
+    {
+        ++journalDialogs;
+        if (journalDialog)
+            journalDialog(dialog);
+    }
 
     std::vector<MessageRequest> messages;
     std::deque<MessageAnswer> messageAnswers;
@@ -54,6 +60,8 @@ public:
     std::vector<FileDialogRequest> fileRequests;
     std::deque<std::optional<std::filesystem::path>> fileAnswers;
     int aboutBoxes = 0;
+    int journalDialogs = 0;
+    std::function<void(CJournalDlg &)> journalDialog;
     int deviceLists = 0;
     // The operator's work in "Interface Settings"; without one it is cancelled.
     std::function<CI2DlgView::Result(CI2Dlg &)> interfaceSettingsDialog;

@@ -94,6 +94,7 @@ public:
     void openDeviceManager();
     void showInfo();
     void runInterfaceSettings();
+    void showJournal();        // "File" / "Carrier-ID journal..."
 
     // --- fields and controls
     void takeFromControls();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/dialog_types.h"
+#include "history/cjournal_dlg.h"
 #include "params/editor/cauto_dlg.h"
 #include "reader/interface_settings_dialog.h"
 
@@ -26,6 +27,9 @@ public:
     // "Config", the parameter set editor: dialog.run on a dialog view; what
     // it hands back is then dialog.result().
     virtual DialogResult runConfigDialog(CAutoDlg &dialog) = 0;
+    // The carrier-ID journal's history: dialog.open on a dialog view, shown
+    // until the operator closes it.
+    virtual void runJournalDialog(CJournalDlg &dialog) = 0;
 };
 
 } // namespace teb

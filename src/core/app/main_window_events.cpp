@@ -47,6 +47,7 @@ void CQV58Dlg::menuCommand(MenuItem item)
     runEvent([this, item] {
         switch (item) {
         case MenuItem::FileExit: exit(); break;
+        case MenuItem::FileJournal: showJournal(); break;
         case MenuItem::InterfaceSettings: runInterfaceSettings(); break;
         case MenuItem::InterfaceDeviceManager: openDeviceManager(); break;
         case MenuItem::Config: runConfig(); break;

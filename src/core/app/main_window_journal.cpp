@@ -166,6 +166,17 @@ void CQV58Dlg::journalManualCarrierId(const std::string &carrierId, const std::s
     }
 }
 
+void CQV58Dlg::showJournal()
+{
+    if (!journal) {
+        showMessage(journalUnavailableText(journalProblem), kWindowTitle, MessageIcon::Stop);
+        return;
+    }
+    CJournalDlg history(*journal, workingDirectory, currentSetName,
+                        [this](const std::string &setName) { return loadParameterSet(workingDirectory, setName); });
+    m_dialogs.runJournalDialog(history);
+}
+
 CycleJournal CQV58Dlg::cycleJournal() const
 {
     return CycleJournal{journal.get(), journalProblem, currentSetName, counterStart, fixedJob};

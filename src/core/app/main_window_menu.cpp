@@ -7,6 +7,7 @@ namespace {
 
 constexpr std::array kMenuItems = std::to_array<MenuItemInfo>({
     {MenuItem::FileExit, "File", "Exit"},
+    {MenuItem::FileJournal, "File", "Carrier-ID journal..."},
     {MenuItem::InterfaceSettings, "Interface", "Settings"},
     {MenuItem::InterfaceDeviceManager, "Interface", "Device Manager"},
     {MenuItem::Config, "Config", ""},

@@ -7,6 +7,7 @@ namespace teb {
 // The main window's menu commands, as its menu bar and system menu offer them.
 enum class MenuItem {
     FileExit,
+    FileJournal,     // the carrier-ID journal's history window
     InterfaceSettings,
     InterfaceDeviceManager,
     Config,          // a command of its own, no submenu

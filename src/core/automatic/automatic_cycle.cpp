@@ -4,6 +4,7 @@
 #include "automatic/cycle_messages.h"
 #include "automatic/page_placement.h"
 #include "common/decimal_text.h"
+#include "transponder/page_bytes.h"
 
 #include <algorithm>
 #include <limits>
@@ -229,6 +230,14 @@ JournalEntry reservationOf(const CycleFields &fields, Source source, const DataS
     entry.counterStart = fields.journal.counterStart;
     entry.job = source == Source::FixedData ? fields.journal.fixedJob : 0;
     entry.uid = uid;
+    // What goes onto the tag, so that its record can be written again from the journal.
+    for (std::size_t i = 0; i < pageCount; ++i) {
+        const std::string &text = fields.source.pageText[i];
+        const auto digits = fields.pageSelected[i] && !text.empty() ? pageWriteDigits(text, fields.source.asciiFormat)
+                                                                     : std::nullopt;
+        entry.pagesHex += (i == 0 ? "" : ",") + digits.value_or("");
+        entry.pagesLocked += fields.source.set.pages[i].locked ? '1' : '0';
+    }
     return entry;
 }
 

@@ -18,7 +18,7 @@ namespace {
 
 constexpr std::string_view kColumns =
     "id, carrier_hex, set_name, source, position, csv_file, csv_row_hex, csv_delimiter, csv_marked,"
-    " counter_page_value, counter_start, job, uid, state, reserved_at, finished_at, station";
+    " counter_page_value, counter_start, job, uid, state, reserved_at, finished_at, station, pages_hex, pages_locked";
 constexpr std::size_t kNumericDigits = 18; // what a signed 64-bit column holds for certain
 
 std::string bytesOfKey(std::string_view key)
@@ -72,6 +72,8 @@ JournalEntry entryOf(const soci::row &row)
     entry.reservedAt = textAt(row, 14);
     entry.finishedAt = textAt(row, 15);
     entry.station = textAt(row, 16);
+    entry.pagesHex = textAt(row, 17);
+    entry.pagesLocked = textAt(row, 18);
     return entry;
 }
 
@@ -118,14 +120,15 @@ long long insertEntry(soci::session &sql, const JournalEntry &entry, bool holdsC
     long long id = 0;
     sql << "INSERT INTO cycles (carrier_key, carrier_hex, carrier_id, numeric_id, id_length, set_name, source, position,"
            " csv_file, csv_row_hex, csv_delimiter, csv_marked, counter_page_value, counter_start, job, uid,"
-           " state, reserved_at, finished_at, station) VALUES (:key, :hex, :shown, :number, :length, :setName, :source,"
+           " state, reserved_at, finished_at, station, pages_hex, pages_locked) VALUES (:key, :hex, :shown, :number, :length, :setName, :source,"
            " :position, :csvFile, :csvRow, :delimiter, :marked, :counterPage, :counterStart, :job, :uid,"
-           " :state, :reservedAt, :finishedAt, :station) RETURNING id",
+           " :state, :reservedAt, :finishedAt, :station, :pagesHex, :pagesLocked) RETURNING id",
         soci::use(key, keyIndicator), soci::use(hex), soci::use(shown), soci::use(numberValue, numberIndicator), soci::use(length),
         soci::use(entry.setName), soci::use(entry.source), soci::use(entry.position), soci::use(entry.csvFile),
         soci::use(rowHex), soci::use(entry.csvDelimiter), soci::use(marked), soci::use(entry.counterPageValue),
         soci::use(entry.counterStart), soci::use(job), soci::use(entry.uid), soci::use(state),
-        soci::use(entry.reservedAt), soci::use(entry.finishedAt), soci::use(entry.station), soci::into(id);
+        soci::use(entry.reservedAt), soci::use(entry.finishedAt), soci::use(entry.station), soci::use(entry.pagesHex),
+        soci::use(entry.pagesLocked), soci::into(id);
     return id;
 }
 
@@ -447,6 +450,16 @@ std::vector<JournalEntry> CarrierIdJournal::unmarkedCsvRows()
         return entriesOf((sql.prepare << "SELECT " << kColumns
                                      << " FROM cycles WHERE state = 'programmed' AND csv_file <> ''"
                                         " AND csv_marked = 0 ORDER BY id"));
+    });
+}
+
+std::vector<JournalEntry> CarrierIdJournal::programmedOfSet(std::string_view setName)
+{
+    return guarded("be read", [&](soci::session &sql) {
+        const std::string set(setName);
+        return entriesOf((sql.prepare << "SELECT " << kColumns
+                                      << " FROM cycles WHERE set_name = :set AND state = 'programmed' ORDER BY id",
+                          soci::use(set)));
     });
 }
 

@@ -75,6 +75,8 @@ public:
     // Programmed CSV rows whose "X" is still to be made.
     std::vector<JournalEntry> unmarkedCsvRows();
 
+    // The set's programmed transponders, oldest first (its records).
+    std::vector<JournalEntry> programmedOfSet(std::string_view setName);
     // Newest first; `search` (when not empty) matches the carrier ID or the UID.
     std::vector<JournalEntry> history(std::string_view search = {}, std::size_t limit = 10000);
 

@@ -41,6 +41,8 @@ struct JournalEntry {
     std::string counterPageValue; // written into the counter page; empty when none
     std::string counterStart;     // the counter page value its run started from
     std::int64_t job = 0;         // fixed data: the job the count belongs to
+    std::string pagesHex;         // the 17 pages as sent, 16 HEX digits each, "," between; empty: not written
+    std::string pagesLocked;      // 17 flags "1"/"0": the page was to be locked
     std::string uid;
     CycleState state = CycleState::Reserved;
     std::string reservedAt; // "YYYY-MM-DD hh:mm:ss", local time

@@ -25,6 +25,8 @@ const std::vector<std::string_view> &creationStatements()
         " counter_page_value TEXT NOT NULL,"
         " counter_start TEXT NOT NULL,"
         " job INTEGER NOT NULL,"
+        " pages_hex TEXT NOT NULL,"
+        " pages_locked TEXT NOT NULL,"
         " uid TEXT NOT NULL,"
         " state TEXT NOT NULL,"
         " reserved_at TEXT NOT NULL,"

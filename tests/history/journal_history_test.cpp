@@ -1,0 +1,116 @@
+// The history window's model: the journal listed newest first, searched by
+// carrier ID and UID, exported as CSV, and a set's record file written again.
+#include "history/cjournal_dlg.h"
+#include "journal/carrier_id_journal.h"
+#include "params/parameter_set.h"
+#include "support/temp_dir.h"
+#include "support/xml_check.h"
+
+#include <gtest/gtest.h>
+
+namespace teb {
+namespace {
+
+class RecordingJournalView : public CJournalDlgView {
+public:
+    std::string searchText() const override { return search; }
+    void showRows(const std::vector<HistoryRow> &shown) override { rows = shown; }
+    int selectedRow() const override { return selected; }
+    void showStatus(const std::string &text) override { status = text; }
+    std::optional<std::filesystem::path> chooseFile(const FileDialogRequest &request) override
+    {
+        requests.push_back(request);
+        return answer;
+    }
+    void showMessage(const MessageRequest &request) override { messages.push_back(request.text); }
+
+    std::string search;
+    int selected = -1;
+    std::vector<HistoryRow> rows;
+    std::string status;
+    std::vector<FileDialogRequest> requests;
+    std::optional<std::filesystem::path> answer;
+    std::vector<std::string> messages;
+};
+
+class JournalHistory : public ::testing::Test {
+protected:
+    JournalHistory()
+    {
+        const std::string pages = "3030303030303031,3030303030303032" + std::string(15, ',');
+        add("0000000000000001", "E0040150", "job", CycleState::Programmed, pages);
+        add("0000000000000002", "E0040151", "job", CycleState::Uncertain, pages);
+        add("A,\"1", "E0040152", "other", CycleState::Programmed, "");
+    }
+    void add(const std::string &id, const std::string &uid, const std::string &set, CycleState state,
+             const std::string &pages)
+    {
+        JournalEntry entry;
+        entry.carrierId = id;
+        entry.uid = uid;
+        entry.setName = set;
+        entry.source = "Decimal counter";
+        entry.pagesHex = pages;
+        entry.pagesLocked = "11" + std::string(15, '0');
+        journal->finish(journal->reserve(entry).id, state);
+    }
+
+    test::TempDir dir;
+    std::unique_ptr<CarrierIdJournal> journal =
+        CarrierIdJournal::openFile(journalFilePath(dir.path()), "bench", [] { return std::string("2026-12-07 10:00:00"); });
+    CJournalDlg model{*journal, dir.path(), "job", [](const std::string &) { return ParameterSet{}; }};
+    RecordingJournalView view;
+};
+
+TEST_F(JournalHistory, ListsNewestFirstAndSearchesByCarrierIdAndUid)
+{
+    model.open(view);
+    ASSERT_EQ(view.rows.size(), 3u);
+    EXPECT_EQ(view.rows[0][0], "A,\"1");
+    EXPECT_EQ(view.rows[2][0], "0000000000000001");
+    EXPECT_EQ(view.rows[1][2], "uncertain");
+    view.search = "E0040151";
+    model.searchChanged();
+    ASSERT_EQ(view.rows.size(), 1u);
+    EXPECT_EQ(view.rows[0][0], "0000000000000002");
+    view.search = "0001";
+    model.searchChanged();
+    ASSERT_EQ(view.rows.size(), 1u);
+    EXPECT_EQ(view.rows[0][1], "E0040150");
+    EXPECT_EQ(view.status.substr(0, 7), "1 cycle");
+}
+
+TEST_F(JournalHistory, ExportsTheListAsCsvWithEveryFieldQuoted)
+{
+    model.open(view);
+    view.answer = dir / "list.csv";
+    model.exportClicked();
+    const std::string csv = test::readFileBytes(dir / "list.csv");
+    EXPECT_EQ(csv.substr(0, csv.find("\r\n")),
+              R"("Carrier ID","UID","State","Set","Source","Position","Reserved","Finished","Station")");
+    EXPECT_NE(csv.find(R"("A,""1","E0040152","programmed","other")"), std::string::npos);
+    EXPECT_EQ(view.messages.back(), "3 cycles written to " + (dir / "list.csv").string() + ".");
+}
+
+TEST_F(JournalHistory, WritesASetsRecordFileAgainFromItsProgrammedCycles)
+{
+    model.open(view);
+    view.answer = dir / "again.xml";
+    model.rewriteRecordsClicked();
+    EXPECT_EQ(view.requests.back().initialFileName, "job records.xml");
+    EXPECT_EQ(view.messages.back(), "1 records of set job written to " + (dir / "again.xml").string() + ".");
+    const std::string file = test::readFileBytes(dir / "again.xml");
+    EXPECT_EQ(test::xmlFaults(dir / "again.xml"), "");
+    EXPECT_NE(file.find(">E0040150<"), std::string::npos);
+    EXPECT_EQ(file.find(">E0040151<"), std::string::npos); // uncertain: no record
+    EXPECT_NE(file.find("30 30 30 30 30 30 30 31"), std::string::npos);
+    EXPECT_NE(file.find(">07/12/26<"), std::string::npos); // dated when its cycle ended
+    EXPECT_NE(file.find(">10:00:00<"), std::string::npos);
+
+    model.rewriteRecordsClicked(); // never over an existing file
+    EXPECT_NE(view.messages.back().find("could not be written"), std::string::npos);
+    EXPECT_EQ(test::readFileBytes(dir / "again.xml"), file);
+}
+
+} // namespace
+} // namespace teb
