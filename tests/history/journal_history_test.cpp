@@ -104,7 +104,7 @@ TEST_F(JournalHistory, WritesASetsRecordFileAgainFromItsProgrammedCycles)
     EXPECT_NE(file.find(">E0040150<"), std::string::npos);
     EXPECT_EQ(file.find(">E0040151<"), std::string::npos); // uncertain: no record
     EXPECT_NE(file.find("30 30 30 30 30 30 30 31"), std::string::npos);
-    EXPECT_NE(file.find(">07/12/26<"), std::string::npos); // dated when its cycle ended
+    EXPECT_NE(file.find("> 7/12/26<"), std::string::npos); // dated when its cycle ended
     EXPECT_NE(file.find(">10:00:00<"), std::string::npos);
 
     model.rewriteRecordsClicked(); // never over an existing file
