@@ -60,6 +60,9 @@ INSTANTIATE_TEST_SUITE_P(Windows, CarrierIdWindowTest, testing::Values(
     WindowCase{"LoadedOutsideTheMemory", ConfigEditorTest::decimalSet("job", "-2", "4"), "17",
                "4141414141414141AAAAAAAAAAAAAAAA", 0, -1, false},
     WindowCase{"CsvNegativeOffsetInsideTheMemory", ConfigEditorTest::csvSet("-2", "4", "2"), "",
+               "4141414141414141AAAAAAAAAAAAAAAA", 0, -1, false},
+    // 2^32 + 2 is far outside, not byte 2.
+    WindowCase{"OffsetBeyond32Bits", ConfigEditorTest::decimalSet("job", "4294967298", "4"), "17",
                "4141414141414141AAAAAAAAAAAAAAAA", 0, -1, false}),
     [](const auto &info) { return info.param.name; });
 
@@ -70,6 +73,7 @@ struct CheckCase {
     std::string shownOffset, shownLength;
     std::vector<std::string> messages;
 };
+void PrintTo(const CheckCase &c, std::ostream *os) { *os << c.name; }
 
 class CarrierIdCheckTest : public ConfigEditorTest, public testing::WithParamInterface<CheckCase> {};
 
@@ -103,8 +107,17 @@ INSTANTIATE_TEST_SUITE_P(Fields, CarrierIdCheckTest, testing::Values(
     CheckCase{"NegativeOffset", true, "-5", "4", "1", "0", "4", {"Carrier ID Length must be under 16."}},
     CheckCase{"DecimalOffsetBeyondPage2", false, "20", "4", "1", "16", "0",
               {"Carrier ID Offset + Carrier ID Length must be under 16.", "Carrier ID Length must be under 16."}},
-    CheckCase{"CsvBeyondMemory", true, "20", "16", "16", "16", "0", {"Carrier ID Length must be under 16."}}),
+    CheckCase{"CsvBeyondMemory", true, "20", "16", "16", "16", "0", {"Carrier ID Length must be under 16."}},
+    CheckCase{"OffsetBeyond32Bits", false, "4294967298", "4", "1", "16", "0",
+              {"Carrier ID Offset + Carrier ID Length must be under 16.", "Carrier ID Length must be under 16."}},
+    CheckCase{"LengthBeyond32Bits", true, "0", "4294967300", "1", "0", "16", {"Carrier ID Length must be under 16."}}),
     [](const auto &info) { return info.param.name; });
+
+TEST(CarrierIdFields, AMemoryPageBeyond32BitsIsThePageLimit)
+{
+    EXPECT_EQ(memoryPageOf("4294967298"), 17);
+    EXPECT_EQ(checkCarrierIdFields(CarrierIdSource::CsvFile, {"0", "4", "4294967298"}).fields.memoryPage, "17");
+}
 
 TEST_F(ConfigEditorTest, AFieldLosingTheFocusToTheCheckMessageDoesNotCheckAgain)
 {

@@ -44,6 +44,10 @@ struct CarrierIdCheck {
 // negative or leaves the memory is drawn back inside with the length message.
 CarrierIdCheck checkCarrierIdFields(CarrierIdSource source, const CarrierIdSetupFields &fields);
 
+// A carrier-ID field's number by its true value: one beyond 32 bits stays
+// far outside the memory instead of wrapping into a small one.
+int carrierIdFieldValue(std::string_view field);
+
 // The memory page of its field text, limited to 1..17.
 int memoryPageOf(std::string_view memoryPage);
 

@@ -2,8 +2,6 @@
 // that follow from them; and where Enter and Tab move the focus.
 #include "params/editor/cauto_dlg.h"
 
-#include "common/decimal_text.h"
-
 namespace teb {
 namespace {
 
@@ -165,8 +163,8 @@ void CAutoDlg::lockCarrierIdClicked()
 {
     takeFromControls();
     m_set.lockCarrierId = !m_set.lockCarrierId;
-    const int offset = readDecimal(m_set.carrierIdOffset);
-    const int length = readDecimal(m_set.carrierIdLength);
+    const int offset = carrierIdFieldValue(m_set.carrierIdOffset);
+    const int length = carrierIdFieldValue(m_set.carrierIdLength);
     if (offset < bytesPerPage)
         page(1).locked = m_set.lockCarrierId;
     if (!(offset < bytesPerPage && offset + length < bytesPerPage + 1))
@@ -181,8 +179,8 @@ void CAutoDlg::lockPageClicked(int pageNumber)
     PageSetting &lockedPage = page(pageNumber);
     lockedPage.locked = !lockedPage.locked;
     if (withDecimalCounter()) {
-        const int offset = readDecimal(m_set.carrierIdOffset);
-        const int end = offset + readDecimal(m_set.carrierIdLength);
+        const int offset = carrierIdFieldValue(m_set.carrierIdOffset);
+        const int end = offset + carrierIdFieldValue(m_set.carrierIdLength);
         if (pageNumber == 1) {
             if (lockedPage.locked && (end < bytesPerPage || page(2).locked))
                 m_set.lockCarrierId = true;
