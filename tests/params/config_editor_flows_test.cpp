@@ -124,6 +124,46 @@ INSTANTIATE_TEST_SUITE_P(Buttons, DataSourceTest, testing::Values(
     SourceCase{"FixData", Control::FixDataSwitch, false, false, false, false, true, true, "1", false}),
     [](const auto &info) { return info.param.name; });
 
+// The fixed data of pages 1 and 2 survives opening, "Save" and "OK" of a set whose CSV carrier ID lies further on.
+TEST_F(ConfigEditorTest, ACsvCarrierIdBeyondPage2KeepsPages1And2)
+{
+    CAutoDlg &editor = openStored(csvSet("0", "8", "3"));
+    view.answers = {MessageAnswer::Yes};
+    editor.save();
+    editor.ok();
+    ASSERT_TRUE(editor.result().accepted);
+    for (const ParameterSet &set : {loadParameterSet(dir.path(), "job"), editor.result().set}) {
+        EXPECT_EQ(set.pages[0].hex[0], "41");
+        EXPECT_EQ(set.pages[1].hex[7], "AA");
+    }
+}
+
+struct CsvChoiceCase {
+    std::string memoryPage;
+    std::string hex;  // bytes 0 .. 15 after ".csv file" is chosen
+};
+
+class CsvChoiceTest : public ConfigEditorTest, public testing::WithParamInterface<CsvChoiceCase> {};
+
+// Choosing ".csv file" clears around the window on its own page only.
+TEST_P(CsvChoiceTest, ChoosingTheCsvSourceClearsAroundTheWindowOnItsPage)
+{
+    ParameterSet set = decimalSet("job", "4", "4");
+    set.memoryPage = GetParam().memoryPage;
+    CAutoDlg &editor = openStored(set, "17");  // the decimal counter fills page 1: 00000000 30303137
+    editor.clicked(Control::CsvFileSwitch);
+    std::string hex;
+    for (int byte = 0; byte < 16; ++byte)
+        hex += hexAt(byte);
+    EXPECT_EQ(hex, GetParam().hex);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, CsvChoiceTest, testing::Values(
+    CsvChoiceCase{"1", "0000000030303137AAAAAAAAAAAAAAAA"},
+    CsvChoiceCase{"2", "000000003030313700000000AAAAAAAA"},
+    CsvChoiceCase{"3", "0000000030303137AAAAAAAAAAAAAAAA"}),
+    [](const auto &info) { return "MemoryPage" + info.param.memoryPage; });
+
 TEST_F(ConfigEditorTest, CompleteCsvAndFixDataSetTheirOwnValues)
 {
     CAutoDlg &editor = openStored(decimalSet("job", "2", "4"), "17");

@@ -52,10 +52,13 @@ INSTANTIATE_TEST_SUITE_P(Windows, CarrierIdWindowTest, testing::Values(
                "0000303031370000AAAAAAAAAAAAAAAA", 2, 5, false},
     WindowCase{"DecimalAcrossBothPages", ConfigEditorTest::decimalSet("job", "6", "6"), "123456",
                "00000000000031323334353600000000", 6, 11, false},
+    // A CSV window is marked, but the fixed data around it stays until the source is chosen anew.
     WindowCase{"CsvOnItsRealPage", ConfigEditorTest::csvSet("4", "4", "2"), "",
-               "000000000000000000000000AAAAAAAA", 12, 15, false},
+               "4141414141414141AAAAAAAAAAAAAAAA", 12, 15, false},
     WindowCase{"CsvBeyondPage2WritesPages3To17", ConfigEditorTest::csvSet("6", "8", "2"), "",
-               "0000000000000000000000000000AAAA", 14, 15, true},
+               "4141414141414141AAAAAAAAAAAAAAAA", 14, 15, true},
+    WindowCase{"CsvOnPage3", ConfigEditorTest::csvSet("0", "8", "3"), "",
+               "4141414141414141AAAAAAAAAAAAAAAA", 0, -1, true},
     // A window loaded outside the memory is neither placed nor cleared.
     WindowCase{"LoadedOutsideTheMemory", ConfigEditorTest::decimalSet("job", "-2", "4"), "17",
                "4141414141414141AAAAAAAAAAAAAAAA", 0, -1, false},

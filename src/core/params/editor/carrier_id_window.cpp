@@ -93,11 +93,11 @@ std::optional<CarrierIdWindow> carrierIdWindow(const ParameterSet &set)
     if (source == CarrierIdSource::FixData || source == CarrierIdSource::CsvFileComplete)
         return std::nullopt;
     const int offset = carrierIdFieldValue(set.carrierIdOffset);
-    const int start = windowBase(source, memoryPageOf(set.memoryPage)) + offset;
+    const int pageStart = windowBase(source, memoryPageOf(set.memoryPage));
     const int length = carrierIdFieldValue(set.carrierIdLength);
-    if (offset < 0 || !runFitsCells(start, length))
+    if (offset < 0 || !runFitsCells(pageStart + offset, length))
         return std::nullopt;
-    return CarrierIdWindow{start, length};
+    return CarrierIdWindow{pageStart + offset, length, pageStart};
 }
 
 bool isCsvSource(CarrierIdSource source)
@@ -109,8 +109,8 @@ bool isClearedAround(const CarrierIdWindow &window, int byte)
 {
     if (byte < 0 || byte >= carrierIdPageBytes || window.contains(byte))
         return false;
-    // A window that ends in page 1 leaves page 2 as it is.
-    return byte < bytesPerPage || window.end() > bytesPerPage;
+    const int endOfLastPage = (window.end() + bytesPerPage - 1) / bytesPerPage * bytesPerPage;
+    return (byte >= window.pageStart && byte < window.start) || (byte >= window.end() && byte < endOfLastPage);
 }
 
 std::string paddedCarrierId(std::string_view carrierId, int length)

@@ -56,6 +56,7 @@ int memoryPageOf(std::string_view memoryPage);
 struct CarrierIdWindow {
     int start = 0;
     int length = 0;
+    int pageStart = 0;  // the first byte of the page the offset counts from
 
     bool contains(int byte) const { return byte >= start && byte < start + length; }
     int end() const { return start + length; }
@@ -65,8 +66,10 @@ struct CarrierIdWindow {
 // negative or leaves the memory.
 std::optional<CarrierIdWindow> carrierIdWindow(const ParameterSet &set);
 
-// Whether "carrier ID into pages 1-2" clears byte 0..15 of a window: bytes
-// before and behind it, except that page 2 stays when the window ends in page 1.
+// Whether "carrier ID into pages 1-2" clears byte 0..15 of a window: the bytes
+// of its own page before it, and those behind it up to the end of the page it
+// ends in. So a window that ends in page 1 leaves page 2 as it is, and one that
+// lies beyond page 2 clears nothing.
 bool isClearedAround(const CarrierIdWindow &window, int byte);
 
 // The decimal carrier ID as placed: "0" in front up to the length, a longer

@@ -75,7 +75,7 @@ private:
     void finishPendingChoices();
     void stopTimers();
     // bytes of pages 1 and 2
-    void carrierIdIntoPages();
+    void carrierIdIntoPages(bool sourceChosen = false);
     void markWindow(const CarrierIdWindow &window);
     void cellEdited(int byte);
     void cellConfirmed(ConfigControl id);

@@ -27,7 +27,10 @@ bool CAutoDlg::cellsValid() const
     return true;
 }
 
-void CAutoDlg::carrierIdIntoPages()
+// The decimal counter writes its window, so the bytes around it are cleared
+// whenever it is placed. A CSV window only marks its bytes: the fixed data
+// around it is cleared only when the operator has just chosen the source.
+void CAutoDlg::carrierIdIntoPages(bool sourceChosen)
 {
     const CarrierIdSource dataSource = source();
     if (dataSource == CarrierIdSource::CsvFileComplete)
@@ -50,6 +53,8 @@ void CAutoDlg::carrierIdIntoPages()
             setByteTexts(byte, {byteToHexDigits(cells.cell(byte)), byteToDisplay(cells.cell(byte))});
     }
     markWindow(*window);
+    if (dataSource == CarrierIdSource::CsvFile && !sourceChosen)
+        return;
     for (int byte = 0; byte < carrierIdPageBytes; ++byte) {
         if (isClearedAround(*window, byte))
             setByteTexts(byte, {"00", "NUL"});

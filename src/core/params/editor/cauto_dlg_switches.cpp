@@ -123,6 +123,7 @@ void CAutoDlg::chooseDataSource(CarrierIdSource dataSource)
         page(2).fixed.fill(true);
         break;
     }
+    carrierIdIntoPages(true);
     showInControls();
     showSourceStates();
     disableOk();
