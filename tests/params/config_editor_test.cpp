@@ -200,6 +200,56 @@ TEST_F(ConfigEditorTest, AFaultyCellBlocksSaveAndOkUntilMended)
     EXPECT_EQ(loadParameterSet(dir.path(), "job").pages[1].hex[1], "BC");
 }
 
+struct WindowByteCase {
+    bool hexSide;
+    std::string typed;
+    std::string hex;  // what the file holds for byte 0 after "Save"
+    std::string carrierId;  // a faulty byte leaves the carrier ID as handed in
+};
+void PrintTo(const WindowByteCase &c, std::ostream *os) { *os << (c.hexSide ? "HEX " : "ASCII ") << '"' << c.typed << '"'; }
+
+class DecimalWindowByteTest : public ConfigEditorTest, public testing::WithParamInterface<WindowByteCase> {};
+
+// The decimal carrier ID is digits: any other byte in its window is a faulty cell.
+TEST_P(DecimalWindowByteTest, TakesDigitsOnly)
+{
+    const WindowByteCase &c = GetParam();
+    const bool valid = c.hex != "41";  // a refused save leaves the file as stored
+    CAutoDlg &editor = openStored(decimalSet("job", "0", "4"), "42");
+    view.typeAndEnter(editor, c.hexSide ? hexCell(0) : asciiCell(0), c.typed);
+    EXPECT_EQ(view.background(hexCell(0)), valid ? windowGreen : colour::Red);
+    EXPECT_EQ(view.isEnabled(Control::SaveButton), valid);
+    EXPECT_EQ(editor.set().carrierId, c.carrierId);
+
+    view.answers = {MessageAnswer::Yes};
+    editor.save();
+    EXPECT_EQ(loadParameterSet(dir.path(), "job").pages[0].hex[0], c.hex);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cells, DecimalWindowByteTest, testing::Values(
+    WindowByteCase{true, "39", "39", "9042"}, WindowByteCase{false, "7", "37", "7042"},
+    WindowByteCase{true, "00", "41", "42"}, WindowByteCase{false, "NUL", "41", "42"},
+    WindowByteCase{true, "41", "41", "42"}, WindowByteCase{false, " ", "41", "42"}));
+
+// A cell typed over without Enter counts for "Save" and "OK", and the carrier ID follows its window.
+TEST_F(ConfigEditorTest, AWindowByteTypedOverWithoutEnterCountsForSaveAndOk)
+{
+    CAutoDlg &editor = openStored(decimalSet("job", "0", "4"), "17");
+    view.type(hexCell(3), "35");
+    view.answers = {MessageAnswer::Yes};
+    editor.save();
+    const ParameterSet saved = loadParameterSet(dir.path(), "job");
+    EXPECT_EQ(saved.pages[0].hex[3], "35");
+    EXPECT_EQ(saved.carrierId, "0015");
+
+    view.type(asciiCell(2), "4");
+    editor.ok();
+    ASSERT_TRUE(editor.result().accepted);
+    EXPECT_EQ(editor.result().set.carrierId, "0045");
+    EXPECT_EQ(editor.result().set.pages[0].hex[2], "34");
+    EXPECT_EQ(editor.result().set.pages[0].hex[3], "35");
+}
+
 TEST_F(ConfigEditorTest, EditingWindowCellsRewritesTheDecimalCarrierId)
 {
     CAutoDlg &editor = openStored(decimalSet("job", "2", "4"), "17");

@@ -101,6 +101,7 @@ void CAutoDlg::loadSet(const std::string &name, bool keepHandedInValues)
         m_set = loadParameterSet(m_directory, name);
     }
     m_set.name = name;
+    m_typedNonDigit.fill(false);
     if (m_set.useFixData || m_set.useCsvFile)
         m_set.lockCarrierId = false;
     carrierIdIntoPages();
@@ -121,13 +122,18 @@ void CAutoDlg::takeFromControls()
         m_set.*binding.field = m_view->text(binding.id);
     // A cell typed over but not confirmed counts as confirmed; the HEX cell
     // wins over the ASCII cell of the same byte.
+    const std::optional<CarrierIdWindow> window = carrierIdWindow(m_set);
+    bool windowTypedOver = false;
     for (int byte = 0; byte < carrierIdPageBytes; ++byte) {
         const ByteTexts held = byteTexts(byte);
         if (const std::string hex = m_view->text(hexCell(byte)); hex != held.hex)
-            setByteTexts(byte, readFreeHexCell(hex));
+            takeTypedByte(byte, readFreeHexCell(hex));
         else if (const std::string ascii = m_view->text(asciiCell(byte)); ascii != held.ascii)
-            setByteTexts(byte, readFreeAsciiCell(ascii));
+            takeTypedByte(byte, readFreeAsciiCell(ascii));
+        windowTypedOver = windowTypedOver || (window && window->contains(byte) && byteTexts(byte) != held);
     }
+    if (windowTypedOver)
+        carrierIdFromWindow();
 }
 
 void CAutoDlg::showInControls()

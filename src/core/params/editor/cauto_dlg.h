@@ -7,6 +7,7 @@
 #include "params/parameter_set_save.h"
 #include "params/set_list.h"
 
+#include <array>
 #include <filesystem>
 #include <string>
 
@@ -78,6 +79,9 @@ private:
     void carrierIdIntoPages(bool sourceChosen = false);
     void markWindow(const CarrierIdWindow &window);
     void cellEdited(int byte);
+    void takeTypedByte(int byte, const ByteTexts &texts);
+    void carrierIdFromWindow();
+    bool isValidByte(int byte) const;
     void cellConfirmed(ConfigControl id);
     void showByteColours();
     void showCells();
@@ -116,6 +120,9 @@ private:
     bool m_nameChoicePending = false;
     bool m_counterPageChoicePending = false;
     bool m_checking = false;  // a check's message box takes the focus from its field
+    // Bytes of pages 1 and 2 that the operator typed as something other than
+    // a decimal digit: faulty while they lie in the decimal counter's window.
+    std::array<bool, carrierIdPageBytes> m_typedNonDigit{};
     ConfigEditorResult m_result;
 };
 

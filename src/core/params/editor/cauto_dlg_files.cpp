@@ -68,12 +68,15 @@ void CAutoDlg::save()
     finishPendingChoices();
     takeFromControls();
     m_savePressed = true;
-    carrierIdIntoPages();
-    showInControls();
+    // A faulty cell is refused before the carrier ID is placed, so that
+    // placing it never hides what the operator typed.
     if (!cellsValid()) {
+        showInControls();
         showCloseButtons();
         return;
     }
+    carrierIdIntoPages();
+    showInControls();
     // With no data source the editor shows a decimal counter while the
     // station would program fixed data: the same ID on every tag.
     if (!hasCarrierIdSource(m_set)) {
