@@ -2,6 +2,8 @@
 
 #include "transponder/byte_text.h"
 
+#include <functional>
+
 namespace teb {
 namespace {
 
@@ -76,6 +78,73 @@ TEST_F(ConfigEditorTest, ASetWithoutDataSourceIsNotSaved)
     EXPECT_EQ(view.messageTexts(), std::vector<std::string>{std::string(noDataSourceMessage)});
     EXPECT_EQ(loadParameterSet(dir.path(), "job").quantity, "25");
     EXPECT_FALSE(editor.result().saved);
+}
+
+ParameterSet changed(ParameterSet set, const std::function<void(ParameterSet &)> &change)
+{
+    change(set);
+    return set;
+}
+
+struct RefusalCase {
+    std::string name;
+    ParameterSet set;
+    std::string carrierId;     // as the main window hands them in
+    std::string counterValue;
+    std::string_view message;
+};
+void PrintTo(const RefusalCase &c, std::ostream *os) { *os << c.name; }
+
+class RefusalTest : public ConfigEditorTest, public testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(RefusalTest, SaveAndOkRefuseTheSetAndSayWhy)
+{
+    const RefusalCase &c = GetParam();
+    store(c.set);
+    ConfigEditorInput in = input(c.set.name, c.carrierId);
+    in.counterValue = c.counterValue;
+    CAutoDlg &editor = open(in);
+
+    view.type(Control::NameList, "copy");
+    editor.save();
+    EXPECT_FALSE(std::filesystem::exists(setFilePath(dir.path(), "copy")));
+    view.type(Control::NameList, "job");
+    editor.ok();
+    EXPECT_FALSE(view.endResult);
+    EXPECT_EQ(view.messageTexts(), (std::vector<std::string>{std::string(c.message), std::string(c.message)}));
+    for (const MessageRequest &message : view.messages) {
+        EXPECT_EQ(message.caption, "Tag Encoder Bench");
+        EXPECT_EQ(message.icon, MessageIcon::Warning);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sets, RefusalTest, testing::Values(
+    RefusalCase{"NegativeQuantity", changed(ConfigEditorTest::decimalSet("job", "0", "4"), [](auto &s) { s.quantity = "-5"; }),
+                "17", "00000001", negativeQuantityMessage},
+    RefusalCase{"CarrierIdWithLetters", ConfigEditorTest::decimalSet("job", "0", "4"), "12AB", "00000001",
+                carrierIdDigitsMessage},
+    RefusalCase{"CarrierIdLongerThanItsLength", ConfigEditorTest::decimalSet("job", "0", "3"), "98765", "00000001",
+                carrierIdDigitsMessage},
+    RefusalCase{"CounterPageOnTheCarrierId", changed(ConfigEditorTest::csvSet("0", "8", "3"), [](auto &s) { s.counterPage = "3"; }),
+                "", "00000001", counterPageClashMessage},
+    RefusalCase{"CounterValueBeyondItsPage", changed(ConfigEditorTest::decimalSet("job", "0", "4"), [](auto &s) { s.counterPage = "5"; }),
+                "17", "123456789", counterValueTooLongMessage}),
+    [](const auto &info) { return info.param.name; });
+
+// The faults that a field or list shows at once, not only on "Save".
+TEST_F(ConfigEditorTest, ACarrierIdThatIsNoNumberAndACounterPageOnTheCarrierIdAreReportedAtOnce)
+{
+    CAutoDlg &editor = openStored(decimalSet("job", "0", "4"), "17");
+    view.type(Control::CarrierId, "12AB");
+    editor.focusLost(Control::CarrierId);
+    EXPECT_EQ(view.messageTexts(), std::vector<std::string>{std::string(carrierIdDigitsMessage)});
+
+    view.messages.clear();
+    editor.clicked(Control::CsvFileSwitch);
+    view.typeAndEnter(editor, Control::MemoryPage, "4");
+    view.choose(editor, Control::CounterPageList, "4");
+    view.fire(editor, ConfigTimer::CounterPageChoice);
+    EXPECT_EQ(view.messageTexts(), std::vector<std::string>{std::string(counterPageClashMessage)});
 }
 
 struct SourceCase {

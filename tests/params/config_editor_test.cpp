@@ -185,7 +185,7 @@ TEST_F(ConfigEditorTest, AFaultyCellBlocksSaveAndOkUntilMended)
     view.answers = {MessageAnswer::Yes};
     view.typeAndEnter(editor, hexCell(9), "ABC");
     editor.save();
-    EXPECT_TRUE(view.messages.empty());
+    EXPECT_EQ(view.messageTexts(), std::vector<std::string>{faultyCellMessage(9)});
     EXPECT_EQ(loadParameterSet(dir.path(), "job").pages[1].hex[1], "AA");
 
     view.type(hexCell(9), "XYZ");  // typed over, not confirmed: "OK" finds it

@@ -247,7 +247,7 @@ void CAutoDlg::ok()
 {
     finishPendingChoices();
     takeFromControls();
-    if (!m_okAllowed || !cellsValid()) {
+    if (!m_okAllowed || refused()) {
         showInControls();  // a cell typed over into a faulty byte turns red
         showCloseButtons();
         return;
@@ -283,6 +283,29 @@ void CAutoDlg::disableOk()
 {
     m_okAllowed = false;
     showCloseButtons();
+}
+
+// "Save" and "OK": true, with the reason shown, when the set cannot go on.
+bool CAutoDlg::refused()
+{
+    std::string reason;
+    for (int byte = 0; byte < carrierIdPageBytes && reason.empty(); ++byte) {
+        if (!isValidByte(byte))
+            reason = faultyCellMessage(byte);
+    }
+    if (const std::optional<std::string_view> refusal = setRefusal(m_set); reason.empty() && refusal)
+        reason = *refusal;
+    if (reason.empty())
+        return false;
+    showInControls();
+    showCloseButtons();
+    warn(reason);
+    return true;
+}
+
+void CAutoDlg::warn(std::string_view text)
+{
+    m_view->showMessage({std::string(text), std::string(messageCaption), MessageIcon::Warning, MessageButtons::Ok});
 }
 
 } // namespace teb

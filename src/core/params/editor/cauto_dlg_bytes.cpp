@@ -185,7 +185,9 @@ void CAutoDlg::checkCarrierId()
     m_set.memoryPage = check.fields.memoryPage;
     showInControls();
     for (const std::string_view message : check.messages)
-        m_view->showMessage({std::string(message), std::string(messageCaption), MessageIcon::Warning, MessageButtons::Ok});
+        warn(message);
+    if (const std::optional<std::string_view> refusal = carrierIdRefusal(m_set))
+        warn(*refusal);
     disableOk();
     m_checking = false;
 }

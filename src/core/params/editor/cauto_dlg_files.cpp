@@ -70,18 +70,14 @@ void CAutoDlg::save()
     m_savePressed = true;
     // A faulty cell is refused before the carrier ID is placed, so that
     // placing it never hides what the operator typed.
-    if (!cellsValid()) {
-        showInControls();
-        showCloseButtons();
+    if (refused())
         return;
-    }
     carrierIdIntoPages();
     showInControls();
     // With no data source the editor shows a decimal counter while the
     // station would program fixed data: the same ID on every tag.
     if (!hasCarrierIdSource(m_set)) {
-        m_view->showMessage({std::string(noDataSourceMessage), std::string(messageCaption), MessageIcon::Warning,
-                            MessageButtons::Ok});
+        warn(noDataSourceMessage);
         return;
     }
     const SaveOutcome outcome = saveParameterSet(m_directory, m_set, m_setList, [this] {

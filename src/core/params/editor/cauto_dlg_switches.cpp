@@ -218,6 +218,8 @@ void CAutoDlg::counterPageChosen()
     }
     showSwitches();
     disableOk();
+    if (counterPageClashes(m_set))
+        warn(counterPageClashMessage);
 }
 
 bool CAutoDlg::moveFocusFrom(ConfigControl id)

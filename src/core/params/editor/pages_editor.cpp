@@ -61,6 +61,16 @@ std::optional<int> counterPageNumber(std::string_view counterPage)
     return std::nullopt;
 }
 
+std::optional<std::string> counterValueOnPage(std::string_view counterValue)
+{
+    constexpr auto width = static_cast<std::size_t>(counterValueDigits);
+    std::string digits = formatUnsigned64(readUnsigned64(counterValue));
+    if (digits.size() > width)
+        return std::nullopt;
+    digits.insert(0, width - digits.size(), '0');
+    return digits;
+}
+
 auto_2::auto_2(PagesEditorData data) : m_data(std::move(data)) {}
 
 DialogResult auto_2::run(Auto2View &view)

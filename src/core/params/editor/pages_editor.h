@@ -32,6 +32,10 @@ inline constexpr int counterValueDigits = 8;
 // The counter page of a "Counter Page" text: 3 .. 17, or nothing for "None".
 std::optional<int> counterPageNumber(std::string_view counterPage);
 
+// The eight characters a counter value puts on its page: its number with "0"
+// in front; nothing for a value of more than eight digits, which no page holds.
+std::optional<std::string> counterValueOnPage(std::string_view counterValue);
+
 // The "Config Pages 3-17" dialog: the bytes of pages 3..17 and their switches.
 // Every confirmed cell is checked; the counter page carries the counter value
 // while the dialog is open.
