@@ -16,9 +16,6 @@ inline constexpr std::string_view carrierIdDigitsMessage =
 inline constexpr std::string_view counterPageClashMessage =
     "Decimal counter on Page must not be a page of the carrier ID.\r\n"
     "Choose another page or another Memory Page.";
-inline constexpr std::string_view counterValueTooLongMessage =
-    "Counter Value must have at most 8 digits to fit on its page.\r\n"
-    "Enter a shorter value on the page with \"Edit\" or choose \"None\".";
 
 // The message for a faulty byte cell of pages 1 and 2 (byte 0 .. 15).
 std::string faultyCellMessage(int byte);
