@@ -433,6 +433,32 @@ TEST_F(ConfigEditorTest, AMissingSetFileKeepsWhatTheMainWindowHandedIn)
     EXPECT_TRUE(view.messages.empty());
 }
 
+class UnsavedNameTest : public ConfigEditorTest, public testing::WithParamInterface<MessageAnswer> {};
+
+// "OK" never hands back a name that has no file and no list entry: Yes saves it first, No keeps the
+// main window's set.
+TEST_P(UnsavedNameTest, OkAsksToSaveANewName)
+{
+    const bool yes = GetParam() == MessageAnswer::Yes;
+    CAutoDlg &editor = openStored(decimalSet("job", "0", "4"));
+    view.type(Control::NameList, "fresh");
+    view.answers = {GetParam()};
+    editor.ok();
+    ASSERT_FALSE(view.messages.empty());
+    EXPECT_EQ(view.messages[0], (MessageRequest{std::string(unsavedNameQuestion), "Tag Encoder Bench",
+                                                MessageIcon::Question, MessageButtons::YesNo}));
+    EXPECT_EQ(view.endResult, yes ? DialogResult::Ok : DialogResult::Cancel);
+    EXPECT_EQ(editor.result().accepted, yes);
+    EXPECT_EQ(editor.result().setList.contains("fresh"), yes);
+    EXPECT_EQ(std::filesystem::exists(setFilePath(dir.path(), "fresh")), yes);
+    if (yes) {
+        EXPECT_EQ(editor.result().currentSetName, "fresh");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, UnsavedNameTest, testing::Values(MessageAnswer::Yes, MessageAnswer::No),
+                         [](const auto &info) { return std::string(info.param == MessageAnswer::Yes ? "Yes" : "No"); });
+
 TEST_F(ConfigEditorTest, CancelHandsNothingBackButKeepsFilesWritten)
 {
     store(decimalSet("job", "0", "4"));

@@ -252,6 +252,15 @@ void CAutoDlg::ok()
         showCloseButtons();
         return;
     }
+    if (!isSavedName(m_set.name)) {
+        if (!askedToSave()) {
+            cancel();  // the main window keeps its current set
+            return;
+        }
+        save();
+        if (!isSavedName(m_set.name))
+            return;
+    }
     stopTimers();
     m_result = ConfigEditorResult{.accepted = true,
                                   .saved = m_saved,
@@ -261,6 +270,19 @@ void CAutoDlg::ok()
                                   .setList = m_setList,
                                   .set = m_set};
     m_view->endDialog(DialogResult::Ok);
+}
+
+// A name the main window can run: listed, with its file.
+bool CAutoDlg::isSavedName(const std::string &name) const
+{
+    return m_setList.contains(name) && isValidSetName(name) && fileExists(setFilePath(m_directory, name));
+}
+
+bool CAutoDlg::askedToSave()
+{
+    return m_view->showMessage({std::string(unsavedNameQuestion), std::string(messageCaption), MessageIcon::Question,
+                               MessageButtons::YesNo})
+           == MessageAnswer::Yes;
 }
 
 void CAutoDlg::cancel()

@@ -17,6 +17,9 @@ namespace teb {
 inline constexpr std::string_view noDataSourceMessage =
     "This parameter set has no data source.\r\n"
     "Choose \"Decimal counter\", \".csv file\", \".csv file complete\" or \"fix data\" before saving it.";
+inline constexpr std::string_view unsavedNameQuestion =
+    "This parameter set has not been saved.\r\n"
+    "Save it now? \"No\" keeps the current parameter set.";
 inline constexpr std::string_view defaultRecordFileName = "qv58_record.xml";
 inline constexpr std::size_t longestShownPath = 85;
 
@@ -102,6 +105,8 @@ private:
     void showCloseButtons();
     void disableOk();
     bool refused();
+    bool isSavedName(const std::string &name) const;
+    bool askedToSave();
     void warn(std::string_view text);
     // focus
     bool moveFocusFrom(ConfigControl id);
