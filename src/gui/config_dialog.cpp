@@ -14,6 +14,21 @@
 #include <QLineEdit>
 
 namespace teb::gui {
+namespace {
+
+// The "Name" list holds set names, which are file names; every other text is
+// 8-bit text as the files and the reader carry it.
+QString shownText(ConfigControl id, const std::string &text)
+{
+    return id == ConfigControl::NameList ? fromUtf8(text) : fromLatin1(text);
+}
+
+std::string modelText(ConfigControl id, const QString &text)
+{
+    return id == ConfigControl::NameList ? toUtf8(text) : toLatin1(text);
+}
+
+} // namespace
 
 ConfigDialog::ConfigDialog(QWidget *parent) : QDialog(parent)
 {
@@ -64,7 +79,7 @@ QComboBox *ConfigDialog::comboBox(ConfigControl id) const { return qobject_cast<
 void ConfigDialog::setText(ConfigControl id, const std::string &text)
 {
     QWidget *widget = control(id);
-    const QString shown = fromLatin1(text);
+    const QString shown = shownText(id, text);
     if (auto *field = qobject_cast<QLineEdit *>(widget)) {
         field->setText(shown);
     } else if (auto *list = qobject_cast<QComboBox *>(widget)) {
@@ -83,11 +98,11 @@ std::string ConfigDialog::text(ConfigControl id) const
 {
     QWidget *widget = control(id);
     if (auto *field = qobject_cast<QLineEdit *>(widget))
-        return toLatin1(field->text());
+        return modelText(id, field->text());
     if (auto *list = qobject_cast<QComboBox *>(widget))
-        return toLatin1(list->currentText());
+        return modelText(id, list->currentText());
     if (auto *label = qobject_cast<QLabel *>(widget))
-        return toLatin1(label->text());
+        return modelText(id, label->text());
     return {};
 }
 
@@ -99,7 +114,7 @@ void ConfigDialog::setListEntries(ConfigControl id, const std::vector<std::strin
     const QString kept = list->currentText();
     list->clear();
     for (const std::string &entry : entries)
-        list->addItem(fromLatin1(entry));
+        list->addItem(shownText(id, entry));
     if (list->isEditable())
         list->setEditText(kept);
 }

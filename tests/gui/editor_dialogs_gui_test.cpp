@@ -79,6 +79,7 @@ private slots:
     void choosingAnotherSetLoadsItAfterItsSingleShotTimer();
     void pagesEditorConfirmsACellAndHandsItBackOnOk();
     void editOpensThePagesEditorModally();
+    void namesBeyondLatin1GetFilesOfTheirOwn();
 };
 
 void EditorDialogsTest::carrierIdTypedWithEnterAndTabMovesTheGreenWindowSavesAndHandsBack()
@@ -211,6 +212,30 @@ void EditorDialogsTest::editOpensThePagesEditorModally()
     QVERIFY(sawCounter);
     QCOMPARE(model.set().pages[2].hex[0], std::string("41"));
     QCOMPARE(model.set().counterValue, std::string("00000042"));
+}
+
+// A set's name is its file's name: "Ω-Lot" and "Σ-Lot" must not both become "?-Lot".
+void EditorDialogsTest::namesBeyondLatin1GetFilesOfTheirOwn()
+{
+    test::TempDir directory;
+    store(directory.path(), decimalCounterSet("Demo"));
+    CAutoDlg model(inputFor(directory.path(), "Demo", {"Demo"}));
+    ConfigDialog dialog;
+    model.open(dialog);
+    dialog.attach(model);
+    dialog.show();
+
+    auto *names = qobject_cast<QComboBox *>(dialog.control(ConfigControl::NameList));
+    for (const QString &name : {QStringLiteral("Ω-Lot"), QStringLiteral("Σ-Lot")}) {
+        names->setEditText(name);
+        click(dialog.control(ConfigControl::SaveButton));
+        const QByteArray utf8 = name.toUtf8();
+        QCOMPARE(model.set().name, utf8.toStdString());
+        QVERIFY(std::filesystem::exists(directory.path() / (utf8.toStdString() + ".ini")));
+    }
+    QCOMPARE(names->itemText(1), QStringLiteral("Ω-Lot"));
+    QCOMPARE(names->itemText(2), QStringLiteral("Σ-Lot"));
+    QCOMPARE(names->currentText(), QStringLiteral("Σ-Lot"));
 }
 
 } // namespace teb::gui
