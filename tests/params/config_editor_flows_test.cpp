@@ -459,6 +459,51 @@ TEST_P(UnsavedNameTest, OkAsksToSaveANewName)
 INSTANTIATE_TEST_SUITE_P(Answers, UnsavedNameTest, testing::Values(MessageAnswer::Yes, MessageAnswer::No),
                          [](const auto &info) { return std::string(info.param == MessageAnswer::Yes ? "Yes" : "No"); });
 
+// A working folder without any set, as the main window hands it over: the form starts from a set that a
+// new user can save as it stands.
+TEST_F(ConfigEditorTest, AFolderWithoutSetsStartsFromASetThatCanBeSaved)
+{
+    ConfigEditorInput in;
+    in.workingDirectory = dir.path();
+    CAutoDlg &editor = open(in);
+    EXPECT_TRUE(view.isOn(Control::DecimalCounterSwitch));
+    EXPECT_TRUE(view.isOn(Control::TiSwitch));
+    EXPECT_FALSE(view.isOn(Control::OrvexSwitch));
+    const std::pair<Control, std::string> fields[]{
+        {Control::CarrierIdOffset, "0"}, {Control::CarrierIdLength, "8"}, {Control::MemoryPage, "1"},
+        {Control::CarrierId, "00000001"}, {Control::CounterPageList, "None"}, {Control::AlignmentList, "None"}};
+    for (const auto &[id, text] : fields)
+        EXPECT_EQ(view.text(id), text) << static_cast<int>(id);
+    EXPECT_EQ(view.control(Control::CounterPageList).entries.size(), 16u);
+    EXPECT_EQ(view.control(Control::AlignmentList).entries.size(), 3u);
+    for (int byte = 0; byte < 16; ++byte) {
+        EXPECT_EQ(view.text(hexCell(byte)), byte < 7 ? "30" : (byte == 7 ? "31" : "00")) << byte;
+        EXPECT_EQ(view.text(asciiCell(byte)), byte < 7 ? "0" : (byte == 7 ? "1" : "NUL")) << byte;
+    }
+
+    editor.save();  // without a name: refused, and it says why
+    EXPECT_EQ(view.messageTexts(), std::vector<std::string>{std::string(invalidSetNameMessage)});
+    view.type(Control::NameList, "first");
+    editor.save();
+    editor.ok();
+    EXPECT_EQ(view.messages.size(), 1u);
+    ASSERT_TRUE(editor.result().accepted);
+    EXPECT_EQ(loadParameterSet(dir.path(), "first"), editor.result().set);
+}
+
+// A set file without lists or bytes shows "None" in both lists and 00 bytes.
+TEST_F(ConfigEditorTest, ASetFileWithoutListValuesShowsNone)
+{
+    ParameterSet set = decimalSet("job", "0", "4");
+    set.counterPage.clear();
+    set.alignment = "Middle";
+    set.pages[1].hex.fill("");
+    openStored(set, "17");
+    EXPECT_EQ(view.text(Control::CounterPageList), "None");
+    EXPECT_EQ(view.text(Control::AlignmentList), "None");
+    EXPECT_EQ(view.text(hexCell(12)), "00");
+}
+
 TEST_F(ConfigEditorTest, CancelHandsNothingBackButKeepsFilesWritten)
 {
     store(decimalSet("job", "0", "4"));

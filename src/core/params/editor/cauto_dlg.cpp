@@ -7,10 +7,6 @@
 namespace teb {
 namespace {
 
-const std::vector<std::string> counterPageEntries{"None", "3",  "4",  "5",  "6",  "7",  "8",  "9", "10",
-                                                  "11",   "12", "13", "14", "15", "16", "17"};
-const std::vector<std::string> alignmentEntries{"None", "Left", "Right"};
-
 struct TextBinding {
     ConfigControl id;
     std::string ParameterSet::*field;
@@ -36,16 +32,23 @@ bool fileExists(const std::filesystem::path &file)
     return std::filesystem::exists(file, error);
 }
 
-// The set as the main window describes it, before its file is read.
+// A set without a file: a new set, with what the main window describes of
+// its current job where it describes anything.
 ParameterSet handedInSet(const ConfigEditorInput &input)
 {
-    ParameterSet set;
-    set.name = input.currentSetName;
-    set.carrierId = input.carrierId;
-    set.counterValue = input.counterValue;
-    set.counterPage = input.counterPage;
-    set.alignment = input.alignment;
-    set.useCsvFile = input.useCsvFile;
+    ParameterSet set = newParameterSet(input.currentSetName);
+    const auto take = [](std::string &field, const std::string &handedIn) {
+        if (!handedIn.empty())
+            field = handedIn;
+    };
+    take(set.carrierId, input.carrierId);
+    take(set.counterValue, input.counterValue);
+    take(set.counterPage, input.counterPage);
+    take(set.alignment, input.alignment);
+    if (input.useCsvFile) {
+        set.useDecimalCounter = false;
+        set.useCsvFile = true;
+    }
     set.csvFileName = input.csvFileName;
     set.logEnabled = input.logEnabled;
     set.recordFileName = input.recordFileName;
@@ -78,28 +81,27 @@ void CAutoDlg::open(CAutoDlgView &view)
 {
     m_view = &view;
     fillLists();
-    m_view->setListEntries(ConfigControl::CounterPageList, counterPageEntries);
-    m_view->setListEntries(ConfigControl::AlignmentList, alignmentEntries);
+    m_view->setListEntries(ConfigControl::CounterPageList, counterPageEntries());
+    m_view->setListEntries(ConfigControl::AlignmentList, alignmentEntries());
     loadSet(m_input.currentSetName, true);
     showCloseButtons();
 }
 
 void CAutoDlg::loadSet(const std::string &name, bool keepHandedInValues)
 {
-    if (keepHandedInValues) {
-        // The main window's next carrier ID and counter value are where the
-        // job stands; the file's own are older. A set without a file keeps
-        // all that the main window handed in.
-        ParameterSet set = handedInSet(m_input);
-        if (fileExists(setFilePath(m_directory, name)) && isValidSetName(name)) {
-            set = loadParameterSet(m_directory, name);
-            set.carrierId = m_input.carrierId;
-            set.counterValue = m_input.counterValue;
-        }
-        m_set = std::move(set);
-    } else {
+    const bool hasFile = isValidSetName(name) && fileExists(setFilePath(m_directory, name));
+    if (hasFile) {
         m_set = loadParameterSet(m_directory, name);
+        // The main window's next carrier ID and counter value are where the
+        // job stands; the file's own are older.
+        if (keepHandedInValues) {
+            m_set.carrierId = m_input.carrierId;
+            m_set.counterValue = m_input.counterValue;
+        }
+    } else {
+        m_set = keepHandedInValues ? handedInSet(m_input) : newParameterSet(name);
     }
+    completeForEditor(m_set);
     m_set.name = name;
     m_typedNonDigit.fill(false);
     if (m_set.useFixData || m_set.useCsvFile)

@@ -3,6 +3,7 @@
 #include "params/editor/carrier_id_window.h"
 #include "params/editor/cauto_dlg_view.h"
 #include "params/editor/config_editor_io.h"
+#include "params/editor/new_parameter_set.h"
 #include "params/editor/set_refusal.h"
 #include "params/parameter_set.h"
 #include "params/parameter_set_save.h"
