@@ -5,6 +5,7 @@
 #include "controls/image_switch.h"
 #include "controls/x_color_static.h"
 #include "file_dialog.h"
+#include "memory_map_widget.h"
 #include "pages_editor_dialog.h"
 #include "qt_dialog_host.h"
 #include "qt_text.h"
@@ -61,6 +62,7 @@ void ConfigDialog::connectControl(ConfigControl id, QWidget *widget)
     if (auto *field = qobject_cast<CEnterEdit *>(widget)) {
         connect(field, &CEnterEdit::completed, this, forward([id](CAutoDlg &model) { model.enterPressed(id); }));
         connect(field, &CEnterEdit::tabbed, this, forward([id](CAutoDlg &model) { model.tabPressed(id); }));
+        connect(field, &QLineEdit::textEdited, this, forward([id](CAutoDlg &model) { model.fieldEdited(id); }));
     } else if (auto *list = qobject_cast<QComboBox *>(widget)) {
         connect(list, &QComboBox::activated, this, forward([id](CAutoDlg &model) { model.selectionChanged(id); }));
     } else if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
@@ -150,6 +152,12 @@ void ConfigDialog::selectAll(ConfigControl id)
 {
     if (auto *field = qobject_cast<QLineEdit *>(control(id)))
         field->selectAll();
+}
+
+void ConfigDialog::showMemoryMap(const MemoryMap &map)
+{
+    if (m_memoryMap)
+        m_memoryMap->setMap(map);
 }
 
 MessageAnswer ConfigDialog::showMessage(const MessageRequest &request)

@@ -3,6 +3,7 @@
 #include "config_dialog.h"
 #include "controls/enter_edit.h"
 #include "controls/image_switch.h"
+#include "memory_map_widget.h"
 #include "pages_editor_dialog.h"
 #include "params/editor/cauto_dlg.h"
 #include "params/parameter_set_file.h"
@@ -80,6 +81,7 @@ private slots:
     void pagesEditorConfirmsACellAndHandsItBackOnOk();
     void editOpensThePagesEditorModally();
     void namesBeyondLatin1GetFilesOfTheirOwn();
+    void theMemoryPictureFollowsTheCarrierIdAsItIsTyped();
 };
 
 void EditorDialogsTest::carrierIdTypedWithEnterAndTabMovesTheGreenWindowSavesAndHandsBack()
@@ -236,6 +238,34 @@ void EditorDialogsTest::namesBeyondLatin1GetFilesOfTheirOwn()
     QCOMPARE(names->itemText(1), QStringLiteral("Ω-Lot"));
     QCOMPARE(names->itemText(2), QStringLiteral("Σ-Lot"));
     QCOMPARE(names->currentText(), QStringLiteral("Σ-Lot"));
+}
+
+void EditorDialogsTest::theMemoryPictureFollowsTheCarrierIdAsItIsTyped()
+{
+    test::TempDir directory;
+    store(directory.path(), decimalCounterSet("Demo"));  // carrier ID in bytes 0 .. 3
+    CAutoDlg model(inputFor(directory.path(), "Demo", {"Demo"}));
+    ConfigDialog dialog;
+    model.open(dialog);
+    dialog.attach(model);
+    dialog.show();
+    auto *picture = dialog.findChild<MemoryMapWidget *>();
+    QVERIFY(picture != nullptr);
+    const auto drawn = [picture](int byte) {
+        return picture->grab().toImage().pixelColor(picture->cellRect(byte).center().toPoint());
+    };
+    QCOMPARE(drawn(0), windowGreen);
+    QCOMPARE(drawn(9), QColor(Qt::white));
+
+    auto *offset = fieldOf(dialog, ConfigControl::CarrierIdOffset);
+    offset->setFocus();
+    QTest::keyClick(offset, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(offset, QStringLiteral("9"));  // no Enter yet
+    QCOMPARE(drawn(0), QColor(Qt::white));
+    QCOMPARE(drawn(9), windowGreen);
+
+    click(dialog.control(ConfigControl::LockPage2Switch));
+    QVERIFY(picture->map().locked[1]);
 }
 
 } // namespace teb::gui

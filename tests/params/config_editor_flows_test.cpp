@@ -504,6 +504,39 @@ TEST_F(ConfigEditorTest, ASetFileWithoutListValuesShowsNone)
     EXPECT_EQ(view.text(hexCell(12)), "00");
 }
 
+// The "Transponder memory" picture is drawn from the set, and follows its fields while they are typed.
+TEST_F(ConfigEditorTest, TheMemoryPictureShowsTheSetsCarrierIdCounterPageAndLocks)
+{
+    ParameterSet set = csvSet("4", "8", "2");  // carrier ID in bytes 12 .. 19
+    set.counterPage = "5";
+    set.pages[0].locked = true;
+    CAutoDlg &editor = openStored(set);
+    const auto cellsAre = [&](MemoryCell cell, int first, int last) {
+        for (int byte = first; byte <= last; ++byte) {
+            EXPECT_EQ(view.memoryMap->cell(byte), cell) << byte;
+        }
+    };
+    ASSERT_TRUE(view.memoryMap);
+    cellsAre(MemoryCell::FixedData, 0, 11);
+    cellsAre(MemoryCell::CarrierId, 12, 19);
+    cellsAre(MemoryCell::Data, 20, 31);
+    cellsAre(MemoryCell::Counter, 32, 39);
+    EXPECT_TRUE(view.memoryMap->locked[0]);
+    EXPECT_FALSE(view.memoryMap->locked[1]);
+
+    view.type(Control::MemoryPage, "4");  // typed, not yet confirmed
+    editor.fieldEdited(Control::MemoryPage);
+    cellsAre(MemoryCell::FixedData, 12, 15);
+    cellsAre(MemoryCell::CarrierId, 28, 31);
+    cellsAre(MemoryCell::Clash, 32, 35);
+
+    view.choose(editor, Control::CounterPageList, "None");
+    cellsAre(MemoryCell::CarrierId, 32, 35);
+    cellsAre(MemoryCell::Data, 36, 39);
+    editor.clicked(Control::LockPage2Switch);
+    EXPECT_TRUE(view.memoryMap->locked[1]);
+}
+
 TEST_F(ConfigEditorTest, CancelHandsNothingBackButKeepsFilesWritten)
 {
     store(decimalSet("job", "0", "4"));

@@ -202,6 +202,12 @@ void CAutoDlg::focusLost(ConfigControl id)
         checkCarrierId();
 }
 
+void CAutoDlg::fieldEdited(ConfigControl id)
+{
+    if (isCarrierIdField(id))
+        showMemoryMap();
+}
+
 void CAutoDlg::selectionChanged(ConfigControl id)
 {
     if (id == ConfigControl::NameList) {
@@ -210,6 +216,7 @@ void CAutoDlg::selectionChanged(ConfigControl id)
     } else if (id == ConfigControl::CounterPageList) {
         m_counterPageChoicePending = true;
         m_view->startOneShotTimer(ConfigTimer::CounterPageChoice, configTimerDelay);
+        showMemoryMap();
     }
 }
 

@@ -49,6 +49,7 @@ public:
     void enterPressed(ConfigControl id);      // Enter in a text field or cell
     void tabPressed(ConfigControl id);        // Tab in a text field or cell
     void focusLost(ConfigControl id);         // a text field lost the focus to another control
+    void fieldEdited(ConfigControl id);       // the operator changed a text field's text
     void selectionChanged(ConfigControl id);  // an entry chosen in "Name" or "Decimal counter on Page"
     void timerFired(ConfigTimer timer);
 
@@ -94,6 +95,7 @@ private:
     void setByteTexts(int byte, const ByteTexts &texts);
     // switches and states
     void showSwitches();
+    void showMemoryMap();
     void showSourceStates();
     void setFieldEnabled(ConfigControl id, bool enabled);
     void flipSwitch(ConfigControl id);

@@ -48,6 +48,19 @@ void CAutoDlg::showSwitches()
     m_view->setSwitchImage(ConfigControl::LogSwitch, m_set.logEnabled);
     for (int byte = 0; byte < carrierIdPageBytes; ++byte)
         m_view->setSwitchImage(fixSwitch(byte), page(byte / bytesPerPage + 1).fixed[static_cast<std::size_t>(byte % bytesPerPage)]);
+    showMemoryMap();  // the picture shows the locks too
+}
+
+// The picture follows the carrier-ID fields and the counter page as they
+// stand in the dialog, before they are checked or taken over.
+void CAutoDlg::showMemoryMap()
+{
+    ParameterSet shown = m_set;
+    shown.carrierIdOffset = m_view->text(ConfigControl::CarrierIdOffset);
+    shown.carrierIdLength = m_view->text(ConfigControl::CarrierIdLength);
+    shown.memoryPage = m_view->text(ConfigControl::MemoryPage);
+    shown.counterPage = m_view->text(ConfigControl::CounterPageList);
+    m_view->showMemoryMap(memoryMapOf(shown));
 }
 
 void CAutoDlg::setFieldEnabled(ConfigControl id, bool enabled)
