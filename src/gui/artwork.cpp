@@ -33,7 +33,6 @@ QString resourceOf(Artwork artwork)
     case Artwork::SmallImage: return QStringLiteral(":/artwork/logo_small.svg");
     case Artwork::LargeImage: return QStringLiteral(":/artwork/banner.svg");
     case Artwork::AboutPicture: return QStringLiteral(":/artwork/about.svg");
-    case Artwork::MemoryMap: return QStringLiteral(":/artwork/memory_map.svg");
     case Artwork::WaferCarrier: return QStringLiteral(":/artwork/wafer_carrier.svg");
     }
     return {};

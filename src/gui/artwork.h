@@ -20,7 +20,6 @@ enum class Artwork {
     SmallImage,
     LargeImage,
     AboutPicture,
-    MemoryMap,    // "Config": the 17 pages with the carrier ID in pages 1 and 2
     WaferCarrier, // "Config": a wafer carrier with its transponder
 };
 

@@ -5,6 +5,7 @@
 #include "controls/image_switch.h"
 #include "controls/x_color_static.h"
 #include "file_dialog.h"
+#include "memory_map_widget.h"
 #include "pages_editor_dialog.h"
 #include "qt_dialog_host.h"
 #include "qt_text.h"
@@ -14,6 +15,21 @@
 #include <QLineEdit>
 
 namespace teb::gui {
+namespace {
+
+// The "Name" list holds set names, which are file names; every other text is
+// 8-bit text as the files and the reader carry it.
+QString shownText(ConfigControl id, const std::string &text)
+{
+    return id == ConfigControl::NameList ? fromUtf8(text) : fromLatin1(text);
+}
+
+std::string modelText(ConfigControl id, const QString &text)
+{
+    return id == ConfigControl::NameList ? toUtf8(text) : toLatin1(text);
+}
+
+} // namespace
 
 ConfigDialog::ConfigDialog(QWidget *parent) : QDialog(parent)
 {
@@ -46,6 +62,7 @@ void ConfigDialog::connectControl(ConfigControl id, QWidget *widget)
     if (auto *field = qobject_cast<CEnterEdit *>(widget)) {
         connect(field, &CEnterEdit::completed, this, forward([id](CAutoDlg &model) { model.enterPressed(id); }));
         connect(field, &CEnterEdit::tabbed, this, forward([id](CAutoDlg &model) { model.tabPressed(id); }));
+        connect(field, &QLineEdit::textEdited, this, forward([id](CAutoDlg &model) { model.fieldEdited(id); }));
     } else if (auto *list = qobject_cast<QComboBox *>(widget)) {
         connect(list, &QComboBox::activated, this, forward([id](CAutoDlg &model) { model.selectionChanged(id); }));
     } else if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
@@ -64,7 +81,7 @@ QComboBox *ConfigDialog::comboBox(ConfigControl id) const { return qobject_cast<
 void ConfigDialog::setText(ConfigControl id, const std::string &text)
 {
     QWidget *widget = control(id);
-    const QString shown = fromLatin1(text);
+    const QString shown = shownText(id, text);
     if (auto *field = qobject_cast<QLineEdit *>(widget)) {
         field->setText(shown);
     } else if (auto *list = qobject_cast<QComboBox *>(widget)) {
@@ -83,11 +100,11 @@ std::string ConfigDialog::text(ConfigControl id) const
 {
     QWidget *widget = control(id);
     if (auto *field = qobject_cast<QLineEdit *>(widget))
-        return toLatin1(field->text());
+        return modelText(id, field->text());
     if (auto *list = qobject_cast<QComboBox *>(widget))
-        return toLatin1(list->currentText());
+        return modelText(id, list->currentText());
     if (auto *label = qobject_cast<QLabel *>(widget))
-        return toLatin1(label->text());
+        return modelText(id, label->text());
     return {};
 }
 
@@ -99,7 +116,7 @@ void ConfigDialog::setListEntries(ConfigControl id, const std::vector<std::strin
     const QString kept = list->currentText();
     list->clear();
     for (const std::string &entry : entries)
-        list->addItem(fromLatin1(entry));
+        list->addItem(shownText(id, entry));
     if (list->isEditable())
         list->setEditText(kept);
 }
@@ -135,6 +152,12 @@ void ConfigDialog::selectAll(ConfigControl id)
 {
     if (auto *field = qobject_cast<QLineEdit *>(control(id)))
         field->selectAll();
+}
+
+void ConfigDialog::showMemoryMap(const MemoryMap &map)
+{
+    if (m_memoryMap)
+        m_memoryMap->setMap(map);
 }
 
 MessageAnswer ConfigDialog::showMessage(const MessageRequest &request)

@@ -12,6 +12,8 @@ class QComboBox;
 
 namespace teb::gui {
 
+class MemoryMapWidget;
+
 // "Config", the parameter set editor. It draws what its model CAutoDlg puts
 // in and forwards every click, Enter, Tab, list choice and timer tick to it.
 class ConfigDialog : public QDialog, public CAutoDlgView {
@@ -27,6 +29,7 @@ public:
     void setSwitchImage(ConfigControl id, bool on) override;
     void setFocus(ConfigControl id) override;
     void selectAll(ConfigControl id) override;
+    void showMemoryMap(const MemoryMap &map) override;
     MessageAnswer showMessage(const MessageRequest &request) override;
     std::optional<std::filesystem::path> chooseFile(const FileDialogRequest &request) override;
     void startOneShotTimer(ConfigTimer timer, std::chrono::milliseconds delay) override;
@@ -52,6 +55,7 @@ private:
 
     CAutoDlg *m_model = nullptr;
     std::map<ConfigControl, QWidget *> m_controls;
+    MemoryMapWidget *m_memoryMap = nullptr;
     std::array<QTimer, 2> m_timers;
 
     friend class ConfigDialogLayout;

@@ -5,6 +5,7 @@
 #include "controls/enter_edit.h"
 #include "controls/image_switch.h"
 #include "controls/x_color_static.h"
+#include "memory_map_widget.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -216,12 +217,12 @@ QWidget *ConfigDialogLayout::pictureColumn()
     CXColorStatic *header = label(QStringLiteral("Carrier ID aac. SEMI E99"), true);
     header->setAlignment(Qt::AlignCenter);
     layout->addWidget(header);
-    for (const Artwork picture : {Artwork::MemoryMap, Artwork::WaferCarrier}) {
-        auto *image = new QLabel;
-        image->setPixmap(artworkPixmap(picture));
-        image->setAlignment(Qt::AlignCenter);
-        layout->addWidget(image);
-    }
+    m_dialog.m_memoryMap = new MemoryMapWidget;
+    layout->addWidget(m_dialog.m_memoryMap, 0, Qt::AlignHCenter);
+    auto *carrier = new QLabel;
+    carrier->setPixmap(artworkPixmap(Artwork::WaferCarrier));
+    carrier->setAlignment(Qt::AlignCenter);
+    layout->addWidget(carrier);
     layout->addStretch();
     return column;
 }

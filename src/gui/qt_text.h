@@ -23,6 +23,18 @@ inline std::string toLatin1(const QString &text)
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
+// Set names become file names: UTF-8 both ways, so that every name the
+// operator can type names a file of its own.
+inline QString fromUtf8(const std::string &text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+inline std::string toUtf8(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
 // "\r\n" in a model text is one line break on screen.
 inline QString linesFromLatin1(const std::string &text)
 {

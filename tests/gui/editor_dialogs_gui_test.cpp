@@ -3,6 +3,7 @@
 #include "config_dialog.h"
 #include "controls/enter_edit.h"
 #include "controls/image_switch.h"
+#include "memory_map_widget.h"
 #include "pages_editor_dialog.h"
 #include "params/editor/cauto_dlg.h"
 #include "params/parameter_set_file.h"
@@ -79,6 +80,8 @@ private slots:
     void choosingAnotherSetLoadsItAfterItsSingleShotTimer();
     void pagesEditorConfirmsACellAndHandsItBackOnOk();
     void editOpensThePagesEditorModally();
+    void namesBeyondLatin1GetFilesOfTheirOwn();
+    void theMemoryPictureFollowsTheCarrierIdAsItIsTyped();
 };
 
 void EditorDialogsTest::carrierIdTypedWithEnterAndTabMovesTheGreenWindowSavesAndHandsBack()
@@ -211,6 +214,58 @@ void EditorDialogsTest::editOpensThePagesEditorModally()
     QVERIFY(sawCounter);
     QCOMPARE(model.set().pages[2].hex[0], std::string("41"));
     QCOMPARE(model.set().counterValue, std::string("00000042"));
+}
+
+// A set's name is its file's name: "Ω-Lot" and "Σ-Lot" must not both become "?-Lot".
+void EditorDialogsTest::namesBeyondLatin1GetFilesOfTheirOwn()
+{
+    test::TempDir directory;
+    store(directory.path(), decimalCounterSet("Demo"));
+    CAutoDlg model(inputFor(directory.path(), "Demo", {"Demo"}));
+    ConfigDialog dialog;
+    model.open(dialog);
+    dialog.attach(model);
+    dialog.show();
+
+    auto *names = qobject_cast<QComboBox *>(dialog.control(ConfigControl::NameList));
+    for (const QString &name : {QStringLiteral("Ω-Lot"), QStringLiteral("Σ-Lot")}) {
+        names->setEditText(name);
+        click(dialog.control(ConfigControl::SaveButton));
+        const QByteArray utf8 = name.toUtf8();
+        QCOMPARE(model.set().name, utf8.toStdString());
+        QVERIFY(std::filesystem::exists(directory.path() / (utf8.toStdString() + ".ini")));
+    }
+    QCOMPARE(names->itemText(1), QStringLiteral("Ω-Lot"));
+    QCOMPARE(names->itemText(2), QStringLiteral("Σ-Lot"));
+    QCOMPARE(names->currentText(), QStringLiteral("Σ-Lot"));
+}
+
+void EditorDialogsTest::theMemoryPictureFollowsTheCarrierIdAsItIsTyped()
+{
+    test::TempDir directory;
+    store(directory.path(), decimalCounterSet("Demo"));  // carrier ID in bytes 0 .. 3
+    CAutoDlg model(inputFor(directory.path(), "Demo", {"Demo"}));
+    ConfigDialog dialog;
+    model.open(dialog);
+    dialog.attach(model);
+    dialog.show();
+    auto *picture = dialog.findChild<MemoryMapWidget *>();
+    QVERIFY(picture != nullptr);
+    const auto drawn = [picture](int byte) {
+        return picture->grab().toImage().pixelColor(picture->cellRect(byte).center().toPoint());
+    };
+    QCOMPARE(drawn(0), windowGreen);
+    QCOMPARE(drawn(9), QColor(Qt::white));
+
+    auto *offset = fieldOf(dialog, ConfigControl::CarrierIdOffset);
+    offset->setFocus();
+    QTest::keyClick(offset, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(offset, QStringLiteral("9"));  // no Enter yet
+    QCOMPARE(drawn(0), QColor(Qt::white));
+    QCOMPARE(drawn(9), windowGreen);
+
+    click(dialog.control(ConfigControl::LockPage2Switch));
+    QVERIFY(picture->map().locked[1]);
 }
 
 } // namespace teb::gui

@@ -2,6 +2,8 @@
 
 #include "transponder/byte_text.h"
 
+#include <functional>
+
 namespace teb {
 namespace {
 
@@ -78,6 +80,73 @@ TEST_F(ConfigEditorTest, ASetWithoutDataSourceIsNotSaved)
     EXPECT_FALSE(editor.result().saved);
 }
 
+ParameterSet changed(ParameterSet set, const std::function<void(ParameterSet &)> &change)
+{
+    change(set);
+    return set;
+}
+
+struct RefusalCase {
+    std::string name;
+    ParameterSet set;
+    std::string carrierId;     // as the main window hands them in
+    std::string counterValue;
+    std::string_view message;
+};
+void PrintTo(const RefusalCase &c, std::ostream *os) { *os << c.name; }
+
+class RefusalTest : public ConfigEditorTest, public testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(RefusalTest, SaveAndOkRefuseTheSetAndSayWhy)
+{
+    const RefusalCase &c = GetParam();
+    store(c.set);
+    ConfigEditorInput in = input(c.set.name, c.carrierId);
+    in.counterValue = c.counterValue;
+    CAutoDlg &editor = open(in);
+
+    view.type(Control::NameList, "copy");
+    editor.save();
+    EXPECT_FALSE(std::filesystem::exists(setFilePath(dir.path(), "copy")));
+    view.type(Control::NameList, "job");
+    editor.ok();
+    EXPECT_FALSE(view.endResult);
+    EXPECT_EQ(view.messageTexts(), (std::vector<std::string>{std::string(c.message), std::string(c.message)}));
+    for (const MessageRequest &message : view.messages) {
+        EXPECT_EQ(message.caption, "Tag Encoder Bench");
+        EXPECT_EQ(message.icon, MessageIcon::Warning);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sets, RefusalTest, testing::Values(
+    RefusalCase{"NegativeQuantity", changed(ConfigEditorTest::decimalSet("job", "0", "4"), [](auto &s) { s.quantity = "-5"; }),
+                "17", "00000001", negativeQuantityMessage},
+    RefusalCase{"CarrierIdWithLetters", ConfigEditorTest::decimalSet("job", "0", "4"), "12AB", "00000001",
+                carrierIdDigitsMessage},
+    RefusalCase{"CarrierIdLongerThanItsLength", ConfigEditorTest::decimalSet("job", "0", "3"), "98765", "00000001",
+                carrierIdDigitsMessage},
+    RefusalCase{"CounterPageOnTheCarrierId", changed(ConfigEditorTest::csvSet("0", "8", "3"), [](auto &s) { s.counterPage = "3"; }),
+                "", "00000001", counterPageClashMessage},
+    RefusalCase{"CounterValueBeyondItsPage", changed(ConfigEditorTest::decimalSet("job", "0", "4"), [](auto &s) { s.counterPage = "5"; }),
+                "17", "123456789", counterValueTooLongMessage}),
+    [](const auto &info) { return info.param.name; });
+
+// The faults that a field or list shows at once, not only on "Save".
+TEST_F(ConfigEditorTest, ACarrierIdThatIsNoNumberAndACounterPageOnTheCarrierIdAreReportedAtOnce)
+{
+    CAutoDlg &editor = openStored(decimalSet("job", "0", "4"), "17");
+    view.type(Control::CarrierId, "12AB");
+    editor.focusLost(Control::CarrierId);
+    EXPECT_EQ(view.messageTexts(), std::vector<std::string>{std::string(carrierIdDigitsMessage)});
+
+    view.messages.clear();
+    editor.clicked(Control::CsvFileSwitch);
+    view.typeAndEnter(editor, Control::MemoryPage, "4");
+    view.choose(editor, Control::CounterPageList, "4");
+    view.fire(editor, ConfigTimer::CounterPageChoice);
+    EXPECT_EQ(view.messageTexts(), std::vector<std::string>{std::string(counterPageClashMessage)});
+}
+
 struct SourceCase {
     std::string name;
     Control button;
@@ -123,6 +192,46 @@ INSTANTIATE_TEST_SUITE_P(Buttons, DataSourceTest, testing::Values(
     SourceCase{"CsvComplete", Control::CsvFileCompleteSwitch, false, false, false, false, false, false, "", true},
     SourceCase{"FixData", Control::FixDataSwitch, false, false, false, false, true, true, "1", false}),
     [](const auto &info) { return info.param.name; });
+
+// The fixed data of pages 1 and 2 survives opening, "Save" and "OK" of a set whose CSV carrier ID lies further on.
+TEST_F(ConfigEditorTest, ACsvCarrierIdBeyondPage2KeepsPages1And2)
+{
+    CAutoDlg &editor = openStored(csvSet("0", "8", "3"));
+    view.answers = {MessageAnswer::Yes};
+    editor.save();
+    editor.ok();
+    ASSERT_TRUE(editor.result().accepted);
+    for (const ParameterSet &set : {loadParameterSet(dir.path(), "job"), editor.result().set}) {
+        EXPECT_EQ(set.pages[0].hex[0], "41");
+        EXPECT_EQ(set.pages[1].hex[7], "AA");
+    }
+}
+
+struct CsvChoiceCase {
+    std::string memoryPage;
+    std::string hex;  // bytes 0 .. 15 after ".csv file" is chosen
+};
+
+class CsvChoiceTest : public ConfigEditorTest, public testing::WithParamInterface<CsvChoiceCase> {};
+
+// Choosing ".csv file" clears around the window on its own page only.
+TEST_P(CsvChoiceTest, ChoosingTheCsvSourceClearsAroundTheWindowOnItsPage)
+{
+    ParameterSet set = decimalSet("job", "4", "4");
+    set.memoryPage = GetParam().memoryPage;
+    CAutoDlg &editor = openStored(set, "17");  // the decimal counter fills page 1: 00000000 30303137
+    editor.clicked(Control::CsvFileSwitch);
+    std::string hex;
+    for (int byte = 0; byte < 16; ++byte)
+        hex += hexAt(byte);
+    EXPECT_EQ(hex, GetParam().hex);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, CsvChoiceTest, testing::Values(
+    CsvChoiceCase{"1", "0000000030303137AAAAAAAAAAAAAAAA"},
+    CsvChoiceCase{"2", "000000003030313700000000AAAAAAAA"},
+    CsvChoiceCase{"3", "0000000030303137AAAAAAAAAAAAAAAA"}),
+    [](const auto &info) { return "MemoryPage" + info.param.memoryPage; });
 
 TEST_F(ConfigEditorTest, CompleteCsvAndFixDataSetTheirOwnValues)
 {
@@ -322,6 +431,110 @@ TEST_F(ConfigEditorTest, AMissingSetFileKeepsWhatTheMainWindowHandedIn)
     EXPECT_EQ(view.text(Control::CounterPageList), "4");
     EXPECT_TRUE(view.isOn(Control::LogSwitch));
     EXPECT_TRUE(view.messages.empty());
+}
+
+class UnsavedNameTest : public ConfigEditorTest, public testing::WithParamInterface<MessageAnswer> {};
+
+// "OK" never hands back a name that has no file and no list entry: Yes saves it first, No keeps the
+// main window's set.
+TEST_P(UnsavedNameTest, OkAsksToSaveANewName)
+{
+    const bool yes = GetParam() == MessageAnswer::Yes;
+    CAutoDlg &editor = openStored(decimalSet("job", "0", "4"));
+    view.type(Control::NameList, "fresh");
+    view.answers = {GetParam()};
+    editor.ok();
+    ASSERT_FALSE(view.messages.empty());
+    EXPECT_EQ(view.messages[0], (MessageRequest{std::string(unsavedNameQuestion), "Tag Encoder Bench",
+                                                MessageIcon::Question, MessageButtons::YesNo}));
+    EXPECT_EQ(view.endResult, yes ? DialogResult::Ok : DialogResult::Cancel);
+    EXPECT_EQ(editor.result().accepted, yes);
+    EXPECT_EQ(editor.result().setList.contains("fresh"), yes);
+    EXPECT_EQ(std::filesystem::exists(setFilePath(dir.path(), "fresh")), yes);
+    if (yes) {
+        EXPECT_EQ(editor.result().currentSetName, "fresh");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, UnsavedNameTest, testing::Values(MessageAnswer::Yes, MessageAnswer::No),
+                         [](const auto &info) { return std::string(info.param == MessageAnswer::Yes ? "Yes" : "No"); });
+
+// A working folder without any set, as the main window hands it over: the form starts from a set that a
+// new user can save as it stands.
+TEST_F(ConfigEditorTest, AFolderWithoutSetsStartsFromASetThatCanBeSaved)
+{
+    ConfigEditorInput in;
+    in.workingDirectory = dir.path();
+    CAutoDlg &editor = open(in);
+    EXPECT_TRUE(view.isOn(Control::DecimalCounterSwitch));
+    EXPECT_TRUE(view.isOn(Control::TiSwitch));
+    EXPECT_FALSE(view.isOn(Control::OrvexSwitch));
+    const std::pair<Control, std::string> fields[]{
+        {Control::CarrierIdOffset, "0"}, {Control::CarrierIdLength, "8"}, {Control::MemoryPage, "1"},
+        {Control::CarrierId, "00000001"}, {Control::CounterPageList, "None"}, {Control::AlignmentList, "None"}};
+    for (const auto &[id, text] : fields)
+        EXPECT_EQ(view.text(id), text) << static_cast<int>(id);
+    EXPECT_EQ(view.control(Control::CounterPageList).entries.size(), 16u);
+    EXPECT_EQ(view.control(Control::AlignmentList).entries.size(), 3u);
+    for (int byte = 0; byte < 16; ++byte) {
+        EXPECT_EQ(view.text(hexCell(byte)), byte < 7 ? "30" : (byte == 7 ? "31" : "00")) << byte;
+        EXPECT_EQ(view.text(asciiCell(byte)), byte < 7 ? "0" : (byte == 7 ? "1" : "NUL")) << byte;
+    }
+
+    editor.save();  // without a name: refused, and it says why
+    EXPECT_EQ(view.messageTexts(), std::vector<std::string>{std::string(invalidSetNameMessage)});
+    view.type(Control::NameList, "first");
+    editor.save();
+    editor.ok();
+    EXPECT_EQ(view.messages.size(), 1u);
+    ASSERT_TRUE(editor.result().accepted);
+    EXPECT_EQ(loadParameterSet(dir.path(), "first"), editor.result().set);
+}
+
+// A set file without lists or bytes shows "None" in both lists and 00 bytes.
+TEST_F(ConfigEditorTest, ASetFileWithoutListValuesShowsNone)
+{
+    ParameterSet set = decimalSet("job", "0", "4");
+    set.counterPage.clear();
+    set.alignment = "Middle";
+    set.pages[1].hex.fill("");
+    openStored(set, "17");
+    EXPECT_EQ(view.text(Control::CounterPageList), "None");
+    EXPECT_EQ(view.text(Control::AlignmentList), "None");
+    EXPECT_EQ(view.text(hexCell(12)), "00");
+}
+
+// The "Transponder memory" picture is drawn from the set, and follows its fields while they are typed.
+TEST_F(ConfigEditorTest, TheMemoryPictureShowsTheSetsCarrierIdCounterPageAndLocks)
+{
+    ParameterSet set = csvSet("4", "8", "2");  // carrier ID in bytes 12 .. 19
+    set.counterPage = "5";
+    set.pages[0].locked = true;
+    CAutoDlg &editor = openStored(set);
+    const auto cellsAre = [&](MemoryCell cell, int first, int last) {
+        for (int byte = first; byte <= last; ++byte) {
+            EXPECT_EQ(view.memoryMap->cell(byte), cell) << byte;
+        }
+    };
+    ASSERT_TRUE(view.memoryMap);
+    cellsAre(MemoryCell::FixedData, 0, 11);
+    cellsAre(MemoryCell::CarrierId, 12, 19);
+    cellsAre(MemoryCell::Data, 20, 31);
+    cellsAre(MemoryCell::Counter, 32, 39);
+    EXPECT_TRUE(view.memoryMap->locked[0]);
+    EXPECT_FALSE(view.memoryMap->locked[1]);
+
+    view.type(Control::MemoryPage, "4");  // typed, not yet confirmed
+    editor.fieldEdited(Control::MemoryPage);
+    cellsAre(MemoryCell::FixedData, 12, 15);
+    cellsAre(MemoryCell::CarrierId, 28, 31);
+    cellsAre(MemoryCell::Clash, 32, 35);
+
+    view.choose(editor, Control::CounterPageList, "None");
+    cellsAre(MemoryCell::CarrierId, 32, 35);
+    cellsAre(MemoryCell::Data, 36, 39);
+    editor.clicked(Control::LockPage2Switch);
+    EXPECT_TRUE(view.memoryMap->locked[1]);
 }
 
 TEST_F(ConfigEditorTest, CancelHandsNothingBackButKeepsFilesWritten)

@@ -52,14 +52,20 @@ INSTANTIATE_TEST_SUITE_P(Windows, CarrierIdWindowTest, testing::Values(
                "0000303031370000AAAAAAAAAAAAAAAA", 2, 5, false},
     WindowCase{"DecimalAcrossBothPages", ConfigEditorTest::decimalSet("job", "6", "6"), "123456",
                "00000000000031323334353600000000", 6, 11, false},
+    // A CSV window is marked, but the fixed data around it stays until the source is chosen anew.
     WindowCase{"CsvOnItsRealPage", ConfigEditorTest::csvSet("4", "4", "2"), "",
-               "000000000000000000000000AAAAAAAA", 12, 15, false},
+               "4141414141414141AAAAAAAAAAAAAAAA", 12, 15, false},
     WindowCase{"CsvBeyondPage2WritesPages3To17", ConfigEditorTest::csvSet("6", "8", "2"), "",
-               "0000000000000000000000000000AAAA", 14, 15, true},
+               "4141414141414141AAAAAAAAAAAAAAAA", 14, 15, true},
+    WindowCase{"CsvOnPage3", ConfigEditorTest::csvSet("0", "8", "3"), "",
+               "4141414141414141AAAAAAAAAAAAAAAA", 0, -1, true},
     // A window loaded outside the memory is neither placed nor cleared.
     WindowCase{"LoadedOutsideTheMemory", ConfigEditorTest::decimalSet("job", "-2", "4"), "17",
                "4141414141414141AAAAAAAAAAAAAAAA", 0, -1, false},
     WindowCase{"CsvNegativeOffsetInsideTheMemory", ConfigEditorTest::csvSet("-2", "4", "2"), "",
+               "4141414141414141AAAAAAAAAAAAAAAA", 0, -1, false},
+    // 2^32 + 2 is far outside, not byte 2.
+    WindowCase{"OffsetBeyond32Bits", ConfigEditorTest::decimalSet("job", "4294967298", "4"), "17",
                "4141414141414141AAAAAAAAAAAAAAAA", 0, -1, false}),
     [](const auto &info) { return info.param.name; });
 
@@ -70,6 +76,7 @@ struct CheckCase {
     std::string shownOffset, shownLength;
     std::vector<std::string> messages;
 };
+void PrintTo(const CheckCase &c, std::ostream *os) { *os << c.name; }
 
 class CarrierIdCheckTest : public ConfigEditorTest, public testing::WithParamInterface<CheckCase> {};
 
@@ -103,8 +110,17 @@ INSTANTIATE_TEST_SUITE_P(Fields, CarrierIdCheckTest, testing::Values(
     CheckCase{"NegativeOffset", true, "-5", "4", "1", "0", "4", {"Carrier ID Length must be under 16."}},
     CheckCase{"DecimalOffsetBeyondPage2", false, "20", "4", "1", "16", "0",
               {"Carrier ID Offset + Carrier ID Length must be under 16.", "Carrier ID Length must be under 16."}},
-    CheckCase{"CsvBeyondMemory", true, "20", "16", "16", "16", "0", {"Carrier ID Length must be under 16."}}),
+    CheckCase{"CsvBeyondMemory", true, "20", "16", "16", "16", "0", {"Carrier ID Length must be under 16."}},
+    CheckCase{"OffsetBeyond32Bits", false, "4294967298", "4", "1", "16", "0",
+              {"Carrier ID Offset + Carrier ID Length must be under 16.", "Carrier ID Length must be under 16."}},
+    CheckCase{"LengthBeyond32Bits", true, "0", "4294967300", "1", "0", "16", {"Carrier ID Length must be under 16."}}),
     [](const auto &info) { return info.param.name; });
+
+TEST(CarrierIdFields, AMemoryPageBeyond32BitsIsThePageLimit)
+{
+    EXPECT_EQ(memoryPageOf("4294967298"), 17);
+    EXPECT_EQ(checkCarrierIdFields(CarrierIdSource::CsvFile, {"0", "4", "4294967298"}).fields.memoryPage, "17");
+}
 
 TEST_F(ConfigEditorTest, AFieldLosingTheFocusToTheCheckMessageDoesNotCheckAgain)
 {
@@ -169,7 +185,7 @@ TEST_F(ConfigEditorTest, AFaultyCellBlocksSaveAndOkUntilMended)
     view.answers = {MessageAnswer::Yes};
     view.typeAndEnter(editor, hexCell(9), "ABC");
     editor.save();
-    EXPECT_TRUE(view.messages.empty());
+    EXPECT_EQ(view.messageTexts(), std::vector<std::string>{faultyCellMessage(9)});
     EXPECT_EQ(loadParameterSet(dir.path(), "job").pages[1].hex[1], "AA");
 
     view.type(hexCell(9), "XYZ");  // typed over, not confirmed: "OK" finds it
@@ -182,6 +198,56 @@ TEST_F(ConfigEditorTest, AFaultyCellBlocksSaveAndOkUntilMended)
     editor.save();
     EXPECT_TRUE(view.isEnabled(Control::OkButton));
     EXPECT_EQ(loadParameterSet(dir.path(), "job").pages[1].hex[1], "BC");
+}
+
+struct WindowByteCase {
+    bool hexSide;
+    std::string typed;
+    std::string hex;  // what the file holds for byte 0 after "Save"
+    std::string carrierId;  // a faulty byte leaves the carrier ID as handed in
+};
+void PrintTo(const WindowByteCase &c, std::ostream *os) { *os << (c.hexSide ? "HEX " : "ASCII ") << '"' << c.typed << '"'; }
+
+class DecimalWindowByteTest : public ConfigEditorTest, public testing::WithParamInterface<WindowByteCase> {};
+
+// The decimal carrier ID is digits: any other byte in its window is a faulty cell.
+TEST_P(DecimalWindowByteTest, TakesDigitsOnly)
+{
+    const WindowByteCase &c = GetParam();
+    const bool valid = c.hex != "41";  // a refused save leaves the file as stored
+    CAutoDlg &editor = openStored(decimalSet("job", "0", "4"), "42");
+    view.typeAndEnter(editor, c.hexSide ? hexCell(0) : asciiCell(0), c.typed);
+    EXPECT_EQ(view.background(hexCell(0)), valid ? windowGreen : colour::Red);
+    EXPECT_EQ(view.isEnabled(Control::SaveButton), valid);
+    EXPECT_EQ(editor.set().carrierId, c.carrierId);
+
+    view.answers = {MessageAnswer::Yes};
+    editor.save();
+    EXPECT_EQ(loadParameterSet(dir.path(), "job").pages[0].hex[0], c.hex);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cells, DecimalWindowByteTest, testing::Values(
+    WindowByteCase{true, "39", "39", "9042"}, WindowByteCase{false, "7", "37", "7042"},
+    WindowByteCase{true, "00", "41", "42"}, WindowByteCase{false, "NUL", "41", "42"},
+    WindowByteCase{true, "41", "41", "42"}, WindowByteCase{false, " ", "41", "42"}));
+
+// A cell typed over without Enter counts for "Save" and "OK", and the carrier ID follows its window.
+TEST_F(ConfigEditorTest, AWindowByteTypedOverWithoutEnterCountsForSaveAndOk)
+{
+    CAutoDlg &editor = openStored(decimalSet("job", "0", "4"), "17");
+    view.type(hexCell(3), "35");
+    view.answers = {MessageAnswer::Yes};
+    editor.save();
+    const ParameterSet saved = loadParameterSet(dir.path(), "job");
+    EXPECT_EQ(saved.pages[0].hex[3], "35");
+    EXPECT_EQ(saved.carrierId, "0015");
+
+    view.type(asciiCell(2), "4");
+    editor.ok();
+    ASSERT_TRUE(editor.result().accepted);
+    EXPECT_EQ(editor.result().set.carrierId, "0045");
+    EXPECT_EQ(editor.result().set.pages[0].hex[2], "34");
+    EXPECT_EQ(editor.result().set.pages[0].hex[3], "35");
 }
 
 TEST_F(ConfigEditorTest, EditingWindowCellsRewritesTheDecimalCarrierId)

@@ -92,7 +92,10 @@ INSTANTIATE_TEST_SUITE_P(Cells, PagesEditorCell, testing::Values(
     CellCase{false, "G1", std::nullopt}, CellCase{false, "414", std::nullopt}, CellCase{false, "", std::nullopt},
     // ASCII format: "NUL" or one printable character.
     CellCase{true, "NUL", ByteTexts{"00", "NUL"}}, CellCase{true, "~", ByteTexts{"7E", "~"}},
-    CellCase{true, "AB", std::nullopt}, CellCase{true, "", std::nullopt}));
+    CellCase{true, "AB", std::nullopt}, CellCase{true, "", std::nullopt},
+    // One rule on both sides: what HEX refuses, ASCII refuses too.
+    CellCase{true, "\t", std::nullopt}, CellCase{true, "\x1f", std::nullopt}, CellCase{true, "\x7f", std::nullopt},
+    CellCase{true, "\x80", std::nullopt}, CellCase{true, "\xff", std::nullopt}, CellCase{true, " ", ByteTexts{"20", " "}}));
 
 TEST(PagesEditor, CounterPageCarriesTheCounterValueAndCannotBeEdited)
 {
@@ -138,7 +141,27 @@ INSTANTIATE_TEST_SUITE_P(Pages, PagesEditorCounterRead, testing::Values(
     CounterReadCase{"12", {"0", "0", "0", "0", "0", "1", "2", "3"}, "00000123"},
     CounterReadCase{"12", {"1", "2", "A", "B", "NUL", "NUL", "NUL", "NUL"}, "00000012"},
     CounterReadCase{"12", {"9", "8", "7", "6", "5", "4", "3", "2"}, "98765432"},
-    CounterReadCase{"None", {}, "00000007"}));  // no counter page: the value stays as handed in
+    CounterReadCase{"None", {}, "00000007"},  // no counter page: the value stays as handed in
+    CounterReadCase{"12", {}, "00000007"}));  // nobody edited the page: the value stays as handed in
+
+// A value of nine digits does not fit on its page: it is reported, and comes back as it was.
+TEST(PagesEditor, ACounterValueLongerThanItsPageIsReportedAndKept)
+{
+    for (const std::string value : {"123456789", "7"}) {
+        FakePagesEditorView view;
+        view.operatorActions = [](auto_2 &dialog, FakePagesEditorView &) { dialog.clicked(PagesControl::Ok); };
+        const auto result = runPagesEditor(view, blankData(false, "12", value));
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->counterValue, value);
+        if (value.size() > 8) {
+            EXPECT_EQ(view.messages.size(), 1u);
+            EXPECT_EQ(view.messages.at(0).text, counterValueTooLongMessage);
+            EXPECT_EQ(view.cell(88), "00");  // the page is not cut to eight digits
+        } else {
+            EXPECT_TRUE(view.messages.empty());
+        }
+    }
+}
 
 TEST(PagesEditor, FormatSwitchShowsTheOtherTextsAndGoesBack)
 {

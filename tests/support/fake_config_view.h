@@ -42,6 +42,7 @@ public:
     void setSwitchImage(ConfigControl id, bool on) override { controls[id].switchOn = on; }
     void setFocus(ConfigControl id) override { focus = id; }
     void selectAll(ConfigControl id) override { selected = id; }
+    void showMemoryMap(const MemoryMap &map) override { memoryMap = map; }
     MessageAnswer showMessage(const MessageRequest &request) override
     {
         messages.push_back(request);
@@ -135,6 +136,7 @@ public:
     std::optional<std::chrono::milliseconds> lastDelay;
     std::optional<ConfigControl> focus;
     std::optional<ConfigControl> selected;
+    std::optional<MemoryMap> memoryMap;
     std::optional<PagesEditorData> pagesEditorInput;
     // The operator's work in "Config Pages 3-17"; without any it is cancelled.
     std::function<void(auto_2 &, FakePagesEditorView &)> pagesEditorActions;

@@ -41,7 +41,7 @@ std::optional<ByteTexts> readCheckedCell(std::string_view cell, bool asciiFormat
     if (asciiFormat) {
         if (cell == zeroByteDisplay)
             return ByteTexts{"00", std::string(zeroByteDisplay)};
-        if (cell.size() != 1)
+        if (cell.size() != 1 || cell[0] == 0 || !isStorableByte(static_cast<std::uint8_t>(cell[0])))
             return std::nullopt;
         return ByteTexts{displayToHex(cell), std::string(cell)};
     }

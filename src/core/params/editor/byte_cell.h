@@ -18,13 +18,14 @@ struct ByteTexts {
     bool operator==(const ByteTexts &) const = default;
 };
 
-// What the pages 3-17 editor accepts when a cell is confirmed. HEX: exactly two
-// hexadecimal digits (either case) for 0x00 or a printable 0x20..0x7E; the
-// result holds them in upper case. ASCII: "NUL" or exactly one character.
 // The texts of byte 0 .. 135 of a set's pages, and storing them there.
 ByteTexts byteTextsAt(const std::array<PageSetting, pageCount> &pages, int byte);
 void setByteTextsAt(std::array<PageSetting, pageCount> &pages, int byte, const ByteTexts &texts);
 
+// What the pages 3-17 editor accepts when a cell is confirmed: 0x00 or a
+// printable 0x20..0x7E, the same bytes on both sides. HEX: exactly two
+// hexadecimal digits (either case); the result holds them in upper case.
+// ASCII: "NUL" or exactly one such character.
 std::optional<ByteTexts> readCheckedCell(std::string_view cell, bool asciiFormat);
 
 // What a cell of pages 1 and 2 gives: any text is taken (the other cell is

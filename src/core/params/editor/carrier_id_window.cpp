@@ -32,14 +32,21 @@ bool hasCarrierIdSource(const ParameterSet &set)
     return set.useDecimalCounter || set.useCsvFile || set.csvFileComplete || set.useFixData;
 }
 
-int memoryPageOf(std::string_view memoryPage) { return std::clamp(readDecimal(memoryPage), 1, pageCount); }
+int carrierIdFieldValue(std::string_view field)
+{
+    // Wide enough for any window to count as outside, narrow enough that
+    // sums of two values never overflow.
+    constexpr std::int32_t farOutside = 1'000'000;
+    return readDecimalClamped(field, -farOutside, farOutside);
+}
+
+int memoryPageOf(std::string_view memoryPage) { return std::clamp(carrierIdFieldValue(memoryPage), 1, pageCount); }
 
 CarrierIdCheck checkCarrierIdFields(CarrierIdSource source, const CarrierIdSetupFields &fields)
 {
     CarrierIdCheck check{fields, {}};
-    // Wide enough that no sum of two field values overflows.
-    long long offset = readDecimal(fields.offset);
-    long long length = readDecimal(fields.length);
+    long long offset = carrierIdFieldValue(fields.offset);
+    long long length = carrierIdFieldValue(fields.length);
     const int page = memoryPageOf(fields.memoryPage);
     bool lengthChanged = false;
     bool offsetChanged = false;
@@ -75,7 +82,7 @@ CarrierIdCheck checkCarrierIdFields(CarrierIdSource source, const CarrierIdSetup
         check.fields.offset = formatDecimal(static_cast<std::int32_t>(keptOffset));
     if (lengthChanged)
         check.fields.length = formatDecimal(static_cast<std::int32_t>(keptLength));
-    if (isCsvSource(source) && readDecimal(fields.memoryPage) != page)
+    if (isCsvSource(source) && carrierIdFieldValue(fields.memoryPage) != page)
         check.fields.memoryPage = formatDecimal(page);
     return check;
 }
@@ -85,11 +92,12 @@ std::optional<CarrierIdWindow> carrierIdWindow(const ParameterSet &set)
     const CarrierIdSource source = carrierIdSourceOf(set);
     if (source == CarrierIdSource::FixData || source == CarrierIdSource::CsvFileComplete)
         return std::nullopt;
-    const int start = windowBase(source, memoryPageOf(set.memoryPage)) + readDecimal(set.carrierIdOffset);
-    const int length = readDecimal(set.carrierIdLength);
-    if (readDecimal(set.carrierIdOffset) < 0 || !runFitsCells(start, length))
+    const int offset = carrierIdFieldValue(set.carrierIdOffset);
+    const int pageStart = windowBase(source, memoryPageOf(set.memoryPage));
+    const int length = carrierIdFieldValue(set.carrierIdLength);
+    if (offset < 0 || !runFitsCells(pageStart + offset, length))
         return std::nullopt;
-    return CarrierIdWindow{start, length};
+    return CarrierIdWindow{pageStart + offset, length, pageStart};
 }
 
 bool isCsvSource(CarrierIdSource source)
@@ -101,8 +109,8 @@ bool isClearedAround(const CarrierIdWindow &window, int byte)
 {
     if (byte < 0 || byte >= carrierIdPageBytes || window.contains(byte))
         return false;
-    // A window that ends in page 1 leaves page 2 as it is.
-    return byte < bytesPerPage || window.end() > bytesPerPage;
+    const int endOfLastPage = (window.end() + bytesPerPage - 1) / bytesPerPage * bytesPerPage;
+    return (byte >= window.pageStart && byte < window.start) || (byte >= window.end() && byte < endOfLastPage);
 }
 
 std::string paddedCarrierId(std::string_view carrierId, int length)

@@ -44,6 +44,10 @@ struct CarrierIdCheck {
 // negative or leaves the memory is drawn back inside with the length message.
 CarrierIdCheck checkCarrierIdFields(CarrierIdSource source, const CarrierIdSetupFields &fields);
 
+// A carrier-ID field's number by its true value: one beyond 32 bits stays
+// far outside the memory instead of wrapping into a small one.
+int carrierIdFieldValue(std::string_view field);
+
 // The memory page of its field text, limited to 1..17.
 int memoryPageOf(std::string_view memoryPage);
 
@@ -52,6 +56,7 @@ int memoryPageOf(std::string_view memoryPage);
 struct CarrierIdWindow {
     int start = 0;
     int length = 0;
+    int pageStart = 0;  // the first byte of the page the offset counts from
 
     bool contains(int byte) const { return byte >= start && byte < start + length; }
     int end() const { return start + length; }
@@ -61,8 +66,10 @@ struct CarrierIdWindow {
 // negative or leaves the memory.
 std::optional<CarrierIdWindow> carrierIdWindow(const ParameterSet &set);
 
-// Whether "carrier ID into pages 1-2" clears byte 0..15 of a window: bytes
-// before and behind it, except that page 2 stays when the window ends in page 1.
+// Whether "carrier ID into pages 1-2" clears byte 0..15 of a window: the bytes
+// of its own page before it, and those behind it up to the end of the page it
+// ends in. So a window that ends in page 1 leaves page 2 as it is, and one that
+// lies beyond page 2 clears nothing.
 bool isClearedAround(const CarrierIdWindow &window, int byte);
 
 // The decimal carrier ID as placed: "0" in front up to the length, a longer

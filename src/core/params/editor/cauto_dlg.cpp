@@ -7,10 +7,6 @@
 namespace teb {
 namespace {
 
-const std::vector<std::string> counterPageEntries{"None", "3",  "4",  "5",  "6",  "7",  "8",  "9", "10",
-                                                  "11",   "12", "13", "14", "15", "16", "17"};
-const std::vector<std::string> alignmentEntries{"None", "Left", "Right"};
-
 struct TextBinding {
     ConfigControl id;
     std::string ParameterSet::*field;
@@ -36,16 +32,23 @@ bool fileExists(const std::filesystem::path &file)
     return std::filesystem::exists(file, error);
 }
 
-// The set as the main window describes it, before its file is read.
+// A set without a file: a new set, with what the main window describes of
+// its current job where it describes anything.
 ParameterSet handedInSet(const ConfigEditorInput &input)
 {
-    ParameterSet set;
-    set.name = input.currentSetName;
-    set.carrierId = input.carrierId;
-    set.counterValue = input.counterValue;
-    set.counterPage = input.counterPage;
-    set.alignment = input.alignment;
-    set.useCsvFile = input.useCsvFile;
+    ParameterSet set = newParameterSet(input.currentSetName);
+    const auto take = [](std::string &field, const std::string &handedIn) {
+        if (!handedIn.empty())
+            field = handedIn;
+    };
+    take(set.carrierId, input.carrierId);
+    take(set.counterValue, input.counterValue);
+    take(set.counterPage, input.counterPage);
+    take(set.alignment, input.alignment);
+    if (input.useCsvFile) {
+        set.useDecimalCounter = false;
+        set.useCsvFile = true;
+    }
     set.csvFileName = input.csvFileName;
     set.logEnabled = input.logEnabled;
     set.recordFileName = input.recordFileName;
@@ -78,29 +81,29 @@ void CAutoDlg::open(CAutoDlgView &view)
 {
     m_view = &view;
     fillLists();
-    m_view->setListEntries(ConfigControl::CounterPageList, counterPageEntries);
-    m_view->setListEntries(ConfigControl::AlignmentList, alignmentEntries);
+    m_view->setListEntries(ConfigControl::CounterPageList, counterPageEntries());
+    m_view->setListEntries(ConfigControl::AlignmentList, alignmentEntries());
     loadSet(m_input.currentSetName, true);
     showCloseButtons();
 }
 
 void CAutoDlg::loadSet(const std::string &name, bool keepHandedInValues)
 {
-    if (keepHandedInValues) {
-        // The main window's next carrier ID and counter value are where the
-        // job stands; the file's own are older. A set without a file keeps
-        // all that the main window handed in.
-        ParameterSet set = handedInSet(m_input);
-        if (fileExists(setFilePath(m_directory, name)) && isValidSetName(name)) {
-            set = loadParameterSet(m_directory, name);
-            set.carrierId = m_input.carrierId;
-            set.counterValue = m_input.counterValue;
-        }
-        m_set = std::move(set);
-    } else {
+    const bool hasFile = isValidSetName(name) && fileExists(setFilePath(m_directory, name));
+    if (hasFile) {
         m_set = loadParameterSet(m_directory, name);
+        // The main window's next carrier ID and counter value are where the
+        // job stands; the file's own are older.
+        if (keepHandedInValues) {
+            m_set.carrierId = m_input.carrierId;
+            m_set.counterValue = m_input.counterValue;
+        }
+    } else {
+        m_set = keepHandedInValues ? handedInSet(m_input) : newParameterSet(name);
     }
+    completeForEditor(m_set);
     m_set.name = name;
+    m_typedNonDigit.fill(false);
     if (m_set.useFixData || m_set.useCsvFile)
         m_set.lockCarrierId = false;
     carrierIdIntoPages();
@@ -121,13 +124,18 @@ void CAutoDlg::takeFromControls()
         m_set.*binding.field = m_view->text(binding.id);
     // A cell typed over but not confirmed counts as confirmed; the HEX cell
     // wins over the ASCII cell of the same byte.
+    const std::optional<CarrierIdWindow> window = carrierIdWindow(m_set);
+    bool windowTypedOver = false;
     for (int byte = 0; byte < carrierIdPageBytes; ++byte) {
         const ByteTexts held = byteTexts(byte);
         if (const std::string hex = m_view->text(hexCell(byte)); hex != held.hex)
-            setByteTexts(byte, readFreeHexCell(hex));
+            takeTypedByte(byte, readFreeHexCell(hex));
         else if (const std::string ascii = m_view->text(asciiCell(byte)); ascii != held.ascii)
-            setByteTexts(byte, readFreeAsciiCell(ascii));
+            takeTypedByte(byte, readFreeAsciiCell(ascii));
+        windowTypedOver = windowTypedOver || (window && window->contains(byte) && byteTexts(byte) != held);
     }
+    if (windowTypedOver)
+        carrierIdFromWindow();
 }
 
 void CAutoDlg::showInControls()
@@ -194,6 +202,12 @@ void CAutoDlg::focusLost(ConfigControl id)
         checkCarrierId();
 }
 
+void CAutoDlg::fieldEdited(ConfigControl id)
+{
+    if (isCarrierIdField(id))
+        showMemoryMap();
+}
+
 void CAutoDlg::selectionChanged(ConfigControl id)
 {
     if (id == ConfigControl::NameList) {
@@ -202,6 +216,7 @@ void CAutoDlg::selectionChanged(ConfigControl id)
     } else if (id == ConfigControl::CounterPageList) {
         m_counterPageChoicePending = true;
         m_view->startOneShotTimer(ConfigTimer::CounterPageChoice, configTimerDelay);
+        showMemoryMap();
     }
 }
 
@@ -241,10 +256,19 @@ void CAutoDlg::ok()
 {
     finishPendingChoices();
     takeFromControls();
-    if (!m_okAllowed || !cellsValid()) {
+    if (!m_okAllowed || refused()) {
         showInControls();  // a cell typed over into a faulty byte turns red
         showCloseButtons();
         return;
+    }
+    if (!isSavedName(m_set.name)) {
+        if (!askedToSave()) {
+            cancel();  // the main window keeps its current set
+            return;
+        }
+        save();
+        if (!isSavedName(m_set.name))
+            return;
     }
     stopTimers();
     m_result = ConfigEditorResult{.accepted = true,
@@ -255,6 +279,19 @@ void CAutoDlg::ok()
                                   .setList = m_setList,
                                   .set = m_set};
     m_view->endDialog(DialogResult::Ok);
+}
+
+// A name the main window can run: listed, with its file.
+bool CAutoDlg::isSavedName(const std::string &name) const
+{
+    return m_setList.contains(name) && isValidSetName(name) && fileExists(setFilePath(m_directory, name));
+}
+
+bool CAutoDlg::askedToSave()
+{
+    return m_view->showMessage({std::string(unsavedNameQuestion), std::string(messageCaption), MessageIcon::Question,
+                               MessageButtons::YesNo})
+           == MessageAnswer::Yes;
 }
 
 void CAutoDlg::cancel()
@@ -277,6 +314,29 @@ void CAutoDlg::disableOk()
 {
     m_okAllowed = false;
     showCloseButtons();
+}
+
+// "Save" and "OK": true, with the reason shown, when the set cannot go on.
+bool CAutoDlg::refused()
+{
+    std::string reason;
+    for (int byte = 0; byte < carrierIdPageBytes && reason.empty(); ++byte) {
+        if (!isValidByte(byte))
+            reason = faultyCellMessage(byte);
+    }
+    if (const std::optional<std::string_view> refusal = setRefusal(m_set); reason.empty() && refusal)
+        reason = *refusal;
+    if (reason.empty())
+        return false;
+    showInControls();
+    showCloseButtons();
+    warn(reason);
+    return true;
+}
+
+void CAutoDlg::warn(std::string_view text)
+{
+    m_view->showMessage({std::string(text), std::string(messageCaption), MessageIcon::Warning, MessageButtons::Ok});
 }
 
 } // namespace teb

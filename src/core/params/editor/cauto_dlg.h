@@ -3,10 +3,13 @@
 #include "params/editor/carrier_id_window.h"
 #include "params/editor/cauto_dlg_view.h"
 #include "params/editor/config_editor_io.h"
+#include "params/editor/new_parameter_set.h"
+#include "params/editor/set_refusal.h"
 #include "params/parameter_set.h"
 #include "params/parameter_set_save.h"
 #include "params/set_list.h"
 
+#include <array>
 #include <filesystem>
 #include <string>
 
@@ -15,6 +18,9 @@ namespace teb {
 inline constexpr std::string_view noDataSourceMessage =
     "This parameter set has no data source.\r\n"
     "Choose \"Decimal counter\", \".csv file\", \".csv file complete\" or \"fix data\" before saving it.";
+inline constexpr std::string_view unsavedNameQuestion =
+    "This parameter set has not been saved.\r\n"
+    "Save it now? \"No\" keeps the current parameter set.";
 inline constexpr std::string_view defaultRecordFileName = "qv58_record.xml";
 inline constexpr std::size_t longestShownPath = 85;
 
@@ -43,6 +49,7 @@ public:
     void enterPressed(ConfigControl id);      // Enter in a text field or cell
     void tabPressed(ConfigControl id);        // Tab in a text field or cell
     void focusLost(ConfigControl id);         // a text field lost the focus to another control
+    void fieldEdited(ConfigControl id);       // the operator changed a text field's text
     void selectionChanged(ConfigControl id);  // an entry chosen in "Name" or "Decimal counter on Page"
     void timerFired(ConfigTimer timer);
 
@@ -75,9 +82,12 @@ private:
     void finishPendingChoices();
     void stopTimers();
     // bytes of pages 1 and 2
-    void carrierIdIntoPages();
+    void carrierIdIntoPages(bool sourceChosen = false);
     void markWindow(const CarrierIdWindow &window);
     void cellEdited(int byte);
+    void takeTypedByte(int byte, const ByteTexts &texts);
+    void carrierIdFromWindow();
+    bool isValidByte(int byte) const;
     void cellConfirmed(ConfigControl id);
     void showByteColours();
     void showCells();
@@ -85,6 +95,7 @@ private:
     void setByteTexts(int byte, const ByteTexts &texts);
     // switches and states
     void showSwitches();
+    void showMemoryMap();
     void showSourceStates();
     void setFieldEnabled(ConfigControl id, bool enabled);
     void flipSwitch(ConfigControl id);
@@ -96,6 +107,10 @@ private:
     void showPaths();
     void showCloseButtons();
     void disableOk();
+    bool refused();
+    bool isSavedName(const std::string &name) const;
+    bool askedToSave();
+    void warn(std::string_view text);
     // focus
     bool moveFocusFrom(ConfigControl id);
     bool isCarrierIdField(ConfigControl id) const;
@@ -116,6 +131,9 @@ private:
     bool m_nameChoicePending = false;
     bool m_counterPageChoicePending = false;
     bool m_checking = false;  // a check's message box takes the focus from its field
+    // Bytes of pages 1 and 2 that the operator typed as something other than
+    // a decimal digit: faulty while they lie in the decimal counter's window.
+    std::array<bool, carrierIdPageBytes> m_typedNonDigit{};
     ConfigEditorResult m_result;
 };
 

@@ -12,22 +12,55 @@ constexpr Rgb windowGreen = Rgb::fromComponents(0, 255, 153);
 constexpr Rgb faultyByteRed = colour::Red;
 constexpr int lastGridByte = carrierIdPageBytes - 1;
 
+// A byte's HEX text that stands for one of the characters 0 .. 9.
+bool isDigitText(std::string_view hex)
+{
+    const std::uint8_t byte = hexToByte(hex);
+    return isSingleByte(hex) && byte >= '0' && byte <= '9';
+}
+
 } // namespace
 
 ByteTexts CAutoDlg::byteTexts(int byte) const { return byteTextsAt(m_set.pages, byte); }
 
-void CAutoDlg::setByteTexts(int byte, const ByteTexts &texts) { setByteTextsAt(m_set.pages, byte, texts); }
+void CAutoDlg::setByteTexts(int byte, const ByteTexts &texts)
+{
+    setByteTextsAt(m_set.pages, byte, texts);
+    if (byte < carrierIdPageBytes)
+        m_typedNonDigit[static_cast<std::size_t>(byte)] = false;
+}
+
+void CAutoDlg::takeTypedByte(int byte, const ByteTexts &texts)
+{
+    setByteTexts(byte, texts);
+    m_typedNonDigit[static_cast<std::size_t>(byte)] = !isDigitText(texts.hex);
+}
+
+// A cell stands for one byte; what the operator types into the decimal
+// counter's window is a digit of the carrier ID. (A window just moved over
+// older bytes is filled on "Save".)
+bool CAutoDlg::isValidByte(int byte) const
+{
+    if (!isSingleByte(byteTexts(byte).hex))
+        return false;
+    const std::optional<CarrierIdWindow> window = carrierIdWindow(m_set);
+    return !m_typedNonDigit[static_cast<std::size_t>(byte)] || !withDecimalCounter() || !window
+           || !window->contains(byte);
+}
 
 bool CAutoDlg::cellsValid() const
 {
     for (int byte = 0; byte < carrierIdPageBytes; ++byte) {
-        if (!isSingleByte(byteTexts(byte).hex))
+        if (!isValidByte(byte))
             return false;
     }
     return true;
 }
 
-void CAutoDlg::carrierIdIntoPages()
+// The decimal counter writes its window, so the bytes around it are cleared
+// whenever it is placed. A CSV window only marks its bytes: the fixed data
+// around it is cleared only when the operator has just chosen the source.
+void CAutoDlg::carrierIdIntoPages(bool sourceChosen)
 {
     const CarrierIdSource dataSource = source();
     if (dataSource == CarrierIdSource::CsvFileComplete)
@@ -50,6 +83,8 @@ void CAutoDlg::carrierIdIntoPages()
             setByteTexts(byte, {byteToHexDigits(cells.cell(byte)), byteToDisplay(cells.cell(byte))});
     }
     markWindow(*window);
+    if (dataSource == CarrierIdSource::CsvFile && !sourceChosen)
+        return;
     for (int byte = 0; byte < carrierIdPageBytes; ++byte) {
         if (isClearedAround(*window, byte))
             setByteTexts(byte, {"00", "NUL"});
@@ -72,7 +107,7 @@ void CAutoDlg::cellConfirmed(ConfigControl id)
     const bool hexSide = byteOfHexCell(id) >= 0;
     const int byte = hexSide ? byteOfHexCell(id) : byteOfAsciiCell(id);
     const std::string typed = m_view->text(id);
-    setByteTexts(byte, hexSide ? readFreeHexCell(typed) : readFreeAsciiCell(typed));
+    takeTypedByte(byte, hexSide ? readFreeHexCell(typed) : readFreeAsciiCell(typed));
     cellEdited(byte);
     disableOk();
     const int next = byte == lastGridByte ? 0 : byte + 1;
@@ -88,20 +123,28 @@ void CAutoDlg::cellConfirmed(ConfigControl id)
 void CAutoDlg::cellEdited(int byte)
 {
     if (const std::optional<CarrierIdWindow> window = carrierIdWindow(m_set)) {
-        if (source() == CarrierIdSource::DecimalCounter) {
-            if (!window->contains(byte)) {
-                showInControls();
-                return;
-            }
-            std::string carrierId;
-            for (int windowByte = window->start; windowByte < window->end(); ++windowByte)
-                carrierId += byteTexts(windowByte).ascii;
-            m_set.carrierId = carrierId;
-        } else {
+        if (!withDecimalCounter())
             markWindow(*window);
-        }
+        else if (window->contains(byte))
+            carrierIdFromWindow();
     }
     showInControls();
+}
+
+// The decimal carrier ID as its window's bytes read, once they are all
+// digits; until then the faulty cell is red and the carrier ID stays.
+void CAutoDlg::carrierIdFromWindow()
+{
+    const std::optional<CarrierIdWindow> window = carrierIdWindow(m_set);
+    if (!withDecimalCounter() || !window)
+        return;
+    std::string carrierId;
+    for (int byte = window->start; byte < window->end(); ++byte) {
+        if (!isDigitText(byteTexts(byte).hex))
+            return;
+        carrierId += byteTexts(byte).ascii;
+    }
+    m_set.carrierId = carrierId;
 }
 
 void CAutoDlg::showCells()
@@ -118,7 +161,7 @@ void CAutoDlg::showByteColours()
     const std::optional<CarrierIdWindow> window = carrierIdWindow(m_set);
     for (int byte = 0; byte < carrierIdPageBytes; ++byte) {
         Rgb background = colour::White;
-        if (!isSingleByte(byteTexts(byte).hex))
+        if (!isValidByte(byte))
             background = faultyByteRed;
         else if (window && window->contains(byte))
             background = windowGreen;
@@ -142,7 +185,9 @@ void CAutoDlg::checkCarrierId()
     m_set.memoryPage = check.fields.memoryPage;
     showInControls();
     for (const std::string_view message : check.messages)
-        m_view->showMessage({std::string(message), std::string(messageCaption), MessageIcon::Warning, MessageButtons::Ok});
+        warn(message);
+    if (const std::optional<std::string_view> refusal = carrierIdRefusal(m_set))
+        warn(*refusal);
     disableOk();
     m_checking = false;
 }

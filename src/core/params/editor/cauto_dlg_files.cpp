@@ -68,17 +68,16 @@ void CAutoDlg::save()
     finishPendingChoices();
     takeFromControls();
     m_savePressed = true;
+    // A faulty cell is refused before the carrier ID is placed, so that
+    // placing it never hides what the operator typed.
+    if (refused())
+        return;
     carrierIdIntoPages();
     showInControls();
-    if (!cellsValid()) {
-        showCloseButtons();
-        return;
-    }
     // With no data source the editor shows a decimal counter while the
     // station would program fixed data: the same ID on every tag.
     if (!hasCarrierIdSource(m_set)) {
-        m_view->showMessage({std::string(noDataSourceMessage), std::string(messageCaption), MessageIcon::Warning,
-                            MessageButtons::Ok});
+        warn(noDataSourceMessage);
         return;
     }
     const SaveOutcome outcome = saveParameterSet(m_directory, m_set, m_setList, [this] {

@@ -2,8 +2,6 @@
 // that follow from them; and where Enter and Tab move the focus.
 #include "params/editor/cauto_dlg.h"
 
-#include "common/decimal_text.h"
-
 namespace teb {
 namespace {
 
@@ -50,6 +48,19 @@ void CAutoDlg::showSwitches()
     m_view->setSwitchImage(ConfigControl::LogSwitch, m_set.logEnabled);
     for (int byte = 0; byte < carrierIdPageBytes; ++byte)
         m_view->setSwitchImage(fixSwitch(byte), page(byte / bytesPerPage + 1).fixed[static_cast<std::size_t>(byte % bytesPerPage)]);
+    showMemoryMap();  // the picture shows the locks too
+}
+
+// The picture follows the carrier-ID fields and the counter page as they
+// stand in the dialog, before they are checked or taken over.
+void CAutoDlg::showMemoryMap()
+{
+    ParameterSet shown = m_set;
+    shown.carrierIdOffset = m_view->text(ConfigControl::CarrierIdOffset);
+    shown.carrierIdLength = m_view->text(ConfigControl::CarrierIdLength);
+    shown.memoryPage = m_view->text(ConfigControl::MemoryPage);
+    shown.counterPage = m_view->text(ConfigControl::CounterPageList);
+    m_view->showMemoryMap(memoryMapOf(shown));
 }
 
 void CAutoDlg::setFieldEnabled(ConfigControl id, bool enabled)
@@ -125,6 +136,7 @@ void CAutoDlg::chooseDataSource(CarrierIdSource dataSource)
         page(2).fixed.fill(true);
         break;
     }
+    carrierIdIntoPages(true);
     showInControls();
     showSourceStates();
     disableOk();
@@ -165,8 +177,8 @@ void CAutoDlg::lockCarrierIdClicked()
 {
     takeFromControls();
     m_set.lockCarrierId = !m_set.lockCarrierId;
-    const int offset = readDecimal(m_set.carrierIdOffset);
-    const int length = readDecimal(m_set.carrierIdLength);
+    const int offset = carrierIdFieldValue(m_set.carrierIdOffset);
+    const int length = carrierIdFieldValue(m_set.carrierIdLength);
     if (offset < bytesPerPage)
         page(1).locked = m_set.lockCarrierId;
     if (!(offset < bytesPerPage && offset + length < bytesPerPage + 1))
@@ -181,8 +193,8 @@ void CAutoDlg::lockPageClicked(int pageNumber)
     PageSetting &lockedPage = page(pageNumber);
     lockedPage.locked = !lockedPage.locked;
     if (withDecimalCounter()) {
-        const int offset = readDecimal(m_set.carrierIdOffset);
-        const int end = offset + readDecimal(m_set.carrierIdLength);
+        const int offset = carrierIdFieldValue(m_set.carrierIdOffset);
+        const int end = offset + carrierIdFieldValue(m_set.carrierIdLength);
         if (pageNumber == 1) {
             if (lockedPage.locked && (end < bytesPerPage || page(2).locked))
                 m_set.lockCarrierId = true;
@@ -219,6 +231,8 @@ void CAutoDlg::counterPageChosen()
     }
     showSwitches();
     disableOk();
+    if (counterPageClashes(m_set))
+        warn(counterPageClashMessage);
 }
 
 bool CAutoDlg::moveFocusFrom(ConfigControl id)

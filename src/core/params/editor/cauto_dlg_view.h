@@ -3,6 +3,7 @@
 #include "common/dialog_types.h"
 #include "common/rgb.h"
 #include "params/editor/config_control.h"
+#include "params/editor/memory_map.h"
 #include "params/editor/pages_editor.h"
 
 #include <filesystem>
@@ -31,6 +32,8 @@ public:
     virtual void setSwitchImage(ConfigControl id, bool on) = 0;  // the "on" or the "off" image
     virtual void setFocus(ConfigControl id) = 0;
     virtual void selectAll(ConfigControl id) = 0;
+    // The "Transponder memory" picture.
+    virtual void showMemoryMap(const MemoryMap &map) = 0;
 
     virtual MessageAnswer showMessage(const MessageRequest &request) = 0;
     // nullopt: cancelled. The path is in the system's own encoding.

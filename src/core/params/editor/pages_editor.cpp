@@ -61,6 +61,16 @@ std::optional<int> counterPageNumber(std::string_view counterPage)
     return std::nullopt;
 }
 
+std::optional<std::string> counterValueOnPage(std::string_view counterValue)
+{
+    constexpr auto width = static_cast<std::size_t>(counterValueDigits);
+    std::string digits = formatUnsigned64(readUnsigned64(counterValue));
+    if (digits.size() > width)
+        return std::nullopt;
+    digits.insert(0, width - digits.size(), '0');
+    return digits;
+}
+
 auto_2::auto_2(PagesEditorData data) : m_data(std::move(data)) {}
 
 DialogResult auto_2::run(Auto2View &view)
@@ -77,6 +87,7 @@ void auto_2::open(Auto2View &view)
     if (counterPage) {
         page(*counterPage).editable = false;
         writeCounterValueIntoPage(*counterPage);
+        m_counterPageAtOpen = counterPageText(*counterPage);
     }
     for (int p = firstPagesEditorPage; p <= pageCount; ++p) {
         m_view->setEnabled(pagesEditSwitch(p), p != counterPage);
@@ -133,7 +144,10 @@ void auto_2::ok()
     // past the check.
     if (!takeChangedCells())
         return;
-    if (const std::optional<int> counterPage = counterPageNumber(m_data.counterPage))
+    // A page nobody edited leaves the value as it came, digits beyond eight
+    // and all.
+    if (const std::optional<int> counterPage = counterPageNumber(m_data.counterPage);
+        counterPage && counterPageText(*counterPage) != m_counterPageAtOpen)
         readCounterValueFromPage(*counterPage);
     m_accepted = true;
     m_view->endDialog(DialogResult::Ok);
@@ -222,24 +236,33 @@ void auto_2::moveFocusTo(int byte)
     m_view->selectAll(pagesCell(byte));
 }
 
+// A value the page cannot hold is reported and not cut to fit.
 void auto_2::writeCounterValueIntoPage(int p)
 {
-    std::string digits = m_data.counterValue;
-    if (digits.size() < counterValueDigits)
-        digits.insert(0, counterValueDigits - digits.size(), '0');
+    const std::optional<std::string> digits = counterValueOnPage(m_data.counterValue);
+    if (!digits) {
+        m_view->showMessage({std::string(counterValueTooLongMessage), std::string(messageCaption),
+                            MessageIcon::Warning, MessageButtons::Ok});
+        return;
+    }
     const int firstByte = (p - 1) * bytesPerPage;
     for (int i = 0; i < bytesPerPage; ++i) {
-        const std::string hex = byteToHexDigits(static_cast<std::uint8_t>(digits[static_cast<std::size_t>(i)]));
+        const std::string hex = byteToHexDigits(static_cast<std::uint8_t>((*digits)[static_cast<std::size_t>(i)]));
         setByteTexts(firstByte + i, {hex, hexStringToDisplay(hex)});
     }
 }
 
+std::string auto_2::counterPageText(int p) const
+{
+    std::string text;
+    for (const std::string &ascii : m_data.pages[static_cast<std::size_t>(p - 1)].ascii)
+        text += ascii;
+    return text;
+}
+
 void auto_2::readCounterValueFromPage(int p)
 {
-    std::string digits;
-    for (const std::string &ascii : page(p).ascii)
-        digits += ascii;
-    std::string value = formatUnsigned64(readUnsigned64(digits));
+    std::string value = formatUnsigned64(readUnsigned64(counterPageText(p)));
     if (value.size() < counterValueDigits)
         value.insert(0, counterValueDigits - value.size(), '0');
     m_data.counterValue = value;

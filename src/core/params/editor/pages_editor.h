@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace teb {
 
@@ -28,9 +29,16 @@ inline constexpr std::string_view hexCellMessage =
     "character must be in printable range between 0x20 and 0x7E\r\n"
     "or can be 0x00";
 inline constexpr int counterValueDigits = 8;
+inline constexpr std::string_view counterValueTooLongMessage =
+    "Counter Value must have at most 8 digits to fit on its page.\r\n"
+    "Enter a shorter value on the page with \"Edit\" or choose \"None\".";
 
 // The counter page of a "Counter Page" text: 3 .. 17, or nothing for "None".
 std::optional<int> counterPageNumber(std::string_view counterPage);
+
+// The eight characters a counter value puts on its page: its number with "0"
+// in front; nothing for a value of more than eight digits, which no page holds.
+std::optional<std::string> counterValueOnPage(std::string_view counterValue);
 
 // The "Config Pages 3-17" dialog: the bytes of pages 3..17 and their switches.
 // Every confirmed cell is checked; the counter page carries the counter value
@@ -70,10 +78,12 @@ private:
     void moveFocusTo(int byte);
     void writeCounterValueIntoPage(int page);
     void readCounterValueFromPage(int page);
+    std::string counterPageText(int page) const;
     PageSetting &page(int pageNumber) { return m_data.pages[static_cast<std::size_t>(pageNumber - 1)]; }
 
     Auto2View *m_view = nullptr;
     PagesEditorData m_data;
+    std::string m_counterPageAtOpen;  // the counter page's characters as opened
     bool m_accepted = false;
 };
 
