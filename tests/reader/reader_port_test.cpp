@@ -6,11 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -18,6 +20,21 @@
 #include <vector>
 #include <future>
 #include <thread>
+
+// The descriptor whose next write() fails with EIO, as a serial adapter's
+// write may fail once in the middle of a command; -1 when none.
+static std::atomic<int> failNextWriteOn{-1};
+
+extern "C" ssize_t write(int fd, const void *data, size_t size)
+{
+    static const auto realWrite = reinterpret_cast<ssize_t (*)(int, const void *, size_t)>(dlsym(RTLD_NEXT, "write"));
+    int armed = fd;
+    if (failNextWriteOn.compare_exchange_strong(armed, -1)) {
+        errno = EIO;
+        return -1;
+    }
+    return realWrite(fd, data, size);
+}
 
 namespace teb {
 namespace {
@@ -146,6 +163,28 @@ TEST(ReaderPortOnALine, AWriteHeldByXoffEndsWithinTheCommandsWaitAndThePortStays
     ASSERT_TRUE(waitForOutput(handle, true));
     EXPECT_EQ(port.WriteText("TOR\r", handle), 0u);
     EXPECT_EQ(line.receiveLine(), "TOR\r");  // the stalled command does not go out behind it
+    EXPECT_TRUE(port.Close(handle));
+}
+
+// A write that fails sends nothing more of its command: no "WD 2 ..." made of "WD 12 ...".
+TEST(ReaderPortOnALine, AFailedWriteSendsNothingMoreOfItsCommandAndFailsTheTransaction)
+{
+    PseudoLine line;
+    ASSERT_FALSE(line.slavePath.empty());
+    ReaderPort port;
+    const PortHandle handle = port.Open(line.slavePath, 115200, 8, parity::None, stopbits::One, flowcontrol::None);
+    ASSERT_TRUE(isUsablePort(handle));
+    std::int32_t timeBase = 10;
+    std::string terminalText;
+    ReaderSession session{port, handle, timeBase, terminalText};
+
+    failNextWriteOn = handle;
+    const ReaderTransaction failed = runTransaction(session, writePageCommand(12, "3031323334353637"));
+    EXPECT_EQ(failNextWriteOn, -1);
+    EXPECT_FALSE(failed.sent || failed.succeeded);
+    EXPECT_EQ(terminalText, "\r\n"); // no echo line, only the empty answer
+    EXPECT_EQ(port.WriteText("TOR\r", handle), 0u);
+    EXPECT_EQ(line.receiveLine(), "TOR\r");
     EXPECT_TRUE(port.Close(handle));
 }
 

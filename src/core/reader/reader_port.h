@@ -52,7 +52,8 @@ public:
     PortHandle Open(const InterfaceSettings &settings);
     bool Close(PortHandle handle);
     // 0 when every byte went out within `limit`; otherwise serial::kWriteFailedMask
-    // or serial::kWriteTimedOutMask (the line held the output past the limit).
+    // (the device refused a write; nothing after it went out) or
+    // serial::kWriteTimedOutMask (the line held the output past the limit).
     std::uint32_t WriteText(std::string_view text, PortHandle handle,
                             std::chrono::milliseconds limit = kDefaultWriteLimit);
 
