@@ -14,6 +14,7 @@ namespace {
 constexpr std::chrono::milliseconds kIdleInterval{5};
 
 constexpr char kCarriageReturn = '\r';
+constexpr char kLineFeed = '\n';
 
 // At most this much is taken from the port in one read.
 constexpr std::size_t kReceiveChunkSize = 256;
@@ -140,6 +141,7 @@ bool ReaderPort::StopReceiveThread()
 void ReaderPort::receiveLoop()
 {
     lineLength = 0;
+    afterCarriageReturn = false;
     while (!exitRequest) {
         if (pauseRequest) {
             pauseEvent.set();
@@ -171,6 +173,12 @@ void ReaderPort::pollPort()
 
 void ReaderPort::takeByte(char byte)
 {
+    // A reader that ends its lines in CR LF: the LF is part of the line end
+    // before it, not the first character of the next line.
+    const bool endsCrLf = byte == kLineFeed && afterCarriageReturn;
+    afterCarriageReturn = byte == kCarriageReturn;
+    if (endsCrLf)
+        return;
     if (byte == kCarriageReturn) {
         completeLine();
         return;

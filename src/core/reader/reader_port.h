@@ -101,6 +101,7 @@ private:
     // Receive thread only.
     std::array<char, kLineBufferSize> lineBuffer{};
     std::size_t lineLength = 0;
+    bool afterCarriageReturn = false; // the last byte taken was a CR
     // The last complete line; guarded by crEvent's mutex.
     std::string completedLine;
 };
