@@ -95,15 +95,24 @@ std::uint32_t ReaderPort::WriteText(std::string_view text, PortHandle handle, st
     return serial::kWriteFailedMask;
 }
 
-void ReaderPort::resetLineEvent()
+void ReaderPort::prepareForAnswer()
 {
+    if (lateAnswerDue) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(*lateAnswerDue - std::chrono::steady_clock::now());
+        if (left.count() > 0)
+            crEvent.takeWithin(left, [] {});
+        lateAnswerDue.reset();
+    }
     crEvent.reset();
 }
 
 bool ReaderPort::waitForLine(std::chrono::milliseconds timeout, std::string &line)
 {
     line.clear();
-    return crEvent.takeWithin(timeout, [&] { line = completedLine; });
+    if (crEvent.takeWithin(timeout, [&] { line = completedLine; }))
+        return true;
+    lateAnswerDue = std::chrono::steady_clock::now() + timeout;
+    return false;
 }
 
 bool ReaderPort::receiveThreadRunning() const

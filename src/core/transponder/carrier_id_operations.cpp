@@ -5,7 +5,6 @@
 #include "transponder/page_bytes.h"
 #include "transponder/page_operations.h"
 #include "transponder/page_text.h"
-#include "transponder/reader_exchange.h"
 
 #include <algorithm>
 #include <cctype>
@@ -62,22 +61,23 @@ std::string lengthMessage(long long length, bool asciiFormat)
 }
 
 // Reads the carrier ID's pages into the cells; the taken bytes when every read succeeded.
-std::optional<std::vector<std::uint8_t>> readCarrierIdBytes(PageOperationContext &context, ReaderExchange &exchange,
+std::optional<std::vector<std::uint8_t>> readCarrierIdBytes(PageOperationContext &context,
                                                             const CarrierIdRange &range,
                                                             const ManualCarrierIdFields &carrierId)
 {
-    exchange.fixTimeBase(TimeBaseFactor::PageRead);
+    fixTimeBase(context.session, TimeBaseFactor::PageRead);
     OperationReport &report = context.report;
     report.colourCarrierId(ResultColour::White);
     report.colourPage(1, ResultColour::White);
     report.colourPage(2, ResultColour::White);
 
+    // After a failed page no further page is read, as the page reads do.
     PageCells cells;
     bool failed = false;
-    for (int page = pageOfCell(range.offset); page <= pageOfCell(range.offset + range.length - 1); ++page) {
-        const PageRead read = readPage(context, exchange, page);
+    for (int page = pageOfCell(range.offset); page <= pageOfCell(range.offset + range.length - 1) && !failed; ++page) {
+        const PageRead read = readPage(context, page);
         const std::optional<PageBytes> bytes = hexPageBytes(read.digits);
-        failed = failed || !read.succeeded || !bytes;
+        failed = !read.succeeded || !bytes;
         if (bytes)
             cells.setPage(page, *bytes);
     }
@@ -95,14 +95,14 @@ std::optional<std::vector<std::uint8_t>> readCarrierIdBytes(PageOperationContext
 
 // Writes pages 1 and 2 with the carrier ID placed over their bytes as read;
 // true when both writes were acknowledged.
-bool writeCarrierIdPages(PageOperationContext &context, ReaderExchange &exchange, const CarrierIdRange &range,
+bool writeCarrierIdPages(PageOperationContext &context, const CarrierIdRange &range,
                          const std::vector<std::uint8_t> &carrierIdBytes)
 {
-    exchange.fixTimeBase(TimeBaseFactor::Other);
+    fixTimeBase(context.session, TimeBaseFactor::Other);
     PageCells cells;
     bool readsSucceeded = true;
     for (int page = 1; page <= 2; ++page) {
-        const ReaderTransaction read = exchange.run(readPageCommand(page));
+        const ReaderTransaction read = runTransaction(context.session, readPageCommand(page));
         const std::optional<PageBytes> bytes = read.succeeded ? hexPageBytes(read.kept) : std::nullopt;
         readsSucceeded = readsSucceeded && bytes.has_value();
         if (bytes)
@@ -122,7 +122,7 @@ bool writeCarrierIdPages(PageOperationContext &context, ReaderExchange &exchange
     bool acknowledged = true;
     for (int page = 1; page <= 2 && acknowledged; ++page) {
         const PageBytes bytes = cells.page(page);
-        acknowledged = exchange.run(writePageCommand(page, hexDigitsOf(bytes))).succeeded;
+        acknowledged = runTransaction(context.session, writePageCommand(page, hexDigitsOf(bytes))).succeeded;
         report.colourPage(page, acknowledged ? ResultColour::Green : ResultColour::Red);
         report.focusPage(page);
     }
@@ -171,8 +171,7 @@ void readCarrierId(PageOperationContext &context, const ManualCarrierIdFields &c
         context.report.notify(carrierIdRangeMessage(), NoticeIcon::Warning);
         return;
     }
-    ReaderExchange exchange(context.session);
-    readCarrierIdBytes(context, exchange, range, carrierId);
+    readCarrierIdBytes(context, range, carrierId);
 }
 
 void writeCarrierId(PageOperationContext &context, const ManualCarrierIdFields &carrierId)
@@ -195,20 +194,17 @@ void writeCarrierId(PageOperationContext &context, const ManualCarrierIdFields &
         return;
     }
 
-    // One exchange for the write and the read-back: a late answer to the
-    // write's commands is not taken for the read-back's.
-    ReaderExchange exchange(context.session);
     bool written = false;
     {
         const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Writing);
-        written = writeCarrierIdPages(context, exchange, range, *bytes);
+        written = writeCarrierIdPages(context, range, *bytes);
         report.showFields();
         report.focusCarrierId();
     }
 
     context.session.terminalText.clear();
     const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Reading);
-    const auto readBack = readCarrierIdBytes(context, exchange, range, carrierId);
+    const auto readBack = readCarrierIdBytes(context, range, carrierId);
     if (!written || readBack != bytes) {
         report.colourCarrierId(ResultColour::Red);
         report.showFields();

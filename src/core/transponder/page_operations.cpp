@@ -3,7 +3,6 @@
 #include "common/decimal_text.h"
 #include "transponder/page_bytes.h"
 #include "transponder/page_text.h"
-#include "transponder/reader_exchange.h"
 
 namespace teb {
 namespace {
@@ -20,9 +19,9 @@ void colourAllPages(OperationReport &report, ResultColour colour)
 }
 
 // The UID step; returns whether it succeeded and the answer's length as received.
-std::pair<bool, std::size_t> runUidStep(PageOperationContext &context, ReaderExchange &exchange)
+std::pair<bool, std::size_t> runUidStep(PageOperationContext &context)
 {
-    const ReaderTransaction transaction = exchange.run(readUidCommand());
+    const ReaderTransaction transaction = runTransaction(context.session, readUidCommand());
     context.fields.uidText = transaction.kept;
     context.report.colourUid(transaction.succeeded ? ResultColour::Green : ResultColour::Red);
     if (!transaction.succeeded)
@@ -43,7 +42,7 @@ void clearUid(PageOperationContext &context)
 // faults is not sent and counts as neither.
 enum class PageWrite { Acknowledged, Failed, NotSent };
 
-PageWrite writePage(PageOperationContext &context, ReaderExchange &exchange, int page)
+PageWrite writePage(PageOperationContext &context, int page)
 {
     PageFields &fields = context.fields;
     const std::size_t i = index(page);
@@ -63,7 +62,7 @@ PageWrite writePage(PageOperationContext &context, ReaderExchange &exchange, int
         fields.asciiTextKept[i] = hexTextToAsciiText(fields.pageText[i]);
     }
 
-    const ReaderTransaction transaction = exchange.run(writePageCommand(page, *digits));
+    const ReaderTransaction transaction = runTransaction(context.session, writePageCommand(page, *digits));
     const bool acknowledged = transaction.succeeded;
     context.report.colourPage(page, acknowledged ? ResultColour::Green : ResultColour::Red);
     if (acknowledged)
@@ -85,11 +84,11 @@ std::string pageTextFaultMessage(int page, bool asciiFormat)
            " to a length of 16 printable hexadecimal characters (20,21,22,...,7D,7E) with spaces in between";
 }
 
-PageRead readPage(PageOperationContext &context, ReaderExchange &exchange, int page)
+PageRead readPage(PageOperationContext &context, int page)
 {
     PageFields &fields = context.fields;
     const std::size_t i = index(page);
-    const ReaderTransaction transaction = exchange.run(readPageCommand(page));
+    const ReaderTransaction transaction = runTransaction(context.session, readPageCommand(page));
     PageRead read{transaction.succeeded, transaction.succeeded ? transaction.kept : std::string(),
                   transaction.answer.size()};
     if (read.succeeded) {
@@ -111,10 +110,9 @@ void readUid(PageOperationContext &context)
     const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Reading);
     if (!context.portOpen)
         return;
-    ReaderExchange exchange(context.session);
     context.report.colourUid(ResultColour::White);
-    exchange.fixTimeBase(TimeBaseFactor::Other);
-    runUidStep(context, exchange);
+    fixTimeBase(context.session, TimeBaseFactor::Other);
+    runUidStep(context);
 }
 
 void readPages(PageOperationContext &context, bool withUid)
@@ -125,18 +123,17 @@ void readPages(PageOperationContext &context, bool withUid)
     fields.pageSucceeded.fill(false);
     if (!context.portOpen)
         return;
-    ReaderExchange exchange(context.session);
     colourAllPages(context.report, ResultColour::White);
-    exchange.fixTimeBase(TimeBaseFactor::PageRead);
+    fixTimeBase(context.session, TimeBaseFactor::PageRead);
     clearUid(context);
 
     std::size_t lastAnswerLength = kFullAnswerLength;
     if (withUid)
-        lastAnswerLength = runUidStep(context, exchange).second;
+        lastAnswerLength = runUidStep(context).second;
     for (int page = 1; page <= pageCount; ++page) {
         if (!fields.pageSelected[index(page)] || (page >= 2 && lastAnswerLength < kFullAnswerLength))
             continue;
-        const PageRead read = readPage(context, exchange, page);
+        const PageRead read = readPage(context, page);
         fields.pageSucceeded[index(page)] = read.succeeded;
         lastAnswerLength = read.answerLength;
     }
@@ -154,17 +151,16 @@ void writePages(PageOperationContext &context, bool withUid)
         ++fields.errorCount; // nothing was written: no success for the automatic cycle
         return;
     }
-    ReaderExchange exchange(context.session);
-    exchange.fixTimeBase(TimeBaseFactor::Other);
+    fixTimeBase(context.session, TimeBaseFactor::Other);
     clearUid(context);
-    if (withUid && !runUidStep(context, exchange).first)
+    if (withUid && !runUidStep(context).first)
         return; // the tag's data must not go onto a transponder whose UID is unknown
 
     bool ok = true;
     for (int page = 1; page <= pageCount; ++page) {
         if (!fields.pageSelected[index(page)] || fields.pageText[index(page)].empty() || (page >= 2 && !ok))
             continue;
-        const PageWrite result = writePage(context, exchange, page);
+        const PageWrite result = writePage(context, page);
         if (result != PageWrite::NotSent)
             ok = result == PageWrite::Acknowledged;
     }
@@ -180,8 +176,7 @@ void lockPages(PageOperationContext &context, const PageFlagArray &lockable)
         ++fields.errorCount; // nothing was locked
         return;
     }
-    ReaderExchange exchange(context.session);
-    exchange.fixTimeBase(TimeBaseFactor::Other);
+    fixTimeBase(context.session, TimeBaseFactor::Other);
 
     bool ok = true;
     for (int page = 1; page <= pageCount; ++page) {
@@ -189,7 +184,7 @@ void lockPages(PageOperationContext &context, const PageFlagArray &lockable)
         if (!fields.pageSelected[i] || !lockable[i] || (page >= 2 && !ok))
             continue;
         context.report.colourPage(page, ResultColour::White);
-        ok = exchange.run(lockPageCommand(page)).succeeded;
+        ok = runTransaction(context.session, lockPageCommand(page)).succeeded;
         context.report.colourPage(page, ok ? ResultColour::Green : ResultColour::Red);
         if (!ok)
             ++fields.errorCount;
