@@ -144,18 +144,18 @@ TEST(CarrierId, WriteRefusesACarrierIdOfTheWrongFormOrPlace)
 
 TEST(CarrierId, WriteWritesNothingAfterAFailedReadAndIsGreenOnlyWhenWritten)
 {
-    // A failed read of page 2: no page is written, the read-back follows.
-    OperationStation failedRead(reader({"--fault", "no-read", "--fault-on", "RD 2", "--fault-count", "1"}));
+    // A failed read of page 1: no page is written, the read-back follows.
+    OperationStation failedRead(reader({"--fault", "no-read", "--fault-on", "RD 1", "--fault-count", "1"}));
     failedRead.asciiFormat = true;
     CarrierIdBoxes boxes{"0", "3", "XYZ"};
     auto context = failedRead.context();
     writeCarrierId(context, boxes.fields());
-    EXPECT_EQ(failedRead.commands(), (Commands{"RD 1", "RD 2", "RD 1"}));
+    EXPECT_EQ(failedRead.commands(), (Commands{"RD 1", "RD 1"}));
     EXPECT_EQ(failedRead.report.colourOf("Carrier ID"), ResultColour::Red);
     EXPECT_EQ(boxes.carrierId, "012");
 
     // Page 1 refused (locked): page 2 is not written; the read-back shows the
-    // old ID and the box stays red.
+    // old ID and the box stays red. The refusal stays on the terminal view.
     OperationStation locked(reader({"--lock", "1"}));
     locked.asciiFormat = true;
     CarrierIdBoxes lockedBoxes{"6", "4", "WXYZ"};
@@ -165,6 +165,8 @@ TEST(CarrierId, WriteWritesNothingAfterAFailedReadAndIsGreenOnlyWhenWritten)
     EXPECT_EQ(locked.report.colourOf("P1"), ResultColour::Green); // the read-back read it
     EXPECT_EQ(locked.report.colourOf("Carrier ID"), ResultColour::Red);
     EXPECT_EQ(lockedBoxes.carrierId, "67AB");
+    EXPECT_NE(locked.terminalText.find("NAK\r\nWD 1 3031323334355758// Write page 1\r\n"), std::string::npos)
+        << locked.terminalText;
 
     // Page 2 refused after page 1 took its part.
     OperationStation secondLocked(reader({"--lock", "2"}));
@@ -174,6 +176,33 @@ TEST(CarrierId, WriteWritesNothingAfterAFailedReadAndIsGreenOnlyWhenWritten)
     writeCarrierId(secondContext, secondBoxes.fields());
     EXPECT_EQ(secondLocked.report.colourOf("Carrier ID"), ResultColour::Red);
     EXPECT_EQ(secondBoxes.carrierId, "WXAB");
+}
+
+// Only the pages the carrier ID lies in are read and written: a locked page
+// beside it does not stand in the way.
+TEST(CarrierId, WriteTouchesOnlyThePagesTheCarrierIdLiesIn)
+{
+    const struct {
+        std::string lockedPage, offset;
+        Commands commands;
+        int page;
+        std::string onTag;
+    } cases[] = {
+        {"1", "8", {"RD 2", "WD 2 5758595A45464748", "RD 2"}, 2, "5758595A45464748"},
+        {"2", "0", {"RD 1", "WD 1 5758595A34353637", "RD 1"}, 1, "5758595A34353637"},
+    };
+    for (const auto &c : cases) {
+        OperationStation station(reader({"--lock", c.lockedPage}));
+        station.asciiFormat = true;
+        CarrierIdBoxes boxes{c.offset, "4", "WXYZ"};
+        auto context = station.context();
+        writeCarrierId(context, boxes.fields());
+        EXPECT_EQ(station.commands(), c.commands) << c.lockedPage;
+        EXPECT_EQ(station.pageOnTag(c.page), c.onTag);
+        EXPECT_EQ(station.report.colourOf("P" + std::to_string(c.page)), ResultColour::Green);
+        EXPECT_EQ(station.report.colourOf("Carrier ID"), ResultColour::Green);
+        EXPECT_EQ(boxes.carrierId, "WXYZ");
+    }
 }
 
 TEST(CarrierId, TheLengthCheckWantsNCharactersOrTwoNDigits)

@@ -34,6 +34,17 @@ long long leadingNumber(std::string_view text)
 
 int pageOfCell(long long cell) { return cell < bytesPerPage ? 1 : 2; }
 
+// The pages the carrier ID lies in: page 1, page 2 or both.
+struct CarrierIdPages {
+    int first = 1;
+    int last = 2;
+};
+
+CarrierIdPages carrierIdPages(const CarrierIdRange &range)
+{
+    return {pageOfCell(range.offset), pageOfCell(range.offset + range.length - 1)};
+}
+
 // The carrier ID's bytes as the operator gave them; none unless the text has
 // exactly the form of Lc bytes (Lc characters, or 2 Lc hexadecimal digits).
 std::optional<std::vector<std::uint8_t>> carrierIdBytes(const std::string &text, int length, bool asciiFormat)
@@ -74,7 +85,8 @@ std::optional<std::vector<std::uint8_t>> readCarrierIdBytes(PageOperationContext
     // After a failed page no further page is read, as the page reads do.
     PageCells cells;
     bool failed = false;
-    for (int page = pageOfCell(range.offset); page <= pageOfCell(range.offset + range.length - 1) && !failed; ++page) {
+    const CarrierIdPages pages = carrierIdPages(range);
+    for (int page = pages.first; page <= pages.last && !failed; ++page) {
         const PageRead read = readPage(context, page);
         const std::optional<PageBytes> bytes = hexPageBytes(read.digits);
         failed = !read.succeeded || !bytes;
@@ -93,26 +105,24 @@ std::optional<std::vector<std::uint8_t>> readCarrierIdBytes(PageOperationContext
     return taken;
 }
 
-// Writes pages 1 and 2 with the carrier ID placed over their bytes as read;
-// true when both writes were acknowledged.
+// Writes the pages the carrier ID lies in, with it placed over their bytes
+// as read; true when every write was acknowledged.
 bool writeCarrierIdPages(PageOperationContext &context, const CarrierIdRange &range,
                          const std::vector<std::uint8_t> &carrierIdBytes)
 {
     fixTimeBase(context.session, TimeBaseFactor::Other);
+    OperationReport &report = context.report;
+    const CarrierIdPages pages = carrierIdPages(range);
     PageCells cells;
-    bool readsSucceeded = true;
-    for (int page = 1; page <= 2; ++page) {
+    for (int page = pages.first; page <= pages.last; ++page) {
         const ReaderTransaction read = runTransaction(context.session, readPageCommand(page));
         const std::optional<PageBytes> bytes = read.succeeded ? hexPageBytes(read.kept) : std::nullopt;
-        readsSucceeded = readsSucceeded && bytes.has_value();
-        if (bytes)
-            cells.setPage(page, *bytes);
-    }
-    OperationReport &report = context.report;
-    if (!readsSucceeded) {
-        // Pages built from a failed read would overwrite the other bytes with nonsense.
-        report.colourCarrierId(ResultColour::Red);
-        return false;
+        if (!bytes) {
+            // A page built from a failed read would overwrite its other bytes with nonsense.
+            report.colourCarrierId(ResultColour::Red);
+            return false;
+        }
+        cells.setPage(page, *bytes);
     }
     cells.place(range.offset, carrierIdBytes);
     report.colourCarrierId(ResultColour::White);
@@ -120,7 +130,7 @@ bool writeCarrierIdPages(PageOperationContext &context, const CarrierIdRange &ra
     report.colourPage(2, ResultColour::White);
 
     bool acknowledged = true;
-    for (int page = 1; page <= 2 && acknowledged; ++page) {
+    for (int page = pages.first; page <= pages.last && acknowledged; ++page) {
         const PageBytes bytes = cells.page(page);
         acknowledged = runTransaction(context.session, writePageCommand(page, hexDigitsOf(bytes))).succeeded;
         report.colourPage(page, acknowledged ? ResultColour::Green : ResultColour::Red);
@@ -202,7 +212,7 @@ void writeCarrierId(PageOperationContext &context, const ManualCarrierIdFields &
         report.focusCarrierId();
     }
 
-    context.session.terminalText.clear();
+    // The read-back's lines go above the write's, which stay: a refusal leaves its trace.
     const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Reading);
     const auto readBack = readCarrierIdBytes(context, range, carrierId);
     if (!written || readBack != bytes) {

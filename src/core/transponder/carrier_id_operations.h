@@ -34,9 +34,9 @@ bool fitsPagesOneAndTwo(const CarrierIdRange &range);
 // every page read succeeded, red otherwise (its text then stays).
 void readCarrierId(PageOperationContext &context, const ManualCarrierIdFields &carrierId);
 
-// Writes the carrier ID into pages 1 and 2, keeping their other bytes as the
-// transponder holds them, and reads it back. The box ends green only when
-// both writes were acknowledged and the read-back shows the written bytes.
+// Writes the carrier ID into the pages it lies in, keeping their other bytes
+// as the transponder holds them, and reads it back. The box ends green only
+// when every write was acknowledged and the read-back shows the written bytes.
 void writeCarrierId(PageOperationContext &context, const ManualCarrierIdFields &carrierId);
 
 // The warning for a carrier ID text whose length does not match the length
