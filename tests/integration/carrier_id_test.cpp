@@ -205,6 +205,7 @@ TEST(CarrierId, WriteTouchesOnlyThePagesTheCarrierIdLiesIn)
     }
 }
 
+// The check takes the length the write takes: 1 .. 16.
 TEST(CarrierId, TheLengthCheckWantsNCharactersOrTwoNDigits)
 {
     const struct {
@@ -212,13 +213,17 @@ TEST(CarrierId, TheLengthCheckWantsNCharactersOrTwoNDigits)
         bool ascii, warns;
     } cases[] = {
         {"ABCD", "4", true, false},   {"ABC", "4", true, true},     {"41424344", "4", false, false},
-        {"4142", "4", false, true},   {"", "x", true, false},       {"A", "-1", true, true},
+        {"4142", "4", false, true},   {"", "x", true, true},        {"A", "-1", true, false},
+        {"A", "0", true, false},      {"0123456789ABCDEF", "20", true, false},
+        {"0123456789ABCDEFGHIJ", "20", true, true},
     };
     for (const auto &c : cases)
         EXPECT_EQ(carrierIdLengthWarning(c.carrierId, c.length, c.ascii).has_value(), c.warns)
             << c.carrierId << "/" << c.length;
     EXPECT_EQ(carrierIdLengthWarning("4142", "4", false),
               "change Carrier ID to a length of 4 printable hexadecimal (20,21,..7E,..) characters");
+    EXPECT_EQ(carrierIdLengthWarning("ABC", "20", true), "change Carrier ID to a length of 16 characters");
+    EXPECT_EQ(carrierIdLengthWarning("", "0", true), "change Carrier ID to a length of 1 characters");
 }
 
 } // namespace

@@ -63,7 +63,7 @@ std::optional<std::vector<std::uint8_t>> carrierIdBytes(const std::string &text,
     return bytes;
 }
 
-std::string lengthMessage(long long length, bool asciiFormat)
+std::string lengthMessage(int length, bool asciiFormat)
 {
     const std::string number = std::to_string(length);
     if (asciiFormat)
@@ -148,6 +148,8 @@ CarrierIdRange carrierIdRange(const std::string &offsetText, const std::string &
     return {leadingNumber(offsetText), static_cast<int>(length)};
 }
 
+int carrierIdLength(const std::string &lengthText) { return carrierIdRange("0", lengthText).length; }
+
 bool fitsPagesOneAndTwo(const CarrierIdRange &range)
 {
     return range.offset >= 0 && range.offset + range.length <= carrierIdPageBytes;
@@ -162,9 +164,9 @@ std::string carrierIdRangeMessage()
 std::optional<std::string> carrierIdLengthWarning(const std::string &carrierId, const std::string &lengthText,
                                                   bool asciiFormat)
 {
-    const long long length = leadingNumber(lengthText);
-    const auto expected = static_cast<unsigned long long>(asciiFormat ? length : 2 * length);
-    if (length >= 0 && carrierId.size() == expected)
+    const int length = carrierIdLength(lengthText);
+    const auto expected = static_cast<std::size_t>(asciiFormat ? length : 2 * length);
+    if (carrierId.size() == expected)
         return std::nullopt;
     return lengthMessage(length, asciiFormat);
 }

@@ -28,6 +28,8 @@ struct CarrierIdRange {
 // text, limited to 1 .. 16. Numbers too large for any page count as too
 // large, never wrap.
 CarrierIdRange carrierIdRange(const std::string &offsetText, const std::string &lengthText);
+// Lc alone, as the length check and the write both take it.
+int carrierIdLength(const std::string &lengthText);
 bool fitsPagesOneAndTwo(const CarrierIdRange &range);
 
 // Reads the pages the carrier ID lies in and shows it; the box green when
@@ -39,8 +41,8 @@ void readCarrierId(PageOperationContext &context, const ManualCarrierIdFields &c
 // when every write was acknowledged and the read-back shows the written bytes.
 void writeCarrierId(PageOperationContext &context, const ManualCarrierIdFields &carrierId);
 
-// The warning for a carrier ID text whose length does not match the length
-// box; none when it matches.
+// The warning for a carrier ID text whose length does not match Lc (the
+// length box limited to 1 .. 16, as the write takes it); none when it matches.
 std::optional<std::string> carrierIdLengthWarning(const std::string &carrierId, const std::string &lengthText,
                                                   bool asciiFormat);
 
