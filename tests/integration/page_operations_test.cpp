@@ -101,15 +101,22 @@ TEST(PageOperations, ReadPagesStopsAfterAShortAnswer)
     }
 }
 
+// The kept texts (which the record file and the manual log show) are those of
+// the bytes sent, however the page text was typed.
 TEST(PageOperations, WritePagesSendsEachSelectedPageWithATextAndSkipsTheEmptyOne)
 {
     OperationStation station(reader());
-    station.select({1, 2, 3});
+    station.select({1, 2, 3, 4});
     station.pageText[0] = "11 22 33 44 55 66 77 88";
-    station.pageText[2] = "aa bb cc dd ee ff 00 01";
+    station.pageText[2] = "aabbccddeeff0001";
+    station.pageText[3] = "303 132 3334 35 3637";
     auto context = station.context();
     writePages(context, false);
-    EXPECT_EQ(station.commands(), (Commands{"WD 1 1122334455667788", "WD 3 AABBCCDDEEFF0001"}));
+    EXPECT_EQ(station.commands(),
+              (Commands{"WD 1 1122334455667788", "WD 3 AABBCCDDEEFF0001", "WD 4 3031323334353637"}));
+    EXPECT_EQ(station.hexTextKept[2], "AA BB CC DD EE FF 00 01");
+    EXPECT_EQ(station.hexTextKept[3], "30 31 32 33 34 35 36 37");
+    EXPECT_EQ(station.asciiTextKept[3], "0 1 2 3 4 5 6 7");
     EXPECT_EQ(station.errorCount, 0);
     EXPECT_EQ(station.report.colourOf("P1"), kGreen);
     EXPECT_EQ(station.report.colourOf("P2"), kWhite);

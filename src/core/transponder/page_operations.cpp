@@ -1,6 +1,7 @@
 #include "transponder/page_operations.h"
 
 #include "common/decimal_text.h"
+#include "transponder/byte_text.h"
 #include "transponder/page_bytes.h"
 #include "transponder/page_text.h"
 
@@ -47,22 +48,19 @@ PageWrite writePage(PageOperationContext &context, int page)
     PageFields &fields = context.fields;
     const std::size_t i = index(page);
     context.report.colourPage(page, ResultColour::White);
-    const std::optional<std::string> digits = pageWriteDigits(fields.pageText[i], fields.asciiFormat);
-    if (!digits) {
+    const std::optional<PageBytes> bytes = pageBytes(fields.pageText[i], fields.asciiFormat);
+    if (!bytes) {
         context.report.colourPage(page, ResultColour::Red);
         ++fields.errorCount;
         context.report.notify(pageTextFaultMessage(page, fields.asciiFormat), NoticeIcon::Information);
         return PageWrite::NotSent;
     }
-    if (fields.asciiFormat) {
-        fields.asciiTextKept[i] = fields.pageText[i];
-        fields.hexTextKept[i] = asciiTextToHexText(fields.pageText[i]);
-    } else {
-        fields.hexTextKept[i] = fields.pageText[i];
-        fields.asciiTextKept[i] = hexTextToAsciiText(fields.pageText[i]);
-    }
+    // The kept texts, which the record file and the manual log show, are
+    // those of the bytes sent, however the page text was typed.
+    fields.hexTextKept[i] = hexPageText(*bytes);
+    fields.asciiTextKept[i] = asciiPageText(*bytes);
 
-    const ReaderTransaction transaction = runTransaction(context.session, writePageCommand(page, *digits));
+    const ReaderTransaction transaction = runTransaction(context.session, writePageCommand(page, hexDigitsOf(*bytes)));
     const bool acknowledged = transaction.succeeded;
     context.report.colourPage(page, acknowledged ? ResultColour::Green : ResultColour::Red);
     if (acknowledged)
