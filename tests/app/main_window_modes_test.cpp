@@ -149,6 +149,21 @@ TEST_F(PageSelection, AllTicksEveryPageAndAnUntickedPageUnticksAllWhichDoesNotCo
     EXPECT_EQ(view.focus(), pageBox(17));
 }
 
+// Whatever changed the selection, a box shows it: never an "on" image without its tick.
+TEST_F(PageSelection, EverySelectionBoxShowsTheSelectionAlsoWhereTheSetMadeIt)
+{
+    writeSettings(iniLines({"[Auto]", "SelectConfig=0", "Pruefablauf_ist=Job"}));
+    writeSetFile("Job", setFile(false, "Decimal counter"));
+    CQV58Dlg &w = start();
+    click(Control::SelectAll);
+    click(pageSelectBox(1));
+    click(Control::AutomaticSwitch);
+    EXPECT_FALSE(w.pageSelected[pageIndex(5)]);
+    for (int page = 1; page <= 17; ++page)
+        EXPECT_EQ(view.control(pageSelectBox(page)).switchOn, view.isChecked(pageSelectBox(page))) << page;
+    EXPECT_EQ(view.control(Control::SelectAll).switchOn, false);
+}
+
 TEST_F(MainWindowTest, TheFamilyPairIsNeverOnOrOffTogether)
 {
     CQV58Dlg &w = start();

@@ -50,11 +50,15 @@ void CQV58Dlg::showInControls()
 {
     m_view.setText(Control::TerminalInput, terminalInput);
     m_view.setText(Control::TerminalView, terminalText);
+    // A selection box's image shows its selection too, whatever changed it
+    // (the set in automatic mode, a page unticked under "all").
     for (int page = 1; page <= kPageCount; ++page) {
         m_view.setText(pageBox(page), pageText[pageIndex(page)]);
         m_view.setChecked(pageSelectBox(page), pageSelected[pageIndex(page)]);
+        m_view.setSwitchImage(pageSelectBox(page), pageSelected[pageIndex(page)]);
     }
     m_view.setChecked(Control::SelectAll, selectAll);
+    m_view.setSwitchImage(Control::SelectAll, selectAll);
     m_view.setText(Control::UidBox, uidText);
     m_view.setText(Control::SetNameLabel, currentSetName);
     m_view.setText(Control::NextBox, nextCarrierId);
