@@ -77,6 +77,22 @@ TEST_F(ModesTest, AutomaticShowsTheSetGreysWhatItKeepsAndManualKeepsTheTexts)
     EXPECT_EQ(view.control(Control::AutomaticSwitch).switchOn, true);
 }
 
+// A cycle that ends without programming takes the last transponder's result
+// colours off the page boxes: each shows its mode's own background again.
+TEST_F(ModesTest, PageColoursGoBackToTheModesOwn)
+{
+    CQV58Dlg &w = startWithSet("1");
+    for (const int page : {1, 3})
+        view.setBackground(pageBox(page), colour::Green);
+    w.clearPageResultColours();
+    EXPECT_EQ(view.control(pageBox(1)).background, colour::White);
+    EXPECT_EQ(view.control(pageBox(3)).background, colour::GreyBackground);
+    w.clicked(Control::ManualSwitch);
+    view.setBackground(pageBox(3), colour::Red);
+    w.clearPageResultColours();
+    EXPECT_EQ(view.control(pageBox(3)).background, colour::White);
+}
+
 // The "next" and "max" boxes take input only while the set counts carrier IDs itself.
 TEST_F(ModesTest, CarrierIdRangeIsActiveOnlyForTheCountingDataSources)
 {

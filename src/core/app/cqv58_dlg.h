@@ -100,6 +100,9 @@ public:
 
     // --- modes, formats, selection, manual group switches
     void refreshModeView();
+    // The page boxes lose the last operation's result colours (a cycle that
+    // ended without programming): each shows its mode's background again.
+    void clearPageResultColours();
     void switchToAutomatic();
     void switchToManual();
     void showAscii();
@@ -130,6 +133,7 @@ public:
     void readCarrierIdClicked();
     void writeCarrierIdClicked();
     void checkCarrierIdLength();
+    void carrierIdBoxLeft();   // offset, length or carrier ID box lost the focus
     void chooseManualLogFile();
     // Also run by the automatic cycle, which then reads errorCount (0: success).
     void writePages();
@@ -251,6 +255,8 @@ private:
     void moveFocusThroughPageBoxes();
     void showFamilySwitches();
     void showMessage(std::string text, std::string_view caption, MessageIcon icon);
+    Rgb pageBoxBackground(int page) const;
+    void keepCarrierIdResult();
     template <typename Operation>
     void runOnPages(Operation operation);
     records::RecordEntry entryOfPages(bool uidShown, bool onlySucceeded) const;
@@ -271,6 +277,9 @@ private:
     ProtocolFile m_protocolFile;
     bool m_oneHeldUntilTick = false; // "One" waits for the tick after a cycle
     CI2Dlg::PortListSource m_portListSource;
+    // Offset, length and carrier ID as the last carrier ID read or write left
+    // them: what the carrier-ID box's colour reports on.
+    std::array<std::string, 3> m_carrierIdResultOf;
 };
 
 } // namespace teb

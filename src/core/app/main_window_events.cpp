@@ -66,6 +66,8 @@ void CQV58Dlg::focusLost(Control id)
     runEvent([this, id] {
         switch (id) {
         case Control::ManualCarrierIdBox: checkCarrierIdLength(); break;
+        case Control::ManualCarrierIdOffsetBox:
+        case Control::ManualCarrierIdLengthBox: carrierIdBoxLeft(); break;
         case Control::NextBox: nextBoxLeft(); break;
         case Control::MaxBox: maxBoxLeft(); break;
         default: break;
