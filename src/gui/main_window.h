@@ -81,6 +81,7 @@ private:
     QWidget *createControl(Control id, QWidget *parent);
     void connectControl(Control id, QWidget *widget);
     void showTerminalText();
+    QPlainTextEdit &terminalView() const;
     void cancelDialogsThenEnd();
     QWidget &fitting(Control id, ControlOperation operation) const;
     // Reports reach the model only while it listens and the window runs.

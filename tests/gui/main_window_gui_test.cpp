@@ -20,6 +20,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTest>
 #include <QTimer>
 
@@ -184,6 +186,30 @@ private slots:
         QTest::mouseClick(&widget<QAbstractButton>(Control::SendButton), Qt::LeftButton);
         QTRY_VERIFY(widget<QPlainTextEdit>(Control::TerminalView).toPlainText().contains(QStringLiteral("E0040150")));
         QCOMPARE(reader.receivedLines(1), std::vector<std::string>{"RUID"});
+    }
+
+    // Received lines go on top of the terminal without setting its text again;
+    // it keeps the newest 5000.
+    void theTerminalViewKeepsTheNewestLinesPutOnTop()
+    {
+        answerNextMessage();
+        startIn("");
+        auto &terminal = widget<QPlainTextEdit>(Control::TerminalView);
+        int rebuilt = 0;
+        connect(terminal.document(), &QTextDocument::contentsChange, this,
+                [&](int position, int removed, int) { rebuilt += position == 0 && removed > 0 ? 1 : 0; });
+        int line = 0;
+        for (int batch = 0; batch < 102; ++batch) {
+            std::string lines;
+            for (int i = 0; i < 50; ++i)
+                lines.insert(0, "line " + std::to_string(line++) + "\r\n");
+            window().prependTerminalText(lines);
+        }
+        QCOMPARE(rebuilt, 0);
+        QCOMPARE(terminal.document()->blockCount(), 5001);
+        QCOMPARE(terminal.document()->firstBlock().text(), QStringLiteral("line 5099"));
+        QCOMPARE(terminal.document()->findBlockByNumber(4999).text(), QStringLiteral("line 100"));
+        QVERIFY(window().text(Control::TerminalView).ends_with("line 100\r\n"));
     }
 
     void interfaceSettingsCancelKeepsThePortAndOkOpensTheOneChosen()

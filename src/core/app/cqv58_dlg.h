@@ -68,7 +68,8 @@ public:
     static DirectorySource defaultDirectorySource();
 
     // --- events from the view (MainWindowEvents). While one runs, others
-    // are dropped; received lines are taken from the inbox when it ends.
+    // are dropped; received lines are taken from the inbox whenever the
+    // window is woken for them.
     bool initialise() override;
     void destroy() override;        // every way out, once: settings written, timers stopped
     void closeRequest() override;   // the close box: the port is closed first
@@ -227,6 +228,7 @@ private:
     void runEvent(Handler handler);
     void receiveLine(const std::string &line); // receive thread
     void drainInbox();
+    void showTerminalText();
     void routeClick(Control id);
     void routeEnter(Control id);
     void startUp();
@@ -272,6 +274,7 @@ private:
     int m_eventDepth = 0;
     bool m_destroyed = false;
     ReceiveInbox m_inbox; // before the port: the receive thread ends first
+    std::string m_terminalShown; // the terminal text the view shows
     ReaderPort m_readerPort;
     std::function<void()> m_cycleStep;
     ProtocolFile m_protocolFile;

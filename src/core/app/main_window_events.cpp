@@ -2,6 +2,8 @@
 // routing of clicks and keys, and the lines of the receive thread.
 #include "app/cqv58_dlg.h"
 
+#include "reader/reader_transaction.h"
+
 namespace teb {
 
 // Runs one event unless another one is still running (its message box or
@@ -95,9 +97,11 @@ void CQV58Dlg::tick(int timerId)
     });
 }
 
+// Also while an event runs (its box shows): the lines go on top of the
+// terminal text the window holds, so nothing waits for the box to close.
 void CQV58Dlg::inboxPosted()
 {
-    if (m_eventDepth == 0)
+    if (!m_destroyed)
         drainInbox();
 }
 
@@ -156,8 +160,16 @@ void CQV58Dlg::receiveLine(const std::string &line)
 
 void CQV58Dlg::drainInbox()
 {
-    for (const std::string &line : m_inbox.takeAll())
-        m_view.prependTerminalText(line);
+    const ReceivedLines received = m_inbox.takeAll();
+    if (received.lines.empty())
+        return;
+    std::string newestFirst;
+    for (auto line = received.lines.rbegin(); line != received.lines.rend(); ++line)
+        newestFirst += *line;
+    if (received.dropped > 0)
+        newestFirst += droppedLinesNote(received.dropped);
+    putOnTerminal(terminalText, newestFirst);
+    showTerminalText();
 }
 
 } // namespace teb
