@@ -6,6 +6,7 @@
 #include "qt_text.h"
 #include "interface_settings_dialog.h"
 #include "station.h"
+#include "stop_signals.h"
 #include "support/automatic_job.h"
 #include "support/reader_simulator.h"
 #include "support/temp_dir.h"
@@ -25,6 +26,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <functional>
@@ -349,6 +351,21 @@ private slots:
         QCOMPARE(station.exitStatus(), QProcess::NormalExit);
         QCOMPARE(station.exitCode(), 0);
         QVERIFY(settingsFile().find("Pruefablaeufe=0\r\n") != std::string::npos); // written by the station
+    }
+
+    // The handler may interrupt code between a failed call and its errno
+    // check: it leaves errno as it found it, also when its own write fails
+    // (the pipe full, nobody reading it yet).
+    void aStopSignalLeavesErrnoAsItWas()
+    {
+        StopSignals stopSignals;
+        int changed = 0;
+        for (int i = 0; i < 70000; ++i) {
+            errno = ENOTTY;
+            ::raise(SIGHUP);
+            changed += errno != ENOTTY ? 1 : 0;
+        }
+        QCOMPARE(changed, 0);
     }
 
     void theCloseBoxEndsTheRunAndWritesTheSettingsFile()
