@@ -2,6 +2,7 @@
 
 #include "app/main_window_events.h"
 #include "app/main_window_view.h"
+#include "guarded_call.h"
 
 #include <QDialog>
 
@@ -84,12 +85,13 @@ private:
     QPlainTextEdit &terminalView() const;
     void cancelDialogsThenEnd();
     QWidget &fitting(Control id, ControlOperation operation) const;
-    // Reports reach the model only while it listens and the window runs.
+    // Reports reach the model only while it listens and the window runs;
+    // every slot and event handler hands on through here.
     template <typename Report>
     void report(Report report)
     {
         if (m_events != nullptr && !m_ending)
-            report();
+            guardedCall(report);
     }
 
     MainWindowEvents *m_events = nullptr;

@@ -20,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -366,6 +367,33 @@ private slots:
             changed += errno != ENOTTY ? 1 : 0;
         }
         QCOMPARE(changed, 0);
+    }
+
+    // Qt's event loop is no place for an exception: one from the model (here a
+    // call the view refuses) is logged where the view hands the report on.
+    void anErrorInAnEventIsLoggedAndGoesNoFurther()
+    {
+        struct RefusedCall final : MainWindowEvents {
+            MainWindow *window = nullptr;
+            bool initialise() override { return true; }
+            void destroy() override {}
+            void closeRequest() override {}
+            void escape() override {}
+            void defaultAction() override {}
+            void menuCommand(MenuItem) override {}
+            void clicked(Control) override { window->setText(Control::SmallImage, "no text"); }
+            void enterPressed(Control) override {}
+            void focusLost(Control) override {}
+            void spinStep(Control, SpinDirection) override {}
+            void tick(int) override {}
+            void inboxPosted() override {}
+        } events;
+        MainWindow window;
+        events.window = &window;
+        window.setEvents(&events);
+        QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(QStringLiteral("no such operation for SmallImage")));
+        dynamic_cast<QAbstractButton &>(*window.widget(Control::ReadButton)).click();
+        window.setEvents(nullptr);
     }
 
     void theCloseBoxEndsTheRunAndWritesTheSettingsFile()
