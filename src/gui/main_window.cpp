@@ -267,18 +267,16 @@ void MainWindow::stopTimer(int id)
 void MainWindow::endDialog(DialogResult result)
 {
     m_ending = true;
+    m_endResult = result == DialogResult::Ok ? QDialog::Accepted : QDialog::Rejected;
     for (auto &[id, timer] : m_timers)
         timer->stop();
-    done(result == DialogResult::Ok ? QDialog::Accepted : QDialog::Rejected);
+    cancelDialogsThenEnd();
 }
 
 void MainWindow::stopFromOutside()
 {
     m_stoppedFromOutside = true;
-    m_ending = true;
-    for (auto &[id, timer] : m_timers)
-        timer->stop();
-    cancelDialogsThenEnd();
+    endDialog(DialogResult::Cancel);
 }
 
 // A dialog's run ends only once its own event loop gets control back, and
@@ -294,7 +292,7 @@ void MainWindow::cancelDialogsThenEnd()
         QTimer::singleShot(0, this, &MainWindow::cancelDialogsThenEnd);
         return;
     }
-    done(QDialog::Rejected);
+    done(m_endResult);
 }
 
 // --- keys and the close box

@@ -106,6 +106,7 @@ private:
     // would turn its CR LF into LF).
     std::string m_terminalText;
     bool m_ending = false;
+    int m_endResult = QDialog::Rejected;
     bool m_stoppedFromOutside = false;
 };
 

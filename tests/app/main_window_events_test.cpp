@@ -43,6 +43,22 @@ TEST_F(MainWindowTest, EventsThatArriveWhileABoxOfTheWindowShowsAreDropped)
     EXPECT_EQ(steps, 1);
 }
 
+// Not so the close box: the port closes at once, and the window ends (its
+// view cancels the box first).
+TEST_F(MainWindowWithReader, TheCloseBoxWhileABoxShowsClosesThePortAndEndsTheWindow)
+{
+    CQV58Dlg &w = start();
+    ASSERT_TRUE(w.portOpen);
+    dialogs.whileMessageShows = [&](const MessageRequest &) {
+        w.closeRequest();
+        EXPECT_FALSE(w.portOpen || w.readerPort().receiveThreadRunning());
+    };
+    w.errorPending = true;
+    w.errorText = "first";
+    w.tick(kRequestTimerId);
+    EXPECT_EQ(view.endResult, DialogResult::Cancel);
+}
+
 TEST_F(MainWindowTest, DestroyRunsOnceWhateverCallsItAgainAndNothingRunsAfterIt)
 {
     CQV58Dlg &w = start();

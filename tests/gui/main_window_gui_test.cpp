@@ -406,6 +406,44 @@ private slots:
         QVERIFY(settingsFile().find("port=\r\n") != std::string::npos);
     }
 
+    // The close box 50 ms after "One", while the cycle talks to the reader or
+    // shows its message: the station ends once the running transaction is
+    // over, with the port released and the settings written.
+    void theCloseBoxDuringOneEndsTheStation()
+    {
+        for (const bool failing : {false, true}) {
+            test::TempDir directory;
+            std::vector<std::string> options{"--family", "orvex", "--delay", "5"};
+            if (failing)
+                options.insert(options.end(), {"--fault", "no-answer", "--fault-on", "WD"});
+            test::ReaderSimulator reader(directory.path(), options, "COM7");
+            QVERIFY(reader.ready());
+            ParameterSet job = test::automaticJob();
+            job.pages[0].editable = true;
+            test::writeAutomaticStation(directory.path(), job);
+            Station station([&] { return directory.path(); });
+            station.show();
+            QVERIFY(station.model().portOpen);
+            auto &page1 = dynamic_cast<CEnterEdit &>(*station.window().widget(pageBox(1)));
+            auto &one = dynamic_cast<QAbstractButton &>(*station.window().widget(Control::OneButton));
+            page1.setFocus();
+            QTest::keyClick(&page1, Qt::Key_Return);
+            QTRY_VERIFY(one.hasFocus());
+            QTest::keyClick(&one, Qt::Key_Return);
+            QTimer::singleShot(50, &station.window(), [&] { station.window().close(); });
+            bool hung = false;
+            QTimer::singleShot(20000, &station.window(), [&] {
+                hung = true;
+                station.window().stopFromOutside();
+            });
+            QCOMPARE(station.run(), DialogResult::Cancel);
+            QVERIFY2(!hung, failing ? "with the failed write's message" : "while the cycle runs");
+            QVERIFY(!station.model().portOpen);
+            QVERIFY(test::readFileBytes(directory / "TagEncoderBench.ini").find("SelectConfig=1\r\n")
+                    != std::string::npos);
+        }
+    }
+
     // An operator at the line: "Config", "OK" on the counter set, then "One"
     // twice, each time on a new transponder.
     void configThenOneTwiceProgramsAndRecordsTwoTransponders()

@@ -40,7 +40,17 @@ void CQV58Dlg::destroy()
     shutDown();
 }
 
-void CQV58Dlg::closeRequest() { runEvent([this] { closeWithPort(); }); }
+// The close box always ends the station. While an event still runs (its box
+// shows, between two transactions) the port is closed at once, so nothing
+// more reaches the reader, and the window ends as soon as the event is over;
+// the settings are written on the way out as always.
+void CQV58Dlg::closeRequest()
+{
+    if (m_eventDepth > 0 && !m_destroyed)
+        closeWithPort();
+    else
+        runEvent([this] { closeWithPort(); });
+}
 void CQV58Dlg::escape() { runEvent([this] { cancelWindow(); }); }
 void CQV58Dlg::defaultAction() { runEvent([this] { focusOne(); }); }
 

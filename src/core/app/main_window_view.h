@@ -64,7 +64,8 @@ public:
     virtual void startTimer(int id, std::chrono::milliseconds period) = 0;
     virtual void stopTimer(int id) = 0;
 
-    // Ends the modal window; the view then calls destroy().
+    // Ends the modal window, also from inside a running event: the boxes and
+    // dialogs it shows are cancelled first. The view then calls destroy().
     virtual void endDialog(DialogResult result) = 0;
 };
 

@@ -78,6 +78,7 @@ bool ReaderPort::Close(PortHandle handle)
     StopReceiveThread();
     serial::purge(handle);
     portHandle = kNoPort;
+    lateAnswerDue.reset(); // no answer comes through a closed port
     return serial::closeDevice(handle);
 }
 
