@@ -7,12 +7,17 @@
 #include "main_window_layout.h"
 #include "qt_text.h"
 
+#include "app/terminal_text.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QPushButton>
 #include <QTimer>
 
@@ -175,16 +180,28 @@ void MainWindow::selectAll(Control id)
     static_cast<QLineEdit &>(fitting(id, ControlOperation::SelectText)).selectAll();
 }
 
+// Only the new lines go into the view, above the ones it shows; the oldest
+// beyond the limit go.
 void MainWindow::prependTerminalText(const std::string &text)
 {
     m_terminalText.insert(0, text);
-    showTerminalText();
+    keepNewestLines(m_terminalText);
+    QTextDocument &document = *terminalView().document();
+    QTextCursor(&document).insertText(linesFromLatin1(text));
+    // The text ends in a line break: one empty block follows the lines kept.
+    const int blocksKept = static_cast<int>(kTerminalLineLimit) + 1;
+    if (document.blockCount() > blocksKept) {
+        QTextCursor oldest(document.findBlockByNumber(blocksKept - 1));
+        oldest.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        oldest.removeSelectedText();
+    }
 }
 
-void MainWindow::showTerminalText()
+void MainWindow::showTerminalText() { terminalView().setPlainText(linesFromLatin1(m_terminalText)); }
+
+QPlainTextEdit &MainWindow::terminalView() const
 {
-    auto &view = static_cast<QPlainTextEdit &>(*widget(Control::TerminalView));
-    view.setPlainText(linesFromLatin1(m_terminalText));
+    return static_cast<QPlainTextEdit &>(*widget(Control::TerminalView));
 }
 
 // Any thread: a queued call never blocks and runs on the window's thread.
@@ -253,18 +270,16 @@ void MainWindow::stopTimer(int id)
 void MainWindow::endDialog(DialogResult result)
 {
     m_ending = true;
+    m_endResult = result == DialogResult::Ok ? QDialog::Accepted : QDialog::Rejected;
     for (auto &[id, timer] : m_timers)
         timer->stop();
-    done(result == DialogResult::Ok ? QDialog::Accepted : QDialog::Rejected);
+    cancelDialogsThenEnd();
 }
 
 void MainWindow::stopFromOutside()
 {
     m_stoppedFromOutside = true;
-    m_ending = true;
-    for (auto &[id, timer] : m_timers)
-        timer->stop();
-    cancelDialogsThenEnd();
+    endDialog(DialogResult::Cancel);
 }
 
 // A dialog's run ends only once its own event loop gets control back, and
@@ -280,7 +295,7 @@ void MainWindow::cancelDialogsThenEnd()
         QTimer::singleShot(0, this, &MainWindow::cancelDialogsThenEnd);
         return;
     }
-    done(QDialog::Rejected);
+    done(m_endResult);
 }
 
 // --- keys and the close box

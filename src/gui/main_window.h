@@ -2,6 +2,7 @@
 
 #include "app/main_window_events.h"
 #include "app/main_window_view.h"
+#include "guarded_call.h"
 
 #include <QDialog>
 
@@ -81,14 +82,16 @@ private:
     QWidget *createControl(Control id, QWidget *parent);
     void connectControl(Control id, QWidget *widget);
     void showTerminalText();
+    QPlainTextEdit &terminalView() const;
     void cancelDialogsThenEnd();
     QWidget &fitting(Control id, ControlOperation operation) const;
-    // Reports reach the model only while it listens and the window runs.
+    // Reports reach the model only while it listens and the window runs;
+    // every slot and event handler hands on through here.
     template <typename Report>
     void report(Report report)
     {
         if (m_events != nullptr && !m_ending)
-            report();
+            guardedCall(report);
     }
 
     MainWindowEvents *m_events = nullptr;
@@ -103,6 +106,7 @@ private:
     // would turn its CR LF into LF).
     std::string m_terminalText;
     bool m_ending = false;
+    int m_endResult = QDialog::Rejected;
     bool m_stoppedFromOutside = false;
 };
 

@@ -69,6 +69,7 @@ QWidget *MainWindow::createControl(Control id, QWidget *parent)
         view->setReadOnly(true);
         view->setFont(pageFont());
         view->setLineWrapMode(QPlainTextEdit::NoWrap);
+        view->setUndoRedoEnabled(false); // a read-only view: no history of every line taken
         return view;
     }
     case ControlKind::Button: {

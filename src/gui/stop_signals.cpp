@@ -2,6 +2,7 @@
 
 #include <QSocketNotifier>
 
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
@@ -12,10 +13,13 @@ namespace {
 int signalPipe[2] = {-1, -1};
 constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
+// Whatever the handler interrupted may be about to read errno.
 void onStopSignal(int)
 {
+    const int interruptedErrno = errno;
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+    errno = interruptedErrno;
 }
 
 } // namespace

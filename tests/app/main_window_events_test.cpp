@@ -1,5 +1,7 @@
 #include "main_window_fixture.h"
 
+#include "app/terminal_text.h"
+
 namespace teb::test {
 namespace {
 
@@ -41,6 +43,22 @@ TEST_F(MainWindowTest, EventsThatArriveWhileABoxOfTheWindowShowsAreDropped)
     EXPECT_EQ(steps, 1);
 }
 
+// Not so the close box: the port closes at once, and the window ends (its
+// view cancels the box first).
+TEST_F(MainWindowWithReader, TheCloseBoxWhileABoxShowsClosesThePortAndEndsTheWindow)
+{
+    CQV58Dlg &w = start();
+    ASSERT_TRUE(w.portOpen);
+    dialogs.whileMessageShows = [&](const MessageRequest &) {
+        w.closeRequest();
+        EXPECT_FALSE(w.portOpen || w.readerPort().receiveThreadRunning());
+    };
+    w.errorPending = true;
+    w.errorText = "first";
+    w.tick(kRequestTimerId);
+    EXPECT_EQ(view.endResult, DialogResult::Cancel);
+}
+
 TEST_F(MainWindowTest, DestroyRunsOnceWhateverCallsItAgainAndNothingRunsAfterIt)
 {
     CQV58Dlg &w = start();
@@ -66,8 +84,8 @@ protected:
 
 // The receive thread leaves its lines in the inbox and wakes the window; the
 // terminal view changes only on the window's thread, when the wake-up is
-// delivered, and never in the middle of a running event.
-TEST_F(MainWindowReceiving, LinesReachTheTerminalOnlyBetweenTheWindowsEvents)
+// delivered, also while a box of the window shows.
+TEST_F(MainWindowReceiving, LinesReachTheTerminalWhenTheWindowWakesAlsoWhileABoxShows)
 {
     CQV58Dlg &w = start();
     ASSERT_TRUE(w.portOpen);
@@ -80,11 +98,65 @@ TEST_F(MainWindowReceiving, LinesReachTheTerminalOnlyBetweenTheWindowsEvents)
     dialogs.whileMessageShows = [&](const MessageRequest &) {
         answerArrives("RUID");
         view.deliverPosted(); // the box's event loop runs the queued wake-up
-        EXPECT_EQ(shown(Control::TerminalView), firstAnswer) << "not while the tick runs";
+        EXPECT_EQ(shown(Control::TerminalView), firstAnswer + firstAnswer);
     };
     w.errorPending = true;
     w.tick(kRequestTimerId);
-    EXPECT_EQ(shown(Control::TerminalView), firstAnswer + firstAnswer) << "as the tick ends";
+    EXPECT_EQ(shown(Control::TerminalView), firstAnswer + firstAnswer);
+}
+
+// The terminal keeps the newest 5000 lines; lines the window was too busy to
+// take are dropped oldest first, and a note says so.
+TEST_F(MainWindowReceiving, TheTerminalKeepsTheNewestLinesAndSaysWhereLinesWereDropped)
+{
+    CQV58Dlg &w = start();
+    ASSERT_TRUE(w.portOpen);
+    const auto lineCount = [](const std::string &text) {
+        std::size_t count = 0;
+        for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
+            ++count;
+        return count;
+    };
+    std::string flood;
+    for (int i = 0; i < 3000; ++i)
+        flood += "TOR\r";
+    w.readerPort().WriteText(flood + "RUID\r", w.portHandle);
+    ASSERT_TRUE(eventually([&] { return simulator.receivedLines().size() == 3001; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // the answers reach the inbox
+    view.deliverPosted();
+    const std::string busy = shown(Control::TerminalView);
+    EXPECT_TRUE(busy.starts_with("E0040150")) << busy.substr(0, 40);
+    EXPECT_NE(busy.find(" received lines dropped)\r\n"), std::string::npos);
+    EXPECT_LE(lineCount(busy), ReceiveInbox::kLineLimit + 1);
+
+    const int textSets = view.terminalTextSets;
+    for (int round = 0; round < 3; ++round) {
+        w.readerPort().WriteText(flood, w.portHandle);
+        ASSERT_TRUE(eventually([&] {
+            view.deliverPosted();
+            return simulator.receivedLines().size() == 3001 + 3000 * (round + 1u);
+        }));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    view.deliverPosted();
+    EXPECT_EQ(lineCount(shown(Control::TerminalView)), kTerminalLineLimit);
+    EXPECT_TRUE(w.terminalText == shown(Control::TerminalView)); // (too long to print)
+    EXPECT_EQ(view.terminalTextSets, textSets) << "lines are put on top; the text is never set again";
+}
+
+TEST(ReceiveInboxTest, KeepsTheNewestLinesAndCountsTheDroppedOnes)
+{
+    ReceiveInbox inbox;
+    EXPECT_TRUE(inbox.append("0"));
+    for (std::size_t i = 1; i < ReceiveInbox::kLineLimit + 5; ++i)
+        EXPECT_FALSE(inbox.append(std::to_string(i)));
+    ReceivedLines received = inbox.takeAll();
+    ASSERT_EQ(received.lines.size(), ReceiveInbox::kLineLimit);
+    EXPECT_EQ(received.lines.front(), "5");
+    EXPECT_EQ(received.dropped, 5u);
+    EXPECT_TRUE(inbox.append("next")); // empty again: the window is woken again
+    EXPECT_EQ(inbox.takeAll().dropped, 0u);
+    EXPECT_EQ(droppedLinesNote(5), "(5 received lines dropped)\r\n");
 }
 
 } // namespace

@@ -109,12 +109,24 @@ TEST_F(ManualGroup, CarrierIdIsWrittenReadBackAndItsLengthCheckedWhenTheBoxIsLef
     EXPECT_EQ(view.text(Control::PageBox1), "0 1 A B C 5 6 7");
     EXPECT_EQ(simulator->receivedLines().back(), "RD 1");
 
+    window->focusLost(Control::ManualCarrierIdBox); // left as it was: the green still holds
+    EXPECT_EQ(backgroundOf(view, Control::ManualCarrierIdBox), colour::Green);
+    EXPECT_TRUE(dialogs.messages.empty());
+
     view.setText(Control::ManualCarrierIdBox, "AB");
     window->focusLost(Control::ManualCarrierIdBox);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "change Carrier ID to a length of 3 characters");
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
     EXPECT_EQ(view.text(Control::ManualCarrierIdBox), "AB");
+    EXPECT_EQ(backgroundOf(view, Control::ManualCarrierIdBox), colour::White); // no longer what was written
+
+    window->clicked(Control::ReadCarrierIdButton);
+    EXPECT_EQ(view.text(Control::ManualCarrierIdBox), "ABC");
+    EXPECT_EQ(backgroundOf(view, Control::ManualCarrierIdBox), colour::Green);
+    view.setText(Control::ManualCarrierIdLengthBox, "4");
+    window->focusLost(Control::ManualCarrierIdLengthBox); // another run of bytes than the one read
+    EXPECT_EQ(backgroundOf(view, Control::ManualCarrierIdBox), colour::White);
 }
 
 // A carrier ID that the journal holds for another transponder is written only

@@ -77,6 +77,22 @@ TEST_F(ModesTest, AutomaticShowsTheSetGreysWhatItKeepsAndManualKeepsTheTexts)
     EXPECT_EQ(view.control(Control::AutomaticSwitch).switchOn, true);
 }
 
+// A cycle that ends without programming takes the last transponder's result
+// colours off the page boxes: each shows its mode's own background again.
+TEST_F(ModesTest, PageColoursGoBackToTheModesOwn)
+{
+    CQV58Dlg &w = startWithSet("1");
+    for (const int page : {1, 3})
+        view.setBackground(pageBox(page), colour::Green);
+    w.clearPageResultColours();
+    EXPECT_EQ(view.control(pageBox(1)).background, colour::White);
+    EXPECT_EQ(view.control(pageBox(3)).background, colour::GreyBackground);
+    w.clicked(Control::ManualSwitch);
+    view.setBackground(pageBox(3), colour::Red);
+    w.clearPageResultColours();
+    EXPECT_EQ(view.control(pageBox(3)).background, colour::White);
+}
+
 // The "next" and "max" boxes take input only while the set counts carrier IDs itself.
 TEST_F(ModesTest, CarrierIdRangeIsActiveOnlyForTheCountingDataSources)
 {
@@ -147,6 +163,21 @@ TEST_F(PageSelection, AllTicksEveryPageAndAnUntickedPageUnticksAllWhichDoesNotCo
         EXPECT_FALSE(view.isChecked(pageSelectBox(page))) << page;
     EXPECT_EQ(view.control(Control::SelectAll).switchOn, false);
     EXPECT_EQ(view.focus(), pageBox(17));
+}
+
+// Whatever changed the selection, a box shows it: never an "on" image without its tick.
+TEST_F(PageSelection, EverySelectionBoxShowsTheSelectionAlsoWhereTheSetMadeIt)
+{
+    writeSettings(iniLines({"[Auto]", "SelectConfig=0", "Pruefablauf_ist=Job"}));
+    writeSetFile("Job", setFile(false, "Decimal counter"));
+    CQV58Dlg &w = start();
+    click(Control::SelectAll);
+    click(pageSelectBox(1));
+    click(Control::AutomaticSwitch);
+    EXPECT_FALSE(w.pageSelected[pageIndex(5)]);
+    for (int page = 1; page <= 17; ++page)
+        EXPECT_EQ(view.control(pageSelectBox(page)).switchOn, view.isChecked(pageSelectBox(page))) << page;
+    EXPECT_EQ(view.control(Control::SelectAll).switchOn, false);
 }
 
 TEST_F(MainWindowTest, TheFamilyPairIsNeverOnOrOffTogether)

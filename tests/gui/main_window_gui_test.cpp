@@ -6,6 +6,7 @@
 #include "qt_text.h"
 #include "interface_settings_dialog.h"
 #include "station.h"
+#include "stop_signals.h"
 #include "support/automatic_job.h"
 #include "support/reader_simulator.h"
 #include "support/temp_dir.h"
@@ -19,10 +20,14 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTest>
 #include <QTimer>
 
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <functional>
@@ -186,6 +191,30 @@ private slots:
         QCOMPARE(reader.receivedLines(1), std::vector<std::string>{"RUID"});
     }
 
+    // Received lines go on top of the terminal without setting its text again;
+    // it keeps the newest 5000.
+    void theTerminalViewKeepsTheNewestLinesPutOnTop()
+    {
+        answerNextMessage();
+        startIn("");
+        auto &terminal = widget<QPlainTextEdit>(Control::TerminalView);
+        int rebuilt = 0;
+        connect(terminal.document(), &QTextDocument::contentsChange, this,
+                [&](int position, int removed, int) { rebuilt += position == 0 && removed > 0 ? 1 : 0; });
+        int line = 0;
+        for (int batch = 0; batch < 102; ++batch) {
+            std::string lines;
+            for (int i = 0; i < 50; ++i)
+                lines.insert(0, "line " + std::to_string(line++) + "\r\n");
+            window().prependTerminalText(lines);
+        }
+        QCOMPARE(rebuilt, 0);
+        QCOMPARE(terminal.document()->blockCount(), 5001);
+        QCOMPARE(terminal.document()->firstBlock().text(), QStringLiteral("line 5099"));
+        QCOMPARE(terminal.document()->findBlockByNumber(4999).text(), QStringLiteral("line 100"));
+        QVERIFY(window().text(Control::TerminalView).ends_with("line 100\r\n"));
+    }
+
     void interfaceSettingsCancelKeepsThePortAndOkOpensTheOneChosen()
     {
         test::ReaderSimulator first(m_directory->path(), {}, "COM7");
@@ -325,6 +354,48 @@ private slots:
         QVERIFY(settingsFile().find("Pruefablaeufe=0\r\n") != std::string::npos); // written by the station
     }
 
+    // The handler may interrupt code between a failed call and its errno
+    // check: it leaves errno as it found it, also when its own write fails
+    // (the pipe full, nobody reading it yet).
+    void aStopSignalLeavesErrnoAsItWas()
+    {
+        StopSignals stopSignals;
+        int changed = 0;
+        for (int i = 0; i < 70000; ++i) {
+            errno = ENOTTY;
+            ::raise(SIGHUP);
+            changed += errno != ENOTTY ? 1 : 0;
+        }
+        QCOMPARE(changed, 0);
+    }
+
+    // Qt's event loop is no place for an exception: one from the model (here a
+    // call the view refuses) is logged where the view hands the report on.
+    void anErrorInAnEventIsLoggedAndGoesNoFurther()
+    {
+        struct RefusedCall final : MainWindowEvents {
+            MainWindow *window = nullptr;
+            bool initialise() override { return true; }
+            void destroy() override {}
+            void closeRequest() override {}
+            void escape() override {}
+            void defaultAction() override {}
+            void menuCommand(MenuItem) override {}
+            void clicked(Control) override { window->setText(Control::SmallImage, "no text"); }
+            void enterPressed(Control) override {}
+            void focusLost(Control) override {}
+            void spinStep(Control, SpinDirection) override {}
+            void tick(int) override {}
+            void inboxPosted() override {}
+        } events;
+        MainWindow window;
+        events.window = &window;
+        window.setEvents(&events);
+        QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(QStringLiteral("no such operation for SmallImage")));
+        dynamic_cast<QAbstractButton &>(*window.widget(Control::ReadButton)).click();
+        window.setEvents(nullptr);
+    }
+
     void theCloseBoxEndsTheRunAndWritesTheSettingsFile()
     {
         answerNextMessage();
@@ -333,6 +404,44 @@ private slots:
         QCOMPARE(m_station->run(), DialogResult::Cancel);
         QVERIFY(settingsFile().find("Carrier ID=CAFE0001\r\n") != std::string::npos);
         QVERIFY(settingsFile().find("port=\r\n") != std::string::npos);
+    }
+
+    // The close box 50 ms after "One", while the cycle talks to the reader or
+    // shows its message: the station ends once the running transaction is
+    // over, with the port released and the settings written.
+    void theCloseBoxDuringOneEndsTheStation()
+    {
+        for (const bool failing : {false, true}) {
+            test::TempDir directory;
+            std::vector<std::string> options{"--family", "orvex", "--delay", "5"};
+            if (failing)
+                options.insert(options.end(), {"--fault", "no-answer", "--fault-on", "WD"});
+            test::ReaderSimulator reader(directory.path(), options, "COM7");
+            QVERIFY(reader.ready());
+            ParameterSet job = test::automaticJob();
+            job.pages[0].editable = true;
+            test::writeAutomaticStation(directory.path(), job);
+            Station station([&] { return directory.path(); });
+            station.show();
+            QVERIFY(station.model().portOpen);
+            auto &page1 = dynamic_cast<CEnterEdit &>(*station.window().widget(pageBox(1)));
+            auto &one = dynamic_cast<QAbstractButton &>(*station.window().widget(Control::OneButton));
+            page1.setFocus();
+            QTest::keyClick(&page1, Qt::Key_Return);
+            QTRY_VERIFY(one.hasFocus());
+            QTest::keyClick(&one, Qt::Key_Return);
+            QTimer::singleShot(50, &station.window(), [&] { station.window().close(); });
+            bool hung = false;
+            QTimer::singleShot(20000, &station.window(), [&] {
+                hung = true;
+                station.window().stopFromOutside();
+            });
+            QCOMPARE(station.run(), DialogResult::Cancel);
+            QVERIFY2(!hung, failing ? "with the failed write's message" : "while the cycle runs");
+            QVERIFY(!station.model().portOpen);
+            QVERIFY(test::readFileBytes(directory / "TagEncoderBench.ini").find("SelectConfig=1\r\n")
+                    != std::string::npos);
+        }
     }
 
     // An operator at the line: "Config", "OK" on the counter set, then "One"

@@ -70,19 +70,22 @@ TEST(CarrierId, AFailedPageReadTurnsItsBoxAndTheCarrierIdRedAndKeepsTheText)
     EXPECT_EQ(boxes.carrierId, "old");
 }
 
-TEST(CarrierId, ALateAnswerIsNotTakenForTheNextPage)
+// Page 1's answer comes after its wait and after the time the station gives
+// a late answer (17 T = 442 ms with "TOR" 2, twice that 884 ms): no page is
+// read after the failed one, so page 1's bytes can never show as page 2's.
+TEST(CarrierId, AfterAFailedPageNoFurtherPageIsRead)
 {
-    // Every answer comes 1.5 s late; page 1's 3.7 s more, after its wait
-    // (17 T = 4.4 s with "TOR" 20) but well before page 2's own answer.
-    OperationStation station({"--tor", "20", "--page", "1=" + kPage1, "--page", "2=" + kPage2, "--delay", "1500",
-                              "--fault", "slow", "--fault-on", "RD 1", "--fault-delay", "3700"});
-    station.timeBase = 1000; // "TOR" itself is awaited 4 s
+    OperationStation station({"--tor", "2", "--page", "1=" + kPage1, "--page", "2=" + kPage2, "--fault", "slow",
+                              "--fault-on", "RD 1", "--fault-delay", "1000"});
     CarrierIdBoxes boxes{"4", "8", "old"};
     auto context = station.context();
     readCarrierId(context, boxes.fields());
+    EXPECT_EQ(station.commands(), Commands{"RD 1"});
     EXPECT_EQ(station.report.colourOf("P1"), ResultColour::Red);
-    EXPECT_EQ(station.report.colourOf("P2"), ResultColour::Green);
-    EXPECT_EQ(station.hexTextKept[1], "41 42 43 44 45 46 47 48");
+    EXPECT_EQ(station.report.colourOf("P2"), ResultColour::White);
+    EXPECT_EQ(station.report.colourOf("Carrier ID"), ResultColour::Red);
+    EXPECT_EQ(station.hexTextKept[1], "");
+    EXPECT_EQ(boxes.carrierId, "old");
 }
 
 TEST(CarrierId, WriteKeepsTheOtherBytesAndReadsTheCarrierIdBack)
@@ -141,18 +144,18 @@ TEST(CarrierId, WriteRefusesACarrierIdOfTheWrongFormOrPlace)
 
 TEST(CarrierId, WriteWritesNothingAfterAFailedReadAndIsGreenOnlyWhenWritten)
 {
-    // A failed read of page 2: no page is written, the read-back follows.
-    OperationStation failedRead(reader({"--fault", "no-read", "--fault-on", "RD 2", "--fault-count", "1"}));
+    // A failed read of page 1: no page is written, the read-back follows.
+    OperationStation failedRead(reader({"--fault", "no-read", "--fault-on", "RD 1", "--fault-count", "1"}));
     failedRead.asciiFormat = true;
     CarrierIdBoxes boxes{"0", "3", "XYZ"};
     auto context = failedRead.context();
     writeCarrierId(context, boxes.fields());
-    EXPECT_EQ(failedRead.commands(), (Commands{"RD 1", "RD 2", "RD 1"}));
+    EXPECT_EQ(failedRead.commands(), (Commands{"RD 1", "RD 1"}));
     EXPECT_EQ(failedRead.report.colourOf("Carrier ID"), ResultColour::Red);
     EXPECT_EQ(boxes.carrierId, "012");
 
     // Page 1 refused (locked): page 2 is not written; the read-back shows the
-    // old ID and the box stays red.
+    // old ID and the box stays red. The refusal stays on the terminal view.
     OperationStation locked(reader({"--lock", "1"}));
     locked.asciiFormat = true;
     CarrierIdBoxes lockedBoxes{"6", "4", "WXYZ"};
@@ -162,6 +165,8 @@ TEST(CarrierId, WriteWritesNothingAfterAFailedReadAndIsGreenOnlyWhenWritten)
     EXPECT_EQ(locked.report.colourOf("P1"), ResultColour::Green); // the read-back read it
     EXPECT_EQ(locked.report.colourOf("Carrier ID"), ResultColour::Red);
     EXPECT_EQ(lockedBoxes.carrierId, "67AB");
+    EXPECT_NE(locked.terminalText.find("NAK\r\nWD 1 3031323334355758// Write page 1\r\n"), std::string::npos)
+        << locked.terminalText;
 
     // Page 2 refused after page 1 took its part.
     OperationStation secondLocked(reader({"--lock", "2"}));
@@ -173,6 +178,34 @@ TEST(CarrierId, WriteWritesNothingAfterAFailedReadAndIsGreenOnlyWhenWritten)
     EXPECT_EQ(secondBoxes.carrierId, "WXAB");
 }
 
+// Only the pages the carrier ID lies in are read and written: a locked page
+// beside it does not stand in the way.
+TEST(CarrierId, WriteTouchesOnlyThePagesTheCarrierIdLiesIn)
+{
+    const struct {
+        std::string lockedPage, offset;
+        Commands commands;
+        int page;
+        std::string onTag;
+    } cases[] = {
+        {"1", "8", {"RD 2", "WD 2 5758595A45464748", "RD 2"}, 2, "5758595A45464748"},
+        {"2", "0", {"RD 1", "WD 1 5758595A34353637", "RD 1"}, 1, "5758595A34353637"},
+    };
+    for (const auto &c : cases) {
+        OperationStation station(reader({"--lock", c.lockedPage}));
+        station.asciiFormat = true;
+        CarrierIdBoxes boxes{c.offset, "4", "WXYZ"};
+        auto context = station.context();
+        writeCarrierId(context, boxes.fields());
+        EXPECT_EQ(station.commands(), c.commands) << c.lockedPage;
+        EXPECT_EQ(station.pageOnTag(c.page), c.onTag);
+        EXPECT_EQ(station.report.colourOf("P" + std::to_string(c.page)), ResultColour::Green);
+        EXPECT_EQ(station.report.colourOf("Carrier ID"), ResultColour::Green);
+        EXPECT_EQ(boxes.carrierId, "WXYZ");
+    }
+}
+
+// The check takes the length the write takes: 1 .. 16.
 TEST(CarrierId, TheLengthCheckWantsNCharactersOrTwoNDigits)
 {
     const struct {
@@ -180,13 +213,17 @@ TEST(CarrierId, TheLengthCheckWantsNCharactersOrTwoNDigits)
         bool ascii, warns;
     } cases[] = {
         {"ABCD", "4", true, false},   {"ABC", "4", true, true},     {"41424344", "4", false, false},
-        {"4142", "4", false, true},   {"", "x", true, false},       {"A", "-1", true, true},
+        {"4142", "4", false, true},   {"", "x", true, true},        {"A", "-1", true, false},
+        {"A", "0", true, false},      {"0123456789ABCDEF", "20", true, false},
+        {"0123456789ABCDEFGHIJ", "20", true, true},
     };
     for (const auto &c : cases)
         EXPECT_EQ(carrierIdLengthWarning(c.carrierId, c.length, c.ascii).has_value(), c.warns)
             << c.carrierId << "/" << c.length;
     EXPECT_EQ(carrierIdLengthWarning("4142", "4", false),
               "change Carrier ID to a length of 4 printable hexadecimal (20,21,..7E,..) characters");
+    EXPECT_EQ(carrierIdLengthWarning("ABC", "20", true), "change Carrier ID to a length of 16 characters");
+    EXPECT_EQ(carrierIdLengthWarning("", "0", true), "change Carrier ID to a length of 1 characters");
 }
 
 } // namespace

@@ -71,5 +71,16 @@ TEST(ProtocolFile, AFileThatCannotBeOpenedIsReportedAndNothingIsWritten)
     EXPECT_FALSE(fs::exists(dir / "IntProt_1.txt"));
 }
 
+// A line the file system cannot make durable is no line written.
+TEST(ProtocolFile, ALineThatCannotBeSyncedIsReported)
+{
+    test::TempDir dir;
+    fs::create_symlink("/dev/null", dir / "IntProt_0.txt"); // takes the line, refuses the sync
+    ProtocolFile protocol;
+    ProtocolFileError error;
+    EXPECT_FALSE(protocol.append(dir.path(), "One", error));
+    EXPECT_EQ(error.error, std::errc::invalid_argument);
+}
+
 } // namespace
 } // namespace teb

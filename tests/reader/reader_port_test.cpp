@@ -6,11 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -18,6 +20,21 @@
 #include <vector>
 #include <future>
 #include <thread>
+
+// The descriptor whose next write() fails with EIO, as a serial adapter's
+// write may fail once in the middle of a command; -1 when none.
+static std::atomic<int> failNextWriteOn{-1};
+
+extern "C" ssize_t write(int fd, const void *data, size_t size)
+{
+    static const auto realWrite = reinterpret_cast<ssize_t (*)(int, const void *, size_t)>(dlsym(RTLD_NEXT, "write"));
+    int armed = fd;
+    if (failNextWriteOn.compare_exchange_strong(armed, -1)) {
+        errno = EIO;
+        return -1;
+    }
+    return realWrite(fd, data, size);
+}
 
 namespace teb {
 namespace {
@@ -149,6 +166,28 @@ TEST(ReaderPortOnALine, AWriteHeldByXoffEndsWithinTheCommandsWaitAndThePortStays
     EXPECT_TRUE(port.Close(handle));
 }
 
+// A write that fails sends nothing more of its command: no "WD 2 ..." made of "WD 12 ...".
+TEST(ReaderPortOnALine, AFailedWriteSendsNothingMoreOfItsCommandAndFailsTheTransaction)
+{
+    PseudoLine line;
+    ASSERT_FALSE(line.slavePath.empty());
+    ReaderPort port;
+    const PortHandle handle = port.Open(line.slavePath, 115200, 8, parity::None, stopbits::One, flowcontrol::None);
+    ASSERT_TRUE(isUsablePort(handle));
+    std::int32_t timeBase = 10;
+    std::string terminalText;
+    ReaderSession session{port, handle, timeBase, terminalText};
+
+    failNextWriteOn = handle;
+    const ReaderTransaction failed = runTransaction(session, writePageCommand(12, "3031323334353637"));
+    EXPECT_EQ(failNextWriteOn, -1);
+    EXPECT_FALSE(failed.sent || failed.succeeded);
+    EXPECT_EQ(terminalText, "\r\n"); // no echo line, only the empty answer
+    EXPECT_EQ(port.WriteText("TOR\r", handle), 0u);
+    EXPECT_EQ(line.receiveLine(), "TOR\r");
+    EXPECT_TRUE(port.Close(handle));
+}
+
 // The lines the receive thread hands to the terminal view, collected for a test.
 class SinkLines {
 public:
@@ -187,14 +226,15 @@ TEST(ReaderPortOnALine, LinesArrivingTogetherAreTakenOneByOneAsIfTheyCameApart)
     // Far more than one read takes, in one burst: lines of every kind, one beyond the limit.
     using namespace std::string_literals;
     const std::string tooLong(600, 'L');
-    line.send("ACK\r\r\nNo Read\rX\0Y\r"s + tooLong + "\r3031323334353637\r");
     // A line is text up to its first NUL, as the answers are read.
-    const std::vector<std::string> expected{"ACK\r\n", "\r\n", "\nNo Read\r\n", "X",
-                                            std::string(252, 'L') + "\r\n", "3031323334353637\r\n"};
+    // CR LF is one line end; a LF elsewhere is a character.
+    line.send("ACK\r\r\nNo Read\rX\0Y\r"s + tooLong + "\r\n\n3031323334353637\r");
+    const std::vector<std::string> expected{"ACK\r\n", "\r\n", "No Read\r\n", "X",
+                                            std::string(252, 'L') + "\r\n", "\n3031323334353637\r\n"};
     EXPECT_EQ(sink.once(expected.size()), expected);
     // The newest line is the one handed over. The terminal sees a line just
     // before it is handed over, so the last one may still be on its way.
-    const std::string newest = "3031323334353637\r\n";
+    const std::string newest = "\n3031323334353637\r\n";
     std::string last;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (port.waitForLine(std::chrono::seconds(10), last) && last != newest

@@ -2,6 +2,7 @@
 // escaping of values, as written into real files and checked by xmllint.
 #include "records/record_files.h"
 #include "records/spreadsheet_rows.h"
+#include "records/workbook_skeleton.h"
 
 #include "support/temp_dir.h"
 #include "support/xml_check.h"
@@ -16,6 +17,7 @@ namespace teb::records {
 namespace {
 
 using test::readFileBytes;
+using test::writeFileBytes;
 using test::TempDir;
 using test::xmlFaults;
 
@@ -157,12 +159,25 @@ TEST_F(RecordRows, ANewFileHasTheSkeletonByteForByteWithItsColumnCount)
                                         : appendManualLog(file, ManualLogKind::Read, entry, fixedClock());
         ASSERT_EQ(status, AppendStatus::Appended);
         const auto lines = linesOf(file);
-        const auto skeleton = expectedSkeleton(kind == WorkbookKind::RecordFile ? "57" : "55");
+        const auto skeleton = expectedSkeleton(kind == WorkbookKind::RecordFile ? "57" : "56");
         ASSERT_EQ(skeleton.size(), 92u);
         ASSERT_GT(lines.size(), 95u);
         EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 92), skeleton);
         EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()), kTailLines);
     }
+}
+
+// A manual log made before its rows were given the count they need keeps its own.
+TEST_F(RecordRows, AnExistingManualLogKeepsTheColumnCountItDeclares)
+{
+    const auto file = dir / "log.xml";
+    std::string old = emptyWorkbook(WorkbookKind::ManualLog);
+    const std::string declared = R"(ss:ExpandedColumnCount="56")";
+    old.replace(old.find(declared), declared.size(), R"(ss:ExpandedColumnCount="55")");
+    writeFileBytes(file, old);
+    ASSERT_EQ(appendManualLog(file, ManualLogKind::Write, RecordEntry{}, fixedClock()), AppendStatus::Appended);
+    const std::string written = readFileBytes(file);
+    EXPECT_EQ(written.substr(0, old.size() - closingTail().size()), old.substr(0, old.size() - closingTail().size()));
 }
 
 TEST_F(RecordRows, FirstRecordHasTheJobHeaderThenRowsAAndBAndTheSecondOnlyItsRows)

@@ -2,6 +2,7 @@
 
 #include "app/main_window_events.h"
 #include "app/main_window_view.h"
+#include "app/terminal_text.h"
 
 #include <gtest/gtest.h>
 
@@ -36,11 +37,17 @@ public:
 
     void attach(MainWindowEvents &events) { m_events = &events; }
 
-    void setText(Control id, const std::string &text) override { at(id, ControlOperation::Text).text = text; }
+    void setText(Control id, const std::string &text) override
+    {
+        at(id, ControlOperation::Text).text = text;
+        terminalTextSets += id == Control::TerminalView ? 1 : 0;
+    }
     std::string text(Control id) const override { return fitting(id, ControlOperation::Text).text; }
     void prependTerminalText(const std::string &text) override
     {
-        at(Control::TerminalView, ControlOperation::Text).text.insert(0, text);
+        std::string &shown = at(Control::TerminalView, ControlOperation::Text).text;
+        shown.insert(0, text);
+        keepNewestLines(shown);
     }
     void setChecked(Control id, bool checked) override { at(id, ControlOperation::Check).checked = checked; }
     bool isChecked(Control id) const override { return fitting(id, ControlOperation::Check).checked; }
@@ -98,6 +105,7 @@ public:
         return focusHistory.empty() ? std::nullopt : std::optional(focusHistory.back());
     }
 
+    int terminalTextSets = 0; // the terminal view's whole text set (not lines put on top)
     std::vector<Control> focusHistory;
     std::vector<Control> selections;
     std::string title;

@@ -1,6 +1,5 @@
 #include "support/operation_station.h"
 
-#include "transponder/reader_exchange.h"
 
 #include <gtest/gtest.h>
 
@@ -29,8 +28,7 @@ std::string OperationStation::pageOnTag(int page)
 {
     std::string terminal;
     ReaderSession session{port, handle, timeBase, terminal};
-    ReaderExchange exchange(session);
-    return exchange.run(readPageCommand(page)).kept;
+    return runTransaction(session, readPageCommand(page)).kept;
 }
 
 std::vector<std::string> OperationStation::commands() const

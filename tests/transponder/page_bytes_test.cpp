@@ -17,7 +17,7 @@ TEST(PageBytes, HexTextMeansTheDigitPairsWhateverTheBlanks)
 }
 
 // The check, the conversion to ASCII and back, the normalisation on Enter and
-// the digits a write sends all read a HEX text as the same eight bytes,
+// the bytes a write sends all read a HEX text as the same eight bytes,
 // whatever the blank layout.
 TEST(PageBytes, EveryPathReadsAHexTextAsTheSameBytes)
 {
@@ -29,13 +29,13 @@ TEST(PageBytes, EveryPathReadsAHexTextAsTheSameBytes)
         EXPECT_EQ(hexTextToAsciiTextPadded(text), "0 1 2 3 4 5 6 NUL ");
         EXPECT_EQ(hexPageBytes(asciiTextToHexText(hexTextToAsciiText(text))), bytes);
         EXPECT_EQ(normalisePageEntry(text, false, "None"), hexPageText(bytes));
-        EXPECT_EQ(pageWriteDigits(text, false), "3031323334353600");
+        EXPECT_EQ(pageBytes(text, false), bytes);
     }
-    EXPECT_EQ(pageWriteDigits("0 1 2 3 4 5 6 NUL", true), "3031323334353600");
+    EXPECT_EQ(pageBytes("0 1 2 3 4 5 6 NUL", true), bytes);
     EXPECT_EQ(normalisePageEntry("ab cd ef 01 23 45 67 8f", false, "Left"), "ab cd ef 01 23 45 67 8f");
     for (const char *refused : {"3031 3233 3435 363", "3031 3233 3435 36370"}) {
         EXPECT_NE(checkPageText(refused, false), 0) << refused;
-        EXPECT_FALSE(pageWriteDigits(refused, false)) << refused;
+        EXPECT_FALSE(pageBytes(refused, false)) << refused;
     }
 }
 

@@ -1,6 +1,7 @@
 #include "app/cqv58_dlg.h"
 
 #include "app/log_file_label.h"
+#include "app/terminal_text.h"
 #include "reader/port_names.h"
 #include "reader/terminal_send.h"
 
@@ -26,8 +27,8 @@ CQV58Dlg::DirectorySource CQV58Dlg::defaultDirectorySource()
 
 void CQV58Dlg::takeFromControls()
 {
+    // The terminal view is read-only: the window's text is the one it holds.
     terminalInput = m_view.text(Control::TerminalInput);
-    terminalText = m_view.text(Control::TerminalView);
     for (int page = 1; page <= kPageCount; ++page) {
         pageText[pageIndex(page)] = m_view.text(pageBox(page));
         pageSelected[pageIndex(page)] = m_view.isChecked(pageSelectBox(page));
@@ -49,12 +50,16 @@ void CQV58Dlg::takeFromControls()
 void CQV58Dlg::showInControls()
 {
     m_view.setText(Control::TerminalInput, terminalInput);
-    m_view.setText(Control::TerminalView, terminalText);
+    showTerminalText();
+    // A selection box's image shows its selection too, whatever changed it
+    // (the set in automatic mode, a page unticked under "all").
     for (int page = 1; page <= kPageCount; ++page) {
         m_view.setText(pageBox(page), pageText[pageIndex(page)]);
         m_view.setChecked(pageSelectBox(page), pageSelected[pageIndex(page)]);
+        m_view.setSwitchImage(pageSelectBox(page), pageSelected[pageIndex(page)]);
     }
     m_view.setChecked(Control::SelectAll, selectAll);
+    m_view.setSwitchImage(Control::SelectAll, selectAll);
     m_view.setText(Control::UidBox, uidText);
     m_view.setText(Control::SetNameLabel, currentSetName);
     m_view.setText(Control::NextBox, nextCarrierId);
@@ -66,6 +71,23 @@ void CQV58Dlg::showInControls()
     m_view.setChecked(Control::OrvexSwitch, manualTypeOrvex);
     m_view.setChecked(Control::LogSwitch, manualLog);
     m_view.setText(Control::LogFileLabel, manualLogFileShown);
+}
+
+// Lines put on top of what the view shows go to it alone; any other change
+// replaces the view's text. Either way the newest lines only are kept.
+void CQV58Dlg::showTerminalText()
+{
+    if (terminalText == m_terminalShown)
+        return;
+    const std::size_t added = terminalText.size() - m_terminalShown.size();
+    const bool onTop = terminalText.size() > m_terminalShown.size() && terminalText.ends_with(m_terminalShown);
+    const std::string newLines = onTop ? terminalText.substr(0, added) : std::string();
+    keepNewestLines(terminalText);
+    if (onTop)
+        m_view.prependTerminalText(newLines);
+    else
+        m_view.setText(Control::TerminalView, terminalText);
+    m_terminalShown = terminalText;
 }
 
 void CQV58Dlg::showLogFileName()
@@ -89,6 +111,8 @@ void CQV58Dlg::clearTerminal()
 {
     takeFromControls();
     terminalText.clear();
+    m_terminalShown.clear();
+    m_view.setText(Control::TerminalView, terminalText);
     showInControls();
 }
 

@@ -70,7 +70,8 @@ public:
     static DirectorySource defaultDirectorySource();
 
     // --- events from the view (MainWindowEvents). While one runs, others
-    // are dropped; received lines are taken from the inbox when it ends.
+    // are dropped; received lines are taken from the inbox whenever the
+    // window is woken for them.
     bool initialise() override;
     void destroy() override;        // every way out, once: settings written, timers stopped
     void closeRequest() override;   // the close box: the port is closed first
@@ -103,6 +104,9 @@ public:
 
     // --- modes, formats, selection, manual group switches
     void refreshModeView();
+    // The page boxes lose the last operation's result colours (a cycle that
+    // ended without programming): each shows its mode's background again.
+    void clearPageResultColours();
     void switchToAutomatic();
     void switchToManual();
     void showAscii();
@@ -133,6 +137,7 @@ public:
     void readCarrierIdClicked();
     void writeCarrierIdClicked();
     void checkCarrierIdLength();
+    void carrierIdBoxLeft();   // offset, length or carrier ID box lost the focus
     void chooseManualLogFile();
     // Also run by the automatic cycle, which then reads errorCount (0: success).
     void writePages();
@@ -234,6 +239,7 @@ private:
     void runEvent(Handler handler);
     void receiveLine(const std::string &line); // receive thread
     void drainInbox();
+    void showTerminalText();
     void routeClick(Control id);
     void routeEnter(Control id);
     void startUp();
@@ -262,6 +268,8 @@ private:
     void moveFocusThroughPageBoxes();
     void showFamilySwitches();
     void showMessage(std::string text, std::string_view caption, MessageIcon icon);
+    Rgb pageBoxBackground(int page) const;
+    void keepCarrierIdResult();
     template <typename Operation>
     void runOnPages(Operation operation);
     records::RecordEntry entryOfPages(bool uidShown, bool onlySucceeded) const;
@@ -284,11 +292,15 @@ private:
     int m_eventDepth = 0;
     bool m_destroyed = false;
     ReceiveInbox m_inbox; // before the port: the receive thread ends first
+    std::string m_terminalShown; // the terminal text the view shows
     ReaderPort m_readerPort;
     std::function<void()> m_cycleStep;
     ProtocolFile m_protocolFile;
     bool m_oneHeldUntilTick = false; // "One" waits for the tick after a cycle
     CI2Dlg::PortListSource m_portListSource;
+    // Offset, length and carrier ID as the last carrier ID read or write left
+    // them: what the carrier-ID box's colour reports on.
+    std::array<std::string, 3> m_carrierIdResultOf;
 };
 
 } // namespace teb

@@ -2,6 +2,8 @@
 // routing of clicks and keys, and the lines of the receive thread.
 #include "app/cqv58_dlg.h"
 
+#include "reader/reader_transaction.h"
+
 namespace teb {
 
 // Runs one event unless another one is still running (its message box or
@@ -38,7 +40,17 @@ void CQV58Dlg::destroy()
     shutDown();
 }
 
-void CQV58Dlg::closeRequest() { runEvent([this] { closeWithPort(); }); }
+// The close box always ends the station. While an event still runs (its box
+// shows, between two transactions) the port is closed at once, so nothing
+// more reaches the reader, and the window ends as soon as the event is over;
+// the settings are written on the way out as always.
+void CQV58Dlg::closeRequest()
+{
+    if (m_eventDepth > 0 && !m_destroyed)
+        closeWithPort();
+    else
+        runEvent([this] { closeWithPort(); });
+}
 void CQV58Dlg::escape() { runEvent([this] { cancelWindow(); }); }
 void CQV58Dlg::defaultAction() { runEvent([this] { focusOne(); }); }
 
@@ -67,6 +79,8 @@ void CQV58Dlg::focusLost(Control id)
     runEvent([this, id] {
         switch (id) {
         case Control::ManualCarrierIdBox: checkCarrierIdLength(); break;
+        case Control::ManualCarrierIdOffsetBox:
+        case Control::ManualCarrierIdLengthBox: carrierIdBoxLeft(); break;
         case Control::NextBox: nextBoxLeft(); break;
         case Control::MaxBox: maxBoxLeft(); break;
         default: break;
@@ -94,9 +108,11 @@ void CQV58Dlg::tick(int timerId)
     });
 }
 
+// Also while an event runs (its box shows): the lines go on top of the
+// terminal text the window holds, so nothing waits for the box to close.
 void CQV58Dlg::inboxPosted()
 {
-    if (m_eventDepth == 0)
+    if (!m_destroyed)
         drainInbox();
 }
 
@@ -155,8 +171,16 @@ void CQV58Dlg::receiveLine(const std::string &line)
 
 void CQV58Dlg::drainInbox()
 {
-    for (const std::string &line : m_inbox.takeAll())
-        m_view.prependTerminalText(line);
+    const ReceivedLines received = m_inbox.takeAll();
+    if (received.lines.empty())
+        return;
+    std::string newestFirst;
+    for (auto line = received.lines.rbegin(); line != received.lines.rend(); ++line)
+        newestFirst += *line;
+    if (received.dropped > 0)
+        newestFirst += droppedLinesNote(received.dropped);
+    putOnTerminal(terminalText, newestFirst);
+    showTerminalText();
 }
 
 } // namespace teb

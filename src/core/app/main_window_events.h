@@ -15,8 +15,9 @@ enum class SpinDirection { Up, Down };
 // loop delivers further events (timer ticks, queued wake-ups) before the call
 // returns. The model holds itself against that: an event that arrives while
 // another one is still running is dropped (a tick simply comes again, the
-// main window takes no clicks while a modal box shows), and received lines
-// wait in the inbox until the running event ends.
+// main window takes no clicks while a modal box shows); only the close box
+// acts at once, closing the port and ending the window. Received lines are
+// taken whenever the window is woken for them, a running event or not.
 class MainWindowEvents {
 public:
     virtual ~MainWindowEvents() = default;

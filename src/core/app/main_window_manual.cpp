@@ -119,6 +119,7 @@ void CQV58Dlg::readCarrierIdClicked()
     runOnPages([this](PageOperationContext &context) {
         teb::readCarrierId(context, {manualCarrierIdOffset, manualCarrierIdLength, manualCarrierId});
     });
+    keepCarrierIdResult();
     showInControls();
 }
 
@@ -146,15 +147,30 @@ void CQV58Dlg::writeCarrierIdClicked()
     });
     if (written && journal && bytes)
         journalManualCarrierId(std::string(bytes->begin(), bytes->end()), uid, heldElsewhere.has_value());
+    keepCarrierIdResult();
     showInControls();
+}
+
+void CQV58Dlg::keepCarrierIdResult()
+{
+    m_carrierIdResultOf = {manualCarrierIdOffset, manualCarrierIdLength, manualCarrierId};
 }
 
 void CQV58Dlg::checkCarrierIdLength()
 {
-    takeFromControls();
+    carrierIdBoxLeft(); // takes the controls' values
     if (const auto warning = carrierIdLengthWarning(manualCarrierId, manualCarrierIdLength, asciiFormat))
         showMessage(*warning, kWindowTitle, MessageIcon::Warning);
     showInControls();
+}
+
+// The box's colour reports on one carrier ID at one offset and length: once
+// any of them was edited, it reports nothing any more.
+void CQV58Dlg::carrierIdBoxLeft()
+{
+    takeFromControls();
+    if (m_carrierIdResultOf != std::array{manualCarrierIdOffset, manualCarrierIdLength, manualCarrierId})
+        m_view.setBackground(Control::ManualCarrierIdBox, colour::White);
 }
 
 // --- manual log and record file

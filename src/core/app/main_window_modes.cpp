@@ -82,8 +82,8 @@ void CQV58Dlg::refreshAutomaticView()
         const bool editable = currentSet.pages[pageIndex(page)].editable;
         m_view.setEnabled(pageBox(page), editable);
         m_view.setTextColour(pageBox(page), editable ? colour::Black : colour::GreyText);
-        m_view.setBackground(pageBox(page), editable ? colour::White : colour::GreyBackground);
     }
+    clearPageResultColours();
     setManualGroupShown(false);
     setCarrierIdRangeActive(!currentSet.useCsvFile && !currentSet.useFixData);
     m_view.setEnabled(Control::OneButton, true);
@@ -104,13 +104,26 @@ void CQV58Dlg::refreshManualView()
         m_view.setEnabled(pageSelectBox(page), true);
         m_view.setEnabled(pageBox(page), true);
         m_view.setTextColour(pageBox(page), colour::Black);
-        m_view.setBackground(pageBox(page), colour::White);
     }
+    clearPageResultColours();
     setManualGroupShown(true);
     setCarrierIdRangeActive(false);
     m_view.setEnabled(Control::OneButton, false);
     for (const Control id : kAutomaticOnlyControls)
         m_view.setVisible(id, false);
+}
+
+// Automatic mode greys the pages the set keeps; manual mode has every page white.
+Rgb CQV58Dlg::pageBoxBackground(int page) const
+{
+    const bool editable = !automaticMode || currentSet.pages[pageIndex(page)].editable;
+    return editable ? colour::White : colour::GreyBackground;
+}
+
+void CQV58Dlg::clearPageResultColours()
+{
+    for (int page = 1; page <= kPageCount; ++page)
+        m_view.setBackground(pageBox(page), pageBoxBackground(page));
 }
 
 void CQV58Dlg::setManualGroupShown(bool shown)

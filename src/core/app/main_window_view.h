@@ -41,10 +41,13 @@ public:
     // Ignored, as by the toolkit, while the control is hidden or disabled.
     virtual void setFocus(Control id) = 0;
     virtual void selectAll(Control id) = 0;                   // whole text selected and scrolled into view
-    virtual void prependTerminalText(const std::string &text) = 0; // at the top of the terminal view
+    // At the top of the terminal view, which keeps kTerminalLineLimit lines
+    // (the newest); the text shown so far is not set again.
+    virtual void prependTerminalText(const std::string &text) = 0;
 
     // Thread-safe and never blocking: asks the window's thread to call
-    // MainWindowEvents::inboxPosted soon, after the running event has ended.
+    // MainWindowEvents::inboxPosted soon, from its event loop (also the loop
+    // of a box that a running event shows).
     virtual void post() = 0;
 
     // The window.
@@ -61,7 +64,8 @@ public:
     virtual void startTimer(int id, std::chrono::milliseconds period) = 0;
     virtual void stopTimer(int id) = 0;
 
-    // Ends the modal window; the view then calls destroy().
+    // Ends the modal window, also from inside a running event: the boxes and
+    // dialogs it shows are cancelled first. The view then calls destroy().
     virtual void endDialog(DialogResult result) = 0;
 };
 

@@ -5,16 +5,29 @@ namespace teb {
 bool ReceiveInbox::append(std::string line)
 {
     const std::scoped_lock lock(m_mutex);
+    const bool wasEmpty = m_lines.empty();
+    if (m_lines.size() == kLineLimit) {
+        m_lines.pop_front();
+        ++m_dropped;
+    }
     m_lines.push_back(std::move(line));
-    return m_lines.size() == 1;
+    return wasEmpty;
 }
 
-std::vector<std::string> ReceiveInbox::takeAll()
+ReceivedLines ReceiveInbox::takeAll()
 {
-    std::vector<std::string> lines;
+    ReceivedLines received;
     const std::scoped_lock lock(m_mutex);
-    lines.swap(m_lines);
-    return lines;
+    received.lines.assign(std::make_move_iterator(m_lines.begin()), std::make_move_iterator(m_lines.end()));
+    received.dropped = m_dropped;
+    m_lines.clear();
+    m_dropped = 0;
+    return received;
+}
+
+std::string droppedLinesNote(std::size_t count)
+{
+    return "(" + std::to_string(count) + " received lines dropped)\r\n";
 }
 
 } // namespace teb

@@ -4,6 +4,7 @@
 #include "automatic/cycle_messages.h"
 #include "automatic/page_placement.h"
 #include "common/decimal_text.h"
+#include "transponder/byte_text.h"
 #include "transponder/page_bytes.h"
 
 #include <algorithm>
@@ -233,9 +234,9 @@ JournalEntry reservationOf(const CycleFields &fields, Source source, const DataS
     // What goes onto the tag, so that its record can be written again from the journal.
     for (std::size_t i = 0; i < pageCount; ++i) {
         const std::string &text = fields.source.pageText[i];
-        const auto digits = fields.pageSelected[i] && !text.empty() ? pageWriteDigits(text, fields.source.asciiFormat)
-                                                                     : std::nullopt;
-        entry.pagesHex += (i == 0 ? "" : ",") + digits.value_or("");
+        const auto bytes = fields.pageSelected[i] && !text.empty() ? pageBytes(text, fields.source.asciiFormat)
+                                                                    : std::nullopt;
+        entry.pagesHex += (i == 0 ? "" : ",") + (bytes ? hexDigitsOf(*bytes) : std::string());
         entry.pagesLocked += fields.source.set.pages[i].locked ? '1' : '0';
     }
     return entry;

@@ -56,7 +56,10 @@ bool ProtocolFile::append(const std::filesystem::path &directory, std::string_vi
             return false;
         }
         // Each line is one programmed transponder: it must survive a power loss.
-        ::fdatasync(fd.get());
+        if (::fdatasync(fd.get()) != 0) {
+            error = {file, lastError()};
+            return false;
+        }
         if (status.st_size == 0)
             syncDirectory(directory); // and so must a new file's entry
         return true;

@@ -33,8 +33,8 @@ bool holdsFailureMarker(std::string_view kept)
                        [kept](std::string_view marker) { return kept.find(marker) != std::string_view::npos; });
 }
 
-// A short answer cut with its line end, or a line that starts with the LF of a
-// reader ending its lines in CR LF, must not pass for data.
+// A short answer cut with its line end, or a line that starts with a stray
+// control character, must not pass for data.
 bool holdsControlCharacter(std::string_view kept)
 {
     return std::any_of(kept.begin(), kept.end(),

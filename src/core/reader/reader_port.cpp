@@ -14,6 +14,7 @@ namespace {
 constexpr std::chrono::milliseconds kIdleInterval{5};
 
 constexpr char kCarriageReturn = '\r';
+constexpr char kLineFeed = '\n';
 
 // At most this much is taken from the port in one read.
 constexpr std::size_t kReceiveChunkSize = 256;
@@ -77,6 +78,7 @@ bool ReaderPort::Close(PortHandle handle)
     StopReceiveThread();
     serial::purge(handle);
     portHandle = kNoPort;
+    lateAnswerDue.reset(); // no answer comes through a closed port
     return serial::closeDevice(handle);
 }
 
@@ -94,15 +96,24 @@ std::uint32_t ReaderPort::WriteText(std::string_view text, PortHandle handle, st
     return serial::kWriteFailedMask;
 }
 
-void ReaderPort::resetLineEvent()
+void ReaderPort::prepareForAnswer()
 {
+    if (lateAnswerDue) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(*lateAnswerDue - std::chrono::steady_clock::now());
+        if (left.count() > 0)
+            crEvent.takeWithin(left, [] {});
+        lateAnswerDue.reset();
+    }
     crEvent.reset();
 }
 
 bool ReaderPort::waitForLine(std::chrono::milliseconds timeout, std::string &line)
 {
     line.clear();
-    return crEvent.takeWithin(timeout, [&] { line = completedLine; });
+    if (crEvent.takeWithin(timeout, [&] { line = completedLine; }))
+        return true;
+    lateAnswerDue = std::chrono::steady_clock::now() + timeout;
+    return false;
 }
 
 bool ReaderPort::receiveThreadRunning() const
@@ -140,6 +151,7 @@ bool ReaderPort::StopReceiveThread()
 void ReaderPort::receiveLoop()
 {
     lineLength = 0;
+    afterCarriageReturn = false;
     while (!exitRequest) {
         if (pauseRequest) {
             pauseEvent.set();
@@ -171,6 +183,12 @@ void ReaderPort::pollPort()
 
 void ReaderPort::takeByte(char byte)
 {
+    // A reader that ends its lines in CR LF: the LF is part of the line end
+    // before it, not the first character of the next line.
+    const bool endsCrLf = byte == kLineFeed && afterCarriageReturn;
+    afterCarriageReturn = byte == kCarriageReturn;
+    if (endsCrLf)
+        return;
     if (byte == kCarriageReturn) {
         completeLine();
         return;

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -52,15 +53,20 @@ public:
     PortHandle Open(const InterfaceSettings &settings);
     bool Close(PortHandle handle);
     // 0 when every byte went out within `limit`; otherwise serial::kWriteFailedMask
-    // or serial::kWriteTimedOutMask (the line held the output past the limit).
+    // (the device refused a write; nothing after it went out) or
+    // serial::kWriteTimedOutMask (the line held the output past the limit).
     std::uint32_t WriteText(std::string_view text, PortHandle handle,
                             std::chrono::milliseconds limit = kDefaultWriteLimit);
 
-    // The CR event: signalled when a complete line is held.
-    void resetLineEvent();
+    // Before a command is sent: a line complete by now is no answer to it.
+    // When the last wait ended without its answer, that answer may still be
+    // on its way: it is awaited until as long again as that wait after its
+    // end, and dropped, so it is never taken for the next command's answer.
+    // (An answer later still cannot be told from a lost command's.)
+    void prepareForAnswer();
     // Waits at most `timeout` for the CR event. When it is signalled: copies
     // the last complete line (with CR LF) into `line`, resets the event and
-    // returns true. On time-out leaves the event as it is and returns false.
+    // returns true. On time-out the answer counts as late and false is returned.
     bool waitForLine(std::chrono::milliseconds timeout, std::string &line);
 
     bool receiveThreadRunning() const;
@@ -85,6 +91,8 @@ private:
     std::filesystem::path lookupDirectory() const;
 
     std::filesystem::path workingDirectory; // empty: the current directory at Open
+    // Until when a late answer is awaited before the next command; UI thread only.
+    std::optional<std::chrono::steady_clock::time_point> lateAnswerDue;
     std::mutex sinkMutex;
     TerminalSink terminalSink;
 
@@ -100,6 +108,7 @@ private:
     // Receive thread only.
     std::array<char, kLineBufferSize> lineBuffer{};
     std::size_t lineLength = 0;
+    bool afterCarriageReturn = false; // the last byte taken was a CR
     // The last complete line; guarded by crEvent's mutex.
     std::string completedLine;
 };

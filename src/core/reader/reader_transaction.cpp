@@ -28,6 +28,7 @@ ReaderTransaction runTransaction(ReaderSession &session, const ReaderCommand &co
     // The write shares the command's wait: a line held by XOFF or a low CTS
     // ends the command like a reader that does not answer.
     const std::chrono::milliseconds wait = answerTimeout(command, session.timeBase);
+    session.port.prepareForAnswer();
     const std::uint32_t status = session.port.WriteText(command.text, session.handle, wait);
     transaction.sent = status == 0;
     if (transaction.sent || status == serial::kWriteTimedOutMask)
@@ -45,7 +46,6 @@ ReaderTransaction runTransaction(ReaderSession &session, const ReaderCommand &co
 
 ReaderTransaction fixTimeBase(ReaderSession &session, TimeBaseFactor factor)
 {
-    session.port.resetLineEvent();
     ReaderTransaction transaction = runTransaction(session, torCommand());
     if (const auto timeBase = timeBaseFromAnswer(transaction.answer, factor))
         session.timeBase = *timeBase;

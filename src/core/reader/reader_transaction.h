@@ -30,16 +30,18 @@ struct ReaderTransaction {
     bool succeeded = false; // the kept answer passed the command's rule
 };
 
-// Sends the command, waits for its answer at most waitFactor x T and judges
-// it. The echo line and then the kept answer go on top of the terminal view
-// (nothing for "TOR"). No retries: the caller decides what a failure means.
 // How long a command's answer is awaited: its factor times the time base.
 std::chrono::milliseconds answerTimeout(const ReaderCommand &command, std::int32_t timeBase);
 
+// Sends the command, waits for its answer at most waitFactor x T and judges
+// it; a line that came before, or a late answer to an earlier command, is
+// never taken for it. The echo line and then the kept answer go on top of
+// the terminal view (nothing for "TOR"). No retries: the caller decides what
+// a failure means.
 ReaderTransaction runTransaction(ReaderSession &session, const ReaderCommand &command);
 
-// The opening of every reader operation: clears a line left over from earlier
-// traffic, then asks "TOR" and, when its answer carries a time number, sets T.
+// The opening of every reader operation: asks "TOR" and, when its answer
+// carries a time number, sets T.
 ReaderTransaction fixTimeBase(ReaderSession &session, TimeBaseFactor factor);
 
 // Puts a line (with its CR LF) on top of the terminal view.

@@ -136,23 +136,22 @@ std::optional<std::size_t> writeWhatFits(int fd, std::string_view bytes)
 WriteResult writeWithin(int fd, std::string_view bytes, std::chrono::milliseconds limit)
 {
     const auto deadline = std::chrono::steady_clock::now() + limit;
-    WriteResult result = WriteResult::Written;
     while (!bytes.empty()) {
         if (!waitForRoom(fd, deadline)) {
             tcflush(fd, TCOFLUSH);
             return WriteResult::TimedOut;
         }
         const std::optional<std::size_t> taken = writeWhatFits(fd, bytes);
-        if (taken) {
-            bytes.remove_prefix(*taken);
-            continue;
+        if (!taken) {
+            // A command with a hole in it could reach the reader as another
+            // command ("WD 12 ..." as "WD 2 ..."): what the line still holds
+            // of it is dropped and nothing more of it is sent.
+            tcflush(fd, TCOFLUSH);
+            return WriteResult::Failed;
         }
-        // A failed byte does not end the command: the rest is still offered,
-        // as the line may take it, and the failure is reported.
-        result = WriteResult::Failed;
-        bytes.remove_prefix(1);
+        bytes.remove_prefix(*taken);
     }
-    return result;
+    return WriteResult::Written;
 }
 
 bool closeDevice(int fd)

@@ -47,7 +47,8 @@ enum class WriteResult { Written, TimedOut, Failed };
 // for (a command normally in one), but never past `limit` from the call: a
 // line held by XOFF or a low CTS cannot block the caller. What the line did
 // not take by then is dropped, so that a stalled command cannot go out later
-// behind the next one.
+// behind the next one. A write the device refuses ends the command the same
+// way: nothing after it goes out.
 WriteResult writeWithin(int fd, std::string_view bytes, std::chrono::milliseconds limit);
 
 // Releases the exclusive use and closes; false when close fails.

@@ -67,7 +67,7 @@ void addColumn(std::string &text, std::string_view width)
 
 } // namespace
 
-int columnCount(WorkbookKind kind) { return kind == WorkbookKind::RecordFile ? 57 : 55; }
+int columnCount(WorkbookKind kind) { return kind == WorkbookKind::RecordFile ? 57 : 56; }
 
 std::string skeletonHead(WorkbookKind kind)
 {

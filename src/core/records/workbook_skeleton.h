@@ -10,8 +10,8 @@ namespace teb::records {
 
 inline constexpr std::string_view kLineEnd = "\r\n";
 
-// The record file declares 57 columns, the manual log 55 (its rows still
-// carry 56 cells).
+// The record file declares 57 columns, a new manual log the 56 its rows carry.
+// (Manual logs made earlier declare 55; an entry never rewrites the head.)
 enum class WorkbookKind { RecordFile, ManualLog };
 
 int columnCount(WorkbookKind kind);

@@ -5,7 +5,6 @@
 #include "transponder/page_bytes.h"
 #include "transponder/page_operations.h"
 #include "transponder/page_text.h"
-#include "transponder/reader_exchange.h"
 
 #include <algorithm>
 #include <cctype>
@@ -35,7 +34,18 @@ long long leadingNumber(std::string_view text)
 
 int pageOfCell(long long cell) { return cell < bytesPerPage ? 1 : 2; }
 
-std::string lengthMessage(long long length, bool asciiFormat)
+// The pages the carrier ID lies in: page 1, page 2 or both.
+struct CarrierIdPages {
+    int first = 1;
+    int last = 2;
+};
+
+CarrierIdPages carrierIdPages(const CarrierIdRange &range)
+{
+    return {pageOfCell(range.offset), pageOfCell(range.offset + range.length - 1)};
+}
+
+std::string lengthMessage(int length, bool asciiFormat)
 {
     const std::string number = std::to_string(length);
     if (asciiFormat)
@@ -44,22 +54,24 @@ std::string lengthMessage(long long length, bool asciiFormat)
 }
 
 // Reads the carrier ID's pages into the cells; the taken bytes when every read succeeded.
-std::optional<std::vector<std::uint8_t>> readCarrierIdBytes(PageOperationContext &context, ReaderExchange &exchange,
+std::optional<std::vector<std::uint8_t>> readCarrierIdBytes(PageOperationContext &context,
                                                             const CarrierIdRange &range,
                                                             const ManualCarrierIdFields &carrierId)
 {
-    exchange.fixTimeBase(TimeBaseFactor::PageRead);
+    fixTimeBase(context.session, TimeBaseFactor::PageRead);
     OperationReport &report = context.report;
     report.colourCarrierId(ResultColour::White);
     report.colourPage(1, ResultColour::White);
     report.colourPage(2, ResultColour::White);
 
+    // After a failed page no further page is read, as the page reads do.
     PageCells cells;
     bool failed = false;
-    for (int page = pageOfCell(range.offset); page <= pageOfCell(range.offset + range.length - 1); ++page) {
-        const PageRead read = readPage(context, exchange, page);
+    const CarrierIdPages pages = carrierIdPages(range);
+    for (int page = pages.first; page <= pages.last && !failed; ++page) {
+        const PageRead read = readPage(context, page);
         const std::optional<PageBytes> bytes = hexPageBytes(read.digits);
-        failed = failed || !read.succeeded || !bytes;
+        failed = !read.succeeded || !bytes;
         if (bytes)
             cells.setPage(page, *bytes);
     }
@@ -75,26 +87,24 @@ std::optional<std::vector<std::uint8_t>> readCarrierIdBytes(PageOperationContext
     return taken;
 }
 
-// Writes pages 1 and 2 with the carrier ID placed over their bytes as read;
-// true when both writes were acknowledged.
-bool writeCarrierIdPages(PageOperationContext &context, ReaderExchange &exchange, const CarrierIdRange &range,
+// Writes the pages the carrier ID lies in, with it placed over their bytes
+// as read; true when every write was acknowledged.
+bool writeCarrierIdPages(PageOperationContext &context, const CarrierIdRange &range,
                          const std::vector<std::uint8_t> &carrierIdBytes)
 {
-    exchange.fixTimeBase(TimeBaseFactor::Other);
-    PageCells cells;
-    bool readsSucceeded = true;
-    for (int page = 1; page <= 2; ++page) {
-        const ReaderTransaction read = exchange.run(readPageCommand(page));
-        const std::optional<PageBytes> bytes = read.succeeded ? hexPageBytes(read.kept) : std::nullopt;
-        readsSucceeded = readsSucceeded && bytes.has_value();
-        if (bytes)
-            cells.setPage(page, *bytes);
-    }
+    fixTimeBase(context.session, TimeBaseFactor::Other);
     OperationReport &report = context.report;
-    if (!readsSucceeded) {
-        // Pages built from a failed read would overwrite the other bytes with nonsense.
-        report.colourCarrierId(ResultColour::Red);
-        return false;
+    const CarrierIdPages pages = carrierIdPages(range);
+    PageCells cells;
+    for (int page = pages.first; page <= pages.last; ++page) {
+        const ReaderTransaction read = runTransaction(context.session, readPageCommand(page));
+        const std::optional<PageBytes> bytes = read.succeeded ? hexPageBytes(read.kept) : std::nullopt;
+        if (!bytes) {
+            // A page built from a failed read would overwrite its other bytes with nonsense.
+            report.colourCarrierId(ResultColour::Red);
+            return false;
+        }
+        cells.setPage(page, *bytes);
     }
     cells.place(range.offset, carrierIdBytes);
     report.colourCarrierId(ResultColour::White);
@@ -102,9 +112,9 @@ bool writeCarrierIdPages(PageOperationContext &context, ReaderExchange &exchange
     report.colourPage(2, ResultColour::White);
 
     bool acknowledged = true;
-    for (int page = 1; page <= 2 && acknowledged; ++page) {
+    for (int page = pages.first; page <= pages.last && acknowledged; ++page) {
         const PageBytes bytes = cells.page(page);
-        acknowledged = exchange.run(writePageCommand(page, hexDigitsOf(bytes))).succeeded;
+        acknowledged = runTransaction(context.session, writePageCommand(page, hexDigitsOf(bytes))).succeeded;
         report.colourPage(page, acknowledged ? ResultColour::Green : ResultColour::Red);
         report.focusPage(page);
     }
@@ -136,6 +146,8 @@ CarrierIdRange carrierIdRange(const std::string &offsetText, const std::string &
     return {leadingNumber(offsetText), static_cast<int>(length)};
 }
 
+int carrierIdLength(const std::string &lengthText) { return carrierIdRange("0", lengthText).length; }
+
 bool fitsPagesOneAndTwo(const CarrierIdRange &range)
 {
     return range.offset >= 0 && range.offset + range.length <= carrierIdPageBytes;
@@ -150,9 +162,9 @@ std::string carrierIdRangeMessage()
 std::optional<std::string> carrierIdLengthWarning(const std::string &carrierId, const std::string &lengthText,
                                                   bool asciiFormat)
 {
-    const long long length = leadingNumber(lengthText);
-    const auto expected = static_cast<unsigned long long>(asciiFormat ? length : 2 * length);
-    if (length >= 0 && carrierId.size() == expected)
+    const int length = carrierIdLength(lengthText);
+    const auto expected = static_cast<std::size_t>(asciiFormat ? length : 2 * length);
+    if (carrierId.size() == expected)
         return std::nullopt;
     return lengthMessage(length, asciiFormat);
 }
@@ -169,8 +181,7 @@ void readCarrierId(PageOperationContext &context, const ManualCarrierIdFields &c
         context.report.notify(carrierIdRangeMessage(), NoticeIcon::Warning);
         return;
     }
-    ReaderExchange exchange(context.session);
-    readCarrierIdBytes(context, exchange, range, carrierId);
+    readCarrierIdBytes(context, range, carrierId);
 }
 
 bool writeCarrierId(PageOperationContext &context, const ManualCarrierIdFields &carrierId)
@@ -193,20 +204,17 @@ bool writeCarrierId(PageOperationContext &context, const ManualCarrierIdFields &
         return false;
     }
 
-    // One exchange for the write and the read-back: a late answer to the
-    // write's commands is not taken for the read-back's.
-    ReaderExchange exchange(context.session);
     bool written = false;
     {
         const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Writing);
-        written = writeCarrierIdPages(context, exchange, range, *bytes);
+        written = writeCarrierIdPages(context, range, *bytes);
         report.showFields();
         report.focusCarrierId();
     }
 
-    context.session.terminalText.clear();
+    // The read-back's lines go above the write's, which stay: a refusal leaves its trace.
     const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Reading);
-    const auto readBack = readCarrierIdBytes(context, exchange, range, carrierId);
+    const auto readBack = readCarrierIdBytes(context, range, carrierId);
     if (!written || readBack != bytes) {
         report.colourCarrierId(ResultColour::Red);
         report.showFields();

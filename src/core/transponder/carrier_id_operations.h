@@ -30,15 +30,17 @@ struct CarrierIdRange {
 // text, limited to 1 .. 16. Numbers too large for any page count as too
 // large, never wrap.
 CarrierIdRange carrierIdRange(const std::string &offsetText, const std::string &lengthText);
+// Lc alone, as the length check and the write both take it.
+int carrierIdLength(const std::string &lengthText);
 bool fitsPagesOneAndTwo(const CarrierIdRange &range);
 
 // Reads the pages the carrier ID lies in and shows it; the box green when
 // every page read succeeded, red otherwise (its text then stays).
 void readCarrierId(PageOperationContext &context, const ManualCarrierIdFields &carrierId);
 
-// Writes the carrier ID into pages 1 and 2, keeping their other bytes as the
-// transponder holds them, and reads it back. The box ends green only when
-// both writes were acknowledged and the read-back shows the written bytes;
+// Writes the carrier ID into the pages it lies in, keeping their other bytes
+// as the transponder holds them, and reads it back. The box ends green only
+// when every write was acknowledged and the read-back shows the written bytes;
 // true then.
 bool writeCarrierId(PageOperationContext &context, const ManualCarrierIdFields &carrierId);
 
@@ -46,8 +48,8 @@ bool writeCarrierId(PageOperationContext &context, const ManualCarrierIdFields &
 // hexadecimal digits; empty unless it has exactly `length` of them.
 std::optional<std::vector<std::uint8_t>> carrierIdBytes(const std::string &text, int length, bool asciiFormat);
 
-// The warning for a carrier ID text whose length does not match the length
-// box; none when it matches.
+// The warning for a carrier ID text whose length does not match Lc (the
+// length box limited to 1 .. 16, as the write takes it); none when it matches.
 std::optional<std::string> carrierIdLengthWarning(const std::string &carrierId, const std::string &lengthText,
                                                   bool asciiFormat);
 

@@ -52,14 +52,6 @@ std::optional<PageBytes> pageBytes(std::string_view pageText, bool asciiFormat)
     return asciiFormat ? asciiPageBytes(pageText) : hexPageBytes(pageText);
 }
 
-std::optional<std::string> pageWriteDigits(std::string_view pageText, bool asciiFormat)
-{
-    const auto bytes = pageBytes(pageText, asciiFormat);
-    if (!bytes)
-        return std::nullopt;
-    return hexDigitsOf(*bytes);
-}
-
 std::string hexPageText(const PageBytes &bytes)
 {
     return groupedInPairs(hexDigitsOf(bytes));

@@ -27,11 +27,8 @@ std::optional<PageBytes> hexPageBytes(std::string_view hexText);
 // exactly eight one-byte tokens.
 std::optional<PageBytes> asciiPageBytes(std::string_view asciiText);
 
+// The bytes a page text in the given format stands for; what a page write sends.
 std::optional<PageBytes> pageBytes(std::string_view pageText, bool asciiFormat);
-
-// What a page write sends for a page text: the 16 upper-case digits of its
-// bytes; empty when the text does not read as eight bytes.
-std::optional<std::string> pageWriteDigits(std::string_view pageText, bool asciiFormat);
 
 std::string hexPageText(const PageBytes &bytes);   // "30 31 32 33 34 35 36 37"
 std::string asciiPageText(const PageBytes &bytes); // "0 1 2 3 4 5 6 7", "NUL" for 0x00

@@ -1,9 +1,9 @@
 #include "transponder/page_operations.h"
 
 #include "common/decimal_text.h"
+#include "transponder/byte_text.h"
 #include "transponder/page_bytes.h"
 #include "transponder/page_text.h"
-#include "transponder/reader_exchange.h"
 
 namespace teb {
 namespace {
@@ -20,9 +20,9 @@ void colourAllPages(OperationReport &report, ResultColour colour)
 }
 
 // The UID step; returns whether it succeeded and the answer's length as received.
-std::pair<bool, std::size_t> runUidStep(PageOperationContext &context, ReaderExchange &exchange)
+std::pair<bool, std::size_t> runUidStep(PageOperationContext &context)
 {
-    const ReaderTransaction transaction = exchange.run(readUidCommand());
+    const ReaderTransaction transaction = runTransaction(context.session, readUidCommand());
     context.fields.uidText = transaction.kept;
     context.report.colourUid(transaction.succeeded ? ResultColour::Green : ResultColour::Red);
     if (!transaction.succeeded)
@@ -45,27 +45,24 @@ void clearUid(PageOperationContext &context)
 // anything but "ACK" did not.
 enum class PageWrite { Acknowledged, Refused, Unanswered, NotSent };
 
-PageWrite writePage(PageOperationContext &context, ReaderExchange &exchange, int page)
+PageWrite writePage(PageOperationContext &context, int page)
 {
     PageFields &fields = context.fields;
     const std::size_t i = index(page);
     context.report.colourPage(page, ResultColour::White);
-    const std::optional<std::string> digits = pageWriteDigits(fields.pageText[i], fields.asciiFormat);
-    if (!digits) {
+    const std::optional<PageBytes> bytes = pageBytes(fields.pageText[i], fields.asciiFormat);
+    if (!bytes) {
         context.report.colourPage(page, ResultColour::Red);
         ++fields.errorCount;
         context.report.notify(pageTextFaultMessage(page, fields.asciiFormat), NoticeIcon::Information);
         return PageWrite::NotSent;
     }
-    if (fields.asciiFormat) {
-        fields.asciiTextKept[i] = fields.pageText[i];
-        fields.hexTextKept[i] = asciiTextToHexText(fields.pageText[i]);
-    } else {
-        fields.hexTextKept[i] = fields.pageText[i];
-        fields.asciiTextKept[i] = hexTextToAsciiText(fields.pageText[i]);
-    }
+    // The kept texts, which the record file and the manual log show, are
+    // those of the bytes sent, however the page text was typed.
+    fields.hexTextKept[i] = hexPageText(*bytes);
+    fields.asciiTextKept[i] = asciiPageText(*bytes);
 
-    const ReaderTransaction transaction = exchange.run(writePageCommand(page, *digits));
+    const ReaderTransaction transaction = runTransaction(context.session, writePageCommand(page, hexDigitsOf(*bytes)));
     const bool acknowledged = transaction.succeeded;
     context.report.colourPage(page, acknowledged ? ResultColour::Green : ResultColour::Red);
     if (acknowledged)
@@ -90,11 +87,11 @@ std::string pageTextFaultMessage(int page, bool asciiFormat)
            " to a length of 16 printable hexadecimal characters (20,21,22,...,7D,7E) with spaces in between";
 }
 
-PageRead readPage(PageOperationContext &context, ReaderExchange &exchange, int page)
+PageRead readPage(PageOperationContext &context, int page)
 {
     PageFields &fields = context.fields;
     const std::size_t i = index(page);
-    const ReaderTransaction transaction = exchange.run(readPageCommand(page));
+    const ReaderTransaction transaction = runTransaction(context.session, readPageCommand(page));
     PageRead read{transaction.succeeded, transaction.succeeded ? transaction.kept : std::string(),
                   transaction.answer.size()};
     if (read.succeeded) {
@@ -116,10 +113,9 @@ void readUid(PageOperationContext &context)
     const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Reading);
     if (!context.portOpen)
         return;
-    ReaderExchange exchange(context.session);
     context.report.colourUid(ResultColour::White);
-    exchange.fixTimeBase(TimeBaseFactor::Other);
-    runUidStep(context, exchange);
+    fixTimeBase(context.session, TimeBaseFactor::Other);
+    runUidStep(context);
 }
 
 void readPages(PageOperationContext &context, bool withUid)
@@ -130,18 +126,17 @@ void readPages(PageOperationContext &context, bool withUid)
     fields.pageSucceeded.fill(false);
     if (!context.portOpen)
         return;
-    ReaderExchange exchange(context.session);
     colourAllPages(context.report, ResultColour::White);
-    exchange.fixTimeBase(TimeBaseFactor::PageRead);
+    fixTimeBase(context.session, TimeBaseFactor::PageRead);
     clearUid(context);
 
     std::size_t lastAnswerLength = kFullAnswerLength;
     if (withUid)
-        lastAnswerLength = runUidStep(context, exchange).second;
+        lastAnswerLength = runUidStep(context).second;
     for (int page = 1; page <= pageCount; ++page) {
         if (!fields.pageSelected[index(page)] || (page >= 2 && lastAnswerLength < kFullAnswerLength))
             continue;
-        const PageRead read = readPage(context, exchange, page);
+        const PageRead read = readPage(context, page);
         fields.pageSucceeded[index(page)] = read.succeeded;
         lastAnswerLength = read.answerLength;
     }
@@ -159,10 +154,9 @@ bool writePages(PageOperationContext &context, bool withUid, std::string_view ex
         ++fields.errorCount; // nothing was written: no success for the automatic cycle
         return false;
     }
-    ReaderExchange exchange(context.session);
-    exchange.fixTimeBase(TimeBaseFactor::Other);
+    fixTimeBase(context.session, TimeBaseFactor::Other);
     clearUid(context);
-    if (withUid && !runUidStep(context, exchange).first)
+    if (withUid && !runUidStep(context).first)
         return false; // the tag's data must not go onto a transponder whose UID is unknown
     if (withUid && !expectedUid.empty() && fields.uidText != expectedUid) {
         ++fields.errorCount; // another transponder lies on the antenna by now
@@ -175,7 +169,7 @@ bool writePages(PageOperationContext &context, bool withUid, std::string_view ex
     for (int page = 1; page <= pageCount; ++page) {
         if (!fields.pageSelected[index(page)] || fields.pageText[index(page)].empty() || (page >= 2 && !ok))
             continue;
-        const PageWrite result = writePage(context, exchange, page);
+        const PageWrite result = writePage(context, page);
         if (result != PageWrite::NotSent)
             ok = result == PageWrite::Acknowledged;
         reachedTag = reachedTag || result == PageWrite::Acknowledged || result == PageWrite::Unanswered;
@@ -193,8 +187,7 @@ void lockPages(PageOperationContext &context, const PageFlagArray &lockable)
         ++fields.errorCount; // nothing was locked
         return;
     }
-    ReaderExchange exchange(context.session);
-    exchange.fixTimeBase(TimeBaseFactor::Other);
+    fixTimeBase(context.session, TimeBaseFactor::Other);
 
     bool ok = true;
     for (int page = 1; page <= pageCount; ++page) {
@@ -202,7 +195,7 @@ void lockPages(PageOperationContext &context, const PageFlagArray &lockable)
         if (!fields.pageSelected[i] || !lockable[i] || (page >= 2 && !ok))
             continue;
         context.report.colourPage(page, ResultColour::White);
-        ok = exchange.run(lockPageCommand(page)).succeeded;
+        ok = runTransaction(context.session, lockPageCommand(page)).succeeded;
         context.report.colourPage(page, ok ? ResultColour::Green : ResultColour::Red);
         if (!ok)
             ++fields.errorCount;

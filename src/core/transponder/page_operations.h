@@ -12,8 +12,6 @@
 // set it to 0 at their start; readPages leaves it as it was.
 namespace teb {
 
-class ReaderExchange;
-
 // "TOR", "RUID": the UID box shows the UID, green, or red with errorCount + 1.
 void readUid(PageOperationContext &context);
 
@@ -45,6 +43,6 @@ struct PageRead {
     std::string digits;
     std::size_t answerLength = 0; // as received, with its line end; 0 when none came
 };
-PageRead readPage(PageOperationContext &context, ReaderExchange &exchange, int page);
+PageRead readPage(PageOperationContext &context, int page);
 
 } // namespace teb
