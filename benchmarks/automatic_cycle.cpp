@@ -97,6 +97,7 @@ public:
     void takeFromControls() override { m_inner.takeFromControls(); }
     void showInControls() override { m_inner.showInControls(); }
     void enableAfterRecordFailure() override { m_inner.enableAfterRecordFailure(); }
+    void clearPageResultColours() override { m_inner.clearPageResultColours(); }
 
     Duration reader{};
     Duration record{};

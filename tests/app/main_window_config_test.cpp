@@ -67,6 +67,19 @@ TEST_F(ConfigCommandTest, WithoutASaveCancelChangesNothingAndOkTakesOnlyTheCarri
     }
 }
 
+// A work order of no transponders programs none: "max" lies below "next"
+// instead of wrapping round to the largest number.
+TEST_F(ConfigCommandTest, AQuantityOfZeroLeavesNothingToProgram)
+{
+    CQV58Dlg &w = start();
+    for (const auto &[next, quantity, max] : {std::tuple("1000", "0", "999"), std::tuple("0", "0", "0"),
+                                             std::tuple("7", "1", "7")}) { // a negative one the editor refuses
+        scriptEditor(next, quantity, true, ConfigControl::OkButton);
+        w.menuCommand(MenuItem::Config);
+        EXPECT_EQ(shown(Control::MaxBox), max) << next << " " << quantity;
+    }
+}
+
 TEST_F(ConfigCommandTest, OkAfterASaveSetsTheLimitAndSwitchesToAutomaticMode)
 {
     CQV58Dlg &w = start();

@@ -40,6 +40,7 @@ public:
     void takeFromControls() override {}
     void showInControls() override {}
     void enableAfterRecordFailure() override { ++recordFailureViews; }
+    void clearPageResultColours() override { ++colourResets; }
 
     const std::array<std::string, pageCount> *pageText = nullptr;
     std::string uid = "UID00001";
@@ -53,6 +54,7 @@ public:
     int locks = 0;
     int records = 0;
     int recordFailureViews = 0;
+    int colourResets = 0;
 };
 
 class AutomaticCycle : public test::CsvSourceFixture, public ::testing::Test {
@@ -217,6 +219,11 @@ TEST_F(AutomaticCycle, ACycleThatWritesNothingIsRefused)
     pageSelected[1] = true;
     cycle();
     EXPECT_EQ(station.messages.at(0), "The counter page is not selected for writing.\r\nNo transponder was programmed.");
+    pageSelected.fill(true);
+    set.memoryPage = "9"; // the counter page over the carrier ID: the tag would get the counter
+    cycle();
+    EXPECT_EQ(station.messages.at(0), "The counter page lies on the page of the Carrier ID.\r\nNo transponder was programmed.");
+    EXPECT_EQ(station.colourResets, 4); // no colour of an earlier result stays beside a refusal
     EXPECT_TRUE(station.written.empty());
     EXPECT_EQ(set.carrierId, "1");
     EXPECT_EQ(set.counterValue, "1");

@@ -28,4 +28,6 @@ void AutomaticStation::showInControls()
 
 void AutomaticStation::enableAfterRecordFailure() { m_window.enableAfterRecordFailure(); }
 
+void AutomaticStation::clearPageResultColours() { m_window.clearPageResultColours(); }
+
 } // namespace teb

@@ -20,6 +20,7 @@ public:
     void takeFromControls() override;
     void showInControls() override;
     void enableAfterRecordFailure() override;
+    void clearPageResultColours() override;
 
 private:
     CQV58Dlg &m_window;

@@ -5,6 +5,8 @@
 #include "common/decimal_text.h"
 #include "params/parameter_set_file.h"
 
+#include <limits>
+
 namespace teb {
 namespace {
 
@@ -24,6 +26,20 @@ ConfigEditorInput editorInput(const CQV58Dlg &w)
     input.recordFileName = w.currentSet.recordFileName;
     input.asciiFormat = w.asciiFormat;
     return input;
+}
+
+// "max" for a work order of `quantity` transponders from `next`: the last
+// carrier ID it programs. A quantity of 0 (or a negative one) programs
+// nothing, so "max" lies below "next"; the sum never wraps past the largest
+// number into a small one.
+std::string lastOfWorkOrder(const std::string &next, const std::string &quantity)
+{
+    const std::uint64_t first = readCounter(next);
+    const std::uint64_t count = readCounter(quantity);
+    if (count == 0)
+        return formatUnsigned64(first == 0 ? 0 : first - 1u);
+    const std::uint64_t room = std::numeric_limits<std::uint64_t>::max() - 1u - first;
+    return formatUnsigned64(first + std::min(count - 1u, room));
 }
 
 } // namespace
@@ -80,10 +96,8 @@ void CQV58Dlg::takeOverEditorResult(const ConfigEditorInput &input, const Config
     }
     if (savedInEditor)
         startFixedDataJob();
-    if (savedInEditor) {
-        // Wraps modulo 2^64 as the counter texts always have.
-        carrierIdMax = formatUnsigned64(readUnsigned64(nextCarrierId) + readUnsigned64(currentSet.quantity) - 1u);
-    }
+    if (savedInEditor)
+        carrierIdMax = lastOfWorkOrder(nextCarrierId, currentSet.quantity);
 }
 
 void CQV58Dlg::requestFocusOnFirstEditablePage()

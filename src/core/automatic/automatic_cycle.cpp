@@ -198,20 +198,34 @@ std::optional<Notice> nothingWrittenNotice(const CycleFields &fields, const Data
     return std::nullopt;
 }
 
+// The counter page must not lie over the carrier ID: the tag would get the
+// counter value where its record says the carrier ID.
+bool counterPageOverCarrierId(const CycleFields &fields, const DataStep &step)
+{
+    const auto counterPage = counterPageNumber(fields.source.set.counterPage);
+    if (!step.counterPagePlaced || !counterPage || !step.carrierIdRun || step.carrierIdRun->length <= 0)
+        return false;
+    const long long first = step.carrierIdRun->offset;
+    const long long last = first + step.carrierIdRun->length - 1;
+    return pageOfCell(first) <= *counterPage && *counterPage <= pageOfCell(last);
+}
+
 // The data is taken and checked; false (after its message) when the cycle ends here.
 bool dataReady(CycleFields &fields, Source source, CycleStation &station, const Offer &offer, DataStep &step)
 {
     step = dataStep(fields, source, station, offer);
-    if (step.outcome != Outcome::Go) {
-        station.notify(step.outcome == Outcome::QuantityReached ? notice::quantityReached
-                                                                : notice::wrongCarrierIdFormat);
-        return false;
-    }
-    if (const auto refusal = nothingWrittenNotice(fields, step)) {
-        station.notify(*refusal);
-        return false;
-    }
-    return true;
+    std::optional<Notice> refusal;
+    if (step.outcome != Outcome::Go)
+        refusal = step.outcome == Outcome::QuantityReached ? notice::quantityReached : notice::wrongCarrierIdFormat;
+    else if (counterPageOverCarrierId(fields, step))
+        refusal = notice::counterPageOverCarrierId;
+    else
+        refusal = nothingWrittenNotice(fields, step);
+    if (!refusal)
+        return true;
+    station.clearPageResultColours();
+    station.notify(*refusal);
+    return false;
 }
 
 JournalEntry reservationOf(const CycleFields &fields, Source source, const DataStep &step, const std::string &uid)
@@ -327,10 +341,12 @@ std::optional<Transponder> transponderOnAntenna(CycleFields &fields, Source sour
 {
     const auto uid = station.readUid();
     if (!uid) {
+        station.clearPageResultColours();
         station.notify(notice::uidNotRead);
         return std::nullopt;
     }
     if (const auto programmed = journal.programmedFor(*uid)) {
+        station.clearPageResultColours();
         notifyText(station, alreadyProgrammedText(*programmed), NoticeLevel::Warning);
         return std::nullopt;
     }

@@ -38,6 +38,8 @@ public:
     virtual void showInControls() = 0; // and repaint the window
     // The record file failed: the controls an operator needs are enabled again.
     virtual void enableAfterRecordFailure() = 0;
+    // Nothing is written: the page boxes lose the colours of an earlier result.
+    virtual void clearPageResultColours() = 0;
 };
 
 // The journal as the current set uses it.

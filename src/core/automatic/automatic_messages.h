@@ -33,6 +33,8 @@ inline constexpr Notice carrierIdPagesNotSelected{
     NoticeLevel::Warning};
 inline constexpr Notice counterPageNotSelected{
     "The counter page is not selected for writing.\r\nNo transponder was programmed.", NoticeLevel::Warning};
+inline constexpr Notice counterPageOverCarrierId{
+    "The counter page lies on the page of the Carrier ID.\r\nNo transponder was programmed.", NoticeLevel::Warning};
 inline constexpr Notice noPageSelected{
     "No page is selected for writing.\r\nNo transponder was programmed.", NoticeLevel::Warning};
 
