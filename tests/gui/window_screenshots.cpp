@@ -7,6 +7,7 @@
 // Run offscreen (QT_QPA_PLATFORM=offscreen); scripts/screenshots does it.
 // A new window is one more entry in shots().
 #include "artwork.h"
+#include "journal/carrier_id_journal.h"
 #include "station.h"
 #include "station_style.h"
 #include "support/reader_simulator.h"
@@ -35,6 +36,8 @@ struct Shot {
     std::function<QWidget *(Station &)> prepare;
     // Opens a modal dialog over the window (it is grabbed and closed again).
     std::function<void(Station &)> openDialog;
+    // Prepares the working directory before the station starts.
+    std::function<void(const std::filesystem::path &)> seed = nullptr;
 };
 
 void waitFor(int milliseconds)
@@ -92,6 +95,34 @@ void openPagesEditor(Station &station)
     openConfig(station);
 }
 
+// A morning's work in the journal: a run of programmed transponders and one
+// that the reader refused before any write.
+void seedJournal(const std::filesystem::path &directory)
+{
+    int minute = 0;
+    auto journal = CarrierIdJournal::openFile(journalFilePath(directory), "bench-2:/srv/teb", [&minute] {
+        char text[32];
+        std::snprintf(text, sizeof text, "2026-12-07 08:%02d:%02d", 12 + minute / 60, minute % 60);
+        return std::string(text);
+    });
+    for (int i = 0; i < 14; ++i) {
+        JournalEntry entry;
+        entry.carrierId = "000010" + std::to_string(10 + i);
+        entry.setName = "Demo";
+        entry.source = "Decimal counter";
+        entry.position = std::to_string(1010 + i);
+        char uid[16];
+        std::snprintf(uid, sizeof uid, "E00401%02X", 0x50 + i);
+        entry.uid = uid;
+        const JournalEntry reserved = journal->reserve(entry);
+        minute += 1;
+        journal->finish(reserved.id, i == 5 ? CycleState::Failed : CycleState::Programmed);
+        minute += 7;
+    }
+}
+
+void openJournal(Station &station) { menu(station, MenuItem::FileJournal); }
+
 std::vector<Shot> shots()
 {
     return {
@@ -101,6 +132,7 @@ std::vector<Shot> shots()
         {"about-box.png", nullptr, [](Station &s) { menu(s, MenuItem::HelpInfo); }},
         {"config-dialog.png", nullptr, openConfig},
         {"config-pages-3-17.png", nullptr, openPagesEditor},
+        {"journal-history.png", nullptr, openJournal, seedJournal},
     };
 }
 
@@ -131,6 +163,8 @@ bool take(const Shot &shot, const QDir &output)
     test::TempDir directory;
     for (const char *name : {"TagEncoderBench.ini", "Demo.ini"})
         std::filesystem::copy_file(std::filesystem::path(TEB_DEMO_DIR) / name, directory / name);
+    if (shot.seed)
+        shot.seed(directory.path());
     test::ReaderSimulator reader(directory.path(), {}, "COM1");
     if (!reader.ready())
         return false;

@@ -35,7 +35,8 @@ void CQV58Dlg::tick10ms()
         recordFailed = false;
     }
     ProtocolFileError protocolError;
-    if (!m_protocolFile.append(workingDirectory, kOneProtocolLine, protocolError))
+    // One line per cycle, which the journal tells again: no sync of its own.
+    if (!m_protocolFile.append(workingDirectory, kOneProtocolLine, protocolError, ProtocolFile::Sync::Unsynced))
         deferError(protocolError.message());
     m_view.setFocus(Control::OneButton);
     m_oneHeldUntilTick = true;

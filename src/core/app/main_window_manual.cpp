@@ -225,11 +225,13 @@ void CQV58Dlg::enableAfterRecordFailure()
 }
 
 // Every cycle reads the UID first, whatever the family: the record holds it.
+// The journal holds every programmed transponder durably and can write the
+// record file again, so the record needs no sync of its own.
 bool CQV58Dlg::appendRecord()
 {
     return records::appended(records::appendRecord(records::workbookPath(workingDirectory, currentSet.recordFileName),
-                                                   entryOfPages(true, false), currentSetName,
-                                                   currentSet, jobHeaderPending, wallClock));
+                                                   entryOfPages(true, false), currentSetName, currentSet,
+                                                   jobHeaderPending, wallClock, records::WorkbookFileOps::unsynced()));
 }
 
 } // namespace teb

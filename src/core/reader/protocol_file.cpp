@@ -33,7 +33,8 @@ ProtocolFile::ProtocolFile(WallClock clock, std::uintmax_t sizeLimit)
 
 std::string ProtocolFile::fileName(std::int32_t counter) { return "IntProt_" + formatDecimal(counter) + ".txt"; }
 
-bool ProtocolFile::append(const std::filesystem::path &directory, std::string_view text, ProtocolFileError &error)
+bool ProtocolFile::append(const std::filesystem::path &directory, std::string_view text, ProtocolFileError &error,
+                          Sync sync)
 {
     for (;;) {
         const std::filesystem::path file = directory / fileName(protocolFileCounter);
@@ -55,8 +56,7 @@ bool ProtocolFile::append(const std::filesystem::path &directory, std::string_vi
             [[maybe_unused]] const int ignored = ::ftruncate(fd.get(), status.st_size);
             return false;
         }
-        // Each line is one programmed transponder: it must survive a power loss.
-        if (::fdatasync(fd.get()) != 0) {
+        if (sync == Sync::Synced && ::fdatasync(fd.get()) != 0) {
             error = {file, lastError()};
             return false;
         }

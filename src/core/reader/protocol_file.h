@@ -30,8 +30,12 @@ public:
 
     // Appends one line to the first file, from the current number on, that is
     // not above the size limit. Returns false and fills `error` when a file
-    // cannot be opened or written; nothing is written then.
-    bool append(const std::filesystem::path &directory, std::string_view text, ProtocolFileError &error);
+    // cannot be opened or written; nothing is written then. A synced line
+    // survives a power loss; an unsynced one is for what another record (the
+    // carrier-ID journal) tells again.
+    enum class Sync { Synced, Unsynced };
+    bool append(const std::filesystem::path &directory, std::string_view text, ProtocolFileError &error,
+                Sync sync = Sync::Synced);
 
     static std::string fileName(std::int32_t counter);
 

@@ -96,6 +96,15 @@ WorkbookFileOps &WorkbookFileOps::system()
     return ops;
 }
 
+WorkbookFileOps &WorkbookFileOps::unsynced()
+{
+    class Unsynced final : public WorkbookFileOps {
+        bool sync(int) override { return true; }
+    };
+    static Unsynced ops;
+    return ops;
+}
+
 off_t tailPosition(std::string_view lastBytes, off_t fileSize)
 {
     const std::string_view tail = closingTail();

@@ -33,6 +33,9 @@ public:
     virtual bool sync(int fd);
 
     static WorkbookFileOps &system();
+    // The system's, without the sync: for a workbook that another record (the
+    // carrier-ID journal) can write again.
+    static WorkbookFileOps &unsynced();
 };
 
 // Builds the rows of one entry. `fileIsNew` tells that this append created
