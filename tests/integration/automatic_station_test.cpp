@@ -161,6 +161,54 @@ TEST_F(AutomaticStationTest, FixedDataStopsAtTheQuantity)
     EXPECT_EQ(writesOfPage(1).size(), 3u);
 }
 
+// "Config", a Save of the set's start values and then "Cancel": the station
+// goes on with what it had; a restart starts from the saved values, but never
+// on an ID that a transponder holds.
+TEST_F(AutomaticStationTest, SavedStartValuesNeverIssueAProgrammedIdAgain)
+{
+    ParameterSet set = automaticJob();
+    set.carrierId = "10";
+    writeJob(set);
+    start();
+    programOne();
+    programOne();
+    FakeConfigView configView;
+    dialogs.configDialog = [&](CAutoDlg &editor) {
+        editor.open(configView);
+        configView.setText(ConfigControl::CarrierId, "10"); // back to the start of the order
+        editor.takeFromControls();
+        configView.answers = {MessageAnswer::Yes};
+        editor.save();
+        editor.clicked(ConfigControl::CancelButton);
+        return DialogResult::Cancel;
+    };
+    window->menuCommand(MenuItem::Config);
+    EXPECT_EQ(window->nextCarrierId, "12");
+    window->destroy();
+    start();
+    EXPECT_EQ(window->nextCarrierId, "12");
+    programOne();
+    EXPECT_EQ(writesOfPage(2), (std::vector<std::string>{hexOf("00000010"), hexOf("00000011"), hexOf("00000012")}));
+}
+
+// A journal that cannot be read is never started over: "One" programs
+// nothing and says which file is at fault, at start-up and at every press.
+TEST_F(AutomaticStationTest, ADamagedJournalStopsProgrammingWithItsFileNamed)
+{
+    writeJob(automaticJob());
+    writeFileBytes(journalFilePath(dir.path()), std::string(8192, 'x'));
+    start();
+    ASSERT_FALSE(messageTexts().empty());
+    const std::string file = journalFilePath(dir.path()).string();
+    EXPECT_NE(dialogs.messages.back().text.find(file), std::string::npos);
+    programOne();
+    ASSERT_EQ(messageTexts().size(), 1u);
+    EXPECT_NE(messageTexts()[0].find(file + " cannot be opened"), std::string::npos);
+    EXPECT_NE(messageTexts()[0].find("No transponder is programmed until the journal can be used."), std::string::npos);
+    EXPECT_TRUE(writesOfPage(1).empty());
+    EXPECT_EQ(readFileBytes(journalFilePath(dir.path())), std::string(8192, 'x'));
+}
+
 TEST_F(AutomaticStationTest, SemicolonCsvRowsAreMarkedOneByOne)
 {
     ParameterSet set = automaticJob();
