@@ -1,6 +1,8 @@
-// The carrier-ID journal on SQLite: one holder per carrier ID, the counter's
-// free numbers, and the files it refuses to work with.
+// The carrier-ID journal on SQLite and on a PostgreSQL server: one holder per
+// carrier ID, the counter's free numbers, and what it refuses to work with.
 #include "journal/carrier_id_journal.h"
+#include "journal/server_text.h"
+#include "support/postgres_database.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -22,17 +24,30 @@ JournalEntry counterEntry(std::string carrierId, std::string uid)
     return entry;
 }
 
-class JournalTest : public ::testing::Test {
+enum class Backend { Sqlite, Postgres };
+
+class JournalTest : public ::testing::TestWithParam<Backend> {
 protected:
+    void SetUp() override
+    {
+        if (GetParam() == Backend::Postgres) {
+            server = std::make_unique<test::PostgresDatabase>();
+            TEB_NEED_POSTGRES(*server);
+        }
+    }
     std::unique_ptr<CarrierIdJournal> open()
     {
-        return CarrierIdJournal::openFile(journalFilePath(dir.path()), "bench-1", [] { return std::string("2026-12-07 10:00:00"); });
+        const auto clock = [] { return std::string("2026-12-07 10:00:00"); };
+        if (GetParam() == Backend::Postgres)
+            return CarrierIdJournal::openServer(server->connection(), "bench-1", clock);
+        return CarrierIdJournal::openFile(journalFilePath(dir.path()), "bench-1", clock);
     }
 
     test::TempDir dir;
+    std::unique_ptr<test::PostgresDatabase> server;
 };
 
-TEST_F(JournalTest, ACarrierIdHasOneHolderUntilItsCycleFailed)
+TEST_P(JournalTest, ACarrierIdHasOneHolderUntilItsCycleFailed)
 {
     auto journal = open();
     const JournalEntry first = journal->reserve(counterEntry("0042", "UID00001"));
@@ -57,7 +72,7 @@ TEST_F(JournalTest, ACarrierIdHasOneHolderUntilItsCycleFailed)
     EXPECT_EQ(journal->history("UID00002").size(), 1u);
 }
 
-TEST_F(JournalTest, ACycleCutOffWhileReservedIsUncertainAfterARestart)
+TEST_P(JournalTest, ACycleCutOffWhileReservedIsUncertainAfterARestart)
 {
     auto journal = open();
     journal->reserve(counterEntry("0007", "UID00007"));
@@ -70,7 +85,7 @@ TEST_F(JournalTest, ACycleCutOffWhileReservedIsUncertainAfterARestart)
     EXPECT_TRUE(journal->closeInterruptedCycles().empty());
 }
 
-TEST_F(JournalTest, TheCounterSkipsEveryNumberHeldWhateverItsSource)
+TEST_P(JournalTest, TheCounterSkipsEveryNumberHeldWhateverItsSource)
 {
     auto journal = open();
     for (const char *id : {"0005", "0006", "0008"})
@@ -90,7 +105,7 @@ TEST_F(JournalTest, TheCounterSkipsEveryNumberHeldWhateverItsSource)
     EXPECT_TRUE(journal->wasTakenOver("job.progress"));
 }
 
-TEST_F(JournalTest, FixedDataCountsPerJobAndCounterPagesPerStart)
+TEST_P(JournalTest, FixedDataCountsPerJobAndCounterPagesPerStart)
 {
     auto journal = open();
     const std::int64_t job = journal->startJob("job");
@@ -109,8 +124,32 @@ TEST_F(JournalTest, FixedDataCountsPerJobAndCounterPagesPerStart)
     EXPECT_FALSE(journal->lastCounterPageValue("job", "00000001"));
 }
 
-TEST_F(JournalTest, AJournalThatCannotBeUsedIsRefusedWithItsFileAndReason)
+TEST_P(JournalTest, ANewerSchemaIsRefused)
 {
+    open()->reserve(counterEntry("0001", "U"));
+    // A newer station has written its version.
+    if (GetParam() == Backend::Postgres) {
+        ASSERT_TRUE(server->run("UPDATE journal_schema SET version = 99"));
+    } else {
+        const std::string command = "sqlite3 '" + journalFilePath(dir.path()).string() +
+                                    "' 'UPDATE journal_schema SET version = 99'";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+    }
+    try {
+        open();
+        FAIL() << "a newer schema was opened";
+    } catch (const JournalError &error) {
+        EXPECT_NE(std::string(error.what()).find("schema version 99 is newer"), std::string::npos) << error.what();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, JournalTest, ::testing::Values(Backend::Sqlite, Backend::Postgres),
+                         [](const auto &info) { return info.param == Backend::Sqlite ? "Sqlite" : "Postgres"; });
+
+TEST(JournalFile, AJournalThatCannotBeUsedIsRefusedWithItsFileAndReason)
+{
+    test::TempDir dir;
+    const auto open = [&] { return CarrierIdJournal::openFile(journalFilePath(dir.path()), "bench-1"); };
     test::writeFileBytes(journalFilePath(dir.path()), std::string(4096, 'x'));
     try {
         open();
@@ -130,17 +169,37 @@ TEST_F(JournalTest, AJournalThatCannotBeUsedIsRefusedWithItsFileAndReason)
     }
 }
 
-TEST_F(JournalTest, ANewerSchemaIsRefused)
+// Two stations race for one carrier ID: the database lets one have it.
+TEST(JournalServer, PostgresTwoStationsNeverHoldOneCarrierId)
 {
-    open()->reserve(counterEntry("0001", "U"));
-    {
-        auto journal = open();
+    test::PostgresDatabase server;
+    TEB_NEED_POSTGRES(server);
+    auto first = CarrierIdJournal::openServer(server.connection(), "bench-1");
+    auto second = CarrierIdJournal::openServer(server.connection(), "bench-2");
+    first->reserve(counterEntry("0042", "UID00001"));
+    EXPECT_THROW(second->reserve(counterEntry("0042", "UID00002")), CarrierIdTaken);
+    EXPECT_EQ(second->holderOf("0042")->station, "bench-1");
+    EXPECT_EQ(second->firstFreeNumber(42, 4), 43u);
+    // A station restarting closes only its own cut-off cycles.
+    EXPECT_TRUE(second->closeInterruptedCycles().empty());
+    EXPECT_EQ(first->closeInterruptedCycles().size(), 1u);
+}
+
+TEST(JournalServer, PostgresUnreachableServerIsNamedWithoutItsPassword)
+{
+    const std::string connection = "host=127.0.0.1 port=1 dbname=teb user=bench password='s3cr et' connect_timeout=2";
+    try {
+        CarrierIdJournal::openServer(connection, "bench-1");
+        FAIL() << "a server that is not there was reached";
+    } catch (const JournalError &error) {
+        const std::string message = error.what();
+        EXPECT_EQ(message.find("s3cr"), std::string::npos) << message;
+        EXPECT_NE(message.find("on the server host=127.0.0.1 port=1 dbname=teb user=bench connect_timeout=2"),
+                  std::string::npos)
+            << message;
     }
-    // A newer station has written its version.
-    const std::string command = "sqlite3 '" + journalFilePath(dir.path()).string() +
-                                "' 'UPDATE journal_schema SET version = 99'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    EXPECT_THROW(open(), JournalError);
+    EXPECT_EQ(serverWithoutPassword("postgresql://bench:s3cret@db:5432/teb?password=x&sslmode=require"),
+              "postgresql://bench@db:5432/teb?sslmode=require");
 }
 
 } // namespace

@@ -229,6 +229,8 @@ public:
     bool savedInEditor = false;
 
     // --- carrier-ID journal
+    std::string journalServer; // [Journal] Server: a shared PostgreSQL journal; empty: the local file
+    std::string stationName;   // [Journal] Station: empty: host name and working folder
     std::unique_ptr<CarrierIdJournal> journal; // none when it could not be opened
     std::string journalProblem;                // why not
     std::string counterStart; // the counter page value the current set's run began from

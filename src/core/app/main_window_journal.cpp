@@ -14,7 +14,7 @@ namespace teb {
 namespace {
 
 // Host name and working folder: which station wrote an entry.
-std::string stationName(const std::filesystem::path &directory)
+std::string defaultStationName(const std::filesystem::path &directory)
 {
     char host[256] = {};
     if (::gethostname(host, sizeof host - 1) != 0)
@@ -33,7 +33,9 @@ void CQV58Dlg::openJournal()
         return;
     }
     try {
-        journal = CarrierIdJournal::openFile(journalFilePath(workingDirectory), stationName(workingDirectory));
+        const std::string station = stationName.empty() ? defaultStationName(workingDirectory) : stationName;
+        journal = journalServer.empty() ? CarrierIdJournal::openFile(journalFilePath(workingDirectory), station)
+                                        : CarrierIdJournal::openServer(journalServer, station);
         if (const auto damagedPending = takeOverPendingMark(*journal, workingDirectory))
             showMessage(*damagedPending, kWindowTitle, MessageIcon::Warning);
     } catch (const JournalError &error) {

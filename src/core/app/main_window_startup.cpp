@@ -66,6 +66,8 @@ void CQV58Dlg::takeOverSettings(const StationSettings &settings)
     manualTypeTi = settings.manualTypeTi;
     manualTypeOrvex = settings.manualTypeOrvex;
     manualLogFileName = settings.manualLogFileName;
+    journalServer = settings.journalServer;
+    stationName = settings.stationName;
 }
 
 StationSettings CQV58Dlg::settingsToSave() const

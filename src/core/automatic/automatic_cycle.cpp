@@ -377,6 +377,27 @@ void concludeProgrammed(CycleFields &fields, Source source, CycleStation &statio
         station.notify(notice::csvMarkFailed);
 }
 
+// Another station may take the chosen carrier ID between the choice and the
+// reservation: the database refuses the second holder, and the next free one
+// is taken. Nothing has been written yet.
+std::optional<JournalEntry> reserveNext(CycleFields &fields, Source source, CycleStation &station,
+                                        CarrierIdJournal &journal, const std::string &uid, DataStep &step)
+{
+    constexpr int kAttempts = 20;
+    for (int attempt = 1;; ++attempt) {
+        try {
+            return journal.reserve(reservationOf(fields, source, step, uid));
+        } catch (const CarrierIdTaken &) {
+            if (attempt == kAttempts) {
+                notifyText(station, takenMeanwhileText(step.carrierId), NoticeLevel::Warning);
+                return std::nullopt;
+            }
+        }
+        if (!dataReady(fields, source, station, Offer{journal}, step))
+            return std::nullopt;
+    }
+}
+
 void programOne(CycleFields &fields, CycleStation &station)
 {
     if (!fields.journal.journal) {
@@ -399,13 +420,10 @@ void programOne(CycleFields &fields, CycleStation &station)
         if (!dataReady(fields, source, station, Offer{journal, &*transponder->unfinished}, step))
             return;
         entry = *transponder->unfinished;
+    } else if (auto reserved = reserveNext(fields, source, station, journal, transponder->uid, step)) {
+        entry = std::move(*reserved);
     } else {
-        try {
-            entry = journal.reserve(reservationOf(fields, source, step, transponder->uid));
-        } catch (const CarrierIdTaken &) {
-            notifyText(station, takenMeanwhileText(step.carrierId), NoticeLevel::Warning);
-            return;
-        }
+        return;
     }
     station.showInControls(); // the page boxes show what is written
     const TagResult result = programTransponder(fields, station, transponder->uid);

@@ -1,17 +1,42 @@
 #include "journal/carrier_id_journal.h"
 
 #include "journal/journal_schema.h"
+#include "journal/server_text.h"
 
 #include <soci/soci.h>
+#include <soci/postgresql/soci-postgresql.h>
 #include <soci/sqlite3/soci-sqlite3.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <ctime>
 
 namespace teb {
 
 struct CarrierIdJournal::Session {
     soci::session sql;
+    journal_schema::Dialect dialect = journal_schema::Dialect::Sqlite;
+
+    // A server connection that failed is opened again before the next
+    // statement; what it was doing then has failed and said so.
+    void reconnectWhenLost()
+    {
+        if (dialect != journal_schema::Dialect::Postgres)
+            return;
+        auto *backend = static_cast<soci::postgresql_session_backend *>(sql.get_backend());
+        if (backend != nullptr && PQstatus(backend->conn_) == CONNECTION_OK)
+            return;
+        sql.reconnect();
+        limitStatementTime();
+    }
+    // No statement may hold the window (or a cycle) for long.
+    void limitStatementTime()
+    {
+        if (dialect == journal_schema::Dialect::Postgres)
+            sql << "SET statement_timeout = " << kStatementTimeoutMs;
+    }
+
+    static constexpr int kStatementTimeoutMs = 5000;
 };
 
 namespace {
@@ -140,11 +165,16 @@ bool isUniqueViolation(const soci::soci_error &error)
     return text.find("UNIQUE constraint") != std::string::npos || text.find("unique constraint") != std::string::npos;
 }
 
-void createSchema(soci::session &sql)
+// Two stations meeting a new server at once: one creates, the other waits.
+constexpr long long kSchemaLock = 0x7465622d6a726e; // "teb-jrn"
+
+void createSchema(soci::session &sql, journal_schema::Dialect dialect)
 {
     soci::transaction transaction(sql);
-    for (const std::string_view statement : journal_schema::creationStatements())
-        sql << std::string(statement);
+    if (dialect == journal_schema::Dialect::Postgres)
+        sql << "SELECT pg_advisory_xact_lock(" << kSchemaLock << ")";
+    for (const std::string &statement : journal_schema::creationStatements(dialect))
+        sql << statement;
     int versions = 0;
     int version = 0;
     soci::indicator versionIndicator = soci::i_null;
@@ -158,9 +188,11 @@ void createSchema(soci::session &sql)
     transaction.commit();
 }
 
-void setSynchronous(soci::session &sql, Commit commit)
+// SQLite only: a server's commits are as durable as it is set up to make them.
+void setSynchronous(soci::session &sql, journal_schema::Dialect dialect, Commit commit)
 {
-    sql << (commit == Commit::Durable ? "PRAGMA synchronous=FULL" : "PRAGMA synchronous=NORMAL");
+    if (dialect == journal_schema::Dialect::Sqlite)
+        sql << (commit == Commit::Durable ? "PRAGMA synchronous=FULL" : "PRAGMA synchronous=NORMAL");
 }
 
 } // namespace
@@ -198,18 +230,34 @@ std::unique_ptr<CarrierIdJournal> CarrierIdJournal::openFile(const std::filesyst
         session->sql.open(*soci::factory_sqlite3(), "db=\"" + location + "\" timeout=5");
         std::string mode;
         session->sql << "PRAGMA journal_mode=WAL", soci::into(mode);
-        setSynchronous(session->sql, Commit::Durable);
+        setSynchronous(session->sql, session->dialect, Commit::Durable);
         std::string integrity;
         session->sql << "PRAGMA quick_check", soci::into(integrity);
         if (integrity != "ok")
             throw JournalError("it is damaged (" + integrity + ")");
-        createSchema(session->sql);
+        createSchema(session->sql, session->dialect);
         return std::unique_ptr<CarrierIdJournal>(
             new CarrierIdJournal(std::move(session), location, std::move(station), std::move(clock)));
-    } catch (const CarrierIdTaken &) {
-        throw;
     } catch (const std::exception &error) {
         throw JournalError("The carrier-ID journal " + location + " cannot be opened: " + error.what());
+    }
+}
+
+std::unique_ptr<CarrierIdJournal> CarrierIdJournal::openServer(const std::string &connection, std::string station,
+                                                               Clock clock)
+{
+    const std::string location = "on the server " + serverWithoutPassword(connection);
+    try {
+        auto session = std::make_unique<Session>();
+        session->dialect = journal_schema::Dialect::Postgres;
+        ::setenv("PGCONNECT_TIMEOUT", "5", 0); // an unreachable server answers within seconds
+        session->sql.open(*soci::factory_postgresql(), connection);
+        session->limitStatementTime();
+        createSchema(session->sql, session->dialect);
+        return std::unique_ptr<CarrierIdJournal>(
+            new CarrierIdJournal(std::move(session), location, std::move(station), std::move(clock)));
+    } catch (const std::exception &error) {
+        throw JournalError("The carrier-ID journal " + location + " cannot be opened: " + withoutPassword(error.what(), connection));
     }
 }
 
@@ -220,6 +268,7 @@ template <typename Work>
 auto CarrierIdJournal::guarded(std::string_view what, Work work)
 {
     try {
+        m_session->reconnectWhenLost();
         return work(m_session->sql);
     } catch (const JournalError &) {
         throw;
@@ -240,10 +289,9 @@ JournalEntry CarrierIdJournal::reserve(JournalEntry entry)
     entry.reservedAt = m_clock();
     entry.finishedAt.clear();
     entry.station = m_station;
+    // One statement, committed on its own: one round trip to a server.
     return guarded("write the reservation", [&](soci::session &sql) {
-        soci::transaction transaction(sql);
         entry.id = insertEntry(sql, entry);
-        transaction.commit();
         return entry;
     });
 }
@@ -255,13 +303,11 @@ void CarrierIdJournal::finish(std::int64_t id, CycleState state, Commit commit)
         const std::string at = m_clock();
         const long long entryId = id;
         if (commit == Commit::Lazy)
-            setSynchronous(sql, Commit::Lazy);
-        soci::transaction transaction(sql);
+            setSynchronous(sql, m_session->dialect, Commit::Lazy);
         sql << "UPDATE cycles SET state = :state, finished_at = :at WHERE id = :id", soci::use(name), soci::use(at),
             soci::use(entryId);
-        transaction.commit();
         if (commit == Commit::Lazy)
-            setSynchronous(sql, Commit::Durable);
+            setSynchronous(sql, m_session->dialect, Commit::Durable);
     });
 }
 
@@ -269,9 +315,9 @@ void CarrierIdJournal::markCsvRow(std::int64_t id)
 {
     guarded("note the CSV mark", [&](soci::session &sql) {
         const long long entryId = id;
-        setSynchronous(sql, Commit::Lazy);
+        setSynchronous(sql, m_session->dialect, Commit::Lazy);
         sql << "UPDATE cycles SET csv_marked = 1 WHERE id = :id", soci::use(entryId);
-        setSynchronous(sql, Commit::Durable);
+        setSynchronous(sql, m_session->dialect, Commit::Durable);
     });
 }
 
@@ -290,9 +336,9 @@ std::optional<JournalEntry> CarrierIdJournal::holderOf(std::string_view carrierI
         const int length = static_cast<int>(carrierId.size());
         std::string setName;
         std::string file;
-        sql << "SELECT set_name, taken_from FROM issued_ranges WHERE id_length = :length AND first_value <= :v"
-               " AND last_value >= :v",
-            soci::use(length, "length"), soci::use(*number, "v"), soci::into(setName), soci::into(file);
+        sql << "SELECT set_name, taken_from FROM issued_ranges WHERE id_length = :length AND first_value <= :low"
+               " AND last_value >= :high",
+            soci::use(length), soci::use(*number), soci::use(*number), soci::into(setName), soci::into(file);
         if (!sql.got_data())
             return std::nullopt;
         JournalEntry taken;
@@ -364,15 +410,15 @@ std::uint64_t CarrierIdJournal::firstFreeNumber(std::uint64_t from, std::size_t 
             const long long before = value;
             long long rangeEnd = 0;
             soci::indicator rangeIndicator = soci::i_null;
-            sql << "SELECT MAX(last_value) FROM issued_ranges WHERE id_length = :length AND first_value <= :v"
-                   " AND last_value >= :v",
-                soci::use(idLength, "length"), soci::use(value, "v"), soci::into(rangeEnd, rangeIndicator);
+            sql << "SELECT MAX(last_value) FROM issued_ranges WHERE id_length = :length AND first_value <= :low"
+                   " AND last_value >= :high",
+                soci::use(idLength), soci::use(value), soci::use(value), soci::into(rangeEnd, rangeIndicator);
             if (rangeIndicator == soci::i_ok)
                 value = rangeEnd + 1;
             soci::rowset<long long> taken = (sql.prepare << "SELECT numeric_id FROM cycles WHERE id_length = :length"
                                                             " AND numeric_id >= :v AND state <> 'failed'"
                                                             " ORDER BY numeric_id LIMIT 1000",
-                                             soci::use(idLength, "length"), soci::use(value, "v"));
+                                             soci::use(idLength), soci::use(value));
             for (const long long number : taken) {
                 if (number > value)
                     break;
@@ -470,9 +516,9 @@ std::vector<JournalEntry> CarrierIdJournal::history(std::string_view search, std
         const std::string key = "%" + carrierKey(search) + "%";
         const long long rows = static_cast<long long>(limit);
         return entriesOf((sql.prepare << "SELECT " << kColumns
-                                     << " FROM cycles WHERE carrier_id LIKE :pattern OR uid LIKE :pattern"
+                                     << " FROM cycles WHERE carrier_id LIKE :pattern OR uid LIKE :uidPattern"
                                         " OR carrier_hex LIKE :key ORDER BY id DESC LIMIT :rows",
-                         soci::use(pattern, "pattern"), soci::use(key, "key"), soci::use(rows, "rows")));
+                         soci::use(pattern), soci::use(pattern), soci::use(key), soci::use(rows)));
     });
 }
 

@@ -18,7 +18,7 @@
 namespace teb {
 
 // "TagEncoderBench.journal" in the working folder (SQLite, WAL, every
-// durable commit synced).
+// durable commit synced), or a PostgreSQL server that several stations share.
 inline constexpr std::string_view kJournalFileName = "TagEncoderBench.journal";
 std::filesystem::path journalFilePath(const std::filesystem::path &directory);
 
@@ -34,6 +34,11 @@ public:
     // when it cannot be opened, is damaged or has a newer schema.
     static std::unique_ptr<CarrierIdJournal> openFile(const std::filesystem::path &file, std::string station,
                                                       Clock clock = localTimeText);
+    // Opens the journal that several stations share on a PostgreSQL server
+    // (a libpq connection string), creating its tables on first use; throws
+    // JournalError naming the server without its password.
+    static std::unique_ptr<CarrierIdJournal> openServer(const std::string &connection, std::string station,
+                                                        Clock clock = localTimeText);
     ~CarrierIdJournal();
     CarrierIdJournal(const CarrierIdJournal &) = delete;
     CarrierIdJournal &operator=(const CarrierIdJournal &) = delete;

@@ -2,18 +2,19 @@
 
 namespace teb::journal_schema {
 
-const std::vector<std::string_view> &creationStatements()
+std::vector<std::string> creationStatements(Dialect dialect)
 {
+    // The one difference: how each database numbers its rows.
+    const std::string idColumn = dialect == Dialect::Sqlite ? " id INTEGER PRIMARY KEY," : " id BIGSERIAL PRIMARY KEY,";
     // One carrier ID belongs to one transponder: the database refuses a second
     // entry holding it, whichever station writes. A failed cycle holds nothing.
-    static const std::vector<std::string_view> statements{
+    return {
         "CREATE TABLE IF NOT EXISTS journal_schema (version INTEGER NOT NULL)",
-        "CREATE TABLE IF NOT EXISTS cycles ("
-        " id INTEGER PRIMARY KEY,"
+        "CREATE TABLE IF NOT EXISTS cycles (" + idColumn +
         " carrier_key TEXT,"     // the ID's bytes in HEX while the entry holds the ID; else NULL
         " carrier_hex TEXT NOT NULL,"
         " carrier_id TEXT NOT NULL,"
-        " numeric_id INTEGER,"
+        " numeric_id BIGINT,"
         " id_length INTEGER NOT NULL,"
         " set_name TEXT NOT NULL,"
         " source TEXT NOT NULL,"
@@ -24,7 +25,7 @@ const std::vector<std::string_view> &creationStatements()
         " csv_marked INTEGER NOT NULL,"
         " counter_page_value TEXT NOT NULL,"
         " counter_start TEXT NOT NULL,"
-        " job INTEGER NOT NULL,"
+        " job BIGINT NOT NULL,"
         " pages_hex TEXT NOT NULL,"
         " pages_locked TEXT NOT NULL,"
         " uid TEXT NOT NULL,"
@@ -41,8 +42,8 @@ const std::vector<std::string_view> &creationStatements()
         // counter progress a set kept beside its file.
         "CREATE TABLE IF NOT EXISTS issued_ranges ("
         " id_length INTEGER NOT NULL,"
-        " first_value INTEGER NOT NULL,"
-        " last_value INTEGER NOT NULL,"
+        " first_value BIGINT NOT NULL,"
+        " last_value BIGINT NOT NULL,"
         " set_name TEXT NOT NULL,"
         " taken_from TEXT NOT NULL)",
         // The counter page value a set's progress had reached, taken over with it.
@@ -51,11 +52,10 @@ const std::vector<std::string_view> &creationStatements()
         " counter_start TEXT NOT NULL,"
         " last_value TEXT NOT NULL)",
         // The fixed-data jobs: a "Config" take-over starts a new count.
-        "CREATE TABLE IF NOT EXISTS jobs (set_name TEXT NOT NULL, job INTEGER NOT NULL, started_at TEXT NOT NULL)",
+        "CREATE TABLE IF NOT EXISTS jobs (set_name TEXT NOT NULL, job BIGINT NOT NULL, started_at TEXT NOT NULL)",
         // Files taken over once.
         "CREATE TABLE IF NOT EXISTS taken_over (file TEXT PRIMARY KEY, taken_at TEXT NOT NULL)",
     };
-    return statements;
 }
 
 } // namespace teb::journal_schema

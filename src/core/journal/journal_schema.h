@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string_view>
+#include <string>
 #include <vector>
 
 // The journal's tables. The schema carries a version number; a station meets
@@ -9,7 +9,9 @@ namespace teb::journal_schema {
 
 inline constexpr int kVersion = 1;
 
+enum class Dialect { Sqlite, Postgres };
+
 // The statements that create the tables and indexes when they are missing.
-const std::vector<std::string_view> &creationStatements();
+std::vector<std::string> creationStatements(Dialect dialect);
 
 } // namespace teb::journal_schema

@@ -12,6 +12,7 @@ namespace {
 
 constexpr std::string_view interfaceSection = "Interface";
 constexpr std::string_view autoSection = "Auto";
+constexpr std::string_view journalSection = "Journal";
 constexpr std::string_view dataSection = "Data";
 constexpr std::string_view manualSection = "Manual";
 
@@ -59,6 +60,8 @@ void readAuto(const ProfileDocument &file, StationSettings &settings)
     settings.currentSetName = file.value(autoSection, "Pruefablauf_ist");
     settings.setList = readSetList(file);
     settings.carrierIdMax = file.value(autoSection, "Carrier ID Max");
+    settings.journalServer = file.value(journalSection, "Server");
+    settings.stationName = file.value(journalSection, "Station");
     settings.csvDelimiter = file.value(autoSection, "csv delimiter");
     if (settings.csvDelimiter.empty())
         settings.csvDelimiter = defaultCsvDelimiter;

@@ -39,6 +39,12 @@ struct StationSettings {
     bool manualTypeOrvex = true;
     std::string manualLogFileName;
 
+    // [Journal]: a PostgreSQL server that several stations share (a libpq
+    // connection string; empty: the local journal file) and the name this
+    // station writes into it (empty: host name and working folder). Read only.
+    std::string journalServer;
+    std::string stationName;
+
     bool operator==(const StationSettings &) const = default;
 };
 
