@@ -15,6 +15,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPainter>
@@ -92,6 +93,23 @@ void openPagesEditor(Station &station)
     openConfig(station);
 }
 
+// "Interface Settings" closed with a port that has no device: the message
+// that says why it did not open.
+void openWithAMissingPort(Station &station)
+{
+    QTimer::singleShot(100, [] {
+        if (QWidget *dialog = QApplication::activeModalWidget()) {
+            if (auto *port = dialog->findChild<QComboBox *>(QStringLiteral("portCombo")))
+                port->setCurrentText(QStringLiteral("COM40"));
+            for (auto *button : dialog->findChildren<QAbstractButton *>()) {
+                if (button->text() == QLatin1String("OK"))
+                    button->click();
+            }
+        }
+    });
+    menu(station, MenuItem::InterfaceSettings);
+}
+
 std::vector<Shot> shots()
 {
     return {
@@ -101,6 +119,8 @@ std::vector<Shot> shots()
         {"about-box.png", nullptr, [](Station &s) { menu(s, MenuItem::HelpInfo); }},
         {"config-dialog.png", nullptr, openConfig},
         {"config-pages-3-17.png", nullptr, openPagesEditor},
+        {"device-list.png", nullptr, [](Station &s) { menu(s, MenuItem::InterfaceDeviceManager); }},
+        {"open-failed.png", nullptr, openWithAMissingPort},
     };
 }
 
