@@ -20,7 +20,8 @@ DeviceListDialog::DeviceListDialog(const std::filesystem::path &workingDirectory
 
     auto *table = new QTableWidget(static_cast<int>(devices.size()), 3, this);
     table->setObjectName(QStringLiteral("devices"));
-    table->setHorizontalHeaderLabels({QStringLiteral("Port"), QStringLiteral("Device"), QStringLiteral("Description")});
+    table->setHorizontalHeaderLabels(
+        {QStringLiteral("Port"), QStringLiteral("Device"), QStringLiteral("Stable name in /dev/serial/by-id")});
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -29,17 +30,24 @@ DeviceListDialog::DeviceListDialog(const std::filesystem::path &workingDirectory
         const SerialDeviceEntry &device = devices[static_cast<std::size_t>(row)];
         table->setItem(row, 0, new QTableWidgetItem(fromLatin1(device.comName)));
         table->setItem(row, 1, new QTableWidgetItem(fromPath(device.devicePath)));
-        table->setItem(row, 2, new QTableWidgetItem(fromLatin1(device.description)));
+        table->setItem(row, 2, new QTableWidgetItem(fromLatin1(device.serialById)));
     }
     table->resizeColumnsToContents();
     layout->addWidget(table);
     if (devices.empty())
         layout->addWidget(new QLabel(QStringLiteral("No serial devices found."), this));
+    // A USB adapter's number follows the order the adapters were plugged in;
+    // its stable name does not.
+    auto *hint = new QLabel(QStringLiteral("A stable name, typed as the port in \"Interface\" / \"Settings\" "
+                                           "(/dev/serial/by-id/...), always finds the same adapter."),
+                            this);
+    hint->setWordWrap(true);
+    layout->addWidget(hint);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    resize(560, 280);
+    resize(760, 300);
 }
 
 } // namespace teb::gui

@@ -7,7 +7,8 @@
 namespace teb::gui {
 
 // "Interface" / "Device Manager": the serial devices the station can use,
-// each COM name with the device it leads to and what the system calls it.
+// each COM name with the device it leads to and its stable name under
+// /dev/serial/by-id (maker, model and serial number of a USB adapter).
 class DeviceListDialog : public QDialog {
     Q_OBJECT
 public:

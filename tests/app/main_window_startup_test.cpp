@@ -28,7 +28,9 @@ TEST_F(StartWithoutSettingsFile, ReportsThePortStartsManualHexNarrowAndWritesEve
     CQV58Dlg &w = start();
 
     EXPECT_THAT(dialogs.messages,
-                ElementsAre(MessageRequest{" could not be opened!", "Error", MessageIcon::Stop, MessageButtons::Ok}));
+                ElementsAre(MessageRequest{" could not be opened!\r\nNo port is chosen: pick one in \"Interface\" / "
+                                           "\"Settings\".",
+                                           "Error", MessageIcon::Stop, MessageButtons::Ok}));
     EXPECT_FALSE(w.portOpen || w.automaticMode || w.asciiFormat);
     EXPECT_EQ(std::pair(view.width, view.height), std::pair(799, 461));
     EXPECT_FALSE(view.menuChecks.at(MenuItem::TerminalShow));
@@ -109,7 +111,7 @@ TEST_F(StartWithSettingsFile, TakesOverEveryValueAndWritesBackWhatTheControlsSho
     StationSettings expected = loadSettings(dir.path());
     CQV58Dlg &w = start();
 
-    EXPECT_EQ(dialogs.messages.at(0).text, "COM9 could not be opened!");
+    EXPECT_THAT(dialogs.messages.at(0).text, ::testing::StartsWith("COM9 could not be opened!\r\n"));
     EXPECT_EQ(w.csvDelimiter, ";");
     EXPECT_EQ(w.pageDefault[0], "11 11 11 11 11 11 11 11");
     EXPECT_EQ(w.asciiTextKept[1], "A B C D E F G H");

@@ -141,7 +141,8 @@ private slots:
         const auto message = answerNextMessage();
         startIn("");
         QCOMPARE(message->caption, QStringLiteral("Error"));
-        QCOMPARE(message->text, QStringLiteral(" could not be opened!"));
+        QCOMPARE(message->text, QStringLiteral(" could not be opened!\n"
+                                               "No port is chosen: pick one in \"Interface\" / \"Settings\"."));
         QCOMPARE(window().windowTitle(), QStringLiteral("Tag Encoder Bench"));
         QCOMPARE(window().size(), QSize(799, 461));
         QVERIFY(!window().menuAction(MenuItem::TerminalShow)->isChecked());

@@ -16,6 +16,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPainter>
@@ -123,6 +124,23 @@ void seedJournal(const std::filesystem::path &directory)
 
 void openJournal(Station &station) { menu(station, MenuItem::FileJournal); }
 
+// "Interface Settings" closed with a port that has no device: the message
+// that says why it did not open.
+void openWithAMissingPort(Station &station)
+{
+    QTimer::singleShot(100, [] {
+        if (QWidget *dialog = QApplication::activeModalWidget()) {
+            if (auto *port = dialog->findChild<QComboBox *>(QStringLiteral("portCombo")))
+                port->setCurrentText(QStringLiteral("COM40"));
+            for (auto *button : dialog->findChildren<QAbstractButton *>()) {
+                if (button->text() == QLatin1String("OK"))
+                    button->click();
+            }
+        }
+    });
+    menu(station, MenuItem::InterfaceSettings);
+}
+
 std::vector<Shot> shots()
 {
     return {
@@ -133,6 +151,8 @@ std::vector<Shot> shots()
         {"config-dialog.png", nullptr, openConfig},
         {"config-pages-3-17.png", nullptr, openPagesEditor},
         {"journal-history.png", nullptr, openJournal, seedJournal},
+        {"device-list.png", nullptr, [](Station &s) { menu(s, MenuItem::InterfaceDeviceManager); }},
+        {"open-failed.png", nullptr, openWithAMissingPort},
     };
 }
 

@@ -12,6 +12,9 @@
 namespace teb::test {
 namespace {
 
+using ::testing::ElementsAre;
+using ::testing::StartsWith;
+
 const std::string kQuantityReached = "Quantity reached.";
 const std::string kWrongId = "Wrong Carrier ID format.";
 const std::string kCsvWrongFormat = "Next Carrier ID has the wrong format. Check the used csv file.";
@@ -107,6 +110,51 @@ TEST_F(AutomaticStationTest, AFailedCycleHoldsItsCarrierIdAndRecordsNothing)
         EXPECT_EQ(records(), 1u);
         w.destroy();
     }
+}
+
+// The adapter pulled and plugged in again: the station closes the port and
+// says so, and opens it again by itself once the same reader is back. A cycle
+// run before the loss was noticed fails and issues nothing; the next "One"
+// after the return programs the next carrier ID, without a restart.
+TEST_F(AutomaticStationTest, ALostReaderIsClosedAndOpenedAgainOnceItIsBack)
+{
+    ParameterSet set = automaticJob();
+    set.carrierId = "42";
+    writeJob(set);
+    CQV58Dlg &w = start();
+    programOne();
+    ASSERT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
+
+    simulator->kill(); // the line hangs up
+    programOne();
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    dialogs.messages.clear();
+    EXPECT_TRUE(eventually([&] {
+        window->tick(kRequestTimerId);
+        return !w.portOpen;
+    }));
+    EXPECT_THAT(dialogs.messages, ElementsAre(MessageRequest{
+                                      "COM7 was lost: the adapter was unplugged or the line hung up.\r\n"
+                                      "The station opens it again as soon as the same device is back.",
+                                      "Error", MessageIcon::Stop, MessageButtons::Ok}));
+    EXPECT_THAT(w.terminalText, StartsWith("(COM7 lost)\r\n"));
+    window->tick(kRequestTimerId);
+    EXPECT_FALSE(w.portOpen); // nothing there to open yet
+
+    useReader({"--uid", "E0047700"}); // plugged in again: a new reader on the same link
+    const auto plugged = std::chrono::steady_clock::now();
+    while (!w.portOpen && std::chrono::steady_clock::now() - plugged < std::chrono::seconds(2)) {
+        window->tick(kRequestTimerId);
+        std::this_thread::sleep_for(kRequestTimerPeriod);
+    }
+    EXPECT_TRUE(w.portOpen) << "not opened again within 2 s";
+    EXPECT_THAT(w.terminalText, StartsWith("(COM7 opened again)\r\n"));
+    EXPECT_EQ(w.interfaceSettings.portName, "COM7");
+
+    programOne();
+    EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
+    EXPECT_EQ(writesOfPage(2), std::vector<std::string>{hexOf("00000043")});
+    EXPECT_EQ(w.journal->holderOf("0000000000000043")->state, CycleState::Programmed);
 }
 
 TEST_F(AutomaticStationTest, ARecordFileThatCannotBeOpenedIsReportedByTheSlowTick)

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <map>
 #include <tuple>
 
@@ -54,6 +56,7 @@ public:
         openedWith = with;
         return openResult;
     }
+    std::optional<OpenFailure> openFailure() const override { return failure; }
     void showMessage(const std::string &caption, MessageIcon icon, const std::string &text) override
     {
         log.push_back(caption + (icon == MessageIcon::Stop ? " [stop] " : " [?] ") + text);
@@ -69,6 +72,7 @@ public:
     bool open = true;
     bool closeSucceeds = true;
     PortHandle openResult = 5;
+    std::optional<OpenFailure> failure;
     InterfaceSettings openedWith;
     FakeI2DlgView view;
     std::vector<std::string> log;
@@ -138,11 +142,13 @@ TEST(InterfaceSettingsCommand, AnOpenFailureLeavesThePortClosedAndSaysSo)
 {
     FakeHost host;
     host.openResult = kNoPort;
+    host.failure = openFailureOf(ENXIO, "COM42");
     host.view.typed = {{I2Combo::Port, "COM42"}};
     runInterfaceSettings(host, kPorts);
     EXPECT_EQ(host.handle, kNoPort);
     EXPECT_FALSE(host.open);
-    EXPECT_EQ(host.log.at(7), "Tag Encoder Bench [stop] COM42 could not be opened!");
+    EXPECT_EQ(host.log.at(7), "Tag Encoder Bench [stop] COM42 could not be opened!\r\n"
+                              "There is no device COM42 (is the adapter unplugged?). Ports there: COM2, COM12, COM1.");
     EXPECT_EQ(host.log.back(), "show");
 }
 

@@ -1,8 +1,13 @@
+#include "reader/port_identity.h"
 #include "reader/port_names.h"
 
+#include "support/pseudo_line.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
 
 namespace teb {
 namespace {
@@ -82,6 +87,57 @@ TEST_F(DeviceFolder, TheDeviceListNamesEachPortsDeviceAndItsMakerWhereKnown)
         {"COM33", "/dev/zero", "usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"},
         {"COM66", "/dev/full", ""}};
     EXPECT_EQ(listSerialDevices(working, folders), expected);
+}
+
+// A port that hung up is known again by its /dev/serial/by-id name, also
+// under another device number; any other by the path it was opened through.
+TEST_F(DeviceFolder, ALostAdapterComesBackByItsStableName)
+{
+    fs::create_directories(folders.serialById);
+    fs::remove(folders.devices / "ttyUSB0");
+    fs::create_symlink("/dev/zero", folders.devices / "ttyUSB0");
+    const fs::path byId = folders.serialById / "usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
+    fs::create_symlink(folders.devices / "ttyUSB0", byId);
+    fs::create_symlink("/dev/random", folders.devices / "ttyACM5");
+    fs::create_symlink(folders.devices / "ttyACM5", working / "COM7");
+
+    const std::optional<PortIdentity> adapter = identifyPort(folders.devices / "ttyUSB0", folders);
+    const std::optional<PortIdentity> linked = identifyPort(working / "COM7", folders);
+    ASSERT_TRUE(adapter && linked);
+    EXPECT_EQ(adapter->serialById, byId.filename());
+    EXPECT_EQ(linked->serialById, "");
+    EXPECT_EQ(returnedPort(*adapter, folders), byId);
+
+    fs::remove(byId); // both pulled
+    fs::remove(folders.devices / "ttyACM5");
+    EXPECT_EQ(returnedPort(*adapter, folders), std::nullopt);
+    EXPECT_EQ(returnedPort(*linked, folders), std::nullopt);
+
+    fs::create_symlink("/dev/full", byId); // back, as another ttyUSB
+    fs::create_symlink("/dev/random", folders.devices / "ttyACM5");
+    EXPECT_EQ(returnedPort(*adapter, folders), byId);
+    EXPECT_EQ(returnedPort(*linked, folders), working / "COM7");
+}
+
+// A pseudo-terminal's number goes to whichever terminal opens next: only a
+// link made anew (a simulated reader started again) brings it back.
+TEST_F(DeviceFolder, APseudoTerminalComesBackOnlyThroughALinkMadeAnew)
+{
+    test::PseudoLine line;
+    ASSERT_FALSE(line.slavePath.empty());
+    fs::create_symlink(line.slavePath, working / "COM9");
+    const std::optional<PortIdentity> reader = identifyPort(working / "COM9", folders);
+    const std::optional<PortIdentity> direct = identifyPort(line.slavePath, folders);
+    ASSERT_TRUE(reader && direct);
+    EXPECT_TRUE(reader->pseudoTerminal && reader->link);
+    EXPECT_EQ(returnedPort(*reader, folders), std::nullopt);
+    EXPECT_EQ(returnedPort(*direct, folders), std::nullopt);
+
+    fs::remove(working / "COM9");
+    std::this_thread::sleep_for(std::chrono::milliseconds(20)); // a file's times move in steps of a few ms
+    fs::create_symlink(line.slavePath, working / "COM9");
+    EXPECT_EQ(returnedPort(*reader, folders), working / "COM9");
+    EXPECT_EQ(returnedPort(*direct, folders), std::nullopt);
 }
 
 } // namespace

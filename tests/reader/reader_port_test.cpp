@@ -2,6 +2,7 @@
 #include "reader/reader_transaction.h"
 #include "reader/serial_port.h"
 
+#include "support/pseudo_line.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -83,41 +84,7 @@ TEST(ReaderPortWithoutDevice, NeverWritesToOrClosesADescriptorItDoesNotHold)
     ::close(pipeEnds[1]);
 }
 
-// A pseudo-terminal whose master side plays the reader's line.
-class PseudoLine {
-public:
-    PseudoLine() : master(posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC))
-    {
-        if (master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0)
-            slavePath = ptsname(master);
-    }
-    ~PseudoLine()
-    {
-        if (master >= 0)
-            ::close(master);
-    }
-    PseudoLine(const PseudoLine &) = delete;
-    PseudoLine &operator=(const PseudoLine &) = delete;
-
-    void send(std::string_view bytes) const { ASSERT_EQ(::write(master, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size())); }
-
-    // What the station sent, up to and with the next CR; empty when nothing comes.
-    std::string receiveLine() const
-    {
-        std::string line;
-        char byte = 0;
-        pollfd entry{master, POLLIN, 0};
-        while (::poll(&entry, 1, 2000) > 0 && ::read(master, &byte, 1) == 1) {
-            line += byte;
-            if (byte == '\r')
-                break;
-        }
-        return line;
-    }
-
-    int master = -1;
-    std::string slavePath;
-};
+using test::PseudoLine;
 
 // The line acts on XOFF or XON a moment after it was sent: waits (at most
 // 10 s) until the port's output is stopped or free again.
@@ -266,6 +233,30 @@ TEST(ReaderPortOnALine, ALongTextGoesOutWholeAndInOrderAndOneTheLineCannotTakeEn
     ASSERT_EQ(held.wait_for(std::chrono::seconds(10)), std::future_status::ready) << "the write blocked";
     EXPECT_EQ(held.get(), serial::kWriteTimedOutMask);
     EXPECT_TRUE(port.Close(handle));
+}
+
+// An adapter pulled: the receive thread sees the line hang up and leaves the
+// port alone; writes fail and the port closes as usual.
+TEST(ReaderPortOnALine, AHungUpLineIsReportedLostUntilThePortIsClosed)
+{
+    PseudoLine line;
+    ASSERT_FALSE(line.slavePath.empty());
+    ReaderPort port;
+    const PortHandle handle = port.Open(line.slavePath, 115200, 8, parity::None, stopbits::One, flowcontrol::None);
+    ASSERT_TRUE(isUsablePort(handle) && port.openedPort());
+    EXPECT_EQ(port.openedPort()->device, std::filesystem::canonical(line.slavePath));
+    EXPECT_TRUE(port.openedPort()->pseudoTerminal);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_FALSE(port.lineLost());
+
+    line.hangUp();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!port.lineLost() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_TRUE(port.lineLost());
+    EXPECT_EQ(port.WriteText("TOR\r", handle), serial::kWriteFailedMask);
+    port.Close(handle);
+    EXPECT_FALSE(port.lineLost() || port.receiveThreadRunning());
 }
 
 } // namespace

@@ -164,6 +164,7 @@ void CQV58Dlg::sendClicked()
 
 void CQV58Dlg::tick500ms()
 {
+    watchPort();
     if (errorPending) {
         errorPending = false; // before the box: ticks go on while it is open
         showMessage(errorText, kWindowTitle, MessageIcon::Stop);

@@ -42,7 +42,6 @@ inline constexpr int kWindowHeight = 461;
 inline constexpr std::string_view kWindowTitle = "Tag Encoder Bench";
 inline constexpr std::string_view kOneProtocolLine = "One";
 inline constexpr std::string_view kPortErrorCaption = "Error";
-inline constexpr std::string_view kPortOpenFailedSuffix = " could not be opened!";
 inline constexpr std::string_view kPortCloseFailedText = "Can't close COM Port.";
 // Shown on the way out when the settings file could not be replaced (it is then left as it was).
 inline constexpr std::string_view kSettingsNotSavedText =
@@ -254,6 +253,9 @@ private:
     StationSettings settingsToSave() const;
     void fillKeptTexts();
     void openPort();
+    void watchPort();
+    void closeLostPort();
+    void reopenReturnedPort();
     void setUpControls();
     void colourControls();
     void showSwitchImages();
@@ -300,6 +302,7 @@ private:
     ProtocolFile m_protocolFile;
     bool m_oneHeldUntilTick = false; // "One" waits for the tick after a cycle
     CI2Dlg::PortListSource m_portListSource;
+    std::optional<PortIdentity> m_lostPort; // the device of a port that hung up, until it is back
     // Offset, length and carrier ID as the last carrier ID read or write left
     // them: what the carrier-ID box's colour reports on.
     std::array<std::string, 3> m_carrierIdResultOf;

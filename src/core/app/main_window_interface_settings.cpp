@@ -34,6 +34,7 @@ public:
     bool &portOpen() override { return m_window.portOpen; }
     bool closePort(PortHandle handle) override { return m_window.readerPort().Close(handle); }
     PortHandle openPort(const InterfaceSettings &settings) override { return m_window.readerPort().Open(settings); }
+    std::optional<OpenFailure> openFailure() const override { return m_window.readerPort().openFailure(); }
     void showMessage(const std::string &caption, MessageIcon icon, const std::string &text) override
     {
         m_window.dialogs().showMessage(MessageRequest{text, caption, messageIcon(icon), MessageButtons::Ok});
@@ -56,6 +57,7 @@ static_assert(InterfaceSettingsHost::kDeferredTimerInterval == kRequestTimerPeri
 
 void CQV58Dlg::runInterfaceSettings()
 {
+    m_lostPort.reset(); // the operator's choice now holds, whether it opens or not
     MainWindowInterfaceHost host(*this);
     teb::runInterfaceSettings(host, m_portListSource);
 }

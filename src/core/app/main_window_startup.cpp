@@ -115,8 +115,8 @@ void CQV58Dlg::openPort()
     portHandle = m_readerPort.Open(interfaceSettings);
     portOpen = isUsablePort(portHandle);
     if (!portOpen)
-        showMessage(interfaceSettings.portName + std::string(kPortOpenFailedSuffix), kPortErrorCaption,
-                    MessageIcon::Stop);
+        showMessage(openFailedMessage(interfaceSettings.portName, m_readerPort.openFailure(), m_portListSource),
+                    kPortErrorCaption, MessageIcon::Stop);
 }
 
 // The controls as the window is built: fixed texts and the buttons that start

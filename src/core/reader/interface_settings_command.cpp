@@ -1,11 +1,12 @@
 #include "reader/interface_settings_command.h"
 
+#include "reader/open_failure.h"
+
 namespace teb {
 namespace {
 
 constexpr const char *kCaption = "Tag Encoder Bench";
 constexpr const char *kCloseFailedText = "Can't close COM Port.";
-constexpr const char *kOpenFailedSuffix = " could not be opened!";
 
 void closeBeforeEditing(InterfaceSettingsHost &host)
 {
@@ -27,13 +28,14 @@ void editSettings(InterfaceSettingsHost &host, const CI2Dlg::PortListSource &por
         dialog.applyTo(host.interfaceSettings());
 }
 
-void reopenWithCurrentSettings(InterfaceSettingsHost &host)
+void reopenWithCurrentSettings(InterfaceSettingsHost &host, const CI2Dlg::PortListSource &portList)
 {
     const InterfaceSettings &settings = host.interfaceSettings();
     host.portHandle() = host.openPort(settings);
     host.portOpen() = isUsablePort(host.portHandle());
     if (!host.portOpen())
-        host.showMessage(kCaption, InterfaceSettingsHost::MessageIcon::Stop, settings.portName + kOpenFailedSuffix);
+        host.showMessage(kCaption, InterfaceSettingsHost::MessageIcon::Stop,
+                         openFailedMessage(settings.portName, host.openFailure(), portList));
 }
 
 } // namespace
@@ -47,7 +49,7 @@ void runInterfaceSettings(InterfaceSettingsHost &host, const CI2Dlg::PortListSou
     closeBeforeEditing(host);
     if (!host.portOpen()) {
         editSettings(host, portList);
-        reopenWithCurrentSettings(host);
+        reopenWithCurrentSettings(host, portList);
     }
 
     host.startTimer(InterfaceSettingsHost::kCycleTimerId, InterfaceSettingsHost::kCycleTimerInterval);

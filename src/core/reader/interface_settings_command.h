@@ -5,6 +5,7 @@
 #include "reader/reader_port.h"
 
 #include <chrono>
+#include <optional>
 #include <string>
 
 namespace teb {
@@ -33,6 +34,8 @@ public:
     // Close and Open of the main window's ReaderPort.
     virtual bool closePort(PortHandle handle) = 0;
     virtual PortHandle openPort(const InterfaceSettings &settings) = 0;
+    // Why the last openPort failed, where the port can tell.
+    virtual std::optional<OpenFailure> openFailure() const = 0;
 
     // A message box with an OK button.
     virtual void showMessage(const std::string &caption, MessageIcon icon, const std::string &text) = 0;
@@ -42,7 +45,8 @@ public:
 
 // The handler of "Interface" / "Settings": closes the port, lets the operator
 // edit the six settings (ports listed from `portList`) and opens the port
-// again with the values then current, after "OK" and "Cancel" alike.
+// again with the values then current, after "OK" and "Cancel" alike. A port
+// that does not open is reported with the reason why.
 void runInterfaceSettings(InterfaceSettingsHost &host, const CI2Dlg::PortListSource &portList);
 
 } // namespace teb

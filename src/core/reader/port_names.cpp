@@ -60,7 +60,9 @@ std::filesystem::path finalDevice(const std::filesystem::path &path)
     return error ? path : resolved;
 }
 
-std::string descriptionOf(const std::filesystem::path &device, const DeviceFolders &folders)
+} // namespace
+
+std::string serialByIdName(const std::filesystem::path &device, const DeviceFolders &folders)
 {
     std::error_code error;
     for (const auto &entry : std::filesystem::directory_iterator(folders.serialById, error)) {
@@ -69,8 +71,6 @@ std::string descriptionOf(const std::filesystem::path &device, const DeviceFolde
     }
     return {};
 }
-
-} // namespace
 
 std::optional<int> comPortNumber(const std::string &portName)
 {
@@ -132,7 +132,7 @@ std::vector<SerialDeviceEntry> listSerialDevices(const std::filesystem::path &wo
     std::vector<SerialDeviceEntry> entries;
     for (std::string &name : discoverComPorts(workingDirectory, folders)) {
         const std::filesystem::path device = finalDevice(*resolvePortName(name, workingDirectory, folders));
-        entries.push_back({std::move(name), device, descriptionOf(device, folders)});
+        entries.push_back({std::move(name), device, serialByIdName(device, folders)});
     }
     return entries;
 }

@@ -39,12 +39,16 @@ std::vector<std::string> discoverComPorts(const std::filesystem::path &workingDi
 std::vector<std::string> discoverComPorts(const std::filesystem::path &workingDirectory,
                                           const DeviceFolders &folders);
 
+// The name under /dev/serial/by-id of `device` (a device node, all links
+// resolved): maker, model and serial number of a USB adapter. Empty when it has none.
+std::string serialByIdName(const std::filesystem::path &device, const DeviceFolders &folders = {});
+
 // One line of the serial device list: the COM name, the device it leads to
-// and, where the system names the device, that name (else empty).
+// and that device's name under /dev/serial/by-id (else empty).
 struct SerialDeviceEntry {
     std::string comName;
     std::filesystem::path devicePath;
-    std::string description;
+    std::string serialById;
 
     bool operator==(const SerialDeviceEntry &) const = default;
 };

@@ -4,6 +4,7 @@
 #include "reader/serial_port.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <span>
 
 namespace teb {
@@ -18,6 +19,14 @@ constexpr char kLineFeed = '\n';
 
 // At most this much is taken from the port in one read.
 constexpr std::size_t kReceiveChunkSize = 256;
+
+// The node a path leads to, or the path itself when it leads nowhere.
+std::filesystem::path deviceNode(const std::filesystem::path &path)
+{
+    std::error_code error;
+    std::filesystem::path node = std::filesystem::canonical(path, error);
+    return error ? path : node;
+}
 
 } // namespace
 
@@ -46,14 +55,22 @@ PortHandle ReaderPort::Open(const std::string &portName, std::int32_t baudRate, 
     // A second open replaces the link instead of leaking the first one.
     Close(portHandle);
 
+    lastOpenFailure.reset();
+    openedIdentity.reset();
     const std::optional<std::filesystem::path> device = resolvePortName(portName, lookupDirectory());
-    if (!device)
+    if (!device) {
+        lastOpenFailure = openFailureOf(ENOENT, portName);
         return kNoPort;
+    }
     const int fd = serial::openExclusive(*device);
-    if (fd == serial::kNoDevice)
+    if (fd == serial::kNoDevice) {
+        const int error = errno;
+        lastOpenFailure = openFailureOf(error, deviceNode(*device));
         return kNoPort;
+    }
 
     portHandle = fd;
+    openedIdentity = identifyPort(*device);
     serial::purge(fd);
     const LineSettings settings{baudRate, dataBits, parityCode, stopBitsCode, flowControlCode};
     if (serial::applyLineSettings(fd, settings)) {
@@ -78,6 +95,7 @@ bool ReaderPort::Close(PortHandle handle)
     StopReceiveThread();
     serial::purge(handle);
     portHandle = kNoPort;
+    hungUp = false;
     lateAnswerDue.reset(); // no answer comes through a closed port
     return serial::closeDevice(handle);
 }
@@ -156,7 +174,7 @@ void ReaderPort::receiveLoop()
         if (pauseRequest) {
             pauseEvent.set();
             std::this_thread::sleep_for(kIdleInterval);
-        } else if (!isUsablePort(portHandle)) {
+        } else if (!isUsablePort(portHandle) || hungUp) {
             std::this_thread::sleep_for(kIdleInterval);
         } else {
             pollPort();
@@ -174,7 +192,8 @@ void ReaderPort::pollPort()
     std::array<char, kReceiveChunkSize> chunk;
     const std::size_t count = serial::readWaiting(portHandle, chunk);
     if (count == 0) {
-        serial::waitForInput(portHandle, kIdleInterval);
+        if (serial::waitForInput(portHandle, kIdleInterval) == serial::InputWait::LineLost)
+            hungUp = true;
         return;
     }
     for (std::size_t index = 0; index < count; ++index)

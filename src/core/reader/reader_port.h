@@ -2,6 +2,8 @@
 
 #include "reader/interface_settings.h"
 #include "reader/manual_reset_event.h"
+#include "reader/open_failure.h"
+#include "reader/port_identity.h"
 
 #include <array>
 #include <atomic>
@@ -71,6 +73,14 @@ public:
 
     bool receiveThreadRunning() const;
 
+    // Why the last Open returned kNoPort; nothing after one that succeeded.
+    const std::optional<OpenFailure> &openFailure() const { return lastOpenFailure; }
+    // The device the last successful Open reached.
+    const std::optional<PortIdentity> &openedPort() const { return openedIdentity; }
+    // The open port hung up or failed (an adapter pulled): the receive thread
+    // leaves it alone until it is closed. Any thread may ask.
+    bool lineLost() const { return hungUp; }
+
     // Set by an operation while it exchanges commands; keeps the receive
     // thread out of the terminal view.
     std::atomic<bool> readingActive{false};
@@ -96,8 +106,12 @@ private:
     std::mutex sinkMutex;
     TerminalSink terminalSink;
 
+    std::optional<OpenFailure> lastOpenFailure;
+    std::optional<PortIdentity> openedIdentity;
+
     // Set by Open before the receive thread starts; cleared by Close after it ended.
     PortHandle portHandle = kNoPort;
+    std::atomic<bool> hungUp{false}; // set by the receive thread, cleared by Close
     std::thread receiveThread;
     std::atomic<bool> exitRequest{true};
     std::atomic<bool> pauseRequest{false};

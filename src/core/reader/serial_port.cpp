@@ -47,8 +47,14 @@ int openExclusive(const std::filesystem::path &device)
     // (for whom the terminal's exclusive mode does not count). The descriptor
     // stays non-blocking: reads take only what is waiting, and a write that
     // the line cannot take at once returns, so that no call outlasts its limit.
-    if (!isCharacterDevice(fd) || flock(fd, LOCK_EX | LOCK_NB) != 0 || (isatty(fd) && ioctl(fd, TIOCEXCL) != 0)) {
+    int refusal = 0;
+    if (!isCharacterDevice(fd))
+        refusal = ENOTTY;
+    else if (flock(fd, LOCK_EX | LOCK_NB) != 0 || (isatty(fd) && ioctl(fd, TIOCEXCL) != 0))
+        refusal = errno;
+    if (refusal != 0) {
         ::close(fd);
+        errno = refusal;
         return kNoDevice;
     }
     return fd;
@@ -80,15 +86,17 @@ void requestLowLatency(int fd)
     ioctl(fd, TIOCSSERIAL, &info);
 }
 
-bool waitForInput(int fd, std::chrono::milliseconds timeout)
+InputWait waitForInput(int fd, std::chrono::milliseconds timeout)
 {
     pollfd entry{fd, POLLIN, 0};
     const int result = ::poll(&entry, 1, static_cast<int>(timeout.count()));
-    if (result > 0 && !(entry.revents & (POLLHUP | POLLERR | POLLNVAL)))
-        return (entry.revents & POLLIN) != 0;
-    if (result != 0)
-        std::this_thread::sleep_for(timeout);
-    return false;
+    if (result == 0)
+        return InputWait::Quiet;
+    const bool lost = result > 0 && (entry.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+    if (result > 0 && !lost)
+        return (entry.revents & POLLIN) != 0 ? InputWait::Ready : InputWait::Quiet;
+    std::this_thread::sleep_for(timeout);
+    return lost ? InputWait::LineLost : InputWait::Quiet;
 }
 
 std::size_t readWaiting(int fd, std::span<char> buffer)

@@ -20,7 +20,8 @@ inline constexpr std::uint32_t kWriteFailedMask = 0x8000u;
 inline constexpr std::uint32_t kWriteTimedOutMask = 0x4000u;
 
 // Opens a character device for exclusive use, with reads and writes that never
-// block; kNoDevice when it cannot be opened, is no character device or is in use.
+// block; kNoDevice when it cannot be opened, is no character device or is in
+// use, with errno telling which (ENOTTY: no character device).
 int openExclusive(const std::filesystem::path &device);
 
 // Drops everything queued in both directions.
@@ -34,9 +35,11 @@ bool applyLineSettings(int fd, const LineSettings &settings);
 // hold them for up to 16 ms). Devices that know no such setting are left as they are.
 void requestLowLatency(int fd);
 
-// Waits at most `timeout` for input. A device that has hung up or failed is
-// never ready: then the whole time-out is slept, so a caller's loop cannot spin.
-bool waitForInput(int fd, std::chrono::milliseconds timeout);
+enum class InputWait { Ready, Quiet, LineLost };
+// Waits at most `timeout` for input. A device that has hung up or failed (an
+// adapter pulled, the far side of a pseudo-terminal gone) is LineLost, and
+// then the whole time-out is slept, so a caller's loop cannot spin.
+InputWait waitForInput(int fd, std::chrono::milliseconds timeout);
 
 // Reads what is waiting, at most the buffer's size: the count read, 0 when
 // nothing was waiting or the read failed.

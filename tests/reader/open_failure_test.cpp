@@ -1,0 +1,155 @@
+#include "reader/open_failure.h"
+#include "reader/reader_port.h"
+
+#include "support/pseudo_line.h"
+#include "support/temp_dir.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <thread>
+
+namespace teb {
+namespace {
+
+using ::testing::HasSubstr;
+namespace fs = std::filesystem;
+
+const PortListSource kPortsThere = [] { return std::vector<std::string>{"COM1", "COM33"}; };
+
+// What the system reports decides the reason; each names its fix.
+TEST(OpenFailureReason, EachErrorNamesItsCauseAndWhatToDo)
+{
+    const std::tuple<int, OpenFailureKind, std::string> cases[] = {
+        {EACCES, OpenFailureKind::NoPermission,
+         "No permission to use /dev/ttyUSB0: add the user to the group dialout (sudo adduser $USER dialout), "
+         "then log out and in again."},
+        {EPERM, OpenFailureKind::NoPermission, "No permission to use /dev/ttyUSB0: "},
+        {ENOENT, OpenFailureKind::NoSuchDevice,
+         "There is no device /dev/ttyUSB0 (is the adapter unplugged?). Ports there: COM1, COM33."},
+        {ENXIO, OpenFailureKind::NoSuchDevice, "There is no device /dev/ttyUSB0"},
+        {ENODEV, OpenFailureKind::NoSuchDevice, "There is no device /dev/ttyUSB0"},
+        {EBUSY, OpenFailureKind::InUse, "/dev/ttyUSB0 is in use by another program"},
+        {EWOULDBLOCK, OpenFailureKind::InUse, "/dev/ttyUSB0 is in use by another program"},
+        {ENOTTY, OpenFailureKind::NotASerialLine, "/dev/ttyUSB0 is not a serial line."},
+        {EISDIR, OpenFailureKind::NotASerialLine, "/dev/ttyUSB0 is not a serial line."},
+        {EIO, OpenFailureKind::Other, "/dev/ttyUSB0: Input/output error."},
+    };
+    for (const auto &[error, kind, reason] : cases) {
+        const OpenFailure failure = openFailureOf(error, "/dev/ttyUSB0");
+        EXPECT_EQ(failure.kind, kind) << error;
+        EXPECT_THAT(openFailureReason(failure, kPortsThere), ::testing::StartsWith(reason)) << error;
+    }
+    EXPECT_THAT(openFailureReason(openFailureOf(ENOENT, "COM9"), [] { return std::vector<std::string>{}; }),
+                HasSubstr("COM9 (is the adapter unplugged?). No serial port is there."));
+}
+
+TEST(OpenFailureReason, TheMessageKeepsItsFirstLineAndAddsTheReasonBelow)
+{
+    EXPECT_EQ(openFailedMessage("COM33", openFailureOf(EACCES, "/dev/ttyUSB0"), kPortsThere),
+              "COM33 could not be opened!\r\nNo permission to use /dev/ttyUSB0: add the user to the group dialout "
+              "(sudo adduser $USER dialout), then log out and in again.");
+    EXPECT_EQ(openFailedMessage("COM33", std::nullopt, kPortsThere), "COM33 could not be opened!");
+    EXPECT_EQ(openFailedMessage("", openFailureOf(ENOENT, ""), kPortsThere),
+              " could not be opened!\r\nNo port is chosen: pick one in \"Interface\" / \"Settings\".");
+}
+
+// Holds `device` open and locked in a process of its own ("sleep") until destroyed.
+class HoldingProcess {
+public:
+    explicit HoldingProcess(const std::string &device)
+    {
+        m_pid = fork();
+        if (m_pid == 0) {
+            const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY);
+            if (fd < 0 || flock(fd, LOCK_EX) != 0)
+                _exit(1);
+            execlp("sleep", "sleep", "60", static_cast<char *>(nullptr));
+            _exit(1);
+        }
+    }
+    ~HoldingProcess()
+    {
+        if (m_pid > 0) {
+            ::kill(m_pid, SIGKILL);
+            waitpid(m_pid, nullptr, 0);
+        }
+    }
+    HoldingProcess(const HoldingProcess &) = delete;
+    HoldingProcess &operator=(const HoldingProcess &) = delete;
+
+    pid_t pid() const { return m_pid; }
+
+private:
+    pid_t m_pid = -1;
+};
+
+// The reasons as the port reports them for real files: a path without a
+// device, a plain file, a folder, a line another program holds.
+TEST(OpenFailureOfAPort, TheReaderPortTellsWhyItsDeviceDidNotOpen)
+{
+    test::TempDir dir;
+    test::writeFileBytes(dir / "COM5", "a plain file");
+    fs::create_directories(dir / "COM6");
+    fs::create_symlink(dir / "gone", dir / "COM8");
+    ReaderPort port;
+    port.setWorkingDirectory(dir.path());
+    const std::pair<std::string, OpenFailure> cases[] = {
+        {"COM5", {OpenFailureKind::NotASerialLine, dir / "COM5", ENOTTY}},
+        {"COM6", {OpenFailureKind::NotASerialLine, dir / "COM6", EISDIR}},
+        {"COM8", {OpenFailureKind::NoSuchDevice, dir / "COM8", ENOENT}},
+        {(dir / "missing").string(), {OpenFailureKind::NoSuchDevice, dir / "missing", ENOENT}},
+        {"NOPORT", {OpenFailureKind::NoSuchDevice, "NOPORT", ENOENT}},
+    };
+    for (const auto &[name, failure] : cases) {
+        EXPECT_EQ(port.Open(name, 115200, 8, 0, 0, 0), kNoPort) << name;
+        EXPECT_EQ(port.openFailure(), failure) << name;
+    }
+
+    test::PseudoLine line;
+    ASSERT_FALSE(line.slavePath.empty());
+    const PortHandle handle = port.Open(line.slavePath, 115200, 8, 0, 0, 0);
+    EXPECT_TRUE(isUsablePort(handle));
+    EXPECT_EQ(port.openFailure(), std::nullopt);
+    port.Close(handle);
+
+    if (geteuid() != 0) { // the super-user may open any file
+        ASSERT_EQ(chmod(line.slavePath.c_str(), 0), 0);
+        EXPECT_EQ(port.Open(line.slavePath, 115200, 8, 0, 0, 0), kNoPort);
+        EXPECT_EQ(port.openFailure()->kind, OpenFailureKind::NoPermission);
+        chmod(line.slavePath.c_str(), 0620);
+    }
+}
+
+TEST(OpenFailureOfAPort, APortHeldByAnotherProgramNamesIt)
+{
+    test::PseudoLine line;
+    ASSERT_FALSE(line.slavePath.empty());
+    HoldingProcess holder(line.slavePath);
+    ASSERT_GT(holder.pid(), 0);
+    // The holder's name is "sleep" once it holds the lock.
+    const std::vector<DeviceHolder> holding{{"sleep", holder.pid()}};
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (deviceHolders(line.slavePath) != holding && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_EQ(deviceHolders(line.slavePath), holding);
+
+    ReaderPort port;
+    EXPECT_EQ(port.Open(line.slavePath, 115200, 8, 0, 0, 0), kNoPort);
+    ASSERT_TRUE(port.openFailure());
+    EXPECT_EQ(port.openFailure()->kind, OpenFailureKind::InUse);
+    EXPECT_EQ(openFailureReason(*port.openFailure(), nullptr),
+              line.slavePath + " is in use by another program: sleep (process " + std::to_string(holder.pid()) + ").");
+}
+
+} // namespace
+} // namespace teb
