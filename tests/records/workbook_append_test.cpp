@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <utility>
@@ -170,6 +171,45 @@ TEST_F(WorkbookAppend, ANewFileWhoseSkeletonCannotBeWrittenIsLeftEmptyForTheNext
         EXPECT_EQ(append(file), AppendStatus::Appended);
         EXPECT_EQ(xmlFaults(file), "");
     }
+}
+
+// Two station processes appending to one record file at once: every append
+// reported as written is in the file, once, and the file stays well-formed.
+TEST_F(WorkbookAppend, TwoProcessesAppendingToOneFileLoseNoRecord)
+{
+    constexpr int kRecords = 300;
+    const auto file = dir / "shared.xml";
+    int reports[2];
+    ASSERT_EQ(::pipe(reports), 0);
+    pid_t children[2];
+    for (pid_t &child : children) {
+        child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ParameterSet set;
+            bool headerPending = true;
+            int written = 0;
+            for (int i = 0; i < kRecords; ++i)
+                written += appended(appendRecord(file, filledEntry(), "job", set, headerPending, systemWallClock(),
+                                                 WorkbookFileOps::unsynced()));
+            _exit(::write(reports[1], &written, sizeof written) == sizeof written ? 0 : 1);
+        }
+    }
+    int reported = 0;
+    for (const pid_t child : children) {
+        int written = 0;
+        ASSERT_EQ(::read(reports[0], &written, sizeof written), static_cast<ssize_t>(sizeof written));
+        reported += written;
+        int status = 0;
+        ::waitpid(child, &status, 0);
+    }
+    std::size_t inFile = 0;
+    const std::string text = readFileBytes(file);
+    for (std::size_t at = text.find(">E0040100<"); at != std::string::npos; at = text.find(">E0040100<", at + 1))
+        ++inFile;
+    EXPECT_EQ(reported, 2 * kRecords);
+    EXPECT_EQ(inFile / 2, static_cast<std::size_t>(reported)); // two rows carry the UID of each record
+    EXPECT_EQ(xmlFaults(file), "");
 }
 
 } // namespace

@@ -3,7 +3,11 @@
 #include "common/file_descriptor.h"
 #include "common/sync_directory.h"
 
+#include <chrono>
+#include <thread>
+
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -117,12 +121,28 @@ off_t tailPosition(std::string_view lastBytes, off_t fileSize)
     return fileSize - static_cast<off_t>(tail.size());
 }
 
+// Another station process (a second bench on the same folder or share) may
+// append at the same moment: the read-check-write of one append holds the
+// file alone. A lock not had within the wait counts as a file that cannot be
+// opened, so nothing is reported written that is not in the file.
+bool lockForAppend(int fd)
+{
+    constexpr auto kWait = std::chrono::seconds(3);
+    const auto deadline = std::chrono::steady_clock::now() + kWait;
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
 AppendStatus appendToWorkbook(const std::filesystem::path &file, WorkbookKind kind, const EntryRowsBuilder &rows,
                               WorkbookFileOps &ops)
 {
     const FileDescriptor fd(::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, kNewFileMode));
     struct stat status {};
-    if (fd.get() < 0 || ::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode))
+    if (fd.get() < 0 || !lockForAppend(fd.get()) || ::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode))
         return AppendStatus::CannotOpen;
 
     off_t fileSize = status.st_size;
