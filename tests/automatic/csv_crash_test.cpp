@@ -143,5 +143,39 @@ TEST(CsvCrashSafety, KilledWhileMarkingLeavesOldOrNewFile)
     EXPECT_GT(interrupted, 0);
 }
 
+// Two station processes marking rows of one shared CSV file at once: no mark
+// is lost to the other's replacement.
+TEST(CsvSharedFile, TwoProcessesMarkingRowsLoseNoMark)
+{
+    constexpr int kShared = 400;
+    test::TempDir dir;
+    const auto file = dir / "ids.csv";
+    std::string content = "Carrier ID,done\r\n";
+    for (int row = 0; row < kShared; ++row)
+        content += rowId(row) + ",\r\n";
+    test::writeFileBytes(file, content);
+    pid_t children[2];
+    for (int half = 0; half < 2; ++half) {
+        children[half] = ::fork();
+        ASSERT_GE(children[half], 0);
+        if (children[half] == 0) {
+            bool all = true;
+            for (int row = half; row < kShared; row += 2)
+                all = markRowProcessed(file, CsvFormat::Simple, CsvRow{static_cast<std::size_t>(row) + 1, rowId(row) + ","},
+                                       ",") == MarkResult::Marked && all;
+            _exit(all ? 0 : 1);
+        }
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    std::string marked = "Carrier ID,done\r\n";
+    for (int row = 0; row < kShared; ++row)
+        marked += rowId(row) + ",X\r\n";
+    EXPECT_TRUE(test::readFileBytes(file) == marked);
+}
+
 } // namespace
 } // namespace teb

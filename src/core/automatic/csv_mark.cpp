@@ -2,6 +2,7 @@
 
 #include "automatic/atomic_file.h"
 #include "automatic/csv_lines.h"
+#include "automatic/file_lock.h"
 
 namespace teb {
 namespace {
@@ -18,6 +19,10 @@ std::string markedRow(std::string_view row, std::size_t position)
 MarkResult markRowProcessed(const std::filesystem::path &file, CsvFormat format, const CsvRow &row,
                             std::string_view delimiter)
 {
+    // Another station marking a row of the same file waits for this one.
+    const FileLock lock(file);
+    if (!lock.locked())
+        return MarkResult::NoAccess;
     auto content = readWholeFile(file);
     if (!content)
         return MarkResult::NoAccess;
