@@ -3,7 +3,7 @@
 // after another and asking the simulated reader (its process id given) for
 // a new transponder after each cycle, until the data source is exhausted.
 // Prints "ready" once the station is up, "done" at the end.
-// Usage: station_runner <folder> <reader pid>
+// Usage: station_runner <folder> <reader pid> [cycles]
 #include "app/cqv58_dlg.h"
 #include "support/fake_dialog_host.h"
 #include "support/fake_main_window_view.h"
@@ -29,10 +29,11 @@ bool sourceExhausted(const teb::test::FakeDialogHost &dialogs)
 
 int main(int argc, char **argv)
 {
-    if (argc != 3)
+    if (argc != 3 && argc != 4)
         return 2;
     const std::filesystem::path folder = argv[1];
     const pid_t reader = static_cast<pid_t>(std::atoi(argv[2]));
+    const int cycles = argc == 4 ? std::atoi(argv[3]) : kMaxCycles;
     teb::test::FakeMainWindowView view;
     teb::test::FakeDialogHost dialogs;
     teb::CQV58Dlg window(view, dialogs, [&] { return folder; });
@@ -42,7 +43,7 @@ int main(int argc, char **argv)
         return 3;
     std::printf("ready\n");
     std::fflush(stdout);
-    for (int cycle = 0; cycle < kMaxCycles; ++cycle) {
+    for (int cycle = 0; cycle < cycles; ++cycle) {
         dialogs.messages.clear();
         window.tick(teb::kCycleTimerId);
         view.click(teb::Control::OneButton);

@@ -1,0 +1,121 @@
+#pragma once
+
+#include "support/temp_dir.h"
+
+#include <array>
+#include <csignal>
+#include <filesystem>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char **environ;
+
+namespace teb::test {
+
+inline constexpr int kIdLength = 16;
+
+// A station process, started and waited for until it is up.
+class StationProcess {
+public:
+    StationProcess(const std::filesystem::path &folder, pid_t reader, int cycles = 0)
+    {
+        int pipeEnds[2];
+        if (::pipe(pipeEnds) != 0)
+            return;
+        const std::string folderText = folder.string();
+        const std::string readerText = std::to_string(reader);
+        const std::string cyclesText = std::to_string(cycles);
+        std::array<char *, 5> argv{const_cast<char *>(TEB_STATION_RUNNER), const_cast<char *>(folderText.c_str()),
+                                   const_cast<char *>(readerText.c_str()),
+                                   cycles > 0 ? const_cast<char *>(cyclesText.c_str()) : nullptr, nullptr};
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+        if (posix_spawn(&m_pid, TEB_STATION_RUNNER, &actions, nullptr, argv.data(), environ) != 0)
+            m_pid = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(pipeEnds[1]);
+        m_output = pipeEnds[0];
+        m_ready = readWord() == "ready";
+    }
+    ~StationProcess()
+    {
+        if (m_pid > 0) {
+            ::kill(m_pid, SIGKILL);
+            ::waitpid(m_pid, nullptr, 0);
+        }
+        if (m_output >= 0)
+            ::close(m_output);
+    }
+
+    bool ready() const { return m_ready; }
+    void kill()
+    {
+        ::kill(m_pid, SIGKILL);
+        ::waitpid(m_pid, nullptr, 0);
+        m_pid = -1;
+    }
+    // Waits until it ran to its end by itself; true when it did so in good order.
+    bool waitUntilDone()
+    {
+        const bool done = readWord() == "done";
+        int status = 0;
+        ::waitpid(m_pid, &status, 0);
+        m_pid = -1;
+        return done && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+    // True when it ran to its end by itself (the source is exhausted).
+    bool finished()
+    {
+        int status = 0;
+        if (::waitpid(m_pid, &status, WNOHANG) != m_pid)
+            return false;
+        m_pid = -1;
+        return true;
+    }
+
+private:
+    std::string readWord()
+    {
+        std::string word;
+        char c = 0;
+        while (::read(m_output, &c, 1) == 1 && c != '\n')
+            word.push_back(c);
+        return word;
+    }
+
+    pid_t m_pid = -1;
+    int m_output = -1;
+    bool m_ready = false;
+};
+
+// What the transponders hold at the end, from the reader's log of the writes
+// that took effect: per UID, pages 1 and 2.
+inline std::map<std::string, std::string> carrierIdsOnTransponders(const std::filesystem::path &writeLog)
+{
+    std::map<std::string, std::array<std::string, 2>> pages;
+    std::istringstream lines(readFileBytes(writeLog));
+    std::string uid, command, page, hex;
+    while (lines >> uid >> command >> page >> hex) {
+        if (page == "1" || page == "2")
+            pages[uid][page == "1" ? 0 : 1] = hex;
+    }
+    std::map<std::string, std::string> ids;
+    for (const auto &[tag, hexPages] : pages) {
+        const std::string hexId = hexPages[0] + hexPages[1];
+        if (hexId.size() != 2 * kIdLength)
+            continue; // a page never written: no whole carrier ID on this tag
+        std::string id;
+        for (std::size_t i = 0; i < hexId.size(); i += 2)
+            id.push_back(static_cast<char>(std::stoi(hexId.substr(i, 2), nullptr, 16)));
+        ids[tag] = id;
+    }
+    return ids;
+}
+
+} // namespace teb::test
