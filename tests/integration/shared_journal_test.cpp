@@ -1,0 +1,139 @@
+// Two stations, each with its own reader and working folder, drawing carrier
+// IDs from one set through one journal on the PostgreSQL server: every ID
+// goes onto exactly one transponder, every ID of the range has an entry, and
+// the two record files together hold every programmed transponder once.
+#include "journal/carrier_id_journal.h"
+#include "station_process.h"
+#include "support/automatic_job.h"
+#include "support/postgres_database.h"
+#include "support/reader_simulator.h"
+#include "support/xml_check.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+
+namespace teb::test {
+namespace {
+
+constexpr int kCyclesEach = 300;
+
+struct Bench {
+    TempDir dir;
+    std::unique_ptr<ReaderSimulator> reader;
+};
+
+class SharedJournal : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TEB_NEED_POSTGRES(server);
+        job = automaticJob();
+        job.carrierIdLength = std::to_string(kIdLength);
+        job.carrierId = "1";
+        job.recordFileName = "records.xml";
+    }
+
+    void prepare(Bench &bench, const std::string &name, const std::string &firstUid)
+    {
+        writeAutomaticStation(bench.dir.path(), job, "1000000");
+        writeFileBytes(bench.dir / "TagEncoderBench.ini", readFileBytes(bench.dir / "TagEncoderBench.ini") +
+                                                              "[Journal]\r\nServer=" + server.connection() +
+                                                              "\r\nStation=" + name + "\r\n");
+        bench.reader = std::make_unique<ReaderSimulator>(
+            bench.dir.path(),
+            std::vector<std::string>{"--family", "orvex", "--uid", firstUid, "--write-log", (bench.dir / "writes.log").string()},
+            "COM7");
+        ASSERT_TRUE(bench.reader->ready());
+    }
+
+    void runBoth()
+    {
+        prepare(first, "bench-1", "A0000000");
+        prepare(second, "bench-2", "B0000000");
+        StationProcess one(first.dir.path(), first.reader->pid(), kCyclesEach);
+        StationProcess two(second.dir.path(), second.reader->pid(), kCyclesEach);
+        ASSERT_TRUE(one.ready() && two.ready());
+        EXPECT_TRUE(one.waitUntilDone());
+        EXPECT_TRUE(two.waitUntilDone());
+    }
+
+    static std::size_t recordsIn(const std::filesystem::path &file, const std::string &uidStart)
+    {
+        const std::string text = readFileBytes(file);
+        std::size_t cells = 0;
+        for (std::size_t at = text.find(">" + uidStart); at != std::string::npos; at = text.find(">" + uidStart, at + 1))
+            ++cells;
+        return cells / 2; // the UID stands in both rows of a record
+    }
+
+    void check(const std::string &label)
+    {
+        auto onTags = carrierIdsOnTransponders(first.dir / "writes.log");
+        onTags.merge(carrierIdsOnTransponders(second.dir / "writes.log"));
+        std::map<std::string, std::set<std::string>> tagsOfId;
+        for (const auto &[uid, id] : onTags)
+            tagsOfId[id].insert(uid);
+        auto journal = CarrierIdJournal::openServer(server.connection(), "check");
+        std::size_t programmed = 0;
+        for (const auto &[id, tags] : tagsOfId) {
+            EXPECT_EQ(tags.size(), 1u) << "carrier ID " << id << " is on " << tags.size() << " transponders";
+            const auto holder = journal->holderOf(id);
+            ASSERT_TRUE(holder) << id;
+            EXPECT_EQ(holder->uid, *tags.begin()) << id;
+            programmed += holder->state == CycleState::Programmed ? 1 : 0;
+        }
+        // Every carrier ID up to the last one issued has an entry that says what became of it.
+        std::set<std::string> inJournal;
+        for (const JournalEntry &entry : journal->history("", 100000))
+            inJournal.insert(entry.carrierId);
+        const std::string last = *inJournal.rbegin();
+        for (long long number = 1; idOf(number) <= last; ++number)
+            EXPECT_TRUE(inJournal.count(idOf(number))) << idOf(number) << " was skipped without an entry";
+
+        const std::size_t firstRecords = recordsIn(first.dir / "records.xml", "A0");
+        const std::size_t secondRecords = recordsIn(second.dir / "records.xml", "B0");
+        EXPECT_EQ(xmlFaults(first.dir / "records.xml"), "");
+        EXPECT_EQ(xmlFaults(second.dir / "records.xml"), "");
+        EXPECT_EQ(firstRecords + secondRecords, programmed);
+        std::printf("%s: %zu and %zu transponders programmed at the two stations, %zu carrier IDs issued\n",
+                    label.c_str(), firstRecords, secondRecords, inJournal.size());
+    }
+
+    static std::string idOf(long long number)
+    {
+        const std::string digits = std::to_string(number);
+        return std::string(kIdLength - digits.size(), '0') + digits;
+    }
+
+    PostgresDatabase server;
+    ParameterSet job;
+    Bench first;
+    Bench second;
+};
+
+TEST_F(SharedJournal, PostgresTwoStationsShareOneDecimalCounter)
+{
+    runBoth();
+    check("one decimal counter");
+}
+
+TEST_F(SharedJournal, PostgresTwoStationsShareOneCsvFile)
+{
+    TempDir shared;
+    const auto csvFile = shared / "ids.csv";
+    std::string csv = "Carrier ID,done\r\n";
+    for (int row = 1; row <= 2 * kCyclesEach; ++row)
+        csv += idOf(row) + ",\r\n";
+    writeFileBytes(csvFile, csv);
+    job.useDecimalCounter = false;
+    job.useCsvFile = true;
+    job.csvFileName = csvFile.string();
+    runBoth();
+    check("one csv file");
+    EXPECT_EQ(readFileBytes(csvFile).find(",\r\n"), std::string::npos) << "a row is left without its X";
+}
+
+} // namespace
+} // namespace teb::test
