@@ -5,6 +5,9 @@
 // median cycle, the part of it outside the reader transactions (data source,
 // journal, CSV mark, record append, protocol line, with their syncs), the
 // journal's share of that part, and the sync and rename calls per cycle.
+// Where a PostgreSQL server answers (PGHOST set, e.g. under pg_virtualenv),
+// the same with the journal on the server, with the statements (each one
+// round trip) that a cycle sends it.
 // The files live in the temporary folder (TMPDIR): on a disk every sync
 // counts, on a RAM disk (TMPDIR=/dev/shm) only the station's own work does.
 // Usage: automatic_cycle [cycles]
@@ -15,6 +18,7 @@
 #include "support/automatic_job.h"
 #include "support/fake_dialog_host.h"
 #include "support/fake_main_window_view.h"
+#include "support/postgres_database.h"
 #include "support/reader_simulator.h"
 #include "support/temp_dir.h"
 
@@ -22,6 +26,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/syscall.h>
@@ -116,14 +121,35 @@ struct Series {
     int failures = 0;
     double syncsPerCycle = 0;
     double renamesPerCycle = 0;
+    double statementsPerCycle = -1; // on the server; -1: the local journal
 };
 
 // One cycle as the 10 ms tick runs it: the cycle, then the protocol line.
-Series run(const std::string &label, const ParameterSet &set, const std::string &csv, int cycles)
+// The statements the server has run in the database: each of the station's
+// is one transaction of its own (one round trip).
+long serverTransactions(const test::PostgresDatabase &server)
+{
+    const std::string command = "psql -X -tA -d postgres -c \"SELECT xact_commit FROM pg_stat_database WHERE datname = '" +
+                                server.name() + "'\"";
+    FILE *pipe = ::popen(command.c_str(), "r");
+    long count = 0;
+    if (pipe != nullptr) {
+        if (std::fscanf(pipe, "%ld", &count) != 1)
+            count = 0;
+        ::pclose(pipe);
+    }
+    return count;
+}
+
+Series run(const std::string &label, const ParameterSet &set, const std::string &csv, int cycles,
+           const test::PostgresDatabase *server = nullptr)
 {
     test::TempDir dir;
     test::ReaderSimulator simulator(dir.path(), {"--family", "orvex"}, "COM7");
     test::writeAutomaticStation(dir.path(), set, "1000000");
+    if (server)
+        test::writeFileBytes(dir / "TagEncoderBench.ini", test::readFileBytes(dir / "TagEncoderBench.ini") +
+                                                              "[Journal]\r\nServer=" + server->connection() + "\r\n");
     if (!csv.empty())
         test::writeFileBytes(dir / set.csvFileName, csv);
     test::FakeMainWindowView view;
@@ -137,6 +163,7 @@ Series run(const std::string &label, const ParameterSet &set, const std::string 
         std::fprintf(stderr, "%s: the simulated reader is not reachable\n", label.c_str());
         return series;
     }
+    const long transactionsBefore = server ? serverTransactions(*server) : 0;
     const long syncsBefore = syncCalls;
     const long renamesBefore = renameCalls;
     for (int cycle = 0; cycle < cycles; ++cycle) {
@@ -165,14 +192,21 @@ Series run(const std::string &label, const ParameterSet &set, const std::string 
     series.syncsPerCycle = static_cast<double>(syncCalls - syncsBefore) / cycles;
     series.renamesPerCycle = static_cast<double>(renameCalls - renamesBefore) / cycles;
     window.destroy();
+    if (server) {
+        // The server counts a connection's statements once it is gone.
+        window.journal.reset();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        series.statementsPerCycle = static_cast<double>(serverTransactions(*server) - transactionsBefore) / cycles;
+    }
     return series;
 }
 
 // The journal's two durable commits of a cycle, reservation and confirmation, alone.
-Duration journalCommitsPerCycle(int cycles)
+Duration journalCommitsPerCycle(int cycles, const test::PostgresDatabase *server = nullptr)
 {
     test::TempDir dir;
-    auto journal = CarrierIdJournal::openFile(journalFilePath(dir.path()), "bench");
+    auto journal = server ? CarrierIdJournal::openServer(server->connection(), "bench")
+                          : CarrierIdJournal::openFile(journalFilePath(dir.path()), "bench");
     std::vector<Duration> pairs;
     for (int cycle = 0; cycle < cycles; ++cycle) {
         JournalEntry entry;
@@ -200,6 +234,9 @@ void report(const std::string &label, const Series &series, Duration journal)
                 journal.count(), 100.0 * journal.count() / std::max(outside.median.count(), 1e-9));
     std::printf("  sync calls (fsync, fdatasync) per cycle: %.2f; renames per cycle: %.2f\n", series.syncsPerCycle,
                 series.renamesPerCycle);
+    if (series.statementsPerCycle >= 0)
+        std::printf("  statements to the server per cycle: %.2f (reservation and confirmation one each)\n",
+                    series.statementsPerCycle);
     std::printf("%s: %zu cycles, %d failed; station's own work %s the %.1f ms target\n", label.c_str(),
                 series.cycles.size(), series.failures, outside.median <= kStationTarget ? "within" : "ABOVE",
                 kStationTarget.count());
@@ -232,5 +269,17 @@ int main(int argc, char **argv)
     csv.useCsvFile = true;
     csv.csvFileName = "ids.csv";
     bench::report("10,000-row CSV", bench::run("10,000-row CSV", csv, bench::simpleCsv(), cycles), journal);
+
+    const test::PostgresDatabase server;
+    if (!server.available()) {
+        std::printf("no PostgreSQL server (PGHOST unset): the shared journal is not measured\n");
+        return 0;
+    }
+    const bench::Duration onServer = bench::journalCommitsPerCycle(cycles, &server);
+    bench::report("decimal counter, journal on the server",
+                  bench::run("decimal counter, server", counter, "", cycles, &server), onServer);
+    const test::PostgresDatabase csvServer;
+    bench::report("10,000-row CSV, journal on the server",
+                  bench::run("10,000-row CSV, server", csv, bench::simpleCsv(), cycles, &csvServer), onServer);
     return 0;
 }

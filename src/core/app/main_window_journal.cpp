@@ -38,6 +38,7 @@ void CQV58Dlg::openJournal()
                                         : CarrierIdJournal::openServer(journalServer, station);
         if (const auto damagedPending = takeOverPendingMark(*journal, workingDirectory))
             showMessage(*damagedPending, kWindowTitle, MessageIcon::Warning);
+        markProgrammedRows(*journal); // a programmed row still without its "X", whichever set is current
     } catch (const JournalError &error) {
         journal.reset();
         journalProblem = error.what();

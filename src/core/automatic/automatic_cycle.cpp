@@ -296,7 +296,8 @@ bool advanceSource(CycleFields &fields, Source source, const DataStep &step, con
     case Source::CsvComplete: fields.csvState.rowInPages.reset(); return markRow(journal, entry);
     case Source::DecimalCounter:
         if (step.counterValue >= countedNumber(set.carrierId).value_or(0)) {
-            set.carrierId = formatUnsigned64(journal.firstFreeNumber(step.counterValue + 1u, entry.carrierId.size()));
+            // The next cycle's data step moves on past what other stations hold meanwhile.
+            set.carrierId = formatUnsigned64(step.counterValue + 1u);
             fields.source.nextCarrierId = set.carrierId;
         }
         return true;
@@ -345,12 +346,13 @@ std::optional<Transponder> transponderOnAntenna(CycleFields &fields, Source sour
         station.notify(notice::uidNotRead);
         return std::nullopt;
     }
-    if (const auto programmed = journal.programmedFor(*uid)) {
+    const TransponderHistory history = journal.historyOf(*uid);
+    if (const auto &programmed = history.programmed) {
         station.clearPageResultColours();
         notifyText(station, alreadyProgrammedText(*programmed), NoticeLevel::Warning);
         return std::nullopt;
     }
-    Transponder transponder{*uid, journal.unfinishedFor(*uid)};
+    Transponder transponder{*uid, history.unfinished};
     if (transponder.unfinished &&
         (transponder.unfinished->setName != fields.journal.setName || transponder.unfinished->source != sourceName(source))) {
         notifyText(station, unfinishedElsewhereText(*transponder.unfinished), NoticeLevel::Warning);
@@ -405,8 +407,9 @@ void programOne(CycleFields &fields, CycleStation &station)
         return;
     }
     CarrierIdJournal &journal = *fields.journal.journal;
-    markProgrammedRows(journal);
     const Source source = sourceOf(fields.source.set);
+    if (source == Source::Csv || source == Source::CsvComplete)
+        markProgrammedRows(journal);
     DataStep step;
     if (!dataReady(fields, source, station, Offer{journal}, step))
         return;

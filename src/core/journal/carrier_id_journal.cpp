@@ -373,6 +373,23 @@ std::optional<JournalEntry> CarrierIdJournal::unfinishedFor(std::string_view uid
     });
 }
 
+TransponderHistory CarrierIdJournal::historyOf(std::string_view uid)
+{
+    return guarded("be read", [&](soci::session &sql) {
+        const std::string text(uid);
+        TransponderHistory history;
+        for (JournalEntry &entry : entriesOf((sql.prepare << "SELECT " << kColumns
+                                                          << " FROM cycles WHERE uid = :uid AND state <> 'failed'"
+                                                             " ORDER BY id DESC",
+                                              soci::use(text)))) {
+            auto &slot = entry.state == CycleState::Programmed ? history.programmed : history.unfinished;
+            if (!slot)
+                slot = std::move(entry);
+        }
+        return history;
+    });
+}
+
 std::vector<JournalEntry> CarrierIdJournal::unfinished()
 {
     return guarded("be read", [&](soci::session &sql) {

@@ -22,6 +22,11 @@ namespace teb {
 inline constexpr std::string_view kJournalFileName = "TagEncoderBench.journal";
 std::filesystem::path journalFilePath(const std::filesystem::path &directory);
 
+struct TransponderHistory {
+    std::optional<JournalEntry> programmed; // the newest
+    std::optional<JournalEntry> unfinished; // the newest reserved or uncertain
+};
+
 // How much a commit is worth: a durable one survives a power loss; a lazy
 // one (what the files can tell again) is written without its own sync.
 enum class Commit { Durable, Lazy };
@@ -62,6 +67,8 @@ public:
     // The newest programmed, and the newest reserved or uncertain, entry of a UID.
     std::optional<JournalEntry> programmedFor(std::string_view uid);
     std::optional<JournalEntry> unfinishedFor(std::string_view uid);
+    // Both in one question.
+    TransponderHistory historyOf(std::string_view uid);
     std::vector<JournalEntry> unfinished();
     // At start-up: a cycle still reserved was cut off; it becomes uncertain.
     std::vector<JournalEntry> closeInterruptedCycles();
