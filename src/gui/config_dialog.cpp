@@ -1,5 +1,6 @@
 #include "config_dialog.h"
 
+#include "guarded_call.h"
 #include "config_dialog_layout.h"
 #include "controls/enter_edit.h"
 #include "controls/image_switch.h"
@@ -38,7 +39,7 @@ ConfigDialog::ConfigDialog(QWidget *parent) : QDialog(parent)
         timer(which).setSingleShot(true);
         connect(&timer(which), &QTimer::timeout, this, [this, which] {
             if (m_model)
-                m_model->timerFired(which);
+                guardedCall([&] { m_model->timerFired(which); });
         });
     }
     ConfigDialogLayout(*this).build();
@@ -56,7 +57,7 @@ void ConfigDialog::connectControl(ConfigControl id, QWidget *widget)
     const auto forward = [this](auto operation) {
         return [this, operation](auto &&...) {
             if (m_model)
-                operation(*m_model);
+                guardedCall([&] { operation(*m_model); });
         };
     };
     if (auto *field = qobject_cast<CEnterEdit *>(widget)) {
@@ -209,7 +210,7 @@ void ConfigDialog::endDialog(DialogResult result)
 void ConfigDialog::reject()
 {
     if (m_model)
-        m_model->cancel();
+        guardedCall([this] { m_model->cancel(); });
     else
         QDialog::reject();
 }

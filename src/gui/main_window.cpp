@@ -91,7 +91,9 @@ void MainWindow::setText(Control id, const std::string &text)
         showTerminalText();
         return;
     }
-    const QString shown = fromLatin1(text);
+    // A set name becomes a file name: UTF-8 like every name that does.
+    const QString shown = id == Control::SetNameLabel ? QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+                                                      : fromLatin1(text);
     m_textsSet[id] = {text, shown};
     if (auto *label = qobject_cast<QLabel *>(&control))
         label->setText(shown);

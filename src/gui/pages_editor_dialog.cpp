@@ -1,5 +1,6 @@
 #include "pages_editor_dialog.h"
 
+#include "guarded_call.h"
 #include "artwork.h"
 #include "controls/enter_edit.h"
 #include "controls/image_switch.h"
@@ -132,14 +133,14 @@ void PagesEditorDialog::add(PagesControl id, QWidget *widget)
     if (auto *cell = qobject_cast<CEnterEdit *>(widget)) {
         const auto confirm = [this, id] {
             if (m_model)
-                m_model->enterPressed(id);
+                guardedCall([&] { m_model->enterPressed(id); });
         };
         connect(cell, &CEnterEdit::completed, this, confirm);
         connect(cell, &CEnterEdit::tabbed, this, confirm);
     } else if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
         connect(button, &QAbstractButton::clicked, this, [this, id] {
             if (m_model)
-                m_model->clicked(id);
+                guardedCall([&] { m_model->clicked(id); });
         });
     }
 }
@@ -209,7 +210,7 @@ void PagesEditorDialog::endDialog(DialogResult result)
 void PagesEditorDialog::reject()
 {
     if (m_model)
-        m_model->cancel();
+        guardedCall([this] { m_model->cancel(); });
     else
         QDialog::reject();
 }
