@@ -27,6 +27,19 @@ QFont pageFont()
     return font;
 }
 
+// The status strip's small type, two rows in the height of one button.
+QFont stripFont()
+{
+    QFont font;
+    font.setPointSize(8);
+    return font;
+}
+
+bool isStatusStrip(Control id)
+{
+    return id == Control::StatusPort || id == Control::StatusReader || id == Control::StatusJob;
+}
+
 ImageSwitch *imageSwitch(Artwork on, Artwork off, QSize size, QWidget *parent)
 {
     return new ImageSwitch(artworkPixmap(on, size), artworkPixmap(off, size), parent);
@@ -57,7 +70,14 @@ void MainWindow::buildControls()
 QWidget *MainWindow::createControl(Control id, QWidget *parent)
 {
     switch (controlInfo(id).kind) {
-    case ControlKind::Label: return new CXColorStatic(parent);
+    case ControlKind::Label: {
+        auto *label = new CXColorStatic(parent);
+        if (isStatusStrip(id)) {
+            label->setFont(stripFont());
+            label->setIndent(4);
+        }
+        return label;
+    }
     case ControlKind::EditBox: {
         auto *edit = new CEnterEdit(enterEditClassOf(id), static_cast<int>(id), parent);
         if (pageOfPageBox(id))
@@ -107,8 +127,7 @@ QWidget *MainWindow::createControl(Control id, QWidget *parent)
     }
     case ControlKind::Image: {
         auto *image = new QLabel(parent);
-        const Artwork artwork = id == Control::SmallImage ? Artwork::SmallImage : Artwork::LargeImage;
-        image->setPixmap(artworkPixmap(artwork, placementOf(id).size()));
+        image->setPixmap(artworkPixmap(Artwork::SmallImage, placementOf(id).size()));
         return image;
     }
     case ControlKind::Command: break;

@@ -87,7 +87,10 @@ QRect placementOf(Control id)
     case Control::LogSwitch: return {436, 372, 40, 20};
     case Control::LogFileLabel: return {480, 372, 248, 20};
     case Control::OpenButton: return {732, 370, 52, 24};
-    case Control::LargeImage: return {388, 406, 404, 28};
+    // status strip, two rows under the middle groups
+    case Control::StatusPort: return {388, 406, 196, 14};
+    case Control::StatusReader: return {586, 406, 206, 14};
+    case Control::StatusJob: return {388, 420, 404, 14};
     // terminal group
     case Control::TerminalFrame: return {800, 12, 312, 422};
     case Control::LabelTerminal: return {810, 2, 70, 20};

@@ -158,6 +158,7 @@ void CQV58Dlg::sendClicked()
 {
     takeFromControls();
     terminalSend(m_readerPort, portHandle, portOpen, terminalInput);
+    sayWhenPortClosed();
 }
 
 // --- ticks

@@ -4,7 +4,9 @@
 #include "app/main_window_control.h"
 #include "app/main_window_events.h"
 #include "app/main_window_view.h"
+#include "app/reader_watch.h"
 #include "app/receive_inbox.h"
+#include "app/station_status.h"
 #include "automatic/automatic_cycle.h"
 #include "journal/carrier_id_journal.h"
 #include "params/parameter_set.h"
@@ -101,6 +103,8 @@ public:
     void takeFromControls();
     void showInControls();
     void showLogFileName();
+    void showStatus();        // the status strip: port, reader, set, journal
+    void sayWhenPortClosed(); // after a reader button: the port is not open
 
     // --- modes, formats, selection, manual group switches
     void refreshModeView();
@@ -177,6 +181,7 @@ public:
     bool portOpen = false;
     PortHandle portHandle = kNoPort;
     std::int32_t timeBase = kStartTimeBase;
+    ReaderActivity readerActivity; // what the status strip tells of the reader
 
     // --- job
     SetList setList;
@@ -294,6 +299,7 @@ private:
     ReceiveInbox m_inbox; // before the port: the receive thread ends first
     std::string m_terminalShown; // the terminal text the view shows
     ReaderPort m_readerPort;
+    ReaderWatch m_readerWatch{wallClock, readerActivity};
     std::function<void()> m_cycleStep;
     ProtocolFile m_protocolFile;
     bool m_oneHeldUntilTick = false; // "One" waits for the tick after a cycle

@@ -131,8 +131,10 @@ constexpr std::array kControls = std::to_array<ControlInfo>({
     {Control::TerminalInput, ControlKind::EditBox, "", "TerminalInput"},
     {Control::SendButton, ControlKind::Button, "Send", "SendButton"},
     {Control::TerminalView, ControlKind::TextView, "", "TerminalView"},
+    {Control::StatusPort, ControlKind::Label, "", "StatusPort"},
+    {Control::StatusReader, ControlKind::Label, "", "StatusReader"},
+    {Control::StatusJob, ControlKind::Label, "", "StatusJob"},
     {Control::SmallImage, ControlKind::Image, "", "SmallImage"},
-    {Control::LargeImage, ControlKind::Image, "", "LargeImage"},
     {Control::DefaultButton, ControlKind::Command, "", "DefaultButton"},
     {Control::CancelButton, ControlKind::Command, "", "CancelButton"},
 });

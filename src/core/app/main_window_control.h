@@ -137,9 +137,12 @@ enum class Control : int {
     TerminalInput,
     SendButton,
     TerminalView,
+    // status strip under the middle groups: port, reader, set and journal
+    StatusPort,
+    StatusReader,
+    StatusJob,
     // decoration and the dialog's hidden default and cancel buttons
     SmallImage,
-    LargeImage,
     DefaultButton,
     CancelButton,
 };

@@ -2,6 +2,7 @@
 // routing of clicks and keys, and the lines of the receive thread.
 #include "app/cqv58_dlg.h"
 
+#include "app/time_of_day.h"
 #include "reader/reader_transaction.h"
 
 namespace teb {
@@ -23,6 +24,7 @@ void CQV58Dlg::runEvent(Handler handler)
     } leave{m_eventDepth};
     handler();
     drainInbox();
+    showStatus();
 }
 
 bool CQV58Dlg::initialise()
@@ -181,6 +183,8 @@ void CQV58Dlg::drainInbox()
         newestFirst += droppedLinesNote(received.dropped);
     putOnTerminal(terminalText, newestFirst);
     showTerminalText();
+    readerActivity.answered(timeOfDay(wallClock()));
+    showStatus();
 }
 
 } // namespace teb

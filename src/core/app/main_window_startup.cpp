@@ -109,6 +109,7 @@ void CQV58Dlg::fillKeptTexts()
 void CQV58Dlg::openPort()
 {
     m_readerPort.setWorkingDirectory(workingDirectory);
+    readerActivity.forget();
     portOpen = false;
     portHandle = m_readerPort.Open(interfaceSettings);
     portOpen = isUsablePort(portHandle);

@@ -28,8 +28,12 @@ ReaderTransaction runTransaction(ReaderSession &session, const ReaderCommand &co
     // The write shares the command's wait: a line held by XOFF or a low CTS
     // ends the command like a reader that does not answer.
     const std::chrono::milliseconds wait = answerTimeout(command, session.timeBase);
-    session.port.prepareForAnswer();
-    const std::uint32_t status = session.port.WriteText(command.text, session.handle, wait);
+    transaction.heldBack = session.watch != nullptr && !session.watch->sending(command);
+    std::uint32_t status = kWriteNoPort;
+    if (!transaction.heldBack) {
+        session.port.prepareForAnswer();
+        status = session.port.WriteText(command.text, session.handle, wait);
+    }
     transaction.sent = status == 0;
     if (transaction.sent || status == serial::kWriteTimedOutMask)
         putOnTerminal(session.terminalText, command.echoLine);
@@ -41,6 +45,8 @@ ReaderTransaction runTransaction(ReaderSession &session, const ReaderCommand &co
         putOnTerminal(session.terminalText, kCrLf);
         putOnTerminal(session.terminalText, transaction.kept);
     }
+    if (session.watch != nullptr)
+        session.watch->exchanged(command, transaction);
     return transaction;
 }
 
