@@ -40,6 +40,34 @@ bool isStatusStrip(Control id)
     return id == Control::StatusPort || id == Control::StatusReader || id == Control::StatusJob;
 }
 
+// Automatic mode's result, read from a metre away: the verdict large and
+// centred, what went onto the tag and why a cycle failed below it.
+void styleResultLabel(Control id, CXColorStatic &label)
+{
+    struct Style {
+        Control id;
+        int points;
+        bool bold;
+        Qt::Alignment alignment;
+    };
+    static constexpr Style kStyles[] = {
+        {Control::ResultVerdict, 48, true, Qt::AlignCenter},
+        {Control::ResultIdentity, 13, true, Qt::AlignCenter},
+        {Control::ResultReason, 12, false, Qt::AlignHCenter | Qt::AlignTop},
+        {Control::ProgressLabel, 13, true, Qt::AlignLeft | Qt::AlignVCenter},
+    };
+    for (const Style &style : kStyles) {
+        if (style.id != id)
+            continue;
+        QFont font = label.font();
+        font.setPointSize(style.points);
+        font.setBold(style.bold);
+        label.setFont(font);
+        label.setAlignment(style.alignment);
+        label.setWordWrap(id == Control::ResultReason);
+    }
+}
+
 ImageSwitch *imageSwitch(Artwork on, Artwork off, QSize size, QWidget *parent)
 {
     return new ImageSwitch(artworkPixmap(on, size), artworkPixmap(off, size), parent);
@@ -76,6 +104,7 @@ QWidget *MainWindow::createControl(Control id, QWidget *parent)
             label->setFont(stripFont());
             label->setIndent(4);
         }
+        styleResultLabel(id, *label);
         return label;
     }
     case ControlKind::EditBox: {

@@ -60,6 +60,11 @@ QRect placementOf(Control id)
     case Control::LabelMax: return {564, 107, 44, 20};
     case Control::OneButton: return {630, 54, 154, 42};
     case Control::ContOnButton: return {630, 100, 154, 30};
+    // the last cycle's result, where automatic mode hides the manual group's controls
+    case Control::ResultVerdict: return {396, 170, 388, 96};
+    case Control::ResultIdentity: return {396, 272, 388, 26};
+    case Control::ResultReason: return {396, 300, 388, 56};
+    case Control::ProgressLabel: return {396, 362, 236, 30};
     // manual group
     case Control::ManualFrame: return {388, 152, 404, 248};
     case Control::ManualSwitch: return {398, 143, 36, 18};

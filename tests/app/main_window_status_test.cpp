@@ -1,6 +1,7 @@
 // The status strip and a reader button pressed while the port is closed.
 #include "main_window_fixture.h"
 
+#include "app/cycle_result.h"
 #include "app/station_status.h"
 
 #include <ctime>
@@ -46,6 +47,50 @@ TEST(StatusStrip, PortSettingsAreSpelledAsOnAPortLabel)
     EXPECT_EQ(jobStatus("Lot-A", "/x/TagEncoderBench.journal").text,
               "set Lot-A \xB7 journal TagEncoderBench.journal (local file)");
     EXPECT_EQ(jobStatus("", "").text, "no set \xB7 no journal");
+}
+
+// A failed cycle's reason: a stop, a closed port, the first exchange that
+// failed (never a "TOR" without a number), then the cycle's first message.
+TEST(CycleResult, TheReasonIsTheFirstThingThatWentWrongInWords)
+{
+    const auto failed = [](std::string command, bool sent, std::string answer, bool heldBack = false) {
+        CycleTrack track;
+        track.failure = FailedExchange{std::move(command), sent, heldBack, std::move(answer)};
+        track.notices = {"Error on writing the pages of the transponder."};
+        return track;
+    };
+    CycleTrack stopped = failed("WD 4 3030303030303030", false, "", true);
+    stopped.stopped = true;
+    CycleTrack quantity;
+    quantity.notices = {"Quantity reached."};
+    CycleTrack programmedBefore;
+    programmedBefore.notices = {"This transponder already carries carrier ID 0042 (programmed 2026-05-04, set job).\r\n"
+                                "Put the next transponder on the antenna."};
+    const struct {
+        CycleTrack track;
+        bool portOpen;
+        const char *reason;
+    } cases[] = {
+        {stopped, true, "stopped by the operator"},
+        {failed("RUID", false, ""), false, "the port COM9 is not open"},
+        {failed("WD 3 3030303030303030", true, "NAK"), true, "page 3 is locked"},
+        {failed("WD 12 3030303030303030", true, "#09"), true, "page 12 was refused: \"#09\""},
+        {failed("RUID", true, "No Read"), true, "no transponder on the antenna"},
+        {failed("LD 5", true, "No Read"), true, "no transponder on the antenna"},
+        {failed("LD 5", true, "NAK"), true, "page 5 could not be locked: \"NAK\""},
+        {failed("WD 2 3030303030303030", true, ""), true, "the reader did not answer"},
+        {failed("WD 2 3030303030303030", false, ""), true, "the command could not be sent to the reader"},
+        {failed("RUID", true, "E00"), true, "the UID could not be read: \"E00\""},
+        {quantity, true, "quantity reached"},
+        {programmedBefore, true, "This transponder already carries carrier ID 0042 (programmed 2026-05-04, set job)."},
+        {CycleTrack{}, true, "the transponder was not programmed"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(failureReason(c.track, c.portOpen, "COM9"), c.reason);
+    EXPECT_EQ(progressText(3, 20), "3 of 20 programmed");
+    EXPECT_EQ(progressText(3, 0), "3 programmed");
+    EXPECT_EQ(resultIdentity(CycleResult{true, "0042", "E0040150", ""}), "carrier ID 0042 \xB7 UID E0040150");
+    EXPECT_EQ(resultIdentity(CycleResult{false, "", "E0040150", "x"}), "UID E0040150");
 }
 
 // After "COM9 could not be opened!" the strip says the port is closed, and

@@ -35,6 +35,8 @@ struct Shot {
     std::function<QWidget *(Station &)> prepare;
     // Opens a modal dialog over the window (it is grabbed and closed again).
     std::function<void(Station &)> openDialog;
+    // How the simulated reader behaves for this shot.
+    std::vector<std::string> readerOptions = {};
 };
 
 void waitFor(int milliseconds)
@@ -71,6 +73,30 @@ QWidget *automaticMode(Station &station)
     return &station.window();
 }
 
+// Closes the message boxes a failed cycle shows, as the operator would: from
+// inside the box's own event loop.
+void closeBoxesFor(int milliseconds)
+{
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        QWidget *box = QApplication::activeModalWidget();
+        if (auto *dialog = qobject_cast<QDialog *>(box); dialog != nullptr && qobject_cast<MainWindow *>(box) == nullptr)
+            dialog->reject();
+    });
+    closer.start(50);
+    waitFor(milliseconds);
+}
+
+// Automatic mode after one "One": PASS, or FAIL with its reason.
+QWidget *automaticCycle(Station &station)
+{
+    click(station, Control::AutomaticSwitch);
+    waitFor(50);
+    QTimer::singleShot(0, [&station] { click(station, Control::OneButton); });
+    closeBoxesFor(1500);
+    return &station.window();
+}
+
 // "Config" over the window, opened as the operator opens it: the editor gets
 // what the window hands it, and the dialog's closing takes nothing over.
 void openConfig(Station &station) { menu(station, MenuItem::Config); }
@@ -97,6 +123,8 @@ std::vector<Shot> shots()
     return {
         {"main-window-manual.png", manualWithTerminal, nullptr},
         {"main-window-automatic.png", automaticMode, nullptr},
+        {"main-window-pass.png", automaticCycle, nullptr},
+        {"main-window-fail.png", automaticCycle, nullptr, {"--lock", "2"}},
         {"interface-settings.png", nullptr, [](Station &s) { menu(s, MenuItem::InterfaceSettings); }},
         {"about-box.png", nullptr, [](Station &s) { menu(s, MenuItem::HelpInfo); }},
         {"config-dialog.png", nullptr, openConfig},
@@ -131,7 +159,7 @@ bool take(const Shot &shot, const QDir &output)
     test::TempDir directory;
     for (const char *name : {"TagEncoderBench.ini", "Demo.ini"})
         std::filesystem::copy_file(std::filesystem::path(TEB_DEMO_DIR) / name, directory / name);
-    test::ReaderSimulator reader(directory.path(), {}, "COM1");
+    test::ReaderSimulator reader(directory.path(), shot.readerOptions, "COM1");
     if (!reader.ready())
         return false;
     Station station([&] { return directory.path(); });

@@ -109,6 +109,57 @@ TEST_F(AutomaticStationTest, AFailedCycleHoldsItsCarrierIdAndRecordsNothing)
     }
 }
 
+// What an operator reads from a metre away after each cycle: PASS with the
+// carrier ID and the UID that went onto the tag, or FAIL with its reason in
+// words, and how much of the job is done.
+TEST_F(AutomaticStationTest, EachCycleShowsPassOrFailWithItsReasonAndTheJobsProgress)
+{
+    const struct {
+        std::vector<std::string> options;
+        std::string carrierIdMax;
+        std::string verdict, identity, reason, progress;
+    } cycles[] = {
+        {{}, "1000", "PASS", "carrier ID 0000000000000001 \xB7 UID E0040151", "every page written and locked",
+         "1 of 100 programmed"},
+        {{"--lock", "3"}, "1000", "FAIL", "UID E0040151", "page 3 is locked", "0 of 100 programmed"},
+        {{"--no-tag"}, "1000", "FAIL", "", "no transponder on the antenna", "0 of 100 programmed"},
+        {{"--fault", "no-answer", "--fault-on", "WD 2"}, "1000", "FAIL", "UID E0040151", "the reader did not answer",
+         "0 of 100 programmed"},
+        {{}, "0", "FAIL", "", "quantity reached", "0 of 100 programmed"},
+    };
+    for (const auto &cycle : cycles) {
+        SCOPED_TRACE(cycle.verdict + " " + cycle.reason);
+        std::filesystem::remove(journalFilePath(dir.path()));
+        useReader(cycle.options);
+        writeJob(automaticJob(), cycle.carrierIdMax);
+        start();
+        EXPECT_FALSE(view.control(Control::ResultVerdict).visible); // nothing to tell before the first cycle
+        EXPECT_TRUE(view.control(Control::ProgressLabel).visible);
+        programOne();
+        EXPECT_TRUE(view.control(Control::ResultVerdict).visible);
+        EXPECT_EQ(shown(Control::ResultVerdict), cycle.verdict);
+        EXPECT_EQ(view.control(Control::ResultVerdict).background,
+                  cycle.verdict == "PASS" ? Rgb::fromComponents(0, 150, 60) : Rgb::fromComponents(200, 20, 20));
+        EXPECT_EQ(shown(Control::ResultIdentity), cycle.identity);
+        EXPECT_EQ(shown(Control::ResultReason), cycle.reason);
+        EXPECT_EQ(shown(Control::ProgressLabel), cycle.progress);
+        window->destroy();
+    }
+    // The count goes on from the journal at the next start; manual mode hides the result.
+    useReader({});
+    writeJob(automaticJob());
+    start();
+    programOne();
+    window->destroy();
+    start();
+    EXPECT_EQ(shown(Control::ProgressLabel), "1 of 100 programmed");
+    programOne();
+    EXPECT_EQ(shown(Control::ProgressLabel), "2 of 100 programmed");
+    EXPECT_EQ(shown(Control::ResultIdentity), "carrier ID 0000000000000002 \xB7 UID E0040152");
+    click(Control::ManualSwitch);
+    EXPECT_FALSE(view.control(Control::ResultVerdict).visible || view.control(Control::ProgressLabel).visible);
+}
+
 TEST_F(AutomaticStationTest, ARecordFileThatCannotBeOpenedIsReportedByTheSlowTick)
 {
     ParameterSet set = automaticJob();

@@ -162,6 +162,9 @@ public:
     bool placeCarrierId();     // PlaceCarrierId: the Carrier ID into the pages
     void csvCommand(Control id); // the hidden commands of the CSV sources
     void resumeFromJournal();  // after the current set was loaded from its file
+    void takeCycleResult(const CycleTrack &track);
+    void showCycleResult();    // the last cycle's result, in automatic mode
+    void showProgress();       // "n of N programmed"
     void runConfig();          // "Config": the editor, and its result taken over
 
     // "Log" and "Open" switch the window's default action off until it closes.
@@ -238,6 +241,10 @@ public:
     std::string journalProblem;                // why not
     std::string counterStart; // the counter page value the current set's run began from
     std::int64_t fixedJob = 0;
+
+    // --- the operator's view of the job
+    std::optional<CycleResult> lastCycleResult; // none before the first cycle
+    std::uint64_t programmedInSet = 0;          // the current set's programmed transponders
 
 private:
     template <typename Handler>

@@ -99,6 +99,11 @@ enum class Control : int {
     LabelMax,
     OneButton,
     ContOnButton,
+    // the last cycle's result, in automatic mode where the manual group's controls are hidden
+    ResultVerdict,   // "PASS" or "FAIL" in large type
+    ResultIdentity,  // the carrier ID that went onto the tag and the UID
+    ResultReason,    // why it failed, in words
+    ProgressLabel,   // "n of N programmed"
     // hidden buttons for internal commands of the data sources
     NextDataSetButton,
     CurrentDataSetProcessedButton,

@@ -10,8 +10,13 @@ bool ReaderWatch::sending(const ReaderCommand &)
     return true;
 }
 
-void ReaderWatch::exchanged(const ReaderCommand &, const ReaderTransaction &transaction)
+void ReaderWatch::exchanged(const ReaderCommand &command, const ReaderTransaction &transaction)
 {
+    // A "TOR" without a number leaves the time base as it was; what follows tells more.
+    if (m_cycle != nullptr && !m_cycle->failure && !transaction.succeeded && command.rule != AnswerRule::TimeBase) {
+        const std::string sent = command.text.substr(0, command.text.find('\r'));
+        m_cycle->failure = FailedExchange{sent, transaction.sent, transaction.heldBack, transaction.kept};
+    }
     if (transaction.heldBack)
         return;
     // A command the line would not take (an adapter pulled) went unanswered too.
