@@ -24,9 +24,16 @@
 #include <stdexcept>
 
 namespace teb::gui {
+namespace {
+
+// One run of the window's events inside a wait for the reader takes at most this long.
+constexpr int kEventsRunLimit = 20;
+
+} // namespace
 
 MainWindow::MainWindow(QWidget *parent) : QDialog(parent), m_widgets(controlCount(), nullptr)
 {
+    qApp->installEventFilter(this);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(programIcon());
@@ -35,7 +42,16 @@ MainWindow::MainWindow(QWidget *parent) : QDialog(parent), m_widgets(controlCoun
     buildControls();
 }
 
-MainWindow::~MainWindow() = default;
+// The controls are destroyed after this object's own part: what they still
+// signal then (a box losing the focus) must not reach it.
+MainWindow::~MainWindow()
+{
+    qApp->removeEventFilter(this);
+    for (QWidget *control : m_widgets) {
+        if (control != nullptr)
+            QObject::disconnect(control, nullptr, this, nullptr);
+    }
+}
 
 void MainWindow::buildMenuBar()
 {
@@ -250,6 +266,46 @@ void MainWindow::appendSystemMenuItem(const std::string &text)
 }
 
 void MainWindow::repaintWindow() { repaint(); }
+
+bool MainWindow::letEventsRun()
+{
+    if (m_ending)
+        return false;
+    m_letEventsRun = true;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, kEventsRunLimit);
+    m_letEventsRun = false;
+    return !m_ending;
+}
+
+// While an operation waits for the reader the window takes only what may
+// end it: "Stop", "Cont On" (which switches continuous programming off),
+// Escape and the close box. Every other click, key or wheel turn in the
+// window is dropped, so that nothing the operation reads later changes
+// under it. Boxes and dialogs over the window are not touched.
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (!m_letEventsRun)
+        return false;
+    auto *target = qobject_cast<QWidget *>(watched);
+    if (target == nullptr || target->window() != this)
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        return target != widget(Control::StopButton) && target != widget(Control::ContOnButton);
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape)
+            report([&] { m_events->escape(); });
+        return true;
+    case QEvent::KeyRelease:
+    case QEvent::Wheel:
+    case QEvent::Shortcut:
+    case QEvent::ShortcutOverride:
+    case QEvent::ContextMenu: return true;
+    default: return false;
+    }
+}
 
 void MainWindow::startTimer(int id, std::chrono::milliseconds period)
 {

@@ -59,6 +59,7 @@ public:
     void setMenuEnabled(MenuItem item, bool enabled) override;
     void appendSystemMenuItem(const std::string &text) override;
     void repaintWindow() override;
+    bool letEventsRun() override;
     void startTimer(int id, std::chrono::milliseconds period) override;
     void stopTimer(int id) override;
     void endDialog(DialogResult result) override;
@@ -73,6 +74,7 @@ public slots:
     void reject() override; // Escape, wherever Qt routes it
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -106,6 +108,7 @@ private:
     // would turn its CR LF into LF).
     std::string m_terminalText;
     bool m_ending = false;
+    bool m_letEventsRun = false; // inside letEventsRun: the operator's input is filtered
     int m_endResult = QDialog::Rejected;
     bool m_stoppedFromOutside = false;
 };

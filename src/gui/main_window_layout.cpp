@@ -65,6 +65,7 @@ QRect placementOf(Control id)
     case Control::ResultIdentity: return {396, 272, 388, 26};
     case Control::ResultReason: return {396, 300, 388, 56};
     case Control::ProgressLabel: return {396, 362, 236, 30};
+    case Control::StopButton: return {640, 362, 144, 30};
     // manual group
     case Control::ManualFrame: return {388, 152, 404, 248};
     case Control::ManualSwitch: return {398, 143, 36, 18};

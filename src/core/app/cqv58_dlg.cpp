@@ -8,7 +8,7 @@
 namespace teb {
 
 CQV58Dlg::CQV58Dlg(MainWindowView &view, DialogHost &dialogs, DirectorySource currentDirectory)
-    : m_view(view), m_dialogs(dialogs), m_currentDirectory(std::move(currentDirectory))
+    : m_view(view), m_dialogGate(dialogs), m_dialogs(m_dialogGate), m_currentDirectory(std::move(currentDirectory))
 {
     // Lines that arrive while no reader operation runs go to the top of the
     // terminal view, through the inbox.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/dialog_gate.h"
 #include "app/dialog_host.h"
 #include "app/main_window_control.h"
 #include "app/main_window_events.h"
@@ -34,6 +35,10 @@ inline constexpr int kCycleTimerId = 3;
 inline constexpr std::chrono::milliseconds kCycleTimerPeriod{10};
 inline constexpr int kRequestTimerId = 5;
 inline constexpr std::chrono::milliseconds kRequestTimerPeriod{500};
+
+// After "Stop", Escape or the close box the running transaction's answer is
+// awaited this much longer at most; no command goes out after it.
+inline constexpr std::chrono::milliseconds kStopGrace{1000};
 
 // Window sizes with the terminal hidden and shown.
 inline constexpr int kNarrowWindowWidth = 799;
@@ -259,6 +264,11 @@ private:
     void focusOne();
     void cancelWindow();
     void closeWithPort();
+    // The running operation: stopped after its running transaction, the
+    // window's events while it waits for the reader, its end.
+    void requestStop();
+    bool whileReaderAnswers();
+    void endOperation();
     int windowWidth() const;
     void takeOverSettings(const StationSettings &settings);
     StationSettings settingsToSave() const;
@@ -299,6 +309,7 @@ private:
     void requestFocusOnFirstEditablePage();
 
     MainWindowView &m_view;
+    DialogGate m_dialogGate; // shut while a stopped operation winds down after the close box
     DialogHost &m_dialogs;
     DirectorySource m_currentDirectory;
     int m_eventDepth = 0;
@@ -306,7 +317,13 @@ private:
     ReceiveInbox m_inbox; // before the port: the receive thread ends first
     std::string m_terminalShown; // the terminal text the view shows
     ReaderPort m_readerPort;
-    ReaderWatch m_readerWatch{wallClock, readerActivity};
+    ReaderWatch m_readerWatch{wallClock, readerActivity,
+                              {[this] { return !m_stopRequested; }, [this] { return whileReaderAnswers(); }}};
+    bool m_waitingForReader = false; // the window's events run inside a wait for the reader
+    bool m_stopRequested = false;
+    std::chrono::steady_clock::time_point m_stopRequestedAt;
+    bool m_stopOffered = false;      // "Stop" is enabled for the running event
+    bool m_closeAfterEvent = false;  // the close box came while the reader was awaited
     std::function<void()> m_cycleStep;
     ProtocolFile m_protocolFile;
     bool m_oneHeldUntilTick = false; // "One" waits for the tick after a cycle

@@ -63,6 +63,7 @@ void CQV58Dlg::runAutomaticCycle()
         ~Unfollow() { watch.follow(nullptr); }
     } unfollow{m_readerWatch};
     teb::runAutomaticCycle(fields, station);
+    track.stopped = m_stopRequested;
     takeCycleResult(track);
 }
 

@@ -100,6 +100,7 @@ constexpr std::array kControls = std::to_array<ControlInfo>({
     {Control::ResultIdentity, ControlKind::Label, "", "ResultIdentity"},
     {Control::ResultReason, ControlKind::Label, "", "ResultReason"},
     {Control::ProgressLabel, ControlKind::Label, "", "ProgressLabel"},
+    {Control::StopButton, ControlKind::Button, "Stop", "StopButton"},
     {Control::NextDataSetButton, ControlKind::Command, "NextDataSet", "NextDataSetButton"},
     {Control::CurrentDataSetProcessedButton, ControlKind::Command, "CurrentDataSetProcessed", "CurrentDataSetProcessedButton"},
     {Control::NextCompleteButton, ControlKind::Command, "NextComplete", "NextCompleteButton"},

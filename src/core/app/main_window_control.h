@@ -104,6 +104,7 @@ enum class Control : int {
     ResultIdentity,  // the carrier ID that went onto the tag and the UID
     ResultReason,    // why it failed, in words
     ProgressLabel,   // "n of N programmed"
+    StopButton,      // ends the running operation after its running transaction
     // hidden buttons for internal commands of the data sources
     NextDataSetButton,
     CurrentDataSetProcessedButton,

@@ -25,7 +25,7 @@ constexpr std::array kManualGroupControls = {
 constexpr std::array kAutomaticOnlyControls = {
     Control::SetNameLabel, Control::NextBox, Control::MaxBox, Control::NextSpin, Control::MaxSpin,
     Control::OneButton, Control::LabelCarrierId, Control::LabelNext, Control::LabelMax, Control::ContOnButton,
-    Control::ProgressLabel,
+    Control::ProgressLabel, Control::StopButton,
 };
 
 constexpr std::array kCarrierIdRangeControls = {

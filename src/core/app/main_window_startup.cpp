@@ -129,6 +129,7 @@ void CQV58Dlg::setUpControls()
             m_view.setText(info.id, std::string(info.caption));
     }
     m_view.setEnabled(Control::ContOnButton, false);
+    m_view.setEnabled(Control::StopButton, false); // until an operation waits for the reader
     m_view.setEnabled(Control::OpenButton, false);
 }
 

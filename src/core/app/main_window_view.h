@@ -59,6 +59,12 @@ public:
     // Redraws the whole window now, also while an operation still blocks the
     // window's thread (e.g. waiting for the reader).
     virtual void repaintWindow() = 0;
+    // While an operation waits for the reader, every few milliseconds: the
+    // window's event loop takes what is pending, without waiting for more:
+    // repaints, timers, wake-ups, the close box, Escape and "Stop". Clicks
+    // and keys elsewhere in the window are dropped. False once the window is
+    // ending: the operation gives its wait up.
+    virtual bool letEventsRun() = 0;
 
     // Periodic timers; each tick calls MainWindowEvents::tick with the id.
     virtual void startTimer(int id, std::chrono::milliseconds period) = 0;

@@ -7,7 +7,7 @@ namespace teb {
 bool ReaderWatch::sending(const ReaderCommand &)
 {
     m_sentAt = m_clock();
-    return true;
+    return m_operation.mayStart();
 }
 
 void ReaderWatch::exchanged(const ReaderCommand &command, const ReaderTransaction &transaction)

@@ -5,16 +5,28 @@
 #include "reader/date_time_stamp.h"
 #include "reader/reader_transaction.h"
 
+#include <functional>
+
 namespace teb {
 
-// The main window's watch on its exchanges with the reader: what the status
-// strip reports of the reader, and the first failed exchange of a cycle.
+// The main window's watch on its exchanges with the reader: whether its
+// operation may still send, its events while an answer is awaited, what the
+// status strip reports of the reader, and the first failed exchange of a cycle.
 class ReaderWatch final : public TransactionWatch {
 public:
-    ReaderWatch(const WallClock &clock, ReaderActivity &activity) : m_clock(clock), m_activity(activity) {}
+    // What the window decides while its operation runs.
+    struct Operation {
+        std::function<bool()> mayStart;     // false once the operation is stopped
+        std::function<bool()> whileWaiting; // the window's events; false gives the wait up
+    };
+
+    ReaderWatch(const WallClock &clock, ReaderActivity &activity, Operation operation)
+        : m_clock(clock), m_activity(activity), m_operation(std::move(operation))
+    {
+    }
 
     bool sending(const ReaderCommand &command) override;
-    bool waiting() override { return true; }
+    bool waiting() override { return m_operation.whileWaiting(); }
     void exchanged(const ReaderCommand &command, const ReaderTransaction &transaction) override;
 
     // The cycle whose first failed exchange is kept; none between cycles.
@@ -23,6 +35,7 @@ public:
 private:
     const WallClock &m_clock;
     ReaderActivity &m_activity;
+    Operation m_operation;
     std::chrono::system_clock::time_point m_sentAt;
     CycleTrack *m_cycle = nullptr;
 };

@@ -29,15 +29,18 @@ ReaderTransaction runTransaction(ReaderSession &session, const ReaderCommand &co
     // ends the command like a reader that does not answer.
     const std::chrono::milliseconds wait = answerTimeout(command, session.timeBase);
     transaction.heldBack = session.watch != nullptr && !session.watch->sending(command);
+    ReaderPort::Meanwhile meanwhile;
+    if (session.watch != nullptr)
+        meanwhile = [&session] { return session.watch->waiting(); };
     std::uint32_t status = kWriteNoPort;
     if (!transaction.heldBack) {
-        session.port.prepareForAnswer();
+        session.port.prepareForAnswer(meanwhile);
         status = session.port.WriteText(command.text, session.handle, wait);
     }
     transaction.sent = status == 0;
     if (transaction.sent || status == serial::kWriteTimedOutMask)
         putOnTerminal(session.terminalText, command.echoLine);
-    if (transaction.sent && !session.port.waitForLine(wait, transaction.answer))
+    if (transaction.sent && !session.port.waitForLine(wait, transaction.answer, meanwhile))
         transaction.answer.clear();
     transaction.kept = keptAnswer(command, transaction.answer);
     transaction.succeeded = answerSucceeded(command, transaction.kept);
