@@ -107,6 +107,10 @@ void MainWindow::setText(Control id, const std::string &text)
         showTerminalText();
         return;
     }
+    if (id == Control::TraceView) {
+        textView(id).setPlainText(linesFromUtf8(text));
+        return;
+    }
     const QString shown = fromLatin1(text);
     m_textsSet[id] = {text, shown};
     if (auto *label = qobject_cast<QLabel *>(&control))
@@ -122,6 +126,8 @@ std::string MainWindow::text(Control id) const
     QWidget &control = fitting(id, ControlOperation::Text);
     if (id == Control::TerminalView)
         return m_terminalText;
+    if (id == Control::TraceView)
+        return toUtf8(textView(id).toPlainText());
     QString shown;
     if (auto *label = qobject_cast<QLabel *>(&control))
         shown = label->text();
@@ -196,14 +202,14 @@ void MainWindow::selectAll(Control id)
     static_cast<QLineEdit &>(fitting(id, ControlOperation::SelectText)).selectAll();
 }
 
+namespace {
+
 // Only the new lines go into the view, above the ones it shows; the oldest
 // beyond the limit go.
-void MainWindow::prependTerminalText(const std::string &text)
+void prependLines(QPlainTextEdit &view, const QString &lines)
 {
-    m_terminalText.insert(0, text);
-    keepNewestLines(m_terminalText);
-    QTextDocument &document = *terminalView().document();
-    QTextCursor(&document).insertText(linesFromLatin1(text));
+    QTextDocument &document = *view.document();
+    QTextCursor(&document).insertText(lines);
     // The text ends in a line break: one empty block follows the lines kept.
     const int blocksKept = static_cast<int>(kTerminalLineLimit) + 1;
     if (document.blockCount() > blocksKept) {
@@ -213,12 +219,25 @@ void MainWindow::prependTerminalText(const std::string &text)
     }
 }
 
+} // namespace
+
+void MainWindow::prependTerminalText(const std::string &text)
+{
+    m_terminalText.insert(0, text);
+    keepNewestLines(m_terminalText);
+    prependLines(terminalView(), linesFromLatin1(text));
+}
+
+void MainWindow::prependTraceText(const std::string &utf8Lines)
+{
+    prependLines(textView(Control::TraceView), linesFromUtf8(utf8Lines));
+}
+
 void MainWindow::showTerminalText() { terminalView().setPlainText(linesFromLatin1(m_terminalText)); }
 
-QPlainTextEdit &MainWindow::terminalView() const
-{
-    return static_cast<QPlainTextEdit &>(*widget(Control::TerminalView));
-}
+QPlainTextEdit &MainWindow::terminalView() const { return textView(Control::TerminalView); }
+
+QPlainTextEdit &MainWindow::textView(Control id) const { return static_cast<QPlainTextEdit &>(*widget(id)); }
 
 // Any thread: a queued call never blocks and runs on the window's thread.
 void MainWindow::post()
@@ -285,7 +304,7 @@ bool MainWindow::letEventsRun()
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (!m_letEventsRun)
-        return false;
+        return terminalHistoryKey(watched, event);
     auto *target = qobject_cast<QWidget *>(watched);
     if (target == nullptr || target->window() != this)
         return false;
@@ -352,6 +371,19 @@ void MainWindow::cancelDialogsThenEnd()
         return;
     }
     done(m_endResult);
+}
+
+// Up and Down in the terminal line step through the commands sent.
+bool MainWindow::terminalHistoryKey(QObject *watched, QEvent *event)
+{
+    if (watched != widget(Control::TerminalInput) || event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    if (key != Qt::Key_Up && key != Qt::Key_Down)
+        return false;
+    const SpinDirection direction = key == Qt::Key_Up ? SpinDirection::Up : SpinDirection::Down;
+    report([&] { m_events->spinStep(Control::TerminalInput, direction); });
+    return true;
 }
 
 // --- keys and the close box

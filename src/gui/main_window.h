@@ -52,6 +52,7 @@ public:
     void setFocus(Control id) override;
     void selectAll(Control id) override;
     void prependTerminalText(const std::string &text) override;
+    void prependTraceText(const std::string &utf8Lines) override;
     void post() override;
     void setWindowTitle(const std::string &title) override;
     void setWindowSize(int width, int height) override;
@@ -75,6 +76,7 @@ public slots:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool terminalHistoryKey(QObject *watched, QEvent *event);
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -85,6 +87,7 @@ private:
     void connectControl(Control id, QWidget *widget);
     void showTerminalText();
     QPlainTextEdit &terminalView() const;
+    QPlainTextEdit &textView(Control id) const;
     void cancelDialogsThenEnd();
     QWidget &fitting(Control id, ControlOperation operation) const;
     // Reports reach the model only while it listens and the window runs;

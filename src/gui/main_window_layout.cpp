@@ -100,9 +100,13 @@ QRect placementOf(Control id)
     // terminal group
     case Control::TerminalFrame: return {800, 12, 312, 422};
     case Control::LabelTerminal: return {810, 2, 70, 20};
-    case Control::TerminalInput: return {808, 28, 232, 24};
-    case Control::SendButton: return {1044, 27, 60, 26};
-    case Control::TerminalView: return {808, 58, 296, 368};
+    case Control::LabelTrace: return {890, 2, 44, 20};
+    case Control::TraceSwitch: return {938, 2, 40, 20};
+    case Control::TerminalInput: return {808, 28, 150, 24};
+    case Control::SendButton: return {962, 27, 54, 26};
+    case Control::SaveTraceButton: return {1020, 27, 84, 26};
+    case Control::TerminalView:
+    case Control::TraceView: return {808, 58, 296, 368};
     default: return {};
     }
 }

@@ -190,6 +190,17 @@ private slots:
         QTest::mouseClick(&widget<QAbstractButton>(Control::SendButton), Qt::LeftButton);
         QTRY_VERIFY(widget<QPlainTextEdit>(Control::TerminalView).toPlainText().contains(QStringLiteral("E0040150")));
         QCOMPARE(reader.receivedLines(1), std::vector<std::string>{"RUID"});
+
+        // Up brings the command back; "Trace" shows what went out and what came back.
+        auto &input = widget<CEnterEdit>(Control::TerminalInput);
+        input.clear();
+        QTest::keyClick(&input, Qt::Key_Up);
+        QCOMPARE(input.text(), QStringLiteral("RUID"));
+        QTest::mouseClick(&widget<QAbstractButton>(Control::TraceSwitch), Qt::LeftButton);
+        auto &trace = widget<QPlainTextEdit>(Control::TraceView);
+        QVERIFY(trace.isVisible() && !widget<QPlainTextEdit>(Control::TerminalView).isVisible());
+        QVERIFY(trace.toPlainText().contains(QStringLiteral("\u2192 RUID\n")));
+        QVERIFY(trace.toPlainText().contains(QStringLiteral("\u2190 E0040150")));
     }
 
     // Received lines go on top of the terminal without setting its text again;

@@ -73,6 +73,21 @@ QWidget *automaticMode(Station &station)
     return &station.window();
 }
 
+// The trace beside a manual read: every command and answer with its time.
+QWidget *manualWithTrace(Station &station)
+{
+    menu(station, MenuItem::TerminalShow);
+    click(station, Control::TraceSwitch);
+    click(station, Control::ReadButton);
+    waitFor(200);
+    for (const char *command : {"RUID", "RD 3"}) {
+        station.window().setText(Control::TerminalInput, command);
+        click(station, Control::SendButton);
+        waitFor(150);
+    }
+    return &station.window();
+}
+
 // Closes the message boxes a failed cycle shows, as the operator would: from
 // inside the box's own event loop.
 void closeBoxesFor(int milliseconds)
@@ -125,6 +140,7 @@ std::vector<Shot> shots()
         {"main-window-automatic.png", automaticMode, nullptr},
         {"main-window-pass.png", automaticCycle, nullptr},
         {"main-window-fail.png", automaticCycle, nullptr, {"--lock", "2"}},
+        {"main-window-trace.png", manualWithTrace, nullptr},
         {"interface-settings.png", nullptr, [](Station &s) { menu(s, MenuItem::InterfaceSettings); }},
         {"about-box.png", nullptr, [](Station &s) { menu(s, MenuItem::HelpInfo); }},
         {"config-dialog.png", nullptr, openConfig},

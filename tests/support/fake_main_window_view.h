@@ -50,6 +50,12 @@ public:
         shown.insert(0, text);
         keepNewestLines(shown);
     }
+    void prependTraceText(const std::string &text) override
+    {
+        std::string &shown = at(Control::TraceView, ControlOperation::Text).text;
+        shown.insert(0, text);
+        keepNewestLines(shown);
+    }
     void setChecked(Control id, bool checked) override { at(id, ControlOperation::Check).checked = checked; }
     bool isChecked(Control id) const override { return fitting(id, ControlOperation::Check).checked; }
     void setEnabled(Control id, bool enabled) override { at(id, ControlOperation::EnableOrShow).enabled = enabled; }

@@ -1,6 +1,7 @@
 #include "app/cqv58_dlg.h"
 
 #include "app/log_file_label.h"
+#include "app/time_of_day.h"
 #include "app/terminal_text.h"
 #include "reader/port_names.h"
 #include "reader/terminal_send.h"
@@ -157,7 +158,12 @@ void CQV58Dlg::terminalEntered()
 void CQV58Dlg::sendClicked()
 {
     takeFromControls();
-    terminalSend(m_readerPort, portHandle, portOpen, terminalInput);
+    const bool sent = terminalSend(m_readerPort, portHandle, portOpen, terminalInput);
+    commandHistory.add(terminalInput);
+    if (portOpen) {
+        trace.sent(timeOfDay(wallClock(), true), terminalInput + '\r', sent ? "" : "not sent");
+        showTrace();
+    }
     sayWhenPortClosed();
 }
 

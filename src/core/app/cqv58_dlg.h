@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/command_history.h"
 #include "app/dialog_gate.h"
 #include "app/dialog_host.h"
 #include "app/main_window_control.h"
@@ -99,6 +100,10 @@ public:
     // --- menu commands
     void toggleTerminal();
     void clearTerminal();
+    void traceClicked();       // the "Trace" switch: the trace instead of the terminal view
+    void saveTrace();          // "Save trace"
+    void showTrace();          // lines added to the trace into its view
+    void terminalHistoryStep(SpinDirection direction); // Up/Down in the terminal line
     void openDeviceManager();
     void showInfo();
     void runInterfaceSettings();
@@ -212,6 +217,9 @@ public:
     bool terminalVisible = false;
     std::string terminalText;
     std::string terminalInput;
+    TraceLog trace;
+    bool traceShown = false;
+    CommandHistory commandHistory;
     std::string uidText;
 
     // --- manual group
@@ -317,8 +325,9 @@ private:
     ReceiveInbox m_inbox; // before the port: the receive thread ends first
     std::string m_terminalShown; // the terminal text the view shows
     ReaderPort m_readerPort;
-    ReaderWatch m_readerWatch{wallClock, readerActivity,
-                              {[this] { return !m_stopRequested; }, [this] { return whileReaderAnswers(); }}};
+    ReaderWatch m_readerWatch{wallClock, readerActivity, trace,
+                              {[this] { return !m_stopRequested; }, [this] { return whileReaderAnswers(); },
+                               [this] { showTrace(); }}};
     bool m_waitingForReader = false; // the window's events run inside a wait for the reader
     bool m_stopRequested = false;
     std::chrono::steady_clock::time_point m_stopRequestedAt;

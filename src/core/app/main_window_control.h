@@ -143,6 +143,10 @@ enum class Control : int {
     TerminalInput,
     SendButton,
     TerminalView,
+    LabelTrace,
+    TraceSwitch,      // the trace instead of the terminal view
+    SaveTraceButton,
+    TraceView,        // every exchange with the reader, time-stamped, newest first
     // status strip under the middle groups: port, reader, set and journal
     StatusPort,
     StatusReader,

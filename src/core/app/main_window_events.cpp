@@ -122,6 +122,8 @@ void CQV58Dlg::spinStep(Control spin, SpinDirection direction)
             nextSpinStep(direction);
         else if (spin == Control::MaxSpin)
             maxSpinStep(direction);
+        else if (spin == Control::TerminalInput)
+            terminalHistoryStep(direction);
     });
 }
 
@@ -159,6 +161,8 @@ void CQV58Dlg::routeClick(Control id)
     case Control::OrvexSwitch: orvexClicked(); break;
     case Control::LogSwitch: logClicked(); break;
     case Control::SendButton: sendClicked(); break;
+    case Control::TraceSwitch: traceClicked(); break;
+    case Control::SaveTraceButton: saveTrace(); break;
     case Control::OpenButton: chooseManualLogFile(); break;
     case Control::ReadUidButton: readUidClicked(); break;
     case Control::ReadButton: readPagesClicked(); break;
@@ -208,7 +212,11 @@ void CQV58Dlg::drainInbox()
         newestFirst += droppedLinesNote(received.dropped);
     putOnTerminal(terminalText, newestFirst);
     showTerminalText();
-    readerActivity.answered(timeOfDay(wallClock()));
+    const auto now = wallClock();
+    for (const std::string &line : received.lines)
+        trace.received(timeOfDay(now, true), line);
+    showTrace();
+    readerActivity.answered(timeOfDay(now));
     showStatus();
 }
 

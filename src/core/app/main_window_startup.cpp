@@ -130,6 +130,7 @@ void CQV58Dlg::setUpControls()
     }
     m_view.setEnabled(Control::ContOnButton, false);
     m_view.setEnabled(Control::StopButton, false); // until an operation waits for the reader
+    m_view.setVisible(Control::TraceView, false);
     m_view.setEnabled(Control::OpenButton, false);
 }
 
@@ -158,6 +159,7 @@ void CQV58Dlg::showSwitchImages()
     showModeSwitches();
     showFamilySwitches();
     m_view.setSwitchImage(Control::LogSwitch, manualLog);
+    m_view.setSwitchImage(Control::TraceSwitch, traceShown);
 }
 
 } // namespace teb

@@ -44,6 +44,8 @@ public:
     // At the top of the terminal view, which keeps kTerminalLineLimit lines
     // (the newest); the text shown so far is not set again.
     virtual void prependTerminalText(const std::string &text) = 0;
+    // The same for the trace view, whose lines are UTF-8.
+    virtual void prependTraceText(const std::string &utf8Lines) = 0;
 
     // Thread-safe and never blocking: asks the window's thread to call
     // MainWindowEvents::inboxPosted soon, from its event loop (also the loop

@@ -12,6 +12,14 @@ bool ReaderWatch::sending(const ReaderCommand &)
 
 void ReaderWatch::exchanged(const ReaderCommand &command, const ReaderTransaction &transaction)
 {
+    const std::string_view note = transaction.heldBack ? "held back: stopped" : !transaction.sent ? "not sent" : "";
+    m_trace.sent(timeOfDay(m_sentAt, true), command.text, note);
+    if (transaction.sent && transaction.answer.empty())
+        m_trace.unanswered(timeOfDay(m_clock(), true));
+    else if (transaction.sent)
+        m_trace.received(timeOfDay(m_clock(), true), transaction.answer);
+    m_operation.traced();
+
     // A "TOR" without a number leaves the time base as it was; what follows tells more.
     if (m_cycle != nullptr && !m_cycle->failure && !transaction.succeeded && command.rule != AnswerRule::TimeBase) {
         const std::string sent = command.text.substr(0, command.text.find('\r'));

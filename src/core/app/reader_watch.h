@@ -2,6 +2,7 @@
 
 #include "app/cycle_result.h"
 #include "app/station_status.h"
+#include "app/trace_log.h"
 #include "reader/date_time_stamp.h"
 #include "reader/reader_transaction.h"
 
@@ -18,10 +19,11 @@ public:
     struct Operation {
         std::function<bool()> mayStart;     // false once the operation is stopped
         std::function<bool()> whileWaiting; // the window's events; false gives the wait up
+        std::function<void()> traced;       // lines went into the trace
     };
 
-    ReaderWatch(const WallClock &clock, ReaderActivity &activity, Operation operation)
-        : m_clock(clock), m_activity(activity), m_operation(std::move(operation))
+    ReaderWatch(const WallClock &clock, ReaderActivity &activity, TraceLog &trace, Operation operation)
+        : m_clock(clock), m_activity(activity), m_trace(trace), m_operation(std::move(operation))
     {
     }
 
@@ -35,6 +37,7 @@ public:
 private:
     const WallClock &m_clock;
     ReaderActivity &m_activity;
+    TraceLog &m_trace;
     Operation m_operation;
     std::chrono::system_clock::time_point m_sentAt;
     CycleTrack *m_cycle = nullptr;
