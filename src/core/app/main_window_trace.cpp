@@ -18,15 +18,18 @@ void CQV58Dlg::traceClicked()
     m_view.setVisible(Control::TraceView, traceShown);
     m_view.setVisible(Control::TerminalView, !traceShown);
     if (traceShown) {
-        trace.takeAdded();
+        trace.skipAdded();
         m_view.setText(Control::TraceView, trace.newestFirst());
     }
 }
 
 void CQV58Dlg::showTrace()
 {
-    const std::string added = trace.takeAdded();
-    if (traceShown && !added.empty())
+    if (!traceShown) {
+        trace.skipAdded();
+        return;
+    }
+    if (const std::string added = trace.takeAdded(); !added.empty())
         m_view.prependTraceText(added);
 }
 

@@ -23,8 +23,9 @@ public:
 
     // Every line kept, newest first, each ended by CR LF.
     std::string newestFirst() const;
-    // The lines added since the last call, newest first.
+    // The lines added since the last call (or skipAdded), newest first.
     std::string takeAdded();
+    void skipAdded() { m_added = 0; } // nobody shows them
     // Writes the lines kept, oldest first, to the file (replacing it).
     bool save(const std::filesystem::path &file, std::string &problem) const;
 
