@@ -69,7 +69,7 @@ using Clock = std::chrono::steady_clock;
 // The station as the cycle sees it, with the time spent in write and lock.
 class TimedStation final : public CycleStation {
 public:
-    explicit TimedStation(CQV58Dlg &window) : m_inner(window) {}
+    explicit TimedStation(CQV58Dlg &window) : m_inner(window, m_track) {}
 
     template <typename Step>
     auto timed(Step step)
@@ -109,6 +109,7 @@ public:
     int failures = 0;
 
 private:
+    CycleTrack m_track; // before the station that notes into it
     AutomaticStation m_inner;
 };
 

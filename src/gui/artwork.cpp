@@ -31,7 +31,6 @@ QString resourceOf(Artwork artwork)
     case Artwork::LedOff: return QStringLiteral(":/artwork/led_off.svg");
     case Artwork::ProgramIcon: return QStringLiteral(":/artwork/icon.svg");
     case Artwork::SmallImage: return QStringLiteral(":/artwork/logo_small.svg");
-    case Artwork::LargeImage: return QStringLiteral(":/artwork/banner.svg");
     case Artwork::AboutPicture: return QStringLiteral(":/artwork/about.svg");
     case Artwork::WaferCarrier: return QStringLiteral(":/artwork/wafer_carrier.svg");
     }

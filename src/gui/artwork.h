@@ -18,7 +18,6 @@ enum class Artwork {
     LedOff,
     ProgramIcon,
     SmallImage,
-    LargeImage,
     AboutPicture,
     WaferCarrier, // "Config": a wafer carrier with its transponder
 };

@@ -18,11 +18,12 @@
 namespace teb::gui {
 namespace {
 
-// The "Name" list holds set names, which are file names; every other text is
-// 8-bit text as the files and the reader carry it.
+// The "Name" list holds set names, which are file names, and the note beside
+// "Save" names the set and its file; every other text is 8-bit text as the
+// files and the reader carry it.
 QString shownText(ConfigControl id, const std::string &text)
 {
-    return id == ConfigControl::NameList ? fromUtf8(text) : fromLatin1(text);
+    return id == ConfigControl::NameList || id == ConfigControl::SaveNote ? fromUtf8(text) : fromLatin1(text);
 }
 
 std::string modelText(ConfigControl id, const QString &text)

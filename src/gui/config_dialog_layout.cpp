@@ -64,7 +64,11 @@ QWidget *ConfigDialogLayout::nameRow()
     layout->addWidget(names);
     layout->addWidget(button(ConfigControl::SaveButton, QStringLiteral("Save")));
     layout->addWidget(button(ConfigControl::DeleteButton, QStringLiteral("Delete")));
-    layout->addStretch();
+    // What "Save" did: it takes the rest of the row and never widens the dialog.
+    CXColorStatic *note = label(QString());
+    note->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_dialog.add(ConfigControl::SaveNote, note);
+    layout->addWidget(note, 1);
     return row;
 }
 

@@ -24,9 +24,16 @@
 #include <stdexcept>
 
 namespace teb::gui {
+namespace {
+
+// One run of the window's events inside a wait for the reader takes at most this long.
+constexpr int kEventsRunLimit = 20;
+
+} // namespace
 
 MainWindow::MainWindow(QWidget *parent) : QDialog(parent), m_widgets(controlCount(), nullptr)
 {
+    qApp->installEventFilter(this);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(programIcon());
@@ -35,7 +42,16 @@ MainWindow::MainWindow(QWidget *parent) : QDialog(parent), m_widgets(controlCoun
     buildControls();
 }
 
-MainWindow::~MainWindow() = default;
+// The controls are destroyed after this object's own part: what they still
+// signal then (a box losing the focus) must not reach it.
+MainWindow::~MainWindow()
+{
+    qApp->removeEventFilter(this);
+    for (QWidget *control : m_widgets) {
+        if (control != nullptr)
+            QObject::disconnect(control, nullptr, this, nullptr);
+    }
+}
 
 void MainWindow::buildMenuBar()
 {
@@ -91,6 +107,10 @@ void MainWindow::setText(Control id, const std::string &text)
         showTerminalText();
         return;
     }
+    if (id == Control::TraceView) {
+        textView(id).setPlainText(linesFromUtf8(text));
+        return;
+    }
     // A set name becomes a file name: UTF-8 like every name that does.
     const QString shown = id == Control::SetNameLabel ? QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
                                                       : fromLatin1(text);
@@ -108,6 +128,8 @@ std::string MainWindow::text(Control id) const
     QWidget &control = fitting(id, ControlOperation::Text);
     if (id == Control::TerminalView)
         return m_terminalText;
+    if (id == Control::TraceView)
+        return toUtf8(textView(id).toPlainText());
     QString shown;
     if (auto *label = qobject_cast<QLabel *>(&control))
         shown = label->text();
@@ -182,14 +204,14 @@ void MainWindow::selectAll(Control id)
     static_cast<QLineEdit &>(fitting(id, ControlOperation::SelectText)).selectAll();
 }
 
+namespace {
+
 // Only the new lines go into the view, above the ones it shows; the oldest
 // beyond the limit go.
-void MainWindow::prependTerminalText(const std::string &text)
+void prependLines(QPlainTextEdit &view, const QString &lines)
 {
-    m_terminalText.insert(0, text);
-    keepNewestLines(m_terminalText);
-    QTextDocument &document = *terminalView().document();
-    QTextCursor(&document).insertText(linesFromLatin1(text));
+    QTextDocument &document = *view.document();
+    QTextCursor(&document).insertText(lines);
     // The text ends in a line break: one empty block follows the lines kept.
     const int blocksKept = static_cast<int>(kTerminalLineLimit) + 1;
     if (document.blockCount() > blocksKept) {
@@ -199,12 +221,25 @@ void MainWindow::prependTerminalText(const std::string &text)
     }
 }
 
+} // namespace
+
+void MainWindow::prependTerminalText(const std::string &text)
+{
+    m_terminalText.insert(0, text);
+    keepNewestLines(m_terminalText);
+    prependLines(terminalView(), linesFromLatin1(text));
+}
+
+void MainWindow::prependTraceText(const std::string &utf8Lines)
+{
+    prependLines(textView(Control::TraceView), linesFromUtf8(utf8Lines));
+}
+
 void MainWindow::showTerminalText() { terminalView().setPlainText(linesFromLatin1(m_terminalText)); }
 
-QPlainTextEdit &MainWindow::terminalView() const
-{
-    return static_cast<QPlainTextEdit &>(*widget(Control::TerminalView));
-}
+QPlainTextEdit &MainWindow::terminalView() const { return textView(Control::TerminalView); }
+
+QPlainTextEdit &MainWindow::textView(Control id) const { return static_cast<QPlainTextEdit &>(*widget(id)); }
 
 // Any thread: a queued call never blocks and runs on the window's thread.
 void MainWindow::post()
@@ -253,6 +288,46 @@ void MainWindow::appendSystemMenuItem(const std::string &text)
 
 void MainWindow::repaintWindow() { repaint(); }
 
+bool MainWindow::letEventsRun()
+{
+    if (m_ending)
+        return false;
+    m_letEventsRun = true;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, kEventsRunLimit);
+    m_letEventsRun = false;
+    return !m_ending;
+}
+
+// While an operation waits for the reader the window takes only what may
+// end it: "Stop", "Cont On" (which switches continuous programming off),
+// Escape and the close box. Every other click, key or wheel turn in the
+// window is dropped, so that nothing the operation reads later changes
+// under it. Boxes and dialogs over the window are not touched.
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (!m_letEventsRun)
+        return terminalHistoryKey(watched, event);
+    auto *target = qobject_cast<QWidget *>(watched);
+    if (target == nullptr || target->window() != this)
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        return target != widget(Control::StopButton) && target != widget(Control::ContOnButton);
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape)
+            report([&] { m_events->escape(); });
+        return true;
+    case QEvent::KeyRelease:
+    case QEvent::Wheel:
+    case QEvent::Shortcut:
+    case QEvent::ShortcutOverride:
+    case QEvent::ContextMenu: return true;
+    default: return false;
+    }
+}
+
 void MainWindow::startTimer(int id, std::chrono::milliseconds period)
 {
     QTimer *&timer = m_timers[id];
@@ -298,6 +373,19 @@ void MainWindow::cancelDialogsThenEnd()
         return;
     }
     done(m_endResult);
+}
+
+// Up and Down in the terminal line step through the commands sent.
+bool MainWindow::terminalHistoryKey(QObject *watched, QEvent *event)
+{
+    if (watched != widget(Control::TerminalInput) || event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    if (key != Qt::Key_Up && key != Qt::Key_Down)
+        return false;
+    const SpinDirection direction = key == Qt::Key_Up ? SpinDirection::Up : SpinDirection::Down;
+    report([&] { m_events->spinStep(Control::TerminalInput, direction); });
+    return true;
 }
 
 // --- keys and the close box

@@ -52,6 +52,7 @@ public:
     void setFocus(Control id) override;
     void selectAll(Control id) override;
     void prependTerminalText(const std::string &text) override;
+    void prependTraceText(const std::string &utf8Lines) override;
     void post() override;
     void setWindowTitle(const std::string &title) override;
     void setWindowSize(int width, int height) override;
@@ -59,6 +60,7 @@ public:
     void setMenuEnabled(MenuItem item, bool enabled) override;
     void appendSystemMenuItem(const std::string &text) override;
     void repaintWindow() override;
+    bool letEventsRun() override;
     void startTimer(int id, std::chrono::milliseconds period) override;
     void stopTimer(int id) override;
     void endDialog(DialogResult result) override;
@@ -73,6 +75,8 @@ public slots:
     void reject() override; // Escape, wherever Qt routes it
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    bool terminalHistoryKey(QObject *watched, QEvent *event);
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -83,6 +87,7 @@ private:
     void connectControl(Control id, QWidget *widget);
     void showTerminalText();
     QPlainTextEdit &terminalView() const;
+    QPlainTextEdit &textView(Control id) const;
     void cancelDialogsThenEnd();
     QWidget &fitting(Control id, ControlOperation operation) const;
     // Reports reach the model only while it listens and the window runs;
@@ -106,6 +111,7 @@ private:
     // would turn its CR LF into LF).
     std::string m_terminalText;
     bool m_ending = false;
+    bool m_letEventsRun = false; // inside letEventsRun: the operator's input is filtered
     int m_endResult = QDialog::Rejected;
     bool m_stoppedFromOutside = false;
 };

@@ -27,6 +27,47 @@ QFont pageFont()
     return font;
 }
 
+// The status strip's small type, two rows in the height of one button.
+QFont stripFont()
+{
+    QFont font;
+    font.setPointSize(8);
+    return font;
+}
+
+bool isStatusStrip(Control id)
+{
+    return id == Control::StatusPort || id == Control::StatusReader || id == Control::StatusJob;
+}
+
+// Automatic mode's result, read from a metre away: the verdict large and
+// centred, what went onto the tag and why a cycle failed below it.
+void styleResultLabel(Control id, CXColorStatic &label)
+{
+    struct Style {
+        Control id;
+        int points;
+        bool bold;
+        Qt::Alignment alignment;
+    };
+    static constexpr Style kStyles[] = {
+        {Control::ResultVerdict, 48, true, Qt::AlignCenter},
+        {Control::ResultIdentity, 13, true, Qt::AlignCenter},
+        {Control::ResultReason, 12, false, Qt::AlignHCenter | Qt::AlignTop},
+        {Control::ProgressLabel, 13, true, Qt::AlignLeft | Qt::AlignVCenter},
+    };
+    for (const Style &style : kStyles) {
+        if (style.id != id)
+            continue;
+        QFont font = label.font();
+        font.setPointSize(style.points);
+        font.setBold(style.bold);
+        label.setFont(font);
+        label.setAlignment(style.alignment);
+        label.setWordWrap(id == Control::ResultReason);
+    }
+}
+
 ImageSwitch *imageSwitch(Artwork on, Artwork off, QSize size, QWidget *parent)
 {
     return new ImageSwitch(artworkPixmap(on, size), artworkPixmap(off, size), parent);
@@ -57,7 +98,15 @@ void MainWindow::buildControls()
 QWidget *MainWindow::createControl(Control id, QWidget *parent)
 {
     switch (controlInfo(id).kind) {
-    case ControlKind::Label: return new CXColorStatic(parent);
+    case ControlKind::Label: {
+        auto *label = new CXColorStatic(parent);
+        if (isStatusStrip(id)) {
+            label->setFont(stripFont());
+            label->setIndent(4);
+        }
+        styleResultLabel(id, *label);
+        return label;
+    }
     case ControlKind::EditBox: {
         auto *edit = new CEnterEdit(enterEditClassOf(id), static_cast<int>(id), parent);
         if (pageOfPageBox(id))
@@ -107,8 +156,7 @@ QWidget *MainWindow::createControl(Control id, QWidget *parent)
     }
     case ControlKind::Image: {
         auto *image = new QLabel(parent);
-        const Artwork artwork = id == Control::SmallImage ? Artwork::SmallImage : Artwork::LargeImage;
-        image->setPixmap(artworkPixmap(artwork, placementOf(id).size()));
+        image->setPixmap(artworkPixmap(Artwork::SmallImage, placementOf(id).size()));
         return image;
     }
     case ControlKind::Command: break;

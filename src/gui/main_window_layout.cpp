@@ -60,6 +60,12 @@ QRect placementOf(Control id)
     case Control::LabelMax: return {564, 107, 44, 20};
     case Control::OneButton: return {630, 54, 154, 42};
     case Control::ContOnButton: return {630, 100, 154, 30};
+    // the last cycle's result, where automatic mode hides the manual group's controls
+    case Control::ResultVerdict: return {396, 170, 388, 96};
+    case Control::ResultIdentity: return {396, 272, 388, 26};
+    case Control::ResultReason: return {396, 300, 388, 56};
+    case Control::ProgressLabel: return {396, 362, 236, 30};
+    case Control::StopButton: return {640, 362, 144, 30};
     // manual group
     case Control::ManualFrame: return {388, 152, 404, 248};
     case Control::ManualSwitch: return {398, 143, 36, 18};
@@ -87,13 +93,20 @@ QRect placementOf(Control id)
     case Control::LogSwitch: return {436, 372, 40, 20};
     case Control::LogFileLabel: return {480, 372, 248, 20};
     case Control::OpenButton: return {732, 370, 52, 24};
-    case Control::LargeImage: return {388, 406, 404, 28};
+    // status strip, two rows under the middle groups
+    case Control::StatusPort: return {388, 406, 196, 14};
+    case Control::StatusReader: return {586, 406, 206, 14};
+    case Control::StatusJob: return {388, 420, 404, 14};
     // terminal group
     case Control::TerminalFrame: return {800, 12, 312, 422};
     case Control::LabelTerminal: return {810, 2, 70, 20};
-    case Control::TerminalInput: return {808, 28, 232, 24};
-    case Control::SendButton: return {1044, 27, 60, 26};
-    case Control::TerminalView: return {808, 58, 296, 368};
+    case Control::LabelTrace: return {890, 2, 44, 20};
+    case Control::TraceSwitch: return {938, 2, 40, 20};
+    case Control::TerminalInput: return {808, 28, 150, 24};
+    case Control::SendButton: return {962, 27, 54, 26};
+    case Control::SaveTraceButton: return {1020, 27, 84, 26};
+    case Control::TerminalView:
+    case Control::TraceView: return {808, 58, 296, 368};
     default: return {};
     }
 }

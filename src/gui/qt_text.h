@@ -44,6 +44,14 @@ inline QString linesFromLatin1(const std::string &text)
     return shown;
 }
 
+// The same for UTF-8 texts (the trace).
+inline QString linesFromUtf8(const std::string &text)
+{
+    QString shown = fromUtf8(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
+}
+
 // File paths are not Latin-1: they go through the system's file name encoding.
 inline QString fromPath(const std::filesystem::path &path) { return QFile::decodeName(path.native().c_str()); }
 inline std::filesystem::path toPath(const QString &name)

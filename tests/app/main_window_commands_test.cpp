@@ -1,5 +1,7 @@
 #include "main_window_fixture.h"
 
+#include "app/time_of_day.h"
+
 namespace teb::test {
 namespace {
 
@@ -142,6 +144,110 @@ TEST_F(MainWindowTest, TicksWorkOffTheRequestsOnce)
     w.enterPressed(pageBox(1));
     w.tick(kRequestTimerId);
     EXPECT_EQ(view.focus(), Control::OneButton);
+}
+
+} // namespace
+} // namespace teb::test
+
+namespace teb::test {
+namespace {
+
+TEST(TraceLogTest, KeepsTheNewestLinesAndSavesThemOldestFirst)
+{
+    TraceLog trace;
+    trace.sent("10:00:00.001", "WD 3 3031\r");
+    trace.received("10:00:00.090", std::string("AC\x01K\xE9\r\n"));
+    trace.unanswered("10:00:01.000");
+    trace.sent("10:00:01.000", "LD 3\r", "held back: stopped");
+    const std::string lines = "10:00:01.000 \xE2\x86\x92 LD 3 (held back: stopped)\r\n"
+                              "10:00:01.000 \xE2\x86\x90 (no answer)\r\n"
+                              "10:00:00.090 \xE2\x86\x90 AC\\x01K\\xE9\r\n"
+                              "10:00:00.001 \xE2\x86\x92 WD 3 3031\r\n";
+    EXPECT_EQ(trace.newestFirst(), lines);
+    EXPECT_EQ(trace.takeAdded(), lines);
+    EXPECT_EQ(trace.takeAdded(), "");
+
+    TempDir dir;
+    std::string problem;
+    ASSERT_TRUE(trace.save(dir / "trace.txt", problem));
+    EXPECT_TRUE(readFileBytes(dir / "trace.txt").starts_with("10:00:00.001 \xE2\x86\x92 WD 3 3031\r\n10:00:00.090"));
+    EXPECT_FALSE(trace.save(dir.path(), problem)); // a folder in the file's place
+    EXPECT_FALSE(problem.empty());
+
+    for (std::size_t i = 0; i < TraceLog::kLineLimit; ++i)
+        trace.received("10:00:02.000", std::to_string(i));
+    const std::string kept = trace.newestFirst();
+    EXPECT_TRUE(kept.starts_with("10:00:02.000 \xE2\x86\x90 4999\r\n"));
+    EXPECT_TRUE(kept.ends_with("\xE2\x86\x90 0\r\n")); // the four older lines went
+    EXPECT_EQ(trace.takeAdded(), kept);
+}
+
+TEST(CommandHistoryTest, UpGoesBackAndDownForwardToAnEmptyLine)
+{
+    CommandHistory history;
+    EXPECT_EQ(history.older(), std::nullopt);
+    for (const char *command : {"TOR", "RUID", "RUID", "", "RD 1"})
+        history.add(command);
+    EXPECT_EQ(history.older(), "RD 1");
+    EXPECT_EQ(history.older(), "RUID"); // sent twice in a row, kept once; the empty line not at all
+    EXPECT_EQ(history.older(), "TOR");
+    EXPECT_EQ(history.older(), std::nullopt);
+    EXPECT_EQ(history.newer(), "RUID");
+    EXPECT_EQ(history.newer(), "RD 1");
+    EXPECT_EQ(history.newer(), "");
+    EXPECT_EQ(history.newer(), std::nullopt);
+    history.older();
+    history.add("LD 2"); // back to the newest end
+    EXPECT_EQ(history.older(), "LD 2");
+}
+
+// "Trace" shows every exchange instead of the terminal's answers: what the
+// buttons and the terminal line sent and what came back, with the time in
+// milliseconds; "Save trace" writes it to the file chosen.
+TEST_F(MainWindowWithReader, TheTraceShowsEveryExchangeAndIsSavedOnRequest)
+{
+    CQV58Dlg &w = start();
+    w.wallClock = [] { return std::chrono::system_clock::time_point{}; };
+    const std::string at = timeOfDay(std::chrono::system_clock::time_point{}, true) + " ";
+    const std::string to = at + "\xE2\x86\x92 ", from = at + "\xE2\x86\x90 ";
+    click(Control::ReadUidButton);
+    view.click(Control::TraceSwitch);
+    EXPECT_TRUE(view.control(Control::TraceView).visible && !view.control(Control::TerminalView).visible);
+    EXPECT_EQ(view.control(Control::TraceSwitch).switchOn, true);
+    EXPECT_EQ(shown(Control::TraceView), from + "E0040150\r\n" + to + "RUID\r\n" + from + "10\r\n" + to + "TOR\r\n");
+
+    view.setText(Control::TerminalInput, "RD 1");
+    click(Control::SendButton);
+    ASSERT_TRUE(eventually([&] { return view.postsPending() > 0; }));
+    view.deliverPosted();
+    EXPECT_TRUE(shown(Control::TraceView).starts_with(from + "0000000000000000\r\n" + to + "RD 1\r\n"));
+    EXPECT_TRUE(shown(Control::TerminalView).starts_with("0000000000000000")); // the terminal as always
+
+    dialogs.fileAnswers = {dir / "saved.txt"};
+    click(Control::SaveTraceButton);
+    EXPECT_EQ(dialogs.fileRequests.back().initialFileName, (dir / "trace.txt").string());
+    EXPECT_TRUE(readFileBytes(dir / "saved.txt").starts_with(to + "TOR\r\n" + from + "10\r\n"));
+
+    view.click(Control::TraceSwitch);
+    EXPECT_TRUE(!view.control(Control::TraceView).visible && view.control(Control::TerminalView).visible);
+}
+
+TEST_F(MainWindowTest, UpAndDownInTheTerminalLineBringBackTheCommandsSent)
+{
+    CQV58Dlg &w = start();
+    for (const char *command : {"TOR", "RUID"}) {
+        view.setText(Control::TerminalInput, command);
+        w.enterPressed(Control::TerminalInput);
+    }
+    dialogs.messages.clear();
+    w.spinStep(Control::TerminalInput, SpinDirection::Up);
+    EXPECT_EQ(shown(Control::TerminalInput), "RUID");
+    w.spinStep(Control::TerminalInput, SpinDirection::Up);
+    EXPECT_EQ(shown(Control::TerminalInput), "TOR");
+    w.spinStep(Control::TerminalInput, SpinDirection::Down);
+    w.spinStep(Control::TerminalInput, SpinDirection::Down);
+    EXPECT_EQ(shown(Control::TerminalInput), "");
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 } // namespace

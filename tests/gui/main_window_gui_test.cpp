@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -190,6 +191,17 @@ private slots:
         QTest::mouseClick(&widget<QAbstractButton>(Control::SendButton), Qt::LeftButton);
         QTRY_VERIFY(widget<QPlainTextEdit>(Control::TerminalView).toPlainText().contains(QStringLiteral("E0040150")));
         QCOMPARE(reader.receivedLines(1), std::vector<std::string>{"RUID"});
+
+        // Up brings the command back; "Trace" shows what went out and what came back.
+        auto &input = widget<CEnterEdit>(Control::TerminalInput);
+        input.clear();
+        QTest::keyClick(&input, Qt::Key_Up);
+        QCOMPARE(input.text(), QStringLiteral("RUID"));
+        QTest::mouseClick(&widget<QAbstractButton>(Control::TraceSwitch), Qt::LeftButton);
+        auto &trace = widget<QPlainTextEdit>(Control::TraceView);
+        QVERIFY(trace.isVisible() && !widget<QPlainTextEdit>(Control::TerminalView).isVisible());
+        QVERIFY(trace.toPlainText().contains(QStringLiteral("\u2192 RUID\n")));
+        QVERIFY(trace.toPlainText().contains(QStringLiteral("\u2190 E0040150")));
     }
 
     // Received lines go on top of the terminal without setting its text again;
@@ -407,14 +419,16 @@ private slots:
         QVERIFY(settingsFile().find("port=\r\n") != std::string::npos);
     }
 
-    // The close box 50 ms after "One", while the cycle talks to the reader or
-    // shows its message: the station ends once the running transaction is
-    // over, with the port released and the settings written.
+    // The close box during "One" at a reader that answers after 100 ms, while
+    // the cycle talks to the reader or waits for an answer that never comes:
+    // the window takes its events all along (a timer keeps ticking), and the
+    // station ends within a second of the close box, after the running
+    // transaction, with the port released and the settings written.
     void theCloseBoxDuringOneEndsTheStation()
     {
         for (const bool failing : {false, true}) {
             test::TempDir directory;
-            std::vector<std::string> options{"--family", "orvex", "--delay", "5"};
+            std::vector<std::string> options{"--family", "orvex", "--delay", "100"};
             if (failing)
                 options.insert(options.end(), {"--fault", "no-answer", "--fault-on", "WD"});
             test::ReaderSimulator reader(directory.path(), options, "COM7");
@@ -431,14 +445,25 @@ private slots:
             QTest::keyClick(&page1, Qt::Key_Return);
             QTRY_VERIFY(one.hasFocus());
             QTest::keyClick(&one, Qt::Key_Return);
-            QTimer::singleShot(50, &station.window(), [&] { station.window().close(); });
+            int ticks = 0;
+            QTimer ticker;
+            connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+            ticker.start(20);
+            QElapsedTimer sinceClose;
+            QTimer::singleShot(700, &station.window(), [&] {
+                sinceClose.start();
+                station.window().close();
+            });
             bool hung = false;
             QTimer::singleShot(20000, &station.window(), [&] {
                 hung = true;
                 station.window().stopFromOutside();
             });
             QCOMPARE(station.run(), DialogResult::Cancel);
-            QVERIFY2(!hung, failing ? "with the failed write's message" : "while the cycle runs");
+            const qint64 closing = sinceClose.elapsed();
+            QVERIFY2(!hung, failing ? "waiting for an answer" : "while the cycle runs");
+            QVERIFY2(closing < 1000, qPrintable(QString::number(closing)));
+            QVERIFY2(ticks >= 20, qPrintable(QString::number(ticks)));
             QVERIFY(!station.model().portOpen);
             QVERIFY(test::readFileBytes(directory / "TagEncoderBench.ini").find("SelectConfig=1\r\n")
                     != std::string::npos);

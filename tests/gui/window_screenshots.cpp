@@ -37,6 +37,8 @@ struct Shot {
     std::function<QWidget *(Station &)> prepare;
     // Opens a modal dialog over the window (it is grabbed and closed again).
     std::function<void(Station &)> openDialog;
+    // How the simulated reader behaves for this shot.
+    std::vector<std::string> readerOptions = {};
     // Prepares the working directory before the station starts.
     std::function<void(const std::filesystem::path &)> seed = nullptr;
 };
@@ -72,6 +74,45 @@ QWidget *manualWithTerminal(Station &station)
 QWidget *automaticMode(Station &station)
 {
     click(station, Control::AutomaticSwitch);
+    return &station.window();
+}
+
+// The trace beside a manual read: every command and answer with its time.
+QWidget *manualWithTrace(Station &station)
+{
+    menu(station, MenuItem::TerminalShow);
+    click(station, Control::TraceSwitch);
+    click(station, Control::ReadButton);
+    waitFor(200);
+    for (const char *command : {"RUID", "RD 3"}) {
+        station.window().setText(Control::TerminalInput, command);
+        click(station, Control::SendButton);
+        waitFor(150);
+    }
+    return &station.window();
+}
+
+// Closes the message boxes a failed cycle shows, as the operator would: from
+// inside the box's own event loop.
+void closeBoxesFor(int milliseconds)
+{
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        QWidget *box = QApplication::activeModalWidget();
+        if (auto *dialog = qobject_cast<QDialog *>(box); dialog != nullptr && qobject_cast<MainWindow *>(box) == nullptr)
+            dialog->reject();
+    });
+    closer.start(50);
+    waitFor(milliseconds);
+}
+
+// Automatic mode after one "One": PASS, or FAIL with its reason.
+QWidget *automaticCycle(Station &station)
+{
+    click(station, Control::AutomaticSwitch);
+    waitFor(50);
+    QTimer::singleShot(0, [&station] { click(station, Control::OneButton); });
+    closeBoxesFor(1500);
     return &station.window();
 }
 
@@ -146,11 +187,14 @@ std::vector<Shot> shots()
     return {
         {"main-window-manual.png", manualWithTerminal, nullptr},
         {"main-window-automatic.png", automaticMode, nullptr},
+        {"main-window-pass.png", automaticCycle, nullptr},
+        {"main-window-fail.png", automaticCycle, nullptr, {"--lock", "2"}},
+        {"main-window-trace.png", manualWithTrace, nullptr},
         {"interface-settings.png", nullptr, [](Station &s) { menu(s, MenuItem::InterfaceSettings); }},
         {"about-box.png", nullptr, [](Station &s) { menu(s, MenuItem::HelpInfo); }},
         {"config-dialog.png", nullptr, openConfig},
         {"config-pages-3-17.png", nullptr, openPagesEditor},
-        {"journal-history.png", nullptr, openJournal, seedJournal},
+        {"journal-history.png", nullptr, openJournal, {}, seedJournal},
         {"device-list.png", nullptr, [](Station &s) { menu(s, MenuItem::InterfaceDeviceManager); }},
         {"open-failed.png", nullptr, openWithAMissingPort},
     };
@@ -185,7 +229,7 @@ bool take(const Shot &shot, const QDir &output)
         std::filesystem::copy_file(std::filesystem::path(TEB_DEMO_DIR) / name, directory / name);
     if (shot.seed)
         shot.seed(directory.path());
-    test::ReaderSimulator reader(directory.path(), {}, "COM1");
+    test::ReaderSimulator reader(directory.path(), shot.readerOptions, "COM1");
     if (!reader.ready())
         return false;
     Station station([&] { return directory.path(); });

@@ -157,6 +157,145 @@ TEST_F(AutomaticStationTest, ALostReaderIsClosedAndOpenedAgainOnceItIsBack)
     EXPECT_EQ(w.journal->holderOf("0000000000000043")->state, CycleState::Programmed);
 }
 
+// What an operator reads from a metre away after each cycle: PASS with the
+// carrier ID and the UID that went onto the tag, or FAIL with its reason in
+// words, and how much of the job is done.
+TEST_F(AutomaticStationTest, EachCycleShowsPassOrFailWithItsReasonAndTheJobsProgress)
+{
+    const struct {
+        std::vector<std::string> options;
+        std::string carrierIdMax;
+        std::string verdict, identity, reason, progress;
+    } cycles[] = {
+        {{}, "1000", "PASS", "carrier ID 0000000000000001 \xB7 UID E0040151", "every page written and locked",
+         "1 of 100 programmed"},
+        {{"--lock", "3"}, "1000", "FAIL", "UID E0040151", "page 3 is locked", "0 of 100 programmed"},
+        {{"--no-tag"}, "1000", "FAIL", "", "no transponder on the antenna", "0 of 100 programmed"},
+        {{"--fault", "no-answer", "--fault-on", "WD 2"}, "1000", "FAIL", "UID E0040151", "the reader did not answer",
+         "0 of 100 programmed"},
+        {{}, "0", "FAIL", "", "quantity reached", "0 of 100 programmed"},
+    };
+    for (const auto &cycle : cycles) {
+        SCOPED_TRACE(cycle.verdict + " " + cycle.reason);
+        std::filesystem::remove(journalFilePath(dir.path()));
+        useReader(cycle.options);
+        writeJob(automaticJob(), cycle.carrierIdMax);
+        start();
+        EXPECT_FALSE(view.control(Control::ResultVerdict).visible); // nothing to tell before the first cycle
+        EXPECT_TRUE(view.control(Control::ProgressLabel).visible);
+        programOne();
+        EXPECT_TRUE(view.control(Control::ResultVerdict).visible);
+        EXPECT_EQ(shown(Control::ResultVerdict), cycle.verdict);
+        EXPECT_EQ(view.control(Control::ResultVerdict).background,
+                  cycle.verdict == "PASS" ? Rgb::fromComponents(0, 150, 60) : Rgb::fromComponents(200, 20, 20));
+        EXPECT_EQ(shown(Control::ResultIdentity), cycle.identity);
+        EXPECT_EQ(shown(Control::ResultReason), cycle.reason);
+        EXPECT_EQ(shown(Control::ProgressLabel), cycle.progress);
+        window->destroy();
+    }
+    // The count goes on from the journal at the next start; manual mode hides the result.
+    useReader({});
+    writeJob(automaticJob());
+    start();
+    programOne();
+    window->destroy();
+    start();
+    EXPECT_EQ(shown(Control::ProgressLabel), "1 of 100 programmed");
+    programOne();
+    EXPECT_EQ(shown(Control::ProgressLabel), "2 of 100 programmed");
+    EXPECT_EQ(shown(Control::ResultIdentity), "carrier ID 0000000000000002 \xB7 UID E0040152");
+    click(Control::ManualSwitch);
+    EXPECT_FALSE(view.control(Control::ResultVerdict).visible || view.control(Control::ProgressLabel).visible);
+}
+
+// While a cycle waits for the reader the window's events run: the operator's
+// clicks on other buttons are dropped, and "Stop" ends the cycle after its
+// running transaction. The stopped cycle is a failed one: its message, FAIL
+// with the reason, its carrier ID held as uncertain; the next "One" runs as
+// always.
+TEST_F(AutomaticStationTest, StopEndsTheCycleAfterItsRunningTransaction)
+{
+    useReader({"--delay", "20"});
+    writeJob(automaticJob());
+    CQV58Dlg &w = start();
+    EXPECT_FALSE(view.control(Control::StopButton).enabled);
+    bool stopped = false;
+    view.whileWaiting = [&] {
+        if (stopped || w.terminalText.find("// Write page 3") == std::string::npos)
+            return;
+        EXPECT_TRUE(view.control(Control::StopButton).enabled);
+        click(Control::ReadButton);
+        click(Control::OneButton);
+        click(Control::StopButton);
+        stopped = true;
+    };
+    programOne();
+    view.whileWaiting = nullptr;
+    ASSERT_TRUE(stopped);
+    EXPECT_GT(view.eventRuns, 0);
+    EXPECT_EQ(writesOfPage(3).size(), 1u);
+    EXPECT_TRUE(writesOfPage(4).empty());
+    for (const std::string &line : simulator->receivedLines())
+        EXPECT_FALSE(line.starts_with("RD") || line.starts_with("LD")) << line;
+    EXPECT_EQ(messageTexts(), std::vector<std::string>{"Error on writing the pages of the transponder."});
+    EXPECT_EQ(shown(Control::ResultVerdict), "FAIL");
+    EXPECT_EQ(shown(Control::ResultReason), "stopped by the operator");
+    EXPECT_EQ(w.journal->holderOf("0000000000000001")->state, CycleState::Uncertain);
+    EXPECT_FALSE(view.control(Control::StopButton).enabled);
+
+    programOne();
+    EXPECT_EQ(shown(Control::ResultVerdict), "PASS");
+    EXPECT_EQ(shown(Control::ResultIdentity), "carrier ID 0000000000000002 \xB7 UID E0040152");
+}
+
+// The close box while the cycle waits for the reader: the running
+// transaction ends, nothing more goes out, no box shows, then the port is
+// closed and the window ends; the settings are written on the way out.
+TEST_F(AutomaticStationTest, TheCloseBoxDuringACycleEndsTheWindowAfterTheRunningTransaction)
+{
+    useReader({"--delay", "20"});
+    writeJob(automaticJob());
+    CQV58Dlg &w = start();
+    bool closed = false;
+    view.whileWaiting = [&] {
+        if (!closed && w.terminalText.find("// Write page 2") != std::string::npos) {
+            window->closeRequest();
+            closed = true;
+        }
+    };
+    programOne();
+    ASSERT_TRUE(closed);
+    EXPECT_EQ(view.endResult, DialogResult::Cancel);
+    EXPECT_FALSE(w.portOpen);
+    EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
+    EXPECT_EQ(writesOfPage(2).size(), 1u);
+    EXPECT_TRUE(writesOfPage(3).empty());
+    EXPECT_EQ(w.journal->holderOf("0000000000000001")->state, CycleState::Uncertain);
+    w.destroy();
+    EXPECT_NE(readFileBytes(dir / "TagEncoderBench.ini").find("SelectConfig=1\r\n"), std::string::npos);
+}
+
+// A reader that does not answer with the longest time base (TOR 255: a page
+// write waits 25 s): Escape ends the wait within kStopGrace, and the window stays.
+TEST_F(AutomaticStationTest, EscapeCutsALongWaitShortAndKeepsTheWindow)
+{
+    useReader({"--tor", "255", "--fault", "no-answer", "--fault-on", "WD 1"});
+    writeJob(automaticJob());
+    start();
+    std::optional<std::chrono::steady_clock::time_point> escaped;
+    view.whileWaiting = [&] {
+        if (!escaped && window->terminalText.find("// Write page 1") != std::string::npos) {
+            window->escape();
+            escaped = std::chrono::steady_clock::now();
+        }
+    };
+    programOne();
+    ASSERT_TRUE(escaped);
+    EXPECT_LT(std::chrono::steady_clock::now() - *escaped, kStopGrace + std::chrono::milliseconds(500));
+    EXPECT_FALSE(view.endResult);
+    EXPECT_EQ(shown(Control::ResultReason), "stopped by the operator");
+}
+
 TEST_F(AutomaticStationTest, ARecordFileThatCannotBeOpenedIsReportedByTheSlowTick)
 {
     ParameterSet set = automaticJob();

@@ -76,6 +76,7 @@ TEST_F(ConfigEditorTest, ASetWithoutDataSourceIsNotSaved)
     view.type(Control::Quantity, "50");
     editor.save();
     EXPECT_EQ(view.messageTexts(), std::vector<std::string>{std::string(noDataSourceMessage)});
+    EXPECT_EQ(view.text(Control::SaveNote), "Not saved: This parameter set has no data source.");
     EXPECT_EQ(loadParameterSet(dir.path(), "job").quantity, "25");
     EXPECT_FALSE(editor.result().saved);
 }
@@ -108,6 +109,7 @@ TEST_P(RefusalTest, SaveAndOkRefuseTheSetAndSayWhy)
     view.type(Control::NameList, "copy");
     editor.save();
     EXPECT_FALSE(std::filesystem::exists(setFilePath(dir.path(), "copy")));
+    EXPECT_EQ(view.text(Control::SaveNote), notSavedNote(c.message));
     view.type(Control::NameList, "job");
     editor.ok();
     EXPECT_FALSE(view.endResult);
@@ -360,6 +362,15 @@ TEST_F(ConfigEditorTest, SaveAddsANewNameAndDeleteRemovesItWithoutTouchingFiles)
     view.type(Control::NameList, "new");
     editor.save();
     EXPECT_TRUE(view.messages.empty());
+    EXPECT_EQ(view.text(Control::SaveNote), "Saved \"new\" in " + setFilePath(dir.path(), "new").string());
+    EXPECT_EQ(view.control(Control::SaveNote).background, Rgb::fromComponents(0, 110, 50));
+    view.type(Control::NameList, "a");
+    editor.save(); // an existing set, the overwrite question answered No
+    EXPECT_EQ(view.text(Control::SaveNote), "Not saved: \"a\" was kept as it was.");
+    EXPECT_EQ(view.control(Control::SaveNote).background, Rgb::fromComponents(160, 20, 20));
+    view.choose(editor, Control::NameList, "c");
+    editor.timerFired(ConfigTimer::NameChoice);
+    EXPECT_EQ(view.text(Control::SaveNote), ""); // it spoke of another set
     EXPECT_EQ(view.control(Control::NameList).entries, (std::vector<std::string>{"a", "b", "c", "new"}));
     EXPECT_TRUE(std::filesystem::exists(setFilePath(dir.path(), "new")));
 
@@ -381,6 +392,7 @@ TEST_F(ConfigEditorTest, AFailedSaveShowsBothMessages)
     EXPECT_EQ(view.messageTexts(),
               (std::vector<std::string>{std::string(noAccessMessage), std::string(saveErrorMessage)}));
     EXPECT_EQ(view.messages[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(view.text(Control::SaveNote), "Not saved: no access to " + (dir / "locked.ini").string() + ".");
     EXPECT_FALSE(view.isEnabled(Control::OkButton));
     EXPECT_FALSE(editor.setList().contains("locked"));
 }

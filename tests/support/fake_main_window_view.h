@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -49,6 +50,12 @@ public:
         shown.insert(0, text);
         keepNewestLines(shown);
     }
+    void prependTraceText(const std::string &text) override
+    {
+        std::string &shown = at(Control::TraceView, ControlOperation::Text).text;
+        shown.insert(0, text);
+        keepNewestLines(shown);
+    }
     void setChecked(Control id, bool checked) override { at(id, ControlOperation::Check).checked = checked; }
     bool isChecked(Control id) const override { return fitting(id, ControlOperation::Check).checked; }
     void setEnabled(Control id, bool enabled) override { at(id, ControlOperation::EnableOrShow).enabled = enabled; }
@@ -74,6 +81,15 @@ public:
     void setMenuEnabled(MenuItem, bool) override {}
     void appendSystemMenuItem(const std::string &text) override { systemMenuItems.push_back(text); }
     void repaintWindow() override {}
+    // A wait for the reader lets the window's events run: a test acts as the
+    // operator there (the close box, "Stop", Escape).
+    bool letEventsRun() override
+    {
+        ++eventRuns;
+        if (whileWaiting)
+            whileWaiting();
+        return !endResult.has_value();
+    }
     void startTimer(int id, std::chrono::milliseconds period) override
     {
         timerLog.push_back("start " + std::to_string(id) + " " + std::to_string(period.count()));
@@ -115,6 +131,8 @@ public:
     std::vector<std::string> systemMenuItems;
     std::vector<std::string> timerLog; // "start 3 10", "stop 5", in order
     std::optional<DialogResult> endResult;
+    int eventRuns = 0;
+    std::function<void()> whileWaiting;
 
 private:
     static void checkFits(Control id, ControlOperation operation)

@@ -4,15 +4,24 @@
 
 namespace teb {
 
-void AutomaticStation::notify(const Notice &notice) { m_window.showNotice(notice); }
+void AutomaticStation::notify(const Notice &notice)
+{
+    m_track.notices.emplace_back(notice.text);
+    m_window.showNotice(notice);
+}
 
-std::optional<std::string> AutomaticStation::readUid() { return m_window.readUidForCycle(); }
+std::optional<std::string> AutomaticStation::readUid()
+{
+    m_track.uid = m_window.readUidForCycle();
+    return m_track.uid;
+}
 
 PagesWritten AutomaticStation::writePages(const std::string &uid) { return m_window.writePagesForCycle(uid); }
 
 int AutomaticStation::lockPages()
 {
     m_window.lockPages();
+    m_track.programmed = m_window.errorCount == 0; // the last step on the tag
     return m_window.errorCount;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/cycle_result.h"
 #include "automatic/automatic_cycle.h"
 
 namespace teb {
@@ -7,10 +8,11 @@ namespace teb {
 class CQV58Dlg;
 
 // The main window as the automatic cycle sees it: its UID read, page write
-// and lock, its record file, its controls and message boxes.
+// and lock, its record file, its controls and message boxes. What the cycle
+// came to is noted in its track.
 class AutomaticStation final : public CycleStation {
 public:
-    explicit AutomaticStation(CQV58Dlg &window) : m_window(window) {}
+    AutomaticStation(CQV58Dlg &window, CycleTrack &track) : m_window(window), m_track(track) {}
 
     void notify(const Notice &notice) override;
     std::optional<std::string> readUid() override;
@@ -24,6 +26,7 @@ public:
 
 private:
     CQV58Dlg &m_window;
+    CycleTrack &m_track;
 };
 
 } // namespace teb

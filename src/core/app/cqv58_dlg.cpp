@@ -1,6 +1,7 @@
 #include "app/cqv58_dlg.h"
 
 #include "app/log_file_label.h"
+#include "app/time_of_day.h"
 #include "app/terminal_text.h"
 #include "reader/port_names.h"
 #include "reader/terminal_send.h"
@@ -8,7 +9,7 @@
 namespace teb {
 
 CQV58Dlg::CQV58Dlg(MainWindowView &view, DialogHost &dialogs, DirectorySource currentDirectory)
-    : m_view(view), m_dialogs(dialogs), m_currentDirectory(std::move(currentDirectory))
+    : m_view(view), m_dialogGate(dialogs), m_dialogs(m_dialogGate), m_currentDirectory(std::move(currentDirectory))
 {
     // Lines that arrive while no reader operation runs go to the top of the
     // terminal view, through the inbox.
@@ -157,7 +158,13 @@ void CQV58Dlg::terminalEntered()
 void CQV58Dlg::sendClicked()
 {
     takeFromControls();
-    terminalSend(m_readerPort, portHandle, portOpen, terminalInput);
+    const bool sent = terminalSend(m_readerPort, portHandle, portOpen, terminalInput);
+    commandHistory.add(terminalInput);
+    if (portOpen) {
+        trace.sent(timeOfDay(wallClock(), true), terminalInput + '\r', sent ? "" : "not sent");
+        showTrace();
+    }
+    sayWhenPortClosed();
 }
 
 // --- ticks

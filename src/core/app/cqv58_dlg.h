@@ -1,10 +1,14 @@
 #pragma once
 
+#include "app/command_history.h"
+#include "app/dialog_gate.h"
 #include "app/dialog_host.h"
 #include "app/main_window_control.h"
 #include "app/main_window_events.h"
 #include "app/main_window_view.h"
+#include "app/reader_watch.h"
 #include "app/receive_inbox.h"
+#include "app/station_status.h"
 #include "automatic/automatic_cycle.h"
 #include "journal/carrier_id_journal.h"
 #include "params/parameter_set.h"
@@ -32,6 +36,10 @@ inline constexpr int kCycleTimerId = 3;
 inline constexpr std::chrono::milliseconds kCycleTimerPeriod{10};
 inline constexpr int kRequestTimerId = 5;
 inline constexpr std::chrono::milliseconds kRequestTimerPeriod{500};
+
+// After "Stop", Escape or the close box the running transaction's answer is
+// awaited this much longer at most; no command goes out after it.
+inline constexpr std::chrono::milliseconds kStopGrace{1000};
 
 // Window sizes with the terminal hidden and shown.
 inline constexpr int kNarrowWindowWidth = 799;
@@ -91,6 +99,10 @@ public:
     // --- menu commands
     void toggleTerminal();
     void clearTerminal();
+    void traceClicked();       // the "Trace" switch: the trace instead of the terminal view
+    void saveTrace();          // "Save trace"
+    void showTrace();          // lines added to the trace into its view
+    void terminalHistoryStep(SpinDirection direction); // Up/Down in the terminal line
     void openDeviceManager();
     void showInfo();
     void runInterfaceSettings();
@@ -100,6 +112,8 @@ public:
     void takeFromControls();
     void showInControls();
     void showLogFileName();
+    void showStatus();        // the status strip: port, reader, set, journal
+    void sayWhenPortClosed(); // after a reader button: the port is not open
 
     // --- modes, formats, selection, manual group switches
     void refreshModeView();
@@ -157,6 +171,9 @@ public:
     bool placeCarrierId();     // PlaceCarrierId: the Carrier ID into the pages
     void csvCommand(Control id); // the hidden commands of the CSV sources
     void resumeFromJournal();  // after the current set was loaded from its file
+    void takeCycleResult(const CycleTrack &track);
+    void showCycleResult();    // the last cycle's result, in automatic mode
+    void showProgress();       // "n of N programmed"
     void runConfig();          // "Config": the editor, and its result taken over
 
     // "Log" and "Open" switch the window's default action off until it closes.
@@ -176,6 +193,7 @@ public:
     bool portOpen = false;
     PortHandle portHandle = kNoPort;
     std::int32_t timeBase = kStartTimeBase;
+    ReaderActivity readerActivity; // what the status strip tells of the reader
 
     // --- job
     SetList setList;
@@ -198,6 +216,9 @@ public:
     bool terminalVisible = false;
     std::string terminalText;
     std::string terminalInput;
+    TraceLog trace;
+    bool traceShown = false;
+    CommandHistory commandHistory;
     std::string uidText;
 
     // --- manual group
@@ -235,6 +256,10 @@ public:
     std::string counterStart; // the counter page value the current set's run began from
     std::int64_t fixedJob = 0;
 
+    // --- the operator's view of the job
+    std::optional<CycleResult> lastCycleResult; // none before the first cycle
+    std::uint64_t programmedInSet = 0;          // the current set's programmed transponders
+
 private:
     template <typename Handler>
     void runEvent(Handler handler);
@@ -248,6 +273,11 @@ private:
     void focusOne();
     void cancelWindow();
     void closeWithPort();
+    // The running operation: stopped after its running transaction, the
+    // window's events while it waits for the reader, its end.
+    void requestStop();
+    bool whileReaderAnswers();
+    void endOperation();
     int windowWidth() const;
     void takeOverSettings(const StationSettings &settings);
     StationSettings settingsToSave() const;
@@ -291,6 +321,7 @@ private:
     void requestFocusOnFirstEditablePage();
 
     MainWindowView &m_view;
+    DialogGate m_dialogGate; // shut while a stopped operation winds down after the close box
     DialogHost &m_dialogs;
     DirectorySource m_currentDirectory;
     int m_eventDepth = 0;
@@ -298,6 +329,14 @@ private:
     ReceiveInbox m_inbox; // before the port: the receive thread ends first
     std::string m_terminalShown; // the terminal text the view shows
     ReaderPort m_readerPort;
+    ReaderWatch m_readerWatch{wallClock, readerActivity, trace,
+                              {[this] { return !m_stopRequested; }, [this] { return whileReaderAnswers(); },
+                               [this] { showTrace(); }}};
+    bool m_waitingForReader = false; // the window's events run inside a wait for the reader
+    bool m_stopRequested = false;
+    std::chrono::steady_clock::time_point m_stopRequestedAt;
+    bool m_stopOffered = false;      // "Stop" is enabled for the running event
+    bool m_closeAfterEvent = false;  // the close box came while the reader was awaited
     std::function<void()> m_cycleStep;
     ProtocolFile m_protocolFile;
     bool m_oneHeldUntilTick = false; // "One" waits for the tick after a cycle

@@ -50,13 +50,22 @@ void CQV58Dlg::deferError(std::string text)
     errorPending = true;
 }
 
+// The cycle, and what it came to for the operator: PASS or FAIL with its reason.
 void CQV58Dlg::runAutomaticCycle()
 {
-    AutomaticStation station(*this);
+    CycleTrack track;
+    AutomaticStation station(*this, track);
     CycleFields fields{DataSourceFields{currentSet, pageText, asciiFormat, nextCarrierId, csvDelimiter, workingDirectory},
                        pageSelected, carrierIdMax, programmedCount, errorCount, recordFailed, pageFocusRequest,
                        csvSource, uidText, cycleJournal()};
+    m_readerWatch.follow(&track);
+    struct Unfollow {
+        ReaderWatch &watch;
+        ~Unfollow() { watch.follow(nullptr); }
+    } unfollow{m_readerWatch};
     teb::runAutomaticCycle(fields, station);
+    track.stopped = m_stopRequested;
+    takeCycleResult(track);
 }
 
 void CQV58Dlg::showNotice(const Notice &notice)
@@ -69,7 +78,8 @@ void CQV58Dlg::showNotice(const Notice &notice)
 void CQV58Dlg::csvCommand(Control id)
 {
     takeFromControls();
-    AutomaticStation station(*this);
+    CycleTrack track; // these commands are no cycle of their own
+    AutomaticStation station(*this, track);
     DataSourceFields fields{currentSet, pageText, asciiFormat, nextCarrierId, csvDelimiter, workingDirectory};
     switch (id) {
     case Control::NextDataSetButton: errorCount = nextDataSet(fields, csvSource, station); break;

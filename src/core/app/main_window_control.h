@@ -99,6 +99,12 @@ enum class Control : int {
     LabelMax,
     OneButton,
     ContOnButton,
+    // the last cycle's result, in automatic mode where the manual group's controls are hidden
+    ResultVerdict,   // "PASS" or "FAIL" in large type
+    ResultIdentity,  // the carrier ID that went onto the tag and the UID
+    ResultReason,    // why it failed, in words
+    ProgressLabel,   // "n of N programmed"
+    StopButton,      // ends the running operation after its running transaction
     // hidden buttons for internal commands of the data sources
     NextDataSetButton,
     CurrentDataSetProcessedButton,
@@ -137,9 +143,16 @@ enum class Control : int {
     TerminalInput,
     SendButton,
     TerminalView,
+    LabelTrace,
+    TraceSwitch,      // the trace instead of the terminal view
+    SaveTraceButton,
+    TraceView,        // every exchange with the reader, time-stamped, newest first
+    // status strip under the middle groups: port, reader, set and journal
+    StatusPort,
+    StatusReader,
+    StatusJob,
     // decoration and the dialog's hidden default and cancel buttons
     SmallImage,
-    LargeImage,
     DefaultButton,
     CancelButton,
 };

@@ -2,6 +2,7 @@
 // routing of clicks and keys, and the lines of the receive thread.
 #include "app/cqv58_dlg.h"
 
+#include "app/time_of_day.h"
 #include "reader/reader_transaction.h"
 
 namespace teb {
@@ -23,6 +24,9 @@ void CQV58Dlg::runEvent(Handler handler)
     } leave{m_eventDepth};
     handler();
     drainInbox();
+    showStatus();
+    if (m_eventDepth == 1)
+        endOperation();
 }
 
 bool CQV58Dlg::initialise()
@@ -40,18 +44,35 @@ void CQV58Dlg::destroy()
     shutDown();
 }
 
-// The close box always ends the station. While an event still runs (its box
-// shows, between two transactions) the port is closed at once, so nothing
-// more reaches the reader, and the window ends as soon as the event is over;
-// the settings are written on the way out as always.
+// The close box always ends the station. While an operation waits for the
+// reader it is stopped: its running transaction ends, nothing more is sent,
+// it shows no more boxes, and the port is closed and the window ended once
+// it is over. While an event shows a box the port is closed at once, so
+// nothing more reaches the reader, and the window ends as soon as the event
+// is over. The settings are written on the way out as always.
 void CQV58Dlg::closeRequest()
 {
-    if (m_eventDepth > 0 && !m_destroyed)
+    if (m_destroyed)
+        return;
+    if (m_waitingForReader) {
+        requestStop();
+        m_dialogGate.setClosed(true);
+        m_closeAfterEvent = true;
+    } else if (m_eventDepth > 0) {
         closeWithPort();
-    else
+    } else {
         runEvent([this] { closeWithPort(); });
+    }
 }
-void CQV58Dlg::escape() { runEvent([this] { cancelWindow(); }); }
+
+// Escape ends the window, or, while an operation waits for the reader, the operation.
+void CQV58Dlg::escape()
+{
+    if (m_waitingForReader)
+        requestStop();
+    else
+        runEvent([this] { cancelWindow(); });
+}
 void CQV58Dlg::defaultAction() { runEvent([this] { focusOne(); }); }
 
 void CQV58Dlg::menuCommand(MenuItem item)
@@ -71,7 +92,13 @@ void CQV58Dlg::menuCommand(MenuItem item)
     });
 }
 
-void CQV58Dlg::clicked(Control id) { runEvent([this, id] { routeClick(id); }); }
+void CQV58Dlg::clicked(Control id)
+{
+    if (id == Control::StopButton && m_waitingForReader)
+        requestStop();
+    else
+        runEvent([this, id] { routeClick(id); });
+}
 void CQV58Dlg::enterPressed(Control id) { runEvent([this, id] { routeEnter(id); }); }
 
 void CQV58Dlg::focusLost(Control id)
@@ -95,6 +122,8 @@ void CQV58Dlg::spinStep(Control spin, SpinDirection direction)
             nextSpinStep(direction);
         else if (spin == Control::MaxSpin)
             maxSpinStep(direction);
+        else if (spin == Control::TerminalInput)
+            terminalHistoryStep(direction);
     });
 }
 
@@ -132,6 +161,8 @@ void CQV58Dlg::routeClick(Control id)
     case Control::OrvexSwitch: orvexClicked(); break;
     case Control::LogSwitch: logClicked(); break;
     case Control::SendButton: sendClicked(); break;
+    case Control::TraceSwitch: traceClicked(); break;
+    case Control::SaveTraceButton: saveTrace(); break;
     case Control::OpenButton: chooseManualLogFile(); break;
     case Control::ReadUidButton: readUidClicked(); break;
     case Control::ReadButton: readPagesClicked(); break;
@@ -181,6 +212,12 @@ void CQV58Dlg::drainInbox()
         newestFirst += droppedLinesNote(received.dropped);
     putOnTerminal(terminalText, newestFirst);
     showTerminalText();
+    const auto now = wallClock();
+    for (const std::string &line : received.lines)
+        trace.received(timeOfDay(now, true), line);
+    showTrace();
+    readerActivity.answered(timeOfDay(now));
+    showStatus();
 }
 
 } // namespace teb

@@ -36,6 +36,7 @@ public:
     virtual void clicked(Control id) = 0;
     virtual void enterPressed(Control id) = 0;  // Enter in an edit box; the key is not inserted
     virtual void focusLost(Control id) = 0;     // an edit box lost the input focus
+    // A spin button's arrow, or Up/Down in the terminal line.
     virtual void spinStep(Control spin, SpinDirection direction) = 0;
     virtual void tick(int timerId) = 0;
     // The wake-up asked for by MainWindowView::post: lines wait in the inbox.

@@ -32,8 +32,17 @@ public:
     InterfaceSettings &interfaceSettings() override { return m_window.interfaceSettings; }
     PortHandle &portHandle() override { return m_window.portHandle; }
     bool &portOpen() override { return m_window.portOpen; }
-    bool closePort(PortHandle handle) override { return m_window.readerPort().Close(handle); }
-    PortHandle openPort(const InterfaceSettings &settings) override { return m_window.readerPort().Open(settings); }
+    // Nothing is known of a reader behind a port opened again.
+    bool closePort(PortHandle handle) override
+    {
+        m_window.readerActivity.forget();
+        return m_window.readerPort().Close(handle);
+    }
+    PortHandle openPort(const InterfaceSettings &settings) override
+    {
+        m_window.readerActivity.forget();
+        return m_window.readerPort().Open(settings);
+    }
     std::optional<OpenFailure> openFailure() const override { return m_window.readerPort().openFailure(); }
     void showMessage(const std::string &caption, MessageIcon icon, const std::string &text) override
     {

@@ -69,10 +69,12 @@ void CQV58Dlg::resumeFromJournal()
     counterStart = saved.counterValue;
     csvSource = CsvSourceState{};
     programmedCount = 0;
+    programmedInSet = 0;
     nextCarrierId = currentSet.carrierId;
     if (!journal)
         return;
     try {
+        programmedInSet = journal->programmedOfSet(currentSetName).size();
         if (isValidSetName(currentSetName))
             takeOverProgressFile(*journal, workingDirectory, currentSetName, saved);
         if (const auto last = journal->lastCounterPageValue(currentSetName, counterStart);

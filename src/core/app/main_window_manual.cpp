@@ -14,7 +14,8 @@ template <typename Operation>
 void CQV58Dlg::runOnPages(Operation operation)
 {
     MainWindowOperationReport report(m_view, m_dialogs, [this] { showInControls(); });
-    PageOperationContext context{ReaderSession{m_readerPort, portHandle, timeBase, terminalText}, portOpen,
+    PageOperationContext context{ReaderSession{m_readerPort, portHandle, timeBase, terminalText, &m_readerWatch},
+                                 portOpen,
                                  PageFields{pageText, hexTextKept, asciiTextKept, pageSelected, asciiFormat, uidText,
                                             pageSucceeded, errorCount},
                                  report};
@@ -28,6 +29,7 @@ void CQV58Dlg::readUidClicked()
     takeFromControls();
     runOnPages([](PageOperationContext &context) { teb::readUid(context); });
     showInControls();
+    sayWhenPortClosed();
 }
 
 void CQV58Dlg::readPagesClicked()
@@ -38,6 +40,7 @@ void CQV58Dlg::readPagesClicked()
     if (portOpen && manualLog && !automaticMode)
         appendManualLog(records::ManualLogKind::Read);
     showInControls();
+    sayWhenPortClosed();
 }
 
 void CQV58Dlg::writePagesClicked()
@@ -46,12 +49,14 @@ void CQV58Dlg::writePagesClicked()
     if (portOpen && manualLog && !automaticMode)
         appendManualLog(records::ManualLogKind::Write);
     showInControls();
+    sayWhenPortClosed();
 }
 
 void CQV58Dlg::lockPagesClicked()
 {
     lockPages();
     showInControls();
+    sayWhenPortClosed();
 }
 
 void CQV58Dlg::writePages()
@@ -121,6 +126,7 @@ void CQV58Dlg::readCarrierIdClicked()
     });
     keepCarrierIdResult();
     showInControls();
+    sayWhenPortClosed();
 }
 
 // "write carrier ID": a carrier ID that the journal holds for another
@@ -149,6 +155,7 @@ void CQV58Dlg::writeCarrierIdClicked()
         journalManualCarrierId(std::string(bytes->begin(), bytes->end()), uid, heldElsewhere.has_value());
     keepCarrierIdResult();
     showInControls();
+    sayWhenPortClosed();
 }
 
 void CQV58Dlg::keepCarrierIdResult()

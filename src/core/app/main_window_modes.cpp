@@ -25,6 +25,7 @@ constexpr std::array kManualGroupControls = {
 constexpr std::array kAutomaticOnlyControls = {
     Control::SetNameLabel, Control::NextBox, Control::MaxBox, Control::NextSpin, Control::MaxSpin,
     Control::OneButton, Control::LabelCarrierId, Control::LabelNext, Control::LabelMax, Control::ContOnButton,
+    Control::ProgressLabel, Control::StopButton,
 };
 
 constexpr std::array kCarrierIdRangeControls = {
@@ -89,6 +90,8 @@ void CQV58Dlg::refreshAutomaticView()
     m_view.setEnabled(Control::OneButton, true);
     for (const Control id : kAutomaticOnlyControls)
         m_view.setVisible(id, true);
+    showCycleResult();
+    showProgress();
 
     for (int page = 3; page <= kPageCount; ++page)
         pageSelected[pageIndex(page)] = currentSet.writePages3To17;
@@ -111,6 +114,7 @@ void CQV58Dlg::refreshManualView()
     m_view.setEnabled(Control::OneButton, false);
     for (const Control id : kAutomaticOnlyControls)
         m_view.setVisible(id, false);
+    showCycleResult();
 }
 
 // Automatic mode greys the pages the set keeps; manual mode has every page white.

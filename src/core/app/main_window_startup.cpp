@@ -111,6 +111,7 @@ void CQV58Dlg::fillKeptTexts()
 void CQV58Dlg::openPort()
 {
     m_readerPort.setWorkingDirectory(workingDirectory);
+    readerActivity.forget();
     portOpen = false;
     portHandle = m_readerPort.Open(interfaceSettings);
     portOpen = isUsablePort(portHandle);
@@ -130,6 +131,8 @@ void CQV58Dlg::setUpControls()
             m_view.setText(info.id, std::string(info.caption));
     }
     m_view.setEnabled(Control::ContOnButton, false);
+    m_view.setEnabled(Control::StopButton, false); // until an operation waits for the reader
+    m_view.setVisible(Control::TraceView, false);
     m_view.setEnabled(Control::OpenButton, false);
 }
 
@@ -158,6 +161,7 @@ void CQV58Dlg::showSwitchImages()
     showModeSwitches();
     showFamilySwitches();
     m_view.setSwitchImage(Control::LogSwitch, manualLog);
+    m_view.setSwitchImage(Control::TraceSwitch, traceShown);
 }
 
 } // namespace teb

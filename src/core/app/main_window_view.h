@@ -44,6 +44,8 @@ public:
     // At the top of the terminal view, which keeps kTerminalLineLimit lines
     // (the newest); the text shown so far is not set again.
     virtual void prependTerminalText(const std::string &text) = 0;
+    // The same for the trace view, whose lines are UTF-8.
+    virtual void prependTraceText(const std::string &utf8Lines) = 0;
 
     // Thread-safe and never blocking: asks the window's thread to call
     // MainWindowEvents::inboxPosted soon, from its event loop (also the loop
@@ -59,6 +61,12 @@ public:
     // Redraws the whole window now, also while an operation still blocks the
     // window's thread (e.g. waiting for the reader).
     virtual void repaintWindow() = 0;
+    // While an operation waits for the reader, every few milliseconds: the
+    // window's event loop takes what is pending, without waiting for more:
+    // repaints, timers, wake-ups, the close box, Escape and "Stop". Clicks
+    // and keys elsewhere in the window are dropped. False once the window is
+    // ending: the operation gives its wait up.
+    virtual bool letEventsRun() = 0;
 
     // Periodic timers; each tick calls MainWindowEvents::tick with the id.
     virtual void startTimer(int id, std::chrono::milliseconds period) = 0;

@@ -28,6 +28,26 @@ std::vector<std::string_view> saveOutcomeMessages(SaveOutcome outcome)
     return {};
 }
 
+std::string notSavedNote(std::string_view reason)
+{
+    std::string_view first = reason.substr(0, reason.find('\r'));
+    if (first.ends_with('.'))
+        first.remove_suffix(1);
+    return "Not saved: " + std::string(first) + ".";
+}
+
+std::string saveNote(SaveOutcome outcome, const std::string &name, const std::filesystem::path &file)
+{
+    switch (outcome) {
+    case SaveOutcome::Saved: return "Saved \"" + name + "\" in " + file.string();
+    case SaveOutcome::Declined: return "Not saved: \"" + name + "\" was kept as it was.";
+    case SaveOutcome::NoAccess: return "Not saved: no access to " + file.string() + ".";
+    case SaveOutcome::InvalidName: return notSavedNote(invalidSetNameMessage);
+    case SaveOutcome::ListFull: return notSavedNote(setListFullMessage);
+    }
+    return {};
+}
+
 SaveOutcome saveParameterSet(const std::filesystem::path &directory, const ParameterSet &set, SetList &setList,
                              const OverwriteQuestion &confirmOverwrite)
 {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -32,6 +33,11 @@ enum class SaveOutcome {
 // The message boxes the editor shows for an outcome, in order (question-free
 // outcomes only; none for Saved and Declined). All use the error icon.
 std::vector<std::string_view> saveOutcomeMessages(SaveOutcome outcome);
+
+// The short text the editor shows beside "Save": what was saved where, or why nothing was.
+std::string saveNote(SaveOutcome outcome, const std::string &name, const std::filesystem::path &file);
+// "Not saved: " and the first line of the reason.
+std::string notSavedNote(std::string_view reason);
 
 // Answers the overwrite question: true for Yes.
 using OverwriteQuestion = std::function<bool()>;

@@ -114,24 +114,37 @@ std::uint32_t ReaderPort::WriteText(std::string_view text, PortHandle handle, st
     return serial::kWriteFailedMask;
 }
 
-void ReaderPort::prepareForAnswer()
+void ReaderPort::prepareForAnswer(const Meanwhile &meanwhile)
 {
     if (lateAnswerDue) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(*lateAnswerDue - std::chrono::steady_clock::now());
-        if (left.count() > 0)
-            crEvent.takeWithin(left, [] {});
+        const auto due = *lateAnswerDue;
         lateAnswerDue.reset();
+        takeLineBy(due, meanwhile, [] {});
     }
     crEvent.reset();
 }
 
-bool ReaderPort::waitForLine(std::chrono::milliseconds timeout, std::string &line)
+bool ReaderPort::waitForLine(std::chrono::milliseconds timeout, std::string &line, const Meanwhile &meanwhile)
 {
     line.clear();
-    if (crEvent.takeWithin(timeout, [&] { line = completedLine; }))
+    if (takeLineBy(std::chrono::steady_clock::now() + timeout, meanwhile, [&] { line = completedLine; }))
         return true;
     lateAnswerDue = std::chrono::steady_clock::now() + timeout;
     return false;
+}
+
+bool ReaderPort::takeLineBy(std::chrono::steady_clock::time_point due, const Meanwhile &meanwhile,
+                            const std::function<void()> &take)
+{
+    for (;;) {
+        const auto left = std::max(std::chrono::milliseconds(0),
+                                   std::chrono::ceil<std::chrono::milliseconds>(due - std::chrono::steady_clock::now()));
+        const auto slice = meanwhile ? std::min(left, kWaitSlice) : left;
+        if (crEvent.takeWithin(slice, take))
+            return true;
+        if (slice == left || !meanwhile())
+            return false;
+    }
 }
 
 bool ReaderPort::receiveThreadRunning() const

@@ -29,6 +29,8 @@ inline bool isUsablePort(PortHandle handle) { return handle >= 0; }
 inline constexpr std::uint32_t kWriteNoPort = 0xFFFFFFFFu;
 // How long a write without a command's own wait may take (terminal input).
 inline constexpr std::chrono::milliseconds kDefaultWriteLimit{1000};
+// A wait for an answer that has something to do meanwhile hands back this often.
+inline constexpr std::chrono::milliseconds kWaitSlice{10};
 
 // The link to the reader: the serial port, its receive thread that collects
 // CR-ended lines, and the hand-over of each complete line to the one waiting
@@ -39,6 +41,9 @@ public:
     // operation is running, for the top of the terminal view. Called on the
     // receive thread: the receiver must be thread-safe.
     using TerminalSink = std::function<void(const std::string &lineWithCrLf)>;
+    // Runs on the waiting thread every kWaitSlice of a wait for an answer
+    // (the window's events); false gives the wait up.
+    using Meanwhile = std::function<bool()>;
 
     ReaderPort();
     ~ReaderPort(); // stops the thread and closes the port
@@ -65,11 +70,12 @@ public:
     // on its way: it is awaited until as long again as that wait after its
     // end, and dropped, so it is never taken for the next command's answer.
     // (An answer later still cannot be told from a lost command's.)
-    void prepareForAnswer();
+    void prepareForAnswer(const Meanwhile &meanwhile = {});
     // Waits at most `timeout` for the CR event. When it is signalled: copies
     // the last complete line (with CR LF) into `line`, resets the event and
-    // returns true. On time-out the answer counts as late and false is returned.
-    bool waitForLine(std::chrono::milliseconds timeout, std::string &line);
+    // returns true. On time-out, or when `meanwhile` gave the wait up, the
+    // answer counts as late and false is returned.
+    bool waitForLine(std::chrono::milliseconds timeout, std::string &line, const Meanwhile &meanwhile = {});
 
     bool receiveThreadRunning() const;
 
@@ -99,6 +105,9 @@ private:
     void completeLine();
     void showInTerminal(const std::string &line);
     std::filesystem::path lookupDirectory() const;
+    // Takes the CR event by `due`, in slices with `meanwhile` between them.
+    bool takeLineBy(std::chrono::steady_clock::time_point due, const Meanwhile &meanwhile,
+                    const std::function<void()> &take);
 
     std::filesystem::path workingDirectory; // empty: the current directory at Open
     // Until when a late answer is awaited before the next command; UI thread only.

@@ -28,12 +28,19 @@ ReaderTransaction runTransaction(ReaderSession &session, const ReaderCommand &co
     // The write shares the command's wait: a line held by XOFF or a low CTS
     // ends the command like a reader that does not answer.
     const std::chrono::milliseconds wait = answerTimeout(command, session.timeBase);
-    session.port.prepareForAnswer();
-    const std::uint32_t status = session.port.WriteText(command.text, session.handle, wait);
+    transaction.heldBack = session.watch != nullptr && !session.watch->sending(command);
+    ReaderPort::Meanwhile meanwhile;
+    if (session.watch != nullptr)
+        meanwhile = [&session] { return session.watch->waiting(); };
+    std::uint32_t status = kWriteNoPort;
+    if (!transaction.heldBack) {
+        session.port.prepareForAnswer(meanwhile);
+        status = session.port.WriteText(command.text, session.handle, wait);
+    }
     transaction.sent = status == 0;
     if (transaction.sent || status == serial::kWriteTimedOutMask)
         putOnTerminal(session.terminalText, command.echoLine);
-    if (transaction.sent && !session.port.waitForLine(wait, transaction.answer))
+    if (transaction.sent && !session.port.waitForLine(wait, transaction.answer, meanwhile))
         transaction.answer.clear();
     transaction.kept = keptAnswer(command, transaction.answer);
     transaction.succeeded = answerSucceeded(command, transaction.kept);
@@ -41,6 +48,8 @@ ReaderTransaction runTransaction(ReaderSession &session, const ReaderCommand &co
         putOnTerminal(session.terminalText, kCrLf);
         putOnTerminal(session.terminalText, transaction.kept);
     }
+    if (session.watch != nullptr)
+        session.watch->exchanged(command, transaction);
     return transaction;
 }
 

@@ -12,22 +12,38 @@
 
 namespace teb {
 
-// What one reader operation works with: the port and its handle, the time
-// base T and the terminal view's text (newest line first). The fields belong
-// to the main window.
-struct ReaderSession {
-    ReaderPort &port;
-    PortHandle handle = kNoPort;
-    std::int32_t &timeBase;
-    std::string &terminalText;
-};
-
 // One command and its awaited answer.
 struct ReaderTransaction {
     std::string answer;     // the line as received, with CR LF; empty when not sent or not answered in time
     std::string kept;       // the answer cut to the command's length
     bool sent = false;      // the port took the command
+    bool heldBack = false;  // the operation was stopped before the command went out
     bool succeeded = false; // the kept answer passed the command's rule
+};
+
+// What the window adds to every exchange with the reader: it may hold a
+// command back once its operation is to end, it runs its own events while
+// an answer is awaited, and it hears of each exchange.
+class TransactionWatch {
+public:
+    virtual ~TransactionWatch() = default;
+    // Before a command goes out; false holds it back (it then counts as not sent).
+    virtual bool sending(const ReaderCommand &command) = 0;
+    // While an answer is awaited, every few milliseconds; false gives up the wait.
+    virtual bool waiting() = 0;
+    // After each exchange, also one held back or not taken by the port.
+    virtual void exchanged(const ReaderCommand &command, const ReaderTransaction &transaction) = 0;
+};
+
+// What one reader operation works with: the port and its handle, the time
+// base T and the terminal view's text (newest line first). The fields belong
+// to the main window, and so does the watch (none: nothing watches).
+struct ReaderSession {
+    ReaderPort &port;
+    PortHandle handle = kNoPort;
+    std::int32_t &timeBase;
+    std::string &terminalText;
+    TransactionWatch *watch = nullptr;
 };
 
 // How long a command's answer is awaited: its factor times the time base.

@@ -225,6 +225,7 @@ void CAutoDlg::timerFired(ConfigTimer timer)
     if (timer == ConfigTimer::NameChoice && m_nameChoicePending) {
         m_nameChoicePending = false;
         loadSet(m_view->text(ConfigControl::NameList), false);
+        showSaveNote("", false); // it spoke of the set shown before
     } else if (timer == ConfigTimer::CounterPageChoice && m_counterPageChoicePending) {
         m_counterPageChoicePending = false;
         counterPageChosen();
@@ -317,7 +318,7 @@ void CAutoDlg::disableOk()
 }
 
 // "Save" and "OK": true, with the reason shown, when the set cannot go on.
-bool CAutoDlg::refused()
+bool CAutoDlg::refused(std::string *why)
 {
     std::string reason;
     for (int byte = 0; byte < carrierIdPageBytes && reason.empty(); ++byte) {
@@ -331,6 +332,8 @@ bool CAutoDlg::refused()
     showInControls();
     showCloseButtons();
     warn(reason);
+    if (why != nullptr)
+        *why = reason;
     return true;
 }
 

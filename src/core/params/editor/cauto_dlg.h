@@ -107,7 +107,8 @@ private:
     void showPaths();
     void showCloseButtons();
     void disableOk();
-    bool refused();
+    bool refused(std::string *reason = nullptr);
+    void showSaveNote(const std::string &text, bool saved);
     bool isSavedName(const std::string &name) const;
     bool askedToSave();
     void warn(std::string_view text);

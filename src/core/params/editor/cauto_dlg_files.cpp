@@ -1,12 +1,15 @@
 // The "Config" dialog's files: the CSV and record file choices, "Save",
 // "Delete", and the pages 3-17 editor.
 #include "params/editor/cauto_dlg.h"
+#include "params/parameter_set_file.h"
 
 namespace teb {
 namespace {
 
 constexpr std::string_view csvFilter = "CSV files (*.csv)|*.csv||";
 constexpr std::string_view xmlFilter = "XML files (*.xml)|*.xml||";
+constexpr Rgb savedNoteColour = Rgb::fromComponents(0, 110, 50);
+constexpr Rgb notSavedNoteColour = Rgb::fromComponents(160, 20, 20);
 
 // A file dialog starts from the current file, or in the working directory.
 FileDialogRequest fileRequest(FileDialogMode mode, const std::string &current, const std::filesystem::path &directory,
@@ -70,14 +73,18 @@ void CAutoDlg::save()
     m_savePressed = true;
     // A faulty cell is refused before the carrier ID is placed, so that
     // placing it never hides what the operator typed.
-    if (refused())
+    std::string refusal;
+    if (refused(&refusal)) {
+        showSaveNote(notSavedNote(refusal), false);
         return;
+    }
     carrierIdIntoPages();
     showInControls();
     // With no data source the editor shows a decimal counter while the
     // station would program fixed data: the same ID on every tag.
     if (!hasCarrierIdSource(m_set)) {
         warn(noDataSourceMessage);
+        showSaveNote(notSavedNote(noDataSourceMessage), false);
         return;
     }
     const SaveOutcome outcome = saveParameterSet(m_directory, m_set, m_setList, [this] {
@@ -87,12 +94,20 @@ void CAutoDlg::save()
     });
     for (const std::string_view message : saveOutcomeMessages(outcome))
         m_view->showMessage(errorMessage(message));
+    showSaveNote(saveNote(outcome, m_set.name, setFilePath(m_directory, m_set.name)), outcome == SaveOutcome::Saved);
     if (outcome == SaveOutcome::Saved) {
         m_saved = true;
         m_okAllowed = true;
         fillLists();
     }
     showCloseButtons();
+}
+
+void CAutoDlg::showSaveNote(const std::string &text, bool saved)
+{
+    m_view->setText(ConfigControl::SaveNote, text);
+    const Rgb background = text.empty() ? colour::Black : saved ? savedNoteColour : notSavedNoteColour;
+    m_view->setBackground(ConfigControl::SaveNote, background);
 }
 
 void CAutoDlg::deleteName()

@@ -13,6 +13,7 @@ enum class ConfigControl : int {
     NameList,  // editable drop-down list of the set names
     SaveButton,
     DeleteButton,
+    SaveNote,  // what the last "Save" saved where, or why it saved nothing
     // "Work order Setup"
     OperatorBadgeId,
     PartNumber,

@@ -1,0 +1,42 @@
+// The status strip: port, reader, set and journal, shown after every event
+// and whenever lines came from the reader.
+#include "app/cqv58_dlg.h"
+
+#include "app/station_status.h"
+
+namespace teb {
+namespace {
+
+constexpr Rgb kStripBackground = colour::Black;
+constexpr Rgb kGoodText = Rgb::fromComponents(80, 220, 120);
+constexpr Rgb kQuietText = Rgb::fromComponents(150, 156, 162);
+constexpr Rgb kBadBackground = Rgb::fromComponents(170, 20, 20);
+
+} // namespace
+
+void CQV58Dlg::showStatus()
+{
+    const std::pair<Control, StatusText> strip[] = {
+        {Control::StatusPort, portStatus(interfaceSettings, portOpen)},
+        {Control::StatusReader, readerStatus(readerActivity, portOpen)},
+        {Control::StatusJob, jobStatus(currentSetName, journal ? journal->location() : std::string())},
+    };
+    for (const auto &[control, status] : strip) {
+        if (m_view.text(control) == status.text)
+            continue;
+        m_view.setText(control, status.text);
+        const bool bad = status.tone == StatusText::Tone::Bad;
+        m_view.setBackground(control, bad ? kBadBackground : kStripBackground);
+        m_view.setTextColour(control, status.tone == StatusText::Tone::Good    ? kGoodText
+                                      : status.tone == StatusText::Tone::Quiet ? kQuietText
+                                                                               : colour::White);
+    }
+}
+
+void CQV58Dlg::sayWhenPortClosed()
+{
+    if (!portOpen)
+        showMessage(portClosedText(interfaceSettings.portName), kWindowTitle, MessageIcon::Warning);
+}
+
+} // namespace teb

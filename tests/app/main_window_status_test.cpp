@@ -1,0 +1,151 @@
+// The status strip and a reader button pressed while the port is closed.
+#include "main_window_fixture.h"
+
+#include "app/cycle_result.h"
+#include "app/station_status.h"
+
+#include <ctime>
+
+namespace teb::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+// A wall clock standing at hh:mm:ss of today, local time.
+WallClock clockAt(int hour, int minute, int second)
+{
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    local.tm_hour = hour, local.tm_min = minute, local.tm_sec = second;
+    const auto time = std::chrono::system_clock::from_time_t(std::mktime(&local));
+    return [time] { return time; };
+}
+
+TEST(StatusStrip, PortSettingsAreSpelledAsOnAPortLabel)
+{
+    using Tone = StatusText::Tone;
+    const struct {
+        InterfaceSettings settings;
+        bool open;
+        const char *text;
+        Tone tone;
+    } cases[] = {
+        {{"COM7", 115200, 8, parity::None, stopbits::One, flowcontrol::None}, true, "COM7 115200 8N1 \xB7 open",
+         Tone::Plain},
+        {{"COM3", 9600, 7, parity::Even, stopbits::Two, flowcontrol::XonXoff}, true,
+         "COM3 9600 7E2 XON/XOFF \xB7 open", Tone::Plain},
+        {{"COM12", 19200, 5, parity::Space, stopbits::OneAndHalf, flowcontrol::Hardware}, false,
+         "COM12 19200 5S1.5 RTS/CTS \xB7 closed", Tone::Bad},
+        {{"", 0, 0, parity::None, stopbits::One, flowcontrol::None}, false, "no port chosen", Tone::Bad},
+    };
+    for (const auto &c : cases) {
+        const StatusText status = portStatus(c.settings, c.open);
+        EXPECT_EQ(status.text, c.text);
+        EXPECT_EQ(status.tone, c.tone) << c.text;
+    }
+    EXPECT_EQ(jobStatus("Lot-A", "/x/TagEncoderBench.journal").text,
+              "set Lot-A \xB7 journal TagEncoderBench.journal (local file)");
+    EXPECT_EQ(jobStatus("", "").text, "no set \xB7 no journal");
+}
+
+// A failed cycle's reason: a stop, a closed port, the first exchange that
+// failed (never a "TOR" without a number), then the cycle's first message.
+TEST(CycleResult, TheReasonIsTheFirstThingThatWentWrongInWords)
+{
+    const auto failed = [](std::string command, bool sent, std::string answer, bool heldBack = false) {
+        CycleTrack track;
+        track.failure = FailedExchange{std::move(command), sent, heldBack, std::move(answer)};
+        track.notices = {"Error on writing the pages of the transponder."};
+        return track;
+    };
+    CycleTrack stopped = failed("WD 4 3030303030303030", false, "", true);
+    stopped.stopped = true;
+    CycleTrack quantity;
+    quantity.notices = {"Quantity reached."};
+    CycleTrack programmedBefore;
+    programmedBefore.notices = {"This transponder already carries carrier ID 0042 (programmed 2026-05-04, set job).\r\n"
+                                "Put the next transponder on the antenna."};
+    const struct {
+        CycleTrack track;
+        bool portOpen;
+        const char *reason;
+    } cases[] = {
+        {stopped, true, "stopped by the operator"},
+        {failed("RUID", false, ""), false, "the port COM9 is not open"},
+        {failed("WD 3 3030303030303030", true, "NAK"), true, "page 3 is locked"},
+        {failed("WD 12 3030303030303030", true, "#09"), true, "page 12 was refused: \"#09\""},
+        {failed("RUID", true, "No Read"), true, "no transponder on the antenna"},
+        {failed("LD 5", true, "No Read"), true, "no transponder on the antenna"},
+        {failed("LD 5", true, "NAK"), true, "page 5 could not be locked: \"NAK\""},
+        {failed("WD 2 3030303030303030", true, ""), true, "the reader did not answer"},
+        {failed("WD 2 3030303030303030", false, ""), true, "the command could not be sent to the reader"},
+        {failed("RUID", true, "E00"), true, "the UID could not be read: \"E00\""},
+        {quantity, true, "quantity reached"},
+        {programmedBefore, true, "This transponder already carries carrier ID 0042 (programmed 2026-05-04, set job)."},
+        {CycleTrack{}, true, "the transponder was not programmed"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(failureReason(c.track, c.portOpen, "COM9"), c.reason);
+    EXPECT_EQ(progressText(3, 20), "3 of 20 programmed");
+    EXPECT_EQ(progressText(3, 0), "3 programmed");
+    EXPECT_EQ(resultIdentity(CycleResult{true, "0042", "E0040150", ""}), "carrier ID 0042 \xB7 UID E0040150");
+    EXPECT_EQ(resultIdentity(CycleResult{false, "", "E0040150", "x"}), "UID E0040150");
+}
+
+// After "COM9 could not be opened!" the strip says the port is closed, and
+// every button that talks to the reader says that nothing was sent.
+TEST_F(MainWindowTest, EveryReaderButtonSaysSoWhileThePortIsClosed)
+{
+    writeSettings(iniLines({"[Interface]", "port=COM9", "baudrate=9600", "databits=8"}));
+    start();
+    EXPECT_EQ(shown(Control::StatusPort), "COM9 9600 8N1 \xB7 closed");
+    EXPECT_NE(view.control(Control::StatusPort).background, colour::Black);
+    EXPECT_EQ(shown(Control::StatusReader), "reader not reachable");
+    const MessageRequest closed{portClosedText("COM9"), "Tag Encoder Bench", MessageIcon::Warning, MessageButtons::Ok};
+    for (const Control button : {Control::ReadButton, Control::WriteButton, Control::LockButton, Control::ReadUidButton,
+                                 Control::ReadCarrierIdButton, Control::WriteCarrierIdButton, Control::SendButton}) {
+        dialogs.messages.clear();
+        click(button);
+        EXPECT_THAT(dialogs.messages, ElementsAre(closed)) << controlInfo(button).name;
+    }
+    EXPECT_EQ(closed.text, "The port COM9 is not open: nothing was sent to the reader.\r\n"
+                           "Choose the reader's port in \"Interface\" / \"Settings\".");
+}
+
+// The reader's state as the operator needs it: when it last answered, since
+// when it has not (the adapter pulled), and nothing known once the port is
+// opened again until it answers.
+TEST_F(MainWindowWithReader, StatusStripFollowsTheReaderGoingAwayAndComingBack)
+{
+    CQV58Dlg &w = start();
+    EXPECT_EQ(shown(Control::StatusPort), "COM7 115200 8N1 \xB7 open");
+    EXPECT_EQ(shown(Control::StatusReader), "reader not heard yet");
+    EXPECT_EQ(shown(Control::StatusJob), "no set \xB7 journal TagEncoderBench.journal (local file)");
+
+    w.wallClock = clockAt(10, 20, 30);
+    click(Control::ReadUidButton);
+    EXPECT_EQ(shown(Control::StatusReader), "reader answered at 10:20:30");
+    EXPECT_EQ(view.control(Control::StatusReader).background, colour::Black);
+
+    simulator.kill();
+    w.wallClock = clockAt(10, 21, 0);
+    click(Control::ReadUidButton);
+    EXPECT_EQ(shown(Control::StatusReader), "reader not answering since 10:21:00");
+    w.wallClock = clockAt(10, 21, 5);
+    click(Control::ReadUidButton);
+    EXPECT_EQ(shown(Control::StatusReader), "reader not answering since 10:21:00");
+
+    ReaderSimulator back(dir.path(), {}, "COM7");
+    ASSERT_TRUE(back.ready());
+    dialogs.interfaceSettingsDialog = [](CI2Dlg &) { return CI2DlgView::Result::Ok; };
+    w.menuCommand(MenuItem::InterfaceSettings);
+    ASSERT_TRUE(w.portOpen);
+    EXPECT_EQ(shown(Control::StatusReader), "reader not heard yet");
+    w.wallClock = clockAt(10, 22, 0);
+    click(Control::ReadUidButton);
+    EXPECT_EQ(shown(Control::StatusReader), "reader answered at 10:22:00");
+}
+
+} // namespace
+} // namespace teb::test
