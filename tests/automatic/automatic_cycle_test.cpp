@@ -152,6 +152,7 @@ TEST_F(AutomaticCycle, FailuresAdvanceNothingAndHoldWhatMayBeOnATag)
     EXPECT_EQ(message(), "Error on locking the pages of the transponder.");
     EXPECT_EQ(writtenPage(1, 1), "30 30 34 32 00 00 00 00"); // 0042 offered again
     EXPECT_EQ(set.counterValue, "7");
+    EXPECT_EQ(nextCarrierId, "43"); // 0042 stays with that tag
     EXPECT_EQ(station.records, 0);
     EXPECT_EQ(journal->holderOf("0042")->state, CycleState::Uncertain);
 

@@ -436,6 +436,11 @@ void programOne(CycleFields &fields, CycleStation &station)
     // A finishing cycle that fails again may still have left its first try on the tag.
     const bool nothingOnTag = result == TagResult::NothingReached && !transponder->unfinished;
     journal.finish(entry.id, nothingOnTag ? CycleState::Failed : CycleState::Uncertain);
+    if (!nothingOnTag && source == Source::DecimalCounter && !transponder->unfinished) {
+        // The ID stays with that tag: "next" shows where the next one goes.
+        fields.source.set.carrierId = formatUnsigned64(step.counterValue + 1u);
+        fields.source.nextCarrierId = fields.source.set.carrierId;
+    }
 }
 
 } // namespace
