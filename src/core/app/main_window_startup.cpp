@@ -42,6 +42,7 @@ void CQV58Dlg::shutDown()
     takeFromControls();
     if (!saveSettings(workingDirectory, settingsToSave()))
         showMessage(std::string(kSettingsNotSavedText), kWindowTitle, MessageIcon::Stop);
+    stopContinuous();
     m_view.stopTimer(kCycleTimerId);
     m_view.stopTimer(kRequestTimerId);
 }
