@@ -143,8 +143,22 @@ TEST_F(AutomaticStationTest, EachCycleShowsPassOrFailWithItsReasonAndTheJobsProg
         EXPECT_EQ(shown(Control::ResultIdentity), cycle.identity);
         EXPECT_EQ(shown(Control::ResultReason), cycle.reason);
         EXPECT_EQ(shown(Control::ProgressLabel), cycle.progress);
+        EXPECT_EQ(view.beeps, cycle.verdict == "FAIL" ? 1 : 0); // a short sound on FAIL
+        view.beeps = 0;
         window->destroy();
     }
+    // "Silent FAIL=1" in the settings file keeps the station quiet.
+    useReader({"--no-tag"});
+    writeJob(automaticJob());
+    std::string settings = readFileBytes(dir / "TagEncoderBench.ini");
+    settings.replace(settings.find("[Auto]\r\n"), 8, "[Auto]\r\nSilent FAIL=1\r\n");
+    writeFileBytes(dir / "TagEncoderBench.ini", settings);
+    start();
+    programOne();
+    EXPECT_EQ(shown(Control::ResultVerdict), "FAIL");
+    EXPECT_EQ(view.beeps, 0);
+    window->destroy();
+
     // The count goes on from the journal at the next start; manual mode hides the result.
     useReader({});
     writeJob(automaticJob());

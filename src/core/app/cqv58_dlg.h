@@ -213,6 +213,7 @@ public:
     std::string nextCarrierId;
     std::string carrierIdMax;
     std::string csvDelimiter = ",";
+    bool silentFail = false; // no sound on FAIL
     std::uint64_t programmedCount = 0;
 
     // --- display
