@@ -336,6 +336,7 @@ private:
     bool m_destroyed = false;
     ReceiveInbox m_inbox; // before the port: the receive thread ends first
     std::string m_terminalShown; // the terminal text the view shows
+    std::array<std::string, 3> m_statusShown; // the status strip's port, reader and job texts
     ReaderPort m_readerPort;
     ReaderWatch m_readerWatch{wallClock, readerActivity, trace,
                               {[this] { return !m_stopRequested; }, [this] { return whileReaderAnswers(); },
