@@ -74,21 +74,28 @@ public:
     }
 
     // Runs until a stop signal can be read from `signals`. SIGUSR1 there puts
-    // a new transponder, as the options made the first, on the antenna; it is
-    // taken before any command that arrived after it.
+    // a new transponder, as the options made the first, on the antenna;
+    // SIGUSR2 swaps the one on the antenna for the one that lay there before
+    // it, as it was left. Either is taken before any command that arrived
+    // after it.
     void run(int signals)
     {
         const std::optional<Transponder> newTransponder = m_options.reader.transponder;
         std::string lastUid = newTransponder ? newTransponder->uid : std::string();
+        std::optional<Transponder> before;
         for (;;) {
             pollfd entries[2]{{m_master, POLLIN, 0}, {signals, POLLIN, 0}};
             const int result = ::poll(entries, 2, millisecondsToNextAnswer());
             if (result > 0 && entries[1].revents != 0) {
                 signalfd_siginfo signal{};
                 if (::read(signals, &signal, sizeof signal) != static_cast<ssize_t>(sizeof signal)
-                    || signal.ssi_signo != SIGUSR1)
+                    || (signal.ssi_signo != SIGUSR1 && signal.ssi_signo != SIGUSR2))
                     return;
-                m_options.reader.transponder = newTransponder;
+                if (signal.ssi_signo == SIGUSR2) {
+                    std::swap(before, m_options.reader.transponder);
+                    continue;
+                }
+                before = std::exchange(m_options.reader.transponder, newTransponder);
                 if (m_options.reader.transponder) {
                     lastUid = nextUid(lastUid);
                     m_options.reader.transponder->uid = lastUid;
@@ -206,7 +213,7 @@ private:
     std::deque<PendingAnswer> m_pending;
 };
 
-// SIGINT, SIGTERM and SIGUSR1, blocked and readable from the returned descriptor.
+// SIGINT, SIGTERM, SIGUSR1 and SIGUSR2, blocked and readable from the returned descriptor.
 int stopSignalDescriptor()
 {
     signal(SIGPIPE, SIG_IGN);
@@ -215,6 +222,7 @@ int stopSignalDescriptor()
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
     sigaddset(&stopSignals, SIGUSR1);
+    sigaddset(&stopSignals, SIGUSR2);
     sigprocmask(SIG_BLOCK, &stopSignals, nullptr);
     const int fd = signalfd(-1, &stopSignals, SFD_CLOEXEC);
     if (fd < 0)

@@ -197,7 +197,9 @@ line not at all. With no transponder on the antenna every transponder command
 "ready COMn -> /dev/pts/N" on standard output. SIGINT or SIGTERM end it and
 remove the link. SIGUSR1 puts a new transponder on the antenna, as the
 options made the first one (pages, locks, or none), with the next UID (the
-UID read as a hexadecimal number, plus one). The station may close and
+UID read as a hexadecimal number, plus one); SIGUSR2 puts back the
+transponder that lay there before, as it was left, and takes the one on the
+antenna away (a second SIGUSR2 swaps them again). The station may close and
 reopen the line at any time.
 
 Options (a value follows the option, or is joined with "="):

@@ -287,6 +287,7 @@ void MainWindow::appendSystemMenuItem(const std::string &text)
 }
 
 void MainWindow::repaintWindow() { repaint(); }
+void MainWindow::beep() { QApplication::beep(); }
 
 bool MainWindow::letEventsRun()
 {

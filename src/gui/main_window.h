@@ -60,6 +60,7 @@ public:
     void setMenuEnabled(MenuItem item, bool enabled) override;
     void appendSystemMenuItem(const std::string &text) override;
     void repaintWindow() override;
+    void beep() override;
     bool letEventsRun() override;
     void startTimer(int id, std::chrono::milliseconds period) override;
     void stopTimer(int id) override;

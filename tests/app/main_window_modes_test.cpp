@@ -51,7 +51,7 @@ TEST_F(ModesTest, AutomaticShowsTheSetGreysWhatItKeepsAndManualKeepsTheTexts)
         EXPECT_TRUE(shownAndEnabled(id)) << PrintToString(id);
     for (Control id : kAutomaticOnly)
         EXPECT_TRUE(view.control(id).visible) << PrintToString(id);
-    EXPECT_TRUE(view.control(Control::OneButton).enabled && !view.control(Control::ContOnButton).enabled);
+    EXPECT_TRUE(view.control(Control::OneButton).enabled && view.control(Control::ContOnButton).enabled);
 
     view.setText(pageBox(1), "typed 1");
     w.clicked(Control::ManualSwitch);

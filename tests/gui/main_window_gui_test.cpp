@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -468,6 +469,32 @@ private slots:
             QVERIFY(test::readFileBytes(directory / "TagEncoderBench.ini").find("SelectConfig=1\r\n")
                     != std::string::npos);
         }
+    }
+
+    // "Cont On" through the real window: its look at the antenna every 300 ms
+    // finds each transponder put there and programs it once; "Cont Off" ends it.
+    void contOnProgramsEachTransponderPutOnTheAntenna()
+    {
+        test::ReaderSimulator reader(m_directory->path(), {"--family", "orvex"}, "COM7");
+        QVERIFY(reader.ready());
+        test::writeAutomaticStation(m_directory->path(), test::automaticJob());
+        startIn("");
+        CQV58Dlg &model = m_station->model();
+        auto &contOn = widget<QAbstractButton>(Control::ContOnButton);
+        QVERIFY(contOn.isEnabled());
+        QTest::mouseClick(&contOn, Qt::LeftButton);
+        QCOMPARE(contOn.text(), QStringLiteral("  Cont Off"));
+        QTRY_COMPARE(model.programmedInSet, std::uint64_t{1});
+        for (std::uint64_t transponders = 2; transponders <= 3; ++transponders) {
+            reader.newTransponder();
+            QTRY_COMPARE(model.programmedInSet, transponders);
+        }
+        QTest::qWait(700); // the third stays on the antenna
+        QCOMPARE(model.programmedInSet, std::uint64_t{3});
+        QCOMPARE(widget<QLabel>(Control::ResultVerdict).text(), QStringLiteral("PASS"));
+        QTest::mouseClick(&contOn, Qt::LeftButton);
+        QCOMPARE(contOn.text(), QStringLiteral("  Cont On"));
+        QVERIFY(!model.continuousOn);
     }
 
     // An operator at the line: "Config", "OK" on the counter set, then "One"

@@ -191,8 +191,22 @@ TEST_F(AutomaticStationTest, EachCycleShowsPassOrFailWithItsReasonAndTheJobsProg
         EXPECT_EQ(shown(Control::ResultIdentity), cycle.identity);
         EXPECT_EQ(shown(Control::ResultReason), cycle.reason);
         EXPECT_EQ(shown(Control::ProgressLabel), cycle.progress);
+        EXPECT_EQ(view.beeps, cycle.verdict == "FAIL" ? 1 : 0); // a short sound on FAIL
+        view.beeps = 0;
         window->destroy();
     }
+    // "Silent FAIL=1" in the settings file keeps the station quiet.
+    useReader({"--no-tag"});
+    writeJob(automaticJob());
+    std::string settings = readFileBytes(dir / "TagEncoderBench.ini");
+    settings.replace(settings.find("[Auto]\r\n"), 8, "[Auto]\r\nSilent FAIL=1\r\n");
+    writeFileBytes(dir / "TagEncoderBench.ini", settings);
+    start();
+    programOne();
+    EXPECT_EQ(shown(Control::ResultVerdict), "FAIL");
+    EXPECT_EQ(view.beeps, 0);
+    window->destroy();
+
     // The count goes on from the journal at the next start; manual mode hides the result.
     useReader({});
     writeJob(automaticJob());
@@ -294,6 +308,82 @@ TEST_F(AutomaticStationTest, EscapeCutsALongWaitShortAndKeepsTheWindow)
     EXPECT_LT(std::chrono::steady_clock::now() - *escaped, kStopGrace + std::chrono::milliseconds(500));
     EXPECT_FALSE(view.endResult);
     EXPECT_EQ(shown(Control::ResultReason), "stopped by the operator");
+}
+
+// "Cont On": the reader is asked for a UID every 300 ms; each transponder put
+// on the antenna is programmed once, one programmed before and put back is
+// left alone however often it comes back, and the first failed cycle ends it.
+TEST_F(AutomaticStationTest, ContOnProgramsEachNewTransponderOnceAndStopsOnAFailure)
+{
+    useReader({"--delay", "15"});
+    writeJob(automaticJob());
+    CQV58Dlg &w = start();
+    dialogs.messages.clear();
+    click(Control::ContOnButton);
+    EXPECT_EQ(shown(Control::ContOnButton), "  Cont Off");
+    EXPECT_EQ(view.timerLog.back(), "start 7 300");
+    const auto poll = [&] { w.tick(kContinuousTimerId); };
+    poll();                            // E0040150 on the antenna: programmed
+    poll();                            // still there
+    simulator->newTransponder();       // E0040151
+    poll();
+    simulator->putBackTransponder();   // E0040150 again
+    poll();
+    simulator->newTransponder();       // E0040152
+    poll();
+    poll();
+    simulator->putBackTransponder();   // E0040150 once more
+    poll();
+    EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
+    EXPECT_TRUE(w.continuousOn);
+    EXPECT_EQ(writesOfPage(1).size(), 3u);
+    for (const auto &[uid, carrierId] : {std::pair("E0040150", "0000000000000001"),
+                                         std::pair("E0040151", "0000000000000002"),
+                                         std::pair("E0040152", "0000000000000003")})
+        EXPECT_EQ(w.journal->programmedFor(uid)->carrierId, carrierId) << uid;
+    EXPECT_EQ(shown(Control::ProgressLabel), "3 of 100 programmed");
+
+    simulator->newTransponder();       // E0040153: the reader goes away during its write
+    bool pulled = false;
+    view.whileWaiting = [&] {
+        if (!pulled && w.terminalText.find("// Write page 3") != std::string::npos) {
+            simulator->kill();
+            pulled = true;
+        }
+    };
+    poll();
+    EXPECT_TRUE(pulled);
+    EXPECT_FALSE(w.continuousOn);
+    EXPECT_EQ(shown(Control::ContOnButton), "  Cont On");
+    EXPECT_EQ(view.timerLog.back(), "stop 7");
+    EXPECT_EQ(messageTexts(), std::vector<std::string>{"Error on writing the pages of the transponder."});
+    EXPECT_EQ(shown(Control::ResultVerdict), "FAIL");
+}
+
+// "Cont On" ends on "Cont Off", on any box or dialog, and on "Quantity reached.".
+TEST_F(AutomaticStationTest, ContOnEndsOnContOffOnADialogAndWhenTheQuantityIsReached)
+{
+    writeJob(automaticJob(), "1");
+    CQV58Dlg &w = start();
+    click(Control::ContOnButton);
+    click(Control::ContOnButton);
+    EXPECT_FALSE(w.continuousOn);
+
+    click(Control::ContOnButton);
+    w.menuCommand(MenuItem::HelpInfo);
+    w.tick(kContinuousTimerId);
+    EXPECT_FALSE(w.continuousOn);
+    EXPECT_TRUE(writesOfPage(1).empty());
+
+    click(Control::ContOnButton);
+    w.tick(kContinuousTimerId); // carrier ID 1, the last one
+    EXPECT_TRUE(w.continuousOn);
+    simulator->newTransponder();
+    w.tick(kContinuousTimerId);
+    EXPECT_EQ(messageTexts(), std::vector<std::string>{"Quantity reached."});
+    EXPECT_FALSE(w.continuousOn);
+    EXPECT_EQ(shown(Control::ResultReason), "quantity reached");
+    EXPECT_EQ(writesOfPage(1).size(), 1u);
 }
 
 TEST_F(AutomaticStationTest, ARecordFileThatCannotBeOpenedIsReportedByTheSlowTick)

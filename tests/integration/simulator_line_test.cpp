@@ -110,7 +110,7 @@ TEST(SimulatorLine, ARefusedOrLostCommandChangesNothingAndALostAnswerDoes)
 namespace teb {
 namespace {
 
-TEST(SimulatorLine, ANewTransponderIsTheFirstOneAgain)
+TEST(SimulatorLine, ANewTransponderIsTheFirstOneAgainAndTheOneBeforeComesBackAsItWasLeft)
 {
     ReaderSimulator simulator({"--page", "2=4142434445464748", "--lock", "3"});
     ASSERT_TRUE(simulator.ready());
@@ -124,6 +124,17 @@ TEST(SimulatorLine, ANewTransponderIsTheFirstOneAgain)
     EXPECT_EQ(line.ask("RD 2"), "4142434445464748");
     EXPECT_EQ(line.ask("WD 1 " + kPage1), "ACK");
     EXPECT_EQ(line.ask("WD 3 " + kPage1), "NAK");
+    EXPECT_EQ(line.ask("RUID"), "E0040151");
+
+    // The one before put back as it was left, and swapped again.
+    simulator.putBackTransponder();
+    EXPECT_EQ(line.ask("RUID"), "E0040150");
+    EXPECT_EQ(line.ask("WD 1 " + kZeroPage), "NAK"); // still locked
+    simulator.putBackTransponder();
+    EXPECT_EQ(line.ask("RUID"), "E0040151");
+    EXPECT_EQ(line.ask("RD 1"), kPage1);
+    simulator.newTransponder();
+    EXPECT_EQ(line.ask("RUID"), "E0040152");
 }
 
 } // namespace

@@ -81,6 +81,7 @@ public:
     void setMenuEnabled(MenuItem, bool) override {}
     void appendSystemMenuItem(const std::string &text) override { systemMenuItems.push_back(text); }
     void repaintWindow() override {}
+    void beep() override { ++beeps; }
     // A wait for the reader lets the window's events run: a test acts as the
     // operator there (the close box, "Stop", Escape).
     bool letEventsRun() override
@@ -132,6 +133,7 @@ public:
     std::vector<std::string> timerLog; // "start 3 10", "stop 5", in order
     std::optional<DialogResult> endResult;
     int eventRuns = 0;
+    int beeps = 0;
     std::function<void()> whileWaiting;
 
 private:

@@ -100,6 +100,12 @@ void ReaderSimulator::newTransponder() const
         ::kill(m_pid, SIGUSR1);
 }
 
+void ReaderSimulator::putBackTransponder() const
+{
+    if (m_pid > 0)
+        ::kill(m_pid, SIGUSR2);
+}
+
 void ReaderSimulator::end(int signal)
 {
     if (m_pid <= 0)

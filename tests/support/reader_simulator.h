@@ -40,6 +40,9 @@ public:
     // A new transponder, as the options made the first, is put on the
     // antenna before any command sent after this call.
     void newTransponder() const;
+    // The transponder that lay on the antenna before the one there now is
+    // put back, as it was left.
+    void putBackTransponder() const;
 
     // SIGKILL: the line hangs up at once, as when an adapter is pulled.
     void kill() { end(SIGKILL); }

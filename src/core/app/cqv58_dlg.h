@@ -36,6 +36,9 @@ inline constexpr int kCycleTimerId = 3;
 inline constexpr std::chrono::milliseconds kCycleTimerPeriod{10};
 inline constexpr int kRequestTimerId = 5;
 inline constexpr std::chrono::milliseconds kRequestTimerPeriod{500};
+// "Cont On": how often the reader is asked for the UID on its antenna.
+inline constexpr int kContinuousTimerId = 7;
+inline constexpr std::chrono::milliseconds kContinuousPollPeriod{300};
 
 // After "Stop", Escape or the close box the running transaction's answer is
 // awaited this much longer at most; no command goes out after it.
@@ -163,7 +166,14 @@ public:
     void showNotice(const Notice &notice); // its text in a box of its level
     // --- automatic mode
     void one();                // "One": a cycle at the next 10 ms tick
+    void runOneCycle();        // the cycle, its deferred messages, its protocol line
     void runAutomaticCycle();
+    // "Cont On" / "Cont Off", and its look at the antenna every kContinuousPollPeriod.
+    void continuousClicked();
+    void startContinuous();
+    void stopContinuous();
+    void continuousTick();
+    std::optional<std::string> pollUid();
     CycleJournal cycleJournal() const; // the journal as the current set uses it
     // The cycle's reader steps: the UID first, then the pages for that UID.
     std::optional<std::string> readUidForCycle();
@@ -202,6 +212,7 @@ public:
     std::string nextCarrierId;
     std::string carrierIdMax;
     std::string csvDelimiter = ",";
+    bool silentFail = false; // no sound on FAIL
     std::uint64_t programmedCount = 0;
 
     // --- display
@@ -258,6 +269,7 @@ public:
 
     // --- the operator's view of the job
     std::optional<CycleResult> lastCycleResult; // none before the first cycle
+    bool continuousOn = false;                  // "Cont On" programs each new transponder
     std::uint64_t programmedInSet = 0;          // the current set's programmed transponders
 
 private:
@@ -328,6 +340,7 @@ private:
     bool m_destroyed = false;
     ReceiveInbox m_inbox; // before the port: the receive thread ends first
     std::string m_terminalShown; // the terminal text the view shows
+    std::array<std::string, 3> m_statusShown; // the status strip's port, reader and job texts
     ReaderPort m_readerPort;
     ReaderWatch m_readerWatch{wallClock, readerActivity, trace,
                               {[this] { return !m_stopRequested; }, [this] { return whileReaderAnswers(); },
@@ -337,6 +350,11 @@ private:
     std::chrono::steady_clock::time_point m_stopRequestedAt;
     bool m_stopOffered = false;      // "Stop" is enabled for the running event
     bool m_closeAfterEvent = false;  // the close box came while the reader was awaited
+    // "Cont On": the UID last seen on the antenna, "Cont Off" pressed during a
+    // cycle, and how many boxes had shown when it started.
+    std::string m_uidOnAntenna;
+    bool m_continuousOffRequested = false;
+    std::size_t m_dialogsSeen = 0;
     std::function<void()> m_cycleStep;
     ProtocolFile m_protocolFile;
     bool m_oneHeldUntilTick = false; // "One" waits for the tick after a cycle

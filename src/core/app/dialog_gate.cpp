@@ -2,43 +2,51 @@
 
 namespace teb {
 
-MessageAnswer DialogGate::showMessage(const MessageRequest &request)
+bool DialogGate::opens()
 {
     if (m_closed)
+        return false;
+    ++m_shown;
+    return true;
+}
+
+MessageAnswer DialogGate::showMessage(const MessageRequest &request)
+{
+    if (!opens())
         return request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
     return m_host.showMessage(request);
 }
 
 std::optional<std::filesystem::path> DialogGate::chooseFile(const FileDialogRequest &request)
 {
-    return m_closed ? std::nullopt : m_host.chooseFile(request);
+    return opens() ? m_host.chooseFile(request) : std::nullopt;
 }
 
 void DialogGate::showAboutBox()
 {
-    if (!m_closed)
+    if (opens())
         m_host.showAboutBox();
 }
 
 void DialogGate::showDeviceList()
 {
-    if (!m_closed)
+    if (opens())
         m_host.showDeviceList();
 }
 
 CI2DlgView::Result DialogGate::runInterfaceSettingsDialog(CI2Dlg &dialog)
 {
-    return m_closed ? CI2DlgView::Result::Cancel : m_host.runInterfaceSettingsDialog(dialog);
+    return opens() ? m_host.runInterfaceSettingsDialog(dialog) : CI2DlgView::Result::Cancel;
 }
 
 DialogResult DialogGate::runConfigDialog(CAutoDlg &dialog)
 {
-    return m_closed ? DialogResult::Cancel : m_host.runConfigDialog(dialog);
+    return opens() ? m_host.runConfigDialog(dialog) : DialogResult::Cancel;
 }
 
 void DialogGate::runJournalDialog(CJournalDlg &dialog)
 {
-    if (!m_closed)
+    if (opens())
         m_host.runJournalDialog(dialog);
 }
 

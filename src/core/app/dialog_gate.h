@@ -2,6 +2,8 @@
 
 #include "app/dialog_host.h"
 
+#include <cstddef>
+
 namespace teb {
 
 // The main window's dialogs, closed once the window is on its way out: an
@@ -13,6 +15,8 @@ public:
 
     void setClosed(bool closed) { m_closed = closed; }
     bool closed() const { return m_closed; }
+    // How many boxes and dialogs were shown so far.
+    std::size_t shown() const { return m_shown; }
 
     MessageAnswer showMessage(const MessageRequest &request) override;
     std::optional<std::filesystem::path> chooseFile(const FileDialogRequest &request) override;
@@ -23,8 +27,11 @@ public:
     void runJournalDialog(CJournalDlg &dialog) override;
 
 private:
+    bool opens(); // false while closed; counts what is shown
+
     DialogHost &m_host;
     bool m_closed = false;
+    std::size_t m_shown = 0;
 };
 
 } // namespace teb

@@ -26,6 +26,12 @@ void CQV58Dlg::tick10ms()
     if (!cycleRequested)
         return;
     cycleRequested = false;
+    runOneCycle();
+    m_oneHeldUntilTick = true;
+}
+
+void CQV58Dlg::runOneCycle()
+{
     if (m_cycleStep)
         m_cycleStep();
     else
@@ -39,7 +45,6 @@ void CQV58Dlg::tick10ms()
     if (!m_protocolFile.append(workingDirectory, kOneProtocolLine, protocolError, ProtocolFile::Sync::Unsynced))
         deferError(protocolError.message());
     m_view.setFocus(Control::OneButton);
-    m_oneHeldUntilTick = true;
 }
 
 void CQV58Dlg::deferError(std::string text)

@@ -96,6 +96,8 @@ void CQV58Dlg::clicked(Control id)
 {
     if (id == Control::StopButton && m_waitingForReader)
         requestStop();
+    else if (id == Control::ContOnButton && m_waitingForReader)
+        m_continuousOffRequested = continuousOn; // after the running cycle
     else
         runEvent([this, id] { routeClick(id); });
 }
@@ -134,6 +136,8 @@ void CQV58Dlg::tick(int timerId)
             tick10ms();
         else if (timerId == kRequestTimerId)
             tick500ms();
+        else if (timerId == kContinuousTimerId)
+            continuousTick();
     });
 }
 
@@ -174,6 +178,7 @@ void CQV58Dlg::routeClick(Control id)
     case Control::DefaultButton: focusOne(); break;
     case Control::CancelButton: cancelWindow(); break;
     case Control::OneButton: one(); break;
+    case Control::ContOnButton: continuousClicked(); break;
     case Control::NextDataSetButton:
     case Control::CurrentDataSetProcessedButton:
     case Control::NextCompleteButton:

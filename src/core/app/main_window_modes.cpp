@@ -88,6 +88,7 @@ void CQV58Dlg::refreshAutomaticView()
     setManualGroupShown(false);
     setCarrierIdRangeActive(!currentSet.useCsvFile && !currentSet.useFixData);
     m_view.setEnabled(Control::OneButton, true);
+    m_view.setEnabled(Control::ContOnButton, true);
     for (const Control id : kAutomaticOnlyControls)
         m_view.setVisible(id, true);
     showCycleResult();
@@ -112,6 +113,7 @@ void CQV58Dlg::refreshManualView()
     setManualGroupShown(true);
     setCarrierIdRangeActive(false);
     m_view.setEnabled(Control::OneButton, false);
+    stopContinuous();
     for (const Control id : kAutomaticOnlyControls)
         m_view.setVisible(id, false);
     showCycleResult();

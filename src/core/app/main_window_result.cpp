@@ -32,6 +32,8 @@ void CQV58Dlg::takeCycleResult(const CycleTrack &track)
             // The cycle has said so already; the result shows the UID alone.
         }
     }
+    if (!result.passed && !silentFail)
+        m_view.beep();
     lastCycleResult = std::move(result);
     showCycleResult();
     showProgress();

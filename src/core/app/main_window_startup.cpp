@@ -42,6 +42,7 @@ void CQV58Dlg::shutDown()
     takeFromControls();
     if (!saveSettings(workingDirectory, settingsToSave()))
         showMessage(std::string(kSettingsNotSavedText), kWindowTitle, MessageIcon::Stop);
+    stopContinuous();
     m_view.stopTimer(kCycleTimerId);
     m_view.stopTimer(kRequestTimerId);
 }
@@ -54,6 +55,7 @@ void CQV58Dlg::takeOverSettings(const StationSettings &settings)
     setList = settings.setList;
     carrierIdMax = settings.carrierIdMax;
     csvDelimiter = settings.csvDelimiter; // an empty value already reads as ","
+    silentFail = settings.silentFail;
     selectAll = settings.selectAll;
     pageSelected = settings.pageSelected;
     asciiFormat = settings.asciiFormat;

@@ -21,9 +21,11 @@ void CQV58Dlg::showStatus()
         {Control::StatusReader, readerStatus(readerActivity, portOpen)},
         {Control::StatusJob, jobStatus(currentSetName, journal ? journal->location() : std::string())},
     };
-    for (const auto &[control, status] : strip) {
-        if (m_view.text(control) == status.text)
-            continue;
+    for (std::size_t i = 0; i < std::size(strip); ++i) {
+        const auto &[control, status] = strip[i];
+        if (m_statusShown[i] == status.text)
+            continue; // after every event, also the 10 ms ticks: only what changed is drawn
+        m_statusShown[i] = status.text;
         m_view.setText(control, status.text);
         const bool bad = status.tone == StatusText::Tone::Bad;
         m_view.setBackground(control, bad ? kBadBackground : kStripBackground);

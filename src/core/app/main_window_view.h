@@ -61,6 +61,8 @@ public:
     // Redraws the whole window now, also while an operation still blocks the
     // window's thread (e.g. waiting for the reader).
     virtual void repaintWindow() = 0;
+    // A short sound (a failed cycle).
+    virtual void beep() = 0;
     // While an operation waits for the reader, every few milliseconds: the
     // window's event loop takes what is pending, without waiting for more:
     // repaints, timers, wake-ups, the close box, Escape and "Stop". Clicks

@@ -65,6 +65,7 @@ void readAuto(const ProfileDocument &file, StationSettings &settings)
     settings.csvDelimiter = file.value(autoSection, "csv delimiter");
     if (settings.csvDelimiter.empty())
         settings.csvDelimiter = defaultCsvDelimiter;
+    settings.silentFail = readFlag(file.value(autoSection, "Silent FAIL"));
 }
 
 void readData(const ProfileDocument &file, StationSettings &settings)

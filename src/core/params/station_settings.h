@@ -24,6 +24,7 @@ struct StationSettings {
     SetList setList;
     std::string carrierIdMax;
     std::string csvDelimiter{defaultCsvDelimiter};  // read only: never written
+    bool silentFail = false;  // "Silent FAIL=1": no sound on a failed cycle; read only
 
     bool selectAll = false;
     std::array<bool, pageCount> pageSelected{};
