@@ -1,11 +1,10 @@
 #include "automatic/file_lock.h"
 
-#include <cerrno>
+#include "common/exclusive_lock.h"
+
 #include <chrono>
-#include <thread>
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 
 namespace teb {
@@ -30,11 +29,8 @@ FileLock::FileLock(const std::filesystem::path &file)
         m_fd.emplace(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
         if (!m_fd->valid())
             return;
-        while (::flock(m_fd->get(), LOCK_EX | LOCK_NB) != 0) {
-            if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= deadline)
-                return;
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
+        if (!lockExclusively(m_fd->get(), deadline))
+            return;
         if (sameFile(m_fd->get(), file)) {
             m_locked = true;
             return;

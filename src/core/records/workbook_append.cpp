@@ -1,13 +1,12 @@
 #include "records/workbook_append.h"
 
+#include "common/exclusive_lock.h"
 #include "common/file_descriptor.h"
 #include "common/sync_directory.h"
 
 #include <chrono>
-#include <thread>
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -128,13 +127,7 @@ off_t tailPosition(std::string_view lastBytes, off_t fileSize)
 bool lockForAppend(int fd)
 {
     constexpr auto kWait = std::chrono::seconds(3);
-    const auto deadline = std::chrono::steady_clock::now() + kWait;
-    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
+    return lockExclusively(fd, std::chrono::steady_clock::now() + kWait);
 }
 
 AppendStatus appendToWorkbook(const std::filesystem::path &file, WorkbookKind kind, const EntryRowsBuilder &rows,
