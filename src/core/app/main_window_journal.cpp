@@ -22,6 +22,12 @@ std::string defaultStationName(const std::filesystem::path &directory)
     return std::string(host) + ":" + directory.string();
 }
 
+// The digits a decimal counter's carrier ID is padded to.
+std::size_t carrierIdLengthOf(const ParameterSet &set)
+{
+    return static_cast<std::size_t>(std::max(0, readDecimal(set.carrierIdLength)));
+}
+
 } // namespace
 
 void CQV58Dlg::openJournal()
@@ -85,7 +91,7 @@ void CQV58Dlg::resumeFromJournal()
         const auto start = countedNumber(currentSet.carrierId);
         if (currentSet.useDecimalCounter && start)
             currentSet.carrierId = formatUnsigned64(
-                journal->firstFreeNumber(*start, static_cast<std::size_t>(std::max(0, readDecimal(currentSet.carrierIdLength)))));
+                journal->firstFreeNumber(*start, carrierIdLengthOf(currentSet)));
     } catch (const JournalError &error) {
         showMessage(error.what(), kWindowTitle, MessageIcon::Stop);
     }
@@ -98,8 +104,7 @@ bool CQV58Dlg::carrierIdIssued(std::uint64_t value)
     if (!journal)
         return false;
     try {
-        const std::size_t length = static_cast<std::size_t>(std::max(0, readDecimal(currentSet.carrierIdLength)));
-        if (const auto holder = journal->holderOf(zeroPadded(value, length))) {
+        if (const auto holder = journal->holderOf(zeroPadded(value, carrierIdLengthOf(currentSet)))) {
             showMessage(carrierIdIssuedText(*holder), kWindowTitle, MessageIcon::Warning);
             return true;
         }
@@ -114,8 +119,7 @@ bool CQV58Dlg::carrierIdIssued(std::uint64_t value)
 std::string CQV58Dlg::freeCarrierIdFrom(std::uint64_t value)
 {
     try {
-        const std::size_t length = static_cast<std::size_t>(std::max(0, readDecimal(currentSet.carrierIdLength)));
-        const std::uint64_t free = journal->firstFreeNumber(value, length);
+        const std::uint64_t free = journal->firstFreeNumber(value, carrierIdLengthOf(currentSet));
         return formatUnsigned64(free <= counterLimit(currentSet.carrierIdLength) ? free : value);
     } catch (const JournalError &error) {
         showMessage(error.what(), kWindowTitle, MessageIcon::Stop);

@@ -1,5 +1,6 @@
 #include "history/record_rebuild.h"
 
+#include "automatic/csv_lines.h"
 #include "records/record_files.h"
 #include "transponder/byte_text.h"
 #include "transponder/page_text.h"
@@ -26,18 +27,15 @@ records::RecordEntry recordOf(const JournalEntry &entry, const ParameterSet &set
     std::array<std::string, pageCount> hexTexts;
     std::array<std::string, pageCount> asciiTexts;
     ParameterSet locks = set;
-    std::size_t page = 0;
-    std::size_t start = 0;
-    for (; page < pageCount; ++page) {
-        const std::size_t end = std::min(entry.pagesHex.find(',', start), entry.pagesHex.size());
-        const std::string digits = entry.pagesHex.substr(std::min(start, entry.pagesHex.size()), end - std::min(start, end));
+    const std::vector<std::string_view> pages = splitCsvFields(entry.pagesHex, ",");
+    for (std::size_t page = 0; page < pageCount; ++page) {
+        const std::string_view digits = page < pages.size() ? pages[page] : std::string_view();
         filled[page] = digits.size() == 16;
         if (filled[page]) {
             hexTexts[page] = groupedInPairs(digits);
             asciiTexts[page] = hexTextToAsciiText(hexTexts[page]);
         }
         locks.pages[page].locked = page < entry.pagesLocked.size() && entry.pagesLocked[page] == '1';
-        start = end + 1;
     }
     return records::makeEntry(entry.uid, filled, hexTexts, asciiTexts, locks);
 }

@@ -2,6 +2,7 @@
 
 #include "journal/journal_schema.h"
 #include "journal/server_text.h"
+#include "transponder/byte_text.h"
 
 #include <soci/soci.h>
 #include <soci/postgresql/soci-postgresql.h>
@@ -46,11 +47,12 @@ constexpr std::string_view kColumns =
     " counter_page_value, counter_start, job, uid, state, reserved_at, finished_at, station, pages_hex, pages_locked";
 constexpr std::size_t kNumericDigits = 18; // what a signed 64-bit column holds for certain
 
+// The bytes of a key, every one of them (a carrier ID may hold 00).
 std::string bytesOfKey(std::string_view key)
 {
     std::string bytes;
     for (std::size_t i = 0; i + 1 < key.size(); i += 2)
-        bytes.push_back(static_cast<char>(std::stoi(std::string(key.substr(i, 2)), nullptr, 16)));
+        bytes.push_back(static_cast<char>(byteFromHexDigits(key[i], key[i + 1])));
     return bytes;
 }
 
@@ -116,6 +118,10 @@ std::optional<JournalEntry> firstOf(std::vector<JournalEntry> entries)
         return std::nullopt;
     return std::move(entries.front());
 }
+
+// How much a commit is worth: a durable one survives a power loss; a lazy
+// one (what the files can tell again) is written without its own sync.
+enum class Commit { Durable, Lazy };
 
 // The carrier ID as a number when it is nothing but digits; the counter finds
 // its IDs by it, whichever source issued them.
@@ -296,18 +302,14 @@ JournalEntry CarrierIdJournal::reserve(JournalEntry entry)
     });
 }
 
-void CarrierIdJournal::finish(std::int64_t id, CycleState state, Commit commit)
+void CarrierIdJournal::finish(std::int64_t id, CycleState state)
 {
     guarded("write the end of the cycle", [&](soci::session &sql) {
         const std::string name(stateName(state));
         const std::string at = m_clock();
         const long long entryId = id;
-        if (commit == Commit::Lazy)
-            setSynchronous(sql, m_session->dialect, Commit::Lazy);
         sql << "UPDATE cycles SET state = :state, finished_at = :at WHERE id = :id", soci::use(name), soci::use(at),
             soci::use(entryId);
-        if (commit == Commit::Lazy)
-            setSynchronous(sql, m_session->dialect, Commit::Durable);
     });
 }
 
@@ -351,27 +353,9 @@ std::optional<JournalEntry> CarrierIdJournal::holderOf(std::string_view carrierI
     });
 }
 
-std::optional<JournalEntry> CarrierIdJournal::programmedFor(std::string_view uid)
-{
-    return guarded("be read", [&](soci::session &sql) {
-        const std::string text(uid);
-        return firstOf(entriesOf((sql.prepare << "SELECT " << kColumns
-                                             << " FROM cycles WHERE uid = :uid AND state = 'programmed'"
-                                                " ORDER BY id DESC LIMIT 1",
-                                 soci::use(text))));
-    });
-}
+std::optional<JournalEntry> CarrierIdJournal::programmedFor(std::string_view uid) { return historyOf(uid).programmed; }
 
-std::optional<JournalEntry> CarrierIdJournal::unfinishedFor(std::string_view uid)
-{
-    return guarded("be read", [&](soci::session &sql) {
-        const std::string text(uid);
-        return firstOf(entriesOf((sql.prepare << "SELECT " << kColumns
-                                             << " FROM cycles WHERE uid = :uid AND state IN ('reserved', 'uncertain')"
-                                                " ORDER BY id DESC LIMIT 1",
-                                 soci::use(text))));
-    });
-}
+std::optional<JournalEntry> CarrierIdJournal::unfinishedFor(std::string_view uid) { return historyOf(uid).unfinished; }
 
 TransponderHistory CarrierIdJournal::historyOf(std::string_view uid)
 {

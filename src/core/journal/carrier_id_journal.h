@@ -27,10 +27,6 @@ struct TransponderHistory {
     std::optional<JournalEntry> unfinished; // the newest reserved or uncertain
 };
 
-// How much a commit is worth: a durable one survives a power loss; a lazy
-// one (what the files can tell again) is written without its own sync.
-enum class Commit { Durable, Lazy };
-
 class CarrierIdJournal {
 public:
     using Clock = std::function<std::string()>; // "YYYY-MM-DD hh:mm:ss"
@@ -55,7 +51,7 @@ public:
     // Writes the entry as reserved, durably, and returns it with its id, time
     // and station. Throws CarrierIdTaken when another entry holds its carrier ID.
     JournalEntry reserve(JournalEntry entry);
-    void finish(std::int64_t id, CycleState state, Commit commit = Commit::Durable);
+    void finish(std::int64_t id, CycleState state); // durably
     void markCsvRow(std::int64_t id); // lazy: the CSV file tells it again
     // A carrier ID written by hand ("write carrier ID"), as programmed.
     // `shared`: another transponder holds it already and the operator wrote

@@ -1,5 +1,7 @@
 #include "journal/journal_entry.h"
 
+#include "transponder/byte_text.h"
+
 #include <algorithm>
 #include <array>
 
@@ -20,17 +22,7 @@ std::optional<CycleState> stateNamed(std::string_view name)
     return static_cast<CycleState>(found - kStateNames.begin());
 }
 
-std::string carrierKey(std::string_view carrierId)
-{
-    static constexpr char digits[] = "0123456789ABCDEF";
-    std::string key;
-    key.reserve(carrierId.size() * 2);
-    for (const unsigned char byte : carrierId) {
-        key += digits[byte >> 4];
-        key += digits[byte & 0x0F];
-    }
-    return key;
-}
+std::string carrierKey(std::string_view carrierId) { return textToHexDigits(carrierId); }
 
 std::string JournalEntry::shownCarrierId() const
 {
