@@ -74,7 +74,8 @@ public:
     }
 
     // Runs until a stop signal can be read from `signals`. SIGUSR1 there puts
-    // a new transponder, as the options made the first, on the antenna;
+    // a new transponder, as the options made the first but with the next UID
+    // (or the same one with --same-uid), on the antenna;
     // SIGUSR2 swaps the one on the antenna for the one that lay there before
     // it, as it was left. Either is taken before any command that arrived
     // after it.
@@ -83,6 +84,7 @@ public:
         const std::optional<Transponder> newTransponder = m_options.reader.transponder;
         std::string lastUid = newTransponder ? newTransponder->uid : std::string();
         std::optional<Transponder> before;
+        logAntenna("on the antenna");
         for (;;) {
             pollfd entries[2]{{m_master, POLLIN, 0}, {signals, POLLIN, 0}};
             const int result = ::poll(entries, 2, millisecondsToNextAnswer());
@@ -93,13 +95,16 @@ public:
                     return;
                 if (signal.ssi_signo == SIGUSR2) {
                     std::swap(before, m_options.reader.transponder);
+                    logAntenna("put back");
                     continue;
                 }
                 before = std::exchange(m_options.reader.transponder, newTransponder);
                 if (m_options.reader.transponder) {
-                    lastUid = nextUid(lastUid);
+                    if (!m_options.sameUid)
+                        lastUid = nextUid(lastUid);
                     m_options.reader.transponder->uid = lastUid;
                 }
+                logAntenna("new on the antenna");
                 continue;
             }
             if (result > 0 && (entries[0].revents & POLLIN))
@@ -126,6 +131,18 @@ private:
     }
 
     void rest() { std::this_thread::sleep_for(kErrorRest); }
+
+    // "# transponder <UID> <how>" (or "# no transponder on the antenna"), so
+    // that a log says which transponder each command after it went to.
+    void logAntenna(const std::string &how)
+    {
+        if (!m_log)
+            return;
+        if (m_options.reader.transponder)
+            *m_log << "# transponder " << m_options.reader.transponder->uid << ' ' << how << std::endl;
+        else
+            *m_log << "# no transponder on the antenna" << std::endl;
+    }
 
     void receive()
     {

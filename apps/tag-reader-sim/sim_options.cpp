@@ -135,6 +135,8 @@ void applyFlag(ParsedOptions &parsed, bool &noTag, const std::string &flag)
         noTag = true;
     else if (flag == "--exit-with-parent")
         parsed.options.exitWithParent = true;
+    else if (flag == "--same-uid")
+        parsed.options.sameUid = true;
     else
         throw OptionError("unknown option \"" + flag + "\"");
 }
@@ -197,7 +199,8 @@ line not at all. With no transponder on the antenna every transponder command
 "ready COMn -> /dev/pts/N" on standard output. SIGINT or SIGTERM end it and
 remove the link. SIGUSR1 puts a new transponder on the antenna, as the
 options made the first one (pages, locks, or none), with the next UID (the
-UID read as a hexadecimal number, plus one); SIGUSR2 puts back the
+UID read as a hexadecimal number, plus one, wrapping within its eight
+digits: E0040150, E0040151, ...); SIGUSR2 puts back the
 transponder that lay there before, as it was left, and takes the one on the
 antenna away (a second SIGUSR2 swaps them again). The station may close and
 reopen the line at any time.
@@ -207,7 +210,9 @@ Options (a value follows the option, or is joined with "="):
   --name COMn        name of the link (default: COM7)
   --family ti|orvex  transponder family (default: ti); an Orvex transponder
                      takes writes only after RUID since the last TOR
-  --uid TEXT         the UID, exactly 8 printable characters (default: E0040150)
+  --uid TEXT         the first transponder's UID, exactly 8 printable
+                     characters (default: E0040150)
+  --same-uid         every new transponder has the first one's UID
   --tor N            the number that answers TOR (default: 10)
   --delay MS         wait before each answer, in milliseconds (default: 0)
   --page N=HEX       initial content of page N, 16 hexadecimal digits
@@ -235,7 +240,9 @@ Options (a value follows the option, or is joined with "="):
   --fault-count N    only the first N such commands (default: 0, all of them)
   --fault-delay MS   the delay of the slow fault (default: 2000)
   --log FILE         appends every received line to FILE, bytes other than
-                     printable ASCII written as \xNN
+                     printable ASCII written as \xNN, and a line
+                     "# transponder <UID> ..." whenever a transponder is
+                     put on the antenna
   --write-log FILE   appends "<UID> WD n <hex>" to FILE for every write that
                      took effect, flushed at once
   --exit-with-parent ends (as on SIGTERM) when the process that started it

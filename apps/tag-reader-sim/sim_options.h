@@ -21,6 +21,7 @@ struct SimOptions {
     std::filesystem::path logFile; // empty: no log
     std::filesystem::path writeLogFile; // empty: no log of the writes that took effect
     bool exitWithParent = false;
+    bool sameUid = false; // every new transponder keeps the first one's UID
 };
 
 struct ParsedOptions {

@@ -137,5 +137,31 @@ TEST(SimulatorLine, ANewTransponderIsTheFirstOneAgainAndTheOneBeforeComesBackAsI
     EXPECT_EQ(line.ask("RUID"), "E0040152");
 }
 
+TEST(SimulatorLine, EveryNewTransponderHasTheNextUidUnlessAllShareOne)
+{
+    for (const bool sameUid : {false, true}) {
+        std::vector<std::string> options{"--uid", "E00401FE"};
+        if (sameUid)
+            options.push_back("--same-uid");
+        ReaderSimulator simulator(options);
+        ASSERT_TRUE(simulator.ready());
+        SimulatorLine line(simulator.devicePath());
+        ASSERT_GE(line.fd, 0);
+        std::vector<std::string> uids{line.ask("RUID")};
+        for (int tag = 0; tag < 3; ++tag) {
+            simulator.newTransponder();
+            uids.push_back(line.ask("RUID"));
+        }
+        const std::vector<std::string> expected = sameUid
+            ? std::vector<std::string>(4, "E00401FE")
+            : std::vector<std::string>{"E00401FE", "E00401FF", "E0040200", "E0040201"};
+        EXPECT_EQ(uids, expected) << "same UID: " << sameUid;
+        const std::vector<std::string> logged = simulator.antennaLines(4);
+        ASSERT_EQ(logged.size(), 4u);
+        EXPECT_EQ(logged.front(), "# transponder E00401FE on the antenna");
+        EXPECT_EQ(logged.back(), "# transponder " + expected.back() + " new on the antenna");
+    }
+}
+
 } // namespace
 } // namespace teb

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace teb::test {
@@ -36,6 +37,9 @@ public:
     // The lines it has received, without their CR, as its log holds them
     // (bytes outside printable ASCII as \xNN); waits a while for `atLeast`.
     std::vector<std::string> receivedLines(std::size_t atLeast = 0) const;
+    // The log's "# transponder <UID> ..." lines: which transponder lay on
+    // the antenna from where on.
+    std::vector<std::string> antennaLines(std::size_t atLeast = 0) const;
 
     // A new transponder, as the options made the first, is put on the
     // antenna before any command sent after this call.
@@ -48,7 +52,10 @@ public:
     void kill() { end(SIGKILL); }
 
 private:
+    static constexpr std::string_view kAntennaLineStart = "# ";
+
     void start(std::vector<std::string> options);
+    std::vector<std::string> logLines(bool antennaLines, std::size_t atLeast) const;
     void end(int signal);
 
     TempDir m_ownFiles;
