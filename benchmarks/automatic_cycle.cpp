@@ -11,8 +11,8 @@
 // The files live in the temporary folder (TMPDIR): on a disk every sync
 // counts, on a RAM disk (TMPDIR=/dev/shm) only the station's own work does.
 // Usage: automatic_cycle [cycles]
-#include "app/automatic_station.h"
-#include "app/cqv58_dlg.h"
+#include "windows/main/automatic_station.h"
+#include "windows/main/cqv58_dlg.h"
 #include "round_trip_stats.h"
 
 #include "support/automatic_job.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "params/editor/cauto_dlg_view.h"
+#include "windows/config/cauto_dlg_view.h"
 
 #include <QDialog>
 #include <QTimer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "params/editor/config_control.h"
+#include "windows/config/config_control.h"
 
 #include <QString>
 

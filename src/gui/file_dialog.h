@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/dialog_types.h"
+#include "common/dialog_types.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "history/cjournal_dlg.h"
+#include "windows/journal_history/cjournal_dlg.h"
 
 #include <QDialog>
 

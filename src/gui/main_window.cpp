@@ -7,7 +7,7 @@
 #include "main_window_layout.h"
 #include "qt_text.h"
 
-#include "app/terminal_text.h"
+#include "windows/main/terminal_text.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/main_window_events.h"
-#include "app/main_window_view.h"
+#include "windows/main/main_window_events.h"
+#include "windows/main/main_window_view.h"
 #include "guarded_call.h"
 
 #include <QDialog>

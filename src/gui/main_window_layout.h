@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/main_window_control.h"
+#include "windows/main/main_window_control.h"
 
 #include <QRect>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "params/editor/memory_map.h"
+#include "windows/config/memory_map.h"
 
 #include <QRectF>
 #include <QWidget>

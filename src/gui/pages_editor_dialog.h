@@ -1,6 +1,6 @@
 #pragma once
 
-#include "params/editor/pages_editor_view.h"
+#include "windows/pages_editor/pages_editor_view.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/dialog_host.h"
+#include "windows/main/dialog_host.h"
 
 #include <filesystem>
 #include <functional>

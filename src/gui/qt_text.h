@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/rgb.h"
+#include "common/rgb.h"
 
 #include <QColor>
 #include <QFile>

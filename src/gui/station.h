@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/cqv58_dlg.h"
+#include "windows/main/cqv58_dlg.h"
 #include "main_window.h"
 #include "qt_dialog_host.h"
 

@@ -1,6 +1,6 @@
 #include "main_window_fixture.h"
 
-#include "app/time_of_day.h"
+#include "windows/main/time_of_day.h"
 
 namespace teb::test {
 namespace {

@@ -1,7 +1,7 @@
 // "Config": the editor opened with the window's values, and what "OK" takes over.
 #include "main_window_fixture.h"
 
-#include "params/editor/config_control.h"
+#include "windows/config/config_control.h"
 #include "support/fake_config_view.h"
 
 namespace teb::test {

@@ -1,6 +1,6 @@
 #include "main_window_fixture.h"
 
-#include "app/terminal_text.h"
+#include "windows/main/terminal_text.h"
 
 namespace teb::test {
 namespace {

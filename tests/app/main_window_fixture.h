@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/cqv58_dlg.h"
+#include "windows/main/cqv58_dlg.h"
 #include "support/fake_dialog_host.h"
 #include "support/fake_main_window_view.h"
 #include "support/reader_simulator.h"

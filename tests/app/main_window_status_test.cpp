@@ -1,8 +1,8 @@
 // The status strip and a reader button pressed while the port is closed.
 #include "main_window_fixture.h"
 
-#include "app/cycle_result.h"
-#include "app/station_status.h"
+#include "windows/main/cycle_result.h"
+#include "windows/main/station_status.h"
 
 #include <ctime>
 

@@ -5,7 +5,7 @@
 #include "controls/image_switch.h"
 #include "memory_map_widget.h"
 #include "pages_editor_dialog.h"
-#include "params/editor/cauto_dlg.h"
+#include "windows/config/cauto_dlg.h"
 #include "params/parameter_set_file.h"
 #include "params/parameter_set_save.h"
 #include "support/temp_dir.h"

@@ -1,6 +1,6 @@
 // The history window's model: the journal listed newest first, searched by
 // carrier ID and UID, exported as CSV, and a set's record file written again.
-#include "history/cjournal_dlg.h"
+#include "windows/journal_history/cjournal_dlg.h"
 #include "journal/carrier_id_journal.h"
 #include "params/parameter_set.h"
 #include "support/temp_dir.h"

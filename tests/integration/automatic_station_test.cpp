@@ -3,7 +3,7 @@
 // counters checked afterwards.
 #include "automatic_station_fixture.h"
 
-#include "params/editor/config_control.h"
+#include "windows/config/config_control.h"
 #include "support/fake_config_view.h"
 #include "support/xml_check.h"
 

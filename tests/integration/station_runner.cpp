@@ -4,7 +4,7 @@
 // a new transponder after each cycle, until the data source is exhausted.
 // Prints "ready" once the station is up, "done" at the end.
 // Usage: station_runner <folder> <reader pid> [cycles]
-#include "app/cqv58_dlg.h"
+#include "windows/main/cqv58_dlg.h"
 #include "support/fake_dialog_host.h"
 #include "support/fake_main_window_view.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "params/editor/cauto_dlg.h"
+#include "windows/config/cauto_dlg.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "params/editor/pages_editor.h"
+#include "windows/pages_editor/pages_editor.h"
 
 #include <gtest/gtest.h>
 

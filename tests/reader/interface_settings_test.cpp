@@ -1,4 +1,4 @@
-#include "reader/interface_settings_command.h"
+#include "windows/interface_settings/interface_settings_command.h"
 #include "reader/interface_settings_texts.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "params/editor/cauto_dlg.h"
+#include "windows/config/cauto_dlg.h"
 #include "support/fake_pages_editor_view.h"
 
 #include <deque>

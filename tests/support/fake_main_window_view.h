@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/main_window_events.h"
-#include "app/main_window_view.h"
-#include "app/terminal_text.h"
+#include "windows/main/main_window_events.h"
+#include "windows/main/main_window_view.h"
+#include "windows/main/terminal_text.h"
 
 #include <gtest/gtest.h>
 

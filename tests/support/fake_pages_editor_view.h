@@ -1,6 +1,6 @@
 #pragma once
 
-#include "params/editor/pages_editor.h"
+#include "windows/pages_editor/pages_editor.h"
 
 #include <functional>
 #include <map>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "params/editor/pages_editor.h" // counterPageNumber
+#include "params/counter_page.h"
 #include "params/parameter_set.h"
 #include "transponder/page_bytes.h"
 

@@ -1,15 +1,11 @@
 #pragma once
 
+#include "common/page_layout.h"
+
 #include <array>
 #include <string>
 
 namespace teb {
-
-inline constexpr int pageCount = 17;
-inline constexpr int bytesPerPage = 8;
-inline constexpr int fixablePageCount = 2;  // only pages 1 and 2 carry "fix byte" flags
-// The bytes of pages 1 and 2, where the carrier ID lies.
-inline constexpr int carrierIdPageBytes = fixablePageCount * bytesPerPage;
 
 // One transponder page of a parameter set.
 struct PageSetting {

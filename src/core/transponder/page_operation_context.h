@@ -1,6 +1,6 @@
 #pragma once
 
-#include "params/parameter_set.h"
+#include "common/page_layout.h"
 #include "reader/reader_transaction.h"
 
 #include <array>

@@ -1,0 +1,368 @@
+#pragma once
+
+#include "windows/main/command_history.h"
+#include "windows/main/dialog_gate.h"
+#include "windows/main/dialog_host.h"
+#include "windows/main/main_window_control.h"
+#include "windows/main/main_window_events.h"
+#include "windows/main/main_window_view.h"
+#include "windows/main/reader_watch.h"
+#include "windows/main/receive_inbox.h"
+#include "windows/main/station_status.h"
+#include "automatic/automatic_cycle.h"
+#include "journal/carrier_id_journal.h"
+#include "params/parameter_set.h"
+#include "params/station_settings.h"
+#include "reader/date_time_stamp.h"
+#include "reader/protocol_file.h"
+#include "reader/reader_port.h"
+#include "reader/time_base.h" // kStartTimeBase
+#include "records/record_entry.h"
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace teb {
+
+static_assert(kPageCount == pageCount);
+
+// Timers of the main window.
+inline constexpr int kCycleTimerId = 3;
+inline constexpr std::chrono::milliseconds kCycleTimerPeriod{10};
+inline constexpr int kRequestTimerId = 5;
+inline constexpr std::chrono::milliseconds kRequestTimerPeriod{500};
+// "Cont On": how often the reader is asked for the UID on its antenna.
+inline constexpr int kContinuousTimerId = 7;
+inline constexpr std::chrono::milliseconds kContinuousPollPeriod{300};
+
+// After "Stop", Escape or the close box the running transaction's answer is
+// awaited this much longer at most; no command goes out after it.
+inline constexpr std::chrono::milliseconds kStopGrace{1000};
+
+// Window sizes with the terminal hidden and shown.
+inline constexpr int kNarrowWindowWidth = 799;
+inline constexpr int kWideWindowWidth = 1120;
+inline constexpr int kWindowHeight = 461;
+
+
+inline constexpr std::string_view kWindowTitle = "Tag Encoder Bench";
+inline constexpr std::string_view kOneProtocolLine = "One";
+inline constexpr std::string_view kPortErrorCaption = "Error";
+inline constexpr std::string_view kPortCloseFailedText = "Can't close COM Port.";
+// Shown on the way out when the settings file could not be replaced (it is then left as it was).
+inline constexpr std::string_view kSettingsNotSavedText =
+    "The settings could not be saved in TagEncoderBench.ini.\r\nThe file was left as it was.";
+// Shown at start-up when the current directory cannot be read (it was removed).
+inline constexpr std::string_view kNoWorkingDirectoryText =
+    "The working directory could not be read.\r\nThe station starts with its default settings.";
+
+// The main window: the station's whole run-time state as plain fields and its
+// handlers as operations. It reaches its window only through the view and
+// the dialog host, and hears from it through MainWindowEvents.
+class CQV58Dlg final : public MainWindowEvents {
+public:
+    using PageTexts = std::array<std::string, kPageCount>; // index n-1 for page n
+    using PageFlags = std::array<bool, kPageCount>;
+    using DirectorySource = std::function<std::filesystem::path()>;
+
+    // The view and the dialog host must outlive the window model. The
+    // directory source gives the process's current directory at start-up
+    // (empty when it cannot be read); tests hand in their own.
+    CQV58Dlg(MainWindowView &view, DialogHost &dialogs, DirectorySource currentDirectory = defaultDirectorySource());
+    CQV58Dlg(const CQV58Dlg &) = delete;
+    CQV58Dlg &operator=(const CQV58Dlg &) = delete;
+
+    static DirectorySource defaultDirectorySource();
+
+    // --- events from the view (MainWindowEvents). While one runs, others
+    // are dropped; received lines are taken from the inbox whenever the
+    // window is woken for them.
+    bool initialise() override;
+    void destroy() override;        // every way out, once: settings written, timers stopped
+    void closeRequest() override;   // the close box: the port is closed first
+    void escape() override;
+    void defaultAction() override;
+    void menuCommand(MenuItem item) override;
+    void clicked(Control id) override;
+    void enterPressed(Control id) override;
+    void focusLost(Control id) override;
+    void spinStep(Control spin, SpinDirection direction) override;
+    void tick(int timerId) override; // timers 3 and 5
+    void inboxPosted() override;
+
+    void exit();           // "File" / "Exit"
+    void tick10ms();
+    void tick500ms();
+
+    // --- menu commands
+    void toggleTerminal();
+    void clearTerminal();
+    void traceClicked();       // the "Trace" switch: the trace instead of the terminal view
+    void saveTrace();          // "Save trace"
+    void showTrace();          // lines added to the trace into its view
+    void terminalHistoryStep(SpinDirection direction); // Up/Down in the terminal line
+    void openDeviceManager();
+    void showInfo();
+    void runInterfaceSettings();
+    void showJournal();        // "File" / "Carrier-ID journal..."
+
+    // --- fields and controls
+    void takeFromControls();
+    void showInControls();
+    void showLogFileName();
+    void showStatus();        // the status strip: port, reader, set, journal
+    void sayWhenPortClosed(); // after a reader button: the port is not open
+
+    // --- modes, formats, selection, manual group switches
+    void refreshModeView();
+    // The page boxes lose the last operation's result colours (a cycle that
+    // ended without programming): each shows its mode's background again.
+    void clearPageResultColours();
+    void switchToAutomatic();
+    void switchToManual();
+    void showAscii();
+    void showHex();
+    void selectAllClicked();
+    void pageSelectClicked(int page);
+    void tiClicked();
+    void orvexClicked();
+    void logClicked();
+
+    // --- Enter in the boxes that report it
+    void pageEntered(int page);
+    void terminalEntered();
+    void sendClicked();    // "Send": the command line to the reader
+
+    // --- leaving a box and the spin buttons
+    void nextBoxLeft();                         // the "next" box lost the focus
+    void maxBoxLeft();                          // the "max" box lost the focus
+    void nextSpinStep(SpinDirection direction); // the spin button beside "next"
+    void maxSpinStep(SpinDirection direction);  // the spin button beside "max"
+
+    // --- manual page operations, carrier ID, manual log and record file
+    void readUidClicked();
+    void readPagesClicked();
+    void writePagesClicked();
+    void lockPagesClicked();
+    void loadDefaultContent();
+    void readCarrierIdClicked();
+    void writeCarrierIdClicked();
+    void checkCarrierIdLength();
+    void carrierIdBoxLeft();   // offset, length or carrier ID box lost the focus
+    void chooseManualLogFile();
+    // Also run by the automatic cycle, which then reads errorCount (0: success).
+    void writePages();
+    void lockPages();
+    // One record of the automatic cycle; false when the record file could not be written.
+    bool appendRecord();
+    void appendManualLog(records::ManualLogKind kind);
+    // After a record file or manual log failed: the controls an operator needs stay usable.
+    void enableAfterRecordFailure();
+    void showNotice(const Notice &notice); // its text in a box of its level
+    // --- automatic mode
+    void one();                // "One": a cycle at the next 10 ms tick
+    void runOneCycle();        // the cycle, its deferred messages, its protocol line
+    void runAutomaticCycle();
+    // "Cont On" / "Cont Off", and its look at the antenna every kContinuousPollPeriod.
+    void continuousClicked();
+    void startContinuous();
+    void stopContinuous();
+    void continuousTick();
+    std::optional<std::string> pollUid();
+    CycleJournal cycleJournal() const; // the journal as the current set uses it
+    // The cycle's reader steps: the UID first, then the pages for that UID.
+    std::optional<std::string> readUidForCycle();
+    PagesWritten writePagesForCycle(const std::string &uid);
+    bool placeCarrierId();     // PlaceCarrierId: the Carrier ID into the pages
+    void csvCommand(Control id); // the hidden commands of the CSV sources
+    void resumeFromJournal();  // after the current set was loaded from its file
+    void takeCycleResult(const CycleTrack &track);
+    void showCycleResult();    // the last cycle's result, in automatic mode
+    void showProgress();       // "n of N programmed"
+    void runConfig();          // "Config": the editor, and its result taken over
+
+    // "Log" and "Open" switch the window's default action off until it closes.
+    void disableDefaultAction() { defaultActionEnabled = false; }
+    // Where "Interface" / "Settings" finds the COM ports to list.
+    void setPortListSource(CI2Dlg::PortListSource source) { m_portListSource = std::move(source); }
+    // One step of the automatic cycle, run by the 10 ms tick when requested.
+    void setCycleStep(std::function<void()> step) { m_cycleStep = std::move(step); }
+
+    MainWindowView &view() { return m_view; }
+    DialogHost &dialogs() { return m_dialogs; }
+    ReaderPort &readerPort() { return m_readerPort; }
+
+    // --- files and interface
+    std::filesystem::path workingDirectory;
+    InterfaceSettings interfaceSettings; // portName, baudRate, dataBits and the three codes
+    bool portOpen = false;
+    PortHandle portHandle = kNoPort;
+    std::int32_t timeBase = kStartTimeBase;
+    ReaderActivity readerActivity; // what the status strip tells of the reader
+
+    // --- job
+    SetList setList;
+    std::string currentSetName;
+    ParameterSet currentSet;
+    std::string nextCarrierId;
+    std::string carrierIdMax;
+    std::string csvDelimiter = ",";
+    bool silentFail = false; // no sound on FAIL
+    std::uint64_t programmedCount = 0;
+
+    // --- display
+    bool automaticMode = false;
+    bool asciiFormat = false;
+    bool selectAll = false;
+    PageFlags pageSelected{};
+    PageTexts pageText;
+    PageTexts pageDefault;
+    PageTexts hexTextKept;
+    PageTexts asciiTextKept;
+    bool terminalVisible = false;
+    std::string terminalText;
+    std::string terminalInput;
+    TraceLog trace;
+    bool traceShown = false;
+    CommandHistory commandHistory;
+    std::string uidText;
+
+    // --- manual group
+    std::string manualCarrierIdOffset;
+    std::string manualCarrierIdLength;
+    std::string manualCarrierId;
+    bool manualLog = false;
+    bool manualTypeTi = true;
+    bool manualTypeOrvex = false;
+    std::string manualLogFileName;
+    std::string manualLogFileShown;
+
+    // --- requests and run state
+    bool cycleRequested = false;
+    bool jobHeaderPending = true;
+    bool errorPending = false;
+    std::string errorText;
+    PageFlags pageFocusRequest{};
+    bool focusOneRequest = false;
+    bool defaultActionEnabled = true;
+    int errorCount = 0;         // failed steps of the current operation; 0 = success
+    PageFlags pageSucceeded{};  // per page: read or written in the last read or write
+    WallClock wallClock = systemWallClock(); // the stamp of record and log entries
+
+    // --- automatic cycle
+    bool recordFailed = false;
+    CsvSourceState csvSource;  // the CSV row in the pages
+    bool savedInEditor = false;
+
+    // --- carrier-ID journal
+    std::string journalServer; // [Journal] Server: a shared PostgreSQL journal; empty: the local file
+    std::string stationName;   // [Journal] Station: empty: host name and working folder
+    std::unique_ptr<CarrierIdJournal> journal; // none when it could not be opened
+    std::string journalProblem;                // why not
+    std::string counterStart; // the counter page value the current set's run began from
+    std::int64_t fixedJob = 0;
+
+    // --- the operator's view of the job
+    std::optional<CycleResult> lastCycleResult; // none before the first cycle
+    bool continuousOn = false;                  // "Cont On" programs each new transponder
+    std::uint64_t programmedInSet = 0;          // the current set's programmed transponders
+
+private:
+    template <typename Handler>
+    void runEvent(Handler handler);
+    void receiveLine(const std::string &line); // receive thread
+    void drainInbox();
+    void showTerminalText();
+    void routeClick(Control id);
+    void routeEnter(Control id);
+    void startUp();
+    void shutDown();
+    void focusOne();
+    void cancelWindow();
+    void closeWithPort();
+    // The running operation: stopped after its running transaction, the
+    // window's events while it waits for the reader, its end.
+    void requestStop();
+    bool whileReaderAnswers();
+    void endOperation();
+    int windowWidth() const;
+    void takeOverSettings(const StationSettings &settings);
+    StationSettings settingsToSave() const;
+    void fillKeptTexts();
+    void openPort();
+    void watchPort();
+    void closeLostPort();
+    void reopenReturnedPort();
+    void setUpControls();
+    void colourControls();
+    void showSwitchImages();
+    void switchMode(bool automatic);
+    void showFormat(bool ascii);
+    void showFormatSwitches();
+    void showModeSwitches();
+    void refreshAutomaticView();
+    void refreshManualView();
+    void setManualGroupShown(bool shown);
+    void setCarrierIdRangeActive(bool active);
+    void rebuildPageTextsFromSet();
+    void convertPageTexts(bool toAscii);
+    void moveFocusThroughPageBoxes();
+    void showFamilySwitches();
+    void showMessage(std::string text, std::string_view caption, MessageIcon icon);
+    Rgb pageBoxBackground(int page) const;
+    void keepCarrierIdResult();
+    template <typename Operation>
+    void runOnPages(Operation operation);
+    records::RecordEntry entryOfPages(bool uidShown, bool onlySucceeded) const;
+    void deferError(std::string text);
+    void takeNextCarrierId(const std::string &carrierId, bool stepUp = false);
+    std::string freeCarrierIdFrom(std::uint64_t value);
+    bool confirmManualCarrierId(const std::string &carrierId, const std::string &uid,
+                                std::optional<JournalEntry> &heldElsewhere);
+    void journalManualCarrierId(const std::string &carrierId, const std::string &uid, bool shared);
+    void startFixedDataJob();
+    void openJournal();
+    void showInterruptedCycles();
+    bool carrierIdIssued(std::uint64_t value); // with its message
+    void takeOverEditorResult(const ConfigEditorInput &input, const ConfigEditorResult &result);
+    void requestFocusOnFirstEditablePage();
+
+    MainWindowView &m_view;
+    DialogGate m_dialogGate; // shut while a stopped operation winds down after the close box
+    DialogHost &m_dialogs;
+    DirectorySource m_currentDirectory;
+    int m_eventDepth = 0;
+    bool m_destroyed = false;
+    ReceiveInbox m_inbox; // before the port: the receive thread ends first
+    std::string m_terminalShown; // the terminal text the view shows
+    std::array<std::string, 3> m_statusShown; // the status strip's port, reader and job texts
+    ReaderPort m_readerPort;
+    ReaderWatch m_readerWatch{wallClock, readerActivity, trace,
+                              {[this] { return !m_stopRequested; }, [this] { return whileReaderAnswers(); },
+                               [this] { showTrace(); }}};
+    bool m_waitingForReader = false; // the window's events run inside a wait for the reader
+    bool m_stopRequested = false;
+    std::chrono::steady_clock::time_point m_stopRequestedAt;
+    bool m_stopOffered = false;      // "Stop" is enabled for the running event
+    bool m_closeAfterEvent = false;  // the close box came while the reader was awaited
+    // "Cont On": the UID last seen on the antenna, "Cont Off" pressed during a
+    // cycle, and how many boxes had shown when it started.
+    std::string m_uidOnAntenna;
+    bool m_continuousOffRequested = false;
+    std::size_t m_dialogsSeen = 0;
+    std::function<void()> m_cycleStep;
+    ProtocolFile m_protocolFile;
+    bool m_oneHeldUntilTick = false; // "One" waits for the tick after a cycle
+    CI2Dlg::PortListSource m_portListSource;
+    std::optional<PortIdentity> m_lostPort; // the device of a port that hung up, until it is back
+    // Offset, length and carrier ID as the last carrier ID read or write left
+    // them: what the carrier-ID box's colour reports on.
+    std::array<std::string, 3> m_carrierIdResultOf;
+};
+
+} // namespace teb

@@ -1,0 +1,72 @@
+// The "next" and "max" boxes of the automatic group: leaving them and their
+// spin buttons, and the carrier ID they place into the pages.
+#include "windows/main/cqv58_dlg.h"
+
+#include "automatic/counter_arithmetic.h"
+#include "automatic/page_placement.h"
+
+namespace teb {
+namespace {
+
+StepDirection stepOf(SpinDirection direction)
+{
+    return direction == SpinDirection::Up ? StepDirection::Up : StepDirection::Down;
+}
+
+} // namespace
+
+void CQV58Dlg::nextBoxLeft()
+{
+    takeFromControls();
+    takeNextCarrierId(committedCounter(nextCarrierId, currentSet.carrierIdLength));
+}
+
+void CQV58Dlg::maxBoxLeft()
+{
+    takeFromControls();
+    carrierIdMax = committedCounter(carrierIdMax, currentSet.carrierIdLength);
+    showInControls();
+}
+
+void CQV58Dlg::nextSpinStep(SpinDirection direction)
+{
+    takeFromControls();
+    takeNextCarrierId(steppedCounter(nextCarrierId, currentSet.carrierIdLength, stepOf(direction)),
+                      direction == SpinDirection::Up);
+}
+
+void CQV58Dlg::maxSpinStep(SpinDirection direction)
+{
+    takeFromControls();
+    carrierIdMax = steppedCounter(carrierIdMax, currentSet.carrierIdLength, stepOf(direction));
+    showInControls();
+}
+
+// The operator's choice of the next carrier ID; one that a transponder holds
+// is refused, and an upward step goes on to the next free one.
+void CQV58Dlg::takeNextCarrierId(const std::string &carrierId, bool stepUp)
+{
+    const auto value = countedNumber(carrierId);
+    if (value && currentSet.useDecimalCounter && carrierId != currentSet.carrierId) {
+        if (stepUp && journal)
+            return takeNextCarrierId(freeCarrierIdFrom(*value), false);
+        if (carrierIdIssued(*value)) {
+            nextCarrierId = currentSet.carrierId;
+            showInControls();
+            return;
+        }
+    }
+    currentSet.carrierId = carrierId;
+    nextCarrierId = carrierId;
+    placeCarrierId();
+    showInControls();
+}
+
+// PlaceCarrierId: nothing is placed when the carrier ID does not fit its cells.
+bool CQV58Dlg::placeCarrierId()
+{
+    PageModel pages{currentSet.pages, pageText, asciiFormat};
+    return teb::placeCarrierId(pages, currentSet, currentSet.carrierId);
+}
+
+} // namespace teb

@@ -1,0 +1,49 @@
+#include "windows/main/main_window_operation_report.h"
+
+#include "windows/main/cqv58_dlg.h"
+
+namespace teb {
+namespace {
+
+Rgb rgbOf(ResultColour colour)
+{
+    switch (colour) {
+    case ResultColour::Green: return colour::Green;
+    case ResultColour::Red: return colour::Red;
+    case ResultColour::White: break;
+    }
+    return colour::White;
+}
+
+} // namespace
+
+void MainWindowOperationReport::colourPage(int page, ResultColour colour)
+{
+    m_view.setBackground(pageBox(page), rgbOf(colour));
+}
+
+void MainWindowOperationReport::colourUid(ResultColour colour) { m_view.setBackground(Control::UidBox, rgbOf(colour)); }
+
+void MainWindowOperationReport::colourCarrierId(ResultColour colour)
+{
+    m_view.setBackground(Control::ManualCarrierIdBox, rgbOf(colour));
+}
+
+void MainWindowOperationReport::focusPage(int page) { m_view.setFocus(pageBox(page)); }
+void MainWindowOperationReport::focusUid() { m_view.setFocus(Control::UidBox); }
+void MainWindowOperationReport::focusCarrierId() { m_view.setFocus(Control::ManualCarrierIdBox); }
+
+void MainWindowOperationReport::showFields()
+{
+    m_showFields();
+    m_view.repaintWindow();
+}
+
+void MainWindowOperationReport::notify(const std::string &text, NoticeIcon icon)
+{
+    m_dialogs.showMessage(MessageRequest{text, std::string(kWindowTitle),
+                                         icon == NoticeIcon::Warning ? MessageIcon::Warning : MessageIcon::Information,
+                                         MessageButtons::Ok});
+}
+
+} // namespace teb

@@ -1,0 +1,65 @@
+// Automatic mode's result for an operator a metre away: PASS or FAIL in large
+// type, what went onto the tag, why a cycle failed, and the job's progress.
+#include "windows/main/cqv58_dlg.h"
+
+#include "automatic/counter_arithmetic.h"
+#include "automatic/cycle_messages.h"
+
+namespace teb {
+namespace {
+
+constexpr Rgb kPassBackground = Rgb::fromComponents(0, 150, 60);
+constexpr Rgb kFailBackground = Rgb::fromComponents(200, 20, 20);
+constexpr Rgb kReasonText = Rgb::fromComponents(255, 120, 110);
+constexpr Rgb kPassedColour = Rgb::fromComponents(80, 220, 120);
+constexpr std::string_view kPassedText = "every page written and locked";
+
+} // namespace
+
+void CQV58Dlg::takeCycleResult(const CycleTrack &track)
+{
+    CycleResult result;
+    result.passed = track.programmed;
+    result.uid = track.uid.value_or(std::string());
+    if (!result.passed) {
+        result.reason = failureReason(track, portOpen, interfaceSettings.portName);
+    } else if (journal) {
+        ++programmedInSet;
+        try {
+            if (const auto entry = journal->programmedFor(result.uid))
+                result.carrierId = entry->carrierId.empty() ? entryName(*entry) : entry->shownCarrierId();
+        } catch (const JournalError &) {
+            // The cycle has said so already; the result shows the UID alone.
+        }
+    }
+    if (!result.passed && !silentFail)
+        m_view.beep();
+    lastCycleResult = std::move(result);
+    showCycleResult();
+    showProgress();
+}
+
+void CQV58Dlg::showCycleResult()
+{
+    const bool shown = automaticMode && lastCycleResult;
+    for (const Control id : {Control::ResultVerdict, Control::ResultIdentity, Control::ResultReason})
+        m_view.setVisible(id, shown);
+    if (!lastCycleResult)
+        return;
+    const CycleResult &result = *lastCycleResult;
+    m_view.setText(Control::ResultVerdict, result.passed ? "PASS" : "FAIL");
+    m_view.setBackground(Control::ResultVerdict, result.passed ? kPassBackground : kFailBackground);
+    m_view.setText(Control::ResultIdentity, resultIdentity(result));
+    m_view.setText(Control::ResultReason, result.passed ? std::string(kPassedText) : result.reason);
+    m_view.setTextColour(Control::ResultReason, result.passed ? kPassedColour : kReasonText);
+}
+
+// Fixed data counts its job; the other sources count every transponder of the set.
+void CQV58Dlg::showProgress()
+{
+    const bool fixedData = !currentSet.useCsvFile && !currentSet.csvFileComplete && !currentSet.useDecimalCounter;
+    m_view.setText(Control::ProgressLabel,
+                   progressText(fixedData ? programmedCount : programmedInSet, readCounter(currentSet.quantity)));
+}
+
+} // namespace teb

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "common/dialog_types.h"
+#include "windows/main/main_window_control.h"
+#include "windows/main/main_window_menu.h"
+#include "common/rgb.h"
+
+#include <chrono>
+#include <string>
+
+namespace teb {
+
+// The main window as its model sees it. The model decides everything; the
+// view draws, holds the controls' values and reports the operator's actions
+// through MainWindowEvents. Texts are 8-bit, one byte per character; the
+// view converts at its edge (Latin-1), so every byte comes back unchanged.
+//
+// Which call fits which kind of control is fixed by controlAccepts
+// (main_window_control.h); a call that does not fit is a programming error.
+// Controls of kind Command have no widget at all: the four data-source
+// commands and the hidden default and cancel buttons are reached through
+// MainWindowEvents only. The mode and format switches (ImageSwitch) show an
+// on or off image and are never checkable.
+//
+// All calls come from the window's thread, except post.
+class MainWindowView {
+public:
+    virtual ~MainWindowView() = default;
+
+    // Controls, by id. text(id) returns exactly what setText set, unless
+    // the operator has edited the control since.
+    virtual void setText(Control id, const std::string &text) = 0;
+    virtual std::string text(Control id) const = 0;
+    virtual void setChecked(Control id, bool checked) = 0;
+    virtual bool isChecked(Control id) const = 0;
+    virtual void setEnabled(Control id, bool enabled) = 0;
+    virtual void setVisible(Control id, bool visible) = 0;
+    virtual void setTextColour(Control id, Rgb colour) = 0;
+    virtual void setBackground(Control id, Rgb colour) = 0;   // redrawn at once
+    virtual void setSwitchImage(Control id, bool on) = 0;     // the "on" or the "off" image
+    // Ignored, as by the toolkit, while the control is hidden or disabled.
+    virtual void setFocus(Control id) = 0;
+    virtual void selectAll(Control id) = 0;                   // whole text selected and scrolled into view
+    // At the top of the terminal view, which keeps kTerminalLineLimit lines
+    // (the newest); the text shown so far is not set again.
+    virtual void prependTerminalText(const std::string &text) = 0;
+    // The same for the trace view, whose lines are UTF-8.
+    virtual void prependTraceText(const std::string &utf8Lines) = 0;
+
+    // Thread-safe and never blocking: asks the window's thread to call
+    // MainWindowEvents::inboxPosted soon, from its event loop (also the loop
+    // of a box that a running event shows).
+    virtual void post() = 0;
+
+    // The window.
+    virtual void setWindowTitle(const std::string &title) = 0;
+    virtual void setWindowSize(int width, int height) = 0;    // keeps the top-left corner
+    virtual void setMenuChecked(MenuItem item, bool checked) = 0;
+    virtual void setMenuEnabled(MenuItem item, bool enabled) = 0;
+    virtual void appendSystemMenuItem(const std::string &text) = 0; // after a separator
+    // Redraws the whole window now, also while an operation still blocks the
+    // window's thread (e.g. waiting for the reader).
+    virtual void repaintWindow() = 0;
+    // A short sound (a failed cycle).
+    virtual void beep() = 0;
+    // While an operation waits for the reader, every few milliseconds: the
+    // window's event loop takes what is pending, without waiting for more:
+    // repaints, timers, wake-ups, the close box, Escape and "Stop". Clicks
+    // and keys elsewhere in the window are dropped. False once the window is
+    // ending: the operation gives its wait up.
+    virtual bool letEventsRun() = 0;
+
+    // Periodic timers; each tick calls MainWindowEvents::tick with the id.
+    virtual void startTimer(int id, std::chrono::milliseconds period) = 0;
+    virtual void stopTimer(int id) = 0;
+
+    // Ends the modal window, also from inside a running event: the boxes and
+    // dialogs it shows are cancelled first. The view then calls destroy().
+    virtual void endDialog(DialogResult result) = 0;
+};
+
+} // namespace teb
