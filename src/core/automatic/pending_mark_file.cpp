@@ -1,6 +1,6 @@
 #include "automatic/pending_mark_file.h"
 
-#include "automatic/atomic_file.h"
+#include "common/file_layer.h"
 
 #include <charconv>
 #include <string_view>
