@@ -1,6 +1,6 @@
 // Marking rows must never leave a half-written CSV file: a process killed at
 // any moment leaves the file as it was before or after one complete mark.
-#include "automatic/atomic_file.h"
+#include "common/file_layer.h"
 #include "automatic/csv_mark.h"
 #include "automatic/csv_rows.h"
 #include "support/temp_dir.h"

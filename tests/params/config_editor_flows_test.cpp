@@ -130,7 +130,9 @@ INSTANTIATE_TEST_SUITE_P(Sets, RefusalTest, testing::Values(
     RefusalCase{"CounterPageOnTheCarrierId", changed(ConfigEditorTest::csvSet("0", "8", "3"), [](auto &s) { s.counterPage = "3"; }),
                 "", "00000001", counterPageClashMessage},
     RefusalCase{"CounterValueBeyondItsPage", changed(ConfigEditorTest::decimalSet("job", "0", "4"), [](auto &s) { s.counterPage = "5"; }),
-                "17", "123456789", counterValueTooLongMessage}),
+                "17", "123456789", counterValueTooLongMessage},
+    RefusalCase{"CounterValueBeyond64Bits", changed(ConfigEditorTest::decimalSet("job", "0", "4"), [](auto &s) { s.counterPage = "5"; }),
+                "17", "18446744073709551616", counterValueTooLongMessage}),
     [](const auto &info) { return info.param.name; });
 
 // The faults that a field or list shows at once, not only on "Save".

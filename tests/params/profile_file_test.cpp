@@ -107,27 +107,5 @@ TEST(ProfileFile, SaveGoesThroughALinkAndAFailedSaveLeavesNoTemporaryFile)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);
 }
 
-// A save killed between writing and renaming leaves its temporary file; the
-// next save of the same file takes that name over instead of adding another.
-TEST(ProfileFile, TheNextSaveReplacesWhatAKilledSaveLeftBehind)
-{
-    TempDir dir;
-    const auto target = dir / "Lot 1.ini";
-    const auto temporary = ProfileDocument::temporaryPathFor(target);
-    EXPECT_EQ(temporary.parent_path(), target.parent_path());
-    EXPECT_EQ(ProfileDocument::temporaryPathFor(dir / "Lot 1.ini"), temporary);
-    EXPECT_NE(ProfileDocument::temporaryPathFor(dir / "Lot 2.ini"), temporary);
-    writeFileBytes(temporary, "[A]\r\nk=half");
-    ProfileDocument document = ProfileDocument::parse("[A]\r\nk=1\r\n");
-    for (int save = 0; save < 3; ++save)
-        ASSERT_TRUE(document.save(target));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-    EXPECT_EQ(readFileBytes(target), "[A]\r\nk=1\r\n");
-
-    std::filesystem::create_symlink(dir / "elsewhere", temporary);  // never written through
-    ASSERT_TRUE(document.save(target));
-    EXPECT_FALSE(std::filesystem::exists(dir / "elsewhere"));
-}
-
 } // namespace
 } // namespace teb

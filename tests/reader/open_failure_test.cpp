@@ -151,5 +151,20 @@ TEST(OpenFailureOfAPort, APortHeldByAnotherProgramNamesIt)
               line.slavePath + " is in use by another program: sleep (process " + std::to_string(holder.pid()) + ").");
 }
 
+// Only folders named by a process number that fits count: a name too long for
+// one is passed over, never taken as some other number nor thrown over.
+TEST(OpenFailureOfAPort, OnlyProcessFoldersWithAProcessNumberAreLookedAt)
+{
+    test::TempDir processes;
+    test::writeFileBytes(processes / "device", "");
+    for (const char *name : {"4321", "99999999999", "+12", "self"}) {
+        fs::create_directories(processes / name / "fd");
+        fs::create_symlink(processes / "device", processes / name / "fd" / "3");
+        test::writeFileBytes(processes / name / "comm", "sleep\n");
+    }
+    const std::vector<DeviceHolder> holding{{"sleep", 4321}};
+    EXPECT_EQ(deviceHolders(processes / "device", processes.path()), holding);
+}
+
 } // namespace
 } // namespace teb

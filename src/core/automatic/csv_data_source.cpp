@@ -1,6 +1,6 @@
 #include "automatic/csv_data_source.h"
 
-#include "automatic/atomic_file.h"
+#include "common/file_layer.h"
 #include "automatic/page_placement.h"
 #include "common/decimal_text.h"
 

@@ -1,6 +1,6 @@
 #include "automatic/csv_mark.h"
 
-#include "automatic/atomic_file.h"
+#include "common/file_layer.h"
 #include "automatic/csv_lines.h"
 #include "automatic/file_lock.h"
 

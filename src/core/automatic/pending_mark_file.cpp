@@ -1,8 +1,8 @@
 #include "automatic/pending_mark_file.h"
 
-#include "automatic/atomic_file.h"
+#include "common/decimal_text.h"
+#include "common/file_layer.h"
 
-#include <charconv>
 #include <string_view>
 #include <system_error>
 
@@ -30,13 +30,7 @@ public:
     std::optional<std::size_t> number(std::string_view key)
     {
         const auto value = keyedLine(key);
-        std::size_t number = 0;
-        if (!value || value->empty())
-            return std::nullopt;
-        const auto [end, error] = std::from_chars(value->data(), value->data() + value->size(), number);
-        if (error != std::errc{} || end != value->data() + value->size())
-            return std::nullopt;
-        return number;
+        return value ? readDigitsOnly<std::size_t>(*value) : std::nullopt;
     }
 
     std::optional<std::string> text(std::string_view key)

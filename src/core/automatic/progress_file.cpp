@@ -1,6 +1,6 @@
 #include "automatic/progress_file.h"
 
-#include "automatic/atomic_file.h"
+#include "common/file_layer.h"
 #include "params/profile_file.h"
 
 namespace teb {

@@ -12,7 +12,8 @@ bool isLeadingSpace(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-// The magnitude of the leading number, modulo 2^64, and whether it was negative.
+// The leading number's sign and magnitude; a magnitude beyond 64 bits is
+// marked, so that every reading can take it as the largest it holds.
 struct LeadingNumber {
     std::uint64_t magnitude = 0;
     bool negative = false;
@@ -21,20 +22,16 @@ struct LeadingNumber {
 
 LeadingNumber readLeadingNumber(std::string_view text)
 {
-    std::size_t i = 0;
-    while (i < text.size() && isLeadingSpace(text[i]))
-        ++i;
+    const auto first = std::ranges::find_if_not(text, isLeadingSpace);
+    text.remove_prefix(static_cast<std::size_t>(first - text.begin()));
     LeadingNumber number;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        number.negative = text[i] == '-';
-        ++i;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        number.negative = text.front() == '-';
+        text.remove_prefix(1);
     }
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        const auto digit = static_cast<std::uint64_t>(text[i] - '0');
-        if (number.magnitude > (UINT64_MAX - digit) / 10u)
-            number.beyond64Bits = true;
-        number.magnitude = number.magnitude * 10u + digit;
-    }
+    // No digits (or a second sign) leave the magnitude at 0.
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), number.magnitude);
+    number.beyond64Bits = result.ec == std::errc::result_out_of_range;
     return number;
 }
 
@@ -51,20 +48,19 @@ std::string toText(Integer value)
 std::uint64_t readUnsigned64(std::string_view text)
 {
     const LeadingNumber number = readLeadingNumber(text);
+    if (number.beyond64Bits)
+        return UINT64_MAX;
     return number.negative ? 0u - number.magnitude : number.magnitude;
 }
 
-std::int32_t readDecimal(std::string_view text)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(readUnsigned64(text)));
-}
+std::int32_t readDecimal(std::string_view text) { return readDecimalClamped(text, INT32_MIN, INT32_MAX); }
 
 std::int32_t readDecimalClamped(std::string_view text, std::int32_t low, std::int32_t high)
 {
     const LeadingNumber number = readLeadingNumber(text);
-    constexpr auto limit = static_cast<std::uint64_t>(INT64_MAX);
-    const std::int64_t magnitude =
-        number.beyond64Bits || number.magnitude > limit ? INT64_MAX : static_cast<std::int64_t>(number.magnitude);
+    // Every magnitude beyond 2^31 lies outside any 32-bit range alike.
+    constexpr std::uint64_t outside = std::uint64_t{1} << 32;
+    const auto magnitude = static_cast<std::int64_t>(number.beyond64Bits ? outside : std::min(number.magnitude, outside));
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(number.negative ? -magnitude : magnitude, low, high));
 }
 

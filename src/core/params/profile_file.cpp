@@ -1,20 +1,10 @@
 #include "params/profile_file.h"
 
-#include "common/sync_directory.h"
+#include "common/file_layer.h"
 #include "common/text_case.h"
-#include "common/write_all.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cstdint>
-#include <cerrno>
-#include <fstream>
-#include <iterator>
 #include <utility>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace teb {
 namespace {
@@ -75,36 +65,6 @@ std::string quotedWhereNeeded(std::string_view value)
     return needsQuotes ? "\"" + std::string(value) + "\"" : std::string(value);
 }
 
-// FNV-1a: a name that stays the same from run to run for the same target.
-std::uint64_t stableHash(std::string_view text)
-{
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const char c : text)
-        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    return hash;
-}
-
-// A new file under the target's temporary name; a stale one that a killed
-// save left behind is replaced. A link placed under that name is not followed.
-int createTemporary(const std::filesystem::path &temporary)
-{
-    if (::unlink(temporary.c_str()) != 0 && errno != ENOENT)
-        return -1;
-    return ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-}
-
-// The file a save really replaces: a symbolic link is followed, so the link stays.
-std::filesystem::path saveTarget(const std::filesystem::path &file)
-{
-    std::error_code error;
-    if (std::filesystem::is_symlink(file, error)) {
-        const auto resolved = std::filesystem::weakly_canonical(file, error);
-        if (!error)
-            return resolved;
-    }
-    return file;
-}
-
 } // namespace
 
 ProfileDocument::Line ProfileDocument::makeLine(std::string raw)
@@ -152,13 +112,10 @@ std::optional<ProfileDocument> ProfileDocument::load(const std::filesystem::path
         return ProfileDocument{};
     if (error || status.type() != std::filesystem::file_type::regular)
         return std::nullopt;
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    const auto bytes = readWholeFile(file);
+    if (!bytes)
         return std::nullopt;
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
-        return std::nullopt;
-    return parse(bytes);
+    return parse(*bytes);
 }
 
 ProfileDocument ProfileDocument::loadOrEmpty(const std::filesystem::path &file)
@@ -244,33 +201,7 @@ std::string ProfileDocument::serialise() const
 
 bool ProfileDocument::save(const std::filesystem::path &file) const
 {
-    const std::filesystem::path target = saveTarget(file);
-    // A write-protected file stays as it is, as the profile functions leave it.
-    if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0)
-        return false;
-    const std::filesystem::path temporary = temporaryPathFor(target);
-    const int fd = createTemporary(temporary);
-    if (fd < 0)
-        return false;
-    struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0)
-        ::fchmod(fd, existing.st_mode & 07777);
-    bool ok = writeAll(fd, serialise()) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    syncDirectory(target.parent_path());
-    return true;
-}
-
-std::filesystem::path ProfileDocument::temporaryPathFor(const std::filesystem::path &target)
-{
-    char hash[17];
-    const auto end = std::to_chars(hash, hash + sizeof hash, stableHash(target.filename().native()), 16).ptr;
-    return target.parent_path() / (".teb-save-" + std::string(hash, end));
+    return replaceFileAtomically(file, serialise()) == ReplaceResult::Replaced;
 }
 
 } // namespace teb

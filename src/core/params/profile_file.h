@@ -42,13 +42,10 @@ public:
 
     // Every line ended by CR LF.
     std::string serialise() const;
-    // Writes a temporary file beside the target and renames it over the
-    // target, so the target is either the old or the new file, never half of
-    // one. False when any step fails (the target is then unchanged).
+    // Replaces the file as a whole (replaceFileAtomically), so it is either
+    // the old or the new file, never half of one. False when any step fails
+    // or the file is read-only.
     bool save(const std::filesystem::path &file) const;
-    // The one temporary name a save of the target uses, so that what a killed
-    // save leaves behind is replaced by the next save of that file.
-    static std::filesystem::path temporaryPathFor(const std::filesystem::path &target);
 
 private:
     struct Line {

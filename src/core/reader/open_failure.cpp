@@ -1,9 +1,9 @@
 #include "reader/open_failure.h"
 
+#include "common/decimal_text.h"
+
 #include <unistd.h>
 
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <fstream>
 #include <system_error>
@@ -31,11 +31,6 @@ OpenFailureKind kindOf(int error)
     case EISDIR: return OpenFailureKind::NotASerialLine;
     default: return OpenFailureKind::Other;
     }
-}
-
-bool isProcessId(const std::string &name)
-{
-    return !name.empty() && std::all_of(name.begin(), name.end(), [](unsigned char c) { return std::isdigit(c); });
 }
 
 bool holdsOpen(const std::filesystem::path &descriptors, const std::filesystem::path &device)
@@ -97,8 +92,9 @@ std::vector<DeviceHolder> deviceHolders(const std::filesystem::path &device, con
     std::vector<DeviceHolder> holders;
     for (const auto &entry : std::filesystem::directory_iterator(processes, error)) {
         const std::string name = entry.path().filename().string();
-        if (isProcessId(name) && name != self && holdsOpen(entry.path() / "fd", wanted))
-            holders.push_back({commandName(entry.path()), std::stoi(name)});
+        const auto pid = readDigitsOnly<int>(name);
+        if (pid && name != self && holdsOpen(entry.path() / "fd", wanted))
+            holders.push_back({commandName(entry.path()), *pid});
     }
     return holders;
 }

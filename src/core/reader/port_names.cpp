@@ -3,8 +3,6 @@
 #include "common/decimal_text.h"
 #include "common/text_case.h"
 
-#include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <iterator>
 
@@ -76,11 +74,10 @@ std::optional<int> comPortNumber(const std::string &portName)
 {
     if (portName.size() <= 3 || !startsWithIgnoringCase(portName, "COM"))
         return std::nullopt;
-    const std::string digits = portName.substr(3);
-    if (digits.size() > 3 || digits[0] == '0' ||
-        !std::all_of(digits.begin(), digits.end(), [](unsigned char c) { return std::isdigit(c); }))
+    const std::string_view digits = std::string_view(portName).substr(3);
+    if (digits.size() > 3 || digits[0] == '0')
         return std::nullopt;
-    return std::stoi(digits);
+    return readDigitsOnly<int>(digits);
 }
 
 std::optional<std::filesystem::path> resolvePortName(const std::string &portName,

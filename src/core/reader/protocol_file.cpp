@@ -2,20 +2,15 @@
 
 #include "common/decimal_text.h"
 #include "common/file_descriptor.h"
-#include "common/sync_directory.h"
-#include "common/write_all.h"
+#include "common/file_layer.h"
 
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <utility>
 
 namespace teb {
 namespace {
-
-constexpr mode_t kNewFileMode = 0666; // narrowed by the umask
 
 std::error_code lastError() { return {errno, std::generic_category()}; }
 
@@ -38,8 +33,7 @@ bool ProtocolFile::append(const std::filesystem::path &directory, std::string_vi
 {
     for (;;) {
         const std::filesystem::path file = directory / fileName(protocolFileCounter);
-        // Created when missing, never truncated; every write lands at the end.
-        FileDescriptor fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, kNewFileMode));
+        FileDescriptor fd(openForAppend(file));
         struct stat status {};
         if (!fd.valid() || ::fstat(fd.get(), &status) != 0) {
             error = {file, lastError()};
@@ -50,18 +44,15 @@ bool ProtocolFile::append(const std::filesystem::path &directory, std::string_vi
             continue;
         }
         const std::string line = dateTimeStamp(m_clock) + ";" + std::string(text) + "\r\n";
-        if (!writeAll(fd.get(), line)) {
-            error = {file, lastError()};
-            // Take back a partly written line so the file keeps whole lines only.
-            [[maybe_unused]] const int ignored = ::ftruncate(fd.get(), status.st_size);
-            return false;
-        }
-        if (sync == Sync::Synced && ::fdatasync(fd.get()) != 0) {
+        const auto durability = sync == Sync::Synced ? Durability::Synced : Durability::Unsynced;
+        if (!appendWhole(fd.get(), line, status.st_size, durability)) {
             error = {file, lastError()};
             return false;
         }
+        // A new file's entry must reach the disk too. The line is in the file
+        // by now: a failed folder sync is not reported, or it would be written twice.
         if (status.st_size == 0)
-            syncDirectory(directory); // and so must a new file's entry
+            syncDirectory(directory);
         return true;
     }
 }

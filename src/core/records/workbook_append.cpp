@@ -2,7 +2,7 @@
 
 #include "common/exclusive_lock.h"
 #include "common/file_descriptor.h"
-#include "common/sync_directory.h"
+#include "common/file_layer.h"
 
 #include <chrono>
 
@@ -11,26 +11,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 
 namespace teb::records {
 namespace {
-
-constexpr mode_t kNewFileMode = 0666;
-
-bool readAt(int fd, std::string &bytes, off_t offset)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::pread(fd, bytes.data() + done, bytes.size() - done, offset + static_cast<off_t>(done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return false;
-        done += static_cast<std::size_t>(got);
-    }
-    return true;
-}
 
 // A new file receives the empty workbook; if that fails it is cut back to
 // nothing, so the next append starts it afresh.
@@ -49,7 +32,7 @@ bool isUnfinishedSkeleton(int fd, off_t fileSize, const std::string &skeleton)
     if (fileSize <= 0 || fileSize >= static_cast<off_t>(skeleton.size()))
         return false;
     std::string bytes(static_cast<std::size_t>(fileSize), '\0');
-    return readAt(fd, bytes, 0) && skeleton.starts_with(bytes);
+    return readAllAt(fd, bytes, 0) && skeleton.starts_with(bytes);
 }
 
 // The file's last bytes as far as the tail search looks.
@@ -57,7 +40,7 @@ bool readEnd(int fd, off_t fileSize, std::string &lastBytes)
 {
     const auto length = std::min<off_t>(fileSize, static_cast<off_t>(kTailSearchBytes));
     lastBytes.assign(static_cast<std::size_t>(length), '\0');
-    return readAt(fd, lastBytes, fileSize - length);
+    return readAllAt(fd, lastBytes, fileSize - length);
 }
 
 AppendStatus writeEntry(int fd, off_t tailAt, const std::string &rows, WorkbookFileOps &ops)
@@ -75,19 +58,7 @@ AppendStatus writeEntry(int fd, off_t tailAt, const std::string &rows, WorkbookF
 
 } // namespace
 
-bool WorkbookFileOps::writeAt(int fd, std::string_view bytes, off_t offset)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::pwrite(fd, bytes.data(), bytes.size(), offset);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-        offset += written;
-    }
-    return true;
-}
+bool WorkbookFileOps::writeAt(int fd, std::string_view bytes, off_t offset) { return writeAllAt(fd, bytes, offset); }
 
 bool WorkbookFileOps::truncate(int fd, off_t length) { return ::ftruncate(fd, length) == 0; }
 
@@ -154,8 +125,10 @@ AppendStatus appendToWorkbook(const std::filesystem::path &file, WorkbookKind ki
     if (tailAt < 0)
         return AppendStatus::TailNotFound;
     const AppendStatus result = writeEntry(fd.get(), tailAt, rows(fileIsNew), ops);
+    // A new file's entry must survive a power loss too. The rows are in the
+    // file by now: a failed folder sync is not reported, or they would be written twice.
     if (fileIsNew && appended(result))
-        syncDirectory(file.parent_path()); // a new file's entry must survive a power loss too
+        syncDirectory(file.parent_path());
     return result;
 }
 

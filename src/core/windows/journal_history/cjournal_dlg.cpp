@@ -1,6 +1,6 @@
 #include "windows/journal_history/cjournal_dlg.h"
 
-#include "automatic/atomic_file.h"
+#include "common/file_layer.h"
 #include "history/record_rebuild.h"
 #include "journal/carrier_id_journal.h"
 #include "params/parameter_set.h"
