@@ -1,5 +1,7 @@
 #include "journal/carrier_id_journal.h"
 
+#include "common/decimal_text.h"
+
 #include "journal/journal_schema.h"
 #include "journal/server_text.h"
 #include "transponder/byte_text.h"
@@ -65,7 +67,7 @@ long long integerAt(const soci::row &row, std::size_t i)
     case soci::dt_long_long: return row.get<long long>(i);
     case soci::dt_unsigned_long_long: return static_cast<long long>(row.get<unsigned long long>(i));
     case soci::dt_double: return static_cast<long long>(row.get<double>(i));
-    case soci::dt_string: return std::stoll(row.get<std::string>(i));
+    case soci::dt_string: return readDigitsOnly<long long>(row.get<std::string>(i)).value_or(0);
     default: return 0;
     }
 }
@@ -127,10 +129,9 @@ enum class Commit { Durable, Lazy };
 // its IDs by it, whichever source issued them.
 std::optional<long long> numericId(std::string_view carrierId)
 {
-    if (carrierId.empty() || carrierId.size() > kNumericDigits ||
-        !std::all_of(carrierId.begin(), carrierId.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    if (carrierId.size() > kNumericDigits)
         return std::nullopt;
-    return std::stoll(std::string(carrierId));
+    return readDigitsOnly<long long>(carrierId);
 }
 
 // Writes the entry as it stands; returns its id.
