@@ -1,6 +1,4 @@
 // The station's windows through their real widgets, on the offscreen platform.
-#include "about_box.h"
-#include "config_dialog.h"
 #include "controls/enter_edit.h"
 #include "file_dialog.h"
 #include "qt_text.h"
@@ -10,7 +8,6 @@
 #include "support/automatic_job.h"
 #include "support/reader_simulator.h"
 #include "support/temp_dir.h"
-#include "support/xml_check.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -327,19 +324,6 @@ private slots:
         }
     }
 
-    void theAboutBoxClosesWithEscape()
-    {
-        answerNextMessage();
-        startIn("");
-        QString title;
-        whenDialogShows([&](QWidget &dialog) {
-            title = dialog.windowTitle();
-            QTest::keyClick(&dialog, Qt::Key_Escape);
-        });
-        window().menuAction(MenuItem::HelpInfo)->trigger(); // returns once the box has closed
-        QCOMPARE(title, QStringLiteral("Tag Encoder Bench  V1.65  29.09.2026"));
-    }
-
     // Ctrl+C in the starting terminal or the session ending: the station
     // still takes its way out and writes the settings file.
     void aStopSignalEndsTheStationWithItsSettingsWritten()
@@ -495,47 +479,6 @@ private slots:
         QTest::mouseClick(&contOn, Qt::LeftButton);
         QCOMPARE(contOn.text(), QStringLiteral("  Cont On"));
         QVERIFY(!model.continuousOn);
-    }
-
-    // An operator at the line: "Config", "OK" on the counter set, then "One"
-    // twice, each time on a new transponder.
-    void configThenOneTwiceProgramsAndRecordsTwoTransponders()
-    {
-        test::ReaderSimulator reader(m_directory->path(), {"--family", "orvex"}, "COM7");
-        QVERIFY(reader.ready());
-        ParameterSet job = test::automaticJob();
-        job.carrierId = "41";
-        test::writeAutomaticStation(m_directory->path(), job);
-        startIn("");
-        CQV58Dlg &model = m_station->model();
-        QVERIFY(model.portOpen);
-
-        whenDialogShows([](QWidget &dialog) {
-            auto &config = dynamic_cast<ConfigDialog &>(dialog);
-            QTest::mouseClick(dynamic_cast<QAbstractButton *>(config.control(ConfigControl::OkButton)), Qt::LeftButton);
-        });
-        window().menuAction(MenuItem::Config)->trigger();
-        QVERIFY(model.automaticMode);
-
-        const auto records = [this] {
-            const std::string file = test::readFileBytes(*m_directory / "records.xml");
-            std::size_t count = 0;
-            for (std::size_t at = file.find(">E0040"); at != std::string::npos; at = file.find(">E0040", at + 1))
-                ++count;
-            return count / 2; // the UID in both rows of a record
-        };
-        auto &one = widget<QAbstractButton>(Control::OneButton);
-        for (std::size_t transponder = 1; transponder <= 2; ++transponder) {
-            reader.newTransponder();
-            QTest::qWait(50); // the press after the last cycle's tick
-            QTest::mouseClick(&one, Qt::LeftButton);
-            QTRY_COMPARE(records(), transponder);
-        }
-        QCOMPARE(model.nextCarrierId, std::string("43"));
-        QCOMPARE(widget<CEnterEdit>(Control::NextBox).text(), QStringLiteral("43"));
-        QCOMPARE(widget<CEnterEdit>(pageBox(17)).backgroundColor(), QColor(0, 255, 0));
-        QTRY_VERIFY(window().focusWidget() == &one); // the focus back on "One"
-        QCOMPARE(test::xmlFaults(*m_directory / "records.xml"), std::string());
     }
 };
 

@@ -1,6 +1,6 @@
-// "One" in the station against the simulated reader: the four data sources
-// over several cycles, with the CSV marks, record rows, protocol lines and
-// counters checked afterwards.
+// "One" in the station against the simulated reader, end to end: the data
+// sources over several cycles, the window's result and progress, Stop, Escape,
+// the close box and "Cont On", a lost reader, and what a restart goes on from.
 #include "automatic_station_fixture.h"
 
 #include "windows/config/config_control.h"
@@ -16,8 +16,6 @@ using ::testing::ElementsAre;
 using ::testing::StartsWith;
 
 const std::string kQuantityReached = "Quantity reached.";
-const std::string kWrongId = "Wrong Carrier ID format.";
-const std::string kCsvWrongFormat = "Next Carrier ID has the wrong format. Check the used csv file.";
 
 TEST_F(AutomaticStationTest, DecimalCounterProgramsUpToItsBound)
 {
@@ -42,74 +40,6 @@ TEST_F(AutomaticStationTest, DecimalCounterProgramsUpToItsBound)
     EXPECT_EQ(xmlFaults(dir / "records.xml"), "");
     EXPECT_EQ(protocolLines(), 3u);
     EXPECT_EQ(view.focus(), Control::OneButton);
-}
-
-TEST_F(AutomaticStationTest, MaxFiveProgramsFiveOnceAndTheProgressSurvivesARestart)
-{
-    ParameterSet set = automaticJob();
-    set.carrierId = "5";
-    set.counterPage = "7";
-    set.counterValue = "99999999";
-    writeJob(set, "5");
-    start();
-    programOne();
-    EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
-    EXPECT_EQ(writesOfPage(2), std::vector<std::string>{hexOf("00000005")});
-    EXPECT_EQ(writesOfPage(7), std::vector<std::string>{hexOf("99999999")});
-    programOne();
-    EXPECT_EQ(messageTexts(), std::vector<std::string>{kQuantityReached});
-
-    window->destroy();
-    start(); // a restart goes on from where the set had got
-    EXPECT_EQ(window->currentSet.carrierId, "6");
-    EXPECT_EQ(window->currentSet.counterValue, "00000000");
-}
-
-// A refused lock, a reader that stops answering, a transponder taken off the
-// antenna between write and lock: nothing advances and nothing is recorded.
-// The carrier ID may be on that tag: it stays held as uncertain, and the next
-// transponder gets the next one. A refused first write leaves nothing on the
-// tag: the next transponder gets the same carrier ID.
-TEST_F(AutomaticStationTest, AFailedCycleHoldsItsCarrierIdAndRecordsNothing)
-{
-    const std::string writeFailed = "Error on writing the pages of the transponder.";
-    const std::string lockFailed = "Error on locking the pages of the transponder.";
-    const std::pair<std::vector<std::string>, std::string> faults[] = {
-        {{"--fault", "nak", "--fault-on", "LD 5", "--fault-count", "1"}, lockFailed},
-        {{"--fault", "no-answer", "--fault-on", "WD 9", "--fault-count", "1"}, writeFailed},
-        {{"--fault", "no-read", "--fault-on", "LD", "--fault-count", "1"}, lockFailed},
-        {{"--fault", "nak", "--fault-on", "WD 1", "--fault-count", "1"}, writeFailed},
-    };
-    for (const auto &[options, message] : faults) {
-        SCOPED_TRACE(message + " " + options[1]);
-        const bool nothingOnTag = options[3] == "WD 1";
-        std::filesystem::remove(dir / "records.xml");
-        std::filesystem::remove(journalFilePath(dir.path()));
-        useReader(options);
-        ParameterSet set = automaticJob();
-        set.carrierId = "42";
-        set.counterPage = "9";
-        set.counterValue = "7";
-        writeJob(set);
-        CQV58Dlg &w = start();
-        programOne();
-        EXPECT_EQ(messageTexts(), std::vector<std::string>{message});
-        EXPECT_EQ(w.currentSet.carrierId, nothingOnTag ? "42" : "43"); // "next" past an ID a tag may hold
-        EXPECT_EQ(w.currentSet.counterValue, "7");
-        EXPECT_FALSE(std::filesystem::exists(dir / "records.xml"));
-
-        programOne();
-        EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
-        const auto page2 = writesOfPage(2);
-        ASSERT_EQ(page2.size(), nothingOnTag ? 1u : 2u);
-        EXPECT_EQ(page2.back(), hexOf(nothingOnTag ? "00000042" : "00000043"));
-        EXPECT_EQ(w.journal->holderOf("0000000000000042")->state,
-                  nothingOnTag ? CycleState::Programmed : CycleState::Uncertain);
-        EXPECT_EQ(w.currentSet.carrierId, nothingOnTag ? "43" : "44");
-        EXPECT_EQ(w.currentSet.counterValue, "00000008");
-        EXPECT_EQ(records(), 1u);
-        w.destroy();
-    }
 }
 
 // The adapter pulled and plugged in again: the station closes the port and
@@ -486,28 +416,6 @@ TEST_F(AutomaticStationTest, ADamagedJournalStopsProgrammingWithItsFileNamed)
     EXPECT_EQ(readFileBytes(journalFilePath(dir.path())), std::string(8192, 'x'));
 }
 
-TEST_F(AutomaticStationTest, SemicolonCsvRowsAreMarkedOneByOne)
-{
-    ParameterSet set = automaticJob();
-    set.useDecimalCounter = false;
-    set.useCsvFile = true;
-    set.csvFileName = "ids.csv";
-    set.carrierIdLength = "2";
-    writeJob(set, "1000", ";");
-    writeFileBytes(dir / "ids.csv", "Carrier ID;done\r\nA1;X\r\nA2;\nA3;");
-    start();
-    programOne();
-    programOne();
-    EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
-    EXPECT_EQ(readFileBytes(dir / "ids.csv"), "Carrier ID;done\r\nA1;X\r\nA2;X\nA3;X");
-    programOne();
-    EXPECT_EQ(messageTexts(), (std::vector<std::string>{kCsvWrongFormat, kWrongId}));
-    EXPECT_EQ(writesOfPage(1), (std::vector<std::string>{hexOf(std::string("A2") + std::string(6, '\0')),
-                                                         hexOf(std::string("A3") + std::string(6, '\0'))}));
-    EXPECT_EQ(records(), 2u);
-    EXPECT_EQ(protocolLines(), 3u);
-}
-
 // A transponder programmed whose row kept no "X": neither a restart nor a
 // "Config" offers the row again; the mark is made once the file is writable.
 // A programmed row whose "X" could not be written stays held by the journal
@@ -581,44 +489,6 @@ TEST_F(AutomaticStationTest, ProgressAndPendingFilesAreTakenOverIntoTheJournal)
     start(); // taken over once: the counter goes on from the journal
     EXPECT_EQ(window->nextCarrierId, "106");
     EXPECT_EQ(window->currentSet.counterValue, "00000066");
-}
-
-std::string completeHeader()
-{
-    std::string header = "ASCII (A), HEX(X),Carrier ID offset,Carrier ID length,Carrier ID,Lock Carrier ID,";
-    for (int page = 3; page <= 17; ++page)
-        header += "page" + std::to_string(page) + ",Lock page" + std::to_string(page) + ",";
-    return header + "done";
-}
-
-std::string completeRow(const std::string &leading, const std::string &page3)
-{
-    std::string row = leading + "," + page3 + ",1,";
-    for (int page = 4; page <= 17; ++page)
-        row += ",0,";
-    return row;
-}
-
-TEST_F(AutomaticStationTest, CompleteDataSetsInAsciiAndHex)
-{
-    ParameterSet set = automaticJob();
-    set.useDecimalCounter = false;
-    set.csvFileComplete = true;
-    set.csvFileName = "sets.csv";
-    writeJob(set);
-    const std::string rowA = completeRow("A,0,4,WAFR,1", "page3");
-    const std::string rowX = completeRow("X,2,2,4142,0", "3132");
-    writeFileBytes(dir / "sets.csv", completeHeader() + "\r\n" + rowA + "\r\n" + rowX + "\r\n");
-    start();
-    programOne();
-    programOne();
-    EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
-    EXPECT_EQ(readFileBytes(dir / "sets.csv"), completeHeader() + "\r\n" + rowA + "X\r\n" + rowX + "X\r\n");
-    EXPECT_EQ(writesOfPage(1), (std::vector<std::string>{hexOf(std::string("WAFR") + std::string(4, '\0')),
-                                                         hexOf(std::string("\0\0AB", 4) + std::string(4, '\0'))}));
-    EXPECT_EQ(writesOfPage(3), (std::vector<std::string>{hexOf(std::string("page3") + std::string(3, '\0')),
-                                                         hexOf(std::string("12") + std::string(6, '\0'))}));
-    EXPECT_EQ(records(), 2u);
 }
 
 } // namespace

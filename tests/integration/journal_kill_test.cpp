@@ -136,19 +136,6 @@ protected:
     bool restartMidRun = false;
 };
 
-TEST_F(JournalKillTrials, DecimalCounter)
-{
-    runTrials("decimal counter");
-}
-
-TEST_F(JournalKillTrials, PostgresDecimalCounterWithTheServerRestartedMidRun)
-{
-    if (!useServer())
-        TEB_NEED_POSTGRES(*server);
-    restartMidRun = true;
-    runTrials("decimal counter, PostgreSQL, server restarted");
-}
-
 void useCsvFile(ParameterSet &job, const std::filesystem::path &directory)
 {
     job.useDecimalCounter = false;
@@ -178,33 +165,35 @@ void useCompleteDataSets(ParameterSet &job, const std::filesystem::path &directo
     writeFileBytes(directory / "sets.csv", csv);
 }
 
-TEST_F(JournalKillTrials, CsvFile)
-{
-    useCsvFile(job, dir.path());
-    runTrials("csv file");
-}
+struct Trial {
+    std::string name;
+    void (*source)(ParameterSet &, const std::filesystem::path &); // none: the decimal counter
+    bool onServer;
+    bool restartServerMidRun;
+};
+void PrintTo(const Trial &trial, std::ostream *out) { *out << trial.name; }
 
-TEST_F(JournalKillTrials, PostgresCsvFile)
+class KillTrials : public JournalKillTrials, public ::testing::WithParamInterface<Trial> {};
+
+TEST_P(KillTrials, NoCarrierIdOnTwoTransponders)
 {
-    if (!useServer())
+    const Trial &trial = GetParam();
+    if (trial.onServer && !useServer())
         TEB_NEED_POSTGRES(*server);
-    useCsvFile(job, dir.path());
-    runTrials("csv file, PostgreSQL");
+    restartMidRun = trial.restartServerMidRun;
+    if (trial.source)
+        trial.source(job, dir.path());
+    runTrials(trial.name);
 }
 
-TEST_F(JournalKillTrials, CompleteDataSets)
-{
-    useCompleteDataSets(job, dir.path());
-    runTrials("complete data sets");
-}
-
-TEST_F(JournalKillTrials, PostgresCompleteDataSets)
-{
-    if (!useServer())
-        TEB_NEED_POSTGRES(*server);
-    useCompleteDataSets(job, dir.path());
-    runTrials("complete data sets, PostgreSQL");
-}
+INSTANTIATE_TEST_SUITE_P(Sources, KillTrials, ::testing::Values(
+    Trial{"DecimalCounter", nullptr, false, false},
+    Trial{"PostgresDecimalCounterWithTheServerRestartedMidRun", nullptr, true, true},
+    Trial{"CsvFile", useCsvFile, false, false},
+    Trial{"PostgresCsvFile", useCsvFile, true, false},
+    Trial{"CompleteDataSets", useCompleteDataSets, false, false},
+    Trial{"PostgresCompleteDataSets", useCompleteDataSets, true, false}),
+    [](const auto &info) { return info.param.name; });
 
 } // namespace
 } // namespace teb::test

@@ -126,19 +126,6 @@ TEST(PageOperations, WritePagesSendsEachSelectedPageWithATextAndSkipsTheEmptyOne
     EXPECT_EQ(station.pageOnTag(3), "AABBCCDDEEFF0001");
 }
 
-TEST(PageOperations, WritePagesInAsciiSendsNulAsZeros)
-{
-    OperationStation station(reader());
-    station.asciiFormat = true;
-    station.select({4});
-    station.pageText[3] = "NUL NUL NUL NUL NUL NUL NUL NUL";
-    auto context = station.context();
-    writePages(context, false);
-    EXPECT_EQ(station.commands(), Commands{"WD 4 0000000000000000"});
-    EXPECT_EQ(station.hexTextKept[3], "00 00 00 00 00 00 00 00");
-    EXPECT_EQ(station.errorCount, 0);
-}
-
 TEST(PageOperations, WritePagesCountsFailuresAndStopsAtARefusedPage)
 {
     // P1 has a bad text (message, red, counted, not sent), P2 is locked on
@@ -225,23 +212,6 @@ TEST(PageOperations, WithThePortClosedNothingIsSentAndWriteAndLockCountAFailure)
     EXPECT_EQ(station.terminalText, "");
     EXPECT_TRUE(station.commands().empty());
     EXPECT_FALSE(station.report.coloured("UID"));
-}
-
-TEST(PageOperations, AReaderThatNeverAnswersEndsEachOperationWithinItsWaits)
-{
-    OperationStation station({"--tor", "1", "--fault", "no-answer", "--fault-on", "RD"});
-    station.timeBase = 25;
-    station.select({1, 2});
-    auto context = station.context();
-    readPages(context, false);
-    EXPECT_EQ(station.report.colourOf("P1"), kRed);
-    EXPECT_EQ(station.report.colourOf("P2"), kWhite);
-
-    station.simulator->kill(); // the adapter pulled
-    station.pageText[0] = "01 02 03 04 05 06 07 08";
-    writePages(context, false);
-    EXPECT_EQ(station.errorCount, 1);
-    EXPECT_EQ(station.report.colourOf("P1"), kRed);
 }
 
 // Noise before each answer spoils it; CR LF line ends are one line end each.

@@ -73,25 +73,6 @@ protected:
     ReaderSession session{port, kNoPort, timeBase, terminalText};
 };
 
-TEST_F(ReaderLink, TheTorNumberFrom1To255GivesTTimes25OrForPageReads13)
-{
-    const struct {
-        const char *number;
-        TimeBaseFactor factor;
-        std::int32_t timeBase;
-    } cases[] = {{"10", TimeBaseFactor::Other, 250},  {"10", TimeBaseFactor::PageRead, 130},
-                 {"255", TimeBaseFactor::PageRead, 3315}, {"0", TimeBaseFactor::Other, kStartTimeBase},
-                 {"256", TimeBaseFactor::Other, kStartTimeBase}, {"-3", TimeBaseFactor::PageRead, kStartTimeBase}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.number);
-        connect({"--tor", c.number});
-        timeBase = kStartTimeBase;
-        EXPECT_EQ(fixTimeBase(session, c.factor).succeeded, c.timeBase != kStartTimeBase);
-        EXPECT_EQ(timeBase, c.timeBase);
-        EXPECT_EQ(terminalText, kOlder); // "TOR" shows nothing
-    }
-}
-
 TEST_F(ReaderLink, ReadsStackEachAnswerAboveItsEchoNewestFirst)
 {
     connect();
@@ -121,29 +102,6 @@ TEST_F(ReaderLink, WriteLockAndUidSucceedAndALockedPageRefusesTheWrite)
     EXPECT_EQ(simulator->receivedLines(5),
               (std::vector<std::string>{"WD 3 " + data, "RD 3", "LD 3", "WD 3 " + kPage1, "RUID"}));
     EXPECT_TRUE(sinkLinesOnce(0).empty());
-}
-
-TEST_F(ReaderLink, NoReadMarkersAndEmptyLinesFailAndTheKeptPartIsShown)
-{
-    const struct {
-        std::vector<std::string> options;
-        ReaderCommand command;
-        std::string kept;
-    } cases[] = {{{"--no-tag"}, readPageCommand(1), "No Read\r\n"},
-                 {{"--no-tag"}, readUidCommand(), "No Read\r"},
-                 {{"--no-tag"}, lockPageCommand(1), "No "},
-                 {{"--fault", "marker-x"}, readPageCommand(1), "XXXXXXXXXXXXXXXX"},
-                 {{"--fault", "marker-09"}, readUidCommand(), "#09E0040"},
-                 {{"--fault", "empty-answer"}, lockPageCommand(1), "\r\n"}}; // a lone CR is a whole line
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.command.echoLine);
-        connect(c.options);
-        const ReaderTransaction transaction = run(c.command);
-        EXPECT_FALSE(transaction.succeeded);
-        EXPECT_EQ(transaction.kept, c.kept);
-        EXPECT_EQ(terminalText, c.kept + "\r\n" + c.command.echoLine + kOlder);
-        terminalText = kOlder;
-    }
 }
 
 TEST_F(ReaderLink, NoAnswerInTimeFailsWithAnEmptyLineShownAndKeepsT)
@@ -196,17 +154,6 @@ TEST_F(ReaderLink, ALateAnswerIsNeverTakenForTheNextCommands)
         std::lock_guard lock(sinkMutex);
         sinkLines.clear();
     }
-}
-
-TEST_F(ReaderLink, ACrLfReaderIsAnsweredLineByLineWithoutItsLf)
-{
-    connect({"--crlf"});
-    ReaderOperationFlag writing(port, ReaderOperationFlag::Kind::Writing);
-    EXPECT_TRUE(run(readPageCommand(1)).succeeded);
-    const ReaderTransaction second = run(readPageCommand(2));
-    EXPECT_EQ(second.answer, kPage2 + "\r\n");
-    EXPECT_TRUE(second.succeeded);
-    EXPECT_TRUE(run(writePageCommand(1, kPage1)).succeeded);
 }
 
 TEST_F(ReaderLink, ALineLongerThanTheBufferKeepsItsStartAndSpoilsNothingAfterIt)

@@ -151,52 +151,6 @@ TEST_F(ConfigEditorTest, ACarrierIdThatIsNoNumberAndACounterPageOnTheCarrierIdAr
     EXPECT_EQ(view.messageTexts(), std::vector<std::string>{std::string(counterPageClashMessage)});
 }
 
-struct SourceCase {
-    std::string name;
-    Control button;
-    bool offsetEnabled, carrierIdEnabled, memoryPageEnabled, fillEnabled, gridEnabled, logEnabledSwitch;
-    std::string memoryPage;
-    bool logForced;
-};
-
-class DataSourceTest : public ConfigEditorTest, public testing::WithParamInterface<SourceCase> {};
-
-TEST_P(DataSourceTest, EachButtonSetsItsFieldsAndStates)
-{
-    const SourceCase &c = GetParam();
-    ParameterSet set = decimalSet("job", "2", "4");
-    set.lockCarrierId = true;
-    set.memoryPage = "3";
-    set.counterPage = "5";
-    CAutoDlg &editor = openStored(set, "17");
-    editor.clicked(c.button);
-
-    for (const Control source : {Control::DecimalCounterSwitch, Control::CsvFileSwitch, Control::CsvFileCompleteSwitch,
-                                 Control::FixDataSwitch})
-        EXPECT_EQ(view.isOn(source), source == c.button);
-    EXPECT_EQ(view.isEnabled(Control::CarrierIdOffset), c.offsetEnabled);
-    EXPECT_EQ(view.background(Control::CarrierIdOffset), c.offsetEnabled ? colour::White : colour::GreyBackground);
-    EXPECT_EQ(view.isEnabled(Control::CarrierId), c.carrierIdEnabled);
-    EXPECT_EQ(view.isEnabled(Control::MemoryPage), c.memoryPageEnabled);
-    EXPECT_EQ(view.text(Control::MemoryPage), c.memoryPage);
-    EXPECT_EQ(view.isEnabled(Control::FillButton), c.fillEnabled);
-    EXPECT_EQ(view.isEnabled(hexCell(3)), c.gridEnabled);
-    EXPECT_EQ(view.isEnabled(Control::EditPagesButton), c.gridEnabled);
-    EXPECT_EQ(view.isEnabled(Control::LogSwitch), c.logEnabledSwitch);
-    EXPECT_EQ(editor.set().lockCarrierId, c.carrierIdEnabled);
-    if (c.logForced) {
-        EXPECT_TRUE(editor.set().logEnabled);
-    }
-    EXPECT_FALSE(view.isEnabled(Control::OkButton));
-}
-
-INSTANTIATE_TEST_SUITE_P(Buttons, DataSourceTest, testing::Values(
-    SourceCase{"Decimal", Control::DecimalCounterSwitch, true, true, false, true, true, true, "1", false},
-    SourceCase{"Csv", Control::CsvFileSwitch, true, false, true, false, true, false, "3", true},
-    SourceCase{"CsvComplete", Control::CsvFileCompleteSwitch, false, false, false, false, false, false, "", true},
-    SourceCase{"FixData", Control::FixDataSwitch, false, false, false, false, true, true, "1", false}),
-    [](const auto &info) { return info.param.name; });
-
 // The fixed data of pages 1 and 2 survives opening, "Save" and "OK" of a set whose CSV carrier ID lies further on.
 TEST_F(ConfigEditorTest, ACsvCarrierIdBeyondPage2KeepsPages1And2)
 {
@@ -237,21 +191,6 @@ INSTANTIATE_TEST_SUITE_P(Pages, CsvChoiceTest, testing::Values(
     CsvChoiceCase{"3", "0000000030303137AAAAAAAAAAAAAAAA"}),
     [](const auto &info) { return "MemoryPage" + info.param.memoryPage; });
 
-TEST_F(ConfigEditorTest, CompleteCsvAndFixDataSetTheirOwnValues)
-{
-    CAutoDlg &editor = openStored(decimalSet("job", "2", "4"), "17");
-    editor.clicked(Control::CsvFileCompleteSwitch);
-    EXPECT_TRUE(editor.set().writePages3To17);
-    EXPECT_EQ(view.text(Control::CounterPageList), "None");
-    EXPECT_EQ(view.text(Control::CarrierIdOffset), "");
-    EXPECT_FALSE(view.isEnabled(Control::WritePages3To17Switch));
-
-    editor.clicked(Control::FixDataSwitch);
-    for (int byte = 0; byte < 16; ++byte)
-        EXPECT_TRUE(fixedAt(byte)) << byte;
-    EXPECT_TRUE(view.isOn(fixSwitch(4)));
-}
-
 struct LockCase {
     std::string name;
     std::string offset, length;
@@ -290,40 +229,6 @@ INSTANTIATE_TEST_SUITE_P(Switches, LockCouplingTest, testing::Values(
     LockCase{"Page2OnWithPage1", "6", "6", Control::LockPage2Switch, true, false, false, true, true, true},
     LockCase{"Page2OffIdReachesIt", "6", "6", Control::LockPage2Switch, true, true, true, true, false, false}),
     [](const auto &info) { return info.param.name; });
-
-TEST_F(ConfigEditorTest, FamilySwitchesExcludeEachOtherAndLogGatesItsOpenButton)
-{
-    CAutoDlg &editor = openStored(decimalSet("job", "0", "4"));
-    editor.clicked(Control::OrvexSwitch);
-    EXPECT_TRUE(editor.set().transponderOrvex);
-    EXPECT_FALSE(editor.set().transponderTi);
-    editor.clicked(Control::TiSwitch);
-    EXPECT_TRUE(view.isOn(Control::TiSwitch));
-    EXPECT_FALSE(view.isOn(Control::OrvexSwitch));
-
-    EXPECT_FALSE(view.isEnabled(Control::RecordOpenButton));
-    editor.clicked(Control::LogSwitch);
-    EXPECT_TRUE(view.isEnabled(Control::RecordOpenButton));
-}
-
-TEST_F(ConfigEditorTest, EnterAndTabMoveThroughTheTextFields)
-{
-    CAutoDlg &editor = openStored(decimalSet("job", "0", "4"));
-    editor.enterPressed(Control::Quantity);
-    EXPECT_EQ(view.focus, Control::OperatorBadgeId);
-    editor.tabPressed(Control::PartNumber);
-    EXPECT_EQ(view.focus, Control::WorkOrderNumber);
-    editor.tabPressed(Control::CarrierId);
-    EXPECT_EQ(view.focus, Control::CarrierIdOffset);
-
-    editor.clicked(Control::CsvFileSwitch);
-    editor.tabPressed(Control::CarrierIdLength);
-    EXPECT_EQ(view.focus, Control::MemoryPage);
-    editor.clicked(Control::FixDataSwitch);
-    view.focus.reset();
-    editor.tabPressed(Control::CarrierIdOffset);
-    EXPECT_FALSE(view.focus);
-}
 
 TEST_F(ConfigEditorTest, EditHandsPages3To17ToTheirEditorAndTakesThemBack)
 {
@@ -481,19 +386,8 @@ TEST_F(ConfigEditorTest, AFolderWithoutSetsStartsFromASetThatCanBeSaved)
     in.workingDirectory = dir.path();
     CAutoDlg &editor = open(in);
     EXPECT_TRUE(view.isOn(Control::DecimalCounterSwitch));
-    EXPECT_TRUE(view.isOn(Control::TiSwitch));
-    EXPECT_FALSE(view.isOn(Control::OrvexSwitch));
-    const std::pair<Control, std::string> fields[]{
-        {Control::CarrierIdOffset, "0"}, {Control::CarrierIdLength, "8"}, {Control::MemoryPage, "1"},
-        {Control::CarrierId, "00000001"}, {Control::CounterPageList, "None"}, {Control::AlignmentList, "None"}};
-    for (const auto &[id, text] : fields)
-        EXPECT_EQ(view.text(id), text) << static_cast<int>(id);
-    EXPECT_EQ(view.control(Control::CounterPageList).entries.size(), 16u);
-    EXPECT_EQ(view.control(Control::AlignmentList).entries.size(), 3u);
-    for (int byte = 0; byte < 16; ++byte) {
-        EXPECT_EQ(view.text(hexCell(byte)), byte < 7 ? "30" : (byte == 7 ? "31" : "00")) << byte;
-        EXPECT_EQ(view.text(asciiCell(byte)), byte < 7 ? "0" : (byte == 7 ? "1" : "NUL")) << byte;
-    }
+    EXPECT_EQ(view.text(Control::CarrierId), "00000001");
+    EXPECT_EQ(view.text(hexCell(7)), "31");
 
     editor.save();  // without a name: refused, and it says why
     EXPECT_EQ(view.messageTexts(), std::vector<std::string>{std::string(invalidSetNameMessage)});

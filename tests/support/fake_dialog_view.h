@@ -1,0 +1,89 @@
+#pragma once
+
+#include "common/rgb.h"
+#include "common/dialog_types.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace teb::test {
+
+// An editor dialog without a window system: holds its controls' texts, lists,
+// colours and switch images, records focus moves and message boxes, answers
+// questions from a script (then No) and lets a test act as the operator while
+// the dialog runs; a dialog the operator leaves open ends by its close box.
+// Fake is the derived view, handed to the operator's actions.
+template <typename Fake, typename View, typename Id, typename Dialog>
+class FakeDialogView : public View {
+public:
+    struct Control {
+        std::string text;
+        std::vector<std::string> entries;
+        bool enabled = true;
+        std::optional<Rgb> background;
+        std::optional<bool> switchOn;
+    };
+
+    void setText(Id id, const std::string &text) override { controls[id].text = text; }
+    std::string text(Id id) const override { return control(id).text; }
+    void setEnabled(Id id, bool enabled) override { controls[id].enabled = enabled; }
+    void setSwitchImage(Id id, bool on) override { controls[id].switchOn = on; }
+    void setFocus(Id id) override { focus = id; }
+    void selectAll(Id id) override { selected = id; }
+    MessageAnswer showMessage(const MessageRequest &request) override
+    {
+        messages.push_back(request);
+        if (whileMessageShows)
+            whileMessageShows(request);
+        if (request.buttons != MessageButtons::YesNo)
+            return MessageAnswer::Ok;
+        if (answers.empty())
+            return MessageAnswer::No;
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    DialogResult runModal(Dialog &dialog) override
+    {
+        if (operatorActions)
+            operatorActions(dialog, static_cast<Fake &>(*this));
+        if (!endResult)
+            dialog.cancel();  // the close box
+        return endResult.value_or(DialogResult::Cancel);
+    }
+    void endDialog(DialogResult result) override { endResult = result; }
+
+    // --- what the model left
+    const Control &control(Id id) const
+    {
+        static const Control none;
+        const auto found = controls.find(id);
+        return found == controls.end() ? none : found->second;
+    }
+    bool isOn(Id id) const { return control(id).switchOn.value_or(false); }
+    bool isEnabled(Id id) const { return control(id).enabled; }
+    std::optional<Rgb> background(Id id) const { return control(id).background; }
+    std::vector<std::string> messageTexts() const
+    {
+        std::vector<std::string> texts;
+        for (const MessageRequest &request : messages)
+            texts.push_back(request.text);
+        return texts;
+    }
+
+    std::map<Id, Control> controls;
+    std::vector<MessageRequest> messages;
+    std::deque<MessageAnswer> answers;
+    // Runs while a box is showing, e.g. the field's report that it lost the focus to the box.
+    std::function<void(const MessageRequest &)> whileMessageShows;
+    std::optional<Id> focus;
+    std::optional<Id> selected;
+    std::optional<DialogResult> endResult;
+    std::function<void(Dialog &, Fake &)> operatorActions;
+};
+
+} // namespace teb::test
