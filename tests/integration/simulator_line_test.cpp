@@ -106,3 +106,41 @@ TEST(SimulatorLine, ARefusedOrLostCommandChangesNothingAndALostAnswerDoes)
 
 } // namespace
 } // namespace teb
+
+namespace teb {
+namespace {
+
+// Each new transponder has the next UID (or the first one's, with
+// --same-uid), the log says which lies on the antenna, and the one before
+// comes back as it was left.
+TEST(SimulatorLine, EveryNewTransponderHasTheNextUidUnlessAllShareOne)
+{
+    for (const bool sameUid : {false, true}) {
+        std::vector<std::string> options{"--uid", "E00401FE", "--lock", "3"};
+        if (sameUid)
+            options.push_back("--same-uid");
+        ReaderSimulator simulator(options);
+        ASSERT_TRUE(simulator.ready());
+        SimulatorLine line(simulator.devicePath());
+        ASSERT_GE(line.fd, 0);
+        EXPECT_EQ(line.ask("WD 1 " + kPage1), "ACK");
+        std::vector<std::string> uids{line.ask("RUID")};
+        for (int tag = 0; tag < 3; ++tag) {
+            simulator.newTransponder();
+            uids.push_back(line.ask("RUID"));
+        }
+        const std::vector<std::string> expected = sameUid
+            ? std::vector<std::string>(4, "E00401FE")
+            : std::vector<std::string>{"E00401FE", "E00401FF", "E0040200", "E0040201"};
+        EXPECT_EQ(uids, expected) << "same UID: " << sameUid;
+        EXPECT_EQ(line.ask("RD 1"), kZeroPage);       // a new one, as the options made the first
+        EXPECT_EQ(line.ask("WD 3 " + kPage1), "NAK"); // with the first one's locks
+        const std::vector<std::string> logged = simulator.antennaLines(4);
+        ASSERT_EQ(logged.size(), 4u);
+        EXPECT_EQ(logged.front(), "# transponder E00401FE on the antenna");
+        EXPECT_EQ(logged.back(), "# transponder " + expected.back() + " new on the antenna");
+    }
+}
+
+} // namespace
+} // namespace teb
