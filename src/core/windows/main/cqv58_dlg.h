@@ -10,6 +10,8 @@
 #include "windows/main/receive_inbox.h"
 #include "windows/main/station_status.h"
 #include "automatic/automatic_cycle.h"
+#include "transponder/carrier_id_operations.h"
+#include "transponder/page_operations.h"
 #include "journal/carrier_id_journal.h"
 #include "params/parameter_set.h"
 #include "params/station_settings.h"
@@ -317,7 +319,13 @@ private:
     Rgb pageBoxBackground(int page) const;
     void keepCarrierIdResult();
     template <typename Operation>
-    void runOnPages(Operation operation);
+    auto runOnPages(Operation operation);
+    PageRequest pageRequest() const; // the selected pages as their boxes show them
+    CarrierIdEntry carrierIdEntry() const;
+    void takePagesFound(const PageOutcome &outcome);
+    void readUid();
+    // The pages of the image; true when a write may have reached the tag.
+    bool writePages(const PageImage &image, std::string_view expectedUid = {});
     records::RecordEntry entryOfPages(bool uidShown, bool onlySucceeded) const;
     void deferError(std::string text);
     void takeNextCarrierId(const std::string &carrierId, bool stepUp = false);
