@@ -129,23 +129,33 @@ std::optional<std::string> CQV58Dlg::readUidForCycle()
 
 // The job decides the family: an Orvex transponder takes writes only right
 // after its UID, which must still be the one the carrier ID was reserved for.
-PagesWritten CQV58Dlg::writePagesForCycle(const std::string &uid)
+PagesWritten CQV58Dlg::writePagesForCycle(const PageImage &pages, const std::string &uid)
 {
     takeFromControls();
-    const bool reachedTag = writePages(pageRequest().image, uid);
+    const bool reachedTag = writePages(pages, uid);
     return PagesWritten{errorCount, reachedTag};
 }
 
 void CQV58Dlg::lockPages()
 {
+    PageFlags locked{};
+    for (std::size_t i = 0; i < locked.size(); ++i)
+        locked[i] = currentSet.pages[i].locked;
+    lockPagesForCycle(locked);
+}
+
+// In automatic mode only the pages that the set locks.
+int CQV58Dlg::lockPagesForCycle(const PageFlags &locked)
+{
     takeFromControls();
     PageFlags lockable{};
     for (std::size_t i = 0; i < lockable.size(); ++i)
-        lockable[i] = !automaticMode || currentSet.pages[i].locked;
+        lockable[i] = !automaticMode || locked[i];
     const PageOutcome outcome = runOnPages(
         [&](PageOperationContext &context) { return teb::lockPages(context, pageRequest(), lockable); });
     errorCount = outcome.errorCount;
     showInControls();
+    return errorCount;
 }
 
 void CQV58Dlg::loadDefaultContent()
