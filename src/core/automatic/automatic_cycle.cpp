@@ -135,7 +135,7 @@ DataStep decimalCounterStep(Cycle &cycle, const Offer &offer)
 }
 
 // A CSV row taken into the pages: "next" shows its carrier ID.
-void takeCsvRow(Cycle &cycle, DataStep &step, const std::optional<TakenRow> &taken, CsvFormat format)
+void takeCsvRow(Cycle &cycle, DataStep &step, const std::optional<TakenRow> &taken)
 {
     CycleOutcome &out = cycle.out;
     out.errorCount = taken ? 0 : 1;
@@ -150,9 +150,8 @@ void takeCsvRow(Cycle &cycle, DataStep &step, const std::optional<TakenRow> &tak
     out.csvState.rowInPages = taken->row;
     step.carrierIdRun = taken->carrierIdRun;
     step.position = std::to_string(taken->row.lineIndex);
-    step.carrierId = format == CsvFormat::Simple
-                         ? out.set.carrierId
-                         : completeRowCarrierId(taken->row.text, cycle.in.csvFile.delimiter).value_or("");
+    const auto bytes = taken->image.cells.take(taken->carrierIdRun.offset, taken->carrierIdRun.length);
+    step.carrierId = bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
 }
 
 DataStep dataStep(Cycle &cycle, Source source, CycleStation &station, const Offer &offer)
@@ -163,13 +162,12 @@ DataStep dataStep(Cycle &cycle, Source source, CycleStation &station, const Offe
     out.csvState.rowInPages.reset();
     switch (source) {
     case Source::Csv:
-        takeCsvRow(cycle, step, nextDataSet(cycle.in.csvFile, out.set, out.pages, station, offer.filter()),
-                   CsvFormat::Simple);
+        takeCsvRow(cycle, step, nextDataSet(cycle.in.csvFile, out.set, out.pages, station, offer.filter()));
         if (step.outcome == Outcome::Go)
             placeCounterPage(cycle, step, offer);
         return step;
     case Source::CsvComplete:
-        takeCsvRow(cycle, step, nextComplete(cycle.in.csvFile, out.pages, station, offer.filter()), CsvFormat::Complete);
+        takeCsvRow(cycle, step, nextComplete(cycle.in.csvFile, out.pages, station, offer.filter()));
         return step;
     case Source::DecimalCounter:
         return decimalCounterStep(cycle, offer);
