@@ -469,8 +469,10 @@ bool markProgrammedRows(CarrierIdJournal &journal)
 
 CycleOutcome runAutomaticCycle(const CycleInput &input, CycleStation &station)
 {
-    Cycle cycle{input, CycleOutcome{input.set, input.pages, std::nullopt, std::nullopt, input.csvState,
-                                    std::nullopt, false, std::nullopt}};
+    Cycle cycle{input, {}}; // what it decides starts from what it was given
+    cycle.out.set = input.set;
+    cycle.out.pages = input.pages;
+    cycle.out.csvState = input.csvState;
     try {
         programOne(cycle, station);
     } catch (const JournalError &error) {
