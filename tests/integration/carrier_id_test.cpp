@@ -26,7 +26,6 @@ struct CarrierIdBoxes {
     std::string offset;
     std::string length;
     std::string carrierId;
-    ManualCarrierIdFields fields() { return {offset, length, carrierId}; }
 };
 
 TEST(CarrierId, ReadTakesTheBytesFromThePagesTheyLieIn)
@@ -47,8 +46,7 @@ TEST(CarrierId, ReadTakesTheBytesFromThePagesTheyLieIn)
         OperationStation station(reader());
         station.asciiFormat = c.ascii;
         CarrierIdBoxes boxes{c.offset, c.length, "unchanged"};
-        auto context = station.context();
-        readCarrierId(context, boxes.fields());
+        station.readCarrierId(boxes.offset, boxes.length, boxes.carrierId);
         EXPECT_EQ(station.commands(), c.reads) << c.offset << "/" << c.length;
         EXPECT_EQ(boxes.carrierId, c.carrierId) << c.offset << "/" << c.length;
         const bool refused = c.reads.empty();
@@ -62,8 +60,7 @@ TEST(CarrierId, AFailedPageReadTurnsItsBoxAndTheCarrierIdRedAndKeepsTheText)
 {
     OperationStation station(reader({"--fault", "no-read", "--fault-on", "RD 2"}));
     CarrierIdBoxes boxes{"4", "8", "old"};
-    auto context = station.context();
-    readCarrierId(context, boxes.fields());
+    station.readCarrierId(boxes.offset, boxes.length, boxes.carrierId);
     EXPECT_EQ(station.report.colourOf("P1"), ResultColour::Green);
     EXPECT_EQ(station.report.colourOf("P2"), ResultColour::Red);
     EXPECT_EQ(station.report.colourOf("Carrier ID"), ResultColour::Red);
@@ -78,8 +75,7 @@ TEST(CarrierId, AfterAFailedPageNoFurtherPageIsRead)
     OperationStation station({"--tor", "2", "--page", "1=" + kPage1, "--page", "2=" + kPage2, "--fault", "slow",
                               "--fault-on", "RD 1", "--fault-delay", "1000"});
     CarrierIdBoxes boxes{"4", "8", "old"};
-    auto context = station.context();
-    readCarrierId(context, boxes.fields());
+    station.readCarrierId(boxes.offset, boxes.length, boxes.carrierId);
     EXPECT_EQ(station.commands(), Commands{"RD 1"});
     EXPECT_EQ(station.report.colourOf("P1"), ResultColour::Red);
     EXPECT_EQ(station.report.colourOf("P2"), ResultColour::White);
@@ -103,8 +99,7 @@ TEST(CarrierId, WriteKeepsTheOtherBytesAndReadsTheCarrierIdBack)
         OperationStation station(reader());
         station.asciiFormat = c.ascii;
         CarrierIdBoxes boxes{c.offset, c.length, c.carrierId};
-        auto context = station.context();
-        writeCarrierId(context, boxes.fields());
+        station.writeCarrierId(boxes.offset, boxes.length, boxes.carrierId);
         EXPECT_EQ(station.pageOnTag(1), c.page1) << c.carrierId;
         EXPECT_EQ(station.pageOnTag(2), c.page2) << c.carrierId;
         EXPECT_EQ(station.report.colourOf("Carrier ID"), ResultColour::Green) << c.carrierId;
@@ -133,8 +128,7 @@ TEST(CarrierId, WriteRefusesACarrierIdOfTheWrongFormOrPlace)
         OperationStation station(reader());
         station.asciiFormat = c.ascii;
         CarrierIdBoxes boxes{c.offset, c.length, c.carrierId};
-        auto context = station.context();
-        writeCarrierId(context, boxes.fields());
+        station.writeCarrierId(boxes.offset, boxes.length, boxes.carrierId);
         EXPECT_TRUE(station.commands().empty()) << c.offset << "/" << c.carrierId;
         ASSERT_EQ(station.report.messages.size(), 1u);
         EXPECT_EQ(station.report.messages[0].first, c.message);
@@ -148,8 +142,7 @@ TEST(CarrierId, WriteWritesNothingAfterAFailedReadAndIsGreenOnlyWhenWritten)
     OperationStation failedRead(reader({"--fault", "no-read", "--fault-on", "RD 1", "--fault-count", "1"}));
     failedRead.asciiFormat = true;
     CarrierIdBoxes boxes{"0", "3", "XYZ"};
-    auto context = failedRead.context();
-    writeCarrierId(context, boxes.fields());
+    failedRead.writeCarrierId(boxes.offset, boxes.length, boxes.carrierId);
     EXPECT_EQ(failedRead.commands(), (Commands{"RD 1", "RD 1"}));
     EXPECT_EQ(failedRead.report.colourOf("Carrier ID"), ResultColour::Red);
     EXPECT_EQ(boxes.carrierId, "012");
@@ -159,8 +152,7 @@ TEST(CarrierId, WriteWritesNothingAfterAFailedReadAndIsGreenOnlyWhenWritten)
     OperationStation locked(reader({"--lock", "1"}));
     locked.asciiFormat = true;
     CarrierIdBoxes lockedBoxes{"6", "4", "WXYZ"};
-    auto lockedContext = locked.context();
-    writeCarrierId(lockedContext, lockedBoxes.fields());
+    locked.writeCarrierId(lockedBoxes.offset, lockedBoxes.length, lockedBoxes.carrierId);
     EXPECT_EQ(locked.commands(), (Commands{"RD 1", "RD 2", "WD 1 3031323334355758", "RD 1", "RD 2"}));
     EXPECT_EQ(locked.report.colourOf("P1"), ResultColour::Green); // the read-back read it
     EXPECT_EQ(locked.report.colourOf("Carrier ID"), ResultColour::Red);
@@ -172,8 +164,7 @@ TEST(CarrierId, WriteWritesNothingAfterAFailedReadAndIsGreenOnlyWhenWritten)
     OperationStation secondLocked(reader({"--lock", "2"}));
     secondLocked.asciiFormat = true;
     CarrierIdBoxes secondBoxes{"6", "4", "WXYZ"};
-    auto secondContext = secondLocked.context();
-    writeCarrierId(secondContext, secondBoxes.fields());
+    secondLocked.writeCarrierId(secondBoxes.offset, secondBoxes.length, secondBoxes.carrierId);
     EXPECT_EQ(secondLocked.report.colourOf("Carrier ID"), ResultColour::Red);
     EXPECT_EQ(secondBoxes.carrierId, "WXAB");
 }
@@ -195,8 +186,7 @@ TEST(CarrierId, WriteTouchesOnlyThePagesTheCarrierIdLiesIn)
         OperationStation station(reader({"--lock", c.lockedPage}));
         station.asciiFormat = true;
         CarrierIdBoxes boxes{c.offset, "4", "WXYZ"};
-        auto context = station.context();
-        writeCarrierId(context, boxes.fields());
+        station.writeCarrierId(boxes.offset, boxes.length, boxes.carrierId);
         EXPECT_EQ(station.commands(), c.commands) << c.lockedPage;
         EXPECT_EQ(station.pageOnTag(c.page), c.onTag);
         EXPECT_EQ(station.report.colourOf("P" + std::to_string(c.page)), ResultColour::Green);

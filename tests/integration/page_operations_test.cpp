@@ -43,8 +43,7 @@ TEST(PageOperations, ReadUidShowsTheUidGreenOrRedWithAFailureCounted)
     for (const auto &c : cases) {
         OperationStation station(reader(c.options));
         station.errorCount = 5;
-        auto context = station.context();
-        readUid(context);
+        station.readUid();
         EXPECT_EQ(station.uidText, c.uid);
         EXPECT_EQ(station.report.colourOf("UID"), c.colour) << c.uid;
         EXPECT_EQ(station.errorCount, c.errors);
@@ -60,8 +59,7 @@ TEST(PageOperations, ReadPagesFillsTextAndBothKeptTextsAndMarksEachPage)
         station.asciiFormat = ascii;
         station.select({1, 2});
         station.errorCount = 3; // reading leaves it alone
-        auto context = station.context();
-        readPages(context, false);
+        station.readPages(false);
         EXPECT_EQ(station.hexTextKept[0], "30 31 32 33 34 35 36 37");
         EXPECT_EQ(station.asciiTextKept[0], "0 1 2 3 4 5 6 7");
         EXPECT_EQ(station.asciiTextKept[1], "A B C D E F G H");
@@ -81,8 +79,7 @@ TEST(PageOperations, ReadPagesStopsAfterAShortAnswer)
     OperationStation noRead(reader({"--fault", "no-read", "--fault-on", "RD 3"}));
     noRead.select({3, 5});
     noRead.pageText[2] = "kept";
-    auto context = noRead.context();
-    readPages(context, false);
+    noRead.readPages(false);
     EXPECT_EQ(noRead.commands(), Commands{"RD 3"});
     EXPECT_EQ(noRead.report.colourOf("P3"), kRed);
     EXPECT_EQ(noRead.report.colourOf("P5"), kWhite);
@@ -94,8 +91,7 @@ TEST(PageOperations, ReadPagesStopsAfterAShortAnswer)
     for (const bool withPage1 : {false, true}) {
         OperationStation orvex(reader({"--family", "orvex"}));
         withPage1 ? orvex.select({1, 2}) : orvex.select({2});
-        auto orvexContext = orvex.context();
-        readPages(orvexContext, true);
+        orvex.readPages(true);
         EXPECT_EQ(orvex.commands(), withPage1 ? (Commands{"RUID", "RD 1", "RD 2"}) : Commands{"RUID"});
         EXPECT_EQ(orvex.report.colourOf("UID"), kGreen);
     }
@@ -110,8 +106,7 @@ TEST(PageOperations, WritePagesSendsEachSelectedPageWithATextAndSkipsTheEmptyOne
     station.pageText[0] = "11 22 33 44 55 66 77 88";
     station.pageText[2] = "aabbccddeeff0001";
     station.pageText[3] = "303 132 3334 35 3637";
-    auto context = station.context();
-    writePages(context, false);
+    station.writePages(false);
     EXPECT_EQ(station.commands(),
               (Commands{"WD 1 1122334455667788", "WD 3 AABBCCDDEEFF0001", "WD 4 3031323334353637"}));
     EXPECT_EQ(station.hexTextKept[2], "AA BB CC DD EE FF 00 01");
@@ -133,8 +128,7 @@ TEST(PageOperations, WritePagesCountsFailuresAndStopsAtARefusedPage)
     OperationStation station(reader({"--lock", "2"}));
     station.select({1, 2, 3});
     station.pageText = {"12 34", "01 02 03 04 05 06 07 08", "01 02 03 04 05 06 07 08"};
-    auto context = station.context();
-    writePages(context, false);
+    station.writePages(false);
     EXPECT_EQ(station.commands(), Commands{"WD 2 0102030405060708"});
     EXPECT_EQ(station.errorCount, 2);
     EXPECT_EQ(station.report.colourOf("P1"), kRed);
@@ -150,16 +144,14 @@ TEST(PageOperations, WritePagesReadsTheUidFirstAndWritesNothingWhenItFails)
     OperationStation orvex(reader({"--family", "orvex"}));
     orvex.select({1});
     orvex.pageText[0] = "01 02 03 04 05 06 07 08";
-    auto context = orvex.context();
-    writePages(context, true);
+    orvex.writePages(true);
     EXPECT_EQ(orvex.commands(), (Commands{"RUID", "WD 1 0102030405060708"}));
     EXPECT_EQ(orvex.errorCount, 0);
 
     OperationStation noTag(reader({"--family", "orvex", "--no-tag"}));
     noTag.select({1});
     noTag.pageText[0] = "01 02 03 04 05 06 07 08";
-    auto noTagContext = noTag.context();
-    writePages(noTagContext, true);
+    noTag.writePages(true);
     EXPECT_EQ(noTag.commands(), Commands{"RUID"});
     EXPECT_EQ(noTag.errorCount, 1);
     EXPECT_EQ(noTag.report.colourOf("UID"), kRed);
@@ -172,8 +164,7 @@ TEST(PageOperations, LockPagesLocksOnlyTheLockablePagesAndStopsAtARefusal)
     station.select({1, 2, 3});
     PageFlagArray lockable{};
     lockable[0] = lockable[2] = true; // automatic mode: what the set locks
-    auto context = station.context();
-    lockPages(context, lockable);
+    station.lockPages(lockable);
     EXPECT_EQ(station.commands(), (Commands{"LD 1", "LD 3"}));
     EXPECT_EQ(station.errorCount, 0);
     EXPECT_EQ(station.report.colourOf("P3"), kGreen);
@@ -182,8 +173,7 @@ TEST(PageOperations, LockPagesLocksOnlyTheLockablePagesAndStopsAtARefusal)
     OperationStation noTag(reader({"--no-tag"}));
     noTag.select({1, 2});
     lockable.fill(true);
-    auto noTagContext = noTag.context();
-    lockPages(noTagContext, lockable);
+    noTag.lockPages(lockable);
     EXPECT_EQ(noTag.commands(), Commands{"LD 1"});
     EXPECT_EQ(noTag.errorCount, 1);
     EXPECT_EQ(noTag.report.colourOf("P1"), kRed);
@@ -198,16 +188,15 @@ TEST(PageOperations, WithThePortClosedNothingIsSentAndWriteAndLockCountAFailure)
     station.terminalText = "old\r\n";
     PageFlagArray lockable{};
     lockable.fill(true);
-    auto context = station.context();
 
-    writePages(context, false);
+    station.writePages(false);
     EXPECT_EQ(station.errorCount, 1);
     EXPECT_EQ(station.report.colourOf("P1"), kWhite);
-    lockPages(context, lockable);
+    station.lockPages(lockable);
     EXPECT_EQ(station.errorCount, 1);
-    readPages(context, true);
+    station.readPages(true);
     EXPECT_EQ(station.errorCount, 1);
-    readUid(context);
+    station.readUid();
     EXPECT_EQ(station.errorCount, 0);
     EXPECT_EQ(station.terminalText, "");
     EXPECT_TRUE(station.commands().empty());
@@ -223,15 +212,14 @@ TEST(PageOperations, AReaderSendingNoiseFailsVisiblyAndStopsAndOneEndingItsLines
         OperationStation station(reader(option));
         station.select({1, 2});
         station.pageText[0] = station.pageText[1] = "01 02 03 04 05 06 07 08";
-        auto context = station.context();
-        writePages(context, false);
+        station.writePages(false);
         EXPECT_EQ(station.errorCount, understood ? 0 : 1);
         EXPECT_EQ(station.report.colourOf("P1"), understood ? kGreen : kRed);
         EXPECT_EQ(station.report.colourOf("P2"), understood ? kGreen : kWhite);
         const Commands written{"WD 1 0102030405060708", "WD 2 0102030405060708"};
         EXPECT_EQ(station.commands(), understood ? written : Commands{written[0]});
 
-        readPages(context, false);
+        station.readPages(false);
         EXPECT_EQ(station.report.colourOf("P1"), understood ? kGreen : kRed);
         EXPECT_EQ(station.pageSucceeded[0], understood);
         EXPECT_EQ(station.pageText[0], "01 02 03 04 05 06 07 08");
