@@ -1,5 +1,7 @@
 #include "main_window_fixture.h"
 
+#include "windows/main/automatic_station.h"
+
 namespace teb::test {
 namespace {
 
@@ -82,14 +84,16 @@ TEST_F(ModesTest, AutomaticShowsTheSetGreysWhatItKeepsAndManualKeepsTheTexts)
 TEST_F(ModesTest, PageColoursGoBackToTheModesOwn)
 {
     CQV58Dlg &w = startWithSet("1");
+    CycleTrack track;
+    AutomaticStation cycleStation(w, track); // the window as the cycle sees it
     for (const int page : {1, 3})
         view.setBackground(pageBox(page), colour::Green);
-    w.clearPageResultColours();
+    cycleStation.clearPageResultColours();
     EXPECT_EQ(view.control(pageBox(1)).background, colour::White);
     EXPECT_EQ(view.control(pageBox(3)).background, colour::GreyBackground);
     w.clicked(Control::ManualSwitch);
     view.setBackground(pageBox(3), colour::Red);
-    w.clearPageResultColours();
+    cycleStation.clearPageResultColours();
     EXPECT_EQ(view.control(pageBox(3)).background, colour::White);
 }
 

@@ -102,6 +102,27 @@ public:
     void tick(int timerId) override; // timers 3 and 5
     void inboxPosted() override;
 
+    // Where "Interface" / "Settings" finds the COM ports to list.
+    void setPortListSource(CI2Dlg::PortListSource source) { m_portListSource = std::move(source); }
+    // The clock that stamps records, log entries, the trace and the status strip.
+    void setWallClock(WallClock clock) { m_run.wallClock = std::move(clock); }
+    // One automatic cycle as "One" runs it, through `station` in place of the
+    // window's own steps (a benchmark wraps them to time each).
+    void runCycleThrough(CycleStation &station);
+    // One step of the automatic cycle, run by the 10 ms tick when requested.
+    void setCycleStep(std::function<void()> step) { m_cycleStep = std::move(step); }
+
+    // The window's state, part by part, for those who look on.
+    const LinkState &link() const { return m_link; }
+    const JobState &job() const { return m_job; }
+    const PageDisplay &pages() const { return m_pages; }
+    const ManualGroup &manual() const { return m_manual; }
+    const TerminalState &terminal() const { return m_terminal; }
+    const RunState &run() const { return m_run; }
+
+    ReaderPort &readerPort() { return m_readerPort; }
+
+private:
     void exit();           // "File" / "Exit"
     void tick10ms();
     void tick500ms();
@@ -199,29 +220,9 @@ public:
 
     // "Log" and "Open" switch the window's default action off until it closes.
     void disableDefaultAction() { m_run.defaultActionEnabled = false; }
-    // Where "Interface" / "Settings" finds the COM ports to list.
-    void setPortListSource(CI2Dlg::PortListSource source) { m_portListSource = std::move(source); }
-    // The clock that stamps records, log entries, the trace and the status strip.
-    void setWallClock(WallClock clock) { m_run.wallClock = std::move(clock); }
-    // One automatic cycle as "One" runs it, through `station` in place of the
-    // window's own steps (a benchmark wraps them to time each).
-    void runCycleThrough(CycleStation &station);
-    // One step of the automatic cycle, run by the 10 ms tick when requested.
-    void setCycleStep(std::function<void()> step) { m_cycleStep = std::move(step); }
-
-    // The window's state, part by part, for those who look on.
-    const LinkState &link() const { return m_link; }
-    const JobState &job() const { return m_job; }
-    const PageDisplay &pages() const { return m_pages; }
-    const ManualGroup &manual() const { return m_manual; }
-    const TerminalState &terminal() const { return m_terminal; }
-    const RunState &run() const { return m_run; }
-
     MainWindowView &view() { return m_view; }
     DialogHost &dialogs() { return m_dialogs; }
-    ReaderPort &readerPort() { return m_readerPort; }
 
-private:
     template <typename Handler>
     void runEvent(Handler handler);
     void receiveLine(const std::string &line); // receive thread
