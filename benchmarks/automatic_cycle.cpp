@@ -154,12 +154,13 @@ Series run(const std::string &label, const ParameterSet &set, const std::string 
         test::writeFileBytes(dir / set.csvFileName, csv);
     test::FakeMainWindowView view;
     test::FakeDialogHost dialogs;
-    CQV58Dlg window(view, dialogs, [&] { return dir.path(); });
+    auto owned = std::make_unique<CQV58Dlg>(view, dialogs, [&] { return dir.path(); });
+    CQV58Dlg &window = *owned;
     view.attach(window);
     window.initialise();
     ProtocolFile protocol;
     Series series;
-    if (!simulator.ready() || !window.portOpen) {
+    if (!simulator.ready() || !window.link().portOpen) {
         std::fprintf(stderr, "%s: the simulated reader is not reachable\n", label.c_str());
         return series;
     }
@@ -169,10 +170,8 @@ Series run(const std::string &label, const ParameterSet &set, const std::string 
     for (int cycle = 0; cycle < cycles; ++cycle) {
         simulator.newTransponder();
         TimedStation station(window);
-        window.errorCount = 0;
-        const CycleInput input = window.cycleInput();
         const auto start = Clock::now();
-        window.takeCycleOutcome(runAutomaticCycle(input, station));
+        window.runCycleThrough(station);
         const auto cycleEnd = Clock::now();
         ProtocolFileError error;
         protocol.append(dir.path(), "One", error, ProtocolFile::Sync::Unsynced); // as the 10 ms tick appends it
@@ -190,7 +189,7 @@ Series run(const std::string &label, const ParameterSet &set, const std::string 
     window.destroy();
     if (server) {
         // The server counts a connection's statements once it is gone.
-        window.journal.reset();
+        owned.reset();
         std::this_thread::sleep_for(std::chrono::milliseconds(1500));
         series.statementsPerCycle = static_cast<double>(serverTransactions(*server) - transactionsBefore) / cycles;
     }

@@ -75,7 +75,7 @@ int run(int cycles, int delayMs)
     test::writeAutomaticStation(directory.path(), test::automaticJob(), "100000");
     gui::Station station([&] { return directory.path(); });
     station.show();
-    if (!station.model().portOpen) {
+    if (!station.model().link().portOpen) {
         std::fprintf(stderr, "the simulated reader's port did not open\n");
         return 1;
     }
@@ -85,15 +85,15 @@ int run(int cycles, int delayMs)
     std::vector<double> durations;
     for (int cycle = 0; cycle < cycles; ++cycle) {
         reader.newTransponder();
-        const std::uint64_t programmed = station.model().programmedInSet;
+        const std::uint64_t programmed = station.model().job().programmedInSet;
         QElapsedTimer clock;
         clock.start();
         QApplication::processEvents(QEventLoop::AllEvents, 20); // the tick after the last cycle
         meter.reset();
         one.click();
-        while (station.model().programmedInSet == programmed && clock.elapsed() < kCycleTimeoutMs)
+        while (station.model().job().programmedInSet == programmed && clock.elapsed() < kCycleTimeoutMs)
             QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
-        if (station.model().programmedInSet == programmed) {
+        if (station.model().job().programmedInSet == programmed) {
             std::fprintf(stderr, "cycle %d did not program its transponder\n", cycle + 1);
             return 1;
         }

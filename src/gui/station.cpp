@@ -3,7 +3,7 @@
 namespace teb::gui {
 
 Station::Station(CQV58Dlg::DirectorySource currentDirectory)
-    : m_dialogs(m_window, [this] { return m_model.workingDirectory; }),
+    : m_dialogs(m_window, [this] { return m_model.job().workingDirectory; }),
       m_model(m_window, m_dialogs, std::move(currentDirectory))
 {
     m_window.setEvents(&m_model);

@@ -29,7 +29,7 @@ TEST_F(AutomaticWindowTest, NextAndMaxStayWithinTheCarrierIdLength)
     view.setText(Control::NextBox, "12345");
     w.focusLost(Control::NextBox);
     EXPECT_EQ(shown(Control::NextBox), "999");
-    EXPECT_EQ(w.currentSet.carrierId, "999");
+    EXPECT_EQ(w.job().currentSet.carrierId, "999");
     EXPECT_EQ(shown(Control::PageBox1), "39 39 39 33 34 35 36 37");
 
     w.spinStep(Control::NextSpin, SpinDirection::Up);
@@ -59,7 +59,7 @@ TEST_F(AutomaticWindowTest, NextNeverMovesOntoAnIssuedCarrierId)
         entry.setName = "job";
         entry.source = "Decimal counter";
         entry.uid = std::string("UID00") + issued;
-        w.journal->reserve(entry);
+        w.job().journal->reserve(entry);
     }
     dialogs.messages.clear(); // the port's
     view.setText(Control::NextBox, "120");
@@ -67,7 +67,7 @@ TEST_F(AutomaticWindowTest, NextNeverMovesOntoAnIssuedCarrierId)
     EXPECT_EQ(shown(Control::NextBox), "100");
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "Carrier ID 120 was already issued: to transponder UID00120 at " +
-                                            w.journal->holderOf("120")->reservedAt +
+                                            w.job().journal->holderOf("120")->reservedAt +
                                             " (set job, reserved).\r\n\"next\" stays where it was.");
 
     view.setText(Control::NextBox, "119");

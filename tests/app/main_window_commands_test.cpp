@@ -6,6 +6,9 @@ namespace teb::test {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::SizeIs;
+using ::testing::StartsWith;
 
 TEST_F(MainWindowTest, TerminalShowTwiceNarrowsTheWindowAgainAndClearEmptiesOnlyTheTerminalView)
 {
@@ -28,7 +31,7 @@ TEST_F(MainWindowTest, OpenAndLogEndTheDefaultActionAndLogRefreshesTheLabelWhenS
     const std::string name52 = "/" + std::string(47, 'a') + ".xml";
     writeSettings(iniLines({"[Manual]", "file name=" + name52}));
     CQV58Dlg &w = start();
-    w.switchToAutomatic(); // "One" takes the focus only while it is enabled
+    click(Control::AutomaticSwitch); // "One" takes the focus only while it is enabled
     w.defaultAction();
     EXPECT_EQ(view.focus(), Control::OneButton);
     view.focusHistory.clear();
@@ -39,10 +42,10 @@ TEST_F(MainWindowTest, OpenAndLogEndTheDefaultActionAndLogRefreshesTheLabelWhenS
     start();
     view.setText(Control::LogFileLabel, "stale");
     click(Control::LogSwitch);
-    EXPECT_TRUE(window->manualLog && !window->defaultActionEnabled);
+    EXPECT_TRUE(window->manual().manualLog && !window->run().defaultActionEnabled);
     EXPECT_EQ(view.control(Control::LogSwitch).switchOn, true);
     click(Control::LogSwitch);
-    EXPECT_FALSE(window->manualLog);
+    EXPECT_FALSE(window->manual().manualLog);
     EXPECT_EQ(view.control(Control::LogSwitch).switchOn, false);
     EXPECT_EQ(shown(Control::LogFileLabel), "..." + name52.substr(1)); // 52 characters: dots and the last 51
 }
@@ -61,7 +64,7 @@ TEST_F(MainWindowTest, InterfaceSettingsOkTakesTheValuesReopensThePortAndRestart
 
     w.menuCommand(MenuItem::InterfaceSettings);
 
-    EXPECT_EQ(w.interfaceSettings.baudRate, 19200);
+    EXPECT_EQ(w.link().interfaceSettings.baudRate, 19200);
     ASSERT_EQ(dialogs.messages.size(), 1u); // with the reason below the first line
     EXPECT_THAT(dialogs.messages[0].text, ::testing::StartsWith("COM4 could not be opened!\r\n"));
     EXPECT_EQ(std::pair(dialogs.messages[0].caption, dialogs.messages[0].icon),
@@ -96,9 +99,10 @@ TEST_F(MainWindowTest, EnterInAPageBoxLaysOutTheTextColoursItAndWarnsInItsFormat
     };
     for (const auto &entry : entries) {
         SCOPED_TRACE(std::string(entry.ascii ? "ASCII " : "HEX ") + entry.alignment);
-        writeSettings(iniLines({"[Data]", std::string("Format=") + (entry.ascii ? "1" : "0")}));
+        writeSettings(iniLines({"[Data]", std::string("Format=") + (entry.ascii ? "1" : "0"), "[Auto]",
+                                "Pruefablauf_ist=aligned"}));
+        writeSetFile("aligned", iniLines({"[Pages 3-17]", std::string("Alignment=") + entry.alignment}));
         CQV58Dlg &w = start();
-        w.currentSet.alignment = entry.alignment;
         dialogs.messages.clear();
         view.setText(pageBox(entry.page), entry.typed);
 
@@ -115,32 +119,30 @@ TEST_F(MainWindowTest, EnterInAPageBoxLaysOutTheTextColoursItAndWarnsInItsFormat
     }
 }
 
-// The slow tick shows a pending error once, serves the page focus requests in
-// page order and, in automatic mode only, the focus request of Enter in a page
-// box; the fast tick runs one cycle step per request.
+// The slow tick shows a pending error once and, in automatic mode only, serves
+// the focus request of Enter in a page box; the fast tick runs one cycle step
+// per request.
 TEST_F(MainWindowTest, TicksWorkOffTheRequestsOnce)
 {
     CQV58Dlg &w = start();
     int steps = 0;
     w.setCycleStep([&] { ++steps; });
+    std::filesystem::create_directory(dir / "IntProt_0.txt"); // the cycle's protocol line fails
     w.enterPressed(pageBox(3)); // manual mode: the focus stays
     dialogs.messages.clear();
     view.focusHistory.clear();
-    w.errorPending = true;
-    w.errorText = "Protocol file can't be opened.";
-    w.pageFocusRequest[pageIndex(9)] = w.pageFocusRequest[pageIndex(2)] = true;
-    w.cycleRequested = true;
+    click(Control::OneButton);
     for (int tick = 0; tick < 2; ++tick) {
-        w.tick(kRequestTimerId);
         w.tick(kCycleTimerId);
+        w.tick(kRequestTimerId);
     }
     EXPECT_EQ(steps, 1);
-    EXPECT_THAT(dialogs.messages, ElementsAre(MessageRequest{"Protocol file can't be opened.", "Tag Encoder Bench",
-                                                          MessageIcon::Stop, MessageButtons::Ok}));
-    EXPECT_THAT(view.focusHistory, ElementsAre(pageBox(2), pageBox(9)));
-    EXPECT_THAT(view.selections, ElementsAre(pageBox(2), pageBox(9)));
+    ASSERT_THAT(dialogs.messages, SizeIs(1));
+    EXPECT_THAT(dialogs.messages[0].text, StartsWith("The protocol file " + (dir / "IntProt_0.txt").string()));
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Stop);
+    EXPECT_THAT(view.focusHistory, IsEmpty()); // manual mode: nothing takes the focus
 
-    w.switchToAutomatic();
+    click(Control::AutomaticSwitch);
     w.enterPressed(pageBox(1));
     w.tick(kRequestTimerId);
     EXPECT_EQ(view.focus(), Control::OneButton);
@@ -207,7 +209,7 @@ TEST(CommandHistoryTest, UpGoesBackAndDownForwardToAnEmptyLine)
 TEST_F(MainWindowWithReader, TheTraceShowsEveryExchangeAndIsSavedOnRequest)
 {
     CQV58Dlg &w = start();
-    w.wallClock = [] { return std::chrono::system_clock::time_point{}; };
+    w.setWallClock([] { return std::chrono::system_clock::time_point{}; });
     const std::string at = timeOfDay(std::chrono::system_clock::time_point{}, true) + " ";
     const std::string to = at + "\xE2\x86\x92 ", from = at + "\xE2\x86\x90 ";
     click(Control::ReadUidButton);

@@ -48,22 +48,22 @@ TEST_F(ConfigCommandTest, WithoutASaveCancelChangesNothingAndOkTakesOnlyTheCarri
     for (const auto &[leave, next] : {std::pair(ConfigControl::CancelButton, "7"), std::pair(ConfigControl::OkButton, "0042")}) {
         SCOPED_TRACE(next);
         CQV58Dlg &w = start();
-        w.programmedCount = 4;
-        const auto pages = w.pageText;
-        const auto selected = w.pageSelected;
+        const auto counted = w.job().programmedCount;
+        const auto pages = w.pages().pageText;
+        const auto selected = w.pages().pageSelected;
         scriptEditor("0042", "25", false, leave);
         w.menuCommand(MenuItem::Config);
-        EXPECT_EQ(w.automaticMode, leave == ConfigControl::OkButton);
-        EXPECT_FALSE(w.savedInEditor);
-        EXPECT_EQ(w.pageSelected, selected);
-        if (!w.automaticMode) {
-            EXPECT_EQ(w.pageText, pages);
+        EXPECT_EQ(w.pages().automaticMode, leave == ConfigControl::OkButton);
+        EXPECT_FALSE(w.job().savedInEditor);
+        EXPECT_EQ(w.pages().pageSelected, selected);
+        if (!w.pages().automaticMode) {
+            EXPECT_EQ(w.pages().pageText, pages);
         }
         EXPECT_EQ(shown(Control::NextBox), next);
         EXPECT_EQ(shown(Control::MaxBox), "500");
         // The fixed-data count is the journal's: only a save starts a new job.
-        EXPECT_EQ(w.programmedCount, leave == ConfigControl::CancelButton ? 4u : 0u);
-        EXPECT_EQ(w.fixedJob, 0);
+        EXPECT_EQ(w.job().programmedCount, leave == ConfigControl::CancelButton ? counted : 0u);
+        EXPECT_EQ(w.job().fixedJob, 0);
     }
 }
 
@@ -83,17 +83,15 @@ TEST_F(ConfigCommandTest, AQuantityOfZeroLeavesNothingToProgram)
 TEST_F(ConfigCommandTest, OkAfterASaveSetsTheLimitAndSwitchesToAutomaticMode)
 {
     CQV58Dlg &w = start();
-    w.programmedCount = 4;
-    w.jobHeaderPending = false;
     scriptEditor("1000", "25", true, ConfigControl::OkButton);
     w.menuCommand(MenuItem::Config);
-    ASSERT_TRUE(w.savedInEditor) << (configView.messages.empty() ? "" : configView.messages[0].text);
-    EXPECT_TRUE(w.automaticMode);
+    ASSERT_TRUE(w.job().savedInEditor) << (configView.messages.empty() ? "" : configView.messages[0].text);
+    EXPECT_TRUE(w.pages().automaticMode);
     EXPECT_EQ(shown(Control::NextBox), "1000");
     EXPECT_EQ(shown(Control::MaxBox), "1024");
-    EXPECT_EQ(w.programmedCount, 0u);
-    EXPECT_TRUE(w.jobHeaderPending);
-    EXPECT_TRUE(w.pageSelected[0] && w.pageSelected[1] && w.pageSelected[16] && w.selectAll);
+    EXPECT_EQ(w.job().programmedCount, 0u);
+    EXPECT_TRUE(w.job().jobHeaderPending);
+    EXPECT_TRUE(w.pages().pageSelected[0] && w.pages().pageSelected[1] && w.pages().pageSelected[16] && w.pages().selectAll);
     EXPECT_EQ(shown(Control::PageBox3), "00 00 00 00 00 00 00 00"); // rebuilt from the set
     EXPECT_EQ(view.control(Control::SetNameLabel).background, colour::Black);
 

@@ -16,13 +16,13 @@ TEST_F(MainWindowTest, EventsThatArriveWhileABoxOfTheWindowShowsAreDropped)
     CQV58Dlg &w = start();
     int steps = 0;
     w.setCycleStep([&] { ++steps; });
+    std::filesystem::create_directory(dir / "IntProt_0.txt"); // each cycle's protocol line fails
+    click(Control::OneButton);
+    w.tick(kCycleTimerId); // the cycle: its error waits for the slow tick
+    w.tick(kCycleTimerId);
+    click(Control::OneButton); // the next cycle, requested before the box shows
     dialogs.messages.clear();
-    w.errorPending = true;
-    w.errorText = "first";
     dialogs.whileMessageShows = [&](const MessageRequest &) {
-        w.errorPending = true;
-        w.errorText = "second";
-        w.cycleRequested = true;
         w.tick(kRequestTimerId);
         w.tick(kCycleTimerId);
         w.menuCommand(MenuItem::TerminalShow);
@@ -31,16 +31,16 @@ TEST_F(MainWindowTest, EventsThatArriveWhileABoxOfTheWindowShowsAreDropped)
 
     w.tick(kRequestTimerId);
     EXPECT_THAT(dialogs.messages, SizeIs(1));
-    EXPECT_EQ(steps, 0);
-    EXPECT_FALSE(w.terminalVisible);
+    EXPECT_EQ(steps, 1);
+    EXPECT_FALSE(w.terminal().terminalVisible);
     EXPECT_EQ(view.endResult, std::nullopt);
 
     dialogs.whileMessageShows = nullptr;
-    w.tick(kRequestTimerId); // the next ticks do the work held back
-    w.tick(kCycleTimerId);
+    w.tick(kCycleTimerId); // the next ticks do the work held back
+    w.tick(kRequestTimerId);
     ASSERT_THAT(dialogs.messages, SizeIs(2));
-    EXPECT_EQ(dialogs.messages[1].text, "second");
-    EXPECT_EQ(steps, 1);
+    EXPECT_EQ(dialogs.messages[1].text, dialogs.messages[0].text);
+    EXPECT_EQ(steps, 2);
 }
 
 // Not so the close box: the port closes at once, and the window ends (its
@@ -48,13 +48,15 @@ TEST_F(MainWindowTest, EventsThatArriveWhileABoxOfTheWindowShowsAreDropped)
 TEST_F(MainWindowWithReader, TheCloseBoxWhileABoxShowsClosesThePortAndEndsTheWindow)
 {
     CQV58Dlg &w = start();
-    ASSERT_TRUE(w.portOpen);
+    ASSERT_TRUE(w.link().portOpen);
     dialogs.whileMessageShows = [&](const MessageRequest &) {
         w.closeRequest();
-        EXPECT_FALSE(w.portOpen || w.readerPort().receiveThreadRunning());
+        EXPECT_FALSE(w.link().portOpen || w.readerPort().receiveThreadRunning());
     };
-    w.errorPending = true;
-    w.errorText = "first";
+    std::filesystem::create_directory(dir / "IntProt_0.txt"); // the cycle's protocol line fails
+    w.setCycleStep([] {});
+    click(Control::OneButton);
+    w.tick(kCycleTimerId);
     w.tick(kRequestTimerId);
     EXPECT_EQ(view.endResult, DialogResult::Cancel);
 }
@@ -68,7 +70,7 @@ TEST_F(MainWindowTest, DestroyRunsOnceWhateverCallsItAgainAndNothingRunsAfterIt)
     w.menuCommand(MenuItem::TerminalShow);
     EXPECT_EQ(settingsFile(), "left alone");
     EXPECT_THAT(view.timerLog, ElementsAre("start 3 10", "start 5 500", "stop 3", "stop 5"));
-    EXPECT_FALSE(w.terminalVisible);
+    EXPECT_FALSE(w.terminal().terminalVisible);
 }
 
 class MainWindowReceiving : public MainWindowWithReader {
@@ -77,7 +79,7 @@ protected:
     // and waits until its answer has woken the window.
     void answerArrives(const std::string &command)
     {
-        window->readerPort().WriteText(command + "\r", window->portHandle);
+        window->readerPort().WriteText(command + "\r", window->link().portHandle);
         ASSERT_TRUE(eventually([&] { return view.postsPending() > 0; }));
     }
 };
@@ -88,7 +90,7 @@ protected:
 TEST_F(MainWindowReceiving, LinesReachTheTerminalWhenTheWindowWakesAlsoWhileABoxShows)
 {
     CQV58Dlg &w = start();
-    ASSERT_TRUE(w.portOpen);
+    ASSERT_TRUE(w.link().portOpen);
     answerArrives("RUID");
     EXPECT_EQ(shown(Control::TerminalView), "");
     EXPECT_EQ(view.deliverPosted(), 1);
@@ -100,7 +102,10 @@ TEST_F(MainWindowReceiving, LinesReachTheTerminalWhenTheWindowWakesAlsoWhileABox
         view.deliverPosted(); // the box's event loop runs the queued wake-up
         EXPECT_EQ(shown(Control::TerminalView), firstAnswer + firstAnswer);
     };
-    w.errorPending = true;
+    std::filesystem::create_directory(dir / "IntProt_0.txt"); // the cycle's protocol line fails: a box
+    w.setCycleStep([] {});
+    click(Control::OneButton);
+    w.tick(kCycleTimerId);
     w.tick(kRequestTimerId);
     EXPECT_EQ(shown(Control::TerminalView), firstAnswer + firstAnswer);
 }
@@ -110,7 +115,7 @@ TEST_F(MainWindowReceiving, LinesReachTheTerminalWhenTheWindowWakesAlsoWhileABox
 TEST_F(MainWindowReceiving, TheTerminalKeepsTheNewestLinesAndSaysWhereLinesWereDropped)
 {
     CQV58Dlg &w = start();
-    ASSERT_TRUE(w.portOpen);
+    ASSERT_TRUE(w.link().portOpen);
     const auto lineCount = [](const std::string &text) {
         std::size_t count = 0;
         for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
@@ -120,7 +125,7 @@ TEST_F(MainWindowReceiving, TheTerminalKeepsTheNewestLinesAndSaysWhereLinesWereD
     std::string flood;
     for (int i = 0; i < 3000; ++i)
         flood += "TOR\r";
-    w.readerPort().WriteText(flood + "RUID\r", w.portHandle);
+    w.readerPort().WriteText(flood + "RUID\r", w.link().portHandle);
     ASSERT_TRUE(eventually([&] { return simulator.receivedLines().size() == 3001; }));
     std::this_thread::sleep_for(std::chrono::milliseconds(300)); // the answers pile up in the inbox
     // The last answer reaches the terminal however busy the machine is.
@@ -138,7 +143,7 @@ TEST_F(MainWindowReceiving, TheTerminalKeepsTheNewestLinesAndSaysWhereLinesWereD
     const int textSets = view.terminalTextSets;
     for (int round = 0; round < 12 && lineCount(shown(Control::TerminalView)) < kTerminalLineLimit; ++round) {
         const std::size_t before = simulator.receivedLines().size();
-        w.readerPort().WriteText(flood, w.portHandle);
+        w.readerPort().WriteText(flood, w.link().portHandle);
         ASSERT_TRUE(eventually([&] {
             view.deliverPosted();
             return simulator.receivedLines().size() == before + 3000;
@@ -150,7 +155,7 @@ TEST_F(MainWindowReceiving, TheTerminalKeepsTheNewestLinesAndSaysWhereLinesWereD
         view.deliverPosted();
         return lineCount(shown(Control::TerminalView)) == kTerminalLineLimit;
     }));
-    EXPECT_TRUE(w.terminalText == shown(Control::TerminalView)); // (too long to print)
+    EXPECT_TRUE(w.terminal().terminalText == shown(Control::TerminalView)); // (too long to print)
     EXPECT_EQ(view.terminalTextSets, textSets) << "lines are put on top; the text is never set again";
 }
 

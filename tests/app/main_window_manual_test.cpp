@@ -2,6 +2,7 @@
 // buttons, colours, the manual log and the record file.
 #include "main_window_fixture.h"
 
+#include "support/automatic_job.h"
 #include "support/reader_simulator.h"
 #include "support/xml_check.h"
 
@@ -18,16 +19,27 @@ Rgb backgroundOf(const FakeMainWindowView &view, Control id) { return view.contr
 class ManualGroup : public MainWindowTest {
 protected:
     // The simulated reader answers at once; "TOR" 8 gives waits of 0.4 s and more.
-    void startWithReader(std::vector<std::string> options = {})
+    // The set "manual" is current: page 1 editable and locked, then `setLines`;
+    // `settingsLines` follow the settings file's own.
+    void startWithReader(std::vector<std::string> options = {}, const std::vector<std::string> &settingsLines = {},
+                         const std::vector<std::string> &setLines = {})
     {
         options.insert(options.end(), {"--tor", "8", "--page", "1=" + kPage1, "--page", "2=" + kPage2});
         simulator = std::make_unique<ReaderSimulator>(dir.path(), options, "COM7");
         ASSERT_TRUE(simulator->ready());
-        writeSettings(iniLines({"[Interface]", "port=COM7", "baudrate=115200", "databits=8"}));
+        writeSettings(iniLines({"[Interface]", "port=COM7", "baudrate=115200", "databits=8", "[Auto]",
+                                "Pruefablauf_ist=manual"}) + linesOf(settingsLines));
+        writeSetFile("manual", iniLines({"[Page 1]", "Edit Page 1=1", "Lock Page 1=1"}) + linesOf(setLines));
         start();
-        ASSERT_TRUE(window->portOpen);
-        window->currentSet.pages[0].editable = true;
-        window->currentSet.pages[0].locked = true;
+        ASSERT_TRUE(window->link().portOpen);
+    }
+
+    static std::string linesOf(const std::vector<std::string> &lines)
+    {
+        std::string text;
+        for (const auto &line : lines)
+            text += line + "\r\n";
+        return text;
     }
 
     void select(std::initializer_list<int> pages)
@@ -36,10 +48,10 @@ protected:
             view.setChecked(pageSelectBox(page), std::find(pages.begin(), pages.end(), page) != pages.end());
     }
 
-    void logTo(const std::string &name)
+    // The settings lines of a manual log into `name`, switched on.
+    std::vector<std::string> logTo(const std::string &name) const
     {
-        view.setChecked(Control::LogSwitch, true);
-        window->manualLogFileName = (dir / name).string();
+        return {"[Manual]", "Log=1", "file name=" + (dir / name).string()};
     }
 
     std::unique_ptr<ReaderSimulator> simulator;
@@ -47,8 +59,7 @@ protected:
 
 TEST_F(ManualGroup, WriteColoursEachPageAndLogsOnlyThePagesWritten)
 {
-    startWithReader({"--lock", "3"});
-    logTo("manual.xml");
+    startWithReader({"--lock", "3"}, logTo("manual.xml"));
     select({1, 2, 3, 4});
     for (int page = 1; page <= 4; ++page)
         view.setText(pageBox(page), "0" + std::to_string(page) + " 11 22 33 44 55 66 77");
@@ -58,7 +69,7 @@ TEST_F(ManualGroup, WriteColoursEachPageAndLogsOnlyThePagesWritten)
     EXPECT_EQ(backgroundOf(view, Control::PageBox2), colour::Green);
     EXPECT_EQ(backgroundOf(view, Control::PageBox3), colour::Red);
     EXPECT_EQ(backgroundOf(view, Control::PageBox4), colour::White);
-    EXPECT_EQ(window->errorCount, 1);
+    EXPECT_EQ(window->run().errorCount, 1);
     EXPECT_NE(view.text(Control::TerminalView).find("WD 2 0211223344556677// Write page 2\r\n"), std::string::npos);
 
     const std::string log = readFileBytes(dir / "manual.xml");
@@ -69,13 +80,12 @@ TEST_F(ManualGroup, WriteColoursEachPageAndLogsOnlyThePagesWritten)
     EXPECT_EQ(log.find("03 11 22"), std::string::npos);
     EXPECT_EQ(log.find("04 11 22"), std::string::npos);
     EXPECT_NE(log.find(R"(<Data ss:Type="String">Write</Data>)"), std::string::npos);
-    EXPECT_TRUE(window->pageFocusRequest[0]);
+    EXPECT_TRUE(window->pages().pageFocusRequest[0]);
 }
 
 TEST_F(ManualGroup, EveryReadIsLoggedWithItsOwnHeaderAndAnUnwritableLogIsReported)
 {
-    startWithReader();
-    logTo("manual.xml");
+    startWithReader({}, logTo("manual.xml"));
     select({1, 2});
     window->clicked(Control::ReadButton);
     window->clicked(Control::ReadButton);
@@ -88,7 +98,8 @@ TEST_F(ManualGroup, EveryReadIsLoggedWithItsOwnHeaderAndAnUnwritableLogIsReporte
     EXPECT_NE(log.find(R"(<Data ss:Type="String">A B C D E F G H</Data>)"), std::string::npos);
     EXPECT_TRUE(dialogs.messages.empty());
 
-    window->manualLogFileName = (dir / "missing" / "manual.xml").string();
+    dialogs.fileAnswers.push_back(dir / "missing" / "manual.xml"); // "Open" names a log in no folder
+    window->clicked(Control::OpenButton);
     window->clicked(Control::ReadButton);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text,
@@ -142,7 +153,7 @@ TEST_F(ManualGroup, ACarrierIdHeldByAnotherTransponderIsWrittenOnlyWhenConfirmed
     other.carrierId = "ABC";
     other.setName = "job";
     other.uid = "E0040100";
-    window->journal->finish(window->journal->reserve(other).id, CycleState::Programmed);
+    window->job().journal->finish(window->job().journal->reserve(other).id, CycleState::Programmed);
     dialogs.messages.clear();
 
     window->clicked(Control::WriteCarrierIdButton); // answered No
@@ -157,31 +168,33 @@ TEST_F(ManualGroup, ACarrierIdHeldByAnotherTransponderIsWrittenOnlyWhenConfirmed
     dialogs.messageAnswers = {MessageAnswer::Yes};
     window->clicked(Control::WriteCarrierIdButton);
     EXPECT_EQ(backgroundOf(view, Control::ManualCarrierIdBox), colour::Green);
-    const auto manual = window->journal->programmedFor("E0040177");
+    const auto manual = window->job().journal->programmedFor("E0040177");
     ASSERT_TRUE(manual);
     EXPECT_EQ(manual->carrierId, "ABC");
     EXPECT_EQ(manual->source, "manual");
-    EXPECT_EQ(window->journal->holderOf("ABC")->uid, "E0040100"); // still the first one's
+    EXPECT_EQ(window->job().journal->holderOf("ABC")->uid, "E0040100"); // still the first one's
 
     dialogs.messages.clear(); // the same transponder again: nothing to ask
     view.setText(Control::ManualCarrierIdBox, "XYZ");
     window->clicked(Control::WriteCarrierIdButton);
     EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_EQ(window->journal->holderOf("XYZ")->uid, "E0040177");
+    EXPECT_EQ(window->job().journal->holderOf("XYZ")->uid, "E0040177");
 }
 
 TEST_F(ManualGroup, UidLockAndDefaultContent)
 {
-    startWithReader({"--family", "orvex", "--uid", "0A0B0C0D"});
+    // The set programs TI transponders.
+    startWithReader({"--family", "orvex", "--uid", "0A0B0C0D"}, {"[Data]", "P5Default=01 02 03 04 05 06 07 08"},
+                    {"[Transponder type]", "TI=1"});
     window->clicked(Control::ReadUidButton);
     EXPECT_EQ(view.text(Control::UidBox), "0A0B0C0D");
     EXPECT_EQ(backgroundOf(view, Control::UidBox), colour::Green);
 
     // Automatic mode locks only what the set locks (page 1).
-    window->automaticMode = true;
+    click(Control::AutomaticSwitch);
     select({1, 2});
-    window->lockPages();
-    EXPECT_EQ(window->errorCount, 0);
+    window->clicked(Control::LockButton);
+    EXPECT_EQ(window->run().errorCount, 0);
     const auto lines = simulator->receivedLines();
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "LD 1"), 1);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "LD 2"), 0);
@@ -189,54 +202,48 @@ TEST_F(ManualGroup, UidLockAndDefaultContent)
     // In automatic mode the job's family alone decides on the UID step.
     view.setChecked(Control::OrvexSwitch, true);
     view.setChecked(Control::TiSwitch, false);
-    window->currentSet.transponderTi = true;
     view.setText(Control::PageBox1, "01 02 03 04 05 06 07 08");
     select({1});
-    window->writePages();
+    window->clicked(Control::WriteButton);
     const auto afterWrite = simulator->receivedLines();
     ASSERT_GE(afterWrite.size(), 2u);
     EXPECT_EQ(afterWrite.back(), "WD 1 0102030405060708");
     EXPECT_EQ(afterWrite[afterWrite.size() - 2], "TOR");
 
-    window->pageDefault[4] = "01 02 03 04 05 06 07 08";
     click(Control::AsciiSwitch);
     window->clicked(Control::DefaultMemoryButton);
     EXPECT_EQ(view.text(Control::PageBox5), "01 02 03 04 05 06 07 08");
-    EXPECT_FALSE(window->asciiFormat);
+    EXPECT_FALSE(window->pages().asciiFormat);
     EXPECT_TRUE(view.isChecked(Control::PageSelect17));
     EXPECT_EQ(view.control(Control::HexSwitch).switchOn, true);
 }
 
+// Two cycles of a job: one job header in the record file.
 TEST_F(ManualGroup, RecordsTakeTheJobHeaderOnce)
 {
-    startWithReader();
-    select({1});
-    view.setText(Control::PageBox1, "01 02 03 04 05 06 07 08");
-    view.setText(Control::UidBox, "E0040100");
-    window->currentSet.transponderTi = true;
-    window->currentSet.recordFileName = "records.xml";
-    window->writePages();
-    ASSERT_EQ(window->errorCount, 0);
-    EXPECT_TRUE(window->jobHeaderPending);
-    EXPECT_TRUE(window->appendRecord());
-    EXPECT_TRUE(window->appendRecord());
-    EXPECT_FALSE(window->jobHeaderPending);
+    simulator = std::make_unique<ReaderSimulator>(dir.path(), std::vector<std::string>{"--family", "orvex"}, "COM7");
+    ASSERT_TRUE(simulator->ready());
+    writeAutomaticStation(dir.path(), automaticJob());
+    start();
+    for (int cycle = 0; cycle < 2; ++cycle) {
+        simulator->newTransponder();
+        click(Control::OneButton);
+        window->tick(kCycleTimerId);
+        window->tick(kCycleTimerId);
+    }
+    EXPECT_EQ(window->job().programmedInSet, 2u);
+    EXPECT_FALSE(window->job().jobHeaderPending);
     const std::string text = readFileBytes(dir / "records.xml");
     EXPECT_EQ(xmlFaults(dir / "records.xml"), "");
     EXPECT_EQ(text.find("Procedure:"), text.rfind("Procedure:"));
-    EXPECT_NE(text.find("01 02 03 04 05 06 07 08"), std::string::npos);
-
-    window->currentSet.recordFileName = (dir / "missing" / "r.xml").string();
-    EXPECT_FALSE(window->appendRecord());
 }
 
 TEST_F(ManualGroup, OpenChoosesTheManualLogAndCancelledWithoutANameTakesTheDefault)
 {
     startWithReader();
-    window->manualLogFileName.clear();
     window->clicked(Control::OpenButton);
-    EXPECT_EQ(window->manualLogFileName, (dir / "manual_log.xml").string());
-    EXPECT_FALSE(window->defaultActionEnabled);
+    EXPECT_EQ(window->manual().manualLogFileName, (dir / "manual_log.xml").string());
+    EXPECT_FALSE(window->run().defaultActionEnabled);
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
     const FileDialogRequest &request = dialogs.fileRequests[0];
     EXPECT_EQ(request.mode, FileDialogMode::Save);
@@ -247,7 +254,7 @@ TEST_F(ManualGroup, OpenChoosesTheManualLogAndCancelledWithoutANameTakesTheDefau
     const std::string longName = (dir / std::string(60, 'n')).string() + ".xml";
     dialogs.fileAnswers.push_back(std::filesystem::path(longName));
     window->clicked(Control::OpenButton);
-    EXPECT_EQ(window->manualLogFileName, longName);
+    EXPECT_EQ(window->manual().manualLogFileName, longName);
     EXPECT_EQ(dialogs.fileRequests[1].initialFileName, dir / "manual_log.xml");
     EXPECT_EQ(view.text(Control::LogFileLabel), "..." + longName.substr(longName.size() - 51));
 }

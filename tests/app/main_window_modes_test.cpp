@@ -1,5 +1,7 @@
 #include "main_window_fixture.h"
 
+#include "windows/main/automatic_station.h"
+
 namespace teb::test {
 namespace {
 
@@ -29,7 +31,7 @@ TEST_F(ModesTest, AutomaticShowsTheSetGreysWhatItKeepsAndManualKeepsTheTexts)
 {
     CQV58Dlg &w = startWithSet("1", "1");
     const auto shownAndEnabled = [this](Control id) { return view.control(id).visible && view.control(id).enabled; };
-    EXPECT_TRUE(w.automaticMode);
+    EXPECT_TRUE(w.pages().automaticMode);
     EXPECT_EQ(shown(pageBox(1)), "0 1 2 3 4 5 6 7"); // the set's texts in the format shown
     EXPECT_EQ(shown(pageBox(3)), "NUL NUL NUL NUL NUL NUL NUL NUL");
     EXPECT_EQ(shown(Control::NextBox), "1000");
@@ -55,7 +57,7 @@ TEST_F(ModesTest, AutomaticShowsTheSetGreysWhatItKeepsAndManualKeepsTheTexts)
 
     view.setText(pageBox(1), "typed 1");
     w.clicked(Control::ManualSwitch);
-    EXPECT_FALSE(w.automaticMode);
+    EXPECT_FALSE(w.pages().automaticMode);
     EXPECT_EQ(view.control(Control::AutomaticSwitch).switchOn, false);
     EXPECT_EQ(view.control(Control::ManualSwitch).switchOn, true);
     EXPECT_EQ(shown(pageBox(1)), "typed 1");
@@ -82,14 +84,16 @@ TEST_F(ModesTest, AutomaticShowsTheSetGreysWhatItKeepsAndManualKeepsTheTexts)
 TEST_F(ModesTest, PageColoursGoBackToTheModesOwn)
 {
     CQV58Dlg &w = startWithSet("1");
+    CycleTrack track;
+    AutomaticStation cycleStation(w, track); // the window as the cycle sees it
     for (const int page : {1, 3})
         view.setBackground(pageBox(page), colour::Green);
-    w.clearPageResultColours();
+    cycleStation.clearPageResultColours();
     EXPECT_EQ(view.control(pageBox(1)).background, colour::White);
     EXPECT_EQ(view.control(pageBox(3)).background, colour::GreyBackground);
     w.clicked(Control::ManualSwitch);
     view.setBackground(pageBox(3), colour::Red);
-    w.clearPageResultColours();
+    cycleStation.clearPageResultColours();
     EXPECT_EQ(view.control(pageBox(3)).background, colour::White);
 }
 
@@ -120,10 +124,10 @@ TEST_F(MainWindowTest, AsciiAndBackToHexGivesTheHexTextsBackAndLeavesTheFocusInP
         const bool toAscii = format == Control::AsciiSwitch;
         view.focusHistory.clear();
         w.clicked(format);
-        EXPECT_EQ(w.asciiFormat, toAscii);
+        EXPECT_EQ(w.pages().asciiFormat, toAscii);
         EXPECT_EQ(shown(pageBox(1)), toAscii ? ascii : hex);
-        EXPECT_EQ(w.hexTextKept[0], hex);
-        EXPECT_EQ(w.asciiTextKept[0], ascii);
+        EXPECT_EQ(w.pages().hexTextKept[0], hex);
+        EXPECT_EQ(w.pages().asciiTextKept[0], ascii);
         EXPECT_EQ(view.control(Control::AsciiSwitch).switchOn, toAscii);
         EXPECT_EQ(view.control(Control::HexSwitch).switchOn, !toAscii);
         EXPECT_EQ(view.focus(), pageBox(17));
@@ -146,7 +150,7 @@ TEST_F(PageSelection, AllTicksEveryPageAndAnUntickedPageUnticksAllWhichDoesNotCo
         view.setBackground(pageBox(page), colour::Red);
         click(pageSelectBox(page));
         EXPECT_EQ(view.control(pageBox(page)).background, colour::White);
-        EXPECT_FALSE(view.isChecked(Control::SelectAll) || w.pageSelected[pageIndex(page)]);
+        EXPECT_FALSE(view.isChecked(Control::SelectAll) || w.pages().pageSelected[pageIndex(page)]);
         EXPECT_EQ(view.control(pageSelectBox(page)).switchOn, false);
         EXPECT_EQ(view.focus(), pageBox(page));
 
@@ -174,7 +178,7 @@ TEST_F(PageSelection, EverySelectionBoxShowsTheSelectionAlsoWhereTheSetMadeIt)
     click(Control::SelectAll);
     click(pageSelectBox(1));
     click(Control::AutomaticSwitch);
-    EXPECT_FALSE(w.pageSelected[pageIndex(5)]);
+    EXPECT_FALSE(w.pages().pageSelected[pageIndex(5)]);
     for (int page = 1; page <= 17; ++page)
         EXPECT_EQ(view.control(pageSelectBox(page)).switchOn, view.isChecked(pageSelectBox(page))) << page;
     EXPECT_EQ(view.control(Control::SelectAll).switchOn, false);
@@ -183,15 +187,15 @@ TEST_F(PageSelection, EverySelectionBoxShowsTheSelectionAlsoWhereTheSetMadeIt)
 TEST_F(MainWindowTest, TheFamilyPairIsNeverOnOrOffTogether)
 {
     CQV58Dlg &w = start();
-    ASSERT_TRUE(w.manualTypeOrvex);
+    ASSERT_TRUE(w.manual().manualTypeOrvex);
     for (Control clicked : {Control::OrvexSwitch, Control::TiSwitch, Control::TiSwitch, Control::OrvexSwitch}) {
         SCOPED_TRACE(PrintToString(clicked));
-        const bool tiBefore = w.manualTypeTi;
+        const bool tiBefore = w.manual().manualTypeTi;
         click(clicked);
-        EXPECT_NE(w.manualTypeTi, tiBefore);
+        EXPECT_NE(w.manual().manualTypeTi, tiBefore);
         EXPECT_NE(view.isChecked(Control::TiSwitch), view.isChecked(Control::OrvexSwitch));
-        EXPECT_EQ(view.control(Control::TiSwitch).switchOn, w.manualTypeTi);
-        EXPECT_EQ(view.control(Control::OrvexSwitch).switchOn, w.manualTypeOrvex);
+        EXPECT_EQ(view.control(Control::TiSwitch).switchOn, w.manual().manualTypeTi);
+        EXPECT_EQ(view.control(Control::OrvexSwitch).switchOn, w.manual().manualTypeOrvex);
     }
 }
 

@@ -31,7 +31,7 @@ TEST_F(StartWithoutSettingsFile, ReportsThePortStartsManualHexNarrowAndWritesEve
                 ElementsAre(MessageRequest{" could not be opened!\r\nNo port is chosen: pick one in \"Interface\" / "
                                            "\"Settings\".",
                                            "Error", MessageIcon::Stop, MessageButtons::Ok}));
-    EXPECT_FALSE(w.portOpen || w.automaticMode || w.asciiFormat);
+    EXPECT_FALSE(w.link().portOpen || w.pages().automaticMode || w.pages().asciiFormat);
     EXPECT_EQ(std::pair(view.width, view.height), std::pair(799, 461));
     EXPECT_FALSE(view.menuChecks.at(MenuItem::TerminalShow));
     EXPECT_EQ(view.title, "Tag Encoder Bench");
@@ -92,7 +92,7 @@ TEST(StartInARemovedDirectory, StartsWithTheDefaultsAndSaysSo)
     std::filesystem::current_path(previous);
     ASSERT_FALSE(dialogs.messages.empty());
     EXPECT_EQ(dialogs.messages.front().text, kNoWorkingDirectoryText);
-    EXPECT_FALSE(window.automaticMode || window.asciiFormat);
+    EXPECT_FALSE(window.pages().automaticMode || window.pages().asciiFormat);
 }
 
 using StartWithSettingsFile = MainWindowTest;
@@ -112,9 +112,9 @@ TEST_F(StartWithSettingsFile, TakesOverEveryValueAndWritesBackWhatTheControlsSho
     CQV58Dlg &w = start();
 
     EXPECT_THAT(dialogs.messages.at(0).text, ::testing::StartsWith("COM9 could not be opened!\r\n"));
-    EXPECT_EQ(w.csvDelimiter, ";");
-    EXPECT_EQ(w.pageDefault[0], "11 11 11 11 11 11 11 11");
-    EXPECT_EQ(w.asciiTextKept[1], "A B C D E F G H");
+    EXPECT_EQ(w.job().csvDelimiter, ";");
+    EXPECT_EQ(w.pages().pageDefault[0], "11 11 11 11 11 11 11 11");
+    EXPECT_EQ(w.pages().asciiTextKept[1], "A B C D E F G H");
     EXPECT_EQ(shown(pageBox(2)), "41 42 43 44 45 46 47 48");
     EXPECT_EQ(view.control(pageSelectBox(3)).switchOn, true);
     EXPECT_EQ(view.control(Control::TiSwitch).switchOn, true);
@@ -132,7 +132,7 @@ TEST_F(StartWithSettingsFile, TakesOverEveryValueAndWritesBackWhatTheControlsSho
 TEST_F(MainWindowWithReader, OpensThePortSendsTheCommandLineAndTheCloseBoxFreesThePortBeforeTheSettingsAreWritten)
 {
     CQV58Dlg &w = start();
-    EXPECT_TRUE(w.portOpen && isUsablePort(w.portHandle));
+    EXPECT_TRUE(w.link().portOpen && isUsablePort(w.link().portHandle));
     EXPECT_TRUE(dialogs.messages.empty());
 
     view.setText(Control::TerminalInput, "RUID");
@@ -147,10 +147,10 @@ TEST_F(MainWindowWithReader, OpensThePortSendsTheCommandLineAndTheCloseBoxFreesT
     w.closeRequest();
     EXPECT_EQ(view.endResult, DialogResult::Cancel);
     EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_FALSE(w.portOpen || w.readerPort().receiveThreadRunning());
+    EXPECT_FALSE(w.link().portOpen || w.readerPort().receiveThreadRunning());
     ReaderPort other; // the port is not shared: it opens again only once it is free
     other.setWorkingDirectory(dir.path());
-    const PortHandle handle = other.Open(w.interfaceSettings);
+    const PortHandle handle = other.Open(w.link().interfaceSettings);
     EXPECT_TRUE(isUsablePort(handle));
     other.Close(handle);
 

@@ -123,16 +123,16 @@ TEST_F(MainWindowWithReader, StatusStripFollowsTheReaderGoingAwayAndComingBack)
     EXPECT_EQ(shown(Control::StatusReader), "reader not heard yet");
     EXPECT_EQ(shown(Control::StatusJob), "no set \xB7 journal TagEncoderBench.journal (local file)");
 
-    w.wallClock = clockAt(10, 20, 30);
+    w.setWallClock(clockAt(10, 20, 30));
     click(Control::ReadUidButton);
     EXPECT_EQ(shown(Control::StatusReader), "reader answered at 10:20:30");
     EXPECT_EQ(view.control(Control::StatusReader).background, colour::Black);
 
     simulator.kill();
-    w.wallClock = clockAt(10, 21, 0);
+    w.setWallClock(clockAt(10, 21, 0));
     click(Control::ReadUidButton);
     EXPECT_EQ(shown(Control::StatusReader), "reader not answering since 10:21:00");
-    w.wallClock = clockAt(10, 21, 5);
+    w.setWallClock(clockAt(10, 21, 5));
     click(Control::ReadUidButton);
     EXPECT_EQ(shown(Control::StatusReader), "reader not answering since 10:21:00");
 
@@ -140,9 +140,9 @@ TEST_F(MainWindowWithReader, StatusStripFollowsTheReaderGoingAwayAndComingBack)
     ASSERT_TRUE(back.ready());
     dialogs.interfaceSettingsDialog = [](CI2Dlg &) { return CI2DlgView::Result::Ok; };
     w.menuCommand(MenuItem::InterfaceSettings);
-    ASSERT_TRUE(w.portOpen);
+    ASSERT_TRUE(w.link().portOpen);
     EXPECT_EQ(shown(Control::StatusReader), "reader not heard yet");
-    w.wallClock = clockAt(10, 22, 0);
+    w.setWallClock(clockAt(10, 22, 0));
     click(Control::ReadUidButton);
     EXPECT_EQ(shown(Control::StatusReader), "reader answered at 10:22:00");
 }

@@ -181,7 +181,7 @@ private slots:
         test::ReaderSimulator reader(m_directory->path(), {}, "COM7");
         QVERIFY(reader.ready());
         startIn(iniLines({"[Interface]", "port=COM7", "baudrate=115200", "databits=8"}));
-        QVERIFY(m_station->model().portOpen);
+        QVERIFY(m_station->model().link().portOpen);
         window().menuAction(MenuItem::TerminalShow)->trigger();
         QCOMPARE(window().width(), 1120);
 
@@ -236,8 +236,8 @@ private slots:
 
         whenDialogShows([](QWidget &dialog) { dynamic_cast<QDialog &>(dialog).reject(); });
         window().menuAction(MenuItem::InterfaceSettings)->trigger();
-        QVERIFY(model.portOpen);
-        QCOMPARE(model.interfaceSettings.portName, std::string("COM7"));
+        QVERIFY(model.link().portOpen);
+        QCOMPARE(model.link().interfaceSettings.portName, std::string("COM7"));
 
         QStringList portsListed;
         whenDialogShows([&](QWidget &dialog) {
@@ -250,8 +250,8 @@ private slots:
         });
         window().menuAction(MenuItem::InterfaceSettings)->trigger();
         QVERIFY(portsListed.contains(QStringLiteral("COM8")));
-        QVERIFY(model.portOpen);
-        QCOMPARE(model.interfaceSettings.portName, std::string("COM8"));
+        QVERIFY(model.link().portOpen);
+        QCOMPARE(model.link().interfaceSettings.portName, std::string("COM8"));
     }
 
     // Enter outside the boxes moves the focus to "One"; Escape in a page box
@@ -423,7 +423,7 @@ private slots:
             test::writeAutomaticStation(directory.path(), job);
             Station station([&] { return directory.path(); });
             station.show();
-            QVERIFY(station.model().portOpen);
+            QVERIFY(station.model().link().portOpen);
             auto &page1 = dynamic_cast<CEnterEdit &>(*station.window().widget(pageBox(1)));
             auto &one = dynamic_cast<QAbstractButton &>(*station.window().widget(Control::OneButton));
             page1.setFocus();
@@ -449,7 +449,7 @@ private slots:
             QVERIFY2(!hung, failing ? "waiting for an answer" : "while the cycle runs");
             QVERIFY2(closing < 1000, qPrintable(QString::number(closing)));
             QVERIFY2(ticks >= 20, qPrintable(QString::number(ticks)));
-            QVERIFY(!station.model().portOpen);
+            QVERIFY(!station.model().link().portOpen);
             QVERIFY(test::readFileBytes(directory / "TagEncoderBench.ini").find("SelectConfig=1\r\n")
                     != std::string::npos);
         }
@@ -468,17 +468,17 @@ private slots:
         QVERIFY(contOn.isEnabled());
         QTest::mouseClick(&contOn, Qt::LeftButton);
         QCOMPARE(contOn.text(), QStringLiteral("  Cont Off"));
-        QTRY_COMPARE(model.programmedInSet, std::uint64_t{1});
+        QTRY_COMPARE(model.job().programmedInSet, std::uint64_t{1});
         for (std::uint64_t transponders = 2; transponders <= 3; ++transponders) {
             reader.newTransponder();
-            QTRY_COMPARE(model.programmedInSet, transponders);
+            QTRY_COMPARE(model.job().programmedInSet, transponders);
         }
         QTest::qWait(700); // the third stays on the antenna
-        QCOMPARE(model.programmedInSet, std::uint64_t{3});
+        QCOMPARE(model.job().programmedInSet, std::uint64_t{3});
         QCOMPARE(widget<QLabel>(Control::ResultVerdict).text(), QStringLiteral("PASS"));
         QTest::mouseClick(&contOn, Qt::LeftButton);
         QCOMPARE(contOn.text(), QStringLiteral("  Cont On"));
-        QVERIFY(!model.continuousOn);
+        QVERIFY(!model.job().continuousOn);
     }
 };
 

@@ -24,7 +24,7 @@ TEST_F(AutomaticStationTest, DecimalCounterProgramsUpToItsBound)
     set.carrierId = "98";
     writeJob(set);
     CQV58Dlg &w = start();
-    ASSERT_TRUE(w.portOpen);
+    ASSERT_TRUE(w.link().portOpen);
 
     programOne();
     programOne();
@@ -61,30 +61,30 @@ TEST_F(AutomaticStationTest, ALostReaderIsClosedAndOpenedAgainOnceItIsBack)
     dialogs.messages.clear();
     EXPECT_TRUE(eventually([&] {
         window->tick(kRequestTimerId);
-        return !w.portOpen;
+        return !w.link().portOpen;
     }));
     EXPECT_THAT(dialogs.messages, ElementsAre(MessageRequest{
                                       "COM7 was lost: the adapter was unplugged or the line hung up.\r\n"
                                       "The station opens it again as soon as the same device is back.",
                                       "Error", MessageIcon::Stop, MessageButtons::Ok}));
-    EXPECT_THAT(w.terminalText, StartsWith("(COM7 lost)\r\n"));
+    EXPECT_THAT(w.terminal().terminalText, StartsWith("(COM7 lost)\r\n"));
     window->tick(kRequestTimerId);
-    EXPECT_FALSE(w.portOpen); // nothing there to open yet
+    EXPECT_FALSE(w.link().portOpen); // nothing there to open yet
 
     useReader({"--uid", "E0047700"}); // plugged in again: a new reader on the same link
     const auto plugged = std::chrono::steady_clock::now();
-    while (!w.portOpen && std::chrono::steady_clock::now() - plugged < std::chrono::seconds(2)) {
+    while (!w.link().portOpen && std::chrono::steady_clock::now() - plugged < std::chrono::seconds(2)) {
         window->tick(kRequestTimerId);
         std::this_thread::sleep_for(kRequestTimerPeriod);
     }
-    EXPECT_TRUE(w.portOpen) << "not opened again within 2 s";
-    EXPECT_THAT(w.terminalText, StartsWith("(COM7 opened again)\r\n"));
-    EXPECT_EQ(w.interfaceSettings.portName, "COM7");
+    EXPECT_TRUE(w.link().portOpen) << "not opened again within 2 s";
+    EXPECT_THAT(w.terminal().terminalText, StartsWith("(COM7 opened again)\r\n"));
+    EXPECT_EQ(w.link().interfaceSettings.portName, "COM7");
 
     programOne();
     EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
     EXPECT_EQ(writesOfPage(2), std::vector<std::string>{hexOf("00000043")});
-    EXPECT_EQ(w.journal->holderOf("0000000000000043")->state, CycleState::Programmed);
+    EXPECT_EQ(w.job().journal->holderOf("0000000000000043")->state, CycleState::Programmed);
 }
 
 // What an operator reads from a metre away after each cycle: PASS with the
@@ -165,7 +165,7 @@ TEST_F(AutomaticStationTest, StopEndsTheCycleAfterItsRunningTransaction)
     EXPECT_FALSE(view.control(Control::StopButton).enabled);
     bool stopped = false;
     view.whileWaiting = [&] {
-        if (stopped || w.terminalText.find("// Write page 3") == std::string::npos)
+        if (stopped || w.terminal().terminalText.find("// Write page 3") == std::string::npos)
             return;
         EXPECT_TRUE(view.control(Control::StopButton).enabled);
         click(Control::ReadButton);
@@ -184,7 +184,7 @@ TEST_F(AutomaticStationTest, StopEndsTheCycleAfterItsRunningTransaction)
     EXPECT_EQ(messageTexts(), std::vector<std::string>{"Error on writing the pages of the transponder."});
     EXPECT_EQ(shown(Control::ResultVerdict), "FAIL");
     EXPECT_EQ(shown(Control::ResultReason), "stopped by the operator");
-    EXPECT_EQ(w.journal->holderOf("0000000000000001")->state, CycleState::Uncertain);
+    EXPECT_EQ(w.job().journal->holderOf("0000000000000001")->state, CycleState::Uncertain);
     EXPECT_FALSE(view.control(Control::StopButton).enabled);
 
     programOne();
@@ -202,7 +202,7 @@ TEST_F(AutomaticStationTest, TheCloseBoxDuringACycleEndsTheWindowAfterTheRunning
     CQV58Dlg &w = start();
     bool closed = false;
     view.whileWaiting = [&] {
-        if (!closed && w.terminalText.find("// Write page 2") != std::string::npos) {
+        if (!closed && w.terminal().terminalText.find("// Write page 2") != std::string::npos) {
             window->closeRequest();
             closed = true;
         }
@@ -210,11 +210,11 @@ TEST_F(AutomaticStationTest, TheCloseBoxDuringACycleEndsTheWindowAfterTheRunning
     programOne();
     ASSERT_TRUE(closed);
     EXPECT_EQ(view.endResult, DialogResult::Cancel);
-    EXPECT_FALSE(w.portOpen);
+    EXPECT_FALSE(w.link().portOpen);
     EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
     EXPECT_EQ(writesOfPage(2).size(), 1u);
     EXPECT_TRUE(writesOfPage(3).empty());
-    EXPECT_EQ(w.journal->holderOf("0000000000000001")->state, CycleState::Uncertain);
+    EXPECT_EQ(w.job().journal->holderOf("0000000000000001")->state, CycleState::Uncertain);
     w.destroy();
     EXPECT_NE(readFileBytes(dir / "TagEncoderBench.ini").find("SelectConfig=1\r\n"), std::string::npos);
 }
@@ -228,7 +228,7 @@ TEST_F(AutomaticStationTest, EscapeCutsALongWaitShortAndKeepsTheWindow)
     start();
     std::optional<std::chrono::steady_clock::time_point> escaped;
     view.whileWaiting = [&] {
-        if (!escaped && window->terminalText.find("// Write page 1") != std::string::npos) {
+        if (!escaped && window->terminal().terminalText.find("// Write page 1") != std::string::npos) {
             window->escape();
             escaped = std::chrono::steady_clock::now();
         }
@@ -265,25 +265,25 @@ TEST_F(AutomaticStationTest, ContOnProgramsEachNewTransponderOnceAndStopsOnAFail
     simulator->putBackTransponder();   // E0040150 once more
     poll();
     EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
-    EXPECT_TRUE(w.continuousOn);
+    EXPECT_TRUE(w.job().continuousOn);
     EXPECT_EQ(writesOfPage(1).size(), 3u);
     for (const auto &[uid, carrierId] : {std::pair("E0040150", "0000000000000001"),
                                          std::pair("E0040151", "0000000000000002"),
                                          std::pair("E0040152", "0000000000000003")})
-        EXPECT_EQ(w.journal->programmedFor(uid)->carrierId, carrierId) << uid;
+        EXPECT_EQ(w.job().journal->programmedFor(uid)->carrierId, carrierId) << uid;
     EXPECT_EQ(shown(Control::ProgressLabel), "3 of 100 programmed");
 
     simulator->newTransponder();       // E0040153: the reader goes away during its write
     bool pulled = false;
     view.whileWaiting = [&] {
-        if (!pulled && w.terminalText.find("// Write page 3") != std::string::npos) {
+        if (!pulled && w.terminal().terminalText.find("// Write page 3") != std::string::npos) {
             simulator->kill();
             pulled = true;
         }
     };
     poll();
     EXPECT_TRUE(pulled);
-    EXPECT_FALSE(w.continuousOn);
+    EXPECT_FALSE(w.job().continuousOn);
     EXPECT_EQ(shown(Control::ContOnButton), "  Cont On");
     EXPECT_EQ(view.timerLog.back(), "stop 7");
     EXPECT_EQ(messageTexts(), std::vector<std::string>{"Error on writing the pages of the transponder."});
@@ -297,21 +297,21 @@ TEST_F(AutomaticStationTest, ContOnEndsOnContOffOnADialogAndWhenTheQuantityIsRea
     CQV58Dlg &w = start();
     click(Control::ContOnButton);
     click(Control::ContOnButton);
-    EXPECT_FALSE(w.continuousOn);
+    EXPECT_FALSE(w.job().continuousOn);
 
     click(Control::ContOnButton);
     w.menuCommand(MenuItem::HelpInfo);
     w.tick(kContinuousTimerId);
-    EXPECT_FALSE(w.continuousOn);
+    EXPECT_FALSE(w.job().continuousOn);
     EXPECT_TRUE(writesOfPage(1).empty());
 
     click(Control::ContOnButton);
     w.tick(kContinuousTimerId); // carrier ID 1, the last one
-    EXPECT_TRUE(w.continuousOn);
+    EXPECT_TRUE(w.job().continuousOn);
     simulator->newTransponder();
     w.tick(kContinuousTimerId);
     EXPECT_EQ(messageTexts(), std::vector<std::string>{"Quantity reached."});
-    EXPECT_FALSE(w.continuousOn);
+    EXPECT_FALSE(w.job().continuousOn);
     EXPECT_EQ(shown(Control::ResultReason), "quantity reached");
     EXPECT_EQ(writesOfPage(1).size(), 1u);
 }
@@ -325,7 +325,7 @@ TEST_F(AutomaticStationTest, ARecordFileThatCannotBeOpenedIsReportedByTheSlowTic
     CQV58Dlg &w = start();
     programOne();
     EXPECT_TRUE(dialogs.messages.empty()); // the 10 ms tick never blocks in a box
-    EXPECT_EQ(w.currentSet.carrierId, "8"); // the transponder is programmed
+    EXPECT_EQ(w.job().currentSet.carrierId, "8"); // the transponder is programmed
     w.tick(kRequestTimerId);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0],
@@ -362,7 +362,7 @@ TEST_F(AutomaticStationTest, FixedDataStopsAtTheQuantity)
         return DialogResult::Ok;
     };
     window->menuCommand(MenuItem::Config);
-    EXPECT_EQ(window->programmedCount, 0u);
+    EXPECT_EQ(window->job().programmedCount, 0u);
     programOne();
     EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
     EXPECT_EQ(writesOfPage(1).size(), 3u);
@@ -390,10 +390,10 @@ TEST_F(AutomaticStationTest, SavedStartValuesNeverIssueAProgrammedIdAgain)
         return DialogResult::Cancel;
     };
     window->menuCommand(MenuItem::Config);
-    EXPECT_EQ(window->nextCarrierId, "12");
+    EXPECT_EQ(window->job().nextCarrierId, "12");
     window->destroy();
     start();
-    EXPECT_EQ(window->nextCarrierId, "12");
+    EXPECT_EQ(window->job().nextCarrierId, "12");
     programOne();
     EXPECT_EQ(writesOfPage(2), (std::vector<std::string>{hexOf("00000010"), hexOf("00000011"), hexOf("00000012")}));
 }
@@ -476,19 +476,19 @@ TEST_F(AutomaticStationTest, ProgressAndPendingFilesAreTakenOverIntoTheJournal)
     writeFileBytes(dir / "TagEncoderBench.pending", "Pending csv mark\nFormat: Simple\nLine: 1\nDelimiter: 1\n,\nFile: " +
                                                      std::to_string(csvName.size()) + "\n" + csvName + "\nRow: 3\nA1,\n");
     CQV58Dlg &w = start();
-    EXPECT_EQ(w.nextCarrierId, "105"); // 90 .. 104 may be on tags; the set file's 100 is one of them
-    EXPECT_EQ(w.currentSet.counterValue, "00000065");
+    EXPECT_EQ(w.job().nextCarrierId, "105"); // 90 .. 104 may be on tags; the set file's 100 is one of them
+    EXPECT_EQ(w.job().currentSet.counterValue, "00000065");
     EXPECT_FALSE(std::filesystem::exists(dir / "job.progress"));
     EXPECT_FALSE(std::filesystem::exists(dir / "TagEncoderBench.pending"));
-    EXPECT_EQ(w.journal->holderOf("A1")->state, CycleState::Programmed);
+    EXPECT_EQ(w.job().journal->holderOf("A1")->state, CycleState::Programmed);
     programOne();
     EXPECT_EQ(writesOfPage(2), std::vector<std::string>{hexOf("00000105")});
     EXPECT_EQ(readFileBytes(csv), "Carrier ID,done\r\nA1,X\r\nA2,\r\n");
 
     window->destroy();
     start(); // taken over once: the counter goes on from the journal
-    EXPECT_EQ(window->nextCarrierId, "106");
-    EXPECT_EQ(window->currentSet.counterValue, "00000066");
+    EXPECT_EQ(window->job().nextCarrierId, "106");
+    EXPECT_EQ(window->job().currentSet.counterValue, "00000066");
 }
 
 } // namespace

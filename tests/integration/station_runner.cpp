@@ -39,7 +39,7 @@ int main(int argc, char **argv)
     teb::CQV58Dlg window(view, dialogs, [&] { return folder; });
     view.attach(window);
     window.initialise();
-    if (!window.portOpen || !window.journal)
+    if (!window.link().portOpen || !window.job().journal)
         return 3;
     std::printf("ready\n");
     std::fflush(stdout);

@@ -14,7 +14,7 @@ CQV58Dlg::CQV58Dlg(MainWindowView &view, DialogHost &dialogs, DirectorySource cu
     // Lines that arrive while no reader operation runs go to the top of the
     // terminal view, through the inbox.
     m_readerPort.setTerminalSink([this](const std::string &line) { receiveLine(line); });
-    m_portListSource = [this] { return discoverComPorts(workingDirectory); };
+    m_portListSource = [this] { return discoverComPorts(m_job.workingDirectory); };
 }
 
 CQV58Dlg::DirectorySource CQV58Dlg::defaultDirectorySource()
@@ -29,91 +29,91 @@ CQV58Dlg::DirectorySource CQV58Dlg::defaultDirectorySource()
 void CQV58Dlg::takeFromControls()
 {
     // The terminal view is read-only: the window's text is the one it holds.
-    terminalInput = m_view.text(Control::TerminalInput);
+    m_terminal.terminalInput = m_view.text(Control::TerminalInput);
     for (int page = 1; page <= kPageCount; ++page) {
-        pageText[pageIndex(page)] = m_view.text(pageBox(page));
-        pageSelected[pageIndex(page)] = m_view.isChecked(pageSelectBox(page));
+        m_pages.pageText[pageIndex(page)] = m_view.text(pageBox(page));
+        m_pages.pageSelected[pageIndex(page)] = m_view.isChecked(pageSelectBox(page));
     }
-    selectAll = m_view.isChecked(Control::SelectAll);
-    uidText = m_view.text(Control::UidBox);
-    currentSetName = m_view.text(Control::SetNameLabel);
-    nextCarrierId = m_view.text(Control::NextBox);
-    carrierIdMax = m_view.text(Control::MaxBox);
-    manualCarrierIdOffset = m_view.text(Control::ManualCarrierIdOffsetBox);
-    manualCarrierIdLength = m_view.text(Control::ManualCarrierIdLengthBox);
-    manualCarrierId = m_view.text(Control::ManualCarrierIdBox);
-    manualTypeTi = m_view.isChecked(Control::TiSwitch);
-    manualTypeOrvex = m_view.isChecked(Control::OrvexSwitch);
-    manualLog = m_view.isChecked(Control::LogSwitch);
-    manualLogFileShown = m_view.text(Control::LogFileLabel);
+    m_pages.selectAll = m_view.isChecked(Control::SelectAll);
+    m_pages.uidText = m_view.text(Control::UidBox);
+    m_job.currentSetName = m_view.text(Control::SetNameLabel);
+    m_job.nextCarrierId = m_view.text(Control::NextBox);
+    m_job.carrierIdMax = m_view.text(Control::MaxBox);
+    m_manual.manualCarrierIdOffset = m_view.text(Control::ManualCarrierIdOffsetBox);
+    m_manual.manualCarrierIdLength = m_view.text(Control::ManualCarrierIdLengthBox);
+    m_manual.manualCarrierId = m_view.text(Control::ManualCarrierIdBox);
+    m_manual.manualTypeTi = m_view.isChecked(Control::TiSwitch);
+    m_manual.manualTypeOrvex = m_view.isChecked(Control::OrvexSwitch);
+    m_manual.manualLog = m_view.isChecked(Control::LogSwitch);
+    m_manual.manualLogFileShown = m_view.text(Control::LogFileLabel);
 }
 
 void CQV58Dlg::showInControls()
 {
-    m_view.setText(Control::TerminalInput, terminalInput);
+    m_view.setText(Control::TerminalInput, m_terminal.terminalInput);
     showTerminalText();
     // A selection box's image shows its selection too, whatever changed it
     // (the set in automatic mode, a page unticked under "all").
     for (int page = 1; page <= kPageCount; ++page) {
-        m_view.setText(pageBox(page), pageText[pageIndex(page)]);
-        m_view.setChecked(pageSelectBox(page), pageSelected[pageIndex(page)]);
-        m_view.setSwitchImage(pageSelectBox(page), pageSelected[pageIndex(page)]);
+        m_view.setText(pageBox(page), m_pages.pageText[pageIndex(page)]);
+        m_view.setChecked(pageSelectBox(page), m_pages.pageSelected[pageIndex(page)]);
+        m_view.setSwitchImage(pageSelectBox(page), m_pages.pageSelected[pageIndex(page)]);
     }
-    m_view.setChecked(Control::SelectAll, selectAll);
-    m_view.setSwitchImage(Control::SelectAll, selectAll);
-    m_view.setText(Control::UidBox, uidText);
-    m_view.setText(Control::SetNameLabel, currentSetName);
-    m_view.setText(Control::NextBox, nextCarrierId);
-    m_view.setText(Control::MaxBox, carrierIdMax);
-    m_view.setText(Control::ManualCarrierIdOffsetBox, manualCarrierIdOffset);
-    m_view.setText(Control::ManualCarrierIdLengthBox, manualCarrierIdLength);
-    m_view.setText(Control::ManualCarrierIdBox, manualCarrierId);
-    m_view.setChecked(Control::TiSwitch, manualTypeTi);
-    m_view.setChecked(Control::OrvexSwitch, manualTypeOrvex);
-    m_view.setChecked(Control::LogSwitch, manualLog);
-    m_view.setText(Control::LogFileLabel, manualLogFileShown);
+    m_view.setChecked(Control::SelectAll, m_pages.selectAll);
+    m_view.setSwitchImage(Control::SelectAll, m_pages.selectAll);
+    m_view.setText(Control::UidBox, m_pages.uidText);
+    m_view.setText(Control::SetNameLabel, m_job.currentSetName);
+    m_view.setText(Control::NextBox, m_job.nextCarrierId);
+    m_view.setText(Control::MaxBox, m_job.carrierIdMax);
+    m_view.setText(Control::ManualCarrierIdOffsetBox, m_manual.manualCarrierIdOffset);
+    m_view.setText(Control::ManualCarrierIdLengthBox, m_manual.manualCarrierIdLength);
+    m_view.setText(Control::ManualCarrierIdBox, m_manual.manualCarrierId);
+    m_view.setChecked(Control::TiSwitch, m_manual.manualTypeTi);
+    m_view.setChecked(Control::OrvexSwitch, m_manual.manualTypeOrvex);
+    m_view.setChecked(Control::LogSwitch, m_manual.manualLog);
+    m_view.setText(Control::LogFileLabel, m_manual.manualLogFileShown);
 }
 
 // Lines put on top of what the view shows go to it alone; any other change
 // replaces the view's text. Either way the newest lines only are kept.
 void CQV58Dlg::showTerminalText()
 {
-    if (terminalText == m_terminalShown)
+    if (m_terminal.terminalText == m_terminal.terminalShown)
         return;
-    const std::size_t added = terminalText.size() - m_terminalShown.size();
-    const bool onTop = terminalText.size() > m_terminalShown.size() && terminalText.ends_with(m_terminalShown);
-    const std::string newLines = onTop ? terminalText.substr(0, added) : std::string();
-    keepNewestLines(terminalText);
+    const std::size_t added = m_terminal.terminalText.size() - m_terminal.terminalShown.size();
+    const bool onTop = m_terminal.terminalText.size() > m_terminal.terminalShown.size() && m_terminal.terminalText.ends_with(m_terminal.terminalShown);
+    const std::string newLines = onTop ? m_terminal.terminalText.substr(0, added) : std::string();
+    keepNewestLines(m_terminal.terminalText);
     if (onTop)
         m_view.prependTerminalText(newLines);
     else
-        m_view.setText(Control::TerminalView, terminalText);
-    m_terminalShown = terminalText;
+        m_view.setText(Control::TerminalView, m_terminal.terminalText);
+    m_terminal.terminalShown = m_terminal.terminalText;
 }
 
 void CQV58Dlg::showLogFileName()
 {
-    manualLogFileShown = shortenedLogFileName(manualLogFileName);
-    m_view.setText(Control::LogFileLabel, manualLogFileShown);
+    m_manual.manualLogFileShown = shortenedLogFileName(m_manual.manualLogFileName);
+    m_view.setText(Control::LogFileLabel, m_manual.manualLogFileShown);
 }
 
 // --- menu commands
 
 void CQV58Dlg::toggleTerminal()
 {
-    terminalVisible = !terminalVisible;
-    m_view.setMenuChecked(MenuItem::TerminalShow, terminalVisible);
+    m_terminal.terminalVisible = !m_terminal.terminalVisible;
+    m_view.setMenuChecked(MenuItem::TerminalShow, m_terminal.terminalVisible);
     m_view.setWindowSize(windowWidth(), kWindowHeight);
 }
 
-int CQV58Dlg::windowWidth() const { return terminalVisible ? kWideWindowWidth : kNarrowWindowWidth; }
+int CQV58Dlg::windowWidth() const { return m_terminal.terminalVisible ? kWideWindowWidth : kNarrowWindowWidth; }
 
 void CQV58Dlg::clearTerminal()
 {
     takeFromControls();
-    terminalText.clear();
-    m_terminalShown.clear();
-    m_view.setText(Control::TerminalView, terminalText);
+    m_terminal.terminalText.clear();
+    m_terminal.terminalShown.clear();
+    m_view.setText(Control::TerminalView, m_terminal.terminalText);
     showInControls();
 }
 
@@ -132,15 +132,15 @@ void CQV58Dlg::cancelWindow() { m_view.endDialog(DialogResult::Cancel); }
 
 void CQV58Dlg::focusOne()
 {
-    if (defaultActionEnabled)
+    if (m_run.defaultActionEnabled)
         m_view.setFocus(Control::OneButton);
 }
 
 void CQV58Dlg::closeWithPort()
 {
-    if (m_readerPort.Close(portHandle)) {
-        portHandle = kNoPort;
-        portOpen = false;
+    if (m_readerPort.Close(m_link.portHandle)) {
+        m_link.portHandle = kNoPort;
+        m_link.portOpen = false;
     } else {
         showMessage(std::string(kPortCloseFailedText), kPortErrorCaption, MessageIcon::Stop);
     }
@@ -158,10 +158,10 @@ void CQV58Dlg::terminalEntered()
 void CQV58Dlg::sendClicked()
 {
     takeFromControls();
-    const bool sent = terminalSend(m_readerPort, portHandle, portOpen, terminalInput);
-    commandHistory.add(terminalInput);
-    if (portOpen) {
-        trace.sent(timeOfDay(wallClock(), true), terminalInput + '\r', sent ? "" : "not sent");
+    const bool sent = terminalSend(m_readerPort, m_link.portHandle, m_link.portOpen, m_terminal.terminalInput);
+    m_terminal.commandHistory.add(m_terminal.terminalInput);
+    if (m_link.portOpen) {
+        m_terminal.trace.sent(timeOfDay(m_run.wallClock(), true), m_terminal.terminalInput + '\r', sent ? "" : "not sent");
         showTrace();
     }
     sayWhenPortClosed();
@@ -172,20 +172,20 @@ void CQV58Dlg::sendClicked()
 void CQV58Dlg::tick500ms()
 {
     watchPort();
-    if (errorPending) {
-        errorPending = false; // before the box: ticks go on while it is open
-        showMessage(errorText, kWindowTitle, MessageIcon::Stop);
+    if (m_run.errorPending) {
+        m_run.errorPending = false; // before the box: ticks go on while it is open
+        showMessage(m_run.errorText, kWindowTitle, MessageIcon::Stop);
     }
     for (int page = 1; page <= kPageCount; ++page) {
-        if (!pageFocusRequest[pageIndex(page)])
+        if (!m_pages.pageFocusRequest[pageIndex(page)])
             continue;
-        pageFocusRequest[pageIndex(page)] = false;
+        m_pages.pageFocusRequest[pageIndex(page)] = false;
         m_view.setFocus(pageBox(page));
         m_view.selectAll(pageBox(page));
     }
-    if (focusOneRequest) {
-        focusOneRequest = false;
-        if (automaticMode)
+    if (m_pages.focusOneRequest) {
+        m_pages.focusOneRequest = false;
+        if (m_pages.automaticMode)
             m_view.setFocus(Control::OneButton);
     }
 }

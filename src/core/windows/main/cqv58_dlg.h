@@ -1,8 +1,13 @@
 #pragma once
 
-#include "windows/main/command_history.h"
 #include "windows/main/dialog_gate.h"
 #include "windows/main/dialog_host.h"
+#include "windows/main/job_state.h"
+#include "windows/main/link_state.h"
+#include "windows/main/manual_group.h"
+#include "windows/main/page_display.h"
+#include "windows/main/run_state.h"
+#include "windows/main/terminal_state.h"
 #include "windows/main/main_window_control.h"
 #include "windows/main/main_window_events.h"
 #include "windows/main/main_window_view.h"
@@ -63,13 +68,13 @@ inline constexpr std::string_view kSettingsNotSavedText =
 inline constexpr std::string_view kNoWorkingDirectoryText =
     "The working directory could not be read.\r\nThe station starts with its default settings.";
 
-// The main window: the station's whole run-time state as plain fields and its
-// handlers as operations. It reaches its window only through the view and
+// The main window: the station's run-time state in parts, each a value of its
+// own, and its handlers as operations. It reaches its window only through the view and
 // the dialog host, and hears from it through MainWindowEvents.
 class CQV58Dlg final : public MainWindowEvents {
 public:
-    using PageTexts = std::array<std::string, kPageCount>; // index n-1 for page n
-    using PageFlags = std::array<bool, kPageCount>;
+    using PageTexts = PageDisplay::PageTexts;
+    using PageFlags = PageDisplay::PageFlags;
     using DirectorySource = std::function<std::filesystem::path()>;
 
     // The view and the dialog host must outlive the window model. The
@@ -97,6 +102,27 @@ public:
     void tick(int timerId) override; // timers 3 and 5
     void inboxPosted() override;
 
+    // Where "Interface" / "Settings" finds the COM ports to list.
+    void setPortListSource(CI2Dlg::PortListSource source) { m_portListSource = std::move(source); }
+    // The clock that stamps records, log entries, the trace and the status strip.
+    void setWallClock(WallClock clock) { m_run.wallClock = std::move(clock); }
+    // One automatic cycle as "One" runs it, through `station` in place of the
+    // window's own steps (a benchmark wraps them to time each).
+    void runCycleThrough(CycleStation &station);
+    // One step of the automatic cycle, run by the 10 ms tick when requested.
+    void setCycleStep(std::function<void()> step) { m_cycleStep = std::move(step); }
+
+    // The window's state, part by part, for those who look on.
+    const LinkState &link() const { return m_link; }
+    const JobState &job() const { return m_job; }
+    const PageDisplay &pages() const { return m_pages; }
+    const ManualGroup &manual() const { return m_manual; }
+    const TerminalState &terminal() const { return m_terminal; }
+    const RunState &run() const { return m_run; }
+
+    ReaderPort &readerPort() { return m_readerPort; }
+
+private:
     void exit();           // "File" / "Exit"
     void tick10ms();
     void tick500ms();
@@ -193,92 +219,10 @@ public:
     void runConfig();          // "Config": the editor, and its result taken over
 
     // "Log" and "Open" switch the window's default action off until it closes.
-    void disableDefaultAction() { defaultActionEnabled = false; }
-    // Where "Interface" / "Settings" finds the COM ports to list.
-    void setPortListSource(CI2Dlg::PortListSource source) { m_portListSource = std::move(source); }
-    // One step of the automatic cycle, run by the 10 ms tick when requested.
-    void setCycleStep(std::function<void()> step) { m_cycleStep = std::move(step); }
-
+    void disableDefaultAction() { m_run.defaultActionEnabled = false; }
     MainWindowView &view() { return m_view; }
     DialogHost &dialogs() { return m_dialogs; }
-    ReaderPort &readerPort() { return m_readerPort; }
 
-    // --- files and interface
-    std::filesystem::path workingDirectory;
-    InterfaceSettings interfaceSettings; // portName, baudRate, dataBits and the three codes
-    bool portOpen = false;
-    PortHandle portHandle = kNoPort;
-    std::int32_t timeBase = kStartTimeBase;
-    ReaderActivity readerActivity; // what the status strip tells of the reader
-
-    // --- job
-    SetList setList;
-    std::string currentSetName;
-    ParameterSet currentSet;
-    std::string nextCarrierId;
-    std::string carrierIdMax;
-    std::string csvDelimiter = ",";
-    bool silentFail = false; // no sound on FAIL
-    std::uint64_t programmedCount = 0;
-
-    // --- display
-    bool automaticMode = false;
-    bool asciiFormat = false;
-    bool selectAll = false;
-    PageFlags pageSelected{};
-    PageTexts pageText;
-    PageTexts pageDefault;
-    PageTexts hexTextKept;
-    PageTexts asciiTextKept;
-    bool terminalVisible = false;
-    std::string terminalText;
-    std::string terminalInput;
-    TraceLog trace;
-    bool traceShown = false;
-    CommandHistory commandHistory;
-    std::string uidText;
-
-    // --- manual group
-    std::string manualCarrierIdOffset;
-    std::string manualCarrierIdLength;
-    std::string manualCarrierId;
-    bool manualLog = false;
-    bool manualTypeTi = true;
-    bool manualTypeOrvex = false;
-    std::string manualLogFileName;
-    std::string manualLogFileShown;
-
-    // --- requests and run state
-    bool cycleRequested = false;
-    bool jobHeaderPending = true;
-    bool errorPending = false;
-    std::string errorText;
-    PageFlags pageFocusRequest{};
-    bool focusOneRequest = false;
-    bool defaultActionEnabled = true;
-    int errorCount = 0;         // failed steps of the current operation; 0 = success
-    PageFlags pageSucceeded{};  // per page: read or written in the last read or write
-    WallClock wallClock = systemWallClock(); // the stamp of record and log entries
-
-    // --- automatic cycle
-    bool recordFailed = false;
-    CsvSourceState csvSource;  // the CSV row in the pages
-    bool savedInEditor = false;
-
-    // --- carrier-ID journal
-    std::string journalServer; // [Journal] Server: a shared PostgreSQL journal; empty: the local file
-    std::string stationName;   // [Journal] Station: empty: host name and working folder
-    std::unique_ptr<CarrierIdJournal> journal; // none when it could not be opened
-    std::string journalProblem;                // why not
-    std::string counterStart; // the counter page value the current set's run began from
-    std::int64_t fixedJob = 0;
-
-    // --- the operator's view of the job
-    std::optional<CycleResult> lastCycleResult; // none before the first cycle
-    bool continuousOn = false;                  // "Cont On" programs each new transponder
-    std::uint64_t programmedInSet = 0;          // the current set's programmed transponders
-
-private:
     template <typename Handler>
     void runEvent(Handler handler);
     void receiveLine(const std::string &line); // receive thread
@@ -348,6 +292,16 @@ private:
     void takeOverEditorResult(const ConfigEditorInput &input, const ConfigEditorResult &result);
     void requestFocusOnFirstEditablePage();
 
+    friend class AutomaticStation;
+    friend class MainWindowInterfaceHost;
+
+    LinkState m_link;
+    JobState m_job;
+    PageDisplay m_pages;
+    ManualGroup m_manual;
+    TerminalState m_terminal;
+    RunState m_run;
+
     MainWindowView &m_view;
     DialogGate m_dialogGate; // shut while a stopped operation winds down after the close box
     DialogHost &m_dialogs;
@@ -355,10 +309,9 @@ private:
     int m_eventDepth = 0;
     bool m_destroyed = false;
     ReceiveInbox m_inbox; // before the port: the receive thread ends first
-    std::string m_terminalShown; // the terminal text the view shows
     std::array<std::string, 3> m_statusShown; // the status strip's port, reader and job texts
     ReaderPort m_readerPort;
-    ReaderWatch m_readerWatch{wallClock, readerActivity, trace,
+    ReaderWatch m_readerWatch{m_run.wallClock, m_link.readerActivity, m_terminal.trace,
                               {[this] { return !m_stopRequested; }, [this] { return whileReaderAnswers(); },
                                [this] { showTrace(); }}};
     bool m_waitingForReader = false; // the window's events run inside a wait for the reader
@@ -375,10 +328,6 @@ private:
     ProtocolFile m_protocolFile;
     bool m_oneHeldUntilTick = false; // "One" waits for the tick after a cycle
     CI2Dlg::PortListSource m_portListSource;
-    std::optional<PortIdentity> m_lostPort; // the device of a port that hung up, until it is back
-    // Offset, length and carrier ID as the last carrier ID read or write left
-    // them: what the carrier-ID box's colour reports on.
-    std::array<std::string, 3> m_carrierIdResultOf;
 };
 
 } // namespace teb

@@ -18,16 +18,16 @@ void CQV58Dlg::one()
     if (m_oneHeldUntilTick)
         return;
     m_view.startTimer(kCycleTimerId, kCycleTimerPeriod);
-    cycleRequested = true;
-    errorCount = 0;
+    m_run.cycleRequested = true;
+    m_run.errorCount = 0;
 }
 
 void CQV58Dlg::tick10ms()
 {
     m_oneHeldUntilTick = false;
-    if (!cycleRequested)
+    if (!m_run.cycleRequested)
         return;
-    cycleRequested = false;
+    m_run.cycleRequested = false;
     runOneCycle();
     m_oneHeldUntilTick = true;
 }
@@ -38,23 +38,23 @@ void CQV58Dlg::runOneCycle()
         m_cycleStep();
     else
         runAutomaticCycle();
-    if (recordFailed) {
+    if (m_job.recordFailed) {
         deferError(std::string(recordFileFailedText));
-        recordFailed = false;
+        m_job.recordFailed = false;
     }
     ProtocolFileError protocolError;
     // One line per cycle, which the journal tells again: no sync of its own.
-    if (!m_protocolFile.append(workingDirectory, kOneProtocolLine, protocolError, ProtocolFile::Sync::Unsynced))
+    if (!m_protocolFile.append(m_job.workingDirectory, kOneProtocolLine, protocolError, ProtocolFile::Sync::Unsynced))
         deferError(protocolError.message());
     m_view.setFocus(Control::OneButton);
 }
 
 void CQV58Dlg::deferError(std::string text)
 {
-    if (errorPending)
+    if (m_run.errorPending)
         return; // the first message waits for its box
-    errorText = std::move(text);
-    errorPending = true;
+    m_run.errorText = std::move(text);
+    m_run.errorPending = true;
 }
 
 // The cycle, and what it came to for the operator: PASS or FAIL with its reason.
@@ -72,44 +72,50 @@ void CQV58Dlg::runAutomaticCycle()
     takeCycleResult(track);
 }
 
+void CQV58Dlg::runCycleThrough(CycleStation &station)
+{
+    m_run.errorCount = 0;
+    takeCycleOutcome(teb::runAutomaticCycle(cycleInput(), station));
+}
+
 // The pages as the boxes show them; a box that holds no eight bytes gives the set's.
 PageImage CQV58Dlg::pagesForPlacement() const
 {
-    return pageImageOf(pageText, asciiFormat, setPageCells(currentSet));
+    return pageImageOf(m_pages.pageText, m_pages.asciiFormat, setPageCells(m_job.currentSet));
 }
 
-CsvFile CQV58Dlg::csvFile() const { return csvFileOf(currentSet, csvDelimiter, workingDirectory); }
+CsvFile CQV58Dlg::csvFile() const { return csvFileOf(m_job.currentSet, m_job.csvDelimiter, m_job.workingDirectory); }
 
 CycleInput CQV58Dlg::cycleInput() const
 {
-    return CycleInput{currentSet, pagesForPlacement(), pageSelected, carrierIdMax, csvFile(),
-                      csvSource, cycleJournal()};
+    return CycleInput{m_job.currentSet, pagesForPlacement(), m_pages.pageSelected, m_job.carrierIdMax, csvFile(),
+                      m_job.csvSource, cycleJournal()};
 }
 
 // Placed pages show their bytes in the current format, and the set holds them.
 void CQV58Dlg::takePlacedPages(const PageImage &pages)
 {
-    storePlacedPages(currentSet, pages);
-    for (std::size_t i = 0; i < pageText.size(); ++i) {
+    storePlacedPages(m_job.currentSet, pages);
+    for (std::size_t i = 0; i < m_pages.pageText.size(); ++i) {
         if (pages.placed[i])
-            pageText[i] = teb::pageText(pages.cells.page(static_cast<int>(i) + 1), asciiFormat);
+            m_pages.pageText[i] = teb::pageText(pages.cells.page(static_cast<int>(i) + 1), m_pages.asciiFormat);
     }
 }
 
 void CQV58Dlg::takeCycleOutcome(const CycleOutcome &outcome)
 {
-    currentSet = outcome.set;
+    m_job.currentSet = outcome.set;
     takePlacedPages(outcome.pages);
     if (outcome.nextCarrierId)
-        nextCarrierId = *outcome.nextCarrierId;
+        m_job.nextCarrierId = *outcome.nextCarrierId;
     if (outcome.programmedCount)
-        programmedCount = *outcome.programmedCount;
-    csvSource = outcome.csvState;
+        m_job.programmedCount = *outcome.programmedCount;
+    m_job.csvSource = outcome.csvState;
     if (outcome.errorCount)
-        errorCount = *outcome.errorCount;
-    recordFailed = recordFailed || outcome.recordFailed;
+        m_run.errorCount = *outcome.errorCount;
+    m_job.recordFailed = m_job.recordFailed || outcome.recordFailed;
     if (outcome.focusPage)
-        pageFocusRequest[static_cast<std::size_t>(*outcome.focusPage)] = true;
+        m_pages.pageFocusRequest[static_cast<std::size_t>(*outcome.focusPage)] = true;
 }
 
 void CQV58Dlg::showNotice(const Notice &notice)
@@ -126,14 +132,14 @@ void CQV58Dlg::csvCommand(Control id)
     AutomaticStation station(*this, track);
     std::optional<TakenRow> taken;
     switch (id) {
-    case Control::NextDataSetButton: taken = nextDataSet(csvFile(), currentSet, pagesForPlacement(), station); break;
+    case Control::NextDataSetButton: taken = nextDataSet(csvFile(), m_job.currentSet, pagesForPlacement(), station); break;
     case Control::NextCompleteButton: taken = nextComplete(csvFile(), pagesForPlacement(), station); break;
-    case Control::CurrentDataSetProcessedButton: markRowInPages(csvFile(), CsvFormat::Simple, csvSource); break;
-    case Control::NextCompleteProcessedButton: markRowInPages(csvFile(), CsvFormat::Complete, csvSource); break;
+    case Control::CurrentDataSetProcessedButton: markRowInPages(csvFile(), CsvFormat::Simple, m_job.csvSource); break;
+    case Control::NextCompleteProcessedButton: markRowInPages(csvFile(), CsvFormat::Complete, m_job.csvSource); break;
     default: break;
     }
     if (id == Control::NextDataSetButton || id == Control::NextCompleteButton)
-        errorCount = taken ? 0 : 1;
+        m_run.errorCount = taken ? 0 : 1;
     if (taken)
         takeRow(*taken);
     showInControls();
@@ -142,11 +148,11 @@ void CQV58Dlg::csvCommand(Control id)
 void CQV58Dlg::takeRow(const TakenRow &taken)
 {
     takePlacedPages(taken.image);
-    for (std::size_t i = 0; taken.locks && i < currentSet.pages.size(); ++i)
-        currentSet.pages[i].locked = (*taken.locks)[i];
-    currentSet.carrierId = taken.carrierId;
-    nextCarrierId = taken.carrierId;
-    csvSource.rowInPages = taken.row;
+    for (std::size_t i = 0; taken.locks && i < m_job.currentSet.pages.size(); ++i)
+        m_job.currentSet.pages[i].locked = (*taken.locks)[i];
+    m_job.currentSet.carrierId = taken.carrierId;
+    m_job.nextCarrierId = taken.carrierId;
+    m_job.csvSource.rowInPages = taken.row;
 }
 
 } // namespace teb

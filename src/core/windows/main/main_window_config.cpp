@@ -10,7 +10,7 @@
 namespace teb {
 namespace {
 
-ConfigEditorInput editorInput(const CQV58Dlg &w)
+ConfigEditorInput editorInput(const JobState &w, bool asciiFormat)
 {
     ConfigEditorInput input;
     input.workingDirectory = w.workingDirectory;
@@ -24,7 +24,7 @@ ConfigEditorInput editorInput(const CQV58Dlg &w)
     input.csvFileName = w.currentSet.csvFileName;
     input.logEnabled = w.currentSet.logEnabled;
     input.recordFileName = w.currentSet.recordFileName;
-    input.asciiFormat = w.asciiFormat;
+    input.asciiFormat = asciiFormat;
     return input;
 }
 
@@ -47,8 +47,8 @@ std::string lastOfWorkOrder(const std::string &next, const std::string &quantity
 void CQV58Dlg::runConfig()
 {
     takeFromControls();
-    savedInEditor = false;
-    const ConfigEditorInput input = editorInput(*this);
+    m_job.savedInEditor = false;
+    const ConfigEditorInput input = editorInput(m_job, m_pages.asciiFormat);
     CAutoDlg editor(input);
     m_dialogs.runConfigDialog(editor);
     const ConfigEditorResult &result = editor.result();
@@ -57,14 +57,14 @@ void CQV58Dlg::runConfig()
     takeOverEditorResult(input, result);
 
     showFormatSwitches();
-    pageSelected[0] = pageSelected[1] = true;
-    for (std::size_t i = 2; i < pageSelected.size(); ++i)
-        pageSelected[i] = currentSet.writePages3To17;
-    selectAll = currentSet.writePages3To17;
+    m_pages.pageSelected[0] = m_pages.pageSelected[1] = true;
+    for (std::size_t i = 2; i < m_pages.pageSelected.size(); ++i)
+        m_pages.pageSelected[i] = m_job.currentSet.writePages3To17;
+    m_pages.selectAll = m_job.currentSet.writePages3To17;
     rebuildPageTextsFromSet();
-    jobHeaderPending = true;
+    m_job.jobHeaderPending = true;
 
-    automaticMode = true;
+    m_pages.automaticMode = true;
     showModeSwitches();
     showInControls();
     refreshModeView();
@@ -75,36 +75,36 @@ void CQV58Dlg::runConfig()
 
 void CQV58Dlg::takeOverEditorResult(const ConfigEditorInput &input, const ConfigEditorResult &result)
 {
-    currentSetName = result.currentSetName;
-    setList = result.setList;
-    currentSet = result.set;
-    asciiFormat = result.asciiFormat;
-    savedInEditor = result.saved;
+    m_job.currentSetName = result.currentSetName;
+    m_job.setList = result.setList;
+    m_job.currentSet = result.set;
+    m_pages.asciiFormat = result.asciiFormat;
+    m_job.savedInEditor = result.saved;
     // A carrier ID or counter value typed in the editor is the operator's
     // choice; left alone, the set goes on from what the journal holds. An
     // issued carrier ID is never taken back.
-    const bool typed = currentSet.carrierId != input.carrierId || currentSet.counterValue != input.counterValue;
-    const ParameterSet edited = currentSet;
+    const bool typed = m_job.currentSet.carrierId != input.carrierId || m_job.currentSet.counterValue != input.counterValue;
+    const ParameterSet edited = m_job.currentSet;
     resumeFromJournal();
     if (typed) {
         const auto chosen = countedNumber(edited.carrierId);
-        const bool refused = currentSet.useDecimalCounter && chosen && carrierIdIssued(*chosen);
-        currentSet.carrierId = refused ? input.carrierId : edited.carrierId;
-        currentSet.counterValue = edited.counterValue;
-        counterStart = edited.counterValue;
-        nextCarrierId = currentSet.carrierId;
+        const bool refused = m_job.currentSet.useDecimalCounter && chosen && carrierIdIssued(*chosen);
+        m_job.currentSet.carrierId = refused ? input.carrierId : edited.carrierId;
+        m_job.currentSet.counterValue = edited.counterValue;
+        m_job.counterStart = edited.counterValue;
+        m_job.nextCarrierId = m_job.currentSet.carrierId;
     }
-    if (savedInEditor)
+    if (m_job.savedInEditor)
         startFixedDataJob();
-    if (savedInEditor)
-        carrierIdMax = lastOfWorkOrder(nextCarrierId, currentSet.quantity);
+    if (m_job.savedInEditor)
+        m_job.carrierIdMax = lastOfWorkOrder(m_job.nextCarrierId, m_job.currentSet.quantity);
 }
 
 void CQV58Dlg::requestFocusOnFirstEditablePage()
 {
-    for (std::size_t i = 0; i < currentSet.pages.size(); ++i) {
-        if (currentSet.pages[i].editable) {
-            pageFocusRequest[i] = true;
+    for (std::size_t i = 0; i < m_job.currentSet.pages.size(); ++i) {
+        if (m_job.currentSet.pages[i].editable) {
+            m_pages.pageFocusRequest[i] = true;
             return;
         }
     }

@@ -15,7 +15,7 @@ constexpr std::string_view kContOffText = "  Cont Off";
 
 void CQV58Dlg::continuousClicked()
 {
-    if (continuousOn)
+    if (m_job.continuousOn)
         stopContinuous();
     else
         startContinuous();
@@ -23,13 +23,13 @@ void CQV58Dlg::continuousClicked()
 
 void CQV58Dlg::startContinuous()
 {
-    if (!automaticMode)
+    if (!m_pages.automaticMode)
         return;
-    if (!portOpen) {
+    if (!m_link.portOpen) {
         sayWhenPortClosed();
         return;
     }
-    continuousOn = true;
+    m_job.continuousOn = true;
     m_continuousOffRequested = false;
     m_uidOnAntenna.clear();
     m_dialogsSeen = m_dialogGate.shown();
@@ -39,9 +39,9 @@ void CQV58Dlg::startContinuous()
 
 void CQV58Dlg::stopContinuous()
 {
-    if (!continuousOn)
+    if (!m_job.continuousOn)
         return;
-    continuousOn = false;
+    m_job.continuousOn = false;
     m_continuousOffRequested = false;
     m_view.stopTimer(kContinuousTimerId);
     m_view.setText(Control::ContOnButton, std::string(kContOnText));
@@ -50,9 +50,9 @@ void CQV58Dlg::stopContinuous()
 // One look at the antenna, and a cycle for a new transponder.
 void CQV58Dlg::continuousTick()
 {
-    if (!continuousOn)
+    if (!m_job.continuousOn)
         return;
-    if (m_dialogGate.shown() != m_dialogsSeen || !automaticMode || !portOpen) {
+    if (m_dialogGate.shown() != m_dialogsSeen || !m_pages.automaticMode || !m_link.portOpen) {
         stopContinuous();
         return;
     }
@@ -65,16 +65,16 @@ void CQV58Dlg::continuousTick()
         return;
     m_uidOnAntenna = *uid;
     try {
-        if (journal && journal->programmedFor(*uid))
+        if (m_job.journal && m_job.journal->programmedFor(*uid))
             return; // programmed before and put back
     } catch (const JournalError &error) {
         stopContinuous();
         showMessage(error.what(), kWindowTitle, MessageIcon::Stop);
         return;
     }
-    lastCycleResult.reset();
+    m_job.lastCycleResult.reset();
     runOneCycle();
-    if (!lastCycleResult || !lastCycleResult->passed || m_continuousOffRequested
+    if (!m_job.lastCycleResult || !m_job.lastCycleResult->passed || m_continuousOffRequested
         || m_dialogGate.shown() != m_dialogsSeen)
         stopContinuous();
 }
@@ -83,7 +83,7 @@ void CQV58Dlg::continuousTick()
 std::optional<std::string> CQV58Dlg::pollUid()
 {
     std::string untouched;
-    ReaderSession session{m_readerPort, portHandle, timeBase, untouched, &m_readerWatch};
+    ReaderSession session{m_readerPort, m_link.portHandle, m_link.timeBase, untouched, &m_readerWatch};
     const ReaderOperationFlag reading(m_readerPort, ReaderOperationFlag::Kind::Reading);
     const ReaderTransaction transaction = runTransaction(session, readUidCommand());
     if (!transaction.succeeded)

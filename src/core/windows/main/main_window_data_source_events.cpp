@@ -18,27 +18,27 @@ StepDirection stepOf(SpinDirection direction)
 void CQV58Dlg::nextBoxLeft()
 {
     takeFromControls();
-    takeNextCarrierId(committedCounter(nextCarrierId, currentSet.carrierIdLength));
+    takeNextCarrierId(committedCounter(m_job.nextCarrierId, m_job.currentSet.carrierIdLength));
 }
 
 void CQV58Dlg::maxBoxLeft()
 {
     takeFromControls();
-    carrierIdMax = committedCounter(carrierIdMax, currentSet.carrierIdLength);
+    m_job.carrierIdMax = committedCounter(m_job.carrierIdMax, m_job.currentSet.carrierIdLength);
     showInControls();
 }
 
 void CQV58Dlg::nextSpinStep(SpinDirection direction)
 {
     takeFromControls();
-    takeNextCarrierId(steppedCounter(nextCarrierId, currentSet.carrierIdLength, stepOf(direction)),
+    takeNextCarrierId(steppedCounter(m_job.nextCarrierId, m_job.currentSet.carrierIdLength, stepOf(direction)),
                       direction == SpinDirection::Up);
 }
 
 void CQV58Dlg::maxSpinStep(SpinDirection direction)
 {
     takeFromControls();
-    carrierIdMax = steppedCounter(carrierIdMax, currentSet.carrierIdLength, stepOf(direction));
+    m_job.carrierIdMax = steppedCounter(m_job.carrierIdMax, m_job.currentSet.carrierIdLength, stepOf(direction));
     showInControls();
 }
 
@@ -47,17 +47,17 @@ void CQV58Dlg::maxSpinStep(SpinDirection direction)
 void CQV58Dlg::takeNextCarrierId(const std::string &carrierId, bool stepUp)
 {
     const auto value = countedNumber(carrierId);
-    if (value && currentSet.useDecimalCounter && carrierId != currentSet.carrierId) {
-        if (stepUp && journal)
+    if (value && m_job.currentSet.useDecimalCounter && carrierId != m_job.currentSet.carrierId) {
+        if (stepUp && m_job.journal)
             return takeNextCarrierId(freeCarrierIdFrom(*value), false);
         if (carrierIdIssued(*value)) {
-            nextCarrierId = currentSet.carrierId;
+            m_job.nextCarrierId = m_job.currentSet.carrierId;
             showInControls();
             return;
         }
     }
-    currentSet.carrierId = carrierId;
-    nextCarrierId = carrierId;
+    m_job.currentSet.carrierId = carrierId;
+    m_job.nextCarrierId = carrierId;
     placeCarrierId();
     showInControls();
 }
@@ -66,7 +66,7 @@ void CQV58Dlg::takeNextCarrierId(const std::string &carrierId, bool stepUp)
 bool CQV58Dlg::placeCarrierId()
 {
     PageImage pages = pagesForPlacement();
-    if (!teb::placeCarrierId(pages, currentSet, currentSet.carrierId))
+    if (!teb::placeCarrierId(pages, m_job.currentSet, m_job.currentSet.carrierId))
         return false;
     takePlacedPages(pages);
     return true;

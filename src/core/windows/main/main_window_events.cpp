@@ -97,7 +97,7 @@ void CQV58Dlg::clicked(Control id)
     if (id == Control::StopButton && m_waitingForReader)
         requestStop();
     else if (id == Control::ContOnButton && m_waitingForReader)
-        m_continuousOffRequested = continuousOn; // after the running cycle
+        m_continuousOffRequested = m_job.continuousOn; // after the running cycle
     else
         runEvent([this, id] { routeClick(id); });
 }
@@ -191,7 +191,7 @@ void CQV58Dlg::routeEnter(Control id)
 {
     if (const auto page = pageOfPageBox(id)) {
         pageEntered(*page);
-        focusOneRequest = true;
+        m_pages.focusOneRequest = true;
     } else if (id == Control::TerminalInput) {
         terminalEntered();
     }
@@ -215,13 +215,13 @@ void CQV58Dlg::drainInbox()
         newestFirst += *line;
     if (received.dropped > 0)
         newestFirst += droppedLinesNote(received.dropped);
-    putOnTerminal(terminalText, newestFirst);
+    putOnTerminal(m_terminal.terminalText, newestFirst);
     showTerminalText();
-    const auto now = wallClock();
+    const auto now = m_run.wallClock();
     for (const std::string &line : received.lines)
-        trace.received(timeOfDay(now, true), line);
+        m_terminal.trace.received(timeOfDay(now, true), line);
     showTrace();
-    readerActivity.answered(timeOfDay(now));
+    m_link.readerActivity.answered(timeOfDay(now));
     showStatus();
 }
 

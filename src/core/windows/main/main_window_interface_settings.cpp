@@ -18,6 +18,8 @@ MessageIcon messageIcon(InterfaceSettingsHost::MessageIcon icon)
     return MessageIcon::None;
 }
 
+} // namespace
+
 class MainWindowInterfaceHost final : public InterfaceSettingsHost {
 public:
     explicit MainWindowInterfaceHost(CQV58Dlg &window) : m_window(window) {}
@@ -29,18 +31,18 @@ public:
     {
         m_window.view().startTimer(timerId, interval);
     }
-    InterfaceSettings &interfaceSettings() override { return m_window.interfaceSettings; }
-    PortHandle &portHandle() override { return m_window.portHandle; }
-    bool &portOpen() override { return m_window.portOpen; }
+    InterfaceSettings &interfaceSettings() override { return m_window.m_link.interfaceSettings; }
+    PortHandle &portHandle() override { return m_window.m_link.portHandle; }
+    bool &portOpen() override { return m_window.m_link.portOpen; }
     // Nothing is known of a reader behind a port opened again.
     bool closePort(PortHandle handle) override
     {
-        m_window.readerActivity.forget();
+        m_window.m_link.readerActivity.forget();
         return m_window.readerPort().Close(handle);
     }
     PortHandle openPort(const InterfaceSettings &settings) override
     {
-        m_window.readerActivity.forget();
+        m_window.m_link.readerActivity.forget();
         return m_window.readerPort().Open(settings);
     }
     std::optional<OpenFailure> openFailure() const override { return m_window.readerPort().openFailure(); }
@@ -57,6 +59,8 @@ private:
     CQV58Dlg &m_window;
 };
 
+namespace {
+
 static_assert(InterfaceSettingsHost::kCycleTimerId == kCycleTimerId);
 static_assert(InterfaceSettingsHost::kCycleTimerInterval == kCycleTimerPeriod);
 static_assert(InterfaceSettingsHost::kDeferredTimerId == kRequestTimerId);
@@ -66,7 +70,7 @@ static_assert(InterfaceSettingsHost::kDeferredTimerInterval == kRequestTimerPeri
 
 void CQV58Dlg::runInterfaceSettings()
 {
-    m_lostPort.reset(); // the operator's choice now holds, whether it opens or not
+    m_link.lostPort.reset(); // the operator's choice now holds, whether it opens or not
     MainWindowInterfaceHost host(*this);
     teb::runInterfaceSettings(host, m_portListSource);
 }

@@ -32,33 +32,33 @@ std::size_t carrierIdLengthOf(const ParameterSet &set)
 
 void CQV58Dlg::openJournal()
 {
-    journal.reset();
-    journalProblem.clear();
-    if (workingDirectory.empty()) {
-        journalProblem = "The carrier-ID journal has no working folder to live in.";
+    m_job.journal.reset();
+    m_job.journalProblem.clear();
+    if (m_job.workingDirectory.empty()) {
+        m_job.journalProblem = "The carrier-ID journal has no working folder to live in.";
         return;
     }
     try {
-        const std::string station = stationName.empty() ? defaultStationName(workingDirectory) : stationName;
-        journal = journalServer.empty() ? CarrierIdJournal::openFile(journalFilePath(workingDirectory), station)
-                                        : CarrierIdJournal::openServer(journalServer, station);
-        if (const auto damagedPending = takeOverPendingMark(*journal, workingDirectory))
+        const std::string station = m_job.stationName.empty() ? defaultStationName(m_job.workingDirectory) : m_job.stationName;
+        m_job.journal = m_job.journalServer.empty() ? CarrierIdJournal::openFile(journalFilePath(m_job.workingDirectory), station)
+                                        : CarrierIdJournal::openServer(m_job.journalServer, station);
+        if (const auto damagedPending = takeOverPendingMark(*m_job.journal, m_job.workingDirectory))
             showMessage(*damagedPending, kWindowTitle, MessageIcon::Warning);
-        markProgrammedRows(*journal); // a programmed row still without its "X", whichever set is current
+        markProgrammedRows(*m_job.journal); // a programmed row still without its "X", whichever set is current
     } catch (const JournalError &error) {
-        journal.reset();
-        journalProblem = error.what();
-        showMessage(journalUnavailableText(journalProblem), kWindowTitle, MessageIcon::Stop);
+        m_job.journal.reset();
+        m_job.journalProblem = error.what();
+        showMessage(journalUnavailableText(m_job.journalProblem), kWindowTitle, MessageIcon::Stop);
     }
 }
 
 void CQV58Dlg::showInterruptedCycles()
 {
-    if (!journal)
+    if (!m_job.journal)
         return;
     try {
-        journal->closeInterruptedCycles();
-        const std::vector<JournalEntry> open = journal->unfinished();
+        m_job.journal->closeInterruptedCycles();
+        const std::vector<JournalEntry> open = m_job.journal->unfinished();
         if (!open.empty())
             showMessage(interruptedCyclesText(open), kWindowTitle, MessageIcon::Warning);
     } catch (const JournalError &error) {
@@ -71,40 +71,40 @@ void CQV58Dlg::showInterruptedCycles()
 // on from the set's last cycle, the fixed-data count from its job.
 void CQV58Dlg::resumeFromJournal()
 {
-    const ParameterSet saved = loadParameterSet(workingDirectory, currentSetName);
-    counterStart = saved.counterValue;
-    csvSource = CsvSourceState{};
-    programmedCount = 0;
-    programmedInSet = 0;
-    nextCarrierId = currentSet.carrierId;
-    if (!journal)
+    const ParameterSet saved = loadParameterSet(m_job.workingDirectory, m_job.currentSetName);
+    m_job.counterStart = saved.counterValue;
+    m_job.csvSource = CsvSourceState{};
+    m_job.programmedCount = 0;
+    m_job.programmedInSet = 0;
+    m_job.nextCarrierId = m_job.currentSet.carrierId;
+    if (!m_job.journal)
         return;
     try {
-        programmedInSet = journal->programmedOfSet(currentSetName).size();
-        if (isValidSetName(currentSetName))
-            takeOverProgressFile(*journal, workingDirectory, currentSetName, saved);
-        if (const auto last = journal->lastCounterPageValue(currentSetName, counterStart);
-            last && counterPageNumber(currentSet.counterPage))
-            currentSet.counterValue = nextCounterPageValue(readCounter(*last));
-        fixedJob = journal->currentJob(currentSetName);
-        programmedCount = journal->fixedDataCount(currentSetName, fixedJob);
-        const auto start = countedNumber(currentSet.carrierId);
-        if (currentSet.useDecimalCounter && start)
-            currentSet.carrierId = formatUnsigned64(
-                journal->firstFreeNumber(*start, carrierIdLengthOf(currentSet)));
+        m_job.programmedInSet = m_job.journal->programmedOfSet(m_job.currentSetName).size();
+        if (isValidSetName(m_job.currentSetName))
+            takeOverProgressFile(*m_job.journal, m_job.workingDirectory, m_job.currentSetName, saved);
+        if (const auto last = m_job.journal->lastCounterPageValue(m_job.currentSetName, m_job.counterStart);
+            last && counterPageNumber(m_job.currentSet.counterPage))
+            m_job.currentSet.counterValue = nextCounterPageValue(readCounter(*last));
+        m_job.fixedJob = m_job.journal->currentJob(m_job.currentSetName);
+        m_job.programmedCount = m_job.journal->fixedDataCount(m_job.currentSetName, m_job.fixedJob);
+        const auto start = countedNumber(m_job.currentSet.carrierId);
+        if (m_job.currentSet.useDecimalCounter && start)
+            m_job.currentSet.carrierId = formatUnsigned64(
+                m_job.journal->firstFreeNumber(*start, carrierIdLengthOf(m_job.currentSet)));
     } catch (const JournalError &error) {
         showMessage(error.what(), kWindowTitle, MessageIcon::Stop);
     }
-    nextCarrierId = currentSet.carrierId;
+    m_job.nextCarrierId = m_job.currentSet.carrierId;
 }
 
 // "next" moved by hand: a carrier ID that a transponder holds is refused.
 bool CQV58Dlg::carrierIdIssued(std::uint64_t value)
 {
-    if (!journal)
+    if (!m_job.journal)
         return false;
     try {
-        if (const auto holder = journal->holderOf(zeroPadded(value, carrierIdLengthOf(currentSet)))) {
+        if (const auto holder = m_job.journal->holderOf(zeroPadded(value, carrierIdLengthOf(m_job.currentSet)))) {
             showMessage(carrierIdIssuedText(*holder), kWindowTitle, MessageIcon::Warning);
             return true;
         }
@@ -119,8 +119,8 @@ bool CQV58Dlg::carrierIdIssued(std::uint64_t value)
 std::string CQV58Dlg::freeCarrierIdFrom(std::uint64_t value)
 {
     try {
-        const std::uint64_t free = journal->firstFreeNumber(value, carrierIdLengthOf(currentSet));
-        return formatUnsigned64(free <= counterLimit(currentSet.carrierIdLength) ? free : value);
+        const std::uint64_t free = m_job.journal->firstFreeNumber(value, carrierIdLengthOf(m_job.currentSet));
+        return formatUnsigned64(free <= counterLimit(m_job.currentSet.carrierIdLength) ? free : value);
     } catch (const JournalError &error) {
         showMessage(error.what(), kWindowTitle, MessageIcon::Stop);
         return formatUnsigned64(value);
@@ -130,11 +130,11 @@ std::string CQV58Dlg::freeCarrierIdFrom(std::uint64_t value)
 // A "Config" take-over starts a new fixed-data job: its count begins at 0.
 void CQV58Dlg::startFixedDataJob()
 {
-    programmedCount = 0;
-    if (!journal)
+    m_job.programmedCount = 0;
+    if (!m_job.journal)
         return;
     try {
-        fixedJob = journal->startJob(currentSetName);
+        m_job.fixedJob = m_job.journal->startJob(m_job.currentSetName);
     } catch (const JournalError &error) {
         showMessage(error.what(), kWindowTitle, MessageIcon::Stop);
     }
@@ -147,7 +147,7 @@ bool CQV58Dlg::confirmManualCarrierId(const std::string &carrierId, const std::s
                                       std::optional<JournalEntry> &heldElsewhere)
 {
     try {
-        heldElsewhere = journal->holderOf(carrierId);
+        heldElsewhere = m_job.journal->holderOf(carrierId);
     } catch (const JournalError &error) {
         showMessage(error.what(), kWindowTitle, MessageIcon::Stop);
         return false;
@@ -165,11 +165,11 @@ void CQV58Dlg::journalManualCarrierId(const std::string &carrierId, const std::s
 {
     JournalEntry entry;
     entry.carrierId = carrierId;
-    entry.setName = currentSetName;
+    entry.setName = m_job.currentSetName;
     entry.position = "manual";
     entry.uid = uid;
     try {
-        journal->recordManualWrite(entry, shared);
+        m_job.journal->recordManualWrite(entry, shared);
     } catch (const JournalError &error) {
         showMessage(confirmationFailedText(error.what()), kWindowTitle, MessageIcon::Stop);
     }
@@ -177,18 +177,18 @@ void CQV58Dlg::journalManualCarrierId(const std::string &carrierId, const std::s
 
 void CQV58Dlg::showJournal()
 {
-    if (!journal) {
-        showMessage(journalUnavailableText(journalProblem), kWindowTitle, MessageIcon::Stop);
+    if (!m_job.journal) {
+        showMessage(journalUnavailableText(m_job.journalProblem), kWindowTitle, MessageIcon::Stop);
         return;
     }
-    CJournalDlg history(*journal, workingDirectory, currentSetName,
-                        [this](const std::string &setName) { return loadParameterSet(workingDirectory, setName); });
+    CJournalDlg history(*m_job.journal, m_job.workingDirectory, m_job.currentSetName,
+                        [this](const std::string &setName) { return loadParameterSet(m_job.workingDirectory, setName); });
     m_dialogs.runJournalDialog(history);
 }
 
 CycleJournal CQV58Dlg::cycleJournal() const
 {
-    return CycleJournal{journal.get(), journalProblem, currentSetName, counterStart, fixedJob};
+    return CycleJournal{m_job.journal.get(), m_job.journalProblem, m_job.currentSetName, m_job.counterStart, m_job.fixedJob};
 }
 
 } // namespace teb

@@ -18,12 +18,12 @@ auto CQV58Dlg::runOnPages(Operation operation)
         takePagesFound(soFar);
         showInControls();
     });
-    PageOperationContext context{ReaderSession{m_readerPort, portHandle, timeBase, terminalText, &m_readerWatch},
-                                 portOpen, report};
+    PageOperationContext context{ReaderSession{m_readerPort, m_link.portHandle, m_link.timeBase, m_terminal.terminalText, &m_readerWatch},
+                                 m_link.portOpen, report};
     return operation(context);
 }
 
-PageRequest CQV58Dlg::pageRequest() const { return {pageSelected, pageImageOf(pageText, asciiFormat), asciiFormat}; }
+PageRequest CQV58Dlg::pageRequest() const { return {m_pages.pageSelected, pageImageOf(m_pages.pageText, m_pages.asciiFormat), m_pages.asciiFormat}; }
 
 // Pages read show their bytes in the current format; the kept texts, which
 // the record file and the manual log show, follow the bytes read or sent.
@@ -34,20 +34,20 @@ void CQV58Dlg::takePagesFound(const PageOutcome &outcome)
         if (!outcome.read[i] && !outcome.sent[i])
             continue;
         const PageBytes bytes = outcome.cells.page(page);
-        hexTextKept[i] = hexPageText(bytes);
-        asciiTextKept[i] = asciiPageText(bytes);
+        m_pages.hexTextKept[i] = hexPageText(bytes);
+        m_pages.asciiTextKept[i] = asciiPageText(bytes);
         if (outcome.read[i])
-            pageText[i] = teb::pageText(bytes, asciiFormat);
+            m_pages.pageText[i] = teb::pageText(bytes, m_pages.asciiFormat);
     }
     if (outcome.uid)
-        uidText = *outcome.uid;
+        m_pages.uidText = *outcome.uid;
     if (outcome.carrierId)
-        manualCarrierId = *outcome.carrierId;
+        m_manual.manualCarrierId = *outcome.carrierId;
 }
 
 CarrierIdEntry CQV58Dlg::carrierIdEntry() const
 {
-    return {manualCarrierIdOffset, manualCarrierIdLength, manualCarrierId, asciiFormat};
+    return {m_manual.manualCarrierIdOffset, m_manual.manualCarrierIdLength, m_manual.manualCarrierId, m_pages.asciiFormat};
 }
 
 // --- the manual group's buttons
@@ -63,13 +63,13 @@ void CQV58Dlg::readUidClicked()
 void CQV58Dlg::readPagesClicked()
 {
     takeFromControls();
-    const bool withUid = manualTypeOrvex;
+    const bool withUid = m_manual.manualTypeOrvex;
     const PageOutcome outcome = runOnPages(
         [&](PageOperationContext &context) { return teb::readPages(context, pageRequest(), withUid); });
     takePagesFound(outcome);
-    errorCount += outcome.errorCount;
-    pageSucceeded = outcome.succeeded;
-    if (portOpen && manualLog && !automaticMode)
+    m_run.errorCount += outcome.errorCount;
+    m_pages.pageSucceeded = outcome.succeeded;
+    if (m_link.portOpen && m_manual.manualLog && !m_pages.automaticMode)
         appendManualLog(records::ManualLogKind::Read);
     showInControls();
     sayWhenPortClosed();
@@ -78,7 +78,7 @@ void CQV58Dlg::readPagesClicked()
 void CQV58Dlg::writePagesClicked()
 {
     writePages();
-    if (portOpen && manualLog && !automaticMode)
+    if (m_link.portOpen && m_manual.manualLog && !m_pages.automaticMode)
         appendManualLog(records::ManualLogKind::Write);
     showInControls();
     sayWhenPortClosed();
@@ -95,19 +95,19 @@ void CQV58Dlg::readUid()
 {
     const PageOutcome outcome = runOnPages([](PageOperationContext &context) { return teb::readUid(context); });
     takePagesFound(outcome);
-    errorCount = outcome.errorCount;
+    m_run.errorCount = outcome.errorCount;
 }
 
 bool CQV58Dlg::writePages(const PageImage &image, std::string_view expectedUid)
 {
     // In automatic mode the job alone decides the transponder family.
-    const bool withUid = currentSet.transponderOrvex || (!automaticMode && manualTypeOrvex);
+    const bool withUid = m_job.currentSet.transponderOrvex || (!m_pages.automaticMode && m_manual.manualTypeOrvex);
     const PageOutcome outcome = runOnPages([&](PageOperationContext &context) {
-        return teb::writePages(context, PageRequest{pageSelected, image, asciiFormat}, withUid, expectedUid);
+        return teb::writePages(context, PageRequest{m_pages.pageSelected, image, m_pages.asciiFormat}, withUid, expectedUid);
     });
     takePagesFound(outcome);
-    errorCount = outcome.errorCount;
-    pageSucceeded = outcome.succeeded;
+    m_run.errorCount = outcome.errorCount;
+    m_pages.pageSucceeded = outcome.succeeded;
     showInControls();
     return outcome.reachedTag;
 }
@@ -122,9 +122,9 @@ std::optional<std::string> CQV58Dlg::readUidForCycle()
 {
     readUid();
     showInControls();
-    if (errorCount != 0 || uidText.empty())
+    if (m_run.errorCount != 0 || m_pages.uidText.empty())
         return std::nullopt;
-    return uidText;
+    return m_pages.uidText;
 }
 
 // The job decides the family: an Orvex transponder takes writes only right
@@ -133,14 +133,14 @@ PagesWritten CQV58Dlg::writePagesForCycle(const PageImage &pages, const std::str
 {
     takeFromControls();
     const bool reachedTag = writePages(pages, uid);
-    return PagesWritten{errorCount, reachedTag};
+    return PagesWritten{m_run.errorCount, reachedTag};
 }
 
 void CQV58Dlg::lockPages()
 {
     PageFlags locked{};
     for (std::size_t i = 0; i < locked.size(); ++i)
-        locked[i] = currentSet.pages[i].locked;
+        locked[i] = m_job.currentSet.pages[i].locked;
     lockPagesForCycle(locked);
 }
 
@@ -150,22 +150,22 @@ int CQV58Dlg::lockPagesForCycle(const PageFlags &locked)
     takeFromControls();
     PageFlags lockable{};
     for (std::size_t i = 0; i < lockable.size(); ++i)
-        lockable[i] = !automaticMode || locked[i];
+        lockable[i] = !m_pages.automaticMode || locked[i];
     const PageOutcome outcome = runOnPages(
         [&](PageOperationContext &context) { return teb::lockPages(context, pageRequest(), lockable); });
-    errorCount = outcome.errorCount;
+    m_run.errorCount = outcome.errorCount;
     showInControls();
-    return errorCount;
+    return m_run.errorCount;
 }
 
 void CQV58Dlg::loadDefaultContent()
 {
     takeFromControls();
-    pageText = pageDefault;
-    asciiFormat = false;
+    m_pages.pageText = m_pages.pageDefault;
+    m_pages.asciiFormat = false;
     showFormatSwitches();
-    selectAll = true;
-    pageSelected.fill(true);
+    m_pages.selectAll = true;
+    m_pages.pageSelected.fill(true);
     m_view.setSwitchImage(Control::SelectAll, true);
     for (int page = 1; page <= kPageCount; ++page) {
         m_view.setSwitchImage(pageSelectBox(page), true);
@@ -193,13 +193,13 @@ void CQV58Dlg::readCarrierIdClicked()
 void CQV58Dlg::writeCarrierIdClicked()
 {
     takeFromControls();
-    const auto bytes = carrierIdBytes(manualCarrierId, carrierIdRange(manualCarrierIdOffset, manualCarrierIdLength).length,
-                                      asciiFormat);
+    const auto bytes = carrierIdBytes(m_manual.manualCarrierId, carrierIdRange(m_manual.manualCarrierIdOffset, m_manual.manualCarrierIdLength).length,
+                                      m_pages.asciiFormat);
     std::optional<JournalEntry> heldElsewhere;
     std::string uid;
-    if (journal && portOpen && bytes) {
+    if (m_job.journal && m_link.portOpen && bytes) {
         readUid();
-        uid = errorCount == 0 ? uidText : std::string();
+        uid = m_run.errorCount == 0 ? m_pages.uidText : std::string();
         if (!confirmManualCarrierId(std::string(bytes->begin(), bytes->end()), uid, heldElsewhere)) {
             showInControls();
             return;
@@ -208,7 +208,7 @@ void CQV58Dlg::writeCarrierIdClicked()
     const CarrierIdWrite write = runOnPages(
         [this](PageOperationContext &context) { return teb::writeCarrierId(context, carrierIdEntry()); });
     takePagesFound(write.outcome);
-    if (write.written && journal && bytes)
+    if (write.written && m_job.journal && bytes)
         journalManualCarrierId(std::string(bytes->begin(), bytes->end()), uid, heldElsewhere.has_value());
     keepCarrierIdResult();
     showInControls();
@@ -217,13 +217,13 @@ void CQV58Dlg::writeCarrierIdClicked()
 
 void CQV58Dlg::keepCarrierIdResult()
 {
-    m_carrierIdResultOf = {manualCarrierIdOffset, manualCarrierIdLength, manualCarrierId};
+    m_manual.carrierIdResultOf = {m_manual.manualCarrierIdOffset, m_manual.manualCarrierIdLength, m_manual.manualCarrierId};
 }
 
 void CQV58Dlg::checkCarrierIdLength()
 {
     carrierIdBoxLeft(); // takes the controls' values
-    if (const auto warning = carrierIdLengthWarning(manualCarrierId, manualCarrierIdLength, asciiFormat))
+    if (const auto warning = carrierIdLengthWarning(m_manual.manualCarrierId, m_manual.manualCarrierIdLength, m_pages.asciiFormat))
         showMessage(*warning, kWindowTitle, MessageIcon::Warning);
     showInControls();
 }
@@ -233,7 +233,7 @@ void CQV58Dlg::checkCarrierIdLength()
 void CQV58Dlg::carrierIdBoxLeft()
 {
     takeFromControls();
-    if (m_carrierIdResultOf != std::array{manualCarrierIdOffset, manualCarrierIdLength, manualCarrierId})
+    if (m_manual.carrierIdResultOf != std::array{m_manual.manualCarrierIdOffset, m_manual.manualCarrierIdLength, m_manual.manualCarrierId})
         m_view.setBackground(Control::ManualCarrierIdBox, colour::White);
 }
 
@@ -244,18 +244,18 @@ void CQV58Dlg::chooseManualLogFile()
     disableDefaultAction();
     FileDialogRequest request;
     request.mode = FileDialogMode::Save;
-    if (manualLogFileName.empty())
-        request.initialDirectory = workingDirectory;
+    if (m_manual.manualLogFileName.empty())
+        request.initialDirectory = m_job.workingDirectory;
     else
-        request.initialFileName = manualLogFileName;
+        request.initialFileName = m_manual.manualLogFileName;
     request.defaultExtension = "xml";
     request.filter = "*.xml";
     request.promptOverwrite = true;
     request.hideReadOnly = true;
     if (const auto chosen = m_dialogs.chooseFile(request))
-        manualLogFileName = chosen->string();
-    if (manualLogFileName.empty())
-        manualLogFileName = (workingDirectory / records::kDefaultManualLogName).string();
+        m_manual.manualLogFileName = chosen->string();
+    if (m_manual.manualLogFileName.empty())
+        m_manual.manualLogFileName = (m_job.workingDirectory / records::kDefaultManualLogName).string();
     showLogFileName();
 }
 
@@ -263,14 +263,14 @@ records::RecordEntry CQV58Dlg::entryOfPages(bool uidShown, bool onlySucceeded) c
 {
     PageFlags filled{};
     for (std::size_t i = 0; i < filled.size(); ++i)
-        filled[i] = pageSelected[i] && !pageText[i].empty() && (!onlySucceeded || pageSucceeded[i]);
-    return records::makeEntry(uidShown ? uidText : std::string(), filled, hexTextKept, asciiTextKept, currentSet);
+        filled[i] = m_pages.pageSelected[i] && !m_pages.pageText[i].empty() && (!onlySucceeded || m_pages.pageSucceeded[i]);
+    return records::makeEntry(uidShown ? m_pages.uidText : std::string(), filled, m_pages.hexTextKept, m_pages.asciiTextKept, m_job.currentSet);
 }
 
 void CQV58Dlg::appendManualLog(records::ManualLogKind kind)
 {
-    const auto status = records::appendManualLog(records::workbookPath(workingDirectory, manualLogFileName), kind,
-                                                 entryOfPages(manualTypeOrvex, true), wallClock);
+    const auto status = records::appendManualLog(records::workbookPath(m_job.workingDirectory, m_manual.manualLogFileName), kind,
+                                                 entryOfPages(m_manual.manualTypeOrvex, true), m_run.wallClock);
     if (!records::appended(status)) {
         enableAfterRecordFailure();
         showInControls();
@@ -293,9 +293,9 @@ void CQV58Dlg::enableAfterRecordFailure()
 // record file again, so the record needs no sync of its own.
 bool CQV58Dlg::appendRecord()
 {
-    return records::appended(records::appendRecord(records::workbookPath(workingDirectory, currentSet.recordFileName),
-                                                   entryOfPages(true, false), currentSetName, currentSet,
-                                                   jobHeaderPending, wallClock, records::WorkbookFileOps::unsynced()));
+    return records::appended(records::appendRecord(records::workbookPath(m_job.workingDirectory, m_job.currentSet.recordFileName),
+                                                   entryOfPages(true, false), m_job.currentSetName, m_job.currentSet,
+                                                   m_job.jobHeaderPending, m_run.wallClock, records::WorkbookFileOps::unsynced()));
 }
 
 } // namespace teb

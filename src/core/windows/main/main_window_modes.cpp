@@ -55,7 +55,7 @@ void CQV58Dlg::switchToManual() { switchMode(false); }
 void CQV58Dlg::switchMode(bool automatic)
 {
     takeFromControls();
-    automaticMode = automatic;
+    m_pages.automaticMode = automatic;
     showModeSwitches();
     showInControls();
     refreshModeView();
@@ -63,13 +63,13 @@ void CQV58Dlg::switchMode(bool automatic)
 
 void CQV58Dlg::showModeSwitches()
 {
-    m_view.setSwitchImage(Control::AutomaticSwitch, automaticMode);
-    m_view.setSwitchImage(Control::ManualSwitch, !automaticMode);
+    m_view.setSwitchImage(Control::AutomaticSwitch, m_pages.automaticMode);
+    m_view.setSwitchImage(Control::ManualSwitch, !m_pages.automaticMode);
 }
 
 void CQV58Dlg::refreshModeView()
 {
-    if (automaticMode)
+    if (m_pages.automaticMode)
         refreshAutomaticView();
     else
         refreshManualView();
@@ -80,13 +80,13 @@ void CQV58Dlg::refreshAutomaticView()
     m_view.setEnabled(Control::SelectAll, false);
     for (int page = 1; page <= kPageCount; ++page) {
         m_view.setEnabled(pageSelectBox(page), false);
-        const bool editable = currentSet.pages[pageIndex(page)].editable;
+        const bool editable = m_job.currentSet.pages[pageIndex(page)].editable;
         m_view.setEnabled(pageBox(page), editable);
         m_view.setTextColour(pageBox(page), editable ? colour::Black : colour::GreyText);
     }
     clearPageResultColours();
     setManualGroupShown(false);
-    setCarrierIdRangeActive(!currentSet.useCsvFile && !currentSet.useFixData);
+    setCarrierIdRangeActive(!m_job.currentSet.useCsvFile && !m_job.currentSet.useFixData);
     m_view.setEnabled(Control::OneButton, true);
     m_view.setEnabled(Control::ContOnButton, true);
     for (const Control id : kAutomaticOnlyControls)
@@ -95,8 +95,8 @@ void CQV58Dlg::refreshAutomaticView()
     showProgress();
 
     for (int page = 3; page <= kPageCount; ++page)
-        pageSelected[pageIndex(page)] = currentSet.writePages3To17;
-    selectAll = currentSet.writePages3To17;
+        m_pages.pageSelected[pageIndex(page)] = m_job.currentSet.writePages3To17;
+    m_pages.selectAll = m_job.currentSet.writePages3To17;
     rebuildPageTextsFromSet();
     showInControls();
 }
@@ -122,7 +122,7 @@ void CQV58Dlg::refreshManualView()
 // Automatic mode greys the pages the set keeps; manual mode has every page white.
 Rgb CQV58Dlg::pageBoxBackground(int page) const
 {
-    const bool editable = !automaticMode || currentSet.pages[pageIndex(page)].editable;
+    const bool editable = !m_pages.automaticMode || m_job.currentSet.pages[pageIndex(page)].editable;
     return editable ? colour::White : colour::GreyBackground;
 }
 
@@ -153,8 +153,8 @@ void CQV58Dlg::setCarrierIdRangeActive(bool active)
 void CQV58Dlg::rebuildPageTextsFromSet()
 {
     for (int page = 1; page <= kPageCount; ++page) {
-        const PageSetting &setting = currentSet.pages[pageIndex(page)];
-        pageText[pageIndex(page)] = joinedByteTexts(asciiFormat ? setting.ascii : setting.hex);
+        const PageSetting &setting = m_job.currentSet.pages[pageIndex(page)];
+        m_pages.pageText[pageIndex(page)] = joinedByteTexts(m_pages.asciiFormat ? setting.ascii : setting.hex);
     }
 }
 
@@ -169,8 +169,8 @@ void CQV58Dlg::showHex() { showFormat(false); }
 void CQV58Dlg::showFormat(bool ascii)
 {
     takeFromControls();
-    const bool alreadyShown = asciiFormat == ascii;
-    asciiFormat = ascii;
+    const bool alreadyShown = m_pages.asciiFormat == ascii;
+    m_pages.asciiFormat = ascii;
     showFormatSwitches();
     if (!alreadyShown)
         convertPageTexts(ascii);
@@ -180,23 +180,23 @@ void CQV58Dlg::showFormat(bool ascii)
 
 void CQV58Dlg::showFormatSwitches()
 {
-    m_view.setSwitchImage(Control::HexSwitch, !asciiFormat);
-    m_view.setSwitchImage(Control::AsciiSwitch, asciiFormat);
+    m_view.setSwitchImage(Control::HexSwitch, !m_pages.asciiFormat);
+    m_view.setSwitchImage(Control::AsciiSwitch, m_pages.asciiFormat);
 }
 
 // The shown texts become the kept texts of their format and are replaced by
 // the other format's text.
 void CQV58Dlg::convertPageTexts(bool toAscii)
 {
-    for (std::size_t i = 0; i < pageText.size(); ++i) {
+    for (std::size_t i = 0; i < m_pages.pageText.size(); ++i) {
         if (toAscii) {
-            hexTextKept[i] = pageText[i];
-            asciiTextKept[i] = hexTextToAsciiText(hexTextKept[i]);
-            pageText[i] = asciiTextKept[i];
+            m_pages.hexTextKept[i] = m_pages.pageText[i];
+            m_pages.asciiTextKept[i] = hexTextToAsciiText(m_pages.hexTextKept[i]);
+            m_pages.pageText[i] = m_pages.asciiTextKept[i];
         } else {
-            asciiTextKept[i] = pageText[i];
-            hexTextKept[i] = asciiTextToHexText(asciiTextKept[i]);
-            pageText[i] = hexTextKept[i];
+            m_pages.asciiTextKept[i] = m_pages.pageText[i];
+            m_pages.hexTextKept[i] = asciiTextToHexText(m_pages.asciiTextKept[i]);
+            m_pages.pageText[i] = m_pages.hexTextKept[i];
         }
     }
     showInControls();
@@ -214,8 +214,8 @@ void CQV58Dlg::pageSelectClicked(int page)
 {
     takeFromControls();
     const Control box = pageSelectBox(page);
-    if (!pageSelected[pageIndex(page)]) {
-        selectAll = false;
+    if (!m_pages.pageSelected[pageIndex(page)]) {
+        m_pages.selectAll = false;
         m_view.setFocus(pageBox(page));
         m_view.setSwitchImage(box, false);
     } else {
@@ -228,14 +228,14 @@ void CQV58Dlg::pageSelectClicked(int page)
 void CQV58Dlg::selectAllClicked()
 {
     takeFromControls();
-    m_view.setSwitchImage(Control::SelectAll, selectAll);
-    pageSelected.fill(selectAll);
-    if (!selectAll) {
+    m_view.setSwitchImage(Control::SelectAll, m_pages.selectAll);
+    m_pages.pageSelected.fill(m_pages.selectAll);
+    if (!m_pages.selectAll) {
         showInControls();
         moveFocusThroughPageBoxes();
     }
     for (int page = 1; page <= kPageCount; ++page) {
-        m_view.setSwitchImage(pageSelectBox(page), selectAll);
+        m_view.setSwitchImage(pageSelectBox(page), m_pages.selectAll);
         m_view.setBackground(pageBox(page), colour::White);
     }
     showInControls();
@@ -246,7 +246,7 @@ void CQV58Dlg::selectAllClicked()
 void CQV58Dlg::tiClicked()
 {
     takeFromControls(); // the click has already changed the TI switch's check state
-    manualTypeOrvex = !manualTypeTi;
+    m_manual.manualTypeOrvex = !m_manual.manualTypeTi;
     showFamilySwitches();
     showInControls();
 }
@@ -254,21 +254,21 @@ void CQV58Dlg::tiClicked()
 void CQV58Dlg::orvexClicked()
 {
     takeFromControls();
-    manualTypeTi = !manualTypeOrvex;
+    m_manual.manualTypeTi = !m_manual.manualTypeOrvex;
     showFamilySwitches();
     showInControls();
 }
 
 void CQV58Dlg::showFamilySwitches()
 {
-    m_view.setSwitchImage(Control::TiSwitch, manualTypeTi);
-    m_view.setSwitchImage(Control::OrvexSwitch, manualTypeOrvex);
+    m_view.setSwitchImage(Control::TiSwitch, m_manual.manualTypeTi);
+    m_view.setSwitchImage(Control::OrvexSwitch, m_manual.manualTypeOrvex);
 }
 
 void CQV58Dlg::logClicked()
 {
     takeFromControls();
-    if (!manualLog) {
+    if (!m_manual.manualLog) {
         m_view.setSwitchImage(Control::LogSwitch, false);
         showInControls();
         showLogFileName();

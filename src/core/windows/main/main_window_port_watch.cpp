@@ -19,38 +19,38 @@ std::string portLostText(const std::string &portName)
 // Run by the 500 ms tick.
 void CQV58Dlg::watchPort()
 {
-    if (portOpen && m_readerPort.lineLost())
+    if (m_link.portOpen && m_readerPort.lineLost())
         closeLostPort();
-    else if (!portOpen && m_lostPort)
+    else if (!m_link.portOpen && m_link.lostPort)
         reopenReturnedPort();
 }
 
 void CQV58Dlg::closeLostPort()
 {
-    m_lostPort = m_readerPort.openedPort();
-    m_readerPort.Close(portHandle); // the descriptor is gone whatever close reports
-    portHandle = kNoPort;
-    portOpen = false;
-    putOnTerminal(terminalText, "(" + interfaceSettings.portName + " lost)\r\n");
+    m_link.lostPort = m_readerPort.openedPort();
+    m_readerPort.Close(m_link.portHandle); // the descriptor is gone whatever close reports
+    m_link.portHandle = kNoPort;
+    m_link.portOpen = false;
+    putOnTerminal(m_terminal.terminalText, "(" + m_link.interfaceSettings.portName + " lost)\r\n");
     showTerminalText();
-    showMessage(portLostText(interfaceSettings.portName), kPortErrorCaption, MessageIcon::Stop);
+    showMessage(portLostText(m_link.interfaceSettings.portName), kPortErrorCaption, MessageIcon::Stop);
 }
 
 // Through the path that finds the same device (its /dev/serial/by-id name
 // where it has one); the settings keep the port name the operator chose.
 void CQV58Dlg::reopenReturnedPort()
 {
-    const std::optional<std::filesystem::path> path = returnedPort(*m_lostPort);
+    const std::optional<std::filesystem::path> path = returnedPort(*m_link.lostPort);
     if (!path)
         return;
-    InterfaceSettings settings = interfaceSettings;
+    InterfaceSettings settings = m_link.interfaceSettings;
     settings.portName = path->string();
-    portHandle = m_readerPort.Open(settings);
-    portOpen = isUsablePort(portHandle);
-    if (!portOpen)
+    m_link.portHandle = m_readerPort.Open(settings);
+    m_link.portOpen = isUsablePort(m_link.portHandle);
+    if (!m_link.portOpen)
         return; // not ready yet (udev still setting it up): the next tick tries again
-    m_lostPort.reset();
-    putOnTerminal(terminalText, "(" + interfaceSettings.portName + " opened again)\r\n");
+    m_link.lostPort.reset();
+    putOnTerminal(m_terminal.terminalText, "(" + m_link.interfaceSettings.portName + " opened again)\r\n");
     showTerminalText();
 }
 

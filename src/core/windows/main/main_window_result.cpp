@@ -22,31 +22,31 @@ void CQV58Dlg::takeCycleResult(const CycleTrack &track)
     result.passed = track.programmed;
     result.uid = track.uid.value_or(std::string());
     if (!result.passed) {
-        result.reason = failureReason(track, portOpen, interfaceSettings.portName);
-    } else if (journal) {
-        ++programmedInSet;
+        result.reason = failureReason(track, m_link.portOpen, m_link.interfaceSettings.portName);
+    } else if (m_job.journal) {
+        ++m_job.programmedInSet;
         try {
-            if (const auto entry = journal->programmedFor(result.uid))
+            if (const auto entry = m_job.journal->programmedFor(result.uid))
                 result.carrierId = entry->carrierId.empty() ? entryName(*entry) : entry->shownCarrierId();
         } catch (const JournalError &) {
             // The cycle has said so already; the result shows the UID alone.
         }
     }
-    if (!result.passed && !silentFail)
+    if (!result.passed && !m_job.silentFail)
         m_view.beep();
-    lastCycleResult = std::move(result);
+    m_job.lastCycleResult = std::move(result);
     showCycleResult();
     showProgress();
 }
 
 void CQV58Dlg::showCycleResult()
 {
-    const bool shown = automaticMode && lastCycleResult;
+    const bool shown = m_pages.automaticMode && m_job.lastCycleResult;
     for (const Control id : {Control::ResultVerdict, Control::ResultIdentity, Control::ResultReason})
         m_view.setVisible(id, shown);
-    if (!lastCycleResult)
+    if (!m_job.lastCycleResult)
         return;
-    const CycleResult &result = *lastCycleResult;
+    const CycleResult &result = *m_job.lastCycleResult;
     m_view.setText(Control::ResultVerdict, result.passed ? "PASS" : "FAIL");
     m_view.setBackground(Control::ResultVerdict, result.passed ? kPassBackground : kFailBackground);
     m_view.setText(Control::ResultIdentity, resultIdentity(result));
@@ -57,9 +57,9 @@ void CQV58Dlg::showCycleResult()
 // Fixed data counts its job; the other sources count every transponder of the set.
 void CQV58Dlg::showProgress()
 {
-    const bool fixedData = !currentSet.useCsvFile && !currentSet.csvFileComplete && !currentSet.useDecimalCounter;
+    const bool fixedData = !m_job.currentSet.useCsvFile && !m_job.currentSet.csvFileComplete && !m_job.currentSet.useDecimalCounter;
     m_view.setText(Control::ProgressLabel,
-                   progressText(fixedData ? programmedCount : programmedInSet, readCounter(currentSet.quantity)));
+                   progressText(fixedData ? m_job.programmedCount : m_job.programmedInSet, readCounter(m_job.currentSet.quantity)));
 }
 
 } // namespace teb

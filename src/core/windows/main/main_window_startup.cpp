@@ -9,18 +9,18 @@ namespace teb {
 
 void CQV58Dlg::startUp()
 {
-    timeBase = kStartTimeBase;
-    terminalVisible = true;
+    m_link.timeBase = kStartTimeBase;
+    m_terminal.terminalVisible = true;
     toggleTerminal(); // hidden, menu item unchecked, narrow window
     m_view.setWindowSize(windowWidth(), kWindowHeight);
 
-    workingDirectory = m_currentDirectory();
-    if (workingDirectory.empty())
+    m_job.workingDirectory = m_currentDirectory();
+    if (m_job.workingDirectory.empty())
         showMessage(std::string(kNoWorkingDirectoryText), kWindowTitle, MessageIcon::Stop);
-    takeOverSettings(loadSettings(workingDirectory));
+    takeOverSettings(loadSettings(m_job.workingDirectory));
     fillKeptTexts();
     showLogFileName();
-    currentSet = loadParameterSet(workingDirectory, currentSetName);
+    m_job.currentSet = loadParameterSet(m_job.workingDirectory, m_job.currentSetName);
     openJournal();
     resumeFromJournal();
 
@@ -40,7 +40,7 @@ void CQV58Dlg::startUp()
 void CQV58Dlg::shutDown()
 {
     takeFromControls();
-    if (!saveSettings(workingDirectory, settingsToSave()))
+    if (!saveSettings(m_job.workingDirectory, settingsToSave()))
         showMessage(std::string(kSettingsNotSavedText), kWindowTitle, MessageIcon::Stop);
     stopContinuous();
     m_view.stopTimer(kCycleTimerId);
@@ -49,76 +49,76 @@ void CQV58Dlg::shutDown()
 
 void CQV58Dlg::takeOverSettings(const StationSettings &settings)
 {
-    interfaceSettings = settings.interfaceSettings;
-    automaticMode = settings.automaticMode;
-    currentSetName = settings.currentSetName;
-    setList = settings.setList;
-    carrierIdMax = settings.carrierIdMax;
-    csvDelimiter = settings.csvDelimiter; // an empty value already reads as ","
-    silentFail = settings.silentFail;
-    selectAll = settings.selectAll;
-    pageSelected = settings.pageSelected;
-    asciiFormat = settings.asciiFormat;
-    pageText = settings.pageText;
-    pageDefault = settings.pageDefault;
-    manualCarrierIdOffset = settings.manualCarrierIdOffset;
-    manualCarrierIdLength = settings.manualCarrierIdLength;
-    manualCarrierId = settings.manualCarrierId;
-    manualLog = settings.manualLog;
-    manualTypeTi = settings.manualTypeTi;
-    manualTypeOrvex = settings.manualTypeOrvex;
-    manualLogFileName = settings.manualLogFileName;
-    journalServer = settings.journalServer;
-    stationName = settings.stationName;
+    m_link.interfaceSettings = settings.interfaceSettings;
+    m_pages.automaticMode = settings.automaticMode;
+    m_job.currentSetName = settings.currentSetName;
+    m_job.setList = settings.setList;
+    m_job.carrierIdMax = settings.carrierIdMax;
+    m_job.csvDelimiter = settings.csvDelimiter; // an empty value already reads as ","
+    m_job.silentFail = settings.silentFail;
+    m_pages.selectAll = settings.selectAll;
+    m_pages.pageSelected = settings.pageSelected;
+    m_pages.asciiFormat = settings.asciiFormat;
+    m_pages.pageText = settings.pageText;
+    m_pages.pageDefault = settings.pageDefault;
+    m_manual.manualCarrierIdOffset = settings.manualCarrierIdOffset;
+    m_manual.manualCarrierIdLength = settings.manualCarrierIdLength;
+    m_manual.manualCarrierId = settings.manualCarrierId;
+    m_manual.manualLog = settings.manualLog;
+    m_manual.manualTypeTi = settings.manualTypeTi;
+    m_manual.manualTypeOrvex = settings.manualTypeOrvex;
+    m_manual.manualLogFileName = settings.manualLogFileName;
+    m_job.journalServer = settings.journalServer;
+    m_job.stationName = settings.stationName;
 }
 
 StationSettings CQV58Dlg::settingsToSave() const
 {
     StationSettings settings;
-    settings.interfaceSettings = interfaceSettings;
-    settings.automaticMode = automaticMode;
-    settings.currentSetName = currentSetName;
-    settings.setList = setList;
-    settings.carrierIdMax = carrierIdMax;
-    settings.csvDelimiter = csvDelimiter;
-    settings.selectAll = selectAll;
-    settings.pageSelected = pageSelected;
-    settings.asciiFormat = asciiFormat;
-    settings.pageText = pageText;
-    settings.pageDefault = pageDefault;
-    settings.manualCarrierIdOffset = manualCarrierIdOffset;
-    settings.manualCarrierIdLength = manualCarrierIdLength;
-    settings.manualCarrierId = manualCarrierId;
-    settings.manualLog = manualLog;
-    settings.manualTypeTi = manualTypeTi;
-    settings.manualTypeOrvex = manualTypeOrvex;
-    settings.manualLogFileName = manualLogFileName;
+    settings.interfaceSettings = m_link.interfaceSettings;
+    settings.automaticMode = m_pages.automaticMode;
+    settings.currentSetName = m_job.currentSetName;
+    settings.setList = m_job.setList;
+    settings.carrierIdMax = m_job.carrierIdMax;
+    settings.csvDelimiter = m_job.csvDelimiter;
+    settings.selectAll = m_pages.selectAll;
+    settings.pageSelected = m_pages.pageSelected;
+    settings.asciiFormat = m_pages.asciiFormat;
+    settings.pageText = m_pages.pageText;
+    settings.pageDefault = m_pages.pageDefault;
+    settings.manualCarrierIdOffset = m_manual.manualCarrierIdOffset;
+    settings.manualCarrierIdLength = m_manual.manualCarrierIdLength;
+    settings.manualCarrierId = m_manual.manualCarrierId;
+    settings.manualLog = m_manual.manualLog;
+    settings.manualTypeTi = m_manual.manualTypeTi;
+    settings.manualTypeOrvex = m_manual.manualTypeOrvex;
+    settings.manualLogFileName = m_manual.manualLogFileName;
     return settings;
 }
 
 // The page texts in both formats, as of start-up.
 void CQV58Dlg::fillKeptTexts()
 {
-    for (std::size_t i = 0; i < pageText.size(); ++i) {
-        if (asciiFormat) {
-            hexTextKept[i] = asciiTextToHexText(pageText[i]);
-            asciiTextKept[i] = pageText[i];
+    for (std::size_t i = 0; i < m_pages.pageText.size(); ++i) {
+        if (m_pages.asciiFormat) {
+            m_pages.hexTextKept[i] = asciiTextToHexText(m_pages.pageText[i]);
+            m_pages.asciiTextKept[i] = m_pages.pageText[i];
         } else {
-            hexTextKept[i] = pageText[i];
-            asciiTextKept[i] = hexTextToAsciiText(pageText[i]);
+            m_pages.hexTextKept[i] = m_pages.pageText[i];
+            m_pages.asciiTextKept[i] = hexTextToAsciiText(m_pages.pageText[i]);
         }
     }
 }
 
 void CQV58Dlg::openPort()
 {
-    m_readerPort.setWorkingDirectory(workingDirectory);
-    readerActivity.forget();
-    portOpen = false;
-    portHandle = m_readerPort.Open(interfaceSettings);
-    portOpen = isUsablePort(portHandle);
-    if (!portOpen)
-        showMessage(openFailedMessage(interfaceSettings.portName, m_readerPort.openFailure(), m_portListSource),
+    m_readerPort.setWorkingDirectory(m_job.workingDirectory);
+    m_link.readerActivity.forget();
+    m_link.portOpen = false;
+    m_link.portHandle = m_readerPort.Open(m_link.interfaceSettings);
+    m_link.portOpen = isUsablePort(m_link.portHandle);
+    if (!m_link.portOpen)
+        showMessage(openFailedMessage(m_link.interfaceSettings.portName, m_readerPort.openFailure(), m_portListSource),
                     kPortErrorCaption, MessageIcon::Stop);
 }
 
@@ -156,14 +156,14 @@ void CQV58Dlg::colourControls()
 
 void CQV58Dlg::showSwitchImages()
 {
-    m_view.setSwitchImage(Control::SelectAll, selectAll);
+    m_view.setSwitchImage(Control::SelectAll, m_pages.selectAll);
     for (int page = 1; page <= kPageCount; ++page)
-        m_view.setSwitchImage(pageSelectBox(page), pageSelected[pageIndex(page)]);
+        m_view.setSwitchImage(pageSelectBox(page), m_pages.pageSelected[pageIndex(page)]);
     showFormatSwitches();
     showModeSwitches();
     showFamilySwitches();
-    m_view.setSwitchImage(Control::LogSwitch, manualLog);
-    m_view.setSwitchImage(Control::TraceSwitch, traceShown);
+    m_view.setSwitchImage(Control::LogSwitch, m_manual.manualLog);
+    m_view.setSwitchImage(Control::TraceSwitch, m_terminal.traceShown);
 }
 
 } // namespace teb

@@ -17,9 +17,9 @@ constexpr Rgb kBadBackground = Rgb::fromComponents(170, 20, 20);
 void CQV58Dlg::showStatus()
 {
     const std::pair<Control, StatusText> strip[] = {
-        {Control::StatusPort, portStatus(interfaceSettings, portOpen)},
-        {Control::StatusReader, readerStatus(readerActivity, portOpen)},
-        {Control::StatusJob, jobStatus(currentSetName, journal ? journal->location() : std::string())},
+        {Control::StatusPort, portStatus(m_link.interfaceSettings, m_link.portOpen)},
+        {Control::StatusReader, readerStatus(m_link.readerActivity, m_link.portOpen)},
+        {Control::StatusJob, jobStatus(m_job.currentSetName, m_job.journal ? m_job.journal->location() : std::string())},
     };
     for (std::size_t i = 0; i < std::size(strip); ++i) {
         const auto &[control, status] = strip[i];
@@ -37,8 +37,8 @@ void CQV58Dlg::showStatus()
 
 void CQV58Dlg::sayWhenPortClosed()
 {
-    if (!portOpen)
-        showMessage(portClosedText(interfaceSettings.portName), kWindowTitle, MessageIcon::Warning);
+    if (!m_link.portOpen)
+        showMessage(portClosedText(m_link.interfaceSettings.portName), kWindowTitle, MessageIcon::Warning);
 }
 
 } // namespace teb

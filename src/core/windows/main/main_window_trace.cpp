@@ -13,23 +13,23 @@ constexpr std::string_view kTraceFileName = "trace.txt";
 
 void CQV58Dlg::traceClicked()
 {
-    traceShown = m_view.isChecked(Control::TraceSwitch);
-    m_view.setSwitchImage(Control::TraceSwitch, traceShown);
-    m_view.setVisible(Control::TraceView, traceShown);
-    m_view.setVisible(Control::TerminalView, !traceShown);
-    if (traceShown) {
-        trace.skipAdded();
-        m_view.setText(Control::TraceView, trace.newestFirst());
+    m_terminal.traceShown = m_view.isChecked(Control::TraceSwitch);
+    m_view.setSwitchImage(Control::TraceSwitch, m_terminal.traceShown);
+    m_view.setVisible(Control::TraceView, m_terminal.traceShown);
+    m_view.setVisible(Control::TerminalView, !m_terminal.traceShown);
+    if (m_terminal.traceShown) {
+        m_terminal.trace.skipAdded();
+        m_view.setText(Control::TraceView, m_terminal.trace.newestFirst());
     }
 }
 
 void CQV58Dlg::showTrace()
 {
-    if (!traceShown) {
-        trace.skipAdded();
+    if (!m_terminal.traceShown) {
+        m_terminal.trace.skipAdded();
         return;
     }
-    if (const std::string added = trace.takeAdded(); !added.empty())
+    if (const std::string added = m_terminal.trace.takeAdded(); !added.empty())
         m_view.prependTraceText(added);
 }
 
@@ -38,8 +38,8 @@ void CQV58Dlg::saveTrace()
 {
     FileDialogRequest request;
     request.mode = FileDialogMode::Save;
-    request.initialDirectory = workingDirectory;
-    request.initialFileName = (workingDirectory / kTraceFileName).string();
+    request.initialDirectory = m_job.workingDirectory;
+    request.initialFileName = (m_job.workingDirectory / kTraceFileName).string();
     request.defaultExtension = "txt";
     request.filter = "Text files (*.txt)|*.txt||";
     request.promptOverwrite = true;
@@ -47,18 +47,18 @@ void CQV58Dlg::saveTrace()
     if (!chosen)
         return;
     std::string problem;
-    if (!trace.save(*chosen, problem))
+    if (!m_terminal.trace.save(*chosen, problem))
         showMessage("The trace could not be saved in " + chosen->string() + ":\r\n" + problem, kWindowTitle,
                     MessageIcon::Stop);
 }
 
 void CQV58Dlg::terminalHistoryStep(SpinDirection direction)
 {
-    const auto command = direction == SpinDirection::Up ? commandHistory.older() : commandHistory.newer();
+    const auto command = direction == SpinDirection::Up ? m_terminal.commandHistory.older() : m_terminal.commandHistory.newer();
     if (!command)
         return;
-    terminalInput = *command;
-    m_view.setText(Control::TerminalInput, terminalInput);
+    m_terminal.terminalInput = *command;
+    m_view.setText(Control::TerminalInput, m_terminal.terminalInput);
 }
 
 } // namespace teb

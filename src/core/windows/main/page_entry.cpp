@@ -13,20 +13,20 @@ void CQV58Dlg::pageEntered(int page)
     takeFromControls();
     m_view.setBackground(box, colour::White);
 
-    const std::string entry = normalisePageEntry(pageText[i], asciiFormat, currentSet.alignment);
-    if (asciiFormat) {
-        asciiTextKept[i] = entry;
-        hexTextKept[i] = asciiTextToHexText(entry);
+    const std::string entry = normalisePageEntry(m_pages.pageText[i], m_pages.asciiFormat, m_job.currentSet.alignment);
+    if (m_pages.asciiFormat) {
+        m_pages.asciiTextKept[i] = entry;
+        m_pages.hexTextKept[i] = asciiTextToHexText(entry);
     } else {
-        hexTextKept[i] = entry;
-        asciiTextKept[i] = hexTextToAsciiText(entry);
+        m_pages.hexTextKept[i] = entry;
+        m_pages.asciiTextKept[i] = hexTextToAsciiText(entry);
     }
-    pageText[i] = entry;
+    m_pages.pageText[i] = entry;
     showInControls();
 
-    if (checkPageText(pageText[i], asciiFormat) != 0) {
+    if (checkPageText(m_pages.pageText[i], m_pages.asciiFormat) != 0) {
         m_view.setBackground(box, colour::Red);
-        showMessage(pageTextFaultMessage(page, asciiFormat), kWindowTitle, MessageIcon::Warning);
+        showMessage(pageTextFaultMessage(page, m_pages.asciiFormat), kWindowTitle, MessageIcon::Warning);
     } else {
         m_view.setBackground(box, colour::Green);
     }

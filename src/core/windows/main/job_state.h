@@ -1,0 +1,46 @@
+#pragma once
+
+#include "windows/main/cycle_result.h"
+#include "automatic/csv_data_source.h"
+#include "journal/carrier_id_journal.h"
+#include "params/parameter_set.h"
+#include "params/set_list.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace teb {
+
+// The job the station works on: its folder, the sets and the current one,
+// the carrier IDs to come, the counts, the journal and the last cycle.
+struct JobState {
+    std::filesystem::path workingDirectory;
+    SetList setList;
+    std::string currentSetName;
+    ParameterSet currentSet;
+    std::string nextCarrierId;
+    std::string carrierIdMax;
+    std::string csvDelimiter = ",";
+    bool silentFail = false; // no sound on FAIL
+    std::uint64_t programmedCount = 0;
+    std::uint64_t programmedInSet = 0; // the current set's programmed transponders
+    bool jobHeaderPending = true;      // the record file's job header goes before the next record
+    bool recordFailed = false;
+    CsvSourceState csvSource; // the CSV row in the pages
+    bool savedInEditor = false;
+
+    std::string journalServer; // [Journal] Server: a shared PostgreSQL journal; empty: the local file
+    std::string stationName;   // [Journal] Station: empty: host name and working folder
+    std::unique_ptr<CarrierIdJournal> journal; // none when it could not be opened
+    std::string journalProblem;                // why not
+    std::string counterStart; // the counter page value the current set's run began from
+    std::int64_t fixedJob = 0;
+
+    std::optional<CycleResult> lastCycleResult; // none before the first cycle
+    bool continuousOn = false;                  // "Cont On" programs each new transponder
+};
+
+} // namespace teb
