@@ -135,45 +135,44 @@ private slots:
         }
     }
 
-    void freshStartReportsThePortAndShowsTheNarrowWindow()
+    // A fresh start says why no port is open and shows the narrow window;
+    // Enter in a page box lays its bytes out and colours it, the switches
+    // change what is shown, Enter outside the boxes moves the focus to "One",
+    // and Escape there ends the window with "Cancel" (in a page box it stays).
+    void aFreshWindowTakesItsKeysAndSwitchesAsTheModelSays()
     {
         const auto message = answerNextMessage();
-        startIn("");
+        startIn(iniLines({"[Data]", "Format=0", "P3=41 42 43 44 45 46 47 48"}));
         QCOMPARE(message->caption, QStringLiteral("Error"));
         QCOMPARE(message->text, QStringLiteral(" could not be opened!\n"
                                                "No port is chosen: pick one in \"Interface\" / \"Settings\"."));
-        QCOMPARE(window().windowTitle(), QStringLiteral("Tag Encoder Bench"));
         QCOMPARE(window().size(), QSize(799, 461));
-        QVERIFY(!window().menuAction(MenuItem::TerminalShow)->isChecked());
-    }
+        QVERIFY(QTest::qWaitForWindowExposed(&window()));
+        window().activateWindow();
 
-    void enterInAPageBoxNormalisesColoursAndKeepsEveryByte()
-    {
-        answerNextMessage();
-        startIn("");
         auto &page2 = widget<CEnterEdit>(pageBox(2));
         page2.setFocus();
         QTest::keyClicks(&page2, QStringLiteral("3031323334353637"));
         QTest::keyClick(&page2, Qt::Key_Return);
         QCOMPARE(page2.text(), QStringLiteral("30 31 32 33 34 35 36 37"));
         QCOMPARE(page2.backgroundColor(), QColor(0, 255, 0));
-
+        QTest::keyClick(&page2, Qt::Key_Escape);
+        QVERIFY(window().isVisible());
         const std::string highBytes = "\x80\xA0\xE9\xFF";
-        window().setText(pageBox(3), highBytes);
-        QCOMPARE(window().text(pageBox(3)), highBytes);
-    }
+        window().setText(pageBox(4), highBytes);
+        QCOMPARE(window().text(pageBox(4)), highBytes);
 
-    void theSwitchesChangeWhatIsShown()
-    {
-        answerNextMessage();
-        startIn(iniLines({"[Data]", "Format=0", "P2=41 42 43 44 45 46 47 48"}));
         QTest::mouseClick(&widget<QAbstractButton>(Control::AsciiSwitch), Qt::LeftButton);
-        QCOMPARE(widget<CEnterEdit>(pageBox(2)).text(), QStringLiteral("A B C D E F G H"));
-        QVERIFY(widget<QWidget>(Control::ReadButton).isVisible());
-
+        QCOMPARE(widget<CEnterEdit>(pageBox(3)).text(), QStringLiteral("A B C D E F G H"));
         QTest::mouseClick(&widget<QAbstractButton>(Control::AutomaticSwitch), Qt::LeftButton);
         QVERIFY(!widget<QWidget>(Control::ReadButton).isVisible());
-        QVERIFY(widget<QWidget>(Control::OneButton).isEnabled());
+        auto &hexSwitch = widget<QAbstractButton>(Control::HexSwitch);
+        hexSwitch.setFocus();
+        QTest::keyClick(&hexSwitch, Qt::Key_Return);
+        QVERIFY(widget<QWidget>(Control::OneButton).hasFocus());
+        QTest::keyClick(&widget<QWidget>(Control::OneButton), Qt::Key_Escape);
+        QVERIFY(!window().isVisible());
+        QCOMPARE(window().result(), int(QDialog::Rejected));
     }
 
     void sendWritesTheCommandAndTheAnswerTopsTheTerminal()
@@ -252,29 +251,6 @@ private slots:
         QVERIFY(portsListed.contains(QStringLiteral("COM8")));
         QVERIFY(model.portOpen);
         QCOMPARE(model.interfaceSettings.portName, std::string("COM8"));
-    }
-
-    // Enter outside the boxes moves the focus to "One"; Escape in a page box
-    // stays there, outside the boxes it ends the window with "Cancel".
-    void enterAndEscapeAreRoutedAsTheWindowSays()
-    {
-        answerNextMessage();
-        startIn("");
-        QVERIFY(QTest::qWaitForWindowExposed(&window()));
-        window().activateWindow();
-        auto &page1 = widget<CEnterEdit>(pageBox(1));
-        page1.setFocus();
-        QTest::keyClick(&page1, Qt::Key_Escape);
-        QVERIFY(window().isVisible());
-
-        QTest::mouseClick(&widget<QAbstractButton>(Control::AutomaticSwitch), Qt::LeftButton);
-        auto &hexSwitch = widget<QAbstractButton>(Control::HexSwitch);
-        hexSwitch.setFocus();
-        QTest::keyClick(&hexSwitch, Qt::Key_Return);
-        QVERIFY(widget<QWidget>(Control::OneButton).hasFocus());
-        QTest::keyClick(&widget<QWidget>(Control::OneButton), Qt::Key_Escape);
-        QVERIFY(!window().isVisible());
-        QCOMPARE(window().result(), int(QDialog::Rejected));
     }
 
     void theDeviceListShowsTheSimulatedReadersLink()
@@ -394,16 +370,6 @@ private slots:
         window.setEvents(nullptr);
     }
 
-    void theCloseBoxEndsTheRunAndWritesTheSettingsFile()
-    {
-        answerNextMessage();
-        startIn(iniLines({"[Manual]", "Carrier ID=CAFE0001"}));
-        QTimer::singleShot(0, &window(), [this] { window().close(); });
-        QCOMPARE(m_station->run(), DialogResult::Cancel);
-        QVERIFY(settingsFile().find("Carrier ID=CAFE0001\r\n") != std::string::npos);
-        QVERIFY(settingsFile().find("port=\r\n") != std::string::npos);
-    }
-
     // The close box during "One" at a reader that answers after 100 ms, while
     // the cycle talks to the reader or waits for an answer that never comes:
     // the window takes its events all along (a timer keeps ticking), and the
@@ -453,32 +419,6 @@ private slots:
             QVERIFY(test::readFileBytes(directory / "TagEncoderBench.ini").find("SelectConfig=1\r\n")
                     != std::string::npos);
         }
-    }
-
-    // "Cont On" through the real window: its look at the antenna every 300 ms
-    // finds each transponder put there and programs it once; "Cont Off" ends it.
-    void contOnProgramsEachTransponderPutOnTheAntenna()
-    {
-        test::ReaderSimulator reader(m_directory->path(), {"--family", "orvex"}, "COM7");
-        QVERIFY(reader.ready());
-        test::writeAutomaticStation(m_directory->path(), test::automaticJob());
-        startIn("");
-        CQV58Dlg &model = m_station->model();
-        auto &contOn = widget<QAbstractButton>(Control::ContOnButton);
-        QVERIFY(contOn.isEnabled());
-        QTest::mouseClick(&contOn, Qt::LeftButton);
-        QCOMPARE(contOn.text(), QStringLiteral("  Cont Off"));
-        QTRY_COMPARE(model.programmedInSet, std::uint64_t{1});
-        for (std::uint64_t transponders = 2; transponders <= 3; ++transponders) {
-            reader.newTransponder();
-            QTRY_COMPARE(model.programmedInSet, transponders);
-        }
-        QTest::qWait(700); // the third stays on the antenna
-        QCOMPARE(model.programmedInSet, std::uint64_t{3});
-        QCOMPARE(widget<QLabel>(Control::ResultVerdict).text(), QStringLiteral("PASS"));
-        QTest::mouseClick(&contOn, Qt::LeftButton);
-        QCOMPARE(contOn.text(), QStringLiteral("  Cont On"));
-        QVERIFY(!model.continuousOn);
     }
 };
 
