@@ -4,12 +4,11 @@
 #include "reader/terminal_send.h"
 
 #include "support/reader_simulator.h"
+#include "support/sink_lines.h"
 
 #include <gtest/gtest.h>
 
-#include <condition_variable>
 #include <memory>
-#include <mutex>
 #include <thread>
 
 namespace teb {
@@ -19,7 +18,6 @@ using namespace std::chrono_literals;
 using test::ReaderSimulator;
 
 // Bounds for things that take milliseconds; never a measure of speed.
-constexpr auto kPatience = 10s;
 constexpr std::int32_t kShortTimeBase = 5;  // waits of 20..85 ms, for answers that never come
 constexpr std::int32_t kLongTimeBase = 250; // waits of 1..4 s, for answers that do come
 
@@ -30,14 +28,7 @@ const std::string kOlder = "older line\r\n";
 
 class ReaderLink : public testing::Test {
 protected:
-    ReaderLink()
-    {
-        port.setTerminalSink([this](const std::string &line) {
-            std::lock_guard lock(sinkMutex);
-            sinkLines.push_back(line);
-            sinkChanged.notify_all();
-        });
-    }
+    ReaderLink() { sink.attach(port); }
 
     // Starts the simulated reader (pages 1 and 2 filled) and opens the port to it.
     void connect(std::vector<std::string> options = {}, const InterfaceSettings &settings = k8N1)
@@ -54,17 +45,7 @@ protected:
 
     ReaderTransaction run(const ReaderCommand &command) { return runTransaction(session, command); }
 
-    // The lines the receive thread put on the terminal view, once there are `count`.
-    std::vector<std::string> sinkLinesOnce(std::size_t count)
-    {
-        std::unique_lock lock(sinkMutex);
-        sinkChanged.wait_for(lock, kPatience, [&] { return sinkLines.size() >= count; });
-        return sinkLines;
-    }
-
-    std::mutex sinkMutex;
-    std::condition_variable sinkChanged;
-    std::vector<std::string> sinkLines;
+    test::SinkLines sink;
     std::unique_ptr<ReaderSimulator> simulator;
     ReaderPort port; // closes before the simulator stops
     std::int32_t timeBase = kLongTimeBase;
@@ -87,7 +68,7 @@ TEST_F(ReaderLink, EachAnswerStandsAboveItsEchoNewestFirstAndALockedPageRefusesT
     EXPECT_EQ(terminalText, "A1B2C3D4\r\nRUID // Read UID\r\nNAK\r\nWD 3 " + kPage1 +
                                 "// Write page 3\r\nACK\r\nLD 3 // Lock page 3\r\n" + data + "\r\nRD 3 // Read page 3\r\n"
                                 "ACK\r\nWD 3 " + data + "// Write page 3\r\n" + kOlder);
-    EXPECT_TRUE(sinkLinesOnce(0).empty());
+    EXPECT_TRUE(sink.once(0).empty());
 }
 
 // No answer in time fails with an empty line shown and T kept. A write the
@@ -126,13 +107,12 @@ TEST_F(ReaderLink, ALateAnswerIsNeverTakenForTheNextCommands)
         timeBase = 100; // the lock waits 400 ms, a page read 1700 ms
         EXPECT_FALSE(run(lockPageCommand(1)).succeeded);
         if (std::string(lateBy) == "600") { // no operation runs: the late line reaches the terminal view
-            EXPECT_EQ(sinkLinesOnce(1), std::vector<std::string>{"ACK\r\n"});
+            EXPECT_EQ(sink.once(1), std::vector<std::string>{"ACK\r\n"});
         }
         const ReaderTransaction next = run(readPageCommand(1));
         EXPECT_EQ(next.answer, kPage1 + "\r\n");
         EXPECT_TRUE(next.succeeded);
-        std::lock_guard lock(sinkMutex);
-        sinkLines.clear();
+        sink.clear();
     }
 }
 
@@ -142,32 +122,9 @@ TEST_F(ReaderLink, TerminalSendWritesTheInputAndACrOnlyWhileThePortIsOpen)
     EXPECT_FALSE(terminalSend(port, session.handle, false, "RD 2"));
     EXPECT_TRUE(terminalSend(port, session.handle, true, ""));
     EXPECT_TRUE(terminalSend(port, session.handle, true, "RD 1"));
-    EXPECT_EQ(sinkLinesOnce(1), std::vector<std::string>{kPage1 + "\r\n"});
+    EXPECT_EQ(sink.once(1), std::vector<std::string>{kPage1 + "\r\n"});
     EXPECT_EQ(simulator->receivedLines(2), (std::vector<std::string>{"", "RD 1"}));
     EXPECT_EQ(terminalText, kOlder);
-}
-
-TEST_F(ReaderLink, RefusedLineSettingsLeaveThePortOpenWithoutReceiveThread)
-{
-    connect();
-    const InterfaceSettings refused[] = {
-        {"COM7", 115200, 4, parity::None, stopbits::One, flowcontrol::None},
-        {"COM7", 9600, 7, parity::Even, stopbits::One, flowcontrol::None}, // a pseudo-terminal has no parity
-    };
-    timeBase = kShortTimeBase;
-    std::size_t sent = 0;
-    for (const InterfaceSettings &settings : refused) {
-        SCOPED_TRACE(&settings - refused);
-        session.handle = port.Open(settings); // closes the link opened before
-        ASSERT_TRUE(isUsablePort(session.handle));
-        EXPECT_FALSE(port.receiveThreadRunning());
-        const ReaderTransaction unanswered = run(lockPageCommand(1));
-        EXPECT_TRUE(unanswered.sent);
-        EXPECT_FALSE(unanswered.succeeded); // the answer comes, but nothing takes it
-        EXPECT_EQ(simulator->receivedLines(++sent).size(), sent);
-        EXPECT_TRUE(port.Close(session.handle)); // returns: no thread to wait for
-    }
-    session.handle = kNoPort;
 }
 
 TEST_F(ReaderLink, ThePortIsExclusiveReopensAfterCloseAndIsFreedWhenDestroyed)

@@ -3,6 +3,7 @@
 #include "reader/serial_port.h"
 
 #include "support/pseudo_line.h"
+#include "support/sink_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -14,9 +15,7 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <ctime>
-#include <mutex>
 #include <string>
 #include <vector>
 #include <future>
@@ -142,31 +141,7 @@ TEST(ReaderPortOnALine, AFailedWriteSendsNothingMoreOfItsCommandAndFailsTheTrans
     EXPECT_TRUE(port.Close(handle));
 }
 
-// The lines the receive thread hands to the terminal view, collected for a test.
-class SinkLines {
-public:
-    explicit SinkLines(ReaderPort &port)
-    {
-        port.setTerminalSink([this](const std::string &line) {
-            std::lock_guard lock(m_mutex);
-            m_lines.push_back(line);
-            m_changed.notify_all();
-        });
-    }
-
-    // Once there are `count` (at most 10 s).
-    std::vector<std::string> once(std::size_t count)
-    {
-        std::unique_lock lock(m_mutex);
-        m_changed.wait_for(lock, std::chrono::seconds(10), [&] { return m_lines.size() >= count; });
-        return m_lines;
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::vector<std::string> m_lines;
-};
+using test::SinkLines;
 
 TEST(ReaderPortOnALine, LinesArrivingTogetherAreTakenOneByOneAsIfTheyCameApart)
 {
