@@ -134,19 +134,6 @@ private slots:
         QVERIFY(loadParameterSet(m_directory.path(), "Σ-Lot") == m_model->result().set);
     }
 
-    void choosingAnotherSetLoadsItAfterItsSingleShotTimer()
-    {
-        ConfigDialog &dialog = openConfig();
-        auto *names = qobject_cast<QComboBox *>(dialog.control(ConfigControl::NameList));
-        names->setCurrentIndex(1);
-        emit names->activated(1);
-        QVERIFY(dialog.isTimerActive(ConfigTimer::NameChoice));
-        QTRY_COMPARE(fieldOf(dialog, ConfigControl::Quantity)->text(), QStringLiteral("300"));
-        click(dialog.control(ConfigControl::CancelButton));
-        QVERIFY(!dialog.isVisible());
-        QVERIFY(!m_model->result().accepted);
-    }
-
     // "Edit" opens "Config Pages 3-17" modally: a cell confirmed with Tab
     // moves on from the last byte to the first, the format and lock switches
     // show their state, and OK hands the pages back.

@@ -14,15 +14,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableWidget>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <QTest>
 #include <QTimer>
 
@@ -105,36 +102,6 @@ private slots:
         m_directory.reset();
     }
 
-    // Enter completes without inserting; Tab is reported by 22..25 and moves
-    // the focus in no class; class 22 completes again when it loses focus.
-    void enterEditReportsAsItsClassSays()
-    {
-        for (const int classNumber : {0, 1, 22, 23}) {
-            QWidget window;
-            CEnterEdit field(classNumber, 7, &window);
-            CEnterEdit other(1, 8, &window);
-            window.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&window));
-            std::vector<std::string> reports;
-            connect(&field, &CEnterEdit::completed, [&](int id) { reports.push_back("complete " + std::to_string(id)); });
-            connect(&field, &CEnterEdit::tabbed, [&](int id) { reports.push_back("tab " + std::to_string(id)); });
-            field.setFocus();
-            QTest::keyClicks(&field, QStringLiteral("ab"));
-            QTest::keyClick(&field, Qt::Key_Return);
-            QTest::keyClick(&field, Qt::Key_Tab);
-            QTest::keyClick(&field, Qt::Key_Escape);
-            QCOMPARE(field.text(), QStringLiteral("ab"));
-            QVERIFY(field.hasFocus());
-            other.setFocus();
-            std::vector<std::string> expected{"complete 7"};
-            if (classNumber >= 22)
-                expected.push_back("tab 7");
-            if (classNumber == 22)
-                expected.push_back("complete 7");
-            QCOMPARE(reports, expected);
-        }
-    }
-
     // A fresh start says why no port is open and shows the narrow window;
     // Enter in a page box lays its bytes out and colours it, the switches
     // change what is shown, Enter outside the boxes moves the focus to "One",
@@ -201,30 +168,6 @@ private slots:
         QVERIFY(trace.toPlainText().contains(QStringLiteral("\u2190 E0040150")));
     }
 
-    // Received lines go on top of the terminal without setting its text again;
-    // it keeps the newest 5000.
-    void theTerminalViewKeepsTheNewestLinesPutOnTop()
-    {
-        answerNextMessage();
-        startIn("");
-        auto &terminal = widget<QPlainTextEdit>(Control::TerminalView);
-        int rebuilt = 0;
-        connect(terminal.document(), &QTextDocument::contentsChange, this,
-                [&](int position, int removed, int) { rebuilt += position == 0 && removed > 0 ? 1 : 0; });
-        int line = 0;
-        for (int batch = 0; batch < 102; ++batch) {
-            std::string lines;
-            for (int i = 0; i < 50; ++i)
-                lines.insert(0, "line " + std::to_string(line++) + "\r\n");
-            window().prependTerminalText(lines);
-        }
-        QCOMPARE(rebuilt, 0);
-        QCOMPARE(terminal.document()->blockCount(), 5001);
-        QCOMPARE(terminal.document()->firstBlock().text(), QStringLiteral("line 5099"));
-        QCOMPARE(terminal.document()->findBlockByNumber(4999).text(), QStringLiteral("line 100"));
-        QVERIFY(window().text(Control::TerminalView).ends_with("line 100\r\n"));
-    }
-
     void interfaceSettingsCancelKeepsThePortAndOkOpensTheOneChosen()
     {
         test::ReaderSimulator first(m_directory->path(), {}, "COM7");
@@ -278,26 +221,6 @@ private slots:
         QCOMPARE(fromPath(name), QStringLiteral("caf\u00E9.xml"));
         QCOMPARE(toPath(fromPath(name)), name);
         QCOMPARE(qtFilterOf("XML files (*.xml)|*.xml|All|*.*||"), QStringLiteral("XML files (*.xml);;All (*.*)"));
-    }
-
-    void messageBoxesShowTheModelsRequestAndAnswerWithTheButtonPressed()
-    {
-        answerNextMessage();
-        startIn("");
-        const MessageRequest question{"Overwrite \"x.ini\"?\r\nThe old set is lost.", "Tag Encoder Bench",
-                                      MessageIcon::Question, MessageButtons::YesNo};
-        for (const auto &[button, answer] : {std::pair(QMessageBox::Yes, MessageAnswer::Yes),
-                                            std::pair(QMessageBox::No, MessageAnswer::No)}) {
-            QString text;
-            whenDialogShows([&, button = button](QWidget &dialog) {
-                auto &box = dynamic_cast<QMessageBox &>(dialog);
-                text = box.text();
-                QCOMPARE(box.icon(), QMessageBox::Question);
-                box.button(button)->click();
-            });
-            QCOMPARE(m_station->dialogs().showMessage(question), answer);
-            QCOMPARE(text, QStringLiteral("Overwrite \"x.ini\"?\nThe old set is lost."));
-        }
     }
 
     // Ctrl+C in the starting terminal or the session ending: the station

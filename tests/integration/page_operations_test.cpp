@@ -129,25 +129,6 @@ TEST(PageOperations, LockPagesLocksOnlyTheLockablePagesAndStopsAtARefusal)
     EXPECT_EQ(noTag.report.colourOf("P1"), kRed);
 }
 
-// Noise before each answer spoils it; CR LF line ends are one line end each.
-TEST(PageOperations, AReaderSendingNoiseFailsVisiblyAndOneEndingItsLinesInCrLfIsUnderstood)
-{
-    for (const auto &[option, understood] : {std::pair<Commands, bool>({"--noise", "7E7E"}, false),
-                                             std::pair<Commands, bool>({"--crlf"}, true)}) {
-        SCOPED_TRACE(option[0]);
-        OperationStation station(reader(option));
-        station.select({1, 2});
-        station.pageText[0] = station.pageText[1] = kData;
-        auto context = station.context();
-        writePages(context, false);
-        EXPECT_EQ(station.errorCount, understood ? 0 : 1);
-        EXPECT_EQ(station.report.colourOf("P2"), understood ? kGreen : kWhite);
-        readPages(context, false);
-        EXPECT_EQ(station.report.colourOf("P1"), understood ? kGreen : kRed);
-        EXPECT_EQ(station.pageText[0], kData);
-    }
-}
-
 // The carrier-ID boxes of the manual group, and the operation run on them.
 struct CarrierIdBoxes {
     std::string offset, length, carrierId;

@@ -247,23 +247,6 @@ TEST_F(ConfigEditorTest, OkAsksToSaveANewName)
     }
 }
 
-// "Cancel" hands nothing back, but a set saved before it stays saved.
-TEST_F(ConfigEditorTest, CancelHandsNothingBackButKeepsFilesWritten)
-{
-    store(decimalSet("job", "0", "4"));
-    view.answers = {MessageAnswer::Yes};
-    view.operatorActions = [](CAutoDlg &editor, FakeConfigView &v) {
-        v.type(Control::Quantity, "77");
-        editor.save();
-        editor.cancel();
-    };
-    CAutoDlg editor(input("job"));
-    EXPECT_EQ(editor.run(view), DialogResult::Cancel);
-    EXPECT_FALSE(editor.result().accepted);
-    EXPECT_EQ(editor.result().set, ParameterSet{});
-    EXPECT_EQ(loadParameterSet(dir.path(), "job").quantity, "77");
-}
-
 // The "Transponder memory" picture is drawn from the set, and follows its
 // fields while they are typed.
 TEST_F(ConfigEditorTest, TheMemoryPictureShowsTheSetsCarrierIdCounterPageAndLocks)

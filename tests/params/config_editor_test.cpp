@@ -83,15 +83,6 @@ TEST_F(ConfigEditorTest, EnterCorrectsTheCarrierIdFieldsWithTheirMessages)
     }
 }
 
-TEST_F(ConfigEditorTest, AFieldLosingTheFocusToTheCheckMessageDoesNotCheckAgain)
-{
-    CAutoDlg &editor = openStored(decimalSet("job", "0", "4"));
-    view.whileMessageShows = [&](const MessageRequest &) { editor.focusLost(Control::CarrierIdLength); };
-    view.typeAndEnter(editor, Control::CarrierIdLength, "20");
-    editor.focusLost(Control::CarrierIdLength); // the operator moves on: checked again, nothing to say
-    EXPECT_EQ(view.messages.size(), 1u);
-}
-
 // Enter in a byte cell converts into the other row and moves on to the row's
 // first cell; a faulty cell turns red and blocks "Save".
 TEST_F(ConfigEditorTest, EnterInACellConvertsIntoTheOtherCellAndMovesOn)
@@ -173,20 +164,6 @@ TEST_F(ConfigEditorTest, TheDecimalWindowTakesDigitsOnlyAlsoWithoutEnter)
     editor.ok();
     ASSERT_TRUE(editor.result().accepted);
     EXPECT_EQ(editor.result().set.carrierId, "0045");
-}
-
-TEST_F(ConfigEditorTest, OpenButtonsChooseFilesAndShowThemShortened)
-{
-    CAutoDlg &editor = openStored(csvSet("0", "4", "1"));
-    const std::string csv = "/" + std::string(90, 'd') + "/ids.csv";
-    view.fileChoices = {csv, "/data/record.xml"};
-    editor.clicked(Control::CsvOpenButton);
-    EXPECT_EQ(editor.set().recordFileName, csv.substr(0, csv.size() - 3) + "xml");
-    EXPECT_EQ(view.text(Control::CsvFileDisplay), "..." + csv.substr(csv.size() - 85));
-    editor.clicked(Control::RecordOpenButton);
-    EXPECT_EQ(view.fileRequests[1].initialFileName, "ids.xml");
-    EXPECT_EQ(view.text(Control::RecordFileDisplay), "/data/record.xml");
-    EXPECT_FALSE(view.isEnabled(Control::OkButton));
 }
 
 // "OK" is for a set as saved: an edit disables it until a save writes the file.

@@ -151,16 +151,5 @@ TEST(PagesEditor, TheFormatSwitchAndOkTakeTypedOverCellsFirst)
     EXPECT_TRUE(dialog.data().asciiFormat);
 }
 
-TEST(PagesEditor, CancelHandsNothingBack)
-{
-    FakePagesEditorView view;
-    view.operatorActions = [](auto_2 &dialog, FakePagesEditorView &v) {
-        v.typeCell(dialog, 30, "41");
-        dialog.clicked(PagesControl::Cancel);
-    };
-    EXPECT_FALSE(runPagesEditor(view, blankData()));
-    EXPECT_EQ(view.endResult, DialogResult::Cancel);
-}
-
 } // namespace
 } // namespace teb

@@ -99,19 +99,6 @@ TEST_F(WorkbookAppend, AFileWithoutExactlyTheStationsOwnTailIsNeverWrittenTo)
     }
 }
 
-TEST_F(WorkbookAppend, OnlyTheEndOfTheFileIsRead)
-{
-    // A large file whose beginning is no workbook at all still takes the entry
-    // behind its last row: nothing before the tail is looked at.
-    const auto file = dir / "large.xml";
-    const std::string filler(3 * 1024 * 1024, 'x');
-    writeFileBytes(file, filler + "\r\n" + std::string(closingTail()));
-    ASSERT_EQ(append(file), AppendStatus::Appended);
-    const std::string text = readFileBytes(file);
-    EXPECT_TRUE(text.starts_with(filler + "\r\n   <Row>\r\n"));
-    EXPECT_TRUE(text.ends_with(closingTail()));
-}
-
 TEST_F(WorkbookAppend, FilesThatCannotBeOpenedAreReportedAndNotCreated)
 {
     std::filesystem::create_directory(dir / "folder");
