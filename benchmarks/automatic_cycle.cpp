@@ -87,11 +87,11 @@ public:
         std::fprintf(stderr, "cycle message: %.*s\n", static_cast<int>(notice.text.size()), notice.text.data());
     }
     std::optional<std::string> readUid() override { return timed([&] { return m_inner.readUid(); }); }
-    PagesWritten writePages(const std::string &uid) override
+    PagesWritten writePages(const PageImage &pages, const std::string &uid) override
     {
-        return timed([&] { return m_inner.writePages(uid); });
+        return timed([&] { return m_inner.writePages(pages, uid); });
     }
-    int lockPages() override { return timed([&] { return m_inner.lockPages(); }); }
+    int lockPages(const PageFlagArray &locked) override { return timed([&] { return m_inner.lockPages(locked); }); }
     bool appendRecord() override
     {
         const auto start = Clock::now();
@@ -99,8 +99,7 @@ public:
         record += Clock::now() - start;
         return appended;
     }
-    void takeFromControls() override { m_inner.takeFromControls(); }
-    void showInControls() override { m_inner.showInControls(); }
+    void show(const CycleOutcome &soFar) override { m_inner.show(soFar); }
     void enableAfterRecordFailure() override { m_inner.enableAfterRecordFailure(); }
     void clearPageResultColours() override { m_inner.clearPageResultColours(); }
 
@@ -171,13 +170,9 @@ Series run(const std::string &label, const ParameterSet &set, const std::string 
         simulator.newTransponder();
         TimedStation station(window);
         window.errorCount = 0;
-        CycleFields fields{DataSourceFields{window.currentSet, window.pageText, window.asciiFormat,
-                                            window.nextCarrierId, window.csvDelimiter, window.workingDirectory},
-                           window.pageSelected, window.carrierIdMax, window.programmedCount, window.errorCount,
-                           window.recordFailed, window.pageFocusRequest, window.csvSource, window.uidText,
-                           window.cycleJournal()};
+        const CycleInput input = window.cycleInput();
         const auto start = Clock::now();
-        runAutomaticCycle(fields, station);
+        window.takeCycleOutcome(runAutomaticCycle(input, station));
         const auto cycleEnd = Clock::now();
         ProtocolFileError error;
         protocol.append(dir.path(), "One", error, ProtocolFile::Sync::Unsynced); // as the 10 ms tick appends it

@@ -90,12 +90,11 @@ std::optional<Duration> stationRound()
     station.pageText.fill("30 31 32 33 34 35 36 37");
     PageFlagArray lockable{};
     lockable.fill(true);
-    auto context = station.context();
     std::this_thread::sleep_for(settle);
     const auto start = std::chrono::steady_clock::now();
-    writePages(context, false);
+    station.writePages(false);
     const int writeErrors = station.errorCount;
-    lockPages(context, lockable);
+    station.lockPages(lockable);
     const Duration taken = std::chrono::steady_clock::now() - start;
     if (writeErrors != 0 || station.errorCount != 0)
         return std::nullopt;

@@ -21,13 +21,16 @@ public:
             return std::nullopt;
         return uid;
     }
-    PagesWritten writePages(const std::string &forUid) override
+    PagesWritten writePages(const PageImage &pages, const std::string &forUid) override
     {
-        written.push_back(*pageText);
+        std::array<std::string, pageCount> texts;
+        for (int page = 1; page <= pageCount; ++page)
+            texts[static_cast<std::size_t>(page - 1)] = hexPageText(pages.cells.page(page));
+        written.push_back(texts);
         writtenTo.push_back(forUid);
         return PagesWritten{writeErrors, writeErrors == 0 || writeReachesTag};
     }
-    int lockPages() override
+    int lockPages(const PageFlagArray &) override
     {
         ++locks;
         return lockErrors;
@@ -37,12 +40,10 @@ public:
         ++records;
         return recordOpens;
     }
-    void takeFromControls() override {}
-    void showInControls() override {}
+    void show(const CycleOutcome &) override {}
     void enableAfterRecordFailure() override { ++recordFailureViews; }
     void clearPageResultColours() override { ++colourResets; }
 
-    const std::array<std::string, pageCount> *pageText = nullptr;
     std::string uid = "UID00001";
     int writeErrors = 0;
     bool writeReachesTag = false; // a failed write: refused (false) or unanswered (true)
@@ -65,19 +66,23 @@ protected:
         set.carrierIdLength = "16";
         set.logEnabled = true;
         pageSelected.fill(true);
-        station.pageText = &pageText;
     }
-    // "One" clears the error count before the cycle runs; each cycle meets a
-    // new transponder unless told otherwise.
+    // Each cycle meets a new transponder unless told otherwise; what it
+    // decided is taken back as the window takes it.
     void cycle(bool sameTransponder = false)
     {
         if (!sameTransponder)
             station.uid = "UID" + std::to_string(++transponders);
-        errorCount = 0;
         station.messages.clear();
-        CycleFields cycleFields{fields(), pageSelected, carrierIdMax, programmedCount, errorCount, recordFailed,
-                                pageFocusRequest, state, uidText, CycleJournal{journal.get(), problem, "job", "", 0}};
-        runAutomaticCycle(cycleFields, station);
+        const CycleOutcome out = runAutomaticCycle(
+            CycleInput{set, image(), pageSelected, carrierIdMax, file(), state, CycleJournal{journal.get(), problem, "job", "", 0}},
+            station);
+        set = out.set;
+        takePlaced(out.pages);
+        nextCarrierId = out.nextCarrierId.value_or(nextCarrierId);
+        state = out.csvState;
+        recordFailed = out.recordFailed;
+        focusPage = out.focusPage;
     }
     std::string message() const { return station.messages.empty() ? std::string() : station.messages.front(); }
     std::string writtenPage(std::size_t write, int page) const
@@ -87,11 +92,8 @@ protected:
 
     std::array<bool, pageCount> pageSelected{};
     std::string carrierIdMax = "1000";
-    std::uint64_t programmedCount = 0;
-    std::int32_t errorCount = 0;
     bool recordFailed = false;
-    std::array<bool, pageCount> pageFocusRequest{};
-    std::string uidText;
+    std::optional<int> focusPage;
     std::unique_ptr<CarrierIdJournal> journal = CarrierIdJournal::openFile(journalFilePath(dir.path()), "test");
     std::string problem;
     int transponders = 0;
@@ -238,8 +240,7 @@ TEST_F(AutomaticCycle, RecordFileAndFocusAfterAProgrammedTransponder)
     set.logEnabled = false;
     cycle();
     EXPECT_EQ(station.records, 0);
-    EXPECT_TRUE(pageFocusRequest[4]);
-    EXPECT_FALSE(pageFocusRequest[9]);
+    EXPECT_EQ(focusPage, 4); // the first editable page
 
     set.logEnabled = true;
     station.recordOpens = false;

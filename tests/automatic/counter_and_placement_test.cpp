@@ -63,24 +63,35 @@ TEST(CounterArithmetic, CountedNumbersAreDigitsOnly)
     EXPECT_EQ(nextCounterPageValue(122), "00000123");
 }
 
-// A page model over the CSV fixture's set: carrier ID at byte 0 of page 1.
+// Placing over the CSV fixture's set and pages: carrier ID at byte 0 of page
+// 1. Each placement reads the boxes and takes the placed pages back.
 class Placement : public test::CsvSourceFixture, public ::testing::Test {
 protected:
     Placement() { set.carrierIdLength = "16"; }
-    PageModel model() { return PageModel{set.pages, pageText, asciiFormat}; }
-
-    bool asciiFormat = false;
+    bool placeId(std::string_view id)
+    {
+        PageImage pages = image();
+        const bool placed = placeCarrierId(pages, set, id);
+        takePlaced(pages);
+        return placed;
+    }
+    CounterPlacement placeCounter()
+    {
+        PageImage pages = image();
+        const CounterPlacement placed = placeCounterValue(pages, set);
+        takePlaced(pages);
+        return placed;
+    }
 };
 
 TEST_F(Placement, CarrierIdIsZeroFilledAcrossPagesInBothForms)
 {
-    auto pages = model();
-    ASSERT_TRUE(placeCarrierId(pages, set, "42"));
+    ASSERT_TRUE(placeId("42"));
     EXPECT_EQ(pageText[0], "30 30 30 30 30 30 30 30");
     EXPECT_EQ(pageText[1], "30 30 30 30 30 30 34 32");
     EXPECT_EQ(set.pages[1].hex[7], "32");
     EXPECT_EQ(set.pages[1].ascii[7], "2");
-    EXPECT_EQ(carrierIdInCells(pages, set), "0000000000000042");
+    EXPECT_EQ(image().cells.take(0, 16), bytesOf("0000000000000042"));
 }
 
 TEST_F(Placement, OffsetRunsIntoTheNextPageAndKeepsEditsElsewhere)
@@ -91,8 +102,7 @@ TEST_F(Placement, OffsetRunsIntoTheNextPageAndKeepsEditsElsewhere)
     pageText[0] = "a b c d e f g h";
     pageText[1] = "i j k l m n o p";
     pageText[2] = "typed by hand"; // not a page text: stays untouched
-    auto pages = model();
-    ASSERT_TRUE(placeCarrierId(pages, set, "1234"));
+    ASSERT_TRUE(placeId("1234"));
     EXPECT_EQ(pageText[0], "a b c d e f 1 2");
     EXPECT_EQ(pageText[1], "3 4 k l m n o p");
     EXPECT_EQ(pageText[2], "typed by hand");
@@ -112,15 +122,13 @@ TEST_F(Placement, RunsOutsideTheCellsAndTooLongIdsAreRefused)
         set.memoryPage = c.page;
         set.carrierIdOffset = c.offset;
         set.carrierIdLength = c.length;
-        auto pages = model();
-        EXPECT_FALSE(placeCarrierId(pages, set, c.id)) << c.page << "/" << c.offset << "/" << c.length;
+        EXPECT_FALSE(placeId(c.id)) << c.page << "/" << c.offset << "/" << c.length;
         EXPECT_EQ(pageText, before);
     }
     set.memoryPage = "99"; // clamped to 17
     set.carrierIdOffset = "4";
     set.carrierIdLength = "4";
-    auto pages = model();
-    EXPECT_TRUE(placeCarrierId(pages, set, "7"));
+    EXPECT_TRUE(placeId("7"));
     EXPECT_EQ(pageText[16], "00 00 00 00 30 30 30 37");
 }
 
@@ -128,13 +136,12 @@ TEST_F(Placement, CounterPageTakesEightDigitsOrNothing)
 {
     set.counterPage = "5";
     set.counterValue = "123";
-    auto pages = model();
-    EXPECT_EQ(placeCounterValue(pages, set), CounterPlacement::Placed);
+    EXPECT_EQ(placeCounter(), CounterPlacement::Placed);
     EXPECT_EQ(pageText[4], "30 30 30 30 30 31 32 33");
 
     for (const char *value : {"123456789", " 12", "12a", ""}) {
         set.counterValue = value;
-        EXPECT_EQ(placeCounterValue(pages, set), CounterPlacement::Refused) << value;
+        EXPECT_EQ(placeCounter(), CounterPlacement::Refused) << value;
     }
     EXPECT_EQ(pageText[4], "30 30 30 30 30 31 32 33");
 
@@ -142,7 +149,7 @@ TEST_F(Placement, CounterPageTakesEightDigitsOrNothing)
     set.counterValue = "1";
     for (const char *page : {"2", "18", "None", "", "05"}) {
         set.counterPage = page;
-        EXPECT_EQ(placeCounterValue(pages, set), CounterPlacement::NotEnabled) << page;
+        EXPECT_EQ(placeCounter(), CounterPlacement::NotEnabled) << page;
     }
     EXPECT_EQ(pageText, before);
 }

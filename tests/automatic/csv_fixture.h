@@ -28,7 +28,29 @@ public:
         for (auto &text : pageText)
             text = "00 00 00 00 00 00 00 00";
     }
-    DataSourceFields fields() { return DataSourceFields{set, pageText, false, nextCarrierId, delimiter, dir.path()}; }
+    CsvFile file() const { return csvFileOf(set, delimiter, dir.path()); }
+    // The pages as the window reads its boxes, and the placed ones back.
+    PageImage image() const { return pageImageOf(pageText, asciiFormat, setPageCells(set)); }
+    void takePlaced(const PageImage &placed)
+    {
+        storePlacedPages(set, placed);
+        for (int page = 1; page <= pageCount; ++page) {
+            if (placed.placed[static_cast<std::size_t>(page - 1)])
+                pageText[static_cast<std::size_t>(page - 1)] = teb::pageText(placed.cells.page(page), asciiFormat);
+        }
+    }
+    // A data source's row as the window takes it; the error count.
+    int take(const std::optional<TakenRow> &taken)
+    {
+        if (!taken)
+            return 1;
+        takePlaced(taken->image);
+        for (std::size_t i = 0; taken->locks && i < pageCount; ++i)
+            set.pages[i].locked = (*taken->locks)[i];
+        set.carrierId = nextCarrierId = taken->carrierId;
+        state.rowInPages = taken->row;
+        return 0;
+    }
     std::filesystem::path csvPath() const { return dir / set.csvFileName; }
     void writeCsv(const std::string &bytes) const { writeFileBytes(csvPath(), bytes); }
     std::string csv() const { return readFileBytes(csvPath()); }
@@ -39,6 +61,7 @@ public:
     std::string nextCarrierId;
     std::string delimiter = ",";
     CsvSourceState state;
+    bool asciiFormat = false;
     RecordingNotices notices;
 };
 

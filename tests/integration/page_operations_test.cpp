@@ -39,8 +39,7 @@ TEST(PageOperations, ReadPagesFillsTextAndKeptTextsAndStopsAfterAShortAnswer)
     station.asciiFormat = true;
     station.select({1, 2});
     station.errorCount = 3; // reading leaves it alone
-    auto context = station.context();
-    readPages(context, false);
+    station.readPages(false);
     EXPECT_EQ(station.hexTextKept[0], "30 31 32 33 34 35 36 37");
     EXPECT_EQ(station.asciiTextKept[1], "A B C D E F G H");
     EXPECT_EQ(station.pageText[1], "A B C D E F G H");
@@ -51,8 +50,7 @@ TEST(PageOperations, ReadPagesFillsTextAndKeptTextsAndStopsAfterAShortAnswer)
     OperationStation noRead(reader({"--fault", "no-read", "--fault-on", "RD 3"}));
     noRead.select({3, 5});
     noRead.pageText[2] = "kept";
-    auto noReadContext = noRead.context();
-    readPages(noReadContext, false);
+    noRead.readPages(false);
     EXPECT_EQ(noRead.commands(), Commands{"RD 3"});
     EXPECT_EQ(noRead.report.colourOf("P3"), kRed);
     EXPECT_EQ(noRead.report.colourOf("P5"), kWhite);
@@ -63,8 +61,7 @@ TEST(PageOperations, ReadPagesFillsTextAndKeptTextsAndStopsAfterAShortAnswer)
     for (const bool withPage1 : {false, true}) {
         OperationStation orvex(reader({"--family", "orvex"}));
         withPage1 ? orvex.select({1, 2}) : orvex.select({2});
-        auto orvexContext = orvex.context();
-        readPages(orvexContext, true);
+        orvex.readPages(true);
         EXPECT_EQ(orvex.commands(), withPage1 ? (Commands{"RUID", "RD 1", "RD 2"}) : Commands{"RUID"});
     }
 }
@@ -77,8 +74,7 @@ TEST(PageOperations, WritePagesSendsEachSelectedTextCountsFailuresAndStopsAtARef
     OperationStation station(reader({"--lock", "4"}));
     station.select({1, 2, 3, 4, 5});
     station.pageText = {"12 34", "", "aabbccddeeff0001", "303 132 3334 35 3637", kData};
-    auto context = station.context();
-    writePages(context, false);
+    station.writePages(false);
     EXPECT_EQ(station.commands(), (Commands{"WD 3 AABBCCDDEEFF0001", "WD 4 3031323334353637"}));
     EXPECT_EQ(station.errorCount, 2);
     EXPECT_EQ(station.report.colourOf("P1"), kRed);
@@ -100,8 +96,7 @@ TEST(PageOperations, WritePagesReadsTheUidFirstAndWritesNothingWhenItFails)
         OperationStation orvex(reader(tag ? Commands{"--family", "orvex"} : Commands{"--family", "orvex", "--no-tag"}));
         orvex.select({1});
         orvex.pageText[0] = kData;
-        auto context = orvex.context();
-        writePages(context, true);
+        orvex.writePages(true);
         EXPECT_EQ(orvex.commands(), tag ? (Commands{"RUID", "WD 1 0102030405060708"}) : Commands{"RUID"});
         EXPECT_EQ(orvex.errorCount, tag ? 0 : 1);
         EXPECT_EQ(orvex.report.colourOf("P1"), tag ? kGreen : kWhite);
@@ -114,16 +109,14 @@ TEST(PageOperations, LockPagesLocksOnlyTheLockablePagesAndStopsAtARefusal)
     station.select({1, 2, 3});
     PageFlagArray lockable{};
     lockable[0] = lockable[2] = true; // automatic mode: what the set locks
-    auto context = station.context();
-    lockPages(context, lockable);
+    station.lockPages(lockable);
     EXPECT_EQ(station.commands(), (Commands{"LD 1", "LD 3"}));
     EXPECT_FALSE(station.report.coloured("P2"));
 
     OperationStation noTag(reader({"--no-tag"}));
     noTag.select({1, 2});
     lockable.fill(true);
-    auto noTagContext = noTag.context();
-    lockPages(noTagContext, lockable);
+    noTag.lockPages(lockable);
     EXPECT_EQ(noTag.commands(), Commands{"LD 1"});
     EXPECT_EQ(noTag.errorCount, 1);
     EXPECT_EQ(noTag.report.colourOf("P1"), kRed);
@@ -138,8 +131,7 @@ struct CarrierIdBoxes {
     void run(OperationStation &station, Operation operation)
     {
         station.asciiFormat = ascii;
-        auto context = station.context();
-        operation(context, ManualCarrierIdFields{offset, length, carrierId});
+        (station.*operation)(offset, length, carrierId);
     }
 };
 
@@ -159,7 +151,7 @@ TEST(CarrierId, ReadTakesTheBytesFromThePagesTheyLieIn)
     for (auto c : cases) {
         SCOPED_TRACE(c.boxes.offset + "/" + c.boxes.length);
         OperationStation station(reader());
-        c.boxes.run(station, readCarrierId);
+        c.boxes.run(station, &OperationStation::readCarrierId);
         EXPECT_EQ(station.commands(), c.reads);
         EXPECT_EQ(c.boxes.carrierId, c.carrierId);
         const bool refused = c.reads.empty();
@@ -176,7 +168,7 @@ TEST(CarrierId, AfterAFailedPageNoFurtherPageIsReadAndTheTextStays)
     OperationStation station({"--tor", "2", "--page", "1=" + kPage1, "--page", "2=" + kPage2, "--fault", "slow",
                               "--fault-on", "RD 1", "--fault-delay", "1000"});
     CarrierIdBoxes boxes{"4", "8", "old"};
-    boxes.run(station, readCarrierId);
+    boxes.run(station, &OperationStation::readCarrierId);
     EXPECT_EQ(station.commands(), Commands{"RD 1"});
     EXPECT_EQ(station.report.colourOf("P1"), ResultColour::Red);
     EXPECT_EQ(station.report.colourOf("P2"), ResultColour::White);
@@ -203,7 +195,7 @@ TEST(CarrierId, WriteKeepsTheOtherBytesAndReadsTheCarrierIdBack)
     for (auto c : cases) {
         SCOPED_TRACE(c.boxes.carrierId);
         OperationStation station(reader(c.lockedPage.empty() ? Commands{} : Commands{"--lock", c.lockedPage}));
-        c.boxes.run(station, writeCarrierId);
+        c.boxes.run(station, &OperationStation::writeCarrierId);
         EXPECT_EQ(station.report.colourOf("Carrier ID"), ResultColour::Green);
         EXPECT_EQ(station.errorCount, 0);
         EXPECT_EQ(c.boxes.carrierId, c.shown);
@@ -229,7 +221,7 @@ TEST(CarrierId, WriteRefusesACarrierIdOfTheWrongFormOrPlace)
     for (auto c : cases) {
         SCOPED_TRACE(c.boxes.offset + "/" + c.boxes.carrierId);
         OperationStation station(reader());
-        c.boxes.run(station, writeCarrierId);
+        c.boxes.run(station, &OperationStation::writeCarrierId);
         EXPECT_TRUE(station.commands().empty());
         ASSERT_EQ(station.report.messages.size(), 1u);
         EXPECT_EQ(station.report.messages[0].first, c.message);
@@ -243,7 +235,7 @@ TEST(CarrierId, WriteIsGreenOnlyWhenWritten)
 {
     OperationStation failedRead(reader({"--fault", "no-read", "--fault-on", "RD 1", "--fault-count", "1"}));
     CarrierIdBoxes boxes{"0", "3", "XYZ"};
-    boxes.run(failedRead, writeCarrierId);
+    boxes.run(failedRead, &OperationStation::writeCarrierId);
     EXPECT_EQ(failedRead.commands(), (Commands{"RD 1", "RD 1"}));
     EXPECT_EQ(failedRead.report.colourOf("Carrier ID"), ResultColour::Red);
     EXPECT_EQ(boxes.carrierId, "012");
@@ -251,7 +243,7 @@ TEST(CarrierId, WriteIsGreenOnlyWhenWritten)
     for (const auto &[lockedPage, shown] : {std::pair("1", "67AB"), std::pair("2", "WXAB")}) {
         OperationStation locked(reader({"--lock", lockedPage}));
         CarrierIdBoxes lockedBoxes{"6", "4", "WXYZ"};
-        lockedBoxes.run(locked, writeCarrierId);
+        lockedBoxes.run(locked, &OperationStation::writeCarrierId);
         EXPECT_EQ(locked.report.colourOf("Carrier ID"), ResultColour::Red);
         EXPECT_EQ(lockedBoxes.carrierId, shown);
         if (std::string(lockedPage) == "1") { // the refusal stays on the terminal view, page 2 is not written

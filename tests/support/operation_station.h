@@ -1,6 +1,7 @@
 #pragma once
 
-#include "transponder/page_operation_context.h"
+#include "transponder/carrier_id_operations.h"
+#include "transponder/page_operations.h"
 
 #include "support/reader_simulator.h"
 
@@ -21,7 +22,7 @@ public:
     void focusPage(int page) override { focus.push_back("P" + std::to_string(page)); }
     void focusUid() override { focus.push_back("UID"); }
     void focusCarrierId() override { focus.push_back("Carrier ID"); }
-    void showFields() override { ++shown; }
+    void show(const PageOutcome &) override { ++shown; }
     void notify(const std::string &text, NoticeIcon icon) override { messages.push_back({text, icon}); }
 
     // The box's last colour; White for a box never coloured.
@@ -38,14 +39,20 @@ public:
     int shown = 0;
 };
 
-// The page fields of a station and its link to a simulated reader, for the
-// operations to work on.
+// The page fields of a station and its link to a simulated reader: each
+// operation runs on the fields as a window holds them and its outcome is
+// taken back into them, as the main window does.
 class OperationStation {
 public:
     // Starts the simulated reader with the options and opens the port to it.
     explicit OperationStation(std::vector<std::string> simulatorOptions);
 
-    PageOperationContext context();
+    void readUid();
+    void readPages(bool withUid);
+    bool writePages(bool withUid, std::string_view expectedUid = {}); // reachedTag
+    void lockPages(const PageFlagArray &lockable);
+    void readCarrierId(const std::string &offset, const std::string &length, std::string &carrierId);
+    bool writeCarrierId(const std::string &offset, const std::string &length, std::string &carrierId);
     // What the simulated transponder holds in a page, read over the same port.
     std::string pageOnTag(int page);
     // The commands the simulated reader received, without "TOR".
@@ -64,6 +71,11 @@ public:
     std::string uidText;
     int errorCount = 0;
     RecordingReport report;
+
+private:
+    PageOperationContext context();
+    PageRequest request() const;
+    void take(const PageOutcome &outcome, std::string *carrierId = nullptr);
 };
 
 } // namespace teb::test

@@ -1,4 +1,5 @@
 #include "transponder/page_bytes.h"
+#include "transponder/page_image.h"
 #include "transponder/page_text.h"
 
 #include <gtest/gtest.h>
@@ -72,6 +73,46 @@ TEST(PageCells, RunsCrossPagesAndNeverLeaveTheCells)
     EXPECT_TRUE(cells.place(132, id));
     EXPECT_EQ(cells.page(17), (PageBytes{0, 0, 0, 0, 1, 2, 3, 4}));
     EXPECT_FALSE(runFitsCells(1, 0x7FFFFFFFFFFFFFFFLL));
+}
+
+// A box that reads as eight bytes gives them; an empty box or one holding
+// no eight bytes gives the fallback's and is not written until a placement
+// reaches it.
+TEST(PageImage, BoxesGiveTheirBytesAndPlacementsMakePagesWritable)
+{
+    PageCells fallback;
+    fallback.setPage(3, PageBytes{9, 9, 9, 9, 9, 9, 9, 9});
+    PageTextArray texts;
+    texts.fill("30 31 32 33 34 35 36 37");
+    texts[1] = "";
+    texts[2] = "30 31 typed by hand";
+    const struct {
+        int page;
+        PageBytes bytes;
+        bool blank, faulty;
+    } expected[] = {
+        {1, {0x30, 0x31, 0x32, 0x33, 0x34, 0x35, 0x36, 0x37}, false, false},
+        {2, {}, true, false},
+        {3, {9, 9, 9, 9, 9, 9, 9, 9}, false, true},
+    };
+    PageImage image = pageImageOf(texts, false, fallback);
+    for (const auto &page : expected) {
+        const auto i = static_cast<std::size_t>(page.page - 1);
+        EXPECT_EQ(image.cells.page(page.page), page.bytes) << page.page;
+        EXPECT_EQ(image.blank[i], page.blank) << page.page;
+        EXPECT_EQ(image.faulty[i], page.faulty) << page.page;
+        EXPECT_EQ(image.holdsBytes(page.page), !page.blank && !page.faulty) << page.page;
+    }
+    EXPECT_EQ(pageImageOf(texts, true, fallback).faulty[0], true); // HEX digits are no ASCII page
+
+    const std::uint8_t id[] = {0x41, 0x42};
+    const PageImage before = image;
+    EXPECT_FALSE(image.place(135, id));
+    EXPECT_EQ(image, before);
+    ASSERT_TRUE(image.place(15, id)); // the last byte of page 2, the first of page 3
+    EXPECT_EQ(image.placed, (PageFlagArray{false, true, true}));
+    EXPECT_TRUE(image.holdsBytes(2) && image.holdsBytes(3));
+    EXPECT_EQ(image.cells.page(3), (PageBytes{0x42, 9, 9, 9, 9, 9, 9, 9}));
 }
 
 } // namespace

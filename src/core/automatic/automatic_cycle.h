@@ -10,9 +10,9 @@
 
 // One automatic programming cycle: data source, the transponder's UID, the
 // carrier ID reserved in the journal, write, lock, the journal's
-// confirmation, the CSV mark and the record. The cycle reaches the reader,
-// the record file and the window only through the station interface, and
-// the window's fields through references.
+// confirmation, the CSV mark and the record. The cycle takes the set and
+// the pages as bytes and returns what it decided; it reaches the reader,
+// the record file and the window only through the station interface.
 namespace teb {
 
 // How a page write run ended for the journal: whether anything may have
@@ -20,26 +20,6 @@ namespace teb {
 struct PagesWritten {
     int errorCount = 0;
     bool reachedTag = false; // a write was acknowledged, or sent and not plainly refused
-};
-
-// What the cycle asks of the station around it.
-class CycleStation : public NoticeSink {
-public:
-    // "TOR", "RUID": the transponder's UID; empty when it cannot be read.
-    virtual std::optional<std::string> readUid() = 0;
-    // Write the selected pages; a transponder that reads another UID by now
-    // gets nothing.
-    virtual PagesWritten writePages(const std::string &uid) = 0;
-    // Lock those the set locks; the error count of the run.
-    virtual int lockPages() = 0;
-    // The transponder into the record file; false when it cannot be opened.
-    virtual bool appendRecord() = 0;
-    virtual void takeFromControls() = 0;
-    virtual void showInControls() = 0; // and repaint the window
-    // The record file failed: the controls an operator needs are enabled again.
-    virtual void enableAfterRecordFailure() = 0;
-    // Nothing is written: the page boxes lose the colours of an earlier result.
-    virtual void clearPageResultColours() = 0;
 };
 
 // The journal as the current set uses it.
@@ -51,21 +31,51 @@ struct CycleJournal {
     std::int64_t fixedJob = 0;
 };
 
-// The main window's fields that the cycle reads and changes.
-struct CycleFields {
-    DataSourceFields source;
-    const std::array<bool, pageCount> &pageSelected;
-    const std::string &carrierIdMax;
-    std::uint64_t &programmedCount;
-    std::int32_t &errorCount;
-    bool &recordFailed;
-    std::array<bool, pageCount> &pageFocusRequest;
-    CsvSourceState &csvState;
-    std::string &uidText;
+// What a cycle starts from.
+struct CycleInput {
+    ParameterSet set;
+    PageImage pages;              // the boxes' bytes; the set's where a box holds none
+    PageFlagArray selected{};     // the pages written
+    std::string carrierIdMax;     // "max"
+    CsvFile csvFile;
+    CsvSourceState csvState;
     CycleJournal journal;
 };
 
-void runAutomaticCycle(CycleFields &fields, CycleStation &station);
+// What a cycle decided; the window takes it into its fields and boxes.
+struct CycleOutcome {
+    ParameterSet set;                           // carrier ID, counter page value, a complete set's locks
+    PageImage pages;                            // the placed pages: their boxes and the set follow them
+    std::optional<std::string> nextCarrierId;   // "next", where the cycle moved it
+    std::optional<std::uint64_t> programmedCount; // fixed data: the journal's count for the job
+    CsvSourceState csvState;
+    std::optional<std::int32_t> errorCount;     // where the data or the tag decided it
+    bool recordFailed = false;
+    std::optional<int> focusPage;               // the first editable page, after a record
+};
+
+// What the cycle asks of the station around it.
+class CycleStation : public NoticeSink {
+public:
+    // "TOR", "RUID": the transponder's UID; empty when it cannot be read.
+    virtual std::optional<std::string> readUid() = 0;
+    // Write the selected pages of the image; a transponder that reads another
+    // UID by now gets nothing.
+    virtual PagesWritten writePages(const PageImage &pages, const std::string &uid) = 0;
+    // Lock the selected pages that the set locks; the error count of the run.
+    virtual int lockPages(const PageFlagArray &locked) = 0;
+    // The transponder into the record file, as the window shows it; false
+    // when it cannot be opened.
+    virtual bool appendRecord() = 0;
+    // What the cycle decided so far into the window, repainted at once.
+    virtual void show(const CycleOutcome &soFar) = 0;
+    // The record file failed: the controls an operator needs are enabled again.
+    virtual void enableAfterRecordFailure() = 0;
+    // Nothing is written: the page boxes lose the colours of an earlier result.
+    virtual void clearPageResultColours() = 0;
+};
+
+CycleOutcome runAutomaticCycle(const CycleInput &input, CycleStation &station);
 
 // Programmed CSV rows whose "X" is still missing get it; false when one
 // could not be made.

@@ -96,21 +96,21 @@ std::optional<CompleteSetBytes> completeSetBytes(const CompleteDataSet &set)
     return bytes;
 }
 
-void placeCompleteSet(PageModel &model, ParameterSet &target, const CompleteDataSet &set, const CompleteSetBytes &bytes)
+void placeCompleteSet(PageImage &image, const CompleteSetBytes &bytes)
 {
-    PageCells cells = currentCells(model);
-    cells.fill(0, carrierIdPageBytes, 0);
-    cells.place(bytes.carrierIdRun.offset, bytes.carrierId);
+    image.place(0, std::vector<std::uint8_t>(carrierIdPageBytes, 0));
+    image.place(bytes.carrierIdRun.offset, bytes.carrierId);
     for (int page = 0; page < dataPageCount; ++page)
-        cells.setPage(firstDataPage + page, bytes.pages[static_cast<std::size_t>(page)]);
-    storeCells(model, cells, 1, pageCount);
+        image.place((firstDataPage - 1 + page) * bytesPerPage, bytes.pages[static_cast<std::size_t>(page)]);
+}
 
-    const bool lockCarrierId = readFlag(set.lockCarrierId);
-    target.pages[0].locked = lockCarrierId;
-    target.pages[1].locked = lockCarrierId;
+PageFlagArray completeSetLocks(const CompleteDataSet &set)
+{
+    PageFlagArray locks{};
+    locks[0] = locks[1] = readFlag(set.lockCarrierId);
     for (int page = 0; page < dataPageCount; ++page)
-        target.pages[static_cast<std::size_t>(firstDataPage - 1 + page)].locked =
-            readFlag(set.lockPage[static_cast<std::size_t>(page)]);
+        locks[static_cast<std::size_t>(firstDataPage - 1 + page)] = readFlag(set.lockPage[static_cast<std::size_t>(page)]);
+    return locks;
 }
 
 } // namespace teb

@@ -47,7 +47,10 @@ struct CompleteSetBytes {
 std::optional<CompleteSetBytes> completeSetBytes(const CompleteDataSet &set);
 
 // Pages 1 and 2 cleared and the carrier ID placed at its offset, pages 3 to
-// 17 set from byte 0 (the rest 00), the lock flags taken from the row.
-void placeCompleteSet(PageModel &model, ParameterSet &target, const CompleteDataSet &set, const CompleteSetBytes &bytes);
+// 17 set from byte 0 (the rest 00).
+void placeCompleteSet(PageImage &image, const CompleteSetBytes &bytes);
+
+// The lock flags of the row: its carrier ID's for pages 1 and 2, then one per page.
+PageFlagArray completeSetLocks(const CompleteDataSet &set);
 
 } // namespace teb

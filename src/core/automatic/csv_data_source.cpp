@@ -1,7 +1,6 @@
 #include "automatic/csv_data_source.h"
 
 #include "common/file_layer.h"
-#include "automatic/page_placement.h"
 #include "common/decimal_text.h"
 
 namespace teb {
@@ -22,29 +21,29 @@ RowFilter rowFilter(CsvFormat format, std::string_view delimiter, const CarrierI
 }
 
 // The file's first unprocessed row that may be offered; the messages of a missing file.
-std::optional<CsvRow> takeNextRow(const DataSourceFields &fields, CsvFormat format, NoticeSink &notices,
+std::optional<CsvRow> takeNextRow(const CsvFile &file, CsvFormat format, NoticeSink &notices,
                                   const CarrierIdFilter &offered)
 {
-    const auto content = readWholeFile(fields.csvFile());
+    const auto content = readWholeFile(file.path);
     if (!content) {
         notices.notify(notice::noCsvAccess);
         return std::nullopt;
     }
-    return firstUnprocessedRow(format, *content, fields.csvDelimiter, rowFilter(format, fields.csvDelimiter, offered));
+    return firstUnprocessedRow(format, *content, file.delimiter, rowFilter(format, file.delimiter, offered));
 }
 
-int refused(NoticeSink &notices)
+std::nullopt_t refused(NoticeSink &notices)
 {
     notices.notify(notice::csvWrongFormat);
-    return 1;
+    return std::nullopt;
 }
 
 } // namespace
 
-std::filesystem::path DataSourceFields::csvFile() const
+CsvFile csvFileOf(const ParameterSet &set, std::string_view delimiter, const std::filesystem::path &workingDirectory)
 {
     const std::filesystem::path file(set.csvFileName);
-    return workingDirectory.empty() ? file : workingDirectory / file;
+    return {workingDirectory.empty() ? file : workingDirectory / file, std::string(delimiter)};
 }
 
 std::optional<std::string> completeRowCarrierId(std::string_view row, std::string_view delimiter)
@@ -56,49 +55,40 @@ std::optional<std::string> completeRowCarrierId(std::string_view row, std::strin
     return std::string(bytes->carrierId.begin(), bytes->carrierId.end());
 }
 
-int nextDataSet(DataSourceFields &fields, CsvSourceState &state, NoticeSink &notices, const CarrierIdFilter &offered)
+std::optional<TakenRow> nextDataSet(const CsvFile &file, const ParameterSet &set, PageImage image,
+                                    NoticeSink &notices, const CarrierIdFilter &offered)
 {
-    const auto row = takeNextRow(fields, CsvFormat::Simple, notices, offered);
+    const auto row = takeNextRow(file, CsvFormat::Simple, notices, offered);
     if (!row)
         return refused(notices);
-    const std::string carrierId = simpleRowCarrierId(row->text, fields.csvDelimiter);
-    const auto run = carrierIdRun(fields.set);
+    const std::string carrierId = simpleRowCarrierId(row->text, file.delimiter);
+    const auto run = carrierIdRun(set);
     if (carrierId.empty() || !run || static_cast<long long>(carrierId.size()) != run->length)
         return refused(notices);
-    PageModel pages = fields.pages();
-    if (!placeRun(pages, *run, bytesOf(carrierId)))
+    if (!placeRun(image, *run, bytesOf(carrierId)))
         return refused(notices);
-    fields.set.carrierId = carrierId;
-    fields.nextCarrierId = carrierId;
-    state.rowInPages = row;
-    return 0;
+    return TakenRow{*row, carrierId, *run, std::move(image), std::nullopt};
 }
 
-int nextComplete(DataSourceFields &fields, CsvSourceState &state, NoticeSink &notices, const CarrierIdFilter &offered)
+std::optional<TakenRow> nextComplete(const CsvFile &file, PageImage image, NoticeSink &notices,
+                                     const CarrierIdFilter &offered)
 {
-    const auto row = takeNextRow(fields, CsvFormat::Complete, notices, offered);
+    const auto row = takeNextRow(file, CsvFormat::Complete, notices, offered);
     if (!row)
         return refused(notices);
-    const auto dataSet = readCompleteDataSet(row->text, fields.csvDelimiter);
-    if (!dataSet)
-        return refused(notices);
-    state.rowBuffer = *dataSet;
-    const auto bytes = completeSetBytes(*dataSet);
+    const auto dataSet = readCompleteDataSet(row->text, file.delimiter);
+    const auto bytes = dataSet ? completeSetBytes(*dataSet) : std::nullopt;
     if (!bytes)
         return refused(notices);
-    PageModel pages = fields.pages();
-    placeCompleteSet(pages, fields.set, *dataSet, *bytes);
-    fields.set.carrierId = dataSet->carrierId();
-    fields.nextCarrierId = fields.set.carrierId;
-    state.rowInPages = row;
-    return 0;
+    placeCompleteSet(image, *bytes);
+    return TakenRow{*row, dataSet->carrierId(), bytes->carrierIdRun, std::move(image), completeSetLocks(*dataSet)};
 }
 
-MarkResult markRowInPages(const DataSourceFields &fields, CsvFormat format, CsvSourceState &state)
+MarkResult markRowInPages(const CsvFile &file, CsvFormat format, CsvSourceState &state)
 {
     if (!state.rowInPages)
         return MarkResult::RowChanged;
-    const MarkResult result = markRowProcessed(fields.csvFile(), format, *state.rowInPages, fields.csvDelimiter);
+    const MarkResult result = markRowProcessed(file.path, format, *state.rowInPages, file.delimiter);
     if (result == MarkResult::Marked)
         state.rowInPages.reset();
     return result;

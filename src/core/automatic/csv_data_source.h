@@ -4,9 +4,9 @@
 #include "automatic/complete_data_set.h"
 #include "automatic/csv_mark.h"
 #include "automatic/csv_rows.h"
+#include "automatic/page_placement.h"
 #include "params/parameter_set.h"
 
-#include <array>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -23,43 +23,45 @@ public:
     virtual void notify(const Notice &notice) = 0;
 };
 
-// The main window's fields that the data sources read and change.
-struct DataSourceFields {
-    ParameterSet &set;
-    std::array<std::string, pageCount> &pageText;
-    bool asciiFormat = false;
-    std::string &nextCarrierId;
-    std::string_view csvDelimiter;
-    std::filesystem::path workingDirectory; // a relative CSV file name is taken from here
-
-    PageModel pages() const { return PageModel{set.pages, pageText, asciiFormat}; }
-    std::filesystem::path csvFile() const;
+// Where the CSV data sources read: the file and how its fields split.
+struct CsvFile {
+    std::filesystem::path path;
+    std::string delimiter;
 };
+
+// The set's CSV file; a relative name is taken from the working directory.
+CsvFile csvFileOf(const ParameterSet &set, std::string_view delimiter, const std::filesystem::path &workingDirectory);
 
 // What a CSV source keeps between taking a row and marking it.
 struct CsvSourceState {
     std::optional<CsvRow> rowInPages; // the row whose data stand in the pages
-    CompleteDataSet rowBuffer;        // the last complete data set read
+};
+
+// A row taken into the pages.
+struct TakenRow {
+    CsvRow row;
+    std::string carrierId;              // the set's carrier ID from now on ("next" shows it)
+    CellRun carrierIdRun;               // the cells it lies in
+    PageImage image;                    // the pages with the row's data placed
+    std::optional<PageFlagArray> locks; // a complete data set's lock flags
 };
 
 // Whether a carrier ID (the bytes it puts on the tag) may be offered.
 using CarrierIdFilter = std::function<bool(const std::string &carrierId)>;
 
 // NextDataSet and NextComplete: the next unprocessed row that the filter
-// (when given) lets through becomes the Carrier ID ("next" shows it) and is
-// placed into the pages. The result is the error count: 0 on success, 1
-// after the messages of a failure (the Carrier ID and the pages then stay as
-// they were).
-int nextDataSet(DataSourceFields &fields, CsvSourceState &state, NoticeSink &notices,
-                const CarrierIdFilter &offered = {});
-int nextComplete(DataSourceFields &fields, CsvSourceState &state, NoticeSink &notices,
-                 const CarrierIdFilter &offered = {});
+// (when given) lets through, placed into the image. Empty after the
+// messages of a failure.
+std::optional<TakenRow> nextDataSet(const CsvFile &file, const ParameterSet &set, PageImage image,
+                                    NoticeSink &notices, const CarrierIdFilter &offered = {});
+std::optional<TakenRow> nextComplete(const CsvFile &file, PageImage image, NoticeSink &notices,
+                                     const CarrierIdFilter &offered = {});
 
 // The bytes a complete data set puts into the carrier ID's cells; empty for
 // a row that is no valid set.
 std::optional<std::string> completeRowCarrierId(std::string_view row, std::string_view delimiter);
 
 // CurrentDataSetProcessed and NextCompleteProcessed: the row in the pages gets its "X".
-MarkResult markRowInPages(const DataSourceFields &fields, CsvFormat format, CsvSourceState &state);
+MarkResult markRowInPages(const CsvFile &file, CsvFormat format, CsvSourceState &state);
 
 } // namespace teb

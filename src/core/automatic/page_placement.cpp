@@ -37,65 +37,45 @@ std::optional<CellRun> carrierIdRun(const ParameterSet &set)
     return CellRun{first, length};
 }
 
-PageCells currentCells(const PageModel &model)
+PageCells setPageCells(const ParameterSet &set)
 {
     PageCells cells;
-    for (int page = 1; page <= pageCount; ++page) {
-        const auto index = static_cast<std::size_t>(page - 1);
-        const auto shown = pageBytes(model.pageText[index], model.asciiFormat);
-        cells.setPage(page, shown ? *shown : setPageBytes(model.setPages[index]));
-    }
+    for (int page = 1; page <= pageCount; ++page)
+        cells.setPage(page, setPageBytes(set.pages[static_cast<std::size_t>(page - 1)]));
     return cells;
 }
 
-void storeCells(PageModel &model, const PageCells &cells, int firstPage, int lastPage)
+void storePlacedPages(ParameterSet &set, const PageImage &image)
 {
-    for (int page = std::max(firstPage, 1); page <= std::min(lastPage, pageCount); ++page) {
+    for (int page = 1; page <= pageCount; ++page) {
         const auto index = static_cast<std::size_t>(page - 1);
-        const PageBytes bytes = cells.page(page);
-        PageSetting &setting = model.setPages[index];
+        if (!image.placed[index])
+            continue;
+        const PageBytes bytes = image.cells.page(page);
+        PageSetting &setting = set.pages[index];
         for (std::size_t i = 0; i < bytes.size(); ++i) {
             setting.hex[i] = byteToHexDigits(bytes[i]);
             setting.ascii[i] = byteToDisplay(bytes[i]);
         }
-        model.pageText[index] = pageText(bytes, model.asciiFormat);
     }
 }
 
-bool placeRun(PageModel &model, CellRun run, std::span<const std::uint8_t> bytes)
+bool placeRun(PageImage &image, CellRun run, std::span<const std::uint8_t> bytes)
 {
-    if (static_cast<long long>(bytes.size()) != run.length)
-        return false;
-    PageCells cells = currentCells(model);
-    if (!cells.place(run.offset, bytes))
-        return false;
-    if (run.length > 0)
-        storeCells(model, cells, pageOfCell(run.offset), pageOfCell(run.offset + run.length - 1));
-    return true;
+    return static_cast<long long>(bytes.size()) == run.length && image.place(run.offset, bytes);
 }
 
-bool placeCarrierId(PageModel &model, const ParameterSet &set, std::string_view carrierId)
+bool placeCarrierId(PageImage &image, const ParameterSet &set, std::string_view carrierId)
 {
     const auto run = carrierIdRun(set);
     if (!run || static_cast<long long>(carrierId.size()) > run->length)
         return false;
     std::string padded(static_cast<std::size_t>(run->length) - carrierId.size(), '0');
     padded += carrierId;
-    return placeRun(model, *run, bytesOf(padded));
+    return placeRun(image, *run, bytesOf(padded));
 }
 
-std::optional<std::string> carrierIdInCells(const PageModel &model, const ParameterSet &set)
-{
-    const auto run = carrierIdRun(set);
-    if (!run)
-        return std::nullopt;
-    const auto bytes = currentCells(model).take(run->offset, run->length);
-    if (!bytes)
-        return std::nullopt;
-    return std::string(bytes->begin(), bytes->end());
-}
-
-CounterPlacement placeCounterValue(PageModel &model, const ParameterSet &set)
+CounterPlacement placeCounterValue(PageImage &image, const ParameterSet &set)
 {
     const auto page = counterPageNumber(set.counterPage);
     if (!page)
@@ -104,7 +84,7 @@ CounterPlacement placeCounterValue(PageModel &model, const ParameterSet &set)
     if (!value || *value > counterPageLimit)
         return CounterPlacement::Refused;
     const CellRun run{static_cast<long long>(*page - 1) * bytesPerPage, bytesPerPage};
-    placeRun(model, run, bytesOf(zeroPadded(*value, counterPageDigits)));
+    placeRun(image, run, bytesOf(zeroPadded(*value, counterPageDigits)));
     return CounterPlacement::Placed;
 }
 

@@ -4,7 +4,6 @@
 #include "transponder/byte_text.h"
 #include "transponder/page_bytes.h"
 #include "transponder/page_operations.h"
-#include "transponder/page_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -53,10 +52,10 @@ std::string lengthMessage(int length, bool asciiFormat)
     return "change Carrier ID to a length of " + number + " printable hexadecimal (20,21,..7E,..) characters";
 }
 
-// Reads the carrier ID's pages into the cells; the taken bytes when every read succeeded.
+// Reads the carrier ID's pages into the outcome; the taken bytes when every read succeeded.
 std::optional<std::vector<std::uint8_t>> readCarrierIdBytes(PageOperationContext &context,
-                                                            const CarrierIdRange &range,
-                                                            const ManualCarrierIdFields &carrierId)
+                                                            const CarrierIdRange &range, bool asciiFormat,
+                                                            PageOutcome &outcome)
 {
     fixTimeBase(context.session, TimeBaseFactor::PageRead);
     OperationReport &report = context.report;
@@ -65,24 +64,18 @@ std::optional<std::vector<std::uint8_t>> readCarrierIdBytes(PageOperationContext
     report.colourPage(2, ResultColour::White);
 
     // After a failed page no further page is read, as the page reads do.
-    PageCells cells;
     bool failed = false;
     const CarrierIdPages pages = carrierIdPages(range);
-    for (int page = pages.first; page <= pages.last && !failed; ++page) {
-        const PageRead read = readPage(context, page);
-        const std::optional<PageBytes> bytes = hexPageBytes(read.digits);
-        failed = !read.succeeded || !bytes;
-        if (bytes)
-            cells.setPage(page, *bytes);
-    }
+    for (int page = pages.first; page <= pages.last && !failed; ++page)
+        failed = !readPage(context, page, outcome).bytes;
     report.colourCarrierId(failed ? ResultColour::Red : ResultColour::Green);
     std::optional<std::vector<std::uint8_t>> taken;
     if (!failed) {
-        taken = cells.take(range.offset, range.length);
+        taken = outcome.cells.take(range.offset, range.length);
         const std::string digits = hexDigitsOf(*taken);
-        carrierId.carrierId = context.fields.asciiFormat ? hexDigitsToText(digits) : digits;
+        outcome.carrierId = asciiFormat ? hexDigitsToText(digits) : digits;
     }
-    report.showFields();
+    report.show(outcome);
     report.focusCarrierId();
     return taken;
 }
@@ -169,58 +162,61 @@ std::optional<std::string> carrierIdLengthWarning(const std::string &carrierId, 
     return lengthMessage(length, asciiFormat);
 }
 
-void readCarrierId(PageOperationContext &context, const ManualCarrierIdFields &carrierId)
+PageOutcome readCarrierId(PageOperationContext &context, const CarrierIdEntry &entry)
 {
-    const CarrierIdRange range = carrierIdRange(carrierId.offsetText, carrierId.lengthText);
+    PageOutcome outcome;
+    const CarrierIdRange range = carrierIdRange(entry.offsetText, entry.lengthText);
     context.session.terminalText.clear();
     const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Reading);
     if (!context.portOpen)
-        return;
+        return outcome;
     if (!fitsPagesOneAndTwo(range)) {
         context.report.colourCarrierId(ResultColour::Red);
         context.report.notify(carrierIdRangeMessage(), NoticeIcon::Warning);
-        return;
+        return outcome;
     }
-    readCarrierIdBytes(context, range, carrierId);
+    readCarrierIdBytes(context, range, entry.asciiFormat, outcome);
+    return outcome;
 }
 
-bool writeCarrierId(PageOperationContext &context, const ManualCarrierIdFields &carrierId)
+CarrierIdWrite writeCarrierId(PageOperationContext &context, const CarrierIdEntry &entry)
 {
-    const CarrierIdRange range = carrierIdRange(carrierId.offsetText, carrierId.lengthText);
-    const bool asciiFormat = context.fields.asciiFormat;
+    CarrierIdWrite result;
+    const CarrierIdRange range = carrierIdRange(entry.offsetText, entry.lengthText);
     context.session.terminalText.clear();
     if (!context.portOpen)
-        return false; // the read-back would do nothing either
+        return result; // the read-back would do nothing either
     OperationReport &report = context.report;
     if (!fitsPagesOneAndTwo(range)) {
         report.colourCarrierId(ResultColour::Red);
         report.notify(carrierIdRangeMessage(), NoticeIcon::Warning);
-        return false;
+        return result;
     }
-    const auto bytes = carrierIdBytes(carrierId.carrierId, range.length, asciiFormat);
+    const auto bytes = carrierIdBytes(entry.carrierId, range.length, entry.asciiFormat);
     if (!bytes) {
         report.colourCarrierId(ResultColour::Red);
-        report.notify(lengthMessage(range.length, asciiFormat), NoticeIcon::Warning);
-        return false;
+        report.notify(lengthMessage(range.length, entry.asciiFormat), NoticeIcon::Warning);
+        return result;
     }
 
     bool written = false;
     {
         const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Writing);
         written = writeCarrierIdPages(context, range, *bytes);
-        report.showFields();
+        report.show(result.outcome);
         report.focusCarrierId();
     }
 
     // The read-back's lines go above the write's, which stay: a refusal leaves its trace.
     const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Reading);
-    const auto readBack = readCarrierIdBytes(context, range, carrierId);
+    const auto readBack = readCarrierIdBytes(context, range, entry.asciiFormat, result.outcome);
     if (!written || readBack != bytes) {
         report.colourCarrierId(ResultColour::Red);
-        report.showFields();
-        return false;
+        report.show(result.outcome);
+        return result;
     }
-    return true;
+    result.written = true;
+    return result;
 }
 
 } // namespace teb

@@ -13,10 +13,12 @@
 // errorCount.
 namespace teb {
 
-struct ManualCarrierIdFields {
-    const std::string &offsetText; // "  Carrier ID Offset"
-    const std::string &lengthText; // "  Carrier ID Length"
-    std::string &carrierId;        // "  Carrier ID"
+// The manual group's carrier ID boxes and the format they are shown in.
+struct CarrierIdEntry {
+    std::string offsetText; // "  Carrier ID Offset"
+    std::string lengthText; // "  Carrier ID Length"
+    std::string carrierId;  // "  Carrier ID"
+    bool asciiFormat = false;
 };
 
 // Where the carrier ID lies: offset O and length Lc (1 .. 16).
@@ -34,15 +36,19 @@ CarrierIdRange carrierIdRange(const std::string &offsetText, const std::string &
 int carrierIdLength(const std::string &lengthText);
 bool fitsPagesOneAndTwo(const CarrierIdRange &range);
 
-// Reads the pages the carrier ID lies in and shows it; the box green when
+// Reads the pages the carrier ID lies in and gives it; the box green when
 // every page read succeeded, red otherwise (its text then stays).
-void readCarrierId(PageOperationContext &context, const ManualCarrierIdFields &carrierId);
+PageOutcome readCarrierId(PageOperationContext &context, const CarrierIdEntry &entry);
 
 // Writes the carrier ID into the pages it lies in, keeping their other bytes
 // as the transponder holds them, and reads it back. The box ends green only
-// when every write was acknowledged and the read-back shows the written bytes;
-// true then.
-bool writeCarrierId(PageOperationContext &context, const ManualCarrierIdFields &carrierId);
+// when every write was acknowledged and the read-back shows the written
+// bytes; written then.
+struct CarrierIdWrite {
+    PageOutcome outcome;
+    bool written = false;
+};
+CarrierIdWrite writeCarrierId(PageOperationContext &context, const CarrierIdEntry &entry);
 
 // The carrier ID's bytes: its characters (ASCII format) or its pairs of
 // hexadecimal digits; empty unless it has exactly `length` of them.

@@ -3,7 +3,6 @@
 #include "common/decimal_text.h"
 #include "transponder/byte_text.h"
 #include "transponder/page_bytes.h"
-#include "transponder/page_text.h"
 
 namespace teb {
 namespace {
@@ -20,22 +19,22 @@ void colourAllPages(OperationReport &report, ResultColour colour)
 }
 
 // The UID step; returns whether it succeeded and the answer's length as received.
-std::pair<bool, std::size_t> runUidStep(PageOperationContext &context)
+std::pair<bool, std::size_t> runUidStep(PageOperationContext &context, PageOutcome &outcome)
 {
     const ReaderTransaction transaction = runTransaction(context.session, readUidCommand());
-    context.fields.uidText = transaction.kept;
+    outcome.uid = transaction.kept;
     context.report.colourUid(transaction.succeeded ? ResultColour::Green : ResultColour::Red);
     if (!transaction.succeeded)
-        ++context.fields.errorCount;
-    context.report.showFields();
+        ++outcome.errorCount;
+    context.report.show(outcome);
     context.report.focusUid();
     return {transaction.succeeded, transaction.answer.size()};
 }
 
 // The opening of the operations that read the UID along with the pages.
-void clearUid(PageOperationContext &context)
+void clearUid(PageOperationContext &context, PageOutcome &outcome)
 {
-    context.fields.uidText.clear();
+    outcome.uid = std::string();
     context.report.colourUid(ResultColour::White);
 }
 
@@ -45,31 +44,28 @@ void clearUid(PageOperationContext &context)
 // anything but "ACK" did not.
 enum class PageWrite { Acknowledged, Refused, Unanswered, NotSent };
 
-PageWrite writePage(PageOperationContext &context, int page)
+PageWrite writePage(PageOperationContext &context, const PageRequest &request, int page, PageOutcome &outcome)
 {
-    PageFields &fields = context.fields;
     const std::size_t i = index(page);
     context.report.colourPage(page, ResultColour::White);
-    const std::optional<PageBytes> bytes = pageBytes(fields.pageText[i], fields.asciiFormat);
-    if (!bytes) {
+    if (request.image.faulty[i]) {
         context.report.colourPage(page, ResultColour::Red);
-        ++fields.errorCount;
-        context.report.notify(pageTextFaultMessage(page, fields.asciiFormat), NoticeIcon::Information);
+        ++outcome.errorCount;
+        context.report.notify(pageTextFaultMessage(page, request.asciiFormat), NoticeIcon::Information);
         return PageWrite::NotSent;
     }
-    // The kept texts, which the record file and the manual log show, are
-    // those of the bytes sent, however the page text was typed.
-    fields.hexTextKept[i] = hexPageText(*bytes);
-    fields.asciiTextKept[i] = asciiPageText(*bytes);
+    const PageBytes bytes = request.image.cells.page(page);
+    outcome.cells.setPage(page, bytes);
+    outcome.sent[i] = true;
 
-    const ReaderTransaction transaction = runTransaction(context.session, writePageCommand(page, hexDigitsOf(*bytes)));
+    const ReaderTransaction transaction = runTransaction(context.session, writePageCommand(page, hexDigitsOf(bytes)));
     const bool acknowledged = transaction.succeeded;
     context.report.colourPage(page, acknowledged ? ResultColour::Green : ResultColour::Red);
     if (acknowledged)
-        fields.pageSucceeded[i] = true;
+        outcome.succeeded[i] = true;
     else
-        ++fields.errorCount;
-    context.report.showFields();
+        ++outcome.errorCount;
+    context.report.show(outcome);
     if (acknowledged)
         return PageWrite::Acknowledged;
     const bool refused = transaction.sent && !transaction.kept.empty() && transaction.kept.find("ACK") == std::string::npos;
@@ -87,120 +83,114 @@ std::string pageTextFaultMessage(int page, bool asciiFormat)
            " to a length of 16 printable hexadecimal characters (20,21,22,...,7D,7E) with spaces in between";
 }
 
-PageRead readPage(PageOperationContext &context, int page)
+PageRead readPage(PageOperationContext &context, int page, PageOutcome &outcome)
 {
-    PageFields &fields = context.fields;
-    const std::size_t i = index(page);
     const ReaderTransaction transaction = runTransaction(context.session, readPageCommand(page));
-    PageRead read{transaction.succeeded, transaction.succeeded ? transaction.kept : std::string(),
-                  transaction.answer.size()};
-    if (read.succeeded) {
-        // Both kept texts follow the transponder, whichever format is shown.
-        fields.hexTextKept[i] = groupedInPairs(read.digits);
-        fields.asciiTextKept[i] = hexTextToAsciiText(fields.hexTextKept[i]);
-        fields.pageText[i] = fields.asciiFormat ? fields.asciiTextKept[i] : fields.hexTextKept[i];
+    PageRead read{transaction.succeeded ? hexPageBytes(transaction.kept) : std::nullopt, transaction.answer.size()};
+    if (read.bytes) {
+        outcome.cells.setPage(page, *read.bytes);
+        outcome.read[index(page)] = true;
     }
-    context.report.colourPage(page, read.succeeded ? ResultColour::Green : ResultColour::Red);
-    context.report.showFields();
+    context.report.colourPage(page, read.bytes ? ResultColour::Green : ResultColour::Red);
+    context.report.show(outcome);
     context.report.focusPage(page);
     return read;
 }
 
-void readUid(PageOperationContext &context)
+PageOutcome readUid(PageOperationContext &context)
 {
+    PageOutcome outcome;
     context.session.terminalText.clear();
-    context.fields.errorCount = 0;
     const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Reading);
     if (!context.portOpen)
-        return;
+        return outcome;
     context.report.colourUid(ResultColour::White);
     fixTimeBase(context.session, TimeBaseFactor::Other);
-    runUidStep(context);
+    runUidStep(context, outcome);
+    return outcome;
 }
 
-void readPages(PageOperationContext &context, bool withUid)
+PageOutcome readPages(PageOperationContext &context, const PageRequest &request, bool withUid)
 {
-    PageFields &fields = context.fields;
+    PageOutcome outcome;
     context.session.terminalText.clear();
     const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Reading);
-    fields.pageSucceeded.fill(false);
     if (!context.portOpen)
-        return;
+        return outcome;
     colourAllPages(context.report, ResultColour::White);
     fixTimeBase(context.session, TimeBaseFactor::PageRead);
-    clearUid(context);
+    clearUid(context, outcome);
 
     std::size_t lastAnswerLength = kFullAnswerLength;
     if (withUid)
-        lastAnswerLength = runUidStep(context).second;
+        lastAnswerLength = runUidStep(context, outcome).second;
     for (int page = 1; page <= pageCount; ++page) {
-        if (!fields.pageSelected[index(page)] || (page >= 2 && lastAnswerLength < kFullAnswerLength))
+        if (!request.selected[index(page)] || (page >= 2 && lastAnswerLength < kFullAnswerLength))
             continue;
-        const PageRead read = readPage(context, page);
-        fields.pageSucceeded[index(page)] = read.succeeded;
+        const PageRead read = readPage(context, page, outcome);
+        outcome.succeeded[index(page)] = read.bytes.has_value();
         lastAnswerLength = read.answerLength;
     }
+    return outcome;
 }
 
-bool writePages(PageOperationContext &context, bool withUid, std::string_view expectedUid)
+PageOutcome writePages(PageOperationContext &context, const PageRequest &request, bool withUid,
+                       std::string_view expectedUid)
 {
-    PageFields &fields = context.fields;
+    PageOutcome outcome;
     context.session.terminalText.clear();
-    fields.errorCount = 0;
     const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Writing);
-    fields.pageSucceeded.fill(false);
     colourAllPages(context.report, ResultColour::White);
     if (!context.portOpen) {
-        ++fields.errorCount; // nothing was written: no success for the automatic cycle
-        return false;
+        ++outcome.errorCount; // nothing was written: no success for the automatic cycle
+        return outcome;
     }
     fixTimeBase(context.session, TimeBaseFactor::Other);
-    clearUid(context);
-    if (withUid && !runUidStep(context).first)
-        return false; // the tag's data must not go onto a transponder whose UID is unknown
-    if (withUid && !expectedUid.empty() && fields.uidText != expectedUid) {
-        ++fields.errorCount; // another transponder lies on the antenna by now
+    clearUid(context, outcome);
+    if (withUid && !runUidStep(context, outcome).first)
+        return outcome; // the tag's data must not go onto a transponder whose UID is unknown
+    if (withUid && !expectedUid.empty() && outcome.uid != expectedUid) {
+        ++outcome.errorCount; // another transponder lies on the antenna by now
         context.report.colourUid(ResultColour::Red);
-        return false;
+        return outcome;
     }
 
     bool ok = true;
-    bool reachedTag = false;
     for (int page = 1; page <= pageCount; ++page) {
-        if (!fields.pageSelected[index(page)] || fields.pageText[index(page)].empty() || (page >= 2 && !ok))
+        if (!request.selected[index(page)] || request.image.blank[index(page)] || (page >= 2 && !ok))
             continue;
-        const PageWrite result = writePage(context, page);
+        const PageWrite result = writePage(context, request, page, outcome);
         if (result != PageWrite::NotSent)
             ok = result == PageWrite::Acknowledged;
-        reachedTag = reachedTag || result == PageWrite::Acknowledged || result == PageWrite::Unanswered;
+        outcome.reachedTag = outcome.reachedTag || result == PageWrite::Acknowledged || result == PageWrite::Unanswered;
     }
-    return reachedTag;
+    return outcome;
 }
 
-void lockPages(PageOperationContext &context, const PageFlagArray &lockable)
+PageOutcome lockPages(PageOperationContext &context, const PageRequest &request, const PageFlagArray &lockable)
 {
-    PageFields &fields = context.fields;
+    PageOutcome outcome;
     context.session.terminalText.clear();
-    fields.errorCount = 0;
     const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Reading);
     if (!context.portOpen) {
-        ++fields.errorCount; // nothing was locked
-        return;
+        ++outcome.errorCount; // nothing was locked
+        return outcome;
     }
     fixTimeBase(context.session, TimeBaseFactor::Other);
 
     bool ok = true;
     for (int page = 1; page <= pageCount; ++page) {
         const std::size_t i = index(page);
-        if (!fields.pageSelected[i] || !lockable[i] || (page >= 2 && !ok))
+        if (!request.selected[i] || !lockable[i] || (page >= 2 && !ok))
             continue;
         context.report.colourPage(page, ResultColour::White);
         ok = runTransaction(context.session, lockPageCommand(page)).succeeded;
         context.report.colourPage(page, ok ? ResultColour::Green : ResultColour::Red);
         if (!ok)
-            ++fields.errorCount;
-        context.report.showFields();
+            ++outcome.errorCount;
+        context.report.show(outcome);
     }
+    return outcome;
 }
 
 } // namespace teb

@@ -16,21 +16,23 @@ std::optional<std::string> AutomaticStation::readUid()
     return m_track.uid;
 }
 
-PagesWritten AutomaticStation::writePages(const std::string &uid) { return m_window.writePagesForCycle(uid); }
-
-int AutomaticStation::lockPages()
+PagesWritten AutomaticStation::writePages(const PageImage &pages, const std::string &uid)
 {
-    m_window.lockPages();
-    m_track.programmed = m_window.errorCount == 0; // the last step on the tag
-    return m_window.errorCount;
+    return m_window.writePagesForCycle(pages, uid);
+}
+
+int AutomaticStation::lockPages(const PageFlagArray &locked)
+{
+    const int errorCount = m_window.lockPagesForCycle(locked);
+    m_track.programmed = errorCount == 0; // the last step on the tag
+    return errorCount;
 }
 
 bool AutomaticStation::appendRecord() { return m_window.appendRecord(); }
 
-void AutomaticStation::takeFromControls() { m_window.takeFromControls(); }
-
-void AutomaticStation::showInControls()
+void AutomaticStation::show(const CycleOutcome &soFar)
 {
+    m_window.takeCycleOutcome(soFar);
     m_window.showInControls();
     m_window.view().repaintWindow();
 }

@@ -16,11 +16,10 @@ public:
 
     void notify(const Notice &notice) override;
     std::optional<std::string> readUid() override;
-    PagesWritten writePages(const std::string &uid) override;
-    int lockPages() override;
+    PagesWritten writePages(const PageImage &pages, const std::string &uid) override;
+    int lockPages(const PageFlagArray &locked) override;
     bool appendRecord() override;
-    void takeFromControls() override;
-    void showInControls() override;
+    void show(const CycleOutcome &soFar) override;
     void enableAfterRecordFailure() override;
     void clearPageResultColours() override;
 

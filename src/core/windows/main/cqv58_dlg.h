@@ -10,6 +10,8 @@
 #include "windows/main/receive_inbox.h"
 #include "windows/main/station_status.h"
 #include "automatic/automatic_cycle.h"
+#include "transponder/carrier_id_operations.h"
+#include "transponder/page_operations.h"
 #include "journal/carrier_id_journal.h"
 #include "params/parameter_set.h"
 #include "params/station_settings.h"
@@ -155,7 +157,7 @@ public:
     void checkCarrierIdLength();
     void carrierIdBoxLeft();   // offset, length or carrier ID box lost the focus
     void chooseManualLogFile();
-    // Also run by the automatic cycle, which then reads errorCount (0: success).
+    // The manual write and lock on the boxes; errorCount 0 means success.
     void writePages();
     void lockPages();
     // One record of the automatic cycle; false when the record file could not be written.
@@ -177,9 +179,13 @@ public:
     CycleJournal cycleJournal() const; // the journal as the current set uses it
     // The cycle's reader steps: the UID first, then the pages for that UID.
     std::optional<std::string> readUidForCycle();
-    PagesWritten writePagesForCycle(const std::string &uid);
+    PagesWritten writePagesForCycle(const PageImage &pages, const std::string &uid);
+    int lockPagesForCycle(const PageFlags &locked); // in automatic mode those the set locks
     bool placeCarrierId();     // PlaceCarrierId: the Carrier ID into the pages
     void csvCommand(Control id); // the hidden commands of the CSV sources
+    // The cycle's input from the fields, and its outcome into them.
+    CycleInput cycleInput() const;
+    void takeCycleOutcome(const CycleOutcome &outcome);
     void resumeFromJournal();  // after the current set was loaded from its file
     void takeCycleResult(const CycleTrack &track);
     void showCycleResult();    // the last cycle's result, in automatic mode
@@ -317,7 +323,17 @@ private:
     Rgb pageBoxBackground(int page) const;
     void keepCarrierIdResult();
     template <typename Operation>
-    void runOnPages(Operation operation);
+    auto runOnPages(Operation operation);
+    PageRequest pageRequest() const; // the selected pages as their boxes show them
+    CarrierIdEntry carrierIdEntry() const;
+    void takePagesFound(const PageOutcome &outcome);
+    PageImage pagesForPlacement() const;
+    void takePlacedPages(const PageImage &pages);
+    CsvFile csvFile() const;
+    void takeRow(const TakenRow &taken);
+    void readUid();
+    // The pages of the image; true when a write may have reached the tag.
+    bool writePages(const PageImage &image, std::string_view expectedUid = {});
     records::RecordEntry entryOfPages(bool uidShown, bool onlySucceeded) const;
     void deferError(std::string text);
     void takeNextCarrierId(const std::string &carrierId, bool stepUp = false);

@@ -5,6 +5,8 @@
 #include "windows/main/automatic_station.h"
 #include "automatic/automatic_cycle.h"
 #include "automatic/automatic_messages.h"
+#include "automatic/page_placement.h"
+#include "transponder/page_bytes.h"
 
 namespace teb {
 
@@ -60,17 +62,54 @@ void CQV58Dlg::runAutomaticCycle()
 {
     CycleTrack track;
     AutomaticStation station(*this, track);
-    CycleFields fields{DataSourceFields{currentSet, pageText, asciiFormat, nextCarrierId, csvDelimiter, workingDirectory},
-                       pageSelected, carrierIdMax, programmedCount, errorCount, recordFailed, pageFocusRequest,
-                       csvSource, uidText, cycleJournal()};
     m_readerWatch.follow(&track);
     struct Unfollow {
         ReaderWatch &watch;
         ~Unfollow() { watch.follow(nullptr); }
     } unfollow{m_readerWatch};
-    teb::runAutomaticCycle(fields, station);
+    takeCycleOutcome(teb::runAutomaticCycle(cycleInput(), station));
     track.stopped = m_stopRequested;
     takeCycleResult(track);
+}
+
+// The pages as the boxes show them; a box that holds no eight bytes gives the set's.
+PageImage CQV58Dlg::pagesForPlacement() const
+{
+    return pageImageOf(pageText, asciiFormat, setPageCells(currentSet));
+}
+
+CsvFile CQV58Dlg::csvFile() const { return csvFileOf(currentSet, csvDelimiter, workingDirectory); }
+
+CycleInput CQV58Dlg::cycleInput() const
+{
+    return CycleInput{currentSet, pagesForPlacement(), pageSelected, carrierIdMax, csvFile(),
+                      csvSource, cycleJournal()};
+}
+
+// Placed pages show their bytes in the current format, and the set holds them.
+void CQV58Dlg::takePlacedPages(const PageImage &pages)
+{
+    storePlacedPages(currentSet, pages);
+    for (std::size_t i = 0; i < pageText.size(); ++i) {
+        if (pages.placed[i])
+            pageText[i] = teb::pageText(pages.cells.page(static_cast<int>(i) + 1), asciiFormat);
+    }
+}
+
+void CQV58Dlg::takeCycleOutcome(const CycleOutcome &outcome)
+{
+    currentSet = outcome.set;
+    takePlacedPages(outcome.pages);
+    if (outcome.nextCarrierId)
+        nextCarrierId = *outcome.nextCarrierId;
+    if (outcome.programmedCount)
+        programmedCount = *outcome.programmedCount;
+    csvSource = outcome.csvState;
+    if (outcome.errorCount)
+        errorCount = *outcome.errorCount;
+    recordFailed = recordFailed || outcome.recordFailed;
+    if (outcome.focusPage)
+        pageFocusRequest[static_cast<std::size_t>(*outcome.focusPage)] = true;
 }
 
 void CQV58Dlg::showNotice(const Notice &notice)
@@ -85,15 +124,29 @@ void CQV58Dlg::csvCommand(Control id)
     takeFromControls();
     CycleTrack track; // these commands are no cycle of their own
     AutomaticStation station(*this, track);
-    DataSourceFields fields{currentSet, pageText, asciiFormat, nextCarrierId, csvDelimiter, workingDirectory};
+    std::optional<TakenRow> taken;
     switch (id) {
-    case Control::NextDataSetButton: errorCount = nextDataSet(fields, csvSource, station); break;
-    case Control::NextCompleteButton: errorCount = nextComplete(fields, csvSource, station); break;
-    case Control::CurrentDataSetProcessedButton: markRowInPages(fields, CsvFormat::Simple, csvSource); break;
-    case Control::NextCompleteProcessedButton: markRowInPages(fields, CsvFormat::Complete, csvSource); break;
+    case Control::NextDataSetButton: taken = nextDataSet(csvFile(), currentSet, pagesForPlacement(), station); break;
+    case Control::NextCompleteButton: taken = nextComplete(csvFile(), pagesForPlacement(), station); break;
+    case Control::CurrentDataSetProcessedButton: markRowInPages(csvFile(), CsvFormat::Simple, csvSource); break;
+    case Control::NextCompleteProcessedButton: markRowInPages(csvFile(), CsvFormat::Complete, csvSource); break;
     default: break;
     }
+    if (id == Control::NextDataSetButton || id == Control::NextCompleteButton)
+        errorCount = taken ? 0 : 1;
+    if (taken)
+        takeRow(*taken);
     showInControls();
+}
+
+void CQV58Dlg::takeRow(const TakenRow &taken)
+{
+    takePlacedPages(taken.image);
+    for (std::size_t i = 0; taken.locks && i < currentSet.pages.size(); ++i)
+        currentSet.pages[i].locked = (*taken.locks)[i];
+    currentSet.carrierId = taken.carrierId;
+    nextCarrierId = taken.carrierId;
+    csvSource.rowInPages = taken.row;
 }
 
 } // namespace teb

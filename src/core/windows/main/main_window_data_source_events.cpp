@@ -65,8 +65,11 @@ void CQV58Dlg::takeNextCarrierId(const std::string &carrierId, bool stepUp)
 // PlaceCarrierId: nothing is placed when the carrier ID does not fit its cells.
 bool CQV58Dlg::placeCarrierId()
 {
-    PageModel pages{currentSet.pages, pageText, asciiFormat};
-    return teb::placeCarrierId(pages, currentSet, currentSet.carrierId);
+    PageImage pages = pagesForPlacement();
+    if (!teb::placeCarrierId(pages, currentSet, currentSet.carrierId))
+        return false;
+    takePlacedPages(pages);
+    return true;
 }
 
 } // namespace teb

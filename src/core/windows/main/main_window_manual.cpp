@@ -7,19 +7,47 @@
 #include "records/record_files.h"
 #include "transponder/carrier_id_operations.h"
 #include "transponder/page_operations.h"
+#include "transponder/page_bytes.h"
 
 namespace teb {
-// Runs an operation on the page fields and the reader link.
+// Runs an operation on the reader link; what it finds is shown as it comes.
 template <typename Operation>
-void CQV58Dlg::runOnPages(Operation operation)
+auto CQV58Dlg::runOnPages(Operation operation)
 {
-    MainWindowOperationReport report(m_view, m_dialogs, [this] { showInControls(); });
+    MainWindowOperationReport report(m_view, m_dialogs, [this](const PageOutcome &soFar) {
+        takePagesFound(soFar);
+        showInControls();
+    });
     PageOperationContext context{ReaderSession{m_readerPort, portHandle, timeBase, terminalText, &m_readerWatch},
-                                 portOpen,
-                                 PageFields{pageText, hexTextKept, asciiTextKept, pageSelected, asciiFormat, uidText,
-                                            pageSucceeded, errorCount},
-                                 report};
-    operation(context);
+                                 portOpen, report};
+    return operation(context);
+}
+
+PageRequest CQV58Dlg::pageRequest() const { return {pageSelected, pageImageOf(pageText, asciiFormat), asciiFormat}; }
+
+// Pages read show their bytes in the current format; the kept texts, which
+// the record file and the manual log show, follow the bytes read or sent.
+void CQV58Dlg::takePagesFound(const PageOutcome &outcome)
+{
+    for (int page = 1; page <= kPageCount; ++page) {
+        const std::size_t i = pageIndex(page);
+        if (!outcome.read[i] && !outcome.sent[i])
+            continue;
+        const PageBytes bytes = outcome.cells.page(page);
+        hexTextKept[i] = hexPageText(bytes);
+        asciiTextKept[i] = asciiPageText(bytes);
+        if (outcome.read[i])
+            pageText[i] = teb::pageText(bytes, asciiFormat);
+    }
+    if (outcome.uid)
+        uidText = *outcome.uid;
+    if (outcome.carrierId)
+        manualCarrierId = *outcome.carrierId;
+}
+
+CarrierIdEntry CQV58Dlg::carrierIdEntry() const
+{
+    return {manualCarrierIdOffset, manualCarrierIdLength, manualCarrierId, asciiFormat};
 }
 
 // --- the manual group's buttons
@@ -27,7 +55,7 @@ void CQV58Dlg::runOnPages(Operation operation)
 void CQV58Dlg::readUidClicked()
 {
     takeFromControls();
-    runOnPages([](PageOperationContext &context) { teb::readUid(context); });
+    readUid();
     showInControls();
     sayWhenPortClosed();
 }
@@ -36,7 +64,11 @@ void CQV58Dlg::readPagesClicked()
 {
     takeFromControls();
     const bool withUid = manualTypeOrvex;
-    runOnPages([withUid](PageOperationContext &context) { teb::readPages(context, withUid); });
+    const PageOutcome outcome = runOnPages(
+        [&](PageOperationContext &context) { return teb::readPages(context, pageRequest(), withUid); });
+    takePagesFound(outcome);
+    errorCount += outcome.errorCount;
+    pageSucceeded = outcome.succeeded;
     if (portOpen && manualLog && !automaticMode)
         appendManualLog(records::ManualLogKind::Read);
     showInControls();
@@ -59,18 +91,36 @@ void CQV58Dlg::lockPagesClicked()
     sayWhenPortClosed();
 }
 
+void CQV58Dlg::readUid()
+{
+    const PageOutcome outcome = runOnPages([](PageOperationContext &context) { return teb::readUid(context); });
+    takePagesFound(outcome);
+    errorCount = outcome.errorCount;
+}
+
+bool CQV58Dlg::writePages(const PageImage &image, std::string_view expectedUid)
+{
+    // In automatic mode the job alone decides the transponder family.
+    const bool withUid = currentSet.transponderOrvex || (!automaticMode && manualTypeOrvex);
+    const PageOutcome outcome = runOnPages([&](PageOperationContext &context) {
+        return teb::writePages(context, PageRequest{pageSelected, image, asciiFormat}, withUid, expectedUid);
+    });
+    takePagesFound(outcome);
+    errorCount = outcome.errorCount;
+    pageSucceeded = outcome.succeeded;
+    showInControls();
+    return outcome.reachedTag;
+}
+
 void CQV58Dlg::writePages()
 {
     takeFromControls();
-    // In automatic mode the job alone decides the transponder family.
-    const bool withUid = currentSet.transponderOrvex || (!automaticMode && manualTypeOrvex);
-    runOnPages([withUid](PageOperationContext &context) { teb::writePages(context, withUid); });
-    showInControls();
+    writePages(pageRequest().image);
 }
 
 std::optional<std::string> CQV58Dlg::readUidForCycle()
 {
-    runOnPages([](PageOperationContext &context) { teb::readUid(context); });
+    readUid();
     showInControls();
     if (errorCount != 0 || uidText.empty())
         return std::nullopt;
@@ -79,24 +129,33 @@ std::optional<std::string> CQV58Dlg::readUidForCycle()
 
 // The job decides the family: an Orvex transponder takes writes only right
 // after its UID, which must still be the one the carrier ID was reserved for.
-PagesWritten CQV58Dlg::writePagesForCycle(const std::string &uid)
+PagesWritten CQV58Dlg::writePagesForCycle(const PageImage &pages, const std::string &uid)
 {
     takeFromControls();
-    const bool withUid = currentSet.transponderOrvex;
-    bool reachedTag = false;
-    runOnPages([&](PageOperationContext &context) { reachedTag = teb::writePages(context, withUid, uid); });
-    showInControls();
+    const bool reachedTag = writePages(pages, uid);
     return PagesWritten{errorCount, reachedTag};
 }
 
 void CQV58Dlg::lockPages()
 {
+    PageFlags locked{};
+    for (std::size_t i = 0; i < locked.size(); ++i)
+        locked[i] = currentSet.pages[i].locked;
+    lockPagesForCycle(locked);
+}
+
+// In automatic mode only the pages that the set locks.
+int CQV58Dlg::lockPagesForCycle(const PageFlags &locked)
+{
     takeFromControls();
     PageFlags lockable{};
     for (std::size_t i = 0; i < lockable.size(); ++i)
-        lockable[i] = !automaticMode || currentSet.pages[i].locked;
-    runOnPages([&lockable](PageOperationContext &context) { teb::lockPages(context, lockable); });
+        lockable[i] = !automaticMode || locked[i];
+    const PageOutcome outcome = runOnPages(
+        [&](PageOperationContext &context) { return teb::lockPages(context, pageRequest(), lockable); });
+    errorCount = outcome.errorCount;
     showInControls();
+    return errorCount;
 }
 
 void CQV58Dlg::loadDefaultContent()
@@ -121,9 +180,8 @@ void CQV58Dlg::loadDefaultContent()
 void CQV58Dlg::readCarrierIdClicked()
 {
     takeFromControls();
-    runOnPages([this](PageOperationContext &context) {
-        teb::readCarrierId(context, {manualCarrierIdOffset, manualCarrierIdLength, manualCarrierId});
-    });
+    takePagesFound(runOnPages(
+        [this](PageOperationContext &context) { return teb::readCarrierId(context, carrierIdEntry()); }));
     keepCarrierIdResult();
     showInControls();
     sayWhenPortClosed();
@@ -140,18 +198,17 @@ void CQV58Dlg::writeCarrierIdClicked()
     std::optional<JournalEntry> heldElsewhere;
     std::string uid;
     if (journal && portOpen && bytes) {
-        runOnPages([](PageOperationContext &context) { teb::readUid(context); });
+        readUid();
         uid = errorCount == 0 ? uidText : std::string();
         if (!confirmManualCarrierId(std::string(bytes->begin(), bytes->end()), uid, heldElsewhere)) {
             showInControls();
             return;
         }
     }
-    bool written = false;
-    runOnPages([this, &written](PageOperationContext &context) {
-        written = teb::writeCarrierId(context, {manualCarrierIdOffset, manualCarrierIdLength, manualCarrierId});
-    });
-    if (written && journal && bytes)
+    const CarrierIdWrite write = runOnPages(
+        [this](PageOperationContext &context) { return teb::writeCarrierId(context, carrierIdEntry()); });
+    takePagesFound(write.outcome);
+    if (write.written && journal && bytes)
         journalManualCarrierId(std::string(bytes->begin(), bytes->end()), uid, heldElsewhere.has_value());
     keepCarrierIdResult();
     showInControls();

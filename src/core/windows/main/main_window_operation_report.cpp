@@ -33,9 +33,9 @@ void MainWindowOperationReport::focusPage(int page) { m_view.setFocus(pageBox(pa
 void MainWindowOperationReport::focusUid() { m_view.setFocus(Control::UidBox); }
 void MainWindowOperationReport::focusCarrierId() { m_view.setFocus(Control::ManualCarrierIdBox); }
 
-void MainWindowOperationReport::showFields()
+void MainWindowOperationReport::show(const PageOutcome &soFar)
 {
-    m_showFields();
+    m_showFound(soFar);
     m_view.repaintWindow();
 }
 

@@ -10,12 +10,14 @@ class DialogHost;
 class MainWindowView;
 
 // How the page and carrier ID operations reach the main window: result
-// colours as box backgrounds, focus moves, the fields shown and the window
-// repainted at once, messages with the station's caption.
+// colours as box backgrounds, focus moves, what was found so far shown and
+// the window repainted at once, messages with the station's caption.
 class MainWindowOperationReport : public OperationReport {
 public:
-    MainWindowOperationReport(MainWindowView &view, DialogHost &dialogs, std::function<void()> showFields)
-        : m_view(view), m_dialogs(dialogs), m_showFields(std::move(showFields))
+    using ShowFound = std::function<void(const PageOutcome &)>;
+
+    MainWindowOperationReport(MainWindowView &view, DialogHost &dialogs, ShowFound showFound)
+        : m_view(view), m_dialogs(dialogs), m_showFound(std::move(showFound))
     {
     }
 
@@ -25,13 +27,13 @@ public:
     void focusPage(int page) override;
     void focusUid() override;
     void focusCarrierId() override;
-    void showFields() override;
+    void show(const PageOutcome &soFar) override;
     void notify(const std::string &text, NoticeIcon icon) override;
 
 private:
     MainWindowView &m_view;
     DialogHost &m_dialogs;
-    std::function<void()> m_showFields;
+    ShowFound m_showFound;
 };
 
 } // namespace teb

@@ -1,0 +1,59 @@
+#pragma once
+
+// The parts of one automatic cycle that its steps share, and its data step:
+// the next data taken from the set's source, placed into the pages and
+// checked. Only the cycle itself includes this.
+
+#include "automatic/automatic_cycle.h"
+#include "transponder/page_bytes.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace teb::cycle_steps {
+
+enum class Source { Csv, CsvComplete, DecimalCounter, FixedData };
+enum class Outcome { Go, BadData, QuantityReached };
+
+// What the data step decided and what it placed.
+struct DataStep {
+    Outcome outcome = Outcome::Go;
+    std::optional<CellRun> carrierIdRun; // the cells the carrier ID was placed into
+    bool counterPagePlaced = false;
+    std::uint64_t counterValue = 0;      // the decimal counter's value written
+    std::string carrierId;               // the bytes placed as carrier ID; empty for fixed data
+    std::string position;                // where in its source the data lies
+    bool finishing = false;              // the data of an interrupted cycle, placed again
+};
+
+// Which carrier IDs the data step may offer: one that no transponder holds,
+// or the one of the unfinished cycle that this transponder finishes.
+struct Offer {
+    CarrierIdJournal &journal;
+    const JournalEntry *finishing = nullptr;
+
+    bool allows(const std::string &carrierId) const
+    {
+        return finishing ? carrierId == finishing->carrierId : !journal.holderOf(carrierId);
+    }
+    CarrierIdFilter filter() const
+    {
+        return [this](const std::string &carrierId) { return allows(carrierId); };
+    }
+};
+
+// The cycle under way: what it started from and what it has decided.
+struct Cycle {
+    const CycleInput &in;
+    CycleOutcome out;
+};
+
+Source sourceOf(const ParameterSet &set);
+std::string_view sourceName(Source source);
+
+// The data is taken and checked; false (after its message) when the cycle ends here.
+bool dataReady(Cycle &cycle, Source source, CycleStation &station, const Offer &offer, DataStep &step);
+
+} // namespace teb::cycle_steps
