@@ -14,15 +14,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableWidget>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <QTest>
 #include <QTimer>
 
@@ -105,75 +102,44 @@ private slots:
         m_directory.reset();
     }
 
-    // Enter completes without inserting; Tab is reported by 22..25 and moves
-    // the focus in no class; class 22 completes again when it loses focus.
-    void enterEditReportsAsItsClassSays()
-    {
-        for (const int classNumber : {0, 1, 22, 23}) {
-            QWidget window;
-            CEnterEdit field(classNumber, 7, &window);
-            CEnterEdit other(1, 8, &window);
-            window.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&window));
-            std::vector<std::string> reports;
-            connect(&field, &CEnterEdit::completed, [&](int id) { reports.push_back("complete " + std::to_string(id)); });
-            connect(&field, &CEnterEdit::tabbed, [&](int id) { reports.push_back("tab " + std::to_string(id)); });
-            field.setFocus();
-            QTest::keyClicks(&field, QStringLiteral("ab"));
-            QTest::keyClick(&field, Qt::Key_Return);
-            QTest::keyClick(&field, Qt::Key_Tab);
-            QTest::keyClick(&field, Qt::Key_Escape);
-            QCOMPARE(field.text(), QStringLiteral("ab"));
-            QVERIFY(field.hasFocus());
-            other.setFocus();
-            std::vector<std::string> expected{"complete 7"};
-            if (classNumber >= 22)
-                expected.push_back("tab 7");
-            if (classNumber == 22)
-                expected.push_back("complete 7");
-            QCOMPARE(reports, expected);
-        }
-    }
-
-    void freshStartReportsThePortAndShowsTheNarrowWindow()
+    // A fresh start says why no port is open and shows the narrow window;
+    // Enter in a page box lays its bytes out and colours it, the switches
+    // change what is shown, Enter outside the boxes moves the focus to "One",
+    // and Escape there ends the window with "Cancel" (in a page box it stays).
+    void aFreshWindowTakesItsKeysAndSwitchesAsTheModelSays()
     {
         const auto message = answerNextMessage();
-        startIn("");
+        startIn(iniLines({"[Data]", "Format=0", "P3=41 42 43 44 45 46 47 48"}));
         QCOMPARE(message->caption, QStringLiteral("Error"));
         QCOMPARE(message->text, QStringLiteral(" could not be opened!\n"
                                                "No port is chosen: pick one in \"Interface\" / \"Settings\"."));
-        QCOMPARE(window().windowTitle(), QStringLiteral("Tag Encoder Bench"));
         QCOMPARE(window().size(), QSize(799, 461));
-        QVERIFY(!window().menuAction(MenuItem::TerminalShow)->isChecked());
-    }
+        QVERIFY(QTest::qWaitForWindowExposed(&window()));
+        window().activateWindow();
 
-    void enterInAPageBoxNormalisesColoursAndKeepsEveryByte()
-    {
-        answerNextMessage();
-        startIn("");
         auto &page2 = widget<CEnterEdit>(pageBox(2));
         page2.setFocus();
         QTest::keyClicks(&page2, QStringLiteral("3031323334353637"));
         QTest::keyClick(&page2, Qt::Key_Return);
         QCOMPARE(page2.text(), QStringLiteral("30 31 32 33 34 35 36 37"));
         QCOMPARE(page2.backgroundColor(), QColor(0, 255, 0));
-
+        QTest::keyClick(&page2, Qt::Key_Escape);
+        QVERIFY(window().isVisible());
         const std::string highBytes = "\x80\xA0\xE9\xFF";
-        window().setText(pageBox(3), highBytes);
-        QCOMPARE(window().text(pageBox(3)), highBytes);
-    }
+        window().setText(pageBox(4), highBytes);
+        QCOMPARE(window().text(pageBox(4)), highBytes);
 
-    void theSwitchesChangeWhatIsShown()
-    {
-        answerNextMessage();
-        startIn(iniLines({"[Data]", "Format=0", "P2=41 42 43 44 45 46 47 48"}));
         QTest::mouseClick(&widget<QAbstractButton>(Control::AsciiSwitch), Qt::LeftButton);
-        QCOMPARE(widget<CEnterEdit>(pageBox(2)).text(), QStringLiteral("A B C D E F G H"));
-        QVERIFY(widget<QWidget>(Control::ReadButton).isVisible());
-
+        QCOMPARE(widget<CEnterEdit>(pageBox(3)).text(), QStringLiteral("A B C D E F G H"));
         QTest::mouseClick(&widget<QAbstractButton>(Control::AutomaticSwitch), Qt::LeftButton);
         QVERIFY(!widget<QWidget>(Control::ReadButton).isVisible());
-        QVERIFY(widget<QWidget>(Control::OneButton).isEnabled());
+        auto &hexSwitch = widget<QAbstractButton>(Control::HexSwitch);
+        hexSwitch.setFocus();
+        QTest::keyClick(&hexSwitch, Qt::Key_Return);
+        QVERIFY(widget<QWidget>(Control::OneButton).hasFocus());
+        QTest::keyClick(&widget<QWidget>(Control::OneButton), Qt::Key_Escape);
+        QVERIFY(!window().isVisible());
+        QCOMPARE(window().result(), int(QDialog::Rejected));
     }
 
     void sendWritesTheCommandAndTheAnswerTopsTheTerminal()
@@ -200,30 +166,6 @@ private slots:
         QVERIFY(trace.isVisible() && !widget<QPlainTextEdit>(Control::TerminalView).isVisible());
         QVERIFY(trace.toPlainText().contains(QStringLiteral("\u2192 RUID\n")));
         QVERIFY(trace.toPlainText().contains(QStringLiteral("\u2190 E0040150")));
-    }
-
-    // Received lines go on top of the terminal without setting its text again;
-    // it keeps the newest 5000.
-    void theTerminalViewKeepsTheNewestLinesPutOnTop()
-    {
-        answerNextMessage();
-        startIn("");
-        auto &terminal = widget<QPlainTextEdit>(Control::TerminalView);
-        int rebuilt = 0;
-        connect(terminal.document(), &QTextDocument::contentsChange, this,
-                [&](int position, int removed, int) { rebuilt += position == 0 && removed > 0 ? 1 : 0; });
-        int line = 0;
-        for (int batch = 0; batch < 102; ++batch) {
-            std::string lines;
-            for (int i = 0; i < 50; ++i)
-                lines.insert(0, "line " + std::to_string(line++) + "\r\n");
-            window().prependTerminalText(lines);
-        }
-        QCOMPARE(rebuilt, 0);
-        QCOMPARE(terminal.document()->blockCount(), 5001);
-        QCOMPARE(terminal.document()->firstBlock().text(), QStringLiteral("line 5099"));
-        QCOMPARE(terminal.document()->findBlockByNumber(4999).text(), QStringLiteral("line 100"));
-        QVERIFY(window().text(Control::TerminalView).ends_with("line 100\r\n"));
     }
 
     void interfaceSettingsCancelKeepsThePortAndOkOpensTheOneChosen()
@@ -254,29 +196,6 @@ private slots:
         QCOMPARE(model.link().interfaceSettings.portName, std::string("COM8"));
     }
 
-    // Enter outside the boxes moves the focus to "One"; Escape in a page box
-    // stays there, outside the boxes it ends the window with "Cancel".
-    void enterAndEscapeAreRoutedAsTheWindowSays()
-    {
-        answerNextMessage();
-        startIn("");
-        QVERIFY(QTest::qWaitForWindowExposed(&window()));
-        window().activateWindow();
-        auto &page1 = widget<CEnterEdit>(pageBox(1));
-        page1.setFocus();
-        QTest::keyClick(&page1, Qt::Key_Escape);
-        QVERIFY(window().isVisible());
-
-        QTest::mouseClick(&widget<QAbstractButton>(Control::AutomaticSwitch), Qt::LeftButton);
-        auto &hexSwitch = widget<QAbstractButton>(Control::HexSwitch);
-        hexSwitch.setFocus();
-        QTest::keyClick(&hexSwitch, Qt::Key_Return);
-        QVERIFY(widget<QWidget>(Control::OneButton).hasFocus());
-        QTest::keyClick(&widget<QWidget>(Control::OneButton), Qt::Key_Escape);
-        QVERIFY(!window().isVisible());
-        QCOMPARE(window().result(), int(QDialog::Rejected));
-    }
-
     void theDeviceListShowsTheSimulatedReadersLink()
     {
         test::ReaderSimulator reader(m_directory->path(), {}, "COM7");
@@ -302,26 +221,6 @@ private slots:
         QCOMPARE(fromPath(name), QStringLiteral("caf\u00E9.xml"));
         QCOMPARE(toPath(fromPath(name)), name);
         QCOMPARE(qtFilterOf("XML files (*.xml)|*.xml|All|*.*||"), QStringLiteral("XML files (*.xml);;All (*.*)"));
-    }
-
-    void messageBoxesShowTheModelsRequestAndAnswerWithTheButtonPressed()
-    {
-        answerNextMessage();
-        startIn("");
-        const MessageRequest question{"Overwrite \"x.ini\"?\r\nThe old set is lost.", "Tag Encoder Bench",
-                                      MessageIcon::Question, MessageButtons::YesNo};
-        for (const auto &[button, answer] : {std::pair(QMessageBox::Yes, MessageAnswer::Yes),
-                                            std::pair(QMessageBox::No, MessageAnswer::No)}) {
-            QString text;
-            whenDialogShows([&, button = button](QWidget &dialog) {
-                auto &box = dynamic_cast<QMessageBox &>(dialog);
-                text = box.text();
-                QCOMPARE(box.icon(), QMessageBox::Question);
-                box.button(button)->click();
-            });
-            QCOMPARE(m_station->dialogs().showMessage(question), answer);
-            QCOMPARE(text, QStringLiteral("Overwrite \"x.ini\"?\nThe old set is lost."));
-        }
     }
 
     // Ctrl+C in the starting terminal or the session ending: the station
@@ -394,16 +293,6 @@ private slots:
         window.setEvents(nullptr);
     }
 
-    void theCloseBoxEndsTheRunAndWritesTheSettingsFile()
-    {
-        answerNextMessage();
-        startIn(iniLines({"[Manual]", "Carrier ID=CAFE0001"}));
-        QTimer::singleShot(0, &window(), [this] { window().close(); });
-        QCOMPARE(m_station->run(), DialogResult::Cancel);
-        QVERIFY(settingsFile().find("Carrier ID=CAFE0001\r\n") != std::string::npos);
-        QVERIFY(settingsFile().find("port=\r\n") != std::string::npos);
-    }
-
     // The close box during "One" at a reader that answers after 100 ms, while
     // the cycle talks to the reader or waits for an answer that never comes:
     // the window takes its events all along (a timer keeps ticking), and the
@@ -453,32 +342,6 @@ private slots:
             QVERIFY(test::readFileBytes(directory / "TagEncoderBench.ini").find("SelectConfig=1\r\n")
                     != std::string::npos);
         }
-    }
-
-    // "Cont On" through the real window: its look at the antenna every 300 ms
-    // finds each transponder put there and programs it once; "Cont Off" ends it.
-    void contOnProgramsEachTransponderPutOnTheAntenna()
-    {
-        test::ReaderSimulator reader(m_directory->path(), {"--family", "orvex"}, "COM7");
-        QVERIFY(reader.ready());
-        test::writeAutomaticStation(m_directory->path(), test::automaticJob());
-        startIn("");
-        CQV58Dlg &model = m_station->model();
-        auto &contOn = widget<QAbstractButton>(Control::ContOnButton);
-        QVERIFY(contOn.isEnabled());
-        QTest::mouseClick(&contOn, Qt::LeftButton);
-        QCOMPARE(contOn.text(), QStringLiteral("  Cont Off"));
-        QTRY_COMPARE(model.job().programmedInSet, std::uint64_t{1});
-        for (std::uint64_t transponders = 2; transponders <= 3; ++transponders) {
-            reader.newTransponder();
-            QTRY_COMPARE(model.job().programmedInSet, transponders);
-        }
-        QTest::qWait(700); // the third stays on the antenna
-        QCOMPARE(model.job().programmedInSet, std::uint64_t{3});
-        QCOMPARE(widget<QLabel>(Control::ResultVerdict).text(), QStringLiteral("PASS"));
-        QTest::mouseClick(&contOn, Qt::LeftButton);
-        QCOMPARE(contOn.text(), QStringLiteral("  Cont On"));
-        QVERIFY(!model.job().continuousOn);
     }
 };
 

@@ -2,8 +2,10 @@
 
 #include "app/main_window_fixture.h"
 #include "support/automatic_job.h"
+#include "support/fake_config_view.h"
 #include "support/reader_simulator.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,9 +27,9 @@ protected:
         ASSERT_TRUE(simulator->ready());
     }
 
-    void writeJob(const ParameterSet &set, const std::string &carrierIdMax = "1000", const std::string &delimiter = ",")
+    void writeJob(const ParameterSet &set, const std::string &carrierIdMax = "1000")
     {
-        writeAutomaticStation(dir.path(), set, carrierIdMax, delimiter);
+        writeAutomaticStation(dir.path(), set, carrierIdMax);
     }
 
     // A new transponder on the antenna, then "One" and the cycle's tick.
@@ -38,6 +40,28 @@ protected:
         window->tick(kCycleTimerId); // the press comes after the last cycle's tick
         click(Control::OneButton);
         window->tick(kCycleTimerId);
+    }
+
+    // The operator acts once while the cycle waits for the answer to the write of `page`.
+    void whenWritingPage(int page, std::function<void()> act)
+    {
+        view.whileWaiting = [this, page, act, done = false]() mutable {
+            if (!done && window->terminal().terminalText.find("// Write page " + std::to_string(page)) != std::string::npos) {
+                done = true;
+                act();
+            }
+        };
+    }
+
+    // "Config" run by the operator's actions on its own fake view.
+    void runConfig(std::function<DialogResult(CAutoDlg &, FakeConfigView &)> actions)
+    {
+        FakeConfigView configView;
+        dialogs.configDialog = [&](CAutoDlg &editor) {
+            editor.open(configView);
+            return actions(editor, configView);
+        };
+        window->menuCommand(MenuItem::Config);
     }
 
     std::vector<std::string> messageTexts() const
@@ -59,16 +83,17 @@ protected:
         return data;
     }
 
-    std::size_t countOf(const std::string &text, const std::string &part) const
+    std::size_t countIn(const std::string &file, const std::string &part) const
     {
+        const std::string text = readFileBytes(dir / file);
         std::size_t count = 0;
         for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
             ++count;
         return count;
     }
-    std::size_t protocolLines() const { return countOf(readFileBytes(dir / "IntProt_0.txt"), ";One\r\n"); }
+    std::size_t protocolLines() const { return countIn("IntProt_0.txt", ";One\r\n"); }
     // Every record is two rows, each carrying the UID.
-    std::size_t records() const { return countOf(readFileBytes(dir / "records.xml"), ">E0040") / 2; }
+    std::size_t records() const { return countIn("records.xml", ">E0040") / 2; }
 
     std::unique_ptr<ReaderSimulator> simulator;
 };

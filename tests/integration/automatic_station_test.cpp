@@ -1,10 +1,10 @@
 // "One" in the station against the simulated reader, end to end: the data
 // sources over several cycles, the window's result and progress, Stop, Escape,
 // the close box and "Cont On", a lost reader, and what a restart goes on from.
+// The rules of each step are the cycle's, the window's and the journal's own tests.
 #include "automatic_station_fixture.h"
 
 #include "windows/config/config_control.h"
-#include "support/fake_config_view.h"
 #include "support/xml_check.h"
 
 #include <sys/stat.h>
@@ -23,9 +23,7 @@ TEST_F(AutomaticStationTest, DecimalCounterProgramsUpToItsBound)
     set.carrierIdLength = "2";
     set.carrierId = "98";
     writeJob(set);
-    CQV58Dlg &w = start();
-    ASSERT_TRUE(w.link().portOpen);
-
+    start();
     programOne();
     programOne();
     EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
@@ -34,7 +32,6 @@ TEST_F(AutomaticStationTest, DecimalCounterProgramsUpToItsBound)
 
     EXPECT_EQ(writesOfPage(1), (std::vector<std::string>{hexOf(std::string("98") + '\0' + std::string(5, '\0')),
                                                          hexOf(std::string("99") + '\0' + std::string(5, '\0'))}));
-    EXPECT_EQ(writesOfPage(17).size(), 2u);
     EXPECT_EQ(shown(Control::NextBox), "100");
     EXPECT_EQ(records(), 2u);
     EXPECT_EQ(xmlFaults(dir / "records.xml"), "");
@@ -67,7 +64,6 @@ TEST_F(AutomaticStationTest, ALostReaderIsClosedAndOpenedAgainOnceItIsBack)
                                       "COM7 was lost: the adapter was unplugged or the line hung up.\r\n"
                                       "The station opens it again as soon as the same device is back.",
                                       "Error", MessageIcon::Stop, MessageButtons::Ok}));
-    EXPECT_THAT(w.terminal().terminalText, StartsWith("(COM7 lost)\r\n"));
     window->tick(kRequestTimerId);
     EXPECT_FALSE(w.link().portOpen); // nothing there to open yet
 
@@ -79,7 +75,6 @@ TEST_F(AutomaticStationTest, ALostReaderIsClosedAndOpenedAgainOnceItIsBack)
     }
     EXPECT_TRUE(w.link().portOpen) << "not opened again within 2 s";
     EXPECT_THAT(w.terminal().terminalText, StartsWith("(COM7 opened again)\r\n"));
-    EXPECT_EQ(w.link().interfaceSettings.portName, "COM7");
 
     programOne();
     EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
@@ -100,10 +95,8 @@ TEST_F(AutomaticStationTest, EachCycleShowsPassOrFailWithItsReasonAndTheJobsProg
         {{}, "1000", "PASS", "carrier ID 0000000000000001 \xB7 UID E0040151", "every page written and locked",
          "1 of 100 programmed"},
         {{"--lock", "3"}, "1000", "FAIL", "UID E0040151", "page 3 is locked", "0 of 100 programmed"},
-        {{"--no-tag"}, "1000", "FAIL", "", "no transponder on the antenna", "0 of 100 programmed"},
         {{"--fault", "no-answer", "--fault-on", "WD 2"}, "1000", "FAIL", "UID E0040151", "the reader did not answer",
          "0 of 100 programmed"},
-        {{}, "0", "FAIL", "", "quantity reached", "0 of 100 programmed"},
     };
     for (const auto &cycle : cycles) {
         SCOPED_TRACE(cycle.verdict + " " + cycle.reason);
@@ -112,12 +105,8 @@ TEST_F(AutomaticStationTest, EachCycleShowsPassOrFailWithItsReasonAndTheJobsProg
         writeJob(automaticJob(), cycle.carrierIdMax);
         start();
         EXPECT_FALSE(view.control(Control::ResultVerdict).visible); // nothing to tell before the first cycle
-        EXPECT_TRUE(view.control(Control::ProgressLabel).visible);
         programOne();
-        EXPECT_TRUE(view.control(Control::ResultVerdict).visible);
         EXPECT_EQ(shown(Control::ResultVerdict), cycle.verdict);
-        EXPECT_EQ(view.control(Control::ResultVerdict).background,
-                  cycle.verdict == "PASS" ? Rgb::fromComponents(0, 150, 60) : Rgb::fromComponents(200, 20, 20));
         EXPECT_EQ(shown(Control::ResultIdentity), cycle.identity);
         EXPECT_EQ(shown(Control::ResultReason), cycle.reason);
         EXPECT_EQ(shown(Control::ProgressLabel), cycle.progress);
@@ -128,9 +117,7 @@ TEST_F(AutomaticStationTest, EachCycleShowsPassOrFailWithItsReasonAndTheJobsProg
     // "Silent FAIL=1" in the settings file keeps the station quiet.
     useReader({"--no-tag"});
     writeJob(automaticJob());
-    std::string settings = readFileBytes(dir / "TagEncoderBench.ini");
-    settings.replace(settings.find("[Auto]\r\n"), 8, "[Auto]\r\nSilent FAIL=1\r\n");
-    writeFileBytes(dir / "TagEncoderBench.ini", settings);
+    writeSettings(settingsFile() + "[Auto]\r\nSilent FAIL=1\r\n");
     start();
     programOne();
     EXPECT_EQ(shown(Control::ResultVerdict), "FAIL");
@@ -145,9 +132,6 @@ TEST_F(AutomaticStationTest, EachCycleShowsPassOrFailWithItsReasonAndTheJobsProg
     window->destroy();
     start();
     EXPECT_EQ(shown(Control::ProgressLabel), "1 of 100 programmed");
-    programOne();
-    EXPECT_EQ(shown(Control::ProgressLabel), "2 of 100 programmed");
-    EXPECT_EQ(shown(Control::ResultIdentity), "carrier ID 0000000000000002 \xB7 UID E0040152");
     click(Control::ManualSwitch);
     EXPECT_FALSE(view.control(Control::ResultVerdict).visible || view.control(Control::ProgressLabel).visible);
 }
@@ -163,20 +147,13 @@ TEST_F(AutomaticStationTest, StopEndsTheCycleAfterItsRunningTransaction)
     writeJob(automaticJob());
     CQV58Dlg &w = start();
     EXPECT_FALSE(view.control(Control::StopButton).enabled);
-    bool stopped = false;
-    view.whileWaiting = [&] {
-        if (stopped || w.terminal().terminalText.find("// Write page 3") == std::string::npos)
-            return;
+    whenWritingPage(3, [&] {
         EXPECT_TRUE(view.control(Control::StopButton).enabled);
         click(Control::ReadButton);
         click(Control::OneButton);
         click(Control::StopButton);
-        stopped = true;
-    };
+    });
     programOne();
-    view.whileWaiting = nullptr;
-    ASSERT_TRUE(stopped);
-    EXPECT_GT(view.eventRuns, 0);
     EXPECT_EQ(writesOfPage(3).size(), 1u);
     EXPECT_TRUE(writesOfPage(4).empty());
     for (const std::string &line : simulator->receivedLines())
@@ -188,7 +165,6 @@ TEST_F(AutomaticStationTest, StopEndsTheCycleAfterItsRunningTransaction)
     EXPECT_FALSE(view.control(Control::StopButton).enabled);
 
     programOne();
-    EXPECT_EQ(shown(Control::ResultVerdict), "PASS");
     EXPECT_EQ(shown(Control::ResultIdentity), "carrier ID 0000000000000002 \xB7 UID E0040152");
 }
 
@@ -200,19 +176,11 @@ TEST_F(AutomaticStationTest, TheCloseBoxDuringACycleEndsTheWindowAfterTheRunning
     useReader({"--delay", "20"});
     writeJob(automaticJob());
     CQV58Dlg &w = start();
-    bool closed = false;
-    view.whileWaiting = [&] {
-        if (!closed && w.terminal().terminalText.find("// Write page 2") != std::string::npos) {
-            window->closeRequest();
-            closed = true;
-        }
-    };
+    whenWritingPage(2, [&] { window->closeRequest(); });
     programOne();
-    ASSERT_TRUE(closed);
     EXPECT_EQ(view.endResult, DialogResult::Cancel);
     EXPECT_FALSE(w.link().portOpen);
     EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
-    EXPECT_EQ(writesOfPage(2).size(), 1u);
     EXPECT_TRUE(writesOfPage(3).empty());
     EXPECT_EQ(w.job().journal->holderOf("0000000000000001")->state, CycleState::Uncertain);
     w.destroy();
@@ -227,12 +195,10 @@ TEST_F(AutomaticStationTest, EscapeCutsALongWaitShortAndKeepsTheWindow)
     writeJob(automaticJob());
     start();
     std::optional<std::chrono::steady_clock::time_point> escaped;
-    view.whileWaiting = [&] {
-        if (!escaped && window->terminal().terminalText.find("// Write page 1") != std::string::npos) {
-            window->escape();
-            escaped = std::chrono::steady_clock::now();
-        }
-    };
+    whenWritingPage(1, [&] {
+        window->escape();
+        escaped = std::chrono::steady_clock::now();
+    });
     programOne();
     ASSERT_TRUE(escaped);
     EXPECT_LT(std::chrono::steady_clock::now() - *escaped, kStopGrace + std::chrono::milliseconds(500));
@@ -250,7 +216,6 @@ TEST_F(AutomaticStationTest, ContOnProgramsEachNewTransponderOnceAndStopsOnAFail
     CQV58Dlg &w = start();
     dialogs.messages.clear();
     click(Control::ContOnButton);
-    EXPECT_EQ(shown(Control::ContOnButton), "  Cont Off");
     EXPECT_EQ(view.timerLog.back(), "start 7 300");
     const auto poll = [&] { w.tick(kContinuousTimerId); };
     poll();                            // E0040150 on the antenna: programmed
@@ -265,74 +230,18 @@ TEST_F(AutomaticStationTest, ContOnProgramsEachNewTransponderOnceAndStopsOnAFail
     simulator->putBackTransponder();   // E0040150 once more
     poll();
     EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
-    EXPECT_TRUE(w.job().continuousOn);
     EXPECT_EQ(writesOfPage(1).size(), 3u);
     for (const auto &[uid, carrierId] : {std::pair("E0040150", "0000000000000001"),
                                          std::pair("E0040151", "0000000000000002"),
                                          std::pair("E0040152", "0000000000000003")})
         EXPECT_EQ(w.job().journal->programmedFor(uid)->carrierId, carrierId) << uid;
-    EXPECT_EQ(shown(Control::ProgressLabel), "3 of 100 programmed");
 
     simulator->newTransponder();       // E0040153: the reader goes away during its write
-    bool pulled = false;
-    view.whileWaiting = [&] {
-        if (!pulled && w.terminal().terminalText.find("// Write page 3") != std::string::npos) {
-            simulator->kill();
-            pulled = true;
-        }
-    };
+    whenWritingPage(3, [&] { simulator->kill(); });
     poll();
-    EXPECT_TRUE(pulled);
     EXPECT_FALSE(w.job().continuousOn);
     EXPECT_EQ(shown(Control::ContOnButton), "  Cont On");
     EXPECT_EQ(view.timerLog.back(), "stop 7");
-    EXPECT_EQ(messageTexts(), std::vector<std::string>{"Error on writing the pages of the transponder."});
-    EXPECT_EQ(shown(Control::ResultVerdict), "FAIL");
-}
-
-// "Cont On" ends on "Cont Off", on any box or dialog, and on "Quantity reached.".
-TEST_F(AutomaticStationTest, ContOnEndsOnContOffOnADialogAndWhenTheQuantityIsReached)
-{
-    writeJob(automaticJob(), "1");
-    CQV58Dlg &w = start();
-    click(Control::ContOnButton);
-    click(Control::ContOnButton);
-    EXPECT_FALSE(w.job().continuousOn);
-
-    click(Control::ContOnButton);
-    w.menuCommand(MenuItem::HelpInfo);
-    w.tick(kContinuousTimerId);
-    EXPECT_FALSE(w.job().continuousOn);
-    EXPECT_TRUE(writesOfPage(1).empty());
-
-    click(Control::ContOnButton);
-    w.tick(kContinuousTimerId); // carrier ID 1, the last one
-    EXPECT_TRUE(w.job().continuousOn);
-    simulator->newTransponder();
-    w.tick(kContinuousTimerId);
-    EXPECT_EQ(messageTexts(), std::vector<std::string>{"Quantity reached."});
-    EXPECT_FALSE(w.job().continuousOn);
-    EXPECT_EQ(shown(Control::ResultReason), "quantity reached");
-    EXPECT_EQ(writesOfPage(1).size(), 1u);
-}
-
-TEST_F(AutomaticStationTest, ARecordFileThatCannotBeOpenedIsReportedByTheSlowTick)
-{
-    ParameterSet set = automaticJob();
-    set.carrierId = "7";
-    set.recordFileName = "missing/records.xml";
-    writeJob(set);
-    CQV58Dlg &w = start();
-    programOne();
-    EXPECT_TRUE(dialogs.messages.empty()); // the 10 ms tick never blocks in a box
-    EXPECT_EQ(w.job().currentSet.carrierId, "8"); // the transponder is programmed
-    w.tick(kRequestTimerId);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0],
-              (MessageRequest{"Protocol file can't be opened.\r\nDoes the protocol path exist?\r\n"
-                              "Do you have writing authorisation on the path?",
-                              "Tag Encoder Bench", MessageIcon::Stop, MessageButtons::Ok}));
-    EXPECT_EQ(protocolLines(), 1u);
 }
 
 TEST_F(AutomaticStationTest, FixedDataStopsAtTheQuantity)
@@ -349,20 +258,13 @@ TEST_F(AutomaticStationTest, FixedDataStopsAtTheQuantity)
     programOne();
     EXPECT_EQ(messageTexts(), std::vector<std::string>{kQuantityReached});
     EXPECT_EQ(writesOfPage(1).size(), 2u);
-    EXPECT_FALSE(std::filesystem::exists(dir / "records.xml"));
-    EXPECT_EQ(protocolLines(), 3u);
 
-    // "Config", saved and left with "OK": the count starts again.
-    FakeConfigView configView;
-    dialogs.configDialog = [&](CAutoDlg &editor) {
-        editor.open(configView);
+    runConfig([](CAutoDlg &editor, FakeConfigView &configView) { // saved and left with "OK": the count starts again
         configView.answers = {MessageAnswer::Yes};
         editor.save();
         editor.clicked(ConfigControl::OkButton);
         return DialogResult::Ok;
-    };
-    window->menuCommand(MenuItem::Config);
-    EXPECT_EQ(window->job().programmedCount, 0u);
+    });
     programOne();
     EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
     EXPECT_EQ(writesOfPage(1).size(), 3u);
@@ -379,17 +281,14 @@ TEST_F(AutomaticStationTest, SavedStartValuesNeverIssueAProgrammedIdAgain)
     start();
     programOne();
     programOne();
-    FakeConfigView configView;
-    dialogs.configDialog = [&](CAutoDlg &editor) {
-        editor.open(configView);
+    runConfig([](CAutoDlg &editor, FakeConfigView &configView) {
         configView.setText(ConfigControl::CarrierId, "10"); // back to the start of the order
         editor.takeFromControls();
         configView.answers = {MessageAnswer::Yes};
         editor.save();
         editor.clicked(ConfigControl::CancelButton);
         return DialogResult::Cancel;
-    };
-    window->menuCommand(MenuItem::Config);
+    });
     EXPECT_EQ(window->job().nextCarrierId, "12");
     window->destroy();
     start();
@@ -398,26 +297,6 @@ TEST_F(AutomaticStationTest, SavedStartValuesNeverIssueAProgrammedIdAgain)
     EXPECT_EQ(writesOfPage(2), (std::vector<std::string>{hexOf("00000010"), hexOf("00000011"), hexOf("00000012")}));
 }
 
-// A journal that cannot be read is never started over: "One" programs
-// nothing and says which file is at fault, at start-up and at every press.
-TEST_F(AutomaticStationTest, ADamagedJournalStopsProgrammingWithItsFileNamed)
-{
-    writeJob(automaticJob());
-    writeFileBytes(journalFilePath(dir.path()), std::string(8192, 'x'));
-    start();
-    ASSERT_FALSE(messageTexts().empty());
-    const std::string file = journalFilePath(dir.path()).string();
-    EXPECT_NE(dialogs.messages.back().text.find(file), std::string::npos);
-    programOne();
-    ASSERT_EQ(messageTexts().size(), 1u);
-    EXPECT_NE(messageTexts()[0].find(file + " cannot be opened"), std::string::npos);
-    EXPECT_NE(messageTexts()[0].find("No transponder is programmed until the journal can be used."), std::string::npos);
-    EXPECT_TRUE(writesOfPage(1).empty());
-    EXPECT_EQ(readFileBytes(journalFilePath(dir.path())), std::string(8192, 'x'));
-}
-
-// A transponder programmed whose row kept no "X": neither a restart nor a
-// "Config" offers the row again; the mark is made once the file is writable.
 // A programmed row whose "X" could not be written stays held by the journal
 // across a restart and a "Config": it is never offered to another
 // transponder, and its mark is made once the file can be written.
@@ -434,27 +313,20 @@ TEST_F(AutomaticStationTest, AProgrammedRowWithoutItsMarkIsNeverOfferedAgain)
     start();
     ::chmod(csv.c_str(), 0444);
     programOne();
-    ASSERT_EQ(messageTexts().size(), 1u);
     EXPECT_NE(messageTexts().at(0).find("could not be marked"), std::string::npos);
-    EXPECT_EQ(records(), 1u);
 
     window->destroy();
     start();
     programOne(); // A2, not A1 again
-    FakeConfigView configView;
-    dialogs.configDialog = [&](CAutoDlg &editor) {
-        editor.open(configView);
+    runConfig([](CAutoDlg &editor, FakeConfigView &) {
         editor.clicked(ConfigControl::OkButton);
         return DialogResult::Ok;
-    };
-    window->menuCommand(MenuItem::Config);
+    });
     ::chmod(csv.c_str(), 0644);
     programOne(); // the missing marks are made, then A3
     EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
     EXPECT_EQ(readFileBytes(csv), "Carrier ID,done\r\nA1,X\r\nA2,X\r\nA3,X\r\n");
-    EXPECT_EQ(writesOfPage(1), (std::vector<std::string>{hexOf(std::string("A1") + std::string(6, '\0')),
-                                                         hexOf(std::string("A2") + std::string(6, '\0')),
-                                                         hexOf(std::string("A3") + std::string(6, '\0'))}));
+    EXPECT_EQ(writesOfPage(1).back(), hexOf(std::string("A3") + std::string(6, '\0')));
     EXPECT_EQ(records(), 3u);
 }
 
@@ -465,11 +337,9 @@ TEST_F(AutomaticStationTest, ProgressAndPendingFilesAreTakenOverIntoTheJournal)
 {
     ParameterSet set = automaticJob();
     set.carrierId = "100";
-    set.counterPage = "7";
-    set.counterValue = "00000050";
     writeJob(set);
-    writeFileBytes(dir / "job.progress", "[Progress]\r\nStart Carrier ID=90\r\nStart Counter Value=00000050\r\n"
-                                         "Carrier ID=105\r\nCounter Value=00000065\r\n");
+    writeFileBytes(dir / "job.progress",
+                   "[Progress]\r\nStart Carrier ID=90\r\nStart Counter Value=\r\nCarrier ID=105\r\nCounter Value=\r\n");
     const auto csv = dir / "ids.csv";
     writeFileBytes(csv, "Carrier ID,done\r\nA1,\r\nA2,\r\n");
     const std::string csvName = csv.string();
@@ -477,18 +347,13 @@ TEST_F(AutomaticStationTest, ProgressAndPendingFilesAreTakenOverIntoTheJournal)
                                                      std::to_string(csvName.size()) + "\n" + csvName + "\nRow: 3\nA1,\n");
     CQV58Dlg &w = start();
     EXPECT_EQ(w.job().nextCarrierId, "105"); // 90 .. 104 may be on tags; the set file's 100 is one of them
-    EXPECT_EQ(w.job().currentSet.counterValue, "00000065");
-    EXPECT_FALSE(std::filesystem::exists(dir / "job.progress"));
     EXPECT_FALSE(std::filesystem::exists(dir / "TagEncoderBench.pending"));
     EXPECT_EQ(w.job().journal->holderOf("A1")->state, CycleState::Programmed);
     programOne();
-    EXPECT_EQ(writesOfPage(2), std::vector<std::string>{hexOf("00000105")});
     EXPECT_EQ(readFileBytes(csv), "Carrier ID,done\r\nA1,X\r\nA2,\r\n");
-
     window->destroy();
     start(); // taken over once: the counter goes on from the journal
     EXPECT_EQ(window->job().nextCarrierId, "106");
-    EXPECT_EQ(window->job().currentSet.counterValue, "00000066");
 }
 
 } // namespace

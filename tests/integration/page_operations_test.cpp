@@ -1,5 +1,7 @@
-// The manual page operations against the simulated reader on a real
-// pseudo-terminal: commands sent, colours, errorCount and page texts.
+// The manual page and carrier-ID operations against the simulated reader on a
+// real pseudo-terminal: commands sent, colours, errorCount, page texts and
+// the bytes on the transponder afterwards.
+#include "transponder/carrier_id_operations.h"
 #include "transponder/page_operations.h"
 
 #include "support/operation_station.h"
@@ -16,8 +18,9 @@ constexpr auto kGreen = ResultColour::Green;
 constexpr auto kRed = ResultColour::Red;
 constexpr auto kWhite = ResultColour::White;
 
-const std::string kPage1 = "3031323334353637";
-const std::string kPage2 = "4142434445464748";
+const std::string kPage1 = "3031323334353637"; // "01234567"
+const std::string kPage2 = "4142434445464748"; // "ABCDEFGH"
+const std::string kData = "01 02 03 04 05 06 07 08";
 
 // T from "TOR" 8: 200 ms, or 104 ms for page reads; waits of 0.4 s and more,
 // ample for answers that come, for a run on a busy machine.
@@ -28,54 +31,22 @@ std::vector<std::string> reader(std::vector<std::string> extra = {})
     return options;
 }
 
-TEST(PageOperations, ReadUidShowsTheUidGreenOrRedWithAFailureCounted)
+// Reading fills the text and both kept texts of each page; it stops after a
+// short answer, leaving the failed page's text as it was.
+TEST(PageOperations, ReadPagesFillsTextAndKeptTextsAndStopsAfterAShortAnswer)
 {
-    const struct {
-        std::vector<std::string> options;
-        std::string uid;
-        ResultColour colour;
-        int errors;
-    } cases[] = {
-        {{"--family", "ti", "--uid", "E0040100"}, "E0040100", kGreen, 0},
-        {{"--family", "orvex", "--uid", "12345678"}, "12345678", kGreen, 0},
-        {{"--no-tag"}, "No Read\r", kRed, 1}, // the first 8 characters, as kept
-    };
-    for (const auto &c : cases) {
-        OperationStation station(reader(c.options));
-        station.errorCount = 5;
-        station.readUid();
-        EXPECT_EQ(station.uidText, c.uid);
-        EXPECT_EQ(station.report.colourOf("UID"), c.colour) << c.uid;
-        EXPECT_EQ(station.errorCount, c.errors);
-        EXPECT_EQ(station.report.focus.back(), "UID");
-        EXPECT_EQ(station.commands(), Commands{"RUID"});
-    }
-}
+    OperationStation station(reader());
+    station.asciiFormat = true;
+    station.select({1, 2});
+    station.errorCount = 3; // reading leaves it alone
+    station.readPages(false);
+    EXPECT_EQ(station.hexTextKept[0], "30 31 32 33 34 35 36 37");
+    EXPECT_EQ(station.asciiTextKept[1], "A B C D E F G H");
+    EXPECT_EQ(station.pageText[1], "A B C D E F G H");
+    EXPECT_TRUE(station.pageSucceeded[0] && station.pageSucceeded[1] && !station.pageSucceeded[2]);
+    EXPECT_EQ(station.report.colourOf("P2"), kGreen);
+    EXPECT_EQ(station.errorCount, 3);
 
-TEST(PageOperations, ReadPagesFillsTextAndBothKeptTextsAndMarksEachPage)
-{
-    for (const bool ascii : {false, true}) {
-        OperationStation station(reader());
-        station.asciiFormat = ascii;
-        station.select({1, 2});
-        station.errorCount = 3; // reading leaves it alone
-        station.readPages(false);
-        EXPECT_EQ(station.hexTextKept[0], "30 31 32 33 34 35 36 37");
-        EXPECT_EQ(station.asciiTextKept[0], "0 1 2 3 4 5 6 7");
-        EXPECT_EQ(station.asciiTextKept[1], "A B C D E F G H");
-        EXPECT_EQ(station.pageText[1], ascii ? "A B C D E F G H" : "41 42 43 44 45 46 47 48");
-        EXPECT_EQ(station.report.colourOf("P1"), kGreen);
-        EXPECT_EQ(station.report.colourOf("P2"), kGreen);
-        EXPECT_EQ(station.report.colourOf("P3"), kWhite);
-        EXPECT_TRUE(station.pageSucceeded[0] && station.pageSucceeded[1] && !station.pageSucceeded[2]);
-        EXPECT_EQ(station.errorCount, 3);
-        EXPECT_EQ(station.commands(), (Commands{"RD 1", "RD 2"}));
-    }
-}
-
-TEST(PageOperations, ReadPagesStopsAfterAShortAnswer)
-{
-    // "No Read" on P3 with P3 and P5 selected: P5 is not read.
     OperationStation noRead(reader({"--fault", "no-read", "--fault-on", "RD 3"}));
     noRead.select({3, 5});
     noRead.pageText[2] = "kept";
@@ -84,7 +55,6 @@ TEST(PageOperations, ReadPagesStopsAfterAShortAnswer)
     EXPECT_EQ(noRead.report.colourOf("P3"), kRed);
     EXPECT_EQ(noRead.report.colourOf("P5"), kWhite);
     EXPECT_EQ(noRead.pageText[2], "kept");
-    EXPECT_EQ(noRead.errorCount, 0);
 
     // The UID answer (8 characters and CR LF) is too short to let P2 be read
     // when P1 is not; a page answer after P1 is long enough.
@@ -93,69 +63,44 @@ TEST(PageOperations, ReadPagesStopsAfterAShortAnswer)
         withPage1 ? orvex.select({1, 2}) : orvex.select({2});
         orvex.readPages(true);
         EXPECT_EQ(orvex.commands(), withPage1 ? (Commands{"RUID", "RD 1", "RD 2"}) : Commands{"RUID"});
-        EXPECT_EQ(orvex.report.colourOf("UID"), kGreen);
     }
 }
 
-// The kept texts (which the record file and the manual log show) are those of
-// the bytes sent, however the page text was typed.
-TEST(PageOperations, WritePagesSendsEachSelectedPageWithATextAndSkipsTheEmptyOne)
+// A page with a bad text is reported and counted but not sent, an empty one is
+// skipped, and a page the tag refuses ends the write. The kept texts are those
+// of the bytes sent, however the text was typed.
+TEST(PageOperations, WritePagesSendsEachSelectedTextCountsFailuresAndStopsAtARefusedPage)
 {
-    OperationStation station(reader());
-    station.select({1, 2, 3, 4});
-    station.pageText[0] = "11 22 33 44 55 66 77 88";
-    station.pageText[2] = "aabbccddeeff0001";
-    station.pageText[3] = "303 132 3334 35 3637";
+    OperationStation station(reader({"--lock", "4"}));
+    station.select({1, 2, 3, 4, 5});
+    station.pageText = {"12 34", "", "aabbccddeeff0001", "303 132 3334 35 3637", kData};
     station.writePages(false);
-    EXPECT_EQ(station.commands(),
-              (Commands{"WD 1 1122334455667788", "WD 3 AABBCCDDEEFF0001", "WD 4 3031323334353637"}));
-    EXPECT_EQ(station.hexTextKept[2], "AA BB CC DD EE FF 00 01");
-    EXPECT_EQ(station.hexTextKept[3], "30 31 32 33 34 35 36 37");
-    EXPECT_EQ(station.asciiTextKept[3], "0 1 2 3 4 5 6 7");
-    EXPECT_EQ(station.errorCount, 0);
-    EXPECT_EQ(station.report.colourOf("P1"), kGreen);
-    EXPECT_EQ(station.report.colourOf("P2"), kWhite);
-    EXPECT_EQ(station.report.colourOf("P3"), kGreen);
-    EXPECT_TRUE(station.pageSucceeded[0] && !station.pageSucceeded[1] && station.pageSucceeded[2]);
-    EXPECT_EQ(station.asciiTextKept[0], "\x11 \" 3 D U f w \x88");
-    EXPECT_EQ(station.pageOnTag(3), "AABBCCDDEEFF0001");
-}
-
-TEST(PageOperations, WritePagesCountsFailuresAndStopsAtARefusedPage)
-{
-    // P1 has a bad text (message, red, counted, not sent), P2 is locked on
-    // the tag (refused: red, counted), so P3 is not written.
-    OperationStation station(reader({"--lock", "2"}));
-    station.select({1, 2, 3});
-    station.pageText = {"12 34", "01 02 03 04 05 06 07 08", "01 02 03 04 05 06 07 08"};
-    station.writePages(false);
-    EXPECT_EQ(station.commands(), Commands{"WD 2 0102030405060708"});
+    EXPECT_EQ(station.commands(), (Commands{"WD 3 AABBCCDDEEFF0001", "WD 4 3031323334353637"}));
     EXPECT_EQ(station.errorCount, 2);
     EXPECT_EQ(station.report.colourOf("P1"), kRed);
-    EXPECT_EQ(station.report.colourOf("P2"), kRed);
-    EXPECT_EQ(station.report.colourOf("P3"), kWhite);
+    EXPECT_EQ(station.report.colourOf("P2"), kWhite);
+    EXPECT_EQ(station.report.colourOf("P3"), kGreen);
+    EXPECT_EQ(station.report.colourOf("P4"), kRed);
+    EXPECT_EQ(station.report.colourOf("P5"), kWhite);
+    EXPECT_EQ(station.hexTextKept[2], "AA BB CC DD EE FF 00 01");
+    EXPECT_EQ(station.pageOnTag(3), "AABBCCDDEEFF0001");
     ASSERT_EQ(station.report.messages.size(), 1u);
     EXPECT_EQ(station.report.messages[0].first,
               "change P1 to a length of 16 printable hexadecimal characters (20,21,22,...,7D,7E) with spaces in between");
 }
 
+// With the UID first (Orvex), a failed UID read writes nothing.
 TEST(PageOperations, WritePagesReadsTheUidFirstAndWritesNothingWhenItFails)
 {
-    OperationStation orvex(reader({"--family", "orvex"}));
-    orvex.select({1});
-    orvex.pageText[0] = "01 02 03 04 05 06 07 08";
-    orvex.writePages(true);
-    EXPECT_EQ(orvex.commands(), (Commands{"RUID", "WD 1 0102030405060708"}));
-    EXPECT_EQ(orvex.errorCount, 0);
-
-    OperationStation noTag(reader({"--family", "orvex", "--no-tag"}));
-    noTag.select({1});
-    noTag.pageText[0] = "01 02 03 04 05 06 07 08";
-    noTag.writePages(true);
-    EXPECT_EQ(noTag.commands(), Commands{"RUID"});
-    EXPECT_EQ(noTag.errorCount, 1);
-    EXPECT_EQ(noTag.report.colourOf("UID"), kRed);
-    EXPECT_EQ(noTag.report.colourOf("P1"), kWhite);
+    for (const bool tag : {true, false}) {
+        OperationStation orvex(reader(tag ? Commands{"--family", "orvex"} : Commands{"--family", "orvex", "--no-tag"}));
+        orvex.select({1});
+        orvex.pageText[0] = kData;
+        orvex.writePages(true);
+        EXPECT_EQ(orvex.commands(), tag ? (Commands{"RUID", "WD 1 0102030405060708"}) : Commands{"RUID"});
+        EXPECT_EQ(orvex.errorCount, tag ? 0 : 1);
+        EXPECT_EQ(orvex.report.colourOf("P1"), tag ? kGreen : kWhite);
+    }
 }
 
 TEST(PageOperations, LockPagesLocksOnlyTheLockablePagesAndStopsAtARefusal)
@@ -166,8 +111,6 @@ TEST(PageOperations, LockPagesLocksOnlyTheLockablePagesAndStopsAtARefusal)
     lockable[0] = lockable[2] = true; // automatic mode: what the set locks
     station.lockPages(lockable);
     EXPECT_EQ(station.commands(), (Commands{"LD 1", "LD 3"}));
-    EXPECT_EQ(station.errorCount, 0);
-    EXPECT_EQ(station.report.colourOf("P3"), kGreen);
     EXPECT_FALSE(station.report.coloured("P2"));
 
     OperationStation noTag(reader({"--no-tag"}));
@@ -179,50 +122,134 @@ TEST(PageOperations, LockPagesLocksOnlyTheLockablePagesAndStopsAtARefusal)
     EXPECT_EQ(noTag.report.colourOf("P1"), kRed);
 }
 
-TEST(PageOperations, WithThePortClosedNothingIsSentAndWriteAndLockCountAFailure)
-{
-    OperationStation station(reader());
-    station.portOpen = false;
-    station.select({1});
-    station.pageText[0] = "01 02 03 04 05 06 07 08";
-    station.terminalText = "old\r\n";
-    PageFlagArray lockable{};
-    lockable.fill(true);
+// The carrier-ID boxes of the manual group, and the operation run on them.
+struct CarrierIdBoxes {
+    std::string offset, length, carrierId;
+    bool ascii = true;
 
-    station.writePages(false);
-    EXPECT_EQ(station.errorCount, 1);
-    EXPECT_EQ(station.report.colourOf("P1"), kWhite);
-    station.lockPages(lockable);
-    EXPECT_EQ(station.errorCount, 1);
-    station.readPages(true);
-    EXPECT_EQ(station.errorCount, 1);
-    station.readUid();
-    EXPECT_EQ(station.errorCount, 0);
-    EXPECT_EQ(station.terminalText, "");
-    EXPECT_TRUE(station.commands().empty());
-    EXPECT_FALSE(station.report.coloured("UID"));
+    template <typename Operation>
+    void run(OperationStation &station, Operation operation)
+    {
+        station.asciiFormat = ascii;
+        (station.*operation)(offset, length, carrierId);
+    }
+};
+
+TEST(CarrierId, ReadTakesTheBytesFromThePagesTheyLieIn)
+{
+    const struct {
+        CarrierIdBoxes boxes;
+        Commands reads;
+        std::string carrierId;
+    } cases[] = {
+        {{"0", "8", "", true}, {"RD 1"}, "01234567"},
+        {{"4", "8", "", true}, {"RD 1", "RD 2"}, "4567ABCD"},
+        {{"8", "8", "", false}, {"RD 2"}, "4142434445464748"},
+        {{"15", "0", "", true}, {"RD 2"}, "H"},         // a length below 1 counts as 1
+        {{" +2", "20", "kept", false}, {}, "kept"},    // 20 counts as 16, which leaves the pages
+    };
+    for (auto c : cases) {
+        SCOPED_TRACE(c.boxes.offset + "/" + c.boxes.length);
+        OperationStation station(reader());
+        c.boxes.run(station, &OperationStation::readCarrierId);
+        EXPECT_EQ(station.commands(), c.reads);
+        EXPECT_EQ(c.boxes.carrierId, c.carrierId);
+        const bool refused = c.reads.empty();
+        EXPECT_EQ(station.report.colourOf("Carrier ID"), refused ? ResultColour::Red : ResultColour::Green);
+        EXPECT_EQ(station.report.messages.size(), refused ? 1u : 0u);
+    }
 }
 
-// Noise before each answer spoils it; CR LF line ends are one line end each.
-TEST(PageOperations, AReaderSendingNoiseFailsVisiblyAndStopsAndOneEndingItsLinesInCrLfIsUnderstood)
+// Page 1's answer comes after its wait and after the time the station gives
+// a late answer (17 T = 442 ms with "TOR" 2, twice that 884 ms): no page is
+// read after the failed one, so page 1's bytes can never show as page 2's.
+TEST(CarrierId, AfterAFailedPageNoFurtherPageIsReadAndTheTextStays)
 {
-    for (const auto &[option, understood] : {std::pair<std::vector<std::string>, bool>({"--noise", "7E7E"}, false),
-                                             std::pair<std::vector<std::string>, bool>({"--crlf"}, true)}) {
-        SCOPED_TRACE(option[0]);
-        OperationStation station(reader(option));
-        station.select({1, 2});
-        station.pageText[0] = station.pageText[1] = "01 02 03 04 05 06 07 08";
-        station.writePages(false);
-        EXPECT_EQ(station.errorCount, understood ? 0 : 1);
-        EXPECT_EQ(station.report.colourOf("P1"), understood ? kGreen : kRed);
-        EXPECT_EQ(station.report.colourOf("P2"), understood ? kGreen : kWhite);
-        const Commands written{"WD 1 0102030405060708", "WD 2 0102030405060708"};
-        EXPECT_EQ(station.commands(), understood ? written : Commands{written[0]});
+    OperationStation station({"--tor", "2", "--page", "1=" + kPage1, "--page", "2=" + kPage2, "--fault", "slow",
+                              "--fault-on", "RD 1", "--fault-delay", "1000"});
+    CarrierIdBoxes boxes{"4", "8", "old"};
+    boxes.run(station, &OperationStation::readCarrierId);
+    EXPECT_EQ(station.commands(), Commands{"RD 1"});
+    EXPECT_EQ(station.report.colourOf("P1"), ResultColour::Red);
+    EXPECT_EQ(station.report.colourOf("P2"), ResultColour::White);
+    EXPECT_EQ(station.report.colourOf("Carrier ID"), ResultColour::Red);
+    EXPECT_EQ(boxes.carrierId, "old");
+}
 
-        station.readPages(false);
-        EXPECT_EQ(station.report.colourOf("P1"), understood ? kGreen : kRed);
-        EXPECT_EQ(station.pageSucceeded[0], understood);
-        EXPECT_EQ(station.pageText[0], "01 02 03 04 05 06 07 08");
+// A write keeps the other bytes of its pages, touches only the pages the
+// carrier ID lies in (a locked page beside them is no obstacle) and reads the
+// carrier ID back.
+TEST(CarrierId, WriteKeepsTheOtherBytesAndReadsTheCarrierIdBack)
+{
+    const struct {
+        std::string lockedPage;
+        CarrierIdBoxes boxes;
+        std::string page1, page2, shown;
+    } cases[] = {
+        {"", {"2", "3", "ABC", true}, "3031414243353637", kPage2, "ABC"},
+        {"", {"6", "4", "a1B2c3D4", false}, "303132333435A1B2", "C3D4434445464748", "A1B2C3D4"},
+        {"", {"0", "16", "0123456789abcdef", true}, kPage1, "3839616263646566", "0123456789abcdef"},
+        {"1", {"8", "4", "WXYZ", true}, kPage1, "5758595A45464748", "WXYZ"},
+        {"2", {"0", "4", "WXYZ", true}, "5758595A34353637", kPage2, "WXYZ"},
+    };
+    for (auto c : cases) {
+        SCOPED_TRACE(c.boxes.carrierId);
+        OperationStation station(reader(c.lockedPage.empty() ? Commands{} : Commands{"--lock", c.lockedPage}));
+        c.boxes.run(station, &OperationStation::writeCarrierId);
+        EXPECT_EQ(station.report.colourOf("Carrier ID"), ResultColour::Green);
+        EXPECT_EQ(station.errorCount, 0);
+        EXPECT_EQ(c.boxes.carrierId, c.shown);
+        EXPECT_EQ(station.pageOnTag(1), c.page1);
+        EXPECT_EQ(station.pageOnTag(2), c.page2);
+    }
+}
+
+TEST(CarrierId, WriteRefusesACarrierIdOfTheWrongFormOrPlace)
+{
+    const std::string hexLength2 = "change Carrier ID to a length of 2 printable hexadecimal (20,21,..7E,..) characters";
+    const struct {
+        CarrierIdBoxes boxes;
+        std::string message;
+    } cases[] = {
+        {{"0", "4", "ABC", true}, "change Carrier ID to a length of 4 characters"},
+        {{"0", "2", "414", false}, hexLength2},
+        {{"0", "2", "41GG", false}, hexLength2},
+        {{"14", "3", "ABC", true}, carrierIdRangeMessage()},
+        {{"-1", "3", "ABC", true}, carrierIdRangeMessage()},
+        {{"4294967300", "3", "ABC", true}, carrierIdRangeMessage()},
+    };
+    for (auto c : cases) {
+        SCOPED_TRACE(c.boxes.offset + "/" + c.boxes.carrierId);
+        OperationStation station(reader());
+        c.boxes.run(station, &OperationStation::writeCarrierId);
+        EXPECT_TRUE(station.commands().empty());
+        ASSERT_EQ(station.report.messages.size(), 1u);
+        EXPECT_EQ(station.report.messages[0].first, c.message);
+        EXPECT_EQ(station.report.colourOf("Carrier ID"), ResultColour::Red);
+    }
+}
+
+// A failed read writes nothing; a page the tag refuses ends the write, the
+// read-back shows what the tag holds and the box stays red.
+TEST(CarrierId, WriteIsGreenOnlyWhenWritten)
+{
+    OperationStation failedRead(reader({"--fault", "no-read", "--fault-on", "RD 1", "--fault-count", "1"}));
+    CarrierIdBoxes boxes{"0", "3", "XYZ"};
+    boxes.run(failedRead, &OperationStation::writeCarrierId);
+    EXPECT_EQ(failedRead.commands(), (Commands{"RD 1", "RD 1"}));
+    EXPECT_EQ(failedRead.report.colourOf("Carrier ID"), ResultColour::Red);
+    EXPECT_EQ(boxes.carrierId, "012");
+
+    for (const auto &[lockedPage, shown] : {std::pair("1", "67AB"), std::pair("2", "WXAB")}) {
+        OperationStation locked(reader({"--lock", lockedPage}));
+        CarrierIdBoxes lockedBoxes{"6", "4", "WXYZ"};
+        lockedBoxes.run(locked, &OperationStation::writeCarrierId);
+        EXPECT_EQ(locked.report.colourOf("Carrier ID"), ResultColour::Red);
+        EXPECT_EQ(lockedBoxes.carrierId, shown);
+        if (std::string(lockedPage) == "1") { // the refusal stays on the terminal view, page 2 is not written
+            EXPECT_EQ(locked.commands(), (Commands{"RD 1", "RD 2", "WD 1 3031323334355758", "RD 1", "RD 2"}));
+            EXPECT_NE(locked.terminalText.find("NAK\r\nWD 1 3031323334355758// Write page 1\r\n"), std::string::npos);
+        }
     }
 }
 

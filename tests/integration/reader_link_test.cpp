@@ -4,13 +4,11 @@
 #include "reader/terminal_send.h"
 
 #include "support/reader_simulator.h"
+#include "support/sink_lines.h"
 
 #include <gtest/gtest.h>
 
-#include <condition_variable>
-#include <ctime>
 #include <memory>
-#include <mutex>
 #include <thread>
 
 namespace teb {
@@ -20,7 +18,6 @@ using namespace std::chrono_literals;
 using test::ReaderSimulator;
 
 // Bounds for things that take milliseconds; never a measure of speed.
-constexpr auto kPatience = 10s;
 constexpr std::int32_t kShortTimeBase = 5;  // waits of 20..85 ms, for answers that never come
 constexpr std::int32_t kLongTimeBase = 250; // waits of 1..4 s, for answers that do come
 
@@ -31,14 +28,7 @@ const std::string kOlder = "older line\r\n";
 
 class ReaderLink : public testing::Test {
 protected:
-    ReaderLink()
-    {
-        port.setTerminalSink([this](const std::string &line) {
-            std::lock_guard lock(sinkMutex);
-            sinkLines.push_back(line);
-            sinkChanged.notify_all();
-        });
-    }
+    ReaderLink() { sink.attach(port); }
 
     // Starts the simulated reader (pages 1 and 2 filled) and opens the port to it.
     void connect(std::vector<std::string> options = {}, const InterfaceSettings &settings = k8N1)
@@ -55,17 +45,7 @@ protected:
 
     ReaderTransaction run(const ReaderCommand &command) { return runTransaction(session, command); }
 
-    // The lines the receive thread put on the terminal view, once there are `count`.
-    std::vector<std::string> sinkLinesOnce(std::size_t count)
-    {
-        std::unique_lock lock(sinkMutex);
-        sinkChanged.wait_for(lock, kPatience, [&] { return sinkLines.size() >= count; });
-        return sinkLines;
-    }
-
-    std::mutex sinkMutex;
-    std::condition_variable sinkChanged;
-    std::vector<std::string> sinkLines;
+    test::SinkLines sink;
     std::unique_ptr<ReaderSimulator> simulator;
     ReaderPort port; // closes before the simulator stops
     std::int32_t timeBase = kLongTimeBase;
@@ -73,65 +53,46 @@ protected:
     ReaderSession session{port, kNoPort, timeBase, terminalText};
 };
 
-TEST_F(ReaderLink, ReadsStackEachAnswerAboveItsEchoNewestFirst)
-{
-    connect();
-    ReaderOperationFlag reading(port, ReaderOperationFlag::Kind::Reading);
-    const ReaderTransaction first = run(readPageCommand(1));
-    const ReaderTransaction second = run(readPageCommand(2));
-    EXPECT_TRUE(first.succeeded && second.succeeded);
-    EXPECT_EQ(second.answer, kPage2 + "\r\n");
-    EXPECT_EQ(terminalText, kPage2 + "\r\nRD 2 // Read page 2\r\n" + kPage1 + "\r\nRD 1 // Read page 1\r\n" + kOlder);
-    EXPECT_TRUE(sinkLinesOnce(0).empty()); // the operation keeps the receive thread off the view
-}
-
-TEST_F(ReaderLink, WriteLockAndUidSucceedAndALockedPageRefusesTheWrite)
+// Each answer tops the terminal view above its echo line, newest first; a
+// running operation keeps the receive thread off the view.
+TEST_F(ReaderLink, EachAnswerStandsAboveItsEchoNewestFirstAndALockedPageRefusesTheWrite)
 {
     connect({"--uid", "A1B2C3D4"});
     ReaderOperationFlag writing(port, ReaderOperationFlag::Kind::Writing);
     const std::string data = "00FF00FF00FF00FF";
     EXPECT_TRUE(run(writePageCommand(3, data)).succeeded);
-    EXPECT_EQ(run(readPageCommand(3)).kept, data);
+    EXPECT_EQ(run(readPageCommand(3)).answer, data + "\r\n");
     EXPECT_TRUE(run(lockPageCommand(3)).succeeded);
-    const ReaderTransaction refused = run(writePageCommand(3, kPage1));
-    EXPECT_FALSE(refused.succeeded);
+    EXPECT_FALSE(run(writePageCommand(3, kPage1)).succeeded);
     EXPECT_TRUE(run(readUidCommand()).succeeded);
     EXPECT_EQ(terminalText, "A1B2C3D4\r\nRUID // Read UID\r\nNAK\r\nWD 3 " + kPage1 +
                                 "// Write page 3\r\nACK\r\nLD 3 // Lock page 3\r\n" + data + "\r\nRD 3 // Read page 3\r\n"
                                 "ACK\r\nWD 3 " + data + "// Write page 3\r\n" + kOlder);
-    EXPECT_EQ(simulator->receivedLines(5),
-              (std::vector<std::string>{"WD 3 " + data, "RD 3", "LD 3", "WD 3 " + kPage1, "RUID"}));
-    EXPECT_TRUE(sinkLinesOnce(0).empty());
+    EXPECT_TRUE(sink.once(0).empty());
 }
 
-TEST_F(ReaderLink, NoAnswerInTimeFailsWithAnEmptyLineShownAndKeepsT)
-{
-    connect({"--fault", "no-answer"});
-    timeBase = kShortTimeBase;
-    EXPECT_FALSE(fixTimeBase(session, TimeBaseFactor::Other).succeeded);
-    EXPECT_EQ(timeBase, kShortTimeBase);
-    const ReaderTransaction timedOut = run(readPageCommand(9));
-    EXPECT_TRUE(timedOut.sent);
-    EXPECT_FALSE(timedOut.succeeded);
-    EXPECT_EQ(timedOut.answer, "");
-    EXPECT_EQ(terminalText, "\r\nRD 9 // Read page 9\r\n" + kOlder);
-}
-
-// A write the reader carried out but whose "ACK" was lost fails like any
-// time-out, while the transponder holds the new data; a lost command leaves it.
-TEST_F(ReaderLink, AWriteWhoseAckWasLostFailsThoughThePageHoldsTheData)
+// No answer in time fails with an empty line shown and T kept. A write the
+// reader carried out but whose "ACK" was lost fails like it, while the
+// transponder holds the new data; a lost command leaves the page as it was.
+TEST_F(ReaderLink, NoAnswerInTimeFailsAndAWriteWhoseAckWasLostLeftItsData)
 {
     const std::string data = "00FF00FF00FF00FF";
     for (const auto &[fault, pageAfter] : {std::pair("answer-lost", data), std::pair("no-answer", kPage1)}) {
         SCOPED_TRACE(fault);
         connect({"--fault", fault, "--fault-on", "WD 1"});
         timeBase = kShortTimeBase;
+        terminalText = kOlder;
         const ReaderTransaction write = run(writePageCommand(1, data));
         EXPECT_TRUE(write.sent);
         EXPECT_FALSE(write.succeeded);
+        EXPECT_EQ(terminalText, "\r\nWD 1 " + data + "// Write page 1\r\n" + kOlder);
         timeBase = kLongTimeBase;
         EXPECT_EQ(run(readPageCommand(1)).kept, pageAfter);
     }
+    connect({"--fault", "no-answer"});
+    timeBase = kShortTimeBase;
+    EXPECT_FALSE(fixTimeBase(session, TimeBaseFactor::Other).succeeded);
+    EXPECT_EQ(timeBase, kShortTimeBase);
 }
 
 // An answer that comes after its command's wait is never taken for the next
@@ -146,25 +107,13 @@ TEST_F(ReaderLink, ALateAnswerIsNeverTakenForTheNextCommands)
         timeBase = 100; // the lock waits 400 ms, a page read 1700 ms
         EXPECT_FALSE(run(lockPageCommand(1)).succeeded);
         if (std::string(lateBy) == "600") { // no operation runs: the late line reaches the terminal view
-            EXPECT_EQ(sinkLinesOnce(1), std::vector<std::string>{"ACK\r\n"});
+            EXPECT_EQ(sink.once(1), std::vector<std::string>{"ACK\r\n"});
         }
         const ReaderTransaction next = run(readPageCommand(1));
         EXPECT_EQ(next.answer, kPage1 + "\r\n");
         EXPECT_TRUE(next.succeeded);
-        std::lock_guard lock(sinkMutex);
-        sinkLines.clear();
+        sink.clear();
     }
-}
-
-TEST_F(ReaderLink, ALineLongerThanTheBufferKeepsItsStartAndSpoilsNothingAfterIt)
-{
-    connect({"--fault", "long-answer", "--fault-on", "RD"});
-    const std::string cutLine = kPage2 + std::string(252 - kPage2.size(), '9') + "\r\n";
-    const ReaderTransaction longRead = run(readPageCommand(2));
-    EXPECT_EQ(longRead.answer, cutLine);
-    EXPECT_TRUE(longRead.succeeded);
-    EXPECT_TRUE(fixTimeBase(session, TimeBaseFactor::Other).succeeded);
-    EXPECT_EQ(run(readPageCommand(2)).answer, cutLine);
 }
 
 TEST_F(ReaderLink, TerminalSendWritesTheInputAndACrOnlyWhileThePortIsOpen)
@@ -173,34 +122,9 @@ TEST_F(ReaderLink, TerminalSendWritesTheInputAndACrOnlyWhileThePortIsOpen)
     EXPECT_FALSE(terminalSend(port, session.handle, false, "RD 2"));
     EXPECT_TRUE(terminalSend(port, session.handle, true, ""));
     EXPECT_TRUE(terminalSend(port, session.handle, true, "RD 1"));
-    EXPECT_EQ(sinkLinesOnce(1), std::vector<std::string>{kPage1 + "\r\n"});
+    EXPECT_EQ(sink.once(1), std::vector<std::string>{kPage1 + "\r\n"});
     EXPECT_EQ(simulator->receivedLines(2), (std::vector<std::string>{"", "RD 1"}));
     EXPECT_EQ(terminalText, kOlder);
-}
-
-TEST_F(ReaderLink, RefusedLineSettingsLeaveThePortOpenWithoutReceiveThread)
-{
-    connect();
-    const InterfaceSettings refused[] = {
-        {"COM7", 115200, 4, parity::None, stopbits::One, flowcontrol::None},
-        {"COM7", 0, 8, parity::None, stopbits::One, flowcontrol::None},
-        {"COM7", 9600, 8, parity::None, stopbits::OneAndHalf, flowcontrol::None},
-        {"COM7", 9600, 7, parity::Even, stopbits::One, flowcontrol::None}, // a pseudo-terminal has no parity
-    };
-    timeBase = kShortTimeBase;
-    std::size_t sent = 0;
-    for (const InterfaceSettings &settings : refused) {
-        SCOPED_TRACE(&settings - refused);
-        session.handle = port.Open(settings); // closes the link opened before
-        ASSERT_TRUE(isUsablePort(session.handle));
-        EXPECT_FALSE(port.receiveThreadRunning());
-        const ReaderTransaction unanswered = run(lockPageCommand(1));
-        EXPECT_TRUE(unanswered.sent);
-        EXPECT_FALSE(unanswered.succeeded); // the answer comes, but nothing takes it
-        EXPECT_EQ(simulator->receivedLines(++sent).size(), sent);
-        EXPECT_TRUE(port.Close(session.handle)); // returns: no thread to wait for
-    }
-    session.handle = kNoPort;
 }
 
 TEST_F(ReaderLink, ThePortIsExclusiveReopensAfterCloseAndIsFreedWhenDestroyed)
@@ -229,24 +153,6 @@ TEST_F(ReaderLink, ThePortIsExclusiveReopensAfterCloseAndIsFreedWhenDestroyed)
     session.handle = openAnother(port); // opening again replaces the link
     ASSERT_TRUE(isUsablePort(session.handle));
     EXPECT_TRUE(run(readUidCommand()).succeeded);
-}
-
-TEST_F(ReaderLink, APortRemovedWhileOpenNeitherSpinsNorHangs)
-{
-    connect();
-    EXPECT_TRUE(fixTimeBase(session, TimeBaseFactor::Other).succeeded);
-    simulator->kill(); // the line hangs up, as when the adapter is pulled
-
-    const std::clock_t cpuBefore = std::clock(); // all threads of this process
-    std::this_thread::sleep_for(1s);
-    EXPECT_LT(static_cast<double>(std::clock() - cpuBefore) / CLOCKS_PER_SEC, 0.5)
-        << "the receive thread keeps the processor busy";
-    EXPECT_TRUE(port.receiveThreadRunning());
-    EXPECT_TRUE(port.lineLost());
-    EXPECT_FALSE(run(lockPageCommand(1)).sent);
-    EXPECT_TRUE(port.Close(session.handle));
-    EXPECT_FALSE(port.receiveThreadRunning() || port.lineLost());
-    session.handle = kNoPort;
 }
 
 } // namespace

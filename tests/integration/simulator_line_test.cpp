@@ -1,5 +1,4 @@
-// The simulated reader spoken to over its own line, without the station: a
-// command it refuses (or never receives) leaves the transponder as it was.
+// The simulated reader spoken to over its own line, without the station.
 #include "support/reader_simulator.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +9,6 @@
 #include <unistd.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace teb {
@@ -59,56 +57,8 @@ public:
         return "<no answer>";
     }
 
-    // Sends a command whose answer never comes; the next ask shows that none came.
-    void tell(const std::string &command) const
-    {
-        const std::string bytes = command + "\r";
-        ASSERT_EQ(::write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-    }
-
     int fd = -1;
 };
-
-// One command and its answer; kUnanswered for a command that gets none.
-using Step = std::pair<std::string, std::string>;
-const std::string kUnanswered = "<unanswered>";
-
-TEST(SimulatorLine, ARefusedOrLostCommandChangesNothingAndALostAnswerDoes)
-{
-    const std::string write1 = "WD 1 " + kPage1;
-    const std::pair<std::vector<std::string>, std::vector<Step>> cases[] = {
-        {{"--fault", "nak", "--fault-on", "WD 1"}, {{write1, "NAK"}, {"RD 1", kZeroPage}}},
-        {{"--fault", "no-read", "--fault-on", "WD 1"}, {{write1, "No Read"}, {"RD 1", kZeroPage}}},
-        {{"--fault", "wrong-answer", "--fault-on", "WD 1"}, {{write1, "ERR"}, {"RD 1", kZeroPage}}},
-        {{"--fault", "nak", "--fault-on", "LD 1", "--fault-count", "1"},
-         {{"LD 1", "NAK"}, {write1, "ACK"}, {"RD 1", kPage1}}},
-        {{"--family", "orvex", "--fault", "no-read", "--fault-on", "RUID", "--fault-count", "1"},
-         {{"TOR", "10"}, {"RUID", "No Read"}, {write1, "NAK"}, {"RUID", "E0040150"}, {write1, "ACK"}}},
-        // A command lost on its way: nothing is done and nothing answered.
-        {{"--fault", "no-answer", "--fault-on", "WD 1"}, {{write1, kUnanswered}, {"RD 1", kZeroPage}}},
-        // The command done, its answer lost: the page holds the new data.
-        {{"--fault", "answer-lost", "--fault-on", "WD 1"}, {{write1, kUnanswered}, {"RD 1", kPage1}}},
-    };
-    for (const auto &[options, steps] : cases) {
-        SCOPED_TRACE(testing::PrintToString(options));
-        ReaderSimulator simulator(options);
-        ASSERT_TRUE(simulator.ready());
-        SimulatorLine line(simulator.devicePath());
-        ASSERT_GE(line.fd, 0);
-        for (const auto &[command, answer] : steps) {
-            if (answer == kUnanswered)
-                line.tell(command);  // the next answer read is the next command's
-            else
-                EXPECT_EQ(line.ask(command), answer) << command;
-        }
-    }
-}
-
-} // namespace
-} // namespace teb
-
-namespace teb {
-namespace {
 
 // Each new transponder has the next UID (or the first one's, with
 // --same-uid), the log says which lies on the antenna, and the one before

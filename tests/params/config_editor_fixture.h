@@ -70,8 +70,11 @@ protected:
         return in;
     }
 
+    // A fresh view and dialog each time, so that a table of cases can open one per row.
     CAutoDlg &open(const ConfigEditorInput &in)
     {
+        dialog.reset();
+        view = FakeConfigView();
         dialog = std::make_unique<CAutoDlg>(in);
         dialog->open(view);
         return *dialog;

@@ -39,35 +39,11 @@ ParameterSet sampleSet()
     return set;
 }
 
-std::string expectedSampleFile()
-{
-    std::string file =
-        "[Work order Setup]\r\nOperator badge ID#=B-17\r\nPart number=PN 4711\r\nWork order number=WO-2\r\n"
-        "Quantity=25\r\n[Data Source]\r\nDecimal counter=1\r\ncsv file=0\r\ncsv file complete=0\r\n"
-        "file name=/data/ids.csv\r\nfix data=0\r\n[SEMI E99 Carrier ID Setup]\r\nCarrier ID Offset=2\r\n"
-        "Carrier ID Length=4\r\nCarrier ID=0017\r\nLock Carrier ID=1\r\nMemory Page=1\r\n[Transponder type]\r\n"
-        "TI=0\r\nOrvex=1\r\n[Page 1]\r\nHEX 00=00\r\nHEX 01=00\r\nHEX 02=30\r\nHEX 03=30\r\nHEX 04=31\r\n"
-        "HEX 05=37\r\nHEX 06=00\r\nHEX 07=00\r\nfix byte 00=1\r\nfix byte 01=1\r\nfix byte 02=0\r\nfix byte 03=0\r\n"
-        "fix byte 04=0\r\nfix byte 05=0\r\nfix byte 06=1\r\nfix byte 07=1\r\nEdit Page 1=0\r\nLock Page 1=1\r\n"
-        "[Page 2]\r\nHEX 08=\r\nHEX 09=\r\nHEX 10=\r\nHEX 11=\r\nHEX 12=\r\nHEX 13=\r\nHEX 14=\r\nHEX 15=FF\r\n"
-        "fix byte 08=0\r\nfix byte 09=0\r\nfix byte 10=0\r\nfix byte 11=0\r\nfix byte 12=0\r\nfix byte 13=0\r\n"
-        "fix byte 14=0\r\nfix byte 15=0\r\nEdit Page 2=1\r\nLock Page 2=0\r\n[Pages 3-17]\r\nWrite Pages 3-17=1\r\n"
-        "Counter Page=5\r\nAlignment=Right\r\nCounter Value=00000042\r\n";
-    for (int page = 3, byte = 16; page <= 17; ++page) {
-        const std::string number = std::to_string(page);
-        file += "[Page " + number + "]\r\n";
-        for (const int end = byte + 8; byte < end; ++byte)
-            file += "HEX " + std::to_string(byte) + "=" + (byte == 100 ? "AB" : "") + "\r\n";
-        file += "Edit Page " + number + "=0\r\nLock Page " + number + "=" + (page == 17 ? "1" : "0") + "\r\n";
-    }
-    return file + "[Log]\r\nLog=1\r\nfile name=/data/record.xml\r\n";
-}
-
 TEST(SetFile, EveryKeyInItsOrderAndBack)
 {
     ProfileDocument file;
     writeParameterSet(file, sampleSet());
-    EXPECT_EQ(file.serialise(), expectedSampleFile());
+    EXPECT_EQ(file.serialise(), readFileBytes(std::filesystem::path(TEB_GOLDEN_DIR) / "sample_set.ini"));
     EXPECT_EQ(readParameterSet(file), sampleSet());
 }
 

@@ -28,20 +28,7 @@ StationSettings sampleSettings()
     return s;
 }
 
-std::string expectedSampleFile()
-{
-    std::string file = "[Interface]\r\nport=COM3\r\nbaudrate=115200\r\ndatabits=8\r\nstopbits=2\r\nparity=Even\r\n"
-                       "Flowcontrol=Hardware\r\n[Auto]\r\nSelectConfig=1\r\nPruefablauf_ist=Job B\r\n"
-                       "Pruefablaeufe=2\r\nPruefablauf_0=Job A\r\nPruefablauf_1=Job B\r\n"
-                       "Carrier ID Max=18446744073709551615\r\n[Data]\r\nSelectAll=0\r\nSelectP1=1\r\n";
-    for (int page = 2; page <= 16; ++page)
-        file += "SelectP" + std::to_string(page) + "=0\r\n";
-    file += "SelectP17=1\r\nFormat=1\r\nP1=\" A B C D E F G H\"\r\n";  // quoted: it begins with a blank
-    for (int page = 2; page <= 16; ++page)
-        file += "P" + std::to_string(page) + "=\r\n";
-    return file + "P17=NUL NUL 1 2 3 4 5 6\r\n[Manual]\r\nCarrier ID Offset=2\r\nCarrier ID Length=4\r\n"
-                  "Carrier ID=0017\r\nLog=1\r\nType=1\r\nfile name=/tmp/manual_log.xml\r\n";
-}
+std::string expectedSampleFile() { return readFileBytes(std::filesystem::path(TEB_GOLDEN_DIR) / "sample_settings.ini"); }
 
 StationSettings loadFile(const TempDir &dir, const std::string &bytes)
 {

@@ -113,19 +113,6 @@ TEST(InterfaceSettingsCommand, OkShowsTheValuesAndReopensThePortWithTheTypedOnes
                                                   "open COM3", "start 3 10", "start 5 500", "show"}));
 }
 
-TEST(InterfaceSettingsCommand, CancelReopensWithTheValuesUnchanged)
-{
-    FakeHost host;
-    const InterfaceSettings before = host.settings;
-    host.view.answer = CI2DlgView::Result::Cancel;
-    host.view.typed = {{I2Combo::Port, "COM3"}};
-    runInterfaceSettings(host, [] { return std::vector<std::string>{}; });
-    EXPECT_EQ(host.view.shownAtOpen[I2Combo::Port], "com12"); // no ports: the name as it stands
-    EXPECT_EQ(host.settings, before);
-    EXPECT_EQ(host.openedWith, before);
-    EXPECT_TRUE(host.open);
-}
-
 TEST(InterfaceSettingsCommand, ACloseFailureSkipsTheDialogAndKeepsThePort)
 {
     FakeHost host;
