@@ -80,10 +80,15 @@ bool mayWrite(const std::filesystem::path &target, const struct stat &status)
 
 } // namespace
 
-bool writeAll(int fd, std::string_view bytes)
+namespace {
+
+// Hands the bytes left to `writeSome` until every one went out; an
+// interrupted call is repeated, a call that takes nothing counts as EIO.
+template <typename WriteSome>
+bool writeEvery(std::string_view bytes, WriteSome writeSome)
 {
     while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        const ssize_t written = writeSome(bytes);
         if (written < 0 && errno == EINTR)
             continue;
         if (written == 0)
@@ -95,20 +100,21 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
+} // namespace
+
+bool writeAll(int fd, std::string_view bytes)
+{
+    return writeEvery(bytes, [fd](std::string_view rest) { return ::write(fd, rest.data(), rest.size()); });
+}
+
 bool writeAllAt(int fd, std::string_view bytes, off_t offset)
 {
-    while (!bytes.empty()) {
-        const ssize_t written = ::pwrite(fd, bytes.data(), bytes.size(), offset);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written == 0)
-            errno = EIO;
-        if (written <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-        offset += written;
-    }
-    return true;
+    return writeEvery(bytes, [fd, &offset](std::string_view rest) {
+        const ssize_t written = ::pwrite(fd, rest.data(), rest.size(), offset);
+        if (written > 0)
+            offset += written;
+        return written;
+    });
 }
 
 bool readAllAt(int fd, std::string &bytes, off_t offset)
