@@ -57,6 +57,7 @@ TEST_F(SimpleCsv, TakesTheOpenRowAndMarksItByInsertingOnlyTheX)
         {",", "Carrier ID,done\nA1,X\rA2,\r\nA3,\n", "Carrier ID,done\nA1,X\rA2,X\r\nA3,\n"},
         {",", "Carrier ID,done\r\nA1,X\r\nA2,", "Carrier ID,done\r\nA1,X\r\nA2,X"},
         {",", "Carrier ID,done\rA2,\xE4\xFF\r", "Carrier ID,done\rA2,X\xE4\xFF\r"},
+        {",", "Carrier ID,done\r\nA2,x\r\n", "Carrier ID,done\r\nA2,Xx\r\n"}, // only "X" marks a row done
         {"<>", "Carrier ID<>done\r\nA2<>\r\n", "Carrier ID<>done\r\nA2<>X\r\n"},
         // regression: "A2," also in the header and a done field; the row read is marked
         {",", "Carrier ID,done,A2,\r\nA1,XA2,\r\nA2,\r\n", "Carrier ID,done,A2,\r\nA1,XA2,\r\nA2,X\r\n"},
