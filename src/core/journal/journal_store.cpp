@@ -9,6 +9,8 @@ const std::string_view kColumns =
     "id, carrier_hex, set_name, source, position, csv_file, csv_row_hex, csv_delimiter, csv_marked,"
     " counter_page_value, counter_start, job, uid, state, reserved_at, finished_at, station, pages_hex, pages_locked";
 
+namespace {
+
 // The bytes of a key, every one of them (a carrier ID may hold 00).
 std::string bytesOfKey(std::string_view key)
 {
@@ -65,6 +67,8 @@ JournalEntry entryOf(const soci::row &row)
     entry.pagesLocked = textAt(row, 18);
     return entry;
 }
+
+} // namespace
 
 std::vector<JournalEntry> entriesOf(soci::rowset<soci::row> rows)
 {

@@ -23,10 +23,7 @@ inline constexpr std::size_t kNumericDigits = 18;
 // The columns every entry is read with, in the order entryOf takes them.
 extern const std::string_view kColumns;
 
-std::string bytesOfKey(std::string_view key);
-long long integerAt(const soci::row &row, std::size_t i);
-std::string textAt(const soci::row &row, std::size_t i);
-JournalEntry entryOf(const soci::row &row);
+// The entries of a query that selects kColumns, in its order.
 std::vector<JournalEntry> entriesOf(soci::rowset<soci::row> rows);
 std::optional<JournalEntry> firstOf(std::vector<JournalEntry> entries);
 
