@@ -11,11 +11,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const auto &progress = scratchFile("set.progress");
+    const auto progress = scratchFile("set.progress");
     writeScratch(progress, data, size);
     (void)teb::readProgress(progress);
 
-    const auto &pending = scratchFile("TagEncoderBench.pending");
+    const auto pending = scratchFile("TagEncoderBench.pending");
     writeScratch(pending, data, size);
     const teb::StoredPendingMark stored = teb::readPendingMark(pending);
     FUZZ_CHECK((stored.state == teb::StoredPendingMark::State::Found) == stored.mark.has_value());

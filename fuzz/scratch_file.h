@@ -9,7 +9,7 @@
 
 // One file per fuzzing process, rewritten for every input, for the readers
 // that take a path.
-inline const std::filesystem::path &scratchFile(const std::string &name)
+inline std::filesystem::path scratchFile(const std::string &name)
 {
     static const std::filesystem::path directory = [] {
         std::filesystem::path path = std::filesystem::temp_directory_path() /
@@ -17,9 +17,7 @@ inline const std::filesystem::path &scratchFile(const std::string &name)
         std::filesystem::create_directories(path);
         return path;
     }();
-    static std::filesystem::path file;
-    file = directory / name;
-    return file;
+    return directory / name;
 }
 
 inline void writeScratch(const std::filesystem::path &file, const std::uint8_t *data, std::size_t size)
