@@ -72,32 +72,79 @@ public:
     explicit TimedStation(CQV58Dlg &window) : m_inner(window, m_track) {}
 
     template <typename Step>
-    auto timed(Step step)
+    auto timed(Duration &share, Step step)
     {
         const auto start = Clock::now();
         auto result = step();
-        reader += Clock::now() - start;
+        share += Clock::now() - start;
         return result;
     }
-
+    template <typename Step>
+    void timedVoid(Duration &share, Step step)
+    {
+        timed(share, [&] {
+            step();
+            return 0;
+        });
+    }
 
     void notify(const Notice &notice) override
     {
         ++failures;
         std::fprintf(stderr, "cycle message: %.*s\n", static_cast<int>(notice.text.size()), notice.text.data());
     }
-    std::optional<std::string> readUid() override { return timed([&] { return m_inner.readUid(); }); }
-    PagesWritten writePages(const PageImage &pages, const std::string &uid) override
+    TransponderHistory historyOf(const std::string &uid) override
     {
-        return timed([&] { return m_inner.writePages(pages, uid); });
+        return timed(journal, [&] { return m_inner.historyOf(uid); });
     }
-    int lockPages(const PageFlagArray &locked) override { return timed([&] { return m_inner.lockPages(locked); }); }
-    bool appendRecord() override
+    JournalEntry reserve(const JournalEntry &entry) override
     {
-        const auto start = Clock::now();
-        const bool appended = m_inner.appendRecord();
-        record += Clock::now() - start;
-        return appended;
+        return timed(journal, [&] { return m_inner.reserve(entry); });
+    }
+    void finish(std::int64_t id, CycleState state) override
+    {
+        timedVoid(journal, [&] { m_inner.finish(id, state); });
+    }
+    bool isHeld(const std::string &carrierId) override
+    {
+        return timed(journal, [&] { return m_inner.isHeld(carrierId); });
+    }
+    std::uint64_t firstFreeNumber(std::uint64_t from, std::size_t length) override
+    {
+        return timed(journal, [&] { return m_inner.firstFreeNumber(from, length); });
+    }
+    std::uint64_t fixedDataCount(const std::string &setName, std::int64_t job) override
+    {
+        return timed(journal, [&] { return m_inner.fixedDataCount(setName, job); });
+    }
+    std::optional<TakenRow> takeCsvRow(const CsvFile &file, CsvFormat format, const ParameterSet &set,
+                                       const PageImage &pages, const CarrierIdFilter &offered) override
+    {
+        return timed(csv, [&] { return m_inner.takeCsvRow(file, format, set, pages, offered); });
+    }
+    bool markCsvRow(const JournalEntry &entry) override
+    {
+        return timed(csv, [&] { return m_inner.markCsvRow(entry); });
+    }
+    void markProgrammedRows() override
+    {
+        timedVoid(csv, [&] { m_inner.markProgrammedRows(); });
+    }
+    std::optional<std::string> readUid() override
+    {
+        return timed(reader, [&] { return m_inner.readUid(); });
+    }
+    PagesWritten writePages(const CycleOutcome &soFar, const std::string &uid) override
+    {
+        return timed(reader, [&] { return m_inner.writePages(soFar, uid); });
+    }
+    int lockPages(const PageFlagArray &locked) override
+    {
+        return timed(reader, [&] { return m_inner.lockPages(locked); });
+    }
+    bool appendRecord(const CycleOutcome &programmed) override
+    {
+        return timed(record, [&] { return m_inner.appendRecord(programmed); });
     }
     void show(const CycleOutcome &soFar) override { m_inner.show(soFar); }
     void enableAfterRecordFailure() override { m_inner.enableAfterRecordFailure(); }
@@ -105,6 +152,8 @@ public:
 
     Duration reader{};
     Duration record{};
+    Duration journal{}; // every question and commit, the CSV rows' take-over of marks included
+    Duration csv{};     // the rows taken and marked
     int failures = 0;
 
 private:
@@ -118,6 +167,8 @@ struct Series {
     std::vector<Duration> record;   // the record append with its sync
     std::vector<Duration> protocol; // the protocol line with its sync
     std::vector<Duration> source;   // data source, placing, journal, CSV mark
+    std::vector<Duration> journal;  // of it the journal's questions and commits
+    std::vector<Duration> csv;      // of it the CSV rows taken and marked
     int failures = 0;
     double syncsPerCycle = 0;
     double renamesPerCycle = 0;
@@ -182,6 +233,8 @@ Series run(const std::string &label, const ParameterSet &set, const std::string 
         series.record.push_back(station.record);
         series.protocol.push_back(end - cycleEnd);
         series.source.push_back(Duration(cycleEnd - start) - station.reader - station.record);
+        series.journal.push_back(station.journal);
+        series.csv.push_back(station.csv);
         series.failures += station.failures;
     }
     series.syncsPerCycle = static_cast<double>(syncCalls - syncsBefore) / cycles;
@@ -223,6 +276,8 @@ void report(const std::string &label, const Series &series, Duration journal)
     const Figures outside = figuresOf(series.outside);
     std::printf("%s\n", describe(label + " outside reader transactions", outside).c_str());
     std::printf("%s\n", describe("  of it data source, mark, progress", figuresOf(series.source)).c_str());
+    std::printf("%s\n", describe("    journal within the cycle", figuresOf(series.journal)).c_str());
+    std::printf("%s\n", describe("    CSV rows taken and marked", figuresOf(series.csv)).c_str());
     std::printf("%s\n", describe("  of it record append", figuresOf(series.record)).c_str());
     std::printf("%s\n", describe("  of it protocol line", figuresOf(series.protocol)).c_str());
     std::printf("  journal (reservation and confirmation, timed alone): %.3f ms median, %.0f%% of the station's own work\n",

@@ -21,8 +21,9 @@ public:
             return std::nullopt;
         return uid;
     }
-    PagesWritten writePages(const PageImage &pages, const std::string &forUid) override
+    PagesWritten writePages(const CycleOutcome &soFar, const std::string &forUid) override
     {
+        const PageImage &pages = soFar.pages;
         std::array<std::string, pageCount> texts;
         for (int page = 1; page <= pageCount; ++page)
             texts[static_cast<std::size_t>(page - 1)] = hexPageText(pages.cells.page(page));
@@ -35,15 +36,36 @@ public:
         ++locks;
         return lockErrors;
     }
-    bool appendRecord() override
+    bool appendRecord(const CycleOutcome &) override
     {
         ++records;
         return recordOpens;
     }
+    TransponderHistory historyOf(const std::string &forUid) override { return journal->historyOf(forUid); }
+    JournalEntry reserve(const JournalEntry &entry) override { return journal->reserve(entry); }
+    void finish(std::int64_t id, CycleState state) override { journal->finish(id, state); }
+    bool isHeld(const std::string &carrierId) override { return journal->holderOf(carrierId).has_value(); }
+    std::uint64_t firstFreeNumber(std::uint64_t from, std::size_t length) override
+    {
+        return journal->firstFreeNumber(from, length);
+    }
+    std::uint64_t fixedDataCount(const std::string &setName, std::int64_t job) override
+    {
+        return journal->fixedDataCount(setName, job);
+    }
+    std::optional<TakenRow> takeCsvRow(const CsvFile &file, CsvFormat format, const ParameterSet &set,
+                                       const PageImage &pages, const CarrierIdFilter &offered) override
+    {
+        return format == CsvFormat::Complete ? nextComplete(file, pages, *this, offered)
+                                             : nextDataSet(file, set, pages, *this, offered);
+    }
+    bool markCsvRow(const JournalEntry &entry) override { return markJournalRow(*journal, entry); }
+    void markProgrammedRows() override { teb::markProgrammedRows(*journal); }
     void show(const CycleOutcome &) override {}
     void enableAfterRecordFailure() override { ++recordFailureViews; }
     void clearPageResultColours() override { ++colourResets; }
 
+    CarrierIdJournal *journal = nullptr;
     std::string uid = "UID00001";
     int writeErrors = 0;
     bool writeReachesTag = false; // a failed write: refused (false) or unanswered (true)
@@ -74,8 +96,10 @@ protected:
         if (!sameTransponder)
             station.uid = "UID" + std::to_string(++transponders);
         station.messages.clear();
+        station.journal = journal.get();
         const CycleOutcome out = runAutomaticCycle(
-            CycleInput{set, image(), pageSelected, carrierIdMax, file(), state, CycleJournal{journal.get(), problem, "job", "", 0}},
+            CycleInput{set, image(), pageSelected, cycleNumbersOf(set, carrierIdMax), file(), state,
+                       CycleJournal{journal != nullptr, problem, "job", "", 0}},
             station);
         set = out.set;
         takePlaced(out.pages);

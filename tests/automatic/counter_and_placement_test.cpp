@@ -78,7 +78,7 @@ protected:
     CounterPlacement placeCounter()
     {
         PageImage pages = image();
-        const CounterPlacement placed = placeCounterValue(pages, set);
+        const CounterPlacement placed = placeCounterValue(pages, counterPageNumber(set.counterPage), set.counterValue);
         takePlaced(pages);
         return placed;
     }

@@ -49,7 +49,7 @@ enum class TagResult { Programmed, NothingReached, Uncertain };
 TagResult programTransponder(Cycle &cycle, CycleStation &station, const std::string &uid)
 {
     CycleOutcome &out = cycle.out;
-    const PagesWritten written = station.writePages(out.pages, uid);
+    const PagesWritten written = station.writePages(out, uid);
     out.errorCount = written.errorCount;
     if (written.errorCount != 0) {
         station.notify(notice::writeFailed);
@@ -66,34 +66,21 @@ TagResult programTransponder(Cycle &cycle, CycleStation &station, const std::str
     return TagResult::Programmed;
 }
 
-bool markRow(CarrierIdJournal &journal, const JournalEntry &entry)
-{
-    const CsvFormat format = entry.source == journal_source::csvFileComplete ? CsvFormat::Complete : CsvFormat::Simple;
-    const CsvRow row{static_cast<std::size_t>(readUnsigned64(entry.position)), entry.csvRow};
-    if (markRowProcessed(entry.csvFile, format, row, entry.csvDelimiter) != MarkResult::Marked)
-        return false;
-    journal.markCsvRow(entry.id);
-    return true;
-}
-
 // The source moves on past the carrier ID just programmed; false when a CSV
 // row kept no "X".
 bool advanceSource(Cycle &cycle, Source source, const DataStep &step, const JournalEntry &entry,
-                   CarrierIdJournal &journal)
+                   CycleStation &station)
 {
-    ParameterSet &set = cycle.out.set;
     switch (source) {
     case Source::Csv:
-    case Source::CsvComplete: cycle.out.csvState.rowInPages.reset(); return markRow(journal, entry);
+    case Source::CsvComplete: cycle.out.csvState.rowInPages.reset(); return station.markCsvRow(entry);
     case Source::DecimalCounter:
-        if (step.counterValue >= countedNumber(set.carrierId).value_or(0)) {
-            // The next cycle's data step moves on past what other stations hold meanwhile.
-            set.carrierId = formatUnsigned64(step.counterValue + 1u);
-            cycle.out.nextCarrierId = set.carrierId;
-        }
+        // The next cycle's data step moves on past what other stations hold meanwhile.
+        if (step.counterValue >= cycle.next.value_or(0))
+            moveNext(cycle, step.counterValue + 1u);
         return true;
     case Source::FixedData:
-        cycle.out.programmedCount = journal.fixedDataCount(cycle.in.journal.setName, cycle.in.journal.fixedJob);
+        cycle.out.programmedCount = station.fixedDataCount(cycle.in.journal.setName, cycle.in.journal.fixedJob);
         return true;
     }
     return true;
@@ -109,11 +96,9 @@ void advanceCounterPage(Cycle &cycle, const DataStep &step)
 void recordTransponder(Cycle &cycle, CycleStation &station)
 {
     CycleOutcome &out = cycle.out;
-    station.show(out);
-    if (out.set.logEnabled && !station.appendRecord()) {
+    if (out.set.logEnabled && !station.appendRecord(out)) {
         station.enableAfterRecordFailure();
         out.recordFailed = true;
-        station.show(out);
     }
     const auto &pages = out.set.pages;
     const auto editable = std::find_if(pages.begin(), pages.end(), [](const PageSetting &page) { return page.editable; });
@@ -128,8 +113,7 @@ struct Transponder {
     std::optional<JournalEntry> unfinished;
 };
 
-std::optional<Transponder> transponderOnAntenna(const Cycle &cycle, Source source, CycleStation &station,
-                                                CarrierIdJournal &journal)
+std::optional<Transponder> transponderOnAntenna(const Cycle &cycle, Source source, CycleStation &station)
 {
     const auto uid = station.readUid();
     if (!uid) {
@@ -137,7 +121,7 @@ std::optional<Transponder> transponderOnAntenna(const Cycle &cycle, Source sourc
         station.notify(notice::uidNotRead);
         return std::nullopt;
     }
-    const TransponderHistory history = journal.historyOf(*uid);
+    const TransponderHistory history = station.historyOf(*uid);
     if (const auto &programmed = history.programmed) {
         station.clearPageResultColours();
         notifyText(station, alreadyProgrammedText(*programmed), NoticeLevel::Warning);
@@ -155,15 +139,15 @@ std::optional<Transponder> transponderOnAntenna(const Cycle &cycle, Source sourc
 // The end of a cycle that reached the transponder or may have: the journal
 // says so, the source moves on, the record is written.
 void concludeProgrammed(Cycle &cycle, Source source, CycleStation &station, const DataStep &step,
-                        const JournalEntry &entry, CarrierIdJournal &journal)
+                        const JournalEntry &entry)
 {
     try {
-        journal.finish(entry.id, CycleState::Programmed);
+        station.finish(entry.id, CycleState::Programmed);
     } catch (const JournalError &error) {
         // The ID stays held as reserved, and counts as uncertain after a restart.
         notifyText(station, confirmationFailedText(error.what()), NoticeLevel::Stop);
     }
-    const bool marked = advanceSource(cycle, source, step, entry, journal);
+    const bool marked = advanceSource(cycle, source, step, entry, station);
     advanceCounterPage(cycle, step);
     recordTransponder(cycle, station);
     if (!marked)
@@ -173,79 +157,86 @@ void concludeProgrammed(Cycle &cycle, Source source, CycleStation &station, cons
 // Another station may take the chosen carrier ID between the choice and the
 // reservation: the database refuses the second holder, and the next free one
 // is taken. Nothing has been written yet.
-std::optional<JournalEntry> reserveNext(Cycle &cycle, Source source, CycleStation &station,
-                                        CarrierIdJournal &journal, const std::string &uid, DataStep &step)
+std::optional<JournalEntry> reserveNext(Cycle &cycle, Source source, CycleStation &station, const std::string &uid,
+                                        DataStep &step)
 {
     constexpr int kAttempts = 20;
     for (int attempt = 1;; ++attempt) {
         try {
-            return journal.reserve(reservationOf(cycle, source, step, uid));
+            return station.reserve(reservationOf(cycle, source, step, uid));
         } catch (const CarrierIdTaken &) {
             if (attempt == kAttempts) {
                 notifyText(station, takenMeanwhileText(step.carrierId), NoticeLevel::Warning);
                 return std::nullopt;
             }
         }
-        if (!dataReady(cycle, source, station, Offer{journal}, step))
+        if (!dataReady(cycle, source, Offer{station}, step))
             return std::nullopt;
     }
 }
 
 void programOne(Cycle &cycle, CycleStation &station)
 {
-    if (!cycle.in.journal.journal) {
+    if (!cycle.in.journal.open) {
         notifyText(station, journalUnavailableText(cycle.in.journal.problem), NoticeLevel::Stop);
         return;
     }
-    CarrierIdJournal &journal = *cycle.in.journal.journal;
     const Source source = sourceOf(cycle.out.set);
     if (source == Source::Csv || source == Source::CsvComplete)
-        markProgrammedRows(journal);
+        station.markProgrammedRows();
     DataStep step;
-    if (!dataReady(cycle, source, station, Offer{journal}, step))
+    if (!dataReady(cycle, source, Offer{station}, step))
         return;
-    const auto transponder = transponderOnAntenna(cycle, source, station, journal);
+    const auto transponder = transponderOnAntenna(cycle, source, station);
     if (!transponder)
         return;
 
     JournalEntry entry;
     if (transponder->unfinished) {
         // The transponder of an interrupted cycle is back: it gets the same data.
-        if (!dataReady(cycle, source, station, Offer{journal, &*transponder->unfinished}, step))
+        if (!dataReady(cycle, source, Offer{station, &*transponder->unfinished}, step))
             return;
         entry = *transponder->unfinished;
-    } else if (auto reserved = reserveNext(cycle, source, station, journal, transponder->uid, step)) {
+    } else if (auto reserved = reserveNext(cycle, source, station, transponder->uid, step)) {
         entry = std::move(*reserved);
     } else {
         return;
     }
-    station.show(cycle.out); // the page boxes show what is written
     const TagResult result = programTransponder(cycle, station, transponder->uid);
     if (result == TagResult::Programmed && cycle.out.errorCount == 0)
-        return concludeProgrammed(cycle, source, station, step, entry, journal);
+        return concludeProgrammed(cycle, source, station, step, entry);
     // A finishing cycle that fails again may still have left its first try on the tag.
     const bool nothingOnTag = result == TagResult::NothingReached && !transponder->unfinished;
-    journal.finish(entry.id, nothingOnTag ? CycleState::Failed : CycleState::Uncertain);
+    station.finish(entry.id, nothingOnTag ? CycleState::Failed : CycleState::Uncertain);
     if (!nothingOnTag && source == Source::DecimalCounter && !transponder->unfinished) {
         // The ID stays with that tag: "next" shows where the next one goes.
-        cycle.out.set.carrierId = formatUnsigned64(step.counterValue + 1u);
-        cycle.out.nextCarrierId = cycle.out.set.carrierId;
+        moveNext(cycle, step.counterValue + 1u);
     }
 }
 
 } // namespace
 
+bool markJournalRow(CarrierIdJournal &journal, const JournalEntry &entry)
+{
+    const CsvFormat format = entry.source == journal_source::csvFileComplete ? CsvFormat::Complete : CsvFormat::Simple;
+    const CsvRow row{static_cast<std::size_t>(readUnsigned64(entry.position)), entry.csvRow};
+    if (markRowProcessed(entry.csvFile, format, row, entry.csvDelimiter) != MarkResult::Marked)
+        return false;
+    journal.markCsvRow(entry.id);
+    return true;
+}
+
 bool markProgrammedRows(CarrierIdJournal &journal)
 {
     bool allMarked = true;
     for (const JournalEntry &entry : journal.unmarkedCsvRows())
-        allMarked = markRow(journal, entry) && allMarked;
+        allMarked = markJournalRow(journal, entry) && allMarked;
     return allMarked;
 }
 
 CycleOutcome runAutomaticCycle(const CycleInput &input, CycleStation &station)
 {
-    Cycle cycle{input, {}}; // what it decides starts from what it was given
+    Cycle cycle{input, {}, input.numbers.next}; // what it decides starts from what it was given
     cycle.out.set = input.set;
     cycle.out.pages = input.pages;
     cycle.out.csvState = input.csvState;

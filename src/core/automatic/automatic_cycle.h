@@ -1,5 +1,6 @@
 #pragma once
 
+#include "automatic/cycle_numbers.h"
 #include "automatic/csv_data_source.h"
 #include "journal/carrier_id_journal.h"
 
@@ -10,9 +11,10 @@
 
 // One automatic programming cycle: data source, the transponder's UID, the
 // carrier ID reserved in the journal, write, lock, the journal's
-// confirmation, the CSV mark and the record. The cycle takes the set and
-// the pages as bytes and returns what it decided; it reaches the reader,
-// the record file and the window only through the station interface.
+// confirmation, the CSV mark and the record. The cycle takes the set, the
+// pages as bytes and the counter's numbers, and returns what it decided; it
+// reaches the reader, the journal, the CSV and record files and the window
+// only through the station interface.
 namespace teb {
 
 // How a page write run ended for the journal: whether anything may have
@@ -24,8 +26,8 @@ struct PagesWritten {
 
 // The journal as the current set uses it.
 struct CycleJournal {
-    CarrierIdJournal *journal = nullptr; // none: it could not be opened
-    std::string problem;                 // why, when there is none
+    bool open = false;
+    std::string problem;                 // why not
     std::string setName;
     std::string counterStart;            // the counter page value the set's run started from
     std::int64_t fixedJob = 0;
@@ -36,7 +38,7 @@ struct CycleInput {
     ParameterSet set;
     PageImage pages;              // the boxes' bytes; the set's where a box holds none
     PageFlagArray selected{};     // the pages written
-    std::string carrierIdMax;     // "max"
+    CycleNumbers numbers;         // read once from the set and "max"
     CsvFile csvFile;
     CsvSourceState csvState;
     CycleJournal journal;
@@ -57,17 +59,35 @@ struct CycleOutcome {
 // What the cycle asks of the station around it.
 class CycleStation : public NoticeSink {
 public:
+    // The carrier-ID journal (these throw JournalError; reserve throws
+    // CarrierIdTaken when another station holds the carrier ID by now).
+    virtual TransponderHistory historyOf(const std::string &uid) = 0;
+    virtual JournalEntry reserve(const JournalEntry &entry) = 0;
+    virtual void finish(std::int64_t id, CycleState state) = 0;
+    virtual bool isHeld(const std::string &carrierId) = 0;
+    virtual std::uint64_t firstFreeNumber(std::uint64_t from, std::size_t length) = 0;
+    virtual std::uint64_t fixedDataCount(const std::string &setName, std::int64_t job) = 0;
+
+    // The CSV file: the next unprocessed row that the filter lets through,
+    // placed into the pages (empty after its messages); a programmed row's
+    // "X" (false when it could not be made), and the "X"s still missing.
+    virtual std::optional<TakenRow> takeCsvRow(const CsvFile &file, CsvFormat format, const ParameterSet &set,
+                                               const PageImage &pages, const CarrierIdFilter &offered) = 0;
+    virtual bool markCsvRow(const JournalEntry &entry) = 0;
+    virtual void markProgrammedRows() = 0;
+
     // "TOR", "RUID": the transponder's UID; empty when it cannot be read.
     virtual std::optional<std::string> readUid() = 0;
-    // Write the selected pages of the image; a transponder that reads another
-    // UID by now gets nothing.
-    virtual PagesWritten writePages(const PageImage &pages, const std::string &uid) = 0;
+    // The boxes show what the cycle decided so far, and the selected pages of
+    // its image are written; a transponder that reads another UID by now gets
+    // nothing.
+    virtual PagesWritten writePages(const CycleOutcome &soFar, const std::string &uid) = 0;
     // Lock the selected pages that the set locks; the error count of the run.
     virtual int lockPages(const PageFlagArray &locked) = 0;
-    // The transponder into the record file, as the window shows it; false
-    // when it cannot be opened.
-    virtual bool appendRecord() = 0;
-    // What the cycle decided so far into the window, repainted at once.
+    // The transponder as the cycle programmed it into the record file, after
+    // the window shows it; false when the file cannot be opened.
+    virtual bool appendRecord(const CycleOutcome &programmed) = 0;
+    // What the cycle decided into the window, repainted at once.
     virtual void show(const CycleOutcome &soFar) = 0;
     // The record file failed: the controls an operator needs are enabled again.
     virtual void enableAfterRecordFailure() = 0;
@@ -77,6 +97,9 @@ public:
 
 CycleOutcome runAutomaticCycle(const CycleInput &input, CycleStation &station);
 
+// The CSV row of a programmed entry gets its "X", and the journal notes it;
+// false when the "X" could not be made.
+bool markJournalRow(CarrierIdJournal &journal, const JournalEntry &entry);
 // Programmed CSV rows whose "X" is still missing get it; false when one
 // could not be made.
 bool markProgrammedRows(CarrierIdJournal &journal);

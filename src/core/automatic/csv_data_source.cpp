@@ -67,7 +67,7 @@ std::optional<TakenRow> nextDataSet(const CsvFile &file, const ParameterSet &set
         return refused(notices);
     if (!placeRun(image, *run, bytesOf(carrierId)))
         return refused(notices);
-    return TakenRow{*row, carrierId, *run, std::move(image), std::nullopt};
+    return TakenRow{*row, carrierId, carrierId, *run, std::move(image), std::nullopt};
 }
 
 std::optional<TakenRow> nextComplete(const CsvFile &file, PageImage image, NoticeSink &notices,
@@ -81,7 +81,8 @@ std::optional<TakenRow> nextComplete(const CsvFile &file, PageImage image, Notic
     if (!bytes)
         return refused(notices);
     placeCompleteSet(image, *bytes);
-    return TakenRow{*row, dataSet->carrierId(), bytes->carrierIdRun, std::move(image), completeSetLocks(*dataSet)};
+    return TakenRow{*row, dataSet->carrierId(), std::string(bytes->carrierId.begin(), bytes->carrierId.end()),
+                    bytes->carrierIdRun, std::move(image), completeSetLocks(*dataSet)};
 }
 
 MarkResult markRowInPages(const CsvFile &file, CsvFormat format, CsvSourceState &state)

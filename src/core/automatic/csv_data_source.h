@@ -41,6 +41,7 @@ struct CsvSourceState {
 struct TakenRow {
     CsvRow row;
     std::string carrierId;              // the set's carrier ID from now on ("next" shows it)
+    std::string carrierIdBytes;         // what its cells hold on the tag
     CellRun carrierIdRun;               // the cells it lies in
     PageImage image;                    // the pages with the row's data placed
     std::optional<PageFlagArray> locks; // a complete data set's lock flags

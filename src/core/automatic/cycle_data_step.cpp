@@ -3,10 +3,8 @@
 #include "automatic/counter_arithmetic.h"
 #include "automatic/cycle_messages.h"
 #include "automatic/page_placement.h"
-#include "common/decimal_text.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace teb::cycle_steps {
 
@@ -32,68 +30,64 @@ std::string_view sourceName(Source source)
     return journal_source::fixData;
 }
 
+void moveNext(Cycle &cycle, std::uint64_t value)
+{
+    cycle.next = value;
+    cycle.out.set.carrierId = std::to_string(value);
+    cycle.out.nextCarrierId = cycle.out.set.carrierId;
+}
+
 namespace {
 
 // The counter page follows every source but the complete data set; a value it
 // cannot write makes the data bad. An interrupted cycle gets its own value again.
 void placeCounterPage(Cycle &cycle, DataStep &step, const Offer &offer)
 {
-    ParameterSet placed = cycle.out.set;
-    if (offer.finishing && !offer.finishing->counterPageValue.empty())
-        placed.counterValue = offer.finishing->counterPageValue;
-    switch (placeCounterValue(cycle.out.pages, placed)) {
+    const bool ownValue = offer.finishing && !offer.finishing->counterPageValue.empty();
+    const std::string &value = ownValue ? offer.finishing->counterPageValue : cycle.out.set.counterValue;
+    switch (placeCounterValue(cycle.out.pages, cycle.in.numbers.counterPage, value)) {
     case CounterPlacement::Placed: step.counterPagePlaced = true; break;
     case CounterPlacement::Refused: step.outcome = Outcome::BadData; break;
     case CounterPlacement::NotEnabled: break;
     }
 }
 
-// The counter's bound: "max" and the largest ID of L digits; never the largest
-// 64-bit value, whose successor would wrap to 0.
-std::uint64_t counterBound(const Cycle &cycle)
-{
-    const std::uint64_t bound = std::min(counterLimit(cycle.out.set.carrierIdLength), readCounter(cycle.in.carrierIdMax));
-    return std::min(bound, std::numeric_limits<std::uint64_t>::max() - 1u);
-}
-
 // The counter's value for this transponder: the first that no transponder
 // holds, from where "next" stands; or the value of the cycle it finishes.
 std::optional<std::uint64_t> counterValueOffered(const Cycle &cycle, const Offer &offer, const CellRun &run)
 {
-    const auto next = countedNumber(offer.finishing ? offer.finishing->carrierId : cycle.out.set.carrierId);
-    if (!next || offer.finishing)
-        return next;
-    return offer.journal.firstFreeNumber(*next, static_cast<std::size_t>(run.length));
+    if (offer.finishing)
+        return countedNumber(offer.finishing->carrierId);
+    if (!cycle.next)
+        return std::nullopt;
+    return offer.station.firstFreeNumber(*cycle.next, static_cast<std::size_t>(run.length));
 }
 
 DataStep decimalCounterStep(Cycle &cycle, const Offer &offer)
 {
     DataStep step;
     step.finishing = offer.finishing != nullptr;
-    ParameterSet &set = cycle.out.set;
-    const auto run = carrierIdRun(set);
+    const auto &run = cycle.in.numbers.carrierIdRun;
     const auto value = run ? counterValueOffered(cycle, offer, *run) : std::nullopt;
     if (!value) {
         step.outcome = Outcome::BadData;
         return step;
     }
-    if (!offer.finishing && *value != countedNumber(set.carrierId)) {
-        set.carrierId = formatUnsigned64(*value); // "next" moves past what is held
-        cycle.out.nextCarrierId = set.carrierId;
-    }
-    if (*value > counterBound(cycle) && !offer.finishing) {
+    if (!offer.finishing && *value != cycle.next)
+        moveNext(cycle, *value); // past what is held
+    if (*value > cycle.in.numbers.bound && !offer.finishing) {
         step.outcome = Outcome::QuantityReached;
         return step;
     }
     const std::string carrierId = zeroPadded(*value, static_cast<std::size_t>(run->length));
-    if (!placeCarrierId(cycle.out.pages, set, carrierId)) {
+    if (!placeCarrierId(cycle.out.pages, run, carrierId)) {
         step.outcome = Outcome::BadData;
         return step;
     }
     step.carrierIdRun = run;
     step.counterValue = *value;
     step.carrierId = carrierId;
-    step.position = formatUnsigned64(*value);
+    step.position = std::to_string(*value);
     placeCounterPage(cycle, step, offer);
     return step;
 }
@@ -114,40 +108,45 @@ void takeCsvRow(Cycle &cycle, DataStep &step, const std::optional<TakenRow> &tak
     out.csvState.rowInPages = taken->row;
     step.carrierIdRun = taken->carrierIdRun;
     step.position = std::to_string(taken->row.lineIndex);
-    const auto bytes = taken->image.cells.take(taken->carrierIdRun.offset, taken->carrierIdRun.length);
-    step.carrierId = bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
+    step.carrierId = taken->carrierIdBytes;
 }
 
-DataStep dataStep(Cycle &cycle, Source source, CycleStation &station, const Offer &offer)
+DataStep fixedDataStep(Cycle &cycle, const Offer &offer)
+{
+    DataStep step;
+    step.finishing = offer.finishing != nullptr;
+    const CycleJournal &journal = cycle.in.journal;
+    const std::uint64_t count = offer.station.fixedDataCount(journal.setName, journal.fixedJob);
+    cycle.out.programmedCount = count;
+    const bool open = count < cycle.in.numbers.quantity;
+    step.outcome = open || offer.finishing ? Outcome::Go : Outcome::QuantityReached;
+    step.position = offer.finishing ? offer.finishing->position : std::to_string(count + 1u);
+    if (step.outcome == Outcome::Go)
+        placeCounterPage(cycle, step, offer);
+    return step;
+}
+
+DataStep csvStep(Cycle &cycle, CsvFormat format, const Offer &offer)
 {
     DataStep step;
     step.finishing = offer.finishing != nullptr;
     CycleOutcome &out = cycle.out;
-    out.csvState.rowInPages.reset();
-    switch (source) {
-    case Source::Csv:
-        takeCsvRow(cycle, step, nextDataSet(cycle.in.csvFile, out.set, out.pages, station, offer.filter()));
-        if (step.outcome == Outcome::Go)
-            placeCounterPage(cycle, step, offer);
-        return step;
-    case Source::CsvComplete:
-        takeCsvRow(cycle, step, nextComplete(cycle.in.csvFile, out.pages, station, offer.filter()));
-        return step;
-    case Source::DecimalCounter:
-        return decimalCounterStep(cycle, offer);
-    case Source::FixedData: {
-        const CycleJournal &journal = cycle.in.journal;
-        const std::uint64_t count = offer.journal.fixedDataCount(journal.setName, journal.fixedJob);
-        out.programmedCount = count;
-        const bool open = count < readCounter(out.set.quantity);
-        step.outcome = open || offer.finishing ? Outcome::Go : Outcome::QuantityReached;
-        step.position = offer.finishing ? offer.finishing->position : formatUnsigned64(count + 1u);
-        if (step.outcome == Outcome::Go)
-            placeCounterPage(cycle, step, offer);
-        return step;
-    }
-    }
+    takeCsvRow(cycle, step, offer.station.takeCsvRow(cycle.in.csvFile, format, out.set, out.pages, offer.filter()));
+    if (step.outcome == Outcome::Go && format == CsvFormat::Simple)
+        placeCounterPage(cycle, step, offer);
     return step;
+}
+
+DataStep dataStep(Cycle &cycle, Source source, const Offer &offer)
+{
+    cycle.out.csvState.rowInPages.reset();
+    switch (source) {
+    case Source::Csv: return csvStep(cycle, CsvFormat::Simple, offer);
+    case Source::CsvComplete: return csvStep(cycle, CsvFormat::Complete, offer);
+    case Source::DecimalCounter: return decimalCounterStep(cycle, offer);
+    case Source::FixedData: return fixedDataStep(cycle, offer);
+    }
+    return DataStep{};
 }
 
 bool selected(const Cycle &cycle, int page) { return cycle.in.selected[static_cast<std::size_t>(page - 1)]; }
@@ -166,7 +165,7 @@ std::optional<Notice> nothingWrittenNotice(const Cycle &cycle, const DataStep &s
                 return notice::carrierIdPagesNotSelected;
         }
     }
-    const auto counterPage = counterPageNumber(cycle.out.set.counterPage);
+    const auto &counterPage = cycle.in.numbers.counterPage;
     if (step.counterPagePlaced && counterPage && !selected(cycle, *counterPage))
         return notice::counterPageNotSelected;
     return std::nullopt;
@@ -176,7 +175,7 @@ std::optional<Notice> nothingWrittenNotice(const Cycle &cycle, const DataStep &s
 // counter value where its record says the carrier ID.
 bool counterPageOverCarrierId(const Cycle &cycle, const DataStep &step)
 {
-    const auto counterPage = counterPageNumber(cycle.out.set.counterPage);
+    const auto &counterPage = cycle.in.numbers.counterPage;
     if (!step.counterPagePlaced || !counterPage || !step.carrierIdRun || step.carrierIdRun->length <= 0)
         return false;
     const long long first = step.carrierIdRun->offset;
@@ -186,9 +185,10 @@ bool counterPageOverCarrierId(const Cycle &cycle, const DataStep &step)
 
 } // namespace
 
-bool dataReady(Cycle &cycle, Source source, CycleStation &station, const Offer &offer, DataStep &step)
+bool dataReady(Cycle &cycle, Source source, const Offer &offer, DataStep &step)
 {
-    step = dataStep(cycle, source, station, offer);
+    CycleStation &station = offer.station;
+    step = dataStep(cycle, source, offer);
     std::optional<Notice> refusal;
     if (step.outcome != Outcome::Go)
         refusal = step.outcome == Outcome::QuantityReached ? notice::quantityReached : notice::wrongCarrierIdFormat;

@@ -5,7 +5,6 @@
 // checked. Only the cycle itself includes this.
 
 #include "automatic/automatic_cycle.h"
-#include "transponder/page_bytes.h"
 
 #include <cstdint>
 #include <optional>
@@ -31,12 +30,12 @@ struct DataStep {
 // Which carrier IDs the data step may offer: one that no transponder holds,
 // or the one of the unfinished cycle that this transponder finishes.
 struct Offer {
-    CarrierIdJournal &journal;
+    CycleStation &station;
     const JournalEntry *finishing = nullptr;
 
     bool allows(const std::string &carrierId) const
     {
-        return finishing ? carrierId == finishing->carrierId : !journal.holderOf(carrierId);
+        return finishing ? carrierId == finishing->carrierId : !station.isHeld(carrierId);
     }
     CarrierIdFilter filter() const
     {
@@ -48,12 +47,16 @@ struct Offer {
 struct Cycle {
     const CycleInput &in;
     CycleOutcome out;
+    std::optional<std::uint64_t> next; // "next" as the counter counts it by now
 };
+
+// "next" moves to a value of the decimal counter.
+void moveNext(Cycle &cycle, std::uint64_t value);
 
 Source sourceOf(const ParameterSet &set);
 std::string_view sourceName(Source source);
 
 // The data is taken and checked; false (after its message) when the cycle ends here.
-bool dataReady(Cycle &cycle, Source source, CycleStation &station, const Offer &offer, DataStep &step);
+bool dataReady(Cycle &cycle, Source source, const Offer &offer, DataStep &step);
 
 } // namespace teb::cycle_steps

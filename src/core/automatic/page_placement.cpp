@@ -67,7 +67,11 @@ bool placeRun(PageImage &image, CellRun run, std::span<const std::uint8_t> bytes
 
 bool placeCarrierId(PageImage &image, const ParameterSet &set, std::string_view carrierId)
 {
-    const auto run = carrierIdRun(set);
+    return placeCarrierId(image, carrierIdRun(set), carrierId);
+}
+
+bool placeCarrierId(PageImage &image, std::optional<CellRun> run, std::string_view carrierId)
+{
     if (!run || static_cast<long long>(carrierId.size()) > run->length)
         return false;
     std::string padded(static_cast<std::size_t>(run->length) - carrierId.size(), '0');
@@ -75,16 +79,15 @@ bool placeCarrierId(PageImage &image, const ParameterSet &set, std::string_view 
     return placeRun(image, *run, bytesOf(padded));
 }
 
-CounterPlacement placeCounterValue(PageImage &image, const ParameterSet &set)
+CounterPlacement placeCounterValue(PageImage &image, std::optional<int> counterPage, std::string_view value)
 {
-    const auto page = counterPageNumber(set.counterPage);
-    if (!page)
+    if (!counterPage)
         return CounterPlacement::NotEnabled;
-    const auto value = countedNumber(set.counterValue);
-    if (!value || *value > counterPageLimit)
+    const auto number = countedNumber(value);
+    if (!number || *number > counterPageLimit)
         return CounterPlacement::Refused;
-    const CellRun run{static_cast<long long>(*page - 1) * bytesPerPage, bytesPerPage};
-    placeRun(image, run, bytesOf(zeroPadded(*value, counterPageDigits)));
+    const CellRun run{static_cast<long long>(*counterPage - 1) * bytesPerPage, bytesPerPage};
+    placeRun(image, run, bytesOf(zeroPadded(*number, counterPageDigits)));
     return CounterPlacement::Placed;
 }
 

@@ -40,13 +40,14 @@ bool placeRun(PageImage &image, CellRun run, std::span<const std::uint8_t> bytes
 // cells. False, and nothing changed, when the run is outside the cells or the
 // text is longer than the length.
 bool placeCarrierId(PageImage &image, const ParameterSet &set, std::string_view carrierId);
+bool placeCarrierId(PageImage &image, std::optional<CellRun> run, std::string_view carrierId);
 
 enum class CounterPlacement { NotEnabled, Placed, Refused };
 
-// The counter value as eight ASCII digits into bytes 0..7 of the counter page.
-// Refused, and nothing changed, unless the value is all digits and at most
-// 99999999.
-CounterPlacement placeCounterValue(PageImage &image, const ParameterSet &set);
+// The counter value as eight ASCII digits into bytes 0..7 of the counter page
+// (none: "None"). Refused, and nothing changed, unless the value is all digits
+// and at most 99999999.
+CounterPlacement placeCounterValue(PageImage &image, std::optional<int> counterPage, std::string_view value);
 
 // The page (1 .. 17) that holds a cell.
 int pageOfCell(long long cell);

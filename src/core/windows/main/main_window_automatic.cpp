@@ -88,8 +88,13 @@ CsvFile CQV58Dlg::csvFile() const { return csvFileOf(m_job.currentSet, m_job.csv
 
 CycleInput CQV58Dlg::cycleInput() const
 {
-    return CycleInput{m_job.currentSet, pagesForPlacement(), m_pages.pageSelected, m_job.carrierIdMax, csvFile(),
-                      m_job.csvSource, cycleJournal()};
+    return CycleInput{m_job.currentSet,
+                      pagesForPlacement(),
+                      m_pages.pageSelected,
+                      cycleNumbersOf(m_job.currentSet, m_job.carrierIdMax),
+                      csvFile(),
+                      m_job.csvSource,
+                      cycleJournal()};
 }
 
 // Placed pages show their bytes in the current format, and the set holds them.

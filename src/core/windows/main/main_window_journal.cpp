@@ -188,7 +188,7 @@ void CQV58Dlg::showJournal()
 
 CycleJournal CQV58Dlg::cycleJournal() const
 {
-    return CycleJournal{m_job.journal.get(), m_job.journalProblem, m_job.currentSetName, m_job.counterStart, m_job.fixedJob};
+    return CycleJournal{m_job.journal != nullptr, m_job.journalProblem, m_job.currentSetName, m_job.counterStart, m_job.fixedJob};
 }
 
 } // namespace teb
