@@ -2,7 +2,6 @@
 
 #include "windows/main/log_file_label.h"
 #include "windows/main/time_of_day.h"
-#include "windows/main/terminal_text.h"
 #include "reader/port_names.h"
 #include "reader/terminal_send.h"
 
@@ -74,21 +73,14 @@ void CQV58Dlg::showInControls()
     m_view.setText(Control::LogFileLabel, m_manual.manualLogFileShown);
 }
 
-// Lines put on top of what the view shows go to it alone; any other change
-// replaces the view's text. Either way the newest lines only are kept.
 void CQV58Dlg::showTerminalText()
 {
-    if (m_terminal.terminalText == m_terminal.terminalShown)
-        return;
-    const std::size_t added = m_terminal.terminalText.size() - m_terminal.terminalShown.size();
-    const bool onTop = m_terminal.terminalText.size() > m_terminal.terminalShown.size() && m_terminal.terminalText.ends_with(m_terminal.terminalShown);
-    const std::string newLines = onTop ? m_terminal.terminalText.substr(0, added) : std::string();
-    keepNewestLines(m_terminal.terminalText);
-    if (onTop)
-        m_view.prependTerminalText(newLines);
-    else
-        m_view.setText(Control::TerminalView, m_terminal.terminalText);
-    m_terminal.terminalShown = m_terminal.terminalText;
+    const TerminalChange change = m_terminal.changeToShow();
+    switch (change.kind) {
+    case TerminalChange::Kind::OnTop: m_view.prependTerminalText(change.text); break;
+    case TerminalChange::Kind::Replace: m_view.setText(Control::TerminalView, change.text); break;
+    case TerminalChange::Kind::None: break;
+    }
 }
 
 void CQV58Dlg::showLogFileName()
@@ -111,8 +103,7 @@ int CQV58Dlg::windowWidth() const { return m_terminal.terminalVisible ? kWideWin
 void CQV58Dlg::clearTerminal()
 {
     takeFromControls();
-    m_terminal.terminalText.clear();
-    m_terminal.terminalShown.clear();
+    m_terminal.clearText();
     m_view.setText(Control::TerminalView, m_terminal.terminalText);
     showInControls();
 }
