@@ -81,7 +81,7 @@ void CQV58Dlg::runCycleThrough(CycleStation &station)
 // The pages as the boxes show them; a box that holds no eight bytes gives the set's.
 PageImage CQV58Dlg::pagesForPlacement() const
 {
-    return pageImageOf(m_pages.pageText, m_pages.asciiFormat, setPageCells(m_job.currentSet));
+    return m_pages.image(setPageCells(m_job.currentSet));
 }
 
 CsvFile CQV58Dlg::csvFile() const { return csvFileOf(m_job.currentSet, m_job.csvDelimiter, m_job.workingDirectory); }
@@ -97,14 +97,11 @@ CycleInput CQV58Dlg::cycleInput() const
                       cycleJournal()};
 }
 
-// Placed pages show their bytes in the current format, and the set holds them.
+// Placed pages show their bytes, and the set holds them.
 void CQV58Dlg::takePlacedPages(const PageImage &pages)
 {
     storePlacedPages(m_job.currentSet, pages);
-    for (std::size_t i = 0; i < m_pages.pageText.size(); ++i) {
-        if (pages.placed[i])
-            m_pages.pageText[i] = teb::pageText(pages.cells.page(static_cast<int>(i) + 1), m_pages.asciiFormat);
-    }
+    m_pages.showPlaced(pages);
 }
 
 void CQV58Dlg::takeCycleOutcome(const CycleOutcome &outcome)

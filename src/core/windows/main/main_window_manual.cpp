@@ -23,24 +23,11 @@ auto CQV58Dlg::runOnPages(Operation operation)
     return operation(context);
 }
 
-PageRequest CQV58Dlg::pageRequest() const { return {m_pages.pageSelected, pageImageOf(m_pages.pageText, m_pages.asciiFormat), m_pages.asciiFormat}; }
+PageRequest CQV58Dlg::pageRequest() const { return {m_pages.pageSelected, m_pages.image(), m_pages.asciiFormat}; }
 
-// Pages read show their bytes in the current format; the kept texts, which
-// the record file and the manual log show, follow the bytes read or sent.
 void CQV58Dlg::takePagesFound(const PageOutcome &outcome)
 {
-    for (int page = 1; page <= kPageCount; ++page) {
-        const std::size_t i = pageIndex(page);
-        if (!outcome.read[i] && !outcome.sent[i])
-            continue;
-        const PageBytes bytes = outcome.cells.page(page);
-        m_pages.hexTextKept[i] = hexPageText(bytes);
-        m_pages.asciiTextKept[i] = asciiPageText(bytes);
-        if (outcome.read[i])
-            m_pages.pageText[i] = teb::pageText(bytes, m_pages.asciiFormat);
-    }
-    if (outcome.uid)
-        m_pages.uidText = *outcome.uid;
+    m_pages.showFound(outcome);
     if (outcome.carrierId)
         m_manual.manualCarrierId = *outcome.carrierId;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "windows/main/main_window_control.h"
+#include "transponder/page_image.h"
+#include "transponder/page_operation_context.h"
 
 #include <array>
 #include <string>
@@ -10,9 +12,20 @@ namespace teb {
 // The page boxes as the main window shows them: mode and format, the
 // selection, the texts typed and those kept for the other format, the UID,
 // each page's result in the last read or write, and the focus asked for.
+// The page boxes are where page texts and bytes meet: a box is read into
+// bytes when an operation takes the pages, and bytes become a box's text in
+// the current format.
 struct PageDisplay {
     using PageTexts = std::array<std::string, kPageCount>; // index n-1 for page n
     using PageFlags = std::array<bool, kPageCount>;
+
+    // The boxes' bytes; a box that holds no eight bytes gives the fallback's.
+    PageImage image(const PageCells &fallback = {}) const;
+    // Placed pages show their bytes.
+    void showPlaced(const PageImage &placed);
+    // Pages read show their bytes; the kept texts, which the record file and
+    // the manual log show, follow the bytes read or sent.
+    void showFound(const PageOutcome &outcome);
 
     bool automaticMode = false;
     bool asciiFormat = false;
