@@ -6,7 +6,6 @@
 #include "automatic/automatic_cycle.h"
 #include "automatic/automatic_messages.h"
 #include "automatic/page_placement.h"
-#include "transponder/page_bytes.h"
 
 namespace teb {
 

@@ -7,7 +7,6 @@
 #include "records/record_files.h"
 #include "transponder/carrier_id_operations.h"
 #include "transponder/page_operations.h"
-#include "transponder/page_bytes.h"
 
 namespace teb {
 // Runs an operation on the reader link; what it finds is shown as it comes.
