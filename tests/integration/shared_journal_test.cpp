@@ -2,7 +2,6 @@
 // IDs from one set through one journal on the PostgreSQL server: every ID
 // goes onto exactly one transponder, every ID of the range has an entry, and
 // the two record files together hold every programmed transponder once.
-#include "journal/carrier_id_journal.h"
 #include "station_process.h"
 #include "support/automatic_job.h"
 #include "support/postgres_database.h"
@@ -72,18 +71,8 @@ protected:
     {
         auto onTags = carrierIdsOnTransponders(first.dir / "writes.log");
         onTags.merge(carrierIdsOnTransponders(second.dir / "writes.log"));
-        std::map<std::string, std::set<std::string>> tagsOfId;
-        for (const auto &[uid, id] : onTags)
-            tagsOfId[id].insert(uid);
         auto journal = CarrierIdJournal::openServer(server.connection(), "check");
-        std::size_t programmed = 0;
-        for (const auto &[id, tags] : tagsOfId) {
-            EXPECT_EQ(tags.size(), 1u) << "carrier ID " << id << " is on " << tags.size() << " transponders";
-            const auto holder = journal->holderOf(id);
-            ASSERT_TRUE(holder) << id;
-            EXPECT_EQ(holder->uid, *tags.begin()) << id;
-            programmed += holder->state == CycleState::Programmed ? 1 : 0;
-        }
+        const auto programmed = static_cast<std::size_t>(programmedOnTransponders(onTags, *journal));
         // Every carrier ID up to the last one issued has an entry that says what became of it.
         std::set<std::string> inJournal;
         for (const JournalEntry &entry : journal->history("", 100000))
@@ -99,12 +88,6 @@ protected:
         EXPECT_EQ(firstRecords + secondRecords, programmed);
         std::printf("%s: %zu and %zu transponders programmed at the two stations, %zu carrier IDs issued\n",
                     label.c_str(), firstRecords, secondRecords, inJournal.size());
-    }
-
-    static std::string idOf(long long number)
-    {
-        const std::string digits = std::to_string(number);
-        return std::string(kIdLength - digits.size(), '0') + digits;
     }
 
     PostgresDatabase server;
