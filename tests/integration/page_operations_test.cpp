@@ -1,9 +1,6 @@
 // The manual page and carrier-ID operations against the simulated reader on a
 // real pseudo-terminal: commands sent, colours, errorCount, page texts and
 // the bytes on the transponder afterwards.
-#include "transponder/carrier_id_operations.h"
-#include "transponder/page_operations.h"
-
 #include "support/operation_station.h"
 
 #include <gtest/gtest.h>
@@ -103,19 +100,19 @@ TEST(PageOperations, WritePagesReadsTheUidFirstAndWritesNothingWhenItFails)
     }
 }
 
+// Only the pages the set locks are locked (manual mode: all); the first refusal ends the lock.
 TEST(PageOperations, LockPagesLocksOnlyTheLockablePagesAndStopsAtARefusal)
 {
+    PageFlagArray lockable{};
+    lockable[0] = lockable[2] = true;
     OperationStation station(reader());
     station.select({1, 2, 3});
-    PageFlagArray lockable{};
-    lockable[0] = lockable[2] = true; // automatic mode: what the set locks
     station.lockPages(lockable);
     EXPECT_EQ(station.commands(), (Commands{"LD 1", "LD 3"}));
     EXPECT_FALSE(station.report.colours.contains("P2"));
 
     OperationStation noTag(reader({"--no-tag"}));
-    noTag.select({1, 2});
-    lockable.fill(true);
+    noTag.select({1, 3});
     noTag.lockPages(lockable);
     EXPECT_EQ(noTag.commands(), Commands{"LD 1"});
     EXPECT_EQ(noTag.errorCount, 1);

@@ -5,7 +5,6 @@
 #include "support/temp_dir.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <signal.h>
@@ -51,10 +50,8 @@ TEST(OpenFailureReason, EachErrorNamesItsCauseAndWhatToDo)
     }
     EXPECT_THAT(openFailureReason(openFailureOf(ENOENT, "COM9"), [] { return std::vector<std::string>{}; }),
                 HasSubstr("COM9 (is the adapter unplugged?). No serial port is there."));
-}
 
-TEST(OpenFailureReason, TheMessageKeepsItsFirstLineAndAddsTheReasonBelow)
-{
+    // The message keeps its first line and adds the reason below.
     EXPECT_EQ(openFailedMessage("COM33", openFailureOf(EACCES, "/dev/ttyUSB0"), kPortsThere),
               "COM33 could not be opened!\r\nNo permission to use /dev/ttyUSB0: add the user to the group dialout "
               "(sudo adduser $USER dialout), then log out and in again.");
