@@ -47,7 +47,7 @@ protected:
         ASSERT_TRUE(bench.reader->ready());
     }
 
-    void runBoth()
+    void runBoth(const std::string &label)
     {
         prepare(first, "bench-1", "A0000000");
         prepare(second, "bench-2", "B0000000");
@@ -56,6 +56,7 @@ protected:
         ASSERT_TRUE(one.ready() && two.ready());
         EXPECT_TRUE(one.waitUntilDone());
         EXPECT_TRUE(two.waitUntilDone());
+        check(label);
     }
 
     static std::size_t recordsIn(const std::filesystem::path &file, const std::string &uidStart)
@@ -98,8 +99,7 @@ protected:
 
 TEST_F(SharedJournal, PostgresTwoStationsShareOneDecimalCounter)
 {
-    runBoth();
-    check("one decimal counter");
+    runBoth("one decimal counter");
 }
 
 TEST_F(SharedJournal, PostgresTwoStationsShareOneCsvFile)
@@ -113,8 +113,7 @@ TEST_F(SharedJournal, PostgresTwoStationsShareOneCsvFile)
     job.useDecimalCounter = false;
     job.useCsvFile = true;
     job.csvFileName = csvFile.string();
-    runBoth();
-    check("one csv file");
+    runBoth("one csv file");
     EXPECT_EQ(readFileBytes(csvFile).find(",\r\n"), std::string::npos) << "a row is left without its X";
 }
 
