@@ -2,9 +2,11 @@
 // sources over several cycles, the window's result and progress, Stop, Escape,
 // the close box and "Cont On", a lost reader, and what a restart goes on from.
 // The rules of each step are the cycle's, the window's and the journal's own tests.
-#include "automatic_station_fixture.h"
-
 #include "windows/config/config_control.h"
+
+#include "app/main_window_fixture.h"
+#include "support/automatic_job.h"
+#include "support/fake_config_view.h"
 #include "support/xml_check.h"
 
 #include <sys/stat.h>
@@ -12,30 +14,132 @@
 namespace teb::test {
 namespace {
 
+// The station in automatic mode on the simulated reader "COM7" in its
+// working directory, the set "job" current and every page selected.
+class AutomaticStationTest : public MainWindowTest {
+protected:
+    void SetUp() override { useReader({}); }
+
+    // The simulated Orvex reader, with further options.
+    void useReader(std::vector<std::string> options)
+    {
+        options.insert(options.begin(), {"--family", "orvex"});
+        simulator.reset(); // its link goes before the next one is made
+        simulator = std::make_unique<ReaderSimulator>(dir.path(), options, "COM7");
+        ASSERT_TRUE(simulator->ready());
+    }
+
+    void writeJob(const ParameterSet &set) { writeAutomaticStation(dir.path(), set, "1000"); }
+
+    // A new transponder on the antenna, then "One" and the cycle's tick.
+    void programOne()
+    {
+        dialogs.messages.clear();
+        simulator->newTransponder();
+        window->tick(kCycleTimerId); // the press comes after the last cycle's tick
+        click(Control::OneButton);
+        window->tick(kCycleTimerId);
+    }
+
+    // The operator acts once while the cycle waits for the answer to the write of `page`.
+    void whenWritingPage(int page, std::function<void()> act)
+    {
+        view.whileWaiting = [this, page, act, done = false]() mutable {
+            if (!done && window->terminal().terminalText.find("// Write page " + std::to_string(page)) != std::string::npos) {
+                done = true;
+                act();
+            }
+        };
+    }
+
+    // "Config" run by the operator's actions on its own fake view.
+    void runConfig(std::function<DialogResult(CAutoDlg &, FakeConfigView &)> actions)
+    {
+        FakeConfigView configView;
+        dialogs.configDialog = [&](CAutoDlg &editor) {
+            editor.open(configView);
+            return actions(editor, configView);
+        };
+        window->menuCommand(MenuItem::Config);
+    }
+
+    std::vector<std::string> messageTexts() const
+    {
+        std::vector<std::string> texts;
+        for (const MessageRequest &request : dialogs.messages)
+            texts.push_back(request.text);
+        return texts;
+    }
+
+    // The page data the reader was told to write to a page, in order.
+    std::vector<std::string> writesOfPage(int page) const
+    {
+        const std::string prefix = "WD " + std::to_string(page) + " ";
+        std::vector<std::string> data;
+        for (const std::string &line : simulator->receivedLines())
+            if (line.rfind(prefix, 0) == 0)
+                data.push_back(line.substr(prefix.size()));
+        return data;
+    }
+
+    std::size_t countIn(const std::string &file, const std::string &part) const
+    {
+        const std::string text = readFileBytes(dir / file);
+        std::size_t count = 0;
+        for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+            ++count;
+        return count;
+    }
+    std::size_t protocolLines() const { return countIn("IntProt_0.txt", ";One\r\n"); }
+    // Every record is two rows, each carrying the UID.
+    std::size_t records() const { return countIn("records.xml", ">E0040") / 2; }
+
+    std::unique_ptr<ReaderSimulator> simulator;
+};
+
 using ::testing::ElementsAre;
 using ::testing::StartsWith;
 
 const std::string kQuantityReached = "Quantity reached.";
 
-TEST_F(AutomaticStationTest, DecimalCounterProgramsUpToItsBound)
+// The decimal counter up to its bound. "Config", a Save of the set's start
+// values and then "Cancel": the station goes on with what it had; a restart
+// starts from the saved values, but never on an ID that a transponder holds.
+TEST_F(AutomaticStationTest, DecimalCounterProgramsUpToItsBoundAndNeverIssuesAProgrammedIdAgain)
 {
     ParameterSet set = automaticJob();
     set.carrierIdLength = "2";
-    set.carrierId = "98";
+    set.carrierId = "96";
     writeJob(set);
     start();
+    programOne();
+    programOne();
+    runConfig([](CAutoDlg &editor, FakeConfigView &configView) {
+        configView.setText(ConfigControl::CarrierId, "96"); // back to the start of the order
+        editor.takeFromControls();
+        configView.answers = {MessageAnswer::Yes};
+        editor.save();
+        editor.clicked(ConfigControl::CancelButton);
+        return DialogResult::Cancel;
+    });
+    EXPECT_EQ(window->job().nextCarrierId, "98");
+    window->destroy();
+    start();
+    EXPECT_EQ(window->job().nextCarrierId, "98");
     programOne();
     programOne();
     EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
     programOne();
     EXPECT_EQ(messageTexts(), std::vector<std::string>{kQuantityReached});
 
-    EXPECT_EQ(writesOfPage(1), (std::vector<std::string>{hexOf(std::string("98") + '\0' + std::string(5, '\0')),
-                                                         hexOf(std::string("99") + '\0' + std::string(5, '\0'))}));
+    std::vector<std::string> written;
+    for (const char *id : {"96", "97", "98", "99"})
+        written.push_back(hexOf(std::string(id) + std::string(6, '\0')));
+    EXPECT_EQ(writesOfPage(1), written);
     EXPECT_EQ(shown(Control::NextBox), "100");
-    EXPECT_EQ(records(), 2u);
+    EXPECT_EQ(records(), 4u);
     EXPECT_EQ(xmlFaults(dir / "records.xml"), "");
-    EXPECT_EQ(protocolLines(), 3u);
+    EXPECT_EQ(protocolLines(), 5u);
     EXPECT_EQ(view.focus(), Control::OneButton);
 }
 
@@ -68,12 +172,10 @@ TEST_F(AutomaticStationTest, ALostReaderIsClosedAndOpenedAgainOnceItIsBack)
     EXPECT_FALSE(w.link().portOpen); // nothing there to open yet
 
     useReader({"--uid", "E0047700"}); // plugged in again: a new reader on the same link
-    const auto plugged = std::chrono::steady_clock::now();
-    while (!w.link().portOpen && std::chrono::steady_clock::now() - plugged < std::chrono::seconds(2)) {
+    EXPECT_TRUE(eventually([&] {
         window->tick(kRequestTimerId);
-        std::this_thread::sleep_for(kRequestTimerPeriod);
-    }
-    EXPECT_TRUE(w.link().portOpen) << "not opened again within 2 s";
+        return w.link().portOpen;
+    })) << "not opened again";
     EXPECT_THAT(w.terminal().terminalText, StartsWith("(COM7 opened again)\r\n"));
 
     programOne();
@@ -84,64 +186,47 @@ TEST_F(AutomaticStationTest, ALostReaderIsClosedAndOpenedAgainOnceItIsBack)
 
 // What an operator reads from a metre away after each cycle: PASS with the
 // carrier ID and the UID that went onto the tag, or FAIL with its reason in
-// words, and how much of the job is done.
+// words and a short sound ("Silent FAIL=1" keeps it quiet), and how much of
+// the job is done, counted on from the journal at the next start.
 TEST_F(AutomaticStationTest, EachCycleShowsPassOrFailWithItsReasonAndTheJobsProgress)
 {
-    const struct {
-        std::vector<std::string> options;
-        std::string carrierIdMax;
-        std::string verdict, identity, reason, progress;
-    } cycles[] = {
-        {{}, "1000", "PASS", "carrier ID 0000000000000001 \xB7 UID E0040151", "every page written and locked",
-         "1 of 100 programmed"},
-        {{"--lock", "3"}, "1000", "FAIL", "UID E0040151", "page 3 is locked", "0 of 100 programmed"},
-        {{"--fault", "no-answer", "--fault-on", "WD 2"}, "1000", "FAIL", "UID E0040151", "the reader did not answer",
-         "0 of 100 programmed"},
-    };
-    for (const auto &cycle : cycles) {
-        SCOPED_TRACE(cycle.verdict + " " + cycle.reason);
-        std::filesystem::remove(journalFilePath(dir.path()));
-        useReader(cycle.options);
-        writeJob(automaticJob(), cycle.carrierIdMax);
-        start();
-        EXPECT_FALSE(view.control(Control::ResultVerdict).visible); // nothing to tell before the first cycle
-        programOne();
-        EXPECT_EQ(shown(Control::ResultVerdict), cycle.verdict);
-        EXPECT_EQ(shown(Control::ResultIdentity), cycle.identity);
-        EXPECT_EQ(shown(Control::ResultReason), cycle.reason);
-        EXPECT_EQ(shown(Control::ProgressLabel), cycle.progress);
-        EXPECT_EQ(view.beeps, cycle.verdict == "FAIL" ? 1 : 0); // a short sound on FAIL
-        view.beeps = 0;
-        window->destroy();
-    }
-    // "Silent FAIL=1" in the settings file keeps the station quiet.
-    useReader({"--no-tag"});
     writeJob(automaticJob());
+    start();
+    EXPECT_FALSE(view.control(Control::ResultVerdict).visible); // nothing to tell before the first cycle
+    programOne();
+    EXPECT_EQ(shown(Control::ResultVerdict), "PASS");
+    EXPECT_EQ(shown(Control::ResultIdentity), "carrier ID 0000000000000001 \xB7 UID E0040151");
+    EXPECT_EQ(shown(Control::ResultReason), "every page written and locked");
+    EXPECT_EQ(view.beeps, 0);
+    window->destroy();
+
+    useReader({"--lock", "3", "--uid", "E0047700"});
+    start();
+    EXPECT_EQ(shown(Control::ProgressLabel), "1 of 100 programmed");
+    programOne();
+    EXPECT_EQ(shown(Control::ResultVerdict), "FAIL");
+    EXPECT_EQ(shown(Control::ResultIdentity), "UID E0047701");
+    EXPECT_EQ(shown(Control::ResultReason), "page 3 is locked");
+    EXPECT_EQ(shown(Control::ProgressLabel), "1 of 100 programmed");
+    EXPECT_EQ(view.beeps, 1);
+    window->destroy();
+
     writeSettings(settingsFile() + "[Auto]\r\nSilent FAIL=1\r\n");
     start();
     programOne();
     EXPECT_EQ(shown(Control::ResultVerdict), "FAIL");
-    EXPECT_EQ(view.beeps, 0);
-    window->destroy();
-
-    // The count goes on from the journal at the next start; manual mode hides the result.
-    useReader({});
-    writeJob(automaticJob());
-    start();
-    programOne();
-    window->destroy();
-    start();
-    EXPECT_EQ(shown(Control::ProgressLabel), "1 of 100 programmed");
-    click(Control::ManualSwitch);
+    EXPECT_EQ(view.beeps, 1);
+    click(Control::ManualSwitch); // manual mode hides the result
     EXPECT_FALSE(view.control(Control::ResultVerdict).visible || view.control(Control::ProgressLabel).visible);
 }
 
 // While a cycle waits for the reader the window's events run: the operator's
 // clicks on other buttons are dropped, and "Stop" ends the cycle after its
 // running transaction. The stopped cycle is a failed one: its message, FAIL
-// with the reason, its carrier ID held as uncertain; the next "One" runs as
-// always.
-TEST_F(AutomaticStationTest, StopEndsTheCycleAfterItsRunningTransaction)
+// with the reason, its carrier ID held as uncertain. The next "One" runs as
+// always; the close box during it ends the window the same way, without a
+// box, the port closed and the settings written on the way out.
+TEST_F(AutomaticStationTest, StopOrTheCloseBoxEndsTheCycleAfterItsRunningTransaction)
 {
     useReader({"--delay", "20"});
     writeJob(automaticJob());
@@ -164,25 +249,15 @@ TEST_F(AutomaticStationTest, StopEndsTheCycleAfterItsRunningTransaction)
     EXPECT_EQ(w.job().journal->holderOf("0000000000000001")->state, CycleState::Uncertain);
     EXPECT_FALSE(view.control(Control::StopButton).enabled);
 
-    programOne();
-    EXPECT_EQ(shown(Control::ResultIdentity), "carrier ID 0000000000000002 \xB7 UID E0040152");
-}
-
-// The close box while the cycle waits for the reader: the running
-// transaction ends, nothing more goes out, no box shows, then the port is
-// closed and the window ends; the settings are written on the way out.
-TEST_F(AutomaticStationTest, TheCloseBoxDuringACycleEndsTheWindowAfterTheRunningTransaction)
-{
-    useReader({"--delay", "20"});
-    writeJob(automaticJob());
-    CQV58Dlg &w = start();
-    whenWritingPage(2, [&] { window->closeRequest(); });
+    whenWritingPage(4, [&] { window->closeRequest(); });
     programOne();
     EXPECT_EQ(view.endResult, DialogResult::Cancel);
     EXPECT_FALSE(w.link().portOpen);
     EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
-    EXPECT_TRUE(writesOfPage(3).empty());
-    EXPECT_EQ(w.job().journal->holderOf("0000000000000001")->state, CycleState::Uncertain);
+    EXPECT_EQ(writesOfPage(2), (std::vector<std::string>{hexOf("00000001"), hexOf("00000002")}));
+    EXPECT_EQ(writesOfPage(4).size(), 1u);
+    EXPECT_TRUE(writesOfPage(5).empty());
+    EXPECT_EQ(w.job().journal->holderOf("0000000000000002")->state, CycleState::Uncertain);
     w.destroy();
     EXPECT_NE(readFileBytes(dir / "TagEncoderBench.ini").find("SelectConfig=1\r\n"), std::string::npos);
 }
@@ -270,33 +345,6 @@ TEST_F(AutomaticStationTest, FixedDataStopsAtTheQuantity)
     EXPECT_EQ(writesOfPage(1).size(), 3u);
 }
 
-// "Config", a Save of the set's start values and then "Cancel": the station
-// goes on with what it had; a restart starts from the saved values, but never
-// on an ID that a transponder holds.
-TEST_F(AutomaticStationTest, SavedStartValuesNeverIssueAProgrammedIdAgain)
-{
-    ParameterSet set = automaticJob();
-    set.carrierId = "10";
-    writeJob(set);
-    start();
-    programOne();
-    programOne();
-    runConfig([](CAutoDlg &editor, FakeConfigView &configView) {
-        configView.setText(ConfigControl::CarrierId, "10"); // back to the start of the order
-        editor.takeFromControls();
-        configView.answers = {MessageAnswer::Yes};
-        editor.save();
-        editor.clicked(ConfigControl::CancelButton);
-        return DialogResult::Cancel;
-    });
-    EXPECT_EQ(window->job().nextCarrierId, "12");
-    window->destroy();
-    start();
-    EXPECT_EQ(window->job().nextCarrierId, "12");
-    programOne();
-    EXPECT_EQ(writesOfPage(2), (std::vector<std::string>{hexOf("00000010"), hexOf("00000011"), hexOf("00000012")}));
-}
-
 // A programmed row whose "X" could not be written stays held by the journal
 // across a restart and a "Config": it is never offered to another
 // transponder, and its mark is made once the file can be written.
@@ -330,30 +378,21 @@ TEST_F(AutomaticStationTest, AProgrammedRowWithoutItsMarkIsNeverOfferedAgain)
     EXPECT_EQ(records(), 3u);
 }
 
-// What earlier versions left beside the sets is taken over once: the IDs a
-// set's progress had reached count as issued, and a pending mark's row is
-// held as programmed and marked.
-TEST_F(AutomaticStationTest, ProgressAndPendingFilesAreTakenOverIntoTheJournal)
+// A pending mark that an earlier version left beside the sets is taken over
+// once: its row is held as programmed and marked.
+TEST_F(AutomaticStationTest, APendingMarkIsTakenOverIntoTheJournal)
 {
-    ParameterSet set = automaticJob();
-    set.carrierId = "100";
-    writeJob(set);
-    writeFileBytes(dir / "job.progress",
-                   "[Progress]\r\nStart Carrier ID=90\r\nStart Counter Value=\r\nCarrier ID=105\r\nCounter Value=\r\n");
+    writeJob(automaticJob());
     const auto csv = dir / "ids.csv";
     writeFileBytes(csv, "Carrier ID,done\r\nA1,\r\nA2,\r\n");
     const std::string csvName = csv.string();
     writeFileBytes(dir / "TagEncoderBench.pending", "Pending csv mark\nFormat: Simple\nLine: 1\nDelimiter: 1\n,\nFile: " +
                                                      std::to_string(csvName.size()) + "\n" + csvName + "\nRow: 3\nA1,\n");
     CQV58Dlg &w = start();
-    EXPECT_EQ(w.job().nextCarrierId, "105"); // 90 .. 104 may be on tags; the set file's 100 is one of them
     EXPECT_FALSE(std::filesystem::exists(dir / "TagEncoderBench.pending"));
     EXPECT_EQ(w.job().journal->holderOf("A1")->state, CycleState::Programmed);
     programOne();
     EXPECT_EQ(readFileBytes(csv), "Carrier ID,done\r\nA1,X\r\nA2,\r\n");
-    window->destroy();
-    start(); // taken over once: the counter goes on from the journal
-    EXPECT_EQ(window->job().nextCarrierId, "106");
 }
 
 } // namespace

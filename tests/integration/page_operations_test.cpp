@@ -1,9 +1,6 @@
 // The manual page and carrier-ID operations against the simulated reader on a
 // real pseudo-terminal: commands sent, colours, errorCount, page texts and
 // the bytes on the transponder afterwards.
-#include "transponder/carrier_id_operations.h"
-#include "transponder/page_operations.h"
-
 #include "support/operation_station.h"
 
 #include <gtest/gtest.h>
@@ -85,7 +82,7 @@ TEST(PageOperations, WritePagesSendsEachSelectedTextCountsFailuresAndStopsAtARef
     EXPECT_EQ(station.hexTextKept[2], "AA BB CC DD EE FF 00 01");
     EXPECT_EQ(station.pageOnTag(3), "AABBCCDDEEFF0001");
     ASSERT_EQ(station.report.messages.size(), 1u);
-    EXPECT_EQ(station.report.messages[0].first,
+    EXPECT_EQ(station.report.messages[0],
               "change P1 to a length of 16 printable hexadecimal characters (20,21,22,...,7D,7E) with spaces in between");
 }
 
@@ -103,42 +100,29 @@ TEST(PageOperations, WritePagesReadsTheUidFirstAndWritesNothingWhenItFails)
     }
 }
 
+// Only the pages the set locks are locked (manual mode: all); the first refusal ends the lock.
 TEST(PageOperations, LockPagesLocksOnlyTheLockablePagesAndStopsAtARefusal)
 {
+    PageFlagArray lockable{};
+    lockable[0] = lockable[2] = true;
     OperationStation station(reader());
     station.select({1, 2, 3});
-    PageFlagArray lockable{};
-    lockable[0] = lockable[2] = true; // automatic mode: what the set locks
     station.lockPages(lockable);
     EXPECT_EQ(station.commands(), (Commands{"LD 1", "LD 3"}));
-    EXPECT_FALSE(station.report.coloured("P2"));
+    EXPECT_FALSE(station.report.colours.contains("P2"));
 
     OperationStation noTag(reader({"--no-tag"}));
-    noTag.select({1, 2});
-    lockable.fill(true);
+    noTag.select({1, 3});
     noTag.lockPages(lockable);
     EXPECT_EQ(noTag.commands(), Commands{"LD 1"});
     EXPECT_EQ(noTag.errorCount, 1);
     EXPECT_EQ(noTag.report.colourOf("P1"), kRed);
 }
 
-// The carrier-ID boxes of the manual group, and the operation run on them.
-struct CarrierIdBoxes {
-    std::string offset, length, carrierId;
-    bool ascii = true;
-
-    template <typename Operation>
-    void run(OperationStation &station, Operation operation)
-    {
-        station.asciiFormat = ascii;
-        (station.*operation)(offset, length, carrierId);
-    }
-};
-
 TEST(CarrierId, ReadTakesTheBytesFromThePagesTheyLieIn)
 {
     const struct {
-        CarrierIdBoxes boxes;
+        CarrierIdEntry boxes;
         Commands reads;
         std::string carrierId;
     } cases[] = {
@@ -149,9 +133,9 @@ TEST(CarrierId, ReadTakesTheBytesFromThePagesTheyLieIn)
         {{" +2", "20", "kept", false}, {}, "kept"},    // 20 counts as 16, which leaves the pages
     };
     for (auto c : cases) {
-        SCOPED_TRACE(c.boxes.offset + "/" + c.boxes.length);
+        SCOPED_TRACE(c.boxes.offsetText + "/" + c.boxes.lengthText);
         OperationStation station(reader());
-        c.boxes.run(station, &OperationStation::readCarrierId);
+        station.readCarrierId(c.boxes);
         EXPECT_EQ(station.commands(), c.reads);
         EXPECT_EQ(c.boxes.carrierId, c.carrierId);
         const bool refused = c.reads.empty();
@@ -167,8 +151,8 @@ TEST(CarrierId, AfterAFailedPageNoFurtherPageIsReadAndTheTextStays)
 {
     OperationStation station({"--tor", "2", "--page", "1=" + kPage1, "--page", "2=" + kPage2, "--fault", "slow",
                               "--fault-on", "RD 1", "--fault-delay", "1000"});
-    CarrierIdBoxes boxes{"4", "8", "old"};
-    boxes.run(station, &OperationStation::readCarrierId);
+    CarrierIdEntry boxes{"4", "8", "old", true};
+    station.readCarrierId(boxes);
     EXPECT_EQ(station.commands(), Commands{"RD 1"});
     EXPECT_EQ(station.report.colourOf("P1"), ResultColour::Red);
     EXPECT_EQ(station.report.colourOf("P2"), ResultColour::White);
@@ -183,7 +167,7 @@ TEST(CarrierId, WriteKeepsTheOtherBytesAndReadsTheCarrierIdBack)
 {
     const struct {
         std::string lockedPage;
-        CarrierIdBoxes boxes;
+        CarrierIdEntry boxes;
         std::string page1, page2, shown;
     } cases[] = {
         {"", {"2", "3", "ABC", true}, "3031414243353637", kPage2, "ABC"},
@@ -195,7 +179,7 @@ TEST(CarrierId, WriteKeepsTheOtherBytesAndReadsTheCarrierIdBack)
     for (auto c : cases) {
         SCOPED_TRACE(c.boxes.carrierId);
         OperationStation station(reader(c.lockedPage.empty() ? Commands{} : Commands{"--lock", c.lockedPage}));
-        c.boxes.run(station, &OperationStation::writeCarrierId);
+        station.writeCarrierId(c.boxes);
         EXPECT_EQ(station.report.colourOf("Carrier ID"), ResultColour::Green);
         EXPECT_EQ(station.errorCount, 0);
         EXPECT_EQ(c.boxes.carrierId, c.shown);
@@ -208,7 +192,7 @@ TEST(CarrierId, WriteRefusesACarrierIdOfTheWrongFormOrPlace)
 {
     const std::string hexLength2 = "change Carrier ID to a length of 2 printable hexadecimal (20,21,..7E,..) characters";
     const struct {
-        CarrierIdBoxes boxes;
+        CarrierIdEntry boxes;
         std::string message;
     } cases[] = {
         {{"0", "4", "ABC", true}, "change Carrier ID to a length of 4 characters"},
@@ -219,12 +203,12 @@ TEST(CarrierId, WriteRefusesACarrierIdOfTheWrongFormOrPlace)
         {{"4294967300", "3", "ABC", true}, carrierIdRangeMessage()},
     };
     for (auto c : cases) {
-        SCOPED_TRACE(c.boxes.offset + "/" + c.boxes.carrierId);
+        SCOPED_TRACE(c.boxes.offsetText + "/" + c.boxes.carrierId);
         OperationStation station(reader());
-        c.boxes.run(station, &OperationStation::writeCarrierId);
+        station.writeCarrierId(c.boxes);
         EXPECT_TRUE(station.commands().empty());
         ASSERT_EQ(station.report.messages.size(), 1u);
-        EXPECT_EQ(station.report.messages[0].first, c.message);
+        EXPECT_EQ(station.report.messages[0], c.message);
         EXPECT_EQ(station.report.colourOf("Carrier ID"), ResultColour::Red);
     }
 }
@@ -234,16 +218,16 @@ TEST(CarrierId, WriteRefusesACarrierIdOfTheWrongFormOrPlace)
 TEST(CarrierId, WriteIsGreenOnlyWhenWritten)
 {
     OperationStation failedRead(reader({"--fault", "no-read", "--fault-on", "RD 1", "--fault-count", "1"}));
-    CarrierIdBoxes boxes{"0", "3", "XYZ"};
-    boxes.run(failedRead, &OperationStation::writeCarrierId);
+    CarrierIdEntry boxes{"0", "3", "XYZ", true};
+    failedRead.writeCarrierId(boxes);
     EXPECT_EQ(failedRead.commands(), (Commands{"RD 1", "RD 1"}));
     EXPECT_EQ(failedRead.report.colourOf("Carrier ID"), ResultColour::Red);
     EXPECT_EQ(boxes.carrierId, "012");
 
     for (const auto &[lockedPage, shown] : {std::pair("1", "67AB"), std::pair("2", "WXAB")}) {
         OperationStation locked(reader({"--lock", lockedPage}));
-        CarrierIdBoxes lockedBoxes{"6", "4", "WXYZ"};
-        lockedBoxes.run(locked, &OperationStation::writeCarrierId);
+        CarrierIdEntry lockedBoxes{"6", "4", "WXYZ", true};
+        locked.writeCarrierId(lockedBoxes);
         EXPECT_EQ(locked.report.colourOf("Carrier ID"), ResultColour::Red);
         EXPECT_EQ(lockedBoxes.carrierId, shown);
         if (std::string(lockedPage) == "1") { // the refusal stays on the terminal view, page 2 is not written

@@ -54,21 +54,32 @@ protected:
 };
 
 // Each answer tops the terminal view above its echo line, newest first; a
-// running operation keeps the receive thread off the view.
-TEST_F(ReaderLink, EachAnswerStandsAboveItsEchoNewestFirstAndALockedPageRefusesTheWrite)
+// running operation keeps the receive thread off the view. The terminal's own
+// line goes out with a CR only while the port is open, its answer to the view.
+TEST_F(ReaderLink, EachAnswerStandsAboveItsEchoAndATerminalSendWritesTheInputAndACr)
 {
     connect({"--uid", "A1B2C3D4"});
-    ReaderOperationFlag writing(port, ReaderOperationFlag::Kind::Writing);
-    const std::string data = "00FF00FF00FF00FF";
-    EXPECT_TRUE(run(writePageCommand(3, data)).succeeded);
-    EXPECT_EQ(run(readPageCommand(3)).answer, data + "\r\n");
-    EXPECT_TRUE(run(lockPageCommand(3)).succeeded);
-    EXPECT_FALSE(run(writePageCommand(3, kPage1)).succeeded);
-    EXPECT_TRUE(run(readUidCommand()).succeeded);
-    EXPECT_EQ(terminalText, "A1B2C3D4\r\nRUID // Read UID\r\nNAK\r\nWD 3 " + kPage1 +
-                                "// Write page 3\r\nACK\r\nLD 3 // Lock page 3\r\n" + data + "\r\nRD 3 // Read page 3\r\n"
-                                "ACK\r\nWD 3 " + data + "// Write page 3\r\n" + kOlder);
-    EXPECT_TRUE(sink.once(0).empty());
+    {
+        ReaderOperationFlag writing(port, ReaderOperationFlag::Kind::Writing);
+        const std::string data = "00FF00FF00FF00FF";
+        EXPECT_TRUE(run(writePageCommand(3, data)).succeeded);
+        EXPECT_EQ(run(readPageCommand(3)).answer, data + "\r\n");
+        EXPECT_TRUE(run(lockPageCommand(3)).succeeded);
+        EXPECT_FALSE(run(writePageCommand(3, kPage1)).succeeded);
+        EXPECT_TRUE(run(readUidCommand()).succeeded);
+        EXPECT_EQ(terminalText, "A1B2C3D4\r\nRUID // Read UID\r\nNAK\r\nWD 3 " + kPage1 +
+                                    "// Write page 3\r\nACK\r\nLD 3 // Lock page 3\r\n" + data +
+                                    "\r\nRD 3 // Read page 3\r\nACK\r\nWD 3 " + data + "// Write page 3\r\n" + kOlder);
+        EXPECT_TRUE(sink.once(0).empty());
+    }
+    terminalText = kOlder;
+    EXPECT_FALSE(terminalSend(port, session.handle, false, "RD 2"));
+    EXPECT_TRUE(terminalSend(port, session.handle, true, ""));
+    EXPECT_TRUE(terminalSend(port, session.handle, true, "RD 1"));
+    EXPECT_EQ(sink.once(1), std::vector<std::string>{kPage1 + "\r\n"});
+    EXPECT_EQ(simulator->receivedLines(7), (std::vector<std::string>{"WD 3 00FF00FF00FF00FF", "RD 3", "LD 3",
+                                                                     "WD 3 " + kPage1, "RUID", "", "RD 1"}));
+    EXPECT_EQ(terminalText, kOlder);
 }
 
 // No answer in time fails with an empty line shown and T kept. A write the
@@ -114,17 +125,6 @@ TEST_F(ReaderLink, ALateAnswerIsNeverTakenForTheNextCommands)
         EXPECT_TRUE(next.succeeded);
         sink.clear();
     }
-}
-
-TEST_F(ReaderLink, TerminalSendWritesTheInputAndACrOnlyWhileThePortIsOpen)
-{
-    connect();
-    EXPECT_FALSE(terminalSend(port, session.handle, false, "RD 2"));
-    EXPECT_TRUE(terminalSend(port, session.handle, true, ""));
-    EXPECT_TRUE(terminalSend(port, session.handle, true, "RD 1"));
-    EXPECT_EQ(sink.once(1), std::vector<std::string>{kPage1 + "\r\n"});
-    EXPECT_EQ(simulator->receivedLines(2), (std::vector<std::string>{"", "RD 1"}));
-    EXPECT_EQ(terminalText, kOlder);
 }
 
 TEST_F(ReaderLink, ThePortIsExclusiveReopensAfterCloseAndIsFreedWhenDestroyed)

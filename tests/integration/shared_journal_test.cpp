@@ -2,7 +2,6 @@
 // IDs from one set through one journal on the PostgreSQL server: every ID
 // goes onto exactly one transponder, every ID of the range has an entry, and
 // the two record files together hold every programmed transponder once.
-#include "journal/carrier_id_journal.h"
 #include "station_process.h"
 #include "support/automatic_job.h"
 #include "support/postgres_database.h"
@@ -48,7 +47,7 @@ protected:
         ASSERT_TRUE(bench.reader->ready());
     }
 
-    void runBoth()
+    void runBoth(const std::string &label)
     {
         prepare(first, "bench-1", "A0000000");
         prepare(second, "bench-2", "B0000000");
@@ -57,6 +56,7 @@ protected:
         ASSERT_TRUE(one.ready() && two.ready());
         EXPECT_TRUE(one.waitUntilDone());
         EXPECT_TRUE(two.waitUntilDone());
+        check(label);
     }
 
     static std::size_t recordsIn(const std::filesystem::path &file, const std::string &uidStart)
@@ -72,18 +72,8 @@ protected:
     {
         auto onTags = carrierIdsOnTransponders(first.dir / "writes.log");
         onTags.merge(carrierIdsOnTransponders(second.dir / "writes.log"));
-        std::map<std::string, std::set<std::string>> tagsOfId;
-        for (const auto &[uid, id] : onTags)
-            tagsOfId[id].insert(uid);
         auto journal = CarrierIdJournal::openServer(server.connection(), "check");
-        std::size_t programmed = 0;
-        for (const auto &[id, tags] : tagsOfId) {
-            EXPECT_EQ(tags.size(), 1u) << "carrier ID " << id << " is on " << tags.size() << " transponders";
-            const auto holder = journal->holderOf(id);
-            ASSERT_TRUE(holder) << id;
-            EXPECT_EQ(holder->uid, *tags.begin()) << id;
-            programmed += holder->state == CycleState::Programmed ? 1 : 0;
-        }
+        const auto programmed = static_cast<std::size_t>(programmedOnTransponders(onTags, *journal));
         // Every carrier ID up to the last one issued has an entry that says what became of it.
         std::set<std::string> inJournal;
         for (const JournalEntry &entry : journal->history("", 100000))
@@ -101,12 +91,6 @@ protected:
                     label.c_str(), firstRecords, secondRecords, inJournal.size());
     }
 
-    static std::string idOf(long long number)
-    {
-        const std::string digits = std::to_string(number);
-        return std::string(kIdLength - digits.size(), '0') + digits;
-    }
-
     PostgresDatabase server;
     ParameterSet job;
     Bench first;
@@ -115,8 +99,7 @@ protected:
 
 TEST_F(SharedJournal, PostgresTwoStationsShareOneDecimalCounter)
 {
-    runBoth();
-    check("one decimal counter");
+    runBoth("one decimal counter");
 }
 
 TEST_F(SharedJournal, PostgresTwoStationsShareOneCsvFile)
@@ -130,8 +113,7 @@ TEST_F(SharedJournal, PostgresTwoStationsShareOneCsvFile)
     job.useDecimalCounter = false;
     job.useCsvFile = true;
     job.csvFileName = csvFile.string();
-    runBoth();
-    check("one csv file");
+    runBoth("one csv file");
     EXPECT_EQ(readFileBytes(csvFile).find(",\r\n"), std::string::npos) << "a row is left without its X";
 }
 

@@ -1,54 +1,65 @@
 #pragma once
 
+#include "journal/carrier_id_journal.h"
+#include "windows/main/cqv58_dlg.h"
+#include "support/fake_dialog_host.h"
+#include "support/fake_main_window_view.h"
 #include "support/temp_dir.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <array>
 #include <csignal>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char **environ;
 
 namespace teb::test {
 
 inline constexpr int kIdLength = 16;
 
-// A station process, started and waited for until it is up.
+// The trials' carrier ID of a number: its digits, zero-filled.
+inline std::string idOf(long long number)
+{
+    const std::string digits = std::to_string(number);
+    return std::string(kIdLength - digits.size(), '0') + digits;
+}
+
+// A station in a process of its own, forked from the test: the main window
+// without a window system in `folder`, pressing "One" for one transponder
+// after another and asking the simulated reader (its process id given) for a
+// new transponder after each cycle, until the data source is exhausted or
+// `cycles` ran. Construction waits until it is up.
 class StationProcess {
 public:
-    StationProcess(const std::filesystem::path &folder, pid_t reader, int cycles = 0)
+    StationProcess(const std::filesystem::path &folder, pid_t reader, int cycles = 100'000)
     {
         int pipeEnds[2];
         if (::pipe(pipeEnds) != 0)
             return;
-        const std::string folderText = folder.string();
-        const std::string readerText = std::to_string(reader);
-        const std::string cyclesText = std::to_string(cycles);
-        std::array<char *, 5> argv{const_cast<char *>(TEB_STATION_RUNNER), const_cast<char *>(folderText.c_str()),
-                                   const_cast<char *>(readerText.c_str()),
-                                   cycles > 0 ? const_cast<char *>(cyclesText.c_str()) : nullptr, nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-        if (posix_spawn(&m_pid, TEB_STATION_RUNNER, &actions, nullptr, argv.data(), environ) != 0)
-            m_pid = -1;
-        posix_spawn_file_actions_destroy(&actions);
+        m_pid = ::fork();
+        if (m_pid == 0) { // never back into the test: its objects are the parent's
+            ::close(pipeEnds[0]);
+            try {
+                ::_exit(run(folder, reader, cycles, pipeEnds[1]));
+            } catch (...) {
+                ::_exit(5);
+            }
+        }
         ::close(pipeEnds[1]);
         m_output = pipeEnds[0];
         m_ready = readWord() == "ready";
     }
     ~StationProcess()
     {
-        if (m_pid > 0) {
-            ::kill(m_pid, SIGKILL);
-            ::waitpid(m_pid, nullptr, 0);
-        }
+        if (m_pid > 0)
+            kill();
         if (m_output >= 0)
             ::close(m_output);
     }
@@ -80,6 +91,33 @@ public:
     }
 
 private:
+    // The station's own run: "ready" once it is up, "done" at the end, on `output`.
+    static int run(const std::filesystem::path &folder, pid_t reader, int cycles, int output)
+    {
+        FakeMainWindowView view;
+        FakeDialogHost dialogs;
+        CQV58Dlg window(view, dialogs, [&] { return folder; });
+        view.attach(window);
+        window.initialise();
+        if (!window.link().portOpen || !window.job().journal || ::write(output, "ready\n", 6) != 6)
+            return 3;
+        const auto exhausted = [&] {
+            return std::ranges::any_of(dialogs.messages, [](const MessageRequest &message) {
+                return message.text == "Quantity reached." || message.text == "Wrong Carrier ID format.";
+            });
+        };
+        for (int cycle = 0; cycle < cycles && !exhausted(); ++cycle) {
+            dialogs.messages.clear();
+            window.tick(kCycleTimerId);
+            view.click(Control::OneButton);
+            window.tick(kCycleTimerId);
+            if (!exhausted())
+                ::kill(reader, SIGUSR1); // the next transponder
+        }
+        window.destroy();
+        return ::write(output, "done\n", 5) == 5 ? 0 : 4;
+    }
+
     std::string readWord()
     {
         std::string word;
@@ -116,6 +154,28 @@ inline std::map<std::string, std::string> carrierIdsOnTransponders(const std::fi
         ids[tag] = id;
     }
     return ids;
+}
+
+// Every carrier ID on the transponders is on one alone, and the journal holds
+// it for that one as programmed or (its cycle cut off) uncertain; the count
+// of those programmed.
+inline int programmedOnTransponders(const std::map<std::string, std::string> &onTags, CarrierIdJournal &journal)
+{
+    std::map<std::string, std::set<std::string>> tagsOfId;
+    for (const auto &[uid, id] : onTags)
+        tagsOfId[id].insert(uid);
+    int programmed = 0;
+    for (const auto &[id, tags] : tagsOfId) {
+        EXPECT_EQ(tags.size(), 1u) << "carrier ID " << id << " is on " << tags.size() << " transponders";
+        const auto holder = journal.holderOf(id);
+        EXPECT_TRUE(holder) << "carrier ID " << id << " is on a tag but not in the journal";
+        if (!holder)
+            continue;
+        EXPECT_EQ(holder->uid, *tags.begin()) << id;
+        EXPECT_TRUE(holder->state == CycleState::Programmed || holder->state == CycleState::Uncertain) << id;
+        programmed += holder->state == CycleState::Programmed ? 1 : 0;
+    }
+    return programmed;
 }
 
 } // namespace teb::test

@@ -5,7 +5,6 @@
 #include "support/temp_dir.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <signal.h>
@@ -51,10 +50,8 @@ TEST(OpenFailureReason, EachErrorNamesItsCauseAndWhatToDo)
     }
     EXPECT_THAT(openFailureReason(openFailureOf(ENOENT, "COM9"), [] { return std::vector<std::string>{}; }),
                 HasSubstr("COM9 (is the adapter unplugged?). No serial port is there."));
-}
 
-TEST(OpenFailureReason, TheMessageKeepsItsFirstLineAndAddsTheReasonBelow)
-{
+    // The message keeps its first line and adds the reason below.
     EXPECT_EQ(openFailedMessage("COM33", openFailureOf(EACCES, "/dev/ttyUSB0"), kPortsThere),
               "COM33 could not be opened!\r\nNo permission to use /dev/ttyUSB0: add the user to the group dialout "
               "(sudo adduser $USER dialout), then log out and in again.");
@@ -64,33 +61,24 @@ TEST(OpenFailureReason, TheMessageKeepsItsFirstLineAndAddsTheReasonBelow)
 }
 
 // Holds `device` open and locked in a process of its own ("sleep") until destroyed.
-class HoldingProcess {
-public:
-    explicit HoldingProcess(const std::string &device)
+struct HoldingProcess {
+    explicit HoldingProcess(const std::string &device) : pid(fork())
     {
-        m_pid = fork();
-        if (m_pid == 0) {
+        if (pid == 0) {
             const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY);
-            if (fd < 0 || flock(fd, LOCK_EX) != 0)
-                _exit(1);
-            execlp("sleep", "sleep", "60", static_cast<char *>(nullptr));
+            if (fd >= 0 && flock(fd, LOCK_EX) == 0)
+                execlp("sleep", "sleep", "60", static_cast<char *>(nullptr));
             _exit(1);
         }
     }
     ~HoldingProcess()
     {
-        if (m_pid > 0) {
-            ::kill(m_pid, SIGKILL);
-            waitpid(m_pid, nullptr, 0);
+        if (pid > 0) {
+            ::kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
         }
     }
-    HoldingProcess(const HoldingProcess &) = delete;
-    HoldingProcess &operator=(const HoldingProcess &) = delete;
-
-    pid_t pid() const { return m_pid; }
-
-private:
-    pid_t m_pid = -1;
+    const pid_t pid;
 };
 
 // The reasons as the port reports them for real files: a path without a
@@ -135,9 +123,9 @@ TEST(OpenFailureOfAPort, APortHeldByAnotherProgramNamesIt)
     test::PseudoLine line;
     ASSERT_FALSE(line.slavePath.empty());
     HoldingProcess holder(line.slavePath);
-    ASSERT_GT(holder.pid(), 0);
+    ASSERT_GT(holder.pid, 0);
     // The holder's name is "sleep" once it holds the lock.
-    const std::vector<DeviceHolder> holding{{"sleep", holder.pid()}};
+    const std::vector<DeviceHolder> holding{{"sleep", holder.pid}};
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (deviceHolders(line.slavePath) != holding && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -148,7 +136,7 @@ TEST(OpenFailureOfAPort, APortHeldByAnotherProgramNamesIt)
     ASSERT_TRUE(port.openFailure());
     EXPECT_EQ(port.openFailure()->kind, OpenFailureKind::InUse);
     EXPECT_EQ(openFailureReason(*port.openFailure(), nullptr),
-              line.slavePath + " is in use by another program: sleep (process " + std::to_string(holder.pid()) + ").");
+              line.slavePath + " is in use by another program: sleep (process " + std::to_string(holder.pid) + ").");
 }
 
 // Only folders named by a process number that fits count: a name too long for

@@ -56,13 +56,10 @@ TEST(ReaderPortWithoutDevice, SendsNothingShowsAnEmptyAnswerAndKeepsT)
     EXPECT_FALSE(fixTimeBase(session, TimeBaseFactor::Other).sent);
     EXPECT_EQ(timeBase, kStartTimeBase);
     EXPECT_EQ(terminalText, "\r\nolder\r\n"); // no echo line, only the empty answer
-}
 
-TEST(ReaderPortWithoutDevice, NeverWritesToOrClosesADescriptorItDoesNotHold)
-{
+    // Never writes to or closes a descriptor it does not hold.
     int pipeEnds[2];
     ASSERT_EQ(pipe(pipeEnds), 0);
-    ReaderPort port;
     EXPECT_EQ(port.WriteText("TOR\r", pipeEnds[1]), kWriteNoPort);
     EXPECT_FALSE(port.Close(pipeEnds[1]));
     EXPECT_NE(fcntl(pipeEnds[1], F_GETFD), -1); // still open
@@ -70,7 +67,30 @@ TEST(ReaderPortWithoutDevice, NeverWritesToOrClosesADescriptorItDoesNotHold)
     ::close(pipeEnds[1]);
 }
 
-using test::PseudoLine;
+// A port open on a pseudo-terminal whose master side plays the reader's line.
+class ReaderPortOnALine : public testing::Test {
+protected:
+    void open(int flowControl = flowcontrol::None)
+    {
+        ASSERT_FALSE(line.slavePath.empty());
+        handle = port.Open(line.slavePath, 115200, 8, parity::None, stopbits::One, flowControl);
+        ASSERT_TRUE(isUsablePort(handle));
+    }
+    ReaderTransaction run(const ReaderCommand &command)
+    {
+        ReaderSession session{port, handle, timeBase, terminalText};
+        return runTransaction(session, command);
+    }
+
+    test::PseudoLine line;
+    test::SinkLines sink; // outlives the port's receive thread
+    ReaderPort port;
+    PortHandle handle = kNoPort;
+    std::int32_t timeBase = 10;
+    std::string terminalText;
+
+    ReaderPortOnALine() { sink.attach(port); }
+};
 
 // The line acts on XOFF or XON a moment after it was sent: waits (at most
 // 10 s) until the port's output is stopped or free again.
@@ -85,13 +105,9 @@ bool waitForOutput(int fd, bool free)
     return false;
 }
 
-TEST(ReaderPortOnALine, AWriteHeldByXoffEndsWithinTheCommandsWaitAndThePortStaysUsable)
+TEST_F(ReaderPortOnALine, AWriteHeldByXoffEndsWithinTheCommandsWaitAndThePortStaysUsable)
 {
-    PseudoLine line;
-    ASSERT_FALSE(line.slavePath.empty());
-    ReaderPort port;
-    const PortHandle handle = port.Open(line.slavePath, 9600, 8, parity::None, stopbits::One, flowcontrol::XonXoff);
-    ASSERT_TRUE(isUsablePort(handle));
+    open(flowcontrol::XonXoff);
     termios settings{};
     ASSERT_EQ(tcgetattr(handle, &settings), 0);
     EXPECT_EQ(settings.c_cc[VSTART], 17);
@@ -99,10 +115,7 @@ TEST(ReaderPortOnALine, AWriteHeldByXoffEndsWithinTheCommandsWaitAndThePortStays
 
     line.send("\x13");  // XOFF
     ASSERT_TRUE(waitForOutput(handle, false));
-    std::int32_t timeBase = 10;
-    std::string terminalText;
-    ReaderSession session{port, handle, timeBase, terminalText};
-    auto held = std::async(std::launch::async, [&] { return runTransaction(session, lockPageCommand(1)); });
+    auto held = std::async(std::launch::async, [&] { return run(lockPageCommand(1)); });
     if (held.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
         line.send("\x11");  // release the blocked write so that the test can end
         held.wait();
@@ -120,37 +133,38 @@ TEST(ReaderPortOnALine, AWriteHeldByXoffEndsWithinTheCommandsWaitAndThePortStays
 }
 
 // A write that fails sends nothing more of its command: no "WD 2 ..." made of "WD 12 ...".
-TEST(ReaderPortOnALine, AFailedWriteSendsNothingMoreOfItsCommandAndFailsTheTransaction)
+// A long one goes out whole, or, when the line cannot take it, ends within its limit.
+TEST_F(ReaderPortOnALine, AFailedWriteSendsNothingMoreOfItsCommandAndALongOneEndsWithinItsLimit)
 {
-    PseudoLine line;
-    ASSERT_FALSE(line.slavePath.empty());
-    ReaderPort port;
-    const PortHandle handle = port.Open(line.slavePath, 115200, 8, parity::None, stopbits::One, flowcontrol::None);
-    ASSERT_TRUE(isUsablePort(handle));
-    std::int32_t timeBase = 10;
-    std::string terminalText;
-    ReaderSession session{port, handle, timeBase, terminalText};
-
+    open();
     failNextWriteOn = handle;
-    const ReaderTransaction failed = runTransaction(session, writePageCommand(12, "3031323334353637"));
+    const ReaderTransaction failed = run(writePageCommand(12, "3031323334353637"));
     EXPECT_EQ(failNextWriteOn, -1);
     EXPECT_FALSE(failed.sent || failed.succeeded);
     EXPECT_EQ(terminalText, "\r\n"); // no echo line, only the empty answer
     EXPECT_EQ(port.WriteText("TOR\r", handle), 0u);
     EXPECT_EQ(line.receiveLine(), "TOR\r");
+
+    // A long text goes out whole and in order.
+    std::string text(300, ' ');
+    for (std::size_t index = 0; index < text.size(); ++index)
+        text[index] = static_cast<char>('A' + index % 26);
+    EXPECT_EQ(port.WriteText(text + "\r", handle), 0u);
+    EXPECT_EQ(line.receiveLine(), text + "\r");
+
+    // Nobody reads the other end: the line fills up, and the write ends at its
+    // limit instead of blocking until room is made.
+    const std::string flood(1 << 20, 'F');
+    auto held = std::async(std::launch::async,
+                           [&] { return port.WriteText(flood, handle, std::chrono::milliseconds(50)); });
+    ASSERT_EQ(held.wait_for(std::chrono::seconds(10)), std::future_status::ready) << "the write blocked";
+    EXPECT_EQ(held.get(), serial::kWriteTimedOutMask);
     EXPECT_TRUE(port.Close(handle));
 }
 
-using test::SinkLines;
-
-TEST(ReaderPortOnALine, LinesArrivingTogetherAreTakenOneByOneAsIfTheyCameApart)
+TEST_F(ReaderPortOnALine, LinesArrivingTogetherAreTakenOneByOneAsIfTheyCameApart)
 {
-    PseudoLine line;
-    ASSERT_FALSE(line.slavePath.empty());
-    ReaderPort port;
-    SinkLines sink(port);
-    const PortHandle handle = port.Open(line.slavePath, 115200, 8, parity::None, stopbits::One, flowcontrol::None);
-    ASSERT_TRUE(isUsablePort(handle));
+    open();
 
     // Far more than one read takes, in one burst: lines of every kind, one beyond the limit.
     using namespace std::string_literals;
@@ -173,39 +187,12 @@ TEST(ReaderPortOnALine, LinesArrivingTogetherAreTakenOneByOneAsIfTheyCameApart)
     EXPECT_TRUE(port.Close(handle));
 }
 
-TEST(ReaderPortOnALine, ALongTextGoesOutWholeAndInOrderAndOneTheLineCannotTakeEndsWithinItsLimit)
-{
-    PseudoLine line;
-    ASSERT_FALSE(line.slavePath.empty());
-    ReaderPort port;
-    const PortHandle handle = port.Open(line.slavePath, 115200, 8, parity::None, stopbits::One, flowcontrol::None);
-    ASSERT_TRUE(isUsablePort(handle));
-
-    std::string text(300, ' ');
-    for (std::size_t index = 0; index < text.size(); ++index)
-        text[index] = static_cast<char>('A' + index % 26);
-    EXPECT_EQ(port.WriteText(text + "\r", handle), 0u);
-    EXPECT_EQ(line.receiveLine(), text + "\r");
-
-    // Nobody reads the other end: the line fills up, and the write ends at its
-    // limit instead of blocking until room is made.
-    const std::string flood(1 << 20, 'F');
-    auto held = std::async(std::launch::async,
-                           [&] { return port.WriteText(flood, handle, std::chrono::milliseconds(50)); });
-    ASSERT_EQ(held.wait_for(std::chrono::seconds(10)), std::future_status::ready) << "the write blocked";
-    EXPECT_EQ(held.get(), serial::kWriteTimedOutMask);
-    EXPECT_TRUE(port.Close(handle));
-}
-
 // An adapter pulled: the receive thread sees the line hang up and leaves the
 // port alone without spinning; writes fail and the port closes as usual.
-TEST(ReaderPortOnALine, AHungUpLineIsReportedLostUntilThePortIsClosed)
+TEST_F(ReaderPortOnALine, AHungUpLineIsReportedLostUntilThePortIsClosed)
 {
-    PseudoLine line;
-    ASSERT_FALSE(line.slavePath.empty());
-    ReaderPort port;
-    const PortHandle handle = port.Open(line.slavePath, 115200, 8, parity::None, stopbits::One, flowcontrol::None);
-    ASSERT_TRUE(isUsablePort(handle) && port.openedPort());
+    open();
+    ASSERT_TRUE(port.openedPort());
     EXPECT_EQ(port.openedPort()->device, std::filesystem::canonical(line.slavePath));
     EXPECT_TRUE(port.openedPort()->pseudoTerminal);
     std::this_thread::sleep_for(std::chrono::milliseconds(20));

@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <iomanip>
+#include <sstream>
 
 namespace teb::records {
 namespace {
@@ -22,17 +24,11 @@ using test::xmlFaults;
 // 5 March 2026, 07:04:09 local time.
 WallClock fixedClock()
 {
-    return [] {
-        std::tm local{};
-        local.tm_year = 2026 - 1900;
-        local.tm_mon = 2;
-        local.tm_mday = 5;
-        local.tm_hour = 7;
-        local.tm_min = 4;
-        local.tm_sec = 9;
-        local.tm_isdst = -1;
-        return std::chrono::system_clock::from_time_t(std::mktime(&local));
-    };
+    std::tm local{};
+    std::istringstream("2026-03-05 07:04:09") >> std::get_time(&local, "%Y-%m-%d %H:%M:%S");
+    local.tm_isdst = -1;
+    const auto at = std::chrono::system_clock::from_time_t(std::mktime(&local));
+    return [at] { return at; };
 }
 
 std::string golden(const std::string &name) { return readFileBytes(std::filesystem::path(TEB_GOLDEN_DIR) / name); }

@@ -1,6 +1,5 @@
 #include "support/operation_station.h"
 
-
 #include <gtest/gtest.h>
 
 namespace teb::test {
@@ -16,13 +15,7 @@ OperationStation::OperationStation(std::vector<std::string> simulatorOptions)
     EXPECT_TRUE(portOpen);
 }
 
-PageOperationContext OperationStation::context()
-{
-    return PageOperationContext{ReaderSession{port, handle, timeBase, terminalText}, portOpen, report};
-}
-
-PageRequest OperationStation::request() const { return {pageSelected, pageImageOf(pageText, asciiFormat), asciiFormat}; }
-
+// Failed steps add up over the operations; each page box read shows its bytes.
 void OperationStation::take(const PageOutcome &outcome, std::string *carrierId)
 {
     for (int page = 1; page <= pageCount; ++page) {
@@ -35,57 +28,10 @@ void OperationStation::take(const PageOutcome &outcome, std::string *carrierId)
         if (outcome.read[i])
             pageText[i] = teb::pageText(bytes, asciiFormat);
     }
-    if (outcome.uid)
-        uidText = *outcome.uid;
     if (outcome.carrierId && carrierId)
         *carrierId = *outcome.carrierId;
-}
-
-void OperationStation::readUid()
-{
-    auto link = context();
-    const PageOutcome outcome = teb::readUid(link);
-    take(outcome);
-    errorCount = outcome.errorCount;
-}
-
-void OperationStation::readPages(bool withUid)
-{
-    auto link = context();
-    const PageOutcome outcome = teb::readPages(link, request(), withUid);
-    take(outcome);
     errorCount += outcome.errorCount;
     pageSucceeded = outcome.succeeded;
-}
-
-bool OperationStation::writePages(bool withUid, std::string_view expectedUid)
-{
-    auto link = context();
-    const PageOutcome outcome = teb::writePages(link, request(), withUid, expectedUid);
-    take(outcome);
-    errorCount = outcome.errorCount;
-    pageSucceeded = outcome.succeeded;
-    return outcome.reachedTag;
-}
-
-void OperationStation::lockPages(const PageFlagArray &lockable)
-{
-    auto link = context();
-    errorCount = teb::lockPages(link, request(), lockable).errorCount;
-}
-
-void OperationStation::readCarrierId(const std::string &offset, const std::string &length, std::string &carrierId)
-{
-    auto link = context();
-    take(teb::readCarrierId(link, {offset, length, carrierId, asciiFormat}), &carrierId);
-}
-
-bool OperationStation::writeCarrierId(const std::string &offset, const std::string &length, std::string &carrierId)
-{
-    auto link = context();
-    const CarrierIdWrite write = teb::writeCarrierId(link, {offset, length, carrierId, asciiFormat});
-    take(write.outcome, &carrierId);
-    return write.written;
 }
 
 std::string OperationStation::pageOnTag(int page)

@@ -12,18 +12,17 @@
 
 namespace teb::test {
 
-// Records what the page and carrier ID operations report: the last colour of
-// each box, the focus moves and the messages.
+// Records the last colour of each box and the messages the operations report.
 class RecordingReport : public OperationReport {
 public:
     void colourPage(int page, ResultColour colour) override { colours["P" + std::to_string(page)] = colour; }
     void colourUid(ResultColour colour) override { colours["UID"] = colour; }
     void colourCarrierId(ResultColour colour) override { colours["Carrier ID"] = colour; }
-    void focusPage(int page) override { focus.push_back("P" + std::to_string(page)); }
-    void focusUid() override { focus.push_back("UID"); }
-    void focusCarrierId() override { focus.push_back("Carrier ID"); }
-    void show(const PageOutcome &) override { ++shown; }
-    void notify(const std::string &text, NoticeIcon icon) override { messages.push_back({text, icon}); }
+    void focusPage(int) override {}
+    void focusUid() override {}
+    void focusCarrierId() override {}
+    void show(const PageOutcome &) override {}
+    void notify(const std::string &text, NoticeIcon) override { messages.push_back(text); }
 
     // The box's last colour; White for a box never coloured.
     ResultColour colourOf(const std::string &box) const
@@ -31,12 +30,9 @@ public:
         const auto found = colours.find(box);
         return found == colours.end() ? ResultColour::White : found->second;
     }
-    bool coloured(const std::string &box) const { return colours.contains(box); }
 
     std::map<std::string, ResultColour> colours;
-    std::vector<std::string> focus;
-    std::vector<std::pair<std::string, NoticeIcon>> messages;
-    int shown = 0;
+    std::vector<std::string> messages;
 };
 
 // The page fields of a station and its link to a simulated reader: each
@@ -47,12 +43,27 @@ public:
     // Starts the simulated reader with the options and opens the port to it.
     explicit OperationStation(std::vector<std::string> simulatorOptions);
 
-    void readUid();
-    void readPages(bool withUid);
-    bool writePages(bool withUid, std::string_view expectedUid = {}); // reachedTag
-    void lockPages(const PageFlagArray &lockable);
-    void readCarrierId(const std::string &offset, const std::string &length, std::string &carrierId);
-    bool writeCarrierId(const std::string &offset, const std::string &length, std::string &carrierId);
+    void readPages(bool withUid)
+    {
+        run([&](auto &link) { return teb::readPages(link, request(), withUid); });
+    }
+    void writePages(bool withUid)
+    {
+        run([&](auto &link) { return teb::writePages(link, request(), withUid); });
+    }
+    void lockPages(const PageFlagArray &lockable)
+    {
+        run([&](auto &link) { return teb::lockPages(link, request(), lockable); });
+    }
+    // The carrier-ID boxes of the manual group; the carrier ID read back goes into them.
+    void readCarrierId(CarrierIdEntry &boxes)
+    {
+        run([&](auto &link) { return teb::readCarrierId(link, boxes); }, &boxes.carrierId);
+    }
+    void writeCarrierId(CarrierIdEntry &boxes)
+    {
+        run([&](auto &link) { return teb::writeCarrierId(link, boxes).outcome; }, &boxes.carrierId);
+    }
     // What the simulated transponder holds in a page, read over the same port.
     std::string pageOnTag(int page);
     // The commands the simulated reader received, without "TOR".
@@ -68,14 +79,18 @@ public:
     PageTextArray pageText, hexTextKept, asciiTextKept;
     PageFlagArray pageSelected{}, pageSucceeded{};
     bool asciiFormat = false;
-    std::string uidText;
     int errorCount = 0;
     RecordingReport report;
 
 private:
-    PageOperationContext context();
-    PageRequest request() const;
-    void take(const PageOutcome &outcome, std::string *carrierId = nullptr);
+    template <typename Operation>
+    void run(Operation operation, std::string *carrierId = nullptr)
+    {
+        PageOperationContext link{ReaderSession{port, handle, timeBase, terminalText}, portOpen, report};
+        take(operation(link), carrierId);
+    }
+    PageRequest request() const { return {pageSelected, pageImageOf(pageText, asciiFormat), asciiFormat}; }
+    void take(const PageOutcome &outcome, std::string *carrierId);
 };
 
 } // namespace teb::test

@@ -87,7 +87,7 @@ std::vector<std::string> ReaderSimulator::logLines(bool antennaLines, std::size_
         std::ifstream log(m_ownFiles / "received.log");
         std::vector<std::string> lines;
         for (std::string line; std::getline(log, line);)
-            if (line.starts_with(kAntennaLineStart) == antennaLines)
+            if (line.starts_with("# ") == antennaLines)
                 lines.push_back(line);
         if (lines.size() >= atLeast || std::chrono::steady_clock::now() > deadline)
             return lines;
@@ -95,26 +95,10 @@ std::vector<std::string> ReaderSimulator::logLines(bool antennaLines, std::size_
     }
 }
 
-std::vector<std::string> ReaderSimulator::receivedLines(std::size_t atLeast) const
-{
-    return logLines(false, atLeast);
-}
-
-std::vector<std::string> ReaderSimulator::antennaLines(std::size_t atLeast) const
-{
-    return logLines(true, atLeast);
-}
-
-void ReaderSimulator::newTransponder() const
+void ReaderSimulator::sendSignal(int number) const
 {
     if (m_pid > 0)
-        ::kill(m_pid, SIGUSR1);
-}
-
-void ReaderSimulator::putBackTransponder() const
-{
-    if (m_pid > 0)
-        ::kill(m_pid, SIGUSR2);
+        ::kill(m_pid, number);
 }
 
 void ReaderSimulator::end(int signal)

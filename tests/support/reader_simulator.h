@@ -8,7 +8,6 @@
 #include <cstddef>
 #include <filesystem>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace teb::test {
@@ -36,26 +35,25 @@ public:
 
     // The lines it has received, without their CR, as its log holds them
     // (bytes outside printable ASCII as \xNN); waits a while for `atLeast`.
-    std::vector<std::string> receivedLines(std::size_t atLeast = 0) const;
+    std::vector<std::string> receivedLines(std::size_t atLeast = 0) const { return logLines(false, atLeast); }
     // The log's "# transponder <UID> ..." lines: which transponder lay on
     // the antenna from where on.
-    std::vector<std::string> antennaLines(std::size_t atLeast = 0) const;
+    std::vector<std::string> antennaLines(std::size_t atLeast = 0) const { return logLines(true, atLeast); }
 
     // A new transponder, as the options made the first, is put on the
     // antenna before any command sent after this call.
-    void newTransponder() const;
+    void newTransponder() const { sendSignal(SIGUSR1); }
     // The transponder that lay on the antenna before the one there now is
     // put back, as it was left.
-    void putBackTransponder() const;
+    void putBackTransponder() const { sendSignal(SIGUSR2); }
 
     // SIGKILL: the line hangs up at once, as when an adapter is pulled.
     void kill() { end(SIGKILL); }
 
 private:
-    static constexpr std::string_view kAntennaLineStart = "# ";
-
     void start(std::vector<std::string> options);
     std::vector<std::string> logLines(bool antennaLines, std::size_t atLeast) const;
+    void sendSignal(int number) const;
     void end(int signal);
 
     TempDir m_ownFiles;

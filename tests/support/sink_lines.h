@@ -14,9 +14,6 @@ namespace teb::test {
 // for a test. It must outlive the port's receive thread.
 class SinkLines {
 public:
-    SinkLines() = default;
-    explicit SinkLines(ReaderPort &port) { attach(port); }
-
     void attach(ReaderPort &port)
     {
         port.setTerminalSink([this](const std::string &line) {

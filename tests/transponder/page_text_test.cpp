@@ -1,4 +1,5 @@
 #include "transponder/byte_text.h"
+#include "transponder/page_bytes.h"
 #include "transponder/page_text.h"
 
 #include <gtest/gtest.h>
@@ -75,11 +76,16 @@ TEST(PageText, AsciiTokensStandForTheirFirstCharacterAndNulOnlyBetweenBlanks)
         EXPECT_EQ(asciiTextToHexText(ascii), hex) << testing::PrintToString(ascii);
 }
 
-void expectRoundTrip(const std::array<std::uint8_t, 8> &bytes)
+// Both page texts of the bytes and the bytes read back from each.
+void expectRoundTrip(const PageBytes &bytes)
 {
     std::string hex;
     for (const std::uint8_t byte : bytes)
         hex += (hex.empty() ? "" : " ") + byteToHexDigits(byte);
+    ASSERT_EQ(hexPageText(bytes), hex);
+    ASSERT_EQ(hexPageBytes(hex), bytes) << hex;
+    ASSERT_EQ(asciiPageText(bytes), hexTextToAsciiText(hex));
+    ASSERT_EQ(asciiPageBytes(asciiPageText(bytes)), bytes) << hex;
     for (const std::string &ascii : {hexTextToAsciiText(hex), hexTextToAsciiTextPadded(hex)}) {
         ASSERT_EQ(asciiTextToHexText(ascii), hex) << testing::PrintToString(ascii);
         ASSERT_EQ(checkPageText(ascii, inAscii), 0) << testing::PrintToString(ascii);
@@ -88,7 +94,7 @@ void expectRoundTrip(const std::array<std::uint8_t, 8> &bytes)
 
 TEST(PageText, EveryByteInEveryPositionSurvivesHexToAsciiToHex)
 {
-    std::array<std::uint8_t, 8> bytes;
+    PageBytes bytes;
     const std::array<std::uint8_t, 4> backgrounds{0x41, 0x00, 0x20, 0x4E};
     for (int n = 0; n < 4 * 8 * 256; ++n) {  // every value in every position, among each background
         bytes.fill(backgrounds[n / 2048]);
