@@ -23,11 +23,11 @@ TEST_F(MainWindowTest, TerminalShowTwiceNarrowsTheWindowAgainAndClearEmptiesOnly
     EXPECT_EQ(shown(Control::TerminalInput), "RD 1");
 }
 
-// "Open" and "Log" switch the window's default action (focus to "One") off for good.
-TEST_F(MainWindowTest, OpenAndLogEndTheDefaultActionAndLogRefreshesTheLabelWhenSwitchedOff)
+// "Open" chooses the manual log (cancelled without a name: the default) and,
+// like "Log", switches the window's default action (focus to "One") off for
+// good; a long name shows as dots and its last 51 characters.
+TEST_F(MainWindowTest, OpenAndLogChooseTheManualLogAndEndTheDefaultAction)
 {
-    const std::string name52 = "/" + std::string(47, 'a') + ".xml";
-    writeSettings(iniLines({"[Manual]", "file name=" + name52}));
     CQV58Dlg &w = start();
     click(Control::AutomaticSwitch); // "One" takes the focus only while it is enabled
     w.defaultAction();
@@ -36,16 +36,29 @@ TEST_F(MainWindowTest, OpenAndLogEndTheDefaultActionAndLogRefreshesTheLabelWhenS
     w.clicked(Control::OpenButton);
     w.defaultAction();
     EXPECT_EQ(view.focus(), std::nullopt);
+    EXPECT_EQ(w.manual().manualLogFileName, (dir / "manual_log.xml").string());
+    ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+    const FileDialogRequest &request = dialogs.fileRequests[0];
+    EXPECT_EQ(request.mode, FileDialogMode::Save);
+    EXPECT_EQ(request.initialDirectory, dir.path());
+    EXPECT_TRUE(request.defaultExtension == "xml" && request.promptOverwrite);
+    const std::string longName = (dir / std::string(60, 'n')).string() + ".xml";
+    dialogs.fileAnswers.push_back(std::filesystem::path(longName));
+    w.clicked(Control::OpenButton);
+    EXPECT_EQ(w.manual().manualLogFileName, longName);
+    EXPECT_EQ(dialogs.fileRequests[1].initialFileName, dir / "manual_log.xml");
+    EXPECT_EQ(shown(Control::LogFileLabel), "..." + longName.substr(longName.size() - 51));
 
+    const std::string name52 = "/" + std::string(47, 'a') + ".xml";
+    writeSettings(iniLines({"[Manual]", "file name=" + name52}));
     start();
     view.setText(Control::LogFileLabel, "stale");
     click(Control::LogSwitch);
     EXPECT_TRUE(window->manual().manualLog && !window->run().defaultActionEnabled);
     EXPECT_EQ(view.control(Control::LogSwitch).switchOn, true);
-    click(Control::LogSwitch);
+    click(Control::LogSwitch); // switched off, the label shows the name again
     EXPECT_FALSE(window->manual().manualLog);
-    EXPECT_EQ(view.control(Control::LogSwitch).switchOn, false);
-    EXPECT_EQ(shown(Control::LogFileLabel), "..." + name52.substr(1)); // 52 characters: dots and the last 51
+    EXPECT_EQ(shown(Control::LogFileLabel), "..." + name52.substr(1));
 }
 
 TEST_F(MainWindowTest, InterfaceSettingsOkTakesTheValuesReopensThePortAndRestartsTheTimers)

@@ -220,24 +220,5 @@ TEST_F(ManualGroup, RecordsTakeTheJobHeaderOnce)
     EXPECT_EQ(text.find("Procedure:"), text.rfind("Procedure:"));
 }
 
-TEST_F(ManualGroup, OpenChoosesTheManualLogAndCancelledWithoutANameTakesTheDefault)
-{
-    startWithReader();
-    window->clicked(Control::OpenButton);
-    EXPECT_EQ(window->manual().manualLogFileName, (dir / "manual_log.xml").string());
-    ASSERT_EQ(dialogs.fileRequests.size(), 1u);
-    const FileDialogRequest &request = dialogs.fileRequests[0];
-    EXPECT_EQ(request.mode, FileDialogMode::Save);
-    EXPECT_EQ(request.initialDirectory, dir.path());
-    EXPECT_TRUE(request.defaultExtension == "xml" && request.promptOverwrite);
-
-    const std::string longName = (dir / std::string(60, 'n')).string() + ".xml";
-    dialogs.fileAnswers.push_back(std::filesystem::path(longName));
-    window->clicked(Control::OpenButton);
-    EXPECT_EQ(window->manual().manualLogFileName, longName);
-    EXPECT_EQ(dialogs.fileRequests[1].initialFileName, dir / "manual_log.xml");
-    EXPECT_EQ(view.text(Control::LogFileLabel), "..." + longName.substr(longName.size() - 51));
-}
-
 } // namespace
 } // namespace teb::test
