@@ -7,7 +7,6 @@
 namespace teb::test {
 namespace {
 
-using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::SizeIs;
 using ::testing::StartsWith;
@@ -73,18 +72,6 @@ TEST_F(MainWindowWithReader, TheCloseBoxWhileABoxShowsClosesThePortAndEndsTheWin
     w.tick(kCycleTimerId);
     w.tick(kRequestTimerId);
     EXPECT_EQ(view.endResult, DialogResult::Cancel);
-}
-
-TEST_F(MainWindowTest, DestroyRunsOnceWhateverCallsItAgainAndNothingRunsAfterIt)
-{
-    CQV58Dlg &w = start();
-    w.destroy();
-    writeSettings("left alone");
-    w.destroy();
-    w.menuCommand(MenuItem::TerminalShow);
-    EXPECT_EQ(settingsFile(), "left alone");
-    EXPECT_THAT(view.timerLog, ElementsAre("start 3 10", "start 5 500", "stop 3", "stop 5"));
-    EXPECT_FALSE(w.terminal().terminalVisible);
 }
 
 // The terminal view changes only on the window's thread, when the receive

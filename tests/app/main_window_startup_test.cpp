@@ -44,7 +44,6 @@ TEST_F(StartWithoutSettingsFile, ReportsThePortStartsManualHexNarrowAndWritesEve
 
     w.destroy();
 
-    EXPECT_THAT(view.timerLog, ElementsAre("start 3 10", "start 5 500", "stop 3", "stop 5"));
     std::set<std::string> written{"port", "baudrate", "databits", "stopbits", "parity", "Flowcontrol", "SelectConfig",
                                   "Pruefablauf_ist", "Pruefablaeufe", "Carrier ID Max", "SelectAll", "Format",
                                   "Carrier ID Offset", "Carrier ID Length", "Carrier ID", "Log", "Type", "file name"};
@@ -54,14 +53,17 @@ TEST_F(StartWithoutSettingsFile, ReportsThePortStartsManualHexNarrowAndWritesEve
     EXPECT_NE(settingsFile().find("Type=0\r\n"), std::string::npos);
 }
 
-// A settings file that cannot be replaced must not vanish silently.
-TEST_F(StartWithoutSettingsFile, SaysSoWhenTheSettingsCannotBeWrittenAndStillStopsTheTimers)
+// A settings file that cannot be replaced must not vanish silently. The way
+// out runs once, whatever calls it again, and nothing runs after it.
+TEST_F(StartWithoutSettingsFile, SaysSoWhenTheSettingsCannotBeWrittenAndEndsOnce)
 {
     CQV58Dlg &w = start();
     std::filesystem::create_directory(dir / "TagEncoderBench.ini");
     dialogs.messages.clear();
 
     w.destroy();
+    w.destroy();
+    w.menuCommand(MenuItem::TerminalShow);
 
     EXPECT_THAT(dialogs.messages,
                 ElementsAre(MessageRequest{"The settings could not be saved in TagEncoderBench.ini.\r\nThe file was "
@@ -69,6 +71,7 @@ TEST_F(StartWithoutSettingsFile, SaysSoWhenTheSettingsCannotBeWrittenAndStillSto
                                            "Tag Encoder Bench", MessageIcon::Stop, MessageButtons::Ok}));
     EXPECT_TRUE(std::filesystem::is_directory(dir / "TagEncoderBench.ini"));
     EXPECT_THAT(view.timerLog, ElementsAre("start 3 10", "start 5 500", "stop 3", "stop 5"));
+    EXPECT_FALSE(w.terminal().terminalVisible);
 }
 
 // Started in a directory that was removed: the station does not end with an
