@@ -45,24 +45,6 @@ void whenDialogShows(std::function<void(QWidget &)> act)
     });
 }
 
-struct MessageSeen {
-    QString caption;
-    QString text;
-};
-
-// Answers the next message box with its default button and tells what it said.
-std::shared_ptr<MessageSeen> answerNextMessage()
-{
-    auto seen = std::make_shared<MessageSeen>();
-    whenDialogShows([seen](QWidget &dialog) {
-        auto &box = dynamic_cast<QMessageBox &>(dialog);
-        seen->caption = box.windowTitle();
-        seen->text = box.text();
-        box.defaultButton()->click();
-    });
-    return seen;
-}
-
 std::string iniLines(std::initializer_list<const char *> lines)
 {
     std::string text;
@@ -87,12 +69,10 @@ class MainWindowGuiTest : public QObject {
     }
     void startIn(const std::string &settings)
     {
-        if (!settings.empty())
-            test::writeFileBytes(*m_directory / "TagEncoderBench.ini", settings);
+        test::writeFileBytes(*m_directory / "TagEncoderBench.ini", settings);
         m_station = std::make_unique<Station>([this] { return m_directory->path(); });
         m_station->show();
     }
-    std::string settingsFile() const { return test::readFileBytes(*m_directory / "TagEncoderBench.ini"); }
 
 private slots:
     void init() { m_directory = std::make_unique<test::TempDir>(); }
@@ -108,11 +88,17 @@ private slots:
     // and Escape there ends the window with "Cancel" (in a page box it stays).
     void aFreshWindowTakesItsKeysAndSwitchesAsTheModelSays()
     {
-        const auto message = answerNextMessage();
+        QString caption, text; // of the box, answered with its default button
+        whenDialogShows([&](QWidget &dialog) {
+            auto &box = dynamic_cast<QMessageBox &>(dialog);
+            caption = box.windowTitle();
+            text = box.text();
+            box.defaultButton()->click();
+        });
         startIn(iniLines({"[Data]", "Format=0", "P3=41 42 43 44 45 46 47 48"}));
-        QCOMPARE(message->caption, QStringLiteral("Error"));
-        QCOMPARE(message->text, QStringLiteral(" could not be opened!\n"
-                                               "No port is chosen: pick one in \"Interface\" / \"Settings\"."));
+        QCOMPARE(caption, QStringLiteral("Error"));
+        QCOMPARE(text, QStringLiteral(" could not be opened!\n"
+                                      "No port is chosen: pick one in \"Interface\" / \"Settings\"."));
         QCOMPARE(window().size(), QSize(799, 461));
         QVERIFY(QTest::qWaitForWindowExposed(&window()));
         window().activateWindow();
@@ -235,7 +221,8 @@ private slots:
         QVERIFY(station.waitForFinished(20000));
         QCOMPARE(station.exitStatus(), QProcess::NormalExit);
         QCOMPARE(station.exitCode(), 0);
-        QVERIFY(settingsFile().find("Pruefablaeufe=0\r\n") != std::string::npos); // written by the station
+        const std::string settings = test::readFileBytes(*m_directory / "TagEncoderBench.ini");
+        QVERIFY(settings.find("Pruefablaeufe=0\r\n") != std::string::npos); // written by the station
     }
 
     // The handler may interrupt code between a failed call and its errno
