@@ -103,20 +103,5 @@ TEST(SetListInSettings, CountIsLimitedToTheCapacityAndEmptyNamesAreDropped)
     EXPECT_NE(writtenFile(dir).find("Pruefablauf_255=Set 255\r\nPruefablauf_256=Set 256\r\n"), npos);
 }
 
-// A file converted to CR LF twice, or holding a lone CR: the values read
-// without the CR, and load -> save -> load gives the same settings.
-TEST(SettingsFile, CarriageReturnsEndValuesSoThatASaveReadsBackTheSame)
-{
-    TempDir dir;
-    const StationSettings loaded =
-        loadFile(dir, "[Interface]\r\r\nport=COM3\r\r\n[Auto]\r\r\nPruefablauf_ist=Lot 4711\r\r\n"
-                      "Pruefablaeufe=3\r\nPruefablauf_0=\rA\r\nPruefablauf_1=B\rjunk\r\nPruefablauf_2=C\r\r\r\n");
-    EXPECT_EQ(loaded.interfaceSettings.portName, "COM3");
-    EXPECT_EQ(loaded.currentSetName, "Lot 4711");
-    EXPECT_EQ(loaded.setList.names(), (Names{"B", "C"}));
-    ASSERT_TRUE(saveSettings(dir.path(), loaded));
-    EXPECT_EQ(loadSettings(dir.path()), loaded);
-}
-
 } // namespace
 } // namespace teb
