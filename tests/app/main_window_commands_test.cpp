@@ -130,12 +130,6 @@ TEST_F(MainWindowTest, EnterInAPageBoxLaysOutTheTextColoursItAndWarnsInItsFormat
     }
 }
 
-} // namespace
-} // namespace teb::test
-
-namespace teb::test {
-namespace {
-
 TEST(TraceLogTest, KeepsTheNewestLinesAndSavesThemOldestFirst)
 {
     TraceLog trace;

@@ -132,8 +132,8 @@ TEST(PagesEditor, TheFormatSwitchAndOkTakeTypedOverCellsFirst)
     view.setText(pagesCell(20), "31");
     dialog.clicked(PagesControl::AsciiFormat);
     EXPECT_EQ(view.cell(21), "B");
-    EXPECT_TRUE(view.switchImage(PagesControl::AsciiFormat));
-    EXPECT_FALSE(view.switchImage(PagesControl::HexFormat));
+    EXPECT_TRUE(view.isOn(PagesControl::AsciiFormat));
+    EXPECT_FALSE(view.isOn(PagesControl::HexFormat));
     dialog.clicked(pagesLockSwitch(17));
     dialog.clicked(PagesControl::Ok);
     EXPECT_EQ(view.endResult, DialogResult::Ok);
