@@ -6,8 +6,6 @@ namespace teb::test {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
-using ::testing::SizeIs;
 using ::testing::StartsWith;
 
 TEST_F(MainWindowTest, TerminalShowTwiceNarrowsTheWindowAgainAndClearEmptiesOnlyTheTerminalView)
@@ -25,11 +23,11 @@ TEST_F(MainWindowTest, TerminalShowTwiceNarrowsTheWindowAgainAndClearEmptiesOnly
     EXPECT_EQ(shown(Control::TerminalInput), "RD 1");
 }
 
-// "Open" and "Log" switch the window's default action (focus to "One") off for good.
-TEST_F(MainWindowTest, OpenAndLogEndTheDefaultActionAndLogRefreshesTheLabelWhenSwitchedOff)
+// "Open" chooses the manual log (cancelled without a name: the default) and,
+// like "Log", switches the window's default action (focus to "One") off for
+// good; a long name shows as dots and its last 51 characters.
+TEST_F(MainWindowTest, OpenAndLogChooseTheManualLogAndEndTheDefaultAction)
 {
-    const std::string name52 = "/" + std::string(47, 'a') + ".xml";
-    writeSettings(iniLines({"[Manual]", "file name=" + name52}));
     CQV58Dlg &w = start();
     click(Control::AutomaticSwitch); // "One" takes the focus only while it is enabled
     w.defaultAction();
@@ -38,16 +36,29 @@ TEST_F(MainWindowTest, OpenAndLogEndTheDefaultActionAndLogRefreshesTheLabelWhenS
     w.clicked(Control::OpenButton);
     w.defaultAction();
     EXPECT_EQ(view.focus(), std::nullopt);
+    EXPECT_EQ(w.manual().manualLogFileName, (dir / "manual_log.xml").string());
+    ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+    const FileDialogRequest &request = dialogs.fileRequests[0];
+    EXPECT_EQ(request.mode, FileDialogMode::Save);
+    EXPECT_EQ(request.initialDirectory, dir.path());
+    EXPECT_TRUE(request.defaultExtension == "xml" && request.promptOverwrite);
+    const std::string longName = (dir / std::string(60, 'n')).string() + ".xml";
+    dialogs.fileAnswers.push_back(std::filesystem::path(longName));
+    w.clicked(Control::OpenButton);
+    EXPECT_EQ(w.manual().manualLogFileName, longName);
+    EXPECT_EQ(dialogs.fileRequests[1].initialFileName, dir / "manual_log.xml");
+    EXPECT_EQ(shown(Control::LogFileLabel), "..." + longName.substr(longName.size() - 51));
 
+    const std::string name52 = "/" + std::string(47, 'a') + ".xml";
+    writeSettings(iniLines({"[Manual]", "file name=" + name52}));
     start();
     view.setText(Control::LogFileLabel, "stale");
     click(Control::LogSwitch);
     EXPECT_TRUE(window->manual().manualLog && !window->run().defaultActionEnabled);
     EXPECT_EQ(view.control(Control::LogSwitch).switchOn, true);
-    click(Control::LogSwitch);
+    click(Control::LogSwitch); // switched off, the label shows the name again
     EXPECT_FALSE(window->manual().manualLog);
-    EXPECT_EQ(view.control(Control::LogSwitch).switchOn, false);
-    EXPECT_EQ(shown(Control::LogFileLabel), "..." + name52.substr(1)); // 52 characters: dots and the last 51
+    EXPECT_EQ(shown(Control::LogFileLabel), "..." + name52.substr(1));
 }
 
 TEST_F(MainWindowTest, InterfaceSettingsOkTakesTheValuesReopensThePortAndRestartsTheTimers)
@@ -119,41 +130,6 @@ TEST_F(MainWindowTest, EnterInAPageBoxLaysOutTheTextColoursItAndWarnsInItsFormat
     }
 }
 
-// The slow tick shows a pending error once and, in automatic mode only, serves
-// the focus request of Enter in a page box; the fast tick runs one cycle step
-// per request.
-TEST_F(MainWindowTest, TicksWorkOffTheRequestsOnce)
-{
-    CQV58Dlg &w = start();
-    int steps = 0;
-    w.setCycleStep([&] { ++steps; });
-    std::filesystem::create_directory(dir / "IntProt_0.txt"); // the cycle's protocol line fails
-    w.enterPressed(pageBox(3)); // manual mode: the focus stays
-    dialogs.messages.clear();
-    view.focusHistory.clear();
-    click(Control::OneButton);
-    for (int tick = 0; tick < 2; ++tick) {
-        w.tick(kCycleTimerId);
-        w.tick(kRequestTimerId);
-    }
-    EXPECT_EQ(steps, 1);
-    ASSERT_THAT(dialogs.messages, SizeIs(1));
-    EXPECT_THAT(dialogs.messages[0].text, StartsWith("The protocol file " + (dir / "IntProt_0.txt").string()));
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Stop);
-    EXPECT_THAT(view.focusHistory, IsEmpty()); // manual mode: nothing takes the focus
-
-    click(Control::AutomaticSwitch);
-    w.enterPressed(pageBox(1));
-    w.tick(kRequestTimerId);
-    EXPECT_EQ(view.focus(), Control::OneButton);
-}
-
-} // namespace
-} // namespace teb::test
-
-namespace teb::test {
-namespace {
-
 TEST(TraceLogTest, KeepsTheNewestLinesAndSavesThemOldestFirst)
 {
     TraceLog trace;
@@ -171,8 +147,6 @@ TEST(TraceLogTest, KeepsTheNewestLinesAndSavesThemOldestFirst)
 
     TempDir dir;
     std::string problem;
-    ASSERT_TRUE(trace.save(dir / "trace.txt", problem));
-    EXPECT_TRUE(readFileBytes(dir / "trace.txt").starts_with("10:00:00.001 \xE2\x86\x92 WD 3 3031\r\n10:00:00.090"));
     EXPECT_FALSE(trace.save(dir.path(), problem)); // a folder in the file's place
     EXPECT_FALSE(problem.empty());
 
@@ -232,24 +206,6 @@ TEST_F(MainWindowWithReader, TheTraceShowsEveryExchangeAndIsSavedOnRequest)
 
     view.click(Control::TraceSwitch);
     EXPECT_TRUE(!view.control(Control::TraceView).visible && view.control(Control::TerminalView).visible);
-}
-
-TEST_F(MainWindowTest, UpAndDownInTheTerminalLineBringBackTheCommandsSent)
-{
-    CQV58Dlg &w = start();
-    for (const char *command : {"TOR", "RUID"}) {
-        view.setText(Control::TerminalInput, command);
-        w.enterPressed(Control::TerminalInput);
-    }
-    dialogs.messages.clear();
-    w.spinStep(Control::TerminalInput, SpinDirection::Up);
-    EXPECT_EQ(shown(Control::TerminalInput), "RUID");
-    w.spinStep(Control::TerminalInput, SpinDirection::Up);
-    EXPECT_EQ(shown(Control::TerminalInput), "TOR");
-    w.spinStep(Control::TerminalInput, SpinDirection::Down);
-    w.spinStep(Control::TerminalInput, SpinDirection::Down);
-    EXPECT_EQ(shown(Control::TerminalInput), "");
-    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 } // namespace

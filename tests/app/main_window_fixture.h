@@ -10,15 +10,15 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <initializer_list>
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace teb::test {
 
 // Lines of a profile file as the station's files hold them (CR LF).
-inline std::string iniLines(std::initializer_list<std::string> lines)
+inline std::string iniLines(const std::vector<std::string> &lines)
 {
     std::string text;
     for (const auto &line : lines)

@@ -31,8 +31,6 @@ TEST(StatusStrip, PortSettingsAreSpelledAsOnAPortLabel)
         const char *text;
         Tone tone;
     } cases[] = {
-        {{"COM7", 115200, 8, parity::None, stopbits::One, flowcontrol::None}, true, "COM7 115200 8N1 \xB7 open",
-         Tone::Plain},
         {{"COM3", 9600, 7, parity::Even, stopbits::Two, flowcontrol::XonXoff}, true,
          "COM3 9600 7E2 XON/XOFF \xB7 open", Tone::Plain},
         {{"COM12", 19200, 5, parity::Space, stopbits::OneAndHalf, flowcontrol::Hardware}, false,

@@ -45,24 +45,6 @@ void whenDialogShows(std::function<void(QWidget &)> act)
     });
 }
 
-struct MessageSeen {
-    QString caption;
-    QString text;
-};
-
-// Answers the next message box with its default button and tells what it said.
-std::shared_ptr<MessageSeen> answerNextMessage()
-{
-    auto seen = std::make_shared<MessageSeen>();
-    whenDialogShows([seen](QWidget &dialog) {
-        auto &box = dynamic_cast<QMessageBox &>(dialog);
-        seen->caption = box.windowTitle();
-        seen->text = box.text();
-        box.defaultButton()->click();
-    });
-    return seen;
-}
-
 std::string iniLines(std::initializer_list<const char *> lines)
 {
     std::string text;
@@ -87,12 +69,10 @@ class MainWindowGuiTest : public QObject {
     }
     void startIn(const std::string &settings)
     {
-        if (!settings.empty())
-            test::writeFileBytes(*m_directory / "TagEncoderBench.ini", settings);
+        test::writeFileBytes(*m_directory / "TagEncoderBench.ini", settings);
         m_station = std::make_unique<Station>([this] { return m_directory->path(); });
         m_station->show();
     }
-    std::string settingsFile() const { return test::readFileBytes(*m_directory / "TagEncoderBench.ini"); }
 
 private slots:
     void init() { m_directory = std::make_unique<test::TempDir>(); }
@@ -108,11 +88,17 @@ private slots:
     // and Escape there ends the window with "Cancel" (in a page box it stays).
     void aFreshWindowTakesItsKeysAndSwitchesAsTheModelSays()
     {
-        const auto message = answerNextMessage();
+        QString caption, text; // of the box, answered with its default button
+        whenDialogShows([&](QWidget &dialog) {
+            auto &box = dynamic_cast<QMessageBox &>(dialog);
+            caption = box.windowTitle();
+            text = box.text();
+            box.defaultButton()->click();
+        });
         startIn(iniLines({"[Data]", "Format=0", "P3=41 42 43 44 45 46 47 48"}));
-        QCOMPARE(message->caption, QStringLiteral("Error"));
-        QCOMPARE(message->text, QStringLiteral(" could not be opened!\n"
-                                               "No port is chosen: pick one in \"Interface\" / \"Settings\"."));
+        QCOMPARE(caption, QStringLiteral("Error"));
+        QCOMPARE(text, QStringLiteral(" could not be opened!\n"
+                                      "No port is chosen: pick one in \"Interface\" / \"Settings\"."));
         QCOMPARE(window().size(), QSize(799, 461));
         QVERIFY(QTest::qWaitForWindowExposed(&window()));
         window().activateWindow();
@@ -142,22 +128,37 @@ private slots:
         QCOMPARE(window().result(), int(QDialog::Rejected));
     }
 
-    void sendWritesTheCommandAndTheAnswerTopsTheTerminal()
+    // On the simulated reader: the device list shows its link, "Send", Up and
+    // "Trace" work through the real widgets, and "Interface Settings" keeps
+    // the port on Cancel and opens the one chosen on OK.
+    void aWindowOnTheSimulatedReaderListsSendsTracesAndSwitchesPorts()
     {
-        test::ReaderSimulator reader(m_directory->path(), {}, "COM7");
-        QVERIFY(reader.ready());
+        test::ReaderSimulator first(m_directory->path(), {}, "COM7");
+        test::ReaderSimulator second(m_directory->path(), {}, "COM8");
+        QVERIFY(first.ready() && second.ready());
         startIn(iniLines({"[Interface]", "port=COM7", "baudrate=115200", "databits=8"}));
-        QVERIFY(m_station->model().link().portOpen);
+        CQV58Dlg &model = m_station->model();
+        QVERIFY(model.link().portOpen);
+
+        QStringList row;
+        whenDialogShows([&](QWidget &dialog) {
+            auto *devices = dialog.findChild<QTableWidget *>(QStringLiteral("devices"));
+            for (int i = 0; devices != nullptr && i < devices->rowCount(); ++i) {
+                if (devices->item(i, 0)->text() == QStringLiteral("COM7"))
+                    row << devices->item(i, 0)->text() << devices->item(i, 1)->text();
+            }
+            dynamic_cast<QDialog &>(dialog).reject();
+        });
+        window().menuAction(MenuItem::InterfaceDeviceManager)->trigger();
+        QCOMPARE(row, QStringList({QStringLiteral("COM7"), QString::fromStdString(first.devicePath())}));
+
         window().menuAction(MenuItem::TerminalShow)->trigger();
         QCOMPARE(window().width(), 1120);
-
-        QTest::keyClicks(&widget<CEnterEdit>(Control::TerminalInput), QStringLiteral("RUID"));
+        auto &input = widget<CEnterEdit>(Control::TerminalInput);
+        QTest::keyClicks(&input, QStringLiteral("RUID"));
         QTest::mouseClick(&widget<QAbstractButton>(Control::SendButton), Qt::LeftButton);
         QTRY_VERIFY(widget<QPlainTextEdit>(Control::TerminalView).toPlainText().contains(QStringLiteral("E0040150")));
-        QCOMPARE(reader.receivedLines(1), std::vector<std::string>{"RUID"});
-
-        // Up brings the command back; "Trace" shows what went out and what came back.
-        auto &input = widget<CEnterEdit>(Control::TerminalInput);
+        QCOMPARE(first.receivedLines(1), std::vector<std::string>{"RUID"});
         input.clear();
         QTest::keyClick(&input, Qt::Key_Up);
         QCOMPARE(input.text(), QStringLiteral("RUID"));
@@ -166,21 +167,11 @@ private slots:
         QVERIFY(trace.isVisible() && !widget<QPlainTextEdit>(Control::TerminalView).isVisible());
         QVERIFY(trace.toPlainText().contains(QStringLiteral("\u2192 RUID\n")));
         QVERIFY(trace.toPlainText().contains(QStringLiteral("\u2190 E0040150")));
-    }
-
-    void interfaceSettingsCancelKeepsThePortAndOkOpensTheOneChosen()
-    {
-        test::ReaderSimulator first(m_directory->path(), {}, "COM7");
-        test::ReaderSimulator second(m_directory->path(), {}, "COM8");
-        QVERIFY(first.ready() && second.ready());
-        startIn(iniLines({"[Interface]", "port=COM7", "baudrate=115200", "databits=8"}));
-        CQV58Dlg &model = m_station->model();
 
         whenDialogShows([](QWidget &dialog) { dynamic_cast<QDialog &>(dialog).reject(); });
         window().menuAction(MenuItem::InterfaceSettings)->trigger();
         QVERIFY(model.link().portOpen);
         QCOMPARE(model.link().interfaceSettings.portName, std::string("COM7"));
-
         QStringList portsListed;
         whenDialogShows([&](QWidget &dialog) {
             auto &settings = dynamic_cast<InterfaceSettingsDialog &>(dialog);
@@ -194,24 +185,6 @@ private slots:
         QVERIFY(portsListed.contains(QStringLiteral("COM8")));
         QVERIFY(model.link().portOpen);
         QCOMPARE(model.link().interfaceSettings.portName, std::string("COM8"));
-    }
-
-    void theDeviceListShowsTheSimulatedReadersLink()
-    {
-        test::ReaderSimulator reader(m_directory->path(), {}, "COM7");
-        QVERIFY(reader.ready());
-        startIn(iniLines({"[Interface]", "port=COM7"}));
-        QStringList row;
-        whenDialogShows([&](QWidget &dialog) {
-            auto *devices = dialog.findChild<QTableWidget *>(QStringLiteral("devices"));
-            for (int i = 0; devices != nullptr && i < devices->rowCount(); ++i) {
-                if (devices->item(i, 0)->text() == QStringLiteral("COM7"))
-                    row << devices->item(i, 0)->text() << devices->item(i, 1)->text();
-            }
-            dynamic_cast<QDialog &>(dialog).reject();
-        });
-        window().menuAction(MenuItem::InterfaceDeviceManager)->trigger();
-        QCOMPARE(row, QStringList({QStringLiteral("COM7"), QString::fromStdString(reader.devicePath())}));
     }
 
     // A chosen name must name the same file again: paths do not go through Latin-1.
@@ -248,7 +221,8 @@ private slots:
         QVERIFY(station.waitForFinished(20000));
         QCOMPARE(station.exitStatus(), QProcess::NormalExit);
         QCOMPARE(station.exitCode(), 0);
-        QVERIFY(settingsFile().find("Pruefablaeufe=0\r\n") != std::string::npos); // written by the station
+        const std::string settings = test::readFileBytes(*m_directory / "TagEncoderBench.ini");
+        QVERIFY(settings.find("Pruefablaeufe=0\r\n") != std::string::npos); // written by the station
     }
 
     // The handler may interrupt code between a failed call and its errno

@@ -15,15 +15,6 @@ std::string hexOf(const PagesEditorData &data, int byte)
     return data.pages[static_cast<std::size_t>(byte / 8)].hex[static_cast<std::size_t>(byte % 8)];
 }
 
-// The editor run to its end: its data on "OK", nothing on "Abbrechen".
-std::optional<PagesEditorData> runPagesEditor(FakePagesEditorView &view, const PagesEditorData &data)
-{
-    auto_2 dialog(data);
-    if (dialog.run(view) != DialogResult::Ok)
-        return std::nullopt;
-    return dialog.data();
-}
-
 PagesEditorData blankData(bool asciiFormat = false, std::string counterPage = "None", std::string counterValue = "")
 {
     PagesEditorData data;
@@ -116,9 +107,9 @@ TEST(PagesEditor, OkReadsTheCounterValueBackFromItsPage)
                 v.typeCell(dialog, 88 + static_cast<int>(i), c.pageCells[i]);
             dialog.clicked(PagesControl::Ok);
         };
-        const auto result = runPagesEditor(view, blankData(true, c.counterPage, c.counterValue));
-        ASSERT_TRUE(result);
-        EXPECT_EQ(result->counterValue, c.result);
+        auto_2 dialog(blankData(true, c.counterPage, c.counterValue));
+        ASSERT_EQ(dialog.run(view), DialogResult::Ok);
+        EXPECT_EQ(dialog.data().counterValue, c.result);
         EXPECT_EQ(view.messageTexts(), c.reported ? std::vector<std::string>{std::string(counterValueTooLongMessage)}
                                                   : std::vector<std::string>{});
     }
@@ -141,8 +132,8 @@ TEST(PagesEditor, TheFormatSwitchAndOkTakeTypedOverCellsFirst)
     view.setText(pagesCell(20), "31");
     dialog.clicked(PagesControl::AsciiFormat);
     EXPECT_EQ(view.cell(21), "B");
-    EXPECT_TRUE(view.switchImage(PagesControl::AsciiFormat));
-    EXPECT_FALSE(view.switchImage(PagesControl::HexFormat));
+    EXPECT_TRUE(view.isOn(PagesControl::AsciiFormat));
+    EXPECT_FALSE(view.isOn(PagesControl::HexFormat));
     dialog.clicked(pagesLockSwitch(17));
     dialog.clicked(PagesControl::Ok);
     EXPECT_EQ(view.endResult, DialogResult::Ok);

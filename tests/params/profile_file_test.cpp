@@ -5,13 +5,11 @@
 #include <array>
 #include <random>
 
-#include "support/temp_dir.h"
 
 namespace teb {
 namespace {
 
 using namespace std::string_literals;
-using namespace test;
 
 // What Windows gives, also for hand-edited files: blanks around "=", quotes, a
 // byte-order mark, line ends converted twice, a lone CR.
@@ -86,25 +84,6 @@ TEST(ProfileWrite, ReplacesInPlaceAppendsToItsSectionAndKeepsOtherLines)
     document.setValue("C", "c", "new\r\n[B]\r\nx=1");  // a line break cannot add keys
     EXPECT_EQ(document.serialise(), "; note\r\nstray=1\r\n[A]\r\nfirst=1\r\nSECOND=two\r\nthird=3\r\n\r\n"
                                     "[B]\r\nno equals\r\n[C]\r\nc=new\r\n");
-}
-
-TEST(ProfileFile, SaveGoesThroughALinkAndAFailedSaveLeavesNoTemporaryFile)
-{
-    TempDir dir;
-    writeFileBytes(dir / "x.ini", "[A]\nk=1\n");
-    std::filesystem::create_symlink("x.ini", dir / "link.ini");
-    auto document = ProfileDocument::load(dir / "link.ini");
-    ASSERT_TRUE(document && document->value("A", "k") == "1");
-    document->setValue("A", "k", "2");
-    ASSERT_TRUE(document->save(dir / "link.ini"));
-    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.ini"));
-    EXPECT_EQ(readFileBytes(dir / "x.ini"), "[A]\r\nk=2\r\n");
-
-    EXPECT_FALSE(document->save(dir / "missing" / "x.ini"));
-    std::filesystem::create_directory(dir / "busy.ini");  // a non-empty directory cannot be replaced
-    writeFileBytes(dir / "busy.ini" / "inside", "x");
-    EXPECT_FALSE(document->save(dir / "busy.ini"));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);
 }
 
 } // namespace

@@ -24,11 +24,7 @@ public:
     std::optional<std::filesystem::path> chooseFile(const FileDialogRequest &request) override
     {
         fileRequests.push_back(request);
-        if (fileChoices.empty())
-            return std::nullopt;
-        std::optional<std::filesystem::path> choice = fileChoices.front();
-        fileChoices.pop_front();
-        return choice;
+        return takeNext(fileChoices, std::optional<std::filesystem::path>());
     }
     void startOneShotTimer(ConfigTimer timer, std::chrono::milliseconds delay) override
     {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "windows/main/dialog_host.h"
+#include "support/fake_dialog_view.h"
 
 #include <deque>
 #include <functional>
@@ -19,21 +20,13 @@ public:
         messages.push_back(request);
         if (whileMessageShows)
             whileMessageShows(request);
-        if (!messageAnswers.empty()) {
-            const MessageAnswer answer = messageAnswers.front();
-            messageAnswers.pop_front();
-            return answer;
-        }
-        return request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+        return takeNext(messageAnswers,
+                        request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok);
     }
     std::optional<std::filesystem::path> chooseFile(const FileDialogRequest &request) override
     {
         fileRequests.push_back(request);
-        if (fileAnswers.empty())
-            return std::nullopt;
-        auto answer = fileAnswers.front();
-        fileAnswers.pop_front();
-        return answer;
+        return takeNext(fileAnswers, std::optional<std::filesystem::path>());
     }
     void showAboutBox() override { ++aboutBoxes; }
     void showDeviceList() override { ++deviceLists; }

@@ -8,9 +8,21 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace teb::test {
+
+// The next answer of a script, or `otherwise` once it has run out.
+template <typename T>
+T takeNext(std::deque<T> &script, T otherwise)
+{
+    if (script.empty())
+        return otherwise;
+    T next = std::move(script.front());
+    script.pop_front();
+    return next;
+}
 
 // An editor dialog without a window system: holds its controls' texts, lists,
 // colours and switch images, records focus moves and message boxes, answers
@@ -39,13 +51,7 @@ public:
         messages.push_back(request);
         if (whileMessageShows)
             whileMessageShows(request);
-        if (request.buttons != MessageButtons::YesNo)
-            return MessageAnswer::Ok;
-        if (answers.empty())
-            return MessageAnswer::No;
-        const MessageAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return request.buttons == MessageButtons::YesNo ? takeNext(answers, MessageAnswer::No) : MessageAnswer::Ok;
     }
     DialogResult runModal(Dialog &dialog) override
     {

@@ -44,18 +44,8 @@ public:
         terminalTextSets += id == Control::TerminalView ? 1 : 0;
     }
     std::string text(Control id) const override { return fitting(id, ControlOperation::Text).text; }
-    void prependTerminalText(const std::string &text) override
-    {
-        std::string &shown = at(Control::TerminalView, ControlOperation::Text).text;
-        shown.insert(0, text);
-        keepNewestLines(shown);
-    }
-    void prependTraceText(const std::string &text) override
-    {
-        std::string &shown = at(Control::TraceView, ControlOperation::Text).text;
-        shown.insert(0, text);
-        keepNewestLines(shown);
-    }
+    void prependTerminalText(const std::string &text) override { prepend(Control::TerminalView, text); }
+    void prependTraceText(const std::string &text) override { prepend(Control::TraceView, text); }
     void setChecked(Control id, bool checked) override { at(id, ControlOperation::Check).checked = checked; }
     bool isChecked(Control id) const override { return fitting(id, ControlOperation::Check).checked; }
     void setEnabled(Control id, bool enabled) override { at(id, ControlOperation::EnableOrShow).enabled = enabled; }
@@ -86,7 +76,6 @@ public:
     // operator there (the close box, "Stop", Escape).
     bool letEventsRun() override
     {
-        ++eventRuns;
         if (whileWaiting)
             whileWaiting();
         return !endResult.has_value();
@@ -132,7 +121,6 @@ public:
     std::vector<std::string> systemMenuItems;
     std::vector<std::string> timerLog; // "start 3 10", "stop 5", in order
     std::optional<DialogResult> endResult;
-    int eventRuns = 0;
     int beeps = 0;
     std::function<void()> whileWaiting;
 
@@ -153,6 +141,12 @@ private:
     {
         checkFits(id, operation);
         return control(id);
+    }
+    void prepend(Control id, const std::string &text)
+    {
+        std::string &shown = at(id, ControlOperation::Text).text;
+        shown.insert(0, text);
+        keepNewestLines(shown);
     }
 
     std::vector<FakeControl> m_controls;

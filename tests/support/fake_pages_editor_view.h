@@ -15,7 +15,6 @@ public:
         dialog.enterPressed(pagesCell(byte));
     }
     std::string cell(int byte) const { return text(pagesCell(byte)); }
-    bool switchImage(PagesControl id) const { return isOn(id); }
 };
 
 } // namespace teb::test
