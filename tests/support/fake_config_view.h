@@ -11,8 +11,8 @@
 namespace teb::test {
 
 // The "Config" dialog without a window system: besides what every fake
-// dialog does, it answers file dialogs from a script (then cancels), lets a
-// test fire the one-shot timers and runs "Config Pages 3-17" on its own fake.
+// dialog does, it lets a test fire the one-shot timers; file dialogs and
+// "Config Pages 3-17" are cancelled.
 class FakeConfigView final : public FakeDialogView<FakeConfigView, CAutoDlgView, ConfigControl, CAutoDlg> {
 public:
     void setListEntries(ConfigControl id, const std::vector<std::string> &entries) override
@@ -21,11 +21,7 @@ public:
     }
     void setBackground(ConfigControl id, Rgb colour) override { controls[id].background = colour; }
     void showMemoryMap(const MemoryMap &map) override { memoryMap = map; }
-    std::optional<std::filesystem::path> chooseFile(const FileDialogRequest &request) override
-    {
-        fileRequests.push_back(request);
-        return takeNext(fileChoices, std::optional<std::filesystem::path>());
-    }
+    std::optional<std::filesystem::path> chooseFile(const FileDialogRequest &) override { return std::nullopt; }
     void startOneShotTimer(ConfigTimer timer, std::chrono::milliseconds delay) override
     {
         runningTimers.insert(timer);
@@ -34,9 +30,7 @@ public:
     void stopTimer(ConfigTimer timer) override { runningTimers.erase(timer); }
     DialogResult runPagesEditor(auto_2 &editor) override
     {
-        pagesEditorInput = editor.data();
-        FakePagesEditorView pagesView;
-        pagesView.operatorActions = pagesEditorActions;
+        FakePagesEditorView pagesView; // cancelled
         return editor.run(pagesView);
     }
 
@@ -61,14 +55,9 @@ public:
         return true;
     }
 
-    std::vector<FileDialogRequest> fileRequests;
-    std::deque<std::optional<std::filesystem::path>> fileChoices;
     std::set<ConfigTimer> runningTimers;
     std::optional<std::chrono::milliseconds> lastDelay;
     std::optional<MemoryMap> memoryMap;
-    std::optional<PagesEditorData> pagesEditorInput;
-    // The operator's work in "Config Pages 3-17"; without any it is cancelled.
-    std::function<void(auto_2 &, FakePagesEditorView &)> pagesEditorActions;
 };
 
 } // namespace teb::test

@@ -23,13 +23,12 @@ public:
         return takeNext(messageAnswers,
                         request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok);
     }
-    std::optional<std::filesystem::path> chooseFile(const FileDialogRequest &request) override
+    std::optional<std::filesystem::path> chooseFile(const FileDialogRequest &) override
     {
-        fileRequests.push_back(request);
         return takeNext(fileAnswers, std::optional<std::filesystem::path>());
     }
-    void showAboutBox() override { ++aboutBoxes; }
-    void showDeviceList() override { ++deviceLists; }
+    void showAboutBox() override {}
+    void showDeviceList() override {}
     CI2DlgView::Result runInterfaceSettingsDialog(CI2Dlg &dialog) override
     {
         return interfaceSettingsDialog ? interfaceSettingsDialog(dialog) : CI2DlgView::Result::Cancel;
@@ -38,24 +37,14 @@ public:
     {
         return configDialog ? configDialog(dialog) : DialogResult::Cancel;
     }
-    void runJournalDialog(CJournalDlg &dialog) override
-    {
-        ++journalDialogs;
-        if (journalDialog)
-            journalDialog(dialog);
-    }
+    void runJournalDialog(CJournalDlg &) override {}
 
     std::vector<MessageRequest> messages;
     std::deque<MessageAnswer> messageAnswers;
     // Runs while a box is showing, as the box's own event loop would run
     // the window's timers and queued calls.
     std::function<void(const MessageRequest &)> whileMessageShows;
-    std::vector<FileDialogRequest> fileRequests;
     std::deque<std::optional<std::filesystem::path>> fileAnswers;
-    int aboutBoxes = 0;
-    int journalDialogs = 0;
-    std::function<void(CJournalDlg &)> journalDialog;
-    int deviceLists = 0;
     // The operator's work in "Interface Settings"; without one it is cancelled.
     std::function<CI2DlgView::Result(CI2Dlg &)> interfaceSettingsDialog;
     // The operator's work in "Config", e.g. dialog.run on a FakeConfigView;

@@ -45,12 +45,10 @@ public:
     void setEnabled(Id id, bool enabled) override { controls[id].enabled = enabled; }
     void setSwitchImage(Id id, bool on) override { controls[id].switchOn = on; }
     void setFocus(Id id) override { focus = id; }
-    void selectAll(Id id) override { selected = id; }
+    void selectAll(Id) override {}
     MessageAnswer showMessage(const MessageRequest &request) override
     {
         messages.push_back(request);
-        if (whileMessageShows)
-            whileMessageShows(request);
         return request.buttons == MessageButtons::YesNo ? takeNext(answers, MessageAnswer::No) : MessageAnswer::Ok;
     }
     DialogResult runModal(Dialog &dialog) override
@@ -84,10 +82,7 @@ public:
     std::map<Id, Control> controls;
     std::vector<MessageRequest> messages;
     std::deque<MessageAnswer> answers;
-    // Runs while a box is showing, e.g. the field's report that it lost the focus to the box.
-    std::function<void(const MessageRequest &)> whileMessageShows;
     std::optional<Id> focus;
-    std::optional<Id> selected;
     std::optional<DialogResult> endResult;
     std::function<void(Dialog &, Fake &)> operatorActions;
 };

@@ -8,7 +8,6 @@
 
 #include <atomic>
 #include <functional>
-#include <map>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -22,7 +21,6 @@ struct FakeControl {
     bool checked = false;
     bool enabled = true;
     bool visible = true;
-    std::optional<Rgb> textColour;
     std::optional<Rgb> background;
     std::optional<bool> switchOn; // image shown; unset until the model sets one
 };
@@ -38,11 +36,7 @@ public:
 
     void attach(MainWindowEvents &events) { m_events = &events; }
 
-    void setText(Control id, const std::string &text) override
-    {
-        at(id, ControlOperation::Text).text = text;
-        terminalTextSets += id == Control::TerminalView ? 1 : 0;
-    }
+    void setText(Control id, const std::string &text) override { at(id, ControlOperation::Text).text = text; }
     std::string text(Control id) const override { return fitting(id, ControlOperation::Text).text; }
     void prependTerminalText(const std::string &text) override { prepend(Control::TerminalView, text); }
     void prependTraceText(const std::string &text) override { prepend(Control::TraceView, text); }
@@ -50,7 +44,7 @@ public:
     bool isChecked(Control id) const override { return fitting(id, ControlOperation::Check).checked; }
     void setEnabled(Control id, bool enabled) override { at(id, ControlOperation::EnableOrShow).enabled = enabled; }
     void setVisible(Control id, bool visible) override { at(id, ControlOperation::EnableOrShow).visible = visible; }
-    void setTextColour(Control id, Rgb colour) override { at(id, ControlOperation::Colour).textColour = colour; }
+    void setTextColour(Control id, Rgb) override { at(id, ControlOperation::Colour); }
     void setBackground(Control id, Rgb colour) override { at(id, ControlOperation::Colour).background = colour; }
     void setSwitchImage(Control id, bool on) override { at(id, ControlOperation::SwitchImage).switchOn = on; }
     void setFocus(Control id) override
@@ -59,17 +53,13 @@ public:
         if (target.visible && target.enabled)
             focusHistory.push_back(id);
     }
-    void selectAll(Control id) override
-    {
-        at(id, ControlOperation::SelectText);
-        selections.push_back(id);
-    }
+    void selectAll(Control id) override { at(id, ControlOperation::SelectText); }
     void post() override { ++m_postsPending; }
-    void setWindowTitle(const std::string &text) override { title = text; }
-    void setWindowSize(int newWidth, int newHeight) override { width = newWidth, height = newHeight; }
-    void setMenuChecked(MenuItem item, bool checked) override { menuChecks[item] = checked; }
+    void setWindowTitle(const std::string &) override {}
+    void setWindowSize(int, int) override {}
+    void setMenuChecked(MenuItem, bool) override {}
     void setMenuEnabled(MenuItem, bool) override {}
-    void appendSystemMenuItem(const std::string &text) override { systemMenuItems.push_back(text); }
+    void appendSystemMenuItem(const std::string &) override {}
     void repaintWindow() override {}
     void beep() override { ++beeps; }
     // A wait for the reader lets the window's events run: a test acts as the
@@ -111,14 +101,7 @@ public:
         return focusHistory.empty() ? std::nullopt : std::optional(focusHistory.back());
     }
 
-    int terminalTextSets = 0; // the terminal view's whole text set (not lines put on top)
     std::vector<Control> focusHistory;
-    std::vector<Control> selections;
-    std::string title;
-    int width = 0;
-    int height = 0;
-    std::map<MenuItem, bool> menuChecks;
-    std::vector<std::string> systemMenuItems;
     std::vector<std::string> timerLog; // "start 3 10", "stop 5", in order
     std::optional<DialogResult> endResult;
     int beeps = 0;
