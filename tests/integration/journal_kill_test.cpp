@@ -105,13 +105,7 @@ protected:
 
 void useCsvFile(ParameterSet &job, const std::filesystem::path &directory)
 {
-    job.useDecimalCounter = false;
-    job.useCsvFile = true;
-    job.csvFileName = "ids.csv";
-    std::string csv = "Carrier ID,done\r\n";
-    for (int row = 1; row <= 20'000; ++row)
-        csv += idOf(row) + ",\r\n";
-    writeFileBytes(directory / "ids.csv", csv);
+    useIdFile(job, directory / "ids.csv", 20'000);
 }
 
 void useCompleteDataSets(ParameterSet &job, const std::filesystem::path &directory)

@@ -104,13 +104,7 @@ TEST_F(SharedJournal, PostgresTwoStationsShareOneCsvFile)
 {
     TempDir shared;
     const auto csvFile = shared / "ids.csv";
-    std::string csv = "Carrier ID,done\r\n";
-    for (int row = 1; row <= 2 * kCyclesEach; ++row)
-        csv += idOf(row) + ",\r\n";
-    writeFileBytes(csvFile, csv);
-    job.useDecimalCounter = false;
-    job.useCsvFile = true;
-    job.csvFileName = csvFile.string();
+    useIdFile(job, csvFile, 2 * kCyclesEach);
     runBoth();
     EXPECT_EQ(readFileBytes(csvFile).find(",\r\n"), std::string::npos) << "a row is left without its X";
 }
