@@ -69,19 +69,6 @@ TEST(PageOperations, WritePagesSendsEachSelectedTextCountsFailuresAndStopsAtARef
               "change P1 to a length of 16 printable hexadecimal characters (20,21,22,...,7D,7E) with spaces in between");
 }
 
-// The first refusal ends the lock.
-TEST(PageOperations, LockPagesStopsAtARefusal)
-{
-    PageFlagArray lockable{};
-    lockable[0] = lockable[2] = true;
-    OperationStation noTag(reader({"--no-tag"}));
-    noTag.select({1, 3});
-    noTag.lockPages(lockable);
-    EXPECT_EQ(noTag.commands(), Commands{"LD 1"});
-    EXPECT_EQ(noTag.errorCount, 1);
-    EXPECT_EQ(noTag.report.colourOf("P1"), kRed);
-}
-
 TEST(CarrierId, ReadTakesTheBytesFromThePagesTheyLieIn)
 {
     const struct {

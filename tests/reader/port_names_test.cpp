@@ -52,19 +52,6 @@ TEST_F(DeviceFolder, ComNamesResolveToTheirLinkOrTheirDeviceFamily)
         EXPECT_EQ(resolvePortName(name, working, folders), std::nullopt) << name;
 }
 
-TEST_F(DeviceFolder, DiscoveryListsTheComNamesOfCharacterDevicesInNumberOrder)
-{
-    fs::create_symlink("/dev/null", working / "COM7");
-    fs::create_symlink("/dev/null", working / "COM200");
-    fs::create_symlink("/dev/null", working / "COM300"); // beyond the names looked for
-    test::writeFileBytes(working / "COM8", "a plain file is no port");
-    fs::create_directories(working / "COM9");
-
-    const std::vector<std::string> expected{"COM1",  "COM7",  "COM32", "COM33", "COM34",
-                                            "COM64", "COM65", "COM96", "COM200"};
-    EXPECT_EQ(discoverComPorts(working, folders), expected);
-}
-
 // A port that hung up is known again by its /dev/serial/by-id name, also
 // under another device number; any other by the path it was opened through.
 TEST_F(DeviceFolder, ALostAdapterComesBackByItsStableName)
