@@ -47,7 +47,7 @@ protected:
         ASSERT_TRUE(bench.reader->ready());
     }
 
-    void runBoth(const std::string &label)
+    void runBoth()
     {
         prepare(first, "bench-1", "A0000000");
         prepare(second, "bench-2", "B0000000");
@@ -56,7 +56,7 @@ protected:
         ASSERT_TRUE(one.ready() && two.ready());
         EXPECT_TRUE(one.waitUntilDone());
         EXPECT_TRUE(two.waitUntilDone());
-        check(label);
+        check();
     }
 
     static std::size_t recordsIn(const std::filesystem::path &file, const std::string &uidStart)
@@ -68,7 +68,7 @@ protected:
         return cells / 2; // the UID stands in both rows of a record
     }
 
-    void check(const std::string &label)
+    void check()
     {
         auto onTags = carrierIdsOnTransponders(first.dir / "writes.log");
         onTags.merge(carrierIdsOnTransponders(second.dir / "writes.log"));
@@ -87,8 +87,6 @@ protected:
         EXPECT_EQ(xmlFaults(first.dir / "records.xml"), "");
         EXPECT_EQ(xmlFaults(second.dir / "records.xml"), "");
         EXPECT_EQ(firstRecords + secondRecords, programmed);
-        std::printf("%s: %zu and %zu transponders programmed at the two stations, %zu carrier IDs issued\n",
-                    label.c_str(), firstRecords, secondRecords, inJournal.size());
     }
 
     PostgresDatabase server;
@@ -99,21 +97,15 @@ protected:
 
 TEST_F(SharedJournal, PostgresTwoStationsShareOneDecimalCounter)
 {
-    runBoth("one decimal counter");
+    runBoth();
 }
 
 TEST_F(SharedJournal, PostgresTwoStationsShareOneCsvFile)
 {
     TempDir shared;
     const auto csvFile = shared / "ids.csv";
-    std::string csv = "Carrier ID,done\r\n";
-    for (int row = 1; row <= 2 * kCyclesEach; ++row)
-        csv += idOf(row) + ",\r\n";
-    writeFileBytes(csvFile, csv);
-    job.useDecimalCounter = false;
-    job.useCsvFile = true;
-    job.csvFileName = csvFile.string();
-    runBoth("one csv file");
+    useIdFile(job, csvFile, 2 * kCyclesEach);
+    runBoth();
     EXPECT_EQ(readFileBytes(csvFile).find(",\r\n"), std::string::npos) << "a row is left without its X";
 }
 

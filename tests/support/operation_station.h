@@ -76,8 +76,8 @@ public:
     bool portOpen = false;
     std::int32_t timeBase = 160;
     std::string terminalText;
-    PageTextArray pageText, hexTextKept, asciiTextKept;
-    PageFlagArray pageSelected{}, pageSucceeded{};
+    PageTextArray pageText;
+    PageFlagArray pageSelected{};
     bool asciiFormat = false;
     int errorCount = 0;
     RecordingReport report;

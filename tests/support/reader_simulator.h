@@ -35,10 +35,7 @@ public:
 
     // The lines it has received, without their CR, as its log holds them
     // (bytes outside printable ASCII as \xNN); waits a while for `atLeast`.
-    std::vector<std::string> receivedLines(std::size_t atLeast = 0) const { return logLines(false, atLeast); }
-    // The log's "# transponder <UID> ..." lines: which transponder lay on
-    // the antenna from where on.
-    std::vector<std::string> antennaLines(std::size_t atLeast = 0) const { return logLines(true, atLeast); }
+    std::vector<std::string> receivedLines(std::size_t atLeast = 0) const;
 
     // A new transponder, as the options made the first, is put on the
     // antenna before any command sent after this call.
@@ -52,7 +49,6 @@ public:
 
 private:
     void start(std::vector<std::string> options);
-    std::vector<std::string> logLines(bool antennaLines, std::size_t atLeast) const;
     void sendSignal(int number) const;
     void end(int signal);
 
