@@ -65,21 +65,6 @@ TEST(PagesEditor, ConfirmingACellTakesValidBytesAndReportsOthers)
     }
 }
 
-TEST(PagesEditor, CounterPageCarriesTheCounterValueAndCannotBeEdited)
-{
-    FakePagesEditorView view;
-    PagesEditorData data = blankData(false, "12", "42");
-    data.pages[11].editable = true;
-    auto_2 dialog(data);
-    dialog.open(view);
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(view.cell(88 + i), i < 6 ? "30" : (i == 6 ? "34" : "32"));
-    EXPECT_FALSE(view.controls[pagesEditSwitch(12)].enabled);
-    EXPECT_TRUE(view.controls[pagesEditSwitch(11)].enabled);
-    dialog.clicked(pagesEditSwitch(12));
-    EXPECT_FALSE(dialog.data().pages[11].editable);
-}
-
 // "OK" reads the counter value back from its page; a value too long for its
 // page is reported and comes back as it was.
 TEST(PagesEditor, OkReadsTheCounterValueBackFromItsPage)

@@ -73,7 +73,6 @@ TEST(PageImage, BoxesGiveTheirBytesAndPlacementsMakePagesWritable)
         EXPECT_EQ(image.cells.page(page.page), page.bytes) << page.page;
         EXPECT_EQ(image.blank[i], page.blank) << page.page;
         EXPECT_EQ(image.faulty[i], page.faulty) << page.page;
-        EXPECT_EQ(image.holdsBytes(page.page), !page.blank && !page.faulty) << page.page;
     }
     EXPECT_EQ(pageImageOf(texts, true, fallback).faulty[0], true); // HEX digits are no ASCII page
 

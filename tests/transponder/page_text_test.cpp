@@ -42,8 +42,8 @@ TEST(ByteText, EveryByteSurvivesItsDigitsAndItsDisplayText)
 TEST(PageText, ConvertsBothWaysAndPassesTheCheck)
 {
     const Pair pages[] = {  // HEX text, ASCII text of the same bytes
-        {"41 20 20 42 00 20 00 43", "A     B NUL   NUL C"}, {"41 42 43 44 45 46 47 20", "A B C D E F G  "},
-        {"20 41 42 43 44 45 46 47", "  A B C D E F G"}, {"4E 55 4C 58 59 00 4E 4C", "N U L X Y NUL N L"}};
+        {"41 20 20 42 00 20 00 43", "A     B NUL   NUL C"}, {"20 41 42 43 44 45 46 47", "  A B C D E F G"},
+        {"4E 55 4C 58 59 00 4E 4C", "N U L X Y NUL N L"}};
     for (const auto &[hex, ascii] : pages) {
         SCOPED_TRACE(hex);
         EXPECT_EQ(hexTextToAsciiText(hex), ascii);
@@ -138,9 +138,7 @@ TEST(NormalisePageEntry, FillsShortEntriesByAlignmentAndLeavesLongOnesAlone)
         {"", inAscii, "Right", "NUL NUL NUL NUL NUL NUL NUL NUL", 0},
         {"", inAscii, "Left", " NUL NUL NUL NUL NUL NUL NUL NUL", 0},
         {"ABCDEFGHI", inAscii, "Right", "ABCDEFGHI", 1},
-        {"", inHex, "Right", "00 00 00 00 00 00 00 00", 0},
-        {"30 31", inHex, "Left", "30  3 10 00 00 00 00 00", 1},  // a typed blank counts, so the pairs shift
-        {"30313233343536373", inHex, "Left", "30313233343536373", 1}};
+        {"30 31", inHex, "Left", "30  3 10 00 00 00 00 00", 1}};  // a typed blank counts, so the pairs shift
     for (const auto &[typed, asciiFormat, alignment, normalised, faults] : cases) {
         SCOPED_TRACE(testing::Message() << '"' << typed << "\" " << alignment);
         const std::string text = normalisePageEntry(typed, asciiFormat, alignment);
