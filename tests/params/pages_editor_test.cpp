@@ -65,6 +65,18 @@ TEST(PagesEditor, ConfirmingACellTakesValidBytesAndReportsOthers)
     }
 }
 
+// The counter page holds the counter value: its "Edit" stays off.
+TEST(PagesEditor, TheCounterPageCannotBeSwitchedToEdit)
+{
+    FakePagesEditorView view;
+    auto_2 dialog(blankData(false, "12", "42"));
+    dialog.open(view);
+    EXPECT_FALSE(view.controls[pagesEditSwitch(12)].enabled);
+    EXPECT_TRUE(view.controls[pagesEditSwitch(11)].enabled);
+    dialog.clicked(pagesEditSwitch(12));
+    EXPECT_FALSE(dialog.data().pages[11].editable);
+}
+
 // "OK" reads the counter value back from its page; a value too long for its
 // page is reported and comes back as it was.
 TEST(PagesEditor, OkReadsTheCounterValueBackFromItsPage)
