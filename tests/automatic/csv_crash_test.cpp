@@ -29,10 +29,10 @@ std::string rowId(int row)
     return std::string(16 - id.size(), '0') + id;
 }
 
-std::string csvWithMarkedRows(int marked)
+std::string csvWithMarkedRows(int marked, int rows = kRows)
 {
     std::string content = "Carrier ID,done\r\n";
-    for (int row = 0; row < kRows; ++row)
+    for (int row = 0; row < rows; ++row)
         content += rowId(row) + (row < marked ? ",X\r\n" : ",\r\n");
     return content;
 }
@@ -51,16 +51,9 @@ bool markFirstOpenRow(const std::filesystem::path &file)
     const char ready = 'r';
     if (::write(readyPipe, &ready, 1) != 1)
         _exit(1);
-    for (;;) {
-        const auto content = readWholeFile(file);
-        if (!content)
-            _exit(2);
-        const auto row = firstUnprocessedRow(CsvFormat::Simple, *content, ",");
-        if (!row)
-            _exit(0);
-        if (markRowProcessed(file, CsvFormat::Simple, *row, ",") != MarkResult::Marked)
-            _exit(3);
+    while (markFirstOpenRow(file)) {
     }
+    _exit(0);
 }
 
 // The number of marks when the file is a state some sequence of complete
@@ -150,10 +143,7 @@ TEST(CsvSharedFile, TwoProcessesMarkingRowsLoseNoMark)
     constexpr int kShared = 400;
     test::TempDir dir;
     const auto file = dir / "ids.csv";
-    std::string content = "Carrier ID,done\r\n";
-    for (int row = 0; row < kShared; ++row)
-        content += rowId(row) + ",\r\n";
-    test::writeFileBytes(file, content);
+    test::writeFileBytes(file, csvWithMarkedRows(0, kShared));
     pid_t children[2];
     for (int half = 0; half < 2; ++half) {
         children[half] = ::fork();
@@ -171,10 +161,7 @@ TEST(CsvSharedFile, TwoProcessesMarkingRowsLoseNoMark)
         ::waitpid(child, &status, 0);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
-    std::string marked = "Carrier ID,done\r\n";
-    for (int row = 0; row < kShared; ++row)
-        marked += rowId(row) + ",X\r\n";
-    EXPECT_TRUE(test::readFileBytes(file) == marked);
+    EXPECT_TRUE(test::readFileBytes(file) == csvWithMarkedRows(kShared, kShared));
 }
 
 } // namespace

@@ -148,9 +148,6 @@ TEST(JournalFile, AJournalThatCannotBeUsedIsRefusedWithItsFileAndReason)
     test::writeFileBytes(journalFilePath(dir.path()), std::string(4096, 'x'));
     EXPECT_THAT(open, ThrowsMessage<JournalError>(HasSubstr(journalFilePath(dir.path()).string())));
     std::filesystem::remove(journalFilePath(dir.path()));
-    std::filesystem::create_directory(journalFilePath(dir.path()));
-    EXPECT_THROW(open(), JournalError);
-    std::filesystem::remove(journalFilePath(dir.path()));
 
     if (::geteuid() != 0) { // root writes into read-only folders
         ::chmod(dir.path().c_str(), 0555);

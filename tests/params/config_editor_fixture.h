@@ -13,8 +13,6 @@
 
 namespace teb::test {
 
-inline constexpr Rgb windowGreen = Rgb::fromComponents(0, 255, 153);
-
 // A working directory with set files, a fake "Config" view and the dialog model on it.
 class ConfigEditorTest : public testing::Test {
 public:
@@ -87,8 +85,6 @@ protected:
     }
 
     std::string hexAt(int byte) const { return dialog->set().pages[byte / 8].hex[byte % 8]; }
-    std::string asciiAt(int byte) const { return dialog->set().pages[byte / 8].ascii[byte % 8]; }
-    bool fixedAt(int byte) const { return dialog->set().pages[byte / 8].fixed[byte % 8]; }
 
     TempDir dir;
     SetList setList;

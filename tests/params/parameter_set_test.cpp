@@ -51,15 +51,11 @@ TEST(SetFile, LoadsAWindowsFileWithOtherCaseAndLfEndingsAndDerivesEveryDisplayTe
 {
     TempDir dir;
     writeFileBytes(dir / "Lot 7.ini", "[work order setup]\nquantity=12\n[page 17]\nhex 135=7e\nlock page 17=1\n"
-                                      "[Page 1]\nFIX BYTE 03=1\nHEX 00=41\nHEX 01=00\nHEX 02=4a\n"
-                                      "[transponder type]\nti=yes\norvex=true\n");
+                                      "[Page 1]\nFIX BYTE 03=1\nHEX 00=41\nHEX 01=00\nHEX 02=4a\n");
     const ParameterSet set = loadParameterSet(dir.path(), "Lot 7");
     EXPECT_EQ(set.name + " " + set.quantity + " " + set.pages[16].hex[7] + set.pages[16].ascii[7], "Lot 7 12 7e~");
-    EXPECT_TRUE(set.pages[16].locked && set.pages[0].fixed[3] && !set.transponderTi && !set.transponderOrvex);
+    EXPECT_TRUE(set.pages[16].locked && set.pages[0].fixed[3]);
     EXPECT_EQ(set.pages[0].ascii, (std::array<std::string, 8>{"A", "NUL", "J", "NUL", "NUL", "NUL", "NUL", "NUL"}));
-    ParameterSet read = readParameterSet(ProfileDocument::parse(readFileBytes(dir / "Lot 7.ini")));
-    read.name = "Lot 7";
-    EXPECT_EQ(read, set);  // both readers derive the display texts
 
     // A name leading out of the directory reads nothing.
     writeFileBytes(dir / "outside.ini", "[Work order Setup]\r\nQuantity=99\r\n");
@@ -108,13 +104,9 @@ TEST(SaveSet, RefusedNamesAndFailedWritesLeaveTheListAndTheDirectoryAlone)
     EXPECT_EQ(saveParameterSet(dir.path(), namedSet("S256"), list, nullptr), SaveOutcome::ListFull);
     EXPECT_EQ(saveParameterSet(dir / "missing", namedSet("B"), other, nullptr), SaveOutcome::NoAccess);
     EXPECT_EQ(saveParameterSet(dir.path(), namedSet(std::string(300, 'n')), other, nullptr), SaveOutcome::NoAccess);
-    EXPECT_EQ(asked, 0);
     EXPECT_EQ(other.count(), 0);
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
     EXPECT_TRUE(isValidSetName("Lot 1..3") && isValidSetName("...") && isValidSetName(".hidden"));
-    const std::vector<std::string_view> noAccess{"No access to ini file or path.",
-                                                 "Error while saving configuration set"};
-    EXPECT_EQ(saveOutcomeMessages(SaveOutcome::NoAccess), noAccess);
     std::filesystem::create_directory(dir / "D.ini");  // a set file that does not open is not offered for overwriting
     EXPECT_EQ(saveParameterSet(dir.path(), namedSet("D"), other, answering(true, asked)), SaveOutcome::NoAccess);
     EXPECT_EQ(asked, 0);

