@@ -48,6 +48,7 @@ TEST_F(ConfigCommandTest, WithoutASaveCancelChangesNothingAndOkTakesOnlyTheCarri
     for (const auto &[leave, next] : {std::pair(ConfigControl::CancelButton, "7"), std::pair(ConfigControl::OkButton, "0042")}) {
         SCOPED_TRACE(next);
         CQV58Dlg &w = start();
+        const auto counted = w.job().programmedCount;
         const auto pages = w.pages().pageText;
         const auto selected = w.pages().pageSelected;
         scriptEditor("0042", "25", false, leave);
@@ -59,6 +60,8 @@ TEST_F(ConfigCommandTest, WithoutASaveCancelChangesNothingAndOkTakesOnlyTheCarri
             EXPECT_EQ(w.pages().pageText, pages);
         }
         EXPECT_EQ(shown(Control::NextBox), next);
+        // The fixed-data count is the journal's: only a save starts a new job.
+        EXPECT_EQ(w.job().programmedCount, counted);
     }
 }
 
@@ -73,6 +76,8 @@ TEST_F(ConfigCommandTest, OkAfterASaveSetsTheLimitAndSwitchesToAutomaticMode)
     EXPECT_TRUE(w.pages().automaticMode);
     EXPECT_EQ(shown(Control::NextBox), "1000");
     EXPECT_EQ(shown(Control::MaxBox), "1024");
+    EXPECT_EQ(w.job().programmedCount, 0u); // a new job, with its header in the record file
+    EXPECT_TRUE(w.job().jobHeaderPending);
     EXPECT_EQ(shown(Control::PageBox3), "00 00 00 00 00 00 00 00"); // rebuilt from the set
 
     for (const auto &[next, quantity, max] : {std::tuple("1000", "0", "999"), std::tuple("0", "0", "0"),
