@@ -1,4 +1,4 @@
-#include "automatic/automatic_cycle.h"
+#include "automatic/journal_station.h"
 #include "csv_fixture.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@ const std::string kWrongId = "Wrong Carrier ID format.";
 
 // The station around the cycle: the transponder's UID, scripted write and
 // lock results, and what the pages held when they were written.
-class FakeStation : public CycleStation {
+class FakeStation : public JournalStation {
 public:
     void notify(const Notice &notice) override { messages.emplace_back(notice.text); }
     std::optional<std::string> readUid() override { return uid.empty() ? std::nullopt : std::optional(uid); }
@@ -33,31 +33,12 @@ public:
         ++records;
         return recordOpens;
     }
-    TransponderHistory historyOf(const std::string &forUid) override { return journal->historyOf(forUid); }
-    JournalEntry reserve(const JournalEntry &entry) override { return journal->reserve(entry); }
-    void finish(std::int64_t id, CycleState state) override { journal->finish(id, state); }
-    bool isHeld(const std::string &carrierId) override { return journal->holderOf(carrierId).has_value(); }
-    std::uint64_t firstFreeNumber(std::uint64_t from, std::size_t length) override
-    {
-        return journal->firstFreeNumber(from, length);
-    }
-    std::uint64_t fixedDataCount(const std::string &setName, std::int64_t job) override
-    {
-        return journal->fixedDataCount(setName, job);
-    }
-    std::optional<TakenRow> takeCsvRow(const CsvFile &file, CsvFormat format, const ParameterSet &set,
-                                       const PageImage &pages, const CarrierIdFilter &offered) override
-    {
-        return format == CsvFormat::Complete ? nextComplete(file, pages, *this, offered)
-                                             : nextDataSet(file, set, pages, *this, offered);
-    }
-    bool markCsvRow(const JournalEntry &entry) override { return markJournalRow(*journal, entry); }
-    void markProgrammedRows() override { teb::markProgrammedRows(*journal); }
+    CarrierIdJournal &journal() override { return *openJournal; }
     void show(const CycleOutcome &) override {}
     void enableAfterRecordFailure() override { ++recordFailureViews; }
     void clearPageResultColours() override {}
 
-    CarrierIdJournal *journal = nullptr;
+    CarrierIdJournal *openJournal = nullptr;
     std::string uid = "UID00001";
     int writeErrors = 0;
     bool writeReachesTag = false; // a failed write: refused (false) or unanswered (true)
@@ -86,7 +67,7 @@ protected:
         if (!sameTransponder)
             station.uid = "UID" + std::to_string(++transponders);
         station.messages.clear();
-        station.journal = journal.get();
+        station.openJournal = journal.get();
         const CycleOutcome out = runAutomaticCycle(
             CycleInput{set, image(), pageSelected, cycleNumbersOf(set, carrierIdMax), file(), state,
                        CycleJournal{journal != nullptr, problem, "job", "", 0}},

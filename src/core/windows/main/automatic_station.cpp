@@ -10,43 +10,12 @@ void AutomaticStation::notify(const Notice &notice)
     m_window.showNotice(notice);
 }
 
-// The cycle asks only once it knows the journal is open.
 CarrierIdJournal &AutomaticStation::journal()
 {
     if (!m_window.m_job.journal)
         throw JournalError(m_window.m_job.journalProblem);
     return *m_window.m_job.journal;
 }
-
-TransponderHistory AutomaticStation::historyOf(const std::string &uid) { return journal().historyOf(uid); }
-
-JournalEntry AutomaticStation::reserve(const JournalEntry &entry) { return journal().reserve(entry); }
-
-void AutomaticStation::finish(std::int64_t id, CycleState state) { journal().finish(id, state); }
-
-bool AutomaticStation::isHeld(const std::string &carrierId) { return journal().holderOf(carrierId).has_value(); }
-
-std::uint64_t AutomaticStation::firstFreeNumber(std::uint64_t from, std::size_t length)
-{
-    return journal().firstFreeNumber(from, length);
-}
-
-std::uint64_t AutomaticStation::fixedDataCount(const std::string &setName, std::int64_t job)
-{
-    return journal().fixedDataCount(setName, job);
-}
-
-std::optional<TakenRow> AutomaticStation::takeCsvRow(const CsvFile &file, CsvFormat format, const ParameterSet &set,
-                                                     const PageImage &pages, const CarrierIdFilter &offered)
-{
-    if (format == CsvFormat::Complete)
-        return nextComplete(file, pages, *this, offered);
-    return nextDataSet(file, set, pages, *this, offered);
-}
-
-bool AutomaticStation::markCsvRow(const JournalEntry &entry) { return markJournalRow(journal(), entry); }
-
-void AutomaticStation::markProgrammedRows() { teb::markProgrammedRows(journal()); }
 
 std::optional<std::string> AutomaticStation::readUid()
 {

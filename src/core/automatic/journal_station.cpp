@@ -1,0 +1,35 @@
+#include "automatic/journal_station.h"
+
+namespace teb {
+
+TransponderHistory JournalStation::historyOf(const std::string &uid) { return journal().historyOf(uid); }
+
+JournalEntry JournalStation::reserve(const JournalEntry &entry) { return journal().reserve(entry); }
+
+void JournalStation::finish(std::int64_t id, CycleState state) { journal().finish(id, state); }
+
+bool JournalStation::isHeld(const std::string &carrierId) { return journal().holderOf(carrierId).has_value(); }
+
+std::uint64_t JournalStation::firstFreeNumber(std::uint64_t from, std::size_t length)
+{
+    return journal().firstFreeNumber(from, length);
+}
+
+std::uint64_t JournalStation::fixedDataCount(const std::string &setName, std::int64_t job)
+{
+    return journal().fixedDataCount(setName, job);
+}
+
+std::optional<TakenRow> JournalStation::takeCsvRow(const CsvFile &file, CsvFormat format, const ParameterSet &set,
+                                                   const PageImage &pages, const CarrierIdFilter &offered)
+{
+    if (format == CsvFormat::Complete)
+        return nextComplete(file, pages, *this, offered);
+    return nextDataSet(file, set, pages, *this, offered);
+}
+
+bool JournalStation::markCsvRow(const JournalEntry &entry) { return markJournalRow(journal(), entry); }
+
+void JournalStation::markProgrammedRows() { teb::markProgrammedRows(journal()); }
+
+} // namespace teb
