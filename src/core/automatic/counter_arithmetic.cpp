@@ -97,7 +97,7 @@ std::optional<std::uint64_t> countedNumber(std::string_view text)
 
 std::string zeroPadded(std::uint64_t value, std::size_t width)
 {
-    std::string text = std::to_string(value);
+    std::string text = formatUnsigned64(value);
     if (text.size() < width)
         text.insert(0, width - text.size(), '0');
     return text;

@@ -3,8 +3,10 @@
 #include "automatic/counter_arithmetic.h"
 #include "automatic/cycle_messages.h"
 #include "automatic/page_placement.h"
+#include "common/decimal_text.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace teb::cycle_steps {
 
@@ -33,7 +35,7 @@ std::string_view sourceName(Source source)
 void moveNext(Cycle &cycle, std::uint64_t value)
 {
     cycle.next = value;
-    cycle.out.set.carrierId = std::to_string(value);
+    cycle.out.set.carrierId = formatUnsigned64(value);
     cycle.out.nextCarrierId = cycle.out.set.carrierId;
 }
 
@@ -66,7 +68,6 @@ std::optional<std::uint64_t> counterValueOffered(const Cycle &cycle, const Offer
 DataStep decimalCounterStep(Cycle &cycle, const Offer &offer)
 {
     DataStep step;
-    step.finishing = offer.finishing != nullptr;
     const auto &run = cycle.in.numbers.carrierIdRun;
     const auto value = run ? counterValueOffered(cycle, offer, *run) : std::nullopt;
     if (!value) {
@@ -87,7 +88,7 @@ DataStep decimalCounterStep(Cycle &cycle, const Offer &offer)
     step.carrierIdRun = run;
     step.counterValue = *value;
     step.carrierId = carrierId;
-    step.position = std::to_string(*value);
+    step.position = formatUnsigned64(*value);
     placeCounterPage(cycle, step, offer);
     return step;
 }
@@ -114,13 +115,12 @@ void takeCsvRow(Cycle &cycle, DataStep &step, const std::optional<TakenRow> &tak
 DataStep fixedDataStep(Cycle &cycle, const Offer &offer)
 {
     DataStep step;
-    step.finishing = offer.finishing != nullptr;
     const CycleJournal &journal = cycle.in.journal;
     const std::uint64_t count = offer.station.fixedDataCount(journal.setName, journal.fixedJob);
     cycle.out.programmedCount = count;
     const bool open = count < cycle.in.numbers.quantity;
     step.outcome = open || offer.finishing ? Outcome::Go : Outcome::QuantityReached;
-    step.position = offer.finishing ? offer.finishing->position : std::to_string(count + 1u);
+    step.position = offer.finishing ? offer.finishing->position : formatUnsigned64(count + 1u);
     if (step.outcome == Outcome::Go)
         placeCounterPage(cycle, step, offer);
     return step;
@@ -129,7 +129,6 @@ DataStep fixedDataStep(Cycle &cycle, const Offer &offer)
 DataStep csvStep(Cycle &cycle, CsvFormat format, const Offer &offer)
 {
     DataStep step;
-    step.finishing = offer.finishing != nullptr;
     CycleOutcome &out = cycle.out;
     takeCsvRow(cycle, step, offer.station.takeCsvRow(cycle.in.csvFile, format, out.set, out.pages, offer.filter()));
     if (step.outcome == Outcome::Go && format == CsvFormat::Simple)
@@ -137,9 +136,8 @@ DataStep csvStep(Cycle &cycle, CsvFormat format, const Offer &offer)
     return step;
 }
 
-DataStep dataStep(Cycle &cycle, Source source, const Offer &offer)
+DataStep sourceStep(Cycle &cycle, Source source, const Offer &offer)
 {
-    cycle.out.csvState.rowInPages.reset();
     switch (source) {
     case Source::Csv: return csvStep(cycle, CsvFormat::Simple, offer);
     case Source::CsvComplete: return csvStep(cycle, CsvFormat::Complete, offer);
@@ -147,6 +145,20 @@ DataStep dataStep(Cycle &cycle, Source source, const Offer &offer)
     case Source::FixedData: return fixedDataStep(cycle, offer);
     }
     return DataStep{};
+}
+
+DataStep dataStep(Cycle &cycle, Source source, const Offer &offer)
+{
+    cycle.out.csvState.rowInPages.reset();
+    DataStep step = sourceStep(cycle, source, offer);
+    step.finishing = offer.finishing != nullptr;
+    return step;
+}
+
+// The first and the last page of a run of at least one cell.
+std::pair<int, int> pagesOfRun(const CellRun &run)
+{
+    return {pageOfCell(run.offset), pageOfCell(run.offset + run.length - 1)};
 }
 
 bool selected(const Cycle &cycle, int page) { return cycle.in.selected[static_cast<std::size_t>(page - 1)]; }
@@ -158,9 +170,8 @@ std::optional<Notice> nothingWrittenNotice(const Cycle &cycle, const DataStep &s
     if (std::none_of(cycle.in.selected.begin(), cycle.in.selected.end(), [](bool on) { return on; }))
         return notice::noPageSelected;
     if (step.carrierIdRun && step.carrierIdRun->length > 0) {
-        const long long first = step.carrierIdRun->offset;
-        const long long last = first + step.carrierIdRun->length - 1;
-        for (int page = pageOfCell(first); page <= pageOfCell(last); ++page) {
+        const auto [first, last] = pagesOfRun(*step.carrierIdRun);
+        for (int page = first; page <= last; ++page) {
             if (!selected(cycle, page))
                 return notice::carrierIdPagesNotSelected;
         }
@@ -178,9 +189,8 @@ bool counterPageOverCarrierId(const Cycle &cycle, const DataStep &step)
     const auto &counterPage = cycle.in.numbers.counterPage;
     if (!step.counterPagePlaced || !counterPage || !step.carrierIdRun || step.carrierIdRun->length <= 0)
         return false;
-    const long long first = step.carrierIdRun->offset;
-    const long long last = first + step.carrierIdRun->length - 1;
-    return pageOfCell(first) <= *counterPage && *counterPage <= pageOfCell(last);
+    const auto [first, last] = pagesOfRun(*step.carrierIdRun);
+    return first <= *counterPage && *counterPage <= last;
 }
 
 } // namespace
