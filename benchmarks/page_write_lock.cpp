@@ -108,7 +108,7 @@ std::optional<Duration> linkRound(TransactionTimes &times)
     test::OperationStation station(simulatorOptions());
     if (!station.portOpen)
         return std::nullopt;
-    ReaderSession session{station.port, station.handle, station.timeBase, station.terminalText};
+    ReaderSession session{station.port, station.handle, station.timeBase};
     std::this_thread::sleep_for(settle);
     bool ok = true;
     const auto start = std::chrono::steady_clock::now();

@@ -47,7 +47,6 @@ Series measure(int rounds, const std::function<bool()> &roundTrip)
 Series stationSeries(ReaderSession &session, const ReaderCommand &command, int rounds)
 {
     return measure(rounds, [&] {
-        session.terminalText.clear();
         return runTransaction(session, command).succeeded;
     });
 }
@@ -115,9 +114,7 @@ int run(int rounds)
 
     ReaderPort port;
     port.setWorkingDirectory(simulator.directory());
-    std::int32_t timeBase = kStartTimeBase;
-    std::string terminalText;
-    ReaderSession session{port, port.Open(simulator.portName(), 115200, 8, 0, 0, 0), timeBase, terminalText};
+    ReaderSession session{port, port.Open(simulator.portName(), 115200, 8, 0, 0, 0)};
     if (!isUsablePort(session.handle)) {
         std::fprintf(stderr, "%s could not be opened\n", simulator.portName().c_str());
         return EXIT_FAILURE;

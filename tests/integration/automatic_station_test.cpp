@@ -110,6 +110,7 @@ TEST_F(AutomaticStationTest, DecimalCounterProgramsUpToItsBoundAndNeverIssuesAPr
     writeJob(set);
     start();
     programOne();
+    EXPECT_EQ(window->link().timeBase, 10 * 25); // T from the reader's "TOR" answer, for a write
     programOne();
     runConfig([](CAutoDlg &editor, FakeConfigView &configView) {
         configView.setText(ConfigControl::CarrierId, "96"); // back to the start of the order

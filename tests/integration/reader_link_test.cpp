@@ -27,7 +27,11 @@ const std::string kOlder = "older line\r\n";
 
 class ReaderLink : public testing::Test {
 protected:
-    ReaderLink() { sink.attach(port); }
+    ReaderLink()
+    {
+        sink.attach(port);
+        terminal.text = kOlder;
+    }
 
     // Starts the simulated reader (pages 1 and 2 filled) and opens the port to it.
     void connect(std::vector<std::string> options = {}, const InterfaceSettings &settings = k8N1)
@@ -47,9 +51,8 @@ protected:
     test::SinkLines sink;
     std::unique_ptr<ReaderSimulator> simulator;
     ReaderPort port; // closes before the simulator stops
-    std::int32_t timeBase = kLongTimeBase;
-    std::string terminalText = kOlder;
-    ReaderSession session{port, kNoPort, timeBase, terminalText};
+    TerminalText terminal;
+    ReaderSession session{port, kNoPort, kLongTimeBase, &terminal};
 };
 
 // Each answer tops the terminal view above its echo line, newest first; a
@@ -63,18 +66,18 @@ TEST_F(ReaderLink, EachAnswerStandsAboveItsEchoAndATerminalSendWritesTheInputAnd
         EXPECT_TRUE(run(lockPageCommand(3)).succeeded);
         EXPECT_FALSE(run(writePageCommand(3, kPage1)).succeeded);
         EXPECT_TRUE(run(readUidCommand()).succeeded);
-        EXPECT_EQ(terminalText, "A1B2C3D4\r\nRUID // Read UID\r\nNAK\r\nWD 3 " + kPage1 +
+        EXPECT_EQ(terminal.text, "A1B2C3D4\r\nRUID // Read UID\r\nNAK\r\nWD 3 " + kPage1 +
                                     "// Write page 3\r\nACK\r\nLD 3 // Lock page 3\r\n" + kOlder);
         EXPECT_TRUE(sink.once(0).empty());
     }
-    terminalText = kOlder;
+    terminal.text = kOlder;
     EXPECT_FALSE(terminalSend(port, session.handle, false, "RD 2"));
     EXPECT_TRUE(terminalSend(port, session.handle, true, ""));
     EXPECT_TRUE(terminalSend(port, session.handle, true, "RD 1"));
     EXPECT_EQ(sink.once(1), std::vector<std::string>{kPage1 + "\r\n"});
     EXPECT_EQ(simulator->receivedLines(5),
               (std::vector<std::string>{"LD 3", "WD 3 " + kPage1, "RUID", "", "RD 1"}));
-    EXPECT_EQ(terminalText, kOlder);
+    EXPECT_EQ(terminal.text, kOlder);
 }
 
 // No answer in time fails with an empty line shown. A write the
@@ -86,13 +89,13 @@ TEST_F(ReaderLink, NoAnswerInTimeFailsAndAWriteWhoseAckWasLostLeftItsData)
     for (const auto &[fault, pageAfter] : {std::pair("answer-lost", data), std::pair("no-answer", kPage1)}) {
         SCOPED_TRACE(fault);
         connect({"--fault", fault, "--fault-on", "WD 1"});
-        timeBase = kShortTimeBase;
-        terminalText = kOlder;
+        session.timeBase = kShortTimeBase;
+        terminal.text = kOlder;
         const ReaderTransaction write = run(writePageCommand(1, data));
         EXPECT_TRUE(write.sent);
         EXPECT_FALSE(write.succeeded);
-        EXPECT_EQ(terminalText, "\r\nWD 1 " + data + "// Write page 1\r\n" + kOlder);
-        timeBase = kLongTimeBase;
+        EXPECT_EQ(terminal.text, "\r\nWD 1 " + data + "// Write page 1\r\n" + kOlder);
+        session.timeBase = kLongTimeBase;
         EXPECT_EQ(run(readPageCommand(1)).kept, pageAfter);
     }
 }
@@ -106,7 +109,7 @@ TEST_F(ReaderLink, ALateAnswerIsNeverTakenForTheNextCommands)
     for (const char *lateBy : {"300", "600"}) {
         SCOPED_TRACE(lateBy);
         connect({"--delay", "200", "--fault", "slow", "--fault-on", "LD 1", "--fault-delay", lateBy});
-        timeBase = 100; // the lock waits 400 ms, a page read 1700 ms
+        session.timeBase = 100; // the lock waits 400 ms, a page read 1700 ms
         EXPECT_FALSE(run(lockPageCommand(1)).succeeded);
         if (std::string(lateBy) == "600") { // no operation runs: the late line reaches the terminal view
             EXPECT_EQ(sink.once(1), std::vector<std::string>{"ACK\r\n"});

@@ -27,9 +27,8 @@ TEST(SimulatorLine, EveryNewTransponderHasTheNextUidUnlessAllShareOne)
         ReaderSimulator simulator(options);
         ASSERT_TRUE(simulator.ready());
         ReaderPort port;
-        std::int32_t timeBase = 250; // waits of 1 s and more, for answers that do come
-        std::string terminalText;
-        ReaderSession session{port, port.Open(simulator.devicePath(), 115200, 8, 0, 0, 0), timeBase, terminalText};
+        // A time base of 250: waits of 1 s and more, for answers that do come.
+        ReaderSession session{port, port.Open(simulator.devicePath(), 115200, 8, 0, 0, 0), 250};
         ASSERT_TRUE(isUsablePort(session.handle));
         const auto ask = [&](const ReaderCommand &command) { return runTransaction(session, command).kept; };
         EXPECT_EQ(ask(writePageCommand(1, kPage1)), "ACK");

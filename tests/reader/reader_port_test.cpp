@@ -64,7 +64,7 @@ protected:
     }
     ReaderTransaction run(const ReaderCommand &command)
     {
-        ReaderSession session{port, handle, timeBase, terminalText};
+        ReaderSession session{port, handle, 10, &terminal};
         return runTransaction(session, command);
     }
 
@@ -72,8 +72,7 @@ protected:
     test::SinkLines sink; // outlives the port's receive thread
     ReaderPort port;
     PortHandle handle = kNoPort;
-    std::int32_t timeBase = 10;
-    std::string terminalText;
+    TerminalText terminal;
 
     ReaderPortOnALine() { sink.attach(port); }
 };
@@ -104,7 +103,7 @@ TEST_F(ReaderPortOnALine, AWriteHeldByXoffEndsWithinTheCommandsWaitAndThePortSta
     }
     const ReaderTransaction transaction = held.get();
     EXPECT_FALSE(transaction.sent || transaction.succeeded);
-    EXPECT_EQ(terminalText, "\r\nLD 1 // Lock page 1\r\n");  // shown like a command that got no answer
+    EXPECT_EQ(terminal.text, "\r\nLD 1 // Lock page 1\r\n");  // shown like a command that got no answer
 
     line.send("\x11");  // XON
     ASSERT_TRUE(waitForOutput(handle, true));
@@ -121,7 +120,7 @@ TEST_F(ReaderPortOnALine, AFailedWriteSendsNothingMoreOfItsCommand)
     const ReaderTransaction failed = run(writePageCommand(12, "3031323334353637"));
     EXPECT_EQ(failNextWriteOn, -1);
     EXPECT_FALSE(failed.sent || failed.succeeded);
-    EXPECT_EQ(terminalText, "\r\n"); // no echo line, only the empty answer
+    EXPECT_EQ(terminal.text, "\r\n"); // no echo line, only the empty answer
     EXPECT_EQ(port.WriteText("TOR\r", handle), 0u);
     EXPECT_EQ(line.receiveLine(), "TOR\r");
     EXPECT_TRUE(port.Close(handle));

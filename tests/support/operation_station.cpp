@@ -30,8 +30,7 @@ void OperationStation::take(const PageOutcome &outcome, std::string *carrierId)
 
 std::string OperationStation::pageOnTag(int page)
 {
-    std::string terminal;
-    ReaderSession session{port, handle, timeBase, terminal};
+    ReaderSession session{port, handle, timeBase};
     return runTransaction(session, readPageCommand(page)).kept;
 }
 

@@ -74,8 +74,7 @@ public:
     ReaderPort port;
     PortHandle handle = kNoPort;
     bool portOpen = false;
-    std::int32_t timeBase = 160;
-    std::string terminalText;
+    std::int32_t timeBase = kStartTimeBase;
     PageTextArray pageText;
     PageFlagArray pageSelected{};
     bool asciiFormat = false;
@@ -86,8 +85,9 @@ private:
     template <typename Operation>
     void run(Operation operation, std::string *carrierId = nullptr)
     {
-        PageOperationContext link{ReaderSession{port, handle, timeBase, terminalText}, portOpen, report};
+        PageOperationContext link{ReaderSession{port, handle, timeBase}, portOpen, report};
         take(operation(link), carrierId);
+        timeBase = link.session.timeBase;
     }
     PageRequest request() const { return {pageSelected, pageImageOf(pageText, asciiFormat), asciiFormat}; }
     void take(const PageOutcome &outcome, std::string *carrierId);

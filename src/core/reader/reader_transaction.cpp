@@ -10,6 +10,12 @@ namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
 
+void putOnTerminal(const ReaderSession &session, std::string_view line)
+{
+    if (session.terminal != nullptr)
+        session.terminal->putOnTop(line);
+}
+
 } // namespace
 
 std::chrono::milliseconds answerTimeout(const ReaderCommand &command, std::int32_t timeBase)
@@ -17,9 +23,10 @@ std::chrono::milliseconds answerTimeout(const ReaderCommand &command, std::int32
     return std::chrono::milliseconds(std::max<std::int64_t>(0, std::int64_t{command.waitFactor} * timeBase));
 }
 
-void putOnTerminal(std::string &terminalText, std::string_view line)
+void clearTerminal(ReaderSession &session)
 {
-    terminalText.insert(0, line);
+    if (session.terminal != nullptr)
+        session.terminal->clear();
 }
 
 ReaderTransaction runTransaction(ReaderSession &session, const ReaderCommand &command)
@@ -39,14 +46,14 @@ ReaderTransaction runTransaction(ReaderSession &session, const ReaderCommand &co
     }
     transaction.sent = status == 0;
     if (transaction.sent || status == serial::kWriteTimedOutMask)
-        putOnTerminal(session.terminalText, command.echoLine);
+        putOnTerminal(session, command.echoLine);
     if (transaction.sent && !session.port.waitForLine(wait, transaction.answer, meanwhile))
         transaction.answer.clear();
     transaction.kept = keptAnswer(command, transaction.answer);
     transaction.succeeded = answerSucceeded(command, transaction.kept);
     if (command.rule != AnswerRule::TimeBase) {
-        putOnTerminal(session.terminalText, kCrLf);
-        putOnTerminal(session.terminalText, transaction.kept);
+        putOnTerminal(session, kCrLf);
+        putOnTerminal(session, transaction.kept);
     }
     if (session.watch != nullptr)
         session.watch->exchanged(command, transaction);

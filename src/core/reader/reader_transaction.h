@@ -35,14 +35,32 @@ public:
     virtual void exchanged(const ReaderCommand &command, const ReaderTransaction &transaction) = 0;
 };
 
-// What one reader operation works with: the port and its handle, the time
-// base T and the terminal view's text (newest line first). The fields belong
-// to the main window, and so does the watch (none: nothing watches).
+// Where an operation's exchanges show: the terminal view, newest line first.
+class TerminalSink {
+public:
+    virtual ~TerminalSink() = default;
+    // Lines (each with its CR LF) go on top of the view.
+    virtual void putOnTop(std::string_view lines) = 0;
+    // An operation starts on an empty view.
+    virtual void clear() = 0;
+};
+
+// A terminal view held as text alone, for a link with no window.
+struct TerminalText final : TerminalSink {
+    std::string text;
+    void putOnTop(std::string_view lines) override { text.insert(0, lines); }
+    void clear() override { text.clear(); }
+};
+
+// What one reader operation works with: the port and its handle, its own
+// copy of the time base T (a "TOR" may set it; the window takes it back
+// afterwards), where its exchanges show (none: the view stays as it is) and
+// who watches (none: nothing watches).
 struct ReaderSession {
     ReaderPort &port;
     PortHandle handle = kNoPort;
-    std::int32_t &timeBase;
-    std::string &terminalText;
+    std::int32_t timeBase = kStartTimeBase;
+    TerminalSink *terminal = nullptr;
     TransactionWatch *watch = nullptr;
 };
 
@@ -60,8 +78,8 @@ ReaderTransaction runTransaction(ReaderSession &session, const ReaderCommand &co
 // carries a time number, sets T.
 ReaderTransaction fixTimeBase(ReaderSession &session, TimeBaseFactor factor);
 
-// Puts a line (with its CR LF) on top of the terminal view.
-void putOnTerminal(std::string &terminalText, std::string_view line);
+// The operation starts on an empty terminal view.
+void clearTerminal(ReaderSession &session);
 
 // Marks a running reader operation on the port for its lifetime, so that the
 // receive thread leaves the terminal view to the operation.

@@ -166,7 +166,7 @@ PageOutcome readCarrierId(PageOperationContext &context, const CarrierIdEntry &e
 {
     PageOutcome outcome;
     const CarrierIdRange range = carrierIdRange(entry.offsetText, entry.lengthText);
-    context.session.terminalText.clear();
+    clearTerminal(context.session);
     const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Reading);
     if (!context.portOpen)
         return outcome;
@@ -183,7 +183,7 @@ CarrierIdWrite writeCarrierId(PageOperationContext &context, const CarrierIdEntr
 {
     CarrierIdWrite result;
     const CarrierIdRange range = carrierIdRange(entry.offsetText, entry.lengthText);
-    context.session.terminalText.clear();
+    clearTerminal(context.session);
     if (!context.portOpen)
         return result; // the read-back would do nothing either
     OperationReport &report = context.report;

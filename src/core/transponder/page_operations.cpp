@@ -100,7 +100,7 @@ PageRead readPage(PageOperationContext &context, int page, PageOutcome &outcome)
 PageOutcome readUid(PageOperationContext &context)
 {
     PageOutcome outcome;
-    context.session.terminalText.clear();
+    clearTerminal(context.session);
     const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Reading);
     if (!context.portOpen)
         return outcome;
@@ -113,7 +113,7 @@ PageOutcome readUid(PageOperationContext &context)
 PageOutcome readPages(PageOperationContext &context, const PageRequest &request, bool withUid)
 {
     PageOutcome outcome;
-    context.session.terminalText.clear();
+    clearTerminal(context.session);
     const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Reading);
     if (!context.portOpen)
         return outcome;
@@ -138,7 +138,7 @@ PageOutcome writePages(PageOperationContext &context, const PageRequest &request
                        std::string_view expectedUid)
 {
     PageOutcome outcome;
-    context.session.terminalText.clear();
+    clearTerminal(context.session);
     const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Writing);
     colourAllPages(context.report, ResultColour::White);
     if (!context.portOpen) {
@@ -170,7 +170,7 @@ PageOutcome writePages(PageOperationContext &context, const PageRequest &request
 PageOutcome lockPages(PageOperationContext &context, const PageRequest &request, const PageFlagArray &lockable)
 {
     PageOutcome outcome;
-    context.session.terminalText.clear();
+    clearTerminal(context.session);
     const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Reading);
     if (!context.portOpen) {
         ++outcome.errorCount; // nothing was locked

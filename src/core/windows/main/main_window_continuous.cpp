@@ -82,8 +82,7 @@ void CQV58Dlg::continuousTick()
 // "RUID" alone: the terminal and the page boxes stay as they are.
 std::optional<std::string> CQV58Dlg::pollUid()
 {
-    std::string untouched;
-    ReaderSession session{m_readerPort, m_link.portHandle, m_link.timeBase, untouched, &m_readerWatch};
+    ReaderSession session{m_readerPort, m_link.portHandle, m_link.timeBase, nullptr, &m_readerWatch};
     const ReaderOperationFlag reading(m_readerPort, ReaderOperationFlag::Kind::Reading);
     const ReaderTransaction transaction = runTransaction(session, readUidCommand());
     if (!transaction.succeeded)

@@ -215,7 +215,7 @@ void CQV58Dlg::drainInbox()
         newestFirst += *line;
     if (received.dropped > 0)
         newestFirst += droppedLinesNote(received.dropped);
-    putOnTerminal(m_terminal.terminalText, newestFirst);
+    m_terminal.putOnTop(newestFirst);
     showTerminalText();
     const auto now = m_run.wallClock();
     for (const std::string &line : received.lines)

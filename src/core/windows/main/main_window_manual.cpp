@@ -17,9 +17,11 @@ auto CQV58Dlg::runOnPages(Operation operation)
         takePagesFound(soFar);
         showInControls();
     });
-    PageOperationContext context{ReaderSession{m_readerPort, m_link.portHandle, m_link.timeBase, m_terminal.terminalText, &m_readerWatch},
+    PageOperationContext context{ReaderSession{m_readerPort, m_link.portHandle, m_link.timeBase, &m_terminal, &m_readerWatch},
                                  m_link.portOpen, report};
-    return operation(context);
+    auto outcome = operation(context);
+    m_link.timeBase = context.session.timeBase;
+    return outcome;
 }
 
 PageRequest CQV58Dlg::pageRequest() const { return {m_pages.pageSelected, m_pages.image(), m_pages.asciiFormat}; }

@@ -31,7 +31,7 @@ void CQV58Dlg::closeLostPort()
     m_readerPort.Close(m_link.portHandle); // the descriptor is gone whatever close reports
     m_link.portHandle = kNoPort;
     m_link.portOpen = false;
-    putOnTerminal(m_terminal.terminalText, "(" + m_link.interfaceSettings.portName + " lost)\r\n");
+    m_terminal.putOnTop("(" + m_link.interfaceSettings.portName + " lost)\r\n");
     showTerminalText();
     showMessage(portLostText(m_link.interfaceSettings.portName), kPortErrorCaption, MessageIcon::Stop);
 }
@@ -50,7 +50,7 @@ void CQV58Dlg::reopenReturnedPort()
     if (!m_link.portOpen)
         return; // not ready yet (udev still setting it up): the next tick tries again
     m_link.lostPort.reset();
-    putOnTerminal(m_terminal.terminalText, "(" + m_link.interfaceSettings.portName + " opened again)\r\n");
+    m_terminal.putOnTop("(" + m_link.interfaceSettings.portName + " opened again)\r\n");
     showTerminalText();
 }
 

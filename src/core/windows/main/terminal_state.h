@@ -2,6 +2,7 @@
 
 #include "windows/main/command_history.h"
 #include "windows/main/trace_log.h"
+#include "reader/reader_transaction.h"
 
 #include <string>
 
@@ -15,12 +16,17 @@ struct TerminalChange {
 };
 
 // The terminal: shown or not, its text (newest line first) and what the view
-// shows of it, the command line, the trace and the commands sent.
-struct TerminalState {
+// shows of it, the command line, the trace and the commands sent. Reader
+// operations put their exchanges on it as they come.
+struct TerminalState final : TerminalSink {
     // Lines put on top of what the view shows go to it alone; any other
     // change replaces the view's text. Either way the newest lines only are
     // kept, and the view is taken to show the text from now on.
     TerminalChange changeToShow();
+    void putOnTop(std::string_view lines) override { terminalText.insert(0, lines); }
+    // The text is emptied; the view follows at its next repaint.
+    void clear() override { terminalText.clear(); }
+    // "Clear": the text and the view at once.
     void clearText();
 
     bool terminalVisible = false;
