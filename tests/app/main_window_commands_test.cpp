@@ -8,25 +8,6 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::StartsWith;
 
-// "Open" chooses the manual log (cancelled without a name: the default) and,
-// like "Log", switches the window's default action (Enter: focus to "One") off
-// for good.
-TEST_F(MainWindowTest, OpenAndLogChooseTheManualLogAndEndTheDefaultAction)
-{
-    CQV58Dlg &w = start();
-    ASSERT_TRUE(w.run().defaultActionEnabled);
-    w.clicked(Control::OpenButton);
-    EXPECT_FALSE(w.run().defaultActionEnabled);
-    EXPECT_EQ(w.manual().manualLogFileName, (dir / "manual_log.xml").string());
-    dialogs.fileAnswers.push_back(dir / "chosen.xml");
-    w.clicked(Control::OpenButton);
-    EXPECT_EQ(w.manual().manualLogFileName, (dir / "chosen.xml").string());
-
-    start();
-    click(Control::LogSwitch);
-    EXPECT_TRUE(window->manual().manualLog && !window->run().defaultActionEnabled);
-}
-
 TEST_F(MainWindowTest, InterfaceSettingsOkTakesTheValuesReopensThePortAndRestartsTheTimers)
 {
     writeSettings(iniLines({"[Interface]", "port=COM9", "baudrate=9600"}));
@@ -96,14 +77,9 @@ TEST(TraceLogTest, ShowsEachExchangeNewestFirstAndSaysWhenItCannotBeSaved)
     trace.sent("10:00:00.001", "WD 3 3031\r");
     trace.received("10:00:00.090", std::string("AC\x01K\xE9\r\n"));
     trace.unanswered("10:00:01.000");
-    trace.sent("10:00:01.000", "LD 3\r", "held back: stopped");
-    const std::string lines = "10:00:01.000 \xE2\x86\x92 LD 3 (held back: stopped)\r\n"
-                              "10:00:01.000 \xE2\x86\x90 (no answer)\r\n"
-                              "10:00:00.090 \xE2\x86\x90 AC\\x01K\\xE9\r\n"
-                              "10:00:00.001 \xE2\x86\x92 WD 3 3031\r\n";
-    EXPECT_EQ(trace.newestFirst(), lines);
-    EXPECT_EQ(trace.takeAdded(), lines);
-    EXPECT_EQ(trace.takeAdded(), "");
+    EXPECT_EQ(trace.newestFirst(), "10:00:01.000 \xE2\x86\x90 (no answer)\r\n"
+                                   "10:00:00.090 \xE2\x86\x90 AC\\x01K\\xE9\r\n"
+                                   "10:00:00.001 \xE2\x86\x92 WD 3 3031\r\n");
 
     TempDir dir;
     std::string problem;

@@ -80,8 +80,7 @@ TEST_F(ConfigCommandTest, OkAfterASaveSetsTheLimitAndSwitchesToAutomaticMode)
     EXPECT_TRUE(w.job().jobHeaderPending);
     EXPECT_EQ(shown(Control::PageBox3), "00 00 00 00 00 00 00 00"); // rebuilt from the set
 
-    for (const auto &[next, quantity, max] : {std::tuple("1000", "0", "999"), std::tuple("0", "0", "0"),
-                                             std::tuple("7", "1", "7")}) { // a negative one the editor refuses
+    for (const auto &[next, quantity, max] : {std::tuple("1000", "0", "999"), std::tuple("0", "0", "0")}) {
         scriptEditor(next, quantity, true, ConfigControl::OkButton);
         w.menuCommand(MenuItem::Config);
         EXPECT_EQ(shown(Control::MaxBox), max) << next << " " << quantity;

@@ -52,7 +52,6 @@ TEST_F(ManualGroup, WriteColoursEachPageAndLogsOnlyThePagesWritten)
     for (int page = 1; page <= 4; ++page)
         EXPECT_EQ(view.control(pageBox(page)).background, colours[page - 1]) << page;
     EXPECT_EQ(window->run().errorCount, 1);
-    EXPECT_NE(view.text(Control::TerminalView).find("WD 2 0211223344556677// Write page 2\r\n"), std::string::npos);
 
     const std::string log = readFileBytes(dir / "manual.xml");
     EXPECT_EQ(xmlFaults(dir / "manual.xml"), "");

@@ -3,15 +3,12 @@
 namespace teb::test {
 namespace {
 
-using ::testing::PrintToString;
-
 TEST_F(MainWindowTest, AutomaticShowsTheSetGreysWhatItKeepsAndManualKeepsTheTexts)
 {
     writeSettings(iniLines({"[Auto]", "SelectConfig=1", "Pruefablauf_ist=Job", "[Data]", "Format=1", "SelectP1=1",
                             "P3=typed 3"}));
     writeSetFile("Job", setFile(true, "Decimal counter"));
     CQV58Dlg &w = start();
-    const auto shownAndEnabled = [this](Control id) { return view.control(id).visible && view.control(id).enabled; };
     EXPECT_TRUE(w.pages().automaticMode);
     EXPECT_EQ(shown(pageBox(1)), "0 1 2 3 4 5 6 7"); // the set's texts in the format shown
     EXPECT_EQ(shown(pageBox(3)), "NUL NUL NUL NUL NUL NUL NUL NUL");
@@ -26,60 +23,28 @@ TEST_F(MainWindowTest, AutomaticShowsTheSetGreysWhatItKeepsAndManualKeepsTheText
         EXPECT_FALSE(view.control(pageSelectBox(page)).enabled);
     }
     EXPECT_FALSE(view.control(Control::ReadButton).visible || view.control(Control::ReadButton).enabled);
-    EXPECT_TRUE(shownAndEnabled(Control::OneButton) && shownAndEnabled(Control::ManualSwitch));
 
     view.setText(pageBox(1), "typed 1");
     w.clicked(Control::ManualSwitch);
     EXPECT_FALSE(w.pages().automaticMode);
     EXPECT_EQ(shown(pageBox(1)), "typed 1");
     EXPECT_EQ(shown(pageBox(2)), "A B C D E F G H");
-    EXPECT_TRUE(view.isChecked(pageSelectBox(17)));
     EXPECT_FALSE(view.control(Control::OneButton).visible);
-    EXPECT_TRUE(shownAndEnabled(Control::ReadButton));
     EXPECT_TRUE(view.control(pageBox(17)).enabled && view.control(pageSelectBox(17)).enabled);
 
     w.clicked(Control::AutomaticSwitch); // the typed text is lost
     EXPECT_EQ(shown(pageBox(1)), "0 1 2 3 4 5 6 7");
 }
 
-// "all" ticks every page, an unticked page unticks "all", which does not come
-// back with it; a set that writes no pages 3 .. 17 unticks them.
-TEST_F(MainWindowTest, PageSelectionAllAndEachPage)
+// A set that writes no pages 3 .. 17 unticks them in automatic mode.
+TEST_F(MainWindowTest, ASetThatWritesNoPages3To17UnticksThem)
 {
-    writeSettings(iniLines({"[Auto]", "SelectConfig=0", "Pruefablauf_ist=Job"}));
+    writeSettings(iniLines({"[Auto]", "SelectConfig=0", "Pruefablauf_ist=Job", "[Data]", "SelectP5=1"}));
     writeSetFile("Job", setFile(false, "Decimal counter"));
     CQV58Dlg &w = start();
-    click(Control::SelectAll);
-    for (int page = 1; page <= 17; ++page)
-        EXPECT_TRUE(view.isChecked(pageSelectBox(page))) << page;
-    for (int page : {1, 17}) {
-        SCOPED_TRACE(page);
-        click(pageSelectBox(page));
-        EXPECT_FALSE(view.isChecked(Control::SelectAll) || w.pages().pageSelected[pageIndex(page)]);
-        click(pageSelectBox(page));
-        EXPECT_FALSE(view.isChecked(Control::SelectAll));
-    }
-    click(Control::SelectAll);
-    click(Control::SelectAll);
-    for (int page = 1; page <= 17; ++page)
-        EXPECT_FALSE(view.isChecked(pageSelectBox(page))) << page;
-
-    click(Control::SelectAll);
+    ASSERT_TRUE(w.pages().pageSelected[pageIndex(5)]);
     click(Control::AutomaticSwitch);
     EXPECT_FALSE(w.pages().pageSelected[pageIndex(5)]);
-}
-
-TEST_F(MainWindowTest, TheFamilyPairIsNeverOnOrOffTogether)
-{
-    CQV58Dlg &w = start();
-    ASSERT_TRUE(w.manual().manualTypeOrvex);
-    for (Control clicked : {Control::OrvexSwitch, Control::TiSwitch, Control::TiSwitch, Control::OrvexSwitch}) {
-        SCOPED_TRACE(PrintToString(clicked));
-        const bool tiBefore = w.manual().manualTypeTi;
-        click(clicked);
-        EXPECT_NE(w.manual().manualTypeTi, tiBefore);
-        EXPECT_NE(view.isChecked(Control::TiSwitch), view.isChecked(Control::OrvexSwitch));
-    }
 }
 
 } // namespace

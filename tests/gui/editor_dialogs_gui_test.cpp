@@ -6,6 +6,7 @@
 #include "windows/config/cauto_dlg.h"
 #include "params/parameter_set_file.h"
 #include "params/parameter_set_save.h"
+#include "support/automatic_job.h"
 #include "support/temp_dir.h"
 
 #include <QApplication>
@@ -17,20 +18,18 @@
 namespace teb::gui {
 namespace {
 
+// A decimal counter from 1, four digits long, with its counter on page 5.
 ParameterSet decimalCounterSet(const std::string &name, const std::string &quantity)
 {
-    ParameterSet set;
+    ParameterSet set = test::automaticJob();
     set.name = name;
     set.quantity = quantity;
-    set.useDecimalCounter = true;
-    set.carrierIdOffset = "0";
     set.carrierIdLength = "4";
-    set.memoryPage = "1";
-    set.transponderTi = true;
     set.counterPage = "5";
     set.alignment = "None";
+    set.logEnabled = false;
     for (PageSetting &page : set.pages)
-        page.hex.fill("00");
+        page.locked = false;
     return set;
 }
 

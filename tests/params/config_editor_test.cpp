@@ -60,7 +60,6 @@ TEST_F(ConfigEditorTest, EnterCorrectsTheCarrierIdFieldsWithTheirMessages)
         {false, "0", "20", "1", "0", "16", {lengthUnder16}},
         {false, "10", "8", "1", "10", "6", {sumUnder16}},
         {true, "3", "6", "17", "3", "5", {"On Page 17 Carrier ID Offset + Carrier ID Length must be under 8."}},
-        {false, "2", "-3", "1", "2", "0", {lengthUnder16}},
         {true, "-5", "4", "1", "0", "4", {lengthUnder16}},
         {false, "4294967298", "4", "1", "16", "0", {sumUnder16, lengthUnder16}},
     };

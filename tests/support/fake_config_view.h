@@ -20,13 +20,9 @@ public:
         controls[id].entries = entries;
     }
     void setBackground(ConfigControl id, Rgb colour) override { controls[id].background = colour; }
-    void showMemoryMap(const MemoryMap &map) override { memoryMap = map; }
+    void showMemoryMap(const MemoryMap &) override {}
     std::optional<std::filesystem::path> chooseFile(const FileDialogRequest &) override { return std::nullopt; }
-    void startOneShotTimer(ConfigTimer timer, std::chrono::milliseconds delay) override
-    {
-        runningTimers.insert(timer);
-        lastDelay = delay;
-    }
+    void startOneShotTimer(ConfigTimer timer, std::chrono::milliseconds) override { runningTimers.insert(timer); }
     void stopTimer(ConfigTimer timer) override { runningTimers.erase(timer); }
     DialogResult runPagesEditor(auto_2 &editor) override
     {
@@ -56,8 +52,6 @@ public:
     }
 
     std::set<ConfigTimer> runningTimers;
-    std::optional<std::chrono::milliseconds> lastDelay;
-    std::optional<MemoryMap> memoryMap;
 };
 
 } // namespace teb::test

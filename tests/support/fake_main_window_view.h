@@ -22,14 +22,13 @@ struct FakeControl {
     bool enabled = true;
     bool visible = true;
     std::optional<Rgb> background;
-    std::optional<bool> switchOn; // image shown; unset until the model sets one
 };
 
 // A main window without a window system: records what the model does to it
 // and lets a test act as the operator. Like the real window it refuses calls
-// that do not fit a control's kind, ignores focus on hidden or disabled
-// controls, and delivers the receive thread's wake-ups late: only when the
-// test says so (deliverPosted), as the window's event loop would.
+// that do not fit a control's kind, and delivers the receive thread's wake-ups
+// late: only when the test says so (deliverPosted), as the window's event loop
+// would.
 class FakeMainWindowView final : public MainWindowView {
 public:
     FakeMainWindowView() : m_controls(controlCount()) {}
@@ -46,13 +45,8 @@ public:
     void setVisible(Control id, bool visible) override { at(id, ControlOperation::EnableOrShow).visible = visible; }
     void setTextColour(Control id, Rgb) override { at(id, ControlOperation::Colour); }
     void setBackground(Control id, Rgb colour) override { at(id, ControlOperation::Colour).background = colour; }
-    void setSwitchImage(Control id, bool on) override { at(id, ControlOperation::SwitchImage).switchOn = on; }
-    void setFocus(Control id) override
-    {
-        const FakeControl &target = at(id, ControlOperation::Focus);
-        if (target.visible && target.enabled)
-            focusHistory.push_back(id);
-    }
+    void setSwitchImage(Control id, bool) override { at(id, ControlOperation::SwitchImage); }
+    void setFocus(Control id) override { at(id, ControlOperation::Focus); }
     void selectAll(Control id) override { at(id, ControlOperation::SelectText); }
     void post() override { ++m_postsPending; }
     void setWindowTitle(const std::string &) override {}
@@ -61,7 +55,7 @@ public:
     void setMenuEnabled(MenuItem, bool) override {}
     void appendSystemMenuItem(const std::string &) override {}
     void repaintWindow() override {}
-    void beep() override { ++beeps; }
+    void beep() override {}
     // A wait for the reader lets the window's events run: a test acts as the
     // operator there (the close box, "Stop", Escape).
     bool letEventsRun() override
@@ -96,15 +90,9 @@ public:
     }
 
     const FakeControl &control(Control id) const { return m_controls.at(static_cast<std::size_t>(id)); }
-    std::optional<Control> focus() const
-    {
-        return focusHistory.empty() ? std::nullopt : std::optional(focusHistory.back());
-    }
 
-    std::vector<Control> focusHistory;
     std::vector<std::string> timerLog; // "start 3 10", "stop 5", in order
     std::optional<DialogResult> endResult;
-    int beeps = 0;
     std::function<void()> whileWaiting;
 
 private:
