@@ -71,20 +71,6 @@ protected:
     }
 };
 
-TEST_F(Placement, OffsetRunsIntoTheNextPageAndKeepsEditsElsewhere)
-{
-    set.carrierIdOffset = "6";
-    set.carrierIdLength = "4";
-    asciiFormat = true;
-    pageText[0] = "a b c d e f g h";
-    pageText[1] = "i j k l m n o p";
-    pageText[2] = "typed by hand"; // not a page text: stays untouched
-    ASSERT_TRUE(placeId("1234"));
-    EXPECT_EQ(pageText[0], "a b c d e f 1 2");
-    EXPECT_EQ(pageText[1], "3 4 k l m n o p");
-    EXPECT_EQ(pageText[2], "typed by hand");
-}
-
 TEST_F(Placement, RunsOutsideTheCellsAndTooLongIdsAreRefused)
 {
     const auto before = pageText;

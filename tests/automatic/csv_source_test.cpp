@@ -1,4 +1,3 @@
-#include "automatic/csv_lines.h"
 #include "csv_fixture.h"
 
 #include <gtest/gtest.h>
@@ -10,13 +9,6 @@ namespace {
 
 using test::CsvSourceFixture;
 using test::kCsvWrongFormat;
-
-TEST(CsvLines, FieldsSplitAtWholeDelimiters)
-{
-    using Fields = std::vector<std::string_view>;
-    EXPECT_EQ(splitCsvFields("a;;b;;", ";;"), (Fields{"a", "b", ""}));
-    EXPECT_EQ(splitCsvFields("a;b", ";;"), (Fields{"a;b"}));
-}
 
 class SimpleCsv : public CsvSourceFixture, public ::testing::Test {
 protected:

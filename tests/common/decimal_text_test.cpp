@@ -41,12 +41,5 @@ TEST(DecimalText, DigitsOnlyReadingRefusesAnythingElseAndWhatDoesNotFit)
     EXPECT_EQ(readDigitsOnly<std::uint64_t>("18446744073709551615"), uint64Max);
 }
 
-TEST(DecimalText, FlagsAreTrueOnlyForExactlyOne)
-{
-    EXPECT_TRUE(readFlag("1"));
-    for (const char *text : {"", "0", "true", " 1", "1 ", "01"})
-        EXPECT_FALSE(readFlag(text)) << text;
-}
-
 } // namespace
 } // namespace teb

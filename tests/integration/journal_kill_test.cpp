@@ -25,7 +25,38 @@ constexpr int kKills = 200;
 constexpr int kServerKills = 50;
 constexpr long long kMaxWindowMicroseconds = 200'000;
 
-class JournalKillTrials : public ::testing::Test {
+void useCsvFile(ParameterSet &job, const std::filesystem::path &directory)
+{
+    useIdFile(job, directory / "ids.csv", 20'000);
+}
+
+void useCompleteDataSets(ParameterSet &job, const std::filesystem::path &directory)
+{
+    job.useDecimalCounter = false;
+    job.csvFileComplete = true;
+    job.csvFileName = "sets.csv";
+    std::string csv = "ASCII (A), HEX(X),Carrier ID offset,Carrier ID length,Carrier ID,Lock Carrier ID,";
+    for (int page = 3; page <= 17; ++page)
+        csv += "page" + std::to_string(page) + ",Lock page" + std::to_string(page) + ",";
+    csv += "done\r\n";
+    for (int row = 1; row <= 20'000; ++row) {
+        csv += "A,0,16," + idOf(row) + ",1,";
+        for (int page = 3; page <= 17; ++page)
+            csv += "P" + std::to_string(page) + ",1,";
+        csv += "\r\n";
+    }
+    writeFileBytes(directory / "sets.csv", csv);
+}
+
+struct Trial {
+    std::string name;
+    void (*source)(ParameterSet &, const std::filesystem::path &); // none: the decimal counter
+    bool onServer;
+    bool restartServerMidRun;
+};
+void PrintTo(const Trial &trial, std::ostream *out) { *out << trial.name; }
+
+class KillTrials : public ::testing::TestWithParam<Trial> {
 protected:
     void SetUp() override
     {
@@ -35,14 +66,6 @@ protected:
         job.logEnabled = false;
         job.counterPage = "5";
         job.counterValue = "00000001";
-    }
-
-    // The same trials with the journal on the test run's PostgreSQL server.
-    bool useServer()
-    {
-        server = std::make_unique<PostgresDatabase>();
-        kills = kServerKills;
-        return server->available();
     }
 
     void runTrials()
@@ -59,7 +82,7 @@ protected:
             StationProcess station(dir.path(), reader.pid());
             ASSERT_TRUE(station.ready()) << "trial " << kill;
             std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<long long>(0, window)(random)));
-            if (server && restartMidRun && kill == kills / 2)
+            if (server && GetParam().restartServerMidRun && kill == kills / 2)
                 restartServer(); // while the station runs: cycles fail until it is back
             if (station.finished())
                 break;
@@ -102,48 +125,16 @@ protected:
     ParameterSet job;
     std::unique_ptr<PostgresDatabase> server;
     int kills = kKills;
-    bool restartMidRun = false;
 };
-
-void useCsvFile(ParameterSet &job, const std::filesystem::path &directory)
-{
-    useIdFile(job, directory / "ids.csv", 20'000);
-}
-
-void useCompleteDataSets(ParameterSet &job, const std::filesystem::path &directory)
-{
-    job.useDecimalCounter = false;
-    job.csvFileComplete = true;
-    job.csvFileName = "sets.csv";
-    std::string csv = "ASCII (A), HEX(X),Carrier ID offset,Carrier ID length,Carrier ID,Lock Carrier ID,";
-    for (int page = 3; page <= 17; ++page)
-        csv += "page" + std::to_string(page) + ",Lock page" + std::to_string(page) + ",";
-    csv += "done\r\n";
-    for (int row = 1; row <= 20'000; ++row) {
-        csv += "A,0,16," + idOf(row) + ",1,";
-        for (int page = 3; page <= 17; ++page)
-            csv += "P" + std::to_string(page) + ",1,";
-        csv += "\r\n";
-    }
-    writeFileBytes(directory / "sets.csv", csv);
-}
-
-struct Trial {
-    std::string name;
-    void (*source)(ParameterSet &, const std::filesystem::path &); // none: the decimal counter
-    bool onServer;
-    bool restartServerMidRun;
-};
-void PrintTo(const Trial &trial, std::ostream *out) { *out << trial.name; }
-
-class KillTrials : public JournalKillTrials, public ::testing::WithParamInterface<Trial> {};
 
 TEST_P(KillTrials, NoCarrierIdOnTwoTransponders)
 {
     const Trial &trial = GetParam();
-    if (trial.onServer && !useServer())
+    if (trial.onServer) { // the same trials with the journal on the test run's PostgreSQL server
+        server = std::make_unique<PostgresDatabase>();
+        kills = kServerKills;
         TEB_NEED_POSTGRES(*server);
-    restartMidRun = trial.restartServerMidRun;
+    }
     if (trial.source)
         trial.source(job, dir.path());
     runTrials();

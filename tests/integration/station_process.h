@@ -16,6 +16,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -65,15 +66,14 @@ public:
             }
         }
         ::close(pipeEnds[1]);
-        m_output = pipeEnds[0];
-        m_ready = readWord() == "ready";
+        char word[6] = {};
+        m_ready = ::read(pipeEnds[0], word, sizeof word) == 6 && std::string_view(word, 6) == "ready\n";
+        ::close(pipeEnds[0]);
     }
     ~StationProcess()
     {
         if (m_pid > 0)
             kill();
-        if (m_output >= 0)
-            ::close(m_output);
     }
 
     bool ready() const { return m_ready; }
@@ -129,17 +129,7 @@ private:
         return 0;
     }
 
-    std::string readWord()
-    {
-        std::string word;
-        char c = 0;
-        while (::read(m_output, &c, 1) == 1 && c != '\n')
-            word.push_back(c);
-        return word;
-    }
-
     pid_t m_pid = -1;
-    int m_output = -1;
     bool m_ready = false;
 };
 

@@ -1,4 +1,5 @@
 #include "support/xml_check.h"
+#include "support/temp_dir.h"
 
 #include <array>
 #include <cstdio>
@@ -19,6 +20,15 @@ std::string xmlFaults(const std::filesystem::path &file)
     if (status != 0 && output.empty())
         output = "xmllint failed with status " + std::to_string(status);
     return output;
+}
+
+std::size_t recordsOf(const std::filesystem::path &file, const std::string &uidStart)
+{
+    const std::string text = readFileBytes(file);
+    std::size_t cells = 0;
+    for (std::size_t at = text.find(">" + uidStart); at != std::string::npos; at = text.find(">" + uidStart, at + 1))
+        ++cells;
+    return cells / 2;
 }
 
 } // namespace teb::test

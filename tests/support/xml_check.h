@@ -9,4 +9,8 @@ namespace teb::test {
 // otherwise what xmllint said.
 std::string xmlFaults(const std::filesystem::path &file);
 
+// The records in a record file whose UID starts with `uidStart`; both rows of
+// a record carry its UID.
+std::size_t recordsOf(const std::filesystem::path &file, const std::string &uidStart);
+
 } // namespace teb::test
