@@ -203,6 +203,25 @@ TEST_F(AutomaticStationTest, StopOrTheCloseBoxEndsTheCycleAfterItsRunningTransac
     EXPECT_EQ(w.job().journal->holderOf("0000000000000002")->state, CycleState::Uncertain);
 }
 
+// Escape while the reader is awaited stops the cycle, not the window: the
+// running wait (25 s here) is cut to its grace time.
+TEST_F(AutomaticStationTest, EscapeCutsALongWaitShortAndKeepsTheWindow)
+{
+    useReader({"--tor", "255", "--fault", "no-answer", "--fault-on", "WD 1"});
+    writeJob(automaticJob());
+    start();
+    std::optional<std::chrono::steady_clock::time_point> escaped;
+    whenWritingPage(1, [&] {
+        window->escape();
+        escaped = std::chrono::steady_clock::now();
+    });
+    programOne();
+    ASSERT_TRUE(escaped);
+    EXPECT_LT(std::chrono::steady_clock::now() - *escaped, kStopGrace + std::chrono::seconds(5));
+    EXPECT_FALSE(view.endResult);
+    EXPECT_EQ(shown(Control::ResultReason), "stopped by the operator");
+}
+
 // "Cont On": the reader is asked for a UID every 300 ms; each transponder put
 // on the antenna is programmed once, one programmed before and put back is
 // left alone, and the first failed cycle ends it.
