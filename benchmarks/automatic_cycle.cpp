@@ -152,8 +152,8 @@ public:
 
     Duration reader{};
     Duration record{};
-    Duration journal{}; // every question and commit, the CSV rows' take-over of marks included
-    Duration csv{};     // the rows taken and marked
+    Duration journal{}; // every question and commit, also the questions of a CSV row's filter
+    Duration csv{};     // the rows taken and marked; the filter's questions count in both
     int failures = 0;
 
 private:

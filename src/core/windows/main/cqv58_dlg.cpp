@@ -103,8 +103,7 @@ int CQV58Dlg::windowWidth() const { return m_terminal.terminalVisible ? kWideWin
 void CQV58Dlg::clearTerminal()
 {
     takeFromControls();
-    m_terminal.clearText();
-    m_view.setText(Control::TerminalView, m_terminal.terminalText);
+    m_terminal.clear();
     showInControls();
 }
 

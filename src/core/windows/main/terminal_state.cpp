@@ -19,10 +19,4 @@ TerminalChange TerminalState::changeToShow()
     return change;
 }
 
-void TerminalState::clearText()
-{
-    terminalText.clear();
-    terminalShown.clear();
-}
-
 } // namespace teb

@@ -26,8 +26,6 @@ struct TerminalState final : TerminalSink {
     void putOnTop(std::string_view lines) override { terminalText.insert(0, lines); }
     // The text is emptied; the view follows at its next repaint.
     void clear() override { terminalText.clear(); }
-    // "Clear": the text and the view at once.
-    void clearText();
 
     bool terminalVisible = false;
     std::string terminalText;
