@@ -172,6 +172,22 @@ TEST(JournalServer, PostgresTwoStationsNeverHoldOneCarrierId)
     EXPECT_EQ(first->closeInterruptedCycles().size(), 1u);
 }
 
+// The server drops the station's connection while a cycle ends: the end is
+// kept, the ID stays held, and the end is written at the next contact.
+TEST(JournalServer, PostgresAnEndTheServerDidNotTakeIsWrittenAtTheNextContact)
+{
+    test::PostgresDatabase server;
+    TEB_NEED_POSTGRES(server);
+    auto journal = CarrierIdJournal::openServer(server.connection(), "bench-1");
+    const JournalEntry entry = journal->reserve(counterEntry("0042", "UID00001"));
+    ASSERT_TRUE(server.run("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = current_database()"
+                           " AND pid <> pg_backend_pid()"));
+    EXPECT_THROW(journal->finish(entry.id, CycleState::Programmed), JournalError);
+    EXPECT_TRUE(journal->hasUnwrittenEnds());
+    EXPECT_EQ(journal->holderOf("0042")->state, CycleState::Programmed);
+    EXPECT_FALSE(journal->hasUnwrittenEnds());
+}
+
 TEST(JournalServer, PostgresUnreachableServerIsNamedWithoutItsPassword)
 {
     const std::string connection = "host=127.0.0.1 port=1 dbname=teb user=bench password='s3cr et' connect_timeout=2";

@@ -117,6 +117,7 @@ auto CarrierIdJournal::guarded(std::string_view what, Work work)
 {
     try {
         m_session->reconnectWhenLost();
+        writeUnwrittenEnds(m_session->sql);
         return work(m_session->sql);
     } catch (const JournalError &) {
         throw;
@@ -131,7 +132,7 @@ auto CarrierIdJournal::guarded(std::string_view what, Work work)
     }
 }
 
-JournalEntry CarrierIdJournal::reserve(JournalEntry entry)
+JournalEntry CarrierIdJournal::reserve(JournalEntry entry, bool holdsCarrierId)
 {
     entry.state = CycleState::Reserved;
     entry.reservedAt = m_clock();
@@ -139,20 +140,40 @@ JournalEntry CarrierIdJournal::reserve(JournalEntry entry)
     entry.station = m_station;
     // One statement, committed on its own: one round trip to a server.
     return guarded("write the reservation", [&](soci::session &sql) {
-        entry.id = insertEntry(sql, entry);
+        entry.id = insertEntry(sql, entry, holdsCarrierId);
         return entry;
     });
 }
 
+void CarrierIdJournal::writeEnd(soci::session &sql, std::int64_t id, CycleState state, const std::string &at)
+{
+    const std::string name(stateName(state));
+    const long long entryId = id;
+    sql << "UPDATE cycles SET state = :state, finished_at = :at WHERE id = :id", soci::use(name), soci::use(at),
+        soci::use(entryId);
+}
+
+// An end the journal could not take (the server gone, the disk full) is the
+// first thing it writes once it works again: until then its ID stays held.
+void CarrierIdJournal::writeUnwrittenEnds(soci::session &sql)
+{
+    while (!m_unwrittenEnds.empty()) {
+        const UnwrittenEnd &end = m_unwrittenEnds.front();
+        writeEnd(sql, end.id, end.state, end.at);
+        m_unwrittenEnds.erase(m_unwrittenEnds.begin());
+    }
+}
+
 void CarrierIdJournal::finish(std::int64_t id, CycleState state)
 {
-    guarded("write the end of the cycle", [&](soci::session &sql) {
-        const std::string name(stateName(state));
-        const std::string at = m_clock();
-        const long long entryId = id;
-        sql << "UPDATE cycles SET state = :state, finished_at = :at WHERE id = :id", soci::use(name), soci::use(at),
-            soci::use(entryId);
-    });
+    const std::string at = m_clock();
+    try {
+        guarded("write the end of the cycle", [&](soci::session &sql) { writeEnd(sql, id, state, at); });
+    } catch (const JournalError &) {
+        std::erase_if(m_unwrittenEnds, [id](const UnwrittenEnd &end) { return end.id == id; });
+        m_unwrittenEnds.push_back({id, state, at});
+        throw;
+    }
 }
 
 void CarrierIdJournal::markCsvRow(std::int64_t id)
@@ -208,7 +229,9 @@ TransponderHistory CarrierIdJournal::historyOf(std::string_view uid)
                                                           << " FROM cycles WHERE uid = :uid AND state <> 'failed'"
                                                              " ORDER BY id DESC",
                                               soci::use(text)))) {
-            auto &slot = entry.state == CycleState::Programmed ? history.programmed : history.unfinished;
+            auto &slot = entry.state == CycleState::Programmed ? history.programmed
+                         : entry.state == CycleState::Spoiled  ? history.spoiled
+                                                               : history.unfinished;
             if (!slot)
                 slot = std::move(entry);
         }
@@ -391,19 +414,6 @@ void CarrierIdJournal::takeOverProgress(const TakenOverProgress &progress, const
                    " VALUES (:setName, :start, :last)",
                 soci::use(progress.setName), soci::use(progress.counterStart), soci::use(progress.lastCounterPageValue);
         sql << "INSERT INTO taken_over (file, taken_at) VALUES (:file, :at)", soci::use(file), soci::use(at);
-        transaction.commit();
-    });
-}
-
-void CarrierIdJournal::recordManualWrite(JournalEntry entry, bool shared)
-{
-    entry.state = CycleState::Programmed;
-    entry.source = std::string(journal_source::manual);
-    entry.reservedAt = entry.finishedAt = m_clock();
-    entry.station = m_station;
-    guarded("note the written carrier ID", [&](soci::session &sql) {
-        soci::transaction transaction(sql);
-        insertEntry(sql, entry, !shared);
         transaction.commit();
     });
 }

@@ -11,6 +11,10 @@
 #include <string_view>
 #include <vector>
 
+namespace soci {
+class session;
+}
+
 // Every carrier ID the station issues, written down durably before the first
 // page write of its cycle leaves the port: the progress of every data source
 // and the guard that no carrier ID goes onto two transponders. Every call
@@ -25,6 +29,7 @@ std::filesystem::path journalFilePath(const std::filesystem::path &directory);
 struct TransponderHistory {
     std::optional<JournalEntry> programmed; // the newest
     std::optional<JournalEntry> unfinished; // the newest reserved or uncertain
+    std::optional<JournalEntry> spoiled;    // the newest
 };
 
 class CarrierIdJournal {
@@ -49,14 +54,15 @@ public:
     const std::string &station() const { return m_station; }
 
     // Writes the entry as reserved, durably, and returns it with its id, time
-    // and station. Throws CarrierIdTaken when another entry holds its carrier ID.
-    JournalEntry reserve(JournalEntry entry);
-    void finish(std::int64_t id, CycleState state); // durably
+    // and station. Throws CarrierIdTaken when another entry holds its carrier
+    // ID. `holdsCarrierId` false: the operator wrote by hand an ID that
+    // another transponder holds; the entry then holds it for nobody.
+    JournalEntry reserve(JournalEntry entry, bool holdsCarrierId = true);
+    // Durably. An end that cannot be written is kept and written again
+    // before the journal's next piece of work.
+    void finish(std::int64_t id, CycleState state);
+    bool hasUnwrittenEnds() const { return !m_unwrittenEnds.empty(); }
     void markCsvRow(std::int64_t id); // lazy: the CSV file tells it again
-    // A carrier ID written by hand ("write carrier ID"), as programmed.
-    // `shared`: another transponder holds it already and the operator wrote
-    // it anyway; the entry then holds it for nobody.
-    void recordManualWrite(JournalEntry entry, bool shared);
 
     // The entry that holds a carrier ID (reserved, programmed or uncertain).
     std::optional<JournalEntry> holderOf(std::string_view carrierId);
@@ -108,7 +114,15 @@ private:
     CarrierIdJournal(std::unique_ptr<Session> session, std::string location, std::string station, Clock clock);
     template <typename Work>
     auto guarded(std::string_view what, Work work);
+    void writeEnd(soci::session &sql, std::int64_t id, CycleState state, const std::string &at);
+    void writeUnwrittenEnds(soci::session &sql);
 
+    struct UnwrittenEnd {
+        std::int64_t id;
+        CycleState state;
+        std::string at;
+    };
+    std::vector<UnwrittenEnd> m_unwrittenEnds;
     std::unique_ptr<Session> m_session;
     std::string m_location;
     std::string m_station;

@@ -66,6 +66,7 @@ void readAuto(const ProfileDocument &file, StationSettings &settings)
     if (settings.csvDelimiter.empty())
         settings.csvDelimiter = defaultCsvDelimiter;
     settings.silentFail = readFlag(file.value(autoSection, "Silent FAIL"));
+    settings.readBackAllPages = file.value(autoSection, "Read Back All Pages") != "0";
 }
 
 void readData(const ProfileDocument &file, StationSettings &settings)

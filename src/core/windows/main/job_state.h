@@ -25,6 +25,7 @@ struct JobState {
     std::string carrierIdMax;
     std::string csvDelimiter = ",";
     bool silentFail = false; // no sound on FAIL
+    bool readBackAllPages = true; // false: the carrier ID's pages and the counter page
     std::uint64_t programmedCount = 0;
     std::uint64_t programmedInSet = 0; // the current set's programmed transponders
     bool jobHeaderPending = true;      // the record file's job header goes before the next record

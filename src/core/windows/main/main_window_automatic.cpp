@@ -66,9 +66,13 @@ void CQV58Dlg::runAutomaticCycle()
         ReaderWatch &watch;
         ~Unfollow() { watch.follow(nullptr); }
     } unfollow{m_readerWatch};
-    takeCycleOutcome(teb::runAutomaticCycle(cycleInput(), station));
+    const CycleOutcome outcome = teb::runAutomaticCycle(cycleInput(), station);
+    takeCycleOutcome(outcome);
     track.stopped = m_stopRequested;
-    takeCycleResult(track);
+    track.programmed = outcome.passed;
+    track.cycleFailure = outcome.failure;
+    track.dataRefused = outcome.dataRefused;
+    takeCycleResult(track, outcome.entry);
 }
 
 void CQV58Dlg::runCycleThrough(CycleStation &station)

@@ -3,10 +3,12 @@
 #include "windows/main/cqv58_dlg.h"
 
 #include "automatic/counter_arithmetic.h"
+#include "automatic/automatic_messages.h"
 #include "automatic/cycle_messages.h"
 #include "automatic/journal_takeover.h"
 #include "common/decimal_text.h"
 #include "params/parameter_set_file.h"
+#include "transponder/byte_text.h"
 
 #include <unistd.h>
 
@@ -140,38 +142,78 @@ void CQV58Dlg::startFixedDataJob()
     }
 }
 
-// The question before a carrier ID that another transponder holds goes onto
-// this one; false when the operator says No (the default) or the journal
-// cannot tell.
-bool CQV58Dlg::confirmManualCarrierId(const std::string &carrierId, const std::string &uid,
-                                      std::optional<JournalEntry> &heldElsewhere)
+// Before a manual carrier-ID write: a journal, the transponder's UID, and the
+// operator's Yes for a carrier ID that another transponder holds (No is the
+// default). False, after its message, when nothing may be written.
+bool CQV58Dlg::prepareManualCarrierId(ManualCarrierIdWrite &manual)
 {
+    if (!m_job.journal) {
+        showMessage(journalUnavailableText(m_job.journalProblem), kWindowTitle, MessageIcon::Stop);
+        return false;
+    }
+    readUid();
+    if (m_run.errorCount != 0 || m_pages.uidText.empty()) {
+        showMessage(std::string(notice::uidNotRead.text), kWindowTitle, MessageIcon::Stop);
+        return false;
+    }
+    manual.uid = m_pages.uidText;
+    std::optional<JournalEntry> holder;
     try {
-        heldElsewhere = m_job.journal->holderOf(carrierId);
+        holder = m_job.journal->holderOf(manual.carrierId);
     } catch (const JournalError &error) {
         showMessage(error.what(), kWindowTitle, MessageIcon::Stop);
         return false;
     }
-    if (!heldElsewhere || (!uid.empty() && heldElsewhere->uid == uid)) {
-        heldElsewhere.reset();
+    if (!holder || holder->uid == manual.uid)
         return true;
-    }
-    MessageRequest question{manualCarrierIdQuestion(*heldElsewhere, uid), std::string(kWindowTitle),
+    manual.shared = true;
+    MessageRequest question{manualCarrierIdQuestion(*holder, manual.uid), std::string(kWindowTitle),
                             MessageIcon::Question, MessageButtons::YesNo, true};
     return m_dialogs.showMessage(question) == MessageAnswer::Yes;
 }
 
-void CQV58Dlg::journalManualCarrierId(const std::string &carrierId, const std::string &uid, bool shared)
+// The journal reserves the pages as they are about to be written, with the
+// transponder's UID; a reservation that fails writes nothing.
+CarrierIdReservation CQV58Dlg::manualReservation(ManualCarrierIdWrite &manual)
 {
-    JournalEntry entry;
-    entry.carrierId = carrierId;
-    entry.setName = m_job.currentSetName;
-    entry.position = "manual";
-    entry.uid = uid;
+    if (manual.uid.empty())
+        return {};
+    return [this, &manual](const PageCells &cells, const PageFlagArray &pages) {
+        JournalEntry entry;
+        entry.carrierId = manual.carrierId;
+        entry.setName = m_job.currentSetName;
+        entry.source = std::string(journal_source::manual);
+        entry.position = "manual";
+        entry.uid = manual.uid;
+        for (int page = 1; page <= pageCount; ++page) {
+            const auto i = static_cast<std::size_t>(page - 1);
+            entry.pagesHex += (i == 0 ? "" : ",") + (pages[i] ? hexDigitsOf(cells.page(page)) : std::string());
+            entry.pagesLocked += '0';
+        }
+        try {
+            manual.entry = m_job.journal->reserve(entry, !manual.shared);
+            return true;
+        } catch (const CarrierIdTaken &) {
+            manual.problem = takenMeanwhileText(entry.shownCarrierId());
+        } catch (const JournalError &error) {
+            manual.problem = journalFailedText(error.what());
+        }
+        return false;
+    };
+}
+
+// The read-back decides: the pages as written, programmed; nothing sent or
+// refused, failed; anything else may be on the tag, uncertain.
+void CQV58Dlg::concludeManualCarrierId(const ManualCarrierIdWrite &manual, const CarrierIdWrite &write)
+{
+    const CycleState state = write.written      ? CycleState::Programmed
+                             : write.reachedTag ? CycleState::Uncertain
+                                                : CycleState::Failed;
     try {
-        m_job.journal->recordManualWrite(entry, shared);
+        m_job.journal->finish(manual.entry.id, state);
     } catch (const JournalError &error) {
-        showMessage(confirmationFailedText(error.what()), kWindowTitle, MessageIcon::Stop);
+        showMessage(state == CycleState::Programmed ? confirmationFailedText(error.what()) : endNotWrittenText(error.what()),
+                    kWindowTitle, MessageIcon::Stop);
     }
 }
 
@@ -188,7 +230,8 @@ void CQV58Dlg::showJournal()
 
 CycleJournal CQV58Dlg::cycleJournal() const
 {
-    return CycleJournal{m_job.journal != nullptr, m_job.journalProblem, m_job.currentSetName, m_job.counterStart, m_job.fixedJob};
+    return CycleJournal{m_job.journal != nullptr, m_job.journalProblem, m_job.currentSetName, m_job.counterStart,
+                        m_job.fixedJob, !m_job.journalServer.empty(), m_job.readBackAllPages};
 }
 
 } // namespace teb

@@ -56,6 +56,7 @@ void CQV58Dlg::takeOverSettings(const StationSettings &settings)
     m_job.carrierIdMax = settings.carrierIdMax;
     m_job.csvDelimiter = settings.csvDelimiter; // an empty value already reads as ","
     m_job.silentFail = settings.silentFail;
+    m_job.readBackAllPages = settings.readBackAllPages;
     m_pages.selectAll = settings.selectAll;
     m_pages.pageSelected = settings.pageSelected;
     m_pages.asciiFormat = settings.asciiFormat;
