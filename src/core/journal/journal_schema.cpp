@@ -63,8 +63,9 @@ std::vector<std::string> creationStatements(Dialect dialect)
         " WHERE state = 'programmed' AND csv_file <> '' AND csv_marked = 0",
         "CREATE INDEX IF NOT EXISTS cycles_programmed_by_set ON cycles (set_name) WHERE state = 'programmed'",
         "CREATE INDEX IF NOT EXISTS cycles_reserved_by_station ON cycles (station) WHERE state = 'reserved'",
-        "CREATE INDEX IF NOT EXISTS cycles_by_counter_start ON cycles (set_name, counter_start)",
-        "CREATE INDEX IF NOT EXISTS cycles_held_numbers ON cycles (id_length, numeric_id) WHERE state <> 'failed'",
+        "CREATE INDEX IF NOT EXISTS cycles_with_counter_page ON cycles (set_name, counter_start)"
+        " WHERE counter_page_value <> '' AND state <> 'failed'",
+        "CREATE INDEX IF NOT EXISTS cycles_numbers_with_state ON cycles (id_length, numeric_id, state)",
     };
 }
 
