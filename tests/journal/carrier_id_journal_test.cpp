@@ -109,6 +109,7 @@ TEST_P(JournalTest, TheCounterSkipsEveryNumberHeldWhateverItsSource)
     journal->finish(failed.id, CycleState::Failed);
     journal->takeOverProgress({"job", 4, 12, 20, "", ""}, "job.progress");
 
+    journal->recordManualWrite(counterEntry("0005", "X"), true); // a second holder of 0005 counts it once
     EXPECT_EQ(journal->firstFreeNumber(1, 4), 1u);
     EXPECT_EQ(journal->firstFreeNumber(5, 4), 7u);
     EXPECT_EQ(journal->firstFreeNumber(8, 4), 10u);
