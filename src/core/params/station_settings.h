@@ -48,6 +48,7 @@ struct StationSettings {
     // station writes into it (empty: host name and working folder). Read only.
     std::string journalServer;
     std::string stationName;
+    bool journalServerCut = false; // the Server value reached the read limit: it may be cut
 
     bool operator==(const StationSettings &) const = default;
 };

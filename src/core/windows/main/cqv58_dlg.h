@@ -214,6 +214,9 @@ private:
     CycleInput cycleInput() const;
     void takeCycleOutcome(const CycleOutcome &outcome);
     void resumeFromJournal();  // after the current set was loaded from its file
+    void resumeSet();          // the same, without a word about a file held back
+    // "One" and the journal window: the journal opened when it is not, held-back files looked at again.
+    void reopenJournalWhenClosed();
     void takeCycleResult(const CycleTrack &track, const std::optional<JournalEntry> &entry);
     void showCycleResult();    // the last cycle's result, in automatic mode
     void showProgress();       // "n of N programmed"
@@ -288,7 +291,8 @@ private:
     CarrierIdReservation manualReservation(ManualCarrierIdWrite &manual);
     void concludeManualCarrierId(const ManualCarrierIdWrite &manual, const CarrierIdWrite &write);
     void startFixedDataJob();
-    void openJournal();
+    bool tryOpenJournal(); // false: m_job.journalProblem says why
+    void openJournal();    // start-up: says why not
     void showInterruptedCycles();
     bool carrierIdIssued(std::uint64_t value); // with its message
     void takeOverEditorResult(const ConfigEditorInput &input, const ConfigEditorResult &result);

@@ -34,9 +34,14 @@ struct JobState {
     bool savedInEditor = false;
 
     std::string journalServer; // [Journal] Server: a shared PostgreSQL journal; empty: the local file
+    bool journalServerCut = false; // it reached the settings reader's length limit
     std::string stationName;   // [Journal] Station: empty: host name and working folder
     std::unique_ptr<CarrierIdJournal> journal; // none when it could not be opened
     std::string journalProblem;                // why not
+    // Files of earlier versions that could not be taken over: while one is
+    // there, what it may name is not programmed (the message says so).
+    std::string progressHold; // the current set's progress file: the set
+    std::string pendingHold;  // the pending CSV mark: every CSV source
     std::string counterStart; // the counter page value the current set's run began from
     std::int64_t fixedJob = 0;
 

@@ -59,6 +59,7 @@ void CQV58Dlg::deferError(std::string text)
 // The cycle, and what it came to for the operator: PASS or FAIL with its reason.
 void CQV58Dlg::runAutomaticCycle()
 {
+    reopenJournalWhenClosed();
     CycleTrack track;
     AutomaticStation station(*this, track);
     m_readerWatch.follow(&track);

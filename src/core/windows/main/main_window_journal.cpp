@@ -8,6 +8,8 @@
 #include "automatic/journal_takeover.h"
 #include "common/decimal_text.h"
 #include "params/parameter_set_file.h"
+#include "params/profile_file.h"
+#include "params/station_settings.h"
 #include "transponder/byte_text.h"
 
 #include <unistd.h>
@@ -30,39 +32,88 @@ std::size_t carrierIdLengthOf(const ParameterSet &set)
     return static_cast<std::size_t>(std::max(0, readDecimal(set.carrierIdLength)));
 }
 
+// A value cut to the reader's limit would name another server or login.
+std::string serverSettingCutText()
+{
+    return "The carrier-ID journal is not opened: the Server setting in the [Journal] section of " +
+           std::string(settingsFileName) + " holds " + std::to_string(ProfileDocument::maxValueLength) +
+           " characters or more, and longer values are cut when read.\r\nShorten it, for example with a service "
+           "entry in pg_service.conf (Server=service=teb).";
+}
+
 } // namespace
 
-void CQV58Dlg::openJournal()
+bool CQV58Dlg::tryOpenJournal()
 {
     m_job.journal.reset();
     m_job.journalProblem.clear();
+    m_job.pendingHold.clear();
     if (m_job.workingDirectory.empty()) {
         m_job.journalProblem = "The carrier-ID journal has no working folder to live in.";
-        return;
+        return false;
+    }
+    if (m_job.journalServerCut) {
+        m_job.journalProblem = serverSettingCutText();
+        return false;
     }
     try {
         const std::string station = m_job.stationName.empty() ? defaultStationName(m_job.workingDirectory) : m_job.stationName;
         m_job.journal = m_job.journalServer.empty() ? CarrierIdJournal::openFile(journalFilePath(m_job.workingDirectory), station)
                                         : CarrierIdJournal::openServer(m_job.journalServer, station);
-        if (const auto damagedPending = takeOverPendingMark(*m_job.journal, m_job.workingDirectory))
-            showMessage(*damagedPending, kWindowTitle, MessageIcon::Warning);
+        m_job.pendingHold = takeOverPendingMark(*m_job.journal, m_job.workingDirectory).value_or("");
         markProgrammedRows(*m_job.journal); // a programmed row still without its "X", whichever set is current
+        return true;
     } catch (const JournalError &error) {
         m_job.journal.reset();
         m_job.journalProblem = error.what();
-        showMessage(journalUnavailableText(m_job.journalProblem), kWindowTitle, MessageIcon::Stop);
+        return false;
     }
 }
 
+void CQV58Dlg::openJournal()
+{
+    if (!tryOpenJournal())
+        showMessage(journalUnavailableText(m_job.journalProblem), kWindowTitle, MessageIcon::Stop);
+    else if (!m_job.pendingHold.empty())
+        showMessage(m_job.pendingHold, kWindowTitle, MessageIcon::Warning);
+}
+
+// "One" and the journal window: a journal that could not be opened at
+// start-up (the server came up after the station) is opened now, and files
+// that held something back are looked at again. The cycle's own refusal
+// tells what is still missing.
+void CQV58Dlg::reopenJournalWhenClosed()
+{
+    if (!m_job.journal) {
+        if (!tryOpenJournal())
+            return;
+        resumeSet();
+        showInterruptedCycles(); // what the start-up could not close
+        return;
+    }
+    try {
+        if (!m_job.pendingHold.empty()) {
+            m_job.pendingHold = takeOverPendingMark(*m_job.journal, m_job.workingDirectory).value_or("");
+            if (m_job.pendingHold.empty())
+                markProgrammedRows(*m_job.journal);
+        }
+    } catch (const JournalError &error) {
+        m_job.pendingHold = error.what();
+    }
+    if (!m_job.progressHold.empty())
+        resumeSet();
+}
+
+// Only the cycles this start closed: each is listed once, at the first start
+// after it was cut off, and another station's cycles never.
 void CQV58Dlg::showInterruptedCycles()
 {
     if (!m_job.journal)
         return;
     try {
-        m_job.journal->closeInterruptedCycles();
-        const std::vector<JournalEntry> open = m_job.journal->unfinished();
-        if (!open.empty())
-            showMessage(interruptedCyclesText(open), kWindowTitle, MessageIcon::Warning);
+        const std::vector<JournalEntry> closed = m_job.journal->closeInterruptedCycles();
+        if (!closed.empty())
+            showMessage(interruptedCyclesText(closed), kWindowTitle, MessageIcon::Warning);
     } catch (const JournalError &error) {
         showMessage(error.what(), kWindowTitle, MessageIcon::Stop);
     }
@@ -73,18 +124,27 @@ void CQV58Dlg::showInterruptedCycles()
 // on from the set's last cycle, the fixed-data count from its job.
 void CQV58Dlg::resumeFromJournal()
 {
+    resumeSet();
+    if (!m_job.progressHold.empty())
+        showMessage(m_job.progressHold, kWindowTitle, MessageIcon::Warning);
+}
+
+void CQV58Dlg::resumeSet()
+{
     const ParameterSet saved = loadParameterSet(m_job.workingDirectory, m_job.currentSetName);
     m_job.counterStart = saved.counterValue;
     m_job.csvSource = CsvSourceState{};
     m_job.programmedCount = 0;
     m_job.programmedInSet = 0;
+    m_job.progressHold.clear();
     m_job.nextCarrierId = m_job.currentSet.carrierId;
     if (!m_job.journal)
         return;
     try {
-        m_job.programmedInSet = m_job.journal->programmedOfSet(m_job.currentSetName).size();
+        m_job.programmedInSet = m_job.journal->programmedCountOfSet(m_job.currentSetName);
         if (isValidSetName(m_job.currentSetName))
-            takeOverProgressFile(*m_job.journal, m_job.workingDirectory, m_job.currentSetName, saved);
+            m_job.progressHold =
+                takeOverProgressFile(*m_job.journal, m_job.workingDirectory, m_job.currentSetName, saved).value_or("");
         if (const auto last = m_job.journal->lastCounterPageValue(m_job.currentSetName, m_job.counterStart);
             last && counterPageNumber(m_job.currentSet.counterPage))
             m_job.currentSet.counterValue = nextCounterPageValue(readCounter(*last));
@@ -147,6 +207,7 @@ void CQV58Dlg::startFixedDataJob()
 // default). False, after its message, when nothing may be written.
 bool CQV58Dlg::prepareManualCarrierId(ManualCarrierIdWrite &manual)
 {
+    reopenJournalWhenClosed();
     if (!m_job.journal) {
         showMessage(journalUnavailableText(m_job.journalProblem), kWindowTitle, MessageIcon::Stop);
         return false;
@@ -219,6 +280,7 @@ void CQV58Dlg::concludeManualCarrierId(const ManualCarrierIdWrite &manual, const
 
 void CQV58Dlg::showJournal()
 {
+    reopenJournalWhenClosed();
     if (!m_job.journal) {
         showMessage(journalUnavailableText(m_job.journalProblem), kWindowTitle, MessageIcon::Stop);
         return;
@@ -228,10 +290,21 @@ void CQV58Dlg::showJournal()
     m_dialogs.runJournalDialog(history);
 }
 
+// A file that could not be taken over holds back what it may name: the
+// cycle refuses with its message, as with a journal that cannot be used.
 CycleJournal CQV58Dlg::cycleJournal() const
 {
-    return CycleJournal{m_job.journal != nullptr, m_job.journalProblem, m_job.currentSetName, m_job.counterStart,
-                        m_job.fixedJob, !m_job.journalServer.empty(), m_job.readBackAllPages};
+    CycleJournal journal{m_job.journal != nullptr, m_job.journalProblem, m_job.currentSetName, m_job.counterStart,
+                         m_job.fixedJob, !m_job.journalServer.empty(), m_job.readBackAllPages};
+    const bool csvSource = m_job.currentSet.useCsvFile || m_job.currentSet.csvFileComplete;
+    if (journal.open && !m_job.progressHold.empty()) {
+        journal.open = false;
+        journal.problem = m_job.progressHold;
+    } else if (journal.open && csvSource && !m_job.pendingHold.empty()) {
+        journal.open = false;
+        journal.problem = m_job.pendingHold;
+    }
+    return journal;
 }
 
 } // namespace teb

@@ -70,6 +70,7 @@ void CQV58Dlg::takeOverSettings(const StationSettings &settings)
     m_manual.manualTypeOrvex = settings.manualTypeOrvex;
     m_manual.manualLogFileName = settings.manualLogFileName;
     m_job.journalServer = settings.journalServer;
+    m_job.journalServerCut = settings.journalServerCut;
     m_job.stationName = settings.stationName;
 }
 
