@@ -49,7 +49,8 @@ public:
     const std::string &station() const { return m_station; }
 
     // Writes the entry as reserved, durably, and returns it with its id, time
-    // and station. Throws CarrierIdTaken when another entry holds its carrier ID.
+    // and station. Throws CarrierIdTaken when another entry holds its carrier
+    // ID, PagesTaken when one holds the bytes it writes into pages 1 and 2.
     JournalEntry reserve(JournalEntry entry);
     void finish(std::int64_t id, CycleState state); // durably
     void markCsvRow(std::int64_t id); // lazy: the CSV file tells it again
@@ -60,6 +61,9 @@ public:
 
     // The entry that holds a carrier ID (reserved, programmed or uncertain).
     std::optional<JournalEntry> holderOf(std::string_view carrierId);
+    // The entry that holds the bytes of pages 1 and 2 that `pagesHex` (as
+    // JournalEntry::pagesHex) writes, whatever carrier ID it holds them as.
+    std::optional<JournalEntry> holderOfPages(std::string_view pagesHex);
     // The newest programmed, and the newest reserved or uncertain, entry of a UID.
     std::optional<JournalEntry> programmedFor(std::string_view uid);
     std::optional<JournalEntry> unfinishedFor(std::string_view uid);
