@@ -109,6 +109,10 @@ public:
     {
         return timed(journal, [&] { return m_inner.isHeld(carrierId); });
     }
+    bool arePagesHeld(const std::string &pagesHex) override
+    {
+        return timed(journal, [&] { return m_inner.arePagesHeld(pagesHex); });
+    }
     std::uint64_t firstFreeNumber(std::uint64_t from, std::size_t length) override
     {
         return timed(journal, [&] { return m_inner.firstFreeNumber(from, length); });

@@ -10,6 +10,11 @@ void JournalStation::finish(std::int64_t id, CycleState state) { journal().finis
 
 bool JournalStation::isHeld(const std::string &carrierId) { return journal().holderOf(carrierId).has_value(); }
 
+bool JournalStation::arePagesHeld(const std::string &pagesHex)
+{
+    return journal().holderOfPages(pagesHex).has_value();
+}
+
 std::uint64_t JournalStation::firstFreeNumber(std::uint64_t from, std::size_t length)
 {
     return journal().firstFreeNumber(from, length);
