@@ -159,6 +159,9 @@ TEST_P(JournalTest, PagesOneAndTwoHaveOneHolderWhateverCarrierIdTheyCarry)
     EXPECT_THROW(journal->reserve(pagesEntry(std::string("ABC\0", 4), "UID00002")), PagesTaken);
     EXPECT_EQ(journal->holderOfPages(kAbcPages)->id, ascii.id);
     EXPECT_FALSE(journal->holderOfPages(pagesHex("4142430000000000", "0000000000000001")));
+    EXPECT_EQ(journal->holderOf("ABX", kAbcPages)->id, ascii.id); // what a data source asks
+    EXPECT_EQ(journal->holderOf("ABC", pagesHex("", ""))->id, ascii.id);
+    EXPECT_FALSE(journal->holderOf("ABX", pagesHex("4142580000000000", "0000000000000000")));
 
     JournalEntry fixed = pagesEntry("", "UID00003");
     fixed.source = std::string(journal_source::fixData);

@@ -65,9 +65,9 @@ public:
     virtual TransponderHistory historyOf(const std::string &uid) = 0;
     virtual JournalEntry reserve(const JournalEntry &entry) = 0;
     virtual void finish(std::int64_t id, CycleState state) = 0;
-    virtual bool isHeld(const std::string &carrierId) = 0;
-    // Whether another entry holds the bytes that `pagesHex` (as the journal
-    // keeps it; pages 1 and 2 count) writes into pages 1 and 2.
+    // Whether another entry holds the carrier ID, or the bytes that `pagesHex`
+    // (as the journal keeps it; pages 1 and 2 count) writes into pages 1 and 2.
+    virtual bool isHeld(const std::string &carrierId, const std::string &pagesHex) = 0;
     virtual bool arePagesHeld(const std::string &pagesHex) = 0;
     virtual std::uint64_t firstFreeNumber(std::uint64_t from, std::size_t length) = 0;
     virtual std::uint64_t fixedDataCount(const std::string &setName, std::int64_t job) = 0;

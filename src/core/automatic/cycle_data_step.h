@@ -39,7 +39,7 @@ struct Offer {
     {
         if (finishing)
             return carrierId == finishing->carrierId;
-        return !station.isHeld(carrierId) && !station.arePagesHeld(pagesHex);
+        return !station.isHeld(carrierId, pagesHex);
     }
     CarrierIdFilter filter(const PageFlagArray &selected) const
     {

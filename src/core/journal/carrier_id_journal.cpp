@@ -171,11 +171,23 @@ void CarrierIdJournal::markCsvRow(std::int64_t id)
 
 std::optional<JournalEntry> CarrierIdJournal::holderOf(std::string_view carrierId)
 {
+    return holderOf(carrierId, {});
+}
+
+std::optional<JournalEntry> CarrierIdJournal::holderOf(std::string_view carrierId, std::string_view pagesHex)
+{
     return guarded("be read", [&](soci::session &sql) -> std::optional<JournalEntry> {
         const std::string key = carrierKey(carrierId);
-        if (auto holder = firstOf(entriesOf((sql.prepare << "SELECT " << kColumns
-                                                          << " FROM cycles WHERE carrier_key = :key AND state <> 'failed'",
-                                             soci::use(key)))))
+        const std::optional<std::string> pages = pagesKey(pagesHex);
+        // Both in one question: the data sources ask it for row after row.
+        if (auto holder = pages ? firstOf(entriesOf((sql.prepare << "SELECT " << kColumns
+                                                                 << " FROM cycles WHERE (carrier_key = :key OR"
+                                                                    " pages_key = :pages) AND state <> 'failed'",
+                                                    soci::use(key), soci::use(*pages))))
+                                : firstOf(entriesOf((sql.prepare << "SELECT " << kColumns
+                                                                 << " FROM cycles WHERE carrier_key = :key"
+                                                                    " AND state <> 'failed'",
+                                                    soci::use(key)))))
             return holder;
         const std::optional<long long> number = numericId(carrierId);
         if (!number)

@@ -61,6 +61,9 @@ public:
 
     // The entry that holds a carrier ID (reserved, programmed or uncertain).
     std::optional<JournalEntry> holderOf(std::string_view carrierId);
+    // The entry that holds the carrier ID or the bytes of pages 1 and 2 that
+    // `pagesHex` writes (see holderOfPages).
+    std::optional<JournalEntry> holderOf(std::string_view carrierId, std::string_view pagesHex);
     // The entry that holds the bytes of pages 1 and 2 that `pagesHex` (as
     // JournalEntry::pagesHex) writes, whatever carrier ID it holds them as.
     std::optional<JournalEntry> holderOfPages(std::string_view pagesHex);
