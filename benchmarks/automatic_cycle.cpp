@@ -106,9 +106,13 @@ public:
     {
         timedVoid(journal, [&] { m_inner.finish(id, state); });
     }
-    bool isHeld(const std::string &carrierId) override
+    bool isHeld(const std::string &carrierId, const std::string &pagesHex) override
     {
-        return timed(journal, [&] { return m_inner.isHeld(carrierId); });
+        return timed(journal, [&] { return m_inner.isHeld(carrierId, pagesHex); });
+    }
+    bool arePagesHeld(const std::string &pagesHex) override
+    {
+        return timed(journal, [&] { return m_inner.arePagesHeld(pagesHex); });
     }
     std::uint64_t firstFreeNumber(std::uint64_t from, std::size_t length) override
     {

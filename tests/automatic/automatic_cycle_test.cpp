@@ -87,6 +87,16 @@ public:
         ++records;
         return recordOpens;
     }
+    JournalEntry reserve(const JournalEntry &entry) override
+    {
+        ++reservations;
+        return JournalStation::reserve(entry);
+    }
+    // Another station may take pages 1 and 2 between the choice and the reservation.
+    bool arePagesHeld(const std::string &pagesHex) override
+    {
+        return !pagesTakenMeanwhile && JournalStation::arePagesHeld(pagesHex);
+    }
     CarrierIdJournal &journal() override { return *openJournal; }
     void show(const CycleOutcome &) override {}
     void enableAfterRecordFailure() override { ++recordFailureViews; }
@@ -110,6 +120,8 @@ public:
     int readBacks = 0;
     int records = 0;
     int recordFailureViews = 0;
+    int reservations = 0;
+    bool pagesTakenMeanwhile = false;
 };
 
 class AutomaticCycle : public test::CsvSourceFixture, public ::testing::Test {
@@ -268,6 +280,69 @@ TEST_F(AutomaticCycle, ACycleThatWritesNothingIsRefused)
     EXPECT_EQ(set.counterValue, "1");
 }
 
+// "ABC" of an "A" row and 41424300 of an "X" row are two carrier IDs that put
+// the same bytes into pages 1 and 2: the second row is skipped like a row
+// whose carrier ID is held, and the counter moves past such a value.
+TEST_F(AutomaticCycle, TwoTranspondersNeverGetTheSameBytesInPages1And2)
+{
+    set.useDecimalCounter = false;
+    set.csvFileComplete = true;
+    writeCsv(test::completeHeader(",") + "\r\n" + test::completeRow("A,0,3,ABC,0", "") + "\r\n" +
+             test::completeRow("X,0,4,41424300,0", "") + "\r\n" + test::completeRow("A,0,3,ABD,0", "") + "\r\n");
+    cycle();
+    cycle();
+    EXPECT_TRUE(station.messages.empty()) << message();
+    EXPECT_EQ(writtenPage(0, 1), "41 42 43 00 00 00 00 00");
+    EXPECT_EQ(writtenPage(1, 1), "41 42 44 00 00 00 00 00");
+    cycle();
+    EXPECT_EQ(station.messages, (std::vector<std::string>{test::kCsvWrongFormat, kWrongId}));
+    EXPECT_EQ(station.written.size(), 2u);
+    EXPECT_NE(csv().find(test::completeRow("X,0,4,41424300,0", "") + "\r\n"), std::string::npos) << "not marked";
+
+    // The counter's 0044 in page 1 with page 2 of zeros: the bytes of the "X" row 3030343400.
+    writeCsv(test::completeHeader(",") + "\r\n" + test::completeRow("X,0,5,3030343400,0", "") + "\r\n");
+    cycle();
+    set.csvFileComplete = false;
+    set.useDecimalCounter = true;
+    set.carrierIdLength = "4";
+    set.carrierId = "44";
+    cycle();
+    EXPECT_TRUE(station.messages.empty()) << message();
+    EXPECT_EQ(writtenPage(3, 1), "30 30 34 35 00 00 00 00");
+    EXPECT_EQ(set.carrierId, "46");
+}
+
+// Pages 1 and 2 that do not change with the counter, and pages taken by
+// another station between the choice and the reservation: the cycle says so
+// instead of offering the same bytes again and again.
+TEST_F(AutomaticCycle, PagesThatStayHeldEndTheCycleWithAReason)
+{
+    set.carrierIdLength = "4";
+    set.carrierId = "1";
+    set.memoryPage = "3"; // pages 1 and 2 hold the set's fixed bytes on every tag
+    cycle();
+    cycle();
+    EXPECT_EQ(station.messages, std::vector<std::string>{std::string(notice::carrierIdPagesHeld.text)});
+    EXPECT_EQ(station.written.size(), 1u);
+
+    set.memoryPage = "1";
+    set.carrierId = "7";
+    journal->reserve([] {
+        JournalEntry other;
+        other.carrierId = std::string("0007\0", 5);
+        other.pagesHex = "3030303700000000,0000000000000000";
+        other.uid = "ELSEWHERE";
+        return other;
+    }());
+    station.pagesTakenMeanwhile = true;
+    station.reservations = 0;
+    cycle();
+    EXPECT_EQ(station.reservations, 1); // the same bytes are not tried 20 times
+    EXPECT_EQ(message(), "Another transponder already carries the bytes that carrier ID 0007 puts into pages 1 and 2."
+                         "\r\nNothing was written. Press \"One\" again for the next one.");
+    EXPECT_EQ(station.written.size(), 1u);
+}
+
 TEST_F(AutomaticCycle, ARecordThatCannotBeWrittenIsReportedAndTheSourceAdvances)
 {
     set.carrierId = "1";
@@ -331,6 +406,7 @@ TEST_F(AutomaticCycle, AnInterruptedCycleIsFinishedFromItsTransponder)
     station.tags["UID9"].locked[0] = true;
     JournalEntry cutOff = *journal->holderOf("0000000000000042");
     cutOff.carrierId = "0000000000000043";
+    cutOff.pagesHex.replace(cutOff.pagesHex.find("3030303030303432"), 16, "3030303030303433");
     cutOff.uid = "UID9";
     const JournalEntry reserved = journal->reserve(cutOff);
     station.uid = "UID9";

@@ -16,6 +16,25 @@ public:
     std::vector<std::string> texts;
 };
 
+inline std::string completeHeader(const std::string &d)
+{
+    std::string header = "ASCII (A), HEX(X)" + d + "Carrier ID offset" + d + "Carrier ID length" + d + "Carrier ID" + d
+        + "Lock Carrier ID" + d;
+    for (int page = 3; page <= 17; ++page)
+        header += "page" + std::to_string(page) + d + "Lock page" + std::to_string(page) + d;
+    return header + "done";
+}
+
+// A complete row: the leading five fields, page 3's value and lock, the
+// other pages empty and unlocked, and the done field.
+inline std::string completeRow(const std::string &leading, const std::string &page3, const std::string &done = "")
+{
+    std::string row = leading + "," + page3 + ",1,";
+    for (int page = 4; page <= 17; ++page)
+        row += ",0,";
+    return row + done;
+}
+
 // A set with a CSV source in a temporary folder and the window's fields.
 class CsvSourceFixture {
 public:

@@ -7,6 +7,8 @@
 namespace teb {
 namespace {
 
+using test::completeHeader;
+using test::completeRow;
 using test::CsvSourceFixture;
 using test::kCsvWrongFormat;
 
@@ -85,25 +87,6 @@ TEST_F(SimpleCsv, AFailedMarkLeavesTheFileAndTheRowToMarkAgain)
     writeCsv("Carrier ID,done\r\nA2,\r\n");
     EXPECT_EQ(markRowProcessed(csvPath(), CsvFormat::Simple, CsvRow{1, "A1,"}, ","), MarkResult::RowChanged);
     EXPECT_EQ(csv(), "Carrier ID,done\r\nA2,\r\n");
-}
-
-std::string completeHeader(const std::string &d)
-{
-    std::string header = "ASCII (A), HEX(X)" + d + "Carrier ID offset" + d + "Carrier ID length" + d + "Carrier ID" + d
-        + "Lock Carrier ID" + d;
-    for (int page = 3; page <= 17; ++page)
-        header += "page" + std::to_string(page) + d + "Lock page" + std::to_string(page) + d;
-    return header + "done";
-}
-
-// A complete row: the leading five fields, page 3's value and lock, the
-// other pages empty and unlocked, and the done field.
-std::string completeRow(const std::string &leading, const std::string &page3, const std::string &done = "")
-{
-    std::string row = leading + "," + page3 + ",1,";
-    for (int page = 4; page <= 17; ++page)
-        row += ",0,";
-    return row + done;
 }
 
 class CompleteCsv : public CsvSourceFixture, public ::testing::Test {

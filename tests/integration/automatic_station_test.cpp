@@ -5,6 +5,7 @@
 #include "windows/config/config_control.h"
 
 #include "app/main_window_fixture.h"
+#include "automatic/csv_fixture.h"
 #include "support/automatic_job.h"
 #include "support/fake_config_view.h"
 #include "support/xml_check.h"
@@ -299,6 +300,29 @@ TEST_F(AutomaticStationTest, AProgrammedRowWithoutItsMarkIsNeverOfferedAgain)
     EXPECT_EQ(readFileBytes(csv), "Carrier ID,done\r\nA1,X\r\nA2,X\r\nA3,X\r\n");
     EXPECT_EQ(writesOfPage(1).back(), hexOf(std::string("A3") + std::string(6, '\0')));
     EXPECT_EQ(recordsOf(dir / "records.xml", "E0040"), 3u);
+}
+
+// An "A" row "ABC" and an "X" row "41424300" put the same bytes into pages 1
+// and 2: the second is never written, its row stays open, and the set runs out.
+TEST_F(AutomaticStationTest, TwoCompleteSetsWithTheSamePages1And2ProgramOneTransponder)
+{
+    ParameterSet set = automaticJob();
+    set.useDecimalCounter = false;
+    set.csvFileComplete = true;
+    set.csvFileName = "sets.csv";
+    writeJob(set);
+    const std::string hexRow = completeRow("X,0,4,41424300,0", "");
+    writeFileBytes(dir / "sets.csv", completeHeader(",") + "\r\n" + completeRow("A,0,3,ABC,1", "") + "\r\n" + hexRow +
+                                         "\r\n" + completeRow("A,0,3,ABD,1", "") + "\r\n");
+    start();
+    programOne();
+    programOne();
+    EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
+    programOne();
+    EXPECT_EQ(messageTexts(), (std::vector<std::string>{kCsvWrongFormat, "Wrong Carrier ID format."}));
+    EXPECT_EQ(writesOfPage(1), (std::vector<std::string>{hexOf(std::string("ABC") + std::string(5, '\0')),
+                                                          hexOf(std::string("ABD") + std::string(5, '\0'))}));
+    EXPECT_NE(readFileBytes(dir / "sets.csv").find(hexRow + "\r\n"), std::string::npos) << "the X row was marked";
 }
 
 // A pending mark that an earlier version left beside the sets is taken over

@@ -34,6 +34,24 @@ JournalEntry counterEntry(std::string carrierId, std::string uid)
     return entry;
 }
 
+// Pages 1 and 2 as a cycle writes them; the other 15 pages are not written.
+std::string pagesHex(std::string_view page1, std::string_view page2)
+{
+    return std::string(page1) + "," + std::string(page2) + std::string(15, ',');
+}
+
+const std::string kAbcPages = pagesHex("4142430000000000", "0000000000000000");
+
+// The carrier ID "ABC" of an "A" row, or the four bytes 41424300 of an "X"
+// row: both put the same bytes into pages 1 and 2.
+JournalEntry pagesEntry(std::string carrierId, std::string uid, std::string pages = kAbcPages)
+{
+    JournalEntry entry = counterEntry(std::move(carrierId), std::move(uid));
+    entry.source = std::string(journal_source::csvFileComplete);
+    entry.pagesHex = std::move(pages);
+    return entry;
+}
+
 enum class Backend { Sqlite, Postgres };
 
 class JournalTest : public ::testing::TestWithParam<Backend> {
@@ -44,6 +62,14 @@ protected:
             server = std::make_unique<test::PostgresDatabase>();
             TEB_NEED_POSTGRES(*server);
         }
+    }
+    // SQL run on the journal behind the station's back.
+    bool run(const std::string &statements)
+    {
+        if (GetParam() == Backend::Postgres)
+            return server->run(statements);
+        const std::string command = "sqlite3 '" + journalFilePath(dir.path()).string() + "' \"" + statements + "\"";
+        return std::system(command.c_str()) == 0;
     }
     std::unique_ptr<CarrierIdJournal> open(const std::string &station = "bench-1")
     {
@@ -135,6 +161,63 @@ TEST_P(JournalTest, FixedDataCountsPerJobAndCounterPagesPerStart)
     EXPECT_EQ(journal->fixedDataCount("job", journal->startJob("job")), 0u);
     EXPECT_EQ(journal->lastCounterPageValue("job", "00000100"), "00000102");
     EXPECT_FALSE(journal->lastCounterPageValue("job", "00000001"));
+}
+
+// Two carrier IDs that put the same bytes into pages 1 and 2 would make two
+// tags that read alike. Entries that hold nothing hold no pages either.
+TEST_P(JournalTest, PagesOneAndTwoHaveOneHolderWhateverCarrierIdTheyCarry)
+{
+    auto journal = open();
+    const JournalEntry ascii = journal->reserve(pagesEntry("ABC", "UID00001"));
+    EXPECT_THROW(journal->reserve(pagesEntry(std::string("ABC\0", 4), "UID00002")), PagesTaken);
+    EXPECT_EQ(journal->holderOfPages(kAbcPages)->id, ascii.id);
+    EXPECT_FALSE(journal->holderOfPages(pagesHex("4142430000000000", "0000000000000001")));
+    EXPECT_EQ(journal->holderOf("ABX", kAbcPages)->id, ascii.id); // what a data source asks
+    EXPECT_EQ(journal->holderOf("ABC", pagesHex("", ""))->id, ascii.id);
+    EXPECT_FALSE(journal->holderOf("ABX", pagesHex("4142580000000000", "0000000000000000")));
+
+    JournalEntry fixed = pagesEntry("", "UID00003");
+    fixed.source = std::string(journal_source::fixData);
+    journal->reserve(fixed);
+    journal->reserve(fixed);
+    journal->reserve(pagesEntry("ABD", "UID00004"), false); // forced as shared: holds nothing
+    journal->reserve(pagesEntry("ABD", "UID00005"), false);
+
+    // A cycle writing page 1 alone: the tag keeps its own page 2.
+    const std::string page1Only = pagesHex("4142430000000000", "");
+    journal->reserve(pagesEntry("ABC\1", "UID00006", page1Only));
+    EXPECT_THROW(journal->reserve(pagesEntry("ABC\2", "UID00007", page1Only)), PagesTaken);
+    journal->reserve(pagesEntry("0003", "UID00008", pagesHex("", "")));
+    journal->reserve(pagesEntry("0004", "UID00009", pagesHex("", "")));
+
+    journal->finish(ascii.id, CycleState::Failed);
+    EXPECT_FALSE(journal->holderOfPages(kAbcPages));
+    EXPECT_EQ(journal->reserve(pagesEntry(std::string("ABC\0", 4), "UID00002")).uid, "UID00002");
+}
+
+// A journal of the first version, in which the fault had already put the same
+// pages onto two transponders, opens: the oldest keeps the pages.
+TEST_P(JournalTest, AnOldJournalGetsThePagesKeyEvenWithDuplicates)
+{
+    auto journal = open();
+    ASSERT_TRUE(run("DROP INDEX one_transponder_per_pages"));
+    const JournalEntry failed = journal->reserve(pagesEntry("ABC", "UID00000"));
+    journal->finish(failed.id, CycleState::Failed);
+    const JournalEntry oldest = journal->reserve(pagesEntry("ABC", "UID00001"));
+    journal->finish(oldest.id, CycleState::Programmed);
+    journal->reserve(pagesEntry(std::string("ABC\0", 4), "UID00002"));
+    journal->reserve(pagesEntry("XYZ", "UID00003", pagesHex("58595A0000000000", "0000000000000000")));
+    journal.reset();
+    ASSERT_TRUE(run("ALTER TABLE cycles DROP COLUMN pages_key; UPDATE journal_schema SET version = 1"));
+
+    journal = open();
+    EXPECT_EQ(journal->holderOfPages(kAbcPages)->uid, "UID00001");
+    EXPECT_EQ(journal->holderOfPages(pagesHex("58595A0000000000", "0000000000000000"))->uid, "UID00003");
+    EXPECT_EQ(journal->holderOf(std::string("ABC\0", 4))->uid, "UID00002"); // its own carrier ID stays held
+    EXPECT_THROW(journal->reserve(pagesEntry("ABC ", "UID00004")), PagesTaken);
+    journal.reset();
+    ASSERT_TRUE(run("UPDATE journal_schema SET version = 2"));
+    EXPECT_NO_THROW(open()) << "the version says what the journal holds";
 }
 
 TEST_P(JournalTest, ANewerSchemaIsRefused)

@@ -198,5 +198,29 @@ TEST_F(ConfigEditorTest, OkAsksToSaveANewName)
     }
 }
 
+// Fixed data puts the same pages 1 and 2 on every tag: said once, at "Save"
+// or else at "OK"; other sources say nothing.
+TEST_F(ConfigEditorTest, FixedDataWarnsOnceThatEveryTagGetsTheSamePages1And2)
+{
+    ParameterSet fixed = decimalSet("job", "0", "4");
+    fixed.useDecimalCounter = false;
+    fixed.useFixData = true;
+    const std::string warning(fixedDataPagesWarning);
+
+    CAutoDlg &saved = openStored(fixed);
+    view.answers = {MessageAnswer::Yes};
+    saved.save();
+    saved.ok();
+    EXPECT_EQ(view.messageTexts(), (std::vector<std::string>{std::string(overwriteQuestion), warning}));
+    EXPECT_EQ(view.endResult, DialogResult::Ok);
+
+    open(input("job")).ok();
+    EXPECT_EQ(view.messageTexts(), std::vector<std::string>{warning});
+    EXPECT_EQ(view.endResult, DialogResult::Ok);
+
+    openStored(decimalSet("counted", "0", "4")).ok();
+    EXPECT_TRUE(view.messageTexts().empty());
+}
+
 } // namespace
 } // namespace teb

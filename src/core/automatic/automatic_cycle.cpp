@@ -176,18 +176,27 @@ std::optional<JournalEntry> reserveNext(Cycle &cycle, Source source, CycleStatio
                                         DataStep &step)
 {
     constexpr int kAttempts = 20;
-    for (int attempt = 1;; ++attempt) {
+    std::string refusal;
+    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+        const JournalEntry wanted = reservationOf(cycle, source, step, uid);
         try {
-            return station.reserve(reservationOf(cycle, source, step, uid));
+            return station.reserve(wanted);
+        } catch (const PagesTaken &) {
+            refusal = pagesTakenMeanwhileText(wanted.shownCarrierId());
         } catch (const CarrierIdTaken &) {
-            if (attempt == kAttempts) {
-                notifyText(station, takenMeanwhileText(step.carrierId), NoticeLevel::Warning);
-                return std::nullopt;
-            }
+            refusal = takenMeanwhileText(step.carrierId);
         }
+        if (attempt == kAttempts)
+            break;
         if (!dataReady(cycle, source, Offer{station}, step))
             return std::nullopt;
+        // Offered again what was just refused: another try would not move on.
+        const JournalEntry offered = reservationOf(cycle, source, step, uid);
+        if (offered.carrierId == wanted.carrierId && offered.pagesHex == wanted.pagesHex)
+            break;
     }
+    notifyText(station, refusal, NoticeLevel::Warning);
+    return std::nullopt;
 }
 
 // Whether this transponder may get new data; after its message when not.

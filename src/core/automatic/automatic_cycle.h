@@ -80,11 +80,15 @@ struct CycleOutcome {
 class CycleStation : public NoticeSink {
 public:
     // The carrier-ID journal (these throw JournalError; reserve throws
-    // CarrierIdTaken when another station holds the carrier ID by now).
+    // CarrierIdTaken when another station holds the carrier ID by now,
+    // PagesTaken when it holds the bytes of pages 1 and 2).
     virtual TransponderHistory historyOf(const std::string &uid) = 0;
     virtual JournalEntry reserve(const JournalEntry &entry) = 0;
     virtual void finish(std::int64_t id, CycleState state) = 0;
-    virtual bool isHeld(const std::string &carrierId) = 0;
+    // Whether another entry holds the carrier ID, or the bytes that `pagesHex`
+    // (as the journal keeps it; pages 1 and 2 count) writes into pages 1 and 2.
+    virtual bool isHeld(const std::string &carrierId, const std::string &pagesHex) = 0;
+    virtual bool arePagesHeld(const std::string &pagesHex) = 0;
     virtual std::uint64_t firstFreeNumber(std::uint64_t from, std::size_t length) = 0;
     virtual std::uint64_t fixedDataCount(const std::string &setName, std::int64_t job) = 0;
 

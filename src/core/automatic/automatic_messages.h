@@ -38,6 +38,14 @@ inline constexpr Notice counterPageOverCarrierId{
 inline constexpr Notice noPageSelected{
     "No page is selected for writing.\r\nNo transponder was programmed.", NoticeLevel::Warning};
 
+// The decimal counter met value after value whose bytes in pages 1 and 2
+// another transponder carries: the carrier ID lies outside those pages, or
+// only partly in them.
+inline constexpr Notice carrierIdPagesHeld{
+    "Pages 1 and 2 would get the same bytes as on a transponder programmed before, carrier ID after carrier ID.\r\n"
+    "No transponder was programmed. Does the Carrier ID lie in pages 1 and 2?",
+    NoticeLevel::Warning};
+
 // The transponder was programmed and recorded, but its row kept no "X". The
 // journal holds the row, so it is never offered again; the mark is retried.
 inline constexpr Notice csvMarkFailed{

@@ -47,8 +47,9 @@ struct TakenRow {
     std::optional<PageFlagArray> locks; // a complete data set's lock flags
 };
 
-// Whether a carrier ID (the bytes it puts on the tag) may be offered.
-using CarrierIdFilter = std::function<bool(const std::string &carrierId)>;
+// Whether a row's data may be offered: the bytes its carrier ID puts on the
+// tag, and the pages with the row placed (pages 1 and 2 must be unique too).
+using CarrierIdFilter = std::function<bool(const std::string &carrierId, const PageImage &placed)>;
 
 // NextDataSet and NextComplete: the next unprocessed row that the filter
 // (when given) lets through, placed into the image. Empty after the

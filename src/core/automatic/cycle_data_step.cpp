@@ -65,26 +65,45 @@ std::optional<std::uint64_t> counterValueOffered(const Cycle &cycle, const Offer
     return offer.station.firstFreeNumber(*cycle.next, static_cast<std::size_t>(run.length));
 }
 
+// How many values the counter moves past because their pages 1 and 2 are
+// held, before it says so: where its carrier ID lies outside those pages, or
+// only partly in them, many values in a row write the same bytes there.
+constexpr int kMostValuesPastHeldPages = 100;
+
 DataStep decimalCounterStep(Cycle &cycle, const Offer &offer)
 {
     DataStep step;
     const auto &run = cycle.in.numbers.carrierIdRun;
-    const auto value = run ? counterValueOffered(cycle, offer, *run) : std::nullopt;
+    auto value = run ? counterValueOffered(cycle, offer, *run) : std::nullopt;
     if (!value) {
         step.outcome = Outcome::BadData;
         return step;
     }
-    if (!offer.finishing && *value != cycle.next)
-        moveNext(cycle, *value); // past what is held
-    if (*value > cycle.in.numbers.bound && !offer.finishing) {
-        step.outcome = Outcome::QuantityReached;
-        return step;
+    const auto length = static_cast<std::size_t>(run->length);
+    std::string carrierId;
+    PageImage placed;
+    for (int passed = 0;; ++passed) {
+        if (!offer.finishing && *value != cycle.next)
+            moveNext(cycle, *value); // past what is held
+        if (*value > cycle.in.numbers.bound && !offer.finishing) {
+            step.outcome = Outcome::QuantityReached;
+            return step;
+        }
+        carrierId = zeroPadded(*value, length);
+        placed = cycle.out.pages;
+        if (!placeCarrierId(placed, run, carrierId)) {
+            step.outcome = Outcome::BadData;
+            return step;
+        }
+        if (offer.finishing || !offer.station.arePagesHeld(carrierPagesHex(placed, cycle.in.selected)))
+            break;
+        if (passed == kMostValuesPastHeldPages) {
+            step.outcome = Outcome::PagesHeld;
+            return step;
+        }
+        value = offer.station.firstFreeNumber(*value + 1u, length);
     }
-    const std::string carrierId = zeroPadded(*value, static_cast<std::size_t>(run->length));
-    if (!placeCarrierId(cycle.out.pages, run, carrierId)) {
-        step.outcome = Outcome::BadData;
-        return step;
-    }
+    cycle.out.pages = placed;
     step.carrierIdRun = run;
     step.counterValue = *value;
     step.carrierId = carrierId;
@@ -130,7 +149,8 @@ DataStep csvStep(Cycle &cycle, CsvFormat format, const Offer &offer)
 {
     DataStep step;
     CycleOutcome &out = cycle.out;
-    takeCsvRow(cycle, step, offer.station.takeCsvRow(cycle.in.csvFile, format, out.set, out.pages, offer.filter()));
+    takeCsvRow(cycle, step, offer.station.takeCsvRow(cycle.in.csvFile, format, out.set, out.pages,
+                                                    offer.filter(cycle.in.selected)));
     if (step.outcome == Outcome::Go && format == CsvFormat::Simple)
         placeCounterPage(cycle, step, offer);
     return step;
@@ -193,6 +213,15 @@ bool counterPageOverCarrierId(const Cycle &cycle, const DataStep &step)
     return first <= *counterPage && *counterPage <= last;
 }
 
+Notice refusalOf(Outcome outcome)
+{
+    switch (outcome) {
+    case Outcome::QuantityReached: return notice::quantityReached;
+    case Outcome::PagesHeld: return notice::carrierIdPagesHeld;
+    default: return notice::wrongCarrierIdFormat;
+    }
+}
+
 } // namespace
 
 bool dataReady(Cycle &cycle, Source source, const Offer &offer, DataStep &step)
@@ -201,7 +230,7 @@ bool dataReady(Cycle &cycle, Source source, const Offer &offer, DataStep &step)
     step = dataStep(cycle, source, offer);
     std::optional<Notice> refusal;
     if (step.outcome != Outcome::Go)
-        refusal = step.outcome == Outcome::QuantityReached ? notice::quantityReached : notice::wrongCarrierIdFormat;
+        refusal = refusalOf(step.outcome);
     else if (counterPageOverCarrierId(cycle, step))
         refusal = notice::counterPageOverCarrierId;
     else

@@ -5,6 +5,7 @@
 // checked. Only the cycle itself includes this.
 
 #include "automatic/automatic_cycle.h"
+#include "automatic/written_pages.h"
 
 #include <cstdint>
 #include <optional>
@@ -14,7 +15,7 @@
 namespace teb::cycle_steps {
 
 enum class Source { Csv, CsvComplete, DecimalCounter, FixedData };
-enum class Outcome { Go, BadData, QuantityReached };
+enum class Outcome { Go, BadData, QuantityReached, PagesHeld };
 
 // What the data step decided and what it placed.
 struct DataStep {
@@ -27,19 +28,24 @@ struct DataStep {
     bool finishing = false;              // the data of an interrupted cycle, placed again
 };
 
-// Which carrier IDs the data step may offer: one that no transponder holds,
-// or the one of the unfinished cycle that this transponder finishes.
+// Which carrier IDs the data step may offer: one whose bytes, and whose
+// pages 1 and 2 (carrierPagesHex), no transponder holds, or the one of the
+// unfinished cycle that this transponder finishes.
 struct Offer {
     CycleStation &station;
     const JournalEntry *finishing = nullptr;
 
-    bool allows(const std::string &carrierId) const
+    bool allows(const std::string &carrierId, const std::string &pagesHex) const
     {
-        return finishing ? carrierId == finishing->carrierId : !station.isHeld(carrierId);
+        if (finishing)
+            return carrierId == finishing->carrierId;
+        return !station.isHeld(carrierId, pagesHex);
     }
-    CarrierIdFilter filter() const
+    CarrierIdFilter filter(const PageFlagArray &selected) const
     {
-        return [this](const std::string &carrierId) { return allows(carrierId); };
+        return [this, &selected](const std::string &carrierId, const PageImage &placed) {
+            return allows(carrierId, carrierPagesHex(placed, selected));
+        };
     }
 };
 

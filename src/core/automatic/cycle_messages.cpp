@@ -56,6 +56,12 @@ std::string takenMeanwhileText(std::string_view carrierId)
            " was just taken for another transponder.\r\nNothing was written. Press \"One\" again for the next one.";
 }
 
+std::string pagesTakenMeanwhileText(std::string_view carrierId)
+{
+    return "Another transponder already carries the bytes that carrier ID " + std::string(carrierId) +
+           " puts into pages 1 and 2.\r\nNothing was written. Press \"One\" again for the next one.";
+}
+
 std::string journalUnavailableText(std::string_view problem)
 {
     return std::string(problem) + "\r\nNo transponder is programmed until the journal can be used.";

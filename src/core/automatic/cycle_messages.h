@@ -23,6 +23,8 @@ std::string spoiledFailureText(int page);
 std::string readBackFailedText(const std::string &failure);
 // Another station reserved the carrier ID between the choice and the reservation.
 std::string takenMeanwhileText(std::string_view carrierId);
+// Another transponder holds the bytes the carrier ID puts into pages 1 and 2.
+std::string pagesTakenMeanwhileText(std::string_view carrierId);
 std::string journalUnavailableText(std::string_view problem);
 std::string journalFailedText(std::string_view problem);
 // The transponder is programmed but the journal could not note it.

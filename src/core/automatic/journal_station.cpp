@@ -8,7 +8,15 @@ JournalEntry JournalStation::reserve(const JournalEntry &entry) { return journal
 
 void JournalStation::finish(std::int64_t id, CycleState state) { journal().finish(id, state); }
 
-bool JournalStation::isHeld(const std::string &carrierId) { return journal().holderOf(carrierId).has_value(); }
+bool JournalStation::isHeld(const std::string &carrierId, const std::string &pagesHex)
+{
+    return journal().holderOf(carrierId, pagesHex).has_value();
+}
+
+bool JournalStation::arePagesHeld(const std::string &pagesHex)
+{
+    return journal().holderOfPages(pagesHex).has_value();
+}
 
 std::uint64_t JournalStation::firstFreeNumber(std::uint64_t from, std::size_t length)
 {

@@ -12,7 +12,8 @@ public:
     TransponderHistory historyOf(const std::string &uid) override;
     JournalEntry reserve(const JournalEntry &entry) override;
     void finish(std::int64_t id, CycleState state) override;
-    bool isHeld(const std::string &carrierId) override;
+    bool isHeld(const std::string &carrierId, const std::string &pagesHex) override;
+    bool arePagesHeld(const std::string &pagesHex) override;
     std::uint64_t firstFreeNumber(std::uint64_t from, std::size_t length) override;
     std::uint64_t fixedDataCount(const std::string &setName, std::int64_t job) override;
     std::optional<TakenRow> takeCsvRow(const CsvFile &file, CsvFormat format, const ParameterSet &set,

@@ -217,7 +217,7 @@ std::unique_ptr<CarrierIdJournal> CarrierIdJournal::openServer(const std::string
 
 // Runs one piece of work on the journal; any failure becomes a JournalError
 // that names the journal, a refused second holder of a carrier ID a
-// CarrierIdTaken.
+// CarrierIdTaken, of pages 1 and 2 a PagesTaken.
 template <typename Work>
 auto CarrierIdJournal::guarded(std::string_view what, Work work)
 {
@@ -228,7 +228,11 @@ auto CarrierIdJournal::guarded(std::string_view what, Work work)
     } catch (const JournalError &) {
         throw;
     } catch (const soci::soci_error &error) {
-        if (error.get_error_category() == soci::soci_error::constraint_violation || isUniqueViolation(error))
+        const bool refused = error.get_error_category() == soci::soci_error::constraint_violation || isUniqueViolation(error);
+        if (refused && isPagesViolation(error))
+            throw PagesTaken("The carrier-ID journal " + m_location +
+                             " already holds a transponder with these bytes in pages 1 and 2.");
+        if (refused)
             throw CarrierIdTaken("The carrier-ID journal " + m_location + " already holds this carrier ID.");
         throw JournalError("The carrier-ID journal " + m_location + " could not " + std::string(what) + ": " +
                            error.get_error_message());
@@ -306,11 +310,23 @@ bool CarrierIdJournal::durableCommits()
 
 std::optional<JournalEntry> CarrierIdJournal::holderOf(std::string_view carrierId)
 {
+    return holderOf(carrierId, {});
+}
+
+std::optional<JournalEntry> CarrierIdJournal::holderOf(std::string_view carrierId, std::string_view pagesHex)
+{
     return guarded("be read", [&](soci::session &sql) -> std::optional<JournalEntry> {
         const std::string key = carrierKey(carrierId);
-        if (auto holder = firstOf(entriesOf((sql.prepare << "SELECT " << kColumns
-                                                          << " FROM cycles WHERE carrier_key = :key AND state <> 'failed'",
-                                             soci::use(key)))))
+        const std::optional<std::string> pages = pagesKey(pagesHex);
+        // Both in one question: the data sources ask it for row after row.
+        if (auto holder = pages ? firstOf(entriesOf((sql.prepare << "SELECT " << kColumns
+                                                                 << " FROM cycles WHERE (carrier_key = :key OR"
+                                                                    " pages_key = :pages) AND state <> 'failed'",
+                                                    soci::use(key), soci::use(*pages))))
+                                : firstOf(entriesOf((sql.prepare << "SELECT " << kColumns
+                                                                 << " FROM cycles WHERE carrier_key = :key"
+                                                                    " AND state <> 'failed'",
+                                                    soci::use(key)))))
             return holder;
         const std::optional<long long> number = numericId(carrierId);
         if (!number)
@@ -331,6 +347,18 @@ std::optional<JournalEntry> CarrierIdJournal::holderOf(std::string_view carrierI
         taken.state = CycleState::Programmed;
         taken.reservedAt = "an unknown time";
         return taken;
+    });
+}
+
+std::optional<JournalEntry> CarrierIdJournal::holderOfPages(std::string_view pagesHex)
+{
+    const std::optional<std::string> key = pagesKey(pagesHex);
+    if (!key)
+        return std::nullopt;
+    return guarded("be read", [&](soci::session &sql) {
+        return firstOf(entriesOf((sql.prepare << "SELECT " << kColumns
+                                              << " FROM cycles WHERE pages_key = :key AND state <> 'failed'",
+                                  soci::use(*key))));
     });
 }
 

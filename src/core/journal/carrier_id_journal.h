@@ -62,8 +62,9 @@ public:
 
     // Writes the entry as reserved, durably, and returns it with its id, time
     // and station. Throws CarrierIdTaken when another entry holds its carrier
-    // ID. `holdsCarrierId` false: the operator wrote by hand an ID that
-    // another transponder holds; the entry then holds it for nobody.
+    // ID, PagesTaken when one holds the bytes it writes into pages 1 and 2.
+    // `holdsCarrierId` false: the operator wrote by hand an ID that another
+    // transponder holds; the entry then holds it (and its pages) for nobody.
     JournalEntry reserve(JournalEntry entry, bool holdsCarrierId = true);
     // Durably. An end that cannot be written is kept and written again
     // before the journal's next piece of work.
@@ -75,6 +76,12 @@ public:
 
     // The entry that holds a carrier ID (reserved, programmed or uncertain).
     std::optional<JournalEntry> holderOf(std::string_view carrierId);
+    // The entry that holds the carrier ID or the bytes of pages 1 and 2 that
+    // `pagesHex` writes (see holderOfPages).
+    std::optional<JournalEntry> holderOf(std::string_view carrierId, std::string_view pagesHex);
+    // The entry that holds the bytes of pages 1 and 2 that `pagesHex` (as
+    // JournalEntry::pagesHex) writes, whatever carrier ID it holds them as.
+    std::optional<JournalEntry> holderOfPages(std::string_view pagesHex);
     // The newest programmed, and the newest reserved or uncertain, entry of a UID.
     std::optional<JournalEntry> programmedFor(std::string_view uid);
     std::optional<JournalEntry> unfinishedFor(std::string_view uid);

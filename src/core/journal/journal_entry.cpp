@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 
 namespace teb {
 namespace {
@@ -23,6 +24,25 @@ std::optional<CycleState> stateNamed(std::string_view name)
 }
 
 std::string carrierKey(std::string_view carrierId) { return textToHexDigits(carrierId); }
+
+std::optional<std::string> pagesKey(std::string_view pagesHex)
+{
+    constexpr std::string_view notWritten = "----------------";
+    constexpr int keyedPages = 2;
+    std::string key;
+    bool written = false;
+    for (int page = 1; page <= keyedPages; ++page) {
+        const std::size_t end = std::min(pagesHex.find(','), pagesHex.size());
+        const std::string_view field = pagesHex.substr(0, end);
+        pagesHex.remove_prefix(std::min(end + 1, pagesHex.size()));
+        written = written || !field.empty();
+        key += field.empty() ? notWritten : field;
+    }
+    if (!written)
+        return std::nullopt;
+    std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::toupper(c); });
+    return key;
+}
 
 std::string JournalEntry::shownCarrierId() const
 {

@@ -67,7 +67,21 @@ public:
     using JournalError::JournalError;
 };
 
+// Another entry holds the bytes of pages 1 and 2, perhaps as another carrier
+// ID: a HEX row beside an ASCII one, or another carrier-ID window.
+class PagesTaken : public CarrierIdTaken {
+public:
+    using CarrierIdTaken::CarrierIdTaken;
+};
+
 // The key a carrier ID is unique by: its bytes as upper-case HEX digits.
 std::string carrierKey(std::string_view carrierId);
+
+// The key pages 1 and 2 are unique by, taken from `pagesHex` (its first two
+// fields): their 32 HEX digits. A cycle that writes only one of the two keys
+// on that page and 16 "-" for the other, whose bytes it leaves as the tag
+// had them: two such cycles writing the same page collide, one writing both
+// pages does not collide with them. Empty when neither page is written.
+std::optional<std::string> pagesKey(std::string_view pagesHex);
 
 } // namespace teb

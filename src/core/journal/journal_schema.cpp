@@ -12,6 +12,7 @@ std::vector<std::string> creationStatements(Dialect dialect)
         "CREATE TABLE IF NOT EXISTS journal_schema (version INTEGER NOT NULL)",
         "CREATE TABLE IF NOT EXISTS cycles (" + idColumn +
         " carrier_key TEXT,"     // the ID's bytes in HEX while the entry holds the ID; else NULL
+        " pages_key TEXT,"       // pages 1 and 2 as written (pagesKey) while it holds the ID; else NULL
         " carrier_hex TEXT NOT NULL,"
         " carrier_id TEXT NOT NULL,"
         " numeric_id BIGINT,"

@@ -1,17 +1,24 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The journal's tables. The schema carries a version number; a station meets
 // a newer one with a refusal instead of writing into it.
 namespace teb::journal_schema {
 
-inline constexpr int kVersion = 1;
+// 2: pages 1 and 2 have a key of their own (pages_key).
+inline constexpr int kVersion = 2;
 
 enum class Dialect { Sqlite, Postgres };
 
 // The statements that create the tables and indexes when they are missing.
 std::vector<std::string> creationStatements(Dialect dialect);
+
+// One transponder per pages-1-and-2 bytes, as per carrier ID. Made after the
+// column exists in a journal of an earlier version.
+inline constexpr std::string_view kPagesKeyIndex =
+    "CREATE UNIQUE INDEX IF NOT EXISTS one_transponder_per_pages ON cycles (pages_key) WHERE state <> 'failed'";
 
 } // namespace teb::journal_schema

@@ -1,6 +1,7 @@
 #include "journal/journal_store.h"
 
 #include "common/decimal_text.h"
+#include "journal/pages_key_column.h"
 #include "transponder/byte_text.h"
 
 namespace teb::journal_store {
@@ -101,18 +102,21 @@ long long insertEntry(soci::session &sql, const JournalEntry &entry, bool holdsC
     const std::string rowHex = carrierKey(entry.csvRow);
     const int length = static_cast<int>(entry.carrierId.size());
     soci::indicator keyIndicator = entry.carrierId.empty() || !holdsCarrierId ? soci::i_null : soci::i_ok;
+    const std::optional<std::string> pages = pagesKey(entry.pagesHex);
+    std::string pagesValue = pages.value_or("");
+    soci::indicator pagesIndicator = keyIndicator == soci::i_ok && pages ? soci::i_ok : soci::i_null;
     soci::indicator numberIndicator = number ? soci::i_ok : soci::i_null;
     long long numberValue = number.value_or(0);
     const int marked = entry.csvMarked ? 1 : 0;
     const long long job = entry.job;
     const std::string state(stateName(entry.state));
     long long id = 0;
-    sql << "INSERT INTO cycles (carrier_key, carrier_hex, carrier_id, numeric_id, id_length, set_name, source, position,"
+    sql << "INSERT INTO cycles (carrier_key, pages_key, carrier_hex, carrier_id, numeric_id, id_length, set_name, source, position,"
            " csv_file, csv_row_hex, csv_delimiter, csv_marked, counter_page_value, counter_start, job, uid,"
-           " state, reserved_at, finished_at, station, pages_hex, pages_locked) VALUES (:key, :hex, :shown, :number, :length, :setName, :source,"
+           " state, reserved_at, finished_at, station, pages_hex, pages_locked) VALUES (:key, :pages, :hex, :shown, :number, :length, :setName, :source,"
            " :position, :csvFile, :csvRow, :delimiter, :marked, :counterPage, :counterStart, :job, :uid,"
            " :state, :reservedAt, :finishedAt, :station, :pagesHex, :pagesLocked) RETURNING id",
-        soci::use(key, keyIndicator), soci::use(hex), soci::use(shown), soci::use(numberValue, numberIndicator), soci::use(length),
+        soci::use(key, keyIndicator), soci::use(pagesValue, pagesIndicator), soci::use(hex), soci::use(shown), soci::use(numberValue, numberIndicator), soci::use(length),
         soci::use(entry.setName), soci::use(entry.source), soci::use(entry.position), soci::use(entry.csvFile),
         soci::use(rowHex), soci::use(entry.csvDelimiter), soci::use(marked), soci::use(entry.counterPageValue),
         soci::use(entry.counterStart), soci::use(job), soci::use(entry.uid), soci::use(state),
@@ -125,6 +129,12 @@ bool isUniqueViolation(const soci::soci_error &error)
 {
     const std::string text = error.get_error_message();
     return text.find("UNIQUE constraint") != std::string::npos || text.find("unique constraint") != std::string::npos;
+}
+
+bool isPagesViolation(const soci::soci_error &error)
+{
+    const std::string text = error.get_error_message();
+    return text.find("pages_key") != std::string::npos || text.find("one_transponder_per_pages") != std::string::npos;
 }
 
 namespace {
@@ -149,6 +159,9 @@ void createSchema(soci::session &sql, journal_schema::Dialect dialect)
         throw JournalError("its schema version " + std::to_string(version) +
                            " is newer than this station knows (" + std::to_string(journal_schema::kVersion) +
                            "); a newer station version wrote it");
+    ensurePagesKey(sql, dialect);
+    const int current = journal_schema::kVersion;
+    sql << "UPDATE journal_schema SET version = :current WHERE version < :older", soci::use(current), soci::use(current);
     transaction.commit();
 }
 

@@ -37,6 +37,8 @@ long long insertEntry(soci::session &sql, const JournalEntry &entry, bool holdsC
 // Some paths (an insert that returns its id) report a refused second holder
 // only in their text.
 bool isUniqueViolation(const soci::soci_error &error);
+// The refused second holder holds the same pages 1 and 2 (not the carrier ID).
+bool isPagesViolation(const soci::soci_error &error);
 void createSchema(soci::session &sql, journal_schema::Dialect dialect);
 // SQLite only: a server's commits are as durable as it is set up to make them.
 void setSynchronous(soci::session &sql, journal_schema::Dialect dialect, Commit commit);

@@ -104,6 +104,7 @@ void CAutoDlg::loadSet(const std::string &name, bool keepHandedInValues)
     completeForEditor(m_set);
     m_set.name = name;
     m_typedNonDigit.fill(false);
+    m_fixedDataWarned = false;
     if (m_set.useFixData || m_set.useCsvFile)
         m_set.lockCarrierId = false;
     carrierIdIntoPages();
@@ -271,6 +272,7 @@ void CAutoDlg::ok()
         if (!isSavedName(m_set.name))
             return;
     }
+    warnOfFixedDataPages();
     stopTimers();
     m_result = ConfigEditorResult{.accepted = true,
                                   .saved = m_saved,
@@ -340,6 +342,15 @@ bool CAutoDlg::refused(std::string *why)
 void CAutoDlg::warn(std::string_view text)
 {
     m_view->showMessage({std::string(text), std::string(messageCaption), MessageIcon::Warning, MessageButtons::Ok});
+}
+
+// Once per set shown: at its "Save", or at "OK" when it was not saved.
+void CAutoDlg::warnOfFixedDataPages()
+{
+    if (source() != CarrierIdSource::FixData || m_fixedDataWarned)
+        return;
+    m_fixedDataWarned = true;
+    warn(fixedDataPagesWarning);
 }
 
 } // namespace teb

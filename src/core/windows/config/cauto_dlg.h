@@ -21,6 +21,12 @@ inline constexpr std::string_view noDataSourceMessage =
 inline constexpr std::string_view unsavedNameQuestion =
     "This parameter set has not been saved.\r\n"
     "Save it now? \"No\" keeps the current parameter set.";
+// Fixed data goes onto every transponder as it stands, and "Config" selects
+// pages 1 and 2 for writing: every carrier would read as the same one.
+inline constexpr std::string_view fixedDataPagesWarning =
+    "With fixed data every transponder gets the same bytes in pages 1 and 2 (its carrier ID), "
+    "unless they are changed in the main window before each one.\r\n"
+    "Choose another data source when every carrier needs a carrier ID of its own.";
 inline constexpr std::string_view defaultRecordFileName = "qv58_record.xml";
 inline constexpr std::size_t longestShownPath = 85;
 
@@ -112,6 +118,7 @@ private:
     bool isSavedName(const std::string &name) const;
     bool askedToSave();
     void warn(std::string_view text);
+    void warnOfFixedDataPages();
     // focus
     bool moveFocusFrom(ConfigControl id);
     bool isCarrierIdField(ConfigControl id) const;
@@ -132,6 +139,7 @@ private:
     bool m_nameChoicePending = false;
     bool m_counterPageChoicePending = false;
     bool m_checking = false;  // a check's message box takes the focus from its field
+    bool m_fixedDataWarned = false; // for the set shown, since it was loaded
     // Bytes of pages 1 and 2 that the operator typed as something other than
     // a decimal digit: faulty while they lie in the decimal counter's window.
     std::array<bool, carrierIdPageBytes> m_typedNonDigit{};

@@ -99,6 +99,7 @@ void CAutoDlg::save()
         m_saved = true;
         m_okAllowed = true;
         fillLists();
+        warnOfFixedDataPages();
     }
     showCloseButtons();
 }
