@@ -50,6 +50,9 @@ JournalDialog::JournalDialog(QWidget *parent) : QDialog(parent)
     QPushButton *recordsButton = buttons->addButton(QStringLiteral("Write record file..."), QDialogButtonBox::ActionRole);
     recordsButton->setObjectName(QStringLiteral("records"));
     recordsButton->setToolTip(QStringLiteral("Writes the selected row's set (or the current set) as a new record file"));
+    QPushButton *checkButton = buttons->addButton(QStringLiteral("Check transponder"), QDialogButtonBox::ActionRole);
+    checkButton->setObjectName(QStringLiteral("check"));
+    checkButton->setToolTip(QStringLiteral("Reads the transponder on the antenna and finishes its unfinished cycle"));
     layout->addWidget(buttons);
 
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -64,6 +67,10 @@ JournalDialog::JournalDialog(QWidget *parent) : QDialog(parent)
     connect(recordsButton, &QPushButton::clicked, this, [this] {
         if (m_model)
             m_model->rewriteRecordsClicked();
+    });
+    connect(checkButton, &QPushButton::clicked, this, [this] {
+        if (m_model)
+            m_model->checkTransponderClicked();
     });
     resize(1000, 480);
 }

@@ -130,6 +130,47 @@ TEST_F(AutomaticStationTest, DecimalCounterProgramsUpToItsBoundAndNeverIssuesAPr
     EXPECT_EQ(xmlFaults(dir / "records.xml"), "");
 }
 
+// The journal window as the operator sees it: its boxes alone.
+class JournalWindow final : public CJournalDlgView {
+public:
+    std::string searchText() const override { return {}; }
+    void showRows(const std::vector<HistoryRow> &shown) override { rows = shown; }
+    int selectedRow() const override { return -1; }
+    void showStatus(const std::string &) override {}
+    std::optional<std::filesystem::path> chooseFile(const FileDialogRequest &) override { return std::nullopt; }
+    void showMessage(const MessageRequest &request) override { messages.push_back(request.text); }
+
+    std::vector<HistoryRow> rows;
+    std::vector<std::string> messages;
+};
+
+// A lock whose answer was lost leaves its transponder uncertain (the cycle
+// FAILs); the journal window's "Check transponder" reads the transponder on
+// the antenna and finishes its cycle from what it holds.
+TEST_F(AutomaticStationTest, CheckTransponderFinishesTheCycleOfTheTransponderOnTheAntenna)
+{
+    useReader({"--fault", "answer-lost", "--fault-on", "LD 5", "--fault-count", "1"});
+    writeJob(automaticJob());
+    start();
+    programOne();
+    ASSERT_TRUE(window->job().lastCycleResult);
+    EXPECT_FALSE(window->job().lastCycleResult->passed);
+    ASSERT_EQ(window->job().journal->unfinished().size(), 1u);
+    const std::size_t written = writesOfPage(1).size();
+
+    JournalWindow journalWindow;
+    dialogs.journalDialog = [&](CJournalDlg &history) {
+        history.open(journalWindow);
+        history.checkTransponderClicked();
+    };
+    window->menuCommand(MenuItem::FileJournal);
+    ASSERT_EQ(journalWindow.messages.size(), 1u);
+    EXPECT_NE(journalWindow.messages[0].find("its cycle is finished, programmed."), std::string::npos)
+        << journalWindow.messages[0];
+    EXPECT_TRUE(window->job().journal->unfinished().empty());
+    EXPECT_EQ(writesOfPage(1).size(), written); // it held its pages: only the locks were sent again
+}
+
 // The adapter pulled and plugged in again: the station closes the port and
 // says so, and opens it again by itself once the same reader is back. A cycle
 // run before the loss was noticed fails and issues nothing; the next "One"

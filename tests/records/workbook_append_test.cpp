@@ -98,6 +98,28 @@ TEST_F(WorkbookAppend, AFileWithoutExactlyTheStationsOwnTailIsNeverWrittenTo)
     }
 }
 
+// A kill can cut the one write that puts an entry over the old tail: the
+// note the append leaves beside the file lets the next append roll the cut
+// entry back. A finished append whose note stayed loses nothing.
+TEST_F(WorkbookAppend, AnEntryCutOffByAKillIsRolledBackByTheNextAppend)
+{
+    const auto file = startedLog();
+    const auto note = dir / "log.xml.appending";
+    const std::string whole = readFileBytes(file);
+    const std::size_t tailAt = whole.size() - closingTail().size();
+    writeFileBytes(file, whole.substr(0, tailAt) + "   <Row>\r\n    <Cell><Data ss:Type=\"String\"> 5/0");
+    writeFileBytes(note, std::to_string(tailAt) + "\n");
+    EXPECT_EQ(append(file), AppendStatus::Appended);
+    EXPECT_EQ(xmlFaults(file), "");
+    EXPECT_EQ(readFileBytes(file).find(" 5/0"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(note));
+
+    const std::string two = readFileBytes(file);
+    writeFileBytes(note, std::to_string(tailAt) + "\n");
+    EXPECT_EQ(append(file), AppendStatus::Appended);
+    EXPECT_TRUE(readFileBytes(file).starts_with(two.substr(0, two.size() - closingTail().size())));
+}
+
 TEST_F(WorkbookAppend, FilesThatCannotBeOpenedAreReportedAndNotCreated)
 {
     EXPECT_EQ(append(dir / "missing" / "log.xml"), AppendStatus::CannotOpen);

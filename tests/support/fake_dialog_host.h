@@ -37,7 +37,13 @@ public:
     {
         return configDialog ? configDialog(dialog) : DialogResult::Cancel;
     }
-    void runJournalDialog(CJournalDlg &) override {}
+    void runJournalDialog(CJournalDlg &dialog) override
+    {
+        if (journalDialog)
+            journalDialog(dialog);
+    }
+    // The operator's actions in the journal window; none: it is closed at once.
+    std::function<void(CJournalDlg &)> journalDialog;
 
     std::vector<MessageRequest> messages;
     std::deque<MessageAnswer> messageAnswers;

@@ -11,6 +11,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <optional>
+#include <string>
 
 namespace teb::records {
 namespace {
@@ -41,6 +43,52 @@ bool readEnd(int fd, off_t fileSize, std::string &lastBytes)
     const auto length = std::min<off_t>(fileSize, static_cast<off_t>(kTailSearchBytes));
     lastBytes.assign(static_cast<std::size_t>(length), '\0');
     return readAllAt(fd, lastBytes, fileSize - length);
+}
+
+// An append under way is noted beside the workbook: where the old tail
+// began. A kill can cut the one write that puts rows and tail over the old
+// tail, which would leave a file that no append may touch again; the next
+// append rolls such a cut-off entry back to the old tail. Only a file with
+// this station's note is mended: any other file without its tail stays as
+// it is.
+std::filesystem::path appendNotePath(const std::filesystem::path &file) { return file.string() + ".appending"; }
+
+bool writeAppendNote(const std::filesystem::path &file, off_t tailAt)
+{
+    const FileDescriptor note(::open(appendNotePath(file).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, kNewFileMode));
+    return note.get() >= 0 && writeAllAt(note.get(), std::to_string(tailAt) + "\n", 0);
+}
+
+std::optional<off_t> appendNoteOf(const std::filesystem::path &file)
+{
+    const FileDescriptor note(::open(appendNotePath(file).c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat status {};
+    if (note.get() < 0 || ::fstat(note.get(), &status) != 0 || status.st_size <= 0 || status.st_size > 24)
+        return std::nullopt;
+    std::string text(static_cast<std::size_t>(status.st_size), '\0');
+    if (!readAllAt(note.get(), text, 0) || !text.ends_with('\n'))
+        return std::nullopt;
+    off_t offset = 0;
+    for (const char c : std::string_view(text).substr(0, text.size() - 1)) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        offset = offset * 10 + (c - '0');
+    }
+    return offset;
+}
+
+// The entry cut off behind the noted tail is dropped and the old tail put
+// back; a file that ends with a tail (the append got through) is left alone.
+void rollBackCutOffAppend(int fd, const std::filesystem::path &file, off_t &fileSize, WorkbookFileOps &ops)
+{
+    const auto tailAt = appendNoteOf(file);
+    std::string lastBytes;
+    const std::string_view tail = closingTail();
+    if (tailAt && *tailAt < fileSize && readEnd(fd, fileSize, lastBytes) && tailPosition(lastBytes, fileSize) < 0 &&
+        ops.writeAt(fd, tail, *tailAt) && ops.truncate(fd, *tailAt + static_cast<off_t>(tail.size())) && ops.sync(fd))
+        fileSize = *tailAt + static_cast<off_t>(tail.size());
+    std::error_code ignored;
+    std::filesystem::remove(appendNotePath(file), ignored);
 }
 
 AppendStatus writeEntry(int fd, off_t tailAt, const std::string &rows, WorkbookFileOps &ops)
@@ -118,13 +166,18 @@ AppendStatus appendToWorkbook(const std::filesystem::path &file, WorkbookKind ki
         fileSize = static_cast<off_t>(skeleton.size());
     }
 
+    rollBackCutOffAppend(fd.get(), file, fileSize, ops);
     std::string lastBytes;
     if (!readEnd(fd.get(), fileSize, lastBytes))
         return AppendStatus::CannotOpen;
     const off_t tailAt = tailPosition(lastBytes, fileSize);
     if (tailAt < 0)
         return AppendStatus::TailNotFound;
+    if (!writeAppendNote(file, tailAt))
+        return AppendStatus::WriteFailed;
     const AppendStatus result = writeEntry(fd.get(), tailAt, rows(fileIsNew), ops);
+    std::error_code ignored;
+    std::filesystem::remove(appendNotePath(file), ignored);
     // A new file's entry must survive a power loss too. The rows are in the
     // file by now: a failed folder sync is not reported, or they would be written twice.
     if (fileIsNew && appended(result))

@@ -13,9 +13,9 @@ constexpr std::string_view kCaption = "Tag Encoder Bench";
 } // namespace
 
 CJournalDlg::CJournalDlg(CarrierIdJournal &journal, std::filesystem::path workingDirectory,
-                         std::string currentSetName, SetLoader loadSet)
+                         std::string currentSetName, SetLoader loadSet, Checker checkTransponder)
     : m_journal(journal), m_workingDirectory(std::move(workingDirectory)), m_currentSetName(std::move(currentSetName)),
-      m_loadSet(std::move(loadSet))
+      m_loadSet(std::move(loadSet)), m_checkTransponder(std::move(checkTransponder))
 {
 }
 
@@ -102,6 +102,15 @@ void CJournalDlg::rewriteRecordsClicked()
                       MessageIcon::Stop);
     report(std::to_string(rebuilt.written) + " records of set " + setName + " written to " + file->string() + ".",
            MessageIcon::Information);
+}
+
+void CJournalDlg::checkTransponderClicked()
+{
+    if (!m_checkTransponder)
+        return;
+    const TransponderCheck check = m_checkTransponder();
+    refresh();
+    report(check.text, check.failed ? MessageIcon::Stop : MessageIcon::Information);
 }
 
 } // namespace teb

@@ -11,7 +11,8 @@
 
 // The "Carrier-ID journal" window: every cycle the journal holds, newest
 // first, searched by carrier ID or UID; the list exported as CSV; a set's
-// record file written again from the journal.
+// record file written again from the journal; the transponder on the
+// antenna finishing its unfinished cycle ("Check transponder").
 namespace teb {
 
 class CarrierIdJournal;
@@ -28,17 +29,25 @@ public:
     virtual void showMessage(const MessageRequest &request) = 0;
 };
 
+// What "Check transponder" came to, in words.
+struct TransponderCheck {
+    std::string text;
+    bool failed = false;
+};
+
 class CJournalDlg {
 public:
     using SetLoader = std::function<ParameterSet(const std::string &setName)>;
+    using Checker = std::function<TransponderCheck()>;
 
     CJournalDlg(CarrierIdJournal &journal, std::filesystem::path workingDirectory, std::string currentSetName,
-                SetLoader loadSet);
+                SetLoader loadSet, Checker checkTransponder = {});
 
     void open(CJournalDlgView &view); // the list, newest first
     void searchChanged();
     void exportClicked();         // "Export CSV..."
     void rewriteRecordsClicked(); // "Write record file...": the selected row's set, else the current one
+    void checkTransponderClicked(); // "Check transponder": the list shows how its cycle ended
 
     static constexpr std::size_t kListLimit = 10000;
 
@@ -51,6 +60,7 @@ private:
     std::filesystem::path m_workingDirectory;
     std::string m_currentSetName;
     SetLoader m_loadSet;
+    Checker m_checkTransponder;
     CJournalDlgView *m_view = nullptr;
     std::vector<JournalEntry> m_entries; // as listed
 };

@@ -7,7 +7,8 @@ namespace teb {
 void AutomaticStation::notify(const Notice &notice)
 {
     m_track.notices.emplace_back(notice.text);
-    m_window.showNotice(notice);
+    if (m_boxes)
+        m_window.showNotice(notice);
 }
 
 CarrierIdJournal &AutomaticStation::journal()

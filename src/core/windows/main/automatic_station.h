@@ -12,7 +12,11 @@ class CQV58Dlg;
 // boxes. What the cycle came to is noted in its track.
 class AutomaticStation final : public JournalStation {
 public:
-    AutomaticStation(CQV58Dlg &window, CycleTrack &track) : m_window(window), m_track(track) {}
+    // `boxes` false: the cycle's messages are only noted, for a window that tells the result itself.
+    AutomaticStation(CQV58Dlg &window, CycleTrack &track, bool boxes = true)
+        : m_window(window), m_track(track), m_boxes(boxes)
+    {
+    }
 
     void notify(const Notice &notice) override;
     std::optional<std::string> readUid() override;
@@ -30,6 +34,7 @@ private:
 
     CQV58Dlg &m_window;
     CycleTrack &m_track;
+    bool m_boxes;
 };
 
 } // namespace teb

@@ -217,6 +217,7 @@ private:
     void resumeSet();          // the same, without a word about a file held back
     // "One" and the journal window: the journal opened when it is not, held-back files looked at again.
     void reopenJournalWhenClosed();
+    TransponderCheck checkTransponder(); // the journal window's "Check transponder"
     void takeCycleResult(const CycleTrack &track, const std::optional<JournalEntry> &entry);
     void showCycleResult();    // the last cycle's result, in automatic mode
     void showProgress();       // "n of N programmed"

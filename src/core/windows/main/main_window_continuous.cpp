@@ -1,7 +1,7 @@
 // "Cont On": automatic mode programs each new transponder as it arrives. The
 // reader is asked for a UID at a steady pace; a transponder whose UID the
-// journal holds as programmed is left alone (one put back), any other gets
-// one "One" cycle; then the station waits for it to leave. The first failed
+// journal holds as programmed or spoiled is left alone (one put back), any
+// other gets one "One" cycle (one with an unfinished cycle is finished); then the station waits for it to leave. The first failed
 // cycle, "Quantity reached.", any box or dialog and "Cont Off" end it.
 #include "windows/main/cqv58_dlg.h"
 
@@ -65,8 +65,11 @@ void CQV58Dlg::continuousTick()
         return;
     m_uidOnAntenna = *uid;
     try {
-        if (m_job.journal && m_job.journal->programmedFor(*uid))
-            return; // programmed before and put back
+        if (m_job.journal) {
+            const TransponderHistory history = m_job.journal->historyOf(*uid);
+            if (!history.unfinished && (history.programmed || history.spoiled))
+                return; // programmed before and put back, or put aside for good
+        }
     } catch (const JournalError &error) {
         stopContinuous();
         showMessage(error.what(), kWindowTitle, MessageIcon::Stop);

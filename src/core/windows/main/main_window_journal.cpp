@@ -285,8 +285,10 @@ void CQV58Dlg::showJournal()
         showMessage(journalUnavailableText(m_job.journalProblem), kWindowTitle, MessageIcon::Stop);
         return;
     }
-    CJournalDlg history(*m_job.journal, m_job.workingDirectory, m_job.currentSetName,
-                        [this](const std::string &setName) { return loadParameterSet(m_job.workingDirectory, setName); });
+    CJournalDlg history(
+        *m_job.journal, m_job.workingDirectory, m_job.currentSetName,
+        [this](const std::string &setName) { return loadParameterSet(m_job.workingDirectory, setName); },
+        [this] { return checkTransponder(); });
     m_dialogs.runJournalDialog(history);
 }
 
