@@ -139,9 +139,10 @@ inline std::map<std::string, std::string> carrierIdsOnTransponders(const std::fi
 {
     std::map<std::string, std::array<std::string, 2>> pages;
     std::istringstream lines(readFileBytes(writeLog));
-    std::string uid, command, page, hex;
-    while (lines >> uid >> command >> page >> hex) {
-        if (page == "1" || page == "2")
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string uid, command, page, hex;
+        if (words >> uid >> command >> page >> hex && command == "WD" && (page == "1" || page == "2"))
             pages[uid][page == "1" ? 0 : 1] = hex;
     }
     std::map<std::string, std::string> ids;
