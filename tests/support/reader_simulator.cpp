@@ -110,6 +110,14 @@ int ReaderSimulator::transponderCount() const
     return notesStartingWith("# transponder ", " on the antenna");
 }
 
+void ReaderSimulator::faultsOff() const
+{
+    sendSignal(SIGRTMIN + 1);
+    const auto deadline = std::chrono::steady_clock::now() + kLinesPatience;
+    while (notesStartingWith("# faults off") == 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(kLogPollInterval);
+}
+
 int ReaderSimulator::injectedFaults() const { return notesStartingWith("# fault "); }
 
 void ReaderSimulator::sendSignal(int number) const

@@ -46,8 +46,9 @@ public:
     // The transponders come back one per call in the order they first came,
     // each as it was left (the first again after the last).
     void putBackInTurn() const { sendSignal(SIGRTMIN); }
-    // No injected fault from now on.
-    void faultsOff() const { sendSignal(SIGRTMIN + 1); }
+    // No injected fault from now on; returns once the reader has taken it,
+    // and with it every signal sent before.
+    void faultsOff() const;
 
     // How many transponders have come onto the antenna, and how many faults
     // were injected, as its log tells by now.
