@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <iomanip>
 #include <iostream>
 #include <map>
 #include <random>
@@ -71,6 +72,13 @@ struct Trial {
 };
 void PrintTo(const Trial &trial, std::ostream *out) { *out << trial.name; }
 
+std::string secondsSince(std::chrono::steady_clock::time_point start, std::chrono::steady_clock::time_point end)
+{
+    std::ostringstream text;
+    text << std::fixed << std::setprecision(1) << std::chrono::duration<double>(end - start).count();
+    return text.str();
+}
+
 // How many journal entries are in each state, as "programmed 120, uncertain 3".
 std::string stateCounts(CarrierIdJournal &journal)
 {
@@ -109,13 +117,16 @@ protected:
                                 "--random-faults", kFaultsPerMille, "--seed", trial.seed, "--tor", kTimeOutNumber},
                                "COM7");
         ASSERT_TRUE(reader.ready());
+        const auto start = std::chrono::steady_clock::now();
         const int killed = killRepeatedly(reader);
+        const auto killsEnded = std::chrono::steady_clock::now();
         reader.faultsOff();
         const int transponders = reader.transponderCount();
         const int programmed = checkTransponders();
         std::cout << "[ trials   ] " << trial.name << (trial.orvex ? " (Orvex)" : " (TI)") << ": " << killed
                   << " kills, " << transponders << " transponders, " << programmed << " cycles programmed, "
-                  << reader.injectedFaults() << " faults injected; entries: " << stateCounts(*openJournal()) << '\n';
+                  << reader.injectedFaults() << " faults injected in " << secondsSince(start, killsEnded)
+                  << " s; entries: " << stateCounts(*openJournal()) << '\n';
         // Enough cycles ran to the end between the kills to prove something,
         // also on a loaded machine where a station gets few of them done.
         EXPECT_GT(programmed, kills / 10) << "the trials programmed too little to prove anything";
@@ -126,7 +137,8 @@ protected:
         EXPECT_TRUE(putBack.waitUntilDone());
         checkTransponders();
         const auto journal = openJournal();
-        std::cout << "[ trials   ] " << trial.name << " after putting back every transponder: entries: "
+        std::cout << "[ trials   ] " << trial.name << " after putting back every transponder ("
+                  << secondsSince(killsEnded, std::chrono::steady_clock::now()) << " s): entries: "
                   << stateCounts(*journal) << '\n';
         for (const JournalEntry &open : journal->unfinished())
             ADD_FAILURE() << "carrier ID " << open.carrierId << " on " << open.uid << " is left "
