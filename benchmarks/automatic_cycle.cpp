@@ -22,6 +22,7 @@
 #include "support/reader_simulator.h"
 #include "support/temp_dir.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -134,9 +135,18 @@ public:
     {
         return timed(reader, [&] { return m_inner.readUid(); });
     }
-    PagesWritten writePages(const CycleOutcome &soFar, const std::string &uid) override
+    PagesWritten writePages(const CycleOutcome &soFar, const PageImage &image, const PageFlagArray &pages,
+                            const std::string &uid) override
     {
-        return timed(reader, [&] { return m_inner.writePages(soFar, uid); });
+        return timed(reader, [&] { return m_inner.writePages(soFar, image, pages, uid); });
+    }
+    TagReading readTransponder(const PageFlagArray &pages) override
+    {
+        readBackTransactions += 2 + static_cast<int>(std::count(pages.begin(), pages.end(), true)); // "TOR", "RUID", "RD n"
+        const auto start = Clock::now();
+        TagReading reading = timed(reader, [&] { return m_inner.readTransponder(pages); });
+        readBack += Clock::now() - start;
+        return reading;
     }
     int lockPages(const PageFlagArray &locked) override
     {
@@ -151,6 +161,8 @@ public:
     void clearPageResultColours() override { m_inner.clearPageResultColours(); }
 
     Duration reader{};
+    Duration readBack{}; // of the reader's time, the read-back of UID and pages
+    int readBackTransactions = 0;
     Duration record{};
     Duration journal{}; // every question and commit, also the questions of a CSV row's filter
     Duration csv{};     // the rows taken and marked; the filter's questions count in both
@@ -169,6 +181,8 @@ struct Series {
     std::vector<Duration> source;   // data source, placing, journal, CSV mark
     std::vector<Duration> journal;  // of it the journal's questions and commits
     std::vector<Duration> csv;      // of it the CSV rows taken and marked
+    std::vector<Duration> readBack; // the read-back of UID and pages
+    int readBackTransactions = 0;
     int failures = 0;
     double syncsPerCycle = 0;
     double renamesPerCycle = 0;
@@ -192,12 +206,26 @@ long serverTransactions(const test::PostgresDatabase &server)
     return count;
 }
 
-Series run(const std::string &label, const ParameterSet &set, const std::string &csv, int cycles,
-           const test::PostgresDatabase *server = nullptr)
+// How the station runs: where its journal lives, how fast the reader answers,
+// what a cycle reads back.
+struct Setup {
+    const test::PostgresDatabase *server = nullptr;
+    int answerDelayMs = 0;
+    bool readBackAllPages = true;
+};
+
+Series run(const std::string &label, const ParameterSet &set, const std::string &csv, int cycles, Setup setup = {})
 {
+    const test::PostgresDatabase *server = setup.server;
     test::TempDir dir;
-    test::ReaderSimulator simulator(dir.path(), {"--family", "orvex"}, "COM7");
+    test::ReaderSimulator simulator(dir.path(), {"--family", "orvex", "--delay", std::to_string(setup.answerDelayMs)},
+                                    "COM7");
     test::writeAutomaticStation(dir.path(), set, "1000000");
+    if (!setup.readBackAllPages) { // a key of the [Auto] section, which comes before [Data]
+        std::string settings = test::readFileBytes(dir / "TagEncoderBench.ini");
+        settings.insert(settings.find("[Data]"), "Read Back All Pages=0\r\n");
+        test::writeFileBytes(dir / "TagEncoderBench.ini", settings);
+    }
     if (server)
         test::writeFileBytes(dir / "TagEncoderBench.ini", test::readFileBytes(dir / "TagEncoderBench.ini") +
                                                               "[Journal]\r\nServer=" + server->connection() + "\r\n");
@@ -235,6 +263,8 @@ Series run(const std::string &label, const ParameterSet &set, const std::string 
         series.source.push_back(Duration(cycleEnd - start) - station.reader - station.record);
         series.journal.push_back(station.journal);
         series.csv.push_back(station.csv);
+        series.readBack.push_back(station.readBack);
+        series.readBackTransactions += station.readBackTransactions;
         series.failures += station.failures;
     }
     series.syncsPerCycle = static_cast<double>(syncCalls - syncsBefore) / cycles;
@@ -305,6 +335,30 @@ std::string simpleCsv()
 } // namespace
 } // namespace teb::bench
 
+namespace teb::bench {
+namespace {
+
+// What reading back before PASS costs a cycle of 17 pages, in transactions
+// and in time, at the given answer delay, for both read-back settings.
+void reportReadBack(int cycles, int answerDelayMs)
+{
+    for (const bool all : {true, false}) {
+        const Series series = run("read-back", test::automaticJob(), "", cycles, {nullptr, answerDelayMs, all});
+        if (series.cycles.empty())
+            return;
+        const Figures cycle = figuresOf(series.cycles);
+        const Figures readBack = figuresOf(series.readBack);
+        std::printf("read-back at --delay %d, %s: %.1f transactions per cycle, %.1f ms median (%.0f%% of a %.1f ms cycle)\n",
+                    answerDelayMs, all ? "every written page" : "carrier ID and counter pages only",
+                    static_cast<double>(series.readBackTransactions) / static_cast<double>(series.cycles.size()),
+                    readBack.median.count(), 100.0 * readBack.median.count() / std::max(cycle.median.count(), 1e-9),
+                    cycle.median.count());
+    }
+}
+
+} // namespace
+} // namespace teb::bench
+
 int main(int argc, char **argv)
 {
     using namespace teb;
@@ -319,6 +373,8 @@ int main(int argc, char **argv)
     csv.useCsvFile = true;
     csv.csvFileName = "ids.csv";
     bench::report("10,000-row CSV", bench::run("10,000-row CSV", csv, bench::simpleCsv(), cycles), journal);
+    bench::reportReadBack(cycles, 0);
+    bench::reportReadBack(std::min(cycles, 3), 100);
 
     const test::PostgresDatabase server;
     if (!server.available()) {
@@ -327,9 +383,9 @@ int main(int argc, char **argv)
     }
     const bench::Duration onServer = bench::journalCommitsPerCycle(cycles, &server);
     bench::report("decimal counter, journal on the server",
-                  bench::run("decimal counter, server", counter, "", cycles, &server), onServer);
+                  bench::run("decimal counter, server", counter, "", cycles, {&server}), onServer);
     const test::PostgresDatabase csvServer;
     bench::report("10,000-row CSV, journal on the server",
-                  bench::run("10,000-row CSV, server", csv, bench::simpleCsv(), cycles, &csvServer), onServer);
+                  bench::run("10,000-row CSV, server", csv, bench::simpleCsv(), cycles, {&csvServer}), onServer);
     return 0;
 }

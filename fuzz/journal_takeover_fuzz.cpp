@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const auto progress = scratchFile("set.progress");
     writeScratch(progress, data, size);
-    (void)teb::readProgress(progress);
+    const teb::StoredProgress read = teb::readProgress(progress);
+    FUZZ_CHECK((read.state == teb::StoredProgress::State::Found) == read.progress.has_value());
 
     const auto pending = scratchFile("TagEncoderBench.pending");
     writeScratch(pending, data, size);

@@ -157,6 +157,42 @@ TEST_F(ManualGroup, ACarrierIdHeldByAnotherTransponderIsWrittenOnlyWhenConfirmed
     EXPECT_EQ(window->job().journal->holderOf("XYZ")->uid, "E0040177");
 }
 
+// "write carrier ID" goes the way of a cycle: reserved with the UID before
+// the first write, concluded by the read-back. A lost answer leaves the ID
+// held (the pages may hold it); without a journal nothing is written.
+TEST_F(ManualGroup, AManualCarrierIdIsReservedBeforeItsWriteAndConcludedByTheReadBack)
+{
+    startWithReader({"--uid", "E0040177", "--fault", "answer-lost", "--fault-on", "WD 2", "--fault-count", "1"});
+    click(Control::AsciiSwitch);
+    view.setText(Control::ManualCarrierIdOffsetBox, "4");
+    view.setText(Control::ManualCarrierIdLengthBox, "8");
+    view.setText(Control::ManualCarrierIdBox, "00000042");
+    window->clicked(Control::WriteCarrierIdButton);
+    EXPECT_EQ(view.control(Control::ManualCarrierIdBox).background, colour::Red);
+    const auto held = window->job().journal->holderOf("00000042");
+    ASSERT_TRUE(held);
+    EXPECT_EQ(held->uid, "E0040177");
+    EXPECT_EQ(held->state, CycleState::Uncertain);
+    EXPECT_EQ(held->pagesHex.substr(0, 33), "3031323330303030,3030343245464748");
+
+    view.setText(Control::ManualCarrierIdBox, "00000043");
+    window->clicked(Control::WriteCarrierIdButton);
+    EXPECT_EQ(window->job().journal->holderOf("00000043")->state, CycleState::Programmed);
+
+    window->destroy(); // the journal's place taken by a folder: no journal, no write
+    std::filesystem::remove(journalFilePath(dir.path()));
+    std::filesystem::create_directory(journalFilePath(dir.path()));
+    const std::size_t linesBefore = simulator->receivedLines().size();
+    start();
+    dialogs.messages.clear();
+    view.setText(Control::ManualCarrierIdBox, "00000044");
+    window->clicked(Control::WriteCarrierIdButton);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_NE(dialogs.messages[0].text.find("No transponder is programmed until the journal can be used."), std::string::npos);
+    for (std::size_t i = linesBefore; i < simulator->receivedLines().size(); ++i)
+        EXPECT_NE(simulator->receivedLines()[i].rfind("WD", 0), 0u) << simulator->receivedLines()[i];
+}
+
 TEST_F(ManualGroup, UidLockAndDefaultContent)
 {
     startWithReader({"--family", "orvex", "--uid", "0A0B0C0D"}, {"[Data]", "P5Default=01 02 03 04 05 06 07 08"},

@@ -34,7 +34,7 @@ TEST(CycleResult, TheReasonIsTheFirstThingThatWentWrongInWords)
     } cases[] = {
         {stopped, true, "stopped by the operator"},
         {failed("RUID", false, ""), false, "the port COM9 is not open"},
-        {failed("WD 12 3030303030303030", true, "#09"), true, "page 12 was refused: \"#09\""},
+        {failed("WD 12 3030303030303030", true, "#09"), true, "page 12 got the answer \"#09\" and may hold the data"},
         {failed("RUID", true, "No Read"), true, "no transponder on the antenna"},
         {failed("LD 5", true, "NAK"), true, "page 5 could not be locked: \"NAK\""},
         {failed("WD 2 3030303030303030", true, ""), true, "the reader did not answer"},

@@ -3,30 +3,84 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <utility>
+
 namespace teb {
 namespace {
 
 const std::string kWrongId = "Wrong Carrier ID format.";
 
-// The station around the cycle: the transponder's UID, scripted write and
-// lock results, and what the pages held when they were written.
+// The station around the cycle: a transponder for each UID that keeps what
+// is written to it, scripted write and lock failures, and what the pages held
+// when they were written.
 class FakeStation : public JournalStation {
 public:
+    struct Tag {
+        std::array<PageBytes, pageCount> pages{}; // a new transponder holds zeros
+        PageFlagArray locked{};
+    };
+
     void notify(const Notice &notice) override { messages.emplace_back(notice.text); }
-    std::optional<std::string> readUid() override { return uid.empty() ? std::nullopt : std::optional(uid); }
-    PagesWritten writePages(const CycleOutcome &soFar, const std::string &) override
+    std::optional<std::string> readUid() override
     {
-        const PageImage &pages = soFar.pages;
+        const std::optional<std::string> read = uid.empty() ? std::nullopt : std::optional(uid);
+        if (!swapTo.empty()) // the operator swaps the transponder right after its UID was read
+            uid = std::exchange(swapTo, {});
+        return read;
+    }
+    PagesWritten writePages(const CycleOutcome &, const PageImage &image, const PageFlagArray &pages,
+                            const std::string &) override
+    {
         std::array<std::string, pageCount> texts;
         for (int page = 1; page <= pageCount; ++page)
-            texts[static_cast<std::size_t>(page - 1)] = hexPageText(pages.cells.page(page));
+            texts[index(page)] = pages[index(page)] ? hexPageText(image.cells.page(page)) : std::string();
         written.push_back(texts);
-        return PagesWritten{writeErrors, writeErrors == 0 || writeReachesTag};
+        if (writeErrors != 0)
+            return PagesWritten{writeErrors, writeReachesTag, !writeReachesTag, 1, std::nullopt};
+        Tag &tag = tags[uid];
+        for (int page = 1; page <= pageCount; ++page) {
+            if (!pages[index(page)] || image.blank[index(page)])
+                continue;
+            if (tag.locked[index(page)]) // the reader refuses a locked page
+                return PagesWritten{1, page > 1, true, page, std::nullopt};
+            tag.pages[index(page)] = image.cells.page(page);
+        }
+        return PagesWritten{0, true, false, 0, std::nullopt};
     }
-    int lockPages(const PageFlagArray &) override
+    int lockPages(const PageFlagArray &locked) override
     {
         ++locks;
+        for (std::size_t i = 0; lockErrors == 0 && i < pageCount; ++i)
+            tags[uid].locked[i] = tags[uid].locked[i] || locked[i];
         return lockErrors;
+    }
+    TagReading readTransponder(const PageFlagArray &pages) override
+    {
+        ++readBacks;
+        TagReading reading;
+        if (uid.empty())
+            return reading;
+        reading.uid = uid;
+        for (std::size_t i = 0; i < pageCount; ++i) {
+            if (pages[i])
+                reading.pages[i] = tags[uid].pages[i];
+        }
+        if (corruptPage > 0 && pages[index(corruptPage)]) // a write the tag did not keep
+            (*reading.pages[index(corruptPage)])[0] ^= 0xFF;
+        return reading;
+    }
+    void finish(std::int64_t id, CycleState state) override
+    {
+        if (journalGone)
+            throw JournalError("The carrier-ID journal on the server host=db cannot be reached");
+        JournalStation::finish(id, state);
+    }
+    bool markCsvRow(const JournalEntry &entry) override
+    {
+        if (journalGone)
+            throw JournalError("The carrier-ID journal on the server host=db cannot be reached");
+        return JournalStation::markCsvRow(entry);
     }
     bool appendRecord(const CycleOutcome &) override
     {
@@ -38,15 +92,22 @@ public:
     void enableAfterRecordFailure() override { ++recordFailureViews; }
     void clearPageResultColours() override {}
 
+    static std::size_t index(int page) { return static_cast<std::size_t>(page - 1); }
+
     CarrierIdJournal *openJournal = nullptr;
-    std::string uid = "UID00001";
+    std::string uid = "UID00001"; // the transponder on the antenna
+    std::string swapTo;
+    std::map<std::string, Tag> tags;
     int writeErrors = 0;
     bool writeReachesTag = false; // a failed write: refused (false) or unanswered (true)
     int lockErrors = 0;
+    int corruptPage = 0;
+    bool journalGone = false;     // the confirmation and the mark cannot be written
     bool recordOpens = true;
     std::vector<std::string> messages;
     std::vector<std::array<std::string, pageCount>> written;
     int locks = 0;
+    int readBacks = 0;
     int records = 0;
     int recordFailureViews = 0;
 };
@@ -110,13 +171,14 @@ TEST_F(AutomaticCycle, CounterWritesTheNumberItCounts)
 // A refused first write leaves nothing on the tag: the carrier ID is offered
 // again. A write that went unanswered or a failed lock may have left it on
 // the tag: the ID stays with that transponder, the next one gets the next ID,
-// and the same transponder put back finishes its cycle with its own ID.
+// and the same transponder put back is finished from what it holds.
 TEST_F(AutomaticCycle, FailuresAdvanceNothingAndHoldWhatMayBeOnATag)
 {
     set.carrierIdLength = "4";
     set.carrierId = "42";
     set.counterPage = "5";
     set.counterValue = "7";
+    set.pages[2].locked = true;
     station.writeErrors = 1;
     cycle();
     EXPECT_EQ(message(), "Error on writing the pages of the transponder.");
@@ -139,10 +201,10 @@ TEST_F(AutomaticCycle, FailuresAdvanceNothingAndHoldWhatMayBeOnATag)
     EXPECT_EQ(writtenPage(2, 1), "30 30 34 33 00 00 00 00"); // another transponder: 0043
     EXPECT_EQ(set.carrierId, "44");
 
-    station.uid = "UID2"; // the transponder of the failed lock is back
-    cycle(true);
-    EXPECT_EQ(writtenPage(3, 1), "30 30 34 32 00 00 00 00");
-    EXPECT_EQ(writtenPage(3, 5), writtenPage(1, 5)); // and its counter page value
+    station.uid = "UID2"; // the transponder of the failed lock is back: it holds its pages, only the locks are missing
+    EXPECT_TRUE(cycle(true).passed);
+    EXPECT_EQ(station.written.size(), 3u);
+    EXPECT_EQ(station.locks, 3);
     EXPECT_EQ(journal->holderOf("0042")->state, CycleState::Programmed);
     EXPECT_EQ(set.carrierId, "44");
     EXPECT_EQ(station.records, 2);
@@ -213,6 +275,95 @@ TEST_F(AutomaticCycle, ARecordThatCannotBeWrittenIsReportedAndTheSourceAdvances)
     EXPECT_TRUE(cycle().recordFailed);
     EXPECT_EQ(station.recordFailureViews, 1);
     EXPECT_EQ(set.carrierId, "2"); // the transponder is programmed: the source advanced
+}
+
+// PASS only when the transponder reads back what was written: a page it did
+// not keep, or another transponder by the time of the read-back, leaves the
+// ID held and the cycle failed with its reason.
+TEST_F(AutomaticCycle, TheTransponderDecidesByWhatItReadsBack)
+{
+    set.carrierIdLength = "4";
+    set.carrierId = "42";
+    const CycleOutcome pass = cycle();
+    EXPECT_TRUE(pass.passed);
+    EXPECT_EQ(station.readBacks, 1);
+
+    station.corruptPage = 3;
+    const CycleOutcome differs = cycle();
+    EXPECT_FALSE(differs.passed);
+    EXPECT_EQ(differs.failure, "page 3 reads back other data than was written");
+    EXPECT_EQ(journal->holderOf("0043")->state, CycleState::Uncertain);
+    EXPECT_EQ(station.records, 1);
+    station.corruptPage = 0;
+
+    station.swapTo = "OTHER"; // TI: swapped after the UID was read, every write goes to the other tag
+    const CycleOutcome swapped = cycle();
+    EXPECT_FALSE(swapped.passed);
+    EXPECT_EQ(swapped.failure, "the transponder was changed during the cycle");
+    ASSERT_TRUE(journal->holderOf("0044"));
+    EXPECT_EQ(journal->holderOf("0044")->uid, "UID3");
+    EXPECT_EQ(journal->holderOf("0044")->state, CycleState::Uncertain);
+    EXPECT_EQ(set.carrierId, "45");
+}
+
+// The transponder of a cut-off cycle is finished from what it holds and with
+// the entry's own pages, whatever the set says by now and whatever the
+// source has left; a page locked with other data spoils it for good.
+TEST_F(AutomaticCycle, AnInterruptedCycleIsFinishedFromItsTransponder)
+{
+    set.carrierIdLength = "16";
+    set.carrierId = "42";
+    carrierIdMax = "42";
+    station.writeErrors = 1;
+    station.writeReachesTag = true; // its answer garbled: it may be on the tag
+    cycle();
+    EXPECT_EQ(journal->holderOf("0000000000000042")->state, CycleState::Uncertain);
+    station.writeErrors = 0;
+
+    set.carrierIdLength = "8"; // the set changed meanwhile, and its quantity is reached
+    const CycleOutcome finished = cycle(true);
+    EXPECT_TRUE(finished.passed) << finished.failure << message();
+    EXPECT_EQ(writtenPage(1, 1), "30 30 30 30 30 30 30 30");
+    EXPECT_EQ(writtenPage(1, 2), "30 30 30 30 30 30 34 32");
+    EXPECT_EQ(journal->holderOf("0000000000000042")->state, CycleState::Programmed);
+
+    station.tags["UID9"].pages[0] = PageBytes{1, 2, 3, 4, 5, 6, 7, 8};
+    station.tags["UID9"].locked[0] = true;
+    JournalEntry cutOff = *journal->holderOf("0000000000000042");
+    cutOff.carrierId = "0000000000000043";
+    cutOff.uid = "UID9";
+    const JournalEntry reserved = journal->reserve(cutOff);
+    station.uid = "UID9";
+    const CycleOutcome spoiled = cycle(true);
+    EXPECT_EQ(spoiled.failure, "this transponder cannot be programmed: page 1 is locked with other data");
+    EXPECT_EQ(journal->holderOf("0000000000000043")->state, CycleState::Spoiled);
+    carrierIdMax = "1000";
+    cycle(true);
+    EXPECT_TRUE(message().starts_with("This transponder cannot be programmed")) << message();
+    EXPECT_EQ(station.written.size(), 3u);
+    EXPECT_NE(reserved.id, 0);
+}
+
+// The cycle shows PASS only once the journal has confirmed it; a transponder
+// programmed while the journal is gone FAILs with that reason, is recorded
+// all the same and keeps its ID held, and no message says it was not programmed.
+TEST_F(AutomaticCycle, PassOnlyAfterTheJournalConfirmed)
+{
+    set.useDecimalCounter = false;
+    set.useCsvFile = true;
+    writeCsv("Carrier ID,done\r\n0000000000000001,\r\n0000000000000002,\r\n");
+    station.journalGone = true;
+    const CycleOutcome unconfirmed = cycle();
+    EXPECT_FALSE(unconfirmed.passed);
+    EXPECT_EQ(unconfirmed.failure, "programmed on the transponder, not yet confirmed in the journal");
+    EXPECT_EQ(station.records, 1);
+    EXPECT_EQ(journal->holderOf("0000000000000001")->state, CycleState::Reserved);
+    for (const std::string &text : station.messages)
+        EXPECT_EQ(text.find("No transponder was programmed"), std::string::npos) << text;
+
+    station.journalGone = false;
+    EXPECT_TRUE(cycle().passed);
+    EXPECT_EQ(set.carrierId, "0000000000000002");
 }
 
 } // namespace

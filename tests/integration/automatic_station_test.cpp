@@ -100,7 +100,7 @@ TEST_F(AutomaticStationTest, DecimalCounterProgramsUpToItsBoundAndNeverIssuesAPr
     writeJob(set);
     start();
     programOne();
-    EXPECT_EQ(window->link().timeBase, 10 * 25); // T from the reader's "TOR" answer, for a write
+    EXPECT_EQ(window->link().timeBase, 10 * 13); // T from the reader's "TOR" answer, for the read-back that ends a cycle
     programOne();
     runConfig([](CAutoDlg &editor, FakeConfigView &configView) {
         configView.setText(ConfigControl::CarrierId, "96"); // back to the start of the order

@@ -60,6 +60,22 @@ TEST(PageOperations, WritePagesSendsEachSelectedTextCountsFailuresAndStopsAtARef
               "change P1 to a length of 16 printable hexadecimal characters (20,21,22,...,7D,7E) with spaces in between");
 }
 
+// Only the reader's refusal leaves the tag as it was: any other answer to a
+// write (garbled, empty, none at all) may come from a write that took effect.
+TEST(PageOperations, OnlyARefusalMeansAWriteDidNotReachTheTag)
+{
+    for (const std::string fault : {"nak", "wrong-answer", "empty-answer", "answer-lost"}) {
+        SCOPED_TRACE(fault);
+        OperationStation station(reader({"--fault", fault, "--fault-on", "WD 1"}));
+        station.select({1, 2});
+        station.pageText = {kData, kData};
+        station.writePages(false);
+        EXPECT_EQ(station.last.failedPage, 1);
+        EXPECT_EQ(station.last.refused, fault == "nak");
+        EXPECT_EQ(station.last.reachedTag, fault != "nak");
+    }
+}
+
 TEST(CarrierId, ReadTakesTheBytesFromThePagesTheyLieIn)
 {
     const struct {

@@ -18,6 +18,7 @@ OperationStation::OperationStation(std::vector<std::string> simulatorOptions)
 // Failed steps add up over the operations; each page box read shows its bytes.
 void OperationStation::take(const PageOutcome &outcome, std::string *carrierId)
 {
+    last = outcome;
     for (int page = 1; page <= pageCount; ++page) {
         const auto i = static_cast<std::size_t>(page - 1);
         if (outcome.read[i])

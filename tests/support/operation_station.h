@@ -79,6 +79,7 @@ public:
     PageFlagArray pageSelected{};
     bool asciiFormat = false;
     int errorCount = 0;
+    PageOutcome last; // what the last operation came to
     RecordingReport report;
 
 private:

@@ -1,18 +1,59 @@
 #include "automatic/automatic_cycle.h"
 
 #include "automatic/counter_arithmetic.h"
+#include "automatic/cycle_conclusion.h"
 #include "automatic/cycle_data_step.h"
 #include "automatic/cycle_messages.h"
+#include "automatic/interrupted_cycle.h"
 #include "automatic/page_placement.h"
+#include "automatic/read_back.h"
 #include "common/decimal_text.h"
 #include "transponder/byte_text.h"
-
-#include <algorithm>
 
 namespace teb {
 namespace {
 
 using namespace cycle_steps;
+
+std::size_t index(int page) { return static_cast<std::size_t>(page - 1); }
+
+// The pages a cycle sends: those selected that hold bytes.
+PageFlagArray pagesWritten(const Cycle &cycle)
+{
+    PageFlagArray written{};
+    for (int page = 1; page <= pageCount; ++page)
+        written[index(page)] = cycle.in.selected[index(page)] && cycle.out.pages.holdsBytes(page);
+    return written;
+}
+
+// The pages a cycle locks: those selected that the set locks.
+PageFlagArray pagesLocked(const Cycle &cycle)
+{
+    PageFlagArray locked{};
+    for (std::size_t i = 0; i < pageCount; ++i)
+        locked[i] = cycle.in.selected[i] && cycle.out.set.pages[i].locked;
+    return locked;
+}
+
+// Every page written, or (where the station is set so, each page read costs
+// radio time) the carrier ID's pages and the counter page; never fewer.
+PageFlagArray pagesReadBack(const Cycle &cycle, const DataStep &step)
+{
+    const PageFlagArray written = pagesWritten(cycle);
+    if (cycle.in.journal.readBackAllPages)
+        return written;
+    PageFlagArray pages{};
+    if (step.carrierIdRun && step.carrierIdRun->length > 0) {
+        const int last = pageOfCell(step.carrierIdRun->offset + step.carrierIdRun->length - 1);
+        for (int page = pageOfCell(step.carrierIdRun->offset); page <= last; ++page)
+            pages[index(page)] = written[index(page)];
+    }
+    if (const auto &counterPage = cycle.in.numbers.counterPage; step.counterPagePlaced && counterPage)
+        pages[index(*counterPage)] = written[index(*counterPage)];
+    if (std::none_of(pages.begin(), pages.end(), [](bool on) { return on; }))
+        return written;
+    return pages;
+}
 
 JournalEntry reservationOf(const Cycle &cycle, Source source, const DataStep &step, const std::string &uid)
 {
@@ -33,12 +74,14 @@ JournalEntry reservationOf(const Cycle &cycle, Source source, const DataStep &st
     entry.counterStart = in.journal.counterStart;
     entry.job = source == Source::FixedData ? in.journal.fixedJob : 0;
     entry.uid = uid;
-    // What goes onto the tag, so that its record can be written again from the journal.
+    // What goes onto the tag: its record can be written again from the
+    // journal, and an interrupted cycle is finished with exactly these.
+    const PageFlagArray written = pagesWritten(cycle);
+    const PageFlagArray locked = pagesLocked(cycle);
     for (int page = 1; page <= pageCount; ++page) {
-        const auto i = static_cast<std::size_t>(page - 1);
-        const bool written = in.selected[i] && out.pages.holdsBytes(page);
-        entry.pagesHex += (i == 0 ? "" : ",") + (written ? hexDigitsOf(out.pages.cells.page(page)) : std::string());
-        entry.pagesLocked += out.set.pages[i].locked ? '1' : '0';
+        const auto i = index(page);
+        entry.pagesHex += (i == 0 ? "" : ",") + (written[i] ? hexDigitsOf(out.pages.cells.page(page)) : std::string());
+        entry.pagesLocked += locked[i] && written[i] ? '1' : '0';
     }
     return entry;
 }
@@ -46,112 +89,84 @@ JournalEntry reservationOf(const Cycle &cycle, Source source, const DataStep &st
 // How the transponder's part of the cycle ended.
 enum class TagResult { Programmed, NothingReached, Uncertain };
 
-TagResult programTransponder(Cycle &cycle, CycleStation &station, const std::string &uid)
+struct TagStep {
+    TagResult result = TagResult::Programmed;
+    std::string failure; // where the cycle knows the reason better than the exchanges
+};
+
+constexpr std::string_view kTransponderChanged = "the transponder was changed during the cycle";
+
+TagStep writeAndLock(Cycle &cycle, CycleStation &station, const std::string &uid)
 {
     CycleOutcome &out = cycle.out;
-    const PagesWritten written = station.writePages(out, uid);
+    const PagesWritten written = station.writePages(out, out.pages, pagesWritten(cycle), uid);
     out.errorCount = written.errorCount;
     if (written.errorCount != 0) {
         station.notify(notice::writeFailed);
-        return written.reachedTag ? TagResult::Uncertain : TagResult::NothingReached;
+        if (written.uid && *written.uid != uid)
+            return {TagResult::NothingReached, std::string(kTransponderChanged)};
+        return {written.reachedTag ? TagResult::Uncertain : TagResult::NothingReached, {}};
     }
-    PageFlagArray locked{};
-    for (std::size_t i = 0; i < pageCount; ++i)
-        locked[i] = out.set.pages[i].locked;
-    out.errorCount = station.lockPages(locked);
+    out.errorCount = station.lockPages(pagesLocked(cycle));
     if (*out.errorCount != 0) {
         station.notify(notice::lockFailed);
-        return TagResult::Uncertain;
+        return {TagResult::Uncertain, {}};
     }
-    return TagResult::Programmed;
+    return {TagResult::Programmed, {}};
 }
 
-// The source moves on past the carrier ID just programmed; false when a CSV
-// row kept no "X".
-bool advanceSource(Cycle &cycle, Source source, const DataStep &step, const JournalEntry &entry,
-                   CycleStation &station)
+// The transponder, not the reader's acknowledgements, decides: its UID and
+// the pages written are read back and must equal what was sent.
+TagStep readBack(Cycle &cycle, CycleStation &station, const std::string &uid, const DataStep &step)
 {
-    switch (source) {
-    case Source::Csv:
-    case Source::CsvComplete: cycle.out.csvState.rowInPages.reset(); return station.markCsvRow(entry);
-    case Source::DecimalCounter:
-        // The next cycle's data step moves on past what other stations hold meanwhile.
-        if (step.counterValue >= cycle.next.value_or(0))
-            moveNext(cycle, step.counterValue + 1u);
-        return true;
-    case Source::FixedData:
-        cycle.out.programmedCount = station.fixedDataCount(cycle.in.journal.setName, cycle.in.journal.fixedJob);
-        return true;
-    }
-    return true;
+    const PageFlagArray pages = pagesReadBack(cycle, step);
+    const ReadBackVerdict verdict = judgeReading(station.readTransponder(pages), uid, cycle.out.pages.cells, pages);
+    if (verdict.kind == ReadBackVerdict::Kind::Equal)
+        return {TagResult::Programmed, {}};
+    const std::string failure = readBackFailureText(verdict);
+    notifyText(station, readBackFailedText(failure), NoticeLevel::Stop);
+    return {TagResult::Uncertain, failure};
 }
 
-void advanceCounterPage(Cycle &cycle, const DataStep &step)
+// A reservation that took a round trip to a server leaves time to swap the
+// transponder: a TI transponder is asked again (an Orvex one is, by its write).
+bool stillTheSameTransponder(const Cycle &cycle, CycleStation &station, const std::string &uid)
 {
+    if (!cycle.in.journal.onServer || cycle.out.set.transponderOrvex)
+        return true;
+    return station.readUid() == uid;
+}
+
+// The source moves on past the carrier ID programmed, or held by a tag.
+void advanceSource(Cycle &cycle, Source source, const DataStep &step)
+{
+    if (source == Source::Csv || source == Source::CsvComplete)
+        cycle.out.csvState.rowInPages.reset();
+    // The next cycle's data step moves on past what other stations hold meanwhile.
+    if (source == Source::DecimalCounter && step.counterValue >= cycle.next.value_or(0))
+        moveNext(cycle, step.counterValue + 1u);
     ParameterSet &set = cycle.out.set;
-    if (step.counterPagePlaced && !step.finishing)
+    if (step.counterPagePlaced)
         set.counterValue = nextCounterPageValue(readCounter(set.counterValue));
 }
 
-void recordTransponder(Cycle &cycle, CycleStation &station)
+void conclude(Cycle &cycle, Source source, CycleStation &station, const DataStep &step, const JournalEntry &entry,
+              const TagStep &tag)
 {
-    CycleOutcome &out = cycle.out;
-    if (out.set.logEnabled && !station.appendRecord(out)) {
-        station.enableAfterRecordFailure();
-        out.recordFailed = true;
+    cycle.out.failure = tag.failure;
+    switch (tag.result) {
+    case TagResult::Programmed:
+        advanceSource(cycle, source, step);
+        concludeProgrammed(cycle, station, entry, true);
+        return;
+    case TagResult::NothingReached: endEntry(station, entry, CycleState::Failed); return;
+    case TagResult::Uncertain:
+        endEntry(station, entry, CycleState::Uncertain);
+        // The ID stays with that tag: "next" shows where the next one goes.
+        if (source == Source::DecimalCounter)
+            moveNext(cycle, step.counterValue + 1u);
+        return;
     }
-    const auto &pages = out.set.pages;
-    const auto editable = std::find_if(pages.begin(), pages.end(), [](const PageSetting &page) { return page.editable; });
-    if (editable != pages.end())
-        out.focusPage = static_cast<int>(editable - pages.begin());
-}
-
-// The transponder on the antenna: its UID, and the cycle it may finish.
-// Empty (after its message) when nothing may be written to it.
-struct Transponder {
-    std::string uid;
-    std::optional<JournalEntry> unfinished;
-};
-
-std::optional<Transponder> transponderOnAntenna(const Cycle &cycle, Source source, CycleStation &station)
-{
-    const auto uid = station.readUid();
-    if (!uid) {
-        station.clearPageResultColours();
-        station.notify(notice::uidNotRead);
-        return std::nullopt;
-    }
-    const TransponderHistory history = station.historyOf(*uid);
-    if (const auto &programmed = history.programmed) {
-        station.clearPageResultColours();
-        notifyText(station, alreadyProgrammedText(*programmed), NoticeLevel::Warning);
-        return std::nullopt;
-    }
-    Transponder transponder{*uid, history.unfinished};
-    if (transponder.unfinished &&
-        (transponder.unfinished->setName != cycle.in.journal.setName || transponder.unfinished->source != sourceName(source))) {
-        notifyText(station, unfinishedElsewhereText(*transponder.unfinished), NoticeLevel::Warning);
-        return std::nullopt;
-    }
-    return transponder;
-}
-
-// The end of a cycle that reached the transponder or may have: the journal
-// says so, the source moves on, the record is written.
-void concludeProgrammed(Cycle &cycle, Source source, CycleStation &station, const DataStep &step,
-                        const JournalEntry &entry)
-{
-    try {
-        station.finish(entry.id, CycleState::Programmed);
-    } catch (const JournalError &error) {
-        // The ID stays held as reserved, and counts as uncertain after a restart.
-        notifyText(station, confirmationFailedText(error.what()), NoticeLevel::Stop);
-    }
-    const bool marked = advanceSource(cycle, source, step, entry, station);
-    advanceCounterPage(cycle, step);
-    recordTransponder(cycle, station);
-    if (!marked)
-        station.notify(notice::csvMarkFailed);
 }
 
 // Another station may take the chosen carrier ID between the choice and the
@@ -175,6 +190,23 @@ std::optional<JournalEntry> reserveNext(Cycle &cycle, Source source, CycleStatio
     }
 }
 
+// Whether this transponder may get new data; after its message when not.
+bool mayProgram(CycleStation &station, const std::optional<std::string> &uid, const TransponderHistory &history)
+{
+    if (!uid) {
+        station.clearPageResultColours();
+        station.notify(notice::uidNotRead);
+        return false;
+    }
+    const auto &known = history.programmed ? history.programmed : history.spoiled;
+    if (!known)
+        return true;
+    station.clearPageResultColours();
+    notifyText(station, history.programmed ? alreadyProgrammedText(*known) : spoiledTransponderText(*known),
+               NoticeLevel::Warning);
+    return false;
+}
+
 void programOne(Cycle &cycle, CycleStation &station)
 {
     if (!cycle.in.journal.open) {
@@ -184,34 +216,34 @@ void programOne(Cycle &cycle, CycleStation &station)
     const Source source = sourceOf(cycle.out.set);
     if (source == Source::Csv || source == Source::CsvComplete)
         station.markProgrammedRows();
+    // The transponder first: one whose cycle was cut off is finished from
+    // what it holds, whatever the source has left.
+    const std::optional<std::string> uid = station.readUid();
+    TransponderHistory history;
+    if (uid) {
+        history = station.historyOf(*uid);
+        if (history.unfinished)
+            return finishInterrupted(cycle, *history.unfinished, station);
+    }
     DataStep step;
-    if (!dataReady(cycle, source, Offer{station}, step))
-        return;
-    const auto transponder = transponderOnAntenna(cycle, source, station);
-    if (!transponder)
-        return;
-
-    JournalEntry entry;
-    if (transponder->unfinished) {
-        // The transponder of an interrupted cycle is back: it gets the same data.
-        if (!dataReady(cycle, source, Offer{station, &*transponder->unfinished}, step))
-            return;
-        entry = *transponder->unfinished;
-    } else if (auto reserved = reserveNext(cycle, source, station, transponder->uid, step)) {
-        entry = std::move(*reserved);
-    } else {
+    if (!dataReady(cycle, source, Offer{station}, step)) {
+        cycle.out.dataRefused = true;
         return;
     }
-    const TagResult result = programTransponder(cycle, station, transponder->uid);
-    if (result == TagResult::Programmed && cycle.out.errorCount == 0)
-        return concludeProgrammed(cycle, source, station, step, entry);
-    // A finishing cycle that fails again may still have left its first try on the tag.
-    const bool nothingOnTag = result == TagResult::NothingReached && !transponder->unfinished;
-    station.finish(entry.id, nothingOnTag ? CycleState::Failed : CycleState::Uncertain);
-    if (!nothingOnTag && source == Source::DecimalCounter && !transponder->unfinished) {
-        // The ID stays with that tag: "next" shows where the next one goes.
-        moveNext(cycle, step.counterValue + 1u);
+    if (!mayProgram(station, uid, history))
+        return;
+    const auto entry = reserveNext(cycle, source, station, *uid, step);
+    if (!entry)
+        return;
+    cycle.out.entry = *entry;
+    if (!stillTheSameTransponder(cycle, station, *uid)) {
+        notifyText(station, readBackFailedText(std::string(kTransponderChanged)), NoticeLevel::Stop);
+        return conclude(cycle, source, station, step, *entry, {TagResult::NothingReached, std::string(kTransponderChanged)});
     }
+    TagStep tag = writeAndLock(cycle, station, *uid);
+    if (tag.result == TagResult::Programmed)
+        tag = readBack(cycle, station, *uid, step);
+    conclude(cycle, source, station, step, *entry, tag);
 }
 
 } // namespace
@@ -243,7 +275,23 @@ CycleOutcome runAutomaticCycle(const CycleInput &input, CycleStation &station)
     try {
         programOne(cycle, station);
     } catch (const JournalError &error) {
+        // Thrown only before the first write: nothing reached a transponder.
         notifyText(station, journalFailedText(error.what()), NoticeLevel::Stop);
+    }
+    station.show(cycle.out);
+    return cycle.out;
+}
+
+CycleOutcome finishFromTransponder(const CycleInput &input, const JournalEntry &entry, CycleStation &station)
+{
+    Cycle cycle{input, {}, input.numbers.next};
+    cycle.out.set = input.set;
+    cycle.out.pages = input.pages;
+    cycle.out.csvState = input.csvState;
+    try {
+        finishInterrupted(cycle, entry, station);
+    } catch (const JournalError &error) {
+        notifyText(station, endNotWrittenText(error.what()), NoticeLevel::Stop);
     }
     station.show(cycle.out);
     return cycle.out;

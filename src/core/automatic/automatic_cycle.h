@@ -21,7 +21,17 @@ namespace teb {
 // reached the tag.
 struct PagesWritten {
     int errorCount = 0;
-    bool reachedTag = false; // a write was acknowledged, or sent and not plainly refused
+    bool reachedTag = false; // a write was sent and not refused with "NAK"
+    bool refused = false;    // the reader answered a write with "NAK"
+    int failedPage = 0;      // the page whose write failed; 0: none, or the UID step
+    std::optional<std::string> uid; // the UID read before the writes, where one was
+};
+
+// What the transponder on the antenna holds, read after the writes: its UID
+// and the pages asked for; what could not be read is empty.
+struct TagReading {
+    std::optional<std::string> uid;
+    std::array<std::optional<PageBytes>, pageCount> pages{};
 };
 
 // The journal as the current set uses it.
@@ -31,6 +41,8 @@ struct CycleJournal {
     std::string setName;
     std::string counterStart;            // the counter page value the set's run started from
     std::int64_t fixedJob = 0;
+    bool onServer = false;               // a reservation takes a round trip to a server
+    bool readBackAllPages = true;        // false: the carrier ID's pages and the counter page
 };
 
 // What a cycle starts from.
@@ -54,6 +66,14 @@ struct CycleOutcome {
     std::optional<std::int32_t> errorCount;     // where the data or the tag decided it
     bool recordFailed = false;
     std::optional<int> focusPage;               // the first editable page, after a record
+
+    // PASS: the transponder read back what was written and the journal
+    // confirmed it. Otherwise why not, where the cycle knows it better than
+    // the reader's exchanges tell.
+    bool passed = false;
+    std::string failure;
+    bool dataRefused = false;                   // the data step ended the cycle
+    std::optional<JournalEntry> entry;          // the journal entry the cycle worked on
 };
 
 // What the cycle asks of the station around it.
@@ -78,12 +98,15 @@ public:
 
     // "TOR", "RUID": the transponder's UID; empty when it cannot be read.
     virtual std::optional<std::string> readUid() = 0;
-    // The boxes show what the cycle decided so far, and the selected pages of
-    // its image are written; a transponder that reads another UID by now gets
+    // The boxes show what the cycle decided so far, and the given pages of
+    // the image are written; a transponder that reads another UID by now gets
     // nothing.
-    virtual PagesWritten writePages(const CycleOutcome &soFar, const std::string &uid) = 0;
-    // Lock the selected pages that the set locks; the error count of the run.
+    virtual PagesWritten writePages(const CycleOutcome &soFar, const PageImage &image, const PageFlagArray &pages,
+                                    const std::string &uid) = 0;
+    // Lock these pages; the error count of the run.
     virtual int lockPages(const PageFlagArray &locked) = 0;
+    // "TOR", "RUID" and "RD n" for the pages asked for, whatever came before.
+    virtual TagReading readTransponder(const PageFlagArray &pages) = 0;
     // The transponder as the cycle programmed it into the record file, after
     // the window shows it; false when the file cannot be opened.
     virtual bool appendRecord(const CycleOutcome &programmed) = 0;
@@ -96,6 +119,11 @@ public:
 };
 
 CycleOutcome runAutomaticCycle(const CycleInput &input, CycleStation &station);
+
+// The transponder on the antenna, whose UID has an unfinished entry, is read
+// and its cycle finished from what it holds (also the history window's
+// "Check transponder"). The outcome tells how it ended.
+CycleOutcome finishFromTransponder(const CycleInput &input, const JournalEntry &entry, CycleStation &station);
 
 // The CSV row of a programmed entry gets its "X", and the journal notes it;
 // false when the "X" could not be made.

@@ -25,11 +25,29 @@ std::string alreadyProgrammedText(const JournalEntry &programmed)
            ", set " + programmed.setName + ").\r\nNothing was written. Put the next transponder on the antenna.";
 }
 
-std::string unfinishedElsewhereText(const JournalEntry &unfinished)
+std::string spoiledTransponderText(const JournalEntry &spoiled)
 {
-    return "This transponder has an unfinished cycle with " + entryName(unfinished) + " of set " +
-           unfinished.setName + " (" + unfinished.source + ", " + unfinished.reservedAt +
-           ").\r\nNothing was written. Choose that set to finish it, or put another transponder on the antenna.";
+    return "This transponder cannot be programmed: a page of it is locked with other data than " +
+           entryName(spoiled) + " (set " + spoiled.setName + ", " + spoiled.finishedAt +
+           ").\r\nNothing was written. Put it aside and put the next transponder on the antenna.";
+}
+
+std::string spoiledFailureText(int page)
+{
+    return "this transponder cannot be programmed: page " + std::to_string(page) + " is locked with other data";
+}
+
+std::string spoiledNowText(const JournalEntry &entry, int page)
+{
+    return "This transponder cannot be programmed: page " + std::to_string(page) +
+           " is locked with other data.\r\nIts " + entryName(entry) +
+           " stays held for good and is given to no other transponder. Put it aside.";
+}
+
+std::string readBackFailedText(const std::string &failure)
+{
+    return "The transponder is not confirmed: " + failure +
+           ".\r\nIts carrier ID stays held. Put that transponder back on the antenna and press \"One\" to finish its cycle.";
 }
 
 std::string takenMeanwhileText(std::string_view carrierId)
@@ -51,7 +69,14 @@ std::string journalFailedText(std::string_view problem)
 std::string confirmationFailedText(std::string_view problem)
 {
     return std::string(problem) +
-           "\r\nThe transponder is programmed; its carrier ID stays held in the journal as unfinished.";
+           "\r\nThe transponder is programmed, but not yet confirmed in the journal: its carrier ID stays held, and "
+           "the confirmation is written as soon as the journal can be reached.";
+}
+
+std::string endNotWrittenText(std::string_view problem)
+{
+    return std::string(problem) +
+           "\r\nThe end of the cycle is written as soon as the journal can be reached; until then its carrier ID stays held.";
 }
 
 std::string interruptedCyclesText(const std::vector<JournalEntry> &interrupted)

@@ -15,14 +15,20 @@ void notifyText(NoticeSink &notices, const std::string &text, NoticeLevel level)
 
 // A transponder whose UID already has a programmed carrier ID.
 std::string alreadyProgrammedText(const JournalEntry &programmed);
-// A transponder whose interrupted cycle belongs to another set or source.
-std::string unfinishedElsewhereText(const JournalEntry &unfinished);
+// A transponder that a finishing cycle found locked with other data.
+std::string spoiledTransponderText(const JournalEntry &spoiled);
+std::string spoiledNowText(const JournalEntry &entry, int page);
+std::string spoiledFailureText(int page);
+// The transponder did not read back what its cycle wrote (the reason in words).
+std::string readBackFailedText(const std::string &failure);
 // Another station reserved the carrier ID between the choice and the reservation.
 std::string takenMeanwhileText(std::string_view carrierId);
 std::string journalUnavailableText(std::string_view problem);
 std::string journalFailedText(std::string_view problem);
 // The transponder is programmed but the journal could not note it.
 std::string confirmationFailedText(std::string_view problem);
+// A cycle's end (failed, uncertain, spoiled) could not be noted.
+std::string endNotWrittenText(std::string_view problem);
 // Start-up: the cycles that were cut off, listed once.
 std::string interruptedCyclesText(const std::vector<JournalEntry> &interrupted);
 // "next" moved by hand onto a carrier ID that a transponder holds.

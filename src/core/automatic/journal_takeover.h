@@ -14,12 +14,15 @@
 namespace teb {
 
 // The set's progress file, when there is one. `saved` is the set as its file
-// holds it. Throws JournalError.
-void takeOverProgressFile(CarrierIdJournal &journal, const std::filesystem::path &directory,
+// holds it. A file that cannot be taken over exactly (unreadable, emptied,
+// numbers that are none or do not fit) is left in place and not marked as
+// taken over: the message says so, and the set must not be programmed
+// meanwhile. Throws JournalError.
+std::optional<std::string> takeOverProgressFile(CarrierIdJournal &journal, const std::filesystem::path &directory,
                           const std::string &setName, const ParameterSet &saved);
 
 // The pending mark; a message when the file is damaged and was left in
-// place. Throws JournalError.
+// place (no CSV row may be offered meanwhile). Throws JournalError.
 std::optional<std::string> takeOverPendingMark(CarrierIdJournal &journal, const std::filesystem::path &directory);
 
 } // namespace teb

@@ -3,6 +3,8 @@
 #include "common/file_layer.h"
 #include "params/profile_file.h"
 
+#include <system_error>
+
 namespace teb {
 namespace {
 
@@ -20,14 +22,20 @@ std::filesystem::path progressFilePath(const std::filesystem::path &directory, s
     return directory / (std::string(setName) + std::string(kExtension));
 }
 
-std::optional<SetProgress> readProgress(const std::filesystem::path &file)
+StoredProgress readProgress(const std::filesystem::path &file)
 {
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(file, error)))
+        return {};
     const auto bytes = readWholeFile(file);
     if (!bytes)
-        return std::nullopt;
+        return StoredProgress{StoredProgress::State::Damaged, std::nullopt};
     const ProfileDocument document = ProfileDocument::parse(*bytes);
-    return SetProgress{document.value(kSection, kStartCarrierId), document.value(kSection, kStartCounterValue),
-                       document.value(kSection, kCarrierId), document.value(kSection, kCounterValue)};
+    SetProgress progress{document.value(kSection, kStartCarrierId), document.value(kSection, kStartCounterValue),
+                         document.value(kSection, kCarrierId), document.value(kSection, kCounterValue)};
+    if (progress == SetProgress{}) // emptied, or no progress file at all
+        return StoredProgress{StoredProgress::State::Damaged, std::nullopt};
+    return StoredProgress{StoredProgress::State::Found, std::move(progress)};
 }
 
 } // namespace teb

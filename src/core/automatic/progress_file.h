@@ -21,6 +21,13 @@ struct SetProgress {
 
 std::filesystem::path progressFilePath(const std::filesystem::path &directory, std::string_view setName);
 
-std::optional<SetProgress> readProgress(const std::filesystem::path &file);
+struct StoredProgress {
+    enum class State { None, Found, Damaged };
+    State state = State::None;
+    std::optional<SetProgress> progress; // when Found
+};
+
+// Damaged: the file is there but cannot be read or holds no progress at all.
+StoredProgress readProgress(const std::filesystem::path &file);
 
 } // namespace teb

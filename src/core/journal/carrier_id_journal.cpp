@@ -4,6 +4,7 @@
 
 #include "journal/journal_schema.h"
 #include "journal/journal_store.h"
+#include "journal/new_journal_file.h"
 #include "journal/server_text.h"
 
 #include <soci/soci.h>
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
+#include <limits>
 
 namespace teb {
 
@@ -21,11 +23,17 @@ using namespace journal_store;
 struct CarrierIdJournal::Session {
     soci::session sql;
     journal_schema::Dialect dialect = journal_schema::Dialect::Sqlite;
+    bool syncLowered = false; // a lazy commit could not raise it again
 
     // A server connection that failed is opened again before the next
-    // statement; what it was doing then has failed and said so.
+    // statement; what it was doing then has failed and said so. A sync level
+    // left lowered is raised first, so no durable commit goes out lazily.
     void reconnectWhenLost()
     {
+        if (syncLowered) {
+            setSynchronous(sql, dialect, Commit::Durable);
+            syncLowered = false;
+        }
         if (dialect != journal_schema::Dialect::Postgres)
             return;
         auto *backend = static_cast<soci::postgresql_session_backend *>(sql.get_backend());
@@ -43,6 +51,34 @@ struct CarrierIdJournal::Session {
 
     static constexpr int kStatementTimeoutMs = 5000;
 };
+
+// SQLite's sync level lowered for one lazy commit and raised again on every
+// way out; should raising fail, the next statement raises it first.
+class LazyCommit {
+public:
+    explicit LazyCommit(CarrierIdJournal::Session &session) : m_session(session)
+    {
+        m_session.syncLowered = true;
+        setSynchronous(m_session.sql, m_session.dialect, Commit::Lazy);
+    }
+    ~LazyCommit()
+    {
+        try {
+            setSynchronous(m_session.sql, m_session.dialect, Commit::Durable);
+            m_session.syncLowered = false;
+        } catch (const std::exception &) {
+            // left to Session::reconnectWhenLost
+        }
+    }
+    LazyCommit(const LazyCommit &) = delete;
+    LazyCommit &operator=(const LazyCommit &) = delete;
+
+private:
+    CarrierIdJournal::Session &m_session;
+};
+
+// PRAGMA synchronous: 2 is FULL, every commit synced.
+constexpr int kSynchronousFull = 2;
 
 
 std::filesystem::path journalFilePath(const std::filesystem::path &directory) { return directory / kJournalFileName; }
@@ -66,6 +102,69 @@ CarrierIdJournal::CarrierIdJournal(std::unique_ptr<Session> session, std::string
 
 CarrierIdJournal::~CarrierIdJournal() = default;
 
+namespace {
+
+// "2026-12-07 10:00:00" -> 20261207; 0 when the clock's text is no date.
+int dayNumber(const std::string &time)
+{
+    int day = 0;
+    for (const char c : time.substr(0, 10)) {
+        if (c == '-')
+            continue;
+        if (c < '0' || c > '9')
+            return 0;
+        day = day * 10 + (c - '0');
+    }
+    return day;
+}
+
+// A file that opens as a database but holds no journal (emptied, cut to
+// nothing, another program's database) is damaged, never a new journal.
+void requireJournalTables(soci::session &sql)
+{
+    int tables = 0;
+    sql << "SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name IN ('journal_schema', 'cycles')",
+        soci::into(tables);
+    if (tables != 2)
+        throw JournalError("it holds no journal (it is empty or another database); only a missing file starts a new "
+                           "journal. Restore it from a backup, or remove it to start an empty journal");
+}
+
+// quick_check reads the whole file; once a day is enough, since SQLite also
+// reports any damaged page it meets. The day of the last check lives in the
+// file's user_version.
+void checkOnceADay(soci::session &sql, int today)
+{
+    int checkedOn = 0;
+    sql << "PRAGMA user_version", soci::into(checkedOn);
+    if (today != 0 && checkedOn == today)
+        return;
+    std::string integrity;
+    sql << "PRAGMA quick_check", soci::into(integrity);
+    if (integrity != "ok")
+        throw JournalError("it is damaged (" + integrity + ")");
+    sql << "PRAGMA user_version = " << today;
+}
+
+void openSqlite(soci::session &sql, const std::filesystem::path &file)
+{
+    // Quoted, so that blanks in the path stay part of it.
+    sql.open(*soci::factory_sqlite3(), "db=\"" + file.string() + "\" timeout=5");
+}
+
+void makeNewJournal(const std::filesystem::path &file)
+{
+    placeNewJournalFile(file, [](const std::filesystem::path &temporary) {
+        soci::session sql;
+        openSqlite(sql, temporary);
+        std::string mode;
+        sql << "PRAGMA journal_mode=WAL", soci::into(mode);
+        createSchema(sql, journal_schema::Dialect::Sqlite);
+    }); // closing the session moved everything out of its WAL into the file
+}
+
+} // namespace
+
 std::unique_ptr<CarrierIdJournal> CarrierIdJournal::openFile(const std::filesystem::path &file, std::string station,
                                                              Clock clock)
 {
@@ -73,16 +172,15 @@ std::unique_ptr<CarrierIdJournal> CarrierIdJournal::openFile(const std::filesyst
     try {
         if (std::filesystem::is_directory(file))
             throw JournalError("a folder stands in its place");
+        if (journalFileMissing(file))
+            makeNewJournal(file);
         auto session = std::make_unique<Session>();
-        // Quoted, so that blanks in the path stay part of it.
-        session->sql.open(*soci::factory_sqlite3(), "db=\"" + location + "\" timeout=5");
+        openSqlite(session->sql, file);
+        requireJournalTables(session->sql);
         std::string mode;
         session->sql << "PRAGMA journal_mode=WAL", soci::into(mode);
         setSynchronous(session->sql, session->dialect, Commit::Durable);
-        std::string integrity;
-        session->sql << "PRAGMA quick_check", soci::into(integrity);
-        if (integrity != "ok")
-            throw JournalError("it is damaged (" + integrity + ")");
+        checkOnceADay(session->sql, dayNumber(clock()));
         createSchema(session->sql, session->dialect);
         return std::unique_ptr<CarrierIdJournal>(
             new CarrierIdJournal(std::move(session), location, std::move(station), std::move(clock)));
@@ -94,18 +192,26 @@ std::unique_ptr<CarrierIdJournal> CarrierIdJournal::openFile(const std::filesyst
 std::unique_ptr<CarrierIdJournal> CarrierIdJournal::openServer(const std::string &connection, std::string station,
                                                                Clock clock)
 {
-    const std::string location = "on the server " + serverWithoutPassword(connection);
+    const std::string server = teb::serverName(connection);
+    const std::string location = "on the server " + server;
     try {
+        const auto readable = libpqConnectionString(connection);
+        if (!readable)
+            throw JournalError("the Server setting in the [Journal] section is no connection string libpq can read");
         auto session = std::make_unique<Session>();
         session->dialect = journal_schema::Dialect::Postgres;
         ::setenv("PGCONNECT_TIMEOUT", "5", 0); // an unreachable server answers within seconds
-        session->sql.open(*soci::factory_postgresql(), connection);
+        session->sql.open(*soci::factory_postgresql(), *readable);
         session->limitStatementTime();
         createSchema(session->sql, session->dialect);
-        return std::unique_ptr<CarrierIdJournal>(
+        auto journal = std::unique_ptr<CarrierIdJournal>(
             new CarrierIdJournal(std::move(session), location, std::move(station), std::move(clock)));
+        journal->m_serverName = server;
+        return journal;
     } catch (const std::exception &error) {
-        throw JournalError("The carrier-ID journal " + location + " cannot be opened: " + withoutPassword(error.what(), connection));
+        const std::string reason = withoutPassword(error.what(), connection);
+        throw JournalError("The carrier-ID journal " + location + " cannot be opened: " +
+                           withoutPassword(reason, libpqConnectionString(connection).value_or("")));
     }
 }
 
@@ -117,6 +223,7 @@ auto CarrierIdJournal::guarded(std::string_view what, Work work)
 {
     try {
         m_session->reconnectWhenLost();
+        writeUnwrittenEnds(m_session->sql);
         return work(m_session->sql);
     } catch (const JournalError &) {
         throw;
@@ -131,7 +238,7 @@ auto CarrierIdJournal::guarded(std::string_view what, Work work)
     }
 }
 
-JournalEntry CarrierIdJournal::reserve(JournalEntry entry)
+JournalEntry CarrierIdJournal::reserve(JournalEntry entry, bool holdsCarrierId)
 {
     entry.state = CycleState::Reserved;
     entry.reservedAt = m_clock();
@@ -139,29 +246,61 @@ JournalEntry CarrierIdJournal::reserve(JournalEntry entry)
     entry.station = m_station;
     // One statement, committed on its own: one round trip to a server.
     return guarded("write the reservation", [&](soci::session &sql) {
-        entry.id = insertEntry(sql, entry);
+        entry.id = insertEntry(sql, entry, holdsCarrierId);
         return entry;
     });
 }
 
+void CarrierIdJournal::writeEnd(soci::session &sql, std::int64_t id, CycleState state, const std::string &at)
+{
+    const std::string name(stateName(state));
+    const long long entryId = id;
+    sql << "UPDATE cycles SET state = :state, finished_at = :at WHERE id = :id", soci::use(name), soci::use(at),
+        soci::use(entryId);
+}
+
+// An end the journal could not take (the server gone, the disk full) is the
+// first thing it writes once it works again: until then its ID stays held.
+void CarrierIdJournal::writeUnwrittenEnds(soci::session &sql)
+{
+    while (!m_unwrittenEnds.empty()) {
+        const UnwrittenEnd &end = m_unwrittenEnds.front();
+        writeEnd(sql, end.id, end.state, end.at);
+        m_unwrittenEnds.erase(m_unwrittenEnds.begin());
+    }
+}
+
 void CarrierIdJournal::finish(std::int64_t id, CycleState state)
 {
-    guarded("write the end of the cycle", [&](soci::session &sql) {
-        const std::string name(stateName(state));
-        const std::string at = m_clock();
-        const long long entryId = id;
-        sql << "UPDATE cycles SET state = :state, finished_at = :at WHERE id = :id", soci::use(name), soci::use(at),
-            soci::use(entryId);
-    });
+    const std::string at = m_clock();
+    try {
+        guarded("write the end of the cycle", [&](soci::session &sql) { writeEnd(sql, id, state, at); });
+    } catch (const JournalError &) {
+        std::erase_if(m_unwrittenEnds, [id](const UnwrittenEnd &end) { return end.id == id; });
+        m_unwrittenEnds.push_back({id, state, at});
+        throw;
+    }
 }
 
 void CarrierIdJournal::markCsvRow(std::int64_t id)
 {
     guarded("note the CSV mark", [&](soci::session &sql) {
         const long long entryId = id;
-        setSynchronous(sql, m_session->dialect, Commit::Lazy);
+        const LazyCommit lazy(*m_session);
         sql << "UPDATE cycles SET csv_marked = 1 WHERE id = :id", soci::use(entryId);
-        setSynchronous(sql, m_session->dialect, Commit::Durable);
+    });
+}
+
+void CarrierIdJournal::logStatements(std::ostream *stream) { m_session->sql.set_log_stream(stream); }
+
+bool CarrierIdJournal::durableCommits()
+{
+    if (m_session->dialect != journal_schema::Dialect::Sqlite)
+        return true;
+    return guarded("be read", [&](soci::session &sql) {
+        int level = 0;
+        sql << "PRAGMA synchronous", soci::into(level);
+        return level >= kSynchronousFull;
     });
 }
 
@@ -208,7 +347,9 @@ TransponderHistory CarrierIdJournal::historyOf(std::string_view uid)
                                                           << " FROM cycles WHERE uid = :uid AND state <> 'failed'"
                                                              " ORDER BY id DESC",
                                               soci::use(text)))) {
-            auto &slot = entry.state == CycleState::Programmed ? history.programmed : history.unfinished;
+            auto &slot = entry.state == CycleState::Programmed ? history.programmed
+                         : entry.state == CycleState::Spoiled  ? history.spoiled
+                                                               : history.unfinished;
             if (!slot)
                 slot = std::move(entry);
         }
@@ -242,6 +383,51 @@ std::vector<JournalEntry> CarrierIdJournal::closeInterruptedCycles()
     });
 }
 
+namespace {
+
+// How many numbers of [low, high) entries hold (counted once each: a manual
+// write that shares an ID holds its number too).
+long long heldNumbersIn(soci::session &sql, int idLength, long long low, long long high)
+{
+    long long held = 0;
+    sql << "SELECT COUNT(DISTINCT numeric_id) FROM cycles WHERE id_length = :length AND numeric_id >= :low"
+           " AND numeric_id < :high AND state <> 'failed'",
+        soci::use(idLength), soci::use(low), soci::use(high), soci::into(held);
+    return held;
+}
+
+// The first number >= from that no entry holds: blocks that are full double
+// in size, then the block with the gap is halved down to it. A counter that
+// has issued n IDs in a row costs about 2 log n counts over the index, not
+// n rows read.
+long long firstNumberNoEntryHolds(soci::session &sql, int idLength, long long from)
+{
+    constexpr long long kLargest = std::numeric_limits<long long>::max();
+    long long low = from;
+    long long size = 1;
+    for (;;) {
+        size = std::min(size, kLargest - low);
+        if (size == 0)
+            return low;
+        if (heldNumbersIn(sql, idLength, low, low + size) < size)
+            break;
+        low += size;
+        size *= 2;
+    }
+    while (size > 1) {
+        const long long half = size / 2;
+        if (heldNumbersIn(sql, idLength, low, low + half) == half) {
+            low += half;
+            size -= half;
+        } else {
+            size = half;
+        }
+    }
+    return low;
+}
+
+} // namespace
+
 std::uint64_t CarrierIdJournal::firstFreeNumber(std::uint64_t from, std::size_t length)
 {
     return guarded("be read", [&](soci::session &sql) {
@@ -250,25 +436,15 @@ std::uint64_t CarrierIdJournal::firstFreeNumber(std::uint64_t from, std::size_t 
         const int idLength = static_cast<int>(length);
         long long value = static_cast<long long>(from);
         for (;;) {
-            const long long before = value;
+            value = firstNumberNoEntryHolds(sql, idLength, value);
             long long rangeEnd = 0;
             soci::indicator rangeIndicator = soci::i_null;
             sql << "SELECT MAX(last_value) FROM issued_ranges WHERE id_length = :length AND first_value <= :low"
                    " AND last_value >= :high",
                 soci::use(idLength), soci::use(value), soci::use(value), soci::into(rangeEnd, rangeIndicator);
-            if (rangeIndicator == soci::i_ok)
-                value = rangeEnd + 1;
-            soci::rowset<long long> taken = (sql.prepare << "SELECT numeric_id FROM cycles WHERE id_length = :length"
-                                                            " AND numeric_id >= :v AND state <> 'failed'"
-                                                            " ORDER BY numeric_id LIMIT 1000",
-                                             soci::use(idLength), soci::use(value));
-            for (const long long number : taken) {
-                if (number > value)
-                    break;
-                value = number + 1;
-            }
-            if (value == before)
+            if (rangeIndicator != soci::i_ok)
                 return static_cast<std::uint64_t>(value);
+            value = rangeEnd + 1;
         }
     });
 }
@@ -352,6 +528,17 @@ std::vector<JournalEntry> CarrierIdJournal::programmedOfSet(std::string_view set
     });
 }
 
+std::uint64_t CarrierIdJournal::programmedCountOfSet(std::string_view setName)
+{
+    return guarded("be read", [&](soci::session &sql) {
+        const std::string set(setName);
+        long long count = 0;
+        sql << "SELECT COUNT(*) FROM cycles WHERE set_name = :set AND state = 'programmed'", soci::use(set),
+            soci::into(count);
+        return static_cast<std::uint64_t>(count);
+    });
+}
+
 std::vector<JournalEntry> CarrierIdJournal::history(std::string_view search, std::size_t limit)
 {
     return guarded("be read", [&](soci::session &sql) {
@@ -365,11 +552,20 @@ std::vector<JournalEntry> CarrierIdJournal::history(std::string_view search, std
     });
 }
 
+namespace {
+// The station's own mark of a file taken over (a station's name holds no line
+// break). Earlier versions marked the path alone; such a mark still counts
+// for every station.
+std::string takenOverKey(const std::string &station, const std::string &file) { return station + "\n" + file; }
+} // namespace
+
 bool CarrierIdJournal::wasTakenOver(const std::string &file)
 {
     return guarded("be read", [&](soci::session &sql) {
+        const std::string key = takenOverKey(m_station, file);
         int count = 0;
-        sql << "SELECT COUNT(*) FROM taken_over WHERE file = :file", soci::use(file), soci::into(count);
+        sql << "SELECT COUNT(*) FROM taken_over WHERE file = :key OR file = :file", soci::use(key), soci::use(file),
+            soci::into(count);
         return count > 0;
     });
 }
@@ -390,20 +586,8 @@ void CarrierIdJournal::takeOverProgress(const TakenOverProgress &progress, const
             sql << "INSERT INTO counter_pages_taken_over (set_name, counter_start, last_value)"
                    " VALUES (:setName, :start, :last)",
                 soci::use(progress.setName), soci::use(progress.counterStart), soci::use(progress.lastCounterPageValue);
-        sql << "INSERT INTO taken_over (file, taken_at) VALUES (:file, :at)", soci::use(file), soci::use(at);
-        transaction.commit();
-    });
-}
-
-void CarrierIdJournal::recordManualWrite(JournalEntry entry, bool shared)
-{
-    entry.state = CycleState::Programmed;
-    entry.source = std::string(journal_source::manual);
-    entry.reservedAt = entry.finishedAt = m_clock();
-    entry.station = m_station;
-    guarded("note the written carrier ID", [&](soci::session &sql) {
-        soci::transaction transaction(sql);
-        insertEntry(sql, entry, !shared);
+        const std::string key = takenOverKey(m_station, file);
+        sql << "INSERT INTO taken_over (file, taken_at) VALUES (:file, :at)", soci::use(key), soci::use(at);
         transaction.commit();
     });
 }
@@ -416,7 +600,8 @@ void CarrierIdJournal::takeOverEntry(JournalEntry entry, const std::string &file
     guarded("take over " + file, [&](soci::session &sql) {
         soci::transaction transaction(sql);
         insertEntry(sql, entry);
-        sql << "INSERT INTO taken_over (file, taken_at) VALUES (:file, :at)", soci::use(file),
+        const std::string key = takenOverKey(m_station, file);
+        sql << "INSERT INTO taken_over (file, taken_at) VALUES (:file, :at)", soci::use(key),
             soci::use(entry.reservedAt);
         transaction.commit();
     });

@@ -5,11 +5,16 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <iosfwd>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace soci {
+class session;
+}
 
 // Every carrier ID the station issues, written down durably before the first
 // page write of its cycle leaves the port: the progress of every data source
@@ -22,9 +27,14 @@ namespace teb {
 inline constexpr std::string_view kJournalFileName = "TagEncoderBench.journal";
 std::filesystem::path journalFilePath(const std::filesystem::path &directory);
 
+// The longest carrier ID the journal counts as a number (what a signed 64-bit
+// column holds for certain); longer ones only the holder check sees.
+inline constexpr std::size_t kLongestCountedCarrierId = 18;
+
 struct TransponderHistory {
     std::optional<JournalEntry> programmed; // the newest
     std::optional<JournalEntry> unfinished; // the newest reserved or uncertain
+    std::optional<JournalEntry> spoiled;    // the newest
 };
 
 class CarrierIdJournal {
@@ -44,19 +54,24 @@ public:
     CarrierIdJournal(const CarrierIdJournal &) = delete;
     CarrierIdJournal &operator=(const CarrierIdJournal &) = delete;
 
-    // The file (or, later, the server) as a message names it.
+    // The file, or "on the server db.fab.example, database teb", as a message names it.
     const std::string &location() const { return m_location; }
+    // "db.fab.example, database teb"; empty for the local file.
+    const std::string &serverName() const { return m_serverName; }
     const std::string &station() const { return m_station; }
 
     // Writes the entry as reserved, durably, and returns it with its id, time
-    // and station. Throws CarrierIdTaken when another entry holds its carrier ID.
-    JournalEntry reserve(JournalEntry entry);
-    void finish(std::int64_t id, CycleState state); // durably
+    // and station. Throws CarrierIdTaken when another entry holds its carrier
+    // ID. `holdsCarrierId` false: the operator wrote by hand an ID that
+    // another transponder holds; the entry then holds it for nobody.
+    JournalEntry reserve(JournalEntry entry, bool holdsCarrierId = true);
+    // Durably. An end that cannot be written is kept and written again
+    // before the journal's next piece of work.
+    void finish(std::int64_t id, CycleState state);
+    bool hasUnwrittenEnds() const { return !m_unwrittenEnds.empty(); }
     void markCsvRow(std::int64_t id); // lazy: the CSV file tells it again
-    // A carrier ID written by hand ("write carrier ID"), as programmed.
-    // `shared`: another transponder holds it already and the operator wrote
-    // it anyway; the entry then holds it for nobody.
-    void recordManualWrite(JournalEntry entry, bool shared);
+    // Whether a commit now is synced (SQLite at FULL; a server as set up).
+    bool durableCommits();
 
     // The entry that holds a carrier ID (reserved, programmed or uncertain).
     std::optional<JournalEntry> holderOf(std::string_view carrierId);
@@ -85,10 +100,13 @@ public:
 
     // The set's programmed transponders, oldest first (its records).
     std::vector<JournalEntry> programmedOfSet(std::string_view setName);
+    // How many there are, without reading them.
+    std::uint64_t programmedCountOfSet(std::string_view setName);
     // Newest first; `search` (when not empty) matches the carrier ID or the UID.
     std::vector<JournalEntry> history(std::string_view search = {}, std::size_t limit = 10000);
 
-    // Taking over files of earlier versions, once each.
+    // Taking over files of earlier versions, once each per station: two
+    // stations at the same path on a shared journal each take over their own.
     bool wasTakenOver(const std::string &file);
     struct TakenOverProgress {
         std::string setName;
@@ -103,14 +121,28 @@ public:
 
     static std::string localTimeText();
 
+    // Every statement the journal prepares from now on, its text one line
+    // each, goes to `stream` (none: nullptr): their query plans can be looked at.
+    void logStatements(std::ostream *stream);
+
 private:
     struct Session;
+    friend class LazyCommit;
     CarrierIdJournal(std::unique_ptr<Session> session, std::string location, std::string station, Clock clock);
     template <typename Work>
     auto guarded(std::string_view what, Work work);
+    void writeEnd(soci::session &sql, std::int64_t id, CycleState state, const std::string &at);
+    void writeUnwrittenEnds(soci::session &sql);
 
+    struct UnwrittenEnd {
+        std::int64_t id;
+        CycleState state;
+        std::string at;
+    };
+    std::vector<UnwrittenEnd> m_unwrittenEnds;
     std::unique_ptr<Session> m_session;
     std::string m_location;
+    std::string m_serverName;
     std::string m_station;
     Clock m_clock;
 };

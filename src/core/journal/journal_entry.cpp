@@ -8,7 +8,7 @@
 namespace teb {
 namespace {
 
-constexpr std::array<std::string_view, 4> kStateNames{"reserved", "programmed", "failed", "uncertain"};
+constexpr std::array<std::string_view, 5> kStateNames{"reserved", "programmed", "failed", "uncertain", "spoiled"};
 
 } // namespace
 

@@ -9,12 +9,13 @@
 // One transponder cycle as the journal keeps it. A carrier ID is written down
 // as reserved before the first page write leaves the port, and ends as
 // programmed, failed (nothing reached the tag: the ID may be offered again)
-// or uncertain (a write or lock was sent and the cycle did not end as
-// programmed). Reserved, programmed and uncertain IDs are never offered to
-// another transponder.
+// or uncertain (a write or lock may have reached the tag and the tag has not
+// been read back since). An uncertain cycle is finished from its transponder
+// when it comes back: programmed, or spoiled when a page of it is locked with
+// other data (its ID stays held for good). Every state but failed holds the ID.
 namespace teb {
 
-enum class CycleState { Reserved, Programmed, Failed, Uncertain };
+enum class CycleState { Reserved, Programmed, Failed, Uncertain, Spoiled };
 
 std::string_view stateName(CycleState state);
 std::optional<CycleState> stateNamed(std::string_view name);

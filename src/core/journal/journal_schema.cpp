@@ -55,6 +55,17 @@ std::vector<std::string> creationStatements(Dialect dialect)
         "CREATE TABLE IF NOT EXISTS jobs (set_name TEXT NOT NULL, job BIGINT NOT NULL, started_at TEXT NOT NULL)",
         // Files taken over once.
         "CREATE TABLE IF NOT EXISTS taken_over (file TEXT PRIMARY KEY, taken_at TEXT NOT NULL)",
+        // What a cycle or a start-up asks, answered without reading every
+        // entry: the rows whose "X" is missing (every CSV cycle), a set's
+        // programmed count, this station's cut-off cycles, a set's last
+        // counter page value, and the numbers the counter may not offer.
+        "CREATE INDEX IF NOT EXISTS cycles_unmarked_csv_rows ON cycles (id)"
+        " WHERE state = 'programmed' AND csv_file <> '' AND csv_marked = 0",
+        "CREATE INDEX IF NOT EXISTS cycles_programmed_by_set ON cycles (set_name) WHERE state = 'programmed'",
+        "CREATE INDEX IF NOT EXISTS cycles_reserved_by_station ON cycles (station) WHERE state = 'reserved'",
+        "CREATE INDEX IF NOT EXISTS cycles_with_counter_page ON cycles (set_name, counter_start)"
+        " WHERE counter_page_value <> '' AND state <> 'failed'",
+        "CREATE INDEX IF NOT EXISTS cycles_numbers_with_state ON cycles (id_length, numeric_id, state)",
     };
 }
 

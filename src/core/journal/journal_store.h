@@ -17,9 +17,7 @@
 
 namespace teb::journal_store {
 
-// The longest carrier ID counted as a number: what a signed 64-bit column
-// holds for certain.
-inline constexpr std::size_t kNumericDigits = 18;
+inline constexpr std::size_t kNumericDigits = kLongestCountedCarrierId;
 // The columns every entry is read with, in the order entryOf takes them.
 extern const std::string_view kColumns;
 

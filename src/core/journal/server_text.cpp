@@ -1,93 +1,99 @@
 #include "journal/server_text.h"
 
-#include <cctype>
+#include <libpq-fe.h>
+
+#include <memory>
+#include <utility>
 #include <vector>
 
 namespace teb {
 namespace {
 
-bool isUri(std::string_view connection)
+using Option = std::pair<std::string, std::string>;
+
+// The keywords the string sets, in libpq's order; nullopt when libpq cannot
+// read it. libpq's own error text is not kept: it may quote a password.
+std::optional<std::vector<Option>> parsedOptions(std::string_view connection)
 {
-    return connection.starts_with("postgresql://") || connection.starts_with("postgres://");
+    const std::string text(connection);
+    char *error = nullptr;
+    std::unique_ptr<PQconninfoOption, decltype(&PQconninfoFree)> options(PQconninfoParse(text.c_str(), &error),
+                                                                         &PQconninfoFree);
+    PQfreemem(error);
+    if (!options)
+        return std::nullopt;
+    std::vector<Option> set;
+    for (const PQconninfoOption *option = options.get(); option->keyword != nullptr; ++option)
+        if (option->val != nullptr)
+            set.emplace_back(option->keyword, option->val);
+    return set;
 }
 
-// The key=value words of a libpq connection string; a value may be quoted
-// with single quotes and hold escaped characters.
-std::vector<std::string> keywordWords(std::string_view connection)
+bool isSecret(std::string_view keyword) { return keyword == "password" || keyword == "sslpassword"; }
+
+std::string valueOf(const std::vector<Option> &options, std::string_view keyword)
 {
-    std::vector<std::string> words;
-    std::string word;
-    bool quoted = false;
-    for (std::size_t i = 0; i < connection.size(); ++i) {
-        const char c = connection[i];
-        if (c == '\\' && i + 1 < connection.size()) {
-            word += c;
-            word += connection[++i];
-        } else if (c == '\'') {
-            quoted = !quoted;
-            word += c;
-        } else if (!quoted && std::isspace(static_cast<unsigned char>(c))) {
-            if (!word.empty())
-                words.push_back(std::move(word));
-            word.clear();
-        } else {
-            word += c;
-        }
-    }
-    if (!word.empty())
-        words.push_back(std::move(word));
-    return words;
+    for (const auto &[key, value] : options)
+        if (key == keyword)
+            return value;
+    return {};
 }
 
-std::string uriWithoutPassword(std::string connection)
+std::string quoted(std::string_view value)
 {
-    const std::size_t hostStart = connection.find("://") + 3;
-    const std::size_t at = connection.find('@', hostStart);
-    const std::size_t slash = connection.find('/', hostStart);
-    if (at != std::string::npos && (slash == std::string::npos || at < slash)) {
-        const std::size_t colon = connection.find(':', hostStart);
-        if (colon != std::string::npos && colon < at)
-            connection.erase(colon, at - colon);
+    std::string text = "'";
+    for (const char c : value) {
+        if (c == '\'' || c == '\\')
+            text += '\\';
+        text += c;
     }
-    const std::size_t query = connection.find('?');
-    if (query == std::string::npos)
-        return connection;
-    std::string kept;
-    std::size_t start = query + 1;
-    while (start <= connection.size()) {
-        const std::size_t end = std::min(connection.find('&', start), connection.size());
-        const std::string parameter = connection.substr(start, end - start);
-        if (!parameter.starts_with("password=") && !parameter.empty())
-            kept += (kept.empty() ? "?" : "&") + parameter;
-        start = end + 1;
-    }
-    return connection.substr(0, query) + kept;
+    return text + "'";
+}
+
+void replaceAll(std::string &text, std::string_view found, std::string_view replacement)
+{
+    if (found.empty())
+        return;
+    for (std::size_t at = text.find(found); at != std::string::npos; at = text.find(found, at + replacement.size()))
+        text.replace(at, found.size(), replacement);
 }
 
 } // namespace
 
-std::string serverWithoutPassword(std::string_view connection)
+std::optional<std::string> libpqConnectionString(std::string_view connection)
 {
-    if (isUri(connection))
-        return uriWithoutPassword(std::string(connection));
-    std::string kept;
-    for (const std::string &word : keywordWords(connection)) {
-        std::string key = word.substr(0, word.find('='));
-        while (!key.empty() && std::isspace(static_cast<unsigned char>(key.back())))
-            key.pop_back();
-        if (key == "password")
-            continue;
-        kept += (kept.empty() ? "" : " ") + word;
-    }
-    return kept.empty() ? std::string("(the default server)") : kept;
+    const auto options = parsedOptions(connection);
+    if (!options)
+        return std::nullopt;
+    std::string text;
+    for (const auto &[key, value] : *options)
+        text += (text.empty() ? "" : " ") + key + "=" + quoted(value);
+    return text;
+}
+
+std::string serverName(std::string_view connection)
+{
+    const auto options = parsedOptions(connection);
+    if (!options)
+        return "(a Server setting that is no connection string)";
+    std::string host = valueOf(*options, "host");
+    if (host.empty())
+        host = valueOf(*options, "hostaddr");
+    if (host.empty())
+        host = "(the default host)";
+    if (const std::string port = valueOf(*options, "port"); !port.empty())
+        host += ":" + port;
+    const std::string database = valueOf(*options, "dbname");
+    return database.empty() ? host : host + ", database " + database;
 }
 
 std::string withoutPassword(std::string message, std::string_view connection)
 {
-    const std::string shown = serverWithoutPassword(connection);
-    for (std::size_t at = message.find(connection); !connection.empty() && at != std::string::npos;
-         at = message.find(connection, at + shown.size()))
-        message.replace(at, connection.size(), shown);
+    replaceAll(message, connection, serverName(connection));
+    if (const auto options = parsedOptions(connection))
+        for (const auto &[key, value] : *options)
+            if (isSecret(key))
+                replaceAll(message, value, "(password)");
     return message;
 }
 

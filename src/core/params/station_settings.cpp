@@ -61,11 +61,13 @@ void readAuto(const ProfileDocument &file, StationSettings &settings)
     settings.setList = readSetList(file);
     settings.carrierIdMax = file.value(autoSection, "Carrier ID Max");
     settings.journalServer = file.value(journalSection, "Server");
+    settings.journalServerCut = settings.journalServer.size() >= ProfileDocument::maxValueLength;
     settings.stationName = file.value(journalSection, "Station");
     settings.csvDelimiter = file.value(autoSection, "csv delimiter");
     if (settings.csvDelimiter.empty())
         settings.csvDelimiter = defaultCsvDelimiter;
     settings.silentFail = readFlag(file.value(autoSection, "Silent FAIL"));
+    settings.readBackAllPages = file.value(autoSection, "Read Back All Pages") != "0";
 }
 
 void readData(const ProfileDocument &file, StationSettings &settings)

@@ -25,6 +25,9 @@ struct StationSettings {
     std::string carrierIdMax;
     std::string csvDelimiter{defaultCsvDelimiter};  // read only: never written
     bool silentFail = false;  // "Silent FAIL=1": no sound on a failed cycle; read only
+    // "Read Back All Pages=0": a cycle reads back only the carrier ID's pages
+    // and the counter page (each page read costs radio time); read only.
+    bool readBackAllPages = true;
 
     bool selectAll = false;
     std::array<bool, pageCount> pageSelected{};
@@ -45,6 +48,7 @@ struct StationSettings {
     // station writes into it (empty: host name and working folder). Read only.
     std::string journalServer;
     std::string stationName;
+    bool journalServerCut = false; // the Server value reached the read limit: it may be cut
 
     bool operator==(const StationSettings &) const = default;
 };

@@ -80,39 +80,68 @@ std::optional<std::vector<std::uint8_t>> readCarrierIdBytes(PageOperationContext
     return taken;
 }
 
+// The pages a write sends, with the carrier ID placed over their bytes as read.
+struct CarrierIdPagesWrite {
+    PageCells cells;
+    PageFlagArray pages{};
+    bool built = false;        // both reads succeeded and the reservation was made
+    bool acknowledged = false; // every write
+    bool reachedTag = false;   // a write went out and was not refused with "NAK"
+};
+
 // Writes the pages the carrier ID lies in, with it placed over their bytes
-// as read; true when every write was acknowledged.
-bool writeCarrierIdPages(PageOperationContext &context, const CarrierIdRange &range,
-                         const std::vector<std::uint8_t> &carrierIdBytes)
+// as read, once the reservation holds them.
+CarrierIdPagesWrite writeCarrierIdPages(PageOperationContext &context, const CarrierIdRange &range,
+                                        const std::vector<std::uint8_t> &carrierIdBytes,
+                                        const CarrierIdReservation &reserve)
 {
+    CarrierIdPagesWrite write;
     fixTimeBase(context.session, TimeBaseFactor::Other);
     OperationReport &report = context.report;
     const CarrierIdPages pages = carrierIdPages(range);
-    PageCells cells;
     for (int page = pages.first; page <= pages.last; ++page) {
         const ReaderTransaction read = runTransaction(context.session, readPageCommand(page));
         const std::optional<PageBytes> bytes = read.succeeded ? hexPageBytes(read.kept) : std::nullopt;
         if (!bytes) {
             // A page built from a failed read would overwrite its other bytes with nonsense.
             report.colourCarrierId(ResultColour::Red);
-            return false;
+            return write;
         }
-        cells.setPage(page, *bytes);
+        write.cells.setPage(page, *bytes);
+        write.pages[static_cast<std::size_t>(page - 1)] = true;
     }
-    cells.place(range.offset, carrierIdBytes);
+    write.cells.place(range.offset, carrierIdBytes);
+    if (reserve && !reserve(write.cells, write.pages)) {
+        report.colourCarrierId(ResultColour::Red);
+        return write;
+    }
+    write.built = true;
     report.colourCarrierId(ResultColour::White);
     report.colourPage(1, ResultColour::White);
     report.colourPage(2, ResultColour::White);
 
-    bool acknowledged = true;
-    for (int page = pages.first; page <= pages.last && acknowledged; ++page) {
-        const PageBytes bytes = cells.page(page);
-        acknowledged = runTransaction(context.session, writePageCommand(page, hexDigitsOf(bytes))).succeeded;
-        report.colourPage(page, acknowledged ? ResultColour::Green : ResultColour::Red);
+    write.acknowledged = true;
+    for (int page = pages.first; page <= pages.last && write.acknowledged; ++page) {
+        const PageBytes bytes = write.cells.page(page);
+        const ReaderTransaction sent = runTransaction(context.session, writePageCommand(page, hexDigitsOf(bytes)));
+        write.acknowledged = sent.succeeded;
+        write.reachedTag = write.reachedTag || (sent.sent && !sent.kept.starts_with("NAK"));
+        report.colourPage(page, write.acknowledged ? ResultColour::Green : ResultColour::Red);
         report.focusPage(page);
     }
-    report.colourCarrierId(acknowledged ? ResultColour::Green : ResultColour::Red);
-    return acknowledged;
+    report.colourCarrierId(write.acknowledged ? ResultColour::Green : ResultColour::Red);
+    return write;
+}
+
+// The pages written read back as they were sent.
+bool readsBack(const PageOutcome &readBack, const CarrierIdPagesWrite &write)
+{
+    for (int page = 1; page <= 2; ++page) {
+        const auto i = static_cast<std::size_t>(page - 1);
+        if (write.pages[i] && (!readBack.read[i] || readBack.cells.page(page) != write.cells.page(page)))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -179,7 +208,8 @@ PageOutcome readCarrierId(PageOperationContext &context, const CarrierIdEntry &e
     return outcome;
 }
 
-CarrierIdWrite writeCarrierId(PageOperationContext &context, const CarrierIdEntry &entry)
+CarrierIdWrite writeCarrierId(PageOperationContext &context, const CarrierIdEntry &entry,
+                              const CarrierIdReservation &reserve)
 {
     CarrierIdWrite result;
     const CarrierIdRange range = carrierIdRange(entry.offsetText, entry.lengthText);
@@ -199,18 +229,20 @@ CarrierIdWrite writeCarrierId(PageOperationContext &context, const CarrierIdEntr
         return result;
     }
 
-    bool written = false;
+    CarrierIdPagesWrite write;
     {
         const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Writing);
-        written = writeCarrierIdPages(context, range, *bytes);
+        write = writeCarrierIdPages(context, range, *bytes, reserve);
         report.show(result.outcome);
         report.focusCarrierId();
     }
+    result.reserved = write.built && reserve;
+    result.reachedTag = write.reachedTag;
 
     // The read-back's lines go above the write's, which stay: a refusal leaves its trace.
     const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Reading);
     const auto readBack = readCarrierIdBytes(context, range, entry.asciiFormat, result.outcome);
-    if (!written || readBack != bytes) {
+    if (!write.acknowledged || readBack != bytes || !readsBack(result.outcome, write)) {
         report.colourCarrierId(ResultColour::Red);
         report.show(result.outcome);
         return result;

@@ -3,6 +3,7 @@
 #include "transponder/page_operation_context.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,15 +41,24 @@ bool fitsPagesOneAndTwo(const CarrierIdRange &range);
 // every page read succeeded, red otherwise (its text then stays).
 PageOutcome readCarrierId(PageOperationContext &context, const CarrierIdEntry &entry);
 
+// What a carrier-ID write asks before its first page goes out: the pages as
+// they are about to be written (`pages` says which of 1 and 2). False:
+// nothing is written. The journal reserves them here.
+using CarrierIdReservation = std::function<bool(const PageCells &cells, const PageFlagArray &pages)>;
+
 // Writes the carrier ID into the pages it lies in, keeping their other bytes
 // as the transponder holds them, and reads it back. The box ends green only
 // when every write was acknowledged and the read-back shows the written
-// bytes; written then.
+// pages; written then. reachedTag: a write went out and was not refused with
+// "NAK" (it may have taken effect).
 struct CarrierIdWrite {
     PageOutcome outcome;
     bool written = false;
+    bool reserved = false;
+    bool reachedTag = false;
 };
-CarrierIdWrite writeCarrierId(PageOperationContext &context, const CarrierIdEntry &entry);
+CarrierIdWrite writeCarrierId(PageOperationContext &context, const CarrierIdEntry &entry,
+                              const CarrierIdReservation &reserve = {});
 
 // The carrier ID's bytes: its characters (ASCII format) or its pairs of
 // hexadecimal digits; empty unless it has exactly `length` of them.

@@ -26,7 +26,10 @@ struct PageOutcome {
     std::optional<std::string> uid;       // the UID box's text, once the operation set it
     std::optional<std::string> carrierId; // the carrier ID read
     int errorCount = 0;                   // failed steps: 0 means success
-    bool reachedTag = false;              // a write was acknowledged, or sent and not plainly refused
+    bool reachedTag = false;              // a write was sent and not refused with "NAK"
+    bool uidRead = false;                 // the UID step succeeded
+    int failedPage = 0;                   // the first page whose write or read failed
+    bool refused = false;                 // and the reader refused it with "NAK": nothing changed
 };
 
 class OperationReport {

@@ -23,6 +23,7 @@ std::pair<bool, std::size_t> runUidStep(PageOperationContext &context, PageOutco
 {
     const ReaderTransaction transaction = runTransaction(context.session, readUidCommand());
     outcome.uid = transaction.kept;
+    outcome.uidRead = transaction.succeeded;
     context.report.colourUid(transaction.succeeded ? ResultColour::Green : ResultColour::Red);
     if (!transaction.succeeded)
         ++outcome.errorCount;
@@ -38,11 +39,11 @@ void clearUid(PageOperationContext &context, PageOutcome &outcome)
     context.report.colourUid(ResultColour::White);
 }
 
-// Writes one page; returns whether the reader acknowledged it. A text with
-// faults is not sent and counts as neither. A write whose answer never came
-// (or came garbled) may have reached the tag; one the reader answered with
-// anything but "ACK" did not.
-enum class PageWrite { Acknowledged, Refused, Unanswered, NotSent };
+// Writes one page. A text with faults is not sent. Only the reader's
+// refusal ("NAK") or a command that never went out leaves the tag as it was:
+// a garbled, empty, late or foreign answer means the write may have taken
+// effect.
+enum class PageWrite { Acknowledged, Refused, Unanswered, Unsent, TextFaulty };
 
 PageWrite writePage(PageOperationContext &context, const PageRequest &request, int page, PageOutcome &outcome)
 {
@@ -52,7 +53,7 @@ PageWrite writePage(PageOperationContext &context, const PageRequest &request, i
         context.report.colourPage(page, ResultColour::Red);
         ++outcome.errorCount;
         context.report.notify(pageTextFaultMessage(page, request.asciiFormat), NoticeIcon::Information);
-        return PageWrite::NotSent;
+        return PageWrite::TextFaulty;
     }
     const PageBytes bytes = request.image.cells.page(page);
     outcome.cells.setPage(page, bytes);
@@ -68,8 +69,9 @@ PageWrite writePage(PageOperationContext &context, const PageRequest &request, i
     context.report.show(outcome);
     if (acknowledged)
         return PageWrite::Acknowledged;
-    const bool refused = transaction.sent && !transaction.kept.empty() && transaction.kept.find("ACK") == std::string::npos;
-    return !transaction.sent || refused ? PageWrite::Refused : PageWrite::Unanswered;
+    if (!transaction.sent)
+        return PageWrite::Unsent;
+    return transaction.kept.starts_with("NAK") ? PageWrite::Refused : PageWrite::Unanswered;
 }
 
 } // namespace
@@ -160,11 +162,42 @@ PageOutcome writePages(PageOperationContext &context, const PageRequest &request
         if (!request.selected[index(page)] || request.image.blank[index(page)] || (page >= 2 && !ok))
             continue;
         const PageWrite result = writePage(context, request, page, outcome);
-        if (result != PageWrite::NotSent)
-            ok = result == PageWrite::Acknowledged;
+        if (result == PageWrite::TextFaulty)
+            continue;
+        ok = result == PageWrite::Acknowledged;
         outcome.reachedTag = outcome.reachedTag || result == PageWrite::Acknowledged || result == PageWrite::Unanswered;
+        if (!ok && outcome.failedPage == 0) {
+            outcome.failedPage = page;
+            outcome.refused = result == PageWrite::Refused;
+        }
     }
     return outcome;
+}
+
+TransponderReading readTransponder(PageOperationContext &context, const PageFlagArray &pages)
+{
+    TransponderReading reading;
+    PageOutcome &outcome = reading.outcome;
+    clearTerminal(context.session);
+    const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Reading);
+    if (!context.portOpen)
+        return reading;
+    for (int page = 1; page <= pageCount; ++page) {
+        if (pages[index(page)])
+            context.report.colourPage(page, ResultColour::White);
+    }
+    fixTimeBase(context.session, TimeBaseFactor::PageRead);
+    clearUid(context, outcome);
+    reading.uidRead = runUidStep(context, outcome).first;
+    for (int page = 1; page <= pageCount; ++page) {
+        if (!pages[index(page)])
+            continue;
+        if (readPage(context, page, outcome).bytes)
+            outcome.succeeded[index(page)] = true;
+        else if (outcome.failedPage == 0)
+            outcome.failedPage = page;
+    }
+    return reading;
 }
 
 PageOutcome lockPages(PageOperationContext &context, const PageRequest &request, const PageFlagArray &lockable)

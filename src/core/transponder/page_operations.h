@@ -26,13 +26,21 @@ PageOutcome readUid(PageOperationContext &context);
 PageOutcome readPages(PageOperationContext &context, const PageRequest &request, bool withUid);
 
 // "TOR", "RUID" when withUid, then "WD n" for the selected pages that are not
-// blank, stopping at the first page the reader refuses. A closed port and
-// each failed page or UID count as errors; after a failed UID, or a UID
+// blank, stopping at the first page that is not acknowledged. A closed port
+// and each failed page or UID count as errors; after a failed UID, or a UID
 // other than `expectedUid` (when given), nothing is written. reachedTag when
-// a write may have reached the tag: one was acknowledged, or sent and not
-// answered with a refusal.
+// a write may have reached the tag: one was sent and not refused with "NAK".
 PageOutcome writePages(PageOperationContext &context, const PageRequest &request, bool withUid,
                        std::string_view expectedUid = {});
+
+// "TOR", "RUID", then "RD n" for each page asked for, whatever the answers
+// before: what the transponder on the antenna holds now (a cycle's
+// read-back). failedPage is the first page that could not be read.
+struct TransponderReading {
+    PageOutcome outcome;
+    bool uidRead = false;
+};
+TransponderReading readTransponder(PageOperationContext &context, const PageFlagArray &pages);
 
 // "TOR", then "LD n" for the selected pages that `lockable` allows, stopping
 // at the first refusal. A closed port and each failed page count as errors.

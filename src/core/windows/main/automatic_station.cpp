@@ -23,17 +23,18 @@ std::optional<std::string> AutomaticStation::readUid()
     return m_track.uid;
 }
 
-PagesWritten AutomaticStation::writePages(const CycleOutcome &soFar, const std::string &uid)
+PagesWritten AutomaticStation::writePages(const CycleOutcome &soFar, const PageImage &image,
+                                          const PageFlagArray &pages, const std::string &uid)
 {
     show(soFar); // the page boxes show what is written
-    return m_window.writePagesForCycle(soFar.pages, uid);
+    return m_window.writePagesForCycle(image, pages, uid);
 }
 
-int AutomaticStation::lockPages(const PageFlagArray &locked)
+int AutomaticStation::lockPages(const PageFlagArray &locked) { return m_window.lockPagesForCycle(locked); }
+
+TagReading AutomaticStation::readTransponder(const PageFlagArray &pages)
 {
-    const int errorCount = m_window.lockPagesForCycle(locked);
-    m_track.programmed = errorCount == 0; // the last step on the tag
-    return errorCount;
+    return m_window.readTransponderForCycle(pages);
 }
 
 bool AutomaticStation::appendRecord(const CycleOutcome &programmed)

@@ -16,8 +16,10 @@ public:
 
     void notify(const Notice &notice) override;
     std::optional<std::string> readUid() override;
-    PagesWritten writePages(const CycleOutcome &soFar, const std::string &uid) override;
+    PagesWritten writePages(const CycleOutcome &soFar, const PageImage &image, const PageFlagArray &pages,
+                            const std::string &uid) override;
     int lockPages(const PageFlagArray &locked) override;
+    TagReading readTransponder(const PageFlagArray &pages) override;
     bool appendRecord(const CycleOutcome &programmed) override;
     void show(const CycleOutcome &soFar) override;
     void enableAfterRecordFailure() override;

@@ -205,15 +205,19 @@ private:
     CycleJournal cycleJournal() const; // the journal as the current set uses it
     // The cycle's reader steps: the UID first, then the pages for that UID.
     std::optional<std::string> readUidForCycle();
-    PagesWritten writePagesForCycle(const PageImage &pages, const std::string &uid);
-    int lockPagesForCycle(const PageFlags &locked); // in automatic mode those the set locks
+    PagesWritten writePagesForCycle(const PageImage &pages, const PageFlags &selection, const std::string &uid);
+    int lockPagesForCycle(const PageFlags &locked);
+    TagReading readTransponderForCycle(const PageFlags &pages);
     bool placeCarrierId();     // PlaceCarrierId: the Carrier ID into the pages
     void csvCommand(Control id); // the hidden commands of the CSV sources
     // The cycle's input from the fields, and its outcome into them.
     CycleInput cycleInput() const;
     void takeCycleOutcome(const CycleOutcome &outcome);
     void resumeFromJournal();  // after the current set was loaded from its file
-    void takeCycleResult(const CycleTrack &track);
+    void resumeSet();          // the same, without a word about a file held back
+    // "One" and the journal window: the journal opened when it is not, held-back files looked at again.
+    void reopenJournalWhenClosed();
+    void takeCycleResult(const CycleTrack &track, const std::optional<JournalEntry> &entry);
     void showCycleResult();    // the last cycle's result, in automatic mode
     void showProgress();       // "n of N programmed"
     void runConfig();          // "Config": the editor, and its result taken over
@@ -276,17 +280,19 @@ private:
     CsvFile csvFile() const;
     void takeRow(const TakenRow &taken);
     void readUid();
-    // The pages of the image; true when a write may have reached the tag.
-    bool writePages(const PageImage &image, std::string_view expectedUid = {});
+    // The selected pages of the image.
+    PageOutcome writePages(const PageImage &image, const PageFlags &selection, std::string_view expectedUid = {});
+    int lockPagesOn(const PageFlags &pages);
     records::RecordEntry entryOfPages(bool uidShown, bool onlySucceeded) const;
     void deferError(std::string text);
     void takeNextCarrierId(const std::string &carrierId, bool stepUp = false);
     std::string freeCarrierIdFrom(std::uint64_t value);
-    bool confirmManualCarrierId(const std::string &carrierId, const std::string &uid,
-                                std::optional<JournalEntry> &heldElsewhere);
-    void journalManualCarrierId(const std::string &carrierId, const std::string &uid, bool shared);
+    bool prepareManualCarrierId(ManualCarrierIdWrite &manual);
+    CarrierIdReservation manualReservation(ManualCarrierIdWrite &manual);
+    void concludeManualCarrierId(const ManualCarrierIdWrite &manual, const CarrierIdWrite &write);
     void startFixedDataJob();
-    void openJournal();
+    bool tryOpenJournal(); // false: m_job.journalProblem says why
+    void openJournal();    // start-up: says why not
     void showInterruptedCycles();
     bool carrierIdIssued(std::uint64_t value); // with its message
     void takeOverEditorResult(const ConfigEditorInput &input, const ConfigEditorResult &result);

@@ -33,7 +33,7 @@ std::string exchangeReason(const FailedExchange &failure)
     const std::string quoted = "\"" + failure.answer + "\"";
     if (verb == "WD")
         return failure.answer.starts_with("NAK") ? "page " + page + " is locked"
-                                                 : "page " + page + " was refused: " + quoted;
+                                                 : "page " + page + " got the answer " + quoted + " and may hold the data";
     if (verb == "LD")
         return "page " + page + " could not be locked: " + quoted;
     if (verb == "RUID")
@@ -56,6 +56,10 @@ std::string failureReason(const CycleTrack &track, bool portOpen, const std::str
         return "stopped by the operator";
     if (!portOpen)
         return (portName.empty() ? std::string("no port") : "the port " + portName) + " is not open";
+    if (!track.cycleFailure.empty())
+        return track.cycleFailure;
+    if (track.dataRefused && !track.notices.empty())
+        return noticeReason(track.notices.front());
     if (track.failure)
         return exchangeReason(*track.failure);
     if (!track.notices.empty())

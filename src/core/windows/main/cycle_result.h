@@ -20,7 +20,9 @@ struct FailedExchange {
 // What the window saw of one cycle while it ran.
 struct CycleTrack {
     std::optional<std::string> uid;   // the transponder's UID, once read
-    bool programmed = false;          // every write and lock acknowledged
+    bool programmed = false;          // read back and confirmed: PASS
+    std::string cycleFailure;         // the reason where the cycle knows it best
+    bool dataRefused = false;         // the data source ended the cycle
     bool stopped = false;             // the operator stopped it
     std::vector<std::string> notices; // the cycle's messages, in order
     std::optional<FailedExchange> failure;
@@ -33,8 +35,9 @@ struct CycleResult {
     std::string reason;    // on FAIL
 };
 
-// Why a cycle failed: a stop, a closed port, the first exchange that failed,
-// then the first message of the cycle.
+// Why a cycle failed: a stop, a closed port, the cycle's own reason, the
+// first exchange that failed, then the first message of the cycle (before
+// the exchange when the data source ended it).
 std::string failureReason(const CycleTrack &track, bool portOpen, const std::string &portName);
 
 // "carrier ID 00001000 · UID E0040150"; parts that are unknown are left out.

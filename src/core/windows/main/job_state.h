@@ -25,6 +25,7 @@ struct JobState {
     std::string carrierIdMax;
     std::string csvDelimiter = ",";
     bool silentFail = false; // no sound on FAIL
+    bool readBackAllPages = true; // false: the carrier ID's pages and the counter page
     std::uint64_t programmedCount = 0;
     std::uint64_t programmedInSet = 0; // the current set's programmed transponders
     bool jobHeaderPending = true;      // the record file's job header goes before the next record
@@ -33,9 +34,14 @@ struct JobState {
     bool savedInEditor = false;
 
     std::string journalServer; // [Journal] Server: a shared PostgreSQL journal; empty: the local file
+    bool journalServerCut = false; // it reached the settings reader's length limit
     std::string stationName;   // [Journal] Station: empty: host name and working folder
     std::unique_ptr<CarrierIdJournal> journal; // none when it could not be opened
     std::string journalProblem;                // why not
+    // Files of earlier versions that could not be taken over: while one is
+    // there, what it may name is not programmed (the message says so).
+    std::string progressHold; // the current set's progress file: the set
+    std::string pendingHold;  // the pending CSV mark: every CSV source
     std::string counterStart; // the counter page value the current set's run began from
     std::int64_t fixedJob = 0;
 

@@ -59,6 +59,7 @@ void CQV58Dlg::deferError(std::string text)
 // The cycle, and what it came to for the operator: PASS or FAIL with its reason.
 void CQV58Dlg::runAutomaticCycle()
 {
+    reopenJournalWhenClosed();
     CycleTrack track;
     AutomaticStation station(*this, track);
     m_readerWatch.follow(&track);
@@ -66,9 +67,13 @@ void CQV58Dlg::runAutomaticCycle()
         ReaderWatch &watch;
         ~Unfollow() { watch.follow(nullptr); }
     } unfollow{m_readerWatch};
-    takeCycleOutcome(teb::runAutomaticCycle(cycleInput(), station));
+    const CycleOutcome outcome = teb::runAutomaticCycle(cycleInput(), station);
+    takeCycleOutcome(outcome);
     track.stopped = m_stopRequested;
-    takeCycleResult(track);
+    track.programmed = outcome.passed;
+    track.cycleFailure = outcome.failure;
+    track.dataRefused = outcome.dataRefused;
+    takeCycleResult(track, outcome.entry);
 }
 
 void CQV58Dlg::runCycleThrough(CycleStation &station)

@@ -3,10 +3,14 @@
 #include "windows/main/cqv58_dlg.h"
 
 #include "automatic/counter_arithmetic.h"
+#include "automatic/automatic_messages.h"
 #include "automatic/cycle_messages.h"
 #include "automatic/journal_takeover.h"
 #include "common/decimal_text.h"
 #include "params/parameter_set_file.h"
+#include "params/profile_file.h"
+#include "params/station_settings.h"
+#include "transponder/byte_text.h"
 
 #include <unistd.h>
 
@@ -28,39 +32,88 @@ std::size_t carrierIdLengthOf(const ParameterSet &set)
     return static_cast<std::size_t>(std::max(0, readDecimal(set.carrierIdLength)));
 }
 
+// A value cut to the reader's limit would name another server or login.
+std::string serverSettingCutText()
+{
+    return "The carrier-ID journal is not opened: the Server setting in the [Journal] section of " +
+           std::string(settingsFileName) + " holds " + std::to_string(ProfileDocument::maxValueLength) +
+           " characters or more, and longer values are cut when read.\r\nShorten it, for example with a service "
+           "entry in pg_service.conf (Server=service=teb).";
+}
+
 } // namespace
 
-void CQV58Dlg::openJournal()
+bool CQV58Dlg::tryOpenJournal()
 {
     m_job.journal.reset();
     m_job.journalProblem.clear();
+    m_job.pendingHold.clear();
     if (m_job.workingDirectory.empty()) {
         m_job.journalProblem = "The carrier-ID journal has no working folder to live in.";
-        return;
+        return false;
+    }
+    if (m_job.journalServerCut) {
+        m_job.journalProblem = serverSettingCutText();
+        return false;
     }
     try {
         const std::string station = m_job.stationName.empty() ? defaultStationName(m_job.workingDirectory) : m_job.stationName;
         m_job.journal = m_job.journalServer.empty() ? CarrierIdJournal::openFile(journalFilePath(m_job.workingDirectory), station)
                                         : CarrierIdJournal::openServer(m_job.journalServer, station);
-        if (const auto damagedPending = takeOverPendingMark(*m_job.journal, m_job.workingDirectory))
-            showMessage(*damagedPending, kWindowTitle, MessageIcon::Warning);
+        m_job.pendingHold = takeOverPendingMark(*m_job.journal, m_job.workingDirectory).value_or("");
         markProgrammedRows(*m_job.journal); // a programmed row still without its "X", whichever set is current
+        return true;
     } catch (const JournalError &error) {
         m_job.journal.reset();
         m_job.journalProblem = error.what();
-        showMessage(journalUnavailableText(m_job.journalProblem), kWindowTitle, MessageIcon::Stop);
+        return false;
     }
 }
 
+void CQV58Dlg::openJournal()
+{
+    if (!tryOpenJournal())
+        showMessage(journalUnavailableText(m_job.journalProblem), kWindowTitle, MessageIcon::Stop);
+    else if (!m_job.pendingHold.empty())
+        showMessage(m_job.pendingHold, kWindowTitle, MessageIcon::Warning);
+}
+
+// "One" and the journal window: a journal that could not be opened at
+// start-up (the server came up after the station) is opened now, and files
+// that held something back are looked at again. The cycle's own refusal
+// tells what is still missing.
+void CQV58Dlg::reopenJournalWhenClosed()
+{
+    if (!m_job.journal) {
+        if (!tryOpenJournal())
+            return;
+        resumeSet();
+        showInterruptedCycles(); // what the start-up could not close
+        return;
+    }
+    try {
+        if (!m_job.pendingHold.empty()) {
+            m_job.pendingHold = takeOverPendingMark(*m_job.journal, m_job.workingDirectory).value_or("");
+            if (m_job.pendingHold.empty())
+                markProgrammedRows(*m_job.journal);
+        }
+    } catch (const JournalError &error) {
+        m_job.pendingHold = error.what();
+    }
+    if (!m_job.progressHold.empty())
+        resumeSet();
+}
+
+// Only the cycles this start closed: each is listed once, at the first start
+// after it was cut off, and another station's cycles never.
 void CQV58Dlg::showInterruptedCycles()
 {
     if (!m_job.journal)
         return;
     try {
-        m_job.journal->closeInterruptedCycles();
-        const std::vector<JournalEntry> open = m_job.journal->unfinished();
-        if (!open.empty())
-            showMessage(interruptedCyclesText(open), kWindowTitle, MessageIcon::Warning);
+        const std::vector<JournalEntry> closed = m_job.journal->closeInterruptedCycles();
+        if (!closed.empty())
+            showMessage(interruptedCyclesText(closed), kWindowTitle, MessageIcon::Warning);
     } catch (const JournalError &error) {
         showMessage(error.what(), kWindowTitle, MessageIcon::Stop);
     }
@@ -71,18 +124,27 @@ void CQV58Dlg::showInterruptedCycles()
 // on from the set's last cycle, the fixed-data count from its job.
 void CQV58Dlg::resumeFromJournal()
 {
+    resumeSet();
+    if (!m_job.progressHold.empty())
+        showMessage(m_job.progressHold, kWindowTitle, MessageIcon::Warning);
+}
+
+void CQV58Dlg::resumeSet()
+{
     const ParameterSet saved = loadParameterSet(m_job.workingDirectory, m_job.currentSetName);
     m_job.counterStart = saved.counterValue;
     m_job.csvSource = CsvSourceState{};
     m_job.programmedCount = 0;
     m_job.programmedInSet = 0;
+    m_job.progressHold.clear();
     m_job.nextCarrierId = m_job.currentSet.carrierId;
     if (!m_job.journal)
         return;
     try {
-        m_job.programmedInSet = m_job.journal->programmedOfSet(m_job.currentSetName).size();
+        m_job.programmedInSet = m_job.journal->programmedCountOfSet(m_job.currentSetName);
         if (isValidSetName(m_job.currentSetName))
-            takeOverProgressFile(*m_job.journal, m_job.workingDirectory, m_job.currentSetName, saved);
+            m_job.progressHold =
+                takeOverProgressFile(*m_job.journal, m_job.workingDirectory, m_job.currentSetName, saved).value_or("");
         if (const auto last = m_job.journal->lastCounterPageValue(m_job.currentSetName, m_job.counterStart);
             last && counterPageNumber(m_job.currentSet.counterPage))
             m_job.currentSet.counterValue = nextCounterPageValue(readCounter(*last));
@@ -140,43 +202,85 @@ void CQV58Dlg::startFixedDataJob()
     }
 }
 
-// The question before a carrier ID that another transponder holds goes onto
-// this one; false when the operator says No (the default) or the journal
-// cannot tell.
-bool CQV58Dlg::confirmManualCarrierId(const std::string &carrierId, const std::string &uid,
-                                      std::optional<JournalEntry> &heldElsewhere)
+// Before a manual carrier-ID write: a journal, the transponder's UID, and the
+// operator's Yes for a carrier ID that another transponder holds (No is the
+// default). False, after its message, when nothing may be written.
+bool CQV58Dlg::prepareManualCarrierId(ManualCarrierIdWrite &manual)
 {
+    reopenJournalWhenClosed();
+    if (!m_job.journal) {
+        showMessage(journalUnavailableText(m_job.journalProblem), kWindowTitle, MessageIcon::Stop);
+        return false;
+    }
+    readUid();
+    if (m_run.errorCount != 0 || m_pages.uidText.empty()) {
+        showMessage(std::string(notice::uidNotRead.text), kWindowTitle, MessageIcon::Stop);
+        return false;
+    }
+    manual.uid = m_pages.uidText;
+    std::optional<JournalEntry> holder;
     try {
-        heldElsewhere = m_job.journal->holderOf(carrierId);
+        holder = m_job.journal->holderOf(manual.carrierId);
     } catch (const JournalError &error) {
         showMessage(error.what(), kWindowTitle, MessageIcon::Stop);
         return false;
     }
-    if (!heldElsewhere || (!uid.empty() && heldElsewhere->uid == uid)) {
-        heldElsewhere.reset();
+    if (!holder || holder->uid == manual.uid)
         return true;
-    }
-    MessageRequest question{manualCarrierIdQuestion(*heldElsewhere, uid), std::string(kWindowTitle),
+    manual.shared = true;
+    MessageRequest question{manualCarrierIdQuestion(*holder, manual.uid), std::string(kWindowTitle),
                             MessageIcon::Question, MessageButtons::YesNo, true};
     return m_dialogs.showMessage(question) == MessageAnswer::Yes;
 }
 
-void CQV58Dlg::journalManualCarrierId(const std::string &carrierId, const std::string &uid, bool shared)
+// The journal reserves the pages as they are about to be written, with the
+// transponder's UID; a reservation that fails writes nothing.
+CarrierIdReservation CQV58Dlg::manualReservation(ManualCarrierIdWrite &manual)
 {
-    JournalEntry entry;
-    entry.carrierId = carrierId;
-    entry.setName = m_job.currentSetName;
-    entry.position = "manual";
-    entry.uid = uid;
+    if (manual.uid.empty())
+        return {};
+    return [this, &manual](const PageCells &cells, const PageFlagArray &pages) {
+        JournalEntry entry;
+        entry.carrierId = manual.carrierId;
+        entry.setName = m_job.currentSetName;
+        entry.source = std::string(journal_source::manual);
+        entry.position = "manual";
+        entry.uid = manual.uid;
+        for (int page = 1; page <= pageCount; ++page) {
+            const auto i = static_cast<std::size_t>(page - 1);
+            entry.pagesHex += (i == 0 ? "" : ",") + (pages[i] ? hexDigitsOf(cells.page(page)) : std::string());
+            entry.pagesLocked += '0';
+        }
+        try {
+            manual.entry = m_job.journal->reserve(entry, !manual.shared);
+            return true;
+        } catch (const CarrierIdTaken &) {
+            manual.problem = takenMeanwhileText(entry.shownCarrierId());
+        } catch (const JournalError &error) {
+            manual.problem = journalFailedText(error.what());
+        }
+        return false;
+    };
+}
+
+// The read-back decides: the pages as written, programmed; nothing sent or
+// refused, failed; anything else may be on the tag, uncertain.
+void CQV58Dlg::concludeManualCarrierId(const ManualCarrierIdWrite &manual, const CarrierIdWrite &write)
+{
+    const CycleState state = write.written      ? CycleState::Programmed
+                             : write.reachedTag ? CycleState::Uncertain
+                                                : CycleState::Failed;
     try {
-        m_job.journal->recordManualWrite(entry, shared);
+        m_job.journal->finish(manual.entry.id, state);
     } catch (const JournalError &error) {
-        showMessage(confirmationFailedText(error.what()), kWindowTitle, MessageIcon::Stop);
+        showMessage(state == CycleState::Programmed ? confirmationFailedText(error.what()) : endNotWrittenText(error.what()),
+                    kWindowTitle, MessageIcon::Stop);
     }
 }
 
 void CQV58Dlg::showJournal()
 {
+    reopenJournalWhenClosed();
     if (!m_job.journal) {
         showMessage(journalUnavailableText(m_job.journalProblem), kWindowTitle, MessageIcon::Stop);
         return;
@@ -186,9 +290,21 @@ void CQV58Dlg::showJournal()
     m_dialogs.runJournalDialog(history);
 }
 
+// A file that could not be taken over holds back what it may name: the
+// cycle refuses with its message, as with a journal that cannot be used.
 CycleJournal CQV58Dlg::cycleJournal() const
 {
-    return CycleJournal{m_job.journal != nullptr, m_job.journalProblem, m_job.currentSetName, m_job.counterStart, m_job.fixedJob};
+    CycleJournal journal{m_job.journal != nullptr, m_job.journalProblem, m_job.currentSetName, m_job.counterStart,
+                         m_job.fixedJob, !m_job.journalServer.empty(), m_job.readBackAllPages};
+    const bool csvSource = m_job.currentSet.useCsvFile || m_job.currentSet.csvFileComplete;
+    if (journal.open && !m_job.progressHold.empty()) {
+        journal.open = false;
+        journal.problem = m_job.progressHold;
+    } else if (journal.open && csvSource && !m_job.pendingHold.empty()) {
+        journal.open = false;
+        journal.problem = m_job.pendingHold;
+    }
+    return journal;
 }
 
 } // namespace teb

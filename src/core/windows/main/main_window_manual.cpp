@@ -86,24 +86,24 @@ void CQV58Dlg::readUid()
     m_run.errorCount = outcome.errorCount;
 }
 
-bool CQV58Dlg::writePages(const PageImage &image, std::string_view expectedUid)
+PageOutcome CQV58Dlg::writePages(const PageImage &image, const PageFlags &selection, std::string_view expectedUid)
 {
     // In automatic mode the job alone decides the transponder family.
     const bool withUid = m_job.currentSet.transponderOrvex || (!m_pages.automaticMode && m_manual.manualTypeOrvex);
     const PageOutcome outcome = runOnPages([&](PageOperationContext &context) {
-        return teb::writePages(context, PageRequest{m_pages.pageSelected, image, m_pages.asciiFormat}, withUid, expectedUid);
+        return teb::writePages(context, PageRequest{selection, image, m_pages.asciiFormat}, withUid, expectedUid);
     });
     takePagesFound(outcome);
     m_run.errorCount = outcome.errorCount;
     m_pages.pageSucceeded = outcome.succeeded;
     showInControls();
-    return outcome.reachedTag;
+    return outcome;
 }
 
 void CQV58Dlg::writePages()
 {
     takeFromControls();
-    writePages(pageRequest().image);
+    writePages(pageRequest().image, m_pages.pageSelected);
 }
 
 std::optional<std::string> CQV58Dlg::readUidForCycle()
@@ -117,33 +117,58 @@ std::optional<std::string> CQV58Dlg::readUidForCycle()
 
 // The job decides the family: an Orvex transponder takes writes only right
 // after its UID, which must still be the one the carrier ID was reserved for.
-PagesWritten CQV58Dlg::writePagesForCycle(const PageImage &pages, const std::string &uid)
+PagesWritten CQV58Dlg::writePagesForCycle(const PageImage &pages, const PageFlags &selection, const std::string &uid)
 {
     takeFromControls();
-    const bool reachedTag = writePages(pages, uid);
-    return PagesWritten{m_run.errorCount, reachedTag};
+    const PageOutcome outcome = writePages(pages, selection, uid);
+    PagesWritten written{outcome.errorCount, outcome.reachedTag, outcome.refused, outcome.failedPage, std::nullopt};
+    if (outcome.uidRead)
+        written.uid = outcome.uid;
+    return written;
 }
 
+// The selected pages; in automatic mode only those that the set locks.
 void CQV58Dlg::lockPages()
 {
-    PageFlags locked{};
-    for (std::size_t i = 0; i < locked.size(); ++i)
-        locked[i] = m_job.currentSet.pages[i].locked;
-    lockPagesForCycle(locked);
+    takeFromControls();
+    PageFlags pages = m_pages.pageSelected;
+    for (std::size_t i = 0; i < pages.size(); ++i)
+        pages[i] = pages[i] && (!m_pages.automaticMode || m_job.currentSet.pages[i].locked);
+    lockPagesOn(pages);
 }
 
-// In automatic mode only the pages that the set locks.
 int CQV58Dlg::lockPagesForCycle(const PageFlags &locked)
 {
     takeFromControls();
-    PageFlags lockable{};
-    for (std::size_t i = 0; i < lockable.size(); ++i)
-        lockable[i] = !m_pages.automaticMode || locked[i];
-    const PageOutcome outcome = runOnPages(
-        [&](PageOperationContext &context) { return teb::lockPages(context, pageRequest(), lockable); });
+    return lockPagesOn(locked);
+}
+
+int CQV58Dlg::lockPagesOn(const PageFlags &pages)
+{
+    const PageOutcome outcome = runOnPages([&](PageOperationContext &context) {
+        return teb::lockPages(context, PageRequest{pages, {}, m_pages.asciiFormat}, pages);
+    });
     m_run.errorCount = outcome.errorCount;
     showInControls();
     return m_run.errorCount;
+}
+
+TagReading CQV58Dlg::readTransponderForCycle(const PageFlags &pages)
+{
+    takeFromControls();
+    const TransponderReading reading =
+        runOnPages([&](PageOperationContext &context) { return teb::readTransponder(context, pages); });
+    takePagesFound(reading.outcome);
+    showInControls();
+    TagReading tag;
+    if (reading.uidRead)
+        tag.uid = reading.outcome.uid;
+    for (int page = 1; page <= pageCount; ++page) {
+        const auto i = static_cast<std::size_t>(page - 1);
+        if (reading.outcome.read[i])
+            tag.pages[i] = reading.outcome.cells.page(page);
+    }
+    return tag;
 }
 
 void CQV58Dlg::loadDefaultContent()
@@ -175,29 +200,32 @@ void CQV58Dlg::readCarrierIdClicked()
     sayWhenPortClosed();
 }
 
-// "write carrier ID": a carrier ID that the journal holds for another
-// transponder is written only when the operator says so; a write made is
-// journalled with the transponder's UID.
+// "write carrier ID" keeps the promise of a cycle: the transponder's UID is
+// read, a carrier ID that another transponder holds is written only when the
+// operator says so, the pages are reserved in the journal before the first
+// write leaves the port, and the read-back decides how the entry ends.
 void CQV58Dlg::writeCarrierIdClicked()
 {
     takeFromControls();
-    const auto bytes = carrierIdBytes(m_manual.manualCarrierId, carrierIdRange(m_manual.manualCarrierIdOffset, m_manual.manualCarrierIdLength).length,
-                                      m_pages.asciiFormat);
-    std::optional<JournalEntry> heldElsewhere;
-    std::string uid;
-    if (m_job.journal && m_link.portOpen && bytes) {
-        readUid();
-        uid = m_run.errorCount == 0 ? m_pages.uidText : std::string();
-        if (!confirmManualCarrierId(std::string(bytes->begin(), bytes->end()), uid, heldElsewhere)) {
+    const CarrierIdRange range = carrierIdRange(m_manual.manualCarrierIdOffset, m_manual.manualCarrierIdLength);
+    const auto bytes = carrierIdBytes(m_manual.manualCarrierId, range.length, m_pages.asciiFormat);
+    ManualCarrierIdWrite manual;
+    // A text or range that cannot be written is refused by the write itself, with its message.
+    if (m_link.portOpen && bytes && fitsPagesOneAndTwo(range)) {
+        manual.carrierId.assign(bytes->begin(), bytes->end());
+        if (!prepareManualCarrierId(manual)) {
             showInControls();
             return;
         }
     }
-    const CarrierIdWrite write = runOnPages(
-        [this](PageOperationContext &context) { return teb::writeCarrierId(context, carrierIdEntry()); });
+    const CarrierIdWrite write = runOnPages([&](PageOperationContext &context) {
+        return teb::writeCarrierId(context, carrierIdEntry(), manualReservation(manual));
+    });
     takePagesFound(write.outcome);
-    if (write.written && m_job.journal && bytes)
-        journalManualCarrierId(std::string(bytes->begin(), bytes->end()), uid, heldElsewhere.has_value());
+    if (!manual.problem.empty())
+        showMessage(manual.problem, kWindowTitle, MessageIcon::Stop);
+    if (write.reserved)
+        concludeManualCarrierId(manual, write);
     keepCarrierIdResult();
     showInControls();
     sayWhenPortClosed();

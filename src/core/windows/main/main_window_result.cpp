@@ -16,22 +16,17 @@ constexpr std::string_view kPassedText = "every page written and locked";
 
 } // namespace
 
-void CQV58Dlg::takeCycleResult(const CycleTrack &track)
+void CQV58Dlg::takeCycleResult(const CycleTrack &track, const std::optional<JournalEntry> &entry)
 {
     CycleResult result;
     result.passed = track.programmed;
     result.uid = track.uid.value_or(std::string());
-    if (!result.passed) {
+    if (entry)
+        result.carrierId = entry->carrierId.empty() ? entryName(*entry) : entry->shownCarrierId();
+    if (!result.passed)
         result.reason = failureReason(track, m_link.portOpen, m_link.interfaceSettings.portName);
-    } else if (m_job.journal) {
+    else if (entry && entry->setName == m_job.currentSetName)
         ++m_job.programmedInSet;
-        try {
-            if (const auto entry = m_job.journal->programmedFor(result.uid))
-                result.carrierId = entry->carrierId.empty() ? entryName(*entry) : entry->shownCarrierId();
-        } catch (const JournalError &) {
-            // The cycle has said so already; the result shows the UID alone.
-        }
-    }
     if (!result.passed && !m_job.silentFail)
         m_view.beep();
     m_job.lastCycleResult = std::move(result);

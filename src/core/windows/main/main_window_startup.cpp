@@ -56,6 +56,7 @@ void CQV58Dlg::takeOverSettings(const StationSettings &settings)
     m_job.carrierIdMax = settings.carrierIdMax;
     m_job.csvDelimiter = settings.csvDelimiter; // an empty value already reads as ","
     m_job.silentFail = settings.silentFail;
+    m_job.readBackAllPages = settings.readBackAllPages;
     m_pages.selectAll = settings.selectAll;
     m_pages.pageSelected = settings.pageSelected;
     m_pages.asciiFormat = settings.asciiFormat;
@@ -69,6 +70,7 @@ void CQV58Dlg::takeOverSettings(const StationSettings &settings)
     m_manual.manualTypeOrvex = settings.manualTypeOrvex;
     m_manual.manualLogFileName = settings.manualLogFileName;
     m_job.journalServer = settings.journalServer;
+    m_job.journalServerCut = settings.journalServerCut;
     m_job.stationName = settings.stationName;
 }
 

@@ -63,12 +63,14 @@ StatusText readerStatus(const ReaderActivity &activity, bool portOpen)
     return {"reader not heard yet", StatusText::Tone::Quiet};
 }
 
-StatusText jobStatus(const std::string &setName, const std::string &journalLocation)
+StatusText jobStatus(const std::string &setName, const std::string &journalLocation, const std::string &serverName)
 {
     std::string text = setName.empty() ? std::string("no set") : "set " + setName;
     text += kSeparator;
     if (journalLocation.empty())
         return {text + "no journal", StatusText::Tone::Bad};
+    if (!serverName.empty())
+        return {text + "journal: server " + serverName, StatusText::Tone::Plain};
     const std::string file = std::filesystem::path(journalLocation).filename().string();
     return {text + "journal " + file + " (local file)", StatusText::Tone::Plain};
 }

@@ -33,9 +33,11 @@ struct StatusText {
 StatusText portStatus(const InterfaceSettings &settings, bool open);
 // "reader answered at hh:mm:ss" or "reader not answering since hh:mm:ss".
 StatusText readerStatus(const ReaderActivity &activity, bool portOpen);
-// "set Demo · journal TagEncoderBench.journal (local file)"; the journal's
-// location empty when it could not be opened.
-StatusText jobStatus(const std::string &setName, const std::string &journalLocation);
+// "set Demo · journal TagEncoderBench.journal (local file)", or for a shared
+// journal "set Demo · journal: server db.fab.example, database teb"; the
+// journal's location empty when it could not be opened, its server name
+// empty for the local file.
+StatusText jobStatus(const std::string &setName, const std::string &journalLocation, const std::string &serverName);
 
 // A reader button pressed while the port is closed.
 std::string portClosedText(const std::string &portName);

@@ -1,0 +1,76 @@
+#include "automatic/cycle_conclusion.h"
+
+#include "automatic/cycle_messages.h"
+
+#include <algorithm>
+
+namespace teb::cycle_steps {
+namespace {
+
+// A programmed CSV row gets its "X"; false when it could not be made. The
+// journal holds the row either way, so it is never offered again, and the
+// mark is retried.
+bool markCsvRow(CycleStation &station, const JournalEntry &entry)
+{
+    if (entry.csvFile.empty())
+        return true;
+    try {
+        return station.markCsvRow(entry);
+    } catch (const JournalError &) {
+        return true; // the file has its "X"; the journal's note of it is lazy
+    }
+}
+
+void recordTransponder(Cycle &cycle, CycleStation &station)
+{
+    CycleOutcome &out = cycle.out;
+    if (out.set.logEnabled && !station.appendRecord(out)) {
+        station.enableAfterRecordFailure();
+        out.recordFailed = true;
+    }
+    const auto &pages = out.set.pages;
+    const auto editable = std::find_if(pages.begin(), pages.end(), [](const PageSetting &page) { return page.editable; });
+    if (editable != pages.end())
+        out.focusPage = static_cast<int>(editable - pages.begin());
+}
+
+void countFixedData(Cycle &cycle, CycleStation &station, const JournalEntry &entry)
+{
+    if (entry.source != journal_source::fixData || entry.setName != cycle.in.journal.setName)
+        return;
+    try {
+        cycle.out.programmedCount = station.fixedDataCount(cycle.in.journal.setName, cycle.in.journal.fixedJob);
+    } catch (const JournalError &) {
+        // The count is read again at the next cycle.
+    }
+}
+
+} // namespace
+
+bool endEntry(CycleStation &station, const JournalEntry &entry, CycleState state)
+{
+    try {
+        station.finish(entry.id, state);
+        return true;
+    } catch (const JournalError &error) {
+        notifyText(station, state == CycleState::Programmed ? confirmationFailedText(error.what()) : endNotWrittenText(error.what()),
+                   NoticeLevel::Stop);
+        return false;
+    }
+}
+
+void concludeProgrammed(Cycle &cycle, CycleStation &station, const JournalEntry &entry, bool recorded)
+{
+    const bool confirmed = endEntry(station, entry, CycleState::Programmed);
+    const bool marked = markCsvRow(station, entry);
+    countFixedData(cycle, station, entry);
+    if (recorded)
+        recordTransponder(cycle, station);
+    if (!marked)
+        station.notify(notice::csvMarkFailed);
+    cycle.out.passed = confirmed;
+    if (!confirmed)
+        cycle.out.failure = std::string(kNotConfirmed);
+}
+
+} // namespace teb::cycle_steps
