@@ -10,8 +10,9 @@ namespace {
 
 constexpr std::size_t kLongAnswerPadding = 300;
 constexpr std::size_t kMarkerXLength = 8;
+constexpr char kByteBefore = ' ';
 
-constexpr std::array<std::pair<const char *, FaultKind>, 10> kFaultNames{{
+constexpr std::array<std::pair<const char *, FaultKind>, 12> kFaultNames{{
     {"no-answer", FaultKind::NoAnswer},
     {"answer-lost", FaultKind::AnswerLost},
     {"wrong-answer", FaultKind::WrongAnswer},
@@ -22,12 +23,19 @@ constexpr std::array<std::pair<const char *, FaultKind>, 10> kFaultNames{{
     {"marker-x", FaultKind::MarkerX},
     {"nak", FaultKind::Refusal},
     {"slow", FaultKind::Slow},
+    {"byte-before", FaultKind::ByteBefore},
+    {"cut-answer", FaultKind::CutAnswer},
 }};
 
 std::string withMarker09(const std::string &answer)
 {
     const std::string marked = "#09" + answer;
     return marked.substr(0, std::max<std::size_t>(answer.size(), 3));
+}
+
+std::string cut(const std::string &answer)
+{
+    return answer.empty() ? answer : answer.substr(0, answer.size() - 1);
 }
 
 } // namespace
@@ -41,30 +49,19 @@ std::optional<FaultKind> faultKindOf(const std::string &name)
     return std::nullopt;
 }
 
-bool commandMatches(const std::string &command, const std::string &filter)
+std::string faultName(FaultKind kind)
 {
-    if (filter.empty())
-        return true;
-    if (command.compare(0, filter.size(), filter) != 0)
-        return false;
-    return command.size() == filter.size() || command[filter.size()] == ' ';
+    for (const auto &[text, named] : kFaultNames) {
+        if (named == kind)
+            return text;
+    }
+    return "none";
 }
 
-bool FaultInjector::hits(const std::string &command)
-{
-    if (m_plan.kind == FaultKind::None || command.empty() ||
-        !commandMatches(command, m_plan.commandFilter))
-        return false;
-    if (m_plan.count > 0 && m_hits >= m_plan.count)
-        return false;
-    ++m_hits;
-    return true;
-}
-
-std::optional<std::string> FaultInjector::apply(const std::optional<std::string> &answer) const
+std::optional<std::string> faultyAnswer(FaultKind kind, const std::optional<std::string> &answer)
 {
     const std::string normal = answer.value_or("");
-    switch (m_plan.kind) {
+    switch (kind) {
     case FaultKind::NoAnswer:
     case FaultKind::AnswerLost: return std::nullopt;
     case FaultKind::WrongAnswer: return "ERR";
@@ -74,18 +71,22 @@ std::optional<std::string> FaultInjector::apply(const std::optional<std::string>
     case FaultKind::Marker09: return withMarker09(normal);
     case FaultKind::MarkerX: return std::string(std::max(normal.size(), kMarkerXLength), 'X');
     case FaultKind::Refusal: return "NAK";
+    case FaultKind::ByteBefore: return kByteBefore + normal;
+    case FaultKind::CutAnswer: return cut(normal);
     case FaultKind::Slow:
     case FaultKind::None: return answer;
     }
     return answer;
 }
 
-bool FaultInjector::hitCommandTakesEffect() const
+bool faultTakesEffect(FaultKind kind)
 {
-    switch (m_plan.kind) {
+    switch (kind) {
     case FaultKind::AnswerLost:
     case FaultKind::LongAnswer:
     case FaultKind::Slow:
+    case FaultKind::ByteBefore:
+    case FaultKind::CutAnswer:
     case FaultKind::None: return true;
     case FaultKind::NoAnswer:
     case FaultKind::WrongAnswer:
@@ -98,9 +99,16 @@ bool FaultInjector::hitCommandTakesEffect() const
     return false;
 }
 
-std::chrono::milliseconds FaultInjector::extraDelay() const
+std::optional<FaultKind> FaultInjector::hit(const std::string &command)
 {
-    return m_plan.kind == FaultKind::Slow ? m_plan.slowDelay : std::chrono::milliseconds(0);
+    if (m_kind == FaultKind::None || !m_trigger.fires(command))
+        return std::nullopt;
+    return m_kind;
+}
+
+std::chrono::milliseconds FaultInjector::extraDelay(FaultKind kind) const
+{
+    return kind == FaultKind::Slow ? m_slowDelay : std::chrono::milliseconds(0);
 }
 
 std::string framedAnswer(const std::string &answer, const std::string &noise, bool crLf)

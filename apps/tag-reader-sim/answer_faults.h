@@ -1,5 +1,7 @@
 #pragma once
 
+#include "command_trigger.h"
+
 #include <chrono>
 #include <optional>
 #include <string>
@@ -18,9 +20,19 @@ enum class FaultKind {
     MarkerX,     // the answer replaced by X characters, at least "XXXXXXXX"
     Refusal,     // "NAK"
     Slow,        // the right answer, after the fault delay
+    ByteBefore,  // the command is carried out, a blank arrives before its answer (" ACK")
+    CutAnswer,   // the command is carried out, its answer loses its last character ("AC")
 };
 
 std::optional<FaultKind> faultKindOf(const std::string &name);
+std::string faultName(FaultKind kind);
+
+// What the fault makes of a command's answer (nothing: no answer at all).
+std::optional<std::string> faultyAnswer(FaultKind kind, const std::optional<std::string> &answer);
+// Whether a command the fault hits still takes effect on the transponder:
+// only where its right answer goes out (late, lengthened, garbled) or is lost
+// on the way back. A refused or lost command changes nothing.
+bool faultTakesEffect(FaultKind kind);
 
 struct FaultPlan {
     FaultKind kind = FaultKind::None;
@@ -31,27 +43,23 @@ struct FaultPlan {
     std::chrono::milliseconds slowDelay{2000};
 };
 
-// Decides which commands a fault hits and what it makes of their answers.
+// Decides which commands the chosen fault hits.
 class FaultInjector {
 public:
-    explicit FaultInjector(FaultPlan plan) : m_plan(std::move(plan)) {}
+    explicit FaultInjector(const FaultPlan &plan)
+        : m_kind(plan.kind), m_trigger(plan.commandFilter, plan.count), m_slowDelay(plan.slowDelay)
+    {
+    }
 
-    // Whether the fault hits this command; counts the hit.
-    bool hits(const std::string &command);
-    std::optional<std::string> apply(const std::optional<std::string> &answer) const;
-    // Whether a command the fault hits still takes effect on the transponder:
-    // only where its right answer is sent (late or lengthened) or lost on the
-    // way back. A refused or lost command changes nothing.
-    bool hitCommandTakesEffect() const;
-    std::chrono::milliseconds extraDelay() const;
+    // The fault that hits this command, if any; counts the hit.
+    std::optional<FaultKind> hit(const std::string &command);
+    std::chrono::milliseconds extraDelay(FaultKind kind) const;
 
 private:
-    FaultPlan m_plan;
-    int m_hits = 0;
+    FaultKind m_kind;
+    CommandTrigger m_trigger;
+    std::chrono::milliseconds m_slowDelay;
 };
-
-// Whether the words of `filter` are the first words of `command`.
-bool commandMatches(const std::string &command, const std::string &filter);
 
 // The bytes on the line for one answer: noise, the answer, CR (and LF).
 std::string framedAnswer(const std::string &answer, const std::string &noise, bool crLf);

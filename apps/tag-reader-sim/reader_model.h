@@ -32,13 +32,16 @@ public:
     std::optional<Transponder> transponder = Transponder{};
 
     std::optional<std::string> answer(const std::string &command);
+    // Another transponder lies on the antenna: an Orvex one is not selected yet.
+    void antennaChanged() { uidSelected = false; }
 
 private:
     std::string readPage(int page) const;
     std::string writePage(int page, const std::string &hexDigits);
     std::string lockPage(int page);
 
-    // An Orvex transponder takes writes only after its UID was read since the last "TOR".
+    // An Orvex transponder takes writes only after its UID was read since the last
+    // "TOR" and since it came onto the antenna.
     bool uidSelected = false;
 };
 

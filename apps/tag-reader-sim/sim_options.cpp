@@ -3,6 +3,7 @@
 #include "reader/port_names.h"
 
 #include <charconv>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <stdexcept>
@@ -13,6 +14,7 @@ namespace {
 
 constexpr int kMaxDelayMs = 600000;
 constexpr std::size_t kUidLength = 8;
+constexpr int kMaxSeed = 2147483647;
 
 struct OptionError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -118,6 +120,20 @@ const std::map<std::string, Setter> &optionsWithValue()
          [](SimOptions &o, const std::string &v) {
              o.fault.slowDelay = std::chrono::milliseconds(numberIn("--fault-delay", v, 0, kMaxDelayMs));
          }},
+        {"--random-faults",
+         [](SimOptions &o, const std::string &v) { o.randomFaults.perMille = numberIn("--random-faults", v, 0, 1000); }},
+        {"--seed",
+         [](SimOptions &o, const std::string &v) {
+             o.randomFaults.seed = static_cast<std::uint32_t>(numberIn("--seed", v, 0, kMaxSeed));
+         }},
+        {"--swap-after",
+         [](SimOptions &o, const std::string &v) {
+             if (v.empty() || v.front() == ' ')
+                 throw OptionError("--swap-after wants the words a command begins with, for example \"WD 1\"");
+             o.swap.commandFilter = v;
+         }},
+        {"--swap-count",
+         [](SimOptions &o, const std::string &v) { o.swap.count = numberIn("--swap-count", v, 0, 1000000); }},
         {"--noise", [](SimOptions &o, const std::string &v) { o.noise = hexBytes("--noise", v); }},
         {"--log", [](SimOptions &o, const std::string &v) { o.logFile = v; }},
         {"--write-log", [](SimOptions &o, const std::string &v) { o.writeLogFile = v; }},
@@ -202,14 +218,19 @@ options made the first one (pages, locks, or none), with the next UID (the
 UID read as a hexadecimal number, plus one, wrapping within its eight
 digits: E0040150, E0040151, ...); SIGUSR2 puts back the
 transponder that lay there before, as it was left, and takes the one on the
-antenna away (a second SIGUSR2 swaps them again). The station may close and
-reopen the line at any time.
+antenna away (a second SIGUSR2 swaps them again). SIGRTMIN (kill -RTMIN)
+puts back the transponders that have come so far one per signal, in the
+order they first came (the first, the second, ..., the first again after the
+last), each as it was left. SIGRTMIN+1 (kill -RTMIN+1) turns every
+injected fault off for good (--fault, --random-faults, --swap-after). The
+station may close and reopen the line at any time.
 
 Options (a value follows the option, or is joined with "="):
   --dir DIR          directory for the link (default: the current directory)
   --name COMn        name of the link (default: COM7)
   --family ti|orvex  transponder family (default: ti); an Orvex transponder
-                     takes writes only after RUID since the last TOR
+                     takes writes only after RUID since the last TOR and
+                     since it came onto the antenna
   --uid TEXT         the first transponder's UID, exactly 8 printable
                      characters (default: E0040150)
   --same-uid         every new transponder has the first one's UID
@@ -233,18 +254,32 @@ Options (a value follows the option, or is joined with "="):
                        marker-x      XXXXXXXX (X characters over the whole answer)
                        nak           NAK
                        slow          the right answer, after --fault-delay
+                       byte-before   a blank before the answer (" ACK")
+                       cut-answer    the answer without its last character ("AC")
                      A hit command changes the transponder only for
-                     answer-lost, long-answer and slow.
+                     answer-lost, long-answer, slow, byte-before and cut-answer.
   --fault-on WORDS   only commands that begin with these words, for example
                      "RD" or "WD 3" (default: every command)
   --fault-count N    only the first N such commands (default: 0, all of them)
   --fault-delay MS   the delay of the slow fault (default: 2000)
+  --random-faults N  besides --fault, each RD, WD and LD command is hit with
+                     a chance of N per mille (0..1000) by one of: answer-lost,
+                     a garbled answer (byte-before or cut-answer), both taking
+                     effect, or nak (no effect); one in three each
+  --seed N           the seed of --random-faults (default: 1): the same seed
+                     hits the same commands of the same run
+  --swap-after WORDS the next transponder (as on SIGUSR1) lies on the antenna
+                     right after a command that begins with these words is
+                     answered, for example "WD 1"
+  --swap-count N     only after the first N such commands (default: 0, all of them)
   --log FILE         appends every received line to FILE, bytes other than
-                     printable ASCII written as \xNN, and a line
+                     printable ASCII written as \xNN, a line
                      "# transponder <UID> ..." whenever a transponder is
-                     put on the antenna
-  --write-log FILE   appends "<UID> WD n <hex>" to FILE for every write that
-                     took effect, flushed at once
+                     put on the antenna, "# fault <KIND> on <command>" for
+                     every fault injected and "# faults off"
+  --write-log FILE   appends "<UID> WD n <hex>" and "<UID> LD n" to FILE for
+                     every write and lock that took effect, flushed at once:
+                     the last write of each page of a UID is what it holds
   --exit-with-parent ends (as on SIGTERM) when the process that started it
                      ends, so that a test run that breaks off leaves no reader behind
   --help             this text

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "answer_faults.h"
+#include "random_faults.h"
 #include "reader_model.h"
 
 #include <chrono>
@@ -10,12 +11,21 @@
 
 namespace teb::sim {
 
+// The next transponder comes onto the antenna right after the commands that
+// begin with these words are answered (the first `count` of them; 0: all).
+struct SwapPlan {
+    std::string commandFilter; // empty: no swap
+    int count = 0;
+};
+
 struct SimOptions {
     std::filesystem::path directory = ".";
     std::string portName = "COM7";
     ReaderModel reader;
     std::chrono::milliseconds answerDelay{0};
     FaultPlan fault;
+    RandomFaultPlan randomFaults;
+    SwapPlan swap;
     bool crLf = false;
     std::string noise;
     std::filesystem::path logFile; // empty: no log

@@ -44,14 +44,18 @@ inline void useIdFile(ParameterSet &job, const std::filesystem::path &file, int 
     writeFileBytes(file, csv);
 }
 
+// Where the station process's transponders come from: a new one after each
+// cycle, or the reader's earlier ones put back in turn before each cycle.
+enum class Transponders { NewAfterEachCycle, PutBackBeforeEachCycle };
+
 // A station in a process of its own, forked from the test: the main window
 // without a window system in `folder`, pressing "One" for one transponder
-// after another and asking the simulated reader (its process id given) for a
-// new transponder after each cycle, until the data source is exhausted or
-// `cycles` ran. Construction waits until it is up.
+// after another on the simulated reader (its process id given), until the
+// data source is exhausted or `cycles` ran. Construction waits until it is up.
 class StationProcess {
 public:
-    StationProcess(const std::filesystem::path &folder, pid_t reader, int cycles = 100'000)
+    StationProcess(const std::filesystem::path &folder, pid_t reader, int cycles = 100'000,
+                   Transponders transponders = Transponders::NewAfterEachCycle)
     {
         int pipeEnds[2];
         if (::pipe(pipeEnds) != 0)
@@ -60,7 +64,7 @@ public:
         if (m_pid == 0) { // never back into the test: its objects are the parent's
             ::close(pipeEnds[0]);
             try {
-                ::_exit(run(folder, reader, cycles, pipeEnds[1]));
+                ::_exit(run(folder, reader, cycles, transponders, pipeEnds[1]));
             } catch (...) {
                 ::_exit(5);
             }
@@ -103,7 +107,8 @@ public:
 
 private:
     // The station's own run: "ready" on `output` once it is up; 0 when it ends in good order.
-    static int run(const std::filesystem::path &folder, pid_t reader, int cycles, int output)
+    static int run(const std::filesystem::path &folder, pid_t reader, int cycles, Transponders transponders,
+                   int output)
     {
         FakeMainWindowView view;
         FakeDialogHost dialogs;
@@ -118,11 +123,13 @@ private:
             });
         };
         for (int cycle = 0; cycle < cycles && !exhausted(); ++cycle) {
+            if (transponders == Transponders::PutBackBeforeEachCycle)
+                ::kill(reader, SIGRTMIN); // the reader's next earlier transponder
             dialogs.messages.clear();
             window.tick(kCycleTimerId);
             view.click(Control::OneButton);
             window.tick(kCycleTimerId);
-            if (!exhausted())
+            if (transponders == Transponders::NewAfterEachCycle && !exhausted())
                 ::kill(reader, SIGUSR1); // the next transponder
         }
         window.destroy();
@@ -139,9 +146,10 @@ inline std::map<std::string, std::string> carrierIdsOnTransponders(const std::fi
 {
     std::map<std::string, std::array<std::string, 2>> pages;
     std::istringstream lines(readFileBytes(writeLog));
-    std::string uid, command, page, hex;
-    while (lines >> uid >> command >> page >> hex) {
-        if (page == "1" || page == "2")
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string uid, command, page, hex;
+        if (words >> uid >> command >> page >> hex && command == "WD" && (page == "1" || page == "2"))
             pages[uid][page == "1" ? 0 : 1] = hex;
     }
     std::map<std::string, std::string> ids;

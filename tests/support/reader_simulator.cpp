@@ -95,6 +95,31 @@ std::vector<std::string> ReaderSimulator::receivedLines(std::size_t atLeast) con
     }
 }
 
+int ReaderSimulator::notesStartingWith(const std::string &start, const std::string &end) const
+{
+    std::ifstream log(m_ownFiles / "received.log");
+    int count = 0;
+    for (std::string line; std::getline(log, line);)
+        count += line.starts_with(start) && line.ends_with(end) ? 1 : 0;
+    return count;
+}
+
+int ReaderSimulator::transponderCount() const
+{
+    // "# transponder <UID> on the antenna" for the first, "... new on the antenna" for each after it.
+    return notesStartingWith("# transponder ", " on the antenna");
+}
+
+void ReaderSimulator::faultsOff() const
+{
+    sendSignal(SIGRTMIN + 1);
+    const auto deadline = std::chrono::steady_clock::now() + kLinesPatience;
+    while (notesStartingWith("# faults off") == 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(kLogPollInterval);
+}
+
+int ReaderSimulator::injectedFaults() const { return notesStartingWith("# fault "); }
+
 void ReaderSimulator::sendSignal(int number) const
 {
     if (m_pid > 0)

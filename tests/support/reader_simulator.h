@@ -43,12 +43,24 @@ public:
     // The transponder that lay on the antenna before the one there now is
     // put back, as it was left.
     void putBackTransponder() const { sendSignal(SIGUSR2); }
+    // The transponders come back one per call in the order they first came,
+    // each as it was left (the first again after the last).
+    void putBackInTurn() const { sendSignal(SIGRTMIN); }
+    // No injected fault from now on; returns once the reader has taken it,
+    // and with it every signal sent before.
+    void faultsOff() const;
+
+    // How many transponders have come onto the antenna, and how many faults
+    // were injected, as its log tells by now.
+    int transponderCount() const;
+    int injectedFaults() const;
 
     // SIGKILL: the line hangs up at once, as when an adapter is pulled.
     void kill() { end(SIGKILL); }
 
 private:
     void start(std::vector<std::string> options);
+    int notesStartingWith(const std::string &start, const std::string &end = {}) const;
     void sendSignal(int number) const;
     void end(int signal);
 
