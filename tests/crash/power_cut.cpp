@@ -26,6 +26,7 @@ namespace {
 constexpr const char *kContent = "content";
 constexpr const char *kPins = "pin";
 constexpr const char *kNames = "names";
+constexpr const char *kCutNote = "cut";
 
 struct Watch {
     std::mutex mutex;
@@ -52,8 +53,11 @@ SyncCall systemCall(const char *name)
     return reinterpret_cast<SyncCall>(::dlsym(RTLD_NEXT, name));
 }
 
-[[noreturn]] void dieNow()
+// The power goes at a sync: the shadow notes where, for the trials' tally.
+[[noreturn]] void dieNow(const Watch &watch, std::string_view synced)
 {
+    std::ofstream(watch.shadow / kCutNote, std::ios::binary | std::ios::trunc)
+        << (watch.moment == CutMoment::BeforeSync ? "before " : "after ") << synced;
     ::kill(::getpid(), SIGKILL);
     for (;;)
         ::pause();
@@ -155,6 +159,12 @@ void syncFile(Watch &watch, int fd, ino_t inode)
     pin(descriptorPath(fd), watch.shadow, inode, AT_SYMLINK_FOLLOW);
 }
 
+std::string syncedName(int fd)
+{
+    std::error_code error;
+    return fs::read_symlink(descriptorPath(fd), error).filename().string();
+}
+
 // The file behind a descriptor lies in the watched folder (also once unlinked).
 bool inFolder(const Watch &watch, int fd)
 {
@@ -180,14 +190,15 @@ int modelledSync(int fd, const char *call)
     if (!isFolder && !isFile)
         return systemCall(call)(fd);
     const bool cutHere = ++watch.syncs == watch.cutAt;
+    const auto synced = [&] { return isFolder ? std::string("the folder") : syncedName(fd); };
     if (cutHere && watch.moment == CutMoment::BeforeSync)
-        dieNow();
+        dieNow(watch, synced());
     if (isFolder)
         syncFolder(watch);
     else
         syncFile(watch, fd, status.st_ino);
     if (cutHere)
-        dieNow();
+        dieNow(watch, synced());
     return 0;
 }
 
@@ -245,6 +256,14 @@ void makeDurable(const fs::path &folder, const fs::path &shadow)
         pin(folder / name, shadow, inode, 0);
     }
     writeNames(shadow, files);
+}
+
+std::string cutNote(const fs::path &shadow)
+{
+    std::ifstream in(shadow / kCutNote, std::ios::binary);
+    std::string note;
+    std::getline(in, note);
+    return note;
 }
 
 void losePower(const fs::path &folder, const fs::path &shadow)

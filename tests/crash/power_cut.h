@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 // A power cut for the tests. A SIGKILL leaves the page cache, so every write
 // reaches the disk anyway; a power cut leaves only what was made durable. The
@@ -29,6 +30,9 @@ int syncsSeen();
 // Everything in the folder as it is now becomes durable (a set-up, or the
 // disk as a restart finds it).
 void makeDurable(const std::filesystem::path &folder, const std::filesystem::path &shadow);
+// Where the last planned cut fell: "before <file>" or "after <file>" ("the
+// folder" for a folder sync); empty when no plan cut the writer. losePower() clears it.
+std::string cutNote(const std::filesystem::path &shadow);
 // The folder goes back to what was durable; the writer must be dead. Links
 // and other non-regular entries (the reader's COM link) are left alone.
 void losePower(const std::filesystem::path &folder, const std::filesystem::path &shadow);
