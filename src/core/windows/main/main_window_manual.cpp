@@ -305,13 +305,13 @@ void CQV58Dlg::enableAfterRecordFailure()
 }
 
 // Every cycle reads the UID first, whatever the family: the record holds it.
-// The journal holds every programmed transponder durably and can write the
-// record file again, so the record needs no sync of its own.
+// Synced: an unsynced workbook may come back from a power cut empty or cut
+// short, and the next append then starts it afresh or refuses it for good.
 bool CQV58Dlg::appendRecord()
 {
     return records::appended(records::appendRecord(records::workbookPath(m_job.workingDirectory, m_job.currentSet.recordFileName),
                                                    entryOfPages(true, false), m_job.currentSetName, m_job.currentSet,
-                                                   m_job.jobHeaderPending, m_run.wallClock, records::WorkbookFileOps::unsynced()));
+                                                   m_job.jobHeaderPending, m_run.wallClock));
 }
 
 } // namespace teb
