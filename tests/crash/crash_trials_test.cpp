@@ -12,6 +12,7 @@
 #include "support/automatic_job.h"
 #include "support/reader_simulator.h"
 #include "support/temp_dir.h"
+#include "support/trial_data.h"
 #include "support/xml_check.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +33,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kShortCuts = 50; // per source; TEB_CRASH_CUTS asks for more (scripts/crash-trials)
-constexpr int kIdLength = 16;
 constexpr int kRows = 3'000;
 constexpr int kSyncsReached = 40; // a planned cut falls among a station's first syncs
 constexpr int kFinalCycles = 3;
@@ -43,64 +43,9 @@ int cutsAsked()
     return asked ? std::max(1, std::atoi(asked)) : kShortCuts;
 }
 
-std::string idOf(long long number)
-{
-    const std::string digits = std::to_string(number);
-    return std::string(kIdLength - digits.size(), '0') + digits;
-}
+void useCsvFile(ParameterSet &job, const fs::path &folder) { useIdFile(job, folder / "ids.csv", kRows); }
 
-void useCsvFile(ParameterSet &job, const fs::path &folder)
-{
-    job.useDecimalCounter = false;
-    job.useCsvFile = true;
-    job.csvFileName = (folder / "ids.csv").string();
-    std::string csv = "Carrier ID,done\r\n";
-    for (int row = 1; row <= kRows; ++row)
-        csv += idOf(row) + ",\r\n";
-    writeFileBytes(folder / "ids.csv", csv);
-}
-
-void useCompleteDataSets(ParameterSet &job, const fs::path &folder)
-{
-    job.useDecimalCounter = false;
-    job.csvFileComplete = true;
-    job.csvFileName = "sets.csv";
-    std::string csv = "ASCII (A), HEX(X),Carrier ID offset,Carrier ID length,Carrier ID,Lock Carrier ID,";
-    for (int page = 3; page <= 17; ++page)
-        csv += "page" + std::to_string(page) + ",Lock page" + std::to_string(page) + ",";
-    csv += "done\r\n";
-    for (int row = 1; row <= kRows; ++row) {
-        csv += "A,0,16," + idOf(row) + ",1,";
-        for (int page = 3; page <= 17; ++page)
-            csv += "P" + std::to_string(page) + ",1,";
-        csv += "\r\n";
-    }
-    writeFileBytes(folder / "sets.csv", csv);
-}
-
-// What the transponders hold at the end, from the reader's log of the writes
-// that took effect: per UID, the carrier ID in pages 1 and 2.
-std::map<std::string, std::string> carrierIdsOnTransponders(const fs::path &writeLog)
-{
-    std::map<std::string, std::array<std::string, 2>> pages;
-    std::istringstream lines(readFileBytes(writeLog));
-    std::string uid, command, page, hex;
-    while (lines >> uid >> command >> page >> hex) {
-        if (page == "1" || page == "2")
-            pages[uid][page == "1" ? 0 : 1] = hex;
-    }
-    std::map<std::string, std::string> ids;
-    for (const auto &[tag, hexPages] : pages) {
-        const std::string hexId = hexPages[0] + hexPages[1];
-        if (hexId.size() != 2 * kIdLength)
-            continue; // a page never written: no whole carrier ID on this tag
-        std::string id;
-        for (std::size_t at = 0; at < hexId.size(); at += 2)
-            id.push_back(static_cast<char>(std::stoi(hexId.substr(at, 2), nullptr, 16)));
-        ids[tag] = id;
-    }
-    return ids;
-}
+void useCompleteDataSets(ParameterSet &job, const fs::path &folder) { test::useCompleteDataSets(job, folder, kRows); }
 
 struct Tally {
     int cuts = 0;

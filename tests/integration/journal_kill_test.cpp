@@ -46,20 +46,7 @@ void useCsvFile(ParameterSet &job, const std::filesystem::path &directory)
 
 void useCompleteDataSets(ParameterSet &job, const std::filesystem::path &directory)
 {
-    job.useDecimalCounter = false;
-    job.csvFileComplete = true;
-    job.csvFileName = "sets.csv";
-    std::string csv = "ASCII (A), HEX(X),Carrier ID offset,Carrier ID length,Carrier ID,Lock Carrier ID,";
-    for (int page = 3; page <= 17; ++page)
-        csv += "page" + std::to_string(page) + ",Lock page" + std::to_string(page) + ",";
-    csv += "done\r\n";
-    for (int row = 1; row <= kCsvRows; ++row) {
-        csv += "A,0,16," + idOf(row) + ",1,";
-        for (int page = 3; page <= 17; ++page)
-            csv += "P" + std::to_string(page) + ",1,";
-        csv += "\r\n";
-    }
-    writeFileBytes(directory / "sets.csv", csv);
+    test::useCompleteDataSets(job, directory, kCsvRows);
 }
 
 struct Trial {

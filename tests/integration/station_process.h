@@ -5,6 +5,7 @@
 #include "support/fake_dialog_host.h"
 #include "support/fake_main_window_view.h"
 #include "support/temp_dir.h"
+#include "support/trial_data.h"
 
 #include <gtest/gtest.h>
 
@@ -22,27 +23,6 @@
 #include <unistd.h>
 
 namespace teb::test {
-
-inline constexpr int kIdLength = 16;
-
-// The trials' carrier ID of a number: its digits, zero-filled.
-inline std::string idOf(long long number)
-{
-    const std::string digits = std::to_string(number);
-    return std::string(kIdLength - digits.size(), '0') + digits;
-}
-
-// The set takes its carrier IDs from `file`, a CSV file of the first `rows` of them.
-inline void useIdFile(ParameterSet &job, const std::filesystem::path &file, int rows)
-{
-    job.useDecimalCounter = false;
-    job.useCsvFile = true;
-    job.csvFileName = file.string();
-    std::string csv = "Carrier ID,done\r\n";
-    for (int row = 1; row <= rows; ++row)
-        csv += idOf(row) + ",\r\n";
-    writeFileBytes(file, csv);
-}
 
 // Where the station process's transponders come from: a new one after each
 // cycle, or the reader's earlier ones put back in turn before each cycle.
@@ -139,31 +119,6 @@ private:
     pid_t m_pid = -1;
     bool m_ready = false;
 };
-
-// What the transponders hold at the end, from the reader's log of the writes
-// that took effect: per UID, pages 1 and 2.
-inline std::map<std::string, std::string> carrierIdsOnTransponders(const std::filesystem::path &writeLog)
-{
-    std::map<std::string, std::array<std::string, 2>> pages;
-    std::istringstream lines(readFileBytes(writeLog));
-    for (std::string line; std::getline(lines, line);) {
-        std::istringstream words(line);
-        std::string uid, command, page, hex;
-        if (words >> uid >> command >> page >> hex && command == "WD" && (page == "1" || page == "2"))
-            pages[uid][page == "1" ? 0 : 1] = hex;
-    }
-    std::map<std::string, std::string> ids;
-    for (const auto &[tag, hexPages] : pages) {
-        const std::string hexId = hexPages[0] + hexPages[1];
-        if (hexId.size() != 2 * kIdLength)
-            continue; // a page never written: no whole carrier ID on this tag
-        std::string id;
-        for (std::size_t i = 0; i < hexId.size(); i += 2)
-            id.push_back(static_cast<char>(std::stoi(hexId.substr(i, 2), nullptr, 16)));
-        ids[tag] = id;
-    }
-    return ids;
-}
 
 // Every carrier ID on the transponders is on one alone, and the journal holds
 // it for that one as programmed or (its cycle cut off) uncertain; the count

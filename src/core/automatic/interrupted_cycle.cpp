@@ -48,7 +48,15 @@ void endAsUncertain(CycleStation &station, const JournalEntry &entry)
 bool writeEntryPages(Cycle &cycle, CycleStation &station, const JournalEntry &entry, const EntryPages &pages,
                      const PageFlagArray &differing)
 {
-    const PagesWritten written = station.writePages(cycle.out, imageOf(pages), differing, entry.uid);
+    // A reader may refuse a write now and then without the page being
+    // locked: only a page refused at every try spoils the transponder.
+    constexpr int kTries = 3;
+    PagesWritten written;
+    for (int attempt = 0; attempt < kTries; ++attempt) {
+        written = station.writePages(cycle.out, imageOf(pages), differing, entry.uid);
+        if (!written.refused)
+            break;
+    }
     cycle.out.errorCount = written.errorCount;
     if (written.errorCount == 0)
         return true;

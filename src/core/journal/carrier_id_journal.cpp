@@ -40,13 +40,16 @@ struct CarrierIdJournal::Session {
         if (backend != nullptr && PQstatus(backend->conn_) == CONNECTION_OK)
             return;
         sql.reconnect();
-        limitStatementTime();
+        setUpConnection();
     }
-    // No statement may hold the window (or a cycle) for long.
-    void limitStatementTime()
+    // No statement may hold the window (or a cycle) for long, and the
+    // schema's "already exists, skipping" at every connection is no news.
+    void setUpConnection()
     {
-        if (dialect == journal_schema::Dialect::Postgres)
-            sql << "SET statement_timeout = " << kStatementTimeoutMs;
+        if (dialect != journal_schema::Dialect::Postgres)
+            return;
+        sql << "SET statement_timeout = " << kStatementTimeoutMs;
+        sql << "SET client_min_messages = warning";
     }
 
     static constexpr int kStatementTimeoutMs = 5000;
@@ -202,7 +205,7 @@ std::unique_ptr<CarrierIdJournal> CarrierIdJournal::openServer(const std::string
         session->dialect = journal_schema::Dialect::Postgres;
         ::setenv("PGCONNECT_TIMEOUT", "5", 0); // an unreachable server answers within seconds
         session->sql.open(*soci::factory_postgresql(), *readable);
-        session->limitStatementTime();
+        session->setUpConnection();
         createSchema(session->sql, session->dialect);
         auto journal = std::unique_ptr<CarrierIdJournal>(
             new CarrierIdJournal(std::move(session), location, std::move(station), std::move(clock)));
