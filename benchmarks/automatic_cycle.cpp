@@ -122,6 +122,11 @@ public:
     {
         return timed(journal, [&] { return m_inner.fixedDataCount(setName, job); });
     }
+    std::optional<std::string> lastCounterPageValue(const std::string &setName,
+                                                    const std::string &counterStart) override
+    {
+        return timed(journal, [&] { return m_inner.lastCounterPageValue(setName, counterStart); });
+    }
     std::optional<TakenRow> takeCsvRow(const CsvFile &file, CsvFormat format, const ParameterSet &set,
                                        const PageImage &pages, const CarrierIdFilter &offered) override
     {

@@ -111,5 +111,36 @@ TEST_F(ConfigCommandTest, TheSetGoesOnFromTheJournalUnlessACarrierIdIsTyped)
     EXPECT_FALSE(std::filesystem::exists(dir / "job.progress"));
 }
 
+// The set "job" runs with its counter page from 00000005 and the journal
+// holds 00000010 on a tag. Choosing "job" again in "Name" keeps where the job
+// stands: no serial and no carrier ID comes round a second time, and nothing
+// is said about a carrier ID the operator never typed.
+TEST_F(ConfigCommandTest, ChoosingTheRunningSetAgainKeepsWhereTheJobStands)
+{
+    std::string set = setFile(true, "Decimal counter", "Carrier ID=7\r\nCarrier ID Length=4");
+    const std::string writePages = "Write Pages 3-17=1\r\n";
+    set.replace(set.find(writePages), writePages.size(), writePages + "Counter Page=5\r\nCounter Value=00000005\r\n");
+    writeSetFile("job", set);
+    writeFileBytes(dir / "job.progress", iniLines({"[Progress]", "Start Carrier ID=7", "Start Counter Value=00000005",
+                                                   "Carrier ID=31", "Counter Value=00000011"}));
+    CQV58Dlg &w = start();
+    ASSERT_EQ(w.job().currentSet.counterValue, "00000011");
+    view.setText(Control::NextBox, "40"); // typed, not saved
+
+    dialogs.configDialog = [this](CAutoDlg &editor) {
+        editor.open(configView);
+        configView.setText(ConfigControl::NameList, "job");
+        editor.selectionChanged(ConfigControl::NameList);
+        editor.timerFired(ConfigTimer::NameChoice);
+        editor.clicked(ConfigControl::OkButton);
+        return DialogResult::Ok;
+    };
+    dialogs.messages.clear();
+    w.menuCommand(MenuItem::Config);
+    EXPECT_EQ(w.job().currentSet.counterValue, "00000011");
+    EXPECT_EQ(shown(Control::NextBox), "40");
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text;
+}
+
 } // namespace
 } // namespace teb::test

@@ -16,6 +16,10 @@ TEST_F(StartWithoutSettingsFile, StartsManualHexAndWritesEveryKeyOnTheWayOut)
     CQV58Dlg &w = start();
     EXPECT_FALSE(w.link().portOpen || w.pages().automaticMode || w.pages().asciiFormat);
     EXPECT_THAT(view.timerLog, ElementsAre("start 3 10", "start 5 500"));
+    // No port chosen yet: the strip says so and where to choose one, no box.
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(shown(Control::StatusPort), "no port chosen");
+    EXPECT_EQ(shown(Control::StatusReader), "choose the reader's port in \"Interface\" / \"Settings\"");
 
     w.destroy();
 

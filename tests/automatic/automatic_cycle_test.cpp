@@ -180,6 +180,46 @@ TEST_F(AutomaticCycle, CounterWritesTheNumberItCounts)
     EXPECT_EQ(station.written.size(), 1u);
 }
 
+// A work order of 0 transponders programs nothing, from 0 as from 5; without
+// a quantity "max" alone limits the counter.
+TEST_F(AutomaticCycle, AWorkOrderOfNoTransponderProgramsNothing)
+{
+    set.carrierIdLength = "4";
+    set.quantity = "0";
+    for (const auto &[next, max] : {std::pair("0", "0"), std::pair("5", "4")}) {
+        set.carrierId = next;
+        carrierIdMax = max;
+        cycle();
+        EXPECT_EQ(message(), "Quantity reached.") << next;
+    }
+    EXPECT_TRUE(station.written.empty());
+    set.quantity = "";
+    set.carrierId = "0";
+    carrierIdMax = "0";
+    cycle();
+    EXPECT_EQ(station.written.size(), 1u);
+}
+
+// The counter page's serials are held by the journal: a set whose value went
+// back (a set file reloaded, a restart) goes on after the run's last one.
+TEST_F(AutomaticCycle, TheCounterPageNeverGoesBackWithinTheRun)
+{
+    set.carrierIdLength = "4";
+    set.carrierId = "1";
+    set.counterPage = "5";
+    set.counterValue = "00000005";
+    cycle();
+    cycle();
+    set.counterValue = "00000005";
+    cycle();
+    ASSERT_EQ(station.written.size(), 3u);
+    EXPECT_EQ(writtenPage(2, 5), "30 30 30 30 30 30 30 37");
+    EXPECT_EQ(set.counterValue, "00000008");
+    set.counterValue = "00000020"; // ahead of the run: taken
+    cycle();
+    EXPECT_EQ(writtenPage(3, 5), "30 30 30 30 30 30 32 30");
+}
+
 // A refused first write leaves nothing on the tag: the carrier ID is offered
 // again. A write that went unanswered or a failed lock may have left it on
 // the tag: the ID stays with that transponder, the next one gets the next ID,

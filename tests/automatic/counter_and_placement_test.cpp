@@ -112,5 +112,30 @@ TEST_F(Placement, CounterPageTakesEightDigitsOrNothing)
     EXPECT_EQ(pageText, before);
 }
 
+// A run from 99999998 goes on at 00000000: what comes before its next value
+// is behind, across the wrap too.
+TEST(CounterPageRun, AValueTheRunHasWrittenIsBehindItsNext)
+{
+    EXPECT_TRUE(counterPageValueBehind("00000005", "00000005", "00000011"));
+    EXPECT_TRUE(counterPageValueBehind("00000010", "00000005", "00000011"));
+    EXPECT_FALSE(counterPageValueBehind("00000011", "00000005", "00000011"));
+    EXPECT_FALSE(counterPageValueBehind("00000004", "00000005", "00000011")); // after a whole round
+    EXPECT_TRUE(counterPageValueBehind("99999999", "99999998", "00000002"));
+    EXPECT_FALSE(counterPageValueBehind("00000003", "99999998", "00000002"));
+    EXPECT_FALSE(counterPageValueBehind("123456789", "00000005", "00000011")); // refused when placed
+
+    EXPECT_EQ(counterPageValueInRun("00000005", "00000005", std::nullopt), "00000005");
+    EXPECT_EQ(counterPageValueInRun("00000005", "00000005", "00000010"), "00000011");
+    EXPECT_EQ(counterPageValueInRun("00000020", "00000005", "00000010"), "00000020");
+}
+
+TEST(CounterPageRun, OnlyAQuantityGivenAsZeroIsAnEmptyWorkOrder)
+{
+    for (const char *empty : {"0", "000", " 0", "-3"})
+        EXPECT_TRUE(isEmptyWorkOrder(empty)) << empty;
+    for (const char *open : {"", "1", "25", "x"})
+        EXPECT_FALSE(isEmptyWorkOrder(open)) << open;
+}
+
 } // namespace
 } // namespace teb

@@ -91,6 +91,9 @@ public:
     virtual bool arePagesHeld(const std::string &pagesHex) = 0;
     virtual std::uint64_t firstFreeNumber(std::uint64_t from, std::size_t length) = 0;
     virtual std::uint64_t fixedDataCount(const std::string &setName, std::int64_t job) = 0;
+    // The counter page value of the newest cycle of the set's run from `counterStart`.
+    virtual std::optional<std::string> lastCounterPageValue(const std::string &setName,
+                                                            const std::string &counterStart) = 0;
 
     // The CSV file: the next unprocessed row that the filter lets through,
     // placed into the pages (empty after its messages); a programmed row's

@@ -25,6 +25,13 @@ std::optional<std::uint64_t> appendDigit(std::uint64_t value, char digit)
     return value * 10u + d;
 }
 
+// How far `value` lies after `start` in a run of counter page values.
+std::uint64_t stepsIntoRun(std::uint64_t start, std::uint64_t value)
+{
+    constexpr std::uint64_t kValues = counterPageLimit + 1u;
+    return (value % kValues + kValues - start % kValues) % kValues;
+}
+
 } // namespace
 
 std::uint64_t readCounter(std::string_view text)
@@ -107,6 +114,30 @@ std::string nextCounterPageValue(std::uint64_t value)
 {
     const std::uint64_t next = value >= counterPageLimit ? 0u : value + 1u;
     return zeroPadded(next, counterPageDigits);
+}
+
+bool counterPageValueBehind(std::string_view value, std::string_view runStart, std::string_view runNext)
+{
+    const std::uint64_t number = readCounter(value);
+    if (number > counterPageLimit)
+        return false; // no counter page value: the placement refuses it
+    const std::uint64_t start = readCounter(runStart);
+    return stepsIntoRun(start, number) < stepsIntoRun(start, readCounter(runNext));
+}
+
+std::string counterPageValueInRun(const std::string &value, std::string_view runStart,
+                                  const std::optional<std::string> &lastOfRun)
+{
+    if (!lastOfRun)
+        return value;
+    const std::string runNext = nextCounterPageValue(readCounter(*lastOfRun));
+    return counterPageValueBehind(value, runStart, runNext) ? runNext : value;
+}
+
+bool isEmptyWorkOrder(std::string_view quantity)
+{
+    const bool stated = quantity.find_first_of("0123456789") != std::string_view::npos;
+    return stated && readCounter(quantity) == 0;
 }
 
 } // namespace teb

@@ -40,6 +40,20 @@ std::string zeroPadded(std::uint64_t value, std::size_t width);
 // 99999999 back to 00000000, always eight digits.
 std::string nextCounterPageValue(std::uint64_t value);
 
+// A counter page run writes from its start up to 99999999, then on from
+// 00000000. True when `value` comes before `runNext` in that order: the run
+// has written it already.
+bool counterPageValueBehind(std::string_view value, std::string_view runStart, std::string_view runNext);
+
+// The counter page value a cycle writes: `value`, unless it lies behind the
+// value after the run's last (`lastOfRun`, none before the run's first cycle).
+std::string counterPageValueInRun(const std::string &value, std::string_view runStart,
+                                  const std::optional<std::string> &lastOfRun);
+
+// A work order whose quantity is given as 0: nothing to program. An empty
+// quantity is no work order at all, and "max" alone limits the counter.
+bool isEmptyWorkOrder(std::string_view quantity);
+
 inline constexpr std::uint64_t counterPageLimit = 99'999'999;
 inline constexpr std::size_t counterPageDigits = 8;
 

@@ -41,11 +41,24 @@ void moveNext(Cycle &cycle, std::uint64_t value)
 
 namespace {
 
+// The journal holds the counter page values of the set's run as it holds
+// carrier IDs: a value behind the run's last is never written again,
+// whatever "Config" or a restart left in the set.
+void holdToRun(Cycle &cycle, const Offer &offer)
+{
+    const CycleJournal &journal = cycle.in.journal;
+    std::string &value = cycle.out.set.counterValue;
+    value = counterPageValueInRun(value, journal.counterStart,
+                                  offer.station.lastCounterPageValue(journal.setName, journal.counterStart));
+}
+
 // The counter page follows every source but the complete data set; a value it
 // cannot write makes the data bad. An interrupted cycle gets its own value again.
 void placeCounterPage(Cycle &cycle, DataStep &step, const Offer &offer)
 {
     const bool ownValue = offer.finishing && !offer.finishing->counterPageValue.empty();
+    if (!ownValue && cycle.in.numbers.counterPage)
+        holdToRun(cycle, offer);
     const std::string &value = ownValue ? offer.finishing->counterPageValue : cycle.out.set.counterValue;
     switch (placeCounterValue(cycle.out.pages, cycle.in.numbers.counterPage, value)) {
     case CounterPlacement::Placed: step.counterPagePlaced = true; break;
@@ -85,7 +98,8 @@ DataStep decimalCounterStep(Cycle &cycle, const Offer &offer)
     for (int passed = 0;; ++passed) {
         if (!offer.finishing && *value != cycle.next)
             moveNext(cycle, *value); // past what is held
-        if (*value > cycle.in.numbers.bound && !offer.finishing) {
+        const bool beyond = *value > cycle.in.numbers.bound || cycle.in.numbers.emptyWorkOrder;
+        if (beyond && !offer.finishing) {
             step.outcome = Outcome::QuantityReached;
             return step;
         }

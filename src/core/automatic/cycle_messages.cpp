@@ -109,4 +109,10 @@ std::string carrierIdIssuedText(const JournalEntry &holder)
            ").\r\n\"next\" stays where it was.";
 }
 
+std::string counterValueWrittenText(std::string_view typed, std::string_view runNext)
+{
+    return "Counter value " + std::string(typed) + " was already written on a transponder of this set.\r\n"
+           "The counter page goes on at " + std::string(runNext) + ".";
+}
+
 } // namespace teb

@@ -35,6 +35,8 @@ std::string endNotWrittenText(std::string_view problem);
 std::string interruptedCyclesText(const std::vector<JournalEntry> &interrupted);
 // "next" moved by hand onto a carrier ID that a transponder holds.
 std::string carrierIdIssuedText(const JournalEntry &holder);
+// "Config" handed back a counter page value that the set's run has written.
+std::string counterValueWrittenText(std::string_view typed, std::string_view runNext);
 
 // "write carrier ID" of a carrier ID that another transponder holds.
 std::string manualCarrierIdQuestion(const JournalEntry &holder, const std::string &uid);

@@ -16,6 +16,8 @@ CycleNumbers cycleNumbersOf(const ParameterSet &set, std::string_view carrierIdM
     numbers.bound = std::min({counterLimit(set.carrierIdLength), readCounter(carrierIdMax),
                               std::numeric_limits<std::uint64_t>::max() - 1u});
     numbers.quantity = readCounter(set.quantity);
+    // "max" cannot lie below a "next" of 0, so the quantity says it.
+    numbers.emptyWorkOrder = isEmptyWorkOrder(set.quantity);
     numbers.carrierIdRun = carrierIdRun(set);
     numbers.counterPage = counterPageNumber(set.counterPage);
     return numbers;

@@ -28,6 +28,12 @@ std::uint64_t JournalStation::fixedDataCount(const std::string &setName, std::in
     return journal().fixedDataCount(setName, job);
 }
 
+std::optional<std::string> JournalStation::lastCounterPageValue(const std::string &setName,
+                                                               const std::string &counterStart)
+{
+    return journal().lastCounterPageValue(setName, counterStart);
+}
+
 std::optional<TakenRow> JournalStation::takeCsvRow(const CsvFile &file, CsvFormat format, const ParameterSet &set,
                                                    const PageImage &pages, const CarrierIdFilter &offered)
 {

@@ -16,6 +16,8 @@ public:
     bool arePagesHeld(const std::string &pagesHex) override;
     std::uint64_t firstFreeNumber(std::uint64_t from, std::size_t length) override;
     std::uint64_t fixedDataCount(const std::string &setName, std::int64_t job) override;
+    std::optional<std::string> lastCounterPageValue(const std::string &setName,
+                                                    const std::string &counterStart) override;
     std::optional<TakenRow> takeCsvRow(const CsvFile &file, CsvFormat format, const ParameterSet &set,
                                        const PageImage &pages, const CarrierIdFilter &offered) override;
     bool markCsvRow(const JournalEntry &entry) override;

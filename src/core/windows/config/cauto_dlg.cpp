@@ -225,7 +225,8 @@ void CAutoDlg::timerFired(ConfigTimer timer)
 {
     if (timer == ConfigTimer::NameChoice && m_nameChoicePending) {
         m_nameChoicePending = false;
-        loadSet(m_view->text(ConfigControl::NameList), false);
+        const std::string name = m_view->text(ConfigControl::NameList);
+        loadSet(name, isRunningSet(name));
         showSaveNote("", false); // it spoke of the set shown before
     } else if (timer == ConfigTimer::CounterPageChoice && m_counterPageChoicePending) {
         m_counterPageChoicePending = false;
@@ -282,6 +283,13 @@ void CAutoDlg::ok()
                                   .setList = m_setList,
                                   .set = m_set};
     m_view->endDialog(DialogResult::Ok);
+}
+
+// The main window's current set, as it was handed in: chosen again, it keeps
+// where the job stands. Once saved here, its file says what the operator chose.
+bool CAutoDlg::isRunningSet(const std::string &name) const
+{
+    return name == m_input.currentSetName && !m_runningSetSaved;
 }
 
 // A name the main window can run: listed, with its file.

@@ -116,6 +116,7 @@ private:
     bool refused(std::string *reason = nullptr);
     void showSaveNote(const std::string &text, bool saved);
     bool isSavedName(const std::string &name) const;
+    bool isRunningSet(const std::string &name) const;
     bool askedToSave();
     void warn(std::string_view text);
     void warnOfFixedDataPages();
@@ -135,6 +136,7 @@ private:
     bool m_asciiFormat = false;
     bool m_saved = false;
     bool m_savePressed = false;
+    bool m_runningSetSaved = false; // the main window's current set was saved here
     bool m_okAllowed = true;
     bool m_nameChoicePending = false;
     bool m_counterPageChoicePending = false;

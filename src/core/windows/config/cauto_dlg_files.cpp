@@ -97,6 +97,7 @@ void CAutoDlg::save()
     showSaveNote(saveNote(outcome, m_set.name, setFilePath(m_directory, m_set.name)), outcome == SaveOutcome::Saved);
     if (outcome == SaveOutcome::Saved) {
         m_saved = true;
+        m_runningSetSaved = m_runningSetSaved || m_set.name == m_input.currentSetName;
         m_okAllowed = true;
         fillLists();
         warnOfFixedDataPages();

@@ -297,6 +297,7 @@ private:
     void showInterruptedCycles();
     bool carrierIdIssued(std::uint64_t value); // with its message
     void takeOverEditorResult(const ConfigEditorInput &input, const ConfigEditorResult &result);
+    void takeTypedCounterValue(const std::string &typed);
     void requestFocusOnFirstEditablePage();
 
     friend class AutomaticStation;

@@ -2,6 +2,8 @@
 #include "windows/main/cqv58_dlg.h"
 
 #include "automatic/counter_arithmetic.h"
+#include "automatic/cycle_messages.h"
+#include "params/counter_page.h"
 #include "common/decimal_text.h"
 #include "params/parameter_set_file.h"
 
@@ -82,22 +84,34 @@ void CQV58Dlg::takeOverEditorResult(const ConfigEditorInput &input, const Config
     m_job.savedInEditor = result.saved;
     // A carrier ID or counter value typed in the editor is the operator's
     // choice; left alone, the set goes on from what the journal holds. An
-    // issued carrier ID is never taken back.
-    const bool typed = m_job.currentSet.carrierId != input.carrierId || m_job.currentSet.counterValue != input.counterValue;
+    // issued carrier ID, or a counter page value the set's run has written,
+    // is never taken back.
     const ParameterSet edited = m_job.currentSet;
     resumeFromJournal();
-    if (typed) {
+    if (edited.carrierId != input.carrierId) {
         const auto chosen = countedNumber(edited.carrierId);
         const bool refused = m_job.currentSet.useDecimalCounter && chosen && carrierIdIssued(*chosen);
         m_job.currentSet.carrierId = refused ? input.carrierId : edited.carrierId;
-        m_job.currentSet.counterValue = edited.counterValue;
-        m_job.counterStart = edited.counterValue;
-        m_job.nextCarrierId = m_job.currentSet.carrierId;
     }
+    if (edited.counterValue != input.counterValue)
+        takeTypedCounterValue(edited.counterValue);
+    m_job.nextCarrierId = m_job.currentSet.carrierId;
     if (m_job.savedInEditor)
         startFixedDataJob();
     if (m_job.savedInEditor)
         m_job.carrierIdMax = lastOfWorkOrder(m_job.nextCarrierId, m_job.currentSet.quantity);
+}
+
+// The run goes on from the journal's last value; a typed value behind it
+// would write its serials a second time.
+void CQV58Dlg::takeTypedCounterValue(const std::string &typed)
+{
+    const std::string &runNext = m_job.currentSet.counterValue;
+    if (counterPageNumber(m_job.currentSet.counterPage) && counterPageValueBehind(typed, m_job.counterStart, runNext)) {
+        showMessage(counterValueWrittenText(typed, runNext), kWindowTitle, MessageIcon::Warning);
+        return;
+    }
+    m_job.currentSet.counterValue = typed;
 }
 
 void CQV58Dlg::requestFocusOnFirstEditablePage()

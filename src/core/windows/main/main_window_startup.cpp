@@ -119,7 +119,9 @@ void CQV58Dlg::openPort()
     m_link.portOpen = false;
     m_link.portHandle = m_readerPort.Open(m_link.interfaceSettings);
     m_link.portOpen = isUsablePort(m_link.portHandle);
-    if (!m_link.portOpen)
+    // Without a port chosen (a first start) the status strip says so and where
+    // to choose one: a box about a nameless port would only puzzle.
+    if (!m_link.portOpen && !m_link.interfaceSettings.portName.empty())
         showMessage(openFailedMessage(m_link.interfaceSettings.portName, m_readerPort.openFailure(), m_portListSource),
                     kPortErrorCaption, MessageIcon::Stop);
 }

@@ -18,7 +18,7 @@ void CQV58Dlg::showStatus()
 {
     const std::pair<Control, StatusText> strip[] = {
         {Control::StatusPort, portStatus(m_link.interfaceSettings, m_link.portOpen)},
-        {Control::StatusReader, readerStatus(m_link.readerActivity, m_link.portOpen)},
+        {Control::StatusReader, readerStatus(m_link.readerActivity, m_link.interfaceSettings, m_link.portOpen)},
         {Control::StatusJob, jobStatus(m_job.currentSetName, m_job.journal ? m_job.journal->location() : std::string(),
                                        m_job.journal ? m_job.journal->serverName() : std::string())},
     };

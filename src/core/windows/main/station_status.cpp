@@ -52,8 +52,10 @@ StatusText portStatus(const InterfaceSettings &settings, bool open)
     return open ? StatusText{text + "open", StatusText::Tone::Plain} : StatusText{text + "closed", StatusText::Tone::Bad};
 }
 
-StatusText readerStatus(const ReaderActivity &activity, bool portOpen)
+StatusText readerStatus(const ReaderActivity &activity, const InterfaceSettings &settings, bool portOpen)
 {
+    if (settings.portName.empty())
+        return {"choose the reader's port in \"Interface\" / \"Settings\"", StatusText::Tone::Plain};
     if (!portOpen)
         return {"reader not reachable", StatusText::Tone::Quiet};
     if (!activity.silentSince().empty())

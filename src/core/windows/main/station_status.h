@@ -31,8 +31,9 @@ struct StatusText {
 
 // "COM7 115200 8N1 · open"; the flow control only when there is one.
 StatusText portStatus(const InterfaceSettings &settings, bool open);
-// "reader answered at hh:mm:ss" or "reader not answering since hh:mm:ss".
-StatusText readerStatus(const ReaderActivity &activity, bool portOpen);
+// "reader answered at hh:mm:ss" or "reader not answering since hh:mm:ss";
+// without a port chosen, where to choose one.
+StatusText readerStatus(const ReaderActivity &activity, const InterfaceSettings &settings, bool portOpen);
 // "set Demo · journal TagEncoderBench.journal (local file)", or for a shared
 // journal "set Demo · journal: server db.fab.example, database teb"; the
 // journal's location empty when it could not be opened, its server name
