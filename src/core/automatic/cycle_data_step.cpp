@@ -53,14 +53,12 @@ void holdToRun(Cycle &cycle, const Offer &offer)
 }
 
 // The counter page follows every source but the complete data set; a value it
-// cannot write makes the data bad. An interrupted cycle gets its own value again.
+// cannot write makes the data bad.
 void placeCounterPage(Cycle &cycle, DataStep &step, const Offer &offer)
 {
-    const bool ownValue = offer.finishing && !offer.finishing->counterPageValue.empty();
-    if (!ownValue && cycle.in.numbers.counterPage)
+    if (cycle.in.numbers.counterPage)
         holdToRun(cycle, offer);
-    const std::string &value = ownValue ? offer.finishing->counterPageValue : cycle.out.set.counterValue;
-    switch (placeCounterValue(cycle.out.pages, cycle.in.numbers.counterPage, value)) {
+    switch (placeCounterValue(cycle.out.pages, cycle.in.numbers.counterPage, cycle.out.set.counterValue)) {
     case CounterPlacement::Placed: step.counterPagePlaced = true; break;
     case CounterPlacement::Refused: step.outcome = Outcome::BadData; break;
     case CounterPlacement::NotEnabled: break;
@@ -68,11 +66,9 @@ void placeCounterPage(Cycle &cycle, DataStep &step, const Offer &offer)
 }
 
 // The counter's value for this transponder: the first that no transponder
-// holds, from where "next" stands; or the value of the cycle it finishes.
+// holds, from where "next" stands.
 std::optional<std::uint64_t> counterValueOffered(const Cycle &cycle, const Offer &offer, const CellRun &run)
 {
-    if (offer.finishing)
-        return countedNumber(offer.finishing->carrierId);
     if (!cycle.next)
         return std::nullopt;
     return offer.station.firstFreeNumber(*cycle.next, static_cast<std::size_t>(run.length));
@@ -96,10 +92,9 @@ DataStep decimalCounterStep(Cycle &cycle, const Offer &offer)
     std::string carrierId;
     PageImage placed;
     for (int passed = 0;; ++passed) {
-        if (!offer.finishing && *value != cycle.next)
+        if (*value != cycle.next)
             moveNext(cycle, *value); // past what is held
-        const bool beyond = *value > cycle.in.numbers.bound || cycle.in.numbers.emptyWorkOrder;
-        if (beyond && !offer.finishing) {
+        if (*value > cycle.in.numbers.bound || cycle.in.numbers.emptyWorkOrder) {
             step.outcome = Outcome::QuantityReached;
             return step;
         }
@@ -109,7 +104,7 @@ DataStep decimalCounterStep(Cycle &cycle, const Offer &offer)
             step.outcome = Outcome::BadData;
             return step;
         }
-        if (offer.finishing || !offer.station.arePagesHeld(carrierPagesHex(placed, cycle.in.selected)))
+        if (!offer.station.arePagesHeld(carrierPagesHex(placed, cycle.in.selected)))
             break;
         if (passed == kMostValuesPastHeldPages) {
             step.outcome = Outcome::PagesHeld;
@@ -152,8 +147,8 @@ DataStep fixedDataStep(Cycle &cycle, const Offer &offer)
     const std::uint64_t count = offer.station.fixedDataCount(journal.setName, journal.fixedJob);
     cycle.out.programmedCount = count;
     const bool open = count < cycle.in.numbers.quantity;
-    step.outcome = open || offer.finishing ? Outcome::Go : Outcome::QuantityReached;
-    step.position = offer.finishing ? offer.finishing->position : formatUnsigned64(count + 1u);
+    step.outcome = open ? Outcome::Go : Outcome::QuantityReached;
+    step.position = formatUnsigned64(count + 1u);
     if (step.outcome == Outcome::Go)
         placeCounterPage(cycle, step, offer);
     return step;
@@ -184,9 +179,7 @@ DataStep sourceStep(Cycle &cycle, Source source, const Offer &offer)
 DataStep dataStep(Cycle &cycle, Source source, const Offer &offer)
 {
     cycle.out.csvState.rowInPages.reset();
-    DataStep step = sourceStep(cycle, source, offer);
-    step.finishing = offer.finishing != nullptr;
-    return step;
+    return sourceStep(cycle, source, offer);
 }
 
 // The first and the last page of a run of at least one cell.

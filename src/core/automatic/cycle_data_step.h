@@ -25,20 +25,16 @@ struct DataStep {
     std::uint64_t counterValue = 0;      // the decimal counter's value written
     std::string carrierId;               // the bytes placed as carrier ID; empty for fixed data
     std::string position;                // where in its source the data lies
-    bool finishing = false;              // the data of an interrupted cycle, placed again
 };
 
 // Which carrier IDs the data step may offer: one whose bytes, and whose
-// pages 1 and 2 (carrierPagesHex), no transponder holds, or the one of the
-// unfinished cycle that this transponder finishes.
+// pages 1 and 2 (carrierPagesHex), no transponder holds. (An interrupted
+// cycle is finished with its entry's own pages, never through the data step.)
 struct Offer {
     CycleStation &station;
-    const JournalEntry *finishing = nullptr;
 
     bool allows(const std::string &carrierId, const std::string &pagesHex) const
     {
-        if (finishing)
-            return carrierId == finishing->carrierId;
         return !station.isHeld(carrierId, pagesHex);
     }
     CarrierIdFilter filter(const PageFlagArray &selected) const
