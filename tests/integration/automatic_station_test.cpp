@@ -130,6 +130,32 @@ TEST_F(AutomaticStationTest, DecimalCounterProgramsUpToItsBoundAndNeverIssuesAPr
     EXPECT_EQ(xmlFaults(dir / "records.xml"), "");
 }
 
+// An Orvex transponder swapped between its writes and its locks: the locks
+// go to the other one, the read-back sees its UID, and the cycle FAILs with
+// the carrier ID held for the first; put back, the first is finished.
+TEST_F(AutomaticStationTest, ATransponderSwappedDuringTheCycleIsNeverJournalledAsProgrammed)
+{
+    useReader({"--swap-after", "WD 17", "--swap-count", "1"});
+    writeJob(automaticJob());
+    start();
+    programOne();
+    ASSERT_TRUE(window->job().lastCycleResult);
+    EXPECT_FALSE(window->job().lastCycleResult->passed);
+    EXPECT_EQ(window->job().lastCycleResult->reason, "the transponder was changed during the cycle");
+    const auto open = window->job().journal->unfinished();
+    ASSERT_EQ(open.size(), 1u);
+    EXPECT_EQ(open[0].state, CycleState::Uncertain);
+    EXPECT_FALSE(window->job().journal->programmedFor(open[0].uid));
+
+    simulator->putBackTransponder(); // the first transponder, as it was left: written, not locked
+    dialogs.messages.clear();
+    window->tick(kCycleTimerId);
+    click(Control::OneButton);
+    window->tick(kCycleTimerId);
+    EXPECT_TRUE(window->job().lastCycleResult->passed) << window->job().lastCycleResult->reason;
+    EXPECT_EQ(window->job().journal->programmedFor(open[0].uid)->carrierId, open[0].carrierId);
+}
+
 // The journal window as the operator sees it: its boxes alone.
 class JournalWindow final : public CJournalDlgView {
 public:
