@@ -137,8 +137,9 @@ void openPagesEditor(Station &station)
     openConfig(station);
 }
 
-// A morning's work in the journal: a run of programmed transponders and one
-// that the reader refused before any write.
+// A morning's work in the journal: a run of programmed transponders, one
+// that the reader refused before any write, one whose lock answer was lost
+// (uncertain until it is put back) and one found locked with other data.
 void seedJournal(const std::filesystem::path &directory)
 {
     int minute = 0;
@@ -158,7 +159,11 @@ void seedJournal(const std::filesystem::path &directory)
         entry.uid = uid;
         const JournalEntry reserved = journal->reserve(entry);
         minute += 1;
-        journal->finish(reserved.id, i == 5 ? CycleState::Failed : CycleState::Programmed);
+        const CycleState end = i == 5 ? CycleState::Failed
+                               : i == 9 ? CycleState::Spoiled
+                               : i == 13 ? CycleState::Uncertain
+                                         : CycleState::Programmed;
+        journal->finish(reserved.id, end);
         minute += 7;
     }
 }
