@@ -49,6 +49,18 @@ TEST(CycleResult, TheReasonIsTheFirstThingThatWentWrongInWords)
     EXPECT_EQ(progressText(3, 20), "3 of 20 programmed");
 }
 
+// The journal as the strip names it: a file by its whole path (two folders
+// may hold files of one name), a server by its host and database.
+TEST(JobStatus, NamesAFileByItsPathAndAServerByHostAndDatabase)
+{
+    EXPECT_EQ(jobStatus("job", "/srv/bench/TagEncoderBench.journal", "").text,
+              "set job \xB7 journal /srv/bench/TagEncoderBench.journal");
+    EXPECT_EQ(jobStatus("job", "file:/srv/bench/teb?mode=rwc", "").text, "set job \xB7 journal file:/srv/bench/teb?mode=rwc");
+    EXPECT_EQ(jobStatus("job", "on the server db.fab.example, database teb", "db.fab.example/teb").text,
+              "set job \xB7 journal on server db.fab.example/teb");
+    EXPECT_EQ(jobStatus("", "", "").text, "no set \xB7 no journal");
+}
+
 // After "COM9 could not be opened!" the strip says the port is closed, and
 // every button that talks to the reader says that nothing was sent.
 TEST_F(MainWindowTest, EveryReaderButtonSaysSoWhileThePortIsClosed)
