@@ -33,7 +33,7 @@ TEST(CycleResult, TheReasonIsTheFirstThingThatWentWrongInWords)
         const char *reason;
     } cases[] = {
         {stopped, true, "stopped by the operator"},
-        {failed("RUID", false, ""), false, "the port COM9 is not open"},
+        {failed("RUID", false, ""), false, "the port is closed; nothing was sent"},
         {failed("WD 12 3030303030303030", true, "#09"), true, "page 12 got the answer \"#09\" and may hold the data"},
         {failed("RUID", true, "No Read"), true, "no transponder on the antenna"},
         {failed("LD 5", true, "NAK"), true, "page 5 could not be locked: \"NAK\""},
@@ -45,7 +45,7 @@ TEST(CycleResult, TheReasonIsTheFirstThingThatWentWrongInWords)
         {CycleTrack{}, true, "the transponder was not programmed"},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(failureReason(c.track, c.portOpen, "COM9"), c.reason);
+        EXPECT_EQ(failureReason(c.track, c.portOpen), c.reason);
     EXPECT_EQ(progressText(3, 20), "3 of 20 programmed");
 }
 

@@ -219,6 +219,7 @@ private:
     void reopenJournalWhenClosed();
     void takeCycleResult(const CycleTrack &track, const std::optional<JournalEntry> &entry);
     void showCycleResult();    // the last cycle's result, in automatic mode
+    void clearCycleResult();
     void showProgress();       // "n of N programmed"
     void runConfig();          // "Config": the editor, and its result taken over
 
