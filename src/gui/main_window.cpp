@@ -331,6 +331,8 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 
 void MainWindow::startTimer(int id, std::chrono::milliseconds period)
 {
+    if (m_ending)
+        return; // a timer started now would run a cycle after the close
     QTimer *&timer = m_timers[id];
     if (timer == nullptr) {
         timer = new QTimer(this);

@@ -3,6 +3,7 @@
 #include "windows/main/main_window_events.h"
 #include "windows/main/main_window_view.h"
 #include "guarded_call.h"
+#include "window_manager_close.h"
 
 #include <QDialog>
 
@@ -115,6 +116,8 @@ private:
     bool m_letEventsRun = false; // inside letEventsRun: the operator's input is filtered
     int m_endResult = QDialog::Rejected;
     bool m_stoppedFromOutside = false;
+    // Declared last: it reports to this window while it lives.
+    WindowManagerClose m_windowManagerClose{*this, [this] { report([&] { m_events->closeRequest(); }); }};
 };
 
 } // namespace teb::gui

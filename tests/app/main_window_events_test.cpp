@@ -78,6 +78,31 @@ TEST_F(MainWindowWithReader, LinesReachTheTerminalWhenTheWindowWakesAndTheCloseB
     EXPECT_EQ(view.endResult, DialogResult::Cancel);
 }
 
+// The close box while a box shows, "One" pressed before it: the rest of
+// that event shows no box, and no cycle starts after the close.
+TEST_F(MainWindowWithReader, AfterTheCloseBoxNoCycleStartsAndNoBoxShows)
+{
+    CQV58Dlg &w = start();
+    int cycles = 0;
+    w.setCycleStep([&] { ++cycles; });
+    std::filesystem::create_directory(dir / "IntProt_0.txt"); // each cycle's protocol line fails: a box
+    click(Control::OneButton);
+    w.tick(kCycleTimerId);
+    w.tick(kCycleTimerId); // frees "One" again
+    click(Control::OneButton);
+    int boxes = 0;
+    dialogs.whileMessageShows = [&](const MessageRequest &) {
+        if (++boxes == 1)
+            w.closeRequest();
+    };
+    w.tick(kRequestTimerId); // the first cycle's box
+    w.tick(kCycleTimerId);
+    w.tick(kRequestTimerId);
+    EXPECT_EQ(cycles, 1);
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(view.endResult, DialogResult::Cancel);
+}
+
 // The receive thread keeps the newest lines for the window and counts the
 // ones it dropped, for the terminal's note.
 TEST(ReceiveInboxTest, KeepsTheNewestLinesAndCountsTheDroppedOnes)

@@ -33,7 +33,7 @@ TEST(CycleResult, TheReasonIsTheFirstThingThatWentWrongInWords)
         const char *reason;
     } cases[] = {
         {stopped, true, "stopped by the operator"},
-        {failed("RUID", false, ""), false, "the port COM9 is not open"},
+        {failed("RUID", false, ""), false, "the port is closed; nothing was sent"},
         {failed("WD 12 3030303030303030", true, "#09"), true, "page 12 got the answer \"#09\" and may hold the data"},
         {failed("RUID", true, "No Read"), true, "no transponder on the antenna"},
         {failed("LD 5", true, "NAK"), true, "page 5 could not be locked: \"NAK\""},
@@ -45,8 +45,20 @@ TEST(CycleResult, TheReasonIsTheFirstThingThatWentWrongInWords)
         {CycleTrack{}, true, "the transponder was not programmed"},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(failureReason(c.track, c.portOpen, "COM9"), c.reason);
+        EXPECT_EQ(failureReason(c.track, c.portOpen), c.reason);
     EXPECT_EQ(progressText(3, 20), "3 of 20 programmed");
+}
+
+// The journal as the strip names it: a file by its whole path (two folders
+// may hold files of one name), a server by its host and database.
+TEST(JobStatus, NamesAFileByItsPathAndAServerByHostAndDatabase)
+{
+    EXPECT_EQ(jobStatus("job", "/srv/bench/TagEncoderBench.journal", "").text,
+              "set job \xB7 journal /srv/bench/TagEncoderBench.journal");
+    EXPECT_EQ(jobStatus("job", "file:/srv/bench/teb?mode=rwc", "").text, "set job \xB7 journal file:/srv/bench/teb?mode=rwc");
+    EXPECT_EQ(jobStatus("job", "on the server db.fab.example, database teb", "db.fab.example/teb").text,
+              "set job \xB7 journal on server db.fab.example/teb");
+    EXPECT_EQ(jobStatus("", "", "").text, "no set \xB7 no journal");
 }
 
 // After "COM9 could not be opened!" the strip says the port is closed, and

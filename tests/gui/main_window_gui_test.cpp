@@ -17,7 +17,9 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -27,6 +29,9 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string_view>
+
+#include <xcb/xcb.h>
 
 namespace teb::gui {
 namespace {
@@ -43,6 +48,79 @@ void whenDialogShows(std::function<void(QWidget &)> act)
             whenDialogShows(act);
     });
 }
+
+// A client of the X server, as the window manager is one: finds the
+// station's windows and asks one to close.
+class XServer {
+public:
+    explicit XServer(const QByteArray &display) : m_connection(xcb_connect(display.constData(), nullptr)) {}
+    ~XServer() { xcb_disconnect(m_connection); }
+    XServer(const XServer &) = delete;
+    XServer &operator=(const XServer &) = delete;
+
+    bool connected() const { return xcb_connection_has_error(m_connection) == 0; }
+
+    // A viewable top-level window with this title, other than `besides`.
+    xcb_window_t shownWindow(std::string_view title, xcb_window_t besides = XCB_WINDOW_NONE) const
+    {
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
+        const Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, root), nullptr), &std::free);
+        if (!tree)
+            return XCB_WINDOW_NONE;
+        const xcb_window_t *children = xcb_query_tree_children(tree.get());
+        for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
+            if (children[i] != besides && viewable(children[i]) && titleOf(children[i]) == title)
+                return children[i];
+        }
+        return XCB_WINDOW_NONE;
+    }
+
+    // The close box: WM_DELETE_WINDOW, as window managers send it.
+    void closeBox(xcb_window_t window) const
+    {
+        xcb_client_message_event_t event{};
+        event.response_type = XCB_CLIENT_MESSAGE;
+        event.format = 32;
+        event.window = window;
+        event.type = atom("WM_PROTOCOLS");
+        event.data.data32[0] = atom("WM_DELETE_WINDOW");
+        event.data.data32[1] = XCB_CURRENT_TIME;
+        xcb_send_event(m_connection, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char *>(&event));
+        xcb_flush(m_connection);
+    }
+
+private:
+    template <typename T>
+    using Reply = std::unique_ptr<T, decltype(&std::free)>;
+
+    bool viewable(xcb_window_t window) const
+    {
+        const Reply<xcb_get_window_attributes_reply_t> attributes(
+            xcb_get_window_attributes_reply(m_connection, xcb_get_window_attributes(m_connection, window), nullptr), &std::free);
+        return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+    }
+    std::string titleOf(xcb_window_t window) const
+    {
+        const Reply<xcb_get_property_reply_t> name(
+            xcb_get_property_reply(m_connection,
+                                   xcb_get_property(m_connection, 0, window, XCB_ATOM_WM_NAME, XCB_ATOM_ANY, 0, 256), nullptr),
+            &std::free);
+        if (!name)
+            return {};
+        return std::string(static_cast<const char *>(xcb_get_property_value(name.get())),
+                           static_cast<std::size_t>(xcb_get_property_value_length(name.get())));
+    }
+    xcb_atom_t atom(std::string_view name) const
+    {
+        const Reply<xcb_intern_atom_reply_t> reply(
+            xcb_intern_atom_reply(m_connection,
+                                  xcb_intern_atom(m_connection, 0, static_cast<std::uint16_t>(name.size()), name.data()), nullptr),
+            &std::free);
+        return reply ? reply->atom : XCB_ATOM_NONE;
+    }
+
+    xcb_connection_t *m_connection;
+};
 
 } // namespace
 
@@ -274,6 +352,59 @@ private slots:
             QVERIFY(test::readFileBytes(directory / "TagEncoderBench.ini").find("SelectConfig=1\r\n")
                     != std::string::npos);
         }
+    }
+
+    // The window manager's close box while a box blocks the window (here the
+    // box that says the reader was lost): Qt drops a blocked window's close,
+    // so the station stayed with its box. It ends now, with its settings
+    // written. On a real X server (Xvfb), as an operator meets it.
+    void theWindowManagersCloseBoxEndsTheStationUnderABox()
+    {
+        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        if (xvfb.isEmpty())
+            QSKIP("no Xvfb");
+        QProcess server;
+        server.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                            QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                            QStringLiteral("1024x768x24")});
+        QVERIFY(server.waitForStarted());
+        while (!server.canReadLine() && server.waitForReadyRead(10000)) {
+        }
+        const QByteArray display = ":" + server.readLine().trimmed();
+        QVERIFY(display.size() > 1);
+        test::ReaderSimulator reader(m_directory->path(), {}, "COM7");
+        QVERIFY(reader.ready());
+        test::writeFileBytes(*m_directory / "TagEncoderBench.ini", "[Interface]\r\nport=COM7\r\nbaudrate=115200\r\ndatabits=8\r\n");
+        QProcess station;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(display));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0")); // libdbus keeps a buffer on xcb
+        station.setProcessEnvironment(environment);
+        station.setWorkingDirectory(QString::fromStdString(m_directory->path().string()));
+        station.start(QStringLiteral(TEB_STATION), {});
+        QVERIFY(station.waitForStarted());
+
+        XServer x(display);
+        QVERIFY(x.connected());
+        xcb_window_t window = XCB_WINDOW_NONE;
+        QTRY_VERIFY_WITH_TIMEOUT((window = x.shownWindow("Tag Encoder Bench")) != XCB_WINDOW_NONE, 20000);
+        reader.kill(); // the line hangs up: a box over the window
+        QTRY_VERIFY_WITH_TIMEOUT(x.shownWindow("Error") != XCB_WINDOW_NONE, 15000);
+
+        x.closeBox(window);
+        QElapsedTimer closing;
+        closing.start();
+        const bool ended = station.waitForFinished(10000);
+        if (!ended)
+            station.kill();
+        server.terminate();
+        server.waitForFinished();
+        QVERIFY2(ended, "the station still runs");
+        QVERIFY2(closing.elapsed() < kStopGrace.count() + 1000, qPrintable(QString::number(closing.elapsed())));
+        QVERIFY2(station.exitCode() == 0, station.readAllStandardError().right(2000).constData());
+        const std::string settings = test::readFileBytes(*m_directory / "TagEncoderBench.ini");
+        QVERIFY(settings.find("Pruefablaeufe=0\r\n") != std::string::npos); // written by the station
     }
 };
 

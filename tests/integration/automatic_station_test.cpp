@@ -3,6 +3,7 @@
 // lost reader, and what a restart goes on from.
 // The rules of each step are the cycle's, the window's and the journal's own tests.
 #include "windows/config/config_control.h"
+#include "windows/main/station_status.h"
 
 #include "app/main_window_fixture.h"
 #include "automatic/csv_fixture.h"
@@ -232,6 +233,34 @@ TEST_F(AutomaticStationTest, ALostReaderIsClosedAndOpenedAgainOnceItIsBack)
     EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
     EXPECT_EQ(writesOfPage(2), std::vector<std::string>{hexOf("00000043")});
     EXPECT_EQ(w.job().journal->holderOf("0000000000000043")->state, CycleState::Programmed);
+}
+
+// Every "One" ends in its own PASS or FAIL: after a PASS the reader goes
+// away; "One" takes the PASS down at once, says that the port is closed
+// (never that the last transponder, whose UID the box still shows, is
+// programmed already) and ends in FAIL with that reason.
+TEST_F(AutomaticStationTest, EveryOneEndsInItsOwnVerdict)
+{
+    writeJob(automaticJob());
+    CQV58Dlg &w = start();
+    programOne();
+    ASSERT_EQ(shown(Control::ResultVerdict), "PASS");
+
+    simulator->kill();
+    EXPECT_TRUE(eventually([&] {
+        window->tick(kRequestTimerId);
+        return !w.link().portOpen;
+    }));
+    dialogs.messages.clear();
+    window->tick(kCycleTimerId);
+    click(Control::OneButton);
+    EXPECT_FALSE(view.control(Control::ResultVerdict).visible);
+    window->tick(kCycleTimerId);
+    EXPECT_EQ(messageTexts(), std::vector<std::string>{portClosedText("COM7")});
+    EXPECT_TRUE(view.control(Control::ResultVerdict).visible);
+    EXPECT_EQ(shown(Control::ResultVerdict), "FAIL");
+    EXPECT_EQ(shown(Control::ResultReason), "the port is closed; nothing was sent");
+    EXPECT_EQ(shown(Control::ResultIdentity), "");
 }
 
 // While a cycle waits for the reader the window's events run: the operator's

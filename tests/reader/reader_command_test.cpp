@@ -47,11 +47,15 @@ TEST(ReaderCommands, AnswersAreCutToTheKeptLengthAndJudged)
         {uid, "XXXXXXXX\r\n", "XXXXXXXX", false},
         {uid, "123456\r\n", "123456\r\n", false},
         {read, "3031323334353637\r\n", "3031323334353637", true},
-        {read, "No Read\r\n", "No Read\r\n", false},
+        {read, "No Read\r\n", "No Read", false},
         {read, "XXXXXXXXXXXXXXXX\r\n", "XXXXXXXXXXXXXXXX", false},
-        {read, "00112233445566\r\n", "00112233445566\r\n", false},
-        {read, "\n0011223344556677\r\n", "\n001122334455667", false}, // after a reader ending in CR LF
+        {read, "00112233445566\r\n", "00112233445566", false},
+        {read, "\n0011223344556677\r\n", "\n0011223344556677", false}, // after a reader ending in CR LF
         {read, "ERROR IN PAGE 01\r\n", "ERROR IN PAGE 01", false},
+        // Stray bytes before or after the digits shift nothing into the page: the read fails whole.
+        {read, "AB3031323334353637\r\n", "AB3031323334353637", false},
+        {read, "303132333435363741\r\n", "303132333435363741", false},
+        {read, "3031323334353637 \r\n", "3031323334353637 ", false},
         {write, "ACKNOWLEDGED\r\n", "ACK", true},
         {write, "ack\r\n", "ack", false},
         {lockPageCommand(4), "", "", false},

@@ -209,7 +209,7 @@ std::unique_ptr<CarrierIdJournal> CarrierIdJournal::openServer(const std::string
         createSchema(session->sql, session->dialect);
         auto journal = std::unique_ptr<CarrierIdJournal>(
             new CarrierIdJournal(std::move(session), location, std::move(station), std::move(clock)));
-        journal->m_serverName = server;
+        journal->m_serverName = serverPlace(connection);
         return journal;
     } catch (const std::exception &error) {
         const std::string reason = withoutPassword(error.what(), connection);

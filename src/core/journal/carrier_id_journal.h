@@ -56,7 +56,7 @@ public:
 
     // The file, or "on the server db.fab.example, database teb", as a message names it.
     const std::string &location() const { return m_location; }
-    // "db.fab.example, database teb"; empty for the local file.
+    // "db.fab.example/teb"; empty for the local file.
     const std::string &serverName() const { return m_serverName; }
     const std::string &station() const { return m_station; }
 

@@ -71,11 +71,18 @@ std::optional<std::string> libpqConnectionString(std::string_view connection)
     return text;
 }
 
-std::string serverName(std::string_view connection)
+namespace {
+
+struct ServerParts {
+    std::string host; // with its port when one is given
+    std::string database;
+};
+
+std::optional<ServerParts> serverParts(std::string_view connection)
 {
     const auto options = parsedOptions(connection);
     if (!options)
-        return "(a Server setting that is no connection string)";
+        return std::nullopt;
     std::string host = valueOf(*options, "host");
     if (host.empty())
         host = valueOf(*options, "hostaddr");
@@ -83,8 +90,27 @@ std::string serverName(std::string_view connection)
         host = "(the default host)";
     if (const std::string port = valueOf(*options, "port"); !port.empty())
         host += ":" + port;
-    const std::string database = valueOf(*options, "dbname");
-    return database.empty() ? host : host + ", database " + database;
+    return ServerParts{host, valueOf(*options, "dbname")};
+}
+
+constexpr std::string_view kNoConnectionString = "(a Server setting that is no connection string)";
+
+} // namespace
+
+std::string serverName(std::string_view connection)
+{
+    const auto parts = serverParts(connection);
+    if (!parts)
+        return std::string(kNoConnectionString);
+    return parts->database.empty() ? parts->host : parts->host + ", database " + parts->database;
+}
+
+std::string serverPlace(std::string_view connection)
+{
+    const auto parts = serverParts(connection);
+    if (!parts)
+        return std::string(kNoConnectionString);
+    return parts->database.empty() ? parts->host : parts->host + "/" + parts->database;
 }
 
 std::string withoutPassword(std::string message, std::string_view connection)

@@ -15,9 +15,11 @@ namespace teb {
 // into words of its own. Empty when libpq cannot read the string.
 std::optional<std::string> libpqConnectionString(std::string_view connection);
 
-// "db.fab.example, database teb": the server as messages and the status strip
-// name it, never with its password.
+// "db.fab.example, database teb": the server as messages name it, never with
+// its password.
 std::string serverName(std::string_view connection);
+// "db.fab.example/teb": the same, short, for the status strip.
+std::string serverPlace(std::string_view connection);
 
 // A message that may quote the connection string or its password: the string
 // becomes the server's name, every password in it "(password)".

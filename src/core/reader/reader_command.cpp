@@ -88,6 +88,10 @@ ReaderCommand writePageCommand(int page, std::string_view hexDigits)
 
 std::string keptAnswer(const ReaderCommand &command, std::string_view answer)
 {
+    // A page answer is kept whole: stray bytes before or after its digits must
+    // show on the terminal and fail the read, not shift the page's data.
+    if (command.rule == AnswerRule::PageData)
+        return std::string(answer.substr(0, answer.size() - (answer.ends_with(kCrLf) ? kCrLf.size() : 0)));
     return std::string(answer.substr(0, command.keptLength));
 }
 
@@ -99,7 +103,7 @@ bool answerSucceeded(const ReaderCommand &command, std::string_view kept)
     case AnswerRule::Uid:
         return kept.size() == kUidLength && !holdsFailureMarker(kept) && !holdsControlCharacter(kept);
     case AnswerRule::PageData:
-        return kept.size() == kPageDigits && !holdsFailureMarker(kept) && allHexDigits(kept);
+        return kept.size() == command.keptLength && !holdsFailureMarker(kept) && allHexDigits(kept);
     case AnswerRule::Ack:
         return kept == kAck;
     }

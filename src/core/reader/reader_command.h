@@ -11,7 +11,7 @@ namespace teb {
 enum class AnswerRule {
     TimeBase,  // "TOR": the leading number sets the time base
     Uid,       // "RUID": exactly 8 characters, no failure marker
-    PageData,  // "RD n": exactly 16 hexadecimal digits, no failure marker
+    PageData,  // "RD n": exactly 16 hexadecimal digits before the line end
     Ack,       // "WD n", "LD n": the kept text is "ACK"
 };
 
@@ -24,7 +24,7 @@ struct ReaderCommand {
     std::string text;            // the bytes sent, ending in CR
     std::int32_t waitFactor = 0; // the answer is awaited waitFactor x T milliseconds
     std::string echoLine;        // put on the terminal view when sent; empty: none
-    std::size_t keptLength = kWholeLine;
+    std::size_t keptLength = kWholeLine; // a page answer: the length it must have
     AnswerRule rule = AnswerRule::TimeBase;
 };
 
@@ -35,7 +35,8 @@ ReaderCommand readPageCommand(int page);
 ReaderCommand writePageCommand(int page, std::string_view hexDigits); // 16 upper-case digits
 ReaderCommand lockPageCommand(int page);
 
-// The part of an answer (as received, with its CR LF) that the command keeps.
+// The part of an answer (as received, with its CR LF) that the command keeps;
+// a page answer keeps all of its line.
 std::string keptAnswer(const ReaderCommand &command, std::string_view answer);
 
 // Whether the kept part of an answer is a success. A "TOR" answer succeeds

@@ -1,13 +1,19 @@
 #include "windows/main/automatic_station.h"
 
 #include "windows/main/cqv58_dlg.h"
+#include "automatic/automatic_messages.h"
 
 namespace teb {
 
 void AutomaticStation::notify(const Notice &notice)
 {
     m_track.notices.emplace_back(notice.text);
-    if (m_boxes)
+    if (!m_boxes)
+        return;
+    // No UID from a closed port: the operator needs the port, not the antenna.
+    if (notice.text == notice::uidNotRead.text && !m_window.m_link.portOpen)
+        m_window.sayWhenPortClosed();
+    else
         m_window.showNotice(notice);
 }
 

@@ -220,6 +220,7 @@ private:
     TransponderCheck checkTransponder(); // the journal window's "Check transponder"
     void takeCycleResult(const CycleTrack &track, const std::optional<JournalEntry> &entry);
     void showCycleResult();    // the last cycle's result, in automatic mode
+    void clearCycleResult();
     void showProgress();       // "n of N programmed"
     void runConfig();          // "Config": the editor, and its result taken over
 

@@ -50,12 +50,12 @@ std::string noticeReason(const std::string &notice)
 
 } // namespace
 
-std::string failureReason(const CycleTrack &track, bool portOpen, const std::string &portName)
+std::string failureReason(const CycleTrack &track, bool portOpen)
 {
     if (track.stopped)
         return "stopped by the operator";
     if (!portOpen)
-        return (portName.empty() ? std::string("no port") : "the port " + portName) + " is not open";
+        return "the port is closed; nothing was sent";
     if (!track.cycleFailure.empty())
         return track.cycleFailure;
     if (track.dataRefused && !track.notices.empty())

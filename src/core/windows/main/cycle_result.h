@@ -38,7 +38,7 @@ struct CycleResult {
 // Why a cycle failed: a stop, a closed port, the cycle's own reason, the
 // first exchange that failed, then the first message of the cycle (before
 // the exchange when the data source ended it).
-std::string failureReason(const CycleTrack &track, bool portOpen, const std::string &portName);
+std::string failureReason(const CycleTrack &track, bool portOpen);
 
 // "carrier ID 00001000 · UID E0040150"; parts that are unknown are left out.
 std::string resultIdentity(const CycleResult &result);

@@ -19,6 +19,7 @@ void CQV58Dlg::one()
     m_view.startTimer(kCycleTimerId, kCycleTimerPeriod);
     m_run.cycleRequested = true;
     m_run.errorCount = 0;
+    clearCycleResult();
 }
 
 void CQV58Dlg::tick10ms()
@@ -59,6 +60,7 @@ void CQV58Dlg::deferError(std::string text)
 // The cycle, and what it came to for the operator: PASS or FAIL with its reason.
 void CQV58Dlg::runAutomaticCycle()
 {
+    clearCycleResult();
     reopenJournalWhenClosed();
     CycleTrack track;
     AutomaticStation station(*this, track);

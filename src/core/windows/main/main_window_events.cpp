@@ -54,11 +54,14 @@ void CQV58Dlg::closeRequest()
 {
     if (m_destroyed)
         return;
+    m_run.cycleRequested = false; // a "One" pressed before the close starts no cycle
     if (m_waitingForReader) {
         requestStop();
         m_dialogGate.setClosed(true);
         m_closeAfterEvent = true;
     } else if (m_eventDepth > 0) {
+        requestStop();
+        m_dialogGate.setClosed(true);
         closeWithPort();
     } else {
         runEvent([this] { closeWithPort(); });

@@ -110,7 +110,8 @@ std::optional<std::string> CQV58Dlg::readUidForCycle()
 {
     readUid();
     showInControls();
-    if (m_run.errorCount != 0 || m_pages.uidText.empty())
+    // A closed port reads nothing: the box still holds the last transponder's UID.
+    if (!m_link.portOpen || m_run.errorCount != 0 || m_pages.uidText.empty())
         return std::nullopt;
     return m_pages.uidText;
 }

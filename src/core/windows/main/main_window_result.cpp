@@ -24,7 +24,7 @@ void CQV58Dlg::takeCycleResult(const CycleTrack &track, const std::optional<Jour
     if (entry)
         result.carrierId = entry->carrierId.empty() ? entryName(*entry) : entry->shownCarrierId();
     if (!result.passed)
-        result.reason = failureReason(track, m_link.portOpen, m_link.interfaceSettings.portName);
+        result.reason = failureReason(track, m_link.portOpen);
     else if (entry && entry->setName == m_job.currentSetName)
         ++m_job.programmedInSet;
     if (!result.passed && !m_job.silentFail)
@@ -32,6 +32,13 @@ void CQV58Dlg::takeCycleResult(const CycleTrack &track, const std::optional<Jour
     m_job.lastCycleResult = std::move(result);
     showCycleResult();
     showProgress();
+}
+
+// A new "One": the last transponder's verdict must not stand for this one.
+void CQV58Dlg::clearCycleResult()
+{
+    m_job.lastCycleResult.reset();
+    showCycleResult();
 }
 
 void CQV58Dlg::showCycleResult()

@@ -40,7 +40,7 @@ TransponderCheck CQV58Dlg::checkTransponder()
     const std::string what = transponderName(*uid) + ", " + entryName(*history.unfinished) + ": ";
     if (outcome.passed)
         return {what + "its cycle is finished, programmed.", false};
-    return {what + (outcome.failure.empty() ? failureReason(track, m_link.portOpen, m_link.interfaceSettings.portName)
+    return {what + (outcome.failure.empty() ? failureReason(track, m_link.portOpen)
                                             : outcome.failure) + ".",
             true};
 }

@@ -1,7 +1,5 @@
 #include "windows/main/station_status.h"
 
-#include <filesystem>
-
 namespace teb {
 namespace {
 
@@ -72,9 +70,9 @@ StatusText jobStatus(const std::string &setName, const std::string &journalLocat
     if (journalLocation.empty())
         return {text + "no journal", StatusText::Tone::Bad};
     if (!serverName.empty())
-        return {text + "journal: server " + serverName, StatusText::Tone::Plain};
-    const std::string file = std::filesystem::path(journalLocation).filename().string();
-    return {text + "journal " + file + " (local file)", StatusText::Tone::Plain};
+        return {text + "journal on server " + serverName, StatusText::Tone::Plain};
+    // The whole path: two folders may each hold a file of the same name.
+    return {text + "journal " + journalLocation, StatusText::Tone::Plain};
 }
 
 std::string portClosedText(const std::string &portName)

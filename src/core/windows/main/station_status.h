@@ -34,10 +34,10 @@ StatusText portStatus(const InterfaceSettings &settings, bool open);
 // "reader answered at hh:mm:ss" or "reader not answering since hh:mm:ss";
 // without a port chosen, where to choose one.
 StatusText readerStatus(const ReaderActivity &activity, const InterfaceSettings &settings, bool portOpen);
-// "set Demo · journal TagEncoderBench.journal (local file)", or for a shared
-// journal "set Demo · journal: server db.fab.example, database teb"; the
-// journal's location empty when it could not be opened, its server name
-// empty for the local file.
+// "set Demo · journal /srv/bench/TagEncoderBench.journal", or for a shared
+// journal "set Demo · journal on server db.fab.example/teb"; the journal's
+// location empty when it could not be opened, its server name empty for the
+// local file.
 StatusText jobStatus(const std::string &setName, const std::string &journalLocation, const std::string &serverName);
 
 // A reader button pressed while the port is closed.
