@@ -227,9 +227,33 @@ QPixmap framed(const QWidget &window, const QPixmap &content)
     return picture;
 }
 
+// The station's folder for one picture, named as a demo folder is (the
+// status strip shows the journal's path), emptied before and after.
+class DemoFolder {
+public:
+    DemoFolder() : m_path(std::filesystem::temp_directory_path() / "tag-encoder-bench" / "demo")
+    {
+        std::filesystem::remove_all(m_path);
+        std::filesystem::create_directories(m_path);
+    }
+    ~DemoFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path.parent_path(), ignored);
+    }
+    DemoFolder(const DemoFolder &) = delete;
+    DemoFolder &operator=(const DemoFolder &) = delete;
+
+    const std::filesystem::path &path() const { return m_path; }
+    std::filesystem::path operator/(const std::string &name) const { return m_path / name; }
+
+private:
+    std::filesystem::path m_path;
+};
+
 bool take(const Shot &shot, const QDir &output)
 {
-    test::TempDir directory;
+    const DemoFolder directory;
     for (const char *name : {"TagEncoderBench.ini", "Demo.ini"})
         std::filesystem::copy_file(std::filesystem::path(TEB_DEMO_DIR) / name, directory / name);
     if (shot.seed)

@@ -12,7 +12,7 @@ constexpr Rgb kPassBackground = Rgb::fromComponents(0, 150, 60);
 constexpr Rgb kFailBackground = Rgb::fromComponents(200, 20, 20);
 constexpr Rgb kReasonText = Rgb::fromComponents(255, 120, 110);
 constexpr Rgb kPassedColour = Rgb::fromComponents(80, 220, 120);
-constexpr std::string_view kPassedText = "every page written and locked";
+constexpr std::string_view kPassedText = "read back as written, confirmed in the journal";
 
 } // namespace
 
