@@ -99,6 +99,17 @@ QWidget &MainWindow::fitting(Control id, ControlOperation operation) const
 
 // --- controls
 
+// A status strip line longer than its box (a long journal path) keeps its
+// start and its end; the whole line is the box's tooltip.
+QString MainWindow::elidedToFit(QLabel &label, const QString &text)
+{
+    label.setToolTip(text);
+    const int room = label.contentsRect().width() - 2 * label.indent();
+    if (room <= 0)
+        return text;
+    return label.fontMetrics().elidedText(text, Qt::ElideMiddle, room);
+}
+
 void MainWindow::setText(Control id, const std::string &text)
 {
     QWidget &control = fitting(id, ControlOperation::Text);
@@ -112,10 +123,13 @@ void MainWindow::setText(Control id, const std::string &text)
         return;
     }
     // A set name becomes a file name: UTF-8 like every name that does.
-    const QString shown = id == Control::SetNameLabel ? QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
-                                                      : fromLatin1(text);
+    QString shown = id == Control::SetNameLabel ? QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+                                                : fromLatin1(text);
+    auto *label = qobject_cast<QLabel *>(&control);
+    if (label != nullptr && (id == Control::StatusPort || id == Control::StatusReader || id == Control::StatusJob))
+        shown = elidedToFit(*label, shown);
     m_textsSet[id] = {text, shown};
-    if (auto *label = qobject_cast<QLabel *>(&control))
+    if (label != nullptr)
         label->setText(shown);
     else if (auto *edit = qobject_cast<QLineEdit *>(&control))
         edit->setText(shown);

@@ -16,6 +16,8 @@ class QMenuBar;
 class QPlainTextEdit;
 class QTimer;
 
+class QLabel;
+
 namespace teb::gui {
 
 // The station's main window. It draws what the model says and reports the
@@ -83,6 +85,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    static QString elidedToFit(QLabel &label, const QString &text);
     void buildMenuBar();
     void buildControls();
     QWidget *createControl(Control id, QWidget *parent);
