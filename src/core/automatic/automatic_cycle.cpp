@@ -4,11 +4,11 @@
 #include "automatic/cycle_conclusion.h"
 #include "automatic/cycle_data_step.h"
 #include "automatic/cycle_messages.h"
+#include "automatic/entry_pages.h"
 #include "automatic/interrupted_cycle.h"
 #include "automatic/page_placement.h"
 #include "automatic/read_back.h"
 #include "common/decimal_text.h"
-#include "transponder/byte_text.h"
 
 namespace teb {
 namespace {
@@ -76,13 +76,7 @@ JournalEntry reservationOf(const Cycle &cycle, Source source, const DataStep &st
     entry.uid = uid;
     // What goes onto the tag: its record can be written again from the
     // journal, and an interrupted cycle is finished with exactly these.
-    const PageFlagArray written = pagesWritten(cycle);
-    const PageFlagArray locked = pagesLocked(cycle);
-    for (int page = 1; page <= pageCount; ++page) {
-        const auto i = index(page);
-        entry.pagesHex += (i == 0 ? "" : ",") + (written[i] ? hexDigitsOf(out.pages.cells.page(page)) : std::string());
-        entry.pagesLocked += locked[i] && written[i] ? '1' : '0';
-    }
+    storeEntryPages(entry, EntryPages{out.pages.cells, pagesWritten(cycle), pagesLocked(cycle)});
     return entry;
 }
 

@@ -1,5 +1,6 @@
 #include "automatic/entry_pages.h"
 
+#include "transponder/byte_text.h"
 #include "transponder/page_bytes.h"
 
 #include <algorithm>
@@ -29,6 +30,17 @@ std::optional<EntryPages> entryPagesOf(const JournalEntry &entry)
     if (std::none_of(pages.written.begin(), pages.written.end(), [](bool on) { return on; }))
         return std::nullopt;
     return pages;
+}
+
+void storeEntryPages(JournalEntry &entry, const EntryPages &pages)
+{
+    entry.pagesHex.clear();
+    entry.pagesLocked.clear();
+    for (int page = 1; page <= pageCount; ++page) {
+        const auto i = static_cast<std::size_t>(page - 1);
+        entry.pagesHex += (i == 0 ? "" : ",") + (pages.written[i] ? hexDigitsOf(pages.cells.page(page)) : std::string());
+        entry.pagesLocked += pages.written[i] && pages.locked[i] ? '1' : '0';
+    }
 }
 
 PageImage imageOf(const EntryPages &pages)

@@ -19,6 +19,8 @@ struct EntryPages {
 // Empty when the entry holds no pages that can be read (an entry of an
 // earlier version, a damaged row).
 std::optional<EntryPages> entryPagesOf(const JournalEntry &entry);
+// The pages into the entry's pagesHex and pagesLocked, as entryPagesOf reads them.
+void storeEntryPages(JournalEntry &entry, const EntryPages &pages);
 
 // The entry's pages as an image to write: the pages not written are blank.
 PageImage imageOf(const EntryPages &pages);

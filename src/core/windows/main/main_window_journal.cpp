@@ -5,12 +5,12 @@
 #include "automatic/counter_arithmetic.h"
 #include "automatic/automatic_messages.h"
 #include "automatic/cycle_messages.h"
+#include "automatic/entry_pages.h"
 #include "automatic/journal_takeover.h"
 #include "common/decimal_text.h"
 #include "params/parameter_set_file.h"
 #include "params/profile_file.h"
 #include "params/station_settings.h"
-#include "transponder/byte_text.h"
 
 #include <unistd.h>
 
@@ -246,11 +246,7 @@ CarrierIdReservation CQV58Dlg::manualReservation(ManualCarrierIdWrite &manual)
         entry.source = std::string(journal_source::manual);
         entry.position = "manual";
         entry.uid = manual.uid;
-        for (int page = 1; page <= pageCount; ++page) {
-            const auto i = static_cast<std::size_t>(page - 1);
-            entry.pagesHex += (i == 0 ? "" : ",") + (pages[i] ? hexDigitsOf(cells.page(page)) : std::string());
-            entry.pagesLocked += '0';
-        }
+        storeEntryPages(entry, EntryPages{cells, pages, {}});
         try {
             manual.entry = m_job.journal->reserve(entry, !manual.shared);
             return true;
