@@ -140,6 +140,10 @@ public:
     {
         timedVoid(csv, [&] { m_inner.markProgrammedRows(); });
     }
+    void noteRecorded(std::int64_t entryId) override
+    {
+        timedVoid(journal, [&] { m_inner.noteRecorded(entryId); });
+    }
     std::optional<std::string> readUid() override
     {
         return timed(reader, [&] { return m_inner.readUid(); });

@@ -1,12 +1,16 @@
 // The history window's model: the journal listed newest first, searched,
 // exported as CSV, and a set's record file written again.
 #include "windows/journal_history/cjournal_dlg.h"
+#include "history/missing_records.h"
 #include "journal/carrier_id_journal.h"
+#include "records/spreadsheet_rows.h"
 #include "params/parameter_set.h"
 #include "support/temp_dir.h"
 #include "support/xml_check.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace teb {
 namespace {
@@ -94,6 +98,32 @@ TEST_F(JournalHistory, WritesASetsRecordFileAgainFromItsProgrammedCycles)
     model.rewriteRecordsClicked(); // never over an existing file
     EXPECT_NE(view.messages.back().find("could not be written"), std::string::npos);
     EXPECT_EQ(test::readFileBytes(dir / "again.xml"), file);
+}
+
+// A record a power cut took from the record file is named at every start
+// until the journal window has written the set's records again.
+TEST_F(JournalHistory, AProgrammedCycleWithoutItsRecordIsNamedUntilTheRecordsAreWritten)
+{
+    add("0000000000000003", "E0040153", "job", CycleState::Programmed, "");
+    std::ofstream(dir / "records.xml") << records::dataCell("E0040150");
+    const auto loadSet = [](const std::string &name) {
+        ParameterSet set;
+        set.logEnabled = name == "job";
+        set.recordFileName = "records.xml";
+        return set;
+    };
+    const std::vector<MissingRecords> missing = findMissingRecords(*journal, dir.path(), loadSet);
+    ASSERT_EQ(missing.size(), 1u);
+    EXPECT_EQ(missing[0].file, dir / "records.xml");
+    ASSERT_EQ(missing[0].entries.size(), 1u);
+    EXPECT_EQ(missing[0].entries[0].uid, "E0040153");
+    EXPECT_NE(missingRecordsText(missing).find("0000000000000003 on UID E0040153"), std::string::npos);
+    ASSERT_EQ(journal->unrecorded().size(), 1u) << "the record found and the set without records are noted";
+
+    model.open(view);
+    view.answer = dir / "again.xml";
+    model.rewriteRecordsClicked();
+    EXPECT_TRUE(journal->unrecorded().empty());
 }
 
 } // namespace

@@ -208,13 +208,15 @@ TEST_P(JournalTest, AnOldJournalGetsThePagesKeyEvenWithDuplicates)
     journal->reserve(pagesEntry(std::string("ABC\0", 4), "UID00002"));
     journal->reserve(pagesEntry("XYZ", "UID00003", pagesHex("58595A0000000000", "0000000000000000")));
     journal.reset();
-    ASSERT_TRUE(run("ALTER TABLE cycles DROP COLUMN pages_key; UPDATE journal_schema SET version = 1"));
+    ASSERT_TRUE(run("ALTER TABLE cycles DROP COLUMN pages_key; DROP INDEX cycles_unrecorded;"
+                    " ALTER TABLE cycles DROP COLUMN recorded; UPDATE journal_schema SET version = 1"));
 
     journal = open();
     EXPECT_EQ(journal->holderOfPages(kAbcPages)->uid, "UID00001");
     EXPECT_EQ(journal->holderOfPages(pagesHex("58595A0000000000", "0000000000000000"))->uid, "UID00003");
     EXPECT_EQ(journal->holderOf(std::string("ABC\0", 4))->uid, "UID00002"); // its own carrier ID stays held
     EXPECT_THROW(journal->reserve(pagesEntry("ABC ", "UID00004")), PagesTaken);
+    EXPECT_TRUE(journal->unrecorded().empty()) << "what was programmed before the flag counts as recorded";
     journal.reset();
     ASSERT_TRUE(run("UPDATE journal_schema SET version = 2"));
     EXPECT_NO_THROW(open()) << "the version says what the journal holds";

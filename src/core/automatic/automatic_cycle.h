@@ -101,6 +101,8 @@ public:
     virtual std::optional<TakenRow> takeCsvRow(const CsvFile &file, CsvFormat format, const ParameterSet &set,
                                                const PageImage &pages, const CarrierIdFilter &offered) = 0;
     virtual bool markCsvRow(const JournalEntry &entry) = 0;
+    // The programmed entry's record is in its set's record file.
+    virtual void noteRecorded(std::int64_t entryId) = 0;
     virtual void markProgrammedRows() = 0;
 
     // "TOR", "RUID": the transponder's UID; empty when it cannot be read.

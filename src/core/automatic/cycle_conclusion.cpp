@@ -21,12 +21,16 @@ bool markCsvRow(CycleStation &station, const JournalEntry &entry)
     }
 }
 
-void recordTransponder(Cycle &cycle, CycleStation &station)
+void recordTransponder(Cycle &cycle, CycleStation &station, const JournalEntry &entry)
 {
     CycleOutcome &out = cycle.out;
-    if (out.set.logEnabled && !station.appendRecord(out)) {
-        station.enableAfterRecordFailure();
-        out.recordFailed = true;
+    if (out.set.logEnabled) {
+        if (station.appendRecord(out)) {
+            station.noteRecorded(entry.id);
+        } else {
+            station.enableAfterRecordFailure();
+            out.recordFailed = true;
+        }
     }
     const auto &pages = out.set.pages;
     const auto editable = std::find_if(pages.begin(), pages.end(), [](const PageSetting &page) { return page.editable; });
@@ -65,7 +69,7 @@ void concludeProgrammed(Cycle &cycle, CycleStation &station, const JournalEntry 
     const bool marked = markCsvRow(station, entry);
     countFixedData(cycle, station, entry);
     if (recorded)
-        recordTransponder(cycle, station);
+        recordTransponder(cycle, station, entry);
     if (!marked)
         station.notify(notice::csvMarkFailed);
     cycle.out.passed = confirmed;

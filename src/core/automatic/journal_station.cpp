@@ -44,6 +44,16 @@ std::optional<TakenRow> JournalStation::takeCsvRow(const CsvFile &file, CsvForma
 
 bool JournalStation::markCsvRow(const JournalEntry &entry) { return markJournalRow(journal(), entry); }
 
+// Lazy: a note lost to a failure or a power cut only makes the next start
+// look the record up in the file.
+void JournalStation::noteRecorded(std::int64_t entryId)
+{
+    try {
+        journal().noteRecorded({entryId});
+    } catch (const JournalError &) {
+    }
+}
+
 void JournalStation::markProgrammedRows() { teb::markProgrammedRows(journal()); }
 
 } // namespace teb

@@ -21,6 +21,7 @@ public:
     std::optional<TakenRow> takeCsvRow(const CsvFile &file, CsvFormat format, const ParameterSet &set,
                                        const PageImage &pages, const CarrierIdFilter &offered) override;
     bool markCsvRow(const JournalEntry &entry) override;
+    void noteRecorded(std::int64_t entryId) override;
     void markProgrammedRows() override;
 
 protected:

@@ -262,8 +262,13 @@ void CarrierIdJournal::writeEnd(soci::session &sql, std::int64_t id, CycleState 
 {
     const std::string name(stateName(state));
     const long long entryId = id;
-    sql << "UPDATE cycles SET state = :state, finished_at = :at WHERE id = :id", soci::use(name), soci::use(at),
-        soci::use(entryId);
+    // A programmed automatic cycle owes its record until the station notes it
+    // written: what a power cut takes from the record file is found again.
+    const int programmed = state == CycleState::Programmed ? 1 : 0;
+    sql << "UPDATE cycles SET state = :state, finished_at = :at,"
+           " recorded = CASE WHEN :programmed = 1 AND source <> 'manual' THEN 0 ELSE recorded END"
+           " WHERE id = :id",
+        soci::use(name), soci::use(at), soci::use(programmed), soci::use(entryId);
 }
 
 // An end the journal could not take (the server gone, the disk full) is the
@@ -295,6 +300,27 @@ void CarrierIdJournal::markCsvRow(std::int64_t id)
         const long long entryId = id;
         const LazyCommit lazy(*m_session);
         sql << "UPDATE cycles SET csv_marked = 1 WHERE id = :id", soci::use(entryId);
+    });
+}
+
+void CarrierIdJournal::noteRecorded(const std::vector<std::int64_t> &ids)
+{
+    if (ids.empty())
+        return;
+    guarded("note the record", [&](soci::session &sql) {
+        std::vector<long long> entryIds(ids.begin(), ids.end());
+        const LazyCommit lazy(*m_session);
+        sql << "UPDATE cycles SET recorded = 1 WHERE id = :id", soci::use(entryIds);
+    });
+}
+
+std::vector<JournalEntry> CarrierIdJournal::unrecorded()
+{
+    return guarded("be read", [&](soci::session &sql) {
+        return entriesOf((sql.prepare << "SELECT " << kColumns
+                                      << " FROM cycles WHERE station = :station AND recorded = 0"
+                                         " AND state = 'programmed' ORDER BY id",
+                          soci::use(m_station)));
     });
 }
 

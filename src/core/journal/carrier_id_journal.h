@@ -71,6 +71,11 @@ public:
     void finish(std::int64_t id, CycleState state);
     bool hasUnwrittenEnds() const { return !m_unwrittenEnds.empty(); }
     void markCsvRow(std::int64_t id); // lazy: the CSV file tells it again
+    // A programmed automatic cycle owes its record from its end on; these are
+    // in their record files (lazy: the record file tells it again).
+    void noteRecorded(const std::vector<std::int64_t> &ids);
+    // This station's programmed entries whose record is not noted.
+    std::vector<JournalEntry> unrecorded();
     // Whether a commit now is synced (SQLite at FULL; a server as set up).
     bool durableCommits();
 

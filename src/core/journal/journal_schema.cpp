@@ -33,7 +33,8 @@ std::vector<std::string> creationStatements(Dialect dialect)
         " state TEXT NOT NULL,"
         " reserved_at TEXT NOT NULL,"
         " finished_at TEXT NOT NULL,"
-        " station TEXT NOT NULL)",
+        " station TEXT NOT NULL,"
+        " recorded INTEGER NOT NULL DEFAULT 1)", // 0: programmed, its record not yet known to be written
         "CREATE UNIQUE INDEX IF NOT EXISTS one_transponder_per_carrier_id ON cycles (carrier_key)"
         " WHERE state <> 'failed'",
         "CREATE INDEX IF NOT EXISTS cycles_by_uid ON cycles (uid)",

@@ -9,7 +9,8 @@
 namespace teb::journal_schema {
 
 // 2: pages 1 and 2 have a key of their own (pages_key).
-inline constexpr int kVersion = 2;
+// 3: a programmed entry tells whether its record is known to be written (recorded).
+inline constexpr int kVersion = 3;
 
 enum class Dialect { Sqlite, Postgres };
 
@@ -20,5 +21,10 @@ std::vector<std::string> creationStatements(Dialect dialect);
 // column exists in a journal of an earlier version.
 inline constexpr std::string_view kPagesKeyIndex =
     "CREATE UNIQUE INDEX IF NOT EXISTS one_transponder_per_pages ON cycles (pages_key) WHERE state <> 'failed'";
+
+// This station's programmed entries whose record may be missing: few, and
+// asked for at every start.
+inline constexpr std::string_view kUnrecordedIndex =
+    "CREATE INDEX IF NOT EXISTS cycles_unrecorded ON cycles (station) WHERE recorded = 0 AND state = 'programmed'";
 
 } // namespace teb::journal_schema

@@ -1,7 +1,7 @@
 #include "journal/journal_store.h"
 
 #include "common/decimal_text.h"
-#include "journal/pages_key_column.h"
+#include "journal/schema_upgrades.h"
 #include "transponder/byte_text.h"
 
 namespace teb::journal_store {
@@ -160,6 +160,7 @@ void createSchema(soci::session &sql, journal_schema::Dialect dialect)
                            " is newer than this station knows (" + std::to_string(journal_schema::kVersion) +
                            "); a newer station version wrote it");
     ensurePagesKey(sql, dialect);
+    ensureRecordedFlag(sql, dialect);
     const int current = journal_schema::kVersion;
     sql << "UPDATE journal_schema SET version = :current WHERE version < :older", soci::use(current), soci::use(current);
     transaction.commit();

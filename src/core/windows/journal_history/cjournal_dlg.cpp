@@ -77,6 +77,19 @@ std::string CJournalDlg::setOfSelection() const
     return m_currentSetName;
 }
 
+// The set's records are in the new file: none is named missing any more.
+void CJournalDlg::noteRecorded(const std::vector<JournalEntry> &written)
+{
+    std::vector<std::int64_t> ids;
+    for (const JournalEntry &entry : written)
+        ids.push_back(entry.id);
+    try {
+        m_journal.noteRecorded(ids);
+    } catch (const JournalError &) {
+        // Named again at the next start; the file is written all the same.
+    }
+}
+
 void CJournalDlg::rewriteRecordsClicked()
 {
     const std::string setName = setOfSelection();
@@ -100,6 +113,7 @@ void CJournalDlg::rewriteRecordsClicked()
         return report("The record file " + file->string() +
                           " could not be written (a new file is needed; an existing one is never written over).",
                       MessageIcon::Stop);
+    noteRecorded(programmed);
     report(std::to_string(rebuilt.written) + " records of set " + setName + " written to " + file->string() + ".",
            MessageIcon::Information);
 }

@@ -52,6 +52,7 @@ public:
     static constexpr std::size_t kListLimit = 10000;
 
 private:
+    void noteRecorded(const std::vector<JournalEntry> &written);
     void refresh();
     void report(const std::string &text, MessageIcon icon);
     std::string setOfSelection() const;

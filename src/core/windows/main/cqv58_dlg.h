@@ -296,6 +296,7 @@ private:
     bool tryOpenJournal(); // false: m_job.journalProblem says why
     void openJournal();    // start-up: says why not
     void showInterruptedCycles();
+    void showMissingRecords();
     bool carrierIdIssued(std::uint64_t value); // with its message
     void takeOverEditorResult(const ConfigEditorInput &input, const ConfigEditorResult &result);
     void takeTypedCounterValue(const std::string &typed);

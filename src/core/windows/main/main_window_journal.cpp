@@ -8,6 +8,7 @@
 #include "automatic/entry_pages.h"
 #include "automatic/journal_takeover.h"
 #include "common/decimal_text.h"
+#include "history/missing_records.h"
 #include "params/parameter_set_file.h"
 #include "params/profile_file.h"
 #include "params/station_settings.h"
@@ -89,6 +90,7 @@ void CQV58Dlg::reopenJournalWhenClosed()
             return;
         resumeSet();
         showInterruptedCycles(); // what the start-up could not close
+        showMissingRecords();
         return;
     }
     try {
@@ -114,6 +116,22 @@ void CQV58Dlg::showInterruptedCycles()
         const std::vector<JournalEntry> closed = m_job.journal->closeInterruptedCycles();
         if (!closed.empty())
             showMessage(interruptedCyclesText(closed), kWindowTitle, MessageIcon::Warning);
+    } catch (const JournalError &error) {
+        showMessage(error.what(), kWindowTitle, MessageIcon::Stop);
+    }
+}
+
+// Named at every start until "Write record file..." has written them.
+void CQV58Dlg::showMissingRecords()
+{
+    if (!m_job.journal)
+        return;
+    try {
+        const auto missing = findMissingRecords(*m_job.journal, m_job.workingDirectory, [this](const std::string &name) {
+            return loadParameterSet(m_job.workingDirectory, name);
+        });
+        if (!missing.empty())
+            showMessage(missingRecordsText(missing), kWindowTitle, MessageIcon::Warning);
     } catch (const JournalError &error) {
         showMessage(error.what(), kWindowTitle, MessageIcon::Stop);
     }

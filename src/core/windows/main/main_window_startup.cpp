@@ -35,6 +35,7 @@ void CQV58Dlg::startUp()
     showInControls();
     refreshModeView();
     showInterruptedCycles();
+    showMissingRecords();
 }
 
 void CQV58Dlg::shutDown()

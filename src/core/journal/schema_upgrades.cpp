@@ -1,4 +1,4 @@
-#include "journal/pages_key_column.h"
+#include "journal/schema_upgrades.h"
 
 #include "journal/journal_entry.h"
 
@@ -9,15 +9,16 @@
 namespace teb::journal_store {
 namespace {
 
-bool hasPagesKeyColumn(soci::session &sql, journal_schema::Dialect dialect)
+bool hasColumn(soci::session &sql, journal_schema::Dialect dialect, const std::string &column)
 {
     int count = 0;
     if (dialect == journal_schema::Dialect::Sqlite)
-        sql << "SELECT COUNT(*) FROM pragma_table_info('cycles') WHERE name = 'pages_key'", soci::into(count);
+        sql << "SELECT COUNT(*) FROM pragma_table_info('cycles') WHERE name = :column", soci::use(column),
+            soci::into(count);
     else
         sql << "SELECT COUNT(*) FROM information_schema.columns WHERE table_schema = current_schema()"
-               " AND table_name = 'cycles' AND column_name = 'pages_key'",
-            soci::into(count);
+               " AND table_name = 'cycles' AND column_name = :column",
+            soci::use(column), soci::into(count);
     return count > 0;
 }
 
@@ -60,11 +61,20 @@ void fillPagesKeys(soci::session &sql)
 
 void ensurePagesKey(soci::session &sql, journal_schema::Dialect dialect)
 {
-    if (!hasPagesKeyColumn(sql, dialect)) {
+    if (!hasColumn(sql, dialect, "pages_key")) {
         sql << "ALTER TABLE cycles ADD COLUMN pages_key TEXT";
         fillPagesKeys(sql);
     }
     sql << std::string(journal_schema::kPagesKeyIndex);
+}
+
+// Entries programmed before the flag existed count as recorded: their
+// records were written, or their loss was never noticed before either.
+void ensureRecordedFlag(soci::session &sql, journal_schema::Dialect dialect)
+{
+    if (!hasColumn(sql, dialect, "recorded"))
+        sql << "ALTER TABLE cycles ADD COLUMN recorded INTEGER NOT NULL DEFAULT 1";
+    sql << std::string(journal_schema::kUnrecordedIndex);
 }
 
 } // namespace teb::journal_store

@@ -13,4 +13,8 @@ namespace teb::journal_store {
 // the transaction that creates the schema.
 void ensurePagesKey(soci::session &sql, journal_schema::Dialect dialect);
 
+// The recorded flag (0: a programmed entry whose record is not known to be
+// in its set's record file) and the index that finds such entries.
+void ensureRecordedFlag(soci::session &sql, journal_schema::Dialect dialect);
+
 } // namespace teb::journal_store
