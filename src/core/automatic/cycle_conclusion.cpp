@@ -72,9 +72,11 @@ void concludeProgrammed(Cycle &cycle, CycleStation &station, const JournalEntry 
         recordTransponder(cycle, station, entry);
     if (!marked)
         station.notify(notice::csvMarkFailed);
-    cycle.out.passed = confirmed;
+    cycle.out.passed = confirmed && !cycle.out.recordFailed;
     if (!confirmed)
         cycle.out.failure = std::string(kNotConfirmed);
+    else if (cycle.out.recordFailed)
+        cycle.out.failure = std::string(kNotRecorded);
 }
 
 } // namespace teb::cycle_steps

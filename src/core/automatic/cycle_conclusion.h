@@ -13,6 +13,8 @@ namespace teb::cycle_steps {
 // The reason an operator reads when the transponder holds its data but the
 // journal could not confirm it.
 inline constexpr std::string_view kNotConfirmed = "programmed on the transponder, not yet confirmed in the journal";
+// The record is part of what a PASS promises; the next start names it missing.
+inline constexpr std::string_view kNotRecorded = "programmed and confirmed, but its record could not be written";
 
 // The entry ends as `state`; an end the journal cannot take now is written
 // at its next piece of work, and the operator is told. False then.

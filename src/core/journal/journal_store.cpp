@@ -110,18 +110,28 @@ long long insertEntry(soci::session &sql, const JournalEntry &entry, bool holdsC
     const int marked = entry.csvMarked ? 1 : 0;
     const long long job = entry.job;
     const std::string state(stateName(entry.state));
+    // SQLite commits an INSERT ... RETURNING only when the statement is reset,
+    // after its row was read, and a commit that fails there (a full disk, an
+    // I/O error) is not reported: the reservation would look written. So on
+    // SQLite the INSERT runs to its end and the id is asked for after it.
+    const bool sqlite = sql.get_backend_name() == "sqlite3";
     long long id = 0;
-    sql << "INSERT INTO cycles (carrier_key, pages_key, carrier_hex, carrier_id, numeric_id, id_length, set_name, source, position,"
+    soci::details::prepare_temp_type insert = (sql.prepare << "INSERT INTO cycles (carrier_key, pages_key, carrier_hex, carrier_id, numeric_id, id_length, set_name, source, position,"
            " csv_file, csv_row_hex, csv_delimiter, csv_marked, counter_page_value, counter_start, job, uid,"
            " state, reserved_at, finished_at, station, pages_hex, pages_locked) VALUES (:key, :pages, :hex, :shown, :number, :length, :setName, :source,"
            " :position, :csvFile, :csvRow, :delimiter, :marked, :counterPage, :counterStart, :job, :uid,"
-           " :state, :reservedAt, :finishedAt, :station, :pagesHex, :pagesLocked) RETURNING id",
+           " :state, :reservedAt, :finishedAt, :station, :pagesHex, :pagesLocked)" << (sqlite ? "" : " RETURNING id"),
         soci::use(key, keyIndicator), soci::use(pagesValue, pagesIndicator), soci::use(hex), soci::use(shown), soci::use(numberValue, numberIndicator), soci::use(length),
         soci::use(entry.setName), soci::use(entry.source), soci::use(entry.position), soci::use(entry.csvFile),
         soci::use(rowHex), soci::use(entry.csvDelimiter), soci::use(marked), soci::use(entry.counterPageValue),
         soci::use(entry.counterStart), soci::use(job), soci::use(entry.uid), soci::use(state),
         soci::use(entry.reservedAt), soci::use(entry.finishedAt), soci::use(entry.station), soci::use(entry.pagesHex),
-        soci::use(entry.pagesLocked), soci::into(id);
+        soci::use(entry.pagesLocked));
+    if (!sqlite)
+        insert, soci::into(id);
+    soci::statement(insert).execute(true);
+    if (sqlite)
+        sql << "SELECT last_insert_rowid()", soci::into(id);
     return id;
 }
 
