@@ -102,6 +102,10 @@ public:
     {
         return timed(journal, [&] { return m_inner.reserve(entry); });
     }
+    FirstFreeReservation reserveFirstFree(const std::string &uid, const std::vector<JournalEntry> &offered) override
+    {
+        return timed(journal, [&] { return m_inner.reserveFirstFree(uid, offered); });
+    }
     void finish(std::int64_t id, CycleState state) override
     {
         timedVoid(journal, [&] { m_inner.finish(id, state); });

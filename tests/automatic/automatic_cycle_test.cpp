@@ -92,7 +92,12 @@ public:
         ++reservations;
         return JournalStation::reserve(entry);
     }
-    // Another station may take pages 1 and 2 between the choice and the reservation.
+    // Other stations may take every value the counter offers, and pages 1
+    // and 2 between the choice and the reservation.
+    FirstFreeReservation reserveFirstFree(const std::string &uid, const std::vector<JournalEntry> &offered) override
+    {
+        return JournalStation::reserveFirstFree(uid, pagesTakenMeanwhile ? std::vector<JournalEntry>{} : offered);
+    }
     bool arePagesHeld(const std::string &pagesHex) override
     {
         return !pagesTakenMeanwhile && JournalStation::arePagesHeld(pagesHex);

@@ -445,3 +445,41 @@ TEST(JournalServer, PostgresAConnectionStringThatLibpqReadsOpensTheJournal)
 
 } // namespace
 } // namespace teb
+
+namespace teb {
+namespace {
+
+// The decimal counter's reservation in one piece of work: the first value
+// offered that no entry, no pages and no taken-over range holds; nothing
+// when the transponder has an entry that decides its cycle.
+TEST_P(JournalTest, TheCounterReservesTheFirstFreeValueOfferedWithTheTransponderHistory)
+{
+    auto journal = open();
+    const auto pagesOf = [](const std::string &id) { return pagesHex("3030303" + id.substr(3) + "00000000", std::string(16, '0')); };
+    journal->reserve(counterEntry("0001", "ELSEWHERE1"));
+    journal->reserve(pagesEntry("X002", "ELSEWHERE2", pagesOf("0002")));
+    journal->takeOverProgress({"job", 4, 3, 3, "", ""}, "old.progress");
+    std::vector<JournalEntry> offered;
+    for (const std::string id : {"0001", "0002", "0003", "0004", "0005"})
+        offered.push_back(pagesEntry(id, "UID00001", pagesOf(id)));
+
+    const FirstFreeReservation first = journal->reserveFirstFree("UID00001", offered);
+    ASSERT_TRUE(first.reserved);
+    EXPECT_EQ(first.reserved->carrierId, "0004"); // past the ID, the pages and the taken-over number
+    EXPECT_EQ(journal->holderOf("0004")->id, first.reserved->id);
+    EXPECT_FALSE(first.history.holdsAnything());
+
+    const FirstFreeReservation again = journal->reserveFirstFree("UID00001", offered);
+    EXPECT_FALSE(again.reserved) << "a transponder with an unfinished entry gets no second";
+    ASSERT_TRUE(again.history.unfinished);
+    EXPECT_EQ(again.history.unfinished->carrierId, "0004");
+
+    journal->finish(first.reserved->id, CycleState::Programmed);
+    journal->noteRecordedLater(first.reserved->id);
+    EXPECT_TRUE(journal->reserveFirstFree("UID00001", offered).history.programmed);
+    EXPECT_TRUE(journal->unrecorded().empty()) << "the note rode with the reservation";
+    EXPECT_FALSE(journal->reserveFirstFree("UID00002", {offered[0], offered[1]}).reserved) << "every one held";
+}
+
+} // namespace
+} // namespace teb

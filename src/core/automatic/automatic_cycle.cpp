@@ -193,6 +193,57 @@ std::optional<JournalEntry> reserveNext(Cycle &cycle, Source source, CycleStatio
     return std::nullopt;
 }
 
+// How many values from "next" on one reservation offers: enough for every
+// station of a fab on one counter to find a free one in one round trip.
+constexpr std::size_t kValuesOffered = 64;
+
+// "next" as the data step placed it, then the values after it up to the
+// bound, each in the same pages.
+std::vector<JournalEntry> counterOffer(const Cycle &cycle, const DataStep &step, const std::string &uid)
+{
+    std::vector<JournalEntry> offered{reservationOf(cycle, Source::DecimalCounter, step, uid)};
+    Cycle trial{cycle.in, cycle.out, cycle.next};
+    DataStep later = step;
+    for (std::uint64_t value = step.counterValue + 1u;
+         offered.size() < kValuesOffered && value <= cycle.in.numbers.bound; ++value) {
+        later.carrierId = zeroPadded(value, step.carrierId.size());
+        later.counterValue = value;
+        later.position = formatUnsigned64(value);
+        if (!placeCarrierId(trial.out.pages, step.carrierIdRun, later.carrierId))
+            break;
+        offered.push_back(reservationOf(trial, Source::DecimalCounter, later, uid));
+    }
+    return offered;
+}
+
+// The journal reserved a later value than "next": the pages and "next" follow it.
+void takeReservedValue(Cycle &cycle, DataStep &step, const JournalEntry &reserved)
+{
+    const std::uint64_t value = readUnsigned64(reserved.position);
+    if (value == step.counterValue)
+        return;
+    step.counterValue = value;
+    step.carrierId = reserved.carrierId;
+    step.position = reserved.position;
+    placeCarrierId(cycle.out.pages, step.carrierIdRun, step.carrierId);
+    moveNext(cycle, value);
+}
+
+// The decimal counter's common case in one round trip: the data step offers
+// "next" and the values after it without asking the journal, which reserves
+// the first that nothing holds and tells the transponder's history with it.
+// Nothing when the data step would refuse: the cycle then asks as always.
+std::optional<FirstFreeReservation> reserveCounterInOneTrip(Cycle &cycle, CycleStation &station,
+                                                            const std::string &uid, DataStep &step)
+{
+    if (dataRefusal(cycle, Source::DecimalCounter, Offer{station, false}, step) || !step.carrierIdRun)
+        return std::nullopt;
+    FirstFreeReservation answer = station.reserveFirstFree(uid, counterOffer(cycle, step, uid));
+    if (answer.reserved)
+        takeReservedValue(cycle, step, *answer.reserved);
+    return answer;
+}
+
 // Whether this transponder may get new data; after its message when not.
 bool mayProgram(CycleStation &station, const std::optional<std::string> &uid, const TransponderHistory &history)
 {
@@ -222,22 +273,27 @@ void programOne(Cycle &cycle, CycleStation &station)
     // The transponder first: one whose cycle was cut off is finished from
     // what it holds, whatever the source has left.
     const std::optional<std::string> uid = station.readUid();
-    TransponderHistory history;
-    if (uid) {
-        history = station.historyOf(*uid);
-        if (history.unfinished)
-            return finishInterrupted(cycle, *history.unfinished, station);
-    }
+    std::optional<FirstFreeReservation> known;
     DataStep step;
-    if (!dataReady(cycle, source, Offer{station}, step)) {
-        cycle.out.dataRefused = true;
+    if (uid && source == Source::DecimalCounter)
+        known = reserveCounterInOneTrip(cycle, station, *uid, step);
+    const TransponderHistory history = known ? known->history : uid ? station.historyOf(*uid) : TransponderHistory{};
+    if (history.unfinished)
+        return finishInterrupted(cycle, *history.unfinished, station);
+    if (known && !mayProgram(station, uid, history))
         return;
+    std::optional<JournalEntry> entry = known ? known->reserved : std::nullopt;
+    if (!entry) { // every value offered was held, or the journal was not asked yet
+        if (!dataReady(cycle, source, Offer{station}, step)) {
+            cycle.out.dataRefused = true;
+            return;
+        }
+        if (!known && !mayProgram(station, uid, history))
+            return;
+        entry = reserveNext(cycle, source, station, *uid, step);
+        if (!entry)
+            return;
     }
-    if (!mayProgram(station, uid, history))
-        return;
-    const auto entry = reserveNext(cycle, source, station, *uid, step);
-    if (!entry)
-        return;
     cycle.out.entry = *entry;
     if (!stillTheSameTransponder(cycle, station, *uid)) {
         notifyText(station, readBackFailedText(std::string(kTransponderChanged)), NoticeLevel::Stop);

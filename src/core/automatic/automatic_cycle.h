@@ -84,6 +84,8 @@ public:
     // PagesTaken when it holds the bytes of pages 1 and 2).
     virtual TransponderHistory historyOf(const std::string &uid) = 0;
     virtual JournalEntry reserve(const JournalEntry &entry) = 0;
+    // The decimal counter's: history and reservation in one (see CarrierIdJournal).
+    virtual FirstFreeReservation reserveFirstFree(const std::string &uid, const std::vector<JournalEntry> &offered) = 0;
     virtual void finish(std::int64_t id, CycleState state) = 0;
     // Whether another entry holds the carrier ID, or the bytes that `pagesHex`
     // (as the journal keeps it; pages 1 and 2 count) writes into pages 1 and 2.

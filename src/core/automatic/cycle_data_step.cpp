@@ -83,7 +83,7 @@ DataStep decimalCounterStep(Cycle &cycle, const Offer &offer)
 {
     DataStep step;
     const auto &run = cycle.in.numbers.carrierIdRun;
-    auto value = run ? counterValueOffered(cycle, offer, *run) : std::nullopt;
+    auto value = !run ? std::nullopt : offer.asksJournal ? counterValueOffered(cycle, offer, *run) : cycle.next;
     if (!value) {
         step.outcome = Outcome::BadData;
         return step;
@@ -104,7 +104,7 @@ DataStep decimalCounterStep(Cycle &cycle, const Offer &offer)
             step.outcome = Outcome::BadData;
             return step;
         }
-        if (!offer.station.arePagesHeld(carrierPagesHex(placed, cycle.in.selected)))
+        if (!offer.asksJournal || !offer.station.arePagesHeld(carrierPagesHex(placed, cycle.in.selected)))
             break;
         if (passed == kMostValuesPastHeldPages) {
             step.outcome = Outcome::PagesHeld;
@@ -231,21 +231,23 @@ Notice refusalOf(Outcome outcome)
 
 } // namespace
 
+std::optional<Notice> dataRefusal(Cycle &cycle, Source source, const Offer &offer, DataStep &step)
+{
+    step = dataStep(cycle, source, offer);
+    if (step.outcome != Outcome::Go)
+        return refusalOf(step.outcome);
+    if (counterPageOverCarrierId(cycle, step))
+        return notice::counterPageOverCarrierId;
+    return nothingWrittenNotice(cycle, step);
+}
+
 bool dataReady(Cycle &cycle, Source source, const Offer &offer, DataStep &step)
 {
-    CycleStation &station = offer.station;
-    step = dataStep(cycle, source, offer);
-    std::optional<Notice> refusal;
-    if (step.outcome != Outcome::Go)
-        refusal = refusalOf(step.outcome);
-    else if (counterPageOverCarrierId(cycle, step))
-        refusal = notice::counterPageOverCarrierId;
-    else
-        refusal = nothingWrittenNotice(cycle, step);
+    const std::optional<Notice> refusal = dataRefusal(cycle, source, offer, step);
     if (!refusal)
         return true;
-    station.clearPageResultColours();
-    station.notify(*refusal);
+    offer.station.clearPageResultColours();
+    offer.station.notify(*refusal);
     return false;
 }
 

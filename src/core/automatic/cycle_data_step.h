@@ -32,6 +32,9 @@ struct DataStep {
 // cycle is finished with its entry's own pages, never through the data step.)
 struct Offer {
     CycleStation &station;
+    // false: the decimal counter offers "next" as it stands, and the journal
+    // moves on past what is held when it reserves (reserveFirstFree).
+    bool asksJournal = true;
 
     bool allows(const std::string &carrierId, const std::string &pagesHex) const
     {
@@ -60,5 +63,7 @@ std::string_view sourceName(Source source);
 
 // The data is taken and checked; false (after its message) when the cycle ends here.
 bool dataReady(Cycle &cycle, Source source, const Offer &offer, DataStep &step);
+// The same without the message: why the cycle would end here.
+std::optional<Notice> dataRefusal(Cycle &cycle, Source source, const Offer &offer, DataStep &step);
 
 } // namespace teb::cycle_steps

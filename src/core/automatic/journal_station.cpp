@@ -6,6 +6,11 @@ TransponderHistory JournalStation::historyOf(const std::string &uid) { return jo
 
 JournalEntry JournalStation::reserve(const JournalEntry &entry) { return journal().reserve(entry); }
 
+FirstFreeReservation JournalStation::reserveFirstFree(const std::string &uid, const std::vector<JournalEntry> &offered)
+{
+    return journal().reserveFirstFree(uid, offered);
+}
+
 void JournalStation::finish(std::int64_t id, CycleState state) { journal().finish(id, state); }
 
 bool JournalStation::isHeld(const std::string &carrierId, const std::string &pagesHex)
@@ -44,15 +49,9 @@ std::optional<TakenRow> JournalStation::takeCsvRow(const CsvFile &file, CsvForma
 
 bool JournalStation::markCsvRow(const JournalEntry &entry) { return markJournalRow(journal(), entry); }
 
-// Lazy: a note lost to a failure or a power cut only makes the next start
-// look the record up in the file.
-void JournalStation::noteRecorded(std::int64_t entryId)
-{
-    try {
-        journal().noteRecorded({entryId});
-    } catch (const JournalError &) {
-    }
-}
+// Sent with the next reservation: a note lost to a failure or a power cut
+// only makes the next start look the record up in the file.
+void JournalStation::noteRecorded(std::int64_t entryId) { journal().noteRecordedLater(entryId); }
 
 void JournalStation::markProgrammedRows() { teb::markProgrammedRows(journal()); }
 

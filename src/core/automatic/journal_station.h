@@ -11,6 +11,7 @@ class JournalStation : public CycleStation {
 public:
     TransponderHistory historyOf(const std::string &uid) override;
     JournalEntry reserve(const JournalEntry &entry) override;
+    FirstFreeReservation reserveFirstFree(const std::string &uid, const std::vector<JournalEntry> &offered) override;
     void finish(std::int64_t id, CycleState state) override;
     bool isHeld(const std::string &carrierId, const std::string &pagesHex) override;
     bool arePagesHeld(const std::string &pagesHex) override;

@@ -2,6 +2,7 @@
 
 #include "common/decimal_text.h"
 
+#include "journal/first_free.h"
 #include "journal/journal_schema.h"
 #include "journal/journal_store.h"
 #include "journal/new_journal_file.h"
@@ -103,7 +104,7 @@ CarrierIdJournal::CarrierIdJournal(std::unique_ptr<Session> session, std::string
 {
 }
 
-CarrierIdJournal::~CarrierIdJournal() = default;
+
 
 namespace {
 
@@ -227,6 +228,7 @@ auto CarrierIdJournal::guarded(std::string_view what, Work work)
     try {
         m_session->reconnectWhenLost();
         writeUnwrittenEnds(m_session->sql);
+        writeRecordedNotes(m_session->sql);
         return work(m_session->sql);
     } catch (const JournalError &) {
         throw;
@@ -242,6 +244,17 @@ auto CarrierIdJournal::guarded(std::string_view what, Work work)
     } catch (const std::exception &error) {
         throw JournalError("The carrier-ID journal " + m_location + " could not " + std::string(what) + ": " +
                            error.what());
+    }
+}
+
+CarrierIdJournal::~CarrierIdJournal()
+{
+    if (m_recordedNotes.empty())
+        return;
+    try {
+        guarded("note the records", [](soci::session &) {});
+    } catch (const JournalError &) {
+        // The next start looks the records up in their files.
     }
 }
 
@@ -280,6 +293,40 @@ void CarrierIdJournal::writeUnwrittenEnds(soci::session &sql)
         writeEnd(sql, end.id, end.state, end.at);
         m_unwrittenEnds.erase(m_unwrittenEnds.begin());
     }
+}
+
+FirstFreeReservation CarrierIdJournal::reserveFirstFree(const std::string &uid, std::vector<JournalEntry> offered)
+{
+    const std::string at = m_clock();
+    for (JournalEntry &entry : offered) {
+        entry.state = CycleState::Reserved;
+        entry.reservedAt = at;
+        entry.finishedAt.clear();
+        entry.station = m_station;
+    }
+    // The notes ride with the reservation instead of going before it.
+    std::vector<std::int64_t> notes = std::exchange(m_recordedNotes, {});
+    try {
+        return guarded("write the reservation", [&](soci::session &sql) {
+            return m_session->dialect == journal_schema::Dialect::Postgres
+                       ? reserveFirstFreeOnServer(sql, uid, offered, notes)
+                       : reserveFirstFreeInFile(sql, uid, offered, notes);
+        });
+    } catch (const JournalError &) {
+        m_recordedNotes.insert(m_recordedNotes.end(), notes.begin(), notes.end());
+        throw;
+    }
+}
+
+// Lazy: a note lost here only makes the next start look the record up.
+void CarrierIdJournal::writeRecordedNotes(soci::session &sql)
+{
+    if (m_recordedNotes.empty())
+        return;
+    std::vector<long long> ids(m_recordedNotes.begin(), m_recordedNotes.end());
+    m_recordedNotes.clear();
+    const LazyCommit lazy(*m_session);
+    sql << "UPDATE cycles SET recorded = 1 WHERE id = :id", soci::use(ids);
 }
 
 void CarrierIdJournal::finish(std::int64_t id, CycleState state)

@@ -35,6 +35,15 @@ struct TransponderHistory {
     std::optional<JournalEntry> programmed; // the newest
     std::optional<JournalEntry> unfinished; // the newest reserved or uncertain
     std::optional<JournalEntry> spoiled;    // the newest
+
+    bool holdsAnything() const { return programmed || unfinished || spoiled; }
+};
+
+// What reserveFirstFree found: the transponder's history, and when it holds
+// nothing, the entry reserved (none when every one offered is held).
+struct FirstFreeReservation {
+    TransponderHistory history;
+    std::optional<JournalEntry> reserved;
 };
 
 class CarrierIdJournal {
@@ -66,6 +75,12 @@ public:
     // `holdsCarrierId` false: the operator wrote by hand an ID that another
     // transponder holds; the entry then holds it (and its pages) for nobody.
     JournalEntry reserve(JournalEntry entry, bool holdsCarrierId = true);
+    // The decimal counter's reservation in one piece of work (one round trip
+    // to a server): the history of the transponder `uid`; when it holds
+    // nothing, the first of `offered` (same set, source and UID; ascending
+    // carrier IDs) whose carrier ID, pages 1 and 2 and number nothing holds is
+    // reserved, durably. The reservation time and station are the journal's.
+    FirstFreeReservation reserveFirstFree(const std::string &uid, std::vector<JournalEntry> offered);
     // Durably. An end that cannot be written is kept and written again
     // before the journal's next piece of work.
     void finish(std::int64_t id, CycleState state);
@@ -74,6 +89,8 @@ public:
     // A programmed automatic cycle owes its record from its end on; these are
     // in their record files (lazy: the record file tells it again).
     void noteRecorded(const std::vector<std::int64_t> &ids);
+    // The same, sent with the journal's next piece of work.
+    void noteRecordedLater(std::int64_t id) { m_recordedNotes.push_back(id); }
     // This station's programmed entries whose record is not noted.
     std::vector<JournalEntry> unrecorded();
     // Whether a commit now is synced (SQLite at FULL; a server as set up).
@@ -152,6 +169,8 @@ private:
         std::string at;
     };
     std::vector<UnwrittenEnd> m_unwrittenEnds;
+    std::vector<std::int64_t> m_recordedNotes;
+    void writeRecordedNotes(soci::session &sql);
     std::unique_ptr<Session> m_session;
     std::string m_location;
     std::string m_serverName;

@@ -1,6 +1,7 @@
 #include "journal/journal_store.h"
 
 #include "common/decimal_text.h"
+#include "journal/first_free.h"
 #include "journal/schema_upgrades.h"
 #include "transponder/byte_text.h"
 
@@ -9,6 +10,11 @@ namespace teb::journal_store {
 const std::string_view kColumns =
     "id, carrier_hex, set_name, source, position, csv_file, csv_row_hex, csv_delimiter, csv_marked,"
     " counter_page_value, counter_start, job, uid, state, reserved_at, finished_at, station, pages_hex, pages_locked";
+
+const std::string_view kInsertedColumns =
+    "carrier_key, pages_key, carrier_hex, carrier_id, numeric_id, id_length, set_name, source, position,"
+    " csv_file, csv_row_hex, csv_delimiter, csv_marked, counter_page_value, counter_start, job, uid,"
+    " state, reserved_at, finished_at, station, pages_hex, pages_locked";
 
 namespace {
 
@@ -44,6 +50,8 @@ std::string textAt(const soci::row &row, std::size_t i)
     return row.get<std::string>(i);
 }
 
+} // namespace
+
 JournalEntry entryOf(const soci::row &row)
 {
     JournalEntry entry;
@@ -69,8 +77,6 @@ JournalEntry entryOf(const soci::row &row)
     return entry;
 }
 
-} // namespace
-
 std::vector<JournalEntry> entriesOf(soci::rowset<soci::row> rows)
 {
     std::vector<JournalEntry> entries;
@@ -93,38 +99,45 @@ std::optional<long long> numericId(std::string_view carrierId)
     return readDigitsOnly<long long>(carrierId);
 }
 
+StoredRow storedRowOf(const JournalEntry &entry, bool holdsCarrierId)
+{
+    StoredRow row;
+    row.carrierKey = carrierKey(entry.carrierId);
+    row.holdsCarrierId = !entry.carrierId.empty() && holdsCarrierId;
+    row.pagesKey = row.holdsCarrierId ? pagesKey(entry.pagesHex) : std::nullopt;
+    row.shownCarrierId = entry.shownCarrierId();
+    row.numericId = numericId(entry.carrierId);
+    row.idLength = static_cast<int>(entry.carrierId.size());
+    row.csvRowHex = carrierKey(entry.csvRow);
+    row.state = std::string(stateName(entry.state));
+    return row;
+}
+
 long long insertEntry(soci::session &sql, const JournalEntry &entry, bool holdsCarrierId)
 {
-    const std::optional<long long> number = numericId(entry.carrierId);
-    std::string key = carrierKey(entry.carrierId);
-    const std::string hex = key;
-    const std::string shown = entry.shownCarrierId();
-    const std::string rowHex = carrierKey(entry.csvRow);
-    const int length = static_cast<int>(entry.carrierId.size());
-    soci::indicator keyIndicator = entry.carrierId.empty() || !holdsCarrierId ? soci::i_null : soci::i_ok;
-    const std::optional<std::string> pages = pagesKey(entry.pagesHex);
-    std::string pagesValue = pages.value_or("");
-    soci::indicator pagesIndicator = keyIndicator == soci::i_ok && pages ? soci::i_ok : soci::i_null;
-    soci::indicator numberIndicator = number ? soci::i_ok : soci::i_null;
-    long long numberValue = number.value_or(0);
+    const StoredRow row = storedRowOf(entry, holdsCarrierId);
+    std::string key = row.carrierKey;
+    soci::indicator keyIndicator = row.holdsCarrierId ? soci::i_ok : soci::i_null;
+    std::string pagesValue = row.pagesKey.value_or("");
+    soci::indicator pagesIndicator = row.pagesKey ? soci::i_ok : soci::i_null;
+    soci::indicator numberIndicator = row.numericId ? soci::i_ok : soci::i_null;
+    long long numberValue = row.numericId.value_or(0);
     const int marked = entry.csvMarked ? 1 : 0;
     const long long job = entry.job;
-    const std::string state(stateName(entry.state));
     // SQLite commits an INSERT ... RETURNING only when the statement is reset,
     // after its row was read, and a commit that fails there (a full disk, an
     // I/O error) is not reported: the reservation would look written. So on
     // SQLite the INSERT runs to its end and the id is asked for after it.
     const bool sqlite = sql.get_backend_name() == "sqlite3";
     long long id = 0;
-    soci::details::prepare_temp_type insert = (sql.prepare << "INSERT INTO cycles (carrier_key, pages_key, carrier_hex, carrier_id, numeric_id, id_length, set_name, source, position,"
-           " csv_file, csv_row_hex, csv_delimiter, csv_marked, counter_page_value, counter_start, job, uid,"
-           " state, reserved_at, finished_at, station, pages_hex, pages_locked) VALUES (:key, :pages, :hex, :shown, :number, :length, :setName, :source,"
+    soci::details::prepare_temp_type insert = (sql.prepare << "INSERT INTO cycles (" << kInsertedColumns << ") VALUES (:key, :pages, :hex, :shown, :number, :length, :setName, :source,"
            " :position, :csvFile, :csvRow, :delimiter, :marked, :counterPage, :counterStart, :job, :uid,"
            " :state, :reservedAt, :finishedAt, :station, :pagesHex, :pagesLocked)" << (sqlite ? "" : " RETURNING id"),
-        soci::use(key, keyIndicator), soci::use(pagesValue, pagesIndicator), soci::use(hex), soci::use(shown), soci::use(numberValue, numberIndicator), soci::use(length),
+        soci::use(key, keyIndicator), soci::use(pagesValue, pagesIndicator), soci::use(row.carrierKey), soci::use(row.shownCarrierId),
+        soci::use(numberValue, numberIndicator), soci::use(row.idLength),
         soci::use(entry.setName), soci::use(entry.source), soci::use(entry.position), soci::use(entry.csvFile),
-        soci::use(rowHex), soci::use(entry.csvDelimiter), soci::use(marked), soci::use(entry.counterPageValue),
-        soci::use(entry.counterStart), soci::use(job), soci::use(entry.uid), soci::use(state),
+        soci::use(row.csvRowHex), soci::use(entry.csvDelimiter), soci::use(marked), soci::use(entry.counterPageValue),
+        soci::use(entry.counterStart), soci::use(job), soci::use(entry.uid), soci::use(row.state),
         soci::use(entry.reservedAt), soci::use(entry.finishedAt), soci::use(entry.station), soci::use(entry.pagesHex),
         soci::use(entry.pagesLocked));
     if (!sqlite)
@@ -171,6 +184,8 @@ void createSchema(soci::session &sql, journal_schema::Dialect dialect)
                            "); a newer station version wrote it");
     ensurePagesKey(sql, dialect);
     ensureRecordedFlag(sql, dialect);
+    if (dialect == journal_schema::Dialect::Postgres)
+        sql << std::string(kReserveFirstFree);
     const int current = journal_schema::kVersion;
     sql << "UPDATE journal_schema SET version = :current WHERE version < :older", soci::use(current), soci::use(current);
     transaction.commit();

@@ -21,8 +21,12 @@ inline constexpr std::size_t kNumericDigits = kLongestCountedCarrierId;
 // The columns every entry is read with, in the order entryOf takes them.
 extern const std::string_view kColumns;
 
+// What an insert writes, in this order (the id and the recorded flag left to the table).
+extern const std::string_view kInsertedColumns;
+
 // The entries of a query that selects kColumns, in its order.
 std::vector<JournalEntry> entriesOf(soci::rowset<soci::row> rows);
+JournalEntry entryOf(const soci::row &row); // kColumns first, in their order
 std::optional<JournalEntry> firstOf(std::vector<JournalEntry> entries);
 
 // How much a commit is worth: a durable one survives a power loss; a lazy
@@ -32,6 +36,19 @@ enum class Commit { Durable, Lazy };
 // The carrier ID as a number when it is nothing but digits; the counter finds
 // its IDs by it, whichever source issued them.
 std::optional<long long> numericId(std::string_view carrierId);
+// The values of an entry's row that the entry does not hold as they are.
+struct StoredRow {
+    std::string carrierKey;          // also carrier_hex
+    bool holdsCarrierId = true;      // carrier_key (and pages_key) set
+    std::optional<std::string> pagesKey;
+    std::string shownCarrierId;
+    std::optional<long long> numericId;
+    int idLength = 0;
+    std::string csvRowHex;
+    std::string state;
+};
+StoredRow storedRowOf(const JournalEntry &entry, bool holdsCarrierId = true);
+
 // Writes the entry as it stands; returns its id.
 long long insertEntry(soci::session &sql, const JournalEntry &entry, bool holdsCarrierId = true);
 // Some paths (an insert that returns its id) report a refused second holder
