@@ -483,3 +483,30 @@ TEST_P(JournalTest, TheCounterReservesTheFirstFreeValueOfferedWithTheTransponder
 
 } // namespace
 } // namespace teb
+
+namespace teb {
+namespace {
+
+// Two stations on one server journal and one CSV file: each makes only its
+// own rows' marks; the local journal is one station's, every row its own.
+TEST_P(JournalTest, AStationMarksOnlyItsOwnCsvRows)
+{
+    auto one = open("bench-1");
+    auto two = open("bench-2");
+    for (auto *station : {one.get(), two.get()}) {
+        JournalEntry row = counterEntry(station == one.get() ? "A1" : "A2", station->station());
+        row.source = std::string(journal_source::csvFile);
+        row.csvFile = "ids.csv";
+        station->finish(station->reserve(row).id, CycleState::Programmed);
+    }
+    const auto unmarked = two->unmarkedCsvRows();
+    if (GetParam() == Backend::Postgres) {
+        ASSERT_EQ(unmarked.size(), 1u);
+        EXPECT_EQ(unmarked[0].carrierId, "A2");
+    } else {
+        EXPECT_EQ(unmarked.size(), 2u);
+    }
+}
+
+} // namespace
+} // namespace teb

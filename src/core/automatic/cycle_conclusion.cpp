@@ -38,15 +38,14 @@ void recordTransponder(Cycle &cycle, CycleStation &station, const JournalEntry &
         out.focusPage = static_cast<int>(editable - pages.begin());
 }
 
-void countFixedData(Cycle &cycle, CycleStation &station, const JournalEntry &entry)
+// The data step counted the job before this transponder; the next cycle's
+// data step counts again, with other stations' transponders.
+void countFixedData(Cycle &cycle, const JournalEntry &entry)
 {
     if (entry.source != journal_source::fixData || entry.setName != cycle.in.journal.setName)
         return;
-    try {
-        cycle.out.programmedCount = station.fixedDataCount(cycle.in.journal.setName, cycle.in.journal.fixedJob);
-    } catch (const JournalError &) {
-        // The count is read again at the next cycle.
-    }
+    if (cycle.out.programmedCount)
+        ++*cycle.out.programmedCount;
 }
 
 } // namespace
@@ -67,7 +66,7 @@ void concludeProgrammed(Cycle &cycle, CycleStation &station, const JournalEntry 
 {
     const bool confirmed = endEntry(station, entry, CycleState::Programmed);
     const bool marked = markCsvRow(station, entry);
-    countFixedData(cycle, station, entry);
+    countFixedData(cycle, entry);
     if (recorded)
         recordTransponder(cycle, station, entry);
     if (!marked)

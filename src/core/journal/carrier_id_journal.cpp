@@ -616,9 +616,15 @@ std::uint64_t CarrierIdJournal::fixedDataCount(std::string_view setName, std::in
 std::vector<JournalEntry> CarrierIdJournal::unmarkedCsvRows()
 {
     return guarded("be read", [&](soci::session &sql) {
-        return entriesOf((sql.prepare << "SELECT " << kColumns
-                                     << " FROM cycles WHERE state = 'programmed' AND csv_file <> ''"
-                                        " AND csv_marked = 0 ORDER BY id"));
+        // On a server only this station's: another station's CSV file may
+        // not even be in reach here, and that station makes its own marks.
+        // A few at a time: the rest follow at the next cycles.
+        const std::string unmarked = "SELECT " + std::string(kColumns) +
+                                     " FROM cycles WHERE state = 'programmed' AND csv_file <> '' AND csv_marked = 0";
+        if (m_session->dialect == journal_schema::Dialect::Postgres)
+            return entriesOf((sql.prepare << unmarked << " AND station = :station ORDER BY id LIMIT 100",
+                              soci::use(m_station)));
+        return entriesOf((sql.prepare << unmarked << " ORDER BY id LIMIT 100"));
     });
 }
 

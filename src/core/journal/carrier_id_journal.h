@@ -124,7 +124,8 @@ public:
     std::int64_t currentJob(std::string_view setName);
     std::int64_t startJob(std::string_view setName);
     std::uint64_t fixedDataCount(std::string_view setName, std::int64_t job);
-    // Programmed CSV rows whose "X" is still to be made.
+    // Programmed CSV rows whose "X" is still to be made (the oldest 100; on a
+    // server this station's).
     std::vector<JournalEntry> unmarkedCsvRows();
 
     // The set's programmed transponders, oldest first (its records).

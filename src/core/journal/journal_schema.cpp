@@ -63,6 +63,8 @@ std::vector<std::string> creationStatements(Dialect dialect)
         // counter page value, and the numbers the counter may not offer.
         "CREATE INDEX IF NOT EXISTS cycles_unmarked_csv_rows ON cycles (id)"
         " WHERE state = 'programmed' AND csv_file <> '' AND csv_marked = 0",
+        "CREATE INDEX IF NOT EXISTS cycles_unmarked_csv_rows_of_station ON cycles (station, id)"
+        " WHERE state = 'programmed' AND csv_file <> '' AND csv_marked = 0",
         "CREATE INDEX IF NOT EXISTS cycles_programmed_by_set ON cycles (set_name) WHERE state = 'programmed'",
         "CREATE INDEX IF NOT EXISTS cycles_reserved_by_station ON cycles (station) WHERE state = 'reserved'",
         "CREATE INDEX IF NOT EXISTS cycles_with_counter_page ON cycles (set_name, counter_start)"
