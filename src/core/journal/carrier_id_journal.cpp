@@ -366,7 +366,7 @@ std::vector<JournalEntry> CarrierIdJournal::unrecorded()
     return guarded("be read", [&](soci::session &sql) {
         return entriesOf((sql.prepare << "SELECT " << kColumns
                                       << " FROM cycles WHERE station = :station AND recorded = 0"
-                                         " AND state = 'programmed' ORDER BY id",
+                                         " AND state = 'programmed' ORDER BY id LIMIT 1000",
                           soci::use(m_station)));
     });
 }
