@@ -44,6 +44,8 @@ std::string textAt(const soci::row &row, std::size_t i)
     return row.get<std::string>(i);
 }
 
+} // namespace
+
 JournalEntry entryOf(const soci::row &row)
 {
     JournalEntry entry;
@@ -68,8 +70,6 @@ JournalEntry entryOf(const soci::row &row)
     entry.pagesLocked = textAt(row, 18);
     return entry;
 }
-
-} // namespace
 
 std::vector<JournalEntry> entriesOf(soci::rowset<soci::row> rows)
 {
@@ -161,6 +161,8 @@ void createSchema(soci::session &sql, journal_schema::Dialect dialect)
                            "); a newer station version wrote it");
     ensurePagesKey(sql, dialect);
     ensureRecordedFlag(sql, dialect);
+    for (const std::string &statement : journal_schema::historyStatements(dialect))
+        sql << statement;
     const int current = journal_schema::kVersion;
     sql << "UPDATE journal_schema SET version = :current WHERE version < :older", soci::use(current), soci::use(current);
     transaction.commit();

@@ -21,6 +21,8 @@ inline constexpr std::size_t kNumericDigits = kLongestCountedCarrierId;
 // The columns every entry is read with, in the order entryOf takes them.
 extern const std::string_view kColumns;
 
+// The entry in a row that starts with kColumns.
+JournalEntry entryOf(const soci::row &row);
 // The entries of a query that selects kColumns, in its order.
 std::vector<JournalEntry> entriesOf(soci::rowset<soci::row> rows);
 std::optional<JournalEntry> firstOf(std::vector<JournalEntry> entries);
