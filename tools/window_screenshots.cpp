@@ -8,6 +8,7 @@
 // A new window is one more entry in shots().
 #include "artwork.h"
 #include "journal/carrier_id_journal.h"
+#include "journal_dialog.h"
 #include "station.h"
 #include "station_style.h"
 #include "support/reader_simulator.h"
@@ -137,38 +138,52 @@ void openPagesEditor(Station &station)
     openConfig(station);
 }
 
-// A morning's work in the journal: a run of programmed transponders, one
-// that the reader refused before any write, one whose lock answer was lost
-// (uncertain until it is put back) and one found locked with other data.
+// A morning's work in the journal, three pages of it: a run of programmed
+// transponders, and among the newest one that the reader refused before any
+// write, one found locked with other data and one whose lock answer was lost
+// (uncertain until it is put back).
 void seedJournal(const std::filesystem::path &directory)
 {
-    int minute = 0;
-    auto journal = CarrierIdJournal::openFile(journalFilePath(directory), "bench-2:/srv/teb", [&minute] {
+    constexpr int kCycles = 440;
+    int second = 0;
+    auto journal = CarrierIdJournal::openFile(journalFilePath(directory), "bench-2:/srv/teb", [&second] {
         char text[32];
-        std::snprintf(text, sizeof text, "2026-12-07 08:%02d:%02d", 12 + minute / 60, minute % 60);
+        std::snprintf(text, sizeof text, "2026-12-07 %02d:%02d:%02d", 6 + second / 3600, second / 60 % 60, second % 60);
         return std::string(text);
     });
-    for (int i = 0; i < 14; ++i) {
+    for (int i = 0; i < kCycles; ++i) {
+        char carrierId[16];
+        std::snprintf(carrierId, sizeof carrierId, "%08d", 1010 + i);
+        char uid[16];
+        std::snprintf(uid, sizeof uid, "E004%04X", 0x0150 + i);
         JournalEntry entry;
-        entry.carrierId = "000010" + std::to_string(10 + i);
+        entry.carrierId = carrierId;
         entry.setName = "Demo";
         entry.source = "Decimal counter";
         entry.position = std::to_string(1010 + i);
-        char uid[16];
-        std::snprintf(uid, sizeof uid, "E00401%02X", 0x50 + i);
         entry.uid = uid;
         const JournalEntry reserved = journal->reserve(entry);
-        minute += 1;
-        const CycleState end = i == 5 ? CycleState::Failed
-                               : i == 9 ? CycleState::Spoiled
-                               : i == 13 ? CycleState::Uncertain
-                                         : CycleState::Programmed;
+        second += 1;
+        const int fromNewest = kCycles - 1 - i;
+        const CycleState end = fromNewest == 8 ? CycleState::Failed
+                               : fromNewest == 4 ? CycleState::Spoiled
+                               : fromNewest == 0 ? CycleState::Uncertain
+                                                 : CycleState::Programmed;
         journal->finish(reserved.id, end);
-        minute += 7;
+        second += 44;
     }
 }
 
-void openJournal(Station &station) { menu(station, MenuItem::FileJournal); }
+// The journal window while "Export CSV..." writes the list: its progress bar
+// as the window draws it, the list paged under it.
+void openJournal(Station &station)
+{
+    QTimer::singleShot(100, [] {
+        if (auto *dialog = qobject_cast<JournalDialog *>(QApplication::activeModalWidget()))
+            dialog->showTask(TaskDisplay{"Exporting the list to carrier-id-journal.csv", 176, 440});
+    });
+    menu(station, MenuItem::FileJournal);
+}
 
 // "Interface Settings" closed with a port that has no device: the message
 // that says why it did not open.

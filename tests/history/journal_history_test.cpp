@@ -1,34 +1,89 @@
-// The history window's model: the journal listed newest first, searched,
-// exported as CSV, and a set's record file written again.
+// The history window's model: the journal listed a page at a time, searched
+// by prefix, exported as CSV, and a set's record file written again, the
+// last two on a thread of their own; and the view other systems read.
 #include "windows/journal_history/cjournal_dlg.h"
 #include "history/missing_records.h"
 #include "journal/carrier_id_journal.h"
+#include "journal/search_ranges.h"
 #include "records/spreadsheet_rows.h"
 #include "params/parameter_set.h"
+#include "support/postgres_database.h"
 #include "support/temp_dir.h"
 #include "support/xml_check.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
 #include <fstream>
+#include <set>
+#include <sstream>
+#include <thread>
 
 namespace teb {
 namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 class RecordingJournalView : public CJournalDlgView {
 public:
     std::string searchText() const override { return search; }
     void showRows(const std::vector<HistoryRow> &shown) override { rows = shown; }
+    void showPaging(bool newerShown, bool olderShown) override
+    {
+        newer = newerShown;
+        older = olderShown;
+    }
     int selectedRow() const override { return -1; }
-    void showStatus(const std::string &) override {}
+    void showStatus(const std::string &text) override { status = text; }
+    void showTask(const std::optional<TaskDisplay> &shown) override { task = shown; }
     std::optional<std::filesystem::path> chooseFile(const FileDialogRequest &) override { return answer; }
     void showMessage(const MessageRequest &request) override { messages.push_back(request.text); }
 
     std::string search;
     std::vector<HistoryRow> rows;
+    bool newer = false;
+    bool older = false;
+    std::string status;
+    std::optional<TaskDisplay> task;
     std::optional<std::filesystem::path> answer;
     std::vector<std::string> messages;
 };
+
+std::string sqliteAnswer(const std::filesystem::path &file, const std::string &sql)
+{
+    const std::string command = "sqlite3 '" + file.string() + "' \"" + sql + "\" 2>&1";
+    std::string answer;
+    if (FILE *pipe = ::popen(command.c_str(), "r")) {
+        char buffer[512];
+        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
+            answer += buffer;
+        ::pclose(pipe);
+    }
+    return answer;
+}
+
+// `rows` programmed counter cycles of set "job" in one transaction: carrier
+// IDs 00000001.., UIDs E0040000..; and four whose IDs hold "%" and "_".
+void fillJournal(const std::filesystem::path &file, int rows)
+{
+    const std::string columns =
+        "(carrier_key, carrier_hex, carrier_id, numeric_id, id_length, set_name, source, position, csv_file,"
+        " csv_row_hex, csv_delimiter, csv_marked, counter_page_value, counter_start, job, uid, state, reserved_at,"
+        " finished_at, station, pages_hex, pages_locked)";
+    const std::string values =
+        " SELECT hex(id), hex(id), id, NULL, length(id), 'job', 'Decimal counter', '1', '', '', '', 0, '', '', 0,"
+        " uid, 'programmed', '2026-01-01 08:00:00', '2026-01-01 08:00:05', 'bench',"
+        " '3031323334353637' || substr(hex(zeroblob(16)), 1, 16), '11000000000000000'";
+    const std::string sql =
+        "BEGIN; INSERT INTO cycles " + columns + " WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n"
+        " WHERE i < " + std::to_string(rows) + "), c(id, uid) AS (SELECT printf('%08d', i), printf('E004%08X', i)"
+        " FROM n UNION ALL VALUES ('A%1', 'X1'), ('A_1', 'X2'), ('AB1', 'X3'), ('AX1', 'X4'))" + values +
+        " FROM c; COMMIT;";
+    ASSERT_EQ(sqliteAnswer(file, sql), "");
+}
 
 class JournalHistory : public ::testing::Test {
 protected:
@@ -51,6 +106,23 @@ protected:
         entry.pagesLocked = "11" + std::string(15, '0');
         journal->finish(journal->reserve(entry).id, state);
     }
+    // The task the model started, ticked as the view's timer would until it ends.
+    void finishTask()
+    {
+        ASSERT_TRUE(view.task) << "no task started";
+        for (int tick = 0; view.task && tick < 6000; ++tick) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            model.taskTick();
+        }
+        ASSERT_FALSE(view.task) << "the task did not end";
+    }
+    std::vector<std::string> filesIn() const
+    {
+        std::vector<std::string> names;
+        for (const auto &item : std::filesystem::directory_iterator(dir.path()))
+            names.push_back(item.path().filename().string());
+        return names;
+    }
 
     test::TempDir dir;
     std::unique_ptr<CarrierIdJournal> journal =
@@ -65,21 +137,33 @@ TEST_F(JournalHistory, ListsNewestFirstAndSearches)
     ASSERT_EQ(view.rows.size(), 3u);
     EXPECT_EQ(view.rows[0][0], "A,\"1");
     EXPECT_EQ(view.rows[1][2], "uncertain");
-    view.search = "E0040151";
+    EXPECT_FALSE(view.newer || view.older);
+    view.search = "e0040151"; // a UID in any case
     model.searchChanged();
     ASSERT_EQ(view.rows.size(), 1u);
     EXPECT_EQ(view.rows[0][0], "0000000000000002");
+    view.search = "0040151"; // not its start
+    model.searchChanged();
+    EXPECT_TRUE(view.rows.empty());
 }
 
-TEST_F(JournalHistory, ExportsTheListAsCsvWithEveryFieldQuoted)
+TEST_F(JournalHistory, ExportsEveryCycleTheSearchFindsAsCsvWithEveryFieldQuoted)
 {
     model.open(view);
     view.answer = dir / "list.csv";
     model.exportClicked();
+    finishTask();
+    EXPECT_EQ(view.messages.back(), "3 cycles written to " + (dir / "list.csv").string() + ".");
     const std::string csv = test::readFileBytes(dir / "list.csv");
     EXPECT_EQ(csv.substr(0, csv.find("\r\n")),
               R"("Carrier ID","UID","State","Set","Source","Position","Reserved","Finished","Station")");
     EXPECT_NE(csv.find(R"("A,""1","E0040152","programmed","other")"), std::string::npos);
+
+    view.search = "A,";
+    model.searchChanged();
+    model.exportClicked(); // over the earlier file
+    finishTask();
+    EXPECT_EQ(view.messages.back(), "1 cycle written to " + (dir / "list.csv").string() + ".");
 }
 
 TEST_F(JournalHistory, WritesASetsRecordFileAgainFromItsProgrammedCycles)
@@ -87,6 +171,7 @@ TEST_F(JournalHistory, WritesASetsRecordFileAgainFromItsProgrammedCycles)
     model.open(view);
     view.answer = dir / "again.xml";
     model.rewriteRecordsClicked();
+    finishTask();
     EXPECT_EQ(view.messages.back(), "1 records of set job written to " + (dir / "again.xml").string() + ".");
     const std::string file = test::readFileBytes(dir / "again.xml");
     EXPECT_EQ(test::xmlFaults(dir / "again.xml"), "");
@@ -96,6 +181,7 @@ TEST_F(JournalHistory, WritesASetsRecordFileAgainFromItsProgrammedCycles)
     EXPECT_NE(file.find("> 7/12/26<"), std::string::npos); // dated when its cycle ended
 
     model.rewriteRecordsClicked(); // never over an existing file
+    finishTask();
     EXPECT_NE(view.messages.back().find("could not be written"), std::string::npos);
     EXPECT_EQ(test::readFileBytes(dir / "again.xml"), file);
 }
@@ -123,7 +209,145 @@ TEST_F(JournalHistory, AProgrammedCycleWithoutItsRecordIsNamedUntilTheRecordsAre
     model.open(view);
     view.answer = dir / "again.xml";
     model.rewriteRecordsClicked();
+    finishTask();
     EXPECT_TRUE(journal->unrecorded().empty());
+}
+
+// Other systems read the programmed carriers through a view that does not
+// change with the tables behind it.
+TEST_F(JournalHistory, TheProgrammedCarriersViewIsSelectable)
+{
+    EXPECT_EQ(sqliteAnswer(journalFilePath(dir.path()),
+                           "SELECT carrier_id, uid, set_name, job, station, reserved_at, finished_at, schema_version"
+                           " FROM programmed_carriers ORDER BY entry_id"),
+              "0000000000000001|E0040150|job|0|bench|2026-12-07 10:00:00|2026-12-07 10:00:00|3\n"
+              "A,\"1|E0040152|other|0|bench|2026-12-07 10:00:00|2026-12-07 10:00:00|3\n");
+}
+
+TEST(SearchRanges, EveryTextThatStartsWithThePrefixLiesBelowItsEnd)
+{
+    EXPECT_EQ(prefixEnd("0012"), "0013");
+    EXPECT_EQ(prefixEnd("A%"), "A&");
+    EXPECT_EQ(prefixEnd("A\x7F"), "A\xC2\x80");         // the next code point, in UTF-8
+    EXPECT_EQ(prefixEnd("\xC3\xA9"), "\xC3\xAA");       // é -> ê
+    EXPECT_EQ(prefixEnd("A\xF4\x8F\xBF\xBF"), "B");      // the last code point cannot be raised
+    EXPECT_EQ(prefixEnd("\xED\x9F\xBF"), "\xEE\x80\x80"); // past the surrogates
+    EXPECT_EQ(prefixEnd("\xF4\x8F\xBF\xBF"), std::nullopt);
+}
+
+// A fab's journal: 100,000 cycles, made in one transaction.
+class LargeJournalHistory : public JournalHistory {
+protected:
+    LargeJournalHistory()
+    {
+        fillJournal(journalFilePath(dir.path()), kRows);
+        view.answer = dir / "out.file";
+    }
+    static constexpr int kRows = 100'000;
+};
+
+TEST_F(LargeJournalHistory, ASearchFindsByPrefixTakingPercentAndUnderscoreAsThemselves)
+{
+    std::ostringstream statements;
+    journal->logStatements(&statements);
+    view.search = "0001234";
+    model.open(view);
+    ASSERT_EQ(view.rows.size(), 10u);
+    for (std::size_t i = 0; i < view.rows.size(); ++i)
+        EXPECT_EQ(view.rows[i][0], "0001234" + std::to_string(9 - i)) << "by carrier ID, largest first";
+    EXPECT_THAT(view.status, HasSubstr("Cycles 1-10 of 10 whose carrier ID or UID starts with \"0001234\""));
+
+    view.search = "E0040001869"; // the UIDs of 99984..99999 (0x18690..0x1869F)
+    model.searchChanged();
+    ASSERT_EQ(view.rows.size(), 16u);
+    EXPECT_EQ(view.rows[0][1], "E0040001869F");
+    EXPECT_EQ(view.rows[0][0], "00099999");
+    for (const char *search : {"A%", "A_"}) {
+        view.search = search;
+        model.searchChanged();
+        ASSERT_EQ(view.rows.size(), 1u) << search;
+        EXPECT_EQ(view.rows[0][0], std::string(search) + "1");
+    }
+    journal->logStatements(nullptr);
+
+    // Each question reads its index from where it starts: no scan of the cycles.
+    std::set<std::string> seen;
+    std::istringstream lines(statements.str());
+    for (std::string statement; std::getline(lines, statement);) {
+        if (statement.empty() || !seen.insert(statement).second)
+            continue;
+        const std::string plan = sqliteAnswer(journalFilePath(dir.path()), "EXPLAIN QUERY PLAN " + statement);
+        EXPECT_THAT(plan, AllOf(Not(HasSubstr("SCAN cycles")), Not(HasSubstr("TEMP B-TREE")), Not(HasSubstr("rror"))))
+            << statement;
+    }
+}
+
+TEST_F(LargeJournalHistory, TheViewIsGivenAPageAtATime)
+{
+    view.search = "0";
+    model.open(view);
+    ASSERT_EQ(view.rows.size(), CJournalDlg::kPageRows);
+    EXPECT_EQ(view.rows[0][0], "00100000");
+    EXPECT_FALSE(view.newer);
+    EXPECT_TRUE(view.older);
+    EXPECT_THAT(view.status, HasSubstr("Cycles 1-200 of more than 10,000"));
+    model.olderClicked();
+    model.olderClicked();
+    ASSERT_EQ(view.rows.size(), CJournalDlg::kPageRows);
+    EXPECT_EQ(view.rows[0][0], "00099600");
+    EXPECT_THAT(view.status, HasSubstr("Cycles 401-600 of"));
+    model.newerClicked();
+    EXPECT_EQ(view.rows[0][0], "00099800");
+
+    view.search.clear(); // the whole journal, newest first
+    model.searchChanged();
+    ASSERT_EQ(view.rows.size(), CJournalDlg::kPageRows);
+    EXPECT_EQ(view.rows[0][0], "AX1");
+    EXPECT_THAT(view.status, HasSubstr("newest first"));
+}
+
+TEST_F(LargeJournalHistory, ACancelledExportOrRecordFileLeavesNoFile)
+{
+    model.open(view);
+    model.exportClicked();
+    model.cancelClicked();
+    finishTask();
+    view.answer = dir / "records.xml";
+    model.rewriteRecordsClicked();
+    model.cancelClicked();
+    finishTask();
+    EXPECT_THAT(view.status, HasSubstr("Cancelled: no record file was written"));
+    EXPECT_TRUE(view.messages.empty());
+    for (const std::string &name : filesIn())
+        EXPECT_THAT(name, AllOf(Not(HasSubstr("out.file")), Not(HasSubstr("records.xml"))));
+}
+
+TEST(HistoryServer, PostgresSearchesByPrefixAndShowsTheProgrammedCarriers)
+{
+    test::PostgresDatabase server;
+    TEB_NEED_POSTGRES(server);
+    auto journal = CarrierIdJournal::openServer(server.connection(), "bench");
+    for (const char *id : {"A%1", "AB1", "A_1", "a1"}) {
+        JournalEntry entry;
+        entry.carrierId = id;
+        entry.uid = std::string("E0") + id;
+        entry.setName = "job";
+        entry.source = "csv file";
+        journal->finish(journal->reserve(entry).id, CycleState::Programmed);
+    }
+    // Bytes, not the server's locale: "a1" does not start with "A".
+    EXPECT_EQ(journal->historyCount("A", 100), 3u);
+    const HistoryPage first = journal->historyPage("A", {}, 2);
+    ASSERT_EQ(first.entries.size(), 2u);
+    EXPECT_EQ(first.entries[0].carrierId, "A_1");
+    ASSERT_TRUE(first.next);
+    const HistoryPage second = journal->historyPage("A", *first.next, 2);
+    ASSERT_EQ(second.entries.size(), 1u);
+    EXPECT_EQ(second.entries[0].carrierId, "A%1");
+    EXPECT_EQ(journal->history("A%").size(), 1u);
+    EXPECT_TRUE(server.run("DO $$ BEGIN IF (SELECT COUNT(*) FROM programmed_carriers WHERE carrier_id LIKE 'A%'"
+                           " AND schema_version = 3 AND set_name = 'job' AND reserved_at <> '') <> 3 THEN"
+                           " RAISE EXCEPTION 'view'; END IF; END $$"));
 }
 
 } // namespace

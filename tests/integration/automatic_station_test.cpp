@@ -162,8 +162,10 @@ class JournalWindow final : public CJournalDlgView {
 public:
     std::string searchText() const override { return {}; }
     void showRows(const std::vector<HistoryRow> &shown) override { rows = shown; }
+    void showPaging(bool, bool) override {}
     int selectedRow() const override { return -1; }
     void showStatus(const std::string &) override {}
+    void showTask(const std::optional<TaskDisplay> &) override {}
     std::optional<std::filesystem::path> chooseFile(const FileDialogRequest &) override { return std::nullopt; }
     void showMessage(const MessageRequest &request) override { messages.push_back(request.text); }
 

@@ -3,6 +3,7 @@
 #include "common/decimal_text.h"
 
 #include "journal/first_free.h"
+#include "journal/history_query.h"
 #include "journal/journal_schema.h"
 #include "journal/journal_store.h"
 #include "journal/new_journal_file.h"
@@ -186,8 +187,9 @@ std::unique_ptr<CarrierIdJournal> CarrierIdJournal::openFile(const std::filesyst
         setSynchronous(session->sql, session->dialect, Commit::Durable);
         checkOnceADay(session->sql, dayNumber(clock()));
         createSchema(session->sql, session->dialect);
-        return std::unique_ptr<CarrierIdJournal>(
-            new CarrierIdJournal(std::move(session), location, std::move(station), std::move(clock)));
+        auto journal = std::unique_ptr<CarrierIdJournal>(new CarrierIdJournal(std::move(session), location, station, clock));
+        journal->m_opener = [file, station, clock] { return openFile(file, station, clock); };
+        return journal;
     } catch (const std::exception &error) {
         throw JournalError("The carrier-ID journal " + location + " cannot be opened: " + error.what());
     }
@@ -208,9 +210,9 @@ std::unique_ptr<CarrierIdJournal> CarrierIdJournal::openServer(const std::string
         session->sql.open(*soci::factory_postgresql(), *readable);
         session->setUpConnection();
         createSchema(session->sql, session->dialect);
-        auto journal = std::unique_ptr<CarrierIdJournal>(
-            new CarrierIdJournal(std::move(session), location, std::move(station), std::move(clock)));
+        auto journal = std::unique_ptr<CarrierIdJournal>(new CarrierIdJournal(std::move(session), location, station, clock));
         journal->m_serverName = serverPlace(connection);
+        journal->m_opener = [connection, station, clock] { return openServer(connection, station, clock); };
         return journal;
     } catch (const std::exception &error) {
         const std::string reason = withoutPassword(error.what(), connection);
@@ -651,14 +653,34 @@ std::uint64_t CarrierIdJournal::programmedCountOfSet(std::string_view setName)
 
 std::vector<JournalEntry> CarrierIdJournal::history(std::string_view search, std::size_t limit)
 {
+    return historyPage(search, {}, limit).entries;
+}
+
+HistoryPage CarrierIdJournal::historyPage(std::string_view search, const HistoryCursor &from, std::size_t rows)
+{
     return guarded("be read", [&](soci::session &sql) {
-        const std::string pattern = "%" + std::string(search) + "%";
-        const std::string key = "%" + carrierKey(search) + "%";
-        const long long rows = static_cast<long long>(limit);
+        return journal_store::historyPage(sql, m_session->dialect, search, from, rows);
+    });
+}
+
+std::uint64_t CarrierIdJournal::historyCount(std::string_view search, std::uint64_t cap)
+{
+    return guarded("be read", [&](soci::session &sql) {
+        return journal_store::historyCount(sql, m_session->dialect, search, cap);
+    });
+}
+
+std::vector<JournalEntry> CarrierIdJournal::programmedOfSet(std::string_view setName, std::int64_t afterId,
+                                                            std::size_t rows)
+{
+    return guarded("be read", [&](soci::session &sql) {
+        const std::string set(setName);
+        const long long after = afterId;
+        const long long limit = static_cast<long long>(rows);
         return entriesOf((sql.prepare << "SELECT " << kColumns
-                                     << " FROM cycles WHERE carrier_id LIKE :pattern OR uid LIKE :uidPattern"
-                                        " OR carrier_hex LIKE :key ORDER BY id DESC LIMIT :rows",
-                         soci::use(pattern), soci::use(pattern), soci::use(key), soci::use(rows)));
+                                      << " FROM cycles WHERE set_name = :set AND state = 'programmed' AND id > :after"
+                                         " ORDER BY id LIMIT :rows",
+                          soci::use(set), soci::use(after), soci::use(limit)));
     });
 }
 

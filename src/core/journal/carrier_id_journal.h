@@ -1,5 +1,6 @@
 #pragma once
 
+#include "journal/history_page.h"
 #include "journal/journal_entry.h"
 
 #include <cstdint>
@@ -132,8 +133,25 @@ public:
     std::vector<JournalEntry> programmedOfSet(std::string_view setName);
     // How many there are, without reading them.
     std::uint64_t programmedCountOfSet(std::string_view setName);
-    // Newest first; `search` (when not empty) matches the carrier ID or the UID.
+    // The first `limit` entries of historyPage's list.
     std::vector<JournalEntry> history(std::string_view search = {}, std::size_t limit = 10000);
+    // The history window's list, a page of at most `rows` entries from `from`
+    // on. Without a search text every entry, newest first. With one, the
+    // entries whose carrier ID as shown, its HEX key or its UID starts with
+    // it (see searchRanges; "%" and "_" are characters like any other): by
+    // carrier ID, then HEX key, then UID, each its largest values first and
+    // newest first within a value.
+    HistoryPage historyPage(std::string_view search, const HistoryCursor &from, std::size_t rows);
+    // How many entries that list holds, counted no further than `cap`.
+    std::uint64_t historyCount(std::string_view search, std::uint64_t cap);
+    // The set's programmed transponders after the entry `afterId`, oldest
+    // first, at most `rows` of them: its records a page at a time.
+    std::vector<JournalEntry> programmedOfSet(std::string_view setName, std::int64_t afterId, std::size_t rows);
+
+    // Opens another connection to the same journal (the same file or server,
+    // station and clock): one connection serves one thread at a time.
+    using Opener = std::function<std::unique_ptr<CarrierIdJournal>()>;
+    const Opener &opener() const { return m_opener; }
 
     // Taking over files of earlier versions, once each per station: two
     // stations at the same path on a shared journal each take over their own.
@@ -177,6 +195,7 @@ private:
     std::string m_serverName;
     std::string m_station;
     Clock m_clock;
+    Opener m_opener;
 };
 
 } // namespace teb

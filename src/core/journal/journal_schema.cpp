@@ -73,4 +73,48 @@ std::vector<std::string> creationStatements(Dialect dialect)
     };
 }
 
+namespace {
+
+// carrier_id as shown (its HEX key when a byte is not printable), times as
+// "YYYY-MM-DD hh:mm:ss" in the station's local time, job the fixed-data job
+// (0 for other sources), schema_version the journal's schema version.
+std::string programmedCarriersSelect(Dialect dialect)
+{
+    // PostgreSQL compares the texts in bytes, as SQLite does, and so a
+    // question by carrier ID or UID finds its index.
+    const std::string bytes = dialect == Dialect::Postgres ? " COLLATE \"C\"" : "";
+    return "SELECT id AS entry_id, carrier_id" + bytes + " AS carrier_id, carrier_hex, uid" + bytes +
+           " AS uid, set_name, job, station, reserved_at, finished_at,"
+           " (SELECT MAX(version) FROM journal_schema) AS schema_version"
+           " FROM cycles WHERE state = 'programmed' AND carrier_hex <> ''";
+}
+
+} // namespace
+
+std::vector<std::string> historyStatements(Dialect dialect)
+{
+    const std::string view(kProgrammedCarriersView);
+    if (dialect == Dialect::Sqlite)
+        return {
+            "CREATE INDEX IF NOT EXISTS cycles_by_shown_id ON cycles (carrier_id)",
+            "CREATE INDEX IF NOT EXISTS cycles_by_hex_key ON cycles (carrier_hex)",
+            // The UID's range: cycles_by_uid.
+            "CREATE VIEW IF NOT EXISTS " + view + " AS " + programmedCarriersSelect(dialect),
+        };
+    return {
+        // Made once; on a journal of millions of entries that takes longer
+        // than a statement may otherwise (for the rest of this transaction only).
+        "SET LOCAL statement_timeout = '10min'",
+        "CREATE INDEX IF NOT EXISTS cycles_by_shown_id ON cycles (carrier_id COLLATE \"C\", id)",
+        "CREATE INDEX IF NOT EXISTS cycles_by_hex_key ON cycles (carrier_hex COLLATE \"C\", id)",
+        "CREATE INDEX IF NOT EXISTS cycles_by_uid_bytes ON cycles (uid COLLATE \"C\", id)",
+        // A set's records are read in pages in the order of the entries.
+        "CREATE INDEX IF NOT EXISTS cycles_programmed_in_order ON cycles (set_name, id) WHERE state = 'programmed'",
+        // Made only when missing: replacing it at every connection would wait
+        // for every reader of the view and hold every new one back meanwhile.
+        "DO $$ BEGIN IF to_regclass('" + view + "') IS NULL THEN CREATE VIEW " + view + " AS " +
+            programmedCarriersSelect(dialect) + "; END IF; END $$",
+    };
+}
+
 } // namespace teb::journal_schema

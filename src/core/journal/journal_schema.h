@@ -27,4 +27,13 @@ inline constexpr std::string_view kPagesKeyIndex =
 inline constexpr std::string_view kUnrecordedIndex =
     "CREATE INDEX IF NOT EXISTS cycles_unrecorded ON cycles (station) WHERE recorded = 0 AND state = 'programmed'";
 
+// The read-only view that other systems (a MES, a report) read the
+// programmed carriers from, without depending on the tables behind it. Its
+// columns keep their names and meaning from one version to the next.
+inline constexpr std::string_view kProgrammedCarriersView = "programmed_carriers";
+
+// The history window's search indexes (the carrier ID as shown, its HEX key,
+// the UID, each in byte order) and the view, made when missing.
+std::vector<std::string> historyStatements(Dialect dialect);
+
 } // namespace teb::journal_schema

@@ -184,6 +184,8 @@ void createSchema(soci::session &sql, journal_schema::Dialect dialect)
                            "); a newer station version wrote it");
     ensurePagesKey(sql, dialect);
     ensureRecordedFlag(sql, dialect);
+    for (const std::string &statement : journal_schema::historyStatements(dialect))
+        sql << statement;
     if (dialect == journal_schema::Dialect::Postgres)
         sql << std::string(kReserveFirstFree);
     const int current = journal_schema::kVersion;

@@ -1,14 +1,25 @@
 #include "windows/journal_history/cjournal_dlg.h"
 
-#include "common/file_layer.h"
 #include "history/record_rebuild.h"
 #include "journal/carrier_id_journal.h"
 #include "params/parameter_set.h"
+#include "windows/journal_history/history_export.h"
+
+#include <algorithm>
 
 namespace teb {
 namespace {
 
 constexpr std::string_view kCaption = "Tag Encoder Bench";
+
+// 1234567 -> "1,234,567"
+std::string grouped(std::uint64_t number)
+{
+    std::string digits = std::to_string(number);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<std::size_t>(at), ",");
+    return digits;
+}
 
 } // namespace
 
@@ -19,22 +30,54 @@ CJournalDlg::CJournalDlg(CarrierIdJournal &journal, std::filesystem::path workin
 {
 }
 
+CJournalDlg::~CJournalDlg() = default;
+
 void CJournalDlg::open(CJournalDlgView &view)
 {
     m_view = &view;
-    refresh();
+    searchChanged();
 }
 
-void CJournalDlg::searchChanged() { refresh(); }
+void CJournalDlg::searchChanged()
+{
+    m_search = m_view->searchText();
+    m_pageStarts = {HistoryCursor{}};
+    try {
+        m_matches = m_journal.historyCount(m_search, kCountCap);
+    } catch (const JournalError &) {
+        m_matches = 0; // the page's question names the fault
+    }
+    showPage();
+}
 
-void CJournalDlg::refresh()
+void CJournalDlg::newerClicked()
+{
+    if (m_pageStarts.size() < 2)
+        return;
+    m_pageStarts.pop_back();
+    showPage();
+}
+
+void CJournalDlg::olderClicked()
+{
+    if (!m_nextPage)
+        return;
+    m_pageStarts.push_back(*m_nextPage);
+    showPage();
+}
+
+void CJournalDlg::showPage()
 {
     try {
-        m_entries = m_journal.history(m_view->searchText(), kListLimit);
+        HistoryPage page = m_journal.historyPage(m_search, m_pageStarts.back(), kPageRows);
+        m_entries = std::move(page.entries);
+        m_nextPage = std::move(page.next);
     } catch (const JournalError &error) {
         m_entries.clear();
-        m_view->showStatus(error.what());
+        m_nextPage.reset();
         m_view->showRows({});
+        m_view->showPaging(m_pageStarts.size() > 1, false);
+        m_view->showStatus(error.what());
         return;
     }
     std::vector<HistoryRow> rows;
@@ -42,9 +85,24 @@ void CJournalDlg::refresh()
     for (const JournalEntry &entry : m_entries)
         rows.push_back(historyRow(entry));
     m_view->showRows(rows);
-    const std::string count = std::to_string(m_entries.size()) + (m_entries.size() == 1 ? " cycle" : " cycles");
-    m_view->showStatus(m_entries.size() >= kListLimit ? "the newest " + count + " (search to narrow the list)"
-                                                      : count + " in " + m_journal.location());
+    m_view->showPaging(m_pageStarts.size() > 1, m_nextPage.has_value());
+    m_view->showStatus(pageStatus());
+}
+
+std::string CJournalDlg::pageStatus() const
+{
+    const std::string where = m_journal.serverName().empty() ? "in " + m_journal.location() : m_journal.location();
+    const std::string search = "whose carrier ID or UID starts with \"" + m_search + "\"";
+    if (m_entries.empty())
+        return m_search.empty() ? "No cycles " + where + " yet." : "No cycle " + search + ".";
+    const std::uint64_t first = (m_pageStarts.size() - 1) * kPageRows + 1;
+    const std::uint64_t last = first + m_entries.size() - 1;
+    const std::string of =
+        m_matches >= kCountCap ? "more than " + grouped(kCountCap) : grouped(std::max(m_matches, last));
+    const std::string shown = "Cycles " + grouped(first) + "-" + grouped(last) + " of " + of;
+    if (m_search.empty())
+        return shown + ", newest first, " + where;
+    return shown + " " + search + ", by carrier ID, then UID (newest first within each)";
 }
 
 void CJournalDlg::report(const std::string &text, MessageIcon icon)
@@ -52,8 +110,49 @@ void CJournalDlg::report(const std::string &text, MessageIcon icon)
     m_view->showMessage(MessageRequest{text, std::string(kCaption), icon, MessageButtons::Ok});
 }
 
+void CJournalDlg::startTask(std::string what, BackgroundTask::Work work)
+{
+    m_taskWhat = std::move(what);
+    m_task = std::make_unique<BackgroundTask>(std::move(work));
+    m_view->showTask(TaskDisplay{m_taskWhat});
+}
+
+void CJournalDlg::taskTick()
+{
+    if (!m_task)
+        return;
+    if (!m_task->finished()) {
+        const TaskProgress &progress = m_task->progress();
+        m_view->showTask(TaskDisplay{m_taskWhat, progress.done(), progress.total(), m_task->cancelling()});
+        return;
+    }
+    const TaskOutcome outcome = m_task->outcome();
+    m_task.reset();
+    m_view->showTask(std::nullopt);
+    taskEnded(outcome);
+}
+
+void CJournalDlg::taskEnded(const TaskOutcome &outcome)
+{
+    switch (outcome.end) {
+    case TaskOutcome::End::Done: return report(outcome.text, MessageIcon::Information);
+    case TaskOutcome::End::Failed: return report(outcome.text, MessageIcon::Stop);
+    case TaskOutcome::End::Cancelled: return m_view->showStatus(outcome.text);
+    }
+}
+
+void CJournalDlg::cancelClicked()
+{
+    if (m_task)
+        m_task->cancel();
+}
+
+void CJournalDlg::closing() { m_task.reset(); }
+
 void CJournalDlg::exportClicked()
 {
+    if (m_task)
+        return;
     FileDialogRequest request;
     request.mode = FileDialogMode::Save;
     request.initialDirectory = m_workingDirectory;
@@ -64,9 +163,10 @@ void CJournalDlg::exportClicked()
     const auto file = m_view->chooseFile(request);
     if (!file)
         return;
-    if (replaceFileAtomically(*file, historyCsv(m_entries)) != ReplaceResult::Replaced)
-        return report("The list could not be written to " + file->string() + ".", MessageIcon::Stop);
-    report(std::to_string(m_entries.size()) + " cycles written to " + file->string() + ".", MessageIcon::Information);
+    startTask("Exporting the list to " + file->string(),
+              [open = m_journal.opener(), search = m_search, file = *file](std::stop_token stop, TaskProgress &progress) {
+                  return exportHistory(open, search, file, stop, progress);
+              });
 }
 
 std::string CJournalDlg::setOfSelection() const
@@ -77,21 +177,10 @@ std::string CJournalDlg::setOfSelection() const
     return m_currentSetName;
 }
 
-// The set's records are in the new file: none is named missing any more.
-void CJournalDlg::noteRecorded(const std::vector<JournalEntry> &written)
-{
-    std::vector<std::int64_t> ids;
-    for (const JournalEntry &entry : written)
-        ids.push_back(entry.id);
-    try {
-        m_journal.noteRecorded(ids);
-    } catch (const JournalError &) {
-        // Named again at the next start; the file is written all the same.
-    }
-}
-
 void CJournalDlg::rewriteRecordsClicked()
 {
+    if (m_task)
+        return;
     const std::string setName = setOfSelection();
     FileDialogRequest request;
     request.mode = FileDialogMode::Save;
@@ -102,20 +191,11 @@ void CJournalDlg::rewriteRecordsClicked()
     const auto file = m_view->chooseFile(request);
     if (!file)
         return;
-    std::vector<JournalEntry> programmed;
-    try {
-        programmed = m_journal.programmedOfSet(setName);
-    } catch (const JournalError &error) {
-        return report(error.what(), MessageIcon::Stop);
-    }
-    const RecordRebuild rebuilt = rewriteRecordFile(*file, setName, m_loadSet(setName), programmed);
-    if (rebuilt.failed)
-        return report("The record file " + file->string() +
-                          " could not be written (a new file is needed; an existing one is never written over).",
-                      MessageIcon::Stop);
-    noteRecorded(programmed);
-    report(std::to_string(rebuilt.written) + " records of set " + setName + " written to " + file->string() + ".",
-           MessageIcon::Information);
+    startTask("Writing the records of set " + setName + " to " + file->string(),
+              [open = m_journal.opener(), file = *file, setName, set = m_loadSet(setName)](std::stop_token stop,
+                                                                                          TaskProgress &progress) {
+                  return rebuildRecordFile(open, file, setName, set, stop, progress);
+              });
 }
 
 void CJournalDlg::checkTransponderClicked()
@@ -123,7 +203,7 @@ void CJournalDlg::checkTransponderClicked()
     if (!m_checkTransponder)
         return;
     const TransponderCheck check = m_checkTransponder();
-    refresh();
+    showPage();
     report(check.text, check.failed ? MessageIcon::Stop : MessageIcon::Information);
 }
 

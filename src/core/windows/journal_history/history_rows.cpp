@@ -14,14 +14,15 @@ std::string quoted(std::string_view field)
     return text + '"';
 }
 
-void appendLine(std::string &csv, const HistoryRow &row)
-{
-    for (std::size_t i = 0; i < row.size(); ++i)
-        csv += (i == 0 ? "" : ",") + quoted(row[i]);
-    csv += "\r\n";
-}
-
 } // namespace
+
+std::string historyCsvLine(const HistoryRow &row)
+{
+    std::string line;
+    for (std::size_t i = 0; i < row.size(); ++i)
+        line += (i == 0 ? "" : ",") + quoted(row[i]);
+    return line + "\r\n";
+}
 
 const HistoryRow &historyColumnTitles()
 {
@@ -42,15 +43,6 @@ HistoryRow historyRow(const JournalEntry &entry)
                       entry.reservedAt,
                       entry.finishedAt,
                       entry.station};
-}
-
-std::string historyCsv(const std::vector<JournalEntry> &entries)
-{
-    std::string csv;
-    appendLine(csv, historyColumnTitles());
-    for (const JournalEntry &entry : entries)
-        appendLine(csv, historyRow(entry));
-    return csv;
 }
 
 } // namespace teb

@@ -18,8 +18,8 @@ using HistoryRow = std::array<std::string, kHistoryColumnCount>;
 const HistoryRow &historyColumnTitles();
 HistoryRow historyRow(const JournalEntry &entry);
 
-// The rows as a CSV file: a header line, then one line per entry, every field
-// quoted (a carrier ID may hold the delimiter), lines ending in CR LF.
-std::string historyCsv(const std::vector<JournalEntry> &entries);
+// A row as a line of the CSV file: every field quoted (a carrier ID may hold
+// the delimiter), ending in CR LF. The file starts with the column titles.
+std::string historyCsvLine(const HistoryRow &row);
 
 } // namespace teb
