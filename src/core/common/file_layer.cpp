@@ -45,18 +45,6 @@ std::filesystem::path temporaryName(const std::filesystem::path &target)
     return target.parent_path() / name;
 }
 
-// A new file under a name no one else uses; a link is never followed.
-int createTemporary(const std::filesystem::path &target, std::filesystem::path &temporary)
-{
-    constexpr int attempts = 100;
-    for (int attempt = 0; attempt < attempts; ++attempt) {
-        temporary = temporaryName(target);
-        const int fd = openRetrying(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, kNewFileMode);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    return -1;
-}
 
 bool writeTemporary(int fd, std::string_view content, const struct stat *original)
 {
@@ -79,6 +67,18 @@ bool mayWrite(const std::filesystem::path &target, const struct stat &status)
 }
 
 } // namespace
+
+int createTemporaryBeside(const std::filesystem::path &target, std::filesystem::path &temporary)
+{
+    constexpr int attempts = 100;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        temporary = temporaryName(target);
+        const int fd = openRetrying(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, kNewFileMode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
 
 namespace {
 
@@ -187,7 +187,7 @@ ReplaceResult replaceFileAtomically(const std::filesystem::path &file, std::stri
         return ReplaceResult::NotWritable;
 
     std::filesystem::path temporary;
-    FileDescriptor fd(createTemporary(target, temporary));
+    FileDescriptor fd(createTemporaryBeside(target, temporary));
     if (!fd.valid())
         return ReplaceResult::Failed;
     const bool written = writeTemporary(fd.get(), content, exists ? &original : nullptr);

@@ -46,6 +46,11 @@ bool syncDirectory(const std::filesystem::path &directory);
 // regular file or holds more than `limit` bytes.
 std::optional<std::string> readWholeFile(const std::filesystem::path &file, std::size_t limit = kWholeFileLimit);
 
+// A new file beside `target` under a name no one else uses ("." + its name +
+// "." + six random characters); a link is never followed. -1, with errno,
+// when none could be made.
+int createTemporaryBeside(const std::filesystem::path &target, std::filesystem::path &temporary);
+
 enum class ReplaceResult { Replaced, NotWritable, Failed };
 
 // Replaces a file's content so that a crash or power loss at any moment

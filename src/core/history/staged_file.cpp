@@ -3,8 +3,6 @@
 #include "common/file_layer.h"
 
 #include <cerrno>
-#include <climits>
-#include <random>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,33 +12,6 @@ namespace teb {
 namespace {
 
 constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
-
-// "." + the file's name + ".partial-" + six random characters, cut to a valid name.
-std::filesystem::path temporaryBeside(const std::filesystem::path &file)
-{
-    static constexpr std::string_view letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    constexpr std::string_view marker = ".partial-";
-    constexpr std::size_t suffix = 6;
-    thread_local std::mt19937_64 random{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, letters.size() - 1);
-    std::string name = "." + file.filename().string().substr(0, NAME_MAX - 1 - marker.size() - suffix);
-    name += marker;
-    for (std::size_t i = 0; i < suffix; ++i)
-        name += letters[pick(random)];
-    return file.parent_path() / name;
-}
-
-int createBeside(const std::filesystem::path &file, std::filesystem::path &temporary)
-{
-    constexpr int attempts = 100;
-    for (int attempt = 0; attempt < attempts; ++attempt) {
-        temporary = temporaryBeside(file);
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kNewFileMode);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    return -1;
-}
 
 bool nameTaken(const std::filesystem::path &file)
 {
@@ -85,7 +56,7 @@ bool refusedAt(const std::filesystem::path &file, StagedFile::Placing placing)
 
 StagedFile::StagedFile(const std::filesystem::path &file, Placing placing)
     : m_file(placing == Placing::Replace ? replacedFile(file) : file), m_placing(placing),
-      m_refused(refusedAt(m_file, placing)), m_fd(m_refused ? -1 : createBeside(m_file, m_temporary))
+      m_refused(refusedAt(m_file, placing)), m_fd(m_refused ? -1 : createTemporaryBeside(m_file, m_temporary))
 {
     m_failed = m_refused || !m_fd.valid();
 }
