@@ -102,6 +102,10 @@ public:
     {
         return !pagesTakenMeanwhile && JournalStation::arePagesHeld(pagesHex);
     }
+    std::uint64_t firstFreeNumber(std::uint64_t from, std::size_t length) override
+    {
+        return firstFree.value_or(JournalStation::firstFreeNumber(from, length));
+    }
     CarrierIdJournal &journal() override { return *openJournal; }
     void show(const CycleOutcome &) override {}
     void enableAfterRecordFailure() override { ++recordFailureViews; }
@@ -127,6 +131,7 @@ public:
     int recordFailureViews = 0;
     int reservations = 0;
     bool pagesTakenMeanwhile = false;
+    std::optional<std::uint64_t> firstFree; // what the other stations leave free
 };
 
 class AutomaticCycle : public test::CsvSourceFixture, public ::testing::Test {
@@ -380,6 +385,7 @@ TEST_F(AutomaticCycle, PagesThatStayHeldEndTheCycleWithAReason)
         return other;
     }());
     station.pagesTakenMeanwhile = true;
+    station.firstFree = 7;
     station.reservations = 0;
     cycle();
     EXPECT_EQ(station.reservations, 1); // the same bytes are not tried 20 times

@@ -236,11 +236,23 @@ void takeReservedValue(Cycle &cycle, DataStep &step, const JournalEntry &reserve
 std::optional<FirstFreeReservation> reserveCounterInOneTrip(Cycle &cycle, CycleStation &station,
                                                             const std::string &uid, DataStep &step)
 {
-    if (dataRefusal(cycle, Source::DecimalCounter, Offer{station, false}, step) || !step.carrierIdRun)
-        return std::nullopt;
-    FirstFreeReservation answer = station.reserveFirstFree(uid, counterOffer(cycle, step, uid));
-    if (answer.reserved)
-        takeReservedValue(cycle, step, *answer.reserved);
+    constexpr int kOffers = 3;
+    std::optional<FirstFreeReservation> answer;
+    for (int offer = 0; offer < kOffers; ++offer) {
+        if (dataRefusal(cycle, Source::DecimalCounter, Offer{station, false}, step) || !step.carrierIdRun)
+            return answer;
+        const std::vector<JournalEntry> offered = counterOffer(cycle, step, uid);
+        answer = station.reserveFirstFree(uid, offered);
+        if (answer->reserved) {
+            takeReservedValue(cycle, step, *answer->reserved);
+            return answer;
+        }
+        if (answer->history.holdsAnything())
+            return answer;
+        // Every value offered is held (many stations on the counter, and
+        // this one far behind): "next" goes on at the first free number.
+        moveNext(cycle, station.firstFreeNumber(step.counterValue + offered.size(), step.carrierId.size()));
+    }
     return answer;
 }
 
