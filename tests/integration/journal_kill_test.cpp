@@ -4,10 +4,11 @@
 // up on two transponders, and every transponder that received a carrier ID
 // is in the journal with it. Then every transponder comes back once, without
 // faults, and every cycle left open must be concluded.
-#include "station_process.h"
 #include "support/automatic_job.h"
+#include "support/forked_station.h"
 #include "support/postgres_database.h"
 #include "support/reader_simulator.h"
+#include "support/trial_data.h"
 #include "support/temp_dir.h"
 #include "support/xml_check.h"
 
@@ -119,7 +120,7 @@ protected:
         EXPECT_GT(programmed, kills / 10) << "the trials programmed too little to prove anything";
 
         // Every transponder once more, in the order they came, faults off.
-        StationProcess putBack(dir.path(), reader.pid(), transponders, Transponders::PutBackBeforeEachCycle);
+        ForkedStation putBack(dir.path(), reader.pid(), transponders, Transponders::PutBackBeforeEachCycle);
         ASSERT_TRUE(putBack.ready());
         EXPECT_TRUE(putBack.waitUntilDone());
         checkTransponders();
@@ -140,7 +141,7 @@ protected:
         long long window = 50'000;
         int kill = 0;
         for (; kill < kills; ++kill) {
-            StationProcess station(dir.path(), reader.pid());
+            ForkedStation station(dir.path(), reader.pid());
             EXPECT_TRUE(station.ready()) << "trial " << kill;
             if (!station.ready())
                 break;
