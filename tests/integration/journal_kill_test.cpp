@@ -16,7 +16,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <iomanip>
 #include <iostream>
 #include <map>
 #include <random>
@@ -60,11 +59,9 @@ struct Trial {
 };
 void PrintTo(const Trial &trial, std::ostream *out) { *out << trial.name; }
 
-std::string secondsSince(std::chrono::steady_clock::time_point start, std::chrono::steady_clock::time_point end)
+std::string secondsSince(std::chrono::steady_clock::time_point start)
 {
-    std::ostringstream text;
-    text << std::fixed << std::setprecision(1) << std::chrono::duration<double>(end - start).count();
-    return text.str();
+    return std::to_string(std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start).count());
 }
 
 // How many journal entries are in each state, as "programmed 120, uncertain 3".
@@ -107,13 +104,14 @@ protected:
         ASSERT_TRUE(reader.ready());
         const auto start = std::chrono::steady_clock::now();
         const int killed = killRepeatedly(reader);
+        const std::string killSeconds = secondsSince(start);
         const auto killsEnded = std::chrono::steady_clock::now();
         reader.faultsOff();
         const int transponders = reader.transponderCount();
         const int programmed = checkTransponders();
         std::cout << "[ trials   ] " << trial.name << (trial.orvex ? " (Orvex)" : " (TI)") << ": " << killed
                   << " kills, " << transponders << " transponders, " << programmed << " cycles programmed, "
-                  << reader.injectedFaults() << " faults injected in " << secondsSince(start, killsEnded)
+                  << reader.injectedFaults() << " faults injected in " << killSeconds
                   << " s; entries: " << stateCounts(*openJournal()) << '\n';
         // Enough cycles ran to the end between the kills to prove something,
         // also on a loaded machine where a station gets few of them done.
@@ -126,8 +124,7 @@ protected:
         checkTransponders();
         const auto journal = openJournal();
         std::cout << "[ trials   ] " << trial.name << " after putting back every transponder ("
-                  << secondsSince(killsEnded, std::chrono::steady_clock::now()) << " s): entries: "
-                  << stateCounts(*journal) << '\n';
+                  << secondsSince(killsEnded) << " s): entries: " << stateCounts(*journal) << '\n';
         for (const JournalEntry &open : journal->unfinished())
             ADD_FAILURE() << "carrier ID " << open.carrierId << " on " << open.uid << " is left "
                           << stateName(open.state) << " after its transponder came back";
