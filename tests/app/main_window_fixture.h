@@ -1,6 +1,7 @@
 #pragma once
 
 #include "windows/main/cqv58_dlg.h"
+#include "support/counter_entry.h"
 #include "support/fake_dialog_host.h"
 #include "support/fake_main_window_view.h"
 #include "support/reader_simulator.h"
@@ -75,6 +76,22 @@ protected:
 
     // The operator clicks a control.
     void click(Control id) { view.click(id); }
+    // "One" and the cycle's tick; a press right after a cycle waits for the tick before it.
+    void pressOne()
+    {
+        window->tick(kCycleTimerId);
+        dialogs.messages.clear();
+        click(Control::OneButton);
+        window->tick(kCycleTimerId);
+    }
+    // The decimal counter set "job", current in automatic mode with "max" 900.
+    void writeCounterJob(const std::string &carrierId, const std::string &length,
+                         const std::vector<std::string> &moreSettings = {})
+    {
+        writeSetFile("job", setFile(false, "Decimal counter", "Carrier ID=" + carrierId + "\r\nCarrier ID Length=" + length));
+        writeSettings(iniLines({"[Auto]", "SelectConfig=1", "Pruefablauf_ist=job", "Carrier ID Max=900"}) +
+                      iniLines(moreSettings));
+    }
 
     TempDir dir;
     FakeMainWindowView view;

@@ -19,22 +19,13 @@ constexpr std::string_view kCutOff = "These cycles were cut off";
 
 class WindowJournalTest : public MainWindowTest {
 protected:
-    // A decimal counter set "job" from 7, four digits, current in automatic mode.
     void writeJob(const std::vector<std::string> &journalLines = {"[Journal]", "Station=bench-1"})
     {
-        writeSetFile("job", setFile(false, "Decimal counter", "Carrier ID=7\r\nCarrier ID Length=4"));
-        std::vector<std::string> lines{"[Auto]", "SelectConfig=1", "Pruefablauf_ist=job", "Carrier ID Max=900"};
-        lines.insert(lines.end(), journalLines.begin(), journalLines.end());
-        writeSettings(iniLines(lines));
+        writeCounterJob("7", "4", journalLines);
     }
     void reserveAs(const std::string &station, const std::string &carrierId)
     {
-        JournalEntry entry;
-        entry.carrierId = carrierId;
-        entry.setName = "job";
-        entry.source = "Decimal counter";
-        entry.uid = "UID" + carrierId;
-        CarrierIdJournal::openFile(journalFilePath(dir.path()), station)->reserve(entry);
+        CarrierIdJournal::openFile(journalFilePath(dir.path()), station)->reserve(counterEntry(carrierId, "UID" + carrierId));
     }
     void restart()
     {
@@ -49,13 +40,6 @@ protected:
             if (message.text.find(part) != std::string::npos)
                 found.push_back(message.text);
         return found;
-    }
-    void pressOne()
-    {
-        window->tick(kCycleTimerId); // a press right after a cycle waits for a tick
-        dialogs.messages.clear();
-        click(Control::OneButton);
-        window->tick(kCycleTimerId);
     }
 };
 
@@ -144,7 +128,6 @@ TEST_F(WindowJournalTest, AServerSettingAtTheReadLimitIsRefused)
     EXPECT_EQ(messagesWith("259 characters or more").size(), 1u);
 }
 
-// The status strip names a shared journal by its server and database.
 TEST_F(WindowJournalTest, PostgresTheStatusStripNamesTheServerWithoutItsPassword)
 {
     PostgresDatabase server;

@@ -7,6 +7,10 @@
 namespace teb::test {
 namespace {
 
+using ::testing::AllOf;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
 class ManualGroup : public MainWindowTest {
 protected:
     // The simulated reader answers at once; "TOR" 8 gives waits of 0.4 s and more.
@@ -79,9 +83,8 @@ TEST_F(ManualGroup, EveryReadIsLoggedWithItsOwnHeaderAndAnUnwritableLogIsReporte
     dialogs.fileAnswers.push_back(dir / "missing" / "manual.xml"); // "Open" names a log in no folder
     window->clicked(Control::OpenButton);
     window->clicked(Control::ReadButton);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text,
-              "Protocol file can't be opened.\r\nDoes the protocol path exist?\r\nDo you have writing authorisation on the path?");
+    EXPECT_THAT(dialogs.messageTexts(), ElementsAre("Protocol file can't be opened.\r\nDoes the protocol path exist?\r\n"
+                                                    "Do you have writing authorisation on the path?"));
 }
 
 TEST_F(ManualGroup, CarrierIdIsWrittenReadBackAndItsLengthCheckedWhenTheBoxIsLeft)
@@ -103,8 +106,7 @@ TEST_F(ManualGroup, CarrierIdIsWrittenReadBackAndItsLengthCheckedWhenTheBoxIsLef
 
     view.setText(Control::ManualCarrierIdBox, "AB");
     window->focusLost(Control::ManualCarrierIdBox);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "change Carrier ID to a length of 3 characters");
+    EXPECT_THAT(dialogs.messageTexts(), ElementsAre("change Carrier ID to a length of 3 characters"));
     EXPECT_EQ(view.text(Control::ManualCarrierIdBox), "AB");
     EXPECT_EQ(view.control(Control::ManualCarrierIdBox).background, colour::White); // no longer what was written
 
@@ -125,19 +127,16 @@ TEST_F(ManualGroup, ACarrierIdHeldByAnotherTransponderIsWrittenOnlyWhenConfirmed
     view.setText(Control::ManualCarrierIdOffsetBox, "0");
     view.setText(Control::ManualCarrierIdLengthBox, "3");
     view.setText(Control::ManualCarrierIdBox, "ABC");
-    JournalEntry other;
-    other.carrierId = "ABC";
-    other.setName = "job";
-    other.uid = "E0040100";
-    window->job().journal->finish(window->job().journal->reserve(other).id, CycleState::Programmed);
+    const JournalEntry other = window->job().journal->reserve(counterEntry("ABC", "E0040100"));
+    window->job().journal->finish(other.id, CycleState::Programmed);
     dialogs.messages.clear();
 
     window->clicked(Control::WriteCarrierIdButton); // answered No
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNo);
     EXPECT_TRUE(dialogs.messages[0].defaultNo);
-    EXPECT_NE(dialogs.messages[0].text.find("Carrier ID ABC is already on transponder E0040100"), std::string::npos);
-    EXPECT_NE(dialogs.messages[0].text.find("(UID E0040177)"), std::string::npos);
+    EXPECT_THAT(dialogs.messages[0].text,
+                AllOf(HasSubstr("Carrier ID ABC is already on transponder E0040100"), HasSubstr("(UID E0040177)")));
     for (const std::string &line : simulator->receivedLines())
         EXPECT_NE(line.rfind("WD", 0), 0u) << line;
 
@@ -187,8 +186,7 @@ TEST_F(ManualGroup, AManualCarrierIdIsReservedBeforeItsWriteAndConcludedByTheRea
     dialogs.messages.clear();
     view.setText(Control::ManualCarrierIdBox, "00000044");
     window->clicked(Control::WriteCarrierIdButton);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_NE(dialogs.messages[0].text.find("No transponder is programmed until the journal can be used."), std::string::npos);
+    EXPECT_THAT(dialogs.messageTexts(), ElementsAre(HasSubstr("No transponder is programmed until the journal can be used.")));
     for (std::size_t i = linesBefore; i < simulator->receivedLines().size(); ++i)
         EXPECT_NE(simulator->receivedLines()[i].rfind("WD", 0), 0u) << simulator->receivedLines()[i];
 }

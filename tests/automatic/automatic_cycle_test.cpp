@@ -72,14 +72,12 @@ public:
     }
     void finish(std::int64_t id, CycleState state) override
     {
-        if (journalGone)
-            throw JournalError("The carrier-ID journal on the server host=db cannot be reached");
+        reachJournal();
         JournalStation::finish(id, state);
     }
     bool markCsvRow(const JournalEntry &entry) override
     {
-        if (journalGone)
-            throw JournalError("The carrier-ID journal on the server host=db cannot be reached");
+        reachJournal();
         return JournalStation::markCsvRow(entry);
     }
     bool appendRecord(const CycleOutcome &) override
@@ -112,6 +110,11 @@ public:
     void clearPageResultColours() override {}
 
     static std::size_t index(int page) { return static_cast<std::size_t>(page - 1); }
+    void reachJournal() const
+    {
+        if (journalGone)
+            throw JournalError("The carrier-ID journal on the server host=db cannot be reached");
+    }
 
     CarrierIdJournal *openJournal = nullptr;
     std::string uid = "UID00001"; // the transponder on the antenna
@@ -123,14 +126,10 @@ public:
     int corruptPage = 0;
     bool journalGone = false;     // the confirmation and the mark cannot be written
     bool recordOpens = true;
+    bool pagesTakenMeanwhile = false;
     std::vector<std::string> messages;
     std::vector<std::array<std::string, pageCount>> written;
-    int locks = 0;
-    int readBacks = 0;
-    int records = 0;
-    int recordFailureViews = 0;
-    int reservations = 0;
-    bool pagesTakenMeanwhile = false;
+    int locks = 0, readBacks = 0, records = 0, recordFailureViews = 0, reservations = 0;
     std::optional<std::uint64_t> firstFree; // what the other stations leave free
 };
 

@@ -4,6 +4,7 @@
 #include "automatic/csv_mark.h"
 #include "automatic/csv_rows.h"
 #include "support/temp_dir.h"
+#include "support/trial_data.h"
 
 #include <gtest/gtest.h>
 
@@ -23,17 +24,11 @@ constexpr int kRows = 10'000;
 constexpr int kKills = 200;
 constexpr long long kMaxWindowMicroseconds = 1'000'000;
 
-std::string rowId(int row)
-{
-    std::string id = std::to_string(row);
-    return std::string(16 - id.size(), '0') + id;
-}
-
 std::string csvWithMarkedRows(int marked, int rows = kRows)
 {
     std::string content = "Carrier ID,done\r\n";
     for (int row = 0; row < rows; ++row)
-        content += rowId(row) + (row < marked ? ",X\r\n" : ",\r\n");
+        content += test::idOf(row) + (row < marked ? ",X\r\n" : ",\r\n");
     return content;
 }
 
@@ -63,7 +58,7 @@ int completedMarks(const std::string &content)
     const std::size_t prefix = std::string("Carrier ID,done\r\n").size();
     int marked = 0;
     std::size_t at = prefix;
-    while (marked < kRows && content.compare(at, 20, rowId(marked) + ",X\r\n") == 0) {
+    while (marked < kRows && content.compare(at, 20, test::idOf(marked) + ",X\r\n") == 0) {
         at += 20;
         ++marked;
     }
@@ -151,7 +146,7 @@ TEST(CsvSharedFile, TwoProcessesMarkingRowsLoseNoMark)
         if (children[half] == 0) {
             bool all = true;
             for (int row = half; row < kShared; row += 2)
-                all = markRowProcessed(file, CsvFormat::Simple, CsvRow{static_cast<std::size_t>(row) + 1, rowId(row) + ","},
+                all = markRowProcessed(file, CsvFormat::Simple, CsvRow{static_cast<std::size_t>(row) + 1, test::idOf(row) + ","},
                                        ",") == MarkResult::Marked && all;
             _exit(all ? 0 : 1);
         }

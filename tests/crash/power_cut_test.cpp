@@ -4,6 +4,7 @@
 
 #include "common/file_layer.h"
 #include "journal/carrier_id_journal.h"
+#include "support/counter_entry.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -72,7 +73,8 @@ TEST_F(PowerCut, ANewNameNeedsItsFolderSynced)
     EXPECT_EQ(readFileBytes(folder / "named-only"), "") << "named, but its bytes were never synced";
 }
 
-TEST_F(PowerCut, ARenameWithoutAFolderSyncIsLost)
+// A rename is lost without its folder sync; the file layer's replacement has one.
+TEST_F(PowerCut, ARenameSurvivesOnlyWithItsFolderSynced)
 {
     write(folder / "kept.tmp", "new", true);
     fs::rename(folder / "kept.tmp", folder / "kept");
@@ -85,10 +87,7 @@ TEST_F(PowerCut, ARenameWithoutAFolderSyncIsLost)
     cut();
     EXPECT_EQ(readFileBytes(folder / "kept"), "new");
     EXPECT_FALSE(fs::exists(folder / "kept.tmp"));
-}
 
-TEST_F(PowerCut, ASyncedReplacementSurvives)
-{
     ASSERT_EQ(replaceFileAtomically(folder / "kept", "replaced"), ReplaceResult::Replaced);
     cut();
     EXPECT_EQ(readFileBytes(folder / "kept"), "replaced");
@@ -98,12 +97,7 @@ TEST_F(PowerCut, ASyncedReplacementSurvives)
 // survives a cut the moment it returns, and the journal opens on what is left.
 TEST_F(PowerCut, AReservationSurvivesACutAsSoonAsItReturns)
 {
-    JournalEntry entry;
-    entry.carrierId = "0000000000000001";
-    entry.setName = "job";
-    entry.source = std::string(journal_source::decimalCounter);
-    entry.position = entry.carrierId;
-    entry.uid = "E0040150";
+    const JournalEntry entry = counterEntry("0000000000000001", "E0040150");
     const pid_t station = ::fork();
     if (station == 0) { // the journal is never closed: no checkpoint at its end saves it
         auto journal = CarrierIdJournal::openFile(journalFilePath(folder), "bench");

@@ -60,17 +60,21 @@ public:
 
     bool connected() const { return xcb_connection_has_error(m_connection) == 0; }
 
-    // A viewable top-level window with this title, other than `besides`.
-    xcb_window_t shownWindow(std::string_view title, xcb_window_t besides = XCB_WINDOW_NONE) const
+    // A viewable top-level window with this title.
+    xcb_window_t shownWindow(std::string_view title) const
     {
         const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
-        const Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, root), nullptr), &std::free);
-        if (!tree)
-            return XCB_WINDOW_NONE;
-        const xcb_window_t *children = xcb_query_tree_children(tree.get());
-        for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
-            if (children[i] != besides && viewable(children[i]) && titleOf(children[i]) == title)
-                return children[i];
+        const auto tree = owned(xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, root), nullptr));
+        for (int i = 0; tree && i < xcb_query_tree_children_length(tree.get()); ++i) {
+            const xcb_window_t child = xcb_query_tree_children(tree.get())[i];
+            const auto attributes = owned(
+                xcb_get_window_attributes_reply(m_connection, xcb_get_window_attributes(m_connection, child), nullptr));
+            const auto name = owned(xcb_get_property_reply(
+                m_connection, xcb_get_property(m_connection, 0, child, XCB_ATOM_WM_NAME, XCB_ATOM_ANY, 0, 256), nullptr));
+            if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE && name &&
+                std::string_view(static_cast<const char *>(xcb_get_property_value(name.get())),
+                                 static_cast<std::size_t>(xcb_get_property_value_length(name.get()))) == title)
+                return child;
         }
         return XCB_WINDOW_NONE;
     }
@@ -90,32 +94,16 @@ public:
     }
 
 private:
+    // A reply of the server, freed with the object.
     template <typename T>
-    using Reply = std::unique_ptr<T, decltype(&std::free)>;
-
-    bool viewable(xcb_window_t window) const
+    static std::unique_ptr<T, decltype(&std::free)> owned(T *reply)
     {
-        const Reply<xcb_get_window_attributes_reply_t> attributes(
-            xcb_get_window_attributes_reply(m_connection, xcb_get_window_attributes(m_connection, window), nullptr), &std::free);
-        return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
-    }
-    std::string titleOf(xcb_window_t window) const
-    {
-        const Reply<xcb_get_property_reply_t> name(
-            xcb_get_property_reply(m_connection,
-                                   xcb_get_property(m_connection, 0, window, XCB_ATOM_WM_NAME, XCB_ATOM_ANY, 0, 256), nullptr),
-            &std::free);
-        if (!name)
-            return {};
-        return std::string(static_cast<const char *>(xcb_get_property_value(name.get())),
-                           static_cast<std::size_t>(xcb_get_property_value_length(name.get())));
+        return {reply, &std::free};
     }
     xcb_atom_t atom(std::string_view name) const
     {
-        const Reply<xcb_intern_atom_reply_t> reply(
-            xcb_intern_atom_reply(m_connection,
-                                  xcb_intern_atom(m_connection, 0, static_cast<std::uint16_t>(name.size()), name.data()), nullptr),
-            &std::free);
+        const auto reply = owned(xcb_intern_atom_reply(
+            m_connection, xcb_intern_atom(m_connection, 0, static_cast<std::uint16_t>(name.size()), name.data()), nullptr));
         return reply ? reply->atom : XCB_ATOM_NONE;
     }
 
@@ -264,8 +252,7 @@ private slots:
         QVERIFY(station.waitForFinished(20000));
         QCOMPARE(station.exitStatus(), QProcess::NormalExit);
         QCOMPARE(station.exitCode(), 0);
-        const std::string settings = test::readFileBytes(*m_directory / "TagEncoderBench.ini");
-        QVERIFY(settings.find("Pruefablaeufe=0\r\n") != std::string::npos); // written by the station
+        QVERIFY(test::readFileBytes(*m_directory / "TagEncoderBench.ini").find("Pruefablaeufe=0\r\n") != std::string::npos);
     }
 
     // The handler may interrupt code between a failed call and its errno
@@ -403,8 +390,7 @@ private slots:
         QVERIFY2(ended, "the station still runs");
         QVERIFY2(closing.elapsed() < kStopGrace.count() + 1000, qPrintable(QString::number(closing.elapsed())));
         QVERIFY2(station.exitCode() == 0, station.readAllStandardError().right(2000).constData());
-        const std::string settings = test::readFileBytes(*m_directory / "TagEncoderBench.ini");
-        QVERIFY(settings.find("Pruefablaeufe=0\r\n") != std::string::npos); // written by the station
+        QVERIFY(test::readFileBytes(*m_directory / "TagEncoderBench.ini").find("Pruefablaeufe=0\r\n") != std::string::npos);
     }
 };
 

@@ -1,7 +1,7 @@
 // "One" in the station against the simulated reader, end to end: the data
-// sources over several cycles, Stop, the close box and "Cont On", a
-// lost reader, and what a restart goes on from.
-// The rules of each step are the cycle's, the window's and the journal's own tests.
+// sources over several cycles, Stop, the close box and "Cont On", a lost
+// reader, and what a restart goes on from. The rules of each step are the
+// cycle's, the window's and the journal's own tests.
 #include "windows/config/config_control.h"
 #include "windows/main/station_status.h"
 
@@ -17,10 +17,15 @@ namespace teb::test {
 namespace {
 
 // The station in automatic mode on the simulated reader "COM7" in its
-// working directory, the set "job" current and every page selected.
+// working directory, the set "job" (automaticJob() unless a test writes
+// another) current and every page selected.
 class AutomaticStationTest : public MainWindowTest {
 protected:
-    void SetUp() override { useReader({}); }
+    void SetUp() override
+    {
+        useReader({});
+        writeJob(automaticJob());
+    }
 
     // The simulated Orvex reader, with further options.
     void useReader(std::vector<std::string> options)
@@ -36,11 +41,16 @@ protected:
     // A new transponder on the antenna, then "One" and the cycle's tick.
     void programOne()
     {
-        dialogs.messages.clear();
         simulator->newTransponder();
-        window->tick(kCycleTimerId); // the press comes after the last cycle's tick
-        click(Control::OneButton);
-        window->tick(kCycleTimerId);
+        pressOne();
+    }
+    // Whether the port is open, once the slow tick has seen it so.
+    bool portBecomes(bool open)
+    {
+        return eventually([&] {
+            window->tick(kRequestTimerId);
+            return window->link().portOpen == open;
+        });
     }
 
     // The operator acts once while the cycle waits for the answer to the write of `page`.
@@ -65,14 +75,6 @@ protected:
         window->menuCommand(MenuItem::Config);
     }
 
-    std::vector<std::string> messageTexts() const
-    {
-        std::vector<std::string> texts;
-        for (const MessageRequest &request : dialogs.messages)
-            texts.push_back(request.text);
-        return texts;
-    }
-
     // The page data the reader was told to write to a page, in order.
     std::vector<std::string> writesOfPage(int page) const
     {
@@ -87,6 +89,8 @@ protected:
     std::unique_ptr<ReaderSimulator> simulator;
 };
 
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
 const std::string kQuantityReached = "Quantity reached.";
@@ -118,9 +122,9 @@ TEST_F(AutomaticStationTest, DecimalCounterProgramsUpToItsBoundAndNeverIssuesAPr
     EXPECT_EQ(window->job().nextCarrierId, "98");
     programOne();
     programOne();
-    EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messageTexts().at(0);
     programOne();
-    EXPECT_EQ(messageTexts(), std::vector<std::string>{kQuantityReached});
+    EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{kQuantityReached});
 
     std::vector<std::string> written;
     for (const char *id : {"96", "97", "98", "99"})
@@ -137,7 +141,6 @@ TEST_F(AutomaticStationTest, DecimalCounterProgramsUpToItsBoundAndNeverIssuesAPr
 TEST_F(AutomaticStationTest, ATransponderSwappedDuringTheCycleIsNeverJournalledAsProgrammed)
 {
     useReader({"--swap-after", "WD 17", "--swap-count", "1"});
-    writeJob(automaticJob());
     start();
     programOne();
     ASSERT_TRUE(window->job().lastCycleResult);
@@ -149,10 +152,7 @@ TEST_F(AutomaticStationTest, ATransponderSwappedDuringTheCycleIsNeverJournalledA
     EXPECT_FALSE(window->job().journal->programmedFor(open[0].uid));
 
     simulator->putBackTransponder(); // the first transponder, as it was left: written, not locked
-    dialogs.messages.clear();
-    window->tick(kCycleTimerId);
-    click(Control::OneButton);
-    window->tick(kCycleTimerId);
+    pressOne();
     EXPECT_TRUE(window->job().lastCycleResult->passed) << window->job().lastCycleResult->reason;
     EXPECT_EQ(window->job().journal->programmedFor(open[0].uid)->carrierId, open[0].carrierId);
 }
@@ -161,7 +161,7 @@ TEST_F(AutomaticStationTest, ATransponderSwappedDuringTheCycleIsNeverJournalledA
 class JournalWindow final : public CJournalDlgView {
 public:
     std::string searchText() const override { return {}; }
-    void showRows(const std::vector<HistoryRow> &shown) override { rows = shown; }
+    void showRows(const std::vector<HistoryRow> &) override {}
     void showPaging(bool, bool) override {}
     int selectedRow() const override { return -1; }
     void showStatus(const std::string &) override {}
@@ -169,7 +169,6 @@ public:
     std::optional<std::filesystem::path> chooseFile(const FileDialogRequest &) override { return std::nullopt; }
     void showMessage(const MessageRequest &request) override { messages.push_back(request.text); }
 
-    std::vector<HistoryRow> rows;
     std::vector<std::string> messages;
 };
 
@@ -179,7 +178,6 @@ public:
 TEST_F(AutomaticStationTest, CheckTransponderFinishesTheCycleOfTheTransponderOnTheAntenna)
 {
     useReader({"--fault", "answer-lost", "--fault-on", "LD 5", "--fault-count", "1"});
-    writeJob(automaticJob());
     start();
     programOne();
     ASSERT_TRUE(window->job().lastCycleResult);
@@ -193,9 +191,7 @@ TEST_F(AutomaticStationTest, CheckTransponderFinishesTheCycleOfTheTransponderOnT
         history.checkTransponderClicked();
     };
     window->menuCommand(MenuItem::FileJournal);
-    ASSERT_EQ(journalWindow.messages.size(), 1u);
-    EXPECT_NE(journalWindow.messages[0].find("its cycle is finished, programmed."), std::string::npos)
-        << journalWindow.messages[0];
+    EXPECT_THAT(journalWindow.messages, ElementsAre(HasSubstr("its cycle is finished, programmed.")));
     EXPECT_TRUE(window->job().journal->unfinished().empty());
     EXPECT_EQ(writesOfPage(1).size(), written); // it held its pages: only the locks were sent again
 }
@@ -211,28 +207,21 @@ TEST_F(AutomaticStationTest, ALostReaderIsClosedAndOpenedAgainOnceItIsBack)
     writeJob(set);
     CQV58Dlg &w = start();
     programOne();
-    ASSERT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messageTexts().at(0);
 
     simulator->kill(); // the line hangs up
     programOne();
     EXPECT_EQ(dialogs.messages.size(), 1u);
     dialogs.messages.clear();
-    EXPECT_TRUE(eventually([&] {
-        window->tick(kRequestTimerId);
-        return !w.link().portOpen;
-    }));
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_THAT(dialogs.messages[0].text, StartsWith("COM7 was lost: the adapter was unplugged"));
+    EXPECT_TRUE(portBecomes(false));
+    EXPECT_THAT(dialogs.messageTexts(), ElementsAre(StartsWith("COM7 was lost: the adapter was unplugged")));
 
     useReader({"--uid", "E0047700"}); // plugged in again: a new reader on the same link
-    EXPECT_TRUE(eventually([&] {
-        window->tick(kRequestTimerId);
-        return w.link().portOpen;
-    })) << "not opened again";
+    EXPECT_TRUE(portBecomes(true)) << "not opened again";
     EXPECT_THAT(w.terminal().terminalText, StartsWith("(COM7 opened again)\r\n"));
 
     programOne();
-    EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messageTexts().at(0);
     EXPECT_EQ(writesOfPage(2), std::vector<std::string>{hexOf("00000043")});
     EXPECT_EQ(w.job().journal->holderOf("0000000000000043")->state, CycleState::Programmed);
 }
@@ -243,22 +232,18 @@ TEST_F(AutomaticStationTest, ALostReaderIsClosedAndOpenedAgainOnceItIsBack)
 // programmed already) and ends in FAIL with that reason.
 TEST_F(AutomaticStationTest, EveryOneEndsInItsOwnVerdict)
 {
-    writeJob(automaticJob());
-    CQV58Dlg &w = start();
+    start();
     programOne();
     ASSERT_EQ(shown(Control::ResultVerdict), "PASS");
 
     simulator->kill();
-    EXPECT_TRUE(eventually([&] {
-        window->tick(kRequestTimerId);
-        return !w.link().portOpen;
-    }));
+    EXPECT_TRUE(portBecomes(false));
     dialogs.messages.clear();
     window->tick(kCycleTimerId);
     click(Control::OneButton);
     EXPECT_FALSE(view.control(Control::ResultVerdict).visible);
     window->tick(kCycleTimerId);
-    EXPECT_EQ(messageTexts(), std::vector<std::string>{portClosedText("COM7")});
+    EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{portClosedText("COM7")});
     EXPECT_TRUE(view.control(Control::ResultVerdict).visible);
     EXPECT_EQ(shown(Control::ResultVerdict), "FAIL");
     EXPECT_EQ(shown(Control::ResultReason), "the port is closed; nothing was sent");
@@ -274,7 +259,6 @@ TEST_F(AutomaticStationTest, EveryOneEndsInItsOwnVerdict)
 TEST_F(AutomaticStationTest, StopOrTheCloseBoxEndsTheCycleAfterItsRunningTransaction)
 {
     useReader({"--delay", "20"});
-    writeJob(automaticJob());
     CQV58Dlg &w = start();
     whenWritingPage(3, [&] {
         click(Control::ReadButton);
@@ -286,7 +270,7 @@ TEST_F(AutomaticStationTest, StopOrTheCloseBoxEndsTheCycleAfterItsRunningTransac
     EXPECT_TRUE(writesOfPage(4).empty());
     for (const std::string &line : simulator->receivedLines())
         EXPECT_FALSE(line.starts_with("RD") || line.starts_with("LD")) << line;
-    EXPECT_EQ(messageTexts(), std::vector<std::string>{"Error on writing the pages of the transponder."});
+    EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{"Error on writing the pages of the transponder."});
     EXPECT_EQ(shown(Control::ResultVerdict), "FAIL");
     EXPECT_EQ(shown(Control::ResultReason), "stopped by the operator");
     EXPECT_EQ(w.job().journal->holderOf("0000000000000001")->state, CycleState::Uncertain);
@@ -295,7 +279,7 @@ TEST_F(AutomaticStationTest, StopOrTheCloseBoxEndsTheCycleAfterItsRunningTransac
     programOne();
     EXPECT_EQ(view.endResult, DialogResult::Cancel);
     EXPECT_FALSE(w.link().portOpen);
-    EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messageTexts().at(0);
     EXPECT_EQ(writesOfPage(2), (std::vector<std::string>{hexOf("00000001"), hexOf("00000002")}));
     EXPECT_EQ(writesOfPage(4).size(), 1u);
     EXPECT_TRUE(writesOfPage(5).empty());
@@ -307,7 +291,6 @@ TEST_F(AutomaticStationTest, StopOrTheCloseBoxEndsTheCycleAfterItsRunningTransac
 TEST_F(AutomaticStationTest, EscapeCutsALongWaitShortAndKeepsTheWindow)
 {
     useReader({"--tor", "255", "--fault", "no-answer", "--fault-on", "WD 1"});
-    writeJob(automaticJob());
     start();
     std::optional<std::chrono::steady_clock::time_point> escaped;
     whenWritingPage(1, [&] {
@@ -327,7 +310,6 @@ TEST_F(AutomaticStationTest, EscapeCutsALongWaitShortAndKeepsTheWindow)
 TEST_F(AutomaticStationTest, ContOnProgramsEachNewTransponderOnceAndStopsOnAFailure)
 {
     useReader({"--delay", "15"});
-    writeJob(automaticJob());
     CQV58Dlg &w = start();
     dialogs.messages.clear();
     click(Control::ContOnButton);
@@ -339,7 +321,7 @@ TEST_F(AutomaticStationTest, ContOnProgramsEachNewTransponderOnceAndStopsOnAFail
     simulator->putBackTransponder();   // E0040150 again
     poll();
     poll();
-    EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messageTexts().at(0);
     EXPECT_EQ(writesOfPage(1).size(), 2u);
     for (const auto &[uid, carrierId] : {std::pair("E0040150", "0000000000000001"),
                                          std::pair("E0040151", "0000000000000002")})
@@ -363,7 +345,7 @@ TEST_F(AutomaticStationTest, FixedDataStopsAtTheQuantity)
     programOne();
     programOne();
     programOne();
-    EXPECT_EQ(messageTexts(), std::vector<std::string>{kQuantityReached});
+    EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{kQuantityReached});
     EXPECT_EQ(writesOfPage(1).size(), 2u);
 }
 
@@ -383,7 +365,7 @@ TEST_F(AutomaticStationTest, AProgrammedRowWithoutItsMarkIsNeverOfferedAgain)
     start();
     ::chmod(csv.c_str(), 0444);
     programOne();
-    EXPECT_NE(messageTexts().at(0).find("could not be marked"), std::string::npos);
+    EXPECT_THAT(dialogs.messageTexts(), ElementsAre(HasSubstr("could not be marked")));
 
     window->destroy();
     start();
@@ -394,7 +376,7 @@ TEST_F(AutomaticStationTest, AProgrammedRowWithoutItsMarkIsNeverOfferedAgain)
     });
     ::chmod(csv.c_str(), 0644);
     programOne(); // the missing marks are made, then A3
-    EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messageTexts().at(0);
     EXPECT_EQ(readFileBytes(csv), "Carrier ID,done\r\nA1,X\r\nA2,X\r\nA3,X\r\n");
     EXPECT_EQ(writesOfPage(1).back(), hexOf(std::string("A3") + std::string(6, '\0')));
     EXPECT_EQ(recordsOf(dir / "records.xml", "E0040"), 3u);
@@ -415,9 +397,9 @@ TEST_F(AutomaticStationTest, TwoCompleteSetsWithTheSamePages1And2ProgramOneTrans
     start();
     programOne();
     programOne();
-    EXPECT_TRUE(dialogs.messages.empty()) << messageTexts().at(0);
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messageTexts().at(0);
     programOne();
-    EXPECT_EQ(messageTexts(), (std::vector<std::string>{kCsvWrongFormat, "Wrong Carrier ID format."}));
+    EXPECT_EQ(dialogs.messageTexts(), (std::vector<std::string>{kCsvWrongFormat, "Wrong Carrier ID format."}));
     EXPECT_EQ(writesOfPage(1), (std::vector<std::string>{hexOf(std::string("ABC") + std::string(5, '\0')),
                                                           hexOf(std::string("ABD") + std::string(5, '\0'))}));
     EXPECT_NE(readFileBytes(dir / "sets.csv").find(hexRow + "\r\n"), std::string::npos) << "the X row was marked";
@@ -427,7 +409,6 @@ TEST_F(AutomaticStationTest, TwoCompleteSetsWithTheSamePages1And2ProgramOneTrans
 // once: its row is held as programmed and marked.
 TEST_F(AutomaticStationTest, APendingMarkIsTakenOverIntoTheJournal)
 {
-    writeJob(automaticJob());
     const auto csv = dir / "ids.csv";
     writeFileBytes(csv, "Carrier ID,done\r\nA1,\r\nA2,\r\n");
     const std::string csvName = csv.string();

@@ -4,10 +4,11 @@
 // up on two transponders, and every transponder that received a carrier ID
 // is in the journal with it. Then every transponder comes back once, without
 // faults, and every cycle left open must be concluded.
-#include "station_process.h"
 #include "support/automatic_job.h"
+#include "support/forked_station.h"
 #include "support/postgres_database.h"
 #include "support/reader_simulator.h"
+#include "support/trial_data.h"
 #include "support/temp_dir.h"
 #include "support/xml_check.h"
 
@@ -15,7 +16,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <iomanip>
 #include <iostream>
 #include <map>
 #include <random>
@@ -59,11 +59,9 @@ struct Trial {
 };
 void PrintTo(const Trial &trial, std::ostream *out) { *out << trial.name; }
 
-std::string secondsSince(std::chrono::steady_clock::time_point start, std::chrono::steady_clock::time_point end)
+std::string secondsSince(std::chrono::steady_clock::time_point start)
 {
-    std::ostringstream text;
-    text << std::fixed << std::setprecision(1) << std::chrono::duration<double>(end - start).count();
-    return text.str();
+    return std::to_string(std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start).count());
 }
 
 // How many journal entries are in each state, as "programmed 120, uncertain 3".
@@ -106,27 +104,27 @@ protected:
         ASSERT_TRUE(reader.ready());
         const auto start = std::chrono::steady_clock::now();
         const int killed = killRepeatedly(reader);
+        const std::string killSeconds = secondsSince(start);
         const auto killsEnded = std::chrono::steady_clock::now();
         reader.faultsOff();
         const int transponders = reader.transponderCount();
         const int programmed = checkTransponders();
         std::cout << "[ trials   ] " << trial.name << (trial.orvex ? " (Orvex)" : " (TI)") << ": " << killed
                   << " kills, " << transponders << " transponders, " << programmed << " cycles programmed, "
-                  << reader.injectedFaults() << " faults injected in " << secondsSince(start, killsEnded)
+                  << reader.injectedFaults() << " faults injected in " << killSeconds
                   << " s; entries: " << stateCounts(*openJournal()) << '\n';
         // Enough cycles ran to the end between the kills to prove something,
         // also on a loaded machine where a station gets few of them done.
         EXPECT_GT(programmed, kills / 10) << "the trials programmed too little to prove anything";
 
         // Every transponder once more, in the order they came, faults off.
-        StationProcess putBack(dir.path(), reader.pid(), transponders, Transponders::PutBackBeforeEachCycle);
+        ForkedStation putBack(dir.path(), reader.pid(), transponders, Transponders::PutBackBeforeEachCycle);
         ASSERT_TRUE(putBack.ready());
         EXPECT_TRUE(putBack.waitUntilDone());
         checkTransponders();
         const auto journal = openJournal();
         std::cout << "[ trials   ] " << trial.name << " after putting back every transponder ("
-                  << secondsSince(killsEnded, std::chrono::steady_clock::now()) << " s): entries: "
-                  << stateCounts(*journal) << '\n';
+                  << secondsSince(killsEnded) << " s): entries: " << stateCounts(*journal) << '\n';
         for (const JournalEntry &open : journal->unfinished())
             ADD_FAILURE() << "carrier ID " << open.carrierId << " on " << open.uid << " is left "
                           << stateName(open.state) << " after its transponder came back";
@@ -140,7 +138,7 @@ protected:
         long long window = 50'000;
         int kill = 0;
         for (; kill < kills; ++kill) {
-            StationProcess station(dir.path(), reader.pid());
+            ForkedStation station(dir.path(), reader.pid());
             EXPECT_TRUE(station.ready()) << "trial " << kill;
             if (!station.ready())
                 break;

@@ -28,7 +28,6 @@ std::vector<std::string> reader(std::vector<std::string> extra = {})
     return options;
 }
 
-// Reading stops after a short answer, leaving the failed page's text as it was.
 TEST(PageOperations, ReadPagesStopsAfterAShortAnswer)
 {
     OperationStation noRead(reader({"--fault", "no-read", "--fault-on", "RD 3"}));
@@ -68,9 +67,8 @@ TEST(PageOperations, WritePagesSendsEachSelectedTextCountsFailuresAndStopsAtARef
     EXPECT_EQ(station.report.colourOf("P3"), kGreen);
     EXPECT_EQ(station.report.colourOf("P4"), kRed);
     EXPECT_EQ(station.pageOnTag(3), "AABBCCDDEEFF0001");
-    ASSERT_EQ(station.report.messages.size(), 1u);
-    EXPECT_EQ(station.report.messages[0],
-              "change P1 to a length of 16 printable hexadecimal characters (20,21,22,...,7D,7E) with spaces in between");
+    EXPECT_EQ(station.report.messages, std::vector<std::string>{"change P1 to a length of 16 printable hexadecimal "
+                                                                "characters (20,21,22,...,7D,7E) with spaces in between"});
 }
 
 // Only the reader's refusal leaves the tag as it was: any other answer to a
@@ -170,8 +168,7 @@ TEST(CarrierId, WriteRefusesACarrierIdOfTheWrongFormOrPlace)
         OperationStation station(reader());
         station.writeCarrierId(c.boxes);
         EXPECT_TRUE(station.commands().empty());
-        ASSERT_EQ(station.report.messages.size(), 1u);
-        EXPECT_EQ(station.report.messages[0], c.message);
+        EXPECT_EQ(station.report.messages, std::vector<std::string>{c.message});
         EXPECT_EQ(station.report.colourOf("Carrier ID"), ResultColour::Red);
     }
 }

@@ -2,10 +2,11 @@
 // IDs from one set through one journal on the PostgreSQL server: every ID
 // goes onto exactly one transponder, every ID of the range has an entry, and
 // the two record files together hold every programmed transponder once.
-#include "station_process.h"
 #include "support/automatic_job.h"
+#include "support/forked_station.h"
 #include "support/postgres_database.h"
 #include "support/reader_simulator.h"
+#include "support/trial_data.h"
 #include "support/xml_check.h"
 
 #include <gtest/gtest.h>
@@ -51,8 +52,8 @@ protected:
     {
         prepare(first, "bench-1", "A0000000");
         prepare(second, "bench-2", "B0000000");
-        StationProcess one(first.dir.path(), first.reader->pid(), kCyclesEach);
-        StationProcess two(second.dir.path(), second.reader->pid(), kCyclesEach);
+        ForkedStation one(first.dir.path(), first.reader->pid(), kCyclesEach);
+        ForkedStation two(second.dir.path(), second.reader->pid(), kCyclesEach);
         ASSERT_TRUE(one.ready() && two.ready());
         EXPECT_TRUE(one.waitUntilDone());
         EXPECT_TRUE(two.waitUntilDone());

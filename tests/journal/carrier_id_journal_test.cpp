@@ -2,6 +2,7 @@
 // carrier ID, the counter's free numbers, and what it refuses to work with.
 #include "journal/carrier_id_journal.h"
 #include "journal/server_text.h"
+#include "support/counter_entry.h"
 #include "support/postgres_database.h"
 #include "support/temp_dir.h"
 
@@ -22,17 +23,7 @@ using ::testing::AllOf;
 using ::testing::HasSubstr;
 using ::testing::Not;
 using ::testing::ThrowsMessage;
-
-JournalEntry counterEntry(std::string carrierId, std::string uid)
-{
-    JournalEntry entry;
-    entry.carrierId = std::move(carrierId);
-    entry.setName = "job";
-    entry.source = std::string(journal_source::decimalCounter);
-    entry.position = entry.carrierId;
-    entry.uid = std::move(uid);
-    return entry;
-}
+using test::counterEntry;
 
 // Pages 1 and 2 as a cycle writes them; the other 15 pages are not written.
 std::string pagesHex(std::string_view page1, std::string_view page2)
@@ -78,19 +69,11 @@ protected:
             return CarrierIdJournal::openServer(server->connection(), station, clock);
         return CarrierIdJournal::openFile(journalFilePath(dir.path()), station, clock);
     }
-    bool runSql(const std::string &statement)
-    {
-        if (GetParam() == Backend::Postgres)
-            return server->run(statement);
-        const std::string command = "sqlite3 '" + journalFilePath(dir.path()).string() + "' \"" + statement + "\"";
-        return std::system(command.c_str()) == 0;
-    }
 
     test::TempDir dir;
     std::unique_ptr<test::PostgresDatabase> server;
 };
 
-// A cycle cut off while reserved is uncertain after a restart.
 TEST_P(JournalTest, ACarrierIdHasOneHolderUntilItsCycleFailedAndACutOffCycleIsUncertain)
 {
     auto journal = open();
@@ -226,7 +209,7 @@ TEST_P(JournalTest, ANewerSchemaIsRefused)
 {
     open()->reserve(counterEntry("0001", "U"));
     // A newer station has written its version.
-    ASSERT_TRUE(runSql("UPDATE journal_schema SET version = 99"));
+    ASSERT_TRUE(run("UPDATE journal_schema SET version = 99"));
     EXPECT_THAT([&] { open(); }, ThrowsMessage<JournalError>(HasSubstr("schema version 99 is newer")));
 }
 
@@ -247,7 +230,7 @@ TEST_P(JournalTest, EachStationTakesOverItsOwnFilesOnce)
     EXPECT_FALSE(first->wasTakenOver("/line/TagEncoderBench.pending"));
     EXPECT_EQ(first->firstFreeNumber(30, 4), 32u);
 
-    ASSERT_TRUE(runSql("INSERT INTO taken_over (file, taken_at) VALUES ('/line/old.progress', '2024-01-01')"));
+    ASSERT_TRUE(run("INSERT INTO taken_over (file, taken_at) VALUES ('/line/old.progress', '2024-01-01')"));
     EXPECT_TRUE(first->wasTakenOver("/line/old.progress"));
     EXPECT_TRUE(second->wasTakenOver("/line/old.progress"));
 }
@@ -389,7 +372,6 @@ TEST(ServerText, EveryFormLibpqReadsIsNamedByHostAndDatabaseWithoutItsPassword)
     EXPECT_THAT(serverName("host=db password"), Not(HasSubstr("password")));
 }
 
-// Two stations race for one carrier ID: the database lets one have it.
 TEST(JournalServer, PostgresTwoStationsNeverHoldOneCarrierId)
 {
     test::PostgresDatabase server;

@@ -165,7 +165,6 @@ TEST_F(ConfigEditorTest, SaveAddsANewNameAndDeleteRemovesItWithoutTouchingFiles)
     EXPECT_FALSE(editor.setList().contains("locked"));
 }
 
-// A folder without any set starts from one that can be saved.
 TEST_F(ConfigEditorTest, WithoutASetFileTheFormStartsFromASetThatCanBeSaved)
 {
     ConfigEditorInput empty;

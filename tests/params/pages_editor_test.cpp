@@ -108,7 +108,6 @@ TEST(PagesEditor, OkReadsTheCounterValueBackFromItsPage)
     }
 }
 
-// A cell typed over without Enter is checked before a format switch or "OK".
 TEST(PagesEditor, TheFormatSwitchAndOkTakeTypedOverCellsFirst)
 {
     FakePagesEditorView view;

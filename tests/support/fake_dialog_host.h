@@ -45,6 +45,8 @@ public:
     // The operator's actions in the journal window; none: it is closed at once.
     std::function<void(CJournalDlg &)> journalDialog;
 
+    std::vector<std::string> messageTexts() const { return textsOf(messages); }
+
     std::vector<MessageRequest> messages;
     std::deque<MessageAnswer> messageAnswers;
     // Runs while a box is showing, as the box's own event loop would run

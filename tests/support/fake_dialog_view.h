@@ -24,6 +24,15 @@ T takeNext(std::deque<T> &script, T otherwise)
     return next;
 }
 
+// The texts of the message boxes shown, in order.
+inline std::vector<std::string> textsOf(const std::vector<MessageRequest> &messages)
+{
+    std::vector<std::string> texts;
+    for (const MessageRequest &request : messages)
+        texts.push_back(request.text);
+    return texts;
+}
+
 // An editor dialog without a window system: holds its controls' texts, lists,
 // colours and switch images, records focus moves and message boxes, answers
 // questions from a script (then No) and lets a test act as the operator while
@@ -71,13 +80,7 @@ public:
     bool isOn(Id id) const { return control(id).switchOn.value_or(false); }
     bool isEnabled(Id id) const { return control(id).enabled; }
     std::optional<Rgb> background(Id id) const { return control(id).background; }
-    std::vector<std::string> messageTexts() const
-    {
-        std::vector<std::string> texts;
-        for (const MessageRequest &request : messages)
-            texts.push_back(request.text);
-        return texts;
-    }
+    std::vector<std::string> messageTexts() const { return textsOf(messages); }
 
     std::map<Id, Control> controls;
     std::vector<MessageRequest> messages;

@@ -5,12 +5,16 @@
 // counter, a CSV file or complete data sets, and what the simulated reader's
 // write log says the transponders hold at the end.
 
+#include "journal/carrier_id_journal.h"
 #include "params/parameter_set.h"
 #include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
 
 #include <array>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -81,6 +85,28 @@ inline std::map<std::string, std::string> carrierIdsOnTransponders(const std::fi
         ids[tag] = id;
     }
     return ids;
+}
+
+// Every carrier ID on the transponders is on one alone, and the journal holds
+// it for that one as programmed or (its cycle cut off) uncertain; the count
+// of those programmed.
+inline int programmedOnTransponders(const std::map<std::string, std::string> &onTags, CarrierIdJournal &journal)
+{
+    std::map<std::string, std::set<std::string>> tagsOfId;
+    for (const auto &[uid, id] : onTags)
+        tagsOfId[id].insert(uid);
+    int programmed = 0;
+    for (const auto &[id, tags] : tagsOfId) {
+        EXPECT_EQ(tags.size(), 1u) << "carrier ID " << id << " is on " << tags.size() << " transponders";
+        const auto holder = journal.holderOf(id);
+        EXPECT_TRUE(holder) << "carrier ID " << id << " is on a tag but not in the journal";
+        if (!holder)
+            continue;
+        EXPECT_EQ(holder->uid, *tags.begin()) << id;
+        EXPECT_TRUE(holder->state == CycleState::Programmed || holder->state == CycleState::Uncertain) << id;
+        programmed += holder->state == CycleState::Programmed ? 1 : 0;
+    }
+    return programmed;
 }
 
 } // namespace teb::test

@@ -1,5 +1,6 @@
 #include "transponder/byte_text.h"
 #include "transponder/page_bytes.h"
+#include "transponder/page_image.h"
 #include "transponder/page_text.h"
 
 #include <gtest/gtest.h>
@@ -97,11 +98,85 @@ TEST(CheckPageText, CountsFaults)
         EXPECT_EQ(checkPageText(text, asciiFormat), faults) << '"' << text << '"';
 }
 
-// Common entries are laid out through the page boxes of the main window; one
-// too long for its page stays as typed, so that its fault shows.
-TEST(NormalisePageEntry, LeavesAnEntryTooLongForItsPageAsTyped)
+// The check, the conversion to ASCII and back, the normalisation on Enter and
+// the bytes a write sends all read a HEX text as the same eight bytes,
+// whatever the blank layout, and refuse one that holds no eight bytes. An
+// entry too long for its page stays as typed, so that its fault shows.
+TEST(PageBytes, EveryPathReadsAHexTextAsTheSameBytes)
 {
+    const PageBytes bytes{0x30, 0x31, 0x32, 0x33, 0x34, 0x35, 0x36, 0x00};
+    for (const char *text : {"3031 3233 3435 3600", "30313233 34353600", "303 132 333 435 360 0", " 30 31 32 33 34 35 36 00 "}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(checkPageText(text, false), 0);
+        EXPECT_EQ(hexTextToAsciiText(text), "0 1 2 3 4 5 6 NUL");
+        EXPECT_EQ(hexPageBytes(asciiTextToHexText(hexTextToAsciiText(text))), bytes);
+        EXPECT_EQ(normalisePageEntry(text, false, "None"), hexPageText(bytes));
+        EXPECT_EQ(pageBytes(text, false), bytes);
+    }
+    EXPECT_EQ(pageBytes("0 1 2 3 4 5 6 NUL", true), bytes);
+    EXPECT_EQ(asciiPageText({0x41, 0x00, 0x20, 0x42, 0x43, 0x44, 0x45, 0x46}), "A NUL   B C D E F");
+    EXPECT_EQ(hexPageBytes("ab cd ef 01 23 45 67 89"), (PageBytes{0xAB, 0xCD, 0xEF, 0x01, 0x23, 0x45, 0x67, 0x89}));
+    for (const char *refused : {"3031 3233 3435 363", "3031 3233 3435 36370", "30 31 32 33 34 35 36 3G"})
+        EXPECT_FALSE(pageBytes(refused, false)) << refused;
+    EXPECT_FALSE(hexPageBytes(""));
+    EXPECT_FALSE(asciiPageBytes("A B C D E F G"));
+    EXPECT_FALSE(asciiPageBytes("AB C D E F G H"));
     EXPECT_EQ(normalisePageEntry("ABCDEFGHI", inAscii, "Right"), "ABCDEFGHI");
+}
+
+TEST(PageCells, RunsNeverLeaveTheCells)
+{
+    PageCells cells;
+    const std::uint8_t id[] = {1, 2, 3, 4};
+    const PageCells before = cells;
+    EXPECT_FALSE(cells.place(133, id));
+    EXPECT_FALSE(cells.place(-1, id));
+    EXPECT_FALSE(cells.fill(0, 137, 0xFF));
+    EXPECT_FALSE(cells.take(136, 1));
+    EXPECT_EQ(cells, before);
+    EXPECT_TRUE(cells.place(132, id));
+    EXPECT_EQ(cells.page(17), (PageBytes{0, 0, 0, 0, 1, 2, 3, 4}));
+    EXPECT_EQ(cells.take(132, 4), (std::vector<std::uint8_t>{1, 2, 3, 4}));
+    EXPECT_FALSE(runFitsCells(1, 0x7FFFFFFFFFFFFFFFLL));
+}
+
+// A box that reads as eight bytes gives them; an empty box or one holding
+// no eight bytes gives the fallback's and is not written until a placement
+// reaches it.
+TEST(PageImage, BoxesGiveTheirBytesAndPlacementsMakePagesWritable)
+{
+    PageCells fallback;
+    fallback.setPage(3, PageBytes{9, 9, 9, 9, 9, 9, 9, 9});
+    PageTextArray texts;
+    texts.fill("30 31 32 33 34 35 36 37");
+    texts[1] = "";
+    texts[2] = "30 31 typed by hand";
+    const struct {
+        int page;
+        PageBytes bytes;
+        bool blank, faulty;
+    } expected[] = {
+        {1, {0x30, 0x31, 0x32, 0x33, 0x34, 0x35, 0x36, 0x37}, false, false},
+        {2, {}, true, false},
+        {3, {9, 9, 9, 9, 9, 9, 9, 9}, false, true},
+    };
+    PageImage image = pageImageOf(texts, false, fallback);
+    for (const auto &page : expected) {
+        const auto i = static_cast<std::size_t>(page.page - 1);
+        EXPECT_EQ(image.cells.page(page.page), page.bytes) << page.page;
+        EXPECT_EQ(image.blank[i], page.blank) << page.page;
+        EXPECT_EQ(image.faulty[i], page.faulty) << page.page;
+    }
+    EXPECT_EQ(pageImageOf(texts, true, fallback).faulty[0], true); // HEX digits are no ASCII page
+
+    const std::uint8_t id[] = {0x41, 0x42};
+    const PageImage before = image;
+    EXPECT_FALSE(image.place(135, id));
+    EXPECT_EQ(image, before);
+    ASSERT_TRUE(image.place(15, id)); // the last byte of page 2, the first of page 3
+    EXPECT_EQ(image.placed, (PageFlagArray{false, true, true}));
+    EXPECT_TRUE(image.holdsBytes(2) && image.holdsBytes(3));
+    EXPECT_EQ(image.cells.page(3), (PageBytes{0x42, 9, 9, 9, 9, 9, 9, 9}));
 }
 
 } // namespace

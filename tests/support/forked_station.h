@@ -1,22 +1,13 @@
 #pragma once
 
-#include "journal/carrier_id_journal.h"
 #include "windows/main/cqv58_dlg.h"
 #include "support/fake_dialog_host.h"
 #include "support/fake_main_window_view.h"
-#include "support/temp_dir.h"
-#include "support/trial_data.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <csignal>
 #include <filesystem>
-#include <map>
-#include <set>
-#include <sstream>
-#include <string>
+#include <functional>
 #include <string_view>
 
 #include <sys/wait.h>
@@ -31,11 +22,14 @@ enum class Transponders { NewAfterEachCycle, PutBackBeforeEachCycle };
 // A station in a process of its own, forked from the test: the main window
 // without a window system in `folder`, pressing "One" for one transponder
 // after another on the simulated reader (its process id given), until the
-// data source is exhausted or `cycles` ran. Construction waits until it is up.
-class StationProcess {
+// data source is exhausted or `cycles` ran. `inChild` runs first in the new
+// process (the crash trials set up their power cut there). Construction
+// waits until the station is up.
+class ForkedStation {
 public:
-    StationProcess(const std::filesystem::path &folder, pid_t reader, int cycles = 100'000,
-                   Transponders transponders = Transponders::NewAfterEachCycle)
+    ForkedStation(const std::filesystem::path &folder, pid_t reader, int cycles = 100'000,
+                  Transponders transponders = Transponders::NewAfterEachCycle,
+                  const std::function<void()> &inChild = {})
     {
         int pipeEnds[2];
         if (::pipe(pipeEnds) != 0)
@@ -44,6 +38,8 @@ public:
         if (m_pid == 0) { // never back into the test: its objects are the parent's
             ::close(pipeEnds[0]);
             try {
+                if (inChild)
+                    inChild();
                 ::_exit(run(folder, reader, cycles, transponders, pipeEnds[1]));
             } catch (...) {
                 ::_exit(5);
@@ -54,13 +50,16 @@ public:
         m_ready = ::read(pipeEnds[0], word, sizeof word) == 6 && std::string_view(word, 6) == "ready\n";
         ::close(pipeEnds[0]);
     }
-    ~StationProcess()
+    ~ForkedStation()
     {
         if (m_pid > 0)
             kill();
     }
+    ForkedStation(const ForkedStation &) = delete;
+    ForkedStation &operator=(const ForkedStation &) = delete;
 
     bool ready() const { return m_ready; }
+    // SIGKILL: the process ends where it is.
     void kill()
     {
         ::kill(m_pid, SIGKILL);
@@ -78,8 +77,7 @@ public:
     // True when it ran to its end by itself (the source is exhausted).
     bool finished()
     {
-        int status = 0;
-        if (::waitpid(m_pid, &status, WNOHANG) != m_pid)
+        if (::waitpid(m_pid, nullptr, WNOHANG) != m_pid)
             return false;
         m_pid = -1;
         return true;
@@ -119,27 +117,5 @@ private:
     pid_t m_pid = -1;
     bool m_ready = false;
 };
-
-// Every carrier ID on the transponders is on one alone, and the journal holds
-// it for that one as programmed or (its cycle cut off) uncertain; the count
-// of those programmed.
-inline int programmedOnTransponders(const std::map<std::string, std::string> &onTags, CarrierIdJournal &journal)
-{
-    std::map<std::string, std::set<std::string>> tagsOfId;
-    for (const auto &[uid, id] : onTags)
-        tagsOfId[id].insert(uid);
-    int programmed = 0;
-    for (const auto &[id, tags] : tagsOfId) {
-        EXPECT_EQ(tags.size(), 1u) << "carrier ID " << id << " is on " << tags.size() << " transponders";
-        const auto holder = journal.holderOf(id);
-        EXPECT_TRUE(holder) << "carrier ID " << id << " is on a tag but not in the journal";
-        if (!holder)
-            continue;
-        EXPECT_EQ(holder->uid, *tags.begin()) << id;
-        EXPECT_TRUE(holder->state == CycleState::Programmed || holder->state == CycleState::Uncertain) << id;
-        programmed += holder->state == CycleState::Programmed ? 1 : 0;
-    }
-    return programmed;
-}
 
 } // namespace teb::test
