@@ -71,6 +71,17 @@ TEST(PageOperations, WritePagesSendsEachSelectedTextCountsFailuresAndStopsAtARef
                                                                 "characters (20,21,22,...,7D,7E) with spaces in between"});
 }
 
+// A page is locked only where it is selected and the set locks it.
+TEST(PageOperations, LockPagesLocksTheSelectedPagesTheSetLocks)
+{
+    OperationStation station(reader());
+    station.select({1, 2, 3});
+    PageFlagArray lockable{};
+    lockable[0] = lockable[3] = true;
+    station.lockPages(lockable);
+    EXPECT_EQ(station.commands(), Commands{"LD 1"});
+}
+
 // Only the reader's refusal leaves the tag as it was: any other answer to a
 // write (garbled, empty, none at all) may come from a write that took effect.
 TEST(PageOperations, OnlyARefusalMeansAWriteDidNotReachTheTag)
