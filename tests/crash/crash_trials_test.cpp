@@ -184,8 +184,9 @@ protected:
             for (const JournalEntry &entry : set.entries)
                 named.insert(entry.id);
         const std::vector<JournalEntry> programmed = journal.programmedOfSet("job");
+        const auto inWorkbook = recordsPerUid(records);
         for (const JournalEntry &entry : programmed) {
-            const bool recorded = recordsOf(records, entry.uid) > 0;
+            const bool recorded = inWorkbook.contains(entry.uid);
             tally.named += recorded ? 0 : 1;
             tally.lost += recorded || named.contains(entry.id) ? 0 : 1;
         }
@@ -193,8 +194,9 @@ protected:
         const fs::path rebuilt = dir / "rebuilt.xml";
         ASSERT_FALSE(rewriteRecordFile(rebuilt, "job", loadParameterSet(folder, "job"), programmed).failed);
         EXPECT_EQ(xmlFaults(rebuilt), "");
+        const auto inRebuilt = recordsPerUid(rebuilt);
         for (const JournalEntry &entry : programmed)
-            EXPECT_EQ(recordsOf(rebuilt, entry.uid), 1U) << "the written record file lacks " << entry.uid;
+            EXPECT_EQ(inRebuilt.count(entry.uid) ? inRebuilt.at(entry.uid) : 0U, 1U) << "the written record file lacks " << entry.uid;
     }
 
     void report() const
