@@ -220,8 +220,8 @@ TEST_F(JournalHistory, TheProgrammedCarriersViewIsSelectable)
     EXPECT_EQ(sqliteAnswer(journalFilePath(dir.path()),
                            "SELECT carrier_id, uid, set_name, job, station, reserved_at, finished_at, schema_version"
                            " FROM programmed_carriers ORDER BY entry_id"),
-              "0000000000000001|E0040150|job|0|bench|2026-12-07 10:00:00|2026-12-07 10:00:00|3\n"
-              "A,\"1|E0040152|other|0|bench|2026-12-07 10:00:00|2026-12-07 10:00:00|3\n");
+              "0000000000000001|E0040150|job|0|bench|2026-12-07 10:00:00|2026-12-07 10:00:00|4\n"
+              "A,\"1|E0040152|other|0|bench|2026-12-07 10:00:00|2026-12-07 10:00:00|4\n");
 }
 
 TEST(SearchRanges, EveryTextThatStartsWithThePrefixLiesBelowItsEnd)

@@ -308,6 +308,58 @@ TEST(JournalFile, AFailedCsvMarkLeavesCommitsDurable)
     EXPECT_TRUE(journal->durableCommits());
 }
 
+// A run of `count` programmed counter IDs (eight digits) of the set "job",
+// from `first` on, written behind the station's back.
+void fillCounterRun(const std::filesystem::path &file, int first, int count)
+{
+    sqliteAnswer(file, "INSERT INTO cycles (carrier_key, carrier_hex, carrier_id, numeric_id, id_length, set_name,"
+                       " source, position, csv_file, csv_row_hex, csv_delimiter, csv_marked, counter_page_value,"
+                       " counter_start, job, pages_hex, pages_locked, uid, state, reserved_at, finished_at, station)"
+                       " WITH RECURSIVE n(i) AS (SELECT " + std::to_string(first) +
+                       " UNION ALL SELECT i + 1 FROM n WHERE i < " + std::to_string(first + count - 1) +
+                       ") SELECT hex(printf('%08d', i)), hex(printf('%08d', i)), printf('%08d', i), i, 8, 'job',"
+                       " 'Decimal counter', i, '', '', '', 0, '', '', 0, '', '', printf('U%08d', i), 'programmed',"
+                       " '', '', 'bench-1' FROM n");
+}
+
+// A start-up reads the local journal's sums, not the run of IDs the counter
+// issued; every change of an entry keeps them true, and a journal written
+// before they existed gets them summed once.
+TEST(JournalFile, TheFreeNumberAndTheSetsCountHoldOverLongRunsChangesAndAnUpgrade)
+{
+    test::TempDir dir;
+    const auto file = journalFilePath(dir.path());
+    CarrierIdJournal::openFile(file, "bench-1");
+    fillCounterRun(file, 1, 5000);
+    auto journal = CarrierIdJournal::openFile(file, "bench-1");
+    EXPECT_EQ(journal->firstFreeNumber(1, 8), 5001u);
+    EXPECT_EQ(journal->firstFreeNumber(3000, 8), 5001u);
+    EXPECT_EQ(journal->firstFreeNumber(1, 7), 1u);
+    EXPECT_EQ(journal->programmedCountOfSet("job"), 5000u);
+
+    sqliteAnswer(file, "UPDATE cycles SET state = 'failed' WHERE numeric_id IN (2500, 4096)");
+    EXPECT_EQ(journal->firstFreeNumber(1, 8), 2500u);
+    EXPECT_EQ(journal->firstFreeNumber(2501, 8), 4096u);
+    EXPECT_EQ(journal->programmedCountOfSet("job"), 4998u);
+    const JournalEntry again = journal->reserve(counterEntry("00002500", "V"));
+    journal->finish(again.id, CycleState::Programmed);
+    journal->reserve(counterEntry("00003000", "W"), false); // a second holder, forced by hand
+    sqliteAnswer(file, "UPDATE cycles SET state = 'failed' WHERE numeric_id = 3000 AND uid <> 'W'");
+    EXPECT_EQ(journal->firstFreeNumber(1, 8), 4096u) << "3000 is still held by its second holder";
+    EXPECT_EQ(journal->programmedCountOfSet("job"), 4998u);
+
+    // A journal of the version before the sums, with entries they never saw.
+    journal.reset();
+    sqliteAnswer(file, "DROP TRIGGER sums_of_a_new_entry; DROP TRIGGER sums_of_a_changed_entry;"
+                       " DROP TRIGGER sums_of_a_removed_entry; DROP TABLE held_blocks; DROP TABLE programmed_by_set;"
+                       " UPDATE journal_schema SET version = 3");
+    fillCounterRun(file, 5001, 2000);
+    journal = CarrierIdJournal::openFile(file, "bench-1");
+    EXPECT_EQ(journal->firstFreeNumber(4097, 8), 7001u);
+    EXPECT_EQ(journal->programmedCountOfSet("job"), 6998u);
+    EXPECT_EQ(sqliteAnswer(file, "SELECT version FROM journal_schema"), "4\n");
+}
+
 // What a start-up and a CSV cycle ask goes through an index: the work does
 // not grow with the journal.
 TEST(JournalFile, CycleAndStartUpStatementsDoNotScanTheCycles)

@@ -3,6 +3,7 @@
 #include "common/decimal_text.h"
 
 #include "journal/first_free.h"
+#include "journal/free_numbers.h"
 #include "journal/history_query.h"
 #include "journal/journal_schema.h"
 #include "journal/journal_store.h"
@@ -16,7 +17,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
-#include <limits>
 
 namespace teb {
 
@@ -489,51 +489,6 @@ std::vector<JournalEntry> CarrierIdJournal::closeInterruptedCycles()
     });
 }
 
-namespace {
-
-// How many numbers of [low, high) entries hold (counted once each: a manual
-// write that shares an ID holds its number too).
-long long heldNumbersIn(soci::session &sql, int idLength, long long low, long long high)
-{
-    long long held = 0;
-    sql << "SELECT COUNT(DISTINCT numeric_id) FROM cycles WHERE id_length = :length AND numeric_id >= :low"
-           " AND numeric_id < :high AND state <> 'failed'",
-        soci::use(idLength), soci::use(low), soci::use(high), soci::into(held);
-    return held;
-}
-
-// The first number >= from that no entry holds: blocks that are full double
-// in size, then the block with the gap is halved down to it. A counter that
-// has issued n IDs in a row costs about 2 log n counts over the index, not
-// n rows read.
-long long firstNumberNoEntryHolds(soci::session &sql, int idLength, long long from)
-{
-    constexpr long long kLargest = std::numeric_limits<long long>::max();
-    long long low = from;
-    long long size = 1;
-    for (;;) {
-        size = std::min(size, kLargest - low);
-        if (size == 0)
-            return low;
-        if (heldNumbersIn(sql, idLength, low, low + size) < size)
-            break;
-        low += size;
-        size *= 2;
-    }
-    while (size > 1) {
-        const long long half = size / 2;
-        if (heldNumbersIn(sql, idLength, low, low + half) == half) {
-            low += half;
-            size -= half;
-        } else {
-            size = half;
-        }
-    }
-    return low;
-}
-
-} // namespace
-
 std::uint64_t CarrierIdJournal::firstFreeNumber(std::uint64_t from, std::size_t length)
 {
     return guarded("be read", [&](soci::session &sql) {
@@ -542,7 +497,7 @@ std::uint64_t CarrierIdJournal::firstFreeNumber(std::uint64_t from, std::size_t 
         const int idLength = static_cast<int>(length);
         long long value = static_cast<long long>(from);
         for (;;) {
-            value = firstNumberNoEntryHolds(sql, idLength, value);
+            value = journal_store::firstNumberNoEntryHolds(sql, m_session->dialect, idLength, value);
             long long rangeEnd = 0;
             soci::indicator rangeIndicator = soci::i_null;
             sql << "SELECT MAX(last_value) FROM issued_ranges WHERE id_length = :length AND first_value <= :low"
@@ -645,8 +600,11 @@ std::uint64_t CarrierIdJournal::programmedCountOfSet(std::string_view setName)
     return guarded("be read", [&](soci::session &sql) {
         const std::string set(setName);
         long long count = 0;
-        sql << "SELECT COUNT(*) FROM cycles WHERE set_name = :set AND state = 'programmed'", soci::use(set),
-            soci::into(count);
+        if (m_session->dialect == journal_schema::Dialect::Sqlite)
+            sql << "SELECT programmed FROM programmed_by_set WHERE set_name = :set", soci::use(set), soci::into(count);
+        else
+            sql << "SELECT COUNT(*) FROM cycles WHERE set_name = :set AND state = 'programmed'", soci::use(set),
+                soci::into(count);
         return static_cast<std::uint64_t>(count);
     });
 }

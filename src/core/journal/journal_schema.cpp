@@ -75,6 +75,61 @@ std::vector<std::string> creationStatements(Dialect dialect)
 
 namespace {
 
+// An entry holds its number unless it failed; a number two entries hold
+// (a manual write that shares an ID) counts once, so a sum moves only when
+// no other entry holds the number.
+std::string heldSumChange(const std::string &row, const std::string &delta)
+{
+    return "INSERT INTO held_blocks (id_length, block, held) SELECT " + row + ".id_length, " + row +
+           ".numeric_id / 1024, " + delta + " WHERE " + row + ".numeric_id IS NOT NULL AND " + row +
+           ".state <> 'failed' AND NOT EXISTS (SELECT 1 FROM cycles c WHERE c.id_length = " + row +
+           ".id_length AND c.numeric_id = " + row + ".numeric_id AND c.state <> 'failed' AND c.id <> " + row +
+           ".id) ON CONFLICT (id_length, block) DO UPDATE SET held = held + excluded.held;";
+}
+
+std::string programmedSumChange(const std::string &row, const std::string &delta)
+{
+    return "INSERT INTO programmed_by_set (set_name, programmed) SELECT " + row + ".set_name, " + delta + " WHERE " +
+           row + ".state = 'programmed' ON CONFLICT (set_name) DO UPDATE SET programmed = programmed + "
+                 "excluded.programmed;";
+}
+
+} // namespace
+
+std::vector<std::string> runningSumStatements()
+{
+    static_assert(kNumberBlock == 1024, "the triggers divide by 1024");
+    return {
+        "CREATE TABLE IF NOT EXISTS held_blocks (id_length INTEGER NOT NULL, block BIGINT NOT NULL,"
+        " held BIGINT NOT NULL, PRIMARY KEY (id_length, block))",
+        "CREATE TABLE IF NOT EXISTS programmed_by_set (set_name TEXT PRIMARY KEY, programmed BIGINT NOT NULL)",
+        "CREATE TRIGGER IF NOT EXISTS sums_of_a_new_entry AFTER INSERT ON cycles BEGIN " +
+            heldSumChange("NEW", "1") + programmedSumChange("NEW", "1") + " END",
+        // What the entry counted before leaves the sums, what it counts now
+        // enters them: right for every change of state, number or set.
+        "CREATE TRIGGER IF NOT EXISTS sums_of_a_changed_entry AFTER UPDATE OF state, numeric_id, id_length, set_name"
+        " ON cycles BEGIN " +
+            heldSumChange("OLD", "-1") + heldSumChange("NEW", "1") + programmedSumChange("OLD", "-1") +
+            programmedSumChange("NEW", "1") + " END",
+        "CREATE TRIGGER IF NOT EXISTS sums_of_a_removed_entry AFTER DELETE ON cycles BEGIN " +
+            heldSumChange("OLD", "-1") + programmedSumChange("OLD", "-1") + " END",
+    };
+}
+
+// The sums of a journal written before they existed.
+std::vector<std::string> runningSumFillStatements()
+{
+    return {
+        "INSERT INTO held_blocks (id_length, block, held) SELECT id_length, numeric_id / 1024,"
+        " COUNT(DISTINCT numeric_id) FROM cycles WHERE numeric_id IS NOT NULL AND state <> 'failed'"
+        " GROUP BY id_length, numeric_id / 1024",
+        "INSERT INTO programmed_by_set (set_name, programmed) SELECT set_name, COUNT(*) FROM cycles"
+        " WHERE state = 'programmed' GROUP BY set_name",
+    };
+}
+
+namespace {
+
 // carrier_id as shown (its HEX key when a byte is not printable), times as
 // "YYYY-MM-DD hh:mm:ss" in the station's local time, job the fixed-data job
 // (0 for other sources), schema_version the journal's schema version.

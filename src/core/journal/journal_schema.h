@@ -10,7 +10,8 @@ namespace teb::journal_schema {
 
 // 2: pages 1 and 2 have a key of their own (pages_key).
 // 3: a programmed entry tells whether its record is known to be written (recorded).
-inline constexpr int kVersion = 3;
+// 4: a local journal keeps running sums (held_blocks, programmed_by_set).
+inline constexpr int kVersion = 4;
 
 enum class Dialect { Sqlite, Postgres };
 
@@ -26,6 +27,15 @@ inline constexpr std::string_view kPagesKeyIndex =
 // asked for at every start.
 inline constexpr std::string_view kUnrecordedIndex =
     "CREATE INDEX IF NOT EXISTS cycles_unrecorded ON cycles (station) WHERE recorded = 0 AND state = 'programmed'";
+
+// A local journal's running sums, kept by triggers with every entry: how
+// many numbers of each block of kNumberBlock a carrier-ID length holds, and
+// how many transponders each set has programmed. A start-up then reads a few
+// sums instead of counting a run of a million entries. (A server journal
+// counts: its stations would all wait for the same sum's row.)
+inline constexpr long long kNumberBlock = 1024;
+std::vector<std::string> runningSumStatements();
+std::vector<std::string> runningSumFillStatements();
 
 // The read-only view that other systems (a MES, a report) read the
 // programmed carriers from, without depending on the tables behind it. Its

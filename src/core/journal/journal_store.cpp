@@ -184,6 +184,7 @@ void createSchema(soci::session &sql, journal_schema::Dialect dialect)
                            "); a newer station version wrote it");
     ensurePagesKey(sql, dialect);
     ensureRecordedFlag(sql, dialect);
+    ensureRunningSums(sql, dialect);
     for (const std::string &statement : journal_schema::historyStatements(dialect))
         sql << statement;
     if (dialect == journal_schema::Dialect::Postgres)

@@ -77,4 +77,17 @@ void ensureRecordedFlag(soci::session &sql, journal_schema::Dialect dialect)
     sql << std::string(journal_schema::kUnrecordedIndex);
 }
 
+void ensureRunningSums(soci::session &sql, journal_schema::Dialect dialect)
+{
+    if (dialect != journal_schema::Dialect::Sqlite)
+        return;
+    int existing = 0;
+    sql << "SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = 'held_blocks'", soci::into(existing);
+    for (const std::string &statement : journal_schema::runningSumStatements())
+        sql << statement;
+    if (existing == 0)
+        for (const std::string &statement : journal_schema::runningSumFillStatements())
+            sql << statement;
+}
+
 } // namespace teb::journal_store

@@ -17,4 +17,8 @@ void ensurePagesKey(soci::session &sql, journal_schema::Dialect dialect);
 // in its set's record file) and the index that finds such entries.
 void ensureRecordedFlag(soci::session &sql, journal_schema::Dialect dialect);
 
+// A local journal's running sums and their triggers; summed once from the
+// entries in a journal written before they existed.
+void ensureRunningSums(soci::session &sql, journal_schema::Dialect dialect);
+
 } // namespace teb::journal_store
