@@ -10,6 +10,7 @@
 #include "history/missing_records.h"
 #include "params/parameter_set_file.h"
 #include "support/automatic_job.h"
+#include "support/counter_entry.h"
 #include "support/fake_config_view.h"
 #include "support/trial_data.h"
 #include "support/xml_check.h"
@@ -197,6 +198,23 @@ INSTANTIATE_TEST_SUITE_P(Rows, FailingDisk, ::testing::ValuesIn(table()), [](con
     std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)) && c != '_'; });
     return name;
 });
+
+// A reservation committed on its own (a CSV row, a manual write): the disk
+// refusing its commit must reach the station, whatever SQLite does with the
+// statement's own commit.
+TEST(FailingDiskJournal, AReservationTheDiskRefusedIsReportedAndNotHeld)
+{
+    TempDir dir;
+    auto journal = CarrierIdJournal::openFile(journalFilePath(dir.path()), "bench");
+    for (const Call call : {Call::Write, Call::Sync}) {
+        failing_disk::arm({"TagEncoderBench.journal", call, EIO});
+        EXPECT_THROW(journal->reserve(counterEntry("0001", "E0040150")), JournalError) << failing_disk::callName(call);
+        failing_disk::disarm();
+        journal = CarrierIdJournal::openFile(journalFilePath(dir.path()), "bench");
+        EXPECT_FALSE(journal->holderOf("0001")) << failing_disk::callName(call);
+    }
+    EXPECT_NO_THROW(journal->reserve(counterEntry("0001", "E0040150")));
+}
 
 } // namespace
 } // namespace teb::test
