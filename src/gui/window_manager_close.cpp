@@ -22,7 +22,7 @@ std::uint32_t internedAtom(xcb_connection_t *connection, std::string_view name)
         xcb_intern_atom(connection, 1, static_cast<std::uint16_t>(name.size()), name.data());
     const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
         xcb_intern_atom_reply(connection, cookie, nullptr), &std::free);
-    return reply ? reply->atom : XCB_ATOM_NONE;
+    return reply ? reply->atom : static_cast<std::uint32_t>(XCB_ATOM_NONE);
 }
 
 } // namespace

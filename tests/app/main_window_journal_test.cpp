@@ -68,7 +68,7 @@ TEST_F(WindowJournalTest, ADamagedProgressFileIsKeptAndHoldsItsSetBack)
         return iniLines({"[Progress]", "Start Carrier ID=7", "Start Counter Value=", "Carrier ID=" + next,
                          "Counter Value="});
     };
-    for (const std::string damaged : {std::string("9223372036854775808"), std::string("x12"), std::string()}) {
+    for (const std::string &damaged : {std::string("9223372036854775808"), std::string("x12"), std::string()}) {
         SCOPED_TRACE(damaged);
         writeFileBytes(progress, damaged.empty() ? "" : progressWith(damaged));
         restart();
@@ -140,8 +140,9 @@ TEST_F(WindowJournalTest, PostgresTheStatusStripNamesTheServerWithoutItsPassword
     const std::string status = shown(Control::StatusJob);
     EXPECT_THAT(status, HasSubstr("journal on server "));
     EXPECT_THAT(status, EndsWith("/" + server.name()));
-    if (!secret.empty())
+    if (!secret.empty()) {
         EXPECT_THAT(status, Not(HasSubstr(secret)));
+    }
 }
 
 } // namespace

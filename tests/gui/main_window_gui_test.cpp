@@ -104,7 +104,7 @@ private:
     {
         const auto reply = owned(xcb_intern_atom_reply(
             m_connection, xcb_intern_atom(m_connection, 0, static_cast<std::uint16_t>(name.size()), name.data()), nullptr));
-        return reply ? reply->atom : XCB_ATOM_NONE;
+        return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
     }
 
     xcb_connection_t *m_connection;

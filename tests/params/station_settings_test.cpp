@@ -26,7 +26,7 @@ StationSettings sampleSettings()
                       .pageSelected = {}, .asciiFormat = true, .pageText = {}, .pageDefault = {},
                       .manualCarrierIdOffset = "2", .manualCarrierIdLength = "4", .manualCarrierId = "0017",
                       .manualLog = true, .manualTypeTi = true, .manualTypeOrvex = false,
-                      .manualLogFileName = "/tmp/manual_log.xml"};
+                      .manualLogFileName = "/tmp/manual_log.xml", .journalServer = {}, .stationName = {}};
     s.pageSelected[0] = s.pageSelected[16] = true;
     s.pageText[0] = " A B C D E F G H";
     s.pageText[16] = "NUL NUL 1 2 3 4 5 6";
