@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/interface_settings/interface_settings_dialog.h"
+#include "windows/interface_settings/ci2_dlg.h"
 
 #include <QDialog>
 

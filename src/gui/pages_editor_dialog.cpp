@@ -5,7 +5,7 @@
 #include "controls/enter_edit.h"
 #include "controls/image_switch.h"
 #include "controls/x_color_static.h"
-#include "windows/pages_editor/pages_editor.h"
+#include "windows/pages_editor/auto_2.h"
 #include "qt_dialog_host.h"
 #include "qt_text.h"
 

@@ -10,7 +10,7 @@
 #include "history/missing_records.h"
 #include "params/parameter_set_file.h"
 #include "support/automatic_job.h"
-#include "support/fake_config_view.h"
+#include "support/fake_cauto_dlg_view.h"
 #include "support/trial_data.h"
 #include "support/xml_check.h"
 #include "windows/config/config_control.h"
@@ -153,7 +153,7 @@ TEST_P(FailingDisk, NoFailurePassesForSuccessAndTheStationGoesOn)
         const std::string before = readFileBytes(dir / "job.ini");
         const auto saveOnce = [&] {
             std::string note;
-            FakeConfigView configView;
+            FakeCAutoDlgView configView;
             dialogs.configDialog = [&](CAutoDlg &editor) {
                 editor.open(configView);
                 configView.answers = {MessageAnswer::Yes};
