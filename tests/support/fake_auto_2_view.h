@@ -6,7 +6,7 @@
 namespace teb::test {
 
 // The "Config Pages 3-17" dialog without a window system.
-class FakeAuto2View final : public FakeDialogView<FakeAuto2View, auto_2View, PagesControl, auto_2> {
+class FakeAuto_2View final : public FakeDialogView<FakeAuto_2View, auto_2View, PagesControl, auto_2> {
 public:
     // The operator types into a cell and confirms it with Enter or Tab.
     void typeCell(auto_2 &dialog, int byte, const std::string &text)

@@ -26,7 +26,7 @@ public:
     void stopTimer(ConfigTimer timer) override { runningTimers.erase(timer); }
     DialogResult runPagesEditor(auto_2 &editor) override
     {
-        FakeAuto2View pagesView; // cancelled
+        FakeAuto_2View pagesView; // cancelled
         return editor.run(pagesView);
     }
 
