@@ -8,7 +8,7 @@
 // A new window is one more entry in shots().
 #include "artwork.h"
 #include "journal/carrier_id_journal.h"
-#include "journal_dialog.h"
+#include "qt_cjournal_dlg.h"
 #include "station.h"
 #include "station_style.h"
 #include "support/reader_simulator.h"
@@ -179,7 +179,7 @@ void seedJournal(const std::filesystem::path &directory)
 void openJournal(Station &station)
 {
     QTimer::singleShot(100, [] {
-        if (auto *dialog = qobject_cast<JournalDialog *>(QApplication::activeModalWidget()))
+        if (auto *dialog = qobject_cast<QtCJournalDlg *>(QApplication::activeModalWidget()))
             dialog->showTask(TaskDisplay{"Exporting the list to carrier-id-journal.csv", 176, 440});
     });
     menu(station, MenuItem::FileJournal);

@@ -1,11 +1,11 @@
 #include "qt_dialog_host.h"
 
 #include "about_box.h"
-#include "config_dialog.h"
 #include "device_list_dialog.h"
 #include "file_dialog.h"
-#include "interface_settings_dialog.h"
-#include "journal_dialog.h"
+#include "qt_cauto_dlg.h"
+#include "qt_ci2_dlg.h"
+#include "qt_cjournal_dlg.h"
 #include "qt_text.h"
 
 #include <QMessageBox>
@@ -63,19 +63,19 @@ void QtDialogHost::showDeviceList()
 
 CI2DlgView::Result QtDialogHost::runInterfaceSettingsDialog(CI2Dlg &dialog)
 {
-    InterfaceSettingsDialog window(&m_owner);
+    QtCI2Dlg window(&m_owner);
     return dialog.run(window);
 }
 
 void QtDialogHost::runJournalDialog(CJournalDlg &dialog)
 {
-    JournalDialog window(&m_owner);
+    QtCJournalDlg window(&m_owner);
     window.run(dialog);
 }
 
 DialogResult QtDialogHost::runConfigDialog(CAutoDlg &dialog)
 {
-    ConfigDialog window(&m_owner);
+    QtCAutoDlg window(&m_owner);
     return dialog.run(window);
 }
 

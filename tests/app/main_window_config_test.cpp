@@ -2,7 +2,7 @@
 #include "main_window_fixture.h"
 
 #include "windows/config/config_control.h"
-#include "support/fake_config_view.h"
+#include "support/fake_cauto_dlg_view.h"
 
 namespace teb::test {
 namespace {
@@ -38,7 +38,7 @@ protected:
         };
     }
 
-    FakeConfigView configView;
+    FakeCAutoDlgView configView;
 };
 
 // Without a save the set stays as it was: "Cancel" changes nothing, "OK"

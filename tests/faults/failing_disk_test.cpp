@@ -11,7 +11,7 @@
 #include "params/parameter_set_file.h"
 #include "support/automatic_job.h"
 #include "support/counter_entry.h"
-#include "support/fake_config_view.h"
+#include "support/fake_cauto_dlg_view.h"
 #include "support/trial_data.h"
 #include "support/xml_check.h"
 #include "windows/config/config_control.h"
@@ -154,7 +154,7 @@ TEST_P(FailingDisk, NoFailurePassesForSuccessAndTheStationGoesOn)
         const std::string before = readFileBytes(dir / "job.ini");
         const auto saveOnce = [&] {
             std::string note;
-            FakeConfigView configView;
+            FakeCAutoDlgView configView;
             dialogs.configDialog = [&](CAutoDlg &editor) {
                 editor.open(configView);
                 configView.answers = {MessageAnswer::Yes};

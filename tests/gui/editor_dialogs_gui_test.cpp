@@ -1,8 +1,8 @@
 // The two parameter set editors through their real widgets, offscreen: the
 // operator types, presses Enter and Tab and clicks, the models decide.
-#include "config_dialog.h"
 #include "controls/enter_edit.h"
-#include "pages_editor_dialog.h"
+#include "qt_auto_2.h"
+#include "qt_cauto_dlg.h"
 #include "windows/config/cauto_dlg.h"
 #include "params/parameter_set_file.h"
 #include "params/parameter_set_save.h"
@@ -33,7 +33,7 @@ ParameterSet decimalCounterSet(const std::string &name, const std::string &quant
     return set;
 }
 
-CEnterEdit *fieldOf(const ConfigDialog &dialog, ConfigControl id) { return qobject_cast<CEnterEdit *>(dialog.control(id)); }
+CEnterEdit *fieldOf(const QtCAutoDlg &dialog, ConfigControl id) { return qobject_cast<CEnterEdit *>(dialog.control(id)); }
 
 // Replaces the field's text as the operator would, then presses a key.
 void typeInto(QWidget *field, const QString &text, Qt::Key key)
@@ -53,10 +53,10 @@ class EditorDialogsTest : public QObject {
 
     test::TempDir m_directory;
     std::unique_ptr<CAutoDlg> m_model;
-    std::unique_ptr<ConfigDialog> m_dialog;
+    std::unique_ptr<QtCAutoDlg> m_dialog;
 
     // "Config" on the sets "Demo" (current) and "second".
-    ConfigDialog &openConfig()
+    QtCAutoDlg &openConfig()
     {
         for (const auto &[name, quantity] : {std::pair("Demo", "1"), std::pair("second", "300")}) {
             SetList list;
@@ -69,7 +69,7 @@ class EditorDialogsTest : public QObject {
         input.carrierId = "1";
         input.counterValue = "00000042";
         m_model = std::make_unique<CAutoDlg>(input);
-        m_dialog = std::make_unique<ConfigDialog>();
+        m_dialog = std::make_unique<QtCAutoDlg>();
         m_model->open(*m_dialog);
         m_dialog->attach(*m_model);
         m_dialog->show();
@@ -82,7 +82,7 @@ private slots:
     // apart, OK hands the saved set back.
     void configTypedWithEnterAndTabSavesAndHandsBack()
     {
-        ConfigDialog &dialog = openConfig();
+        QtCAutoDlg &dialog = openConfig();
         QCOMPARE(fieldOf(dialog, hexCell(3))->text(), QStringLiteral("31"));
 
         typeInto(fieldOf(dialog, ConfigControl::CarrierId), QStringLiteral("42"), Qt::Key_Tab);
@@ -115,10 +115,10 @@ private slots:
     // the cells, and OK hands the pages back.
     void editOpensThePagesEditorModally()
     {
-        ConfigDialog &dialog = openConfig();
+        QtCAutoDlg &dialog = openConfig();
         bool sawCounter = false;
         QTimer::singleShot(0, [&] {
-            auto *pages = qobject_cast<PagesEditorDialog *>(QApplication::activeModalWidget());
+            auto *pages = qobject_cast<QtAuto2 *>(QApplication::activeModalWidget());
             QVERIFY(pages != nullptr);
             QApplication::setActiveWindow(pages);
             sawCounter = qobject_cast<QLineEdit *>(pages->control(pagesCell(39)))->text() == QStringLiteral("32");

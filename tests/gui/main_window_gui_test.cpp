@@ -1,7 +1,7 @@
 // The station's windows through their real widgets, on the offscreen platform.
 #include "controls/enter_edit.h"
+#include "qt_ci2_dlg.h"
 #include "qt_text.h"
-#include "interface_settings_dialog.h"
 #include "station.h"
 #include "stop_signals.h"
 #include "support/automatic_job.h"
@@ -210,7 +210,7 @@ private slots:
         QVERIFY(trace.toPlainText().contains(QStringLiteral("\u2190 E0040150")));
 
         whenDialogShows([&](QWidget &dialog) {
-            auto &settings = dynamic_cast<InterfaceSettingsDialog &>(dialog);
+            auto &settings = dynamic_cast<QtCI2Dlg &>(dialog);
             settings.comboBox(I2Combo::Port)->setEditText(QStringLiteral("COM8"));
             settings.accept();
         });

@@ -8,7 +8,7 @@
 #include "app/main_window_fixture.h"
 #include "automatic/csv_fixture.h"
 #include "support/automatic_job.h"
-#include "support/fake_config_view.h"
+#include "support/fake_cauto_dlg_view.h"
 #include "support/xml_check.h"
 
 #include <sys/stat.h>
@@ -65,9 +65,9 @@ protected:
     }
 
     // "Config" run by the operator's actions on its own fake view.
-    void runConfig(std::function<DialogResult(CAutoDlg &, FakeConfigView &)> actions)
+    void runConfig(std::function<DialogResult(CAutoDlg &, FakeCAutoDlgView &)> actions)
     {
-        FakeConfigView configView;
+        FakeCAutoDlgView configView;
         dialogs.configDialog = [&](CAutoDlg &editor) {
             editor.open(configView);
             return actions(editor, configView);
@@ -108,7 +108,7 @@ TEST_F(AutomaticStationTest, DecimalCounterProgramsUpToItsBoundAndNeverIssuesAPr
     programOne();
     EXPECT_EQ(window->link().timeBase, 10 * 13); // T from the reader's "TOR" answer, for the read-back that ends a cycle
     programOne();
-    runConfig([](CAutoDlg &editor, FakeConfigView &configView) {
+    runConfig([](CAutoDlg &editor, FakeCAutoDlgView &configView) {
         configView.setText(ConfigControl::CarrierId, "96"); // back to the start of the order
         editor.takeFromControls();
         configView.answers = {MessageAnswer::Yes};
@@ -370,7 +370,7 @@ TEST_F(AutomaticStationTest, AProgrammedRowWithoutItsMarkIsNeverOfferedAgain)
     window->destroy();
     start();
     programOne(); // A2, not A1 again
-    runConfig([](CAutoDlg &editor, FakeConfigView &) {
+    runConfig([](CAutoDlg &editor, FakeCAutoDlgView &) {
         editor.clicked(ConfigControl::OkButton);
         return DialogResult::Ok;
     });

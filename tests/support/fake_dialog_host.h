@@ -55,7 +55,7 @@ public:
     std::deque<std::optional<std::filesystem::path>> fileAnswers;
     // The operator's work in "Interface Settings"; without one it is cancelled.
     std::function<CI2DlgView::Result(CI2Dlg &)> interfaceSettingsDialog;
-    // The operator's work in "Config", e.g. dialog.run on a FakeConfigView;
+    // The operator's work in "Config", e.g. dialog.run on a FakeCAutoDlgView;
     // without one it is cancelled.
     std::function<DialogResult(CAutoDlg &)> configDialog;
 };

@@ -4,7 +4,7 @@
 #include "common/rgb.h"
 #include "windows/config/config_control.h"
 #include "windows/config/memory_map.h"
-#include "windows/pages_editor/pages_editor.h"
+#include "windows/pages_editor/auto_2.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "windows/config/memory_map.h"
 
 #include "params/carrier_id_window.h"
-#include "windows/pages_editor/pages_editor.h"
+#include "windows/pages_editor/auto_2.h"
 
 namespace teb {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "reader/interface_settings.h"
-#include "windows/interface_settings/interface_settings_dialog.h"
+#include "windows/interface_settings/ci2_dlg.h"
 #include "reader/reader_port.h"
 
 #include <chrono>

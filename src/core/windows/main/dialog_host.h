@@ -3,7 +3,7 @@
 #include "common/dialog_types.h"
 #include "windows/journal_history/cjournal_dlg.h"
 #include "windows/config/cauto_dlg.h"
-#include "windows/interface_settings/interface_settings_dialog.h"
+#include "windows/interface_settings/ci2_dlg.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,13 +1,13 @@
-#include "config_dialog.h"
+#include "qt_cauto_dlg.h"
 
 #include "guarded_call.h"
-#include "config_dialog_layout.h"
+#include "qt_cauto_dlg_layout.h"
 #include "controls/enter_edit.h"
 #include "controls/image_switch.h"
 #include "controls/x_color_static.h"
 #include "file_dialog.h"
 #include "memory_map_widget.h"
-#include "pages_editor_dialog.h"
+#include "qt_auto_2.h"
 #include "qt_dialog_host.h"
 #include "qt_text.h"
 
@@ -33,7 +33,7 @@ std::string modelText(ConfigControl id, const QString &text)
 
 } // namespace
 
-ConfigDialog::ConfigDialog(QWidget *parent) : QDialog(parent)
+QtCAutoDlg::QtCAutoDlg(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Config"));
     for (const ConfigTimer which : {ConfigTimer::NameChoice, ConfigTimer::CounterPageChoice}) {
@@ -43,17 +43,17 @@ ConfigDialog::ConfigDialog(QWidget *parent) : QDialog(parent)
                 guardedCall([&] { m_model->timerFired(which); });
         });
     }
-    ConfigDialogLayout(*this).build();
+    QtCAutoDlgLayout(*this).build();
 }
 
-void ConfigDialog::add(ConfigControl id, QWidget *widget)
+void QtCAutoDlg::add(ConfigControl id, QWidget *widget)
 {
     m_controls[id] = widget;
     connectControl(id, widget);
 }
 
 // Every report goes to the model, if one is attached; the model decides.
-void ConfigDialog::connectControl(ConfigControl id, QWidget *widget)
+void QtCAutoDlg::connectControl(ConfigControl id, QWidget *widget)
 {
     const auto forward = [this](auto operation) {
         return [this, operation](auto &&...) {
@@ -72,15 +72,15 @@ void ConfigDialog::connectControl(ConfigControl id, QWidget *widget)
     }
 }
 
-QWidget *ConfigDialog::control(ConfigControl id) const
+QWidget *QtCAutoDlg::control(ConfigControl id) const
 {
     const auto found = m_controls.find(id);
     return found == m_controls.end() ? nullptr : found->second;
 }
 
-QComboBox *ConfigDialog::comboBox(ConfigControl id) const { return qobject_cast<QComboBox *>(control(id)); }
+QComboBox *QtCAutoDlg::comboBox(ConfigControl id) const { return qobject_cast<QComboBox *>(control(id)); }
 
-void ConfigDialog::setText(ConfigControl id, const std::string &text)
+void QtCAutoDlg::setText(ConfigControl id, const std::string &text)
 {
     QWidget *widget = control(id);
     const QString shown = shownText(id, text);
@@ -98,7 +98,7 @@ void ConfigDialog::setText(ConfigControl id, const std::string &text)
     }
 }
 
-std::string ConfigDialog::text(ConfigControl id) const
+std::string QtCAutoDlg::text(ConfigControl id) const
 {
     QWidget *widget = control(id);
     if (auto *field = qobject_cast<QLineEdit *>(widget))
@@ -110,7 +110,7 @@ std::string ConfigDialog::text(ConfigControl id) const
     return {};
 }
 
-void ConfigDialog::setListEntries(ConfigControl id, const std::vector<std::string> &entries)
+void QtCAutoDlg::setListEntries(ConfigControl id, const std::vector<std::string> &entries)
 {
     QComboBox *list = comboBox(id);
     if (!list)
@@ -123,13 +123,13 @@ void ConfigDialog::setListEntries(ConfigControl id, const std::vector<std::strin
         list->setEditText(kept);
 }
 
-void ConfigDialog::setEnabled(ConfigControl id, bool enabled)
+void QtCAutoDlg::setEnabled(ConfigControl id, bool enabled)
 {
     if (QWidget *widget = control(id))
         widget->setEnabled(enabled);
 }
 
-void ConfigDialog::setBackground(ConfigControl id, Rgb colour)
+void QtCAutoDlg::setBackground(ConfigControl id, Rgb colour)
 {
     QWidget *widget = control(id);
     if (auto *field = qobject_cast<CEnterEdit *>(widget))
@@ -138,59 +138,59 @@ void ConfigDialog::setBackground(ConfigControl id, Rgb colour)
         label->setBackgroundColor(toQColor(colour));
 }
 
-void ConfigDialog::setSwitchImage(ConfigControl id, bool on)
+void QtCAutoDlg::setSwitchImage(ConfigControl id, bool on)
 {
     if (auto *button = qobject_cast<ImageSwitch *>(control(id)))
         button->setImageOn(on);
 }
 
-void ConfigDialog::setFocus(ConfigControl id)
+void QtCAutoDlg::setFocus(ConfigControl id)
 {
     if (QWidget *widget = control(id))
         widget->setFocus(Qt::OtherFocusReason);
 }
 
-void ConfigDialog::selectAll(ConfigControl id)
+void QtCAutoDlg::selectAll(ConfigControl id)
 {
     if (auto *field = qobject_cast<QLineEdit *>(control(id)))
         field->selectAll();
 }
 
-void ConfigDialog::showMemoryMap(const MemoryMap &map)
+void QtCAutoDlg::showMemoryMap(const MemoryMap &map)
 {
     if (m_memoryMap)
         m_memoryMap->setMap(map);
 }
 
-MessageAnswer ConfigDialog::showMessage(const MessageRequest &request)
+MessageAnswer QtCAutoDlg::showMessage(const MessageRequest &request)
 {
     return QtDialogHost(*this, {}).showMessage(request);
 }
 
-std::optional<std::filesystem::path> ConfigDialog::chooseFile(const FileDialogRequest &request)
+std::optional<std::filesystem::path> QtCAutoDlg::chooseFile(const FileDialogRequest &request)
 {
     return runFileDialog(request, this);
 }
 
-void ConfigDialog::startOneShotTimer(ConfigTimer which, std::chrono::milliseconds delay)
+void QtCAutoDlg::startOneShotTimer(ConfigTimer which, std::chrono::milliseconds delay)
 {
     timer(which).start(delay);
 }
 
-void ConfigDialog::stopTimer(ConfigTimer which) { timer(which).stop(); }
+void QtCAutoDlg::stopTimer(ConfigTimer which) { timer(which).stop(); }
 
-bool ConfigDialog::isTimerActive(ConfigTimer which) const
+bool QtCAutoDlg::isTimerActive(ConfigTimer which) const
 {
     return m_timers[static_cast<std::size_t>(which)].isActive();
 }
 
-DialogResult ConfigDialog::runPagesEditor(auto_2 &editor)
+DialogResult QtCAutoDlg::runPagesEditor(auto_2 &editor)
 {
-    PagesEditorDialog dialog(this);
+    QtAuto2 dialog(this);
     return editor.run(dialog);
 }
 
-DialogResult ConfigDialog::runModal(CAutoDlg &dialog)
+DialogResult QtCAutoDlg::runModal(CAutoDlg &dialog)
 {
     attach(dialog);
     const int result = exec();
@@ -198,7 +198,7 @@ DialogResult ConfigDialog::runModal(CAutoDlg &dialog)
     return result == QDialog::Accepted ? DialogResult::Ok : DialogResult::Cancel;
 }
 
-void ConfigDialog::endDialog(DialogResult result)
+void QtCAutoDlg::endDialog(DialogResult result)
 {
     // Hiding the window takes the focus from its field, which reports it:
     // the model has finished and hears nothing more.
@@ -208,7 +208,7 @@ void ConfigDialog::endDialog(DialogResult result)
     done(result == DialogResult::Ok ? QDialog::Accepted : QDialog::Rejected);
 }
 
-void ConfigDialog::reject()
+void QtCAutoDlg::reject()
 {
     if (m_model)
         guardedCall([this] { m_model->cancel(); });

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "windows/pages_editor/pages_editor.h"
+#include "windows/pages_editor/auto_2.h"
 #include "support/fake_dialog_view.h"
 
 namespace teb::test {
 
 // The "Config Pages 3-17" dialog without a window system.
-class FakePagesEditorView final : public FakeDialogView<FakePagesEditorView, Auto2View, PagesControl, auto_2> {
+class FakeAuto_2View final : public FakeDialogView<FakeAuto_2View, auto_2View, PagesControl, auto_2> {
 public:
     // The operator types into a cell and confirms it with Enter or Tab.
     void typeCell(auto_2 &dialog, int byte, const std::string &text)

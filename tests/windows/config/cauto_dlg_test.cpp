@@ -1,6 +1,6 @@
 // "Config": where the carrier ID lies in pages 1 and 2, the checks of its
 // fields, and the byte cells.
-#include "params/config_editor_fixture.h"
+#include "windows/config/cauto_dlg_fixture.h"
 
 #include "transponder/byte_text.h"
 

@@ -16,10 +16,10 @@ class MemoryMapWidget;
 
 // "Config", the parameter set editor. It draws what its model CAutoDlg puts
 // in and forwards every click, Enter, Tab, list choice and timer tick to it.
-class ConfigDialog : public QDialog, public CAutoDlgView {
+class QtCAutoDlg : public QDialog, public CAutoDlgView {
     Q_OBJECT
 public:
-    explicit ConfigDialog(QWidget *parent = nullptr);
+    explicit QtCAutoDlg(QWidget *parent = nullptr);
 
     void setText(ConfigControl id, const std::string &text) override;
     std::string text(ConfigControl id) const override;
@@ -58,7 +58,7 @@ private:
     MemoryMapWidget *m_memoryMap = nullptr;
     std::array<QTimer, 2> m_timers;
 
-    friend class ConfigDialogLayout;
+    friend class QtCAutoDlgLayout;
 };
 
 } // namespace teb::gui

@@ -1,4 +1,4 @@
-#include "journal_dialog.h"
+#include "qt_cjournal_dlg.h"
 
 #include "file_dialog.h"
 #include "qt_text.h"
@@ -33,7 +33,7 @@ QHBoxLayout *rowLayout(QWidget *row)
 
 } // namespace
 
-JournalDialog::JournalDialog(QWidget *parent) : QDialog(parent)
+QtCJournalDlg::QtCJournalDlg(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Carrier-ID journal"));
     auto *layout = new QVBoxLayout(this);
@@ -77,7 +77,7 @@ JournalDialog::JournalDialog(QWidget *parent) : QDialog(parent)
     resize(1000, 560);
 }
 
-QWidget *JournalDialog::makeSearchRow()
+QWidget *QtCJournalDlg::makeSearchRow()
 {
     m_search = new QLineEdit(this);
     m_search->setObjectName(QStringLiteral("search"));
@@ -96,7 +96,7 @@ QWidget *JournalDialog::makeSearchRow()
     return m_search;
 }
 
-QWidget *JournalDialog::makePagingRow()
+QWidget *QtCJournalDlg::makePagingRow()
 {
     auto *row = new QWidget(this);
     QHBoxLayout *layout = rowLayout(row);
@@ -118,7 +118,7 @@ QWidget *JournalDialog::makePagingRow()
     return row;
 }
 
-QWidget *JournalDialog::makeTaskRow()
+QWidget *QtCJournalDlg::makeTaskRow()
 {
     m_taskRow = new QWidget(this);
     QHBoxLayout *layout = rowLayout(m_taskRow);
@@ -142,13 +142,13 @@ QWidget *JournalDialog::makeTaskRow()
     return m_taskRow;
 }
 
-void JournalDialog::forward(void (CJournalDlg::*handler)())
+void QtCJournalDlg::forward(void (CJournalDlg::*handler)())
 {
     if (m_model)
         (m_model->*handler)();
 }
 
-void JournalDialog::run(CJournalDlg &model)
+void QtCJournalDlg::run(CJournalDlg &model)
 {
     m_model = &model;
     model.open(*this);
@@ -157,13 +157,13 @@ void JournalDialog::run(CJournalDlg &model)
     m_model = nullptr;
 }
 
-std::string JournalDialog::searchText() const
+std::string QtCJournalDlg::searchText() const
 {
     const QByteArray text = m_search->text().trimmed().toUtf8();
     return std::string(text.constData(), static_cast<std::size_t>(text.size()));
 }
 
-void JournalDialog::showRows(const std::vector<HistoryRow> &rows)
+void QtCJournalDlg::showRows(const std::vector<HistoryRow> &rows)
 {
     m_table->setRowCount(static_cast<int>(rows.size()));
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
@@ -175,21 +175,21 @@ void JournalDialog::showRows(const std::vector<HistoryRow> &rows)
     m_table->scrollToTop();
 }
 
-void JournalDialog::showPaging(bool newer, bool older)
+void QtCJournalDlg::showPaging(bool newer, bool older)
 {
     m_newer->setEnabled(newer);
     m_older->setEnabled(older);
 }
 
-int JournalDialog::selectedRow() const
+int QtCJournalDlg::selectedRow() const
 {
     const auto selected = m_table->selectionModel()->selectedRows();
     return selected.isEmpty() ? -1 : selected.front().row();
 }
 
-void JournalDialog::showStatus(const std::string &text) { m_status->setText(QString::fromUtf8(text.c_str())); }
+void QtCJournalDlg::showStatus(const std::string &text) { m_status->setText(QString::fromUtf8(text.c_str())); }
 
-void JournalDialog::showTask(const std::optional<TaskDisplay> &task)
+void QtCJournalDlg::showTask(const std::optional<TaskDisplay> &task)
 {
     m_export->setEnabled(!task);
     m_records->setEnabled(!task);
@@ -212,12 +212,12 @@ void JournalDialog::showTask(const std::optional<TaskDisplay> &task)
     m_progress->setFormat(grouped(done) + QStringLiteral(" of ") + grouped(task->total) + QStringLiteral(" (%p%)"));
 }
 
-std::optional<std::filesystem::path> JournalDialog::chooseFile(const FileDialogRequest &request)
+std::optional<std::filesystem::path> QtCJournalDlg::chooseFile(const FileDialogRequest &request)
 {
     return runFileDialog(request, this);
 }
 
-void JournalDialog::showMessage(const MessageRequest &request)
+void QtCJournalDlg::showMessage(const MessageRequest &request)
 {
     const QMessageBox::Icon icon = request.icon == MessageIcon::Stop ? QMessageBox::Critical : QMessageBox::Information;
     QMessageBox box(icon, fromLatin1(request.caption), QString::fromUtf8(request.text.c_str()), QMessageBox::Ok, this);

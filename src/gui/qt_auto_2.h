@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/pages_editor/pages_editor_view.h"
+#include "windows/pages_editor/auto_2_view.h"
 
 #include <QDialog>
 
@@ -10,10 +10,10 @@ namespace teb::gui {
 
 // "Config Pages 3-17": the byte cells and switches of pages 3 to 17. It draws
 // what its model auto_2 puts in and forwards every report to it.
-class PagesEditorDialog : public QDialog, public Auto2View {
+class QtAuto2 : public QDialog, public auto_2View {
     Q_OBJECT
 public:
-    explicit PagesEditorDialog(QWidget *parent = nullptr);
+    explicit QtAuto2(QWidget *parent = nullptr);
 
     void setText(PagesControl id, const std::string &text) override;
     std::string text(PagesControl id) const override;

@@ -1,14 +1,14 @@
 // "Config Pages 3-17": its byte cells, the counter page and the switches.
-#include "windows/pages_editor/pages_editor.h"
+#include "windows/pages_editor/auto_2.h"
 
 #include <gtest/gtest.h>
 
-#include "support/fake_pages_editor_view.h"
+#include "support/fake_auto_2_view.h"
 
 namespace teb {
 namespace {
 
-using test::FakePagesEditorView;
+using test::FakeAuto_2View;
 
 std::string hexOf(const PagesEditorData &data, int byte)
 {
@@ -46,7 +46,7 @@ TEST(PagesEditor, ConfirmingACellTakesValidBytesAndReportsOthers)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.typed));
-        FakePagesEditorView view;
+        FakeAuto_2View view;
         auto_2 dialog(blankData(c.asciiFormat));
         dialog.open(view);
         view.typeCell(dialog, c.byte, c.typed);
@@ -68,7 +68,7 @@ TEST(PagesEditor, ConfirmingACellTakesValidBytesAndReportsOthers)
 // The counter page holds the counter value: its "Edit" stays off.
 TEST(PagesEditor, TheCounterPageCannotBeSwitchedToEdit)
 {
-    FakePagesEditorView view;
+    FakeAuto_2View view;
     auto_2 dialog(blankData(false, "12", "42"));
     dialog.open(view);
     EXPECT_FALSE(view.controls[pagesEditSwitch(12)].enabled);
@@ -94,8 +94,8 @@ TEST(PagesEditor, OkReadsTheCounterValueBackFromItsPage)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.result);
-        FakePagesEditorView view;
-        view.operatorActions = [&](auto_2 &dialog, FakePagesEditorView &v) {
+        FakeAuto_2View view;
+        view.operatorActions = [&](auto_2 &dialog, FakeAuto_2View &v) {
             for (std::size_t i = 0; i < c.pageCells.size(); ++i)
                 v.typeCell(dialog, 88 + static_cast<int>(i), c.pageCells[i]);
             dialog.clicked(PagesControl::Ok);
@@ -110,7 +110,7 @@ TEST(PagesEditor, OkReadsTheCounterValueBackFromItsPage)
 
 TEST(PagesEditor, TheFormatSwitchAndOkTakeTypedOverCellsFirst)
 {
-    FakePagesEditorView view;
+    FakeAuto_2View view;
     auto_2 dialog(blankData());
     dialog.open(view);
     view.setText(pagesCell(20), "G1");

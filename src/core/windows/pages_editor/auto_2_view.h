@@ -33,9 +33,9 @@ int pageOfPagesEditSwitch(PagesControl id);
 int pageOfPagesLockSwitch(PagesControl id);
 
 // The "Config Pages 3-17" dialog as its model sees it.
-class Auto2View {
+class auto_2View {
 public:
-    virtual ~Auto2View() = default;
+    virtual ~auto_2View() = default;
 
     virtual void setText(PagesControl id, const std::string &text) = 0;
     virtual std::string text(PagesControl id) const = 0;

@@ -1,4 +1,4 @@
-#include "windows/pages_editor/pages_editor.h"
+#include "windows/pages_editor/auto_2.h"
 
 #include <algorithm>
 
@@ -54,14 +54,14 @@ int pageOfPagesLockSwitch(PagesControl id)
 
 auto_2::auto_2(PagesEditorData data) : m_data(std::move(data)) {}
 
-DialogResult auto_2::run(Auto2View &view)
+DialogResult auto_2::run(auto_2View &view)
 {
     open(view);
     view.runModal(*this);
     return m_accepted ? DialogResult::Ok : DialogResult::Cancel;
 }
 
-void auto_2::open(Auto2View &view)
+void auto_2::open(auto_2View &view)
 {
     m_view = &view;
     const std::optional<int> counterPage = counterPageNumber(m_data.counterPage);

@@ -18,10 +18,10 @@ namespace teb::gui {
 // search field, "Newer" / "Older", and the progress of an export or a record
 // file with its "Cancel"; it draws what its model gives and forwards the
 // buttons. The search waits for a pause in typing (or Enter).
-class JournalDialog final : public QDialog, public CJournalDlgView {
+class QtCJournalDlg final : public QDialog, public CJournalDlgView {
     Q_OBJECT
 public:
-    explicit JournalDialog(QWidget *parent = nullptr);
+    explicit QtCJournalDlg(QWidget *parent = nullptr);
 
     void run(CJournalDlg &model); // until the operator closes it
 

@@ -1,4 +1,4 @@
-#include "windows/interface_settings/interface_settings_dialog.h"
+#include "windows/interface_settings/ci2_dlg.h"
 
 #include "common/decimal_text.h"
 #include "windows/interface_settings/combo_list.h"

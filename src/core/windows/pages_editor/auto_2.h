@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/pages_editor/pages_editor_view.h"
+#include "windows/pages_editor/auto_2_view.h"
 #include "windows/config/byte_cell.h"
 #include "params/counter_page.h"
 #include "params/parameter_set.h"
@@ -39,9 +39,9 @@ public:
 
     // Opens the dialog on the view and runs it until "OK" or "Abbrechen";
     // data() then holds the pages as changed.
-    DialogResult run(Auto2View &view);
+    DialogResult run(auto_2View &view);
     // Fills the view's controls: the first step of run.
-    void open(Auto2View &view);
+    void open(auto_2View &view);
     void formatClicked(bool ascii);   // "HEX" (false) or "ASCII" (true)
     void cellConfirmed(int byte);     // Enter or Tab in the cell of a byte
     void editClicked(int page);
@@ -71,7 +71,7 @@ private:
     std::string counterPageText(int page) const;
     PageSetting &page(int pageNumber) { return m_data.pages[static_cast<std::size_t>(pageNumber - 1)]; }
 
-    Auto2View *m_view = nullptr;
+    auto_2View *m_view = nullptr;
     PagesEditorData m_data;
     std::string m_counterPageAtOpen;  // the counter page's characters as opened
     bool m_accepted = false;

@@ -8,7 +8,7 @@
 
 #include "params/parameter_set_file.h"
 #include "params/parameter_set_save.h"
-#include "support/fake_config_view.h"
+#include "support/fake_cauto_dlg_view.h"
 #include "support/temp_dir.h"
 
 namespace teb::test {
@@ -72,7 +72,7 @@ protected:
     CAutoDlg &open(const ConfigEditorInput &in)
     {
         dialog.reset();
-        view = FakeConfigView();
+        view = FakeCAutoDlgView();
         dialog = std::make_unique<CAutoDlg>(in);
         dialog->open(view);
         return *dialog;
@@ -88,7 +88,7 @@ protected:
 
     TempDir dir;
     SetList setList;
-    FakeConfigView view;
+    FakeCAutoDlgView view;
     std::unique_ptr<CAutoDlg> dialog;
 };
 

@@ -1,20 +1,20 @@
-#include "interface_settings_dialog.h"
+#include "qt_ci2_dlg.h"
 
 #include "qt_text.h"
-#include "ui_interface_settings_dialog.h"
+#include "ui_qt_ci2_dlg.h"
 
 namespace teb::gui {
 
-InterfaceSettingsDialog::InterfaceSettingsDialog(QWidget *parent)
-    : QDialog(parent), m_form(std::make_unique<Ui::InterfaceSettingsDialog>())
+QtCI2Dlg::QtCI2Dlg(QWidget *parent)
+    : QDialog(parent), m_form(std::make_unique<Ui::QtCI2Dlg>())
 {
     m_form->setupUi(this);
     setFixedSize(sizeHint());
 }
 
-InterfaceSettingsDialog::~InterfaceSettingsDialog() = default;
+QtCI2Dlg::~QtCI2Dlg() = default;
 
-QComboBox *InterfaceSettingsDialog::comboBox(I2Combo combo) const
+QComboBox *QtCI2Dlg::comboBox(I2Combo combo) const
 {
     switch (combo) {
     case I2Combo::Port: return m_form->portCombo;
@@ -27,7 +27,7 @@ QComboBox *InterfaceSettingsDialog::comboBox(I2Combo combo) const
     return nullptr;
 }
 
-void InterfaceSettingsDialog::setComboEntries(I2Combo combo, const std::vector<std::string> &entries)
+void QtCI2Dlg::setComboEntries(I2Combo combo, const std::vector<std::string> &entries)
 {
     QComboBox *box = comboBox(combo);
     box->clear();
@@ -35,21 +35,21 @@ void InterfaceSettingsDialog::setComboEntries(I2Combo combo, const std::vector<s
         box->addItem(fromLatin1(entry));
 }
 
-void InterfaceSettingsDialog::selectComboEntry(I2Combo combo, std::size_t index)
+void QtCI2Dlg::selectComboEntry(I2Combo combo, std::size_t index)
 {
     comboBox(combo)->setCurrentIndex(static_cast<int>(index));
 }
 
-void InterfaceSettingsDialog::setComboText(I2Combo combo, const std::string &text)
+void QtCI2Dlg::setComboText(I2Combo combo, const std::string &text)
 {
     QComboBox *box = comboBox(combo);
     box->setCurrentIndex(-1);
     box->setEditText(fromLatin1(text));
 }
 
-std::string InterfaceSettingsDialog::comboText(I2Combo combo) const { return toLatin1(comboBox(combo)->currentText()); }
+std::string QtCI2Dlg::comboText(I2Combo combo) const { return toLatin1(comboBox(combo)->currentText()); }
 
-CI2DlgView::Result InterfaceSettingsDialog::runModal()
+CI2DlgView::Result QtCI2Dlg::runModal()
 {
     return exec() == QDialog::Accepted ? Result::Ok : Result::Cancel;
 }

@@ -1,11 +1,11 @@
-#include "config_dialog_layout.h"
+#include "qt_cauto_dlg_layout.h"
 
 #include "artwork.h"
-#include "config_dialog.h"
 #include "controls/enter_edit.h"
 #include "controls/image_switch.h"
 #include "controls/x_color_static.h"
 #include "memory_map_widget.h"
+#include "qt_cauto_dlg.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -30,7 +30,7 @@ QString twoDigits(int number) { return QStringLiteral("%1").arg(number, 2, 10, Q
 
 } // namespace
 
-void ConfigDialogLayout::build()
+void QtCAutoDlgLayout::build()
 {
     auto *columns = new QHBoxLayout;
     auto *left = new QVBoxLayout;
@@ -53,7 +53,7 @@ void ConfigDialogLayout::build()
     whole->addWidget(bottomRow());
 }
 
-QWidget *ConfigDialogLayout::nameRow()
+QWidget *QtCAutoDlgLayout::nameRow()
 {
     auto *row = new QWidget;
     auto *layout = new QHBoxLayout(row);
@@ -72,7 +72,7 @@ QWidget *ConfigDialogLayout::nameRow()
     return row;
 }
 
-QWidget *ConfigDialogLayout::workOrderGroup()
+QWidget *QtCAutoDlgLayout::workOrderGroup()
 {
     QGridLayout *grid = nullptr;
     QWidget *frame = group(QStringLiteral("Work order Setup"), grid);
@@ -90,7 +90,7 @@ QWidget *ConfigDialogLayout::workOrderGroup()
     return frame;
 }
 
-QWidget *ConfigDialogLayout::dataSourceGroup()
+QWidget *QtCAutoDlgLayout::dataSourceGroup()
 {
     QGridLayout *grid = nullptr;
     QWidget *frame = group(QStringLiteral("Data Source"), grid);
@@ -111,7 +111,7 @@ QWidget *ConfigDialogLayout::dataSourceGroup()
     return frame;
 }
 
-QWidget *ConfigDialogLayout::transponderGroup()
+QWidget *QtCAutoDlgLayout::transponderGroup()
 {
     QGridLayout *grid = nullptr;
     QWidget *frame = group(QStringLiteral("Transponder type"), grid);
@@ -122,7 +122,7 @@ QWidget *ConfigDialogLayout::transponderGroup()
     return frame;
 }
 
-QWidget *ConfigDialogLayout::carrierIdSetupGroup()
+QWidget *QtCAutoDlgLayout::carrierIdSetupGroup()
 {
     QGridLayout *grid = nullptr;
     QWidget *frame = group(QStringLiteral("SEMI E99 Carrier ID Setup"), grid);
@@ -157,7 +157,7 @@ QWidget *ConfigDialogLayout::carrierIdSetupGroup()
     return frame;
 }
 
-QWidget *ConfigDialogLayout::byteGridGroup()
+QWidget *QtCAutoDlgLayout::byteGridGroup()
 {
     QGridLayout *grid = nullptr;
     QWidget *frame = group(QStringLiteral("Carrier ID"), grid);
@@ -169,7 +169,7 @@ QWidget *ConfigDialogLayout::byteGridGroup()
 
 // One page of the byte grid: byte numbers, HEX, ASCII and fix rows, and the
 // page's "Edit" and "Lock" switches.
-void ConfigDialogLayout::addPageBlock(QGridLayout &grid, int row, int page)
+void QtCAutoDlgLayout::addPageBlock(QGridLayout &grid, int row, int page)
 {
     const int firstByte = (page - 1) * 8;
     grid.addWidget(label(QStringLiteral("Page %1").arg(page), true), row, 0);
@@ -198,7 +198,7 @@ void ConfigDialogLayout::addPageBlock(QGridLayout &grid, int row, int page)
     grid.setColumnMinimumWidth(10, 10);
 }
 
-QWidget *ConfigDialogLayout::dataAreaGroup()
+QWidget *QtCAutoDlgLayout::dataAreaGroup()
 {
     QGridLayout *grid = nullptr;
     QWidget *frame = group(QStringLiteral("Data Area"), grid);
@@ -213,7 +213,7 @@ QWidget *ConfigDialogLayout::dataAreaGroup()
     return frame;
 }
 
-QWidget *ConfigDialogLayout::pictureColumn()
+QWidget *QtCAutoDlgLayout::pictureColumn()
 {
     auto *column = new QWidget;
     auto *layout = new QVBoxLayout(column);
@@ -231,7 +231,7 @@ QWidget *ConfigDialogLayout::pictureColumn()
     return column;
 }
 
-QWidget *ConfigDialogLayout::bottomRow()
+QWidget *QtCAutoDlgLayout::bottomRow()
 {
     auto *row = new QWidget;
     auto *layout = new QHBoxLayout(row);
@@ -252,7 +252,7 @@ QWidget *ConfigDialogLayout::bottomRow()
 }
 
 // A group: a sunken panel with its bold title on the first row of its grid.
-QWidget *ConfigDialogLayout::group(const QString &title, QGridLayout *&grid)
+QWidget *QtCAutoDlgLayout::group(const QString &title, QGridLayout *&grid)
 {
     auto *frame = new QFrame;
     frame->setFrameShape(QFrame::StyledPanel);
@@ -264,7 +264,7 @@ QWidget *ConfigDialogLayout::group(const QString &title, QGridLayout *&grid)
     return frame;
 }
 
-CXColorStatic *ConfigDialogLayout::label(const QString &text, bool bold)
+CXColorStatic *QtCAutoDlgLayout::label(const QString &text, bool bold)
 {
     auto *caption = new CXColorStatic;
     caption->setText(text);
@@ -275,7 +275,7 @@ CXColorStatic *ConfigDialogLayout::label(const QString &text, bool bold)
     return caption;
 }
 
-CEnterEdit *ConfigDialogLayout::field(ConfigControl id, int classNumber, int width)
+CEnterEdit *QtCAutoDlgLayout::field(ConfigControl id, int classNumber, int width)
 {
     auto *edit = new CEnterEdit(classNumber, static_cast<int>(id));
     edit->setTextColor(Qt::black);
@@ -286,7 +286,7 @@ CEnterEdit *ConfigDialogLayout::field(ConfigControl id, int classNumber, int wid
     return edit;
 }
 
-ImageSwitch *ConfigDialogLayout::onOffSwitch(ConfigControl id)
+ImageSwitch *QtCAutoDlgLayout::onOffSwitch(ConfigControl id)
 {
     auto *button = new ImageSwitch(artworkPixmap(Artwork::SwitchOn, switchSize), artworkPixmap(Artwork::SwitchOff, switchSize));
     button->setFocusPolicy(Qt::TabFocus);
@@ -294,7 +294,7 @@ ImageSwitch *ConfigDialogLayout::onOffSwitch(ConfigControl id)
     return button;
 }
 
-QPushButton *ConfigDialogLayout::button(ConfigControl id, const QString &text)
+QPushButton *QtCAutoDlgLayout::button(ConfigControl id, const QString &text)
 {
     auto *push = new QPushButton(text);
     // Enter belongs to the fields; no button is pressed by it.
@@ -304,7 +304,7 @@ QPushButton *ConfigDialogLayout::button(ConfigControl id, const QString &text)
     return push;
 }
 
-CXColorStatic *ConfigDialogLayout::pathDisplay(ConfigControl id)
+CXColorStatic *QtCAutoDlgLayout::pathDisplay(ConfigControl id)
 {
     auto *display = new CXColorStatic;
     display->setTextColor(Qt::black);
@@ -315,7 +315,7 @@ CXColorStatic *ConfigDialogLayout::pathDisplay(ConfigControl id)
     return display;
 }
 
-QComboBox *ConfigDialogLayout::list(ConfigControl id, bool editable)
+QComboBox *QtCAutoDlgLayout::list(ConfigControl id, bool editable)
 {
     auto *box = new QComboBox;
     box->setEditable(editable);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/interface_settings/interface_settings_dialog.h"
+#include "windows/interface_settings/ci2_dlg.h"
 
 #include <QDialog>
 
@@ -9,18 +9,18 @@
 class QComboBox;
 
 namespace Ui {
-class InterfaceSettingsDialog;
+class QtCI2Dlg;
 }
 
 namespace teb::gui {
 
 // "Interface Settings": six editable combo boxes and "OK" / "Cancel". It
 // only shows what its model puts in and hands back what the operator left.
-class InterfaceSettingsDialog : public QDialog, public CI2DlgView {
+class QtCI2Dlg : public QDialog, public CI2DlgView {
     Q_OBJECT
 public:
-    explicit InterfaceSettingsDialog(QWidget *parent = nullptr);
-    ~InterfaceSettingsDialog() override;
+    explicit QtCI2Dlg(QWidget *parent = nullptr);
+    ~QtCI2Dlg() override;
 
     void setComboEntries(I2Combo combo, const std::vector<std::string> &entries) override;
     void selectComboEntry(I2Combo combo, std::size_t index) override;
@@ -31,7 +31,7 @@ public:
     QComboBox *comboBox(I2Combo combo) const;
 
 private:
-    std::unique_ptr<Ui::InterfaceSettingsDialog> m_form;
+    std::unique_ptr<Ui::QtCI2Dlg> m_form;
 };
 
 } // namespace teb::gui

@@ -1,6 +1,6 @@
 // "Config" as the operator goes through it: choosing, saving, refusing and
 // deleting sets, "OK" and "Cancel" and the lock switches.
-#include "params/config_editor_fixture.h"
+#include "windows/config/cauto_dlg_fixture.h"
 
 #include "transponder/byte_text.h"
 

@@ -1,11 +1,11 @@
-#include "pages_editor_dialog.h"
+#include "qt_auto_2.h"
 
 #include "guarded_call.h"
 #include "artwork.h"
 #include "controls/enter_edit.h"
 #include "controls/image_switch.h"
 #include "controls/x_color_static.h"
-#include "windows/pages_editor/pages_editor.h"
+#include "windows/pages_editor/auto_2.h"
 #include "qt_dialog_host.h"
 #include "qt_text.h"
 
@@ -36,13 +36,13 @@ CXColorStatic *caption(const QString &text, bool bold = false)
 
 } // namespace
 
-PagesEditorDialog::PagesEditorDialog(QWidget *parent) : QDialog(parent)
+QtAuto2::QtAuto2(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Config Pages 3-17"));
     build();
 }
 
-void PagesEditorDialog::build()
+void QtAuto2::build()
 {
     auto *whole = new QVBoxLayout(this);
     whole->addWidget(formatRow());
@@ -50,7 +50,7 @@ void PagesEditorDialog::build()
     whole->addWidget(buttonRow());
 }
 
-QWidget *PagesEditorDialog::formatRow()
+QWidget *QtAuto2::formatRow()
 {
     auto *row = new QWidget;
     auto *layout = new QHBoxLayout(row);
@@ -69,7 +69,7 @@ QWidget *PagesEditorDialog::formatRow()
 }
 
 // One row per page: its name and byte range, eight cells, "Edit" and "Lock".
-QWidget *PagesEditorDialog::pageGrid()
+QWidget *QtAuto2::pageGrid()
 {
     auto *frame = new QFrame;
     frame->setFrameShape(QFrame::StyledPanel);
@@ -110,7 +110,7 @@ QWidget *PagesEditorDialog::pageGrid()
     return frame;
 }
 
-QWidget *PagesEditorDialog::buttonRow()
+QWidget *QtAuto2::buttonRow()
 {
     auto *row = new QWidget;
     auto *layout = new QHBoxLayout(row);
@@ -127,7 +127,7 @@ QWidget *PagesEditorDialog::buttonRow()
     return row;
 }
 
-void PagesEditorDialog::add(PagesControl id, QWidget *widget)
+void QtAuto2::add(PagesControl id, QWidget *widget)
 {
     m_controls[id] = widget;
     if (auto *cell = qobject_cast<CEnterEdit *>(widget)) {
@@ -145,55 +145,55 @@ void PagesEditorDialog::add(PagesControl id, QWidget *widget)
     }
 }
 
-QWidget *PagesEditorDialog::control(PagesControl id) const
+QWidget *QtAuto2::control(PagesControl id) const
 {
     const auto found = m_controls.find(id);
     return found == m_controls.end() ? nullptr : found->second;
 }
 
-void PagesEditorDialog::setText(PagesControl id, const std::string &text)
+void QtAuto2::setText(PagesControl id, const std::string &text)
 {
     if (auto *cell = qobject_cast<QLineEdit *>(control(id)))
         cell->setText(fromLatin1(text));
 }
 
-std::string PagesEditorDialog::text(PagesControl id) const
+std::string QtAuto2::text(PagesControl id) const
 {
     if (auto *cell = qobject_cast<QLineEdit *>(control(id)))
         return toLatin1(cell->text());
     return {};
 }
 
-void PagesEditorDialog::setEnabled(PagesControl id, bool enabled)
+void QtAuto2::setEnabled(PagesControl id, bool enabled)
 {
     if (QWidget *widget = control(id))
         widget->setEnabled(enabled);
 }
 
-void PagesEditorDialog::setSwitchImage(PagesControl id, bool on)
+void QtAuto2::setSwitchImage(PagesControl id, bool on)
 {
     if (auto *button = qobject_cast<ImageSwitch *>(control(id)))
         button->setImageOn(on);
 }
 
-void PagesEditorDialog::setFocus(PagesControl id)
+void QtAuto2::setFocus(PagesControl id)
 {
     if (QWidget *widget = control(id))
         widget->setFocus(Qt::OtherFocusReason);
 }
 
-void PagesEditorDialog::selectAll(PagesControl id)
+void QtAuto2::selectAll(PagesControl id)
 {
     if (auto *cell = qobject_cast<QLineEdit *>(control(id)))
         cell->selectAll();
 }
 
-MessageAnswer PagesEditorDialog::showMessage(const MessageRequest &request)
+MessageAnswer QtAuto2::showMessage(const MessageRequest &request)
 {
     return QtDialogHost(*this, {}).showMessage(request);
 }
 
-DialogResult PagesEditorDialog::runModal(auto_2 &dialog)
+DialogResult QtAuto2::runModal(auto_2 &dialog)
 {
     attach(dialog);
     const int result = exec();
@@ -201,13 +201,13 @@ DialogResult PagesEditorDialog::runModal(auto_2 &dialog)
     return result == QDialog::Accepted ? DialogResult::Ok : DialogResult::Cancel;
 }
 
-void PagesEditorDialog::endDialog(DialogResult result)
+void QtAuto2::endDialog(DialogResult result)
 {
     m_model = nullptr;  // the model has finished
     done(result == DialogResult::Ok ? QDialog::Accepted : QDialog::Rejected);
 }
 
-void PagesEditorDialog::reject()
+void QtAuto2::reject()
 {
     if (m_model)
         guardedCall([this] { m_model->cancel(); });

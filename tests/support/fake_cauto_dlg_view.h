@@ -2,7 +2,7 @@
 
 #include "windows/config/cauto_dlg.h"
 #include "support/fake_dialog_view.h"
-#include "support/fake_pages_editor_view.h"
+#include "support/fake_auto_2_view.h"
 
 #include <chrono>
 #include <filesystem>
@@ -13,7 +13,7 @@ namespace teb::test {
 // The "Config" dialog without a window system: besides what every fake
 // dialog does, it lets a test fire the one-shot timers; file dialogs and
 // "Config Pages 3-17" are cancelled.
-class FakeConfigView final : public FakeDialogView<FakeConfigView, CAutoDlgView, ConfigControl, CAutoDlg> {
+class FakeCAutoDlgView final : public FakeDialogView<FakeCAutoDlgView, CAutoDlgView, ConfigControl, CAutoDlg> {
 public:
     void setListEntries(ConfigControl id, const std::vector<std::string> &entries) override
     {
@@ -26,7 +26,7 @@ public:
     void stopTimer(ConfigTimer timer) override { runningTimers.erase(timer); }
     DialogResult runPagesEditor(auto_2 &editor) override
     {
-        FakePagesEditorView pagesView; // cancelled
+        FakeAuto_2View pagesView; // cancelled
         return editor.run(pagesView);
     }
 

@@ -14,14 +14,14 @@ namespace teb::gui {
 
 class CEnterEdit;
 class CXColorStatic;
-class ConfigDialog;
+class QtCAutoDlg;
 class ImageSwitch;
 
 // Builds the widgets of the "Config" dialog, group by group, and hands each
 // control to the dialog under its id.
-class ConfigDialogLayout {
+class QtCAutoDlgLayout {
 public:
-    explicit ConfigDialogLayout(ConfigDialog &dialog) : m_dialog(dialog) {}
+    explicit QtCAutoDlgLayout(QtCAutoDlg &dialog) : m_dialog(dialog) {}
     void build();
 
 private:
@@ -44,7 +44,7 @@ private:
     CXColorStatic *pathDisplay(ConfigControl id);
     QComboBox *list(ConfigControl id, bool editable);
 
-    ConfigDialog &m_dialog;
+    QtCAutoDlg &m_dialog;
 };
 
 } // namespace teb::gui
