@@ -17,7 +17,7 @@
 
 #include "support/automatic_job.h"
 #include "support/fake_dialog_host.h"
-#include "support/fake_main_window_view.h"
+#include "support/fake_cqv58_dlg_view.h"
 #include "support/postgres_database.h"
 #include "support/reader_simulator.h"
 #include "support/temp_dir.h"
@@ -248,7 +248,7 @@ Series run(const std::string &label, const ParameterSet &set, const std::string 
                                                               "[Journal]\r\nServer=" + server->connection() + "\r\n");
     if (!csv.empty())
         test::writeFileBytes(dir / set.csvFileName, csv);
-    test::FakeMainWindowView view;
+    test::FakeCQV58DlgView view;
     test::FakeDialogHost dialogs;
     auto owned = std::make_unique<CQV58Dlg>(view, dialogs, [&] { return dir.path(); });
     CQV58Dlg &window = *owned;

@@ -16,7 +16,7 @@
 
 #include "support/automatic_job.h"
 #include "support/fake_dialog_host.h"
-#include "support/fake_main_window_view.h"
+#include "support/fake_cqv58_dlg_view.h"
 #include "support/postgres_database.h"
 #include "support/reader_simulator.h"
 #include "support/temp_dir.h"
@@ -120,7 +120,7 @@ int runStation(const fs::path &folder, int station, int cycles, int startSignal)
     test::ReaderSimulator simulator(folder, {"--family", "orvex", "--uid", uid, "--write-log",
                                              (folder / "writes.log").string()},
                                     "COM7");
-    test::FakeMainWindowView view;
+    test::FakeCQV58DlgView view;
     test::FakeDialogHost dialogs;
     CQV58Dlg window(view, dialogs, [&] { return folder; });
     view.attach(window);

@@ -14,7 +14,7 @@
 
 #include "support/automatic_job.h"
 #include "support/fake_dialog_host.h"
-#include "support/fake_main_window_view.h"
+#include "support/fake_cqv58_dlg_view.h"
 #include "support/temp_dir.h"
 
 #include <chrono>
@@ -76,7 +76,7 @@ void prepareStation(const std::filesystem::path &directory, int entries)
 
 Duration timeStart(const std::filesystem::path &directory)
 {
-    test::FakeMainWindowView view;
+    test::FakeCQV58DlgView view;
     test::FakeDialogHost dialogs;
     const auto begin = Clock::now();
     CQV58Dlg window(view, dialogs, [&] { return directory; });

@@ -100,7 +100,7 @@ void closeBoxesFor(int milliseconds)
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [] {
         QWidget *box = QApplication::activeModalWidget();
-        if (auto *dialog = qobject_cast<QDialog *>(box); dialog != nullptr && qobject_cast<MainWindow *>(box) == nullptr)
+        if (auto *dialog = qobject_cast<QDialog *>(box); dialog != nullptr && qobject_cast<QtCQV58Dlg *>(box) == nullptr)
             dialog->reject();
     });
     closer.start(50);

@@ -84,7 +84,7 @@ int CQV58App::start(int argc, char **argv)
     QApplication::setWindowIcon(programIcon());
     StopSignals stopSignals;
     Station station;
-    QObject::connect(&stopSignals, &StopSignals::stopRequested, &station.window(), &MainWindow::stopFromOutside);
+    QObject::connect(&stopSignals, &StopSignals::stopRequested, &station.window(), &QtCQV58Dlg::stopFromOutside);
     station.run();
     return 0;
 }

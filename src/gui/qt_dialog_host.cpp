@@ -61,19 +61,19 @@ void QtDialogHost::showDeviceList()
     list.exec();
 }
 
-CI2DlgView::Result QtDialogHost::runInterfaceSettingsDialog(CI2Dlg &dialog)
+CI2DlgView::Result QtDialogHost::runCI2Dlg(CI2Dlg &dialog)
 {
     QtCI2Dlg window(&m_owner);
     return dialog.run(window);
 }
 
-void QtDialogHost::runJournalDialog(CJournalDlg &dialog)
+void QtDialogHost::runCJournalDlg(CJournalDlg &dialog)
 {
     QtCJournalDlg window(&m_owner);
     window.run(dialog);
 }
 
-DialogResult QtDialogHost::runConfigDialog(CAutoDlg &dialog)
+DialogResult QtDialogHost::runCAutoDlg(CAutoDlg &dialog)
 {
     QtCAutoDlg window(&m_owner);
     return dialog.run(window);

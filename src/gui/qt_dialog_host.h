@@ -22,9 +22,9 @@ public:
     std::optional<std::filesystem::path> chooseFile(const FileDialogRequest &request) override;
     void showAboutBox() override;
     void showDeviceList() override;
-    CI2DlgView::Result runInterfaceSettingsDialog(CI2Dlg &dialog) override;
-    DialogResult runConfigDialog(CAutoDlg &dialog) override;
-    void runJournalDialog(CJournalDlg &dialog) override;
+    CI2DlgView::Result runCI2Dlg(CI2Dlg &dialog) override;
+    DialogResult runCAutoDlg(CAutoDlg &dialog) override;
+    void runCJournalDlg(CJournalDlg &dialog) override;
 
 private:
     QWidget &m_owner;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "windows/main/cqv58_dlg.h"
-#include "main_window.h"
+#include "qt_cqv58_dlg.h"
 #include "qt_dialog_host.h"
 
 namespace teb::gui {
@@ -23,14 +23,14 @@ public:
     // The way out that runs destroy, when the window ends without run().
     void finish();
 
-    MainWindow &window() { return m_window; }
+    QtCQV58Dlg &window() { return m_window; }
     QtDialogHost &dialogs() { return m_dialogs; }
     CQV58Dlg &model() { return m_model; }
 
 private:
     void initialiseOnce(); // the model's start-up, whichever way the window is first shown
 
-    MainWindow m_window;
+    QtCQV58Dlg m_window;
     QtDialogHost m_dialogs;
     CQV58Dlg m_model; // after the window: it is destroyed first, ending the receive thread
     bool m_initialised = false;

@@ -6,7 +6,7 @@
 // back the station goes on as before.
 #include "failing_disk.h"
 
-#include "app/main_window_fixture.h"
+#include "windows/main/cqv58_dlg_fixture.h"
 #include "history/missing_records.h"
 #include "params/parameter_set_file.h"
 #include "support/automatic_job.h"

@@ -5,7 +5,7 @@
 #include "windows/config/config_control.h"
 #include "windows/main/station_status.h"
 
-#include "app/main_window_fixture.h"
+#include "windows/main/cqv58_dlg_fixture.h"
 #include "automatic/csv_fixture.h"
 #include "support/automatic_job.h"
 #include "support/fake_cauto_dlg_view.h"

@@ -29,15 +29,15 @@ public:
     }
     void showAboutBox() override {}
     void showDeviceList() override {}
-    CI2DlgView::Result runInterfaceSettingsDialog(CI2Dlg &dialog) override
+    CI2DlgView::Result runCI2Dlg(CI2Dlg &dialog) override
     {
         return interfaceSettingsDialog ? interfaceSettingsDialog(dialog) : CI2DlgView::Result::Cancel;
     }
-    DialogResult runConfigDialog(CAutoDlg &dialog) override
+    DialogResult runCAutoDlg(CAutoDlg &dialog) override
     {
         return configDialog ? configDialog(dialog) : DialogResult::Cancel;
     }
-    void runJournalDialog(CJournalDlg &dialog) override
+    void runCJournalDlg(CJournalDlg &dialog) override
     {
         if (journalDialog)
             journalDialog(dialog);

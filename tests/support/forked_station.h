@@ -2,7 +2,7 @@
 
 #include "windows/main/cqv58_dlg.h"
 #include "support/fake_dialog_host.h"
-#include "support/fake_main_window_view.h"
+#include "support/fake_cqv58_dlg_view.h"
 
 #include <algorithm>
 #include <csignal>
@@ -88,7 +88,7 @@ private:
     static int run(const std::filesystem::path &folder, pid_t reader, int cycles, Transponders transponders,
                    int output)
     {
-        FakeMainWindowView view;
+        FakeCQV58DlgView view;
         FakeDialogHost dialogs;
         CQV58Dlg window(view, dialogs, [&] { return folder; });
         view.attach(window);

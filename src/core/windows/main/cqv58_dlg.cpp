@@ -7,7 +7,7 @@
 
 namespace teb {
 
-CQV58Dlg::CQV58Dlg(MainWindowView &view, DialogHost &dialogs, DirectorySource currentDirectory)
+CQV58Dlg::CQV58Dlg(CQV58DlgView &view, DialogHost &dialogs, DirectorySource currentDirectory)
     : m_view(view), m_dialogGate(dialogs), m_dialogs(m_dialogGate), m_currentDirectory(std::move(currentDirectory))
 {
     // Lines that arrive while no reader operation runs go to the top of the

@@ -8,9 +8,9 @@
 #include "windows/main/page_display.h"
 #include "windows/main/run_state.h"
 #include "windows/main/terminal_state.h"
-#include "windows/main/main_window_control.h"
-#include "windows/main/main_window_events.h"
-#include "windows/main/main_window_view.h"
+#include "windows/main/cqv58_dlg_control.h"
+#include "windows/main/cqv58_dlg_events.h"
+#include "windows/main/cqv58_dlg_view.h"
 #include "windows/main/reader_watch.h"
 #include "windows/main/receive_inbox.h"
 #include "windows/main/station_status.h"
@@ -70,8 +70,8 @@ inline constexpr std::string_view kNoWorkingDirectoryText =
 
 // The main window: the station's run-time state in parts, each a value of its
 // own, and its handlers as operations. It reaches its window only through the view and
-// the dialog host, and hears from it through MainWindowEvents.
-class CQV58Dlg final : public MainWindowEvents {
+// the dialog host, and hears from it through CQV58DlgEvents.
+class CQV58Dlg final : public CQV58DlgEvents {
 public:
     using PageTexts = PageDisplay::PageTexts;
     using PageFlags = PageDisplay::PageFlags;
@@ -80,13 +80,13 @@ public:
     // The view and the dialog host must outlive the window model. The
     // directory source gives the process's current directory at start-up
     // (empty when it cannot be read); tests hand in their own.
-    CQV58Dlg(MainWindowView &view, DialogHost &dialogs, DirectorySource currentDirectory = defaultDirectorySource());
+    CQV58Dlg(CQV58DlgView &view, DialogHost &dialogs, DirectorySource currentDirectory = defaultDirectorySource());
     CQV58Dlg(const CQV58Dlg &) = delete;
     CQV58Dlg &operator=(const CQV58Dlg &) = delete;
 
     static DirectorySource defaultDirectorySource();
 
-    // --- events from the view (MainWindowEvents). While one runs, others
+    // --- events from the view (CQV58DlgEvents). While one runs, others
     // are dropped; received lines are taken from the inbox whenever the
     // window is woken for them.
     bool initialise() override;
@@ -226,7 +226,7 @@ private:
 
     // "Log" and "Open" switch the window's default action off until it closes.
     void disableDefaultAction() { m_run.defaultActionEnabled = false; }
-    MainWindowView &view() { return m_view; }
+    CQV58DlgView &view() { return m_view; }
     DialogHost &dialogs() { return m_dialogs; }
 
     template <typename Handler>
@@ -303,7 +303,7 @@ private:
     void requestFocusOnFirstEditablePage();
 
     friend class AutomaticStation;
-    friend class MainWindowInterfaceHost;
+    friend class CQV58DlgInterfaceHost;
 
     LinkState m_link;
     JobState m_job;
@@ -312,7 +312,7 @@ private:
     TerminalState m_terminal;
     RunState m_run;
 
-    MainWindowView &m_view;
+    CQV58DlgView &m_view;
     DialogGate m_dialogGate; // shut while a stopped operation winds down after the close box
     DialogHost &m_dialogs;
     DirectorySource m_currentDirectory;

@@ -34,20 +34,20 @@ void DialogGate::showDeviceList()
         m_host.showDeviceList();
 }
 
-CI2DlgView::Result DialogGate::runInterfaceSettingsDialog(CI2Dlg &dialog)
+CI2DlgView::Result DialogGate::runCI2Dlg(CI2Dlg &dialog)
 {
-    return opens() ? m_host.runInterfaceSettingsDialog(dialog) : CI2DlgView::Result::Cancel;
+    return opens() ? m_host.runCI2Dlg(dialog) : CI2DlgView::Result::Cancel;
 }
 
-DialogResult DialogGate::runConfigDialog(CAutoDlg &dialog)
+DialogResult DialogGate::runCAutoDlg(CAutoDlg &dialog)
 {
-    return opens() ? m_host.runConfigDialog(dialog) : DialogResult::Cancel;
+    return opens() ? m_host.runCAutoDlg(dialog) : DialogResult::Cancel;
 }
 
-void DialogGate::runJournalDialog(CJournalDlg &dialog)
+void DialogGate::runCJournalDlg(CJournalDlg &dialog)
 {
     if (opens())
-        m_host.runJournalDialog(dialog);
+        m_host.runCJournalDlg(dialog);
 }
 
 } // namespace teb

@@ -23,13 +23,13 @@ public:
     virtual void showAboutBox() = 0;
     virtual void showDeviceList() = 0; // the serial devices the station can use
     // "Interface Settings": dialog.run on a dialog view.
-    virtual CI2DlgView::Result runInterfaceSettingsDialog(CI2Dlg &dialog) = 0;
+    virtual CI2DlgView::Result runCI2Dlg(CI2Dlg &dialog) = 0;
     // "Config", the parameter set editor: dialog.run on a dialog view; what
     // it hands back is then dialog.result().
-    virtual DialogResult runConfigDialog(CAutoDlg &dialog) = 0;
+    virtual DialogResult runCAutoDlg(CAutoDlg &dialog) = 0;
     // The carrier-ID journal's history: dialog.open on a dialog view, shown
     // until the operator closes it.
-    virtual void runJournalDialog(CJournalDlg &dialog) = 0;
+    virtual void runCJournalDlg(CJournalDlg &dialog) = 0;
 };
 
 } // namespace teb

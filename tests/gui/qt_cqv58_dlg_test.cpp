@@ -42,7 +42,7 @@ void whenDialogShows(std::function<void(QWidget &)> act)
 {
     QTimer::singleShot(10, [act = std::move(act)] {
         QWidget *dialog = QApplication::activeModalWidget();
-        if (dialog != nullptr && qobject_cast<MainWindow *>(dialog) == nullptr)
+        if (dialog != nullptr && qobject_cast<QtCQV58Dlg *>(dialog) == nullptr)
             act(*dialog);
         else
             whenDialogShows(act);
@@ -118,7 +118,7 @@ class MainWindowGuiTest : public QObject {
     std::unique_ptr<test::TempDir> m_directory;
     std::unique_ptr<Station> m_station;
 
-    MainWindow &window() { return m_station->window(); }
+    QtCQV58Dlg &window() { return m_station->window(); }
     template <typename Widget>
     Widget &widget(Control id)
     {
@@ -274,8 +274,8 @@ private slots:
     // call the view refuses) is logged where the view hands the report on.
     void anErrorInAnEventIsLoggedAndGoesNoFurther()
     {
-        struct RefusedCall final : MainWindowEvents {
-            MainWindow *window = nullptr;
+        struct RefusedCall final : CQV58DlgEvents {
+            QtCQV58Dlg *window = nullptr;
             bool initialise() override { return true; }
             void destroy() override {}
             void closeRequest() override {}
@@ -289,7 +289,7 @@ private slots:
             void tick(int) override {}
             void inboxPosted() override {}
         } events;
-        MainWindow window;
+        QtCQV58Dlg window;
         events.window = &window;
         window.setEvents(&events);
         QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(QStringLiteral("no such operation for SmallImage")));
@@ -397,4 +397,4 @@ private slots:
 } // namespace teb::gui
 
 QTEST_MAIN(teb::gui::MainWindowGuiTest)
-#include "main_window_gui_test.moc"
+#include "qt_cqv58_dlg_test.moc"

@@ -1,4 +1,4 @@
-#include "main_window_fixture.h"
+#include "cqv58_dlg_fixture.h"
 
 #include <algorithm>
 

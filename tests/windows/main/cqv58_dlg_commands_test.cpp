@@ -1,6 +1,6 @@
 // The window's commands and events: "Interface Settings", the page boxes,
 // the trace, the timers' ticks, the terminal's lines and the close box.
-#include "main_window_fixture.h"
+#include "cqv58_dlg_fixture.h"
 
 #include "windows/main/terminal_text.h"
 #include "windows/main/time_of_day.h"

@@ -1,4 +1,4 @@
-#include "windows/main/main_window_menu.h"
+#include "windows/main/cqv58_dlg_menu.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "windows/main/main_window_events.h"
-#include "windows/main/main_window_view.h"
+#include "windows/main/cqv58_dlg_events.h"
+#include "windows/main/cqv58_dlg_view.h"
 #include "guarded_call.h"
 #include "window_manager_close.h"
 
@@ -21,16 +21,16 @@ class QLabel;
 namespace teb::gui {
 
 // The station's main window. It draws what the model says and reports the
-// operator's actions to MainWindowEvents; it decides nothing itself. Run
+// operator's actions to CQV58DlgEvents; it decides nothing itself. Run
 // modally: the model ends it with endDialog.
-class MainWindow final : public QDialog, public MainWindowView {
+class QtCQV58Dlg final : public QDialog, public CQV58DlgView {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget *parent = nullptr);
-    ~MainWindow() override;
+    explicit QtCQV58Dlg(QWidget *parent = nullptr);
+    ~QtCQV58Dlg() override;
 
     // Before the model's initialise: where the reports go.
-    void setEvents(MainWindowEvents *events) { m_events = events; }
+    void setEvents(CQV58DlgEvents *events) { m_events = events; }
 
     // The widget of a control; nullptr for a control without one.
     QWidget *widget(Control id) const { return m_widgets.at(static_cast<std::size_t>(id)); }
@@ -42,7 +42,7 @@ public:
     void stopFromOutside();
     bool stoppedFromOutside() const { return m_stoppedFromOutside; }
 
-    // MainWindowView
+    // CQV58DlgView
     void setText(Control id, const std::string &text) override;
     std::string text(Control id) const override;
     void setChecked(Control id, bool checked) override;
@@ -104,7 +104,7 @@ private:
             guardedCall(report);
     }
 
-    MainWindowEvents *m_events = nullptr;
+    CQV58DlgEvents *m_events = nullptr;
     QMenuBar *m_menuBar = nullptr;
     std::vector<QWidget *> m_widgets;
     std::map<MenuItem, QAction *> m_menuActions;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/main/main_window_control.h"
+#include "windows/main/cqv58_dlg_control.h"
 
 #include <QRect>
 

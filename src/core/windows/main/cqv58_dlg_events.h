@@ -1,7 +1,7 @@
 #pragma once
 
-#include "windows/main/main_window_control.h"
-#include "windows/main/main_window_menu.h"
+#include "windows/main/cqv58_dlg_control.h"
+#include "windows/main/cqv58_dlg_menu.h"
 
 namespace teb {
 
@@ -18,9 +18,9 @@ enum class SpinDirection { Up, Down };
 // main window takes no clicks while a modal box shows); only the close box
 // acts at once, closing the port and ending the window. Received lines are
 // taken whenever the window is woken for them, a running event or not.
-class MainWindowEvents {
+class CQV58DlgEvents {
 public:
-    virtual ~MainWindowEvents() = default;
+    virtual ~CQV58DlgEvents() = default;
 
     // Once, after the view has built its controls and before it is shown.
     virtual bool initialise() = 0;
@@ -39,7 +39,7 @@ public:
     // A spin button's arrow, or Up/Down in the terminal line.
     virtual void spinStep(Control spin, SpinDirection direction) = 0;
     virtual void tick(int timerId) = 0;
-    // The wake-up asked for by MainWindowView::post: lines wait in the inbox.
+    // The wake-up asked for by CQV58DlgView::post: lines wait in the inbox.
     virtual void inboxPosted() = 0;
 };
 

@@ -3,7 +3,7 @@
 #include "windows/main/cqv58_dlg.h"
 #include "support/counter_entry.h"
 #include "support/fake_dialog_host.h"
-#include "support/fake_main_window_view.h"
+#include "support/fake_cqv58_dlg_view.h"
 #include "support/reader_simulator.h"
 #include "support/temp_dir.h"
 
@@ -94,7 +94,7 @@ protected:
     }
 
     TempDir dir;
-    FakeMainWindowView view;
+    FakeCQV58DlgView view;
     FakeDialogHost dialogs;
     std::unique_ptr<CQV58Dlg> window;
 };

@@ -20,9 +20,9 @@ MessageIcon messageIcon(InterfaceSettingsHost::MessageIcon icon)
 
 } // namespace
 
-class MainWindowInterfaceHost final : public InterfaceSettingsHost {
+class CQV58DlgInterfaceHost final : public InterfaceSettingsHost {
 public:
-    explicit MainWindowInterfaceHost(CQV58Dlg &window) : m_window(window) {}
+    explicit CQV58DlgInterfaceHost(CQV58Dlg &window) : m_window(window) {}
 
     void takeFromControls() override { m_window.takeFromControls(); }
     void showInControls() override { m_window.showInControls(); }
@@ -52,7 +52,7 @@ public:
     }
     CI2DlgView::Result runDialog(CI2Dlg &dialog) override
     {
-        return m_window.dialogs().runInterfaceSettingsDialog(dialog);
+        return m_window.dialogs().runCI2Dlg(dialog);
     }
 
 private:
@@ -71,7 +71,7 @@ static_assert(InterfaceSettingsHost::kDeferredTimerInterval == kRequestTimerPeri
 void CQV58Dlg::runInterfaceSettings()
 {
     m_link.lostPort.reset(); // the operator's choice now holds, whether it opens or not
-    MainWindowInterfaceHost host(*this);
+    CQV58DlgInterfaceHost host(*this);
     teb::runInterfaceSettings(host, m_portListSource);
 }
 

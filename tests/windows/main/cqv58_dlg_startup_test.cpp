@@ -1,6 +1,6 @@
 // The window's start and way out, the status strip, and a reader button
 // pressed while the port is closed.
-#include "main_window_fixture.h"
+#include "cqv58_dlg_fixture.h"
 
 #include "params/station_settings.h"
 #include "windows/main/cycle_result.h"
@@ -63,7 +63,7 @@ TEST(StartInARemovedDirectory, StartsWithTheDefaultsAndSaysSo)
     std::filesystem::create_directory(gone);
     std::filesystem::current_path(gone);
     std::filesystem::remove(gone);
-    FakeMainWindowView view;
+    FakeCQV58DlgView view;
     FakeDialogHost dialogs;
     CQV58Dlg window(view, dialogs);
     view.attach(window);

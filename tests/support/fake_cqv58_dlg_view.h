@@ -1,7 +1,7 @@
 #pragma once
 
-#include "windows/main/main_window_events.h"
-#include "windows/main/main_window_view.h"
+#include "windows/main/cqv58_dlg_events.h"
+#include "windows/main/cqv58_dlg_view.h"
 #include "windows/main/terminal_text.h"
 
 #include <gtest/gtest.h>
@@ -29,11 +29,11 @@ struct FakeControl {
 // that do not fit a control's kind, and delivers the receive thread's wake-ups
 // late: only when the test says so (deliverPosted), as the window's event loop
 // would.
-class FakeMainWindowView final : public MainWindowView {
+class FakeCQV58DlgView final : public CQV58DlgView {
 public:
-    FakeMainWindowView() : m_controls(controlCount()) {}
+    FakeCQV58DlgView() : m_controls(controlCount()) {}
 
-    void attach(MainWindowEvents &events) { m_events = &events; }
+    void attach(CQV58DlgEvents &events) { m_events = &events; }
 
     void setText(Control id, const std::string &text) override { at(id, ControlOperation::Text).text = text; }
     std::string text(Control id) const override { return fitting(id, ControlOperation::Text).text; }
@@ -121,7 +121,7 @@ private:
     }
 
     std::vector<FakeControl> m_controls;
-    MainWindowEvents *m_events = nullptr;
+    CQV58DlgEvents *m_events = nullptr;
     std::atomic<int> m_postsPending{0};
 };
 

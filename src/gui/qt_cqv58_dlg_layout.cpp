@@ -1,4 +1,4 @@
-#include "main_window_layout.h"
+#include "qt_cqv58_dlg_layout.h"
 
 #include <optional>
 

@@ -52,7 +52,7 @@ void CQV58Dlg::runConfig()
     m_job.savedInEditor = false;
     const ConfigEditorInput input = editorInput(m_job, m_pages.asciiFormat);
     CAutoDlg editor(input);
-    m_dialogs.runConfigDialog(editor);
+    m_dialogs.runCAutoDlg(editor);
     const ConfigEditorResult &result = editor.result();
     if (!result.accepted)
         return;

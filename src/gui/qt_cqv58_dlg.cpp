@@ -1,10 +1,10 @@
-#include "main_window.h"
+#include "qt_cqv58_dlg.h"
 
 #include "artwork.h"
 #include "controls/enter_edit.h"
 #include "controls/image_switch.h"
 #include "controls/x_color_static.h"
-#include "main_window_layout.h"
+#include "qt_cqv58_dlg_layout.h"
 #include "qt_text.h"
 
 #include "windows/main/terminal_text.h"
@@ -31,20 +31,20 @@ constexpr int kEventsRunLimit = 20;
 
 } // namespace
 
-MainWindow::MainWindow(QWidget *parent) : QDialog(parent), m_widgets(controlCount(), nullptr)
+QtCQV58Dlg::QtCQV58Dlg(QWidget *parent) : QDialog(parent), m_widgets(controlCount(), nullptr)
 {
     qApp->installEventFilter(this);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(programIcon());
-    setObjectName(QStringLiteral("MainWindow"));
+    setObjectName(QStringLiteral("QtCQV58Dlg"));
     buildMenuBar();
     buildControls();
 }
 
 // The controls are destroyed after this object's own part: what they still
 // signal then (a box losing the focus) must not reach it.
-MainWindow::~MainWindow()
+QtCQV58Dlg::~QtCQV58Dlg()
 {
     qApp->removeEventFilter(this);
     for (QWidget *control : m_widgets) {
@@ -53,7 +53,7 @@ MainWindow::~MainWindow()
     }
 }
 
-void MainWindow::buildMenuBar()
+void QtCQV58Dlg::buildMenuBar()
 {
     m_menuBar = new QMenuBar(this);
     m_menuBar->setNativeMenuBar(false);
@@ -82,13 +82,13 @@ void MainWindow::buildMenuBar()
     m_menuBar->setGeometry(0, 0, kClientAreaSize.width(), menuHeight);
 }
 
-QAction *MainWindow::menuAction(MenuItem item) const
+QAction *QtCQV58Dlg::menuAction(MenuItem item) const
 {
     const auto found = m_menuActions.find(item);
     return found == m_menuActions.end() ? nullptr : found->second;
 }
 
-QWidget &MainWindow::fitting(Control id, ControlOperation operation) const
+QWidget &QtCQV58Dlg::fitting(Control id, ControlOperation operation) const
 {
     const ControlInfo &info = controlInfo(id);
     QWidget *control = widget(id);
@@ -101,7 +101,7 @@ QWidget &MainWindow::fitting(Control id, ControlOperation operation) const
 
 // A status strip line longer than its box (a long journal path) keeps its
 // start and its end; the whole line is the box's tooltip.
-QString MainWindow::elidedToFit(QLabel &label, const QString &text)
+QString QtCQV58Dlg::elidedToFit(QLabel &label, const QString &text)
 {
     label.setToolTip(text);
     const int room = label.contentsRect().width() - 2 * label.indent();
@@ -110,7 +110,7 @@ QString MainWindow::elidedToFit(QLabel &label, const QString &text)
     return label.fontMetrics().elidedText(text, Qt::ElideMiddle, room);
 }
 
-void MainWindow::setText(Control id, const std::string &text)
+void QtCQV58Dlg::setText(Control id, const std::string &text)
 {
     QWidget &control = fitting(id, ControlOperation::Text);
     if (id == Control::TerminalView) {
@@ -137,7 +137,7 @@ void MainWindow::setText(Control id, const std::string &text)
         button->setText(shown);
 }
 
-std::string MainWindow::text(Control id) const
+std::string QtCQV58Dlg::text(Control id) const
 {
     QWidget &control = fitting(id, ControlOperation::Text);
     if (id == Control::TerminalView)
@@ -157,20 +157,20 @@ std::string MainWindow::text(Control id) const
     return toLatin1(shown);
 }
 
-void MainWindow::setChecked(Control id, bool checked)
+void QtCQV58Dlg::setChecked(Control id, bool checked)
 {
     static_cast<QAbstractButton &>(fitting(id, ControlOperation::Check)).setChecked(checked);
 }
 
-bool MainWindow::isChecked(Control id) const
+bool QtCQV58Dlg::isChecked(Control id) const
 {
     return static_cast<QAbstractButton &>(fitting(id, ControlOperation::Check)).isChecked();
 }
 
-void MainWindow::setEnabled(Control id, bool enabled) { fitting(id, ControlOperation::EnableOrShow).setEnabled(enabled); }
-void MainWindow::setVisible(Control id, bool visible) { fitting(id, ControlOperation::EnableOrShow).setVisible(visible); }
+void QtCQV58Dlg::setEnabled(Control id, bool enabled) { fitting(id, ControlOperation::EnableOrShow).setEnabled(enabled); }
+void QtCQV58Dlg::setVisible(Control id, bool visible) { fitting(id, ControlOperation::EnableOrShow).setVisible(visible); }
 
-void MainWindow::setTextColour(Control id, Rgb colour)
+void QtCQV58Dlg::setTextColour(Control id, Rgb colour)
 {
     QWidget &control = fitting(id, ControlOperation::Colour);
     if (auto *label = qobject_cast<CXColorStatic *>(&control)) {
@@ -184,7 +184,7 @@ void MainWindow::setTextColour(Control id, Rgb colour)
     }
 }
 
-void MainWindow::setBackground(Control id, Rgb colour)
+void QtCQV58Dlg::setBackground(Control id, Rgb colour)
 {
     QWidget &control = fitting(id, ControlOperation::Colour);
     if (auto *label = qobject_cast<CXColorStatic *>(&control)) {
@@ -200,20 +200,20 @@ void MainWindow::setBackground(Control id, Rgb colour)
     }
 }
 
-void MainWindow::setSwitchImage(Control id, bool on)
+void QtCQV58Dlg::setSwitchImage(Control id, bool on)
 {
     static_cast<ImageSwitch &>(fitting(id, ControlOperation::SwitchImage)).setImageOn(on);
 }
 
 // As on every toolkit: a hidden or disabled control does not take the focus.
-void MainWindow::setFocus(Control id)
+void QtCQV58Dlg::setFocus(Control id)
 {
     QWidget &control = fitting(id, ControlOperation::Focus);
     if (control.isEnabled() && control.isVisibleTo(this))
         control.setFocus(Qt::OtherFocusReason);
 }
 
-void MainWindow::selectAll(Control id)
+void QtCQV58Dlg::selectAll(Control id)
 {
     static_cast<QLineEdit &>(fitting(id, ControlOperation::SelectText)).selectAll();
 }
@@ -237,26 +237,26 @@ void prependLines(QPlainTextEdit &view, const QString &lines)
 
 } // namespace
 
-void MainWindow::prependTerminalText(const std::string &text)
+void QtCQV58Dlg::prependTerminalText(const std::string &text)
 {
     m_terminalText.insert(0, text);
     keepNewestLines(m_terminalText);
     prependLines(terminalView(), linesFromLatin1(text));
 }
 
-void MainWindow::prependTraceText(const std::string &utf8Lines)
+void QtCQV58Dlg::prependTraceText(const std::string &utf8Lines)
 {
     prependLines(textView(Control::TraceView), linesFromUtf8(utf8Lines));
 }
 
-void MainWindow::showTerminalText() { terminalView().setPlainText(linesFromLatin1(m_terminalText)); }
+void QtCQV58Dlg::showTerminalText() { terminalView().setPlainText(linesFromLatin1(m_terminalText)); }
 
-QPlainTextEdit &MainWindow::terminalView() const { return textView(Control::TerminalView); }
+QPlainTextEdit &QtCQV58Dlg::terminalView() const { return textView(Control::TerminalView); }
 
-QPlainTextEdit &MainWindow::textView(Control id) const { return static_cast<QPlainTextEdit &>(*widget(id)); }
+QPlainTextEdit &QtCQV58Dlg::textView(Control id) const { return static_cast<QPlainTextEdit &>(*widget(id)); }
 
 // Any thread: a queued call never blocks and runs on the window's thread.
-void MainWindow::post()
+void QtCQV58Dlg::post()
 {
     QMetaObject::invokeMethod(
         this, [this] { report([&] { m_events->inboxPosted(); }); }, Qt::QueuedConnection);
@@ -264,21 +264,21 @@ void MainWindow::post()
 
 // --- the window
 
-void MainWindow::setWindowTitle(const std::string &title) { QDialog::setWindowTitle(fromLatin1(title)); }
+void QtCQV58Dlg::setWindowTitle(const std::string &title) { QDialog::setWindowTitle(fromLatin1(title)); }
 
-void MainWindow::setWindowSize(int width, int height)
+void QtCQV58Dlg::setWindowSize(int width, int height)
 {
     setFixedSize(width, height);
     m_menuBar->resize(width, m_menuBar->height());
 }
 
-void MainWindow::setMenuChecked(MenuItem item, bool checked)
+void QtCQV58Dlg::setMenuChecked(MenuItem item, bool checked)
 {
     if (QAction *action = menuAction(item))
         action->setChecked(checked);
 }
 
-void MainWindow::setMenuEnabled(MenuItem item, bool enabled)
+void QtCQV58Dlg::setMenuEnabled(MenuItem item, bool enabled)
 {
     if (QAction *action = menuAction(item))
         action->setEnabled(enabled);
@@ -286,7 +286,7 @@ void MainWindow::setMenuEnabled(MenuItem item, bool enabled)
 
 // The desktop offers no system menu to extend: the item goes to the window's
 // context menu.
-void MainWindow::appendSystemMenuItem(const std::string &text)
+void QtCQV58Dlg::appendSystemMenuItem(const std::string &text)
 {
     if (text.empty())
         return;
@@ -300,10 +300,10 @@ void MainWindow::appendSystemMenuItem(const std::string &text)
     m_menuActions[MenuItem::SystemMenuInfo] = info;
 }
 
-void MainWindow::repaintWindow() { repaint(); }
-void MainWindow::beep() { QApplication::beep(); }
+void QtCQV58Dlg::repaintWindow() { repaint(); }
+void QtCQV58Dlg::beep() { QApplication::beep(); }
 
-bool MainWindow::letEventsRun()
+bool QtCQV58Dlg::letEventsRun()
 {
     if (m_ending)
         return false;
@@ -318,7 +318,7 @@ bool MainWindow::letEventsRun()
 // Escape and the close box. Every other click, key or wheel turn in the
 // window is dropped, so that nothing the operation reads later changes
 // under it. Boxes and dialogs over the window are not touched.
-bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+bool QtCQV58Dlg::eventFilter(QObject *watched, QEvent *event)
 {
     if (!m_letEventsRun)
         return terminalHistoryKey(watched, event);
@@ -343,7 +343,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-void MainWindow::startTimer(int id, std::chrono::milliseconds period)
+void QtCQV58Dlg::startTimer(int id, std::chrono::milliseconds period)
 {
     if (m_ending)
         return; // a timer started now would run a cycle after the close
@@ -355,13 +355,13 @@ void MainWindow::startTimer(int id, std::chrono::milliseconds period)
     timer->start(period);
 }
 
-void MainWindow::stopTimer(int id)
+void QtCQV58Dlg::stopTimer(int id)
 {
     if (const auto found = m_timers.find(id); found != m_timers.end())
         found->second->stop();
 }
 
-void MainWindow::endDialog(DialogResult result)
+void QtCQV58Dlg::endDialog(DialogResult result)
 {
     m_ending = true;
     m_endResult = result == DialogResult::Ok ? QDialog::Accepted : QDialog::Rejected;
@@ -370,7 +370,7 @@ void MainWindow::endDialog(DialogResult result)
     cancelDialogsThenEnd();
 }
 
-void MainWindow::stopFromOutside()
+void QtCQV58Dlg::stopFromOutside()
 {
     m_stoppedFromOutside = true;
     endDialog(DialogResult::Cancel);
@@ -378,7 +378,7 @@ void MainWindow::stopFromOutside()
 
 // A dialog's run ends only once its own event loop gets control back, and
 // the model may open the next box then: cancel until none is left.
-void MainWindow::cancelDialogsThenEnd()
+void QtCQV58Dlg::cancelDialogsThenEnd()
 {
     QWidget *modal = QApplication::activeModalWidget();
     if (modal != nullptr && modal != this) {
@@ -386,14 +386,14 @@ void MainWindow::cancelDialogsThenEnd()
             dialog->reject();
         else
             modal->close();
-        QTimer::singleShot(0, this, &MainWindow::cancelDialogsThenEnd);
+        QTimer::singleShot(0, this, &QtCQV58Dlg::cancelDialogsThenEnd);
         return;
     }
     done(m_endResult);
 }
 
 // Up and Down in the terminal line step through the commands sent.
-bool MainWindow::terminalHistoryKey(QObject *watched, QEvent *event)
+bool QtCQV58Dlg::terminalHistoryKey(QObject *watched, QEvent *event)
 {
     if (watched != widget(Control::TerminalInput) || event->type() != QEvent::KeyPress)
         return false;
@@ -407,9 +407,9 @@ bool MainWindow::terminalHistoryKey(QObject *watched, QEvent *event)
 
 // --- keys and the close box
 
-void MainWindow::reject() { report([&] { m_events->escape(); }); }
+void QtCQV58Dlg::reject() { report([&] { m_events->escape(); }); }
 
-void MainWindow::keyPressEvent(QKeyEvent *event)
+void QtCQV58Dlg::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
     case Qt::Key_Escape:
@@ -428,7 +428,7 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
     }
 }
 
-void MainWindow::closeEvent(QCloseEvent *event)
+void QtCQV58Dlg::closeEvent(QCloseEvent *event)
 {
     if (m_ending || m_events == nullptr) {
         event->accept();

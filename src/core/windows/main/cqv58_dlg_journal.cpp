@@ -303,7 +303,7 @@ void CQV58Dlg::showJournal()
         *m_job.journal, m_job.workingDirectory, m_job.currentSetName,
         [this](const std::string &setName) { return loadParameterSet(m_job.workingDirectory, setName); },
         [this] { return checkTransponder(); });
-    m_dialogs.runJournalDialog(history);
+    m_dialogs.runCJournalDlg(history);
 }
 
 // A file that could not be taken over holds back what it may name: the

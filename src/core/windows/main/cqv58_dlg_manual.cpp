@@ -2,7 +2,7 @@
 // manual log and the record file, as the main window runs them.
 #include "windows/main/cqv58_dlg.h"
 
-#include "windows/main/main_window_operation_report.h"
+#include "windows/main/cqv58_dlg_operation_report.h"
 #include "automatic/automatic_messages.h"
 #include "records/record_files.h"
 #include "transponder/carrier_id_operations.h"
@@ -13,7 +13,7 @@ namespace teb {
 template <typename Operation>
 auto CQV58Dlg::runOnPages(Operation operation)
 {
-    MainWindowOperationReport report(m_view, m_dialogs, [this](const PageOutcome &soFar) {
+    CQV58DlgOperationReport report(m_view, m_dialogs, [this](const PageOutcome &soFar) {
         takePagesFound(soFar);
         showInControls();
     });

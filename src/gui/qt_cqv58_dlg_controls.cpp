@@ -1,13 +1,13 @@
 // The main window's controls: one widget per control of the layout, placed
 // where the layout says, each reporting to the model what the operator did.
-#include "main_window.h"
+#include "qt_cqv58_dlg.h"
 
 #include "artwork.h"
 #include "controls/enter_edit.h"
 #include "controls/image_switch.h"
 #include "controls/spin_arrows.h"
 #include "controls/x_color_static.h"
-#include "main_window_layout.h"
+#include "qt_cqv58_dlg_layout.h"
 
 #include <QFrame>
 #include <QMenuBar>
@@ -75,7 +75,7 @@ ImageSwitch *imageSwitch(Artwork on, Artwork off, QSize size, QWidget *parent)
 
 } // namespace
 
-void MainWindow::buildControls()
+void QtCQV58Dlg::buildControls()
 {
     auto *clientArea = new QWidget(this);
     clientArea->setObjectName(QStringLiteral("clientArea"));
@@ -95,7 +95,7 @@ void MainWindow::buildControls()
     }
 }
 
-QWidget *MainWindow::createControl(Control id, QWidget *parent)
+QWidget *QtCQV58Dlg::createControl(Control id, QWidget *parent)
 {
     switch (controlInfo(id).kind) {
     case ControlKind::Label: {
@@ -164,7 +164,7 @@ QWidget *MainWindow::createControl(Control id, QWidget *parent)
     throw std::logic_error("a control without a widget has none to create");
 }
 
-void MainWindow::connectControl(Control id, QWidget *widget)
+void QtCQV58Dlg::connectControl(Control id, QWidget *widget)
 {
     if (auto *edit = qobject_cast<CEnterEdit *>(widget)) {
         connect(edit, &CEnterEdit::completed, this, [this, id] { report([&] { m_events->enterPressed(id); }); });

@@ -7,16 +7,16 @@
 namespace teb {
 
 class DialogHost;
-class MainWindowView;
+class CQV58DlgView;
 
 // How the page and carrier ID operations reach the main window: result
 // colours as box backgrounds, focus moves, what was found so far shown and
 // the window repainted at once, messages with the station's caption.
-class MainWindowOperationReport : public OperationReport {
+class CQV58DlgOperationReport : public OperationReport {
 public:
     using ShowFound = std::function<void(const PageOutcome &)>;
 
-    MainWindowOperationReport(MainWindowView &view, DialogHost &dialogs, ShowFound showFound)
+    CQV58DlgOperationReport(CQV58DlgView &view, DialogHost &dialogs, ShowFound showFound)
         : m_view(view), m_dialogs(dialogs), m_showFound(std::move(showFound))
     {
     }
@@ -31,7 +31,7 @@ public:
     void notify(const std::string &text, NoticeIcon icon) override;
 
 private:
-    MainWindowView &m_view;
+    CQV58DlgView &m_view;
     DialogHost &m_dialogs;
     ShowFound m_showFound;
 };

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "common/dialog_types.h"
-#include "windows/main/main_window_control.h"
-#include "windows/main/main_window_menu.h"
+#include "windows/main/cqv58_dlg_control.h"
+#include "windows/main/cqv58_dlg_menu.h"
 #include "common/rgb.h"
 
 #include <chrono>
@@ -12,20 +12,20 @@ namespace teb {
 
 // The main window as its model sees it. The model decides everything; the
 // view draws, holds the controls' values and reports the operator's actions
-// through MainWindowEvents. Texts are 8-bit, one byte per character; the
+// through CQV58DlgEvents. Texts are 8-bit, one byte per character; the
 // view converts at its edge (Latin-1), so every byte comes back unchanged.
 //
 // Which call fits which kind of control is fixed by controlAccepts
-// (main_window_control.h); a call that does not fit is a programming error.
+// (cqv58_dlg_control.h); a call that does not fit is a programming error.
 // Controls of kind Command have no widget at all: the four data-source
 // commands and the hidden default and cancel buttons are reached through
-// MainWindowEvents only. The mode and format switches (ImageSwitch) show an
+// CQV58DlgEvents only. The mode and format switches (ImageSwitch) show an
 // on or off image and are never checkable.
 //
 // All calls come from the window's thread, except post.
-class MainWindowView {
+class CQV58DlgView {
 public:
-    virtual ~MainWindowView() = default;
+    virtual ~CQV58DlgView() = default;
 
     // Controls, by id. text(id) returns exactly what setText set, unless
     // the operator has edited the control since.
@@ -48,7 +48,7 @@ public:
     virtual void prependTraceText(const std::string &utf8Lines) = 0;
 
     // Thread-safe and never blocking: asks the window's thread to call
-    // MainWindowEvents::inboxPosted soon, from its event loop (also the loop
+    // CQV58DlgEvents::inboxPosted soon, from its event loop (also the loop
     // of a box that a running event shows).
     virtual void post() = 0;
 
@@ -70,7 +70,7 @@ public:
     // ending: the operation gives its wait up.
     virtual bool letEventsRun() = 0;
 
-    // Periodic timers; each tick calls MainWindowEvents::tick with the id.
+    // Periodic timers; each tick calls CQV58DlgEvents::tick with the id.
     virtual void startTimer(int id, std::chrono::milliseconds period) = 0;
     virtual void stopTimer(int id) = 0;
 

@@ -1,4 +1,4 @@
-#include "windows/main/main_window_control.h"
+#include "windows/main/cqv58_dlg_control.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "windows/main/main_window_operation_report.h"
+#include "windows/main/cqv58_dlg_operation_report.h"
 
 #include "windows/main/cqv58_dlg.h"
 
@@ -17,29 +17,29 @@ Rgb rgbOf(ResultColour colour)
 
 } // namespace
 
-void MainWindowOperationReport::colourPage(int page, ResultColour colour)
+void CQV58DlgOperationReport::colourPage(int page, ResultColour colour)
 {
     m_view.setBackground(pageBox(page), rgbOf(colour));
 }
 
-void MainWindowOperationReport::colourUid(ResultColour colour) { m_view.setBackground(Control::UidBox, rgbOf(colour)); }
+void CQV58DlgOperationReport::colourUid(ResultColour colour) { m_view.setBackground(Control::UidBox, rgbOf(colour)); }
 
-void MainWindowOperationReport::colourCarrierId(ResultColour colour)
+void CQV58DlgOperationReport::colourCarrierId(ResultColour colour)
 {
     m_view.setBackground(Control::ManualCarrierIdBox, rgbOf(colour));
 }
 
-void MainWindowOperationReport::focusPage(int page) { m_view.setFocus(pageBox(page)); }
-void MainWindowOperationReport::focusUid() { m_view.setFocus(Control::UidBox); }
-void MainWindowOperationReport::focusCarrierId() { m_view.setFocus(Control::ManualCarrierIdBox); }
+void CQV58DlgOperationReport::focusPage(int page) { m_view.setFocus(pageBox(page)); }
+void CQV58DlgOperationReport::focusUid() { m_view.setFocus(Control::UidBox); }
+void CQV58DlgOperationReport::focusCarrierId() { m_view.setFocus(Control::ManualCarrierIdBox); }
 
-void MainWindowOperationReport::show(const PageOutcome &soFar)
+void CQV58DlgOperationReport::show(const PageOutcome &soFar)
 {
     m_showFound(soFar);
     m_view.repaintWindow();
 }
 
-void MainWindowOperationReport::notify(const std::string &text, NoticeIcon icon)
+void CQV58DlgOperationReport::notify(const std::string &text, NoticeIcon icon)
 {
     m_dialogs.showMessage(MessageRequest{text, std::string(kWindowTitle),
                                          icon == NoticeIcon::Warning ? MessageIcon::Warning : MessageIcon::Information,
