@@ -44,7 +44,7 @@ TEST(HistoryServer, PostgresSearchesByPrefixAndShowsTheProgrammedCarriers)
     EXPECT_EQ(second.entries[0].carrierId, "A%1");
     EXPECT_EQ(journal->history("A%").size(), 1u);
     EXPECT_TRUE(server.run("DO $$ BEGIN IF (SELECT COUNT(*) FROM programmed_carriers WHERE carrier_id LIKE 'A%'"
-                           " AND schema_version = 3 AND set_name = 'job' AND reserved_at <> '') <> 3 THEN"
+                           " AND schema_version = 4 AND set_name = 'job' AND reserved_at <> '') <> 3 THEN"
                            " RAISE EXCEPTION 'view'; END IF; END $$"));
 }
 
