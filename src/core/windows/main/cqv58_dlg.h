@@ -1,6 +1,7 @@
 #pragma once
 
 #include "windows/main/dialog_gate.h"
+#include "windows/main/operation/running_operation.h"
 #include "windows/main/dialog_host.h"
 #include "windows/main/job_state.h"
 #include "windows/main/link_state.h"
@@ -46,10 +47,6 @@ inline constexpr std::chrono::milliseconds kRequestTimerPeriod{500};
 // "Cont On": how often the reader is asked for the UID on its antenna.
 inline constexpr int kContinuousTimerId = 7;
 inline constexpr std::chrono::milliseconds kContinuousPollPeriod{300};
-
-// After "Stop", Escape or the close box the running transaction's answer is
-// awaited this much longer at most; no command goes out after it.
-inline constexpr std::chrono::milliseconds kStopGrace{1000};
 
 // Window sizes with the terminal hidden and shown.
 inline constexpr int kNarrowWindowWidth = 799;
@@ -241,11 +238,6 @@ private:
     void focusOne();
     void cancelWindow();
     void closeWithPort();
-    // The running operation: stopped after its running transaction, the
-    // window's events while it waits for the reader, its end.
-    void requestStop();
-    bool whileReaderAnswers();
-    void endOperation();
     int windowWidth() const;
     void takeOverSettings(const StationSettings &settings);
     StationSettings settingsToSave() const;
@@ -316,19 +308,16 @@ private:
     DialogGate m_dialogGate; // shut while a stopped operation winds down after the close box
     DialogHost &m_dialogs;
     DirectorySource m_currentDirectory;
-    int m_eventDepth = 0;
+    RunningOperation m_operation{{[this](bool offered) { m_view.setEnabled(Control::StopButton, offered); },
+                                  [this] { return m_view.letEventsRun(); }},
+                                 m_dialogGate};
     bool m_destroyed = false;
     ReceiveInbox m_inbox; // before the port: the receive thread ends first
     std::array<std::string, 3> m_statusShown; // the status strip's port, reader and job texts
     ReaderPort m_readerPort;
     ReaderWatch m_readerWatch{m_run.wallClock, m_link.readerActivity, m_terminal.trace,
-                              {[this] { return !m_stopRequested; }, [this] { return whileReaderAnswers(); },
+                              {[this] { return !m_operation.stopRequested(); }, [this] { return m_operation.whileReaderAnswers(); },
                                [this] { showTrace(); }}};
-    bool m_waitingForReader = false; // the window's events run inside a wait for the reader
-    bool m_stopRequested = false;
-    std::chrono::steady_clock::time_point m_stopRequestedAt;
-    bool m_stopOffered = false;      // "Stop" is enabled for the running event
-    bool m_closeAfterEvent = false;  // the close box came while the reader was awaited
     // "Cont On": the UID last seen on the antenna, "Cont Off" pressed during a
     // cycle, and how many boxes had shown when it started.
     std::string m_uidOnAntenna;

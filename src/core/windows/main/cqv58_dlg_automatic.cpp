@@ -71,7 +71,7 @@ void CQV58Dlg::runAutomaticCycle()
     } unfollow{m_readerWatch};
     const CycleOutcome outcome = teb::runAutomaticCycle(cycleInput(), station);
     takeCycleOutcome(outcome);
-    track.stopped = m_stopRequested;
+    track.stopped = m_operation.stopRequested();
     track.programmed = outcome.passed;
     track.cycleFailure = outcome.failure;
     track.dataRefused = outcome.dataRefused;

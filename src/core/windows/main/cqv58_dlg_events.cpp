@@ -14,19 +14,15 @@ namespace teb {
 template <typename Handler>
 void CQV58Dlg::runEvent(Handler handler)
 {
-    if (m_eventDepth > 0 || m_destroyed)
+    if (m_operation.running() || m_destroyed)
         return;
     drainInbox();
-    ++m_eventDepth;
-    struct Leave {
-        int &depth;
-        ~Leave() { --depth; }
-    } leave{m_eventDepth};
+    const auto event = m_operation.begin();
     handler();
     drainInbox();
     showStatus();
-    if (m_eventDepth == 1)
-        endOperation();
+    if (m_operation.end())
+        closeWithPort(); // the close box came while the reader was awaited
 }
 
 bool CQV58Dlg::initialise()
@@ -55,13 +51,10 @@ void CQV58Dlg::closeRequest()
     if (m_destroyed)
         return;
     m_run.cycleRequested = false; // a "One" pressed before the close starts no cycle
-    if (m_waitingForReader) {
-        requestStop();
-        m_dialogGate.setClosed(true);
-        m_closeAfterEvent = true;
-    } else if (m_eventDepth > 0) {
-        requestStop();
-        m_dialogGate.setClosed(true);
+    if (m_operation.waitingForReader()) {
+        m_operation.stopForClose();
+    } else if (m_operation.running()) {
+        m_operation.stopForClose();
         closeWithPort();
     } else {
         runEvent([this] { closeWithPort(); });
@@ -71,8 +64,8 @@ void CQV58Dlg::closeRequest()
 // Escape ends the window, or, while an operation waits for the reader, the operation.
 void CQV58Dlg::escape()
 {
-    if (m_waitingForReader)
-        requestStop();
+    if (m_operation.waitingForReader())
+        m_operation.requestStop();
     else
         runEvent([this] { cancelWindow(); });
 }
@@ -97,9 +90,9 @@ void CQV58Dlg::menuCommand(MenuItem item)
 
 void CQV58Dlg::clicked(Control id)
 {
-    if (id == Control::StopButton && m_waitingForReader)
-        requestStop();
-    else if (id == Control::ContOnButton && m_waitingForReader)
+    if (id == Control::StopButton && m_operation.waitingForReader())
+        m_operation.requestStop();
+    else if (id == Control::ContOnButton && m_operation.waitingForReader())
         m_continuousOffRequested = m_job.continuousOn; // after the running cycle
     else
         runEvent([this, id] { routeClick(id); });
