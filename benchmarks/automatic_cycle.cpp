@@ -187,7 +187,7 @@ public:
 
 private:
     CycleTrack m_track; // before the station that notes into it
-    AutomaticStation m_inner;
+    CQV58Dlg::AutomaticStation m_inner;
 };
 
 struct Series {

@@ -58,14 +58,14 @@ struct Track {
 
 // The reservation timed, whether it took the value first offered, and
 // whether the cycle ended programmed.
-class FleetStation final : private Track, public AutomaticStation {
+class FleetStation final : private Track, public CQV58Dlg::AutomaticStation {
 public:
     explicit FleetStation(CQV58Dlg &window) : AutomaticStation(window, track, false) {}
 
     FirstFreeReservation reserveFirstFree(const std::string &uid, const std::vector<JournalEntry> &offered) override
     {
         const auto start = Clock::now();
-        FirstFreeReservation answer = AutomaticStation::reserveFirstFree(uid, offered);
+        FirstFreeReservation answer = CQV58Dlg::AutomaticStation::reserveFirstFree(uid, offered);
         reservation += Clock::now() - start;
         collided = !answer.reserved || answer.reserved->carrierId != offered.front().carrierId;
         return answer;
@@ -74,14 +74,14 @@ public:
     {
         const auto start = Clock::now();
         collided = true; // only after every value offered at once was held
-        JournalEntry reserved = AutomaticStation::reserve(entry);
+        JournalEntry reserved = CQV58Dlg::AutomaticStation::reserve(entry);
         reservation += Clock::now() - start;
         return reserved;
     }
 
     void finish(std::int64_t id, CycleState state) override
     {
-        AutomaticStation::finish(id, state);
+        CQV58Dlg::AutomaticStation::finish(id, state);
         programmed = state == CycleState::Programmed;
     }
 

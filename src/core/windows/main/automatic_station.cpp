@@ -1,11 +1,10 @@
 #include "windows/main/automatic_station.h"
 
-#include "windows/main/cqv58_dlg.h"
 #include "automatic/automatic_messages.h"
 
 namespace teb {
 
-void AutomaticStation::notify(const Notice &notice)
+void CQV58Dlg::AutomaticStation::notify(const Notice &notice)
 {
     m_track.notices.emplace_back(notice.text);
     if (!m_boxes)
@@ -17,48 +16,48 @@ void AutomaticStation::notify(const Notice &notice)
         m_window.showNotice(notice);
 }
 
-CarrierIdJournal &AutomaticStation::journal()
+CarrierIdJournal &CQV58Dlg::AutomaticStation::journal()
 {
     if (!m_window.m_job.journal)
         throw JournalError(m_window.m_job.journalProblem);
     return *m_window.m_job.journal;
 }
 
-std::optional<std::string> AutomaticStation::readUid()
+std::optional<std::string> CQV58Dlg::AutomaticStation::readUid()
 {
     m_track.uid = m_window.readUidForCycle();
     return m_track.uid;
 }
 
-PagesWritten AutomaticStation::writePages(const CycleOutcome &soFar, const PageImage &image,
+PagesWritten CQV58Dlg::AutomaticStation::writePages(const CycleOutcome &soFar, const PageImage &image,
                                           const PageFlagArray &pages, const std::string &uid)
 {
     show(soFar); // the page boxes show what is written
     return m_window.writePagesForCycle(image, pages, uid);
 }
 
-int AutomaticStation::lockPages(const PageFlagArray &locked) { return m_window.lockPagesForCycle(locked); }
+int CQV58Dlg::AutomaticStation::lockPages(const PageFlagArray &locked) { return m_window.lockPagesForCycle(locked); }
 
-TagReading AutomaticStation::readTransponder(const PageFlagArray &pages)
+TagReading CQV58Dlg::AutomaticStation::readTransponder(const PageFlagArray &pages)
 {
     return m_window.readTransponderForCycle(pages);
 }
 
-bool AutomaticStation::appendRecord(const CycleOutcome &programmed)
+bool CQV58Dlg::AutomaticStation::appendRecord(const CycleOutcome &programmed)
 {
     show(programmed); // the record holds what the window shows
     return m_window.appendRecord();
 }
 
-void AutomaticStation::show(const CycleOutcome &soFar)
+void CQV58Dlg::AutomaticStation::show(const CycleOutcome &soFar)
 {
     m_window.takeCycleOutcome(soFar);
     m_window.showInControls();
     m_window.view().repaintWindow();
 }
 
-void AutomaticStation::enableAfterRecordFailure() { m_window.enableAfterRecordFailure(); }
+void CQV58Dlg::AutomaticStation::enableAfterRecordFailure() { m_window.enableAfterRecordFailure(); }
 
-void AutomaticStation::clearPageResultColours() { m_window.clearPageResultColours(); }
+void CQV58Dlg::AutomaticStation::clearPageResultColours() { m_window.clearPageResultColours(); }
 
 } // namespace teb

@@ -1,16 +1,15 @@
 #pragma once
 
+#include "windows/main/cqv58_dlg.h"
 #include "windows/main/cycle_result.h"
 #include "automatic/journal_station.h"
 
 namespace teb {
 
-class CQV58Dlg;
-
 // The main window as the automatic cycle sees it: its UID read, page write
 // and lock, its journal, CSV and record files, its controls and message
 // boxes. What the cycle came to is noted in its track.
-class AutomaticStation : public JournalStation {
+class CQV58Dlg::AutomaticStation : public JournalStation {
 public:
     // `boxes` false: the cycle's messages are only noted, for a window that tells the result itself.
     AutomaticStation(CQV58Dlg &window, CycleTrack &track, bool boxes = true)

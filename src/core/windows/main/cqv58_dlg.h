@@ -103,6 +103,8 @@ public:
     void setPortListSource(CI2Dlg::PortListSource source) { m_portListSource = std::move(source); }
     // The clock that stamps records, log entries, the trace and the status strip.
     void setWallClock(WallClock clock) { m_run.wallClock = std::move(clock); }
+    // The window as the automatic cycle sees it (automatic_station.h).
+    class AutomaticStation;
     // One automatic cycle as "One" runs it, through `station` in place of the
     // window's own steps (a benchmark wraps them to time each).
     void runCycleThrough(CycleStation &station);
@@ -294,8 +296,8 @@ private:
     void takeTypedCounterValue(const std::string &typed);
     void requestFocusOnFirstEditablePage();
 
-    friend class AutomaticStation;
-    friend class CQV58DlgInterfaceHost;
+    // The window as "Interface" / "Settings" sees it.
+    class InterfaceHost;
 
     LinkState m_link;
     JobState m_job;

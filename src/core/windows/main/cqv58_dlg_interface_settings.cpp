@@ -20,9 +20,9 @@ MessageIcon messageIcon(InterfaceSettingsHost::MessageIcon icon)
 
 } // namespace
 
-class CQV58DlgInterfaceHost final : public InterfaceSettingsHost {
+class CQV58Dlg::InterfaceHost final : public InterfaceSettingsHost {
 public:
-    explicit CQV58DlgInterfaceHost(CQV58Dlg &window) : m_window(window) {}
+    explicit InterfaceHost(CQV58Dlg &window) : m_window(window) {}
 
     void takeFromControls() override { m_window.takeFromControls(); }
     void showInControls() override { m_window.showInControls(); }
@@ -71,7 +71,7 @@ static_assert(InterfaceSettingsHost::kDeferredTimerInterval == kRequestTimerPeri
 void CQV58Dlg::runInterfaceSettings()
 {
     m_link.lostPort.reset(); // the operator's choice now holds, whether it opens or not
-    CQV58DlgInterfaceHost host(*this);
+    InterfaceHost host(*this);
     teb::runInterfaceSettings(host, m_portListSource);
 }
 
