@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/result.h"
+
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -60,6 +62,13 @@ class JournalError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// A journal call as a Result: the JournalError it throws becomes its failure.
+template <typename Call>
+auto journalResult(Call &&call)
+{
+    return resultOf<JournalError>(std::forward<Call>(call));
+}
 
 // Another entry holds the carrier ID (another transponder, another station).
 class CarrierIdTaken : public JournalError {

@@ -264,6 +264,9 @@ private:
     void moveFocusThroughPageBoxes();
     void showFamilySwitches();
     void showMessage(std::string text, std::string_view caption, MessageIcon icon);
+    // A journal call whose failure the operator reads in a box.
+    template <typename Call>
+    auto askJournal(Call &&call);
     Rgb pageBoxBackground(int page) const;
     void keepCarrierIdResult();
     template <typename Operation>

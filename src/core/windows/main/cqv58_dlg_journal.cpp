@@ -16,6 +16,16 @@
 #include <unistd.h>
 
 namespace teb {
+
+template <typename Call>
+auto CQV58Dlg::askJournal(Call &&call)
+{
+    auto result = journalResult(std::forward<Call>(call));
+    if (!result)
+        showMessage(result.error(), kWindowTitle, MessageIcon::Stop);
+    return result;
+}
+
 namespace {
 
 // Host name and working folder: which station wrote an entry.
@@ -112,13 +122,9 @@ void CQV58Dlg::showInterruptedCycles()
 {
     if (!m_job.journal)
         return;
-    try {
-        const std::vector<JournalEntry> closed = m_job.journal->closeInterruptedCycles();
-        if (!closed.empty())
-            showMessage(interruptedCyclesText(closed), kWindowTitle, MessageIcon::Warning);
-    } catch (const JournalError &error) {
-        showMessage(error.what(), kWindowTitle, MessageIcon::Stop);
-    }
+    const auto closed = askJournal([&] { return m_job.journal->closeInterruptedCycles(); });
+    if (closed && !closed->empty())
+        showMessage(interruptedCyclesText(*closed), kWindowTitle, MessageIcon::Warning);
 }
 
 // Named at every start until "Write record file..." has written them.
@@ -126,15 +132,12 @@ void CQV58Dlg::showMissingRecords()
 {
     if (!m_job.journal)
         return;
-    try {
-        const auto missing = findMissingRecords(*m_job.journal, m_job.workingDirectory, [this](const std::string &name) {
-            return loadParameterSet(m_job.workingDirectory, name);
-        });
-        if (!missing.empty())
-            showMessage(missingRecordsText(missing), kWindowTitle, MessageIcon::Warning);
-    } catch (const JournalError &error) {
-        showMessage(error.what(), kWindowTitle, MessageIcon::Stop);
-    }
+    const auto missing = askJournal([&] {
+        return findMissingRecords(*m_job.journal, m_job.workingDirectory,
+                                  [this](const std::string &name) { return loadParameterSet(m_job.workingDirectory, name); });
+    });
+    if (missing && !missing->empty())
+        showMessage(missingRecordsText(*missing), kWindowTitle, MessageIcon::Warning);
 }
 
 // A set has just become the current set: "next" is the first carrier ID at
@@ -158,7 +161,7 @@ void CQV58Dlg::resumeSet()
     m_job.nextCarrierId = m_job.currentSet.carrierId;
     if (!m_job.journal)
         return;
-    try {
+    (void)askJournal([&] {
         m_job.programmedInSet = m_job.journal->programmedCountOfSet(m_job.currentSetName);
         if (isValidSetName(m_job.currentSetName))
             m_job.progressHold =
@@ -172,9 +175,7 @@ void CQV58Dlg::resumeSet()
         if (m_job.currentSet.useDecimalCounter && start)
             m_job.currentSet.carrierId = formatUnsigned64(
                 m_job.journal->firstFreeNumber(*start, carrierIdLengthOf(m_job.currentSet)));
-    } catch (const JournalError &error) {
-        showMessage(error.what(), kWindowTitle, MessageIcon::Stop);
-    }
+    });
     m_job.nextCarrierId = m_job.currentSet.carrierId;
 }
 
@@ -183,28 +184,20 @@ bool CQV58Dlg::carrierIdIssued(std::uint64_t value)
 {
     if (!m_job.journal)
         return false;
-    try {
-        if (const auto holder = m_job.journal->holderOf(zeroPadded(value, carrierIdLengthOf(m_job.currentSet)))) {
-            showMessage(carrierIdIssuedText(*holder), kWindowTitle, MessageIcon::Warning);
-            return true;
-        }
-    } catch (const JournalError &error) {
-        showMessage(error.what(), kWindowTitle, MessageIcon::Stop);
+    const auto holder =
+        askJournal([&] { return m_job.journal->holderOf(zeroPadded(value, carrierIdLengthOf(m_job.currentSet))); });
+    if (!holder)
         return true;
-    }
-    return false;
+    if (*holder)
+        showMessage(carrierIdIssuedText(**holder), kWindowTitle, MessageIcon::Warning);
+    return holder->has_value();
 }
 
 // The spin arrow's way up: past every carrier ID that a transponder holds.
 std::string CQV58Dlg::freeCarrierIdFrom(std::uint64_t value)
 {
-    try {
-        const std::uint64_t free = m_job.journal->firstFreeNumber(value, carrierIdLengthOf(m_job.currentSet));
-        return formatUnsigned64(free <= counterLimit(m_job.currentSet.carrierIdLength) ? free : value);
-    } catch (const JournalError &error) {
-        showMessage(error.what(), kWindowTitle, MessageIcon::Stop);
-        return formatUnsigned64(value);
-    }
+    const auto free = askJournal([&] { return m_job.journal->firstFreeNumber(value, carrierIdLengthOf(m_job.currentSet)); });
+    return formatUnsigned64(free && *free <= counterLimit(m_job.currentSet.carrierIdLength) ? *free : value);
 }
 
 // A "Config" take-over starts a new fixed-data job: its count begins at 0.
@@ -213,11 +206,7 @@ void CQV58Dlg::startFixedDataJob()
     m_job.programmedCount = 0;
     if (!m_job.journal)
         return;
-    try {
-        m_job.fixedJob = m_job.journal->startJob(m_job.currentSetName);
-    } catch (const JournalError &error) {
-        showMessage(error.what(), kWindowTitle, MessageIcon::Stop);
-    }
+    m_job.fixedJob = askJournal([&] { return m_job.journal->startJob(m_job.currentSetName); }).valueOr(m_job.fixedJob);
 }
 
 // Before a manual carrier-ID write: a journal, the transponder's UID, and the
@@ -236,13 +225,10 @@ bool CQV58Dlg::prepareManualCarrierId(ManualCarrierIdWrite &manual)
         return false;
     }
     manual.uid = m_pages.uidText;
-    std::optional<JournalEntry> holder;
-    try {
-        holder = m_job.journal->holderOf(manual.carrierId);
-    } catch (const JournalError &error) {
-        showMessage(error.what(), kWindowTitle, MessageIcon::Stop);
+    const auto asked = askJournal([&] { return m_job.journal->holderOf(manual.carrierId); });
+    if (!asked)
         return false;
-    }
+    const std::optional<JournalEntry> &holder = *asked;
     if (!holder || holder->uid == manual.uid)
         return true;
     manual.shared = true;
