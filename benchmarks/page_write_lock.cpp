@@ -70,10 +70,10 @@ private:
 std::vector<std::string> transactions()
 {
     std::vector<std::string> commands{"TOR\r"};
-    for (int page = 1; page <= pageCount; ++page)
+    for (int page = 1; page <= kPageCount; ++page)
         commands.push_back(writePageCommand(page, "3031323334353637").text);
     commands.push_back("TOR\r");
-    for (int page = 1; page <= pageCount; ++page)
+    for (int page = 1; page <= kPageCount; ++page)
         commands.push_back(lockPageCommand(page).text);
     return commands;
 }
@@ -119,11 +119,11 @@ std::optional<Duration> linkRound(TransactionTimes &times)
     };
     fixTimeBase(session, TimeBaseFactor::Other);
     times.transactionDone();
-    for (int page = 1; page <= pageCount; ++page)
+    for (int page = 1; page <= kPageCount; ++page)
         exchange(writePageCommand(page, "3031323334353637"));
     fixTimeBase(session, TimeBaseFactor::Other);
     times.transactionDone();
-    for (int page = 1; page <= pageCount; ++page)
+    for (int page = 1; page <= kPageCount; ++page)
         exchange(lockPageCommand(page));
     const Duration taken = std::chrono::steady_clock::now() - start;
     return ok ? std::optional(taken) : std::nullopt;

@@ -99,7 +99,7 @@ void MemoryMapWidget::paintEvent(QPaintEvent *)
     for (int column = 0; column < bytesPerPage; ++column)
         painter.drawText(QRectF(cellRect(column).left(), 20, cellSize.width(), 8), Qt::AlignHCenter,
                          QString::number(column));
-    for (int page = 0; page < pageCount; ++page) {
+    for (int page = 0; page < kPageCount; ++page) {
         const QRectF first = cellRect(page * bytesPerPage);
         painter.setPen(caption);
         painter.drawText(QRectF(4, first.top(), 37, first.height()), Qt::AlignRight | Qt::AlignVCenter,
@@ -108,7 +108,7 @@ void MemoryMapWidget::paintEvent(QPaintEvent *)
             drawLock(painter, QPointF(lockX, first.top() + 4));
     }
     painter.setPen(QPen(cellLine, 0.6));
-    for (int byte = 0; byte < pageCount * bytesPerPage; ++byte) {
+    for (int byte = 0; byte < kPageCount * bytesPerPage; ++byte) {
         painter.setBrush(colourOf(m_map.cell(byte)));
         painter.drawRect(cellRect(byte));
     }

@@ -83,7 +83,7 @@ QWidget *QtAuto2::pageGrid()
     grid->addWidget(caption(QStringLiteral("Edit"), true), 0, 10);
     grid->addWidget(caption(QStringLiteral("Lock"), true), 0, 11);
     grid->setColumnMinimumWidth(9, 10);
-    for (int page = firstPagesEditorPage; page <= pageCount; ++page) {
+    for (int page = firstPagesEditorPage; page <= kPageCount; ++page) {
         const int row = page - firstPagesEditorPage + 1;
         const int firstByte = (page - 1) * 8;
         CXColorStatic *name =

@@ -17,7 +17,7 @@ const std::string kWrongId = "Wrong Carrier ID format.";
 class FakeStation : public JournalStation {
 public:
     struct Tag {
-        std::array<PageBytes, pageCount> pages{}; // a new transponder holds zeros
+        std::array<PageBytes, kPageCount> pages{}; // a new transponder holds zeros
         PageFlagArray locked{};
     };
 
@@ -32,14 +32,14 @@ public:
     PagesWritten writePages(const CycleOutcome &, const PageImage &image, const PageFlagArray &pages,
                             const std::string &) override
     {
-        std::array<std::string, pageCount> texts;
-        for (int page = 1; page <= pageCount; ++page)
+        std::array<std::string, kPageCount> texts;
+        for (int page = 1; page <= kPageCount; ++page)
             texts[index(page)] = pages[index(page)] ? hexPageText(image.cells.page(page)) : std::string();
         written.push_back(texts);
         if (writeErrors != 0)
             return PagesWritten{writeErrors, writeReachesTag, !writeReachesTag, 1, std::nullopt};
         Tag &tag = tags[uid];
-        for (int page = 1; page <= pageCount; ++page) {
+        for (int page = 1; page <= kPageCount; ++page) {
             if (!pages[index(page)] || image.blank[index(page)])
                 continue;
             if (tag.locked[index(page)]) // the reader refuses a locked page
@@ -51,7 +51,7 @@ public:
     int lockPages(const PageFlagArray &locked) override
     {
         ++locks;
-        for (std::size_t i = 0; lockErrors == 0 && i < pageCount; ++i)
+        for (std::size_t i = 0; lockErrors == 0 && i < kPageCount; ++i)
             tags[uid].locked[i] = tags[uid].locked[i] || locked[i];
         return lockErrors;
     }
@@ -62,7 +62,7 @@ public:
         if (uid.empty())
             return reading;
         reading.uid = uid;
-        for (std::size_t i = 0; i < pageCount; ++i) {
+        for (std::size_t i = 0; i < kPageCount; ++i) {
             if (pages[i])
                 reading.pages[i] = tags[uid].pages[i];
         }
@@ -128,7 +128,7 @@ public:
     bool recordOpens = true;
     bool pagesTakenMeanwhile = false;
     std::vector<std::string> messages;
-    std::vector<std::array<std::string, pageCount>> written;
+    std::vector<std::array<std::string, kPageCount>> written;
     int locks = 0, readBacks = 0, records = 0, recordFailureViews = 0, reservations = 0;
     std::optional<std::uint64_t> firstFree; // what the other stations leave free
 };
@@ -166,7 +166,7 @@ protected:
         return station.written.at(write).at(static_cast<std::size_t>(page - 1));
     }
 
-    std::array<bool, pageCount> pageSelected{};
+    std::array<bool, kPageCount> pageSelected{};
     std::string carrierIdMax = "1000";
     std::unique_ptr<CarrierIdJournal> journal = CarrierIdJournal::openFile(journalFilePath(dir.path()), "test");
     std::string problem;

@@ -53,7 +53,7 @@ public:
     void takePlaced(const PageImage &placed)
     {
         storePlacedPages(set, placed);
-        for (int page = 1; page <= pageCount; ++page) {
+        for (int page = 1; page <= kPageCount; ++page) {
             if (placed.placed[static_cast<std::size_t>(page - 1)])
                 pageText[static_cast<std::size_t>(page - 1)] = teb::pageText(placed.cells.page(page), asciiFormat);
         }
@@ -64,7 +64,7 @@ public:
         if (!taken)
             return 1;
         takePlaced(taken->image);
-        for (std::size_t i = 0; taken->locks && i < pageCount; ++i)
+        for (std::size_t i = 0; taken->locks && i < kPageCount; ++i)
             set.pages[i].locked = (*taken->locks)[i];
         set.carrierId = nextCarrierId = taken->carrierId;
         state.rowInPages = taken->row;
@@ -76,7 +76,7 @@ public:
 
     TempDir dir;
     ParameterSet set;
-    std::array<std::string, pageCount> pageText;
+    std::array<std::string, kPageCount> pageText;
     std::string nextCarrierId;
     std::string delimiter = ",";
     CsvSourceState state;

@@ -60,9 +60,9 @@ ParameterSet counterJob()
 // Pages 1 and 2 filled, page 1 locked by the set.
 RecordEntry twoPageEntry(const ParameterSet &set)
 {
-    std::array<bool, pageCount> filled{};
+    std::array<bool, kPageCount> filled{};
     filled[0] = filled[1] = true;
-    std::array<std::string, pageCount> hex, ascii;
+    std::array<std::string, kPageCount> hex, ascii;
     hex[0] = "30 31 32 33 34 35 36 37";
     ascii[0] = "0 1 2 3 4 5 6 7";
     hex[1] = "41 42 43 44 45 46 47 48";

@@ -19,7 +19,7 @@ OperationStation::OperationStation(std::vector<std::string> simulatorOptions)
 void OperationStation::take(const PageOutcome &outcome, std::string *carrierId)
 {
     last = outcome;
-    for (int page = 1; page <= pageCount; ++page) {
+    for (int page = 1; page <= kPageCount; ++page) {
         const auto i = static_cast<std::size_t>(page - 1);
         if (outcome.read[i])
             pageText[i] = teb::pageText(outcome.cells.page(page), asciiFormat);

@@ -21,7 +21,7 @@ std::size_t index(int page) { return static_cast<std::size_t>(page - 1); }
 PageFlagArray pagesWritten(const Cycle &cycle)
 {
     PageFlagArray written{};
-    for (int page = 1; page <= pageCount; ++page)
+    for (int page = 1; page <= kPageCount; ++page)
         written[index(page)] = cycle.in.selected[index(page)] && cycle.out.pages.holdsBytes(page);
     return written;
 }
@@ -30,7 +30,7 @@ PageFlagArray pagesWritten(const Cycle &cycle)
 PageFlagArray pagesLocked(const Cycle &cycle)
 {
     PageFlagArray locked{};
-    for (std::size_t i = 0; i < pageCount; ++i)
+    for (std::size_t i = 0; i < kPageCount; ++i)
         locked[i] = cycle.in.selected[i] && cycle.out.set.pages[i].locked;
     return locked;
 }

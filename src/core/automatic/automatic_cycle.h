@@ -31,7 +31,7 @@ struct PagesWritten {
 // and the pages asked for; what could not be read is empty.
 struct TagReading {
     std::optional<std::string> uid;
-    std::array<std::optional<PageBytes>, pageCount> pages{};
+    std::array<std::optional<PageBytes>, kPageCount> pages{};
 };
 
 // The journal as the current set uses it.

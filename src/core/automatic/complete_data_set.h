@@ -12,7 +12,7 @@
 namespace teb {
 
 inline constexpr int firstDataPage = 3;
-inline constexpr int dataPageCount = pageCount - firstDataPage + 1; // pages 3 .. 17
+inline constexpr int dataPageCount = kPageCount - firstDataPage + 1; // pages 3 .. 17
 
 struct CompleteDataSet {
     std::string format; // "A" or "X"

@@ -132,7 +132,7 @@ void takeCsvRow(Cycle &cycle, DataStep &step, const std::optional<TakenRow> &tak
     out.pages = taken->image;
     out.set.carrierId = taken->carrierId;
     out.nextCarrierId = taken->carrierId;
-    for (std::size_t i = 0; taken->locks && i < pageCount; ++i)
+    for (std::size_t i = 0; taken->locks && i < kPageCount; ++i)
         out.set.pages[i].locked = (*taken->locks)[i];
     out.csvState.rowInPages = taken->row;
     step.carrierIdRun = taken->carrierIdRun;

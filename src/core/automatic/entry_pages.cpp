@@ -11,7 +11,7 @@ std::optional<EntryPages> entryPagesOf(const JournalEntry &entry)
 {
     EntryPages pages;
     std::size_t start = 0;
-    for (int page = 1; page <= pageCount; ++page) {
+    for (int page = 1; page <= kPageCount; ++page) {
         const std::size_t end = std::min(entry.pagesHex.find(',', start), entry.pagesHex.size());
         if (start > entry.pagesHex.size())
             return std::nullopt;
@@ -36,7 +36,7 @@ void storeEntryPages(JournalEntry &entry, const EntryPages &pages)
 {
     entry.pagesHex.clear();
     entry.pagesLocked.clear();
-    for (int page = 1; page <= pageCount; ++page) {
+    for (int page = 1; page <= kPageCount; ++page) {
         const auto i = static_cast<std::size_t>(page - 1);
         entry.pagesHex += (i == 0 ? "" : ",") + (pages.written[i] ? hexDigitsOf(pages.cells.page(page)) : std::string());
         entry.pagesLocked += pages.written[i] && pages.locked[i] ? '1' : '0';
@@ -47,7 +47,7 @@ PageImage imageOf(const EntryPages &pages)
 {
     PageImage image;
     image.cells = pages.cells;
-    for (std::size_t i = 0; i < pageCount; ++i)
+    for (std::size_t i = 0; i < kPageCount; ++i)
         image.blank[i] = !pages.written[i];
     return image;
 }

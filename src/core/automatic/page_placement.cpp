@@ -30,7 +30,7 @@ std::optional<CellRun> carrierIdRun(const ParameterSet &set)
 {
     const long long offset = readDecimal(set.carrierIdOffset);
     const long long length = readDecimal(set.carrierIdLength);
-    const long long page = std::clamp<long long>(readDecimal(set.memoryPage), 1, pageCount);
+    const long long page = std::clamp<long long>(readDecimal(set.memoryPage), 1, kPageCount);
     const long long first = (page - 1) * bytesPerPage + offset;
     if (offset < 0 || !runFitsCells(first, length))
         return std::nullopt;
@@ -40,14 +40,14 @@ std::optional<CellRun> carrierIdRun(const ParameterSet &set)
 PageCells setPageCells(const ParameterSet &set)
 {
     PageCells cells;
-    for (int page = 1; page <= pageCount; ++page)
+    for (int page = 1; page <= kPageCount; ++page)
         cells.setPage(page, setPageBytes(set.pages[static_cast<std::size_t>(page - 1)]));
     return cells;
 }
 
 void storePlacedPages(ParameterSet &set, const PageImage &image)
 {
-    for (int page = 1; page <= pageCount; ++page) {
+    for (int page = 1; page <= kPageCount; ++page) {
         const auto index = static_cast<std::size_t>(page - 1);
         if (!image.placed[index])
             continue;

@@ -15,7 +15,7 @@ ReadBackVerdict judgeReading(const TagReading &reading, const std::string &uid, 
         return {Kind::UidNotRead, 0};
     if (*reading.uid != uid)
         return {Kind::OtherTransponder, 0};
-    for (int page = 1; page <= pageCount; ++page) {
+    for (int page = 1; page <= kPageCount; ++page) {
         if (!pages[index(page)])
             continue;
         const auto &bytes = reading.pages[index(page)];
@@ -30,7 +30,7 @@ ReadBackVerdict judgeReading(const TagReading &reading, const std::string &uid, 
 PageFlagArray pagesDiffering(const TagReading &reading, const PageCells &sent, const PageFlagArray &pages)
 {
     PageFlagArray differing{};
-    for (int page = 1; page <= pageCount; ++page) {
+    for (int page = 1; page <= kPageCount; ++page) {
         const auto &bytes = reading.pages[index(page)];
         differing[index(page)] = pages[index(page)] && (!bytes || *bytes != sent.page(page));
     }

@@ -3,7 +3,7 @@
 namespace teb {
 
 // The transponder's memory: 17 pages of 8 bytes.
-inline constexpr int pageCount = 17;
+inline constexpr int kPageCount = 17;
 inline constexpr int bytesPerPage = 8;
 inline constexpr int fixablePageCount = 2;  // only pages 1 and 2 carry "fix byte" flags
 // The bytes of pages 1 and 2, where the carrier ID lies.

@@ -28,12 +28,12 @@ WallClock clockAt(const std::string &localTime)
 
 records::RecordEntry recordOf(const JournalEntry &entry, const ParameterSet &set)
 {
-    std::array<bool, pageCount> filled{};
-    std::array<std::string, pageCount> hexTexts;
-    std::array<std::string, pageCount> asciiTexts;
+    std::array<bool, kPageCount> filled{};
+    std::array<std::string, kPageCount> hexTexts;
+    std::array<std::string, kPageCount> asciiTexts;
     ParameterSet locks = set;
     const std::vector<std::string_view> pages = splitCsvFields(entry.pagesHex, ",");
-    for (std::size_t page = 0; page < pageCount; ++page) {
+    for (std::size_t page = 0; page < kPageCount; ++page) {
         const std::string_view digits = page < pages.size() ? pages[page] : std::string_view();
         filled[page] = digits.size() == 16;
         if (filled[page]) {

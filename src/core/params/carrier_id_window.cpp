@@ -40,7 +40,7 @@ int carrierIdFieldValue(std::string_view field)
     return readDecimalClamped(field, -farOutside, farOutside);
 }
 
-int memoryPageOf(std::string_view memoryPage) { return std::clamp(carrierIdFieldValue(memoryPage), 1, pageCount); }
+int memoryPageOf(std::string_view memoryPage) { return std::clamp(carrierIdFieldValue(memoryPage), 1, kPageCount); }
 
 CarrierIdCheck checkCarrierIdFields(CarrierIdSource source, const CarrierIdSetupFields &fields)
 {
@@ -61,7 +61,7 @@ CarrierIdCheck checkCarrierIdFields(CarrierIdSource source, const CarrierIdSetup
         lengthChanged = true;
         check.messages.push_back(offsetPlusLengthMessage);
     }
-    if (offset + length >= bytesPerPage + 1 && page == pageCount) {
+    if (offset + length >= bytesPerPage + 1 && page == kPageCount) {
         length = bytesPerPage - offset;
         lengthChanged = true;
         check.messages.push_back(page17Message);

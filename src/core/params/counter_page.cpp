@@ -7,7 +7,7 @@ namespace teb {
 
 std::optional<int> counterPageNumber(std::string_view counterPage)
 {
-    for (int page = firstCounterPage; page <= pageCount; ++page) {
+    for (int page = firstCounterPage; page <= kPageCount; ++page) {
         if (counterPage == formatDecimal(page))
             return page;
     }

@@ -43,7 +43,7 @@ struct ParameterSet {
     bool transponderTi = false;
     bool transponderOrvex = false;
 
-    std::array<PageSetting, pageCount> pages;  // pages[0] is "Page 1"
+    std::array<PageSetting, kPageCount> pages;  // pages[0] is "Page 1"
 
     bool writePages3To17 = false;
     std::string counterPage;

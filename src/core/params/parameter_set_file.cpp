@@ -68,7 +68,7 @@ std::vector<KeyBinding> bindKeys(ParameterSet &set)
     keys.push_back({pages3To17, "Counter Page", &set.counterPage});
     keys.push_back({pages3To17, "Alignment", &set.alignment});
     keys.push_back({pages3To17, "Counter Value", &set.counterValue});
-    for (int page = 3; page <= pageCount; ++page)
+    for (int page = 3; page <= kPageCount; ++page)
         bindPage(keys, set.pages[static_cast<std::size_t>(page - 1)], page);
     keys.push_back({"Log", "Log", &set.logEnabled});
     keys.push_back({"Log", "file name", &set.recordFileName});

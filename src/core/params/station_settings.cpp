@@ -74,7 +74,7 @@ void readData(const ProfileDocument &file, StationSettings &settings)
 {
     settings.selectAll = readFlag(file.value(dataSection, "SelectAll"));
     settings.asciiFormat = readFlag(file.value(dataSection, "Format"));
-    for (int page = 1; page <= pageCount; ++page) {
+    for (int page = 1; page <= kPageCount; ++page) {
         settings.pageSelected[page - 1] = readFlag(file.value(dataSection, selectKey(page)));
         settings.pageText[page - 1] = file.value(dataSection, pageTextKey(page));
         settings.pageDefault[page - 1] = file.value(dataSection, pageDefaultKey(page));
@@ -129,10 +129,10 @@ void writeAuto(ProfileDocument &file, const StationSettings &settings)
 void writeData(ProfileDocument &file, const StationSettings &settings)
 {
     file.setValue(dataSection, "SelectAll", formatFlag(settings.selectAll));
-    for (int page = 1; page <= pageCount; ++page)
+    for (int page = 1; page <= kPageCount; ++page)
         file.setValue(dataSection, selectKey(page), formatFlag(settings.pageSelected[page - 1]));
     file.setValue(dataSection, "Format", formatDecimal(settings.asciiFormat ? 1 : 0));
-    for (int page = 1; page <= pageCount; ++page)
+    for (int page = 1; page <= kPageCount; ++page)
         file.setValue(dataSection, pageTextKey(page), settings.pageText[page - 1]);
 }
 

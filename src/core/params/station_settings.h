@@ -30,10 +30,10 @@ struct StationSettings {
     bool readBackAllPages = true;
 
     bool selectAll = false;
-    std::array<bool, pageCount> pageSelected{};
+    std::array<bool, kPageCount> pageSelected{};
     bool asciiFormat = false;
-    std::array<std::string, pageCount> pageText;
-    std::array<std::string, pageCount> pageDefault;  // read only: never written
+    std::array<std::string, kPageCount> pageText;
+    std::array<std::string, kPageCount> pageDefault;  // read only: never written
 
     std::string manualCarrierIdOffset;
     std::string manualCarrierIdLength;

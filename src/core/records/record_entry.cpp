@@ -64,7 +64,7 @@ std::string columnHeaderRows()
     std::string titles = labelCell(kDateColumn, "Date:") + labelCell(kValueColumn, "Time:") +
                          labelCell(kUidColumn, "UID");
     std::string dataAndLock;
-    for (int page = 1; page <= pageCount; ++page) {
+    for (int page = 1; page <= kPageCount; ++page) {
         titles += labelCell(pageDataColumn(page), "Page " + std::to_string(page));
         dataAndLock += labelCell(pageDataColumn(page), "Data:") + labelCell(pageDataColumn(page) + 1, "Lock:");
     }

@@ -20,7 +20,7 @@ struct EntryPage {
 
 struct RecordEntry {
     std::string uid; // empty: an empty UID cell
-    std::array<EntryPage, pageCount> pages;
+    std::array<EntryPage, kPageCount> pages;
 };
 
 // Which kind of manual operation an entry of the manual log stands for.

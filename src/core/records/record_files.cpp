@@ -9,9 +9,9 @@ std::filesystem::path workbookPath(const std::filesystem::path &workingDirectory
     return workingDirectory / std::filesystem::path(name);
 }
 
-RecordEntry makeEntry(std::string uid, const std::array<bool, pageCount> &filled,
-                      const std::array<std::string, pageCount> &hexTexts,
-                      const std::array<std::string, pageCount> &asciiTexts, const ParameterSet &set)
+RecordEntry makeEntry(std::string uid, const std::array<bool, kPageCount> &filled,
+                      const std::array<std::string, kPageCount> &hexTexts,
+                      const std::array<std::string, kPageCount> &asciiTexts, const ParameterSet &set)
 {
     RecordEntry entry;
     entry.uid = std::move(uid);

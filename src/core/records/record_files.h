@@ -24,9 +24,9 @@ std::filesystem::path workbookPath(const std::filesystem::path &workingDirectory
 
 // The entry for the given pages: page n is filled when filled[n-1] is set;
 // its lock cell carries the mark when the set locks page n.
-RecordEntry makeEntry(std::string uid, const std::array<bool, pageCount> &filled,
-                      const std::array<std::string, pageCount> &hexTexts,
-                      const std::array<std::string, pageCount> &asciiTexts, const ParameterSet &set);
+RecordEntry makeEntry(std::string uid, const std::array<bool, kPageCount> &filled,
+                      const std::array<std::string, kPageCount> &hexTexts,
+                      const std::array<std::string, kPageCount> &asciiTexts, const ParameterSet &set);
 
 // One record of the automatic cycle. A new file sets jobHeaderPending; while
 // it is set the job header block goes before the record, and it is cleared

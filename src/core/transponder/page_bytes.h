@@ -15,7 +15,7 @@
 // pages form (byte 8 of page p is byte 0 of page p + 1).
 namespace teb {
 
-inline constexpr int cellCount = pageCount * bytesPerPage;
+inline constexpr int cellCount = kPageCount * bytesPerPage;
 
 using PageBytes = std::array<std::uint8_t, bytesPerPage>;
 

@@ -27,7 +27,7 @@ bool PageImage::place(long long offset, std::span<const std::uint8_t> bytes)
 PageImage pageImageOf(const PageTextArray &texts, bool asciiFormat, const PageCells &fallback)
 {
     PageImage image;
-    for (int page = 1; page <= pageCount; ++page) {
+    for (int page = 1; page <= kPageCount; ++page) {
         const std::string &text = texts[index(page)];
         const auto bytes = pageBytes(text, asciiFormat);
         image.cells.setPage(page, bytes ? *bytes : fallback.page(page));

@@ -11,8 +11,8 @@
 // that reads as no eight bytes in the current format.
 namespace teb {
 
-using PageTextArray = std::array<std::string, pageCount>; // index n-1 for page n
-using PageFlagArray = std::array<bool, pageCount>;
+using PageTextArray = std::array<std::string, kPageCount>; // index n-1 for page n
+using PageFlagArray = std::array<bool, kPageCount>;
 
 struct PageImage {
     PageCells cells;

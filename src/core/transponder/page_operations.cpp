@@ -14,7 +14,7 @@ std::size_t index(int page) { return static_cast<std::size_t>(page - 1); }
 
 void colourAllPages(OperationReport &report, ResultColour colour)
 {
-    for (int page = 1; page <= pageCount; ++page)
+    for (int page = 1; page <= kPageCount; ++page)
         report.colourPage(page, colour);
 }
 
@@ -126,7 +126,7 @@ PageOutcome readPages(PageOperationContext &context, const PageRequest &request,
     std::size_t lastAnswerLength = kFullAnswerLength;
     if (withUid)
         lastAnswerLength = runUidStep(context, outcome).second;
-    for (int page = 1; page <= pageCount; ++page) {
+    for (int page = 1; page <= kPageCount; ++page) {
         if (!request.selected[index(page)] || (page >= 2 && lastAnswerLength < kFullAnswerLength))
             continue;
         const PageRead read = readPage(context, page, outcome);
@@ -158,7 +158,7 @@ PageOutcome writePages(PageOperationContext &context, const PageRequest &request
     }
 
     bool ok = true;
-    for (int page = 1; page <= pageCount; ++page) {
+    for (int page = 1; page <= kPageCount; ++page) {
         if (!request.selected[index(page)] || request.image.blank[index(page)] || (page >= 2 && !ok))
             continue;
         const PageWrite result = writePage(context, request, page, outcome);
@@ -182,14 +182,14 @@ TransponderReading readTransponder(PageOperationContext &context, const PageFlag
     const ReaderOperationFlag flag(context.session.port, ReaderOperationFlag::Kind::Reading);
     if (!context.portOpen)
         return reading;
-    for (int page = 1; page <= pageCount; ++page) {
+    for (int page = 1; page <= kPageCount; ++page) {
         if (pages[index(page)])
             context.report.colourPage(page, ResultColour::White);
     }
     fixTimeBase(context.session, TimeBaseFactor::PageRead);
     clearUid(context, outcome);
     reading.uidRead = runUidStep(context, outcome).first;
-    for (int page = 1; page <= pageCount; ++page) {
+    for (int page = 1; page <= kPageCount; ++page) {
         if (!pages[index(page)])
             continue;
         if (readPage(context, page, outcome).bytes)
@@ -212,7 +212,7 @@ PageOutcome lockPages(PageOperationContext &context, const PageRequest &request,
     fixTimeBase(context.session, TimeBaseFactor::Other);
 
     bool ok = true;
-    for (int page = 1; page <= pageCount; ++page) {
+    for (int page = 1; page <= kPageCount; ++page) {
         const std::size_t i = index(page);
         if (!request.selected[i] || !lockable[i] || (page >= 2 && !ok))
             continue;

@@ -21,14 +21,14 @@ std::string upperCase(std::string_view text)
 
 } // namespace
 
-ByteTexts byteTextsAt(const std::array<PageSetting, pageCount> &pages, int byte)
+ByteTexts byteTextsAt(const std::array<PageSetting, kPageCount> &pages, int byte)
 {
     const PageSetting &setting = pages[static_cast<std::size_t>(byte / bytesPerPage)];
     const auto index = static_cast<std::size_t>(byte % bytesPerPage);
     return {setting.hex[index], setting.ascii[index]};
 }
 
-void setByteTextsAt(std::array<PageSetting, pageCount> &pages, int byte, const ByteTexts &texts)
+void setByteTextsAt(std::array<PageSetting, kPageCount> &pages, int byte, const ByteTexts &texts)
 {
     PageSetting &setting = pages[static_cast<std::size_t>(byte / bytesPerPage)];
     const auto index = static_cast<std::size_t>(byte % bytesPerPage);

@@ -19,8 +19,8 @@ struct ByteTexts {
 };
 
 // The texts of byte 0 .. 135 of a set's pages, and storing them there.
-ByteTexts byteTextsAt(const std::array<PageSetting, pageCount> &pages, int byte);
-void setByteTextsAt(std::array<PageSetting, pageCount> &pages, int byte, const ByteTexts &texts);
+ByteTexts byteTextsAt(const std::array<PageSetting, kPageCount> &pages, int byte);
+void setByteTextsAt(std::array<PageSetting, kPageCount> &pages, int byte, const ByteTexts &texts);
 
 // What the pages 3-17 editor accepts when a cell is confirmed: 0x00 or a
 // printable 0x20..0x7E, the same bytes on both sides. HEX: exactly two

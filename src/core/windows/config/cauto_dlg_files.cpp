@@ -128,7 +128,7 @@ void CAutoDlg::editPages3To17()
     if (m_view->runPagesEditor(pagesEditor) != DialogResult::Ok || !pagesEditor.accepted())
         return;
     const PagesEditorData &edited = pagesEditor.data();
-    for (int pageNumber = firstPagesEditorPage; pageNumber <= pageCount; ++pageNumber) {
+    for (int pageNumber = firstPagesEditorPage; pageNumber <= kPageCount; ++pageNumber) {
         PageSetting &target = page(pageNumber);
         const PageSetting &source = edited.pages[static_cast<std::size_t>(pageNumber - 1)];
         target.hex = source.hex;

@@ -9,7 +9,7 @@ MemoryMap memoryMapOf(const ParameterSet &set)
 {
     MemoryMap map;
     const bool pages3To17 = set.writePages3To17 || carrierIdSourceOf(set) == CarrierIdSource::CsvFileComplete;
-    for (int byte = 0; byte < pageCount * bytesPerPage; ++byte) {
+    for (int byte = 0; byte < kPageCount * bytesPerPage; ++byte) {
         MemoryCell &cell = map.cells[static_cast<std::size_t>(byte)];
         if (byte < carrierIdPageBytes)
             cell = MemoryCell::FixedData;
@@ -27,7 +27,7 @@ MemoryMap memoryMapOf(const ParameterSet &set)
             cell = cell == MemoryCell::CarrierId ? MemoryCell::Clash : MemoryCell::Counter;
         }
     }
-    for (int page = 0; page < pageCount; ++page)
+    for (int page = 0; page < kPageCount; ++page)
         map.locked[static_cast<std::size_t>(page)] = set.pages[static_cast<std::size_t>(page)].locked;
     return map;
 }

@@ -18,8 +18,8 @@ enum class MemoryCell {
 };
 
 struct MemoryMap {
-    std::array<MemoryCell, pageCount * bytesPerPage> cells{};
-    std::array<bool, pageCount> locked{};
+    std::array<MemoryCell, kPageCount * bytesPerPage> cells{};
+    std::array<bool, kPageCount> locked{};
 
     MemoryCell cell(int byte) const { return cells[static_cast<std::size_t>(byte)]; }
     bool operator==(const MemoryMap &) const = default;

@@ -37,8 +37,6 @@
 
 namespace teb {
 
-static_assert(kPageCount == pageCount);
-
 // Timers of the main window.
 inline constexpr int kCycleTimerId = 3;
 inline constexpr std::chrono::milliseconds kCycleTimerPeriod{10};

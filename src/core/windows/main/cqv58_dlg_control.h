@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/page_layout.h"
+
 #include <cstddef>
 #include <optional>
 #include <string_view>
@@ -183,8 +185,6 @@ struct ControlInfo {
     std::string_view caption; // the fixed text the control shows; empty when it has none
     std::string_view name;    // for diagnostics
 };
-
-inline constexpr int kPageCount = 17;
 
 // Position of page n (1 .. 17) in the arrays of 17 per-page values.
 inline constexpr std::size_t pageIndex(int page) { return static_cast<std::size_t>(page - 1); }

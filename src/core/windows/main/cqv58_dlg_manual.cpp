@@ -164,7 +164,7 @@ TagReading CQV58Dlg::readTransponderForCycle(const PageFlags &pages)
     TagReading tag;
     if (reading.uidRead)
         tag.uid = reading.outcome.uid;
-    for (int page = 1; page <= pageCount; ++page) {
+    for (int page = 1; page <= kPageCount; ++page) {
         const auto i = static_cast<std::size_t>(page - 1);
         if (reading.outcome.read[i])
             tag.pages[i] = reading.outcome.cells.page(page);

@@ -17,7 +17,7 @@ int indexInRun(PagesControl id, PagesControl first, int count)
     return index >= 0 && index < count ? index : -1;
 }
 
-constexpr int shownPageCount = pageCount - firstPagesEditorPage + 1;
+constexpr int shownPageCount = kPageCount - firstPagesEditorPage + 1;
 constexpr int shownByteCount = lastPagesEditorByte - firstPagesEditorByte + 1;
 
 std::string withByteNumber(std::string_view pattern, int byte)
@@ -70,7 +70,7 @@ void auto_2::open(auto_2View &view)
         writeCounterValueIntoPage(*counterPage);
         m_counterPageAtOpen = counterPageText(*counterPage);
     }
-    for (int p = firstPagesEditorPage; p <= pageCount; ++p) {
+    for (int p = firstPagesEditorPage; p <= kPageCount; ++p) {
         m_view->setEnabled(pagesEditSwitch(p), p != counterPage);
         m_view->setSwitchImage(pagesEditSwitch(p), page(p).editable);
         m_view->setSwitchImage(pagesLockSwitch(p), page(p).locked);
@@ -105,7 +105,7 @@ void auto_2::cellConfirmed(int byte)
 
 void auto_2::editClicked(int p)
 {
-    if (p < firstPagesEditorPage || p > pageCount || counterPageNumber(m_data.counterPage) == p)
+    if (p < firstPagesEditorPage || p > kPageCount || counterPageNumber(m_data.counterPage) == p)
         return;
     page(p).editable = !page(p).editable;
     m_view->setSwitchImage(pagesEditSwitch(p), page(p).editable);
@@ -113,7 +113,7 @@ void auto_2::editClicked(int p)
 
 void auto_2::lockClicked(int p)
 {
-    if (p < firstPagesEditorPage || p > pageCount)
+    if (p < firstPagesEditorPage || p > kPageCount)
         return;
     page(p).locked = !page(p).locked;
     m_view->setSwitchImage(pagesLockSwitch(p), page(p).locked);

@@ -16,7 +16,7 @@ namespace teb {
 struct PagesEditorData {
     // Texts of all 136 bytes (only pages 3..17 are shown and changed) and the
     // "Edit" and "Lock" flags of pages 3..17.
-    std::array<PageSetting, pageCount> pages;
+    std::array<PageSetting, kPageCount> pages;
     bool asciiFormat = false;
     std::string counterPage;   // "None" or "3" .. "17"; not changed here
     std::string counterValue;  // at least eight digits
