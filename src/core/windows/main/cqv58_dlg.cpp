@@ -28,7 +28,7 @@ CQV58Dlg::DirectorySource CQV58Dlg::defaultDirectorySource()
 void CQV58Dlg::takeFromControls()
 {
     // The terminal view is read-only: the window's text is the one it holds.
-    m_terminal.terminalInput = m_view.text(Control::TerminalInput);
+    m_terminal.takeInput();
     for (int page = 1; page <= kPageCount; ++page) {
         m_pages.pageText[pageIndex(page)] = m_view.text(pageBox(page));
         m_pages.pageSelected[pageIndex(page)] = m_view.isChecked(pageSelectBox(page));
@@ -49,8 +49,8 @@ void CQV58Dlg::takeFromControls()
 
 void CQV58Dlg::showInControls()
 {
-    m_view.setText(Control::TerminalInput, m_terminal.terminalInput);
-    showTerminalText();
+    m_terminal.showInput();
+    m_terminal.showText();
     // A selection box's image shows its selection too, whatever changed it
     // (the set in automatic mode, a page unticked under "all").
     for (int page = 1; page <= kPageCount; ++page) {
@@ -73,16 +73,6 @@ void CQV58Dlg::showInControls()
     m_view.setText(Control::LogFileLabel, m_manual.manualLogFileShown);
 }
 
-void CQV58Dlg::showTerminalText()
-{
-    const TerminalChange change = m_terminal.changeToShow();
-    switch (change.kind) {
-    case TerminalChange::Kind::OnTop: m_view.prependTerminalText(change.text); break;
-    case TerminalChange::Kind::Replace: m_view.setText(Control::TerminalView, change.text); break;
-    case TerminalChange::Kind::None: break;
-    }
-}
-
 void CQV58Dlg::showLogFileName()
 {
     m_manual.manualLogFileShown = shortenedLogFileName(m_manual.manualLogFileName);
@@ -90,15 +80,6 @@ void CQV58Dlg::showLogFileName()
 }
 
 // --- menu commands
-
-void CQV58Dlg::toggleTerminal()
-{
-    m_terminal.terminalVisible = !m_terminal.terminalVisible;
-    m_view.setMenuChecked(MenuItem::TerminalShow, m_terminal.terminalVisible);
-    m_view.setWindowSize(windowWidth(), kWindowHeight);
-}
-
-int CQV58Dlg::windowWidth() const { return m_terminal.terminalVisible ? kWideWindowWidth : kNarrowWindowWidth; }
 
 void CQV58Dlg::clearTerminal()
 {
@@ -148,12 +129,8 @@ void CQV58Dlg::terminalEntered()
 void CQV58Dlg::sendClicked()
 {
     takeFromControls();
-    const bool sent = terminalSend(m_readerPort, m_link.portHandle, m_link.portOpen, m_terminal.terminalInput);
-    m_terminal.commandHistory.add(m_terminal.terminalInput);
-    if (m_link.portOpen) {
-        m_terminal.trace.sent(timeOfDay(m_run.wallClock(), true), m_terminal.terminalInput + '\r', sent ? "" : "not sent");
-        showTrace();
-    }
+    const bool sent = terminalSend(m_readerPort, m_link.portHandle, m_link.portOpen, m_terminal.input());
+    m_terminal.sent(timeOfDay(m_run.wallClock(), true), m_link.portOpen, sent);
     sayWhenPortClosed();
 }
 

@@ -8,7 +8,7 @@
 #include "windows/main/manual_group.h"
 #include "windows/main/page_display.h"
 #include "windows/main/run_state.h"
-#include "windows/main/terminal_state.h"
+#include "windows/main/terminal/terminal_part.h"
 #include "windows/main/cqv58_dlg_control.h"
 #include "windows/main/cqv58_dlg_events.h"
 #include "windows/main/cqv58_dlg_view.h"
@@ -46,13 +46,7 @@ inline constexpr std::chrono::milliseconds kRequestTimerPeriod{500};
 inline constexpr int kContinuousTimerId = 7;
 inline constexpr std::chrono::milliseconds kContinuousPollPeriod{300};
 
-// Window sizes with the terminal hidden and shown.
-inline constexpr int kNarrowWindowWidth = 799;
-inline constexpr int kWideWindowWidth = 1120;
-inline constexpr int kWindowHeight = 461;
 
-
-inline constexpr std::string_view kWindowTitle = "Tag Encoder Bench";
 inline constexpr std::string_view kOneProtocolLine = "One";
 inline constexpr std::string_view kPortErrorCaption = "Error";
 inline constexpr std::string_view kPortCloseFailedText = "Can't close COM Port.";
@@ -114,7 +108,7 @@ public:
     const JobState &job() const { return m_job; }
     const PageDisplay &pages() const { return m_pages; }
     const ManualGroup &manual() const { return m_manual; }
-    const TerminalState &terminal() const { return m_terminal; }
+    const TerminalState &terminal() const { return m_terminal.state(); }
     const RunState &run() const { return m_run; }
 
     ReaderPort &readerPort() { return m_readerPort; }
@@ -125,12 +119,7 @@ private:
     void tick500ms();
 
     // --- menu commands
-    void toggleTerminal();
     void clearTerminal();
-    void traceClicked();       // the "Trace" switch: the trace instead of the terminal view
-    void saveTrace();          // "Save trace"
-    void showTrace();          // lines added to the trace into its view
-    void terminalHistoryStep(SpinDirection direction); // Up/Down in the terminal line
     void openDeviceManager();
     void showInfo();
     void runInterfaceSettings();
@@ -230,7 +219,6 @@ private:
     void runEvent(Handler handler);
     void receiveLine(const std::string &line); // receive thread
     void drainInbox();
-    void showTerminalText();
     void routeClick(Control id);
     void routeEnter(Control id);
     void startUp();
@@ -238,7 +226,6 @@ private:
     void focusOne();
     void cancelWindow();
     void closeWithPort();
-    int windowWidth() const;
     void takeOverSettings(const StationSettings &settings);
     StationSettings settingsToSave() const;
     void fillKeptTexts();
@@ -304,11 +291,11 @@ private:
     JobState m_job;
     PageDisplay m_pages;
     ManualGroup m_manual;
-    TerminalState m_terminal;
     RunState m_run;
 
     CQV58DlgView &m_view;
     DialogGate m_dialogGate; // shut while a stopped operation winds down after the close box
+    TerminalPart m_terminal{m_view, m_dialogGate};
     DialogHost &m_dialogs;
     DirectorySource m_currentDirectory;
     RunningOperation m_operation{{[this](bool offered) { m_view.setEnabled(Control::StopButton, offered); },
@@ -318,9 +305,9 @@ private:
     ReceiveInbox m_inbox; // before the port: the receive thread ends first
     std::array<std::string, 3> m_statusShown; // the status strip's port, reader and job texts
     ReaderPort m_readerPort;
-    ReaderWatch m_readerWatch{m_run.wallClock, m_link.readerActivity, m_terminal.trace,
+    ReaderWatch m_readerWatch{m_run.wallClock, m_link.readerActivity, m_terminal.trace(),
                               {[this] { return !m_operation.stopRequested(); }, [this] { return m_operation.whileReaderAnswers(); },
-                               [this] { showTrace(); }}};
+                               [this] { m_terminal.showTrace(); }}};
     // "Cont On": the UID last seen on the antenna, "Cont Off" pressed during a
     // cycle, and how many boxes had shown when it started.
     std::string m_uidOnAntenna;

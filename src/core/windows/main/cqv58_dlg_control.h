@@ -187,6 +187,8 @@ struct ControlInfo {
 };
 
 // Position of page n (1 .. 17) in the arrays of 17 per-page values.
+inline constexpr std::string_view kWindowTitle = "Tag Encoder Bench";
+
 inline constexpr std::size_t pageIndex(int page) { return static_cast<std::size_t>(page - 1); }
 
 const ControlInfo &controlInfo(Control id);

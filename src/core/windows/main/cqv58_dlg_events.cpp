@@ -80,7 +80,7 @@ void CQV58Dlg::menuCommand(MenuItem item)
         case MenuItem::InterfaceSettings: runInterfaceSettings(); break;
         case MenuItem::InterfaceDeviceManager: openDeviceManager(); break;
         case MenuItem::Config: runConfig(); break;
-        case MenuItem::TerminalShow: toggleTerminal(); break;
+        case MenuItem::TerminalShow: m_terminal.toggleShown(); break;
         case MenuItem::TerminalClear: clearTerminal(); break;
         case MenuItem::HelpInfo:
         case MenuItem::SystemMenuInfo: showInfo(); break;
@@ -121,7 +121,7 @@ void CQV58Dlg::spinStep(Control spin, SpinDirection direction)
         else if (spin == Control::MaxSpin)
             maxSpinStep(direction);
         else if (spin == Control::TerminalInput)
-            terminalHistoryStep(direction);
+            m_terminal.historyStep(direction);
     });
 }
 
@@ -161,8 +161,8 @@ void CQV58Dlg::routeClick(Control id)
     case Control::OrvexSwitch: orvexClicked(); break;
     case Control::LogSwitch: logClicked(); break;
     case Control::SendButton: sendClicked(); break;
-    case Control::TraceSwitch: traceClicked(); break;
-    case Control::SaveTraceButton: saveTrace(); break;
+    case Control::TraceSwitch: m_terminal.traceClicked(); break;
+    case Control::SaveTraceButton: m_terminal.saveTrace(m_job.workingDirectory); break;
     case Control::OpenButton: chooseManualLogFile(); break;
     case Control::ReadUidButton: readUidClicked(); break;
     case Control::ReadButton: readPagesClicked(); break;
@@ -212,11 +212,10 @@ void CQV58Dlg::drainInbox()
     if (received.dropped > 0)
         newestFirst += droppedLinesNote(received.dropped);
     m_terminal.putOnTop(newestFirst);
-    showTerminalText();
     const auto now = m_run.wallClock();
     for (const std::string &line : received.lines)
-        m_terminal.trace.received(timeOfDay(now, true), line);
-    showTrace();
+        m_terminal.received(timeOfDay(now, true), line);
+    m_terminal.showTrace();
     m_link.readerActivity.answered(timeOfDay(now));
     showStatus();
 }

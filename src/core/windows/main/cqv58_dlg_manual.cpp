@@ -17,7 +17,7 @@ auto CQV58Dlg::runOnPages(Operation operation)
         takePagesFound(soFar);
         showInControls();
     });
-    PageOperationContext context{ReaderSession{m_readerPort, m_link.portHandle, m_link.timeBase, &m_terminal, &m_readerWatch},
+    PageOperationContext context{ReaderSession{m_readerPort, m_link.portHandle, m_link.timeBase, &m_terminal.sink(), &m_readerWatch},
                                  m_link.portOpen, report};
     auto outcome = operation(context);
     m_link.timeBase = context.session.timeBase;

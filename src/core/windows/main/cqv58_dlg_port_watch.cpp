@@ -32,7 +32,6 @@ void CQV58Dlg::closeLostPort()
     m_link.portHandle = kNoPort;
     m_link.portOpen = false;
     m_terminal.putOnTop("(" + m_link.interfaceSettings.portName + " lost)\r\n");
-    showTerminalText();
     showMessage(portLostText(m_link.interfaceSettings.portName), kPortErrorCaption, MessageIcon::Stop);
 }
 
@@ -51,7 +50,6 @@ void CQV58Dlg::reopenReturnedPort()
         return; // not ready yet (udev still setting it up): the next tick tries again
     m_link.lostPort.reset();
     m_terminal.putOnTop("(" + m_link.interfaceSettings.portName + " opened again)\r\n");
-    showTerminalText();
 }
 
 } // namespace teb

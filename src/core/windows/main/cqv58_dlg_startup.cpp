@@ -10,9 +10,8 @@ namespace teb {
 void CQV58Dlg::startUp()
 {
     m_link.timeBase = kStartTimeBase;
-    m_terminal.terminalVisible = true;
-    toggleTerminal(); // hidden, menu item unchecked, narrow window
-    m_view.setWindowSize(windowWidth(), kWindowHeight);
+    m_terminal.setShown(false); // hidden, menu item unchecked, narrow window
+    m_view.setWindowSize(m_terminal.windowWidth(), kWindowHeight);
 
     m_job.workingDirectory = m_currentDirectory();
     if (m_job.workingDirectory.empty())
@@ -168,7 +167,7 @@ void CQV58Dlg::showSwitchImages()
     showModeSwitches();
     showFamilySwitches();
     m_view.setSwitchImage(Control::LogSwitch, m_manual.manualLog);
-    m_view.setSwitchImage(Control::TraceSwitch, m_terminal.traceShown);
+    m_terminal.showTraceSwitch();
 }
 
 } // namespace teb
