@@ -3,6 +3,7 @@
 #include "journal/carrier_id_journal.h"
 #include "journal/server_text.h"
 #include "support/counter_entry.h"
+#include "support/sqlite_shell.h"
 #include "support/postgres_database.h"
 #include "support/temp_dir.h"
 
@@ -24,6 +25,7 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 using ::testing::ThrowsMessage;
 using test::counterEntry;
+using test::sqliteAnswer;
 
 // Pages 1 and 2 as a cycle writes them; the other 15 pages are not written.
 std::string pagesHex(std::string_view page1, std::string_view page2)
@@ -239,19 +241,6 @@ INSTANTIATE_TEST_SUITE_P(Backends, JournalTest, ::testing::Values(Backend::Sqlit
                          [](const auto &info) { return info.param == Backend::Sqlite ? "Sqlite" : "Postgres"; });
 
 // The sqlite3 shell's answer to an SQL text on the file.
-std::string sqliteAnswer(const std::filesystem::path &file, const std::string &sql)
-{
-    const std::string command = "sqlite3 '" + file.string() + "' \"" + sql + "\" 2>&1";
-    std::string answer;
-    if (FILE *pipe = ::popen(command.c_str(), "r")) {
-        char buffer[512];
-        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
-            answer += buffer;
-        ::pclose(pipe);
-    }
-    return answer;
-}
-
 std::vector<std::string> filesIn(const std::filesystem::path &directory)
 {
     std::vector<std::string> names;

@@ -7,6 +7,7 @@
 #include "records/spreadsheet_rows.h"
 #include "params/parameter_set.h"
 #include "support/temp_dir.h"
+#include "support/sqlite_shell.h"
 #include "support/xml_check.h"
 
 #include <gmock/gmock.h>
@@ -24,6 +25,7 @@ namespace {
 
 using ::testing::HasSubstr;
 using ::testing::Not;
+using test::sqliteAnswer;
 
 class RecordingJournalView : public CJournalDlgView {
 public:
@@ -49,19 +51,6 @@ public:
     std::optional<std::filesystem::path> answer;
     std::vector<std::string> messages;
 };
-
-std::string sqliteAnswer(const std::filesystem::path &file, const std::string &sql)
-{
-    const std::string command = "sqlite3 '" + file.string() + "' \"" + sql + "\" 2>&1";
-    std::string answer;
-    if (FILE *pipe = ::popen(command.c_str(), "r")) {
-        char buffer[512];
-        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
-            answer += buffer;
-        ::pclose(pipe);
-    }
-    return answer;
-}
 
 // `rows` programmed counter cycles of set "job" in one transaction: carrier
 // IDs 00000001.., UIDs E0040000..; and four whose IDs hold "%" and "_".
