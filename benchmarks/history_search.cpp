@@ -12,6 +12,7 @@
 #include "windows/journal_history/cjournal_dlg.h"
 #include "journal/carrier_id_journal.h"
 #include "params/parameter_set.h"
+#include "journal_fill.h"
 #include "round_trip_stats.h"
 
 #include "support/postgres_database.h"
@@ -54,36 +55,6 @@ public:
     std::string message;
     std::filesystem::path file;
 };
-
-void fillJournal(const std::filesystem::path &file, int entries)
-{
-    const int counted = entries - entries / 10;
-    const std::string columns =
-        "(carrier_key, carrier_hex, carrier_id, numeric_id, id_length, set_name, source, position, csv_file,"
-        " csv_row_hex, csv_delimiter, csv_marked, counter_page_value, counter_start, job, uid, state, reserved_at,"
-        " finished_at, station, pages_hex, pages_locked)";
-    const std::string pages = "substr(replace(hex(zeroblob(153)), '00', '3031323334353637,'), 1, 288)";
-    // A journal of the version before the search: without its indexes and view.
-    const std::string sql =
-        "DROP INDEX cycles_by_shown_id; DROP INDEX cycles_by_hex_key; DROP VIEW programmed_carriers;"
-        " BEGIN; INSERT INTO cycles " + columns +
-        " WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + std::to_string(counted) +
-        ") SELECT hex(printf('%08d', i)), hex(printf('%08d', i)), printf('%08d', i), i, 8, 'job', 'Decimal counter',"
-        " printf('%08d', i), '', '', '', 0, '', '', 0, printf('E004%08X', i), 'programmed', '2026-01-01 08:00:00',"
-        " '2026-01-01 08:00:05', 'bench', " + pages + ", '11111111111111111' FROM n;"
-        " INSERT INTO cycles " + columns +
-        " WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
-        std::to_string(entries - counted) +
-        ") SELECT hex(printf('C%06d', i)), hex(printf('C%06d', i)), printf('C%06d', i), NULL, 7, 'ids', 'csv file',"
-        " i + 1, 'ids.csv', hex(printf('C%06d,X', i)), ',', 1, '', '', 0, printf('E005%08X', i), 'programmed',"
-        " '2026-01-01 08:00:00', '2026-01-01 08:00:05', 'bench', " + pages + ", '11111111111111111' FROM n;"
-        " COMMIT;";
-    const std::string command = "sqlite3 '" + file.string() + "' \"" + sql + "\"";
-    if (std::system(command.c_str()) != 0) {
-        std::fprintf(stderr, "history_search: the sqlite3 shell could not fill %s\n", file.c_str());
-        std::exit(1);
-    }
-}
 
 void fillServerJournal(const test::PostgresDatabase &server, int entries)
 {
@@ -204,8 +175,9 @@ std::unique_ptr<CarrierIdJournal> filledJournal(const test::TempDir &directory,
     open();
     if (server)
         fillServerJournal(*server, entries);
-    else
-        fillJournal(file, entries);
+    else // a journal of the version before the search: without its indexes and view
+        fillSqliteJournal(file, entries,
+                          "DROP INDEX cycles_by_shown_id; DROP INDEX cycles_by_hex_key; DROP VIEW programmed_carriers;");
     std::printf("history_search: a journal of %d entries %s\n%s\n", entries,
                 server ? "on the PostgreSQL server" : ("in " + directory.path().string()).c_str(),
                 describeLoad().c_str());

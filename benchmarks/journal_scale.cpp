@@ -10,6 +10,7 @@
 // counts, on a RAM disk (TMPDIR=/dev/shm) only the station's own work does.
 // Usage: journal_scale [entries] [starts] [cycles]
 #include "windows/main/cqv58_dlg.h"
+#include "journal_fill.h"
 #include "round_trip_stats.h"
 
 #include "support/automatic_job.h"
@@ -32,36 +33,6 @@ constexpr int kDefaultEntries = 100'000;
 constexpr int kDefaultStarts = 9;
 constexpr int kDefaultCycles = 50;
 
-// Fills the journal in one transaction through the sqlite3 shell: entries as
-// the station writes them, 17 pages each.
-void fillJournal(const std::filesystem::path &file, int entries)
-{
-    const int counted = entries - entries / 10;
-    const std::string columns =
-        "(carrier_key, carrier_hex, carrier_id, numeric_id, id_length, set_name, source, position, csv_file,"
-        " csv_row_hex, csv_delimiter, csv_marked, counter_page_value, counter_start, job, uid, state, reserved_at,"
-        " finished_at, station, pages_hex, pages_locked)";
-    const std::string pages = "substr(replace(hex(zeroblob(153)), '00', '3031323334353637,'), 1, 288)";
-    const std::string sql =
-        "BEGIN; INSERT INTO cycles " + columns +
-        " WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + std::to_string(counted) +
-        ") SELECT hex(printf('%08d', i)), hex(printf('%08d', i)), printf('%08d', i), i, 8, 'job', 'Decimal counter',"
-        " printf('%08d', i), '', '', '', 0, '', '', 0, printf('E004%08X', i), 'programmed', '2026-01-01 08:00:00',"
-        " '2026-01-01 08:00:05', 'bench', " + pages + ", '11111111111111111' FROM n;"
-        " INSERT INTO cycles " + columns +
-        " WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
-        std::to_string(entries - counted) +
-        ") SELECT hex(printf('C%05d', i)), hex(printf('C%05d', i)), printf('C%05d', i), NULL, 6, 'ids', 'csv file',"
-        " i + 1, 'ids.csv', hex(printf('C%05d,X', i)), ',', 1, '', '', 0, printf('E005%08X', i), 'programmed',"
-        " '2026-01-01 08:00:00', '2026-01-01 08:00:05', 'bench', " + pages + ", '11111111111111111' FROM n;"
-        " COMMIT; PRAGMA user_version = 0;"; // quick_check is still to run today
-    const std::string command = "sqlite3 '" + file.string() + "' \"" + sql + "\"";
-    if (std::system(command.c_str()) != 0) {
-        std::fprintf(stderr, "journal_scale: the sqlite3 shell could not fill %s\n", file.c_str());
-        std::exit(1);
-    }
-}
-
 // A station folder with the decimal counter set "job" from 1, eight digits.
 void prepareStation(const std::filesystem::path &directory, int entries)
 {
@@ -70,8 +41,8 @@ void prepareStation(const std::filesystem::path &directory, int entries)
     set.carrierIdLength = "8";
     test::writeAutomaticStation(directory, set, "99999999");
     CarrierIdJournal::openFile(journalFilePath(directory), "bench");
-    if (entries > 0)
-        fillJournal(journalFilePath(directory), entries);
+    if (entries > 0) // quick_check is still to run today
+        fillSqliteJournal(journalFilePath(directory), entries, {}, "PRAGMA user_version = 0;");
 }
 
 Duration timeStart(const std::filesystem::path &directory)
