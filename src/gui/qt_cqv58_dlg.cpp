@@ -26,9 +26,6 @@
 namespace teb::gui {
 namespace {
 
-// One run of the window's events inside a wait for the reader takes at most this long.
-constexpr int kEventsRunLimit = 20;
-
 } // namespace
 
 QtCQV58Dlg::QtCQV58Dlg(QWidget *parent) : QDialog(parent), m_widgets(controlCount(), nullptr)
@@ -196,7 +193,7 @@ void QtCQV58Dlg::setBackground(Control id, Rgb colour)
         colours.setColor(QPalette::Base, toQColor(colour));
         control.setPalette(colours);
         if (control.isVisible())
-            control.repaint();
+            control.update();
     }
 }
 
@@ -300,27 +297,17 @@ void QtCQV58Dlg::appendSystemMenuItem(const std::string &text)
     m_menuActions[MenuItem::SystemMenuInfo] = info;
 }
 
-void QtCQV58Dlg::repaintWindow() { repaint(); }
+void QtCQV58Dlg::repaintWindow() { update(); }
 void QtCQV58Dlg::beep() { QApplication::beep(); }
 
-bool QtCQV58Dlg::letEventsRun()
-{
-    if (m_ending)
-        return false;
-    m_letEventsRun = true;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, kEventsRunLimit);
-    m_letEventsRun = false;
-    return !m_ending;
-}
-
-// While an operation waits for the reader the window takes only what may
-// end it: "Stop", "Cont On" (which switches continuous programming off),
-// Escape and the close box. Every other click, key or wheel turn in the
-// window is dropped, so that nothing the operation reads later changes
-// under it. Boxes and dialogs over the window are not touched.
+// While the model runs an operation the window takes only what may end
+// it: "Stop", "Cont On" (which switches continuous programming off), Escape
+// and the close box. Every other click, key or wheel turn in the window is
+// dropped, so that nothing the operation reads later changes under it.
+// Boxes and dialogs over the window are not touched.
 bool QtCQV58Dlg::eventFilter(QObject *watched, QEvent *event)
 {
-    if (!m_letEventsRun)
+    if (!m_inputLocked || !m_inputLocked())
         return terminalHistoryKey(watched, event);
     auto *target = qobject_cast<QWidget *>(watched);
     if (target == nullptr || target->window() != this)
@@ -359,6 +346,16 @@ void QtCQV58Dlg::stopTimer(int id)
 {
     if (const auto found = m_timers.find(id); found != m_timers.end())
         found->second->stop();
+}
+
+void QtCQV58Dlg::cancelBoxes()
+{
+    if (QWidget *modal = QApplication::activeModalWidget(); modal != nullptr && modal != this) {
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    }
 }
 
 void QtCQV58Dlg::endDialog(DialogResult result)

@@ -7,6 +7,8 @@
 
 #include <QDialog>
 
+#include <atomic>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -31,6 +33,13 @@ public:
 
     // Before the model's initialise: where the reports go.
     void setEvents(CQV58DlgEvents *events) { m_events = events; }
+    // While this holds (the model runs an operation) the window takes only
+    // what may end it; the rest of the operator's input is dropped.
+    void setInputLock(std::function<bool()> locked) { m_inputLocked = std::move(locked); }
+    // Thread-safe: the window is on its way out.
+    bool ending() const { return m_ending; }
+    // The box or dialog open over the window goes, as if cancelled.
+    void cancelBoxes();
 
     // The widget of a control; nullptr for a control without one.
     QWidget *widget(Control id) const { return m_widgets.at(static_cast<std::size_t>(id)); }
@@ -64,7 +73,7 @@ public:
     void appendSystemMenuItem(const std::string &text) override;
     void repaintWindow() override;
     void beep() override;
-    bool letEventsRun() override;
+    bool takeInterrupts() override { return !m_ending; }
     void startTimer(int id, std::chrono::milliseconds period) override;
     void stopTimer(int id) override;
     void endDialog(DialogResult result) override;
@@ -115,8 +124,8 @@ private:
     // The terminal view's text as the model has it (a plain-text widget
     // would turn its CR LF into LF).
     std::string m_terminalText;
-    bool m_ending = false;
-    bool m_letEventsRun = false; // inside letEventsRun: the operator's input is filtered
+    std::atomic<bool> m_ending = false;
+    std::function<bool()> m_inputLocked;
     int m_endResult = QDialog::Rejected;
     bool m_stoppedFromOutside = false;
     // Declared last: it reports to this window while it lives.

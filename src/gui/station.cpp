@@ -4,15 +4,18 @@ namespace teb::gui {
 
 Station::Station(CQV58Dlg::DirectorySource currentDirectory)
     : m_dialogs(m_window, [this] { return m_model.job().workingDirectory; }),
-      m_model(m_window, m_dialogs, std::move(currentDirectory))
+      m_model(m_view, m_dialogsOnWindow, std::move(currentDirectory))
 {
-    m_window.setEvents(&m_model);
+    m_window.setEvents(&m_relay);
+    m_window.setInputLock([this] { return m_relay.waitingForReader(); });
 }
 
+// The model's thread ends before the model: nothing runs on it any more.
 Station::~Station()
 {
     finish();
     m_window.setEvents(nullptr);
+    m_relay.stop();
 }
 
 void Station::initialiseOnce()
@@ -20,7 +23,7 @@ void Station::initialiseOnce()
     if (m_initialised)
         return;
     m_initialised = true;
-    m_model.initialise();
+    m_relay.initialise();
 }
 
 void Station::show()
@@ -42,7 +45,7 @@ void Station::finish()
     if (m_finished || !m_initialised)
         return;
     m_finished = true;
-    m_model.destroy();
+    m_relay.destroy();
 }
 
 } // namespace teb::gui

@@ -124,6 +124,11 @@ class MainWindowGuiTest : public QObject {
     {
         return dynamic_cast<Widget &>(*window().widget(id));
     }
+    // Waits until the model has taken every report the window handed on.
+    void settle()
+    {
+        m_station->inModel([](CQV58Dlg &) {});
+    }
     void startIn(const std::string &settings)
     {
         test::writeFileBytes(*m_directory / "TagEncoderBench.ini", settings);
@@ -154,22 +159,28 @@ private slots:
         page2.setFocus();
         QTest::keyClicks(&page2, QStringLiteral("3031323334353637"));
         QTest::keyClick(&page2, Qt::Key_Return);
+        settle();
         QCOMPARE(page2.text(), QStringLiteral("30 31 32 33 34 35 36 37"));
         QTest::keyClick(&page2, Qt::Key_Escape);
+        settle();
         QVERIFY(window().isVisible());
         const std::string highBytes = "\x80\xA0\xE9\xFF";
         window().setText(pageBox(4), highBytes);
         QCOMPARE(window().text(pageBox(4)), highBytes);
 
         QTest::mouseClick(&widget<QAbstractButton>(Control::AsciiSwitch), Qt::LeftButton);
+        settle();
         QCOMPARE(widget<CEnterEdit>(pageBox(3)).text(), QStringLiteral("A B C D E F G H"));
         QTest::mouseClick(&widget<QAbstractButton>(Control::AutomaticSwitch), Qt::LeftButton);
+        settle();
         QVERIFY(!widget<QWidget>(Control::ReadButton).isVisible());
         auto &hexSwitch = widget<QAbstractButton>(Control::HexSwitch);
         hexSwitch.setFocus();
         QTest::keyClick(&hexSwitch, Qt::Key_Return);
+        settle();
         QVERIFY(widget<QWidget>(Control::OneButton).hasFocus());
         QTest::keyClick(&widget<QWidget>(Control::OneButton), Qt::Key_Escape);
+        settle();
         QVERIFY(!window().isVisible());
         QCOMPARE(window().result(), int(QDialog::Rejected));
     }
@@ -183,8 +194,7 @@ private slots:
         test::ReaderSimulator second(m_directory->path(), {}, "COM8");
         QVERIFY(first.ready() && second.ready());
         startIn("[Interface]\r\nport=COM7\r\nbaudrate=115200\r\ndatabits=8\r\n");
-        CQV58Dlg &model = m_station->model();
-        QVERIFY(model.link().portOpen);
+        QVERIFY(m_station->inModel([](CQV58Dlg &model) { return model.link().portOpen; }));
 
         QStringList row;
         whenDialogShows([&](QWidget &dialog) {
@@ -196,15 +206,18 @@ private slots:
             dynamic_cast<QDialog &>(dialog).reject();
         });
         window().menuAction(MenuItem::InterfaceDeviceManager)->trigger();
+        settle();
         QCOMPARE(row, QStringList({QStringLiteral("COM7"), QString::fromStdString(first.devicePath())}));
 
         window().menuAction(MenuItem::TerminalShow)->trigger();
+        settle();
         auto &input = widget<CEnterEdit>(Control::TerminalInput);
         QTest::keyClicks(&input, QStringLiteral("RUID"));
         QTest::mouseClick(&widget<QAbstractButton>(Control::SendButton), Qt::LeftButton);
         QTRY_VERIFY(widget<QPlainTextEdit>(Control::TerminalView).toPlainText().contains(QStringLiteral("E0040150")));
         QCOMPARE(first.receivedLines(1), std::vector<std::string>{"RUID"});
         QTest::mouseClick(&widget<QAbstractButton>(Control::TraceSwitch), Qt::LeftButton);
+        settle();
         auto &trace = widget<QPlainTextEdit>(Control::TraceView);
         QVERIFY(trace.isVisible() && !widget<QPlainTextEdit>(Control::TerminalView).isVisible());
         QVERIFY(trace.toPlainText().contains(QStringLiteral("\u2190 E0040150")));
@@ -215,8 +228,11 @@ private slots:
             settings.accept();
         });
         window().menuAction(MenuItem::InterfaceSettings)->trigger();
-        QVERIFY(model.link().portOpen);
-        QCOMPARE(model.link().interfaceSettings.portName, std::string("COM8"));
+        settle();
+        const auto [portOpen, portName] = m_station->inModel(
+            [](CQV58Dlg &model) { return std::pair(model.link().portOpen, model.link().interfaceSettings.portName); });
+        QVERIFY(portOpen);
+        QCOMPARE(portName, std::string("COM8"));
     }
 
     // A chosen name must name the same file again: paths do not go through Latin-1.
@@ -314,7 +330,8 @@ private slots:
             test::writeAutomaticStation(directory.path(), test::automaticJob());
             Station station([&] { return directory.path(); });
             station.show();
-            QVERIFY(station.model().link().portOpen);
+            const auto portOpen = [&] { return station.inModel([](CQV58Dlg &model) { return model.link().portOpen; }); };
+            QVERIFY(portOpen());
             QTest::mouseClick(station.window().widget(Control::OneButton), Qt::LeftButton);
             int ticks = 0;
             QTimer ticker;
@@ -335,7 +352,7 @@ private slots:
             QVERIFY2(!hung, failing ? "waiting for an answer" : "while the cycle runs");
             QVERIFY2(closing < kStopGrace.count() + 500, qPrintable(QString::number(closing)));
             QVERIFY2(ticks >= 20, qPrintable(QString::number(ticks)));
-            QVERIFY(!station.model().link().portOpen);
+            QVERIFY(!portOpen());
             QVERIFY(test::readFileBytes(directory / "TagEncoderBench.ini").find("SelectConfig=1\r\n")
                     != std::string::npos);
         }

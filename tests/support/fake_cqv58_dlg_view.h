@@ -56,9 +56,9 @@ public:
     void appendSystemMenuItem(const std::string &) override {}
     void repaintWindow() override {}
     void beep() override {}
-    // A wait for the reader lets the window's events run: a test acts as the
-    // operator there (the close box, "Stop", Escape).
-    bool letEventsRun() override
+    // A wait for the reader takes what the operator did meanwhile: a test
+    // acts as the operator there (the close box, "Stop", Escape).
+    bool takeInterrupts() override
     {
         if (whileWaiting)
             whileWaiting();

@@ -54,7 +54,7 @@ void CEnterEdit::setBold(bool bold, bool redraw)
     weighted.setBold(bold);
     setFont(weighted);
     if (redraw && isVisible())
-        repaint();
+        update();
 }
 
 QColor CEnterEdit::textColor() const { return palette().color(QPalette::Text); }
@@ -70,7 +70,7 @@ void CEnterEdit::setColour(QPalette::ColorRole role, const QColor &colour, bool 
     colours.setColor(QPalette::Disabled, role, colour);
     setPalette(colours);
     if (redraw && isVisible())
-        repaint();
+        update();
 }
 
 } // namespace teb::gui

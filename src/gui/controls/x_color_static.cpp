@@ -38,7 +38,7 @@ QColor CXColorStatic::backgroundColor() const { return palette().color(QPalette:
 void CXColorStatic::redrawIf(bool redraw)
 {
     if (redraw && isVisible())
-        repaint();
+        update();
 }
 
 } // namespace teb::gui

@@ -4,9 +4,8 @@
 
 namespace teb::gui {
 
-// A label with its own text colour, background colour and weight. Each
-// change can repaint the label at once, also while the window's thread is
-// busy and the event loop does not run.
+// A label with its own text colour, background colour and weight; each
+// change can ask for the label to be redrawn.
 class CXColorStatic : public QLabel {
     Q_OBJECT
 public:

@@ -299,7 +299,7 @@ private:
     DialogHost &m_dialogs;
     DirectorySource m_currentDirectory;
     RunningOperation m_operation{{[this](bool offered) { m_view.setEnabled(Control::StopButton, offered); },
-                                  [this] { return m_view.letEventsRun(); }},
+                                  [this] { return m_view.takeInterrupts(); }},
                                  m_dialogGate};
     bool m_destroyed = false;
     ReceiveInbox m_inbox; // before the port: the receive thread ends first

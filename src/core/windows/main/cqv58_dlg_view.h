@@ -22,7 +22,7 @@ namespace teb {
 // CQV58DlgEvents only. The mode and format switches (ImageSwitch) show an
 // on or off image and are never checkable.
 //
-// All calls come from the window's thread, except post.
+// All calls come from the thread that runs the model, except post.
 class CQV58DlgView {
 public:
     virtual ~CQV58DlgView() = default;
@@ -47,9 +47,8 @@ public:
     // The same for the trace view, whose lines are UTF-8.
     virtual void prependTraceText(const std::string &utf8Lines) = 0;
 
-    // Thread-safe and never blocking: asks the window's thread to call
-    // CQV58DlgEvents::inboxPosted soon, from its event loop (also the loop
-    // of a box that a running event shows).
+    // Thread-safe and never blocking: asks for CQV58DlgEvents::inboxPosted
+    // soon, also while an event runs (at its next takeInterrupts or box).
     virtual void post() = 0;
 
     // The window.
@@ -58,17 +57,16 @@ public:
     virtual void setMenuChecked(MenuItem item, bool checked) = 0;
     virtual void setMenuEnabled(MenuItem item, bool enabled) = 0;
     virtual void appendSystemMenuItem(const std::string &text) = 0; // after a separator
-    // Redraws the whole window now, also while an operation still blocks the
-    // window's thread (e.g. waiting for the reader).
+    // Redraws the whole window now.
     virtual void repaintWindow() = 0;
     // A short sound (a failed cycle).
     virtual void beep() = 0;
-    // While an operation waits for the reader, every few milliseconds: the
-    // window's event loop takes what is pending, without waiting for more:
-    // repaints, timers, wake-ups, the close box, Escape and "Stop". Clicks
-    // and keys elsewhere in the window are dropped. False once the window is
+    // While an operation waits for the reader, every few milliseconds: what
+    // the operator did meanwhile that may end or steer it ("Stop", "Cont On",
+    // Escape, the close box) and the receive thread's wake-ups reach the
+    // model now, as its events; nothing else does. False once the window is
     // ending: the operation gives its wait up.
-    virtual bool letEventsRun() = 0;
+    virtual bool takeInterrupts() = 0;
 
     // Periodic timers; each tick calls CQV58DlgEvents::tick with the id.
     virtual void startTimer(int id, std::chrono::milliseconds period) = 0;

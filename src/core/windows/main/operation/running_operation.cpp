@@ -22,7 +22,7 @@ bool RunningOperation::whileReaderAnswers()
         m_window.offerStop(true);
     }
     m_waitingForReader = true;
-    const bool windowStays = m_window.letEventsRun();
+    const bool windowStays = m_window.takeInterrupts();
     m_waitingForReader = false;
     if (!windowStays) { // ended from outside (a stop signal): no time for answers
         requestStop();

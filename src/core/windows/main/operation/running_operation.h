@@ -12,37 +12,37 @@ namespace teb {
 inline constexpr std::chrono::milliseconds kStopGrace{1000};
 
 // The one event the main window runs at a time and the reader operation
-// inside it: "Stop", Escape and the close box act on it here, and while it
-// waits for the reader the window's events run.
+// inside it: "Stop", Escape and the close box act on it here, taken from
+// the window while it waits for the reader.
 class RunningOperation {
 public:
     // What the operation asks of the window: "Stop" offered or taken back,
-    // and the window's events run for a moment while the reader is awaited
+    // and what the operator did meanwhile, taken while the reader is awaited
     // (false: the window is ending).
     struct Window {
         std::function<void(bool offered)> offerStop;
-        std::function<bool()> letEventsRun;
+        std::function<bool()> takeInterrupts;
     };
 
     // The event's time: while it lives, the window takes no other event.
     class Event {
     public:
-        explicit Event(int &depth) : m_depth(depth) { ++m_depth; }
-        ~Event() { --m_depth; }
+        explicit Event(bool &running) : m_running(running) { m_running = true; }
+        ~Event() { m_running = false; }
         Event(const Event &) = delete;
         Event &operator=(const Event &) = delete;
 
     private:
-        int &m_depth;
+        bool &m_running;
     };
 
     RunningOperation(Window window, DialogGate &dialogs) : m_window(std::move(window)), m_dialogs(dialogs) {}
 
-    bool running() const { return m_depth > 0; }
+    bool running() const { return m_running; }
     bool waitingForReader() const { return m_waitingForReader; }
     bool stopRequested() const { return m_stopRequested; }
 
-    [[nodiscard]] Event begin() { return Event(m_depth); }
+    [[nodiscard]] Event begin() { return Event(m_running); }
     void requestStop();
     // One slice of a wait for the reader; false when the wait is to end.
     bool whileReaderAnswers();
@@ -56,7 +56,7 @@ public:
 private:
     Window m_window;
     DialogGate &m_dialogs;
-    int m_depth = 0;
+    bool m_running = false;
     bool m_waitingForReader = false;
     bool m_stopRequested = false;
     std::chrono::steady_clock::time_point m_stopRequestedAt;
