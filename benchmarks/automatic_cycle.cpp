@@ -307,7 +307,7 @@ Duration journalCommitsPerCycle(int cycles, const test::PostgresDatabase *server
         JournalEntry entry;
         entry.carrierId = std::to_string(1000000 + cycle);
         entry.setName = "job";
-        entry.source = std::string(journal_source::decimalCounter);
+        entry.source = std::string(journal_source::kDecimalCounter);
         entry.uid = "U" + std::to_string(cycle);
         const auto start = Clock::now();
         const JournalEntry reserved = journal->reserve(entry);

@@ -99,7 +99,7 @@ Figures timeCsvCycles(const std::filesystem::path &directory, int cycles)
         JournalEntry entry;
         entry.carrierId = carrierId;
         entry.setName = "ids";
-        entry.source = std::string(journal_source::csvFile);
+        entry.source = std::string(journal_source::kCsvFile);
         entry.position = std::to_string(i + 2);
         entry.csvFile = "ids.csv";
         entry.csvRow = std::string(carrierId) + ",";

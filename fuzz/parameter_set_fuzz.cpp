@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     (void)teb::counterValueOnPage(set.counterValue);
     if (const auto window = teb::carrierIdWindow(set)) {
         FUZZ_CHECK(window->start >= 0 && window->length >= 0);
-        FUZZ_CHECK(window->end() <= teb::kPageCount * teb::bytesPerPage);
+        FUZZ_CHECK(window->end() <= teb::kPageCount * teb::kBytesPerPage);
     }
     const teb::ParameterSet once = writtenAndRead(set);
     FUZZ_CHECK(writtenAndRead(once) == once);

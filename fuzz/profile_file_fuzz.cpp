@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string_view value = bytes.substr(0, bytes.find('\n'));
     changed.setValue("Fuzz", "Key", value);
     const std::string back = teb::ProfileDocument::parse(changed.serialise()).value("Fuzz", "Key");
-    FUZZ_CHECK(back.size() <= teb::ProfileDocument::maxValueLength);
+    FUZZ_CHECK(back.size() <= teb::ProfileDocument::kMaxValueLength);
     FUZZ_CHECK(back.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos);
     return 0;
 }

@@ -6,14 +6,14 @@
 namespace teb::gui {
 namespace {
 
-constexpr QSize pictureSize(230, 246);
-constexpr qreal firstCellX = 46.5;
-constexpr qreal firstRowY = 30.5;
-constexpr qreal cellPitchX = 20;
-constexpr qreal rowPitch = 11;
-constexpr QSizeF cellSize(18.5, 9.5);
-constexpr qreal lockX = 209;
-constexpr qreal legendY = 221;
+constexpr QSize kPictureSize(230, 246);
+constexpr qreal kFirstCellX = 46.5;
+constexpr qreal kFirstRowY = 30.5;
+constexpr qreal kCellPitchX = 20;
+constexpr qreal kRowPitch = 11;
+constexpr QSizeF kCellSize(18.5, 9.5);
+constexpr qreal kLockX = 209;
+constexpr qreal kLegendY = 221;
 
 const QColor background(0x1c, 0x21, 0x26);
 const QColor frame(0x5d, 0x66, 0x6f);
@@ -51,16 +51,16 @@ void drawLegendEntry(QPainter &painter, qreal x, const QColor &colour, const QSt
 {
     painter.setPen(QPen(cellLine, 0.6));
     painter.setBrush(colour);
-    painter.drawRect(QRectF(x, legendY, 8, 7));
+    painter.drawRect(QRectF(x, kLegendY, 8, 7));
     painter.setPen(caption);
-    painter.drawText(QPointF(x + 11, legendY + 6.5), text);
+    painter.drawText(QPointF(x + 11, kLegendY + 6.5), text);
 }
 
 } // namespace
 
-MemoryMapWidget::MemoryMapWidget(QWidget *parent) : QWidget(parent) { setFixedSize(pictureSize); }
+MemoryMapWidget::MemoryMapWidget(QWidget *parent) : QWidget(parent) { setFixedSize(kPictureSize); }
 
-QSize MemoryMapWidget::sizeHint() const { return pictureSize; }
+QSize MemoryMapWidget::sizeHint() const { return kPictureSize; }
 
 void MemoryMapWidget::setMap(const MemoryMap &map)
 {
@@ -72,9 +72,9 @@ void MemoryMapWidget::setMap(const MemoryMap &map)
 
 QRectF MemoryMapWidget::cellRect(int byte) const
 {
-    const int row = byte / bytesPerPage;
-    const int column = byte % bytesPerPage;
-    return QRectF(QPointF(firstCellX + cellPitchX * column, firstRowY + rowPitch * row), cellSize);
+    const int row = byte / kBytesPerPage;
+    const int column = byte % kBytesPerPage;
+    return QRectF(QPointF(kFirstCellX + kCellPitchX * column, kFirstRowY + kRowPitch * row), kCellSize);
 }
 
 void MemoryMapWidget::paintEvent(QPaintEvent *)
@@ -96,19 +96,19 @@ void MemoryMapWidget::paintEvent(QPaintEvent *)
     font.setPixelSize(7);
     painter.setFont(font);
     painter.setPen(numbers);
-    for (int column = 0; column < bytesPerPage; ++column)
-        painter.drawText(QRectF(cellRect(column).left(), 20, cellSize.width(), 8), Qt::AlignHCenter,
+    for (int column = 0; column < kBytesPerPage; ++column)
+        painter.drawText(QRectF(cellRect(column).left(), 20, kCellSize.width(), 8), Qt::AlignHCenter,
                          QString::number(column));
     for (int page = 0; page < kPageCount; ++page) {
-        const QRectF first = cellRect(page * bytesPerPage);
+        const QRectF first = cellRect(page * kBytesPerPage);
         painter.setPen(caption);
         painter.drawText(QRectF(4, first.top(), 37, first.height()), Qt::AlignRight | Qt::AlignVCenter,
                          QStringLiteral("P%1").arg(page + 1));
         if (m_map.locked[static_cast<std::size_t>(page)])
-            drawLock(painter, QPointF(lockX, first.top() + 4));
+            drawLock(painter, QPointF(kLockX, first.top() + 4));
     }
     painter.setPen(QPen(cellLine, 0.6));
-    for (int byte = 0; byte < kPageCount * bytesPerPage; ++byte) {
+    for (int byte = 0; byte < kPageCount * kBytesPerPage; ++byte) {
         painter.setBrush(colourOf(m_map.cell(byte)));
         painter.drawRect(cellRect(byte));
     }
@@ -116,9 +116,9 @@ void MemoryMapWidget::paintEvent(QPaintEvent *)
     drawLegendEntry(painter, 10, colourOf(MemoryCell::CarrierId), QStringLiteral("carrier ID"));
     drawLegendEntry(painter, 68, colourOf(MemoryCell::Counter), QStringLiteral("counter"));
     drawLegendEntry(painter, 116, colourOf(MemoryCell::Clash), QStringLiteral("overlap"));
-    drawLock(painter, QPointF(166, legendY + 2));
+    drawLock(painter, QPointF(166, kLegendY + 2));
     painter.setPen(caption);
-    painter.drawText(QPointF(177, legendY + 6.5), QStringLiteral("locked"));
+    painter.drawText(QPointF(177, kLegendY + 6.5), QStringLiteral("locked"));
 }
 
 } // namespace teb::gui

@@ -17,10 +17,10 @@
 namespace teb::gui {
 namespace {
 
-constexpr int pagesCellClass = 24;
-constexpr int cellWidth = 44;
-constexpr QSize switchSize(36, 18);
-constexpr QSize selectSize(18, 18);
+constexpr int kPagesCellClass = 24;
+constexpr int kCellWidth = 44;
+constexpr QSize kSwitchSize(36, 18);
+constexpr QSize kSelectSize(18, 18);
 
 CXColorStatic *caption(const QString &text, bool bold = false)
 {
@@ -57,8 +57,8 @@ QWidget *QtAuto2::formatRow()
     layout->setContentsMargins(0, 0, 0, 0);
     for (const auto &[id, text] : {std::pair{PagesControl::HexFormat, QStringLiteral("HEX")},
                                    std::pair{PagesControl::AsciiFormat, QStringLiteral("ASCII")}}) {
-        auto *button = new ImageSwitch(artworkPixmap(Artwork::SelectOn, selectSize),
-                                       artworkPixmap(Artwork::SelectOff, selectSize));
+        auto *button = new ImageSwitch(artworkPixmap(Artwork::SelectOn, kSelectSize),
+                                       artworkPixmap(Artwork::SelectOff, kSelectSize));
         add(id, button);
         layout->addWidget(button);
         layout->addWidget(caption(text, true));
@@ -83,8 +83,8 @@ QWidget *QtAuto2::pageGrid()
     grid->addWidget(caption(QStringLiteral("Edit"), true), 0, 10);
     grid->addWidget(caption(QStringLiteral("Lock"), true), 0, 11);
     grid->setColumnMinimumWidth(9, 10);
-    for (int page = firstPagesEditorPage; page <= kPageCount; ++page) {
-        const int row = page - firstPagesEditorPage + 1;
+    for (int page = kFirstPagesEditorPage; page <= kPageCount; ++page) {
+        const int row = page - kFirstPagesEditorPage + 1;
         const int firstByte = (page - 1) * 8;
         CXColorStatic *name =
             caption(QStringLiteral("<b>Page %1</b><br>byte %2-%3").arg(page).arg(firstByte).arg(firstByte + 7));
@@ -92,17 +92,17 @@ QWidget *QtAuto2::pageGrid()
         grid->addWidget(name, row, 0);
         for (int i = 0; i < 8; ++i) {
             const int byte = firstByte + i;
-            auto *cell = new CEnterEdit(pagesCellClass, static_cast<int>(pagesCell(byte)));
+            auto *cell = new CEnterEdit(kPagesCellClass, static_cast<int>(pagesCell(byte)));
             cell->setTextColor(Qt::black);
             cell->setBackgroundColor(Qt::white);
-            cell->setFixedWidth(cellWidth);
+            cell->setFixedWidth(kCellWidth);
             cell->setAlignment(Qt::AlignCenter);
             add(pagesCell(byte), cell);
             grid->addWidget(cell, row, 1 + i);
         }
         for (const auto &[id, column] : {std::pair{pagesEditSwitch(page), 10}, std::pair{pagesLockSwitch(page), 11}}) {
-            auto *button = new ImageSwitch(artworkPixmap(Artwork::SwitchOn, switchSize),
-                                           artworkPixmap(Artwork::SwitchOff, switchSize));
+            auto *button = new ImageSwitch(artworkPixmap(Artwork::SwitchOn, kSwitchSize),
+                                           artworkPixmap(Artwork::SwitchOff, kSwitchSize));
             add(id, button);
             grid->addWidget(button, row, column, Qt::AlignCenter);
         }

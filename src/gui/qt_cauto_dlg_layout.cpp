@@ -18,13 +18,13 @@ namespace teb::gui {
 namespace {
 
 // Field classes of the reporting text fields.
-constexpr int carrierIdFieldClass = 22;  // Enter, Tab and loss of focus
-constexpr int byteCellClass = 23;
-constexpr int workOrderFieldClass = 25;
+constexpr int kCarrierIdFieldClass = 22;  // Enter, Tab and loss of focus
+constexpr int kByteCellClass = 23;
+constexpr int kWorkOrderFieldClass = 25;
 
-constexpr int byteCellWidth = 40;
-constexpr int textFieldWidth = 150;
-constexpr QSize switchSize(36, 18);
+constexpr int kByteCellWidth = 40;
+constexpr int kTextFieldWidth = 150;
+constexpr QSize kSwitchSize(36, 18);
 
 QString twoDigits(int number) { return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0')); }
 
@@ -85,7 +85,7 @@ QWidget *QtCAutoDlgLayout::workOrderGroup()
     int row = 1;
     for (const auto &[id, text] : fields) {
         grid->addWidget(label(text), row, 0);
-        grid->addWidget(field(id, workOrderFieldClass, textFieldWidth), row++, 1);
+        grid->addWidget(field(id, kWorkOrderFieldClass, kTextFieldWidth), row++, 1);
     }
     return frame;
 }
@@ -151,7 +151,7 @@ QWidget *QtCAutoDlgLayout::carrierIdSetupGroup()
     int row = 1;
     for (const auto &[id, text] : fields) {
         grid->addWidget(label(text), row, 3);
-        grid->addWidget(field(id, carrierIdFieldClass, textFieldWidth), row++, 4);
+        grid->addWidget(field(id, kCarrierIdFieldClass, kTextFieldWidth), row++, 4);
     }
     grid->setColumnMinimumWidth(2, 16);
     return frame;
@@ -183,8 +183,8 @@ void QtCAutoDlgLayout::addPageBlock(QGridLayout &grid, int row, int page)
         CXColorStatic *number = label(twoDigits(byte));
         number->setAlignment(Qt::AlignCenter);
         grid.addWidget(number, row, 2 + i);
-        CEnterEdit *hex = field(hexCell(byte), byteCellClass, byteCellWidth);
-        CEnterEdit *ascii = field(asciiCell(byte), byteCellClass, byteCellWidth);
+        CEnterEdit *hex = field(hexCell(byte), kByteCellClass, kByteCellWidth);
+        CEnterEdit *ascii = field(asciiCell(byte), kByteCellClass, kByteCellWidth);
         hex->setAlignment(Qt::AlignCenter);
         ascii->setAlignment(Qt::AlignCenter);
         grid.addWidget(hex, row + 1, 2 + i);
@@ -288,7 +288,7 @@ CEnterEdit *QtCAutoDlgLayout::field(ConfigControl id, int classNumber, int width
 
 ImageSwitch *QtCAutoDlgLayout::onOffSwitch(ConfigControl id)
 {
-    auto *button = new ImageSwitch(artworkPixmap(Artwork::SwitchOn, switchSize), artworkPixmap(Artwork::SwitchOff, switchSize));
+    auto *button = new ImageSwitch(artworkPixmap(Artwork::SwitchOn, kSwitchSize), artworkPixmap(Artwork::SwitchOff, kSwitchSize));
     button->setFocusPolicy(Qt::TabFocus);
     m_dialog.add(id, button);
     return button;

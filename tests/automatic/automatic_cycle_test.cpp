@@ -371,7 +371,7 @@ TEST_F(AutomaticCycle, PagesThatStayHeldEndTheCycleWithAReason)
     set.memoryPage = "3"; // pages 1 and 2 hold the set's fixed bytes on every tag
     cycle();
     cycle();
-    EXPECT_EQ(station.messages, std::vector<std::string>{std::string(notice::carrierIdPagesHeld.text)});
+    EXPECT_EQ(station.messages, std::vector<std::string>{std::string(notice::kCarrierIdPagesHeld.text)});
     EXPECT_EQ(station.written.size(), 1u);
 
     set.memoryPage = "1";

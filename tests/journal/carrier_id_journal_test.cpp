@@ -40,7 +40,7 @@ const std::string kAbcPages = pagesHex("4142430000000000", "0000000000000000");
 JournalEntry pagesEntry(std::string carrierId, std::string uid, std::string pages = kAbcPages)
 {
     JournalEntry entry = counterEntry(std::move(carrierId), std::move(uid));
-    entry.source = std::string(journal_source::csvFileComplete);
+    entry.source = std::string(journal_source::kCsvFileComplete);
     entry.pagesHex = std::move(pages);
     return entry;
 }
@@ -114,7 +114,7 @@ TEST_P(JournalTest, TheCounterSkipsEveryNumberHeldWhateverItsSource)
     for (const char *id : {"0005", "0006", "0008"})
         journal->reserve(counterEntry(id, "U"));
     JournalEntry csv = counterEntry("0009", "V");
-    csv.source = std::string(journal_source::csvFile);
+    csv.source = std::string(journal_source::kCsvFile);
     journal->reserve(csv);
     const JournalEntry failed = journal->reserve(counterEntry("0010", "W"));
     journal->finish(failed.id, CycleState::Failed);
@@ -135,7 +135,7 @@ TEST_P(JournalTest, FixedDataCountsPerJobAndCounterPagesPerStart)
     const std::int64_t job = journal->startJob("job");
     for (int i = 0; i < 3; ++i) {
         JournalEntry entry = counterEntry("", "U" + std::to_string(i));
-        entry.source = std::string(journal_source::fixData);
+        entry.source = std::string(journal_source::kFixData);
         entry.job = job;
         entry.counterStart = "00000100";
         entry.counterPageValue = "0000010" + std::to_string(i);
@@ -162,7 +162,7 @@ TEST_P(JournalTest, PagesOneAndTwoHaveOneHolderWhateverCarrierIdTheyCarry)
     EXPECT_FALSE(journal->holderOf("ABX", pagesHex("4142580000000000", "0000000000000000")));
 
     JournalEntry fixed = pagesEntry("", "UID00003");
-    fixed.source = std::string(journal_source::fixData);
+    fixed.source = std::string(journal_source::kFixData);
     journal->reserve(fixed);
     journal->reserve(fixed);
     journal->reserve(pagesEntry("ABD", "UID00004"), false); // forced as shared: holds nothing
@@ -225,7 +225,7 @@ TEST_P(JournalTest, EachStationTakesOverItsOwnFilesOnce)
     EXPECT_TRUE(first->wasTakenOver("/line/job.progress"));
     EXPECT_FALSE(second->wasTakenOver("/line/job.progress"));
     JournalEntry pending = counterEntry("A1", "");
-    pending.source = std::string(journal_source::csvFile);
+    pending.source = std::string(journal_source::kCsvFile);
     second->takeOverProgress({"job", 4, 30, 31, "", ""}, "/line/job.progress");
     second->takeOverEntry(pending, "/line/TagEncoderBench.pending");
     EXPECT_TRUE(second->wasTakenOver("/line/job.progress"));
@@ -370,7 +370,7 @@ TEST(JournalFile, CycleAndStartUpStatementsDoNotScanTheCycles)
     journal->holderOf("A1");
     journal->historyOf("E0040150");
     JournalEntry row = counterEntry("A1", "E0040150");
-    row.source = std::string(journal_source::csvFile);
+    row.source = std::string(journal_source::kCsvFile);
     row.csvFile = "ids.csv";
     const JournalEntry reserved = journal->reserve(row);
     journal->finish(reserved.id, CycleState::Programmed);
@@ -518,7 +518,7 @@ TEST_P(JournalTest, AStationMarksOnlyItsOwnCsvRows)
     auto two = open("bench-2");
     for (auto *station : {one.get(), two.get()}) {
         JournalEntry row = counterEntry(station == one.get() ? "A1" : "A2", station->station());
-        row.source = std::string(journal_source::csvFile);
+        row.source = std::string(journal_source::kCsvFile);
         row.csvFile = "ids.csv";
         station->finish(station->reserve(row).id, CycleState::Programmed);
     }

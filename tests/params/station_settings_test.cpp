@@ -16,7 +16,7 @@ namespace {
 using namespace std::string_literals;
 using namespace test;
 using Names = std::vector<std::string>;
-constexpr auto npos = std::string::npos;
+constexpr auto kNpos = std::string::npos;
 
 StationSettings sampleSettings()
 {
@@ -82,8 +82,8 @@ TEST(SetListInSettings, CountIsLimitedToTheCapacityAndEmptyNamesAreDropped)
     ASSERT_EQ(loaded.setList.count(), 256);
     ASSERT_TRUE(saveSettings(dir.path(), loaded));
     // Names behind the 256th are not the station's and are left alone.
-    EXPECT_NE(writtenFile(dir).find("Pruefablaeufe=256\r\n"), npos);
-    EXPECT_NE(writtenFile(dir).find("Pruefablauf_255=Set 255\r\nPruefablauf_256=Set 256\r\n"), npos);
+    EXPECT_NE(writtenFile(dir).find("Pruefablaeufe=256\r\n"), kNpos);
+    EXPECT_NE(writtenFile(dir).find("Pruefablauf_255=Set 255\r\nPruefablauf_256=Set 256\r\n"), kNpos);
 }
 
 // What Windows gives, also for hand-edited files: blanks around "=", quotes, a

@@ -12,7 +12,7 @@ inline JournalEntry counterEntry(std::string carrierId, std::string uid)
     JournalEntry entry;
     entry.carrierId = std::move(carrierId);
     entry.setName = "job";
-    entry.source = std::string(journal_source::decimalCounter);
+    entry.source = std::string(journal_source::kDecimalCounter);
     entry.position = entry.carrierId;
     entry.uid = std::move(uid);
     return entry;

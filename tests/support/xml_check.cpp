@@ -25,19 +25,19 @@ std::string xmlFaults(const std::filesystem::path &file)
 // The UID is a record row's fourth cell: date, time, an empty cell, the UID.
 std::map<std::string, std::size_t> recordsPerUid(const std::filesystem::path &file)
 {
-    constexpr std::string_view open = "<Data ss:Type=\"String\">";
-    constexpr std::string_view close = "</Data>";
+    constexpr std::string_view kOpen = "<Data ss:Type=\"String\">";
+    constexpr std::string_view kClose = "</Data>";
     std::map<std::string, std::size_t> cells;
     const std::string text = readFileBytes(file);
     for (std::size_t row = text.find("<Row>"); row != std::string::npos; row = text.find("<Row>", row + 1)) {
         const std::size_t end = text.find("</Row>", row);
         std::size_t at = row;
         for (int cell = 0; cell < 4 && at < end; ++cell)
-            at = text.find(open, at + 1);
+            at = text.find(kOpen, at + 1);
         if (at >= end)
             continue;
-        const std::size_t start = at + open.size();
-        const std::string value = text.substr(start, text.find(close, start) - start);
+        const std::size_t start = at + kOpen.size();
+        const std::string value = text.substr(start, text.find(kClose, start) - start);
         if (!value.empty())
             ++cells[value];
     }

@@ -15,8 +15,8 @@ namespace {
 
 using namespace std::string_literals;
 using Pair = std::pair<std::string, std::string>;
-constexpr bool inHex = false;
-constexpr bool inAscii = true;
+constexpr bool kInHex = false;
+constexpr bool kInAscii = true;
 
 TEST(ByteText, EveryByteSurvivesItsDigitsAndItsDisplayText)
 {
@@ -39,7 +39,7 @@ TEST(PageText, ConvertsBothWaysAndPassesTheCheck)
         SCOPED_TRACE(hex);
         EXPECT_EQ(hexTextToAsciiText(hex), ascii);
         EXPECT_EQ(asciiTextToHexText(ascii), hex);
-        EXPECT_EQ(checkPageText(ascii, inAscii), 0);
+        EXPECT_EQ(checkPageText(ascii, kInAscii), 0);
     }
 }
 
@@ -55,7 +55,7 @@ void expectRoundTrip(const PageBytes &bytes)
     ASSERT_EQ(asciiPageBytes(asciiPageText(bytes)), bytes) << hex;
     for (const std::string &ascii : {hexTextToAsciiText(hex), hexTextToAsciiTextPadded(hex)}) {
         ASSERT_EQ(asciiTextToHexText(ascii), hex) << testing::PrintToString(ascii);
-        ASSERT_EQ(checkPageText(ascii, inAscii), 0) << testing::PrintToString(ascii);
+        ASSERT_EQ(checkPageText(ascii, kInAscii), 0) << testing::PrintToString(ascii);
     }
 }
 
@@ -88,12 +88,12 @@ TEST(PageText, CarrierIdTextsEndAtAZeroByte)
 TEST(CheckPageText, CountsFaults)
 {
     const std::tuple<const char *, bool, int> cases[] = {  // page text, format, faults
-        {"3a 3b 3c 3d 3e 3f 0a ff", inHex, 0}, {"3031323334353637", inHex, 0}, {"30 31 32 33 34 35 36 3", inHex, 1},
-        {"30 31 32 33 34 35 36 3G", inHex, 1}, {"GG GG", inHex, 5}, {"00 00 00 00 00 00 00 00 00", inHex, 1},
-        {" NUL NUL NUL NUL NUL NUL NUL NUL", inAscii, 0}, {"A   B C D E F G", inAscii, 0},
-        {"A B C D E F G H ", inAscii, 0}, {"A B C D E F G ", inAscii, 1}, {"ABC", inAscii, 1},
-        {"A B C D E F G H I", inAscii, 1},
-        {"AB C D E F G H I", inAscii, 1}};  // eight tokens, but one stands for more than one character
+        {"3a 3b 3c 3d 3e 3f 0a ff", kInHex, 0}, {"3031323334353637", kInHex, 0}, {"30 31 32 33 34 35 36 3", kInHex, 1},
+        {"30 31 32 33 34 35 36 3G", kInHex, 1}, {"GG GG", kInHex, 5}, {"00 00 00 00 00 00 00 00 00", kInHex, 1},
+        {" NUL NUL NUL NUL NUL NUL NUL NUL", kInAscii, 0}, {"A   B C D E F G", kInAscii, 0},
+        {"A B C D E F G H ", kInAscii, 0}, {"A B C D E F G ", kInAscii, 1}, {"ABC", kInAscii, 1},
+        {"A B C D E F G H I", kInAscii, 1},
+        {"AB C D E F G H I", kInAscii, 1}};  // eight tokens, but one stands for more than one character
     for (const auto &[text, asciiFormat, faults] : cases)
         EXPECT_EQ(checkPageText(text, asciiFormat), faults) << '"' << text << '"';
 }
@@ -121,7 +121,7 @@ TEST(PageBytes, EveryPathReadsAHexTextAsTheSameBytes)
     EXPECT_FALSE(hexPageBytes(""));
     EXPECT_FALSE(asciiPageBytes("A B C D E F G"));
     EXPECT_FALSE(asciiPageBytes("AB C D E F G H"));
-    EXPECT_EQ(normalisePageEntry("ABCDEFGHI", inAscii, "Right"), "ABCDEFGHI");
+    EXPECT_EQ(normalisePageEntry("ABCDEFGHI", kInAscii, "Right"), "ABCDEFGHI");
 }
 
 TEST(PageCells, RunsNeverLeaveTheCells)

@@ -96,14 +96,14 @@ TagStep writeAndLock(Cycle &cycle, CycleStation &station, const std::string &uid
     const PagesWritten written = station.writePages(out, out.pages, pagesWritten(cycle), uid);
     out.errorCount = written.errorCount;
     if (written.errorCount != 0) {
-        station.notify(notice::writeFailed);
+        station.notify(notice::kWriteFailed);
         if (written.uid && *written.uid != uid)
             return {TagResult::NothingReached, std::string(kTransponderChanged)};
         return {written.reachedTag ? TagResult::Uncertain : TagResult::NothingReached, {}};
     }
     out.errorCount = station.lockPages(pagesLocked(cycle));
     if (*out.errorCount != 0) {
-        station.notify(notice::lockFailed);
+        station.notify(notice::kLockFailed);
         return {TagResult::Uncertain, {}};
     }
     return {TagResult::Programmed, {}};
@@ -261,7 +261,7 @@ bool mayProgram(CycleStation &station, const std::optional<std::string> &uid, co
 {
     if (!uid) {
         station.clearPageResultColours();
-        station.notify(notice::uidNotRead);
+        station.notify(notice::kUidNotRead);
         return false;
     }
     const auto &known = history.programmed ? history.programmed : history.spoiled;
@@ -321,7 +321,7 @@ void programOne(Cycle &cycle, CycleStation &station)
 
 bool markJournalRow(CarrierIdJournal &journal, const JournalEntry &entry)
 {
-    const CsvFormat format = entry.source == journal_source::csvFileComplete ? CsvFormat::Complete : CsvFormat::Simple;
+    const CsvFormat format = entry.source == journal_source::kCsvFileComplete ? CsvFormat::Complete : CsvFormat::Simple;
     const CsvRow row{static_cast<std::size_t>(readUnsigned64(entry.position)), entry.csvRow};
     if (markRowProcessed(entry.csvFile, format, row, entry.csvDelimiter) != MarkResult::Marked)
         return false;

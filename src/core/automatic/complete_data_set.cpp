@@ -54,7 +54,7 @@ std::optional<std::vector<std::uint8_t>> carrierIdBytes(const CompleteDataSet &s
 std::optional<CompleteDataSet> readCompleteDataSet(std::string_view row, std::string_view delimiter)
 {
     const auto fields = splitCsvFields(row, delimiter);
-    if (fields.size() != completeFieldCount + 1)
+    if (fields.size() != kCompleteFieldCount + 1)
         return std::nullopt;
     CompleteDataSet set;
     set.format = fields[0];
@@ -64,7 +64,7 @@ std::optional<CompleteDataSet> readCompleteDataSet(std::string_view row, std::st
     const bool hex = set.format == "X";
     (ascii ? set.carrierIdAscii : set.carrierIdHex) = hex || ascii ? std::string(fields[3]) : std::string();
     set.lockCarrierId = fields[4];
-    for (std::size_t page = 0; page < dataPageCount; ++page) {
+    for (std::size_t page = 0; page < kDataPageCount; ++page) {
         const std::string value(fields[kLeadingFields + 2 * page]);
         if (ascii)
             set.pageAscii[page] = value;
@@ -82,14 +82,14 @@ std::optional<CompleteSetBytes> completeSetBytes(const CompleteDataSet &set)
     const long long offset = readDecimal(set.offset);
     const long long length = readDecimal(set.length);
     const auto id = carrierIdBytes(set, length);
-    if (!id || offset < 0 || offset > carrierIdPageBytes || length > carrierIdPageBytes - offset)
+    if (!id || offset < 0 || offset > kCarrierIdPageBytes || length > kCarrierIdPageBytes - offset)
         return std::nullopt;
     CompleteSetBytes bytes;
     bytes.carrierIdRun = {offset, length};
     bytes.carrierId = *id;
-    for (int page = 0; page < dataPageCount; ++page) {
+    for (int page = 0; page < kDataPageCount; ++page) {
         const auto value = valueBytes(set, page, set.format == "X");
-        if (!value || value->size() > bytesPerPage)
+        if (!value || value->size() > kBytesPerPage)
             return std::nullopt;
         std::copy(value->begin(), value->end(), bytes.pages[static_cast<std::size_t>(page)].begin());
     }
@@ -98,18 +98,18 @@ std::optional<CompleteSetBytes> completeSetBytes(const CompleteDataSet &set)
 
 void placeCompleteSet(PageImage &image, const CompleteSetBytes &bytes)
 {
-    image.place(0, std::vector<std::uint8_t>(carrierIdPageBytes, 0));
+    image.place(0, std::vector<std::uint8_t>(kCarrierIdPageBytes, 0));
     image.place(bytes.carrierIdRun.offset, bytes.carrierId);
-    for (int page = 0; page < dataPageCount; ++page)
-        image.place((firstDataPage - 1 + page) * bytesPerPage, bytes.pages[static_cast<std::size_t>(page)]);
+    for (int page = 0; page < kDataPageCount; ++page)
+        image.place((kFirstDataPage - 1 + page) * kBytesPerPage, bytes.pages[static_cast<std::size_t>(page)]);
 }
 
 PageFlagArray completeSetLocks(const CompleteDataSet &set)
 {
     PageFlagArray locks{};
     locks[0] = locks[1] = readFlag(set.lockCarrierId);
-    for (int page = 0; page < dataPageCount; ++page)
-        locks[static_cast<std::size_t>(firstDataPage - 1 + page)] = readFlag(set.lockPage[static_cast<std::size_t>(page)]);
+    for (int page = 0; page < kDataPageCount; ++page)
+        locks[static_cast<std::size_t>(kFirstDataPage - 1 + page)] = readFlag(set.lockPage[static_cast<std::size_t>(page)]);
     return locks;
 }
 

@@ -11,8 +11,8 @@
 // The row buffer of a complete data set and its placing into the pages.
 namespace teb {
 
-inline constexpr int firstDataPage = 3;
-inline constexpr int dataPageCount = kPageCount - firstDataPage + 1; // pages 3 .. 17
+inline constexpr int kFirstDataPage = 3;
+inline constexpr int kDataPageCount = kPageCount - kFirstDataPage + 1; // pages 3 .. 17
 
 struct CompleteDataSet {
     std::string format; // "A" or "X"
@@ -21,9 +21,9 @@ struct CompleteDataSet {
     std::string carrierIdAscii; // the slot of the row's format holds the value,
     std::string carrierIdHex;   // the other stays empty
     std::string lockCarrierId;
-    std::array<std::string, dataPageCount> pageAscii;
-    std::array<std::string, dataPageCount> pageHex;
-    std::array<std::string, dataPageCount> lockPage;
+    std::array<std::string, kDataPageCount> pageAscii;
+    std::array<std::string, kDataPageCount> pageHex;
+    std::array<std::string, kDataPageCount> lockPage;
 
     const std::string &carrierId() const { return format == "X" ? carrierIdHex : carrierIdAscii; }
     bool operator==(const CompleteDataSet &) const = default;
@@ -42,7 +42,7 @@ std::optional<CompleteDataSet> readCompleteDataSet(std::string_view row, std::st
 struct CompleteSetBytes {
     CellRun carrierIdRun;
     std::vector<std::uint8_t> carrierId;
-    std::array<PageBytes, dataPageCount> pages{};
+    std::array<PageBytes, kDataPageCount> pages{};
 };
 std::optional<CompleteSetBytes> completeSetBytes(const CompleteDataSet &set);
 

@@ -28,7 +28,7 @@ std::optional<std::uint64_t> appendDigit(std::uint64_t value, char digit)
 // How far `value` lies after `start` in a run of counter page values.
 std::uint64_t stepsIntoRun(std::uint64_t start, std::uint64_t value)
 {
-    constexpr std::uint64_t kValues = counterPageLimit + 1u;
+    constexpr std::uint64_t kValues = kCounterPageLimit + 1u;
     return (value % kValues + kValues - start % kValues) % kValues;
 }
 
@@ -112,14 +112,14 @@ std::string zeroPadded(std::uint64_t value, std::size_t width)
 
 std::string nextCounterPageValue(std::uint64_t value)
 {
-    const std::uint64_t next = value >= counterPageLimit ? 0u : value + 1u;
-    return zeroPadded(next, counterPageDigits);
+    const std::uint64_t next = value >= kCounterPageLimit ? 0u : value + 1u;
+    return zeroPadded(next, kCounterPageDigits);
 }
 
 bool counterPageValueBehind(std::string_view value, std::string_view runStart, std::string_view runNext)
 {
     const std::uint64_t number = readCounter(value);
-    if (number > counterPageLimit)
+    if (number > kCounterPageLimit)
         return false; // no counter page value: the placement refuses it
     const std::uint64_t start = readCounter(runStart);
     return stepsIntoRun(start, number) < stepsIntoRun(start, readCounter(runNext));

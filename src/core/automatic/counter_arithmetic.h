@@ -54,7 +54,7 @@ std::string counterPageValueInRun(const std::string &value, std::string_view run
 // quantity is no work order at all, and "max" alone limits the counter.
 bool isEmptyWorkOrder(std::string_view quantity);
 
-inline constexpr std::uint64_t counterPageLimit = 99'999'999;
-inline constexpr std::size_t counterPageDigits = 8;
+inline constexpr std::uint64_t kCounterPageLimit = 99'999'999;
+inline constexpr std::size_t kCounterPageDigits = 8;
 
 } // namespace teb

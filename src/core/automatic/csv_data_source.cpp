@@ -44,7 +44,7 @@ RowFilter rowFilter(const RowPlacement &placement, const CarrierIdFilter &offere
 
 std::nullopt_t refused(NoticeSink &notices)
 {
-    notices.notify(notice::csvWrongFormat);
+    notices.notify(notice::kCsvWrongFormat);
     return std::nullopt;
 }
 
@@ -55,7 +55,7 @@ std::optional<TakenRow> nextRow(const CsvFile &file, CsvFormat format, NoticeSin
 {
     const auto content = readWholeFile(file.path);
     if (!content) {
-        notices.notify(notice::noCsvAccess);
+        notices.notify(notice::kNoCsvAccess);
         return refused(notices);
     }
     const auto row = firstUnprocessedRow(format, *content, file.delimiter, rowFilter(placement, offered));

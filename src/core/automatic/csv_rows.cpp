@@ -49,10 +49,10 @@ std::optional<std::size_t> markPosition(CsvFormat format, std::string_view row, 
 {
     const std::string_view separator = effectiveDelimiter(delimiter);
     const auto fields = splitCsvFields(row, separator);
-    const std::size_t doneField = format == CsvFormat::Simple ? 1 : completeFieldCount;
+    const std::size_t doneField = format == CsvFormat::Simple ? 1 : kCompleteFieldCount;
     if (fields.size() <= doneField)
         return std::nullopt;
-    if (format == CsvFormat::Complete && fields.size() != completeFieldCount + 1)
+    if (format == CsvFormat::Complete && fields.size() != kCompleteFieldCount + 1)
         return std::nullopt;
     return static_cast<std::size_t>(fields[doneField].data() - row.data());
 }

@@ -18,7 +18,7 @@ namespace teb {
 
 enum class CsvFormat { Simple, Complete };
 
-inline constexpr std::size_t completeFieldCount = 35;
+inline constexpr std::size_t kCompleteFieldCount = 35;
 
 // A row as it was read: its line number (the header is line 0) and its text.
 struct CsvRow {

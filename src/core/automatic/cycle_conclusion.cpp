@@ -42,7 +42,7 @@ void recordTransponder(Cycle &cycle, CycleStation &station, const JournalEntry &
 // data step counts again, with other stations' transponders.
 void countFixedData(Cycle &cycle, const JournalEntry &entry)
 {
-    if (entry.source != journal_source::fixData || entry.setName != cycle.in.journal.setName)
+    if (entry.source != journal_source::kFixData || entry.setName != cycle.in.journal.setName)
         return;
     if (cycle.out.programmedCount)
         ++*cycle.out.programmedCount;
@@ -70,7 +70,7 @@ void concludeProgrammed(Cycle &cycle, CycleStation &station, const JournalEntry 
     if (recorded)
         recordTransponder(cycle, station, entry);
     if (!marked)
-        station.notify(notice::csvMarkFailed);
+        station.notify(notice::kCsvMarkFailed);
     cycle.out.passed = confirmed && !cycle.out.recordFailed;
     if (!confirmed)
         cycle.out.failure = std::string(kNotConfirmed);

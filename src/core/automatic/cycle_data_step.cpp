@@ -24,12 +24,12 @@ Source sourceOf(const ParameterSet &set)
 std::string_view sourceName(Source source)
 {
     switch (source) {
-    case Source::Csv: return journal_source::csvFile;
-    case Source::CsvComplete: return journal_source::csvFileComplete;
-    case Source::DecimalCounter: return journal_source::decimalCounter;
-    case Source::FixedData: return journal_source::fixData;
+    case Source::Csv: return journal_source::kCsvFile;
+    case Source::CsvComplete: return journal_source::kCsvFileComplete;
+    case Source::DecimalCounter: return journal_source::kDecimalCounter;
+    case Source::FixedData: return journal_source::kFixData;
     }
-    return journal_source::fixData;
+    return journal_source::kFixData;
 }
 
 void moveNext(Cycle &cycle, std::uint64_t value)
@@ -195,17 +195,17 @@ bool selected(const Cycle &cycle, int page) { return cycle.in.selected[static_ca
 std::optional<Notice> nothingWrittenNotice(const Cycle &cycle, const DataStep &step)
 {
     if (std::none_of(cycle.in.selected.begin(), cycle.in.selected.end(), [](bool on) { return on; }))
-        return notice::noPageSelected;
+        return notice::kNoPageSelected;
     if (step.carrierIdRun && step.carrierIdRun->length > 0) {
         const auto [first, last] = pagesOfRun(*step.carrierIdRun);
         for (int page = first; page <= last; ++page) {
             if (!selected(cycle, page))
-                return notice::carrierIdPagesNotSelected;
+                return notice::kCarrierIdPagesNotSelected;
         }
     }
     const auto &counterPage = cycle.in.numbers.counterPage;
     if (step.counterPagePlaced && counterPage && !selected(cycle, *counterPage))
-        return notice::counterPageNotSelected;
+        return notice::kCounterPageNotSelected;
     return std::nullopt;
 }
 
@@ -223,9 +223,9 @@ bool counterPageOverCarrierId(const Cycle &cycle, const DataStep &step)
 Notice refusalOf(Outcome outcome)
 {
     switch (outcome) {
-    case Outcome::QuantityReached: return notice::quantityReached;
-    case Outcome::PagesHeld: return notice::carrierIdPagesHeld;
-    default: return notice::wrongCarrierIdFormat;
+    case Outcome::QuantityReached: return notice::kQuantityReached;
+    case Outcome::PagesHeld: return notice::kCarrierIdPagesHeld;
+    default: return notice::kWrongCarrierIdFormat;
     }
 }
 
@@ -237,7 +237,7 @@ std::optional<Notice> dataRefusal(Cycle &cycle, Source source, const Offer &offe
     if (step.outcome != Outcome::Go)
         return refusalOf(step.outcome);
     if (counterPageOverCarrierId(cycle, step))
-        return notice::counterPageOverCarrierId;
+        return notice::kCounterPageOverCarrierId;
     return nothingWrittenNotice(cycle, step);
 }
 

@@ -14,7 +14,7 @@ void notifyText(NoticeSink &notices, const std::string &text, NoticeLevel level)
 
 std::string entryName(const JournalEntry &entry)
 {
-    if (entry.source == journal_source::fixData)
+    if (entry.source == journal_source::kFixData)
         return "fixed data no. " + entry.position;
     return "carrier ID " + entry.shownCarrierId();
 }

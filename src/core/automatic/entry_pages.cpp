@@ -20,7 +20,7 @@ std::optional<EntryPages> entryPagesOf(const JournalEntry &entry)
         if (field.empty())
             continue;
         const auto bytes = hexPageBytes(field);
-        if (!bytes || field.size() != 2 * bytesPerPage)
+        if (!bytes || field.size() != 2 * kBytesPerPage)
             return std::nullopt;
         const auto i = static_cast<std::size_t>(page - 1);
         pages.cells.setPage(page, *bytes);

@@ -67,7 +67,7 @@ bool writeEntryPages(Cycle &cycle, CycleStation &station, const JournalEntry &en
         endEntry(station, entry, CycleState::Spoiled);
         return false;
     }
-    station.notify(notice::writeFailed);
+    station.notify(notice::kWriteFailed);
     endAsUncertain(station, entry);
     return false;
 }
@@ -79,7 +79,7 @@ bool lockEntryPages(Cycle &cycle, CycleStation &station, const JournalEntry &ent
     cycle.out.errorCount = station.lockPages(pages.locked);
     if (cycle.out.errorCount == 0)
         return true;
-    station.notify(notice::lockFailed);
+    station.notify(notice::kLockFailed);
     endAsUncertain(station, entry);
     return false;
 }

@@ -14,7 +14,7 @@ namespace {
 // The counter page value used before the one a progress file names as next.
 std::string previousCounterPageValue(std::uint64_t next)
 {
-    return zeroPadded(next == 0 ? counterPageLimit : next - 1u, counterPageDigits);
+    return zeroPadded(next == 0 ? kCounterPageLimit : next - 1u, kCounterPageDigits);
 }
 
 void removeTakenOver(const std::filesystem::path &file)
@@ -67,7 +67,7 @@ ProgressReading readProgressFile(const SetProgress &progress, const std::string 
     if (range == nullptr || progress.startCounterValue != saved.counterValue || progress.counterValue.empty())
         return reading;
     const auto counter = countedNumber(progress.counterValue);
-    if (!counter || *counter > counterPageLimit)
+    if (!counter || *counter > kCounterPageLimit)
         return std::string("its counter page value is no number of at most 8 digits");
     range->counterStart = saved.counterValue;
     range->lastCounterPageValue = previousCounterPageValue(*counter);
@@ -117,7 +117,7 @@ std::optional<std::string> takeOverPendingMark(CarrierIdJournal &journal, const 
     const bool simple = mark.format == CsvFormat::Simple;
     entry.carrierId = simple ? simpleRowCarrierId(mark.row.text, mark.delimiter)
                              : completeRowCarrierId(mark.row.text, mark.delimiter).value_or("");
-    entry.source = std::string(simple ? journal_source::csvFile : journal_source::csvFileComplete);
+    entry.source = std::string(simple ? journal_source::kCsvFile : journal_source::kCsvFileComplete);
     entry.position = std::to_string(mark.row.lineIndex);
     entry.csvFile = mark.file.string();
     entry.csvRow = mark.row.text;

@@ -19,7 +19,7 @@ PageBytes setPageBytes(const PageSetting &page)
 
 } // namespace
 
-int pageOfCell(long long cell) { return static_cast<int>(cell / bytesPerPage) + 1; }
+int pageOfCell(long long cell) { return static_cast<int>(cell / kBytesPerPage) + 1; }
 
 std::vector<std::uint8_t> bytesOf(std::string_view text)
 {
@@ -31,7 +31,7 @@ std::optional<CellRun> carrierIdRun(const ParameterSet &set)
     const long long offset = readDecimal(set.carrierIdOffset);
     const long long length = readDecimal(set.carrierIdLength);
     const long long page = std::clamp<long long>(readDecimal(set.memoryPage), 1, kPageCount);
-    const long long first = (page - 1) * bytesPerPage + offset;
+    const long long first = (page - 1) * kBytesPerPage + offset;
     if (offset < 0 || !runFitsCells(first, length))
         return std::nullopt;
     return CellRun{first, length};
@@ -84,10 +84,10 @@ CounterPlacement placeCounterValue(PageImage &image, std::optional<int> counterP
     if (!counterPage)
         return CounterPlacement::NotEnabled;
     const auto number = countedNumber(value);
-    if (!number || *number > counterPageLimit)
+    if (!number || *number > kCounterPageLimit)
         return CounterPlacement::Refused;
-    const CellRun run{static_cast<long long>(*counterPage - 1) * bytesPerPage, bytesPerPage};
-    placeRun(image, run, bytesOf(zeroPadded(*number, counterPageDigits)));
+    const CellRun run{static_cast<long long>(*counterPage - 1) * kBytesPerPage, kBytesPerPage};
+    placeRun(image, run, bytesOf(zeroPadded(*number, kCounterPageDigits)));
     return CounterPlacement::Placed;
 }
 

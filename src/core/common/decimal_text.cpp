@@ -59,8 +59,8 @@ std::int32_t readDecimalClamped(std::string_view text, std::int32_t low, std::in
 {
     const LeadingNumber number = readLeadingNumber(text);
     // Every magnitude beyond 2^31 lies outside any 32-bit range alike.
-    constexpr std::uint64_t outside = std::uint64_t{1} << 32;
-    const auto magnitude = static_cast<std::int64_t>(number.beyond64Bits ? outside : std::min(number.magnitude, outside));
+    constexpr std::uint64_t kOutside = std::uint64_t{1} << 32;
+    const auto magnitude = static_cast<std::int64_t>(number.beyond64Bits ? kOutside : std::min(number.magnitude, kOutside));
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(number.negative ? -magnitude : magnitude, low, high));
 }
 

@@ -35,13 +35,13 @@ std::filesystem::path replacedTarget(const std::filesystem::path &file)
 // whole stays a valid file name however long the file's own name is.
 std::filesystem::path temporaryName(const std::filesystem::path &target)
 {
-    static constexpr std::string_view letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    constexpr std::size_t suffix = 6;
+    static constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    constexpr std::size_t kSuffix = 6;
     thread_local std::mt19937_64 random{std::random_device{}()};
-    std::string name = "." + target.filename().string().substr(0, NAME_MAX - suffix - 2) + ".";
-    std::uniform_int_distribution<std::size_t> pick(0, letters.size() - 1);
-    for (std::size_t i = 0; i < suffix; ++i)
-        name += letters[pick(random)];
+    std::string name = "." + target.filename().string().substr(0, NAME_MAX - kSuffix - 2) + ".";
+    std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
+    for (std::size_t i = 0; i < kSuffix; ++i)
+        name += kLetters[pick(random)];
     return target.parent_path() / name;
 }
 
@@ -70,8 +70,8 @@ bool mayWrite(const std::filesystem::path &target, const struct stat &status)
 
 int createTemporaryBeside(const std::filesystem::path &target, std::filesystem::path &temporary)
 {
-    constexpr int attempts = 100;
-    for (int attempt = 0; attempt < attempts; ++attempt) {
+    constexpr int kAttempts = 100;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
         temporary = temporaryName(target);
         const int fd = openRetrying(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, kNewFileMode);
         if (fd >= 0 || errno != EEXIST)

@@ -560,7 +560,7 @@ std::uint64_t CarrierIdJournal::fixedDataCount(std::string_view setName, std::in
 {
     return guarded("be read", [&](soci::session &sql) -> std::uint64_t {
         const std::string set(setName);
-        const std::string source(journal_source::fixData);
+        const std::string source(journal_source::kFixData);
         const long long number = job;
         long long count = 0;
         sql << "SELECT COUNT(*) FROM cycles WHERE set_name = :set AND source = :source AND job = :job"

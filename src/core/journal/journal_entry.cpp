@@ -27,16 +27,16 @@ std::string carrierKey(std::string_view carrierId) { return textToHexDigits(carr
 
 std::optional<std::string> pagesKey(std::string_view pagesHex)
 {
-    constexpr std::string_view notWritten = "----------------";
-    constexpr int keyedPages = 2;
+    constexpr std::string_view kNotWritten = "----------------";
+    constexpr int kKeyedPages = 2;
     std::string key;
     bool written = false;
-    for (int page = 1; page <= keyedPages; ++page) {
+    for (int page = 1; page <= kKeyedPages; ++page) {
         const std::size_t end = std::min(pagesHex.find(','), pagesHex.size());
         const std::string_view field = pagesHex.substr(0, end);
         pagesHex.remove_prefix(std::min(end + 1, pagesHex.size()));
         written = written || !field.empty();
-        key += field.empty() ? notWritten : field;
+        key += field.empty() ? kNotWritten : field;
     }
     if (!written)
         return std::nullopt;

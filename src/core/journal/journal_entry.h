@@ -24,11 +24,11 @@ std::optional<CycleState> stateNamed(std::string_view name);
 
 // Where the data of a cycle came from, as the set file names the sources.
 namespace journal_source {
-inline constexpr std::string_view decimalCounter = "Decimal counter";
-inline constexpr std::string_view csvFile = "csv file";
-inline constexpr std::string_view csvFileComplete = "csv file complete";
-inline constexpr std::string_view fixData = "fix data";
-inline constexpr std::string_view manual = "manual";
+inline constexpr std::string_view kDecimalCounter = "Decimal counter";
+inline constexpr std::string_view kCsvFile = "csv file";
+inline constexpr std::string_view kCsvFileComplete = "csv file complete";
+inline constexpr std::string_view kFixData = "fix data";
+inline constexpr std::string_view kManual = "manual";
 } // namespace journal_source
 
 struct JournalEntry {

@@ -11,7 +11,7 @@ namespace {
 // The first byte a window's offset counts from.
 int windowBase(CarrierIdSource source, int memoryPage)
 {
-    return source == CarrierIdSource::CsvFile ? bytesPerPage * (memoryPage - 1) : 0;
+    return source == CarrierIdSource::CsvFile ? kBytesPerPage * (memoryPage - 1) : 0;
 }
 
 } // namespace
@@ -36,8 +36,8 @@ int carrierIdFieldValue(std::string_view field)
 {
     // Wide enough for any window to count as outside, narrow enough that
     // sums of two values never overflow.
-    constexpr std::int32_t farOutside = 1'000'000;
-    return readDecimalClamped(field, -farOutside, farOutside);
+    constexpr std::int32_t kFarOutside = 1'000'000;
+    return readDecimalClamped(field, -kFarOutside, kFarOutside);
 }
 
 int memoryPageOf(std::string_view memoryPage) { return std::clamp(carrierIdFieldValue(memoryPage), 1, kPageCount); }
@@ -51,32 +51,32 @@ CarrierIdCheck checkCarrierIdFields(CarrierIdSource source, const CarrierIdSetup
     bool lengthChanged = false;
     bool offsetChanged = false;
 
-    if (length > maxCarrierIdLength) {
-        length = maxCarrierIdLength;
+    if (length > kMaxCarrierIdLength) {
+        length = kMaxCarrierIdLength;
         lengthChanged = true;
-        check.messages.push_back(lengthMessage);
+        check.messages.push_back(kLengthMessage);
     }
-    if (offset + length >= carrierIdPageBytes + 1 && source == CarrierIdSource::DecimalCounter) {
-        length = carrierIdPageBytes - offset;
+    if (offset + length >= kCarrierIdPageBytes + 1 && source == CarrierIdSource::DecimalCounter) {
+        length = kCarrierIdPageBytes - offset;
         lengthChanged = true;
-        check.messages.push_back(offsetPlusLengthMessage);
+        check.messages.push_back(kOffsetPlusLengthMessage);
     }
-    if (offset + length >= bytesPerPage + 1 && page == kPageCount) {
-        length = bytesPerPage - offset;
+    if (offset + length >= kBytesPerPage + 1 && page == kPageCount) {
+        length = kBytesPerPage - offset;
         lengthChanged = true;
-        check.messages.push_back(page17Message);
+        check.messages.push_back(kPage17Message);
     }
     // A decimal counter lives in pages 1 and 2; every other window must stay
     // inside the memory from the start of its page on.
-    const long long limit = source == CarrierIdSource::DecimalCounter ? carrierIdPageBytes
-                                                                      : cellCount - windowBase(source, page);
+    const long long limit = source == CarrierIdSource::DecimalCounter ? kCarrierIdPageBytes
+                                                                      : kCellCount - windowBase(source, page);
     const long long keptOffset = std::clamp(offset, 0LL, limit);
     const long long keptLength = std::clamp(length, 0LL, limit - keptOffset);
     if (keptOffset != offset || keptLength != length) {
         offsetChanged = keptOffset != offset;
         lengthChanged = true;
-        if (std::ranges::find(check.messages, lengthMessage) == check.messages.end())
-            check.messages.push_back(lengthMessage);
+        if (std::ranges::find(check.messages, kLengthMessage) == check.messages.end())
+            check.messages.push_back(kLengthMessage);
     }
     if (offsetChanged)
         check.fields.offset = formatDecimal(static_cast<std::int32_t>(keptOffset));
@@ -107,9 +107,9 @@ bool isCsvSource(CarrierIdSource source)
 
 bool isClearedAround(const CarrierIdWindow &window, int byte)
 {
-    if (byte < 0 || byte >= carrierIdPageBytes || window.contains(byte))
+    if (byte < 0 || byte >= kCarrierIdPageBytes || window.contains(byte))
         return false;
-    const int endOfLastPage = (window.end() + bytesPerPage - 1) / bytesPerPage * bytesPerPage;
+    const int endOfLastPage = (window.end() + kBytesPerPage - 1) / kBytesPerPage * kBytesPerPage;
     return (byte >= window.pageStart && byte < window.start) || (byte >= window.end() && byte < endOfLastPage);
 }
 

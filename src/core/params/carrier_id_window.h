@@ -19,11 +19,11 @@ CarrierIdSource carrierIdSourceOf(const ParameterSet &set);
 bool hasCarrierIdSource(const ParameterSet &set);
 bool isCsvSource(CarrierIdSource source); // simple or complete CSV file
 
-inline constexpr int maxCarrierIdLength = 16;
+inline constexpr int kMaxCarrierIdLength = 16;
 
-inline constexpr std::string_view lengthMessage = "Carrier ID Length must be under 16.";
-inline constexpr std::string_view offsetPlusLengthMessage = "Carrier ID Offset + Carrier ID Length must be under 16.";
-inline constexpr std::string_view page17Message = "On Page 17 Carrier ID Offset + Carrier ID Length must be under 8.";
+inline constexpr std::string_view kLengthMessage = "Carrier ID Length must be under 16.";
+inline constexpr std::string_view kOffsetPlusLengthMessage = "Carrier ID Offset + Carrier ID Length must be under 16.";
+inline constexpr std::string_view kPage17Message = "On Page 17 Carrier ID Offset + Carrier ID Length must be under 8.";
 
 // The carrier-ID fields as texts, and what the check makes of them.
 struct CarrierIdSetupFields {

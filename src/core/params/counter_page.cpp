@@ -7,7 +7,7 @@ namespace teb {
 
 std::optional<int> counterPageNumber(std::string_view counterPage)
 {
-    for (int page = firstCounterPage; page <= kPageCount; ++page) {
+    for (int page = kFirstCounterPage; page <= kPageCount; ++page) {
         if (counterPage == formatDecimal(page))
             return page;
     }
@@ -16,11 +16,11 @@ std::optional<int> counterPageNumber(std::string_view counterPage)
 
 std::optional<std::string> counterValueOnPage(std::string_view counterValue)
 {
-    constexpr auto width = static_cast<std::size_t>(counterValueDigits);
+    constexpr auto kWidth = static_cast<std::size_t>(kCounterValueDigits);
     std::string digits = formatUnsigned64(readUnsigned64(counterValue));
-    if (digits.size() > width)
+    if (digits.size() > kWidth)
         return std::nullopt;
-    digits.insert(0, width - digits.size(), '0');
+    digits.insert(0, kWidth - digits.size(), '0');
     return digits;
 }
 

@@ -6,8 +6,8 @@
 
 namespace teb {
 
-inline constexpr int counterValueDigits = 8;
-inline constexpr std::string_view counterValueTooLongMessage =
+inline constexpr int kCounterValueDigits = 8;
+inline constexpr std::string_view kCounterValueTooLongMessage =
     "Counter Value must have at most 8 digits to fit on its page.\r\n"
     "Enter a shorter value on the page with \"Edit\" or choose \"None\".";
 

@@ -7,7 +7,7 @@
 namespace teb {
 namespace {
 
-constexpr std::string_view noEntry = "None";
+constexpr std::string_view kNoEntry = "None";
 
 bool isEntryOf(const std::vector<std::string> &entries, std::string_view value)
 {
@@ -36,10 +36,10 @@ ParameterSet newParameterSet(std::string_view name)
     set.useDecimalCounter = true;
     set.carrierIdOffset = "0";
     set.carrierIdLength = "8";
-    set.carrierId = std::string(firstCarrierId);
+    set.carrierId = std::string(kFirstCarrierId);
     set.memoryPage = "1";
     set.transponderTi = true;
-    set.counterValue = std::string(firstCarrierId);
+    set.counterValue = std::string(kFirstCarrierId);
     completeForEditor(set);
     return set;
 }
@@ -47,9 +47,9 @@ ParameterSet newParameterSet(std::string_view name)
 void completeForEditor(ParameterSet &set)
 {
     if (!isEntryOf(counterPageEntries(), set.counterPage))
-        set.counterPage = std::string(noEntry);
+        set.counterPage = std::string(kNoEntry);
     if (!isEntryOf(alignmentEntries(), set.alignment))
-        set.alignment = std::string(noEntry);
+        set.alignment = std::string(kNoEntry);
     for (PageSetting &page : set.pages)
         std::ranges::replace(page.hex, std::string(), std::string("00"));
     deriveDisplayTexts(set);

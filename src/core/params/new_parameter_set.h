@@ -14,7 +14,7 @@ namespace teb {
 const std::vector<std::string> &counterPageEntries();
 const std::vector<std::string> &alignmentEntries();
 
-inline constexpr std::string_view firstCarrierId = "00000001";
+inline constexpr std::string_view kFirstCarrierId = "00000001";
 
 // The set a new user starts from: a decimal counter from 00000001 in the eight
 // bytes of page 1, TI Multipage, no counter page, every byte 00.

@@ -9,10 +9,10 @@ namespace teb {
 
 // One transponder page of a parameter set.
 struct PageSetting {
-    std::array<std::string, bytesPerPage> hex;  // two upper-case hex digits per byte, may be empty
+    std::array<std::string, kBytesPerPage> hex;  // two upper-case hex digits per byte, may be empty
     // Display text per byte as the editors show it; "NUL" for byte 0 and for an empty hex text.
-    std::array<std::string, bytesPerPage> ascii{"NUL", "NUL", "NUL", "NUL", "NUL", "NUL", "NUL", "NUL"};
-    std::array<bool, bytesPerPage> fixed{};     // pages 1 and 2 only
+    std::array<std::string, kBytesPerPage> ascii{"NUL", "NUL", "NUL", "NUL", "NUL", "NUL", "NUL", "NUL"};
+    std::array<bool, kBytesPerPage> fixed{};     // pages 1 and 2 only
     bool editable = false;
     bool locked = false;
 

@@ -25,11 +25,11 @@ std::string twoDigits(int number) { return (number < 10 ? "0" : "") + formatDeci
 void bindPage(std::vector<KeyBinding> &keys, PageSetting &page, int pageNumber)
 {
     const std::string section = "Page " + formatDecimal(pageNumber);
-    const int firstByte = bytesPerPage * (pageNumber - 1);
-    for (int i = 0; i < bytesPerPage; ++i)
+    const int firstByte = kBytesPerPage * (pageNumber - 1);
+    for (int i = 0; i < kBytesPerPage; ++i)
         keys.push_back({section, "HEX " + twoDigits(firstByte + i), &page.hex[static_cast<std::size_t>(i)]});
-    if (pageNumber <= fixablePageCount) {
-        for (int i = 0; i < bytesPerPage; ++i)
+    if (pageNumber <= kFixablePageCount) {
+        for (int i = 0; i < kBytesPerPage; ++i)
             keys.push_back({section, "fix byte " + twoDigits(firstByte + i), &page.fixed[static_cast<std::size_t>(i)]});
     }
     keys.push_back({section, "Edit Page " + formatDecimal(pageNumber), &page.editable});

@@ -19,9 +19,9 @@ bool fileExists(const std::filesystem::path &file)
 std::vector<std::string_view> saveOutcomeMessages(SaveOutcome outcome)
 {
     switch (outcome) {
-    case SaveOutcome::NoAccess: return {noAccessMessage, saveErrorMessage};
-    case SaveOutcome::InvalidName: return {invalidSetNameMessage};
-    case SaveOutcome::ListFull: return {setListFullMessage};
+    case SaveOutcome::NoAccess: return {kNoAccessMessage, kSaveErrorMessage};
+    case SaveOutcome::InvalidName: return {kInvalidSetNameMessage};
+    case SaveOutcome::ListFull: return {kSetListFullMessage};
     case SaveOutcome::Saved:
     case SaveOutcome::Declined: break;
     }
@@ -42,8 +42,8 @@ std::string saveNote(SaveOutcome outcome, const std::string &name, const std::fi
     case SaveOutcome::Saved: return "Saved \"" + name + "\" in " + file.string();
     case SaveOutcome::Declined: return "Not saved: \"" + name + "\" was kept as it was.";
     case SaveOutcome::NoAccess: return "Not saved: no access to " + file.string() + ".";
-    case SaveOutcome::InvalidName: return notSavedNote(invalidSetNameMessage);
-    case SaveOutcome::ListFull: return notSavedNote(setListFullMessage);
+    case SaveOutcome::InvalidName: return notSavedNote(kInvalidSetNameMessage);
+    case SaveOutcome::ListFull: return notSavedNote(kSetListFullMessage);
     }
     return {};
 }

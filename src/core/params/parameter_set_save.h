@@ -11,15 +11,15 @@
 
 namespace teb {
 
-// Texts of the save flow, shown with the caption messageCaption.
-inline constexpr std::string_view messageCaption = "Tag Encoder Bench";
-inline constexpr std::string_view overwriteQuestion = "This parameter set already exists.\r\nOverwrite it?";
-inline constexpr std::string_view noAccessMessage = "No access to ini file or path.";
-inline constexpr std::string_view saveErrorMessage = "Error while saving configuration set";
-inline constexpr std::string_view invalidSetNameMessage =
+// Texts of the save flow, shown with the caption kMessageCaption.
+inline constexpr std::string_view kMessageCaption = "Tag Encoder Bench";
+inline constexpr std::string_view kOverwriteQuestion = "This parameter set already exists.\r\nOverwrite it?";
+inline constexpr std::string_view kNoAccessMessage = "No access to ini file or path.";
+inline constexpr std::string_view kSaveErrorMessage = "Error while saving configuration set";
+inline constexpr std::string_view kInvalidSetNameMessage =
     "This name cannot be used for a parameter set.\r\n"
     "A name must not be empty and must not contain \"/\", \"\\\", \"..\" or control characters.";
-inline constexpr std::string_view setListFullMessage =
+inline constexpr std::string_view kSetListFullMessage =
     "The list already holds 256 parameter sets.\r\nDelete a set before saving a new one.";
 
 enum class SaveOutcome {

@@ -9,16 +9,16 @@
 namespace teb {
 namespace {
 
-constexpr std::string_view blanks = " \t";
-constexpr std::string_view lineEnd = "\r\n";
-constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kBlanks = " \t";
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string_view trimBlanks(std::string_view text)
 {
-    const auto first = text.find_first_not_of(blanks);
+    const auto first = text.find_first_not_of(kBlanks);
     if (first == std::string_view::npos)
         return {};
-    const auto last = text.find_last_not_of(blanks);
+    const auto last = text.find_last_not_of(kBlanks);
     return text.substr(first, last - first + 1);
 }
 
@@ -59,8 +59,8 @@ std::string_view unquoted(std::string_view stored)
 // The stored form of a value that reads back as the value itself.
 std::string quotedWhereNeeded(std::string_view value)
 {
-    const bool needsQuotes = !value.empty() && (blanks.find(value.front()) != std::string_view::npos ||
-                                                blanks.find(value.back()) != std::string_view::npos ||
+    const bool needsQuotes = !value.empty() && (kBlanks.find(value.front()) != std::string_view::npos ||
+                                                kBlanks.find(value.back()) != std::string_view::npos ||
                                                 isQuotedPair(value));
     return needsQuotes ? "\"" + std::string(value) + "\"" : std::string(value);
 }
@@ -83,9 +83,9 @@ ProfileDocument::Line ProfileDocument::makeLine(std::string raw)
 ProfileDocument ProfileDocument::parse(std::string_view bytes)
 {
     ProfileDocument document;
-    if (bytes.starts_with(byteOrderMark)) {
+    if (bytes.starts_with(kByteOrderMark)) {
         document.m_byteOrderMark = true;
-        bytes.remove_prefix(byteOrderMark.size());
+        bytes.remove_prefix(kByteOrderMark.size());
     }
     while (!bytes.empty()) {
         const auto newline = bytes.find('\n');
@@ -151,7 +151,7 @@ std::string ProfileDocument::value(std::string_view section, std::string_view ke
     // is what a save writes back.
     std::string_view stored = std::string_view(line->raw).substr(line->valueStart);
     stored = unquoted(cutAtAny(stored, std::string_view("\0\r", 2)));
-    return std::string(stored.substr(0, maxValueLength));
+    return std::string(stored.substr(0, kMaxValueLength));
 }
 
 ProfileDocument::Section &ProfileDocument::sectionForAppend(std::string_view section)
@@ -184,10 +184,10 @@ void ProfileDocument::setValue(std::string_view section, std::string_view key, s
 
 std::string ProfileDocument::serialise() const
 {
-    std::string bytes(m_byteOrderMark ? byteOrderMark : std::string_view());
+    std::string bytes(m_byteOrderMark ? kByteOrderMark : std::string_view());
     const auto appendLine = [&bytes](const std::string &raw) {
         bytes += raw;
-        bytes += lineEnd;
+        bytes += kLineEnd;
     };
     for (const Line &line : m_preamble)
         appendLine(line.raw);

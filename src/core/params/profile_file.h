@@ -20,7 +20,7 @@ namespace teb {
 class ProfileDocument {
 public:
     // What a value read may hold at most (a 260-character buffer with its NUL).
-    static constexpr std::size_t maxValueLength = 259;
+    static constexpr std::size_t kMaxValueLength = 259;
 
     // A missing file gives an empty document; nullopt when the file exists
     // but cannot be read (no permission, a directory, a device).
@@ -30,7 +30,7 @@ public:
     static ProfileDocument parse(std::string_view bytes);
 
     // The value of the first matching key: cut at a NUL byte or a CR,
-    // trimmed and unquoted, then cut to maxValueLength characters; empty when
+    // trimmed and unquoted, then cut to kMaxValueLength characters; empty when
     // section or key is missing.
     std::string value(std::string_view section, std::string_view key) const;
 

@@ -13,16 +13,16 @@ namespace teb {
 // first empty entry.
 class SetList {
 public:
-    static constexpr std::size_t maxNames = 256;
+    static constexpr std::size_t kMaxNames = 256;
 
     SetList() = default;
-    // Keeps the non-empty names in their order, at most maxNames of them.
+    // Keeps the non-empty names in their order, at most kMaxNames of them.
     explicit SetList(const std::vector<std::string> &names);
 
     std::int32_t count() const { return static_cast<std::int32_t>(m_names.size()); }
     const std::vector<std::string> &names() const { return m_names; }
     bool contains(std::string_view name) const;
-    bool isFull() const { return m_names.size() >= maxNames; }
+    bool isFull() const { return m_names.size() >= kMaxNames; }
 
     // Appends a name that is not yet listed; a listed name keeps its place.
     // False when the name is empty or the list is full.

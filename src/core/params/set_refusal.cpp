@@ -26,9 +26,9 @@ std::optional<std::string_view> carrierIdRefusal(const ParameterSet &set)
 {
     if (carrierIdSourceOf(set) != CarrierIdSource::DecimalCounter)
         return std::nullopt;
-    const int length = std::clamp(carrierIdFieldValue(set.carrierIdLength), 0, maxCarrierIdLength);
+    const int length = std::clamp(carrierIdFieldValue(set.carrierIdLength), 0, kMaxCarrierIdLength);
     if (set.carrierId.size() > static_cast<std::size_t>(length) || !std::ranges::all_of(set.carrierId, isDecimalDigit))
-        return carrierIdDigitsMessage;
+        return kCarrierIdDigitsMessage;
     return std::nullopt;
 }
 
@@ -38,20 +38,20 @@ bool counterPageClashes(const ParameterSet &set)
     const std::optional<CarrierIdWindow> window = carrierIdWindow(set);
     if (!counterPage || !window)
         return false;
-    const int pageStart = (*counterPage - 1) * bytesPerPage;
-    return window->start < pageStart + bytesPerPage && window->end() > pageStart;
+    const int pageStart = (*counterPage - 1) * kBytesPerPage;
+    return window->start < pageStart + kBytesPerPage && window->end() > pageStart;
 }
 
 std::optional<std::string_view> setRefusal(const ParameterSet &set)
 {
     if (isNegative(set.quantity))
-        return negativeQuantityMessage;
+        return kNegativeQuantityMessage;
     if (const std::optional<std::string_view> refusal = carrierIdRefusal(set))
         return refusal;
     if (counterPageClashes(set))
-        return counterPageClashMessage;
+        return kCounterPageClashMessage;
     if (counterPageNumber(set.counterPage) && !counterValueOnPage(set.counterValue))
-        return counterValueTooLongMessage;
+        return kCounterValueTooLongMessage;
     return std::nullopt;
 }
 

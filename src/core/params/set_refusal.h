@@ -10,10 +10,10 @@
 // gives. Each message is shown with the warning icon.
 namespace teb {
 
-inline constexpr std::string_view negativeQuantityMessage = "Quantity must not be negative.";
-inline constexpr std::string_view carrierIdDigitsMessage =
+inline constexpr std::string_view kNegativeQuantityMessage = "Quantity must not be negative.";
+inline constexpr std::string_view kCarrierIdDigitsMessage =
     "Carrier ID must be a decimal number of at most Carrier ID Length digits.";
-inline constexpr std::string_view counterPageClashMessage =
+inline constexpr std::string_view kCounterPageClashMessage =
     "Decimal counter on Page must not be a page of the carrier ID.\r\n"
     "Choose another page or another Memory Page.";
 

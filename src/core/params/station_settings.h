@@ -11,8 +11,8 @@
 
 namespace teb {
 
-inline constexpr std::string_view settingsFileName = "TagEncoderBench.ini";
-inline constexpr std::string_view defaultCsvDelimiter = ",";
+inline constexpr std::string_view kSettingsFileName = "TagEncoderBench.ini";
+inline constexpr std::string_view kDefaultCsvDelimiter = ",";
 
 // The station-wide state kept in the settings file. Arrays are indexed by
 // page number - 1.
@@ -23,7 +23,7 @@ struct StationSettings {
     std::string currentSetName;
     SetList setList;
     std::string carrierIdMax;
-    std::string csvDelimiter{defaultCsvDelimiter};  // read only: never written
+    std::string csvDelimiter{kDefaultCsvDelimiter};  // read only: never written
     bool silentFail = false;  // "Silent FAIL=1": no sound on a failed cycle; read only
     // "Read Back All Pages=0": a cycle reads back only the carrier ID's pages
     // and the counter page (each page read costs radio time); read only.

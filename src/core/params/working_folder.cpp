@@ -19,7 +19,7 @@ bool sameFolder(const std::filesystem::path &a, const std::filesystem::path &b)
 bool holdsSettings(const std::filesystem::path &folder)
 {
     std::error_code error;
-    return std::filesystem::exists(folder / settingsFileName, error);
+    return std::filesystem::exists(folder / kSettingsFileName, error);
 }
 
 // Where a menu entry or a desktop starts a program: no folder of its own.
@@ -33,10 +33,10 @@ bool isStartersFolder(const StartPlace &place)
 std::filesystem::path dataFolder(const StartPlace &place)
 {
     if (place.xdgDataHome.is_absolute())
-        return place.xdgDataHome / dataFolderName;
+        return place.xdgDataHome / kDataFolderName;
     if (place.home.empty())
         return {};
-    return place.home / ".local" / "share" / dataFolderName;
+    return place.home / ".local" / "share" / kDataFolderName;
 }
 
 std::filesystem::path workingFolder(const FolderRequest &request, const StartPlace &place)

@@ -10,7 +10,7 @@
 // folder instead of strewing files there.
 namespace teb {
 
-inline constexpr std::string_view dataFolderName = "tag-encoder-bench";
+inline constexpr std::string_view kDataFolderName = "tag-encoder-bench";
 
 // What the command line asks for.
 struct FolderRequest {

@@ -12,13 +12,13 @@ namespace {
 using Cells = std::u16string;
 using CellView = std::u16string_view;
 
-constexpr char16_t blank = u' ';
-constexpr char16_t zeroMark = 0x100;
-constexpr char16_t blankMark = 0x101;
+constexpr char16_t kBlank = u' ';
+constexpr char16_t kZeroMark = 0x100;
+constexpr char16_t kBlankMark = 0x101;
 // What a token that begins with a mark stands for: the letter of the mark's
 // written form ("XXXXXXXXX" for a zero byte, "YYYYYYYYY" for a blank).
-constexpr std::uint8_t zeroMarkLetter = 'X';
-constexpr std::uint8_t blankMarkLetter = 'Y';
+constexpr std::uint8_t kZeroMarkLetter = 'X';
+constexpr std::uint8_t kBlankMarkLetter = 'Y';
 
 Cells toCells(std::string_view text)
 {
@@ -48,26 +48,26 @@ Cells markZerosAndBlanks(std::string_view asciiText)
 {
     const Cells nul = u"NUL";
     Cells cells = toCells(asciiText);
-    cells = replaceAll(cells, blank + nul + blank, Cells{blank, zeroMark, blank});
-    cells = replaceAll(cells, nul + blank, Cells{zeroMark, blank});
-    cells = replaceAll(cells, blank + nul, Cells{blank, zeroMark});
-    cells = replaceAll(cells, u"  ", Cells{blank, blankMark, blank});
+    cells = replaceAll(cells, kBlank + nul + kBlank, Cells{kBlank, kZeroMark, kBlank});
+    cells = replaceAll(cells, nul + kBlank, Cells{kZeroMark, kBlank});
+    cells = replaceAll(cells, kBlank + nul, Cells{kBlank, kZeroMark});
+    cells = replaceAll(cells, u"  ", Cells{kBlank, kBlankMark, kBlank});
     if (cells.ends_with(u"  "))
-        cells.replace(cells.size() - 2, 2, Cells{blank, blankMark});
+        cells.replace(cells.size() - 2, 2, Cells{kBlank, kBlankMark});
     return cells;
 }
 
 std::uint8_t byteOfToken(CellView token)
 {
     const char16_t first = token.front();
-    if (token.size() == 1 && first == zeroMark)
+    if (token.size() == 1 && first == kZeroMark)
         return 0x00;
-    if (token.size() == 1 && first == blankMark)
+    if (token.size() == 1 && first == kBlankMark)
         return 0x20;
-    if (first == zeroMark)
-        return zeroMarkLetter;
-    if (first == blankMark)
-        return blankMarkLetter;
+    if (first == kZeroMark)
+        return kZeroMarkLetter;
+    if (first == kBlankMark)
+        return kBlankMarkLetter;
     return static_cast<std::uint8_t>(first);
 }
 

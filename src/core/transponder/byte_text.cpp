@@ -3,8 +3,8 @@
 namespace teb {
 namespace {
 
-constexpr std::string_view zeroByteDisplay = "NUL";
-constexpr std::string_view upperHexDigits = "0123456789ABCDEF";
+constexpr std::string_view kZeroByteDisplay = "NUL";
+constexpr std::string_view kUpperHexDigits = "0123456789ABCDEF";
 
 int hexDigitValue(char digit)
 {
@@ -41,13 +41,13 @@ std::uint8_t hexToByte(std::string_view hexText)
 std::string byteToDisplay(std::uint8_t byte)
 {
     if (byte == 0)
-        return std::string(zeroByteDisplay);
+        return std::string(kZeroByteDisplay);
     return std::string(1, static_cast<char>(byte));
 }
 
 std::string byteToHexDigits(std::uint8_t byte)
 {
-    return {upperHexDigits[byte >> 4], upperHexDigits[byte & 0x0Fu]};
+    return {kUpperHexDigits[byte >> 4], kUpperHexDigits[byte & 0x0Fu]};
 }
 
 std::string hexStringToDisplay(std::string_view hexText)
@@ -65,7 +65,7 @@ std::string hexStringToDisplay(std::string_view hexText)
 
 std::string displayToHex(std::string_view displayText)
 {
-    if (displayText == zeroByteDisplay)
+    if (displayText == kZeroByteDisplay)
         return "00";
     return textToHexDigits(displayText);
 }

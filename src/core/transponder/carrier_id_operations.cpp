@@ -31,7 +31,7 @@ long long leadingNumber(std::string_view text)
     return negative ? -value : value;
 }
 
-int pageOfCell(long long cell) { return cell < bytesPerPage ? 1 : 2; }
+int pageOfCell(long long cell) { return cell < kBytesPerPage ? 1 : 2; }
 
 // The pages the carrier ID lies in: page 1, page 2 or both.
 struct CarrierIdPages {
@@ -164,7 +164,7 @@ std::optional<std::vector<std::uint8_t>> carrierIdBytes(const std::string &text,
 
 CarrierIdRange carrierIdRange(const std::string &offsetText, const std::string &lengthText)
 {
-    const long long length = std::clamp<long long>(leadingNumber(lengthText), 1, carrierIdPageBytes);
+    const long long length = std::clamp<long long>(leadingNumber(lengthText), 1, kCarrierIdPageBytes);
     return {leadingNumber(offsetText), static_cast<int>(length)};
 }
 
@@ -172,7 +172,7 @@ int carrierIdLength(const std::string &lengthText) { return carrierIdRange("0", 
 
 bool fitsPagesOneAndTwo(const CarrierIdRange &range)
 {
-    return range.offset >= 0 && range.offset + range.length <= carrierIdPageBytes;
+    return range.offset >= 0 && range.offset + range.length <= kCarrierIdPageBytes;
 }
 
 std::string carrierIdRangeMessage()

@@ -10,7 +10,7 @@ namespace {
 
 std::size_t cellIndex(int pageNumber, int byteIndex)
 {
-    return static_cast<std::size_t>((pageNumber - 1) * bytesPerPage + byteIndex);
+    return static_cast<std::size_t>((pageNumber - 1) * kBytesPerPage + byteIndex);
 }
 
 } // namespace
@@ -21,11 +21,11 @@ std::optional<PageBytes> hexPageBytes(std::string_view hexText)
     for (const char character : hexText) {
         if (character == ' ')
             continue;
-        if (!isHexDigit(character) || digits.size() == 2 * bytesPerPage)
+        if (!isHexDigit(character) || digits.size() == 2 * kBytesPerPage)
             return std::nullopt;
         digits += character;
     }
-    if (digits.size() != 2 * bytesPerPage)
+    if (digits.size() != 2 * kBytesPerPage)
         return std::nullopt;
     PageBytes bytes{};
     for (std::size_t i = 0; i < bytes.size(); ++i)
@@ -36,7 +36,7 @@ std::optional<PageBytes> hexPageBytes(std::string_view hexText)
 std::optional<PageBytes> asciiPageBytes(std::string_view asciiText)
 {
     const auto tokens = readAsciiTokens(asciiText);
-    if (tokens.size() != bytesPerPage)
+    if (tokens.size() != kBytesPerPage)
         return std::nullopt;
     PageBytes bytes{};
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -75,20 +75,20 @@ std::string pageText(const PageBytes &bytes, bool asciiFormat)
 
 bool runFitsCells(long long offset, long long length)
 {
-    return offset >= 0 && length >= 0 && offset <= cellCount && length <= cellCount - offset;
+    return offset >= 0 && length >= 0 && offset <= kCellCount && length <= kCellCount - offset;
 }
 
 PageBytes PageCells::page(int pageNumber) const
 {
     PageBytes bytes{};
-    for (int i = 0; i < bytesPerPage; ++i)
+    for (int i = 0; i < kBytesPerPage; ++i)
         bytes[static_cast<std::size_t>(i)] = cells_.at(cellIndex(pageNumber, i));
     return bytes;
 }
 
 void PageCells::setPage(int pageNumber, const PageBytes &bytes)
 {
-    for (int i = 0; i < bytesPerPage; ++i)
+    for (int i = 0; i < kBytesPerPage; ++i)
         cells_.at(cellIndex(pageNumber, i)) = bytes[static_cast<std::size_t>(i)];
 }
 

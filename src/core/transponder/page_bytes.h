@@ -15,9 +15,9 @@
 // pages form (byte 8 of page p is byte 0 of page p + 1).
 namespace teb {
 
-inline constexpr int cellCount = kPageCount * bytesPerPage;
+inline constexpr int kCellCount = kPageCount * kBytesPerPage;
 
-using PageBytes = std::array<std::uint8_t, bytesPerPage>;
+using PageBytes = std::array<std::uint8_t, kBytesPerPage>;
 
 // The eight bytes a HEX page text stands for: its digits with the blanks
 // removed, read in pairs. Empty unless exactly 16 hexadecimal digits remain.
@@ -52,12 +52,12 @@ public:
     std::optional<std::vector<std::uint8_t>> take(long long offset, long long length) const;
 
     std::uint8_t cell(int index) const { return cells_.at(static_cast<std::size_t>(index)); }
-    const std::array<std::uint8_t, cellCount> &cells() const { return cells_; }
+    const std::array<std::uint8_t, kCellCount> &cells() const { return cells_; }
 
     bool operator==(const PageCells &) const = default;
 
 private:
-    std::array<std::uint8_t, cellCount> cells_{};
+    std::array<std::uint8_t, kCellCount> cells_{};
 };
 
 } // namespace teb

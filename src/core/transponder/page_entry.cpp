@@ -6,9 +6,9 @@
 namespace teb {
 namespace {
 
-constexpr std::size_t asciiCharactersPerPage = 8;
-constexpr std::size_t hexDigitsPerPage = 16;
-constexpr std::string_view allZeroAsciiPage = "NUL NUL NUL NUL NUL NUL NUL NUL";
+constexpr std::size_t kAsciiCharactersPerPage = 8;
+constexpr std::size_t kHexDigitsPerPage = 16;
+constexpr std::string_view kAllZeroAsciiPage = "NUL NUL NUL NUL NUL NUL NUL NUL";
 
 std::string separatedBySingleBlanks(std::string_view characters)
 {
@@ -33,13 +33,13 @@ std::string repeated(std::string_view piece, std::size_t count)
 // tokens among them) is already spaced out and stays as typed.
 std::string normaliseAsciiEntry(std::string_view typed, std::string_view alignment)
 {
-    if (typed.size() > asciiCharactersPerPage)
+    if (typed.size() > kAsciiCharactersPerPage)
         return std::string(typed);
-    if (typed.size() == asciiCharactersPerPage)
+    if (typed.size() == kAsciiCharactersPerPage)
         return separatedBySingleBlanks(typed);
-    const std::size_t missing = asciiCharactersPerPage - typed.size();
+    const std::size_t missing = kAsciiCharactersPerPage - typed.size();
     if (alignment == "Right")
-        return typed.empty() ? std::string(allZeroAsciiPage)
+        return typed.empty() ? std::string(kAllZeroAsciiPage)
                              : repeated("NUL ", missing) + separatedBySingleBlanks(typed);
     if (alignment == "Left")
         return separatedBySingleBlanks(typed) + repeated(" NUL", missing);
@@ -62,11 +62,11 @@ std::string normaliseHexEntry(std::string_view typed, std::string_view alignment
     // stand for the bytes of their pairs; the text is regrouped to show them.
     if (hexPageBytes(typed))
         return groupedInPairs(withoutBlanks(typed));
-    if (typed.size() > hexDigitsPerPage)
+    if (typed.size() > kHexDigitsPerPage)
         return std::string(typed);
     std::string digits(typed);
-    if (digits.size() < hexDigitsPerPage) {
-        const std::string zeros(hexDigitsPerPage - digits.size(), '0');
+    if (digits.size() < kHexDigitsPerPage) {
+        const std::string zeros(kHexDigitsPerPage - digits.size(), '0');
         if (alignment == "Right")
             digits = zeros + digits;
         else if (alignment == "Left")

@@ -16,7 +16,7 @@ bool PageImage::place(long long offset, std::span<const std::uint8_t> bytes)
     if (bytes.empty())
         return true;
     const auto last = offset + static_cast<long long>(bytes.size()) - 1;
-    for (auto page = offset / bytesPerPage + 1; page <= last / bytesPerPage + 1; ++page) {
+    for (auto page = offset / kBytesPerPage + 1; page <= last / kBytesPerPage + 1; ++page) {
         const auto i = index(static_cast<int>(page));
         blank[i] = faulty[i] = false;
         placed[i] = true;

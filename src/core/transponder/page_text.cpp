@@ -10,7 +10,7 @@
 namespace teb {
 namespace {
 
-constexpr std::size_t hexPageTextLength = 23;
+constexpr std::size_t kHexPageTextLength = 23;
 
 // One token of a HEX text: a single digit gets a "0" in front, a longer token
 // counts by its last two characters.
@@ -50,7 +50,7 @@ int hexTextFaults(std::string_view pageText)
         if (!isHexDigit(character))
             ++faults;
     }
-    if (digits != static_cast<std::size_t>(2 * bytesPerPage))
+    if (digits != static_cast<std::size_t>(2 * kBytesPerPage))
         ++faults;
     return faults;
 }
@@ -84,8 +84,8 @@ std::string asciiTextToHexText(std::string_view asciiText)
         if (!last || tokens[i].byte == 0)
             hex += ' ';
     }
-    if (hex.size() > hexPageTextLength)
-        hex.resize(hexPageTextLength);
+    if (hex.size() > kHexPageTextLength)
+        hex.resize(kHexPageTextLength);
     return hex;
 }
 

@@ -10,13 +10,13 @@ namespace teb {
 template <typename Char>
 std::vector<std::basic_string_view<Char>> splitAtBlanks(std::basic_string_view<Char> text)
 {
-    constexpr Char blank = ' ';
+    constexpr Char kBlank = ' ';
     std::vector<std::basic_string_view<Char>> tokens;
-    auto start = text.find_first_not_of(blank);
+    auto start = text.find_first_not_of(kBlank);
     while (start != text.npos) {
-        const auto end = std::min(text.find(blank, start), text.size());
+        const auto end = std::min(text.find(kBlank, start), text.size());
         tokens.push_back(text.substr(start, end - start));
-        start = text.find_first_not_of(blank, end);
+        start = text.find_first_not_of(kBlank, end);
     }
     return tokens;
 }

@@ -52,10 +52,10 @@ TEST_F(ConfigEditorTest, SaveAndOkRefuseTheSetAndSayWhy)
         std::string_view message;
     } cases[] = {
         {changed(decimalSet("job", "0", "4"), [](auto &s) { s.quantity = "-5"; }), "17", "00000001",
-         negativeQuantityMessage},
-        {decimalSet("job", "0", "4"), "12AB", "00000001", carrierIdDigitsMessage},
-        {changed(csvSet("0", "8", "3"), [](auto &s) { s.counterPage = "3"; }), "", "00000001", counterPageClashMessage},
-        {changed(decimalSet("job", "0", "4"), [](auto &s) { s.counterPage = "5"; }), "17", "123456789", counterValueTooLongMessage},
+         kNegativeQuantityMessage},
+        {decimalSet("job", "0", "4"), "12AB", "00000001", kCarrierIdDigitsMessage},
+        {changed(csvSet("0", "8", "3"), [](auto &s) { s.counterPage = "3"; }), "", "00000001", kCounterPageClashMessage},
+        {changed(decimalSet("job", "0", "4"), [](auto &s) { s.counterPage = "5"; }), "17", "123456789", kCounterValueTooLongMessage},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.message);
@@ -79,7 +79,7 @@ TEST_F(ConfigEditorTest, SaveAndOkRefuseTheSetAndSayWhy)
     view.answers = {MessageAnswer::Yes};
     view.type(Control::Quantity, "50");
     editor.save();
-    EXPECT_EQ(view.messageTexts(), std::vector<std::string>{std::string(noDataSourceMessage)});
+    EXPECT_EQ(view.messageTexts(), std::vector<std::string>{std::string(kNoDataSourceMessage)});
     EXPECT_EQ(loadParameterSet(dir.path(), "job").quantity, "25");
 }
 
@@ -160,7 +160,7 @@ TEST_F(ConfigEditorTest, SaveAddsANewNameAndDeleteRemovesItWithoutTouchingFiles)
     view.messages.clear();
     view.type(Control::NameList, "locked");
     editor.save();
-    EXPECT_EQ(view.messageTexts(), (std::vector<std::string>{std::string(noAccessMessage), std::string(saveErrorMessage)}));
+    EXPECT_EQ(view.messageTexts(), (std::vector<std::string>{std::string(kNoAccessMessage), std::string(kSaveErrorMessage)}));
     EXPECT_EQ(view.text(Control::SaveNote), "Not saved: no access to " + (dir / "locked.ini").string() + ".");
     EXPECT_FALSE(editor.setList().contains("locked"));
 }
@@ -171,7 +171,7 @@ TEST_F(ConfigEditorTest, WithoutASetFileTheFormStartsFromASetThatCanBeSaved)
     empty.workingDirectory = dir.path();
     CAutoDlg &editor = open(empty);
     editor.save(); // without a name: refused, and it says why
-    EXPECT_EQ(view.messageTexts(), std::vector<std::string>{std::string(invalidSetNameMessage)});
+    EXPECT_EQ(view.messageTexts(), std::vector<std::string>{std::string(kInvalidSetNameMessage)});
     view.type(Control::NameList, "first");
     editor.save();
     editor.ok();
@@ -190,7 +190,7 @@ TEST_F(ConfigEditorTest, OkAsksToSaveANewName)
         view.type(Control::NameList, name);
         view.answers = {answer};
         editor.ok();
-        EXPECT_EQ(view.messageTexts(), std::vector<std::string>{std::string(unsavedNameQuestion)});
+        EXPECT_EQ(view.messageTexts(), std::vector<std::string>{std::string(kUnsavedNameQuestion)});
         EXPECT_EQ(view.endResult, yes ? DialogResult::Ok : DialogResult::Cancel);
         EXPECT_EQ(editor.result().setList.contains(name), yes);
         EXPECT_EQ(std::filesystem::exists(setFilePath(dir.path(), name)), yes);
@@ -204,13 +204,13 @@ TEST_F(ConfigEditorTest, FixedDataWarnsOnceThatEveryTagGetsTheSamePages1And2)
     ParameterSet fixed = decimalSet("job", "0", "4");
     fixed.useDecimalCounter = false;
     fixed.useFixData = true;
-    const std::string warning(fixedDataPagesWarning);
+    const std::string warning(kFixedDataPagesWarning);
 
     CAutoDlg &saved = openStored(fixed);
     view.answers = {MessageAnswer::Yes};
     saved.save();
     saved.ok();
-    EXPECT_EQ(view.messageTexts(), (std::vector<std::string>{std::string(overwriteQuestion), warning}));
+    EXPECT_EQ(view.messageTexts(), (std::vector<std::string>{std::string(kOverwriteQuestion), warning}));
     EXPECT_EQ(view.endResult, DialogResult::Ok);
 
     open(input("job")).ok();

@@ -124,7 +124,7 @@ TEST_F(ConfigEditorTest, TheDecimalWindowTakesDigitsOnlyAlsoWithoutEnter)
         EXPECT_EQ(editor.set().carrierId, c.carrierId);
         view.answers = {MessageAnswer::Yes};
         editor.save();
-        EXPECT_EQ(view.messageTexts(), std::vector<std::string>{refused ? faultyCellMessage(0) : std::string(overwriteQuestion)});
+        EXPECT_EQ(view.messageTexts(), std::vector<std::string>{refused ? faultyCellMessage(0) : std::string(kOverwriteQuestion)});
         EXPECT_EQ(loadParameterSet(dir.path(), "job").pages[0].hex[0], c.saved);
     }
 

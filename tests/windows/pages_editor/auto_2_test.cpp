@@ -55,7 +55,7 @@ TEST(PagesEditor, ConfirmingACellTakesValidBytesAndReportsOthers)
             EXPECT_EQ(hexOf(dialog.data(), c.byte), c.taken->hex);
             EXPECT_EQ(view.cell(c.byte), c.asciiFormat ? c.taken->ascii : c.taken->hex);
         } else {
-            std::string expected(c.asciiFormat ? asciiCellMessage : hexCellMessage);
+            std::string expected(c.asciiFormat ? kAsciiCellMessage : kHexCellMessage);
             expected.replace(expected.find("%i"), 2, std::to_string(c.byte));
             EXPECT_EQ(view.messageTexts(), std::vector<std::string>{expected});
             EXPECT_EQ(hexOf(dialog.data(), c.byte), "00");
@@ -103,7 +103,7 @@ TEST(PagesEditor, OkReadsTheCounterValueBackFromItsPage)
         auto_2 dialog(blankData(true, c.counterPage, c.counterValue));
         ASSERT_EQ(dialog.run(view), DialogResult::Ok);
         EXPECT_EQ(dialog.data().counterValue, c.result);
-        EXPECT_EQ(view.messageTexts(), c.reported ? std::vector<std::string>{std::string(counterValueTooLongMessage)}
+        EXPECT_EQ(view.messageTexts(), c.reported ? std::vector<std::string>{std::string(kCounterValueTooLongMessage)}
                                                   : std::vector<std::string>{});
     }
 }

@@ -8,7 +8,7 @@
 namespace teb {
 namespace {
 
-constexpr std::string_view zeroByteDisplay = "NUL";
+constexpr std::string_view kZeroByteDisplay = "NUL";
 
 bool isStorableByte(std::uint8_t byte) { return byte == 0 || (byte >= 0x20 && byte <= 0x7E); }
 
@@ -23,15 +23,15 @@ std::string upperCase(std::string_view text)
 
 ByteTexts byteTextsAt(const std::array<PageSetting, kPageCount> &pages, int byte)
 {
-    const PageSetting &setting = pages[static_cast<std::size_t>(byte / bytesPerPage)];
-    const auto index = static_cast<std::size_t>(byte % bytesPerPage);
+    const PageSetting &setting = pages[static_cast<std::size_t>(byte / kBytesPerPage)];
+    const auto index = static_cast<std::size_t>(byte % kBytesPerPage);
     return {setting.hex[index], setting.ascii[index]};
 }
 
 void setByteTextsAt(std::array<PageSetting, kPageCount> &pages, int byte, const ByteTexts &texts)
 {
-    PageSetting &setting = pages[static_cast<std::size_t>(byte / bytesPerPage)];
-    const auto index = static_cast<std::size_t>(byte % bytesPerPage);
+    PageSetting &setting = pages[static_cast<std::size_t>(byte / kBytesPerPage)];
+    const auto index = static_cast<std::size_t>(byte % kBytesPerPage);
     setting.hex[index] = texts.hex;
     setting.ascii[index] = texts.ascii;
 }
@@ -39,8 +39,8 @@ void setByteTextsAt(std::array<PageSetting, kPageCount> &pages, int byte, const 
 std::optional<ByteTexts> readCheckedCell(std::string_view cell, bool asciiFormat)
 {
     if (asciiFormat) {
-        if (cell == zeroByteDisplay)
-            return ByteTexts{"00", std::string(zeroByteDisplay)};
+        if (cell == kZeroByteDisplay)
+            return ByteTexts{"00", std::string(kZeroByteDisplay)};
         if (cell.size() != 1 || cell[0] == 0 || !isStorableByte(static_cast<std::uint8_t>(cell[0])))
             return std::nullopt;
         return ByteTexts{displayToHex(cell), std::string(cell)};
@@ -70,7 +70,7 @@ ByteTexts readFreeHexCell(std::string_view cell)
 ByteTexts readFreeAsciiCell(std::string_view cell)
 {
     if (cell.empty())
-        return {"00", std::string(zeroByteDisplay)};
+        return {"00", std::string(kZeroByteDisplay)};
     return {displayToHex(cell), std::string(cell)};
 }
 

@@ -12,7 +12,7 @@ struct TextBinding {
     std::string ParameterSet::*field;
 };
 
-constexpr TextBinding textFields[]{
+constexpr TextBinding kTextFields[]{
     {ConfigControl::NameList, &ParameterSet::name},
     {ConfigControl::OperatorBadgeId, &ParameterSet::operatorBadgeId},
     {ConfigControl::PartNumber, &ParameterSet::partNumber},
@@ -59,9 +59,9 @@ ParameterSet handedInSet(const ConfigEditorInput &input)
 
 std::string shortenedPath(std::string_view path)
 {
-    if (path.size() <= longestShownPath)
+    if (path.size() <= kLongestShownPath)
         return std::string(path);
-    return "..." + std::string(path.substr(path.size() - longestShownPath));
+    return "..." + std::string(path.substr(path.size() - kLongestShownPath));
 }
 
 CAutoDlg::CAutoDlg(ConfigEditorInput input)
@@ -121,13 +121,13 @@ void CAutoDlg::fillLists()
 
 void CAutoDlg::takeFromControls()
 {
-    for (const TextBinding &binding : textFields)
+    for (const TextBinding &binding : kTextFields)
         m_set.*binding.field = m_view->text(binding.id);
     // A cell typed over but not confirmed counts as confirmed; the HEX cell
     // wins over the ASCII cell of the same byte.
     const std::optional<CarrierIdWindow> window = carrierIdWindow(m_set);
     bool windowTypedOver = false;
-    for (int byte = 0; byte < carrierIdPageBytes; ++byte) {
+    for (int byte = 0; byte < kCarrierIdPageBytes; ++byte) {
         const ByteTexts held = byteTexts(byte);
         if (const std::string hex = m_view->text(hexCell(byte)); hex != held.hex)
             takeTypedByte(byte, readFreeHexCell(hex));
@@ -141,7 +141,7 @@ void CAutoDlg::takeFromControls()
 
 void CAutoDlg::showInControls()
 {
-    for (const TextBinding &binding : textFields)
+    for (const TextBinding &binding : kTextFields)
         m_view->setText(binding.id, m_set.*binding.field);
     showCells();
     showSwitches();
@@ -213,10 +213,10 @@ void CAutoDlg::selectionChanged(ConfigControl id)
 {
     if (id == ConfigControl::NameList) {
         m_nameChoicePending = true;
-        m_view->startOneShotTimer(ConfigTimer::NameChoice, configTimerDelay);
+        m_view->startOneShotTimer(ConfigTimer::NameChoice, kConfigTimerDelay);
     } else if (id == ConfigControl::CounterPageList) {
         m_counterPageChoicePending = true;
-        m_view->startOneShotTimer(ConfigTimer::CounterPageChoice, configTimerDelay);
+        m_view->startOneShotTimer(ConfigTimer::CounterPageChoice, kConfigTimerDelay);
         showMemoryMap();
     }
 }
@@ -300,7 +300,7 @@ bool CAutoDlg::isSavedName(const std::string &name) const
 
 bool CAutoDlg::askedToSave()
 {
-    return m_view->showMessage({std::string(unsavedNameQuestion), std::string(messageCaption), MessageIcon::Question,
+    return m_view->showMessage({std::string(kUnsavedNameQuestion), std::string(kMessageCaption), MessageIcon::Question,
                                MessageButtons::YesNo})
            == MessageAnswer::Yes;
 }
@@ -331,7 +331,7 @@ void CAutoDlg::disableOk()
 bool CAutoDlg::refused(std::string *why)
 {
     std::string reason;
-    for (int byte = 0; byte < carrierIdPageBytes && reason.empty(); ++byte) {
+    for (int byte = 0; byte < kCarrierIdPageBytes && reason.empty(); ++byte) {
         if (!isValidByte(byte))
             reason = faultyCellMessage(byte);
     }
@@ -349,7 +349,7 @@ bool CAutoDlg::refused(std::string *why)
 
 void CAutoDlg::warn(std::string_view text)
 {
-    m_view->showMessage({std::string(text), std::string(messageCaption), MessageIcon::Warning, MessageButtons::Ok});
+    m_view->showMessage({std::string(text), std::string(kMessageCaption), MessageIcon::Warning, MessageButtons::Ok});
 }
 
 // Once per set shown: at its "Save", or at "OK" when it was not saved.
@@ -358,7 +358,7 @@ void CAutoDlg::warnOfFixedDataPages()
     if (source() != CarrierIdSource::FixData || m_fixedDataWarned)
         return;
     m_fixedDataWarned = true;
-    warn(fixedDataPagesWarning);
+    warn(kFixedDataPagesWarning);
 }
 
 } // namespace teb

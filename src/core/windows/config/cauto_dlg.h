@@ -15,20 +15,20 @@
 
 namespace teb {
 
-inline constexpr std::string_view noDataSourceMessage =
+inline constexpr std::string_view kNoDataSourceMessage =
     "This parameter set has no data source.\r\n"
     "Choose \"Decimal counter\", \".csv file\", \".csv file complete\" or \"fix data\" before saving it.";
-inline constexpr std::string_view unsavedNameQuestion =
+inline constexpr std::string_view kUnsavedNameQuestion =
     "This parameter set has not been saved.\r\n"
     "Save it now? \"No\" keeps the current parameter set.";
 // Fixed data goes onto every transponder as it stands, and "Config" selects
 // pages 1 and 2 for writing: every carrier would read as the same one.
-inline constexpr std::string_view fixedDataPagesWarning =
+inline constexpr std::string_view kFixedDataPagesWarning =
     "With fixed data every transponder gets the same bytes in pages 1 and 2 (its carrier ID), "
     "unless they are changed in the main window before each one.\r\n"
     "Choose another data source when every carrier needs a carrier ID of its own.";
-inline constexpr std::string_view defaultRecordFileName = "qv58_record.xml";
-inline constexpr std::size_t longestShownPath = 85;
+inline constexpr std::string_view kDefaultRecordFileName = "qv58_record.xml";
+inline constexpr std::size_t kLongestShownPath = 85;
 
 // A path as the dialog's displays show it: a path longer than 85 characters
 // as "..." and its last 85.
@@ -144,7 +144,7 @@ private:
     bool m_fixedDataWarned = false; // for the set shown, since it was loaded
     // Bytes of pages 1 and 2 that the operator typed as something other than
     // a decimal digit: faulty while they lie in the decimal counter's window.
-    std::array<bool, carrierIdPageBytes> m_typedNonDigit{};
+    std::array<bool, kCarrierIdPageBytes> m_typedNonDigit{};
     ConfigEditorResult m_result;
 };
 

@@ -8,9 +8,9 @@
 namespace teb {
 namespace {
 
-constexpr Rgb windowGreen = Rgb::fromComponents(0, 255, 153);
-constexpr Rgb faultyByteRed = colour::Red;
-constexpr int lastGridByte = carrierIdPageBytes - 1;
+constexpr Rgb kWindowGreen = Rgb::fromComponents(0, 255, 153);
+constexpr Rgb kFaultyByteRed = colour::Red;
+constexpr int kLastGridByte = kCarrierIdPageBytes - 1;
 
 // A byte's HEX text that stands for one of the characters 0 .. 9.
 bool isDigitText(std::string_view hex)
@@ -26,7 +26,7 @@ ByteTexts CAutoDlg::byteTexts(int byte) const { return byteTextsAt(m_set.pages, 
 void CAutoDlg::setByteTexts(int byte, const ByteTexts &texts)
 {
     setByteTextsAt(m_set.pages, byte, texts);
-    if (byte < carrierIdPageBytes)
+    if (byte < kCarrierIdPageBytes)
         m_typedNonDigit[static_cast<std::size_t>(byte)] = false;
 }
 
@@ -50,7 +50,7 @@ bool CAutoDlg::isValidByte(int byte) const
 
 bool CAutoDlg::cellsValid() const
 {
-    for (int byte = 0; byte < carrierIdPageBytes; ++byte) {
+    for (int byte = 0; byte < kCarrierIdPageBytes; ++byte) {
         if (!isValidByte(byte))
             return false;
     }
@@ -66,7 +66,7 @@ void CAutoDlg::carrierIdIntoPages(bool sourceChosen)
     if (dataSource == CarrierIdSource::CsvFileComplete)
         return;
     if (dataSource == CarrierIdSource::FixData) {
-        for (int page = 1; page <= fixablePageCount; ++page)
+        for (int page = 1; page <= kFixablePageCount; ++page)
             m_set.pages[static_cast<std::size_t>(page - 1)].fixed.fill(true);
         return;
     }
@@ -85,7 +85,7 @@ void CAutoDlg::carrierIdIntoPages(bool sourceChosen)
     markWindow(*window);
     if (dataSource == CarrierIdSource::CsvFile && !sourceChosen)
         return;
-    for (int byte = 0; byte < carrierIdPageBytes; ++byte) {
+    for (int byte = 0; byte < kCarrierIdPageBytes; ++byte) {
         if (isClearedAround(*window, byte))
             setByteTexts(byte, {"00", "NUL"});
     }
@@ -95,9 +95,9 @@ void CAutoDlg::carrierIdIntoPages(bool sourceChosen)
 // reaches beyond page 2 needs pages 3-17 written.
 void CAutoDlg::markWindow(const CarrierIdWindow &window)
 {
-    for (int byte = 0; byte < carrierIdPageBytes; ++byte)
-        page(byte / bytesPerPage + 1).fixed[static_cast<std::size_t>(byte % bytesPerPage)] = !window.contains(byte);
-    if (source() == CarrierIdSource::CsvFile && window.end() > carrierIdPageBytes)
+    for (int byte = 0; byte < kCarrierIdPageBytes; ++byte)
+        page(byte / kBytesPerPage + 1).fixed[static_cast<std::size_t>(byte % kBytesPerPage)] = !window.contains(byte);
+    if (source() == CarrierIdSource::CsvFile && window.end() > kCarrierIdPageBytes)
         m_set.writePages3To17 = true;
 }
 
@@ -110,7 +110,7 @@ void CAutoDlg::cellConfirmed(ConfigControl id)
     takeTypedByte(byte, hexSide ? readFreeHexCell(typed) : readFreeAsciiCell(typed));
     cellEdited(byte);
     disableOk();
-    const int next = byte == lastGridByte ? 0 : byte + 1;
+    const int next = byte == kLastGridByte ? 0 : byte + 1;
     const ConfigControl nextCell = hexSide ? hexCell(next) : asciiCell(next);
     m_view->setFocus(nextCell);
     m_view->selectAll(nextCell);
@@ -149,7 +149,7 @@ void CAutoDlg::carrierIdFromWindow()
 
 void CAutoDlg::showCells()
 {
-    for (int byte = 0; byte < carrierIdPageBytes; ++byte) {
+    for (int byte = 0; byte < kCarrierIdPageBytes; ++byte) {
         const ByteTexts texts = byteTexts(byte);
         m_view->setText(hexCell(byte), texts.hex);
         m_view->setText(asciiCell(byte), texts.ascii);
@@ -159,12 +159,12 @@ void CAutoDlg::showCells()
 void CAutoDlg::showByteColours()
 {
     const std::optional<CarrierIdWindow> window = carrierIdWindow(m_set);
-    for (int byte = 0; byte < carrierIdPageBytes; ++byte) {
+    for (int byte = 0; byte < kCarrierIdPageBytes; ++byte) {
         Rgb background = colour::White;
         if (!isValidByte(byte))
-            background = faultyByteRed;
+            background = kFaultyByteRed;
         else if (window && window->contains(byte))
-            background = windowGreen;
+            background = kWindowGreen;
         m_view->setBackground(hexCell(byte), background);
         m_view->setBackground(asciiCell(byte), background);
     }

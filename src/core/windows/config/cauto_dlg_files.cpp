@@ -6,10 +6,10 @@
 namespace teb {
 namespace {
 
-constexpr std::string_view csvFilter = "CSV files (*.csv)|*.csv||";
-constexpr std::string_view xmlFilter = "XML files (*.xml)|*.xml||";
-constexpr Rgb savedNoteColour = Rgb::fromComponents(0, 110, 50);
-constexpr Rgb notSavedNoteColour = Rgb::fromComponents(160, 20, 20);
+constexpr std::string_view kCsvFilter = "CSV files (*.csv)|*.csv||";
+constexpr std::string_view kXmlFilter = "XML files (*.xml)|*.xml||";
+constexpr Rgb kSavedNoteColour = Rgb::fromComponents(0, 110, 50);
+constexpr Rgb kNotSavedNoteColour = Rgb::fromComponents(160, 20, 20);
 
 // A file dialog starts from the current file, or in the working directory.
 FileDialogRequest fileRequest(FileDialogMode mode, const std::string &current, const std::filesystem::path &directory,
@@ -29,7 +29,7 @@ FileDialogRequest fileRequest(FileDialogMode mode, const std::string &current, c
 
 MessageRequest errorMessage(std::string_view text)
 {
-    return {std::string(text), std::string(messageCaption), MessageIcon::Stop, MessageButtons::Ok};
+    return {std::string(text), std::string(kMessageCaption), MessageIcon::Stop, MessageButtons::Ok};
 }
 
 } // namespace
@@ -44,7 +44,7 @@ void CAutoDlg::openCsvFile()
 {
     takeFromControls();
     const std::optional<std::filesystem::path> chosen =
-        m_view->chooseFile(fileRequest(FileDialogMode::Open, m_set.csvFileName, m_directory, "csv", csvFilter));
+        m_view->chooseFile(fileRequest(FileDialogMode::Open, m_set.csvFileName, m_directory, "csv", kCsvFilter));
     if (!chosen)
         return;
     m_set.csvFileName = chosen->string();
@@ -58,10 +58,10 @@ void CAutoDlg::openRecordFile()
 {
     takeFromControls();
     const std::optional<std::filesystem::path> chosen =
-        m_view->chooseFile(fileRequest(FileDialogMode::Save, m_set.recordFileName, m_directory, "xml", xmlFilter));
+        m_view->chooseFile(fileRequest(FileDialogMode::Save, m_set.recordFileName, m_directory, "xml", kXmlFilter));
     if (!chosen)
         return;
-    m_set.recordFileName = chosen->empty() ? (m_directory / defaultRecordFileName).string() : chosen->string();
+    m_set.recordFileName = chosen->empty() ? (m_directory / kDefaultRecordFileName).string() : chosen->string();
     showPaths();
     disableOk();
 }
@@ -83,12 +83,12 @@ void CAutoDlg::save()
     // With no data source the editor shows a decimal counter while the
     // station would program fixed data: the same ID on every tag.
     if (!hasCarrierIdSource(m_set)) {
-        warn(noDataSourceMessage);
-        showSaveNote(notSavedNote(noDataSourceMessage), false);
+        warn(kNoDataSourceMessage);
+        showSaveNote(notSavedNote(kNoDataSourceMessage), false);
         return;
     }
     const SaveOutcome outcome = saveParameterSet(m_directory, m_set, m_setList, [this] {
-        return m_view->showMessage({std::string(overwriteQuestion), std::string(messageCaption), MessageIcon::Question,
+        return m_view->showMessage({std::string(kOverwriteQuestion), std::string(kMessageCaption), MessageIcon::Question,
                                    MessageButtons::YesNo})
                == MessageAnswer::Yes;
     });
@@ -108,7 +108,7 @@ void CAutoDlg::save()
 void CAutoDlg::showSaveNote(const std::string &text, bool saved)
 {
     m_view->setText(ConfigControl::SaveNote, text);
-    const Rgb background = text.empty() ? colour::Black : saved ? savedNoteColour : notSavedNoteColour;
+    const Rgb background = text.empty() ? colour::Black : saved ? kSavedNoteColour : kNotSavedNoteColour;
     m_view->setBackground(ConfigControl::SaveNote, background);
 }
 
@@ -128,7 +128,7 @@ void CAutoDlg::editPages3To17()
     if (m_view->runPagesEditor(pagesEditor) != DialogResult::Ok || !pagesEditor.accepted())
         return;
     const PagesEditorData &edited = pagesEditor.data();
-    for (int pageNumber = firstPagesEditorPage; pageNumber <= kPageCount; ++pageNumber) {
+    for (int pageNumber = kFirstPagesEditorPage; pageNumber <= kPageCount; ++pageNumber) {
         PageSetting &target = page(pageNumber);
         const PageSetting &source = edited.pages[static_cast<std::size_t>(pageNumber - 1)];
         target.hex = source.hex;

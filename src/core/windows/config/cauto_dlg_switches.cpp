@@ -5,11 +5,11 @@
 namespace teb {
 namespace {
 
-constexpr ConfigControl workOrderCycle[]{ConfigControl::OperatorBadgeId, ConfigControl::PartNumber,
+constexpr ConfigControl kWorkOrderCycle[]{ConfigControl::OperatorBadgeId, ConfigControl::PartNumber,
                                          ConfigControl::WorkOrderNumber, ConfigControl::Quantity};
-constexpr ConfigControl decimalCounterCycle[]{ConfigControl::CarrierIdOffset, ConfigControl::CarrierIdLength,
+constexpr ConfigControl kDecimalCounterCycle[]{ConfigControl::CarrierIdOffset, ConfigControl::CarrierIdLength,
                                               ConfigControl::CarrierId};
-constexpr ConfigControl csvFileCycle[]{ConfigControl::CarrierIdOffset, ConfigControl::CarrierIdLength,
+constexpr ConfigControl kCsvFileCycle[]{ConfigControl::CarrierIdOffset, ConfigControl::CarrierIdLength,
                                        ConfigControl::MemoryPage};
 
 // The control after `id` in a cycle, or nothing when `id` is not in it.
@@ -46,8 +46,8 @@ void CAutoDlg::showSwitches()
     m_view->setSwitchImage(ConfigControl::LockPage2Switch, page(2).locked);
     m_view->setSwitchImage(ConfigControl::WritePages3To17Switch, m_set.writePages3To17);
     m_view->setSwitchImage(ConfigControl::LogSwitch, m_set.logEnabled);
-    for (int byte = 0; byte < carrierIdPageBytes; ++byte)
-        m_view->setSwitchImage(fixSwitch(byte), page(byte / bytesPerPage + 1).fixed[static_cast<std::size_t>(byte % bytesPerPage)]);
+    for (int byte = 0; byte < kCarrierIdPageBytes; ++byte)
+        m_view->setSwitchImage(fixSwitch(byte), page(byte / kBytesPerPage + 1).fixed[static_cast<std::size_t>(byte % kBytesPerPage)]);
     showMemoryMap();  // the picture shows the locks too
 }
 
@@ -84,7 +84,7 @@ void CAutoDlg::showSourceStates()
     m_view->setEnabled(ConfigControl::FillButton, decimal);
     m_view->setEnabled(ConfigControl::LockCarrierIdSwitch, decimal);
 
-    for (int byte = 0; byte < carrierIdPageBytes; ++byte) {
+    for (int byte = 0; byte < kCarrierIdPageBytes; ++byte) {
         m_view->setEnabled(hexCell(byte), !complete);
         m_view->setEnabled(asciiCell(byte), !complete);
         m_view->setEnabled(fixSwitch(byte), !complete);
@@ -160,7 +160,7 @@ void CAutoDlg::flipSwitch(ConfigControl id)
 {
     takeFromControls();
     if (const int byte = byteOfFixSwitch(id); byte >= 0) {
-        bool &fixed = page(byte / bytesPerPage + 1).fixed[static_cast<std::size_t>(byte % bytesPerPage)];
+        bool &fixed = page(byte / kBytesPerPage + 1).fixed[static_cast<std::size_t>(byte % kBytesPerPage)];
         fixed = !fixed;
     } else if (id == ConfigControl::EditPage1Switch) {
         page(1).editable = !page(1).editable;
@@ -179,9 +179,9 @@ void CAutoDlg::lockCarrierIdClicked()
     m_set.lockCarrierId = !m_set.lockCarrierId;
     const int offset = carrierIdFieldValue(m_set.carrierIdOffset);
     const int length = carrierIdFieldValue(m_set.carrierIdLength);
-    if (offset < bytesPerPage)
+    if (offset < kBytesPerPage)
         page(1).locked = m_set.lockCarrierId;
-    if (!(offset < bytesPerPage && offset + length < bytesPerPage + 1))
+    if (!(offset < kBytesPerPage && offset + length < kBytesPerPage + 1))
         page(2).locked = m_set.lockCarrierId;
     showSwitches();
     disableOk();
@@ -196,14 +196,14 @@ void CAutoDlg::lockPageClicked(int pageNumber)
         const int offset = carrierIdFieldValue(m_set.carrierIdOffset);
         const int end = offset + carrierIdFieldValue(m_set.carrierIdLength);
         if (pageNumber == 1) {
-            if (lockedPage.locked && (end < bytesPerPage || page(2).locked))
+            if (lockedPage.locked && (end < kBytesPerPage || page(2).locked))
                 m_set.lockCarrierId = true;
-            else if (!lockedPage.locked && offset <= bytesPerPage)
+            else if (!lockedPage.locked && offset <= kBytesPerPage)
                 m_set.lockCarrierId = false;
         } else {
-            if (lockedPage.locked && (offset > bytesPerPage || page(1).locked))
+            if (lockedPage.locked && (offset > kBytesPerPage || page(1).locked))
                 m_set.lockCarrierId = true;
-            else if (!lockedPage.locked && end > bytesPerPage)
+            else if (!lockedPage.locked && end > kBytesPerPage)
                 m_set.lockCarrierId = false;
         }
     }
@@ -232,16 +232,16 @@ void CAutoDlg::counterPageChosen()
     showSwitches();
     disableOk();
     if (counterPageClashes(m_set))
-        warn(counterPageClashMessage);
+        warn(kCounterPageClashMessage);
 }
 
 bool CAutoDlg::moveFocusFrom(ConfigControl id)
 {
-    std::optional<ConfigControl> next = nextInCycle(workOrderCycle, id);
+    std::optional<ConfigControl> next = nextInCycle(kWorkOrderCycle, id);
     if (!next && withDecimalCounter())
-        next = nextInCycle(decimalCounterCycle, id);
+        next = nextInCycle(kDecimalCounterCycle, id);
     if (!next && source() == CarrierIdSource::CsvFile)
-        next = nextInCycle(csvFileCycle, id);
+        next = nextInCycle(kCsvFileCycle, id);
     if (!next)
         return false;
     m_view->setFocus(*next);

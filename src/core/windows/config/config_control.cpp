@@ -8,7 +8,7 @@ ConfigControl inRun(ConfigControl first, int byte) { return static_cast<ConfigCo
 int byteInRun(ConfigControl id, ConfigControl first)
 {
     const int byte = static_cast<int>(id) - static_cast<int>(first);
-    return byte >= 0 && byte < carrierIdPageBytes ? byte : -1;
+    return byte >= 0 && byte < kCarrierIdPageBytes ? byte : -1;
 }
 
 } // namespace

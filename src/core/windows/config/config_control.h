@@ -68,6 +68,6 @@ int byteOfFixSwitch(ConfigControl id);
 
 // The dialog's two one-shot timers.
 enum class ConfigTimer { NameChoice, CounterPageChoice };
-inline constexpr std::chrono::milliseconds configTimerDelay{500};
+inline constexpr std::chrono::milliseconds kConfigTimerDelay{500};
 
 } // namespace teb

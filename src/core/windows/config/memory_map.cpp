@@ -9,9 +9,9 @@ MemoryMap memoryMapOf(const ParameterSet &set)
 {
     MemoryMap map;
     const bool pages3To17 = set.writePages3To17 || carrierIdSourceOf(set) == CarrierIdSource::CsvFileComplete;
-    for (int byte = 0; byte < kPageCount * bytesPerPage; ++byte) {
+    for (int byte = 0; byte < kPageCount * kBytesPerPage; ++byte) {
         MemoryCell &cell = map.cells[static_cast<std::size_t>(byte)];
-        if (byte < carrierIdPageBytes)
+        if (byte < kCarrierIdPageBytes)
             cell = MemoryCell::FixedData;
         else
             cell = pages3To17 ? MemoryCell::Data : MemoryCell::NotWritten;
@@ -22,7 +22,7 @@ MemoryMap memoryMapOf(const ParameterSet &set)
             map.cells[static_cast<std::size_t>(byte)] = MemoryCell::CarrierId;
     }
     if (const std::optional<int> counterPage = counterPageNumber(set.counterPage)) {
-        for (int byte = (*counterPage - 1) * bytesPerPage; byte < *counterPage * bytesPerPage; ++byte) {
+        for (int byte = (*counterPage - 1) * kBytesPerPage; byte < *counterPage * kBytesPerPage; ++byte) {
             MemoryCell &cell = map.cells[static_cast<std::size_t>(byte)];
             cell = cell == MemoryCell::CarrierId ? MemoryCell::Clash : MemoryCell::Counter;
         }

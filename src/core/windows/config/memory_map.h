@@ -18,7 +18,7 @@ enum class MemoryCell {
 };
 
 struct MemoryMap {
-    std::array<MemoryCell, kPageCount * bytesPerPage> cells{};
+    std::array<MemoryCell, kPageCount * kBytesPerPage> cells{};
     std::array<bool, kPageCount> locked{};
 
     MemoryCell cell(int byte) const { return cells[static_cast<std::size_t>(byte)]; }

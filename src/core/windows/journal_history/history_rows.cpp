@@ -33,7 +33,7 @@ const HistoryRow &historyColumnTitles()
 
 HistoryRow historyRow(const JournalEntry &entry)
 {
-    const bool fixedData = entry.source == journal_source::fixData;
+    const bool fixedData = entry.source == journal_source::kFixData;
     return HistoryRow{fixedData ? "(fixed data no. " + entry.position + ")" : entry.shownCarrierId(),
                       entry.uid,
                       std::string(stateName(entry.state)),

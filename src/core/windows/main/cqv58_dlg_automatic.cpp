@@ -39,7 +39,7 @@ void CQV58Dlg::runOneCycle()
     else
         runAutomaticCycle();
     if (m_job.recordFailed) {
-        deferError(std::string(recordFileFailedText));
+        deferError(std::string(kRecordFileFailedText));
         m_job.recordFailed = false;
     }
     ProtocolFileError protocolError;

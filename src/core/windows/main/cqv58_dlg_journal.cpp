@@ -47,7 +47,7 @@ std::size_t carrierIdLengthOf(const ParameterSet &set)
 std::string serverSettingCutText()
 {
     return "The carrier-ID journal is not opened: the Server setting in the [Journal] section of " +
-           std::string(settingsFileName) + " holds " + std::to_string(ProfileDocument::maxValueLength) +
+           std::string(kSettingsFileName) + " holds " + std::to_string(ProfileDocument::kMaxValueLength) +
            " characters or more, and longer values are cut when read.\r\nShorten it, for example with a service "
            "entry in pg_service.conf (Server=service=teb).";
 }
@@ -221,7 +221,7 @@ bool CQV58Dlg::prepareManualCarrierId(ManualCarrierIdWrite &manual)
     }
     readUid();
     if (m_run.errorCount != 0 || m_pages.uidText.empty()) {
-        showMessage(std::string(notice::uidNotRead.text), kWindowTitle, MessageIcon::Stop);
+        showMessage(std::string(notice::kUidNotRead.text), kWindowTitle, MessageIcon::Stop);
         return false;
     }
     manual.uid = m_pages.uidText;
@@ -247,7 +247,7 @@ CarrierIdReservation CQV58Dlg::manualReservation(ManualCarrierIdWrite &manual)
         JournalEntry entry;
         entry.carrierId = manual.carrierId;
         entry.setName = m_job.currentSetName;
-        entry.source = std::string(journal_source::manual);
+        entry.source = std::string(journal_source::kManual);
         entry.position = "manual";
         entry.uid = manual.uid;
         storeEntryPages(entry, EntryPages{cells, pages, {}});

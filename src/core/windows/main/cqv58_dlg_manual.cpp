@@ -291,7 +291,7 @@ void CQV58Dlg::appendManualLog(records::ManualLogKind kind)
     if (!records::appended(status)) {
         enableAfterRecordFailure();
         showInControls();
-        showMessage(std::string(recordFileFailedText), kWindowTitle, MessageIcon::Stop);
+        showMessage(std::string(kRecordFileFailedText), kWindowTitle, MessageIcon::Stop);
     }
     requestFocusOnFirstEditablePage();
 }

@@ -33,7 +33,7 @@ constexpr std::array kCarrierIdRangeControls = {
 };
 
 // A page's eight byte texts joined by single blanks.
-std::string joinedByteTexts(const std::array<std::string, bytesPerPage> &bytes)
+std::string joinedByteTexts(const std::array<std::string, kBytesPerPage> &bytes)
 {
     std::string text;
     for (std::size_t i = 0; i < bytes.size(); ++i) {

@@ -17,8 +17,8 @@ int indexInRun(PagesControl id, PagesControl first, int count)
     return index >= 0 && index < count ? index : -1;
 }
 
-constexpr int shownPageCount = kPageCount - firstPagesEditorPage + 1;
-constexpr int shownByteCount = lastPagesEditorByte - firstPagesEditorByte + 1;
+constexpr int kShownPageCount = kPageCount - kFirstPagesEditorPage + 1;
+constexpr int kShownByteCount = kLastPagesEditorByte - kFirstPagesEditorByte + 1;
 
 std::string withByteNumber(std::string_view pattern, int byte)
 {
@@ -30,26 +30,26 @@ std::string withByteNumber(std::string_view pattern, int byte)
 
 } // namespace
 
-PagesControl pagesCell(int byte) { return offsetControl(PagesControl::FirstCell, byte - firstPagesEditorByte); }
-PagesControl pagesEditSwitch(int page) { return offsetControl(PagesControl::FirstEditSwitch, page - firstPagesEditorPage); }
-PagesControl pagesLockSwitch(int page) { return offsetControl(PagesControl::FirstLockSwitch, page - firstPagesEditorPage); }
+PagesControl pagesCell(int byte) { return offsetControl(PagesControl::FirstCell, byte - kFirstPagesEditorByte); }
+PagesControl pagesEditSwitch(int page) { return offsetControl(PagesControl::FirstEditSwitch, page - kFirstPagesEditorPage); }
+PagesControl pagesLockSwitch(int page) { return offsetControl(PagesControl::FirstLockSwitch, page - kFirstPagesEditorPage); }
 
 int byteOfPagesCell(PagesControl id)
 {
-    const int index = indexInRun(id, PagesControl::FirstCell, shownByteCount);
-    return index < 0 ? -1 : index + firstPagesEditorByte;
+    const int index = indexInRun(id, PagesControl::FirstCell, kShownByteCount);
+    return index < 0 ? -1 : index + kFirstPagesEditorByte;
 }
 
 int pageOfPagesEditSwitch(PagesControl id)
 {
-    const int index = indexInRun(id, PagesControl::FirstEditSwitch, shownPageCount);
-    return index < 0 ? -1 : index + firstPagesEditorPage;
+    const int index = indexInRun(id, PagesControl::FirstEditSwitch, kShownPageCount);
+    return index < 0 ? -1 : index + kFirstPagesEditorPage;
 }
 
 int pageOfPagesLockSwitch(PagesControl id)
 {
-    const int index = indexInRun(id, PagesControl::FirstLockSwitch, shownPageCount);
-    return index < 0 ? -1 : index + firstPagesEditorPage;
+    const int index = indexInRun(id, PagesControl::FirstLockSwitch, kShownPageCount);
+    return index < 0 ? -1 : index + kFirstPagesEditorPage;
 }
 
 auto_2::auto_2(PagesEditorData data) : m_data(std::move(data)) {}
@@ -70,7 +70,7 @@ void auto_2::open(auto_2View &view)
         writeCounterValueIntoPage(*counterPage);
         m_counterPageAtOpen = counterPageText(*counterPage);
     }
-    for (int p = firstPagesEditorPage; p <= kPageCount; ++p) {
+    for (int p = kFirstPagesEditorPage; p <= kPageCount; ++p) {
         m_view->setEnabled(pagesEditSwitch(p), p != counterPage);
         m_view->setSwitchImage(pagesEditSwitch(p), page(p).editable);
         m_view->setSwitchImage(pagesLockSwitch(p), page(p).locked);
@@ -96,16 +96,16 @@ void auto_2::formatClicked(bool ascii)
 
 void auto_2::cellConfirmed(int byte)
 {
-    if (byte < firstPagesEditorByte || byte > lastPagesEditorByte)
+    if (byte < kFirstPagesEditorByte || byte > kLastPagesEditorByte)
         return;
     if (takeCell(byte))
         showCell(byte);
-    moveFocusTo(byte == lastPagesEditorByte ? firstPagesEditorByte : byte + 1);
+    moveFocusTo(byte == kLastPagesEditorByte ? kFirstPagesEditorByte : byte + 1);
 }
 
 void auto_2::editClicked(int p)
 {
-    if (p < firstPagesEditorPage || p > kPageCount || counterPageNumber(m_data.counterPage) == p)
+    if (p < kFirstPagesEditorPage || p > kPageCount || counterPageNumber(m_data.counterPage) == p)
         return;
     page(p).editable = !page(p).editable;
     m_view->setSwitchImage(pagesEditSwitch(p), page(p).editable);
@@ -113,7 +113,7 @@ void auto_2::editClicked(int p)
 
 void auto_2::lockClicked(int p)
 {
-    if (p < firstPagesEditorPage || p > kPageCount)
+    if (p < kFirstPagesEditorPage || p > kPageCount)
         return;
     page(p).locked = !page(p).locked;
     m_view->setSwitchImage(pagesLockSwitch(p), page(p).locked);
@@ -175,7 +175,7 @@ void auto_2::showCell(int byte) { m_view->setText(pagesCell(byte), shownText(byt
 
 void auto_2::showCells()
 {
-    for (int byte = firstPagesEditorByte; byte <= lastPagesEditorByte; ++byte)
+    for (int byte = kFirstPagesEditorByte; byte <= kLastPagesEditorByte; ++byte)
         showCell(byte);
 }
 
@@ -189,8 +189,8 @@ bool auto_2::takeCell(int byte)
 {
     const std::optional<ByteTexts> texts = readCheckedCell(m_view->text(pagesCell(byte)), m_data.asciiFormat);
     if (!texts) {
-        m_view->showMessage({withByteNumber(m_data.asciiFormat ? asciiCellMessage : hexCellMessage, byte),
-                            std::string(messageCaption), MessageIcon::Warning, MessageButtons::Ok});
+        m_view->showMessage({withByteNumber(m_data.asciiFormat ? kAsciiCellMessage : kHexCellMessage, byte),
+                            std::string(kMessageCaption), MessageIcon::Warning, MessageButtons::Ok});
         return false;
     }
     setByteTexts(byte, *texts);
@@ -199,7 +199,7 @@ bool auto_2::takeCell(int byte)
 
 bool auto_2::takeChangedCells()
 {
-    for (int byte = firstPagesEditorByte; byte <= lastPagesEditorByte; ++byte) {
+    for (int byte = kFirstPagesEditorByte; byte <= kLastPagesEditorByte; ++byte) {
         if (m_view->text(pagesCell(byte)) == shownText(byte))
             continue;
         if (!takeCell(byte)) {
@@ -222,12 +222,12 @@ void auto_2::writeCounterValueIntoPage(int p)
 {
     const std::optional<std::string> digits = counterValueOnPage(m_data.counterValue);
     if (!digits) {
-        m_view->showMessage({std::string(counterValueTooLongMessage), std::string(messageCaption),
+        m_view->showMessage({std::string(kCounterValueTooLongMessage), std::string(kMessageCaption),
                             MessageIcon::Warning, MessageButtons::Ok});
         return;
     }
-    const int firstByte = (p - 1) * bytesPerPage;
-    for (int i = 0; i < bytesPerPage; ++i) {
+    const int firstByte = (p - 1) * kBytesPerPage;
+    for (int i = 0; i < kBytesPerPage; ++i) {
         const std::string hex = byteToHexDigits(static_cast<std::uint8_t>((*digits)[static_cast<std::size_t>(i)]));
         setByteTexts(firstByte + i, {hex, hexStringToDisplay(hex)});
     }
@@ -244,8 +244,8 @@ std::string auto_2::counterPageText(int p) const
 void auto_2::readCounterValueFromPage(int p)
 {
     std::string value = formatUnsigned64(readUnsigned64(counterPageText(p)));
-    if (value.size() < counterValueDigits)
-        value.insert(0, counterValueDigits - value.size(), '0');
+    if (value.size() < kCounterValueDigits)
+        value.insert(0, kCounterValueDigits - value.size(), '0');
     m_data.counterValue = value;
 }
 

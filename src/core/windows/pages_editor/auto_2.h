@@ -24,8 +24,8 @@ struct PagesEditorData {
     bool operator==(const PagesEditorData &) const = default;
 };
 
-inline constexpr std::string_view asciiCellMessage = "change byte %i to a length of 1 character of 'NUL'";
-inline constexpr std::string_view hexCellMessage =
+inline constexpr std::string_view kAsciiCellMessage = "change byte %i to a length of 1 character of 'NUL'";
+inline constexpr std::string_view kHexCellMessage =
     "change byte %i to a length of 2 hexadecimal (0,1,2,3,4,5,6,7,8,9,A,B,C,D,E,F) characters\r\n"
     "character must be in printable range between 0x20 and 0x7E\r\n"
     "or can be 0x00";

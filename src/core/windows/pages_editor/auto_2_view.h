@@ -20,9 +20,9 @@ enum class PagesControl : int {
     FirstLockSwitch = 400, // "Lock" of page 3
 };
 
-inline constexpr int firstPagesEditorByte = 16;
-inline constexpr int lastPagesEditorByte = 135;
-inline constexpr int firstPagesEditorPage = 3;
+inline constexpr int kFirstPagesEditorByte = 16;
+inline constexpr int kLastPagesEditorByte = 135;
+inline constexpr int kFirstPagesEditorPage = 3;
 
 PagesControl pagesCell(int byte);        // 16 .. 135
 PagesControl pagesEditSwitch(int page);  // 3 .. 17
