@@ -1,5 +1,5 @@
-// The window's commands and events: "Interface Settings", the page boxes,
-// the timers' ticks, the terminal's lines and the close box.
+// The window's commands and events: the page boxes, the timers' ticks,
+// the terminal's lines and the close box.
 #include "cqv58_dlg_fixture.h"
 
 #include "windows/main/terminal_text.h"
@@ -11,27 +11,6 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::SizeIs;
 using ::testing::StartsWith;
-
-TEST_F(MainWindowTest, InterfaceSettingsOkTakesTheValuesReopensThePortAndRestartsTheTimers)
-{
-    writeSettings(iniLines({"[Interface]", "port=COM9", "baudrate=9600"}));
-    CQV58Dlg &w = start();
-    dialogs.messages.clear();
-    view.timerLog.clear();
-    dialogs.interfaceSettingsDialog = [](CI2Dlg &dialog) {
-        dialog.portText = "COM4";
-        dialog.baudRateText = "19200";
-        return CI2DlgView::Result::Ok;
-    };
-
-    w.menuCommand(MenuItem::InterfaceSettings);
-
-    EXPECT_EQ(w.link().interfaceSettings.baudRate, 19200);
-    EXPECT_THAT(dialogs.messageTexts(), ElementsAre(StartsWith("COM4 could not be opened!\r\n"))); // the reason below
-    EXPECT_THAT(view.timerLog, ElementsAre("stop 3", "stop 5", "start 3 10", "start 5 500"));
-    w.destroy();
-    EXPECT_NE(settingsFile().find("port=COM4\r\n"), std::string::npos);
-}
 
 // Enter in a page box: the text is laid out for the set's alignment and
 // coloured green, or red with the format's message.

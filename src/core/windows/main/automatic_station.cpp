@@ -10,8 +10,8 @@ void CQV58Dlg::AutomaticStation::notify(const Notice &notice)
     if (!m_boxes)
         return;
     // No UID from a closed port: the operator needs the port, not the antenna.
-    if (notice.text == notice::kUidNotRead.text && !m_window.m_link.portOpen)
-        m_window.sayWhenPortClosed();
+    if (notice.text == notice::kUidNotRead.text && !m_window.m_link.portOpen())
+        m_window.m_link.sayWhenClosed();
     else
         m_window.showNotice(notice);
 }

@@ -2,8 +2,6 @@
 
 #include "windows/main/log_file_label.h"
 #include "windows/main/time_of_day.h"
-#include "reader/port_names.h"
-#include "reader/terminal_send.h"
 
 namespace teb {
 
@@ -12,8 +10,7 @@ CQV58Dlg::CQV58Dlg(CQV58DlgView &view, DialogHost &dialogs, DirectorySource curr
 {
     // Lines that arrive while no reader operation runs go to the top of the
     // terminal view, through the inbox.
-    m_readerPort.setTerminalSink([this](const std::string &line) { receiveLine(line); });
-    m_portListSource = [this] { return discoverComPorts(m_job.workingDirectory); };
+    m_link.port().setTerminalSink([this](const std::string &line) { receiveLine(line); });
 }
 
 CQV58Dlg::DirectorySource CQV58Dlg::defaultDirectorySource()
@@ -88,7 +85,6 @@ void CQV58Dlg::clearTerminal()
     showInControls();
 }
 
-void CQV58Dlg::openDeviceManager() { m_dialogs.showDeviceList(); }
 void CQV58Dlg::showInfo() { m_dialogs.showAboutBox(); }
 
 // --- keys and ways out
@@ -109,12 +105,7 @@ void CQV58Dlg::focusOne()
 
 void CQV58Dlg::closeWithPort()
 {
-    if (m_readerPort.Close(m_link.portHandle)) {
-        m_link.portHandle = kNoPort;
-        m_link.portOpen = false;
-    } else {
-        showMessage(std::string(kPortCloseFailedText), kPortErrorCaption, MessageIcon::Stop);
-    }
+    m_link.close();
     m_view.endDialog(DialogResult::Cancel);
 }
 
@@ -129,16 +120,16 @@ void CQV58Dlg::terminalEntered()
 void CQV58Dlg::sendClicked()
 {
     takeFromControls();
-    const bool sent = terminalSend(m_readerPort, m_link.portHandle, m_link.portOpen, m_terminal.input());
-    m_terminal.sent(timeOfDay(m_run.wallClock(), true), m_link.portOpen, sent);
-    sayWhenPortClosed();
+    const bool sent = m_link.send(m_terminal.input());
+    m_terminal.sent(timeOfDay(m_run.wallClock(), true), m_link.portOpen(), sent);
+    m_link.sayWhenClosed();
 }
 
 // --- ticks
 
 void CQV58Dlg::tick500ms()
 {
-    watchPort();
+    m_link.watch();
     if (m_run.errorPending) {
         m_run.errorPending = false; // before the box: ticks go on while it is open
         showMessage(m_run.errorText, kWindowTitle, MessageIcon::Stop);
@@ -155,6 +146,13 @@ void CQV58Dlg::tick500ms()
         if (m_pages.automaticMode)
             m_view.setFocus(Control::OneButton);
     }
+}
+
+// The status strip, after every event and whenever lines came from the reader.
+void CQV58Dlg::showStatus()
+{
+    m_link.showStatus({m_job.currentSetName, m_job.journal ? m_job.journal->location() : std::string(),
+                       m_job.journal ? m_job.journal->serverName() : std::string()});
 }
 
 void CQV58Dlg::showMessage(std::string text, std::string_view caption, MessageIcon icon)

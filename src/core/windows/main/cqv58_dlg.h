@@ -4,7 +4,8 @@
 #include "windows/main/operation/running_operation.h"
 #include "windows/main/dialog_host.h"
 #include "windows/main/job_state.h"
-#include "windows/main/link_state.h"
+#include "windows/main/link/link_part.h"
+#include "windows/main/cqv58_dlg_timers.h"
 #include "windows/main/manual_group.h"
 #include "windows/main/page_display.h"
 #include "windows/main/run_state.h"
@@ -37,19 +38,7 @@
 
 namespace teb {
 
-// Timers of the main window.
-inline constexpr int kCycleTimerId = 3;
-inline constexpr std::chrono::milliseconds kCycleTimerPeriod{10};
-inline constexpr int kRequestTimerId = 5;
-inline constexpr std::chrono::milliseconds kRequestTimerPeriod{500};
-// "Cont On": how often the reader is asked for the UID on its antenna.
-inline constexpr int kContinuousTimerId = 7;
-inline constexpr std::chrono::milliseconds kContinuousPollPeriod{300};
-
-
 inline constexpr std::string_view kOneProtocolLine = "One";
-inline constexpr std::string_view kPortErrorCaption = "Error";
-inline constexpr std::string_view kPortCloseFailedText = "Can't close COM Port.";
 // Shown on the way out when the settings file could not be replaced (it is then left as it was).
 inline constexpr std::string_view kSettingsNotSavedText =
     "The settings could not be saved in TagEncoderBench.ini.\r\nThe file was left as it was.";
@@ -92,7 +81,7 @@ public:
     void inboxPosted() override;
 
     // Where "Interface" / "Settings" finds the COM ports to list.
-    void setPortListSource(CI2Dlg::PortListSource source) { m_portListSource = std::move(source); }
+    void setPortListSource(CI2Dlg::PortListSource source) { m_link.setPortListSource(std::move(source)); }
     // The clock that stamps records, log entries, the trace and the status strip.
     void setWallClock(WallClock clock) { m_run.wallClock = std::move(clock); }
     // The window as the automatic cycle sees it (automatic_station.h).
@@ -104,14 +93,14 @@ public:
     void setCycleStep(std::function<void()> step) { m_cycleStep = std::move(step); }
 
     // The window's state, part by part, for those who look on.
-    const LinkState &link() const { return m_link; }
+    const LinkState &link() const { return m_link.state(); }
     const JobState &job() const { return m_job; }
     const PageDisplay &pages() const { return m_pages; }
     const ManualGroup &manual() const { return m_manual; }
     const TerminalState &terminal() const { return m_terminal.state(); }
     const RunState &run() const { return m_run; }
 
-    ReaderPort &readerPort() { return m_readerPort; }
+    ReaderPort &readerPort() { return m_link.port(); }
 
 private:
     void exit();           // "File" / "Exit"
@@ -120,9 +109,7 @@ private:
 
     // --- menu commands
     void clearTerminal();
-    void openDeviceManager();
     void showInfo();
-    void runInterfaceSettings();
     void showJournal();        // "File" / "Carrier-ID journal..."
 
     // --- fields and controls
@@ -130,7 +117,6 @@ private:
     void showInControls();
     void showLogFileName();
     void showStatus();        // the status strip: port, reader, set, journal
-    void sayWhenPortClosed(); // after a reader button: the port is not open
 
     // --- modes, formats, selection, manual group switches
     void refreshModeView();
@@ -229,10 +215,6 @@ private:
     void takeOverSettings(const StationSettings &settings);
     StationSettings settingsToSave() const;
     void fillKeptTexts();
-    void openPort();
-    void watchPort();
-    void closeLostPort();
-    void reopenReturnedPort();
     void setUpControls();
     void colourControls();
     void showSwitchImages();
@@ -284,10 +266,6 @@ private:
     void takeTypedCounterValue(const std::string &typed);
     void requestFocusOnFirstEditablePage();
 
-    // The window as "Interface" / "Settings" sees it.
-    class InterfaceHost;
-
-    LinkState m_link;
     JobState m_job;
     PageDisplay m_pages;
     ManualGroup m_manual;
@@ -303,9 +281,8 @@ private:
                                  m_dialogGate};
     bool m_destroyed = false;
     ReceiveInbox m_inbox; // before the port: the receive thread ends first
-    std::array<std::string, 3> m_statusShown; // the status strip's port, reader and job texts
-    ReaderPort m_readerPort;
-    ReaderWatch m_readerWatch{m_run.wallClock, m_link.readerActivity, m_terminal.trace(),
+    LinkPart m_link{m_view, m_dialogGate, m_terminal, {[this] { takeFromControls(); }, [this] { showInControls(); }}};
+    ReaderWatch m_readerWatch{m_run.wallClock, m_link.activity(), m_terminal.trace(),
                               {[this] { return !m_operation.stopRequested(); }, [this] { return m_operation.whileReaderAnswers(); },
                                [this] { m_terminal.showTrace(); }}};
     // "Cont On": the UID last seen on the antenna, "Cont Off" pressed during a
@@ -316,7 +293,6 @@ private:
     std::function<void()> m_cycleStep;
     ProtocolFile m_protocolFile;
     bool m_oneHeldUntilTick = false; // "One" waits for the tick after a cycle
-    CI2Dlg::PortListSource m_portListSource;
 };
 
 } // namespace teb

@@ -25,8 +25,8 @@ void CQV58Dlg::startContinuous()
 {
     if (!m_pages.automaticMode)
         return;
-    if (!m_link.portOpen) {
-        sayWhenPortClosed();
+    if (!m_link.portOpen()) {
+        m_link.sayWhenClosed();
         return;
     }
     m_job.continuousOn = true;
@@ -52,7 +52,7 @@ void CQV58Dlg::continuousTick()
 {
     if (!m_job.continuousOn)
         return;
-    if (m_dialogGate.shown() != m_dialogsSeen || !m_pages.automaticMode || !m_link.portOpen) {
+    if (m_dialogGate.shown() != m_dialogsSeen || !m_pages.automaticMode || !m_link.portOpen()) {
         stopContinuous();
         return;
     }
@@ -85,8 +85,8 @@ void CQV58Dlg::continuousTick()
 // "RUID" alone: the terminal and the page boxes stay as they are.
 std::optional<std::string> CQV58Dlg::pollUid()
 {
-    ReaderSession session{m_readerPort, m_link.portHandle, m_link.timeBase, nullptr, &m_readerWatch};
-    const ReaderOperationFlag reading(m_readerPort, ReaderOperationFlag::Kind::Reading);
+    ReaderSession session = m_link.session(nullptr, &m_readerWatch);
+    const ReaderOperationFlag reading(m_link.port(), ReaderOperationFlag::Kind::Reading);
     const ReaderTransaction transaction = runTransaction(session, readUidCommand());
     if (!transaction.succeeded)
         return std::nullopt;

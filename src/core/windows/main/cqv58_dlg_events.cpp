@@ -77,8 +77,8 @@ void CQV58Dlg::menuCommand(MenuItem item)
         switch (item) {
         case MenuItem::FileExit: exit(); break;
         case MenuItem::FileJournal: showJournal(); break;
-        case MenuItem::InterfaceSettings: runInterfaceSettings(); break;
-        case MenuItem::InterfaceDeviceManager: openDeviceManager(); break;
+        case MenuItem::InterfaceSettings: m_link.runInterfaceSettings(); break;
+        case MenuItem::InterfaceDeviceManager: m_link.showDevices(); break;
         case MenuItem::Config: runConfig(); break;
         case MenuItem::TerminalShow: m_terminal.toggleShown(); break;
         case MenuItem::TerminalClear: clearTerminal(); break;
@@ -216,7 +216,7 @@ void CQV58Dlg::drainInbox()
     for (const std::string &line : received.lines)
         m_terminal.received(timeOfDay(now, true), line);
     m_terminal.showTrace();
-    m_link.readerActivity.answered(timeOfDay(now));
+    m_link.activity().answered(timeOfDay(now));
     showStatus();
 }
 

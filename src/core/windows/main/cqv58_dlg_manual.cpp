@@ -17,10 +17,9 @@ auto CQV58Dlg::runOnPages(Operation operation)
         takePagesFound(soFar);
         showInControls();
     });
-    PageOperationContext context{ReaderSession{m_readerPort, m_link.portHandle, m_link.timeBase, &m_terminal.sink(), &m_readerWatch},
-                                 m_link.portOpen, report};
+    PageOperationContext context{m_link.session(&m_terminal.sink(), &m_readerWatch), m_link.portOpen(), report};
     auto outcome = operation(context);
-    m_link.timeBase = context.session.timeBase;
+    m_link.keepTimeBase(context.session);
     return outcome;
 }
 
@@ -45,7 +44,7 @@ void CQV58Dlg::readUidClicked()
     takeFromControls();
     readUid();
     showInControls();
-    sayWhenPortClosed();
+    m_link.sayWhenClosed();
 }
 
 void CQV58Dlg::readPagesClicked()
@@ -57,26 +56,26 @@ void CQV58Dlg::readPagesClicked()
     takePagesFound(outcome);
     m_run.errorCount += outcome.errorCount;
     m_pages.pageSucceeded = outcome.succeeded;
-    if (m_link.portOpen && m_manual.manualLog && !m_pages.automaticMode)
+    if (m_link.portOpen() && m_manual.manualLog && !m_pages.automaticMode)
         appendManualLog(records::ManualLogKind::Read);
     showInControls();
-    sayWhenPortClosed();
+    m_link.sayWhenClosed();
 }
 
 void CQV58Dlg::writePagesClicked()
 {
     writePages();
-    if (m_link.portOpen && m_manual.manualLog && !m_pages.automaticMode)
+    if (m_link.portOpen() && m_manual.manualLog && !m_pages.automaticMode)
         appendManualLog(records::ManualLogKind::Write);
     showInControls();
-    sayWhenPortClosed();
+    m_link.sayWhenClosed();
 }
 
 void CQV58Dlg::lockPagesClicked()
 {
     lockPages();
     showInControls();
-    sayWhenPortClosed();
+    m_link.sayWhenClosed();
 }
 
 void CQV58Dlg::readUid()
@@ -111,7 +110,7 @@ std::optional<std::string> CQV58Dlg::readUidForCycle()
     readUid();
     showInControls();
     // A closed port reads nothing: the box still holds the last transponder's UID.
-    if (!m_link.portOpen || m_run.errorCount != 0 || m_pages.uidText.empty())
+    if (!m_link.portOpen() || m_run.errorCount != 0 || m_pages.uidText.empty())
         return std::nullopt;
     return m_pages.uidText;
 }
@@ -198,7 +197,7 @@ void CQV58Dlg::readCarrierIdClicked()
         [this](PageOperationContext &context) { return teb::readCarrierId(context, carrierIdEntry()); }));
     keepCarrierIdResult();
     showInControls();
-    sayWhenPortClosed();
+    m_link.sayWhenClosed();
 }
 
 // "write carrier ID" keeps the promise of a cycle: the transponder's UID is
@@ -212,7 +211,7 @@ void CQV58Dlg::writeCarrierIdClicked()
     const auto bytes = carrierIdBytes(m_manual.manualCarrierId, range.length, m_pages.asciiFormat);
     ManualCarrierIdWrite manual;
     // A text or range that cannot be written is refused by the write itself, with its message.
-    if (m_link.portOpen && bytes && fitsPagesOneAndTwo(range)) {
+    if (m_link.portOpen() && bytes && fitsPagesOneAndTwo(range)) {
         manual.carrierId.assign(bytes->begin(), bytes->end());
         if (!prepareManualCarrierId(manual)) {
             showInControls();
@@ -229,7 +228,7 @@ void CQV58Dlg::writeCarrierIdClicked()
         concludeManualCarrierId(manual, write);
     keepCarrierIdResult();
     showInControls();
-    sayWhenPortClosed();
+    m_link.sayWhenClosed();
 }
 
 void CQV58Dlg::keepCarrierIdResult()

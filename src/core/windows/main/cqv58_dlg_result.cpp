@@ -24,7 +24,7 @@ void CQV58Dlg::takeCycleResult(const CycleTrack &track, const std::optional<Jour
     if (entry)
         result.carrierId = entry->carrierId.empty() ? entryName(*entry) : entry->shownCarrierId();
     if (!result.passed)
-        result.reason = failureReason(track, m_link.portOpen);
+        result.reason = failureReason(track, m_link.portOpen());
     else if (entry && entry->setName == m_job.currentSetName)
         ++m_job.programmedInSet;
     if (!result.passed && !m_job.silentFail)

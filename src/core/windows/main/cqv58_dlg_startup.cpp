@@ -9,7 +9,6 @@ namespace teb {
 
 void CQV58Dlg::startUp()
 {
-    m_link.timeBase = kStartTimeBase;
     m_terminal.setShown(false); // hidden, menu item unchecked, narrow window
     m_view.setWindowSize(m_terminal.windowWidth(), kWindowHeight);
 
@@ -26,7 +25,7 @@ void CQV58Dlg::startUp()
     setUpControls();
     m_view.appendSystemMenuItem(std::string(kSystemMenuInfoText));
     m_view.setWindowTitle(std::string(kWindowTitle));
-    openPort();
+    m_link.open(m_job.workingDirectory);
     m_view.startTimer(kCycleTimerId, kCycleTimerPeriod);
     m_view.startTimer(kRequestTimerId, kRequestTimerPeriod);
     colourControls();
@@ -49,7 +48,7 @@ void CQV58Dlg::shutDown()
 
 void CQV58Dlg::takeOverSettings(const StationSettings &settings)
 {
-    m_link.interfaceSettings = settings.interfaceSettings;
+    m_link.takeSettings(settings.interfaceSettings);
     m_pages.automaticMode = settings.automaticMode;
     m_job.currentSetName = settings.currentSetName;
     m_job.setList = settings.setList;
@@ -77,7 +76,7 @@ void CQV58Dlg::takeOverSettings(const StationSettings &settings)
 StationSettings CQV58Dlg::settingsToSave() const
 {
     StationSettings settings;
-    settings.interfaceSettings = m_link.interfaceSettings;
+    settings.interfaceSettings = m_link.settings();
     settings.automaticMode = m_pages.automaticMode;
     settings.currentSetName = m_job.currentSetName;
     settings.setList = m_job.setList;
@@ -110,20 +109,6 @@ void CQV58Dlg::fillKeptTexts()
             m_pages.asciiTextKept[i] = hexTextToAsciiText(m_pages.pageText[i]);
         }
     }
-}
-
-void CQV58Dlg::openPort()
-{
-    m_readerPort.setWorkingDirectory(m_job.workingDirectory);
-    m_link.readerActivity.forget();
-    m_link.portOpen = false;
-    m_link.portHandle = m_readerPort.Open(m_link.interfaceSettings);
-    m_link.portOpen = isUsablePort(m_link.portHandle);
-    // Without a port chosen (a first start) the status strip says so and where
-    // to choose one: a box about a nameless port would only puzzle.
-    if (!m_link.portOpen && !m_link.interfaceSettings.portName.empty())
-        showMessage(openFailedMessage(m_link.interfaceSettings.portName, m_readerPort.openFailure(), m_portListSource),
-                    kPortErrorCaption, MessageIcon::Stop);
 }
 
 // The controls as the window is built: fixed texts and the buttons that start

@@ -15,7 +15,7 @@ std::string transponderName(const std::string &uid) { return "Transponder " + ui
 
 TransponderCheck CQV58Dlg::checkTransponder()
 {
-    if (!m_link.portOpen)
+    if (!m_link.portOpen())
         return {"The port is not open; nothing was sent.", true};
     const std::optional<std::string> uid = readUidForCycle();
     if (!uid)
@@ -40,7 +40,7 @@ TransponderCheck CQV58Dlg::checkTransponder()
     const std::string what = transponderName(*uid) + ", " + entryName(*history.unfinished) + ": ";
     if (outcome.passed)
         return {what + "its cycle is finished, programmed.", false};
-    return {what + (outcome.failure.empty() ? failureReason(track, m_link.portOpen)
+    return {what + (outcome.failure.empty() ? failureReason(track, m_link.portOpen())
                                             : outcome.failure) + ".",
             true};
 }
