@@ -136,7 +136,7 @@ Result CrossThreadDialogs::shown(Result whenEnded, Call call)
         if (!m_window.ending())
             result = call();
     });
-    m_relay.takeInterrupts();
+    m_relay.takeKept();
     return result;
 }
 

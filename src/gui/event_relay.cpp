@@ -31,9 +31,11 @@ bool EventRelay::deliver(Event event, Kind kind)
 {
     {
         const std::lock_guard lock(m_mutex);
-        const bool keep = m_waiting ? kind != Kind::Ordinary : m_busy && kind == Kind::Lasting;
+        // Before its first wait an event keeps what steers it for that wait,
+        // or hands it on once it is over.
+        const bool keep = m_waiting ? kind != Kind::Ordinary : m_busy && kind != Kind::Ordinary;
         if (keep)
-            m_kept.emplace_back(std::move(event), kind);
+            m_kept.emplace_back(std::move(event), m_waiting ? kind : Kind::Lasting);
         if (keep || m_waiting)
             return keep;
     }
@@ -64,14 +66,19 @@ void EventRelay::runEvent(const Event &event)
 
 void EventRelay::takeInterrupts()
 {
+    m_waiting = true;
+    takeKept();
+}
+
+void EventRelay::takeKept()
+{
     std::vector<std::pair<Event, Kind>> kept;
     {
         const std::lock_guard lock(m_mutex);
         kept.swap(m_kept);
-        m_waiting = true;
     }
     for (auto &[event, kind] : kept)
-        event(m_model);
+        guardedCall([&] { event(m_model); });
 }
 
 void EventRelay::runAndServe(const std::function<void()> &call)

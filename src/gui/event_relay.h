@@ -19,7 +19,8 @@ class GuiCalls;
 // for the reader, what can end or steer it ("Stop", "Cont On", Escape) is
 // kept until the model looks for it (takeInterrupts) and the rest of the
 // operator's input is dropped. The close box and the receive thread's
-// wake-ups reach a running event at its next look or box, or when it ends.
+// wake-ups reach a running event at its next look or box, or when it ends;
+// so does what steers an operation, reported before the event first waited.
 // A timer's tick is dropped while an event runs or its last tick waits.
 class EventRelay final : public CQV58DlgEvents {
 public:
@@ -38,8 +39,11 @@ public:
     // After the last event: the model's thread ends.
     void stop();
 
-    // The thread that runs the model, inside its event.
+    // The thread that runs the model, inside its event: while it waits for
+    // the reader (input other than what steers it is dropped until the event
+    // ends), and after a box.
     void takeInterrupts();
+    void takeKept();
     // An operation of the running event waits for the reader.
     bool waitingForReader() const { return m_waiting; }
 

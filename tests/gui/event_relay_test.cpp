@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QThread>
 
+#include <atomic>
 #include <chrono>
 #include <mutex>
 #include <stdexcept>
@@ -18,7 +19,8 @@ namespace teb::gui {
 namespace {
 
 // A model that logs its events; "Read" is an operation that waits for the
-// reader until "Stop" reaches it (at most two seconds).
+// reader until "Stop" or Escape reaches it (at most two seconds), "Lock" the
+// same after some work of its own.
 class LoggingModel final : public CQV58DlgEvents {
 public:
     EventRelay *relay = nullptr;
@@ -26,7 +28,11 @@ public:
     bool initialise() override { return true; }
     void destroy() override { log("destroy"); }
     void closeRequest() override { log("close"); }
-    void escape() override { log("escape"); }
+    void escape() override
+    {
+        log("escape");
+        stopped = true;
+    }
     void defaultAction() override { log("default"); }
     void menuCommand(MenuItem) override { log("menu"); }
     void clicked(Control id) override
@@ -34,6 +40,8 @@ public:
         log("click " + std::to_string(static_cast<int>(id)));
         if (id == Control::ReadButton)
             waitForStop();
+        if (id == Control::LockButton)
+            busyUntilReleased();
         if (id == Control::StopButton)
             stopped = true;
     }
@@ -49,8 +57,18 @@ public:
         return m_events;
     }
     bool stopped = false;
+    std::atomic<bool> busy = false;
+    std::atomic<bool> released = false;
 
 private:
+    void busyUntilReleased()
+    {
+        busy = true;
+        const auto due = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (!released && std::chrono::steady_clock::now() < due)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        waitForStop();
+    }
     void waitForStop()
     {
         const auto due = std::chrono::steady_clock::now() + std::chrono::seconds(2);
@@ -102,11 +120,29 @@ private slots:
                                                             name(Control::StopButton), "read stopped"}));
 
         relay.clicked(Control::WriteButton);
-        relay.clicked(Control::LockButton);
+        relay.clicked(Control::ReadUidButton);
         relay.runAndServe([] {});
         const std::vector<std::string> all = model.events();
         const std::vector<std::string> after(all.begin() + 6, all.end());
-        QCOMPARE(after, (std::vector<std::string>{name(Control::WriteButton), name(Control::LockButton)}));
+        QCOMPARE(after, (std::vector<std::string>{name(Control::WriteButton), name(Control::ReadUidButton)}));
+    }
+
+    // Escape while the running event still works before its wait for the
+    // reader stops that wait; it does not end the window after the event.
+    void escapeBeforeTheWaitStopsIt()
+    {
+        LoggingModel model;
+        GuiCalls calls;
+        EventRelay relay(model, calls, {});
+        model.relay = &relay;
+
+        relay.clicked(Control::LockButton);
+        QTRY_VERIFY(model.busy);
+        relay.escape();
+        relay.menuCommand(MenuItem::HelpInfo);
+        model.released = true;
+        relay.runAndServe([] {});
+        QCOMPARE(model.events(), (std::vector<std::string>{name(Control::LockButton), "escape", "read stopped", "menu"}));
     }
 
     // A model's call runs on the window's thread while the window waits for
