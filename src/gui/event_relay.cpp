@@ -3,29 +3,16 @@
 #include "gui_calls.h"
 #include "guarded_call.h"
 
-#include <QMetaObject>
-
 namespace teb::gui {
 
 EventRelay::EventRelay(CQV58DlgEvents &model, GuiCalls &calls, std::function<void()> cancelBoxes)
-    : m_model(model), m_calls(calls), m_cancelBoxes(std::move(cancelBoxes)), m_context(new QObject)
+    : m_model(model), m_calls(calls), m_cancelBoxes(std::move(cancelBoxes))
 {
-    m_thread.setObjectName(QStringLiteral("station model"));
-    m_context->moveToThread(&m_thread);
-    m_thread.start();
 }
 
-EventRelay::~EventRelay()
-{
-    stop();
-    delete m_context;
-}
+EventRelay::~EventRelay() { stop(); }
 
-void EventRelay::stop()
-{
-    m_thread.quit();
-    m_thread.wait();
-}
+void EventRelay::stop() { m_thread.stop(); }
 
 bool EventRelay::deliver(Event event, Kind kind)
 {
@@ -39,8 +26,7 @@ bool EventRelay::deliver(Event event, Kind kind)
         if (keep || m_waiting)
             return keep;
     }
-    QMetaObject::invokeMethod(
-        m_context, [this, event = std::move(event)] { runEvent(event); }, Qt::QueuedConnection);
+    m_thread.post([this, event = std::move(event)] { runEvent(event); });
     return true;
 }
 
@@ -84,14 +70,11 @@ void EventRelay::takeKept()
 void EventRelay::runAndServe(const std::function<void()> &call)
 {
     std::atomic<bool> finished = false;
-    QMetaObject::invokeMethod(
-        m_context,
-        [&] {
-            runEvent([&](CQV58DlgEvents &) { call(); });
-            finished = true;
-            m_calls.wake();
-        },
-        Qt::QueuedConnection);
+    m_thread.post([&] {
+        runEvent([&](CQV58DlgEvents &) { call(); });
+        finished = true;
+        m_calls.wake();
+    });
     m_calls.serveUntil([&] { return finished.load(); });
 }
 

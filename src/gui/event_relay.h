@@ -1,8 +1,7 @@
 #pragma once
 
 #include "windows/main/cqv58_dlg_events.h"
-
-#include <QThread>
+#include "model_thread.h"
 
 #include <atomic>
 #include <functional>
@@ -75,13 +74,12 @@ private:
     CQV58DlgEvents &m_model;
     GuiCalls &m_calls;
     std::function<void()> m_cancelBoxes;
-    QThread m_thread;
-    QObject *m_context = nullptr; // lives on the model's thread
     std::mutex m_mutex;
     std::atomic<bool> m_busy = false;
     std::atomic<bool> m_waiting = false;
     std::atomic<unsigned> m_ticksQueued = 0; // a bit for each timer whose tick waits
     std::vector<std::pair<Event, Kind>> m_kept;
+    ModelThread m_thread; // last: it ends before what its events use
 };
 
 } // namespace teb::gui
