@@ -294,6 +294,11 @@ bool take(const Shot &shot, const QDir &output)
             }
         });
         shot.openDialog(station);
+        // The model opens the dialog on its own thread's time.
+        QElapsedTimer opening;
+        opening.start();
+        while (!saved && opening.elapsed() < 5000)
+            QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
     }
     station.window().close();
     station.finish();
