@@ -1,12 +1,12 @@
 #include "common/file_layer.h"
 
-#include "common/file_descriptor.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cerrno>
+#include <optional>
 
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -48,6 +48,12 @@ int hiddenEntries(const fs::path &folder)
     return count;
 }
 
+// What a replacement did; nullopt when it failed.
+std::optional<ReplaceResult> outcome(const Result<ReplaceResult> &result)
+{
+    return result ? std::optional(*result) : std::nullopt;
+}
+
 TEST(FileLayer, AReplacementKeepsModeOwnerAndLinkAndANewFileFollowsTheUmask)
 {
     test::TempDir dir;
@@ -57,7 +63,7 @@ TEST(FileLayer, AReplacementKeepsModeOwnerAndLinkAndANewFileFollowsTheUmask)
         ASSERT_EQ(::chmod(file.c_str(), mode), 0);
         struct stat before {};
         ::stat(file.c_str(), &before);
-        ASSERT_EQ(replaceFileAtomically(file, "new"), ReplaceResult::Replaced);
+        ASSERT_EQ(outcome(replaceFileAtomically(file, "new")), ReplaceResult::Replaced);
         struct stat after {};
         ::stat(file.c_str(), &after);
         EXPECT_EQ(after.st_mode & 07777, mode);
@@ -66,13 +72,13 @@ TEST(FileLayer, AReplacementKeepsModeOwnerAndLinkAndANewFileFollowsTheUmask)
     }
 
     fs::create_symlink("ids.csv", dir / "link.csv");
-    ASSERT_EQ(replaceFileAtomically(dir / "link.csv", "through the link"), ReplaceResult::Replaced);
+    ASSERT_EQ(outcome(replaceFileAtomically(dir / "link.csv", "through the link")), ReplaceResult::Replaced);
     EXPECT_TRUE(fs::is_symlink(dir / "link.csv"));
     EXPECT_EQ(readFileBytes(file), "through the link");
 
     const mode_t previous = ::umask(027);
     const auto created = dir / (std::string(251, 'n') + ".ini"); // no room for a longer temporary name
-    EXPECT_EQ(replaceFileAtomically(created, "[A]\r\n"), ReplaceResult::Replaced);
+    EXPECT_EQ(outcome(replaceFileAtomically(created, "[A]\r\n")), ReplaceResult::Replaced);
     ::umask(previous);
     struct stat status {};
     ::stat(created.c_str(), &status);
@@ -87,15 +93,16 @@ TEST(FileLayer, AFailedReplacementLeavesNoTemporaryAndTheOldFileUnlessOnlyTheFol
         const char *file;
         mode_t mode; // of the old "x.ini"
         FailSync fail;
-        ReplaceResult result;
+        std::optional<ReplaceResult> result; // nullopt: failed with `error`
+        int error;
         const char *contentAfter;
     };
     const Case cases[] = {
-        {"read-only, also for root", "x.ini", 0444, FailSync::None, ReplaceResult::NotWritable, "old"},
-        {"a folder in its place", "folder", 0644, FailSync::None, ReplaceResult::NotWritable, nullptr},
-        {"a missing folder", "missing/x.ini", 0644, FailSync::None, ReplaceResult::Failed, nullptr},
-        {"the file's sync fails", "x.ini", 0644, FailSync::Files, ReplaceResult::Failed, "old"},
-        {"the folder's sync fails", "x.ini", 0644, FailSync::Folders, ReplaceResult::Failed, "new"},
+        {"read-only, also for root", "x.ini", 0444, FailSync::None, ReplaceResult::NotWritable, 0, "old"},
+        {"a folder in its place", "folder", 0644, FailSync::None, ReplaceResult::NotWritable, 0, nullptr},
+        {"a missing folder", "missing/x.ini", 0644, FailSync::None, std::nullopt, ENOENT, nullptr},
+        {"the file's sync fails", "x.ini", 0644, FailSync::Files, std::nullopt, EIO, "old"},
+        {"the folder's sync fails", "x.ini", 0644, FailSync::Folders, std::nullopt, EIO, "new"},
     };
     for (const Case &c : cases) {
         test::TempDir dir;
@@ -104,8 +111,10 @@ TEST(FileLayer, AFailedReplacementLeavesNoTemporaryAndTheOldFileUnlessOnlyTheFol
         fs::create_directories(dir / "folder" / "inside");
         const fs::path file = dir / c.file;
         failSync = c.fail;
-        EXPECT_EQ(replaceFileAtomically(file, "new"), c.result) << c.name;
+        const auto result = replaceFileAtomically(file, "new");
         failSync = FailSync::None;
+        EXPECT_EQ(outcome(result), c.result) << c.name;
+        EXPECT_EQ(result ? 0 : result.failure().systemError, c.error) << c.name;
         EXPECT_EQ(hiddenEntries(dir.path()), 0) << c.name;
         if (c.contentAfter) {
             EXPECT_EQ(readFileBytes(file), c.contentAfter) << c.name;
@@ -118,21 +127,25 @@ TEST(FileLayer, WholeFileReadsAreBounded)
     test::TempDir dir;
     writeFileBytes(dir / "ten", "0123456789");
     ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0); // no writer: a read must not wait for one
-    EXPECT_EQ(readWholeFile(dir / "ten", 10), "0123456789");
+    EXPECT_EQ(readWholeFile(dir / "ten", 10).valueOr(""), "0123456789");
     for (const char *name : {"ten", "pipe", ".", "missing"})
-        EXPECT_EQ(readWholeFile(dir / name, 9), std::nullopt) << name;
+        EXPECT_FALSE(readWholeFile(dir / name, 9)) << name;
 }
 
 TEST(FileLayer, AFailedAppendOrSyncIsReported)
 {
-    const FileDescriptor full(openForAppend("/dev/full"));
-    ASSERT_TRUE(full.valid());
-    EXPECT_FALSE(appendWhole(full.get(), "line\r\n", 0, Durability::Unsynced));
-    EXPECT_EQ(errno, ENOSPC);
+    const auto full = openForAppend("/dev/full");
+    ASSERT_TRUE(full);
+    const auto refused = appendWhole(full->get(), "line\r\n", 0, Durability::Unsynced);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.failure().systemError, ENOSPC);
 
-    const FileDescriptor null(openForAppend("/dev/null")); // takes the bytes, refuses the sync
-    EXPECT_TRUE(appendWhole(null.get(), "line\r\n", 0, Durability::Unsynced));
-    EXPECT_FALSE(appendWhole(null.get(), "line\r\n", 0, Durability::Synced));
+    const auto null = openForAppend("/dev/null"); // takes the bytes, refuses the sync
+    ASSERT_TRUE(null);
+    EXPECT_TRUE(appendWhole(null->get(), "line\r\n", 0, Durability::Unsynced));
+    const auto unsynced = appendWhole(null->get(), "line\r\n", 0, Durability::Synced);
+    ASSERT_FALSE(unsynced);
+    EXPECT_EQ(unsynced.failure().systemError, EINVAL);
 }
 
 } // namespace

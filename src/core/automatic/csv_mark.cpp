@@ -39,12 +39,10 @@ MarkResult markRowProcessed(const std::filesystem::path &file, CsvFormat format,
         return MarkResult::RowChanged;
 
     content->insert(line->begin + *position, 1, 'X');
-    switch (replaceFileAtomically(file, *content)) {
-    case ReplaceResult::Replaced: return MarkResult::Marked;
-    case ReplaceResult::NotWritable: return MarkResult::NotWritable;
-    case ReplaceResult::Failed: break;
-    }
-    return MarkResult::WriteFailed;
+    const auto replaced = replaceFileAtomically(file, *content);
+    if (!replaced)
+        return MarkResult::WriteFailed;
+    return *replaced == ReplaceResult::Replaced ? MarkResult::Marked : MarkResult::NotWritable;
 }
 
 } // namespace teb

@@ -2,15 +2,27 @@
 
 #include <unistd.h>
 
+#include <utility>
+
 namespace teb {
 
 // An open file descriptor, closed when it goes out of scope.
 class FileDescriptor {
 public:
+    FileDescriptor() = default;
     explicit FileDescriptor(int fd) : m_fd(fd) {}
     ~FileDescriptor() { close(); }
     FileDescriptor(const FileDescriptor &) = delete;
     FileDescriptor &operator=(const FileDescriptor &) = delete;
+    FileDescriptor(FileDescriptor &&other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+    FileDescriptor &operator=(FileDescriptor &&other) noexcept
+    {
+        if (this != &other) {
+            close();
+            m_fd = std::exchange(other.m_fd, -1);
+        }
+        return *this;
+    }
 
     int get() const { return m_fd; }
     bool valid() const { return m_fd >= 0; }

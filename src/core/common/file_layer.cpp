@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdint>
+#include <cstring>
 #include <random>
 
 #include <fcntl.h>
@@ -21,6 +22,17 @@ int openRetrying(const char *path, int flags, mode_t mode = 0)
         fd = ::open(path, flags | O_CLOEXEC, mode);
     } while (fd < 0 && errno == EINTR);
     return fd;
+}
+
+// "<what>: <reason>" or "<what> <file>: <reason>", with errno read before
+// anything could change it.
+Failure systemFailure(std::string_view what, const std::filesystem::path &file = {})
+{
+    const int error = errno;
+    std::string message(what);
+    if (!file.empty())
+        message += " " + file.string();
+    return Failure{message + ": " + std::strerror(error), error};
 }
 
 // The file a replacement writes: a link is followed, so that it stays a link.
@@ -45,17 +57,36 @@ std::filesystem::path temporaryName(const std::filesystem::path &target)
     return target.parent_path() / name;
 }
 
-
-bool writeTemporary(int fd, std::string_view content, const struct stat *original)
+Result<void> writeTemporary(int fd, std::string_view content, const struct stat *original)
 {
     if (original) {
         // Best effort: only root may give the file to another owner. The mode
         // follows, since a change of owner can clear set-ID bits.
         [[maybe_unused]] const int owned = ::fchown(fd, original->st_uid, original->st_gid);
         if (::fchmod(fd, original->st_mode & 07777) != 0)
-            return false;
+            return systemFailure("could not set the mode of a temporary file");
     }
-    return writeAll(fd, content) && ::fsync(fd) == 0;
+    if (auto written = writeAll(fd, content); !written)
+        return written;
+    if (::fsync(fd) != 0)
+        return systemFailure("sync failed");
+    return {};
+}
+
+// The temporary file written, closed and renamed over the target; removed
+// again when any step failed.
+Result<void> putInPlace(TemporaryFile &temporary, const std::filesystem::path &target, std::string_view content,
+                        const struct stat *original)
+{
+    Result<void> placed = writeTemporary(temporary.fd.get(), content, original);
+    const bool closed = temporary.fd.close();
+    if (placed && !closed)
+        placed = systemFailure("close failed");
+    if (placed && ::rename(temporary.path.c_str(), target.c_str()) != 0)
+        placed = systemFailure("could not rename a temporary file over", target);
+    if (!placed)
+        ::unlink(temporary.path.c_str());
+    return placed;
 }
 
 // A read-only file stays read-only, also for root, whom a rename would let
@@ -68,16 +99,18 @@ bool mayWrite(const std::filesystem::path &target, const struct stat &status)
 
 } // namespace
 
-int createTemporaryBeside(const std::filesystem::path &target, std::filesystem::path &temporary)
+Result<TemporaryFile> createTemporaryBeside(const std::filesystem::path &target)
 {
     constexpr int kAttempts = 100;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        temporary = temporaryName(target);
-        const int fd = openRetrying(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, kNewFileMode);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
+        std::filesystem::path temporary = temporaryName(target);
+        FileDescriptor fd(openRetrying(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, kNewFileMode));
+        if (fd.valid())
+            return TemporaryFile{std::move(fd), std::move(temporary)};
+        if (errno != EEXIST)
+            break;
     }
-    return -1;
+    return systemFailure("could not create a temporary file beside", target);
 }
 
 namespace {
@@ -85,7 +118,7 @@ namespace {
 // Hands the bytes left to `writeSome` until every one went out; an
 // interrupted call is repeated, a call that takes nothing counts as EIO.
 template <typename WriteSome>
-bool writeEvery(std::string_view bytes, WriteSome writeSome)
+Result<void> writeEvery(std::string_view bytes, WriteSome writeSome)
 {
     while (!bytes.empty()) {
         const ssize_t written = writeSome(bytes);
@@ -94,20 +127,44 @@ bool writeEvery(std::string_view bytes, WriteSome writeSome)
         if (written == 0)
             errno = EIO;
         if (written <= 0)
-            return false;
+            return systemFailure("write failed");
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
-    return true;
+    return {};
+}
+
+Failure tooLarge(const std::filesystem::path &file, std::size_t limit)
+{
+    return Failure{file.string() + " holds more than " + std::to_string(limit) + " bytes"};
+}
+
+// What is left of a whole-file read: every byte up to the end of the file.
+Result<std::string> readToEnd(int fd, const std::filesystem::path &file, std::size_t limit)
+{
+    std::string content;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return systemFailure("could not read", file);
+        if (got == 0)
+            return content;
+        if (content.size() + static_cast<std::size_t>(got) > limit) // grown since it was looked at
+            return tooLarge(file, limit);
+        content.append(buffer, static_cast<std::size_t>(got));
+    }
 }
 
 } // namespace
 
-bool writeAll(int fd, std::string_view bytes)
+Result<void> writeAll(int fd, std::string_view bytes)
 {
     return writeEvery(bytes, [fd](std::string_view rest) { return ::write(fd, rest.data(), rest.size()); });
 }
 
-bool writeAllAt(int fd, std::string_view bytes, off_t offset)
+Result<void> writeAllAt(int fd, std::string_view bytes, off_t offset)
 {
     return writeEvery(bytes, [fd, &offset](std::string_view rest) {
         const ssize_t written = ::pwrite(fd, rest.data(), rest.size(), offset);
@@ -117,68 +174,67 @@ bool writeAllAt(int fd, std::string_view bytes, off_t offset)
     });
 }
 
-bool readAllAt(int fd, std::string &bytes, off_t offset)
+Result<void> readAllAt(int fd, std::string &bytes, off_t offset)
 {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t got = ::pread(fd, bytes.data() + done, bytes.size() - done, offset + static_cast<off_t>(done));
         if (got < 0 && errno == EINTR)
             continue;
-        if (got <= 0)
-            return false;
+        if (got < 0)
+            return systemFailure("read failed");
+        if (got == 0)
+            return Failure{"read failed: the file ends before the bytes looked for"};
         done += static_cast<std::size_t>(got);
     }
-    return true;
+    return {};
 }
 
-int openForAppend(const std::filesystem::path &file)
+Result<FileDescriptor> openForAppend(const std::filesystem::path &file)
 {
-    return openRetrying(file.c_str(), O_WRONLY | O_CREAT | O_APPEND, kNewFileMode);
-}
-
-bool appendWhole(int fd, std::string_view bytes, off_t sizeBefore, Durability durability)
-{
-    if (!writeAll(fd, bytes)) {
-        const int error = errno;
-        [[maybe_unused]] const int cut = ::ftruncate(fd, sizeBefore);
-        errno = error;
-        return false;
-    }
-    return durability == Durability::Unsynced || ::fdatasync(fd) == 0;
-}
-
-bool syncDirectory(const std::filesystem::path &directory)
-{
-    const FileDescriptor fd(openRetrying(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY));
+    FileDescriptor fd(openRetrying(file.c_str(), O_WRONLY | O_CREAT | O_APPEND, kNewFileMode));
     if (!fd.valid())
-        return errno == EACCES;
-    return ::fsync(fd.get()) == 0 || errno == EINVAL || errno == EBADF;
+        return systemFailure("could not open", file);
+    return fd;
 }
 
-std::optional<std::string> readWholeFile(const std::filesystem::path &file, std::size_t limit)
+Result<void> appendWhole(int fd, std::string_view bytes, off_t sizeBefore, Durability durability)
+{
+    if (auto written = writeAll(fd, bytes); !written) {
+        [[maybe_unused]] const int cut = ::ftruncate(fd, sizeBefore);
+        return written;
+    }
+    if (durability == Durability::Synced && ::fdatasync(fd) != 0)
+        return systemFailure("sync failed");
+    return {};
+}
+
+Result<void> syncDirectory(const std::filesystem::path &directory)
+{
+    const std::filesystem::path folder = directory.empty() ? "." : directory;
+    const FileDescriptor fd(openRetrying(folder.c_str(), O_RDONLY | O_DIRECTORY));
+    const bool synced = fd.valid() ? ::fsync(fd.get()) == 0 || errno == EINVAL || errno == EBADF : errno == EACCES;
+    if (!synced)
+        return systemFailure("could not sync the folder", folder);
+    return {};
+}
+
+Result<std::string> readWholeFile(const std::filesystem::path &file, std::size_t limit)
 {
     const FileDescriptor fd(openRetrying(file.c_str(), O_RDONLY | O_NONBLOCK));
+    if (!fd.valid())
+        return systemFailure("could not open", file);
     struct stat status {};
-    if (!fd.valid() || ::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
-        static_cast<std::uintmax_t>(status.st_size) > limit)
-        return std::nullopt;
-    std::string content;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return std::nullopt;
-        if (got == 0)
-            return content;
-        if (content.size() + static_cast<std::size_t>(got) > limit) // grown since it was looked at
-            return std::nullopt;
-        content.append(buffer, static_cast<std::size_t>(got));
-    }
+    if (::fstat(fd.get(), &status) != 0)
+        return systemFailure("could not read", file);
+    if (!S_ISREG(status.st_mode))
+        return Failure{file.string() + " is no regular file"};
+    if (static_cast<std::uintmax_t>(status.st_size) > limit)
+        return tooLarge(file, limit);
+    return readToEnd(fd.get(), file, limit);
 }
 
-ReplaceResult replaceFileAtomically(const std::filesystem::path &file, std::string_view content)
+Result<ReplaceResult> replaceFileAtomically(const std::filesystem::path &file, std::string_view content)
 {
     const std::filesystem::path target = replacedTarget(file);
     struct stat original {};
@@ -186,17 +242,16 @@ ReplaceResult replaceFileAtomically(const std::filesystem::path &file, std::stri
     if (exists && !mayWrite(target, original))
         return ReplaceResult::NotWritable;
 
-    std::filesystem::path temporary;
-    FileDescriptor fd(createTemporaryBeside(target, temporary));
-    if (!fd.valid())
-        return ReplaceResult::Failed;
-    const bool written = writeTemporary(fd.get(), content, exists ? &original : nullptr);
-    if (!fd.close() || !written || ::rename(temporary.c_str(), target.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return ReplaceResult::Failed;
-    }
+    auto temporary = createTemporaryBeside(target);
+    if (!temporary)
+        return temporary.failure();
+    if (auto placed = putInPlace(*temporary, target, content, exists ? &original : nullptr); !placed)
+        return placed.failure();
     // Only a synced folder holds the rename over a power loss.
-    return syncDirectory(target.parent_path()) ? ReplaceResult::Replaced : ReplaceResult::Failed;
+    const Result<void> synced = syncDirectory(target.parent_path());
+    if (!synced)
+        return synced.failure();
+    return ReplaceResult::Replaced;
 }
 
 } // namespace teb

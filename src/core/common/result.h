@@ -8,9 +8,11 @@
 
 namespace teb {
 
-// Why an operation failed, in the sentence an operator reads.
+// Why an operation failed, in the sentence an operator reads, and the
+// system's error number behind it for callers that tell reasons apart.
 struct Failure {
     std::string message;
+    int systemError = 0; // errno of the call that failed; 0 when no system call did
 };
 
 // What an operation that can fail gives back: its value, or the failure
@@ -27,8 +29,10 @@ public:
     const T &operator*() const { return std::get<0>(m_state); }
     T *operator->() { return &std::get<0>(m_state); }
     const T *operator->() const { return &std::get<0>(m_state); }
-    T valueOr(T fallback) const { return ok() ? **this : std::move(fallback); }
-    const std::string &error() const { return std::get<1>(m_state).message; }
+    T valueOr(T fallback) const & { return ok() ? **this : std::move(fallback); }
+    T valueOr(T fallback) && { return ok() ? std::move(**this) : std::move(fallback); }
+    const std::string &error() const { return failure().message; }
+    const Failure &failure() const { return std::get<1>(m_state); }
 
 private:
     std::variant<T, Failure> m_state;
@@ -38,14 +42,15 @@ template <>
 class [[nodiscard]] Result<void> {
 public:
     Result() = default;
-    Result(Failure failure) : m_failure(std::move(failure.message)) {}
+    Result(Failure failure) : m_failure(std::move(failure)) {}
 
     bool ok() const { return !m_failure; }
     explicit operator bool() const { return ok(); }
-    const std::string &error() const { return *m_failure; }
+    const std::string &error() const { return failure().message; }
+    const Failure &failure() const { return *m_failure; }
 
 private:
-    std::optional<std::string> m_failure;
+    std::optional<Failure> m_failure;
 };
 
 // A call that reports its failure by throwing `Error` (whose what() is the

@@ -38,7 +38,7 @@ std::vector<MissingRecords> findMissingRecords(CarrierIdJournal &journal, const 
             continue;
         }
         MissingRecords lacking{setName, records::workbookPath(workingDirectory, set.recordFileName), {}};
-        const std::string workbook = readWholeFile(lacking.file).value_or("");
+        const std::string workbook = readWholeFile(lacking.file).valueOr("");
         for (JournalEntry &entry : entries) {
             if (holdsRecordOf(workbook, entry))
                 found.push_back(entry.id);

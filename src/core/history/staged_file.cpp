@@ -56,8 +56,14 @@ bool refusedAt(const std::filesystem::path &file, StagedFile::Placing placing)
 
 StagedFile::StagedFile(const std::filesystem::path &file, Placing placing)
     : m_file(placing == Placing::Replace ? replacedFile(file) : file), m_placing(placing),
-      m_refused(refusedAt(m_file, placing)), m_fd(m_refused ? -1 : createTemporaryBeside(m_file, m_temporary))
+      m_refused(refusedAt(m_file, placing))
 {
+    if (!m_refused) {
+        if (auto temporary = createTemporaryBeside(m_file)) {
+            m_temporary = std::move(temporary->path);
+            m_fd = std::move(temporary->fd);
+        }
+    }
     m_failed = m_refused || !m_fd.valid();
 }
 
@@ -79,7 +85,7 @@ void StagedFile::write(std::string_view bytes)
 
 bool StagedFile::flush()
 {
-    const bool written = writeAll(m_fd.get(), m_pending);
+    const bool written = writeAll(m_fd.get(), m_pending).ok();
     m_pending.clear();
     return written;
 }
@@ -98,7 +104,7 @@ bool StagedFile::place()
     }
     m_placed = true;
     // Only a synced folder holds the new name over a power loss.
-    return syncDirectory(m_file.parent_path());
+    return syncDirectory(m_file.parent_path()).ok();
 }
 
 } // namespace teb

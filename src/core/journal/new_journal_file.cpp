@@ -20,7 +20,7 @@ namespace {
     throw std::runtime_error(step + ": " + std::strerror(error));
 }
 
-std::filesystem::path createTemporaryBeside(const std::filesystem::path &file)
+std::filesystem::path createTemporaryJournal(const std::filesystem::path &file)
 {
     std::string name = file.string() + ".new-XXXXXX";
     const int fd = ::mkstemp(name.data());
@@ -62,7 +62,7 @@ bool journalFileMissing(const std::filesystem::path &file)
 void placeNewJournalFile(const std::filesystem::path &file,
                          const std::function<void(const std::filesystem::path &temporary)> &make)
 {
-    const std::filesystem::path temporary = createTemporaryBeside(file);
+    const std::filesystem::path temporary = createTemporaryJournal(file);
     try {
         make(temporary);
         syncFile(temporary);
@@ -72,8 +72,8 @@ void placeNewJournalFile(const std::filesystem::path &file,
                 fail("the new journal could not be put in place", errno);
             removeTemporary(temporary);
         }
-        if (!syncDirectory(file.parent_path()))
-            fail("the folder of the new journal could not be synced", errno);
+        if (const auto synced = syncDirectory(file.parent_path()); !synced)
+            fail("the folder of the new journal could not be synced", synced.failure().systemError);
     } catch (...) {
         removeTemporary(temporary);
         throw;

@@ -201,7 +201,8 @@ std::string ProfileDocument::serialise() const
 
 bool ProfileDocument::save(const std::filesystem::path &file) const
 {
-    return replaceFileAtomically(file, serialise()) == ReplaceResult::Replaced;
+    const auto replaced = replaceFileAtomically(file, serialise());
+    return replaced && *replaced == ReplaceResult::Replaced;
 }
 
 } // namespace teb

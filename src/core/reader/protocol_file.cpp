@@ -12,7 +12,7 @@
 namespace teb {
 namespace {
 
-std::error_code lastError() { return {errno, std::generic_category()}; }
+std::error_code codeOf(int error) { return {error, std::generic_category()}; }
 
 } // namespace
 
@@ -33,10 +33,14 @@ bool ProtocolFile::append(const std::filesystem::path &directory, std::string_vi
 {
     for (;;) {
         const std::filesystem::path file = directory / fileName(protocolFileCounter);
-        FileDescriptor fd(openForAppend(file));
+        const auto fd = openForAppend(file);
+        if (!fd) {
+            error = {file, codeOf(fd.failure().systemError)};
+            return false;
+        }
         struct stat status {};
-        if (!fd.valid() || ::fstat(fd.get(), &status) != 0) {
-            error = {file, lastError()};
+        if (::fstat(fd->get(), &status) != 0) {
+            error = {file, codeOf(errno)};
             return false;
         }
         if (static_cast<std::uintmax_t>(status.st_size) > m_sizeLimit) {
@@ -45,14 +49,14 @@ bool ProtocolFile::append(const std::filesystem::path &directory, std::string_vi
         }
         const std::string line = dateTimeStamp(m_clock) + ";" + std::string(text) + "\r\n";
         const auto durability = sync == Sync::Synced ? Durability::Synced : Durability::Unsynced;
-        if (!appendWhole(fd.get(), line, status.st_size, durability)) {
-            error = {file, lastError()};
+        if (const auto appended = appendWhole(fd->get(), line, status.st_size, durability); !appended) {
+            error = {file, codeOf(appended.failure().systemError)};
             return false;
         }
         // A new file's entry must reach the disk too. The line is in the file
         // by now: a failed folder sync is not reported, or it would be written twice.
         if (status.st_size == 0)
-            syncDirectory(directory);
+            (void)syncDirectory(directory);
         return true;
     }
 }

@@ -42,7 +42,7 @@ bool readEnd(int fd, off_t fileSize, std::string &lastBytes)
 {
     const auto length = std::min<off_t>(fileSize, static_cast<off_t>(kTailSearchBytes));
     lastBytes.assign(static_cast<std::size_t>(length), '\0');
-    return readAllAt(fd, lastBytes, fileSize - length);
+    return readAllAt(fd, lastBytes, fileSize - length).ok();
 }
 
 // An append under way is noted beside the workbook: where the old tail
@@ -106,7 +106,10 @@ AppendStatus writeEntry(int fd, off_t tailAt, const std::string &rows, WorkbookF
 
 } // namespace
 
-bool WorkbookFileOps::writeAt(int fd, std::string_view bytes, off_t offset) { return writeAllAt(fd, bytes, offset); }
+bool WorkbookFileOps::writeAt(int fd, std::string_view bytes, off_t offset)
+{
+    return writeAllAt(fd, bytes, offset).ok();
+}
 
 bool WorkbookFileOps::truncate(int fd, off_t length) { return ::ftruncate(fd, length) == 0; }
 
@@ -181,7 +184,7 @@ AppendStatus appendToWorkbook(const std::filesystem::path &file, WorkbookKind ki
     // A new file's entry must survive a power loss too. The rows are in the
     // file by now: a failed folder sync is not reported, or they would be written twice.
     if (fileIsNew && appended(result))
-        syncDirectory(file.parent_path());
+        (void)syncDirectory(file.parent_path());
     return result;
 }
 
