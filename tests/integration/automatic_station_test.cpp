@@ -330,7 +330,7 @@ TEST_F(AutomaticStationTest, ContOnProgramsEachNewTransponderOnceAndStopsOnAFail
     simulator->newTransponder();       // E0040152: the reader goes away during its write
     whenWritingPage(3, [&] { simulator->kill(); });
     poll();
-    EXPECT_FALSE(w.job().continuousOn);
+    EXPECT_FALSE(w.continuous().on());
 }
 
 TEST_F(AutomaticStationTest, FixedDataStopsAtTheQuantity)

@@ -4,6 +4,7 @@
 #include "windows/main/operation/running_operation.h"
 #include "windows/main/dialog_host.h"
 #include "windows/main/job_state.h"
+#include "windows/main/continuous/continuous_part.h"
 #include "windows/main/link/link_part.h"
 #include "windows/main/cqv58_dlg_timers.h"
 #include "windows/main/manual_group.h"
@@ -99,6 +100,7 @@ public:
     const ManualGroup &manual() const { return m_manual; }
     const TerminalState &terminal() const { return m_terminal.state(); }
     const RunState &run() const { return m_run; }
+    const ContinuousPart &continuous() const { return m_continuous; }
 
     ReaderPort &readerPort() { return m_link.port(); }
 
@@ -168,12 +170,8 @@ private:
     void one();                // "One": a cycle at the next 10 ms tick
     void runOneCycle();        // the cycle, its deferred messages, its protocol line
     void runAutomaticCycle();
-    // "Cont On" / "Cont Off", and its look at the antenna every kContinuousPollPeriod.
-    void continuousClicked();
-    void startContinuous();
-    void stopContinuous();
-    void continuousTick();
-    std::optional<std::string> pollUid();
+    bool runContinuousCycle(); // "Cont On"'s cycle: true when it passed
+    bool transponderDone(const std::string &uid) const; // "Cont On" leaves it alone
     CycleJournal cycleJournal() const; // the journal as the current set uses it
     // The cycle's reader steps: the UID first, then the pages for that UID.
     std::optional<std::string> readUidForCycle();
@@ -285,11 +283,9 @@ private:
     ReaderWatch m_readerWatch{m_run.wallClock, m_link.activity(), m_terminal.trace(),
                               {[this] { return !m_operation.stopRequested(); }, [this] { return m_operation.whileReaderAnswers(); },
                                [this] { m_terminal.showTrace(); }}};
-    // "Cont On": the UID last seen on the antenna, "Cont Off" pressed during a
-    // cycle, and how many boxes had shown when it started.
-    std::string m_uidOnAntenna;
-    bool m_continuousOffRequested = false;
-    std::size_t m_dialogsSeen = 0;
+    ContinuousPart m_continuous{m_view, m_dialogGate, m_link, m_readerWatch,
+                                {[this] { return m_pages.automaticMode; }, [this](const std::string &uid) { return transponderDone(uid); },
+                                 [this] { return runContinuousCycle(); }}};
     std::function<void()> m_cycleStep;
     ProtocolFile m_protocolFile;
     bool m_oneHeldUntilTick = false; // "One" waits for the tick after a cycle

@@ -78,6 +78,21 @@ void CQV58Dlg::runAutomaticCycle()
     takeCycleResult(track, outcome.entry);
 }
 
+bool CQV58Dlg::runContinuousCycle()
+{
+    m_job.lastCycleResult.reset();
+    runOneCycle();
+    return m_job.lastCycleResult && m_job.lastCycleResult->passed;
+}
+
+bool CQV58Dlg::transponderDone(const std::string &uid) const
+{
+    if (!m_job.journal)
+        return false;
+    const TransponderHistory history = m_job.journal->historyOf(uid);
+    return !history.unfinished && (history.programmed || history.spoiled);
+}
+
 void CQV58Dlg::runCycleThrough(CycleStation &station)
 {
     m_run.errorCount = 0;

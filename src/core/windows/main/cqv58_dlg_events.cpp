@@ -93,7 +93,7 @@ void CQV58Dlg::clicked(Control id)
     if (id == Control::StopButton && m_operation.waitingForReader())
         m_operation.requestStop();
     else if (id == Control::ContOnButton && m_operation.waitingForReader())
-        m_continuousOffRequested = m_job.continuousOn; // after the running cycle
+        m_continuous.offAfterCycle();
     else
         runEvent([this, id] { routeClick(id); });
 }
@@ -133,7 +133,7 @@ void CQV58Dlg::tick(int timerId)
         else if (timerId == kRequestTimerId)
             tick500ms();
         else if (timerId == kContinuousTimerId)
-            continuousTick();
+            m_continuous.tick();
     });
 }
 
@@ -174,7 +174,7 @@ void CQV58Dlg::routeClick(Control id)
     case Control::DefaultButton: focusOne(); break;
     case Control::CancelButton: cancelWindow(); break;
     case Control::OneButton: one(); break;
-    case Control::ContOnButton: continuousClicked(); break;
+    case Control::ContOnButton: m_continuous.clicked(); break;
     case Control::NextDataSetButton:
     case Control::CurrentDataSetProcessedButton:
     case Control::NextCompleteButton:

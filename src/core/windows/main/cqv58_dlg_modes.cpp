@@ -113,7 +113,7 @@ void CQV58Dlg::refreshManualView()
     setManualGroupShown(true);
     setCarrierIdRangeActive(false);
     m_view.setEnabled(Control::OneButton, false);
-    stopContinuous();
+    m_continuous.stop();
     for (const Control id : kAutomaticOnlyControls)
         m_view.setVisible(id, false);
     showCycleResult();

@@ -41,7 +41,7 @@ void CQV58Dlg::shutDown()
     takeFromControls();
     if (!saveSettings(m_job.workingDirectory, settingsToSave()))
         showMessage(std::string(kSettingsNotSavedText), kWindowTitle, MessageIcon::Stop);
-    stopContinuous();
+    m_continuous.stop();
     m_view.stopTimer(kCycleTimerId);
     m_view.stopTimer(kRequestTimerId);
 }

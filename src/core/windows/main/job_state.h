@@ -46,7 +46,6 @@ struct JobState {
     std::int64_t fixedJob = 0;
 
     std::optional<CycleResult> lastCycleResult; // none before the first cycle
-    bool continuousOn = false;                  // "Cont On" programs each new transponder
 };
 
 } // namespace teb
