@@ -143,9 +143,9 @@ TEST_F(AutomaticStationTest, ATransponderSwappedDuringTheCycleIsNeverJournalledA
     useReader({"--swap-after", "WD 17", "--swap-count", "1"});
     start();
     programOne();
-    ASSERT_TRUE(window->job().lastCycleResult);
-    EXPECT_FALSE(window->job().lastCycleResult->passed);
-    EXPECT_EQ(window->job().lastCycleResult->reason, "the transponder was changed during the cycle");
+    ASSERT_TRUE(window->result().last());
+    EXPECT_FALSE(window->result().last()->passed);
+    EXPECT_EQ(window->result().last()->reason, "the transponder was changed during the cycle");
     const auto open = window->job().journal->unfinished();
     ASSERT_EQ(open.size(), 1u);
     EXPECT_EQ(open[0].state, CycleState::Uncertain);
@@ -153,7 +153,7 @@ TEST_F(AutomaticStationTest, ATransponderSwappedDuringTheCycleIsNeverJournalledA
 
     simulator->putBackTransponder(); // the first transponder, as it was left: written, not locked
     pressOne();
-    EXPECT_TRUE(window->job().lastCycleResult->passed) << window->job().lastCycleResult->reason;
+    EXPECT_TRUE(window->result().last()->passed) << window->result().last()->reason;
     EXPECT_EQ(window->job().journal->programmedFor(open[0].uid)->carrierId, open[0].carrierId);
 }
 
@@ -180,8 +180,8 @@ TEST_F(AutomaticStationTest, CheckTransponderFinishesTheCycleOfTheTransponderOnT
     useReader({"--fault", "answer-lost", "--fault-on", "LD 5", "--fault-count", "1"});
     start();
     programOne();
-    ASSERT_TRUE(window->job().lastCycleResult);
-    EXPECT_FALSE(window->job().lastCycleResult->passed);
+    ASSERT_TRUE(window->result().last());
+    EXPECT_FALSE(window->result().last()->passed);
     ASSERT_EQ(window->job().journal->unfinished().size(), 1u);
     const std::size_t written = writesOfPage(1).size();
 

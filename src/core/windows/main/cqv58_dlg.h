@@ -6,6 +6,7 @@
 #include "windows/main/job_state.h"
 #include "windows/main/continuous/continuous_part.h"
 #include "windows/main/link/link_part.h"
+#include "windows/main/result/result_part.h"
 #include "windows/main/cqv58_dlg_timers.h"
 #include "windows/main/manual_group.h"
 #include "windows/main/page_display.h"
@@ -101,6 +102,7 @@ public:
     const TerminalState &terminal() const { return m_terminal.state(); }
     const RunState &run() const { return m_run; }
     const ContinuousPart &continuous() const { return m_continuous; }
+    const ResultPart &result() const { return m_result; }
 
     ReaderPort &readerPort() { return m_link.port(); }
 
@@ -189,9 +191,6 @@ private:
     void reopenJournalWhenClosed();
     TransponderCheck checkTransponder(); // the journal window's "Check transponder"
     void takeCycleResult(const CycleTrack &track, const std::optional<JournalEntry> &entry);
-    void showCycleResult();    // the last cycle's result, in automatic mode
-    void clearCycleResult();
-    void showProgress();       // "n of N programmed"
     void runConfig();          // "Config": the editor, and its result taken over
 
     // "Log" and "Open" switch the window's default action off until it closes.
@@ -272,6 +271,7 @@ private:
     CQV58DlgView &m_view;
     DialogGate m_dialogGate; // shut while a stopped operation winds down after the close box
     TerminalPart m_terminal{m_view, m_dialogGate};
+    ResultPart m_result{m_view};
     DialogHost &m_dialogs;
     DirectorySource m_currentDirectory;
     RunningOperation m_operation{{[this](bool offered) { m_view.setEnabled(Control::StopButton, offered); },

@@ -19,7 +19,7 @@ void CQV58Dlg::one()
     m_view.startTimer(kCycleTimerId, kCycleTimerPeriod);
     m_run.cycleRequested = true;
     m_run.errorCount = 0;
-    clearCycleResult();
+    m_result.clear(m_pages.automaticMode);
 }
 
 void CQV58Dlg::tick10ms()
@@ -60,7 +60,7 @@ void CQV58Dlg::deferError(std::string text)
 // The cycle, and what it came to for the operator: PASS or FAIL with its reason.
 void CQV58Dlg::runAutomaticCycle()
 {
-    clearCycleResult();
+    m_result.clear(m_pages.automaticMode);
     reopenJournalWhenClosed();
     CycleTrack track;
     AutomaticStation station(*this, track);
@@ -80,9 +80,9 @@ void CQV58Dlg::runAutomaticCycle()
 
 bool CQV58Dlg::runContinuousCycle()
 {
-    m_job.lastCycleResult.reset();
+    m_result.clear(m_pages.automaticMode);
     runOneCycle();
-    return m_job.lastCycleResult && m_job.lastCycleResult->passed;
+    return m_result.passed();
 }
 
 bool CQV58Dlg::transponderDone(const std::string &uid) const

@@ -91,8 +91,8 @@ void CQV58Dlg::refreshAutomaticView()
     m_view.setEnabled(Control::ContOnButton, true);
     for (const Control id : kAutomaticOnlyControls)
         m_view.setVisible(id, true);
-    showCycleResult();
-    showProgress();
+    m_result.show(m_pages.automaticMode);
+    m_result.showProgress(m_job);
 
     for (int page = 3; page <= kPageCount; ++page)
         m_pages.pageSelected[pageIndex(page)] = m_job.currentSet.writePages3To17;
@@ -116,7 +116,7 @@ void CQV58Dlg::refreshManualView()
     m_continuous.stop();
     for (const Control id : kAutomaticOnlyControls)
         m_view.setVisible(id, false);
-    showCycleResult();
+    m_result.show(m_pages.automaticMode);
 }
 
 // Automatic mode greys the pages the set keeps; manual mode has every page white.

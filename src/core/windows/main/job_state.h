@@ -1,6 +1,5 @@
 #pragma once
 
-#include "windows/main/cycle_result.h"
 #include "automatic/csv_data_source.h"
 #include "journal/carrier_id_journal.h"
 #include "params/parameter_set.h"
@@ -45,7 +44,6 @@ struct JobState {
     std::string counterStart; // the counter page value the current set's run began from
     std::int64_t fixedJob = 0;
 
-    std::optional<CycleResult> lastCycleResult; // none before the first cycle
 };
 
 } // namespace teb
