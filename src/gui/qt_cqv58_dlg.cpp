@@ -348,14 +348,17 @@ void QtCQV58Dlg::stopTimer(int id)
         found->second->stop();
 }
 
+// A dialog may have a box of its own open: each goes, the topmost first.
 void QtCQV58Dlg::cancelBoxes()
 {
-    if (QWidget *modal = QApplication::activeModalWidget(); modal != nullptr && modal != this) {
-        if (auto *dialog = qobject_cast<QDialog *>(modal))
-            dialog->reject();
-        else
-            modal->close();
-    }
+    QWidget *modal = QApplication::activeModalWidget();
+    if (modal == nullptr || modal == this)
+        return;
+    if (auto *dialog = qobject_cast<QDialog *>(modal))
+        dialog->reject();
+    else
+        modal->close();
+    QTimer::singleShot(0, this, &QtCQV58Dlg::cancelBoxes);
 }
 
 void QtCQV58Dlg::endDialog(DialogResult result)

@@ -38,7 +38,7 @@ public:
     void setInputLock(std::function<bool()> locked) { m_inputLocked = std::move(locked); }
     // Thread-safe: the window is on its way out.
     bool ending() const { return m_ending; }
-    // The box or dialog open over the window goes, as if cancelled.
+    // The boxes and dialogs open over the window go, as if cancelled.
     void cancelBoxes();
 
     // The widget of a control; nullptr for a control without one.
