@@ -94,7 +94,6 @@ protected:
         fs::create_directory(folder);
         job = automaticJob();
         job.carrierIdLength = std::to_string(kIdLength);
-        job.carrierId = "1";
         job.counterPage = "5";
         job.counterValue = "00000001";
         if (GetParam().use)

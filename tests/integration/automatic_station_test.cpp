@@ -6,9 +6,9 @@
 #include "windows/main/station_status.h"
 
 #include "windows/main/cqv58_dlg_fixture.h"
-#include "automatic/csv_fixture.h"
 #include "support/automatic_job.h"
 #include "support/fake_cauto_dlg_view.h"
+#include "support/fake_journal_view.h"
 #include "support/xml_check.h"
 
 #include <sys/stat.h>
@@ -157,21 +157,6 @@ TEST_F(AutomaticStationTest, ATransponderSwappedDuringTheCycleIsNeverJournalledA
     EXPECT_EQ(window->job().journal->programmedFor(open[0].uid)->carrierId, open[0].carrierId);
 }
 
-// The journal window as the operator sees it: its boxes alone.
-class JournalWindow final : public CJournalDlgView {
-public:
-    std::string searchText() const override { return {}; }
-    void showRows(const std::vector<HistoryRow> &) override {}
-    void showPaging(bool, bool) override {}
-    int selectedRow() const override { return -1; }
-    void showStatus(const std::string &) override {}
-    void showTask(const std::optional<TaskDisplay> &) override {}
-    std::optional<std::filesystem::path> chooseFile(const FileDialogRequest &) override { return std::nullopt; }
-    void showMessage(const MessageRequest &request) override { messages.push_back(request.text); }
-
-    std::vector<std::string> messages;
-};
-
 // A lock whose answer was lost leaves its transponder uncertain (the cycle
 // FAILs); the journal window's "Check transponder" reads the transponder on
 // the antenna and finishes its cycle from what it holds.
@@ -185,7 +170,7 @@ TEST_F(AutomaticStationTest, CheckTransponderFinishesTheCycleOfTheTransponderOnT
     ASSERT_EQ(window->job().journal->unfinished().size(), 1u);
     const std::size_t written = writesOfPage(1).size();
 
-    JournalWindow journalWindow;
+    FakeJournalView journalWindow;
     dialogs.journalDialog = [&](CJournalDlg &history) {
         history.open(journalWindow);
         history.checkTransponderClicked();
@@ -380,29 +365,6 @@ TEST_F(AutomaticStationTest, AProgrammedRowWithoutItsMarkIsNeverOfferedAgain)
     EXPECT_EQ(readFileBytes(csv), "Carrier ID,done\r\nA1,X\r\nA2,X\r\nA3,X\r\n");
     EXPECT_EQ(writesOfPage(1).back(), hexOf(std::string("A3") + std::string(6, '\0')));
     EXPECT_EQ(recordsOf(dir / "records.xml", "E0040"), 3u);
-}
-
-// An "A" row "ABC" and an "X" row "41424300" put the same bytes into pages 1
-// and 2: the second is never written, its row stays open, and the set runs out.
-TEST_F(AutomaticStationTest, TwoCompleteSetsWithTheSamePages1And2ProgramOneTransponder)
-{
-    ParameterSet set = automaticJob();
-    set.useDecimalCounter = false;
-    set.csvFileComplete = true;
-    set.csvFileName = "sets.csv";
-    writeJob(set);
-    const std::string hexRow = completeRow("X,0,4,41424300,0", "");
-    writeFileBytes(dir / "sets.csv", completeHeader(",") + "\r\n" + completeRow("A,0,3,ABC,1", "") + "\r\n" + hexRow +
-                                         "\r\n" + completeRow("A,0,3,ABD,1", "") + "\r\n");
-    start();
-    programOne();
-    programOne();
-    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messageTexts().at(0);
-    programOne();
-    EXPECT_EQ(dialogs.messageTexts(), (std::vector<std::string>{kCsvWrongFormat, "Wrong Carrier ID format."}));
-    EXPECT_EQ(writesOfPage(1), (std::vector<std::string>{hexOf(std::string("ABC") + std::string(5, '\0')),
-                                                          hexOf(std::string("ABD") + std::string(5, '\0'))}));
-    EXPECT_NE(readFileBytes(dir / "sets.csv").find(hexRow + "\r\n"), std::string::npos) << "the X row was marked";
 }
 
 // A pending mark that an earlier version left beside the sets is taken over

@@ -40,19 +40,6 @@ TEST(PageOperations, ReadPagesStopsAfterAShortAnswer)
     EXPECT_EQ(noRead.pageText[2], "kept");
 }
 
-// Stray bytes before each answer (an LF that joins the line end before it,
-// then "AB") make a page answer 18 characters long: no page takes them.
-TEST(PageOperations, StrayBytesBeforeAPageAnswerFailTheRead)
-{
-    OperationStation noisy(reader({"--noise", "0A4142"}));
-    noisy.select({1, 2});
-    noisy.pageText[0] = "kept";
-    noisy.readPages(false);
-    EXPECT_EQ(noisy.report.colourOf("P1"), kRed);
-    EXPECT_NE(noisy.report.colourOf("P2"), kGreen);
-    EXPECT_EQ(noisy.pageText[0], "kept");
-}
-
 // A page with a bad text is reported and counted but not sent, an empty one is
 // skipped, and a page the tag refuses ends the write.
 TEST(PageOperations, WritePagesSendsEachSelectedTextCountsFailuresAndStopsAtARefusedPage)

@@ -31,8 +31,6 @@ protected:
         TEB_NEED_POSTGRES(server);
         job = automaticJob();
         job.carrierIdLength = std::to_string(kIdLength);
-        job.carrierId = "1";
-        job.recordFileName = "records.xml";
     }
 
     void prepare(Bench &bench, const std::string &name, const std::string &firstUid)

@@ -1,8 +1,6 @@
 // The simulated reader spoken to over its own line, without the station's
 // operations: each new transponder, the ones put back, and the faults it
 // injects with what they leave on the transponder.
-#include "reader/reader_transaction.h"
-
 #include "support/automatic_job.h"
 #include "support/reader_simulator.h"
 #include "support/temp_dir.h"
@@ -29,36 +27,6 @@ const std::string kPage1 = "3031323334353637";
 const std::string kBlank = "0000000000000000";
 constexpr int kAnswerPatienceMs = 5000;
 
-// Each new transponder has the next UID (or the first one's, with
-// --same-uid), and a new one is blank with the first one's locks.
-TEST(SimulatorLine, EveryNewTransponderHasTheNextUidUnlessAllShareOne)
-{
-    for (const bool sameUid : {false, true}) {
-        std::vector<std::string> options{"--uid", "E00401FE", "--lock", "3"};
-        if (sameUid)
-            options.push_back("--same-uid");
-        ReaderSimulator simulator(options);
-        ASSERT_TRUE(simulator.ready());
-        ReaderPort port;
-        // A time base of 250: waits of 1 s and more, for answers that do come.
-        ReaderSession session{port, port.Open(simulator.devicePath(), 115200, 8, 0, 0, 0), 250};
-        ASSERT_TRUE(isUsablePort(session.handle));
-        const auto ask = [&](const ReaderCommand &command) { return runTransaction(session, command).kept; };
-        EXPECT_EQ(ask(writePageCommand(1, kPage1)), "ACK");
-        std::vector<std::string> uids{ask(readUidCommand())};
-        for (int tag = 0; tag < 3; ++tag) {
-            simulator.newTransponder();
-            uids.push_back(ask(readUidCommand()));
-        }
-        const std::vector<std::string> expected = sameUid
-            ? std::vector<std::string>(4, "E00401FE")
-            : std::vector<std::string>{"E00401FE", "E00401FF", "E0040200", "E0040201"};
-        EXPECT_EQ(uids, expected) << "same UID: " << sameUid;
-        EXPECT_EQ(ask(readPageCommand(1)), "0000000000000000");
-        EXPECT_EQ(ask(writePageCommand(3, kPage1)), "NAK");
-    }
-}
-
 // The simulator's line, read raw: every answer to a command is known for
 // certain, a lost one too, because an unknown command behind it ("ERR",
 // which no fault here hits) marks where its answers end.
@@ -75,24 +43,18 @@ public:
 
     bool open() const { return m_fd >= 0; }
 
-    // The lines (without their CR) that answer `command`.
-    std::vector<std::string> answersTo(const std::string &command)
+    // The one answer (without its CR) to `command`, "<lost>" for none.
+    std::string ask(const std::string &command)
     {
         const std::string bytes = command + "\rMARK\r";
         if (::write(m_fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
-            return {"<not sent>"};
+            return "<not sent>";
         std::vector<std::string> lines;
         for (std::string line = nextLine(); line != "ERR"; line = nextLine()) {
             if (line == "<none>")
-                return {"<no mark>"};
+                return "<no mark>";
             lines.push_back(line);
         }
-        return lines;
-    }
-    // The one answer, "<lost>" for none.
-    std::string ask(const std::string &command)
-    {
-        const std::vector<std::string> lines = answersTo(command);
         if (lines.empty())
             return "<lost>";
         return lines.size() == 1 ? lines[0] : "<" + std::to_string(lines.size()) + " answers>";
@@ -114,6 +76,32 @@ private:
 
     int m_fd;
 };
+
+// Each new transponder has the next UID (or the first one's, with
+// --same-uid), and a new one is blank with the first one's locks.
+TEST(SimulatorLine, EveryNewTransponderHasTheNextUidUnlessAllShareOne)
+{
+    for (const bool sameUid : {false, true}) {
+        std::vector<std::string> options{"--uid", "E00401FE", "--lock", "3"};
+        if (sameUid)
+            options.push_back("--same-uid");
+        ReaderSimulator simulator(options);
+        ASSERT_TRUE(simulator.ready());
+        RawLine line(simulator.devicePath());
+        EXPECT_EQ(line.ask("WD 1 " + kPage1), "ACK");
+        std::vector<std::string> uids{line.ask("RUID")};
+        for (int tag = 0; tag < 3; ++tag) {
+            simulator.newTransponder();
+            uids.push_back(line.ask("RUID"));
+        }
+        const std::vector<std::string> expected = sameUid
+            ? std::vector<std::string>(4, "E00401FE")
+            : std::vector<std::string>{"E00401FE", "E00401FF", "E0040200", "E0040201"};
+        EXPECT_EQ(uids, expected) << "same UID: " << sameUid;
+        EXPECT_EQ(line.ask("RD 1"), kBlank);
+        EXPECT_EQ(line.ask("WD 3 " + kPage1), "NAK");
+    }
+}
 
 std::vector<std::string> linesOf(const std::filesystem::path &file)
 {

@@ -59,10 +59,8 @@ protected:
     // SQL run on the journal behind the station's back.
     bool run(const std::string &statements)
     {
-        if (GetParam() == Backend::Postgres)
-            return server->run(statements);
-        const std::string command = "sqlite3 '" + journalFilePath(dir.path()).string() + "' \"" + statements + "\"";
-        return std::system(command.c_str()) == 0;
+        return GetParam() == Backend::Postgres ? server->run(statements)
+                                               : sqliteAnswer(journalFilePath(dir.path()), statements).empty();
     }
     std::unique_ptr<CarrierIdJournal> open(const std::string &station = "bench-1")
     {
@@ -240,15 +238,6 @@ TEST_P(JournalTest, EachStationTakesOverItsOwnFilesOnce)
 INSTANTIATE_TEST_SUITE_P(Backends, JournalTest, ::testing::Values(Backend::Sqlite, Backend::Postgres),
                          [](const auto &info) { return info.param == Backend::Sqlite ? "Sqlite" : "Postgres"; });
 
-// The sqlite3 shell's answer to an SQL text on the file.
-std::vector<std::string> filesIn(const std::filesystem::path &directory)
-{
-    std::vector<std::string> names;
-    for (const auto &entry : std::filesystem::directory_iterator(directory))
-        names.push_back(entry.path().filename().string());
-    return names;
-}
-
 TEST(JournalFile, AJournalThatCannotBeUsedIsRefusedWithItsFileAndReason)
 {
     test::TempDir dir;
@@ -270,9 +259,9 @@ TEST(JournalFile, AJournalThatCannotBeUsedIsRefusedWithItsFileAndReason)
     // Only a missing file starts a new one, made beside it and renamed into
     // place: nothing else stays behind.
     open()->reserve(counterEntry("0001", "U"));
-    EXPECT_THAT(filesIn(dir.path()), ::testing::Contains(std::string(kJournalFileName)));
+    EXPECT_THAT(test::fileNamesIn(dir.path()), ::testing::Contains(std::string(kJournalFileName)));
     EXPECT_EQ(open()->holderOf("0001")->uid, "U");
-    for (const std::string &name : filesIn(dir.path()))
+    for (const std::string &name : test::fileNamesIn(dir.path()))
         EXPECT_THAT(name, Not(HasSubstr(".new-")));
 
     if (::geteuid() != 0) { // root writes into read-only folders
@@ -466,12 +455,6 @@ TEST(JournalServer, PostgresAConnectionStringThatLibpqReadsOpensTheJournal)
     EXPECT_THAT(journal->location(), HasSubstr("database " + server.name()));
 }
 
-} // namespace
-} // namespace teb
-
-namespace teb {
-namespace {
-
 // The decimal counter's reservation in one piece of work: the first value
 // offered that no entry, no pages and no taken-over range holds; nothing
 // when the transponder has an entry that decides its cycle.
@@ -503,12 +486,6 @@ TEST_P(JournalTest, TheCounterReservesTheFirstFreeValueOfferedWithTheTransponder
     EXPECT_TRUE(journal->unrecorded().empty()) << "the note rode with the reservation";
     EXPECT_FALSE(journal->reserveFirstFree("UID00002", {offered[0], offered[1]}).reserved) << "every one held";
 }
-
-} // namespace
-} // namespace teb
-
-namespace teb {
-namespace {
 
 // Two stations on one server journal and one CSV file: each makes only its
 // own rows' marks; the local journal is one station's, every row its own.

@@ -33,4 +33,12 @@ void writeFileBytes(const std::filesystem::path &file, const std::string &bytes)
     out << bytes;
 }
 
+std::vector<std::string> fileNamesIn(const std::filesystem::path &folder)
+{
+    std::vector<std::string> names;
+    for (const auto &entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    return names;
+}
+
 } // namespace teb::test

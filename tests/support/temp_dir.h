@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace teb::test {
 
@@ -24,5 +25,7 @@ private:
 // Whole-file helpers for tests that check bytes.
 std::string readFileBytes(const std::filesystem::path &file);
 void writeFileBytes(const std::filesystem::path &file, const std::string &bytes);
+// The names of the entries in a folder, in no particular order.
+std::vector<std::string> fileNamesIn(const std::filesystem::path &folder);
 
 } // namespace teb::test

@@ -6,6 +6,8 @@
 #include "journal/carrier_id_journal.h"
 #include "records/spreadsheet_rows.h"
 #include "params/parameter_set.h"
+#include "support/counter_entry.h"
+#include "support/fake_journal_view.h"
 #include "support/temp_dir.h"
 #include "support/sqlite_shell.h"
 #include "support/xml_check.h"
@@ -26,31 +28,6 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::Not;
 using test::sqliteAnswer;
-
-class RecordingJournalView : public CJournalDlgView {
-public:
-    std::string searchText() const override { return search; }
-    void showRows(const std::vector<HistoryRow> &shown) override { rows = shown; }
-    void showPaging(bool newerShown, bool olderShown) override
-    {
-        newer = newerShown;
-        older = olderShown;
-    }
-    int selectedRow() const override { return -1; }
-    void showStatus(const std::string &text) override { status = text; }
-    void showTask(const std::optional<TaskDisplay> &shown) override { task = shown; }
-    std::optional<std::filesystem::path> chooseFile(const FileDialogRequest &) override { return answer; }
-    void showMessage(const MessageRequest &request) override { messages.push_back(request.text); }
-
-    std::string search;
-    std::vector<HistoryRow> rows;
-    bool newer = false;
-    bool older = false;
-    std::string status;
-    std::optional<TaskDisplay> task;
-    std::optional<std::filesystem::path> answer;
-    std::vector<std::string> messages;
-};
 
 // `rows` programmed counter cycles of set "job" in one transaction: carrier
 // IDs 00000001.., UIDs E0040000..; and four whose IDs hold "%" and "_".
@@ -84,11 +61,8 @@ protected:
     void add(const std::string &id, const std::string &uid, const std::string &set, CycleState state,
              const std::string &pages)
     {
-        JournalEntry entry;
-        entry.carrierId = id;
-        entry.uid = uid;
+        JournalEntry entry = test::counterEntry(id, uid);
         entry.setName = set;
-        entry.source = "Decimal counter";
         entry.pagesHex = pages;
         entry.pagesLocked = "11" + std::string(15, '0');
         journal->finish(journal->reserve(entry).id, state);
@@ -103,19 +77,12 @@ protected:
         }
         ASSERT_FALSE(view.task) << "the task did not end";
     }
-    std::vector<std::string> filesIn() const
-    {
-        std::vector<std::string> names;
-        for (const auto &item : std::filesystem::directory_iterator(dir.path()))
-            names.push_back(item.path().filename().string());
-        return names;
-    }
 
     test::TempDir dir;
     std::unique_ptr<CarrierIdJournal> journal =
         CarrierIdJournal::openFile(journalFilePath(dir.path()), "bench", [] { return std::string("2026-12-07 10:00:00"); });
     CJournalDlg model{*journal, dir.path(), "job", [](const std::string &) { return ParameterSet{}; }};
-    RecordingJournalView view;
+    test::FakeJournalView view;
 };
 
 TEST_F(JournalHistory, ListsNewestFirstAndSearches)
@@ -294,7 +261,7 @@ TEST_F(LargeJournalHistory, ACancelledExportOrRecordFileLeavesNoFile)
     finishTask();
     EXPECT_THAT(view.status, HasSubstr("Cancelled: no record file was written"));
     EXPECT_TRUE(view.messages.empty());
-    for (const std::string &name : filesIn())
+    for (const std::string &name : test::fileNamesIn(dir.path()))
         EXPECT_THAT(name, AllOf(Not(HasSubstr("out.file")), Not(HasSubstr("records.xml"))));
 }
 
