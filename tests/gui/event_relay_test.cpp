@@ -89,6 +89,14 @@ private:
 
 std::string name(Control id) { return "click " + std::to_string(static_cast<int>(id)); }
 
+// The logging model behind its relay, as a station wires them.
+struct RelayedModel {
+    RelayedModel() { model.relay = &relay; }
+    LoggingModel model;
+    GuiCalls calls;
+    EventRelay relay{model, calls, {}};
+};
+
 } // namespace
 
 class EventRelayTest : public QObject {
@@ -100,10 +108,8 @@ private slots:
     // clicks and ticks are dropped. Afterwards reports run in order again.
     void aWaitingOperationHearsOnlyWhatMaySteerIt()
     {
-        LoggingModel model;
-        GuiCalls calls;
-        EventRelay relay(model, calls, {});
-        model.relay = &relay;
+        RelayedModel station;
+        auto &[model, calls, relay] = station;
 
         relay.clicked(Control::ReadButton);
         QTRY_VERIFY(relay.waitingForReader());
@@ -131,10 +137,8 @@ private slots:
     // reader stops that wait; it does not end the window after the event.
     void escapeBeforeTheWaitStopsIt()
     {
-        LoggingModel model;
-        GuiCalls calls;
-        EventRelay relay(model, calls, {});
-        model.relay = &relay;
+        RelayedModel station;
+        auto &[model, calls, relay] = station;
 
         relay.clicked(Control::LockButton);
         QTRY_VERIFY(model.busy);
