@@ -16,6 +16,8 @@ void EventRelay::stop() { m_thread.stop(); }
 
 bool EventRelay::deliver(Event event, Kind kind)
 {
+    if (kind == Kind::Ordinary && m_calls.inCall())
+        return false; // the model's own doing, like a focus it moved
     {
         const std::lock_guard lock(m_mutex);
         // Before its first wait an event keeps what steers it for that wait,

@@ -20,7 +20,9 @@ class GuiCalls;
 // operator's input is dropped. The close box and the receive thread's
 // wake-ups reach a running event at its next look or box, or when it ends;
 // so does what steers an operation, reported before the event first waited.
-// A timer's tick is dropped while an event runs or its last tick waits.
+// A timer's tick is dropped while an event runs or its last tick waits. What
+// the window reports while it runs one of the model's calls (a box losing
+// the focus to one the model chose) is the model's own doing: dropped.
 class EventRelay final : public CQV58DlgEvents {
 public:
     // `cancelBoxes` runs on the window's thread when the close box comes

@@ -11,6 +11,11 @@ bool GuiCalls::onWindowThread() const { return QThread::currentThread() == m_con
 void GuiCalls::run(const std::function<void()> &call)
 {
     if (onWindowThread()) {
+        ++m_callsRunning;
+        struct Done {
+            std::atomic<int> &running;
+            ~Done() { --running; }
+        } done{m_callsRunning};
         call();
         return;
     }
@@ -40,11 +45,13 @@ void GuiCalls::serve()
             pending = m_queue.front();
             m_queue.pop_front();
         }
+        ++m_callsRunning;
         try {
             (*pending->call)();
         } catch (...) {
             pending->error = std::current_exception();
         }
+        --m_callsRunning;
         {
             const std::lock_guard lock(m_mutex);
             pending->done = true;

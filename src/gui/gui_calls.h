@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -28,6 +29,10 @@ public:
     void wake();
 
     bool onWindowThread() const;
+    // The window's thread is running one of the calls: what the window
+    // reports now (a box that lost the focus to one the model chose) is
+    // the model's own doing.
+    bool inCall() const { return m_callsRunning > 0; }
 
 private:
     struct Pending {
@@ -42,6 +47,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::deque<Pending *> m_queue;
+    std::atomic<int> m_callsRunning = 0;
 };
 
 } // namespace teb::gui

@@ -149,6 +149,19 @@ private slots:
         QCOMPARE(model.events(), (std::vector<std::string>{name(Control::LockButton), "escape", "read stopped", "menu"}));
     }
 
+    // A box that loses the focus because the model moved it (the report
+    // comes while the window runs the model's call) is the model's own
+    // doing and does not come back to it as an event.
+    void whatTheModelsOwnCallsCauseIsDropped()
+    {
+        RelayedModel station;
+        auto &[model, calls, relay] = station;
+        relay.runAndServe([&] { calls.run([&] { relay.focusLost(Control::NextBox); }); });
+        relay.focusLost(Control::MaxBox);
+        relay.runAndServe([] {});
+        QCOMPARE(model.events(), std::vector<std::string>{"focus"});
+    }
+
     // A model's call runs on the window's thread while the window waits for
     // the model, and what it throws is thrown again on the model's thread.
     void callsRunOnTheWindowsThreadAndTheirFailuresComeBack()
