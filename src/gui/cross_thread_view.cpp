@@ -4,22 +4,13 @@
 #include "gui_calls.h"
 #include "qt_cqv58_dlg.h"
 
-#include <optional>
-#include <type_traits>
 
 namespace teb::gui {
 
 template <typename Call>
 auto CrossThreadView::onWindow(Call call) const
 {
-    using Result = std::invoke_result_t<Call>;
-    if constexpr (std::is_void_v<Result>) {
-        m_calls.run(call);
-    } else {
-        std::optional<Result> result;
-        m_calls.run([&] { result.emplace(call()); });
-        return std::move(*result);
-    }
+    return resultThrough([this](const std::function<void()> &run) { m_calls.run(run); }, call);
 }
 
 void CrossThreadView::setText(Control id, const std::string &text)
@@ -140,6 +131,15 @@ Result CrossThreadDialogs::shown(Result whenEnded, Call call)
     return result;
 }
 
+template <typename Call>
+void CrossThreadDialogs::shown(Call call)
+{
+    shown(true, [&] {
+        call();
+        return true;
+    });
+}
+
 MessageAnswer CrossThreadDialogs::showMessage(const MessageRequest &request)
 {
     const MessageAnswer unanswered = request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
@@ -153,18 +153,12 @@ std::optional<std::filesystem::path> CrossThreadDialogs::chooseFile(const FileDi
 
 void CrossThreadDialogs::showAboutBox()
 {
-    shown(true, [&] {
-        m_dialogs.showAboutBox();
-        return true;
-    });
+    shown([&] { m_dialogs.showAboutBox(); });
 }
 
 void CrossThreadDialogs::showDeviceList()
 {
-    shown(true, [&] {
-        m_dialogs.showDeviceList();
-        return true;
-    });
+    shown([&] { m_dialogs.showDeviceList(); });
 }
 
 CI2DlgView::Result CrossThreadDialogs::runCI2Dlg(CI2Dlg &dialog)
@@ -181,10 +175,7 @@ DialogResult CrossThreadDialogs::runCAutoDlg(CAutoDlg &dialog)
 // thread while this thread waits here for the dialog.
 void CrossThreadDialogs::runCJournalDlg(CJournalDlg &dialog)
 {
-    shown(true, [&] {
-        m_dialogs.runCJournalDlg(dialog);
-        return true;
-    });
+    shown([&] { m_dialogs.runCJournalDlg(dialog); });
 }
 
 } // namespace teb::gui

@@ -75,6 +75,8 @@ public:
 private:
     template <typename Result, typename Call>
     Result shown(Result whenEnded, Call call);
+    template <typename Call>
+    void shown(Call call);
 
     DialogHost &m_dialogs;
     const QtCQV58Dlg &m_window;

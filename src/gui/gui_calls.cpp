@@ -11,11 +11,7 @@ bool GuiCalls::onWindowThread() const { return QThread::currentThread() == m_con
 void GuiCalls::run(const std::function<void()> &call)
 {
     if (onWindowThread()) {
-        ++m_callsRunning;
-        struct Done {
-            std::atomic<int> &running;
-            ~Done() { --running; }
-        } done{m_callsRunning};
+        const CallRunning running(m_callsRunning);
         call();
         return;
     }
@@ -45,13 +41,12 @@ void GuiCalls::serve()
             pending = m_queue.front();
             m_queue.pop_front();
         }
-        ++m_callsRunning;
         try {
+            const CallRunning running(m_callsRunning);
             (*pending->call)();
         } catch (...) {
             pending->error = std::current_exception();
         }
-        --m_callsRunning;
         {
             const std::lock_guard lock(m_mutex);
             pending->done = true;
@@ -71,6 +66,9 @@ void GuiCalls::serveUntil(const std::function<bool()> &finished)
     }
 }
 
+// The caller changed what `finished` looks at before; passing through the
+// lock orders that change before the waiter's next look, so the notification
+// cannot fall between its look and its wait.
 void GuiCalls::wake()
 {
     {

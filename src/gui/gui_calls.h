@@ -7,8 +7,24 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
+#include <type_traits>
 
 namespace teb::gui {
+
+// What `call` returns, when `run` runs it elsewhere and waits for it.
+template <typename Run, typename Call>
+auto resultThrough(Run &&run, Call &&call)
+{
+    using Result = std::invoke_result_t<Call>;
+    if constexpr (std::is_void_v<Result>) {
+        run(call);
+    } else {
+        std::optional<Result> result;
+        run([&] { result.emplace(call()); });
+        return std::move(*result);
+    }
+}
 
 // Calls that another thread hands to the window's thread: a model running on
 // its own thread reaches its Qt view only through here. Each call runs on the
@@ -35,6 +51,18 @@ public:
     bool inCall() const { return m_callsRunning > 0; }
 
 private:
+    // Counts the calls the window's thread is running, for inCall.
+    class CallRunning {
+    public:
+        explicit CallRunning(std::atomic<int> &running) : m_running(running) { ++m_running; }
+        ~CallRunning() { --m_running; }
+        CallRunning(const CallRunning &) = delete;
+        CallRunning &operator=(const CallRunning &) = delete;
+
+    private:
+        std::atomic<int> &m_running;
+    };
+
     struct Pending {
         const std::function<void()> *call;
         std::exception_ptr error;

@@ -7,7 +7,6 @@
 #include "qt_cqv58_dlg.h"
 #include "qt_dialog_host.h"
 
-#include <type_traits>
 
 namespace teb::gui {
 
@@ -37,14 +36,8 @@ public:
     template <typename Look>
     auto inModel(Look look)
     {
-        using Result = std::invoke_result_t<Look, CQV58Dlg &>;
-        if constexpr (std::is_void_v<Result>) {
-            m_relay.runAndServe([&] { look(m_model); });
-        } else {
-            std::optional<Result> result;
-            m_relay.runAndServe([&] { result.emplace(look(m_model)); });
-            return std::move(*result);
-        }
+        return resultThrough([this](const std::function<void()> &run) { m_relay.runAndServe(run); },
+                             [&] { return look(m_model); });
     }
 
 private:
