@@ -59,10 +59,7 @@ public:
 void fillServerJournal(const test::PostgresDatabase &server, int entries)
 {
     const int counted = entries - entries / 10;
-    const std::string columns =
-        "(carrier_key, carrier_hex, carrier_id, numeric_id, id_length, set_name, source, position, csv_file,"
-        " csv_row_hex, csv_delimiter, csv_marked, counter_page_value, counter_start, job, uid, state, reserved_at,"
-        " finished_at, station, pages_hex, pages_locked)";
+    const std::string columns(kCycleColumns);
     const std::string pages = "left(repeat('3031323334353637,', 17), 288)";
     const std::string hex = "upper(encode(convert_to(id, 'UTF8'), 'hex'))";
     const std::string sql =

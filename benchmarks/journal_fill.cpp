@@ -9,10 +9,7 @@ void fillSqliteJournal(const std::filesystem::path &file, int entries, const std
                        const std::string &after)
 {
     const int counted = entries - entries / 10;
-    const std::string columns =
-        "(carrier_key, carrier_hex, carrier_id, numeric_id, id_length, set_name, source, position, csv_file,"
-        " csv_row_hex, csv_delimiter, csv_marked, counter_page_value, counter_start, job, uid, state, reserved_at,"
-        " finished_at, station, pages_hex, pages_locked)";
+    const std::string columns(kCycleColumns);
     const std::string pages = "substr(replace(hex(zeroblob(153)), '00', '3031323334353637,'), 1, 288)";
     const std::string sql =
         before + " BEGIN; INSERT INTO cycles " + columns +
