@@ -94,8 +94,9 @@ QWidget *manualWithTrace(Station &station)
 }
 
 // Closes the message boxes a failed cycle shows, as the operator would: from
-// inside the box's own event loop.
-void closeBoxesFor(int milliseconds)
+// inside the box's own event loop, until the window shows its verdict (the
+// model runs the cycle on its own thread's time) or ten seconds passed.
+void closeBoxesUntilVerdict(Station &station)
 {
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [] {
@@ -104,7 +105,11 @@ void closeBoxesFor(int milliseconds)
             dialog->reject();
     });
     closer.start(50);
-    waitFor(milliseconds);
+    QElapsedTimer clock;
+    clock.start();
+    while (!station.window().widget(Control::ResultVerdict)->isVisible() && clock.elapsed() < 10000)
+        waitFor(50);
+    waitFor(300); // the boxes after the verdict
 }
 
 // Automatic mode after one "One": PASS, or FAIL with its reason.
@@ -113,7 +118,7 @@ QWidget *automaticCycle(Station &station)
     click(station, Control::AutomaticSwitch);
     waitFor(50);
     QTimer::singleShot(0, [&station] { click(station, Control::OneButton); });
-    closeBoxesFor(1500);
+    closeBoxesUntilVerdict(station);
     return &station.window();
 }
 
