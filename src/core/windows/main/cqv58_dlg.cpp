@@ -157,7 +157,7 @@ void CQV58Dlg::showStatus()
 
 void CQV58Dlg::showMessage(std::string text, std::string_view caption, MessageIcon icon)
 {
-    m_dialogs.showMessage(MessageRequest{std::move(text), std::string(caption), icon, MessageButtons::Ok});
+    showOkMessage(m_dialogs, std::move(text), caption, icon);
 }
 
 } // namespace teb

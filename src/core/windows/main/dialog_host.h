@@ -7,6 +7,8 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace teb {
 
@@ -31,5 +33,11 @@ public:
     // until the operator closes it.
     virtual void runCJournalDlg(CJournalDlg &dialog) = 0;
 };
+
+// A message with an OK button alone, in a box of its own.
+inline void showOkMessage(DialogHost &dialogs, std::string text, std::string_view caption, MessageIcon icon)
+{
+    dialogs.showMessage(MessageRequest{std::move(text), std::string(caption), icon, MessageButtons::Ok});
+}
 
 } // namespace teb

@@ -69,7 +69,7 @@ void ContinuousPart::tick()
             return; // programmed before and put back, or put aside for good
     } catch (const JournalError &error) {
         stop();
-        m_dialogs.showMessage(MessageRequest{error.what(), std::string(kWindowTitle), MessageIcon::Stop, MessageButtons::Ok});
+        showOkMessage(m_dialogs, error.what(), kWindowTitle, MessageIcon::Stop);
         return;
     }
     const bool passed = m_window.runCycle();

@@ -45,7 +45,7 @@ void LinkPart::open(const std::filesystem::path &workingDirectory)
     // Without a port chosen (a first start) the status strip says so and where
     // to choose one: a box about a nameless port would only puzzle.
     if (!m_state.portOpen && !m_state.interfaceSettings.portName.empty())
-        showMessage(openFailedMessage(m_state.interfaceSettings.portName, m_port.openFailure(), m_portListSource),
+        showOkMessage(m_dialogs, openFailedMessage(m_state.interfaceSettings.portName, m_port.openFailure(), m_portListSource),
                     kPortErrorCaption, MessageIcon::Stop);
 }
 
@@ -55,7 +55,7 @@ void LinkPart::close()
         m_state.portHandle = kNoPort;
         m_state.portOpen = false;
     } else {
-        showMessage(std::string(kPortCloseFailedText), kPortErrorCaption, MessageIcon::Stop);
+        showOkMessage(m_dialogs, std::string(kPortCloseFailedText), kPortErrorCaption, MessageIcon::Stop);
     }
 }
 
@@ -82,7 +82,7 @@ void LinkPart::closeLost()
     m_state.portHandle = kNoPort;
     m_state.portOpen = false;
     m_terminal.putOnTop("(" + m_state.interfaceSettings.portName + " lost)\r\n");
-    showMessage(portLostText(m_state.interfaceSettings.portName), kPortErrorCaption, MessageIcon::Stop);
+    showOkMessage(m_dialogs, portLostText(m_state.interfaceSettings.portName), kPortErrorCaption, MessageIcon::Stop);
 }
 
 // Through the path that finds the same device (its /dev/serial/by-id name
@@ -129,12 +129,7 @@ void LinkPart::showStatus(const Job &job)
 void LinkPart::sayWhenClosed()
 {
     if (!m_state.portOpen)
-        showMessage(portClosedText(m_state.interfaceSettings.portName), kWindowTitle, MessageIcon::Warning);
-}
-
-void LinkPart::showMessage(std::string text, std::string_view caption, MessageIcon icon)
-{
-    m_dialogs.showMessage(MessageRequest{std::move(text), std::string(caption), icon, MessageButtons::Ok});
+        showOkMessage(m_dialogs, portClosedText(m_state.interfaceSettings.portName), kWindowTitle, MessageIcon::Warning);
 }
 
 } // namespace teb

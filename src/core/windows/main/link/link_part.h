@@ -72,7 +72,6 @@ private:
 
     void closeLost();
     void reopenReturned();
-    void showMessage(std::string text, std::string_view caption, MessageIcon icon);
 
     CQV58DlgView &m_view;
     DialogHost &m_dialogs;
