@@ -237,10 +237,13 @@ void ReaderPort::completeLine()
     lineLength = 0;
     // The line is text up to its first NUL, as the reader's answers are read.
     const char *line = lineBuffer.data();
-    if (!readingActive && !writingActive)
-        showInTerminal(line);
+    const bool forTheTerminal = !readingActive && !writingActive;
     // Into the kept line's own storage: no allocation once it has held a long line.
+    // The event is set before the terminal shows the line: whoever sees it
+    // there and then starts a command finds it already taken as no answer.
     crEvent.setWith([&] { completedLine.assign(line); });
+    if (forTheTerminal)
+        showInTerminal(line);
 }
 
 void ReaderPort::showInTerminal(const std::string &line)
