@@ -1,5 +1,5 @@
-// The window's commands and events: the page boxes, the timers' ticks,
-// the terminal's lines and the close box.
+// The window's commands and events: the timers' ticks, the terminal's
+// lines and the close box.
 #include "cqv58_dlg_fixture.h"
 
 #include "windows/main/terminal_text.h"
@@ -8,50 +8,8 @@
 namespace teb::test {
 namespace {
 
-using ::testing::ElementsAre;
 using ::testing::SizeIs;
 using ::testing::StartsWith;
-
-// Enter in a page box: the text is laid out for the set's alignment and
-// coloured green, or red with the format's message.
-TEST_F(MainWindowTest, EnterInAPageBoxLaysOutTheTextColoursItAndWarnsInItsFormat)
-{
-    const std::string hexMessage = "change P17 to a length of 16 printable hexadecimal characters "
-                                   "(20,21,22,...,7D,7E) with spaces in between";
-    const std::string asciiMessage =
-        "change P4 to a length of 8 characters with spaces in between; 'NUL' is 0x00 in ASCII format";
-    const struct {
-        int page;
-        bool ascii;
-        const char *alignment, *typed, *shown;
-        std::string message; // empty for a valid text
-    } entries[] = {
-        {1, false, "Right", "3031", "00 00 00 00 00 00 30 31", ""},
-        {17, false, "None", "3031", "3031", hexMessage},
-        {9, true, "Left", "abc", "a b c NUL NUL NUL NUL NUL", ""},
-        {4, true, "None", "abc", "abc", asciiMessage},
-    };
-    for (const auto &entry : entries) {
-        SCOPED_TRACE(std::string(entry.ascii ? "ASCII " : "HEX ") + entry.alignment);
-        writeSettings(iniLines({"[Data]", std::string("Format=") + (entry.ascii ? "1" : "0"), "[Auto]",
-                                "Pruefablauf_ist=aligned"}));
-        writeSetFile("aligned", iniLines({"[Pages 3-17]", std::string("Alignment=") + entry.alignment}));
-        CQV58Dlg &w = start();
-        dialogs.messages.clear();
-        view.setText(pageBox(entry.page), entry.typed);
-
-        w.enterPressed(pageBox(entry.page));
-
-        EXPECT_EQ(shown(pageBox(entry.page)), entry.shown);
-        const bool valid = entry.message.empty();
-        EXPECT_EQ(view.control(pageBox(entry.page)).background, valid ? colour::Green : colour::Red);
-        if (valid)
-            EXPECT_TRUE(dialogs.messages.empty());
-        else
-            EXPECT_THAT(dialogs.messages, ElementsAre(MessageRequest{entry.message, "Tag Encoder Bench",
-                                                                  MessageIcon::Warning, MessageButtons::Ok}));
-    }
-}
 
 // The slow tick shows a pending error once; the fast tick runs one cycle step
 // per request. Ticks and clicks that a box's event loop delivers while the box

@@ -58,6 +58,6 @@ void CQV58Dlg::AutomaticStation::show(const CycleOutcome &soFar)
 
 void CQV58Dlg::AutomaticStation::enableAfterRecordFailure() { m_window.enableAfterRecordFailure(); }
 
-void CQV58Dlg::AutomaticStation::clearPageResultColours() { m_window.clearPageResultColours(); }
+void CQV58Dlg::AutomaticStation::clearPageResultColours() { m_window.m_pages.clearResultColours(); }
 
 } // namespace teb

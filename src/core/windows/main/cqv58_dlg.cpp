@@ -26,12 +26,7 @@ void CQV58Dlg::takeFromControls()
 {
     // The terminal view is read-only: the window's text is the one it holds.
     m_terminal.takeInput();
-    for (int page = 1; page <= kPageCount; ++page) {
-        m_pages.pageText[pageIndex(page)] = m_view.text(pageBox(page));
-        m_pages.pageSelected[pageIndex(page)] = m_view.isChecked(pageSelectBox(page));
-    }
-    m_pages.selectAll = m_view.isChecked(Control::SelectAll);
-    m_pages.uidText = m_view.text(Control::UidBox);
+    m_pages.takeFromControls();
     m_job.currentSetName = m_view.text(Control::SetNameLabel);
     m_job.nextCarrierId = m_view.text(Control::NextBox);
     m_job.carrierIdMax = m_view.text(Control::MaxBox);
@@ -48,16 +43,7 @@ void CQV58Dlg::showInControls()
 {
     m_terminal.showInput();
     m_terminal.showText();
-    // A selection box's image shows its selection too, whatever changed it
-    // (the set in automatic mode, a page unticked under "all").
-    for (int page = 1; page <= kPageCount; ++page) {
-        m_view.setText(pageBox(page), m_pages.pageText[pageIndex(page)]);
-        m_view.setChecked(pageSelectBox(page), m_pages.pageSelected[pageIndex(page)]);
-        m_view.setSwitchImage(pageSelectBox(page), m_pages.pageSelected[pageIndex(page)]);
-    }
-    m_view.setChecked(Control::SelectAll, m_pages.selectAll);
-    m_view.setSwitchImage(Control::SelectAll, m_pages.selectAll);
-    m_view.setText(Control::UidBox, m_pages.uidText);
+    m_pages.showInControls();
     m_view.setText(Control::SetNameLabel, m_job.currentSetName);
     m_view.setText(Control::NextBox, m_job.nextCarrierId);
     m_view.setText(Control::MaxBox, m_job.carrierIdMax);
@@ -134,18 +120,7 @@ void CQV58Dlg::tick500ms()
         m_run.errorPending = false; // before the box: ticks go on while it is open
         showMessage(m_run.errorText, kWindowTitle, MessageIcon::Stop);
     }
-    for (int page = 1; page <= kPageCount; ++page) {
-        if (!m_pages.pageFocusRequest[pageIndex(page)])
-            continue;
-        m_pages.pageFocusRequest[pageIndex(page)] = false;
-        m_view.setFocus(pageBox(page));
-        m_view.selectAll(pageBox(page));
-    }
-    if (m_pages.focusOneRequest) {
-        m_pages.focusOneRequest = false;
-        if (m_pages.automaticMode)
-            m_view.setFocus(Control::OneButton);
-    }
+    m_pages.serveFocusRequests();
 }
 
 // The status strip, after every event and whenever lines came from the reader.

@@ -9,7 +9,7 @@
 #include "windows/main/result/result_part.h"
 #include "windows/main/cqv58_dlg_timers.h"
 #include "windows/main/manual_group.h"
-#include "windows/main/page_display.h"
+#include "windows/main/pages/pages_part.h"
 #include "windows/main/run_state.h"
 #include "windows/main/terminal/terminal_part.h"
 #include "windows/main/cqv58_dlg_control.h"
@@ -97,7 +97,7 @@ public:
     // The window's state, part by part, for those who look on.
     const LinkState &link() const { return m_link.state(); }
     const JobState &job() const { return m_job; }
-    const PageDisplay &pages() const { return m_pages; }
+    const PageDisplay &pages() const { return m_pages.state(); }
     const ManualGroup &manual() const { return m_manual; }
     const TerminalState &terminal() const { return m_terminal.state(); }
     const RunState &run() const { return m_run; }
@@ -124,21 +124,13 @@ private:
 
     // --- modes, formats, selection, manual group switches
     void refreshModeView();
-    // The page boxes lose the last operation's result colours (a cycle that
-    // ended without programming): each shows its mode's background again.
-    void clearPageResultColours();
     void switchToAutomatic();
     void switchToManual();
-    void showAscii();
-    void showHex();
-    void selectAllClicked();
-    void pageSelectClicked(int page);
     void tiClicked();
     void orvexClicked();
     void logClicked();
 
-    // --- Enter in the boxes that report it
-    void pageEntered(int page);
+    // --- Enter in the terminal's box and "Send"
     void terminalEntered();
     void sendClicked();    // "Send": the command line to the reader
 
@@ -153,7 +145,6 @@ private:
     void readPagesClicked();
     void writePagesClicked();
     void lockPagesClicked();
-    void loadDefaultContent();
     void readCarrierIdClicked();
     void writeCarrierIdClicked();
     void checkCarrierIdLength();
@@ -211,27 +202,19 @@ private:
     void closeWithPort();
     void takeOverSettings(const StationSettings &settings);
     StationSettings settingsToSave() const;
-    void fillKeptTexts();
     void setUpControls();
     void colourControls();
     void showSwitchImages();
     void switchMode(bool automatic);
-    void showFormat(bool ascii);
-    void showFormatSwitches();
-    void showModeSwitches();
     void refreshAutomaticView();
     void refreshManualView();
     void setManualGroupShown(bool shown);
     void setCarrierIdRangeActive(bool active);
-    void rebuildPageTextsFromSet();
-    void convertPageTexts(bool toAscii);
-    void moveFocusThroughPageBoxes();
     void showFamilySwitches();
     void showMessage(std::string text, std::string_view caption, MessageIcon icon);
     // A journal call whose failure the operator reads in a box.
     template <typename Call>
     auto askJournal(Call &&call);
-    Rgb pageBoxBackground(int page) const;
     void keepCarrierIdResult();
     template <typename Operation>
     auto runOnPages(Operation operation);
@@ -261,10 +244,8 @@ private:
     bool carrierIdIssued(std::uint64_t value); // with its message
     void takeOverEditorResult(const ConfigEditorInput &input, const ConfigEditorResult &result);
     void takeTypedCounterValue(const std::string &typed);
-    void requestFocusOnFirstEditablePage();
 
     JobState m_job;
-    PageDisplay m_pages;
     ManualGroup m_manual;
     RunState m_run;
 
@@ -273,6 +254,9 @@ private:
     TerminalPart m_terminal{m_view, m_dialogGate};
     ResultPart m_result{m_view};
     DialogHost &m_dialogs;
+    PagesPart m_pages{m_view, m_dialogs,
+                      {[this]() -> const ParameterSet & { return m_job.currentSet; }, [this] { takeFromControls(); },
+                       [this] { showInControls(); }}};
     DirectorySource m_currentDirectory;
     RunningOperation m_operation{{[this](bool offered) { m_view.setEnabled(Control::StopButton, offered); },
                                   [this] { return m_view.takeInterrupts(); }},
@@ -284,7 +268,7 @@ private:
                               {[this] { return !m_operation.stopRequested(); }, [this] { return m_operation.whileReaderAnswers(); },
                                [this] { m_terminal.showTrace(); }}};
     ContinuousPart m_continuous{m_view, m_dialogGate, m_link, m_readerWatch,
-                                {[this] { return m_pages.automaticMode; }, [this](const std::string &uid) { return transponderDone(uid); },
+                                {[this] { return m_pages.state().automaticMode; }, [this](const std::string &uid) { return transponderDone(uid); },
                                  [this] { return runContinuousCycle(); }}};
     std::function<void()> m_cycleStep;
     ProtocolFile m_protocolFile;

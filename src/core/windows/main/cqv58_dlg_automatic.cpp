@@ -19,7 +19,7 @@ void CQV58Dlg::one()
     m_view.startTimer(kCycleTimerId, kCycleTimerPeriod);
     m_run.cycleRequested = true;
     m_run.errorCount = 0;
-    m_result.clear(m_pages.automaticMode);
+    m_result.clear(m_pages.state().automaticMode);
 }
 
 void CQV58Dlg::tick10ms()
@@ -60,7 +60,7 @@ void CQV58Dlg::deferError(std::string text)
 // The cycle, and what it came to for the operator: PASS or FAIL with its reason.
 void CQV58Dlg::runAutomaticCycle()
 {
-    m_result.clear(m_pages.automaticMode);
+    m_result.clear(m_pages.state().automaticMode);
     reopenJournalWhenClosed();
     CycleTrack track;
     AutomaticStation station(*this, track);
@@ -80,7 +80,7 @@ void CQV58Dlg::runAutomaticCycle()
 
 bool CQV58Dlg::runContinuousCycle()
 {
-    m_result.clear(m_pages.automaticMode);
+    m_result.clear(m_pages.state().automaticMode);
     runOneCycle();
     return m_result.passed();
 }
@@ -111,7 +111,7 @@ CycleInput CQV58Dlg::cycleInput() const
 {
     return CycleInput{m_job.currentSet,
                       pagesForPlacement(),
-                      m_pages.pageSelected,
+                      m_pages.state().pageSelected,
                       cycleNumbersOf(m_job.currentSet, m_job.carrierIdMax),
                       csvFile(),
                       m_job.csvSource,
@@ -138,7 +138,7 @@ void CQV58Dlg::takeCycleOutcome(const CycleOutcome &outcome)
         m_run.errorCount = *outcome.errorCount;
     m_job.recordFailed = m_job.recordFailed || outcome.recordFailed;
     if (outcome.focusPage)
-        m_pages.pageFocusRequest[static_cast<std::size_t>(*outcome.focusPage)] = true;
+        m_pages.requestFocus(static_cast<std::size_t>(*outcome.focusPage));
 }
 
 void CQV58Dlg::showNotice(const Notice &notice)

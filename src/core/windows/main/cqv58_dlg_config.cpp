@@ -50,7 +50,7 @@ void CQV58Dlg::runConfig()
 {
     takeFromControls();
     m_job.savedInEditor = false;
-    const ConfigEditorInput input = editorInput(m_job, m_pages.asciiFormat);
+    const ConfigEditorInput input = editorInput(m_job, m_pages.state().asciiFormat);
     CAutoDlg editor(input);
     m_dialogs.runCAutoDlg(editor);
     const ConfigEditorResult &result = editor.result();
@@ -58,21 +58,18 @@ void CQV58Dlg::runConfig()
         return;
     takeOverEditorResult(input, result);
 
-    showFormatSwitches();
-    m_pages.pageSelected[0] = m_pages.pageSelected[1] = true;
-    for (std::size_t i = 2; i < m_pages.pageSelected.size(); ++i)
-        m_pages.pageSelected[i] = m_job.currentSet.writePages3To17;
-    m_pages.selectAll = m_job.currentSet.writePages3To17;
-    rebuildPageTextsFromSet();
+    m_pages.showFormatSwitches();
+    m_pages.selectCarrierIdPages();
+    m_pages.showSet();
     m_job.jobHeaderPending = true;
 
-    m_pages.automaticMode = true;
-    showModeSwitches();
+    m_pages.setAutomaticMode(true);
+    m_pages.showModeSwitches();
     showInControls();
     refreshModeView();
     m_view.setTextColour(Control::SetNameLabel, colour::White);
     m_view.setBackground(Control::SetNameLabel, colour::Black);
-    requestFocusOnFirstEditablePage();
+    m_pages.requestFocusOnFirstEditablePage();
 }
 
 void CQV58Dlg::takeOverEditorResult(const ConfigEditorInput &input, const ConfigEditorResult &result)
@@ -80,7 +77,7 @@ void CQV58Dlg::takeOverEditorResult(const ConfigEditorInput &input, const Config
     m_job.currentSetName = result.currentSetName;
     m_job.setList = result.setList;
     m_job.currentSet = result.set;
-    m_pages.asciiFormat = result.asciiFormat;
+    m_pages.setAsciiFormat(result.asciiFormat);
     m_job.savedInEditor = result.saved;
     // A carrier ID or counter value typed in the editor is the operator's
     // choice; left alone, the set goes on from what the journal holds. An
@@ -114,14 +111,5 @@ void CQV58Dlg::takeTypedCounterValue(const std::string &typed)
     m_job.currentSet.counterValue = typed;
 }
 
-void CQV58Dlg::requestFocusOnFirstEditablePage()
-{
-    for (std::size_t i = 0; i < m_job.currentSet.pages.size(); ++i) {
-        if (m_job.currentSet.pages[i].editable) {
-            m_pages.pageFocusRequest[i] = true;
-            return;
-        }
-    }
-}
 
 } // namespace teb

@@ -148,15 +148,15 @@ void CQV58Dlg::inboxPosted()
 void CQV58Dlg::routeClick(Control id)
 {
     if (const auto page = pageOfSelectBox(id)) {
-        pageSelectClicked(*page);
+        m_pages.pageSelectClicked(*page);
         return;
     }
     switch (id) {
     case Control::AutomaticSwitch: switchToAutomatic(); break;
     case Control::ManualSwitch: switchToManual(); break;
-    case Control::AsciiSwitch: showAscii(); break;
-    case Control::HexSwitch: showHex(); break;
-    case Control::SelectAll: selectAllClicked(); break;
+    case Control::AsciiSwitch: m_pages.showFormat(true); break;
+    case Control::HexSwitch: m_pages.showFormat(false); break;
+    case Control::SelectAll: m_pages.selectAllClicked(); break;
     case Control::TiSwitch: tiClicked(); break;
     case Control::OrvexSwitch: orvexClicked(); break;
     case Control::LogSwitch: logClicked(); break;
@@ -168,7 +168,7 @@ void CQV58Dlg::routeClick(Control id)
     case Control::ReadButton: readPagesClicked(); break;
     case Control::WriteButton: writePagesClicked(); break;
     case Control::LockButton: lockPagesClicked(); break;
-    case Control::DefaultMemoryButton: loadDefaultContent(); break;
+    case Control::DefaultMemoryButton: m_pages.loadDefaultContent(); break;
     case Control::ReadCarrierIdButton: readCarrierIdClicked(); break;
     case Control::WriteCarrierIdButton: writeCarrierIdClicked(); break;
     case Control::DefaultButton: focusOne(); break;
@@ -186,8 +186,8 @@ void CQV58Dlg::routeClick(Control id)
 void CQV58Dlg::routeEnter(Control id)
 {
     if (const auto page = pageOfPageBox(id)) {
-        pageEntered(*page);
-        m_pages.focusOneRequest = true;
+        m_pages.pageEntered(*page);
+        m_pages.requestFocusOnOne();
     } else if (id == Control::TerminalInput) {
         terminalEntered();
     }

@@ -220,11 +220,11 @@ bool CQV58Dlg::prepareManualCarrierId(ManualCarrierIdWrite &manual)
         return false;
     }
     readUid();
-    if (m_run.errorCount != 0 || m_pages.uidText.empty()) {
+    if (m_run.errorCount != 0 || m_pages.state().uidText.empty()) {
         showMessage(std::string(notice::kUidNotRead.text), kWindowTitle, MessageIcon::Stop);
         return false;
     }
-    manual.uid = m_pages.uidText;
+    manual.uid = m_pages.state().uidText;
     const auto asked = askJournal([&] { return m_job.journal->holderOf(manual.carrierId); });
     if (!asked)
         return false;

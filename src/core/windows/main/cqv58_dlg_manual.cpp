@@ -23,7 +23,7 @@ auto CQV58Dlg::runOnPages(Operation operation)
     return outcome;
 }
 
-PageRequest CQV58Dlg::pageRequest() const { return {m_pages.pageSelected, m_pages.image(), m_pages.asciiFormat}; }
+PageRequest CQV58Dlg::pageRequest() const { return {m_pages.state().pageSelected, m_pages.image(), m_pages.state().asciiFormat}; }
 
 void CQV58Dlg::takePagesFound(const PageOutcome &outcome)
 {
@@ -34,7 +34,7 @@ void CQV58Dlg::takePagesFound(const PageOutcome &outcome)
 
 CarrierIdEntry CQV58Dlg::carrierIdEntry() const
 {
-    return {m_manual.manualCarrierIdOffset, m_manual.manualCarrierIdLength, m_manual.manualCarrierId, m_pages.asciiFormat};
+    return {m_manual.manualCarrierIdOffset, m_manual.manualCarrierIdLength, m_manual.manualCarrierId, m_pages.state().asciiFormat};
 }
 
 // --- the manual group's buttons
@@ -55,8 +55,8 @@ void CQV58Dlg::readPagesClicked()
         [&](PageOperationContext &context) { return teb::readPages(context, pageRequest(), withUid); });
     takePagesFound(outcome);
     m_run.errorCount += outcome.errorCount;
-    m_pages.pageSucceeded = outcome.succeeded;
-    if (m_link.portOpen() && m_manual.manualLog && !m_pages.automaticMode)
+    m_pages.setSucceeded(outcome.succeeded);
+    if (m_link.portOpen() && m_manual.manualLog && !m_pages.state().automaticMode)
         appendManualLog(records::ManualLogKind::Read);
     showInControls();
     m_link.sayWhenClosed();
@@ -65,7 +65,7 @@ void CQV58Dlg::readPagesClicked()
 void CQV58Dlg::writePagesClicked()
 {
     writePages();
-    if (m_link.portOpen() && m_manual.manualLog && !m_pages.automaticMode)
+    if (m_link.portOpen() && m_manual.manualLog && !m_pages.state().automaticMode)
         appendManualLog(records::ManualLogKind::Write);
     showInControls();
     m_link.sayWhenClosed();
@@ -88,13 +88,13 @@ void CQV58Dlg::readUid()
 PageOutcome CQV58Dlg::writePages(const PageImage &image, const PageFlags &selection, std::string_view expectedUid)
 {
     // In automatic mode the job alone decides the transponder family.
-    const bool withUid = m_job.currentSet.transponderOrvex || (!m_pages.automaticMode && m_manual.manualTypeOrvex);
+    const bool withUid = m_job.currentSet.transponderOrvex || (!m_pages.state().automaticMode && m_manual.manualTypeOrvex);
     const PageOutcome outcome = runOnPages([&](PageOperationContext &context) {
-        return teb::writePages(context, PageRequest{selection, image, m_pages.asciiFormat}, withUid, expectedUid);
+        return teb::writePages(context, PageRequest{selection, image, m_pages.state().asciiFormat}, withUid, expectedUid);
     });
     takePagesFound(outcome);
     m_run.errorCount = outcome.errorCount;
-    m_pages.pageSucceeded = outcome.succeeded;
+    m_pages.setSucceeded(outcome.succeeded);
     showInControls();
     return outcome;
 }
@@ -102,7 +102,7 @@ PageOutcome CQV58Dlg::writePages(const PageImage &image, const PageFlags &select
 void CQV58Dlg::writePages()
 {
     takeFromControls();
-    writePages(pageRequest().image, m_pages.pageSelected);
+    writePages(pageRequest().image, m_pages.state().pageSelected);
 }
 
 std::optional<std::string> CQV58Dlg::readUidForCycle()
@@ -110,9 +110,9 @@ std::optional<std::string> CQV58Dlg::readUidForCycle()
     readUid();
     showInControls();
     // A closed port reads nothing: the box still holds the last transponder's UID.
-    if (!m_link.portOpen() || m_run.errorCount != 0 || m_pages.uidText.empty())
+    if (!m_link.portOpen() || m_run.errorCount != 0 || m_pages.state().uidText.empty())
         return std::nullopt;
-    return m_pages.uidText;
+    return m_pages.state().uidText;
 }
 
 // The job decides the family: an Orvex transponder takes writes only right
@@ -131,9 +131,9 @@ PagesWritten CQV58Dlg::writePagesForCycle(const PageImage &pages, const PageFlag
 void CQV58Dlg::lockPages()
 {
     takeFromControls();
-    PageFlags pages = m_pages.pageSelected;
+    PageFlags pages = m_pages.state().pageSelected;
     for (std::size_t i = 0; i < pages.size(); ++i)
-        pages[i] = pages[i] && (!m_pages.automaticMode || m_job.currentSet.pages[i].locked);
+        pages[i] = pages[i] && (!m_pages.state().automaticMode || m_job.currentSet.pages[i].locked);
     lockPagesOn(pages);
 }
 
@@ -146,7 +146,7 @@ int CQV58Dlg::lockPagesForCycle(const PageFlags &locked)
 int CQV58Dlg::lockPagesOn(const PageFlags &pages)
 {
     const PageOutcome outcome = runOnPages([&](PageOperationContext &context) {
-        return teb::lockPages(context, PageRequest{pages, {}, m_pages.asciiFormat}, pages);
+        return teb::lockPages(context, PageRequest{pages, {}, m_pages.state().asciiFormat}, pages);
     });
     m_run.errorCount = outcome.errorCount;
     showInControls();
@@ -171,23 +171,6 @@ TagReading CQV58Dlg::readTransponderForCycle(const PageFlags &pages)
     return tag;
 }
 
-void CQV58Dlg::loadDefaultContent()
-{
-    takeFromControls();
-    m_pages.pageText = m_pages.pageDefault;
-    m_pages.asciiFormat = false;
-    showFormatSwitches();
-    m_pages.selectAll = true;
-    m_pages.pageSelected.fill(true);
-    m_view.setSwitchImage(Control::SelectAll, true);
-    for (int page = 1; page <= kPageCount; ++page) {
-        m_view.setSwitchImage(pageSelectBox(page), true);
-        m_view.setBackground(pageBox(page), colour::White);
-    }
-    showInControls();
-    m_view.repaintWindow();
-}
-
 // --- carrier ID
 
 void CQV58Dlg::readCarrierIdClicked()
@@ -208,7 +191,7 @@ void CQV58Dlg::writeCarrierIdClicked()
 {
     takeFromControls();
     const CarrierIdRange range = carrierIdRange(m_manual.manualCarrierIdOffset, m_manual.manualCarrierIdLength);
-    const auto bytes = carrierIdBytes(m_manual.manualCarrierId, range.length, m_pages.asciiFormat);
+    const auto bytes = carrierIdBytes(m_manual.manualCarrierId, range.length, m_pages.state().asciiFormat);
     ManualCarrierIdWrite manual;
     // A text or range that cannot be written is refused by the write itself, with its message.
     if (m_link.portOpen() && bytes && fitsPagesOneAndTwo(range)) {
@@ -239,7 +222,7 @@ void CQV58Dlg::keepCarrierIdResult()
 void CQV58Dlg::checkCarrierIdLength()
 {
     carrierIdBoxLeft(); // takes the controls' values
-    if (const auto warning = carrierIdLengthWarning(m_manual.manualCarrierId, m_manual.manualCarrierIdLength, m_pages.asciiFormat))
+    if (const auto warning = carrierIdLengthWarning(m_manual.manualCarrierId, m_manual.manualCarrierIdLength, m_pages.state().asciiFormat))
         showMessage(*warning, kWindowTitle, MessageIcon::Warning);
     showInControls();
 }
@@ -279,8 +262,8 @@ records::RecordEntry CQV58Dlg::entryOfPages(bool uidShown, bool onlySucceeded) c
 {
     PageFlags filled{};
     for (std::size_t i = 0; i < filled.size(); ++i)
-        filled[i] = m_pages.pageSelected[i] && !m_pages.pageText[i].empty() && (!onlySucceeded || m_pages.pageSucceeded[i]);
-    return records::makeEntry(uidShown ? m_pages.uidText : std::string(), filled, m_pages.hexTextKept, m_pages.asciiTextKept, m_job.currentSet);
+        filled[i] = m_pages.state().pageSelected[i] && !m_pages.state().pageText[i].empty() && (!onlySucceeded || m_pages.state().pageSucceeded[i]);
+    return records::makeEntry(uidShown ? m_pages.state().uidText : std::string(), filled, m_pages.state().hexTextKept, m_pages.state().asciiTextKept, m_job.currentSet);
 }
 
 void CQV58Dlg::appendManualLog(records::ManualLogKind kind)
@@ -292,7 +275,7 @@ void CQV58Dlg::appendManualLog(records::ManualLogKind kind)
         showInControls();
         showMessage(std::string(kRecordFileFailedText), kWindowTitle, MessageIcon::Stop);
     }
-    requestFocusOnFirstEditablePage();
+    m_pages.requestFocusOnFirstEditablePage();
 }
 
 void CQV58Dlg::enableAfterRecordFailure()

@@ -17,7 +17,7 @@ void CQV58Dlg::takeCycleResult(const CycleTrack &track, const std::optional<Jour
         result.reason = failureReason(track, m_link.portOpen());
     else if (entry && entry->setName == m_job.currentSetName)
         ++m_job.programmedInSet;
-    m_result.take(std::move(result), m_job, m_pages.automaticMode);
+    m_result.take(std::move(result), m_job, m_pages.state().automaticMode);
 }
 
 } // namespace teb

@@ -16,7 +16,6 @@ void CQV58Dlg::startUp()
     if (m_job.workingDirectory.empty())
         showMessage(std::string(kNoWorkingDirectoryText), kWindowTitle, MessageIcon::Stop);
     takeOverSettings(loadSettings(m_job.workingDirectory));
-    fillKeptTexts();
     showLogFileName();
     m_job.currentSet = loadParameterSet(m_job.workingDirectory, m_job.currentSetName);
     openJournal();
@@ -49,18 +48,13 @@ void CQV58Dlg::shutDown()
 void CQV58Dlg::takeOverSettings(const StationSettings &settings)
 {
     m_link.takeSettings(settings.interfaceSettings);
-    m_pages.automaticMode = settings.automaticMode;
+    m_pages.takeSettings(settings);
     m_job.currentSetName = settings.currentSetName;
     m_job.setList = settings.setList;
     m_job.carrierIdMax = settings.carrierIdMax;
     m_job.csvDelimiter = settings.csvDelimiter; // an empty value already reads as ","
     m_job.silentFail = settings.silentFail;
     m_job.readBackAllPages = settings.readBackAllPages;
-    m_pages.selectAll = settings.selectAll;
-    m_pages.pageSelected = settings.pageSelected;
-    m_pages.asciiFormat = settings.asciiFormat;
-    m_pages.pageText = settings.pageText;
-    m_pages.pageDefault = settings.pageDefault;
     m_manual.manualCarrierIdOffset = settings.manualCarrierIdOffset;
     m_manual.manualCarrierIdLength = settings.manualCarrierIdLength;
     m_manual.manualCarrierId = settings.manualCarrierId;
@@ -77,16 +71,11 @@ StationSettings CQV58Dlg::settingsToSave() const
 {
     StationSettings settings;
     settings.interfaceSettings = m_link.settings();
-    settings.automaticMode = m_pages.automaticMode;
+    m_pages.putSettings(settings);
     settings.currentSetName = m_job.currentSetName;
     settings.setList = m_job.setList;
     settings.carrierIdMax = m_job.carrierIdMax;
     settings.csvDelimiter = m_job.csvDelimiter;
-    settings.selectAll = m_pages.selectAll;
-    settings.pageSelected = m_pages.pageSelected;
-    settings.asciiFormat = m_pages.asciiFormat;
-    settings.pageText = m_pages.pageText;
-    settings.pageDefault = m_pages.pageDefault;
     settings.manualCarrierIdOffset = m_manual.manualCarrierIdOffset;
     settings.manualCarrierIdLength = m_manual.manualCarrierIdLength;
     settings.manualCarrierId = m_manual.manualCarrierId;
@@ -95,20 +84,6 @@ StationSettings CQV58Dlg::settingsToSave() const
     settings.manualTypeOrvex = m_manual.manualTypeOrvex;
     settings.manualLogFileName = m_manual.manualLogFileName;
     return settings;
-}
-
-// The page texts in both formats, as of start-up.
-void CQV58Dlg::fillKeptTexts()
-{
-    for (std::size_t i = 0; i < m_pages.pageText.size(); ++i) {
-        if (m_pages.asciiFormat) {
-            m_pages.hexTextKept[i] = asciiTextToHexText(m_pages.pageText[i]);
-            m_pages.asciiTextKept[i] = m_pages.pageText[i];
-        } else {
-            m_pages.hexTextKept[i] = m_pages.pageText[i];
-            m_pages.asciiTextKept[i] = hexTextToAsciiText(m_pages.pageText[i]);
-        }
-    }
 }
 
 // The controls as the window is built: fixed texts and the buttons that start
@@ -145,11 +120,7 @@ void CQV58Dlg::colourControls()
 
 void CQV58Dlg::showSwitchImages()
 {
-    m_view.setSwitchImage(Control::SelectAll, m_pages.selectAll);
-    for (int page = 1; page <= kPageCount; ++page)
-        m_view.setSwitchImage(pageSelectBox(page), m_pages.pageSelected[pageIndex(page)]);
-    showFormatSwitches();
-    showModeSwitches();
+    m_pages.showSwitchImages();
     showFamilySwitches();
     m_view.setSwitchImage(Control::LogSwitch, m_manual.manualLog);
     m_terminal.showTraceSwitch();

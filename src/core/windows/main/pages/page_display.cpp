@@ -1,4 +1,4 @@
-#include "windows/main/page_display.h"
+#include "windows/main/pages/page_display.h"
 
 #include "transponder/page_bytes.h"
 
