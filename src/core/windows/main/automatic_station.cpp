@@ -1,5 +1,6 @@
 #include "windows/main/automatic_station.h"
 
+#include "windows/main/record_failure_controls.h"
 #include "automatic/automatic_messages.h"
 
 namespace teb {
@@ -56,7 +57,7 @@ void CQV58Dlg::AutomaticStation::show(const CycleOutcome &soFar)
     m_window.view().repaintWindow();
 }
 
-void CQV58Dlg::AutomaticStation::enableAfterRecordFailure() { m_window.enableAfterRecordFailure(); }
+void CQV58Dlg::AutomaticStation::enableAfterRecordFailure() { teb::enableAfterRecordFailure(m_window.view()); }
 
 void CQV58Dlg::AutomaticStation::clearPageResultColours() { m_window.m_pages.clearResultColours(); }
 

@@ -1,6 +1,5 @@
 #include "windows/main/cqv58_dlg.h"
 
-#include "windows/main/log_file_label.h"
 #include "windows/main/time_of_day.h"
 
 namespace teb {
@@ -30,13 +29,7 @@ void CQV58Dlg::takeFromControls()
     m_job.currentSetName = m_view.text(Control::SetNameLabel);
     m_job.nextCarrierId = m_view.text(Control::NextBox);
     m_job.carrierIdMax = m_view.text(Control::MaxBox);
-    m_manual.manualCarrierIdOffset = m_view.text(Control::ManualCarrierIdOffsetBox);
-    m_manual.manualCarrierIdLength = m_view.text(Control::ManualCarrierIdLengthBox);
-    m_manual.manualCarrierId = m_view.text(Control::ManualCarrierIdBox);
-    m_manual.manualTypeTi = m_view.isChecked(Control::TiSwitch);
-    m_manual.manualTypeOrvex = m_view.isChecked(Control::OrvexSwitch);
-    m_manual.manualLog = m_view.isChecked(Control::LogSwitch);
-    m_manual.manualLogFileShown = m_view.text(Control::LogFileLabel);
+    m_manual.takeFromControls();
 }
 
 void CQV58Dlg::showInControls()
@@ -47,19 +40,7 @@ void CQV58Dlg::showInControls()
     m_view.setText(Control::SetNameLabel, m_job.currentSetName);
     m_view.setText(Control::NextBox, m_job.nextCarrierId);
     m_view.setText(Control::MaxBox, m_job.carrierIdMax);
-    m_view.setText(Control::ManualCarrierIdOffsetBox, m_manual.manualCarrierIdOffset);
-    m_view.setText(Control::ManualCarrierIdLengthBox, m_manual.manualCarrierIdLength);
-    m_view.setText(Control::ManualCarrierIdBox, m_manual.manualCarrierId);
-    m_view.setChecked(Control::TiSwitch, m_manual.manualTypeTi);
-    m_view.setChecked(Control::OrvexSwitch, m_manual.manualTypeOrvex);
-    m_view.setChecked(Control::LogSwitch, m_manual.manualLog);
-    m_view.setText(Control::LogFileLabel, m_manual.manualLogFileShown);
-}
-
-void CQV58Dlg::showLogFileName()
-{
-    m_manual.manualLogFileShown = shortenedLogFileName(m_manual.manualLogFileName);
-    m_view.setText(Control::LogFileLabel, m_manual.manualLogFileShown);
+    m_manual.showInControls();
 }
 
 // --- menu commands

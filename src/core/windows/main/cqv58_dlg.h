@@ -8,7 +8,8 @@
 #include "windows/main/link/link_part.h"
 #include "windows/main/result/result_part.h"
 #include "windows/main/cqv58_dlg_timers.h"
-#include "windows/main/manual_group.h"
+#include "windows/main/manual/manual_part.h"
+#include "windows/main/pages/page_reader.h"
 #include "windows/main/pages/pages_part.h"
 #include "windows/main/run_state.h"
 #include "windows/main/terminal/terminal_part.h"
@@ -98,7 +99,7 @@ public:
     const LinkState &link() const { return m_link.state(); }
     const JobState &job() const { return m_job; }
     const PageDisplay &pages() const { return m_pages.state(); }
-    const ManualGroup &manual() const { return m_manual; }
+    const ManualGroup &manual() const { return m_manual.state(); }
     const TerminalState &terminal() const { return m_terminal.state(); }
     const RunState &run() const { return m_run; }
     const ContinuousPart &continuous() const { return m_continuous; }
@@ -119,16 +120,12 @@ private:
     // --- fields and controls
     void takeFromControls();
     void showInControls();
-    void showLogFileName();
     void showStatus();        // the status strip: port, reader, set, journal
 
     // --- modes, formats, selection, manual group switches
     void refreshModeView();
     void switchToAutomatic();
     void switchToManual();
-    void tiClicked();
-    void orvexClicked();
-    void logClicked();
 
     // --- Enter in the terminal's box and "Send"
     void terminalEntered();
@@ -140,24 +137,8 @@ private:
     void nextSpinStep(SpinDirection direction); // the spin button beside "next"
     void maxSpinStep(SpinDirection direction);  // the spin button beside "max"
 
-    // --- manual page operations, carrier ID, manual log and record file
-    void readUidClicked();
-    void readPagesClicked();
-    void writePagesClicked();
-    void lockPagesClicked();
-    void readCarrierIdClicked();
-    void writeCarrierIdClicked();
-    void checkCarrierIdLength();
-    void carrierIdBoxLeft();   // offset, length or carrier ID box lost the focus
-    void chooseManualLogFile();
-    // The manual write and lock on the boxes; errorCount 0 means success.
-    void writePages();
-    void lockPages();
     // One record of the automatic cycle; false when the record file could not be written.
     bool appendRecord();
-    void appendManualLog(records::ManualLogKind kind);
-    // After a record file or manual log failed: the controls an operator needs stay usable.
-    void enableAfterRecordFailure();
     void showNotice(const Notice &notice); // its text in a box of its level
     // --- automatic mode
     void one();                // "One": a cycle at the next 10 ms tick
@@ -184,8 +165,6 @@ private:
     void takeCycleResult(const CycleTrack &track, const std::optional<JournalEntry> &entry);
     void runConfig();          // "Config": the editor, and its result taken over
 
-    // "Log" and "Open" switch the window's default action off until it closes.
-    void disableDefaultAction() { m_run.defaultActionEnabled = false; }
     CQV58DlgView &view() { return m_view; }
     DialogHost &dialogs() { return m_dialogs; }
 
@@ -208,28 +187,16 @@ private:
     void switchMode(bool automatic);
     void refreshAutomaticView();
     void refreshManualView();
-    void setManualGroupShown(bool shown);
     void setCarrierIdRangeActive(bool active);
-    void showFamilySwitches();
     void showMessage(std::string text, std::string_view caption, MessageIcon icon);
     // A journal call whose failure the operator reads in a box.
     template <typename Call>
     auto askJournal(Call &&call);
-    void keepCarrierIdResult();
-    template <typename Operation>
-    auto runOnPages(Operation operation);
-    PageRequest pageRequest() const; // the selected pages as their boxes show them
-    CarrierIdEntry carrierIdEntry() const;
-    void takePagesFound(const PageOutcome &outcome);
     PageImage pagesForPlacement() const;
     void takePlacedPages(const PageImage &pages);
     CsvFile csvFile() const;
     void takeRow(const TakenRow &taken);
     void readUid();
-    // The selected pages of the image.
-    PageOutcome writePages(const PageImage &image, const PageFlags &selection, std::string_view expectedUid = {});
-    int lockPagesOn(const PageFlags &pages);
-    records::RecordEntry entryOfPages(bool uidShown, bool onlySucceeded) const;
     void deferError(std::string text);
     void takeNextCarrierId(const std::string &carrierId, bool stepUp = false);
     std::string freeCarrierIdFrom(std::uint64_t value);
@@ -246,7 +213,6 @@ private:
     void takeTypedCounterValue(const std::string &typed);
 
     JobState m_job;
-    ManualGroup m_manual;
     RunState m_run;
 
     CQV58DlgView &m_view;
@@ -270,6 +236,17 @@ private:
     ContinuousPart m_continuous{m_view, m_dialogGate, m_link, m_readerWatch,
                                 {[this] { return m_pages.state().automaticMode; }, [this](const std::string &uid) { return transponderDone(uid); },
                                  [this] { return runContinuousCycle(); }}};
+    PageReader m_reader{m_view, m_dialogs, m_link, m_terminal, m_readerWatch, m_pages,
+                        {[this] { showInControls(); }, [this](const std::string &id) { m_manual.carrierIdFound(id); }}};
+    ManualPart m_manual{m_view, m_dialogs, m_link, m_pages, m_reader, m_run,
+                        {[this] { takeFromControls(); }, [this] { showInControls(); },
+                         [this]() -> const ParameterSet & { return m_job.currentSet; },
+                         [this] { return m_job.workingDirectory; },
+                         [this](ManualCarrierIdWrite &manual) { return prepareManualCarrierId(manual); },
+                         [this](ManualCarrierIdWrite &manual) { return manualReservation(manual); },
+                         [this](const ManualCarrierIdWrite &manual, const CarrierIdWrite &write) {
+                             concludeManualCarrierId(manual, write);
+                         }}};
     std::function<void()> m_cycleStep;
     ProtocolFile m_protocolFile;
     bool m_oneHeldUntilTick = false; // "One" waits for the tick after a cycle

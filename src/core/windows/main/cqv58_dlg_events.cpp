@@ -103,9 +103,9 @@ void CQV58Dlg::focusLost(Control id)
 {
     runEvent([this, id] {
         switch (id) {
-        case Control::ManualCarrierIdBox: checkCarrierIdLength(); break;
+        case Control::ManualCarrierIdBox: m_manual.carrierIdLeft(); break;
         case Control::ManualCarrierIdOffsetBox:
-        case Control::ManualCarrierIdLengthBox: carrierIdBoxLeft(); break;
+        case Control::ManualCarrierIdLengthBox: m_manual.carrierIdRangeLeft(); break;
         case Control::NextBox: nextBoxLeft(); break;
         case Control::MaxBox: maxBoxLeft(); break;
         default: break;
@@ -157,20 +157,20 @@ void CQV58Dlg::routeClick(Control id)
     case Control::AsciiSwitch: m_pages.showFormat(true); break;
     case Control::HexSwitch: m_pages.showFormat(false); break;
     case Control::SelectAll: m_pages.selectAllClicked(); break;
-    case Control::TiSwitch: tiClicked(); break;
-    case Control::OrvexSwitch: orvexClicked(); break;
-    case Control::LogSwitch: logClicked(); break;
+    case Control::TiSwitch: m_manual.tiClicked(); break;
+    case Control::OrvexSwitch: m_manual.orvexClicked(); break;
+    case Control::LogSwitch: m_manual.logClicked(); break;
     case Control::SendButton: sendClicked(); break;
     case Control::TraceSwitch: m_terminal.traceClicked(); break;
     case Control::SaveTraceButton: m_terminal.saveTrace(m_job.workingDirectory); break;
-    case Control::OpenButton: chooseManualLogFile(); break;
-    case Control::ReadUidButton: readUidClicked(); break;
-    case Control::ReadButton: readPagesClicked(); break;
-    case Control::WriteButton: writePagesClicked(); break;
-    case Control::LockButton: lockPagesClicked(); break;
+    case Control::OpenButton: m_manual.chooseLogFile(); break;
+    case Control::ReadUidButton: m_manual.readUidClicked(); break;
+    case Control::ReadButton: m_manual.readPagesClicked(); break;
+    case Control::WriteButton: m_manual.writePagesClicked(); break;
+    case Control::LockButton: m_manual.lockPagesClicked(); break;
     case Control::DefaultMemoryButton: m_pages.loadDefaultContent(); break;
-    case Control::ReadCarrierIdButton: readCarrierIdClicked(); break;
-    case Control::WriteCarrierIdButton: writeCarrierIdClicked(); break;
+    case Control::ReadCarrierIdButton: m_manual.readCarrierIdClicked(); break;
+    case Control::WriteCarrierIdButton: m_manual.writeCarrierIdClicked(); break;
     case Control::DefaultButton: focusOne(); break;
     case Control::CancelButton: cancelWindow(); break;
     case Control::OneButton: one(); break;

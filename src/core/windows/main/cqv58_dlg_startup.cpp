@@ -16,7 +16,7 @@ void CQV58Dlg::startUp()
     if (m_job.workingDirectory.empty())
         showMessage(std::string(kNoWorkingDirectoryText), kWindowTitle, MessageIcon::Stop);
     takeOverSettings(loadSettings(m_job.workingDirectory));
-    showLogFileName();
+    m_manual.showLogFileName();
     m_job.currentSet = loadParameterSet(m_job.workingDirectory, m_job.currentSetName);
     openJournal();
     resumeFromJournal();
@@ -55,13 +55,7 @@ void CQV58Dlg::takeOverSettings(const StationSettings &settings)
     m_job.csvDelimiter = settings.csvDelimiter; // an empty value already reads as ","
     m_job.silentFail = settings.silentFail;
     m_job.readBackAllPages = settings.readBackAllPages;
-    m_manual.manualCarrierIdOffset = settings.manualCarrierIdOffset;
-    m_manual.manualCarrierIdLength = settings.manualCarrierIdLength;
-    m_manual.manualCarrierId = settings.manualCarrierId;
-    m_manual.manualLog = settings.manualLog;
-    m_manual.manualTypeTi = settings.manualTypeTi;
-    m_manual.manualTypeOrvex = settings.manualTypeOrvex;
-    m_manual.manualLogFileName = settings.manualLogFileName;
+    m_manual.takeSettings(settings);
     m_job.journalServer = settings.journalServer;
     m_job.journalServerCut = settings.journalServerCut;
     m_job.stationName = settings.stationName;
@@ -76,13 +70,7 @@ StationSettings CQV58Dlg::settingsToSave() const
     settings.setList = m_job.setList;
     settings.carrierIdMax = m_job.carrierIdMax;
     settings.csvDelimiter = m_job.csvDelimiter;
-    settings.manualCarrierIdOffset = m_manual.manualCarrierIdOffset;
-    settings.manualCarrierIdLength = m_manual.manualCarrierIdLength;
-    settings.manualCarrierId = m_manual.manualCarrierId;
-    settings.manualLog = m_manual.manualLog;
-    settings.manualTypeTi = m_manual.manualTypeTi;
-    settings.manualTypeOrvex = m_manual.manualTypeOrvex;
-    settings.manualLogFileName = m_manual.manualLogFileName;
+    m_manual.putSettings(settings);
     return settings;
 }
 
@@ -121,8 +109,7 @@ void CQV58Dlg::colourControls()
 void CQV58Dlg::showSwitchImages()
 {
     m_pages.showSwitchImages();
-    showFamilySwitches();
-    m_view.setSwitchImage(Control::LogSwitch, m_manual.manualLog);
+    m_manual.showSwitchImages();
     m_terminal.showTraceSwitch();
 }
 

@@ -1,6 +1,7 @@
 // The page boxes: format, selection, typed texts, the mode's colours.
 #include "windows/main/pages/pages_part.h"
 
+#include "records/record_files.h"
 #include "transponder/page_operations.h"
 #include "transponder/page_text.h"
 
@@ -278,6 +279,16 @@ void PagesPart::rebuildPageTextsFromSet()
         const PageSetting &setting = set.pages[pageIndex(page)];
         m_display.pageText[pageIndex(page)] = joinedByteTexts(m_display.asciiFormat ? setting.ascii : setting.hex);
     }
+}
+
+records::RecordEntry PagesPart::recordEntry(bool withUid, bool onlySucceeded) const
+{
+    PageFlags filled{};
+    for (std::size_t i = 0; i < filled.size(); ++i)
+        filled[i] = m_display.pageSelected[i] && !m_display.pageText[i].empty() &&
+                    (!onlySucceeded || m_display.pageSucceeded[i]);
+    return records::makeEntry(withUid ? m_display.uidText : std::string(), filled, m_display.hexTextKept,
+                              m_display.asciiTextKept, m_window.currentSet());
 }
 
 // --- focus

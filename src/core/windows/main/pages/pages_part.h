@@ -5,6 +5,7 @@
 #include "windows/main/pages/page_display.h"
 #include "params/parameter_set.h"
 #include "params/station_settings.h"
+#include "records/record_entry.h"
 
 #include <functional>
 
@@ -66,6 +67,9 @@ public:
     void showPlaced(const PageImage &pages) { m_display.showPlaced(pages); }
     void setSucceeded(const PageFlags &succeeded) { m_display.pageSucceeded = succeeded; }
     PageImage image(const PageCells &fallback = {}) const { return m_display.image(fallback); }
+    // The selected pages that hold a text (only those read or written in the
+    // last operation when `onlySucceeded`), as a record or log entry shows them.
+    records::RecordEntry recordEntry(bool withUid, bool onlySucceeded) const;
 
     // --- focus, given at the next half-second tick
     void requestFocus(std::size_t pageIndex) { m_display.pageFocusRequest[pageIndex] = true; }

@@ -1,6 +1,6 @@
 // The manual group through the main window against the simulated reader:
 // buttons, colours and the manual log.
-#include "cqv58_dlg_fixture.h"
+#include "windows/main/cqv58_dlg_fixture.h"
 
 #include "support/xml_check.h"
 
