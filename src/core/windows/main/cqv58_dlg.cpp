@@ -7,9 +7,6 @@ namespace teb {
 CQV58Dlg::CQV58Dlg(CQV58DlgView &view, DialogHost &dialogs, DirectorySource currentDirectory)
     : m_view(view), m_dialogGate(dialogs), m_dialogs(m_dialogGate), m_currentDirectory(std::move(currentDirectory))
 {
-    // Lines that arrive while no reader operation runs go to the top of the
-    // terminal view, through the inbox.
-    m_link.port().setTerminalSink([this](const std::string &line) { receiveLine(line); });
 }
 
 CQV58Dlg::DirectorySource CQV58Dlg::defaultDirectorySource()

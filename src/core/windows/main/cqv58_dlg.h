@@ -17,7 +17,6 @@
 #include "windows/main/cqv58_dlg_events.h"
 #include "windows/main/cqv58_dlg_view.h"
 #include "windows/main/reader_watch.h"
-#include "windows/main/receive_inbox.h"
 #include "windows/main/station_status.h"
 #include "automatic/automatic_cycle.h"
 #include "transponder/carrier_id_operations.h"
@@ -170,7 +169,6 @@ private:
 
     template <typename Handler>
     void runEvent(Handler handler);
-    void receiveLine(const std::string &line); // receive thread
     void drainInbox();
     void routeClick(Control id);
     void routeEnter(Control id);
@@ -228,7 +226,6 @@ private:
                                   [this] { return m_view.takeInterrupts(); }},
                                  m_dialogGate};
     bool m_destroyed = false;
-    ReceiveInbox m_inbox; // before the port: the receive thread ends first
     LinkPart m_link{m_view, m_dialogGate, m_terminal, {[this] { takeFromControls(); }, [this] { showInControls(); }}};
     ReaderWatch m_readerWatch{m_run.wallClock, m_link.activity(), m_terminal.trace(),
                               {[this] { return !m_operation.stopRequested(); }, [this] { return m_operation.whileReaderAnswers(); },

@@ -194,30 +194,10 @@ void CQV58Dlg::routeEnter(Control id)
     // The other edit boxes report Enter too; the window does not act on it.
 }
 
-// Receive thread: never blocks on the window.
-void CQV58Dlg::receiveLine(const std::string &line)
-{
-    if (m_inbox.append(line))
-        m_view.post();
-}
-
 void CQV58Dlg::drainInbox()
 {
-    const ReceivedLines received = m_inbox.takeAll();
-    if (received.lines.empty())
-        return;
-    std::string newestFirst;
-    for (auto line = received.lines.rbegin(); line != received.lines.rend(); ++line)
-        newestFirst += *line;
-    if (received.dropped > 0)
-        newestFirst += droppedLinesNote(received.dropped);
-    m_terminal.putOnTop(newestFirst);
-    const auto now = m_run.wallClock();
-    for (const std::string &line : received.lines)
-        m_terminal.received(timeOfDay(now, true), line);
-    m_terminal.showTrace();
-    m_link.activity().answered(timeOfDay(now));
-    showStatus();
+    if (m_link.takeReceivedLines(m_run.wallClock))
+        showStatus();
 }
 
 } // namespace teb

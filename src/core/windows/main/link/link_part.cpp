@@ -2,6 +2,7 @@
 
 #include "windows/main/cqv58_dlg_control.h"
 #include "windows/main/station_status.h"
+#include "windows/main/time_of_day.h"
 #include "reader/open_failure.h"
 #include "reader/port_names.h"
 #include "reader/terminal_send.h"
@@ -26,6 +27,31 @@ LinkPart::LinkPart(CQV58DlgView &view, DialogHost &dialogs, TerminalPart &termin
     : m_view(view), m_dialogs(dialogs), m_terminal(terminal), m_window(std::move(window)),
       m_portListSource([this] { return discoverComPorts(m_workingDirectory); })
 {
+    // Lines that arrive while no reader operation runs go to the top of the
+    // terminal view, through the inbox; the receive thread never blocks on the window.
+    m_port.setTerminalSink([this](const std::string &line) {
+        if (m_inbox.append(line))
+            m_view.post();
+    });
+}
+
+bool LinkPart::takeReceivedLines(const WallClock &clock)
+{
+    const ReceivedLines received = m_inbox.takeAll();
+    if (received.lines.empty())
+        return false;
+    std::string newestFirst;
+    for (auto line = received.lines.rbegin(); line != received.lines.rend(); ++line)
+        newestFirst += *line;
+    if (received.dropped > 0)
+        newestFirst += droppedLinesNote(received.dropped);
+    m_terminal.putOnTop(newestFirst);
+    const auto now = clock();
+    for (const std::string &line : received.lines)
+        m_terminal.received(timeOfDay(now, true), line);
+    m_terminal.showTrace();
+    m_state.readerActivity.answered(timeOfDay(now));
+    return true;
 }
 
 ReaderSession LinkPart::session(TerminalSink *terminal, TransactionWatch *watch)

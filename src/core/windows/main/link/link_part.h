@@ -4,7 +4,9 @@
 #include "windows/main/cqv58_dlg_view.h"
 #include "windows/main/dialog_host.h"
 #include "windows/main/link/link_state.h"
+#include "windows/main/receive_inbox.h"
 #include "windows/main/terminal/terminal_part.h"
+#include "reader/date_time_stamp.h"
 #include "reader/reader_port.h"
 #include "reader/reader_transaction.h"
 
@@ -66,6 +68,9 @@ public:
     // After a reader button: a box when the port is not open.
     void sayWhenClosed();
     void showStatus(const Job &job);
+    // The lines the reader sent while no operation ran, onto the terminal
+    // and the trace, stamped by `clock`; false when there were none.
+    bool takeReceivedLines(const WallClock &clock);
 
 private:
     class InterfaceHost;
@@ -81,6 +86,7 @@ private:
     std::filesystem::path m_workingDirectory;
     CI2Dlg::PortListSource m_portListSource;
     std::array<std::string, 3> m_statusShown; // the strip's port, reader and job texts
+    ReceiveInbox m_inbox; // before the port: the receive thread ends first
     ReaderPort m_port;
 };
 
