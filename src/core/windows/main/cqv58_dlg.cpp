@@ -1,12 +1,28 @@
 #include "windows/main/cqv58_dlg.h"
 
+#include "windows/main/automatic_station.h"
 #include "windows/main/log_file_label.h"
 #include "windows/main/time_of_day.h"
 
 namespace teb {
 
 CQV58Dlg::CQV58Dlg(CQV58DlgView &view, DialogHost &dialogs, DirectorySource currentDirectory)
-    : m_view(view), m_dialogGate(dialogs), m_dialogs(m_dialogGate), m_currentDirectory(std::move(currentDirectory))
+    : m_view(view), m_dialogGate(dialogs), m_dialogs(m_dialogGate), m_currentDirectory(std::move(currentDirectory)),
+      m_job(m_dialogs, m_link,
+            {[this] { takeFromControls(); }, [this] { showInControls(); }, [this] { return pagesForPlacement(); },
+             [this](const PageImage &pages) { takePlacedPages(pages); },
+             [this] {
+                 readUid();
+                 return m_run.errorCount == 0 ? m_pages.uidText : std::string();
+             },
+             [this] { return readUidForCycle(); },
+             [this](const JournalEntry &unfinished, CycleTrack &track) {
+                 AutomaticStation station(*this, track, false);
+                 const CycleOutcome outcome = finishFromTransponder(cycleInput(), unfinished, station);
+                 takeCycleOutcome(outcome);
+                 showInControls();
+                 return outcome;
+             }})
 {
     // Lines that arrive while no reader operation runs go to the top of the
     // terminal view, through the inbox.
@@ -32,9 +48,9 @@ void CQV58Dlg::takeFromControls()
     }
     m_pages.selectAll = m_view.isChecked(Control::SelectAll);
     m_pages.uidText = m_view.text(Control::UidBox);
-    m_job.currentSetName = m_view.text(Control::SetNameLabel);
-    m_job.nextCarrierId = m_view.text(Control::NextBox);
-    m_job.carrierIdMax = m_view.text(Control::MaxBox);
+    m_job.state().currentSetName = m_view.text(Control::SetNameLabel);
+    m_job.state().nextCarrierId = m_view.text(Control::NextBox);
+    m_job.state().carrierIdMax = m_view.text(Control::MaxBox);
     m_manual.manualCarrierIdOffset = m_view.text(Control::ManualCarrierIdOffsetBox);
     m_manual.manualCarrierIdLength = m_view.text(Control::ManualCarrierIdLengthBox);
     m_manual.manualCarrierId = m_view.text(Control::ManualCarrierIdBox);
@@ -58,9 +74,9 @@ void CQV58Dlg::showInControls()
     m_view.setChecked(Control::SelectAll, m_pages.selectAll);
     m_view.setSwitchImage(Control::SelectAll, m_pages.selectAll);
     m_view.setText(Control::UidBox, m_pages.uidText);
-    m_view.setText(Control::SetNameLabel, m_job.currentSetName);
-    m_view.setText(Control::NextBox, m_job.nextCarrierId);
-    m_view.setText(Control::MaxBox, m_job.carrierIdMax);
+    m_view.setText(Control::SetNameLabel, m_job.state().currentSetName);
+    m_view.setText(Control::NextBox, m_job.state().nextCarrierId);
+    m_view.setText(Control::MaxBox, m_job.state().carrierIdMax);
     m_view.setText(Control::ManualCarrierIdOffsetBox, m_manual.manualCarrierIdOffset);
     m_view.setText(Control::ManualCarrierIdLengthBox, m_manual.manualCarrierIdLength);
     m_view.setText(Control::ManualCarrierIdBox, m_manual.manualCarrierId);
@@ -151,8 +167,9 @@ void CQV58Dlg::tick500ms()
 // The status strip, after every event and whenever lines came from the reader.
 void CQV58Dlg::showStatus()
 {
-    m_link.showStatus({m_job.currentSetName, m_job.journal ? m_job.journal->location() : std::string(),
-                       m_job.journal ? m_job.journal->serverName() : std::string()});
+    const JobState &job = m_job.state();
+    m_link.showStatus({job.currentSetName, job.journal ? job.journal->location() : std::string(),
+                       job.journal ? job.journal->serverName() : std::string()});
 }
 
 void CQV58Dlg::showMessage(std::string text, std::string_view caption, MessageIcon icon)

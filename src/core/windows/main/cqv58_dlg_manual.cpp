@@ -88,7 +88,7 @@ void CQV58Dlg::readUid()
 PageOutcome CQV58Dlg::writePages(const PageImage &image, const PageFlags &selection, std::string_view expectedUid)
 {
     // In automatic mode the job alone decides the transponder family.
-    const bool withUid = m_job.currentSet.transponderOrvex || (!m_pages.automaticMode && m_manual.manualTypeOrvex);
+    const bool withUid = m_job.state().currentSet.transponderOrvex || (!m_pages.automaticMode && m_manual.manualTypeOrvex);
     const PageOutcome outcome = runOnPages([&](PageOperationContext &context) {
         return teb::writePages(context, PageRequest{selection, image, m_pages.asciiFormat}, withUid, expectedUid);
     });
@@ -133,7 +133,7 @@ void CQV58Dlg::lockPages()
     takeFromControls();
     PageFlags pages = m_pages.pageSelected;
     for (std::size_t i = 0; i < pages.size(); ++i)
-        pages[i] = pages[i] && (!m_pages.automaticMode || m_job.currentSet.pages[i].locked);
+        pages[i] = pages[i] && (!m_pages.automaticMode || m_job.state().currentSet.pages[i].locked);
     lockPagesOn(pages);
 }
 
@@ -213,19 +213,19 @@ void CQV58Dlg::writeCarrierIdClicked()
     // A text or range that cannot be written is refused by the write itself, with its message.
     if (m_link.portOpen() && bytes && fitsPagesOneAndTwo(range)) {
         manual.carrierId.assign(bytes->begin(), bytes->end());
-        if (!prepareManualCarrierId(manual)) {
+        if (!m_job.prepareManualCarrierId(manual)) {
             showInControls();
             return;
         }
     }
     const CarrierIdWrite write = runOnPages([&](PageOperationContext &context) {
-        return teb::writeCarrierId(context, carrierIdEntry(), manualReservation(manual));
+        return teb::writeCarrierId(context, carrierIdEntry(), m_job.manualReservation(manual));
     });
     takePagesFound(write.outcome);
     if (!manual.problem.empty())
         showMessage(manual.problem, kWindowTitle, MessageIcon::Stop);
     if (write.reserved)
-        concludeManualCarrierId(manual, write);
+        m_job.concludeManualCarrierId(manual, write);
     keepCarrierIdResult();
     showInControls();
     m_link.sayWhenClosed();
@@ -261,7 +261,7 @@ void CQV58Dlg::chooseManualLogFile()
     FileDialogRequest request;
     request.mode = FileDialogMode::Save;
     if (m_manual.manualLogFileName.empty())
-        request.initialDirectory = m_job.workingDirectory;
+        request.initialDirectory = m_job.state().workingDirectory;
     else
         request.initialFileName = m_manual.manualLogFileName;
     request.defaultExtension = "xml";
@@ -271,7 +271,7 @@ void CQV58Dlg::chooseManualLogFile()
     if (const auto chosen = m_dialogs.chooseFile(request))
         m_manual.manualLogFileName = chosen->string();
     if (m_manual.manualLogFileName.empty())
-        m_manual.manualLogFileName = (m_job.workingDirectory / records::kDefaultManualLogName).string();
+        m_manual.manualLogFileName = (m_job.state().workingDirectory / records::kDefaultManualLogName).string();
     showLogFileName();
 }
 
@@ -280,12 +280,12 @@ records::RecordEntry CQV58Dlg::entryOfPages(bool uidShown, bool onlySucceeded) c
     PageFlags filled{};
     for (std::size_t i = 0; i < filled.size(); ++i)
         filled[i] = m_pages.pageSelected[i] && !m_pages.pageText[i].empty() && (!onlySucceeded || m_pages.pageSucceeded[i]);
-    return records::makeEntry(uidShown ? m_pages.uidText : std::string(), filled, m_pages.hexTextKept, m_pages.asciiTextKept, m_job.currentSet);
+    return records::makeEntry(uidShown ? m_pages.uidText : std::string(), filled, m_pages.hexTextKept, m_pages.asciiTextKept, m_job.state().currentSet);
 }
 
 void CQV58Dlg::appendManualLog(records::ManualLogKind kind)
 {
-    const auto status = records::appendManualLog(records::workbookPath(m_job.workingDirectory, m_manual.manualLogFileName), kind,
+    const auto status = records::appendManualLog(records::workbookPath(m_job.state().workingDirectory, m_manual.manualLogFileName), kind,
                                                  entryOfPages(m_manual.manualTypeOrvex, true), m_run.wallClock);
     if (!records::appended(status)) {
         enableAfterRecordFailure();
@@ -309,9 +309,9 @@ void CQV58Dlg::enableAfterRecordFailure()
 // short, and the next append then starts it afresh or refuses it for good.
 bool CQV58Dlg::appendRecord()
 {
-    return records::appended(records::appendRecord(records::workbookPath(m_job.workingDirectory, m_job.currentSet.recordFileName),
-                                                   entryOfPages(true, false), m_job.currentSetName, m_job.currentSet,
-                                                   m_job.jobHeaderPending, m_run.wallClock));
+    return records::appended(records::appendRecord(records::workbookPath(m_job.state().workingDirectory, m_job.state().currentSet.recordFileName),
+                                                   entryOfPages(true, false), m_job.state().currentSetName, m_job.state().currentSet,
+                                                   m_job.state().jobHeaderPending, m_run.wallClock));
 }
 
 } // namespace teb

@@ -80,23 +80,23 @@ void CQV58Dlg::refreshAutomaticView()
     m_view.setEnabled(Control::SelectAll, false);
     for (int page = 1; page <= kPageCount; ++page) {
         m_view.setEnabled(pageSelectBox(page), false);
-        const bool editable = m_job.currentSet.pages[pageIndex(page)].editable;
+        const bool editable = m_job.state().currentSet.pages[pageIndex(page)].editable;
         m_view.setEnabled(pageBox(page), editable);
         m_view.setTextColour(pageBox(page), editable ? colour::Black : colour::GreyText);
     }
     clearPageResultColours();
     setManualGroupShown(false);
-    setCarrierIdRangeActive(!m_job.currentSet.useCsvFile && !m_job.currentSet.useFixData);
+    setCarrierIdRangeActive(!m_job.state().currentSet.useCsvFile && !m_job.state().currentSet.useFixData);
     m_view.setEnabled(Control::OneButton, true);
     m_view.setEnabled(Control::ContOnButton, true);
     for (const Control id : kAutomaticOnlyControls)
         m_view.setVisible(id, true);
     m_result.show(m_pages.automaticMode);
-    m_result.showProgress(m_job);
+    m_result.showProgress(m_job.state());
 
     for (int page = 3; page <= kPageCount; ++page)
-        m_pages.pageSelected[pageIndex(page)] = m_job.currentSet.writePages3To17;
-    m_pages.selectAll = m_job.currentSet.writePages3To17;
+        m_pages.pageSelected[pageIndex(page)] = m_job.state().currentSet.writePages3To17;
+    m_pages.selectAll = m_job.state().currentSet.writePages3To17;
     rebuildPageTextsFromSet();
     showInControls();
 }
@@ -122,7 +122,7 @@ void CQV58Dlg::refreshManualView()
 // Automatic mode greys the pages the set keeps; manual mode has every page white.
 Rgb CQV58Dlg::pageBoxBackground(int page) const
 {
-    const bool editable = !m_pages.automaticMode || m_job.currentSet.pages[pageIndex(page)].editable;
+    const bool editable = !m_pages.automaticMode || m_job.state().currentSet.pages[pageIndex(page)].editable;
     return editable ? colour::White : colour::GreyBackground;
 }
 
@@ -153,7 +153,7 @@ void CQV58Dlg::setCarrierIdRangeActive(bool active)
 void CQV58Dlg::rebuildPageTextsFromSet()
 {
     for (int page = 1; page <= kPageCount; ++page) {
-        const PageSetting &setting = m_job.currentSet.pages[pageIndex(page)];
+        const PageSetting &setting = m_job.state().currentSet.pages[pageIndex(page)];
         m_pages.pageText[pageIndex(page)] = joinedByteTexts(m_pages.asciiFormat ? setting.ascii : setting.hex);
     }
 }

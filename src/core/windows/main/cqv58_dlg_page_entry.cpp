@@ -13,7 +13,7 @@ void CQV58Dlg::pageEntered(int page)
     takeFromControls();
     m_view.setBackground(box, colour::White);
 
-    const std::string entry = normalisePageEntry(m_pages.pageText[i], m_pages.asciiFormat, m_job.currentSet.alignment);
+    const std::string entry = normalisePageEntry(m_pages.pageText[i], m_pages.asciiFormat, m_job.state().currentSet.alignment);
     if (m_pages.asciiFormat) {
         m_pages.asciiTextKept[i] = entry;
         m_pages.hexTextKept[i] = asciiTextToHexText(entry);
