@@ -51,7 +51,6 @@ public:
     void putSettings(StationSettings &settings) const;
 
     // --- the journal
-    bool tryOpenJournal(); // false: state().journalProblem says why
     void openJournal();    // start-up: says why not
     // "One" and the journal window: the journal opened when it is not, held-back files looked at again.
     void reopenJournalWhenClosed();
@@ -84,6 +83,7 @@ private:
     template <typename Call>
     auto askJournal(Call &&call);
     void showMessage(std::string text, MessageIcon icon);
+    bool tryOpenJournal(); // false: journalProblem says why
     void resumeSet(); // resumeFromJournal without a word about a file held back
     void takeNextCarrierId(const std::string &carrierId, bool stepUp = false);
     std::string freeCarrierIdFrom(std::uint64_t value);
