@@ -19,9 +19,7 @@ void CQV58Dlg::AutomaticStation::notify(const Notice &notice)
 
 CarrierIdJournal &CQV58Dlg::AutomaticStation::journal()
 {
-    if (!m_window.m_job.journal)
-        throw JournalError(m_window.m_job.journalProblem);
-    return *m_window.m_job.journal;
+    return m_window.m_job.journal();
 }
 
 std::optional<std::string> CQV58Dlg::AutomaticStation::readUid()

@@ -1,11 +1,27 @@
 #include "windows/main/cqv58_dlg.h"
 
+#include "windows/main/automatic_station.h"
 #include "windows/main/time_of_day.h"
 
 namespace teb {
 
 CQV58Dlg::CQV58Dlg(CQV58DlgView &view, DialogHost &dialogs, DirectorySource currentDirectory)
-    : m_view(view), m_dialogGate(dialogs), m_dialogs(m_dialogGate), m_currentDirectory(std::move(currentDirectory))
+    : m_view(view), m_dialogGate(dialogs), m_dialogs(m_dialogGate), m_currentDirectory(std::move(currentDirectory)),
+      m_job(m_dialogs, m_link,
+            {[this] { takeFromControls(); }, [this] { showInControls(); }, [this] { return pagesForPlacement(); },
+             [this](const PageImage &pages) { takePlacedPages(pages); },
+             [this] {
+                 readUid();
+                 return m_run.errorCount == 0 ? m_pages.state().uidText : std::string();
+             },
+             [this] { return readUidForCycle(); },
+             [this](const JournalEntry &unfinished, CycleTrack &track) {
+                 AutomaticStation station(*this, track, false);
+                 const CycleOutcome outcome = finishFromTransponder(cycleInput(), unfinished, station);
+                 takeCycleOutcome(outcome);
+                 showInControls();
+                 return outcome;
+             }})
 {
 }
 
@@ -23,9 +39,9 @@ void CQV58Dlg::takeFromControls()
     // The terminal view is read-only: the window's text is the one it holds.
     m_terminal.takeInput();
     m_pages.takeFromControls();
-    m_job.currentSetName = m_view.text(Control::SetNameLabel);
-    m_job.nextCarrierId = m_view.text(Control::NextBox);
-    m_job.carrierIdMax = m_view.text(Control::MaxBox);
+    m_job.state().currentSetName = m_view.text(Control::SetNameLabel);
+    m_job.state().nextCarrierId = m_view.text(Control::NextBox);
+    m_job.state().carrierIdMax = m_view.text(Control::MaxBox);
     m_manual.takeFromControls();
 }
 
@@ -34,9 +50,9 @@ void CQV58Dlg::showInControls()
     m_terminal.showInput();
     m_terminal.showText();
     m_pages.showInControls();
-    m_view.setText(Control::SetNameLabel, m_job.currentSetName);
-    m_view.setText(Control::NextBox, m_job.nextCarrierId);
-    m_view.setText(Control::MaxBox, m_job.carrierIdMax);
+    m_view.setText(Control::SetNameLabel, m_job.state().currentSetName);
+    m_view.setText(Control::NextBox, m_job.state().nextCarrierId);
+    m_view.setText(Control::MaxBox, m_job.state().carrierIdMax);
     m_manual.showInControls();
 }
 
@@ -104,8 +120,9 @@ void CQV58Dlg::tick500ms()
 // The status strip, after every event and whenever lines came from the reader.
 void CQV58Dlg::showStatus()
 {
-    m_link.showStatus({m_job.currentSetName, m_job.journal ? m_job.journal->location() : std::string(),
-                       m_job.journal ? m_job.journal->serverName() : std::string()});
+    const JobState &job = m_job.state();
+    m_link.showStatus({job.currentSetName, job.journal ? job.journal->location() : std::string(),
+                       job.journal ? job.journal->serverName() : std::string()});
 }
 
 void CQV58Dlg::showMessage(std::string text, std::string_view caption, MessageIcon icon)

@@ -3,7 +3,7 @@
 #include "windows/main/dialog_gate.h"
 #include "windows/main/operation/running_operation.h"
 #include "windows/main/dialog_host.h"
-#include "windows/main/job_state.h"
+#include "windows/main/job/job_part.h"
 #include "windows/main/continuous/continuous_part.h"
 #include "windows/main/link/link_part.h"
 #include "windows/main/result/result_part.h"
@@ -96,7 +96,7 @@ public:
 
     // The window's state, part by part, for those who look on.
     const LinkState &link() const { return m_link.state(); }
-    const JobState &job() const { return m_job; }
+    const JobState &job() const { return m_job.state(); }
     const PageDisplay &pages() const { return m_pages.state(); }
     const ManualGroup &manual() const { return m_manual.state(); }
     const TerminalState &terminal() const { return m_terminal.state(); }
@@ -114,7 +114,6 @@ private:
     // --- menu commands
     void clearTerminal();
     void showInfo();
-    void showJournal();        // "File" / "Carrier-ID journal..."
 
     // --- fields and controls
     void takeFromControls();
@@ -130,12 +129,6 @@ private:
     void terminalEntered();
     void sendClicked();    // "Send": the command line to the reader
 
-    // --- leaving a box and the spin buttons
-    void nextBoxLeft();                         // the "next" box lost the focus
-    void maxBoxLeft();                          // the "max" box lost the focus
-    void nextSpinStep(SpinDirection direction); // the spin button beside "next"
-    void maxSpinStep(SpinDirection direction);  // the spin button beside "max"
-
     // One record of the automatic cycle; false when the record file could not be written.
     bool appendRecord();
     void showNotice(const Notice &notice); // its text in a box of its level
@@ -144,23 +137,15 @@ private:
     void runOneCycle();        // the cycle, its deferred messages, its protocol line
     void runAutomaticCycle();
     bool runContinuousCycle(); // "Cont On"'s cycle: true when it passed
-    bool transponderDone(const std::string &uid) const; // "Cont On" leaves it alone
-    CycleJournal cycleJournal() const; // the journal as the current set uses it
     // The cycle's reader steps: the UID first, then the pages for that UID.
     std::optional<std::string> readUidForCycle();
     PagesWritten writePagesForCycle(const PageImage &pages, const PageFlags &selection, const std::string &uid);
     int lockPagesForCycle(const PageFlags &locked);
     TagReading readTransponderForCycle(const PageFlags &pages);
-    bool placeCarrierId();     // PlaceCarrierId: the Carrier ID into the pages
     void csvCommand(Control id); // the hidden commands of the CSV sources
     // The cycle's input from the fields, and its outcome into them.
     CycleInput cycleInput() const;
     void takeCycleOutcome(const CycleOutcome &outcome);
-    void resumeFromJournal();  // after the current set was loaded from its file
-    void resumeSet();          // the same, without a word about a file held back
-    // "One" and the journal window: the journal opened when it is not, held-back files looked at again.
-    void reopenJournalWhenClosed();
-    TransponderCheck checkTransponder(); // the journal window's "Check transponder"
     void takeCycleResult(const CycleTrack &track, const std::optional<JournalEntry> &entry);
     void runConfig();          // "Config": the editor, and its result taken over
 
@@ -187,30 +172,13 @@ private:
     void refreshManualView();
     void setCarrierIdRangeActive(bool active);
     void showMessage(std::string text, std::string_view caption, MessageIcon icon);
-    // A journal call whose failure the operator reads in a box.
-    template <typename Call>
-    auto askJournal(Call &&call);
     PageImage pagesForPlacement() const;
     void takePlacedPages(const PageImage &pages);
     CsvFile csvFile() const;
     void takeRow(const TakenRow &taken);
     void readUid();
     void deferError(std::string text);
-    void takeNextCarrierId(const std::string &carrierId, bool stepUp = false);
-    std::string freeCarrierIdFrom(std::uint64_t value);
-    bool prepareManualCarrierId(ManualCarrierIdWrite &manual);
-    CarrierIdReservation manualReservation(ManualCarrierIdWrite &manual);
-    void concludeManualCarrierId(const ManualCarrierIdWrite &manual, const CarrierIdWrite &write);
-    void startFixedDataJob();
-    bool tryOpenJournal(); // false: m_job.journalProblem says why
-    void openJournal();    // start-up: says why not
-    void showInterruptedCycles();
-    void showMissingRecords();
-    bool carrierIdIssued(std::uint64_t value); // with its message
-    void takeOverEditorResult(const ConfigEditorInput &input, const ConfigEditorResult &result);
-    void takeTypedCounterValue(const std::string &typed);
 
-    JobState m_job;
     RunState m_run;
 
     CQV58DlgView &m_view;
@@ -219,7 +187,7 @@ private:
     ResultPart m_result{m_view};
     DialogHost &m_dialogs;
     PagesPart m_pages{m_view, m_dialogs,
-                      {[this]() -> const ParameterSet & { return m_job.currentSet; }, [this] { takeFromControls(); },
+                      {[this]() -> const ParameterSet & { return m_job.state().currentSet; }, [this] { takeFromControls(); },
                        [this] { showInControls(); }}};
     DirectorySource m_currentDirectory;
     RunningOperation m_operation{{[this](bool offered) { m_view.setEnabled(Control::StopButton, offered); },
@@ -230,19 +198,20 @@ private:
     ReaderWatch m_readerWatch{m_run.wallClock, m_link.activity(), m_terminal.trace(),
                               {[this] { return !m_operation.stopRequested(); }, [this] { return m_operation.whileReaderAnswers(); },
                                [this] { m_terminal.showTrace(); }}};
+    JobPart m_job; // wired in the constructor: "Check transponder" runs the window's cycle station
     ContinuousPart m_continuous{m_view, m_dialogGate, m_link, m_readerWatch,
-                                {[this] { return m_pages.state().automaticMode; }, [this](const std::string &uid) { return transponderDone(uid); },
+                                {[this] { return m_pages.state().automaticMode; }, [this](const std::string &uid) { return m_job.transponderDone(uid); },
                                  [this] { return runContinuousCycle(); }}};
     PageReader m_reader{m_view, m_dialogs, m_link, m_terminal, m_readerWatch, m_pages,
                         {[this] { showInControls(); }, [this](const std::string &id) { m_manual.carrierIdFound(id); }}};
     ManualPart m_manual{m_view, m_dialogs, m_link, m_pages, m_reader, m_run,
                         {[this] { takeFromControls(); }, [this] { showInControls(); },
-                         [this]() -> const ParameterSet & { return m_job.currentSet; },
-                         [this] { return m_job.workingDirectory; },
-                         [this](ManualCarrierIdWrite &manual) { return prepareManualCarrierId(manual); },
-                         [this](ManualCarrierIdWrite &manual) { return manualReservation(manual); },
+                         [this]() -> const ParameterSet & { return m_job.state().currentSet; },
+                         [this] { return m_job.state().workingDirectory; },
+                         [this](ManualCarrierIdWrite &manual) { return m_job.prepareManualCarrierId(manual); },
+                         [this](ManualCarrierIdWrite &manual) { return m_job.manualReservation(manual); },
                          [this](const ManualCarrierIdWrite &manual, const CarrierIdWrite &write) {
-                             concludeManualCarrierId(manual, write);
+                             m_job.concludeManualCarrierId(manual, write);
                          }}};
     std::function<void()> m_cycleStep;
     ProtocolFile m_protocolFile;

@@ -38,13 +38,13 @@ void CQV58Dlg::runOneCycle()
         m_cycleStep();
     else
         runAutomaticCycle();
-    if (m_job.recordFailed) {
+    if (m_job.state().recordFailed) {
         deferError(std::string(kRecordFileFailedText));
-        m_job.recordFailed = false;
+        m_job.state().recordFailed = false;
     }
     ProtocolFileError protocolError;
     // One line per cycle, which the journal tells again: no sync of its own.
-    if (!m_protocolFile.append(m_job.workingDirectory, kOneProtocolLine, protocolError, ProtocolFile::Sync::Unsynced))
+    if (!m_protocolFile.append(m_job.state().workingDirectory, kOneProtocolLine, protocolError, ProtocolFile::Sync::Unsynced))
         deferError(protocolError.message());
     m_view.setFocus(Control::OneButton);
 }
@@ -61,7 +61,7 @@ void CQV58Dlg::deferError(std::string text)
 void CQV58Dlg::runAutomaticCycle()
 {
     m_result.clear(m_pages.state().automaticMode);
-    reopenJournalWhenClosed();
+    m_job.reopenJournalWhenClosed();
     CycleTrack track;
     AutomaticStation station(*this, track);
     m_readerWatch.follow(&track);
@@ -85,14 +85,6 @@ bool CQV58Dlg::runContinuousCycle()
     return m_result.passed();
 }
 
-bool CQV58Dlg::transponderDone(const std::string &uid) const
-{
-    if (!m_job.journal)
-        return false;
-    const TransponderHistory history = m_job.journal->historyOf(uid);
-    return !history.unfinished && (history.programmed || history.spoiled);
-}
-
 void CQV58Dlg::runCycleThrough(CycleStation &station)
 {
     m_run.errorCount = 0;
@@ -102,41 +94,45 @@ void CQV58Dlg::runCycleThrough(CycleStation &station)
 // The pages as the boxes show them; a box that holds no eight bytes gives the set's.
 PageImage CQV58Dlg::pagesForPlacement() const
 {
-    return m_pages.image(setPageCells(m_job.currentSet));
+    return m_pages.image(setPageCells(m_job.state().currentSet));
 }
 
-CsvFile CQV58Dlg::csvFile() const { return csvFileOf(m_job.currentSet, m_job.csvDelimiter, m_job.workingDirectory); }
+CsvFile CQV58Dlg::csvFile() const
+{
+    const JobState &job = m_job.state();
+    return csvFileOf(job.currentSet, job.csvDelimiter, job.workingDirectory);
+}
 
 CycleInput CQV58Dlg::cycleInput() const
 {
-    return CycleInput{m_job.currentSet,
+    return CycleInput{m_job.state().currentSet,
                       pagesForPlacement(),
                       m_pages.state().pageSelected,
-                      cycleNumbersOf(m_job.currentSet, m_job.carrierIdMax),
+                      cycleNumbersOf(m_job.state().currentSet, m_job.state().carrierIdMax),
                       csvFile(),
-                      m_job.csvSource,
-                      cycleJournal()};
+                      m_job.state().csvSource,
+                      m_job.cycleJournal()};
 }
 
 // Placed pages show their bytes, and the set holds them.
 void CQV58Dlg::takePlacedPages(const PageImage &pages)
 {
-    storePlacedPages(m_job.currentSet, pages);
+    storePlacedPages(m_job.state().currentSet, pages);
     m_pages.showPlaced(pages);
 }
 
 void CQV58Dlg::takeCycleOutcome(const CycleOutcome &outcome)
 {
-    m_job.currentSet = outcome.set;
+    m_job.state().currentSet = outcome.set;
     takePlacedPages(outcome.pages);
     if (outcome.nextCarrierId)
-        m_job.nextCarrierId = *outcome.nextCarrierId;
+        m_job.state().nextCarrierId = *outcome.nextCarrierId;
     if (outcome.programmedCount)
-        m_job.programmedCount = *outcome.programmedCount;
-    m_job.csvSource = outcome.csvState;
+        m_job.state().programmedCount = *outcome.programmedCount;
+    m_job.state().csvSource = outcome.csvState;
     if (outcome.errorCount)
         m_run.errorCount = *outcome.errorCount;
-    m_job.recordFailed = m_job.recordFailed || outcome.recordFailed;
+    m_job.state().recordFailed = m_job.state().recordFailed || outcome.recordFailed;
     if (outcome.focusPage)
         m_pages.requestFocus(static_cast<std::size_t>(*outcome.focusPage));
 }
@@ -155,10 +151,10 @@ void CQV58Dlg::csvCommand(Control id)
     AutomaticStation station(*this, track);
     std::optional<TakenRow> taken;
     switch (id) {
-    case Control::NextDataSetButton: taken = nextDataSet(csvFile(), m_job.currentSet, pagesForPlacement(), station); break;
+    case Control::NextDataSetButton: taken = nextDataSet(csvFile(), m_job.state().currentSet, pagesForPlacement(), station); break;
     case Control::NextCompleteButton: taken = nextComplete(csvFile(), pagesForPlacement(), station); break;
-    case Control::CurrentDataSetProcessedButton: markRowInPages(csvFile(), CsvFormat::Simple, m_job.csvSource); break;
-    case Control::NextCompleteProcessedButton: markRowInPages(csvFile(), CsvFormat::Complete, m_job.csvSource); break;
+    case Control::CurrentDataSetProcessedButton: markRowInPages(csvFile(), CsvFormat::Simple, m_job.state().csvSource); break;
+    case Control::NextCompleteProcessedButton: markRowInPages(csvFile(), CsvFormat::Complete, m_job.state().csvSource); break;
     default: break;
     }
     if (id == Control::NextDataSetButton || id == Control::NextCompleteButton)
@@ -171,11 +167,11 @@ void CQV58Dlg::csvCommand(Control id)
 void CQV58Dlg::takeRow(const TakenRow &taken)
 {
     takePlacedPages(taken.image);
-    for (std::size_t i = 0; taken.locks && i < m_job.currentSet.pages.size(); ++i)
-        m_job.currentSet.pages[i].locked = (*taken.locks)[i];
-    m_job.currentSet.carrierId = taken.carrierId;
-    m_job.nextCarrierId = taken.carrierId;
-    m_job.csvSource.rowInPages = taken.row;
+    for (std::size_t i = 0; taken.locks && i < m_job.state().currentSet.pages.size(); ++i)
+        m_job.state().currentSet.pages[i].locked = (*taken.locks)[i];
+    m_job.state().currentSet.carrierId = taken.carrierId;
+    m_job.state().nextCarrierId = taken.carrierId;
+    m_job.state().csvSource.rowInPages = taken.row;
 }
 
 } // namespace teb

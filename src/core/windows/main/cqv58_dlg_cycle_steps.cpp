@@ -58,9 +58,10 @@ TagReading CQV58Dlg::readTransponderForCycle(const PageFlags &pages)
 // short, and the next append then starts it afresh or refuses it for good.
 bool CQV58Dlg::appendRecord()
 {
-    return records::appended(records::appendRecord(records::workbookPath(m_job.workingDirectory, m_job.currentSet.recordFileName),
-                                                   m_pages.recordEntry(true, false), m_job.currentSetName, m_job.currentSet,
-                                                   m_job.jobHeaderPending, m_run.wallClock));
+    JobState &job = m_job.state();
+    return records::appended(records::appendRecord(records::workbookPath(job.workingDirectory, job.currentSet.recordFileName),
+                                                   m_pages.recordEntry(true, false), job.currentSetName, job.currentSet,
+                                                   job.jobHeaderPending, m_run.wallClock));
 }
 
 } // namespace teb

@@ -76,7 +76,7 @@ void CQV58Dlg::menuCommand(MenuItem item)
     runEvent([this, item] {
         switch (item) {
         case MenuItem::FileExit: exit(); break;
-        case MenuItem::FileJournal: showJournal(); break;
+        case MenuItem::FileJournal: m_job.showJournal(); break;
         case MenuItem::InterfaceSettings: m_link.runInterfaceSettings(); break;
         case MenuItem::InterfaceDeviceManager: m_link.showDevices(); break;
         case MenuItem::Config: runConfig(); break;
@@ -106,8 +106,8 @@ void CQV58Dlg::focusLost(Control id)
         case Control::ManualCarrierIdBox: m_manual.carrierIdLeft(); break;
         case Control::ManualCarrierIdOffsetBox:
         case Control::ManualCarrierIdLengthBox: m_manual.carrierIdRangeLeft(); break;
-        case Control::NextBox: nextBoxLeft(); break;
-        case Control::MaxBox: maxBoxLeft(); break;
+        case Control::NextBox: m_job.nextBoxLeft(); break;
+        case Control::MaxBox: m_job.maxBoxLeft(); break;
         default: break;
         }
     });
@@ -117,9 +117,9 @@ void CQV58Dlg::spinStep(Control spin, SpinDirection direction)
 {
     runEvent([this, spin, direction] {
         if (spin == Control::NextSpin)
-            nextSpinStep(direction);
+            m_job.nextSpinStep(direction);
         else if (spin == Control::MaxSpin)
-            maxSpinStep(direction);
+            m_job.maxSpinStep(direction);
         else if (spin == Control::TerminalInput)
             m_terminal.historyStep(direction);
     });
@@ -162,7 +162,7 @@ void CQV58Dlg::routeClick(Control id)
     case Control::LogSwitch: m_manual.logClicked(); break;
     case Control::SendButton: sendClicked(); break;
     case Control::TraceSwitch: m_terminal.traceClicked(); break;
-    case Control::SaveTraceButton: m_terminal.saveTrace(m_job.workingDirectory); break;
+    case Control::SaveTraceButton: m_terminal.saveTrace(m_job.state().workingDirectory); break;
     case Control::OpenButton: m_manual.chooseLogFile(); break;
     case Control::ReadUidButton: m_manual.readUidClicked(); break;
     case Control::ReadButton: m_manual.readPagesClicked(); break;

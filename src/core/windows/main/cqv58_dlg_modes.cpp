@@ -46,13 +46,13 @@ void CQV58Dlg::refreshAutomaticView()
 {
     m_pages.showAutomatic();
     m_manual.setShown(false);
-    setCarrierIdRangeActive(!m_job.currentSet.useCsvFile && !m_job.currentSet.useFixData);
+    setCarrierIdRangeActive(!m_job.state().currentSet.useCsvFile && !m_job.state().currentSet.useFixData);
     m_view.setEnabled(Control::OneButton, true);
     m_view.setEnabled(Control::ContOnButton, true);
     for (const Control id : kAutomaticOnlyControls)
         m_view.setVisible(id, true);
     m_result.show(true);
-    m_result.showProgress(m_job);
+    m_result.showProgress(m_job.state());
     m_pages.showSet();
     showInControls();
 }

@@ -15,9 +15,9 @@ void CQV58Dlg::takeCycleResult(const CycleTrack &track, const std::optional<Jour
         result.carrierId = entry->carrierId.empty() ? entryName(*entry) : entry->shownCarrierId();
     if (!result.passed)
         result.reason = failureReason(track, m_link.portOpen());
-    else if (entry && entry->setName == m_job.currentSetName)
-        ++m_job.programmedInSet;
-    m_result.take(std::move(result), m_job, m_pages.state().automaticMode);
+    else if (entry && entry->setName == m_job.state().currentSetName)
+        ++m_job.state().programmedInSet;
+    m_result.take(std::move(result), m_job.state(), m_pages.state().automaticMode);
 }
 
 } // namespace teb

@@ -12,33 +12,33 @@ void CQV58Dlg::startUp()
     m_terminal.setShown(false); // hidden, menu item unchecked, narrow window
     m_view.setWindowSize(m_terminal.windowWidth(), kWindowHeight);
 
-    m_job.workingDirectory = m_currentDirectory();
-    if (m_job.workingDirectory.empty())
+    m_job.state().workingDirectory = m_currentDirectory();
+    if (m_job.state().workingDirectory.empty())
         showMessage(std::string(kNoWorkingDirectoryText), kWindowTitle, MessageIcon::Stop);
-    takeOverSettings(loadSettings(m_job.workingDirectory));
+    takeOverSettings(loadSettings(m_job.state().workingDirectory));
     m_manual.showLogFileName();
-    m_job.currentSet = loadParameterSet(m_job.workingDirectory, m_job.currentSetName);
-    openJournal();
-    resumeFromJournal();
+    m_job.state().currentSet = loadParameterSet(m_job.state().workingDirectory, m_job.state().currentSetName);
+    m_job.openJournal();
+    m_job.resumeFromJournal();
 
     setUpControls();
     m_view.appendSystemMenuItem(std::string(kSystemMenuInfoText));
     m_view.setWindowTitle(std::string(kWindowTitle));
-    m_link.open(m_job.workingDirectory);
+    m_link.open(m_job.state().workingDirectory);
     m_view.startTimer(kCycleTimerId, kCycleTimerPeriod);
     m_view.startTimer(kRequestTimerId, kRequestTimerPeriod);
     colourControls();
     showSwitchImages();
     showInControls();
     refreshModeView();
-    showInterruptedCycles();
-    showMissingRecords();
+    m_job.showInterruptedCycles();
+    m_job.showMissingRecords();
 }
 
 void CQV58Dlg::shutDown()
 {
     takeFromControls();
-    if (!saveSettings(m_job.workingDirectory, settingsToSave()))
+    if (!saveSettings(m_job.state().workingDirectory, settingsToSave()))
         showMessage(std::string(kSettingsNotSavedText), kWindowTitle, MessageIcon::Stop);
     m_continuous.stop();
     m_view.stopTimer(kCycleTimerId);
@@ -49,16 +49,8 @@ void CQV58Dlg::takeOverSettings(const StationSettings &settings)
 {
     m_link.takeSettings(settings.interfaceSettings);
     m_pages.takeSettings(settings);
-    m_job.currentSetName = settings.currentSetName;
-    m_job.setList = settings.setList;
-    m_job.carrierIdMax = settings.carrierIdMax;
-    m_job.csvDelimiter = settings.csvDelimiter; // an empty value already reads as ","
-    m_job.silentFail = settings.silentFail;
-    m_job.readBackAllPages = settings.readBackAllPages;
+    m_job.takeSettings(settings);
     m_manual.takeSettings(settings);
-    m_job.journalServer = settings.journalServer;
-    m_job.journalServerCut = settings.journalServerCut;
-    m_job.stationName = settings.stationName;
 }
 
 StationSettings CQV58Dlg::settingsToSave() const
@@ -66,10 +58,7 @@ StationSettings CQV58Dlg::settingsToSave() const
     StationSettings settings;
     settings.interfaceSettings = m_link.settings();
     m_pages.putSettings(settings);
-    settings.currentSetName = m_job.currentSetName;
-    settings.setList = m_job.setList;
-    settings.carrierIdMax = m_job.carrierIdMax;
-    settings.csvDelimiter = m_job.csvDelimiter;
+    m_job.putSettings(settings);
     m_manual.putSettings(settings);
     return settings;
 }

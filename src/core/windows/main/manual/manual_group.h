@@ -1,7 +1,5 @@
 #pragma once
 
-#include "journal/journal_entry.h"
-
 #include <array>
 #include <string>
 
@@ -21,15 +19,6 @@ struct ManualGroup {
     // Offset, length and carrier ID as the last carrier ID read or write left
     // them: what the carrier-ID box's colour reports on.
     std::array<std::string, 3> carrierIdResultOf;
-};
-
-// One "write carrier ID" as the journal follows it.
-struct ManualCarrierIdWrite {
-    std::string carrierId; // its bytes
-    std::string uid;       // the transponder's, read before the write; empty: no journal entry
-    bool shared = false;   // another transponder holds it, and the operator said Yes
-    JournalEntry entry;    // the reservation, once made
-    std::string problem;   // why the reservation was not made
 };
 
 } // namespace teb

@@ -4,6 +4,7 @@
 #include "windows/main/dialog_host.h"
 #include "windows/main/link/link_part.h"
 #include "windows/main/manual/manual_group.h"
+#include "windows/main/manual_carrier_id_write.h"
 #include "windows/main/pages/page_reader.h"
 #include "windows/main/pages/pages_part.h"
 #include "windows/main/run_state.h"

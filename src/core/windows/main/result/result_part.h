@@ -2,7 +2,7 @@
 
 #include "windows/main/cqv58_dlg_view.h"
 #include "windows/main/cycle_result.h"
-#include "windows/main/job_state.h"
+#include "windows/main/job/job_state.h"
 
 #include <optional>
 

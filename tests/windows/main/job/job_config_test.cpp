@@ -1,5 +1,5 @@
 // "Config": the editor opened with the window's values, and what "OK" takes over.
-#include "cqv58_dlg_fixture.h"
+#include "windows/main/cqv58_dlg_fixture.h"
 
 #include "windows/config/config_control.h"
 #include "support/fake_cauto_dlg_view.h"

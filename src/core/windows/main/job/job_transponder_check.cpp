@@ -1,9 +1,8 @@
 // The journal window's "Check transponder": the transponder on the antenna
 // decides how its unfinished cycle ends, whatever set is current, and the
 // journal window says what it came to.
-#include "windows/main/cqv58_dlg.h"
+#include "windows/main/job/job_part.h"
 
-#include "windows/main/automatic_station.h"
 #include "automatic/cycle_messages.h"
 
 namespace teb {
@@ -13,16 +12,16 @@ std::string transponderName(const std::string &uid) { return "Transponder " + ui
 
 } // namespace
 
-TransponderCheck CQV58Dlg::checkTransponder()
+TransponderCheck JobPart::checkTransponder()
 {
     if (!m_link.portOpen())
         return {"The port is not open; nothing was sent.", true};
-    const std::optional<std::string> uid = readUidForCycle();
+    const std::optional<std::string> uid = m_window.readUidForCycle();
     if (!uid)
         return {"No transponder could be read on the antenna; nothing was written.", true};
     TransponderHistory history;
     try {
-        history = m_job.journal->historyOf(*uid);
+        history = m_state.journal->historyOf(*uid);
     } catch (const JournalError &error) {
         return {error.what(), true};
     }
@@ -33,10 +32,7 @@ TransponderCheck CQV58Dlg::checkTransponder()
                 false};
     }
     CycleTrack track;
-    AutomaticStation station(*this, track, false);
-    const CycleOutcome outcome = finishFromTransponder(cycleInput(), *history.unfinished, station);
-    takeCycleOutcome(outcome);
-    showInControls();
+    const CycleOutcome outcome = m_window.finishCycle(*history.unfinished, track);
     const std::string what = transponderName(*uid) + ", " + entryName(*history.unfinished) + ": ";
     if (outcome.passed)
         return {what + "its cycle is finished, programmed.", false};

@@ -1,7 +1,7 @@
 // The journal as the window meets it: the cycles cut off, files of earlier
 // versions it cannot take over, a journal that was not there at start-up,
 // and the server setting.
-#include "cqv58_dlg_fixture.h"
+#include "windows/main/cqv58_dlg_fixture.h"
 
 #include "support/postgres_database.h"
 

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "windows/main/cqv58_dlg_events.h"
+#include "windows/main/cycle_result.h"
+#include "windows/main/dialog_host.h"
+#include "windows/main/job/job_state.h"
+#include "windows/main/manual_carrier_id_write.h"
+#include "windows/main/link/link_part.h"
+#include "automatic/automatic_cycle.h"
+#include "params/station_settings.h"
+#include "transponder/carrier_id_operations.h"
+#include "transponder/page_image.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace teb {
+
+// The job the station works on and its carrier-ID journal: the journal
+// opened and opened again, the current set resumed from it, the "next" and
+// "max" boxes, "Config"'s take-over, the journal's side of a manual
+// carrier-ID write and the journal window with its "Check transponder".
+class JobPart {
+public:
+    // The window as the job sees it.
+    struct Window {
+        std::function<void()> takeFromControls;
+        std::function<void()> showInControls;
+        // The pages as the boxes show them, and pages with a carrier ID placed into them.
+        std::function<PageImage()> pagesForPlacement;
+        std::function<void(const PageImage &pages)> takePlacedPages;
+        // "write carrier ID": the transponder's UID; empty when it could not be read.
+        std::function<std::string()> readUid;
+        // "Check transponder": the UID on the antenna, and the unfinished
+        // cycle finished from the transponder, its outcome shown.
+        std::function<std::optional<std::string>()> readUidForCycle;
+        std::function<CycleOutcome(const JournalEntry &unfinished, CycleTrack &track)> finishCycle;
+    };
+
+    JobPart(DialogHost &dialogs, LinkPart &link, Window window)
+        : m_dialogs(dialogs), m_link(link), m_window(std::move(window))
+    {
+    }
+
+    const JobState &state() const { return m_state; }
+    JobState &state() { return m_state; }
+
+    void takeSettings(const StationSettings &settings);
+    void putSettings(StationSettings &settings) const;
+
+    // --- the journal
+    void openJournal();    // start-up: says why not
+    // "One" and the journal window: the journal opened when it is not, held-back files looked at again.
+    void reopenJournalWhenClosed();
+    void showInterruptedCycles();
+    void showMissingRecords();
+    void resumeFromJournal(); // after the current set was loaded from its file
+    // The journal; throws JournalError when it could not be opened.
+    CarrierIdJournal &journal();
+    CycleJournal cycleJournal() const; // the journal as the current set uses it
+    bool transponderDone(const std::string &uid) const; // "Cont On" leaves it alone
+    void showJournal(); // "File" / "Carrier-ID journal..."
+
+    // --- the "next" and "max" boxes and their spin buttons
+    void nextBoxLeft();
+    void maxBoxLeft();
+    void nextSpinStep(SpinDirection direction);
+    void maxSpinStep(SpinDirection direction);
+
+    // "Config": the editor with the job's values, its accepted result taken
+    // over. The page format it chose; none when it was cancelled.
+    std::optional<bool> runConfig(bool asciiFormat);
+
+    // --- "write carrier ID" as the journal follows it
+    bool prepareManualCarrierId(ManualCarrierIdWrite &manual);
+    CarrierIdReservation manualReservation(ManualCarrierIdWrite &manual);
+    void concludeManualCarrierId(const ManualCarrierIdWrite &manual, const CarrierIdWrite &write);
+
+private:
+    // A journal call whose failure the operator reads in a box.
+    template <typename Call>
+    auto askJournal(Call &&call);
+    void showMessage(std::string text, MessageIcon icon);
+    bool tryOpenJournal(); // false: journalProblem says why
+    void resumeSet(); // resumeFromJournal without a word about a file held back
+    void takeNextCarrierId(const std::string &carrierId, bool stepUp = false);
+    std::string freeCarrierIdFrom(std::uint64_t value);
+    bool carrierIdIssued(std::uint64_t value); // with its message
+    bool placeCarrierId();
+    void takeOverEditorResult(const ConfigEditorInput &input, const ConfigEditorResult &result);
+    void takeTypedCounterValue(const std::string &typed);
+    void startFixedDataJob();
+    TransponderCheck checkTransponder();
+
+    DialogHost &m_dialogs;
+    LinkPart &m_link;
+    Window m_window;
+    JobState m_state;
+};
+
+template <typename Call>
+auto JobPart::askJournal(Call &&call)
+{
+    auto result = journalResult(std::forward<Call>(call));
+    if (!result)
+        showMessage(result.error(), MessageIcon::Stop);
+    return result;
+}
+
+} // namespace teb
