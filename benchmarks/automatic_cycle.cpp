@@ -11,7 +11,7 @@
 // The files live in the temporary folder (TMPDIR): on a disk every sync
 // counts, on a RAM disk (TMPDIR=/dev/shm) only the station's own work does.
 // Usage: automatic_cycle [cycles]
-#include "windows/main/automatic_station.h"
+#include "windows/main/cycle/cycle_station.h"
 #include "windows/main/cqv58_dlg.h"
 #include "round_trip_stats.h"
 
@@ -70,7 +70,7 @@ using Clock = std::chrono::steady_clock;
 // The station as the cycle sees it, with the time spent in write and lock.
 class TimedStation final : public CycleStation {
 public:
-    explicit TimedStation(CQV58Dlg &window) : m_inner(window, m_track) {}
+    explicit TimedStation(CQV58Dlg &window) : m_inner(window.cycle(), m_track) {}
 
     template <typename Step>
     auto timed(Duration &share, Step step)
@@ -187,7 +187,7 @@ public:
 
 private:
     CycleTrack m_track; // before the station that notes into it
-    CQV58Dlg::AutomaticStation m_inner;
+    CyclePart::Station m_inner;
 };
 
 struct Series {
@@ -267,7 +267,7 @@ Series run(const std::string &label, const ParameterSet &set, const std::string 
         simulator.newTransponder();
         TimedStation station(window);
         const auto start = Clock::now();
-        window.runCycleThrough(station);
+        window.cycle().runThrough(station);
         const auto cycleEnd = Clock::now();
         ProtocolFileError error;
         protocol.append(dir.path(), "One", error, ProtocolFile::Sync::Unsynced); // as the 10 ms tick appends it

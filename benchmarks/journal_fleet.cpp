@@ -10,7 +10,7 @@
 // logs whether any carrier ID went onto two transponders. Needs a server:
 // run it under pg_virtualenv (scripts/journal-scale does).
 // Usage: journal_fleet [stations] [cycles] [prefill]
-#include "windows/main/automatic_station.h"
+#include "windows/main/cycle/cycle_station.h"
 #include "windows/main/cqv58_dlg.h"
 #include "round_trip_stats.h"
 
@@ -58,14 +58,14 @@ struct Track {
 
 // The reservation timed, whether it took the value first offered, and
 // whether the cycle ended programmed.
-class FleetStation final : private Track, public CQV58Dlg::AutomaticStation {
+class FleetStation final : private Track, public CyclePart::Station {
 public:
-    explicit FleetStation(CQV58Dlg &window) : AutomaticStation(window, track, false) {}
+    explicit FleetStation(CQV58Dlg &window) : CyclePart::Station(window.cycle(), track, false) {}
 
     FirstFreeReservation reserveFirstFree(const std::string &uid, const std::vector<JournalEntry> &offered) override
     {
         const auto start = Clock::now();
-        FirstFreeReservation answer = CQV58Dlg::AutomaticStation::reserveFirstFree(uid, offered);
+        FirstFreeReservation answer = CyclePart::Station::reserveFirstFree(uid, offered);
         reservation += Clock::now() - start;
         collided = !answer.reserved || answer.reserved->carrierId != offered.front().carrierId;
         return answer;
@@ -74,14 +74,14 @@ public:
     {
         const auto start = Clock::now();
         collided = true; // only after every value offered at once was held
-        JournalEntry reserved = CQV58Dlg::AutomaticStation::reserve(entry);
+        JournalEntry reserved = CyclePart::Station::reserve(entry);
         reservation += Clock::now() - start;
         return reserved;
     }
 
     void finish(std::int64_t id, CycleState state) override
     {
-        CQV58Dlg::AutomaticStation::finish(id, state);
+        CyclePart::Station::finish(id, state);
         programmed = state == CycleState::Programmed;
     }
 
@@ -138,7 +138,7 @@ int runStation(const fs::path &folder, int station, int cycles, int startSignal)
     for (int cycle = 0; cycle < cycles; ++cycle) {
         FleetStation timed(window);
         const int before = counter.lines;
-        window.runCycleThrough(timed);
+        window.cycle().runThrough(timed);
         result.statements.push_back(counter.lines - before);
         result.reservationMs.push_back(timed.reservation.count());
         result.collisions += timed.collided ? 1 : 0;

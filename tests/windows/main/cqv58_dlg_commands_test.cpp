@@ -18,7 +18,7 @@ TEST_F(MainWindowTest, TicksWorkOffTheRequestsOnceAndNotWhileABoxShows)
 {
     CQV58Dlg &w = start();
     int steps = 0;
-    w.setCycleStep([&] { ++steps; });
+    w.cycle().setStep([&] { ++steps; });
     std::filesystem::create_directory(dir / "IntProt_0.txt"); // each cycle's protocol line fails
     click(Control::OneButton);
     w.tick(kCycleTimerId); // the cycle: its error waits for the slow tick
@@ -73,7 +73,7 @@ TEST_F(MainWindowWithReader, LinesReachTheTerminalWhenTheWindowWakesAndTheCloseB
         EXPECT_FALSE(w.link().portOpen || w.readerPort().receiveThreadRunning());
     };
     std::filesystem::create_directory(dir / "IntProt_0.txt"); // the cycle's protocol line fails: a box
-    w.setCycleStep([] {});
+    w.cycle().setStep([] {});
     click(Control::OneButton);
     w.tick(kCycleTimerId);
     w.tick(kRequestTimerId);
@@ -87,7 +87,7 @@ TEST_F(MainWindowWithReader, AfterTheCloseBoxNoCycleStartsAndNoBoxShows)
 {
     CQV58Dlg &w = start();
     int cycles = 0;
-    w.setCycleStep([&] { ++cycles; });
+    w.cycle().setStep([&] { ++cycles; });
     std::filesystem::create_directory(dir / "IntProt_0.txt"); // each cycle's protocol line fails: a box
     click(Control::OneButton);
     w.tick(kCycleTimerId);

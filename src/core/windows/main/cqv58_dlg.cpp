@@ -1,6 +1,5 @@
 #include "windows/main/cqv58_dlg.h"
 
-#include "windows/main/automatic_station.h"
 #include "windows/main/time_of_day.h"
 
 namespace teb {
@@ -8,20 +7,15 @@ namespace teb {
 CQV58Dlg::CQV58Dlg(CQV58DlgView &view, DialogHost &dialogs, DirectorySource currentDirectory)
     : m_view(view), m_dialogGate(dialogs), m_dialogs(m_dialogGate), m_currentDirectory(std::move(currentDirectory)),
       m_job(m_dialogs, m_link,
-            {[this] { takeFromControls(); }, [this] { showInControls(); }, [this] { return pagesForPlacement(); },
-             [this](const PageImage &pages) { takePlacedPages(pages); },
+            {[this] { takeFromControls(); }, [this] { showInControls(); },
+             [this] { return m_cycle.pagesForPlacement(); },
+             [this](const PageImage &pages) { m_cycle.takePlacedPages(pages); },
              [this] {
-                 readUid();
+                 m_run.errorCount = m_reader.readUid().errorCount;
                  return m_run.errorCount == 0 ? m_pages.state().uidText : std::string();
              },
-             [this] { return readUidForCycle(); },
-             [this](const JournalEntry &unfinished, CycleTrack &track) {
-                 AutomaticStation station(*this, track, false);
-                 const CycleOutcome outcome = finishFromTransponder(cycleInput(), unfinished, station);
-                 takeCycleOutcome(outcome);
-                 showInControls();
-                 return outcome;
-             }})
+             [this] { return m_cycle.readUid(); },
+             [this](const JournalEntry &unfinished, CycleTrack &track) { return m_cycle.finish(unfinished, track); }})
 {
 }
 

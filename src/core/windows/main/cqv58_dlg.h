@@ -5,6 +5,7 @@
 #include "windows/main/dialog_host.h"
 #include "windows/main/job/job_part.h"
 #include "windows/main/continuous/continuous_part.h"
+#include "windows/main/cycle/cycle_part.h"
 #include "windows/main/link/link_part.h"
 #include "windows/main/result/result_part.h"
 #include "windows/main/cqv58_dlg_timers.h"
@@ -40,7 +41,6 @@
 
 namespace teb {
 
-inline constexpr std::string_view kOneProtocolLine = "One";
 // Shown on the way out when the settings file could not be replaced (it is then left as it was).
 inline constexpr std::string_view kSettingsNotSavedText =
     "The settings could not be saved in TagEncoderBench.ini.\r\nThe file was left as it was.";
@@ -86,13 +86,8 @@ public:
     void setPortListSource(CI2Dlg::PortListSource source) { m_link.setPortListSource(std::move(source)); }
     // The clock that stamps records, log entries, the trace and the status strip.
     void setWallClock(WallClock clock) { m_run.wallClock = std::move(clock); }
-    // The window as the automatic cycle sees it (automatic_station.h).
-    class AutomaticStation;
-    // One automatic cycle as "One" runs it, through `station` in place of the
-    // window's own steps (a benchmark wraps them to time each).
-    void runCycleThrough(CycleStation &station);
-    // One step of the automatic cycle, run by the 10 ms tick when requested.
-    void setCycleStep(std::function<void()> step) { m_cycleStep = std::move(step); }
+    // The automatic cycle, for a test or benchmark that steps or wraps it.
+    CyclePart &cycle() { return m_cycle; }
 
     // The window's state, part by part, for those who look on.
     const LinkState &link() const { return m_link.state(); }
@@ -108,7 +103,6 @@ public:
 
 private:
     void exit();           // "File" / "Exit"
-    void tick10ms();
     void tick500ms();
 
     // --- menu commands
@@ -129,28 +123,8 @@ private:
     void terminalEntered();
     void sendClicked();    // "Send": the command line to the reader
 
-    // One record of the automatic cycle; false when the record file could not be written.
-    bool appendRecord();
-    void showNotice(const Notice &notice); // its text in a box of its level
-    // --- automatic mode
-    void one();                // "One": a cycle at the next 10 ms tick
-    void runOneCycle();        // the cycle, its deferred messages, its protocol line
-    void runAutomaticCycle();
-    bool runContinuousCycle(); // "Cont On"'s cycle: true when it passed
-    // The cycle's reader steps: the UID first, then the pages for that UID.
-    std::optional<std::string> readUidForCycle();
-    PagesWritten writePagesForCycle(const PageImage &pages, const PageFlags &selection, const std::string &uid);
-    int lockPagesForCycle(const PageFlags &locked);
-    TagReading readTransponderForCycle(const PageFlags &pages);
-    void csvCommand(Control id); // the hidden commands of the CSV sources
-    // The cycle's input from the fields, and its outcome into them.
-    CycleInput cycleInput() const;
-    void takeCycleOutcome(const CycleOutcome &outcome);
-    void takeCycleResult(const CycleTrack &track, const std::optional<JournalEntry> &entry);
     void runConfig();          // "Config": the editor, and its result taken over
 
-    CQV58DlgView &view() { return m_view; }
-    DialogHost &dialogs() { return m_dialogs; }
 
     template <typename Handler>
     void runEvent(Handler handler);
@@ -172,12 +146,6 @@ private:
     void refreshManualView();
     void setCarrierIdRangeActive(bool active);
     void showMessage(std::string text, std::string_view caption, MessageIcon icon);
-    PageImage pagesForPlacement() const;
-    void takePlacedPages(const PageImage &pages);
-    CsvFile csvFile() const;
-    void takeRow(const TakenRow &taken);
-    void readUid();
-    void deferError(std::string text);
 
     RunState m_run;
 
@@ -198,10 +166,10 @@ private:
     ReaderWatch m_readerWatch{m_run.wallClock, m_link.activity(), m_terminal.trace(),
                               {[this] { return !m_operation.stopRequested(); }, [this] { return m_operation.whileReaderAnswers(); },
                                [this] { m_terminal.showTrace(); }}};
-    JobPart m_job; // wired in the constructor: "Check transponder" runs the window's cycle station
+    JobPart m_job; // wired in the constructor
     ContinuousPart m_continuous{m_view, m_dialogGate, m_link, m_readerWatch,
                                 {[this] { return m_pages.state().automaticMode; }, [this](const std::string &uid) { return m_job.transponderDone(uid); },
-                                 [this] { return runContinuousCycle(); }}};
+                                 [this] { return m_cycle.runContinuous(); }}};
     PageReader m_reader{m_view, m_dialogs, m_link, m_terminal, m_readerWatch, m_pages,
                         {[this] { showInControls(); }, [this](const std::string &id) { m_manual.carrierIdFound(id); }}};
     ManualPart m_manual{m_view, m_dialogs, m_link, m_pages, m_reader, m_run,
@@ -213,9 +181,11 @@ private:
                          [this](const ManualCarrierIdWrite &manual, const CarrierIdWrite &write) {
                              m_job.concludeManualCarrierId(manual, write);
                          }}};
-    std::function<void()> m_cycleStep;
-    ProtocolFile m_protocolFile;
-    bool m_oneHeldUntilTick = false; // "One" waits for the tick after a cycle
+    CyclePart m_cycle{m_view, m_dialogs,
+                      {m_link, m_job, m_pages, m_reader, m_result, m_readerWatch, m_operation},
+                      m_run,
+                      {[this] { takeFromControls(); }, [this] { showInControls(); },
+                       [this] { return m_manual.writesWithUid(); }}};
 };
 
 } // namespace teb

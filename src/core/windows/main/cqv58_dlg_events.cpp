@@ -129,7 +129,7 @@ void CQV58Dlg::tick(int timerId)
 {
     runEvent([this, timerId] {
         if (timerId == kCycleTimerId)
-            tick10ms();
+            m_cycle.tick();
         else if (timerId == kRequestTimerId)
             tick500ms();
         else if (timerId == kContinuousTimerId)
@@ -173,12 +173,12 @@ void CQV58Dlg::routeClick(Control id)
     case Control::WriteCarrierIdButton: m_manual.writeCarrierIdClicked(); break;
     case Control::DefaultButton: focusOne(); break;
     case Control::CancelButton: cancelWindow(); break;
-    case Control::OneButton: one(); break;
+    case Control::OneButton: m_cycle.one(); break;
     case Control::ContOnButton: m_continuous.clicked(); break;
     case Control::NextDataSetButton:
     case Control::CurrentDataSetProcessedButton:
     case Control::NextCompleteButton:
-    case Control::NextCompleteProcessedButton: csvCommand(id); break;
+    case Control::NextCompleteProcessedButton: m_cycle.csvCommand(id); break;
     default: break;
     }
 }

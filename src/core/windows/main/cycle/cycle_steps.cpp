@@ -1,29 +1,26 @@
-// The automatic cycle's steps on the transponder and its record, as the
-// main window runs them.
-#include "windows/main/cqv58_dlg.h"
+// The automatic cycle's steps on the transponder and its record.
+#include "windows/main/cycle/cycle_part.h"
 
 #include "records/record_files.h"
 
 namespace teb {
 
-void CQV58Dlg::readUid() { m_run.errorCount = m_reader.readUid().errorCount; }
-
-std::optional<std::string> CQV58Dlg::readUidForCycle()
+std::optional<std::string> CyclePart::readUid()
 {
-    readUid();
-    showInControls();
+    m_run.errorCount = m_parts.reader.readUid().errorCount;
+    m_window.showInControls();
     // A closed port reads nothing: the box still holds the last transponder's UID.
-    if (!m_link.portOpen() || m_run.errorCount != 0 || m_pages.state().uidText.empty())
+    if (!m_parts.link.portOpen() || m_run.errorCount != 0 || m_parts.pages.state().uidText.empty())
         return std::nullopt;
-    return m_pages.state().uidText;
+    return m_parts.pages.state().uidText;
 }
 
 // The job decides the family: an Orvex transponder takes writes only right
 // after its UID, which must still be the one the carrier ID was reserved for.
-PagesWritten CQV58Dlg::writePagesForCycle(const PageImage &pages, const PageFlags &selection, const std::string &uid)
+PagesWritten CyclePart::writePages(const PageImage &pages, const PageDisplay::PageFlags &selection, const std::string &uid)
 {
-    takeFromControls();
-    const PageOutcome outcome = m_reader.writePages(pages, selection, m_manual.writesWithUid(), uid);
+    m_window.takeFromControls();
+    const PageOutcome outcome = m_parts.reader.writePages(pages, selection, m_window.writesWithUid(), uid);
     m_run.errorCount = outcome.errorCount;
     PagesWritten written{outcome.errorCount, outcome.reachedTag, outcome.refused, outcome.failedPage, std::nullopt};
     if (outcome.uidRead)
@@ -31,17 +28,17 @@ PagesWritten CQV58Dlg::writePagesForCycle(const PageImage &pages, const PageFlag
     return written;
 }
 
-int CQV58Dlg::lockPagesForCycle(const PageFlags &locked)
+int CyclePart::lockPages(const PageDisplay::PageFlags &locked)
 {
-    takeFromControls();
-    m_run.errorCount = m_reader.lockPages(locked).errorCount;
+    m_window.takeFromControls();
+    m_run.errorCount = m_parts.reader.lockPages(locked).errorCount;
     return m_run.errorCount;
 }
 
-TagReading CQV58Dlg::readTransponderForCycle(const PageFlags &pages)
+TagReading CyclePart::readTransponder(const PageDisplay::PageFlags &pages)
 {
-    takeFromControls();
-    const TransponderReading reading = m_reader.readTransponder(pages);
+    m_window.takeFromControls();
+    const TransponderReading reading = m_parts.reader.readTransponder(pages);
     TagReading tag;
     if (reading.uidRead)
         tag.uid = reading.outcome.uid;
@@ -56,11 +53,11 @@ TagReading CQV58Dlg::readTransponderForCycle(const PageFlags &pages)
 // Every cycle reads the UID first, whatever the family: the record holds it.
 // Synced: an unsynced workbook may come back from a power cut empty or cut
 // short, and the next append then starts it afresh or refuses it for good.
-bool CQV58Dlg::appendRecord()
+bool CyclePart::appendRecord()
 {
-    JobState &job = m_job.state();
+    JobState &job = m_parts.job.state();
     return records::appended(records::appendRecord(records::workbookPath(job.workingDirectory, job.currentSet.recordFileName),
-                                                   m_pages.recordEntry(true, false), job.currentSetName, job.currentSet,
+                                                   m_parts.pages.recordEntry(true, false), job.currentSetName, job.currentSet,
                                                    job.jobHeaderPending, m_run.wallClock));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/main/cqv58_dlg.h"
+#include "windows/main/cycle/cycle_part.h"
 #include "windows/main/cycle_result.h"
 #include "automatic/journal_station.h"
 
@@ -9,13 +9,10 @@ namespace teb {
 // The main window as the automatic cycle sees it: its UID read, page write
 // and lock, its journal, CSV and record files, its controls and message
 // boxes. What the cycle came to is noted in its track.
-class CQV58Dlg::AutomaticStation : public JournalStation {
+class CyclePart::Station : public JournalStation {
 public:
     // `boxes` false: the cycle's messages are only noted, for a window that tells the result itself.
-    AutomaticStation(CQV58Dlg &window, CycleTrack &track, bool boxes = true)
-        : m_window(window), m_track(track), m_boxes(boxes)
-    {
-    }
+    Station(CyclePart &cycle, CycleTrack &track, bool boxes = true) : m_cycle(cycle), m_track(track), m_boxes(boxes) {}
 
     void notify(const Notice &notice) override;
     std::optional<std::string> readUid() override;
@@ -31,7 +28,7 @@ public:
 private:
     CarrierIdJournal &journal() override;
 
-    CQV58Dlg &m_window;
+    CyclePart &m_cycle;
     CycleTrack &m_track;
     bool m_boxes;
 };

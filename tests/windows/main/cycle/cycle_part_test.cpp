@@ -1,4 +1,5 @@
-#include "cqv58_dlg_fixture.h"
+// "One": one cycle per press, and its protocol line.
+#include "windows/main/cqv58_dlg_fixture.h"
 
 #include <algorithm>
 
@@ -13,7 +14,7 @@ TEST_F(AutomaticWindowTest, OnePressOneCycleAndAProtocolLineEachTime)
     CQV58Dlg &w = start();
     const auto protocolLines = [&] { return std::ranges::count(readFileBytes(dir / "IntProt_0.txt"), '\n'); };
     int cycles = 0;
-    w.setCycleStep([&] { ++cycles; });
+    w.cycle().setStep([&] { ++cycles; });
 
     click(Control::OneButton);
     click(Control::OneButton); // before the tick: the same cycle
