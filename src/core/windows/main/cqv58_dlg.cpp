@@ -1,12 +1,10 @@
 #include "windows/main/cqv58_dlg.h"
 
-#include "windows/main/time_of_day.h"
-
 namespace teb {
 
 CQV58Dlg::CQV58Dlg(CQV58DlgView &view, DialogHost &dialogs, DirectorySource currentDirectory)
-    : m_view(view), m_dialogGate(dialogs), m_dialogs(m_dialogGate), m_currentDirectory(std::move(currentDirectory)),
-      m_job(m_dialogs, m_link,
+    : m_view(view), m_dialogGate(dialogs), m_currentDirectory(std::move(currentDirectory)),
+      m_job(m_dialogGate, m_link,
             {[this] { takeFromControls(); }, [this] { showInControls(); },
              [this] { return m_cycle.pagesForPlacement(); },
              [this](const PageImage &pages) { m_cycle.takePlacedPages(pages); },
@@ -59,8 +57,6 @@ void CQV58Dlg::clearTerminal()
     showInControls();
 }
 
-void CQV58Dlg::showInfo() { m_dialogs.showAboutBox(); }
-
 // --- keys and ways out
 
 void CQV58Dlg::exit()
@@ -83,21 +79,6 @@ void CQV58Dlg::closeWithPort()
     m_view.endDialog(DialogResult::Cancel);
 }
 
-// --- Enter and "Send"
-
-void CQV58Dlg::terminalEntered()
-{
-    m_view.selectAll(Control::TerminalInput);
-    sendClicked();
-}
-
-void CQV58Dlg::sendClicked()
-{
-    takeFromControls();
-    const bool sent = m_link.send(m_terminal.input());
-    m_terminal.sent(timeOfDay(m_run.wallClock(), true), m_link.portOpen(), sent);
-    m_link.sayWhenClosed();
-}
 
 // --- ticks
 
@@ -106,7 +87,7 @@ void CQV58Dlg::tick500ms()
     m_link.watch();
     if (m_run.errorPending) {
         m_run.errorPending = false; // before the box: ticks go on while it is open
-        showMessage(m_run.errorText, kWindowTitle, MessageIcon::Stop);
+        showOkMessage(m_dialogGate, m_run.errorText, kWindowTitle, MessageIcon::Stop);
     }
     m_pages.serveFocusRequests();
 }
@@ -117,11 +98,6 @@ void CQV58Dlg::showStatus()
     const JobState &job = m_job.state();
     m_link.showStatus({job.currentSetName, job.journal ? job.journal->location() : std::string(),
                        job.journal ? job.journal->serverName() : std::string()});
-}
-
-void CQV58Dlg::showMessage(std::string text, std::string_view caption, MessageIcon icon)
-{
-    showOkMessage(m_dialogs, std::move(text), caption, icon);
 }
 
 } // namespace teb

@@ -7,6 +7,7 @@
 #include "windows/main/continuous/continuous_part.h"
 #include "windows/main/cycle/cycle_part.h"
 #include "windows/main/link/link_part.h"
+#include "windows/main/mode/mode_part.h"
 #include "windows/main/result/result_part.h"
 #include "windows/main/cqv58_dlg_timers.h"
 #include "windows/main/manual/manual_part.h"
@@ -53,8 +54,6 @@ inline constexpr std::string_view kNoWorkingDirectoryText =
 // the dialog host, and hears from it through CQV58DlgEvents.
 class CQV58Dlg final : public CQV58DlgEvents {
 public:
-    using PageTexts = PageDisplay::PageTexts;
-    using PageFlags = PageDisplay::PageFlags;
     using DirectorySource = std::function<std::filesystem::path()>;
 
     // The view and the dialog host must outlive the window model. The
@@ -102,50 +101,31 @@ public:
     ReaderPort &readerPort() { return m_link.port(); }
 
 private:
-    void exit();           // "File" / "Exit"
-    void tick500ms();
-
-    // --- menu commands
-    void clearTerminal();
-    void showInfo();
-
-    // --- fields and controls
-    void takeFromControls();
-    void showInControls();
-    void showStatus();        // the status strip: port, reader, set, journal
-
-    // --- modes, formats, selection, manual group switches
-    void refreshModeView();
-    void switchToAutomatic();
-    void switchToManual();
-
-    // --- Enter in the terminal's box and "Send"
-    void terminalEntered();
-    void sendClicked();    // "Send": the command line to the reader
-
-    void runConfig();          // "Config": the editor, and its result taken over
-
-
+    // --- one event at a time, routed to the part that owns its control
     template <typename Handler>
     void runEvent(Handler handler);
-    void drainInbox();
     void routeClick(Control id);
     void routeEnter(Control id);
+    void drainInbox(); // the reader's lines that came meanwhile
+    void tick500ms();
+
+    // --- the window's life
     void startUp();
     void shutDown();
-    void focusOne();
-    void cancelWindow();
-    void closeWithPort();
     void takeOverSettings(const StationSettings &settings);
     StationSettings settingsToSave() const;
-    void setUpControls();
-    void colourControls();
     void showSwitchImages();
-    void switchMode(bool automatic);
-    void refreshAutomaticView();
-    void refreshManualView();
-    void setCarrierIdRangeActive(bool active);
-    void showMessage(std::string text, std::string_view caption, MessageIcon icon);
+    void exit();         // "File" / "Exit"
+    void cancelWindow(); // Escape, outside an operation
+    void closeWithPort();
+    void focusOne();     // the default action
+
+    // --- what spans several parts
+    void takeFromControls();
+    void showInControls();
+    void showStatus();    // the status strip: port, reader, set, journal
+    void clearTerminal(); // "Terminal" / "Clear"
+    void runConfig();     // "Config": the editor, and its result taken over
 
     RunState m_run;
 
@@ -153,8 +133,7 @@ private:
     DialogGate m_dialogGate; // shut while a stopped operation winds down after the close box
     TerminalPart m_terminal{m_view, m_dialogGate};
     ResultPart m_result{m_view};
-    DialogHost &m_dialogs;
-    PagesPart m_pages{m_view, m_dialogs,
+    PagesPart m_pages{m_view, m_dialogGate,
                       {[this]() -> const ParameterSet & { return m_job.state().currentSet; }, [this] { takeFromControls(); },
                        [this] { showInControls(); }}};
     DirectorySource m_currentDirectory;
@@ -170,9 +149,9 @@ private:
     ContinuousPart m_continuous{m_view, m_dialogGate, m_link, m_readerWatch,
                                 {[this] { return m_pages.state().automaticMode; }, [this](const std::string &uid) { return m_job.transponderDone(uid); },
                                  [this] { return m_cycle.runContinuous(); }}};
-    PageReader m_reader{m_view, m_dialogs, m_link, m_terminal, m_readerWatch, m_pages,
+    PageReader m_reader{m_view, m_dialogGate, m_link, m_terminal, m_readerWatch, m_pages,
                         {[this] { showInControls(); }, [this](const std::string &id) { m_manual.carrierIdFound(id); }}};
-    ManualPart m_manual{m_view, m_dialogs, m_link, m_pages, m_reader, m_run,
+    ManualPart m_manual{m_view, m_dialogGate, m_link, m_pages, m_reader, m_run,
                         {[this] { takeFromControls(); }, [this] { showInControls(); },
                          [this]() -> const ParameterSet & { return m_job.state().currentSet; },
                          [this] { return m_job.state().workingDirectory; },
@@ -181,11 +160,13 @@ private:
                          [this](const ManualCarrierIdWrite &manual, const CarrierIdWrite &write) {
                              m_job.concludeManualCarrierId(manual, write);
                          }}};
-    CyclePart m_cycle{m_view, m_dialogs,
+    CyclePart m_cycle{m_view, m_dialogGate,
                       {m_link, m_job, m_pages, m_reader, m_result, m_readerWatch, m_operation},
                       m_run,
                       {[this] { takeFromControls(); }, [this] { showInControls(); },
                        [this] { return m_manual.writesWithUid(); }}};
+    ModePart m_mode{m_view, {m_pages, m_manual, m_result, m_continuous, m_job},
+                    {[this] { takeFromControls(); }, [this] { showInControls(); }}};
 };
 
 } // namespace teb

@@ -18,7 +18,7 @@ void CQV58Dlg::runConfig()
     m_pages.setAutomaticMode(true);
     m_pages.showModeSwitches();
     showInControls();
-    refreshModeView();
+    m_mode.refresh();
     m_view.setTextColour(Control::SetNameLabel, colour::White);
     m_view.setBackground(Control::SetNameLabel, colour::Black);
     m_pages.requestFocusOnFirstEditablePage();

@@ -2,7 +2,6 @@
 // routing of clicks and keys, and the lines of the receive thread.
 #include "windows/main/cqv58_dlg.h"
 
-#include "windows/main/time_of_day.h"
 #include "reader/reader_transaction.h"
 
 namespace teb {
@@ -83,7 +82,7 @@ void CQV58Dlg::menuCommand(MenuItem item)
         case MenuItem::TerminalShow: m_terminal.toggleShown(); break;
         case MenuItem::TerminalClear: clearTerminal(); break;
         case MenuItem::HelpInfo:
-        case MenuItem::SystemMenuInfo: showInfo(); break;
+        case MenuItem::SystemMenuInfo: m_dialogGate.showAboutBox(); break;
         }
     });
 }
@@ -152,15 +151,15 @@ void CQV58Dlg::routeClick(Control id)
         return;
     }
     switch (id) {
-    case Control::AutomaticSwitch: switchToAutomatic(); break;
-    case Control::ManualSwitch: switchToManual(); break;
+    case Control::AutomaticSwitch: m_mode.switchTo(true); break;
+    case Control::ManualSwitch: m_mode.switchTo(false); break;
     case Control::AsciiSwitch: m_pages.showFormat(true); break;
     case Control::HexSwitch: m_pages.showFormat(false); break;
     case Control::SelectAll: m_pages.selectAllClicked(); break;
     case Control::TiSwitch: m_manual.tiClicked(); break;
     case Control::OrvexSwitch: m_manual.orvexClicked(); break;
     case Control::LogSwitch: m_manual.logClicked(); break;
-    case Control::SendButton: sendClicked(); break;
+    case Control::SendButton: m_link.sendClicked(m_run.wallClock); break;
     case Control::TraceSwitch: m_terminal.traceClicked(); break;
     case Control::SaveTraceButton: m_terminal.saveTrace(m_job.state().workingDirectory); break;
     case Control::OpenButton: m_manual.chooseLogFile(); break;
@@ -189,7 +188,7 @@ void CQV58Dlg::routeEnter(Control id)
         m_pages.pageEntered(*page);
         m_pages.requestFocusOnOne();
     } else if (id == Control::TerminalInput) {
-        terminalEntered();
+        m_link.terminalEntered(m_run.wallClock);
     }
     // The other edit boxes report Enter too; the window does not act on it.
 }

@@ -35,6 +35,20 @@ LinkPart::LinkPart(CQV58DlgView &view, DialogHost &dialogs, TerminalPart &termin
     });
 }
 
+void LinkPart::sendClicked(const WallClock &clock)
+{
+    m_window.takeFromControls();
+    const bool sent = send(m_terminal.input());
+    m_terminal.sent(timeOfDay(clock(), true), portOpen(), sent);
+    sayWhenClosed();
+}
+
+void LinkPart::terminalEntered(const WallClock &clock)
+{
+    m_view.selectAll(Control::TerminalInput);
+    sendClicked(clock);
+}
+
 bool LinkPart::takeReceivedLines(const WallClock &clock)
 {
     const ReceivedLines received = m_inbox.takeAll();

@@ -61,6 +61,10 @@ public:
     void close();
     // The terminal line to the reader; false when it was not written.
     bool send(const std::string &line);
+    // "Send", or Enter in the command line: the line to the reader, its
+    // echo and the trace stamped by `clock`.
+    void sendClicked(const WallClock &clock);
+    void terminalEntered(const WallClock &clock);
     // The 500 ms tick: a port that hung up is closed, and opened again once its device is back.
     void watch();
     void runInterfaceSettings();

@@ -1,5 +1,5 @@
-// The main window's two modes.
-#include "windows/main/cqv58_dlg.h"
+// Automatic and manual mode: the controls each shows.
+#include "windows/main/mode/mode_part.h"
 
 #include <array>
 
@@ -19,58 +19,52 @@ constexpr std::array kCarrierIdRangeControls = {
 
 } // namespace
 
-// --- modes
-
-void CQV58Dlg::switchToAutomatic() { switchMode(true); }
-void CQV58Dlg::switchToManual() { switchMode(false); }
-
-// A click on the mode already active runs the same steps.
-void CQV58Dlg::switchMode(bool automatic)
+void ModePart::switchTo(bool automatic)
 {
-    takeFromControls();
-    m_pages.setAutomaticMode(automatic);
-    m_pages.showModeSwitches();
-    showInControls();
-    refreshModeView();
+    m_window.takeFromControls();
+    m_parts.pages.setAutomaticMode(automatic);
+    m_parts.pages.showModeSwitches();
+    m_window.showInControls();
+    refresh();
 }
 
-void CQV58Dlg::refreshModeView()
+void ModePart::refresh()
 {
-    if (m_pages.state().automaticMode)
-        refreshAutomaticView();
+    if (m_parts.pages.state().automaticMode)
+        showAutomatic();
     else
-        refreshManualView();
+        showManual();
 }
 
-void CQV58Dlg::refreshAutomaticView()
+void ModePart::showAutomatic()
 {
-    m_pages.showAutomatic();
-    m_manual.setShown(false);
-    setCarrierIdRangeActive(!m_job.state().currentSet.useCsvFile && !m_job.state().currentSet.useFixData);
+    m_parts.pages.showAutomatic();
+    m_parts.manual.setShown(false);
+    setCarrierIdRangeActive(!m_parts.job.state().currentSet.useCsvFile && !m_parts.job.state().currentSet.useFixData);
     m_view.setEnabled(Control::OneButton, true);
     m_view.setEnabled(Control::ContOnButton, true);
     for (const Control id : kAutomaticOnlyControls)
         m_view.setVisible(id, true);
-    m_result.show(true);
-    m_result.showProgress(m_job.state());
-    m_pages.showSet();
-    showInControls();
+    m_parts.result.show(true);
+    m_parts.result.showProgress(m_parts.job.state());
+    m_parts.pages.showSet();
+    m_window.showInControls();
 }
 
-void CQV58Dlg::refreshManualView()
+void ModePart::showManual()
 {
-    m_pages.showManual();
-    m_manual.setShown(true);
+    m_parts.pages.showManual();
+    m_parts.manual.setShown(true);
     setCarrierIdRangeActive(false);
     m_view.setEnabled(Control::OneButton, false);
-    m_continuous.stop();
+    m_parts.continuous.stop();
     for (const Control id : kAutomaticOnlyControls)
         m_view.setVisible(id, false);
-    m_result.show(false);
+    m_parts.result.show(false);
 }
 
 // The "next" and "max" boxes with their spin buttons.
-void CQV58Dlg::setCarrierIdRangeActive(bool active)
+void ModePart::setCarrierIdRangeActive(bool active)
 {
     for (const Control id : kCarrierIdRangeControls)
         m_view.setEnabled(id, active);
