@@ -10,6 +10,7 @@
 // Usage: window_stall [cycles] [answer-delay-ms]
 #include "artwork.h"
 #include "station.h"
+#include "windows/main/cqv58_dlg_timers.h"
 #include "station_style.h"
 #include "support/automatic_job.h"
 #include "support/reader_simulator.h"

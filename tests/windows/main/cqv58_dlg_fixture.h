@@ -1,6 +1,7 @@
 #pragma once
 
 #include "windows/main/cqv58_dlg.h"
+#include "windows/main/cqv58_dlg_timers.h"
 #include "support/counter_entry.h"
 #include "support/fake_dialog_host.h"
 #include "support/fake_cqv58_dlg_view.h"

@@ -1,44 +1,30 @@
 #pragma once
 
-#include "windows/main/dialog_gate.h"
-#include "windows/main/operation/running_operation.h"
-#include "windows/main/dialog_host.h"
-#include "windows/main/job/job_part.h"
 #include "windows/main/continuous/continuous_part.h"
-#include "windows/main/cycle/cycle_part.h"
-#include "windows/main/link/link_part.h"
-#include "windows/main/mode/mode_part.h"
-#include "windows/main/result/result_part.h"
-#include "windows/main/cqv58_dlg_timers.h"
-#include "windows/main/manual/manual_part.h"
-#include "windows/main/pages/page_reader.h"
-#include "windows/main/pages/pages_part.h"
-#include "windows/main/run_state.h"
-#include "windows/main/terminal/terminal_part.h"
-#include "windows/main/cqv58_dlg_control.h"
 #include "windows/main/cqv58_dlg_events.h"
 #include "windows/main/cqv58_dlg_view.h"
+#include "windows/main/cycle/cycle_part.h"
+#include "windows/main/dialog_gate.h"
+#include "windows/main/dialog_host.h"
+#include "windows/main/job/job_part.h"
+#include "windows/main/link/link_part.h"
+#include "windows/main/manual/manual_part.h"
+#include "windows/main/mode/mode_part.h"
+#include "windows/main/operation/running_operation.h"
+#include "windows/main/pages/page_reader.h"
+#include "windows/main/pages/pages_part.h"
 #include "windows/main/reader_watch.h"
-#include "windows/main/station_status.h"
-#include "automatic/automatic_cycle.h"
-#include "transponder/carrier_id_operations.h"
-#include "transponder/page_operations.h"
-#include "journal/carrier_id_journal.h"
-#include "params/parameter_set.h"
+#include "windows/main/result/result_part.h"
+#include "windows/main/run_state.h"
+#include "windows/main/terminal/terminal_part.h"
 #include "params/station_settings.h"
 #include "reader/date_time_stamp.h"
-#include "reader/protocol_file.h"
 #include "reader/reader_port.h"
-#include "reader/time_base.h" // kStartTimeBase
-#include "records/record_entry.h"
 
-#include <array>
-#include <chrono>
-#include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <string>
+#include <string_view>
 
 namespace teb {
 

@@ -2,6 +2,7 @@
 // routing of clicks and keys, and the lines of the receive thread.
 #include "windows/main/cqv58_dlg.h"
 
+#include "windows/main/cqv58_dlg_timers.h"
 #include "reader/reader_transaction.h"
 
 namespace teb {

@@ -2,6 +2,7 @@
 // parameter set, port, timers, colours and images.
 #include "windows/main/cqv58_dlg.h"
 
+#include "windows/main/cqv58_dlg_timers.h"
 #include "windows/main/window_setup.h"
 
 #include "params/parameter_set_file.h"
