@@ -31,9 +31,7 @@ void CQV58Dlg::takeFromControls()
     // The terminal view is read-only: the window's text is the one it holds.
     m_terminal.takeInput();
     m_pages.takeFromControls();
-    m_job.state().currentSetName = m_view.text(Control::SetNameLabel);
-    m_job.state().nextCarrierId = m_view.text(Control::NextBox);
-    m_job.state().carrierIdMax = m_view.text(Control::MaxBox);
+    m_job.takeFromControls(m_view);
     m_manual.takeFromControls();
 }
 
@@ -42,9 +40,7 @@ void CQV58Dlg::showInControls()
     m_terminal.showInput();
     m_terminal.showText();
     m_pages.showInControls();
-    m_view.setText(Control::SetNameLabel, m_job.state().currentSetName);
-    m_view.setText(Control::NextBox, m_job.state().nextCarrierId);
-    m_view.setText(Control::MaxBox, m_job.state().carrierIdMax);
+    m_job.showInControls(m_view);
     m_manual.showInControls();
 }
 

@@ -15,12 +15,12 @@ void CQV58Dlg::startUp()
     m_terminal.setShown(false); // hidden, menu item unchecked, narrow window
     m_view.setWindowSize(m_terminal.windowWidth(), kWindowHeight);
 
-    m_job.state().workingDirectory = m_currentDirectory();
+    m_job.setWorkingDirectory(m_currentDirectory());
     if (m_job.state().workingDirectory.empty())
         showOkMessage(m_dialogGate, std::string(kNoWorkingDirectoryText), kWindowTitle, MessageIcon::Stop);
     takeOverSettings(loadSettings(m_job.state().workingDirectory));
     m_manual.showLogFileName();
-    m_job.state().currentSet = loadParameterSet(m_job.state().workingDirectory, m_job.state().currentSetName);
+    m_job.loadCurrentSet();
     m_job.openJournal();
     m_job.resumeFromJournal();
 

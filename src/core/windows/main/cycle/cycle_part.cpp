@@ -38,10 +38,8 @@ void CyclePart::runOneCycle()
         m_step();
     else
         runAutomaticCycle();
-    if (m_parts.job.state().recordFailed) {
+    if (m_parts.job.takeRecordFailure())
         deferError(std::string(kRecordFileFailedText));
-        m_parts.job.state().recordFailed = false;
-    }
     ProtocolFileError protocolError;
     // One line per cycle, which the journal tells again: no sync of its own.
     if (!m_protocolFile.append(m_parts.job.state().workingDirectory, kOneProtocolLine, protocolError, ProtocolFile::Sync::Unsynced))
@@ -89,8 +87,8 @@ void CyclePart::takeCycleResult(const CycleTrack &track, const std::optional<Jou
         result.carrierId = entry->carrierId.empty() ? entryName(*entry) : entry->shownCarrierId();
     if (!result.passed)
         result.reason = failureReason(track, m_parts.link.portOpen());
-    else if (entry && entry->setName == m_parts.job.state().currentSetName)
-        ++m_parts.job.state().programmedInSet;
+    else if (entry)
+        m_parts.job.countProgrammed(*entry);
     m_parts.result.take(std::move(result), m_parts.job.state(), m_parts.pages.state().automaticMode);
 }
 
@@ -122,19 +120,13 @@ PageImage CyclePart::pagesForPlacement() const
     return m_parts.pages.image(setPageCells(m_parts.job.state().currentSet));
 }
 
-CsvFile CyclePart::csvFile() const
-{
-    const JobState &job = m_parts.job.state();
-    return csvFileOf(job.currentSet, job.csvDelimiter, job.workingDirectory);
-}
-
 CycleInput CyclePart::cycleInput() const
 {
     return CycleInput{m_parts.job.state().currentSet,
                       pagesForPlacement(),
                       m_parts.pages.state().pageSelected,
                       cycleNumbersOf(m_parts.job.state().currentSet, m_parts.job.state().carrierIdMax),
-                      csvFile(),
+                      m_parts.job.csvFile(),
                       m_parts.job.state().csvSource,
                       m_parts.job.cycleJournal()};
 }
@@ -142,22 +134,16 @@ CycleInput CyclePart::cycleInput() const
 // Placed pages show their bytes, and the set holds them.
 void CyclePart::takePlacedPages(const PageImage &pages)
 {
-    storePlacedPages(m_parts.job.state().currentSet, pages);
+    m_parts.job.storePlacedPages(pages);
     m_parts.pages.showPlaced(pages);
 }
 
 void CyclePart::takeCycleOutcome(const CycleOutcome &outcome)
 {
-    m_parts.job.state().currentSet = outcome.set;
-    takePlacedPages(outcome.pages);
-    if (outcome.nextCarrierId)
-        m_parts.job.state().nextCarrierId = *outcome.nextCarrierId;
-    if (outcome.programmedCount)
-        m_parts.job.state().programmedCount = *outcome.programmedCount;
-    m_parts.job.state().csvSource = outcome.csvState;
+    m_parts.job.takeCycleOutcome(outcome);
+    m_parts.pages.showPlaced(outcome.pages);
     if (outcome.errorCount)
         m_run.errorCount = *outcome.errorCount;
-    m_parts.job.state().recordFailed = m_parts.job.state().recordFailed || outcome.recordFailed;
     if (outcome.focusPage)
         m_parts.pages.requestFocus(static_cast<std::size_t>(*outcome.focusPage));
 }
@@ -176,10 +162,10 @@ void CyclePart::csvCommand(Control id)
     Station station(*this, track);
     std::optional<TakenRow> taken;
     switch (id) {
-    case Control::NextDataSetButton: taken = nextDataSet(csvFile(), m_parts.job.state().currentSet, pagesForPlacement(), station); break;
-    case Control::NextCompleteButton: taken = nextComplete(csvFile(), pagesForPlacement(), station); break;
-    case Control::CurrentDataSetProcessedButton: markRowInPages(csvFile(), CsvFormat::Simple, m_parts.job.state().csvSource); break;
-    case Control::NextCompleteProcessedButton: markRowInPages(csvFile(), CsvFormat::Complete, m_parts.job.state().csvSource); break;
+    case Control::NextDataSetButton: taken = nextDataSet(m_parts.job.csvFile(), m_parts.job.state().currentSet, pagesForPlacement(), station); break;
+    case Control::NextCompleteButton: taken = nextComplete(m_parts.job.csvFile(), pagesForPlacement(), station); break;
+    case Control::CurrentDataSetProcessedButton: m_parts.job.markCsvRow(CsvFormat::Simple); break;
+    case Control::NextCompleteProcessedButton: m_parts.job.markCsvRow(CsvFormat::Complete); break;
     default: break;
     }
     if (id == Control::NextDataSetButton || id == Control::NextCompleteButton)
@@ -191,12 +177,8 @@ void CyclePart::csvCommand(Control id)
 
 void CyclePart::takeRow(const TakenRow &taken)
 {
-    takePlacedPages(taken.image);
-    for (std::size_t i = 0; taken.locks && i < m_parts.job.state().currentSet.pages.size(); ++i)
-        m_parts.job.state().currentSet.pages[i].locked = (*taken.locks)[i];
-    m_parts.job.state().currentSet.carrierId = taken.carrierId;
-    m_parts.job.state().nextCarrierId = taken.carrierId;
-    m_parts.job.state().csvSource.rowInPages = taken.row;
+    m_parts.job.takeRow(taken);
+    m_parts.pages.showPlaced(taken.image);
 }
 
 } // namespace teb

@@ -78,7 +78,6 @@ private:
     void runAutomaticCycle();
     void deferError(std::string text);
     CycleInput cycleInput() const;
-    CsvFile csvFile() const;
     void takeCycleOutcome(const CycleOutcome &outcome);
     void takeCycleResult(const CycleTrack &track, const std::optional<JournalEntry> &entry);
     void takeRow(const TakenRow &taken);

@@ -1,8 +1,6 @@
 // The automatic cycle's steps on the transponder and its record.
 #include "windows/main/cycle/cycle_part.h"
 
-#include "records/record_files.h"
-
 namespace teb {
 
 std::optional<std::string> CyclePart::readUid()
@@ -50,15 +48,6 @@ TagReading CyclePart::readTransponder(const PageDisplay::PageFlags &pages)
     return tag;
 }
 
-// Every cycle reads the UID first, whatever the family: the record holds it.
-// Synced: an unsynced workbook may come back from a power cut empty or cut
-// short, and the next append then starts it afresh or refuses it for good.
-bool CyclePart::appendRecord()
-{
-    JobState &job = m_parts.job.state();
-    return records::appended(records::appendRecord(records::workbookPath(job.workingDirectory, job.currentSet.recordFileName),
-                                                   m_parts.pages.recordEntry(true, false), job.currentSetName, job.currentSet,
-                                                   job.jobHeaderPending, m_run.wallClock));
-}
+bool CyclePart::appendRecord() { return m_parts.job.appendRecord(m_parts.pages.recordEntry(true, false), m_run.wallClock); }
 
 } // namespace teb

@@ -1,13 +1,17 @@
 #pragma once
 
 #include "windows/main/cqv58_dlg_events.h"
+#include "windows/main/cqv58_dlg_view.h"
 #include "windows/main/cycle_result.h"
 #include "windows/main/dialog_host.h"
 #include "windows/main/job/job_state.h"
 #include "windows/main/manual_carrier_id_write.h"
 #include "windows/main/link/link_part.h"
 #include "automatic/automatic_cycle.h"
+#include "automatic/csv_data_source.h"
 #include "params/station_settings.h"
+#include "reader/date_time_stamp.h"
+#include "records/record_entry.h"
 #include "transponder/carrier_id_operations.h"
 #include "transponder/page_image.h"
 
@@ -45,10 +49,28 @@ public:
     }
 
     const JobState &state() const { return m_state; }
-    JobState &state() { return m_state; }
 
     void takeSettings(const StationSettings &settings);
     void putSettings(StationSettings &settings) const;
+    // The set's name, "next" and "max" as their boxes show them, and back.
+    void takeFromControls(CQV58DlgView &view);
+    void showInControls(CQV58DlgView &view) const;
+    // Start-up: the folder the station works in, and the current set loaded from it.
+    void setWorkingDirectory(std::filesystem::path directory) { m_state.workingDirectory = std::move(directory); }
+    void loadCurrentSet();
+
+    // --- what a cycle or a CSV command leaves in the job
+    void takeCycleOutcome(const CycleOutcome &outcome);
+    void storePlacedPages(const PageImage &pages); // the set holds what was placed
+    void takeRow(const TakenRow &taken);
+    void markCsvRow(CsvFormat format); // the CSV row in the pages marked as processed
+    CsvFile csvFile() const;
+    // A record file that could not be written since the last look; the look clears it.
+    bool takeRecordFailure();
+    void countProgrammed(const JournalEntry &entry); // in the set's own count when it is the current set's
+    // The cycle's record, with the job's header first when it is due; false
+    // when the record file could not be written.
+    bool appendRecord(const records::RecordEntry &entry, const WallClock &clock);
 
     // --- the journal
     void openJournal();    // start-up: says why not
