@@ -7,11 +7,8 @@ CQV58Dlg::CQV58Dlg(CQV58DlgView &view, DialogHost &dialogs, DirectorySource curr
       m_job(m_dialogGate, m_link,
             {[this] { takeFromControls(); }, [this] { showInControls(); },
              [this] { return m_cycle.pagesForPlacement(); },
-             [this](const PageImage &pages) { m_cycle.takePlacedPages(pages); },
-             [this] {
-                 m_run.errorCount = m_reader.readUid().errorCount;
-                 return m_run.errorCount == 0 ? m_pages.state().uidText : std::string();
-             },
+             [this](const PageImage &pages) { m_pages.showPlaced(pages); },
+             [this] { return m_manual.readUid(); },
              [this] { return m_cycle.readUid(); },
              [this](const JournalEntry &unfinished, CycleTrack &track) { return m_cycle.finish(unfinished, track); }})
 {

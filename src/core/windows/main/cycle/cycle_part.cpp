@@ -131,13 +131,6 @@ CycleInput CyclePart::cycleInput() const
                       m_parts.job.cycleJournal()};
 }
 
-// Placed pages show their bytes, and the set holds them.
-void CyclePart::takePlacedPages(const PageImage &pages)
-{
-    m_parts.job.storePlacedPages(pages);
-    m_parts.pages.showPlaced(pages);
-}
-
 void CyclePart::takeCycleOutcome(const CycleOutcome &outcome)
 {
     m_parts.job.takeCycleOutcome(outcome);

@@ -66,10 +66,8 @@ public:
     // from what it holds, its outcome shown without boxes.
     CycleOutcome finish(const JournalEntry &unfinished, CycleTrack &track);
 
-    // The pages as the boxes show them (a box that holds no eight bytes
-    // gives the set's), and placed pages shown and kept in the set.
+    // The pages as the boxes show them; a box that holds no eight bytes gives the set's.
     PageImage pagesForPlacement() const;
-    void takePlacedPages(const PageImage &pages);
     // The UID on the antenna, read first in every cycle; none when it could not be read.
     std::optional<std::string> readUid();
 

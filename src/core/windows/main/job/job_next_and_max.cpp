@@ -68,7 +68,8 @@ bool JobPart::placeCarrierId()
     PageImage pages = m_window.pagesForPlacement();
     if (!teb::placeCarrierId(pages, m_state.currentSet, m_state.currentSet.carrierId))
         return false;
-    m_window.takePlacedPages(pages);
+    storePlacedPages(pages);
+    m_window.showPlacedPages(pages);
     return true;
 }
 

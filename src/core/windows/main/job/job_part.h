@@ -32,9 +32,9 @@ public:
     struct Window {
         std::function<void()> takeFromControls;
         std::function<void()> showInControls;
-        // The pages as the boxes show them, and pages with a carrier ID placed into them.
+        // The pages as the boxes show them, and the boxes showing pages with a carrier ID placed into them.
         std::function<PageImage()> pagesForPlacement;
-        std::function<void(const PageImage &pages)> takePlacedPages;
+        std::function<void(const PageImage &pages)> showPlacedPages;
         // "write carrier ID": the transponder's UID; empty when it could not be read.
         std::function<std::string()> readUid;
         // "Check transponder": the UID on the antenna, and the unfinished

@@ -100,7 +100,11 @@ bool ManualPart::writesWithUid() const
 
 // --- the page and UID buttons
 
-void ManualPart::readUid() { m_run.errorCount = m_reader.readUid().errorCount; }
+std::string ManualPart::readUid()
+{
+    m_run.errorCount = m_reader.readUid().errorCount;
+    return m_run.errorCount == 0 ? m_pages.state().uidText : std::string();
+}
 
 void ManualPart::readUidClicked()
 {

@@ -1,10 +1,17 @@
 #include "windows/main/pages/page_display.h"
 
 #include "transponder/page_bytes.h"
+#include "transponder/page_text.h"
 
 namespace teb {
 
 PageImage PageDisplay::image(const PageCells &fallback) const { return pageImageOf(pageText, asciiFormat, fallback); }
+
+void PageDisplay::keepInBothFormats(std::size_t index, const std::string &text, bool ascii)
+{
+    hexTextKept[index] = ascii ? asciiTextToHexText(text) : text;
+    asciiTextKept[index] = ascii ? text : hexTextToAsciiText(text);
+}
 
 void PageDisplay::showPlaced(const PageImage &placed)
 {

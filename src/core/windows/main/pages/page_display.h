@@ -26,6 +26,8 @@ struct PageDisplay {
     // Pages read show their bytes; the kept texts, which the record file and
     // the manual log show, follow the bytes read or sent.
     void showFound(const PageOutcome &outcome);
+    // A page's text in the given format kept in both formats.
+    void keepInBothFormats(std::size_t index, const std::string &text, bool ascii);
 
     bool automaticMode = false;
     bool asciiFormat = false;

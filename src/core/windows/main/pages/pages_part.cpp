@@ -74,15 +74,8 @@ void PagesPart::putSettings(StationSettings &settings) const
 // The page texts in both formats, as of start-up.
 void PagesPart::fillKeptTexts()
 {
-    for (std::size_t i = 0; i < m_display.pageText.size(); ++i) {
-        if (m_display.asciiFormat) {
-            m_display.hexTextKept[i] = asciiTextToHexText(m_display.pageText[i]);
-            m_display.asciiTextKept[i] = m_display.pageText[i];
-        } else {
-            m_display.hexTextKept[i] = m_display.pageText[i];
-            m_display.asciiTextKept[i] = hexTextToAsciiText(m_display.pageText[i]);
-        }
-    }
+    for (std::size_t i = 0; i < m_display.pageText.size(); ++i)
+        m_display.keepInBothFormats(i, m_display.pageText[i], m_display.asciiFormat);
 }
 
 void PagesPart::showSwitchImages()
@@ -122,15 +115,8 @@ void PagesPart::showFormatSwitches()
 void PagesPart::convertPageTexts(bool toAscii)
 {
     for (std::size_t i = 0; i < m_display.pageText.size(); ++i) {
-        if (toAscii) {
-            m_display.hexTextKept[i] = m_display.pageText[i];
-            m_display.asciiTextKept[i] = hexTextToAsciiText(m_display.hexTextKept[i]);
-            m_display.pageText[i] = m_display.asciiTextKept[i];
-        } else {
-            m_display.asciiTextKept[i] = m_display.pageText[i];
-            m_display.hexTextKept[i] = asciiTextToHexText(m_display.asciiTextKept[i]);
-            m_display.pageText[i] = m_display.hexTextKept[i];
-        }
+        m_display.keepInBothFormats(i, m_display.pageText[i], !toAscii);
+        m_display.pageText[i] = toAscii ? m_display.asciiTextKept[i] : m_display.hexTextKept[i];
     }
     m_window.showInControls();
 }
@@ -184,13 +170,7 @@ void PagesPart::pageEntered(int page)
     m_view.setBackground(box, colour::White);
 
     const std::string entry = normalisePageEntry(m_display.pageText[i], m_display.asciiFormat, m_window.currentSet().alignment);
-    if (m_display.asciiFormat) {
-        m_display.asciiTextKept[i] = entry;
-        m_display.hexTextKept[i] = asciiTextToHexText(entry);
-    } else {
-        m_display.hexTextKept[i] = entry;
-        m_display.asciiTextKept[i] = hexTextToAsciiText(entry);
-    }
+    m_display.keepInBothFormats(i, entry, m_display.asciiFormat);
     m_display.pageText[i] = entry;
     m_window.showInControls();
 
