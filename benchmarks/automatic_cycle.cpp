@@ -256,7 +256,7 @@ Series run(const std::string &label, const ParameterSet &set, const std::string 
     window.initialise();
     ProtocolFile protocol;
     Series series;
-    if (!simulator.ready() || !window.link().portOpen) {
+    if (!simulator.ready() || !window.parts().link.state().portOpen) {
         std::fprintf(stderr, "%s: the simulated reader is not reachable\n", label.c_str());
         return series;
     }

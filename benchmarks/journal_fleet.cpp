@@ -125,11 +125,11 @@ int runStation(const fs::path &folder, int station, int cycles, int startSignal)
     CQV58Dlg window(view, dialogs, [&] { return folder; });
     view.attach(window);
     window.initialise();
-    if (!simulator.ready() || !window.link().portOpen || !window.job().journal)
+    if (!simulator.ready() || !window.parts().link.state().portOpen || !window.parts().job.state().journal)
         return 3;
     StatementCount counter;
     std::ostream log(&counter);
-    window.job().journal->logStatements(&log);
+    window.parts().job.state().journal->logStatements(&log);
     char go = 0;
     if (::read(startSignal, &go, 1) != 1)
         return 4;
@@ -146,7 +146,7 @@ int runStation(const fs::path &folder, int station, int cycles, int startSignal)
         simulator.newTransponder();
     }
     result.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    window.job().journal->logStatements(nullptr);
+    window.parts().job.state().journal->logStatements(nullptr);
     window.destroy();
     std::ofstream out(folder / "result.txt");
     out << result.programmed << ' ' << result.collisions << ' ' << result.seconds << '\n';

@@ -57,7 +57,7 @@ int startOnce(double spawnedAt, int argc, char **argv)
         QApplication::processEvents(QEventLoop::AllEvents, 5);
     QApplication::processEvents(); // the first paint
     const double shownAt = monotonicMs();
-    std::printf("%.2f %.2f %d\n", portOpenAt - spawnedAt, shownAt - spawnedAt, station.inModel([](CQV58Dlg &model) { return model.link().portOpen; }) ? 1 : 0);
+    std::printf("%.2f %.2f %d\n", portOpenAt - spawnedAt, shownAt - spawnedAt, station.inModel([](CQV58Dlg &model) { return model.parts().link.state().portOpen; }) ? 1 : 0);
     return 0;
 }
 

@@ -162,7 +162,7 @@ int run(int cycles, int delayMs)
     test::writeAutomaticStation(directory.path(), test::automaticJob(), "100000");
     gui::Station station([&] { return directory.path(); });
     station.show();
-    if (!station.inModel([](CQV58Dlg &model) { return model.link().portOpen; })) {
+    if (!station.inModel([](CQV58Dlg &model) { return model.parts().link.state().portOpen; })) {
         std::fprintf(stderr, "the simulated reader's port did not open\n");
         return 1;
     }

@@ -3,7 +3,7 @@
 namespace teb::gui {
 
 Station::Station(CQV58Dlg::DirectorySource currentDirectory)
-    : m_dialogs(m_window, [this] { return m_model.job().workingDirectory; }),
+    : m_dialogs(m_window, [this] { return m_model.parts().job.state().workingDirectory; }),
       m_model(m_view, m_dialogsOnWindow, std::move(currentDirectory))
 {
     m_window.setEvents(&m_relay);

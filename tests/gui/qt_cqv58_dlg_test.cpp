@@ -194,7 +194,7 @@ private slots:
         test::ReaderSimulator second(m_directory->path(), {}, "COM8");
         QVERIFY(first.ready() && second.ready());
         startIn("[Interface]\r\nport=COM7\r\nbaudrate=115200\r\ndatabits=8\r\n");
-        QVERIFY(m_station->inModel([](CQV58Dlg &model) { return model.link().portOpen; }));
+        QVERIFY(m_station->inModel([](CQV58Dlg &model) { return model.parts().link.state().portOpen; }));
 
         QStringList row;
         whenDialogShows([&](QWidget &dialog) {
@@ -230,7 +230,7 @@ private slots:
         window().menuAction(MenuItem::InterfaceSettings)->trigger();
         settle();
         const auto [portOpen, portName] = m_station->inModel(
-            [](CQV58Dlg &model) { return std::pair(model.link().portOpen, model.link().interfaceSettings.portName); });
+            [](CQV58Dlg &model) { return std::pair(model.parts().link.state().portOpen, model.parts().link.state().interfaceSettings.portName); });
         QVERIFY(portOpen);
         QCOMPARE(portName, std::string("COM8"));
     }
@@ -330,7 +330,7 @@ private slots:
             test::writeAutomaticStation(directory.path(), test::automaticJob());
             Station station([&] { return directory.path(); });
             station.show();
-            const auto portOpen = [&] { return station.inModel([](CQV58Dlg &model) { return model.link().portOpen; }); };
+            const auto portOpen = [&] { return station.inModel([](CQV58Dlg &model) { return model.parts().link.state().portOpen; }); };
             QVERIFY(portOpen());
             QTest::mouseClick(station.window().widget(Control::OneButton), Qt::LeftButton);
             int ticks = 0;

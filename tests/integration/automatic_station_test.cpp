@@ -49,7 +49,7 @@ protected:
     {
         return eventually([&] {
             window->tick(kRequestTimerId);
-            return window->link().portOpen == open;
+            return window->parts().link.state().portOpen == open;
         });
     }
 
@@ -57,7 +57,7 @@ protected:
     void whenWritingPage(int page, std::function<void()> act)
     {
         view.whileWaiting = [this, page, act, done = false]() mutable {
-            if (!done && window->terminal().terminalText.find("// Write page " + std::to_string(page)) != std::string::npos) {
+            if (!done && window->parts().terminal.state().terminalText.find("// Write page " + std::to_string(page)) != std::string::npos) {
                 done = true;
                 act();
             }
@@ -106,7 +106,7 @@ TEST_F(AutomaticStationTest, DecimalCounterProgramsUpToItsBoundAndNeverIssuesAPr
     writeJob(set);
     start();
     programOne();
-    EXPECT_EQ(window->link().timeBase, 10 * 13); // T from the reader's "TOR" answer, for the read-back that ends a cycle
+    EXPECT_EQ(window->parts().link.state().timeBase, 10 * 13); // T from the reader's "TOR" answer, for the read-back that ends a cycle
     programOne();
     runConfig([](CAutoDlg &editor, FakeCAutoDlgView &configView) {
         configView.setText(ConfigControl::CarrierId, "96"); // back to the start of the order
@@ -116,10 +116,10 @@ TEST_F(AutomaticStationTest, DecimalCounterProgramsUpToItsBoundAndNeverIssuesAPr
         editor.clicked(ConfigControl::CancelButton);
         return DialogResult::Cancel;
     });
-    EXPECT_EQ(window->job().nextCarrierId, "98");
+    EXPECT_EQ(window->parts().job.state().nextCarrierId, "98");
     window->destroy();
     start();
-    EXPECT_EQ(window->job().nextCarrierId, "98");
+    EXPECT_EQ(window->parts().job.state().nextCarrierId, "98");
     programOne();
     programOne();
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messageTexts().at(0);
@@ -143,18 +143,18 @@ TEST_F(AutomaticStationTest, ATransponderSwappedDuringTheCycleIsNeverJournalledA
     useReader({"--swap-after", "WD 17", "--swap-count", "1"});
     start();
     programOne();
-    ASSERT_TRUE(window->result().last());
-    EXPECT_FALSE(window->result().last()->passed);
-    EXPECT_EQ(window->result().last()->reason, "the transponder was changed during the cycle");
-    const auto open = window->job().journal->unfinished();
+    ASSERT_TRUE(window->parts().result.last());
+    EXPECT_FALSE(window->parts().result.last()->passed);
+    EXPECT_EQ(window->parts().result.last()->reason, "the transponder was changed during the cycle");
+    const auto open = window->parts().job.state().journal->unfinished();
     ASSERT_EQ(open.size(), 1u);
     EXPECT_EQ(open[0].state, CycleState::Uncertain);
-    EXPECT_FALSE(window->job().journal->programmedFor(open[0].uid));
+    EXPECT_FALSE(window->parts().job.state().journal->programmedFor(open[0].uid));
 
     simulator->putBackTransponder(); // the first transponder, as it was left: written, not locked
     pressOne();
-    EXPECT_TRUE(window->result().last()->passed) << window->result().last()->reason;
-    EXPECT_EQ(window->job().journal->programmedFor(open[0].uid)->carrierId, open[0].carrierId);
+    EXPECT_TRUE(window->parts().result.last()->passed) << window->parts().result.last()->reason;
+    EXPECT_EQ(window->parts().job.state().journal->programmedFor(open[0].uid)->carrierId, open[0].carrierId);
 }
 
 // A lock whose answer was lost leaves its transponder uncertain (the cycle
@@ -165,9 +165,9 @@ TEST_F(AutomaticStationTest, CheckTransponderFinishesTheCycleOfTheTransponderOnT
     useReader({"--fault", "answer-lost", "--fault-on", "LD 5", "--fault-count", "1"});
     start();
     programOne();
-    ASSERT_TRUE(window->result().last());
-    EXPECT_FALSE(window->result().last()->passed);
-    ASSERT_EQ(window->job().journal->unfinished().size(), 1u);
+    ASSERT_TRUE(window->parts().result.last());
+    EXPECT_FALSE(window->parts().result.last()->passed);
+    ASSERT_EQ(window->parts().job.state().journal->unfinished().size(), 1u);
     const std::size_t written = writesOfPage(1).size();
 
     FakeJournalView journalWindow;
@@ -177,7 +177,7 @@ TEST_F(AutomaticStationTest, CheckTransponderFinishesTheCycleOfTheTransponderOnT
     };
     window->menuCommand(MenuItem::FileJournal);
     EXPECT_THAT(journalWindow.messages, ElementsAre(HasSubstr("its cycle is finished, programmed.")));
-    EXPECT_TRUE(window->job().journal->unfinished().empty());
+    EXPECT_TRUE(window->parts().job.state().journal->unfinished().empty());
     EXPECT_EQ(writesOfPage(1).size(), written); // it held its pages: only the locks were sent again
 }
 
@@ -203,12 +203,12 @@ TEST_F(AutomaticStationTest, ALostReaderIsClosedAndOpenedAgainOnceItIsBack)
 
     useReader({"--uid", "E0047700"}); // plugged in again: a new reader on the same link
     EXPECT_TRUE(portBecomes(true)) << "not opened again";
-    EXPECT_THAT(w.terminal().terminalText, StartsWith("(COM7 opened again)\r\n"));
+    EXPECT_THAT(w.parts().terminal.state().terminalText, StartsWith("(COM7 opened again)\r\n"));
 
     programOne();
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messageTexts().at(0);
     EXPECT_EQ(writesOfPage(2), std::vector<std::string>{hexOf("00000043")});
-    EXPECT_EQ(w.job().journal->holderOf("0000000000000043")->state, CycleState::Programmed);
+    EXPECT_EQ(w.parts().job.state().journal->holderOf("0000000000000043")->state, CycleState::Programmed);
 }
 
 // Every "One" ends in its own PASS or FAIL: after a PASS the reader goes
@@ -258,17 +258,17 @@ TEST_F(AutomaticStationTest, StopOrTheCloseBoxEndsTheCycleAfterItsRunningTransac
     EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{"Error on writing the pages of the transponder."});
     EXPECT_EQ(shown(Control::ResultVerdict), "FAIL");
     EXPECT_EQ(shown(Control::ResultReason), "stopped by the operator");
-    EXPECT_EQ(w.job().journal->holderOf("0000000000000001")->state, CycleState::Uncertain);
+    EXPECT_EQ(w.parts().job.state().journal->holderOf("0000000000000001")->state, CycleState::Uncertain);
 
     whenWritingPage(4, [&] { window->closeRequest(); });
     programOne();
     EXPECT_EQ(view.endResult, DialogResult::Cancel);
-    EXPECT_FALSE(w.link().portOpen);
+    EXPECT_FALSE(w.parts().link.state().portOpen);
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messageTexts().at(0);
     EXPECT_EQ(writesOfPage(2), (std::vector<std::string>{hexOf("00000001"), hexOf("00000002")}));
     EXPECT_EQ(writesOfPage(4).size(), 1u);
     EXPECT_TRUE(writesOfPage(5).empty());
-    EXPECT_EQ(w.job().journal->holderOf("0000000000000002")->state, CycleState::Uncertain);
+    EXPECT_EQ(w.parts().job.state().journal->holderOf("0000000000000002")->state, CycleState::Uncertain);
 }
 
 // Escape while the reader is awaited stops the cycle, not the window: the
@@ -310,12 +310,12 @@ TEST_F(AutomaticStationTest, ContOnProgramsEachNewTransponderOnceAndStopsOnAFail
     EXPECT_EQ(writesOfPage(1).size(), 2u);
     for (const auto &[uid, carrierId] : {std::pair("E0040150", "0000000000000001"),
                                          std::pair("E0040151", "0000000000000002")})
-        EXPECT_EQ(w.job().journal->programmedFor(uid)->carrierId, carrierId) << uid;
+        EXPECT_EQ(w.parts().job.state().journal->programmedFor(uid)->carrierId, carrierId) << uid;
 
     simulator->newTransponder();       // E0040152: the reader goes away during its write
     whenWritingPage(3, [&] { simulator->kill(); });
     poll();
-    EXPECT_FALSE(w.continuous().on());
+    EXPECT_FALSE(w.parts().continuous.on());
 }
 
 TEST_F(AutomaticStationTest, FixedDataStopsAtTheQuantity)
@@ -378,7 +378,7 @@ TEST_F(AutomaticStationTest, APendingMarkIsTakenOverIntoTheJournal)
                                                      std::to_string(csvName.size()) + "\n" + csvName + "\nRow: 3\nA1,\n");
     CQV58Dlg &w = start();
     EXPECT_FALSE(std::filesystem::exists(dir / "TagEncoderBench.pending"));
-    EXPECT_EQ(w.job().journal->holderOf("A1")->state, CycleState::Programmed);
+    EXPECT_EQ(w.parts().job.state().journal->holderOf("A1")->state, CycleState::Programmed);
     programOne();
     EXPECT_EQ(readFileBytes(csv), "Carrier ID,done\r\nA1,X\r\nA2,\r\n");
 }

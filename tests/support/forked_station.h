@@ -94,7 +94,7 @@ private:
         CQV58Dlg window(view, dialogs, [&] { return folder; });
         view.attach(window);
         window.initialise();
-        if (!window.link().portOpen || !window.job().journal || ::write(output, "ready\n", 6) != 6)
+        if (!window.parts().link.state().portOpen || !window.parts().job.state().journal || ::write(output, "ready\n", 6) != 6)
             return 3;
         const auto exhausted = [&] {
             return std::ranges::any_of(dialogs.messages, [](const MessageRequest &message) {

@@ -36,7 +36,7 @@ TEST_F(MainWindowTest, TicksWorkOffTheRequestsOnceAndNotWhileABoxShows)
     ASSERT_THAT(dialogs.messages, SizeIs(1));
     EXPECT_THAT(dialogs.messages[0].text, StartsWith("The protocol file " + (dir / "IntProt_0.txt").string()));
     EXPECT_EQ(steps, 1);
-    EXPECT_FALSE(w.terminal().terminalVisible);
+    EXPECT_FALSE(w.parts().terminal.state().terminalVisible);
     EXPECT_EQ(view.endResult, std::nullopt);
 
     dialogs.whileMessageShows = nullptr;
@@ -54,9 +54,9 @@ TEST_F(MainWindowTest, TicksWorkOffTheRequestsOnceAndNotWhileABoxShows)
 TEST_F(MainWindowWithReader, LinesReachTheTerminalWhenTheWindowWakesAndTheCloseBoxEndsItAlsoWhileABoxShows)
 {
     CQV58Dlg &w = start();
-    ASSERT_TRUE(w.link().portOpen);
+    ASSERT_TRUE(w.parts().link.state().portOpen);
     const auto answerArrives = [&] { // a command sent outside any window operation
-        w.readerPort().WriteText("RUID\r", w.link().portHandle);
+        w.readerPort().WriteText("RUID\r", w.parts().link.state().portHandle);
         ASSERT_TRUE(eventually([&] { return view.postsPending() > 0; }));
     };
     answerArrives();
@@ -70,7 +70,7 @@ TEST_F(MainWindowWithReader, LinesReachTheTerminalWhenTheWindowWakesAndTheCloseB
         view.deliverPosted(); // the box's event loop runs the queued wake-up
         EXPECT_EQ(shown(Control::TerminalView), firstAnswer + firstAnswer);
         w.closeRequest();
-        EXPECT_FALSE(w.link().portOpen || w.readerPort().receiveThreadRunning());
+        EXPECT_FALSE(w.parts().link.state().portOpen || w.readerPort().receiveThreadRunning());
     };
     std::filesystem::create_directory(dir / "IntProt_0.txt"); // the cycle's protocol line fails: a box
     w.cycle().setStep([] {});

@@ -18,7 +18,7 @@ using StartWithoutSettingsFile = MainWindowTest;
 TEST_F(StartWithoutSettingsFile, StartsManualHexAndWritesEveryKeyOnTheWayOut)
 {
     CQV58Dlg &w = start();
-    EXPECT_FALSE(w.link().portOpen || w.pages().automaticMode || w.pages().asciiFormat);
+    EXPECT_FALSE(w.parts().link.state().portOpen || w.parts().pages.state().automaticMode || w.parts().pages.state().asciiFormat);
     EXPECT_THAT(view.timerLog, ElementsAre("start 3 10", "start 5 500"));
     // No port chosen yet: the strip says so and where to choose one, no box.
     EXPECT_TRUE(dialogs.messages.empty());
@@ -49,7 +49,7 @@ TEST_F(StartWithoutSettingsFile, SaysSoWhenTheSettingsCannotBeWrittenAndEndsOnce
                                            "left as it was.",
                                            "Tag Encoder Bench", MessageIcon::Stop, MessageButtons::Ok}));
     EXPECT_THAT(view.timerLog, ElementsAre("start 3 10", "start 5 500", "stop 3", "stop 5"));
-    EXPECT_FALSE(w.terminal().terminalVisible);
+    EXPECT_FALSE(w.parts().terminal.state().terminalVisible);
 }
 
 // Started in a directory that was removed: the station does not end with an
@@ -88,10 +88,10 @@ TEST_F(StartWithSettingsFile, TakesOverEveryValueAndWritesBackWhatTheControlsSho
     StationSettings expected = loadSettings(dir.path());
     CQV58Dlg &w = start();
 
-    EXPECT_EQ(w.job().csvDelimiter, ";");
-    EXPECT_EQ(w.pages().pageDefault[0], "11 11 11 11 11 11 11 11");
+    EXPECT_EQ(w.parts().job.state().csvDelimiter, ";");
+    EXPECT_EQ(w.parts().pages.state().pageDefault[0], "11 11 11 11 11 11 11 11");
     EXPECT_EQ(shown(pageBox(2)), "41 42 43 44 45 46 47 48");
-    EXPECT_TRUE(w.manual().manualTypeTi);
+    EXPECT_TRUE(w.parts().manual.state().manualTypeTi);
 
     view.setText(pageBox(4), "typed after start");
     w.destroy();

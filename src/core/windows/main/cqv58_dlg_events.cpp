@@ -14,14 +14,14 @@ namespace teb {
 template <typename Handler>
 void CQV58Dlg::runEvent(Handler handler)
 {
-    if (m_operation.running() || m_destroyed)
+    if (m_parts.operation.running() || m_destroyed)
         return;
     drainInbox();
-    const auto event = m_operation.begin();
+    const auto event = m_parts.operation.begin();
     handler();
     drainInbox();
-    showStatus();
-    if (m_operation.end())
+    m_parts.showStatus();
+    if (m_parts.operation.end())
         closeWithPort(); // the close box came while the reader was awaited
 }
 
@@ -50,11 +50,11 @@ void CQV58Dlg::closeRequest()
 {
     if (m_destroyed)
         return;
-    m_run.cycleRequested = false; // a "One" pressed before the close starts no cycle
-    if (m_operation.waitingForReader()) {
-        m_operation.stopForClose();
-    } else if (m_operation.running()) {
-        m_operation.stopForClose();
+    m_parts.run.cycleRequested = false; // a "One" pressed before the close starts no cycle
+    if (m_parts.operation.waitingForReader()) {
+        m_parts.operation.stopForClose();
+    } else if (m_parts.operation.running()) {
+        m_parts.operation.stopForClose();
         closeWithPort();
     } else {
         runEvent([this] { closeWithPort(); });
@@ -64,8 +64,8 @@ void CQV58Dlg::closeRequest()
 // Escape ends the window, or, while an operation waits for the reader, the operation.
 void CQV58Dlg::escape()
 {
-    if (m_operation.waitingForReader())
-        m_operation.requestStop();
+    if (m_parts.operation.waitingForReader())
+        m_parts.operation.requestStop();
     else
         runEvent([this] { cancelWindow(); });
 }
@@ -76,24 +76,24 @@ void CQV58Dlg::menuCommand(MenuItem item)
     runEvent([this, item] {
         switch (item) {
         case MenuItem::FileExit: exit(); break;
-        case MenuItem::FileJournal: m_job.showJournal(); break;
-        case MenuItem::InterfaceSettings: m_link.runInterfaceSettings(); break;
-        case MenuItem::InterfaceDeviceManager: m_link.showDevices(); break;
-        case MenuItem::Config: runConfig(); break;
-        case MenuItem::TerminalShow: m_terminal.toggleShown(); break;
-        case MenuItem::TerminalClear: clearTerminal(); break;
+        case MenuItem::FileJournal: m_parts.job.showJournal(); break;
+        case MenuItem::InterfaceSettings: m_parts.link.runInterfaceSettings(); break;
+        case MenuItem::InterfaceDeviceManager: m_parts.link.showDevices(); break;
+        case MenuItem::Config: m_parts.runConfig(); break;
+        case MenuItem::TerminalShow: m_parts.terminal.toggleShown(); break;
+        case MenuItem::TerminalClear: m_parts.clearTerminal(); break;
         case MenuItem::HelpInfo:
-        case MenuItem::SystemMenuInfo: m_dialogGate.showAboutBox(); break;
+        case MenuItem::SystemMenuInfo: m_parts.dialogGate.showAboutBox(); break;
         }
     });
 }
 
 void CQV58Dlg::clicked(Control id)
 {
-    if (id == Control::StopButton && m_operation.waitingForReader())
-        m_operation.requestStop();
-    else if (id == Control::ContOnButton && m_operation.waitingForReader())
-        m_continuous.offAfterCycle();
+    if (id == Control::StopButton && m_parts.operation.waitingForReader())
+        m_parts.operation.requestStop();
+    else if (id == Control::ContOnButton && m_parts.operation.waitingForReader())
+        m_parts.continuous.offAfterCycle();
     else
         runEvent([this, id] { routeClick(id); });
 }
@@ -103,11 +103,11 @@ void CQV58Dlg::focusLost(Control id)
 {
     runEvent([this, id] {
         switch (id) {
-        case Control::ManualCarrierIdBox: m_manual.carrierIdLeft(); break;
+        case Control::ManualCarrierIdBox: m_parts.manual.carrierIdLeft(); break;
         case Control::ManualCarrierIdOffsetBox:
-        case Control::ManualCarrierIdLengthBox: m_manual.carrierIdRangeLeft(); break;
-        case Control::NextBox: m_job.nextBoxLeft(); break;
-        case Control::MaxBox: m_job.maxBoxLeft(); break;
+        case Control::ManualCarrierIdLengthBox: m_parts.manual.carrierIdRangeLeft(); break;
+        case Control::NextBox: m_parts.job.nextBoxLeft(); break;
+        case Control::MaxBox: m_parts.job.maxBoxLeft(); break;
         default: break;
         }
     });
@@ -117,11 +117,11 @@ void CQV58Dlg::spinStep(Control spin, SpinDirection direction)
 {
     runEvent([this, spin, direction] {
         if (spin == Control::NextSpin)
-            m_job.nextSpinStep(direction);
+            m_parts.job.nextSpinStep(direction);
         else if (spin == Control::MaxSpin)
-            m_job.maxSpinStep(direction);
+            m_parts.job.maxSpinStep(direction);
         else if (spin == Control::TerminalInput)
-            m_terminal.historyStep(direction);
+            m_parts.terminal.historyStep(direction);
     });
 }
 
@@ -129,11 +129,11 @@ void CQV58Dlg::tick(int timerId)
 {
     runEvent([this, timerId] {
         if (timerId == kCycleTimerId)
-            m_cycle.tick();
+            m_parts.cycle.tick();
         else if (timerId == kRequestTimerId)
             tick500ms();
         else if (timerId == kContinuousTimerId)
-            m_continuous.tick();
+            m_parts.continuous.tick();
     });
 }
 
@@ -148,37 +148,37 @@ void CQV58Dlg::inboxPosted()
 void CQV58Dlg::routeClick(Control id)
 {
     if (const auto page = pageOfSelectBox(id)) {
-        m_pages.pageSelectClicked(*page);
+        m_parts.pages.pageSelectClicked(*page);
         return;
     }
     switch (id) {
-    case Control::AutomaticSwitch: m_mode.switchTo(true); break;
-    case Control::ManualSwitch: m_mode.switchTo(false); break;
-    case Control::AsciiSwitch: m_pages.showFormat(true); break;
-    case Control::HexSwitch: m_pages.showFormat(false); break;
-    case Control::SelectAll: m_pages.selectAllClicked(); break;
-    case Control::TiSwitch: m_manual.tiClicked(); break;
-    case Control::OrvexSwitch: m_manual.orvexClicked(); break;
-    case Control::LogSwitch: m_manual.logClicked(); break;
-    case Control::SendButton: m_link.sendClicked(m_run.wallClock); break;
-    case Control::TraceSwitch: m_terminal.traceClicked(); break;
-    case Control::SaveTraceButton: m_terminal.saveTrace(m_job.state().workingDirectory); break;
-    case Control::OpenButton: m_manual.chooseLogFile(); break;
-    case Control::ReadUidButton: m_manual.readUidClicked(); break;
-    case Control::ReadButton: m_manual.readPagesClicked(); break;
-    case Control::WriteButton: m_manual.writePagesClicked(); break;
-    case Control::LockButton: m_manual.lockPagesClicked(); break;
-    case Control::DefaultMemoryButton: m_pages.loadDefaultContent(); break;
-    case Control::ReadCarrierIdButton: m_manual.readCarrierIdClicked(); break;
-    case Control::WriteCarrierIdButton: m_manual.writeCarrierIdClicked(); break;
+    case Control::AutomaticSwitch: m_parts.mode.switchTo(true); break;
+    case Control::ManualSwitch: m_parts.mode.switchTo(false); break;
+    case Control::AsciiSwitch: m_parts.pages.showFormat(true); break;
+    case Control::HexSwitch: m_parts.pages.showFormat(false); break;
+    case Control::SelectAll: m_parts.pages.selectAllClicked(); break;
+    case Control::TiSwitch: m_parts.manual.tiClicked(); break;
+    case Control::OrvexSwitch: m_parts.manual.orvexClicked(); break;
+    case Control::LogSwitch: m_parts.manual.logClicked(); break;
+    case Control::SendButton: m_parts.link.sendClicked(m_parts.run.wallClock); break;
+    case Control::TraceSwitch: m_parts.terminal.traceClicked(); break;
+    case Control::SaveTraceButton: m_parts.terminal.saveTrace(m_parts.job.state().workingDirectory); break;
+    case Control::OpenButton: m_parts.manual.chooseLogFile(); break;
+    case Control::ReadUidButton: m_parts.manual.readUidClicked(); break;
+    case Control::ReadButton: m_parts.manual.readPagesClicked(); break;
+    case Control::WriteButton: m_parts.manual.writePagesClicked(); break;
+    case Control::LockButton: m_parts.manual.lockPagesClicked(); break;
+    case Control::DefaultMemoryButton: m_parts.pages.loadDefaultContent(); break;
+    case Control::ReadCarrierIdButton: m_parts.manual.readCarrierIdClicked(); break;
+    case Control::WriteCarrierIdButton: m_parts.manual.writeCarrierIdClicked(); break;
     case Control::DefaultButton: focusOne(); break;
     case Control::CancelButton: cancelWindow(); break;
-    case Control::OneButton: m_cycle.one(); break;
-    case Control::ContOnButton: m_continuous.clicked(); break;
+    case Control::OneButton: m_parts.cycle.one(); break;
+    case Control::ContOnButton: m_parts.continuous.clicked(); break;
     case Control::NextDataSetButton:
     case Control::CurrentDataSetProcessedButton:
     case Control::NextCompleteButton:
-    case Control::NextCompleteProcessedButton: m_cycle.csvCommand(id); break;
+    case Control::NextCompleteProcessedButton: m_parts.cycle.csvCommand(id); break;
     default: break;
     }
 }
@@ -186,18 +186,18 @@ void CQV58Dlg::routeClick(Control id)
 void CQV58Dlg::routeEnter(Control id)
 {
     if (const auto page = pageOfPageBox(id)) {
-        m_pages.pageEntered(*page);
-        m_pages.requestFocusOnOne();
+        m_parts.pages.pageEntered(*page);
+        m_parts.pages.requestFocusOnOne();
     } else if (id == Control::TerminalInput) {
-        m_link.terminalEntered(m_run.wallClock);
+        m_parts.link.terminalEntered(m_parts.run.wallClock);
     }
     // The other edit boxes report Enter too; the window does not act on it.
 }
 
 void CQV58Dlg::drainInbox()
 {
-    if (m_link.takeReceivedLines(m_run.wallClock))
-        showStatus();
+    if (m_parts.link.takeReceivedLines(m_parts.run.wallClock))
+        m_parts.showStatus();
 }
 
 } // namespace teb

@@ -20,7 +20,7 @@ TEST_F(MainWindowTest, ContOnStartsOnlyInAutomaticModeOnAnOpenPort)
     view.timerLog.clear();
 
     click(Control::ContOnButton);
-    EXPECT_FALSE(w.continuous().on());
+    EXPECT_FALSE(w.parts().continuous.on());
     EXPECT_THAT(dialogs.messages, ElementsAre(MessageRequest{portClosedText("COM9"), "Tag Encoder Bench",
                                                              MessageIcon::Warning, MessageButtons::Ok}));
     EXPECT_THAT(view.timerLog, IsEmpty());
@@ -28,7 +28,7 @@ TEST_F(MainWindowTest, ContOnStartsOnlyInAutomaticModeOnAnOpenPort)
     click(Control::ManualSwitch);
     dialogs.messages.clear();
     click(Control::ContOnButton);
-    EXPECT_FALSE(w.continuous().on());
+    EXPECT_FALSE(w.parts().continuous.on());
     EXPECT_THAT(dialogs.messages, IsEmpty());
 }
 
@@ -41,12 +41,12 @@ TEST_F(MainWindowWithReader, ContOnPollsUntilManualModeEndsIt)
     view.timerLog.clear();
 
     click(Control::ContOnButton);
-    EXPECT_TRUE(w.continuous().on());
+    EXPECT_TRUE(w.parts().continuous.on());
     EXPECT_EQ(view.text(Control::ContOnButton), "  Cont Off");
     EXPECT_THAT(view.timerLog, ElementsAre("start 7 300"));
 
     click(Control::ManualSwitch);
-    EXPECT_FALSE(w.continuous().on());
+    EXPECT_FALSE(w.parts().continuous.on());
     EXPECT_EQ(view.text(Control::ContOnButton), "  Cont On");
     EXPECT_THAT(view.timerLog, ElementsAre("start 7 300", "stop 7"));
 }

@@ -48,20 +48,20 @@ TEST_F(ConfigCommandTest, WithoutASaveCancelChangesNothingAndOkTakesOnlyTheCarri
     for (const auto &[leave, next] : {std::pair(ConfigControl::CancelButton, "7"), std::pair(ConfigControl::OkButton, "0042")}) {
         SCOPED_TRACE(next);
         CQV58Dlg &w = start();
-        const auto counted = w.job().programmedCount;
-        const auto pages = w.pages().pageText;
-        const auto selected = w.pages().pageSelected;
+        const auto counted = w.parts().job.state().programmedCount;
+        const auto pages = w.parts().pages.state().pageText;
+        const auto selected = w.parts().pages.state().pageSelected;
         scriptEditor("0042", "25", false, leave);
         w.menuCommand(MenuItem::Config);
-        EXPECT_EQ(w.pages().automaticMode, leave == ConfigControl::OkButton);
-        EXPECT_FALSE(w.job().savedInEditor);
-        EXPECT_EQ(w.pages().pageSelected, selected);
-        if (!w.pages().automaticMode) {
-            EXPECT_EQ(w.pages().pageText, pages);
+        EXPECT_EQ(w.parts().pages.state().automaticMode, leave == ConfigControl::OkButton);
+        EXPECT_FALSE(w.parts().job.state().savedInEditor);
+        EXPECT_EQ(w.parts().pages.state().pageSelected, selected);
+        if (!w.parts().pages.state().automaticMode) {
+            EXPECT_EQ(w.parts().pages.state().pageText, pages);
         }
         EXPECT_EQ(shown(Control::NextBox), next);
         // The fixed-data count is the journal's: only a save starts a new job.
-        EXPECT_EQ(w.job().programmedCount, counted);
+        EXPECT_EQ(w.parts().job.state().programmedCount, counted);
     }
 }
 
@@ -72,12 +72,12 @@ TEST_F(ConfigCommandTest, OkAfterASaveSetsTheLimitAndSwitchesToAutomaticMode)
     CQV58Dlg &w = start();
     scriptEditor("1000", "25", true, ConfigControl::OkButton);
     w.menuCommand(MenuItem::Config);
-    ASSERT_TRUE(w.job().savedInEditor) << (configView.messages.empty() ? "" : configView.messages[0].text);
-    EXPECT_TRUE(w.pages().automaticMode);
+    ASSERT_TRUE(w.parts().job.state().savedInEditor) << (configView.messages.empty() ? "" : configView.messages[0].text);
+    EXPECT_TRUE(w.parts().pages.state().automaticMode);
     EXPECT_EQ(shown(Control::NextBox), "1000");
     EXPECT_EQ(shown(Control::MaxBox), "1024");
-    EXPECT_EQ(w.job().programmedCount, 0u); // a new job, with its header in the record file
-    EXPECT_TRUE(w.job().jobHeaderPending);
+    EXPECT_EQ(w.parts().job.state().programmedCount, 0u); // a new job, with its header in the record file
+    EXPECT_TRUE(w.parts().job.state().jobHeaderPending);
     EXPECT_EQ(shown(Control::PageBox3), "00 00 00 00 00 00 00 00"); // rebuilt from the set
 
     for (const auto &[next, quantity, max] : {std::tuple("1000", "0", "999"), std::tuple("0", "0", "0")}) {
@@ -124,7 +124,7 @@ TEST_F(ConfigCommandTest, ChoosingTheRunningSetAgainKeepsWhereTheJobStands)
     writeFileBytes(dir / "job.progress", iniLines({"[Progress]", "Start Carrier ID=7", "Start Counter Value=00000005",
                                                    "Carrier ID=31", "Counter Value=00000011"}));
     CQV58Dlg &w = start();
-    ASSERT_EQ(w.job().currentSet.counterValue, "00000011");
+    ASSERT_EQ(w.parts().job.state().currentSet.counterValue, "00000011");
     view.setText(Control::NextBox, "40"); // typed, not saved
 
     dialogs.configDialog = [this](CAutoDlg &editor) {
@@ -137,7 +137,7 @@ TEST_F(ConfigCommandTest, ChoosingTheRunningSetAgainKeepsWhereTheJobStands)
     };
     dialogs.messages.clear();
     w.menuCommand(MenuItem::Config);
-    EXPECT_EQ(w.job().currentSet.counterValue, "00000011");
+    EXPECT_EQ(w.parts().job.state().currentSet.counterValue, "00000011");
     EXPECT_EQ(shown(Control::NextBox), "40");
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text;
 }

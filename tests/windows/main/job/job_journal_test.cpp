@@ -82,7 +82,7 @@ TEST_F(WindowJournalTest, ADamagedProgressFileIsKeptAndHoldsItsSetBack)
     pressOne(); // taken over now; the cycle goes on to the reader
     EXPECT_TRUE(messagesWith(progress.string()).empty());
     EXPECT_FALSE(std::filesystem::exists(progress));
-    EXPECT_EQ(window->job().journal->firstFreeNumber(7, 4), 31u);
+    EXPECT_EQ(window->parts().job.state().journal->firstFreeNumber(7, 4), 31u);
 }
 
 // A damaged pending mark may name any CSV row: CSV sets wait for it.
@@ -107,13 +107,13 @@ TEST_F(WindowJournalTest, AJournalMissingAtStartUpIsOpenedByOneAndByTheJournalWi
     for (const bool byOne : {true, false}) {
         std::filesystem::create_directory(journalFilePath(dir.path()));
         restart();
-        ASSERT_FALSE(window->job().journal);
+        ASSERT_FALSE(window->parts().job.state().journal);
         std::filesystem::remove(journalFilePath(dir.path()));
         if (byOne)
             pressOne();
         else
             window->menuCommand(MenuItem::FileJournal);
-        EXPECT_TRUE(window->job().journal) << byOne;
+        EXPECT_TRUE(window->parts().job.state().journal) << byOne;
         std::filesystem::remove(journalFilePath(dir.path()));
     }
 }
@@ -124,7 +124,7 @@ TEST_F(WindowJournalTest, AServerSettingAtTheReadLimitIsRefused)
 {
     writeJob({"[Journal]", "Server=host=127.0.0.1 port=1 application_name=" + std::string(300, 'a')});
     start();
-    EXPECT_FALSE(window->job().journal);
+    EXPECT_FALSE(window->parts().job.state().journal);
     EXPECT_EQ(messagesWith("259 characters or more").size(), 1u);
 }
 
@@ -136,7 +136,7 @@ TEST_F(WindowJournalTest, PostgresTheStatusStripNamesTheServerWithoutItsPassword
     const std::string secret = password != nullptr ? password : "";
     writeJob({"[Journal]", "Server=password = '" + secret + "' dbname = " + server.name(), "Station=bench-1"});
     start();
-    ASSERT_TRUE(window->job().journal);
+    ASSERT_TRUE(window->parts().job.state().journal);
     const std::string status = shown(Control::StatusJob);
     EXPECT_THAT(status, HasSubstr("journal on server "));
     EXPECT_THAT(status, EndsWith("/" + server.name()));

@@ -32,13 +32,13 @@ TEST_F(NextAndMaxTest, NextNeverMovesOntoAnIssuedCarrierId)
     writeCounterJob("100", "3");
     CQV58Dlg &w = start();
     for (const std::string issued : {"120", "121", "123"})
-        w.job().journal->reserve(counterEntry(issued, "UID00" + issued));
+        w.parts().job.state().journal->reserve(counterEntry(issued, "UID00" + issued));
     dialogs.messages.clear(); // the port's
     view.setText(Control::NextBox, "120");
     w.focusLost(Control::NextBox);
     EXPECT_EQ(shown(Control::NextBox), "100");
     EXPECT_EQ(dialogs.messageTexts(), std::vector<std::string>{"Carrier ID 120 was already issued: to transponder UID00120 at " +
-                                                                w.job().journal->holderOf("120")->reservedAt +
+                                                                w.parts().job.state().journal->holderOf("120")->reservedAt +
                                                                 " (set job, reserved).\r\n\"next\" stays where it was."});
 
     view.setText(Control::NextBox, "119");

@@ -26,7 +26,7 @@ TEST_F(MainWindowTest, InterfaceSettingsOkTakesTheValuesReopensThePortAndRestart
 
     w.menuCommand(MenuItem::InterfaceSettings);
 
-    EXPECT_EQ(w.link().interfaceSettings.baudRate, 19200);
+    EXPECT_EQ(w.parts().link.state().interfaceSettings.baudRate, 19200);
     EXPECT_THAT(dialogs.messageTexts(), ElementsAre(StartsWith("COM4 could not be opened!\r\n"))); // the reason below
     EXPECT_THAT(view.timerLog, ElementsAre("stop 3", "stop 5", "start 3 10", "start 5 500"));
     w.destroy();

@@ -26,7 +26,7 @@ protected:
                                 "Pruefablauf_ist=manual"}) + iniLines(settingsLines));
         writeSetFile("manual", iniLines({"[Page 1]", "Edit Page 1=1", "Lock Page 1=1"}) + iniLines(setLines));
         start();
-        ASSERT_TRUE(window->link().portOpen);
+        ASSERT_TRUE(window->parts().link.state().portOpen);
     }
 
     void select(std::initializer_list<int> pages)
@@ -55,7 +55,7 @@ TEST_F(ManualGroup, WriteColoursEachPageAndLogsOnlyThePagesWritten)
     const Rgb colours[] = {colour::Green, colour::Green, colour::Red, colour::White};
     for (int page = 1; page <= 4; ++page)
         EXPECT_EQ(view.control(pageBox(page)).background, colours[page - 1]) << page;
-    EXPECT_EQ(window->run().errorCount, 1);
+    EXPECT_EQ(window->parts().run.errorCount, 1);
 
     const std::string log = readFileBytes(dir / "manual.xml");
     EXPECT_EQ(xmlFaults(dir / "manual.xml"), "");
@@ -127,8 +127,8 @@ TEST_F(ManualGroup, ACarrierIdHeldByAnotherTransponderIsWrittenOnlyWhenConfirmed
     view.setText(Control::ManualCarrierIdOffsetBox, "0");
     view.setText(Control::ManualCarrierIdLengthBox, "3");
     view.setText(Control::ManualCarrierIdBox, "ABC");
-    const JournalEntry other = window->job().journal->reserve(counterEntry("ABC", "E0040100"));
-    window->job().journal->finish(other.id, CycleState::Programmed);
+    const JournalEntry other = window->parts().job.state().journal->reserve(counterEntry("ABC", "E0040100"));
+    window->parts().job.state().journal->finish(other.id, CycleState::Programmed);
     dialogs.messages.clear();
 
     window->clicked(Control::WriteCarrierIdButton); // answered No
@@ -143,17 +143,17 @@ TEST_F(ManualGroup, ACarrierIdHeldByAnotherTransponderIsWrittenOnlyWhenConfirmed
     dialogs.messageAnswers = {MessageAnswer::Yes};
     window->clicked(Control::WriteCarrierIdButton);
     EXPECT_EQ(view.control(Control::ManualCarrierIdBox).background, colour::Green);
-    const auto manual = window->job().journal->programmedFor("E0040177");
+    const auto manual = window->parts().job.state().journal->programmedFor("E0040177");
     ASSERT_TRUE(manual);
     EXPECT_EQ(manual->carrierId, "ABC");
     EXPECT_EQ(manual->source, "manual");
-    EXPECT_EQ(window->job().journal->holderOf("ABC")->uid, "E0040100"); // still the first one's
+    EXPECT_EQ(window->parts().job.state().journal->holderOf("ABC")->uid, "E0040100"); // still the first one's
 
     dialogs.messages.clear(); // the same transponder again: nothing to ask
     view.setText(Control::ManualCarrierIdBox, "XYZ");
     window->clicked(Control::WriteCarrierIdButton);
     EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_EQ(window->job().journal->holderOf("XYZ")->uid, "E0040177");
+    EXPECT_EQ(window->parts().job.state().journal->holderOf("XYZ")->uid, "E0040177");
 }
 
 // "write carrier ID" goes the way of a cycle: reserved with the UID before
@@ -168,7 +168,7 @@ TEST_F(ManualGroup, AManualCarrierIdIsReservedBeforeItsWriteAndConcludedByTheRea
     view.setText(Control::ManualCarrierIdBox, "00000042");
     window->clicked(Control::WriteCarrierIdButton);
     EXPECT_EQ(view.control(Control::ManualCarrierIdBox).background, colour::Red);
-    const auto held = window->job().journal->holderOf("00000042");
+    const auto held = window->parts().job.state().journal->holderOf("00000042");
     ASSERT_TRUE(held);
     EXPECT_EQ(held->uid, "E0040177");
     EXPECT_EQ(held->state, CycleState::Uncertain);
@@ -176,7 +176,7 @@ TEST_F(ManualGroup, AManualCarrierIdIsReservedBeforeItsWriteAndConcludedByTheRea
 
     view.setText(Control::ManualCarrierIdBox, "00000043");
     window->clicked(Control::WriteCarrierIdButton);
-    EXPECT_EQ(window->job().journal->holderOf("00000043")->state, CycleState::Programmed);
+    EXPECT_EQ(window->parts().job.state().journal->holderOf("00000043")->state, CycleState::Programmed);
 
     window->destroy(); // the journal's place taken by a folder: no journal, no write
     std::filesystem::remove(journalFilePath(dir.path()));
@@ -205,7 +205,7 @@ TEST_F(ManualGroup, UidLockAndDefaultContent)
     click(Control::AutomaticSwitch);
     select({1, 2});
     window->clicked(Control::LockButton);
-    EXPECT_EQ(window->run().errorCount, 0);
+    EXPECT_EQ(window->parts().run.errorCount, 0);
     EXPECT_EQ(std::ranges::count(simulator->receivedLines(), "LD 1"), 1);
     EXPECT_EQ(std::ranges::count(simulator->receivedLines(), "LD 2"), 0);
 

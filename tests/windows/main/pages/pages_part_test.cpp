@@ -53,7 +53,7 @@ TEST_F(MainWindowTest, AutomaticShowsTheSetGreysWhatItKeepsAndManualKeepsTheText
                             "P3=typed 3"}));
     writeSetFile("Job", setFile(true, "Decimal counter"));
     CQV58Dlg &w = start();
-    EXPECT_TRUE(w.pages().automaticMode);
+    EXPECT_TRUE(w.parts().pages.state().automaticMode);
     EXPECT_EQ(shown(pageBox(1)), "0 1 2 3 4 5 6 7"); // the set's texts in the format shown
     EXPECT_EQ(shown(pageBox(3)), "NUL NUL NUL NUL NUL NUL NUL NUL");
     EXPECT_EQ(shown(Control::NextBox), "1000");
@@ -70,7 +70,7 @@ TEST_F(MainWindowTest, AutomaticShowsTheSetGreysWhatItKeepsAndManualKeepsTheText
 
     view.setText(pageBox(1), "typed 1");
     w.clicked(Control::ManualSwitch);
-    EXPECT_FALSE(w.pages().automaticMode);
+    EXPECT_FALSE(w.parts().pages.state().automaticMode);
     EXPECT_EQ(shown(pageBox(1)), "typed 1");
     EXPECT_EQ(shown(pageBox(2)), "A B C D E F G H");
     EXPECT_FALSE(view.control(Control::OneButton).visible);
@@ -85,9 +85,9 @@ TEST_F(MainWindowTest, ASetThatWritesNoPages3To17UnticksThem)
     writeSettings(iniLines({"[Auto]", "SelectConfig=0", "Pruefablauf_ist=Job", "[Data]", "SelectP5=1"}));
     writeSetFile("Job", setFile(false, "Decimal counter"));
     CQV58Dlg &w = start();
-    ASSERT_TRUE(w.pages().pageSelected[pageIndex(5)]);
+    ASSERT_TRUE(w.parts().pages.state().pageSelected[pageIndex(5)]);
     click(Control::AutomaticSwitch);
-    EXPECT_FALSE(w.pages().pageSelected[pageIndex(5)]);
+    EXPECT_FALSE(w.parts().pages.state().pageSelected[pageIndex(5)]);
 }
 
 } // namespace
