@@ -23,6 +23,7 @@
 #include <QPainter>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -60,15 +61,34 @@ void click(Station &station, Control id)
 
 void menu(Station &station, MenuItem item) { station.window().menuAction(item)->trigger(); }
 
+std::size_t terminalLines(Station &station)
+{
+    return station.inModel([](CQV58Dlg &model) {
+        const std::string &text = model.parts().terminal.state().terminalText;
+        return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+    });
+}
+
+// Sends a command from the terminal line and waits until the terminal shows
+// the reader's answer (at most two seconds: a command may go unanswered).
+void sendFromTerminal(Station &station, const char *command)
+{
+    const std::size_t before = terminalLines(station);
+    station.window().setText(Control::TerminalInput, command);
+    click(station, Control::SendButton);
+    QElapsedTimer clock;
+    clock.start();
+    while (terminalLines(station) <= before && clock.elapsed() < 2000)
+        waitFor(10);
+    waitFor(20); // the view's last calls
+}
+
 // A manual-mode window whose terminal shows a short exchange with the reader.
 QWidget *manualWithTerminal(Station &station)
 {
     menu(station, MenuItem::TerminalShow);
-    for (const char *command : {"TOR", "RUID", "RD 1"}) {
-        station.window().setText(Control::TerminalInput, command);
-        click(station, Control::SendButton);
-        waitFor(150);
-    }
+    for (const char *command : {"TOR", "RUID", "RD 1"})
+        sendFromTerminal(station, command);
     return &station.window();
 }
 
@@ -84,12 +104,9 @@ QWidget *manualWithTrace(Station &station)
     menu(station, MenuItem::TerminalShow);
     click(station, Control::TraceSwitch);
     click(station, Control::ReadButton);
-    waitFor(200);
-    for (const char *command : {"RUID", "RD 3"}) {
-        station.window().setText(Control::TerminalInput, command);
-        click(station, Control::SendButton);
-        waitFor(150);
-    }
+    station.inModel([](CQV58Dlg &) { return 0; }); // after the read: the model runs its events in turn
+    for (const char *command : {"RUID", "RD 3"})
+        sendFromTerminal(station, command);
     return &station.window();
 }
 
