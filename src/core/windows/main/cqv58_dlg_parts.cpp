@@ -8,7 +8,6 @@ CQV58DlgParts::CQV58DlgParts(CQV58DlgView &windowView, DialogHost &dialogs)
           {[this] { takeFromControls(); }, [this] { showInControls(); },
            [this] { return cycle.pagesForPlacement(); },
            [this](const PageImage &placed) { pages.showPlaced(placed); },
-           [this] { return manual.readUid(); },
            [this] { return cycle.readUid(); },
            [this](const JournalEntry &unfinished, CycleTrack &track) { return cycle.finish(unfinished, track); }})
 {

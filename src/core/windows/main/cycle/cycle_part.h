@@ -68,7 +68,8 @@ public:
 
     // The pages as the boxes show them; a box that holds no eight bytes gives the set's.
     PageImage pagesForPlacement() const;
-    // The UID on the antenna, read first in every cycle; none when it could not be read.
+    // The UID on the antenna, read first in every cycle and before a carrier ID is
+    // reserved by hand; none when it could not be read.
     std::optional<std::string> readUid();
 
 private:

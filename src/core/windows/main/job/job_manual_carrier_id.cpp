@@ -19,12 +19,12 @@ bool JobPart::prepareManualCarrierId(ManualCarrierIdWrite &manual)
         showMessage(journalUnavailableText(m_state.journalProblem), MessageIcon::Stop);
         return false;
     }
-    const std::string uid = m_window.readUid();
-    if (uid.empty()) {
+    const std::optional<std::string> uid = m_window.readUid();
+    if (!uid) {
         showMessage(std::string(notice::kUidNotRead.text), MessageIcon::Stop);
         return false;
     }
-    manual.uid = uid;
+    manual.uid = *uid;
     const auto asked = askJournal([&] { return m_state.journal->holderOf(manual.carrierId); });
     if (!asked)
         return false;

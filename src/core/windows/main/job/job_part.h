@@ -35,11 +35,10 @@ public:
         // The pages as the boxes show them, and the boxes showing pages with a carrier ID placed into them.
         std::function<PageImage()> pagesForPlacement;
         std::function<void(const PageImage &pages)> showPlacedPages;
-        // "write carrier ID": the transponder's UID; empty when it could not be read.
-        std::function<std::string()> readUid;
-        // "Check transponder": the UID on the antenna, and the unfinished
-        // cycle finished from the transponder, its outcome shown.
-        std::function<std::optional<std::string>()> readUidForCycle;
+        // "write carrier ID" and "Check transponder": the UID on the antenna,
+        // none when it could not be read.
+        std::function<std::optional<std::string>()> readUid;
+        // "Check transponder": the unfinished cycle finished from the transponder, its outcome shown.
         std::function<CycleOutcome(const JournalEntry &unfinished, CycleTrack &track)> finishCycle;
     };
 

@@ -16,7 +16,7 @@ TransponderCheck JobPart::checkTransponder()
 {
     if (!m_link.portOpen())
         return {"The port is not open; nothing was sent.", true};
-    const std::optional<std::string> uid = m_window.readUidForCycle();
+    const std::optional<std::string> uid = m_window.readUid();
     if (!uid)
         return {"No transponder could be read on the antenna; nothing was written.", true};
     TransponderHistory history;

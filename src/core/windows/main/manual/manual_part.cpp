@@ -100,16 +100,10 @@ bool ManualPart::writesWithUid() const
 
 // --- the page and UID buttons
 
-std::string ManualPart::readUid()
-{
-    m_run.errorCount = m_reader.readUid().errorCount;
-    return m_run.errorCount == 0 ? m_pages.state().uidText : std::string();
-}
-
 void ManualPart::readUidClicked()
 {
     m_window.takeFromControls();
-    readUid();
+    m_run.errorCount = m_reader.readUid().errorCount;
     m_window.showInControls();
     m_link.sayWhenClosed();
 }

@@ -60,8 +60,6 @@ public:
 
     // A carrier ID an operation found in the pages.
     void carrierIdFound(const std::string &carrierId) { m_group.manualCarrierId = carrierId; }
-    // The UID on the antenna into its box; empty when it could not be read.
-    std::string readUid();
     // Whether pages are written right after the UID: the set's family, or in
     // manual mode the family chosen here.
     bool writesWithUid() const;
