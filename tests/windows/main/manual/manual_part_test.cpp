@@ -29,6 +29,15 @@ protected:
         ASSERT_TRUE(window->parts().link.state().portOpen);
     }
 
+    // A carrier ID typed in ASCII format at an offset and length of the pages.
+    void typeAsciiCarrierId(const std::string &offset, const std::string &length, const std::string &carrierId)
+    {
+        click(Control::AsciiSwitch);
+        view.setText(Control::ManualCarrierIdOffsetBox, offset);
+        view.setText(Control::ManualCarrierIdLengthBox, length);
+        view.setText(Control::ManualCarrierIdBox, carrierId);
+    }
+
     void select(std::initializer_list<int> pages)
     {
         for (int page = 1; page <= kPageCount; ++page)
@@ -90,10 +99,7 @@ TEST_F(ManualGroup, EveryReadIsLoggedWithItsOwnHeaderAndAnUnwritableLogIsReporte
 TEST_F(ManualGroup, CarrierIdIsWrittenReadBackAndItsLengthCheckedWhenTheBoxIsLeft)
 {
     startWithReader();
-    click(Control::AsciiSwitch);
-    view.setText(Control::ManualCarrierIdOffsetBox, "2");
-    view.setText(Control::ManualCarrierIdLengthBox, "3");
-    view.setText(Control::ManualCarrierIdBox, "ABC");
+    typeAsciiCarrierId("2", "3", "ABC");
     window->clicked(Control::WriteCarrierIdButton);
     EXPECT_EQ(view.control(Control::ManualCarrierIdBox).background, colour::Green);
     EXPECT_EQ(view.text(Control::ManualCarrierIdBox), "ABC");
@@ -123,10 +129,7 @@ TEST_F(ManualGroup, CarrierIdIsWrittenReadBackAndItsLengthCheckedWhenTheBoxIsLef
 TEST_F(ManualGroup, ACarrierIdHeldByAnotherTransponderIsWrittenOnlyWhenConfirmed)
 {
     startWithReader({"--uid", "E0040177"});
-    click(Control::AsciiSwitch);
-    view.setText(Control::ManualCarrierIdOffsetBox, "0");
-    view.setText(Control::ManualCarrierIdLengthBox, "3");
-    view.setText(Control::ManualCarrierIdBox, "ABC");
+    typeAsciiCarrierId("0", "3", "ABC");
     const JournalEntry other = window->parts().job.state().journal->reserve(counterEntry("ABC", "E0040100"));
     window->parts().job.state().journal->finish(other.id, CycleState::Programmed);
     dialogs.messages.clear();
@@ -162,10 +165,7 @@ TEST_F(ManualGroup, ACarrierIdHeldByAnotherTransponderIsWrittenOnlyWhenConfirmed
 TEST_F(ManualGroup, AManualCarrierIdIsReservedBeforeItsWriteAndConcludedByTheReadBack)
 {
     startWithReader({"--uid", "E0040177", "--fault", "answer-lost", "--fault-on", "WD 2", "--fault-count", "1"});
-    click(Control::AsciiSwitch);
-    view.setText(Control::ManualCarrierIdOffsetBox, "4");
-    view.setText(Control::ManualCarrierIdLengthBox, "8");
-    view.setText(Control::ManualCarrierIdBox, "00000042");
+    typeAsciiCarrierId("4", "8", "00000042");
     window->clicked(Control::WriteCarrierIdButton);
     EXPECT_EQ(view.control(Control::ManualCarrierIdBox).background, colour::Red);
     const auto held = window->parts().job.state().journal->holderOf("00000042");
